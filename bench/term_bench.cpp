@@ -1,0 +1,132 @@
+// Evaluation speed of the term engine beside muparser on the same
+// expressions, written in each parser's own syntax.
+#include <benchmark/benchmark.h>
+#include <muParser.h>
+
+#include <cmath>
+#include <string>
+
+#include "term/Term.h"
+
+namespace {
+
+struct Expression {
+  const char* name;
+  const char* kurvio;
+  const char* muparser;
+};
+
+// The phi and factorial of the term language, given to muparser as its own functions.
+double PhiFn(double v) {
+  const double z = std::fabs(v);
+  double p = 1.0;
+  if (z < 10.0) {
+    double poly = ((((((0.000005383 * z + 0.0000488906) * z + 0.0000380036) * z + 0.0032776263) *
+                         z + 0.0211410061) * z + 0.049867347) * z + 1.0);
+    for (int i = 0; i < 4; ++i) poly *= poly;
+    p = 1.0 - 0.5 / poly;
+  }
+  return v > 0.0 ? p : 1.0 - p;
+}
+double FakFn(double v) {
+  double r = 1.0;
+  for (int i = 2; i <= static_cast<int>(v); ++i) r *= i;
+  return r;
+}
+
+const Expression kExpressions[] = {
+    {"poly_sin", "3x^2-2sin(ax)", "3*x^2-2*sin(a*x)"},
+    {"gauss", "e^-x^2", "_e^(-(x^2))"},
+    {"cubic", "x^3-3x", "x^3-3*x"},
+    {"sqrt_ln", "sqrt(abs(x))*ln(x^2+1)", "sqrt(abs(x))*ln(x^2+1)"},
+    {"rational", "(x+1)(x-1)/(x^2+4)", "(x+1)*(x-1)/(x^2+4)"},
+    {"family", "a*sin(b*x+c)+t", "a*sin(b*x+c)+t"},
+    {"phi", "phi(x)", "phi(x)"},
+    {"fak", "fak(5)+x", "fak(5)+x"},
+};
+
+constexpr double kA = 1.5, kB = 2.0, kC = 0.25, kT = 0.5;
+
+// x sweeps a range so that nothing can be folded away.
+inline double NextX(double x) { return x > 5.0 ? -5.0 : x + 0.0137; }
+
+void KurvioEval(benchmark::State& state, const Expression* e) {
+  kurvio::TermHandle term;
+  kurvio::CompileTerm(term, e->kurvio, true);
+  double x = -5.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(kurvio::EvalTerm(term, x, kT, kA, kB, kC, 0));
+    x = NextX(x);
+  }
+}
+
+void KurvioDerivative(benchmark::State& state, const Expression* e) {
+  kurvio::TermHandle term;
+  kurvio::CompileTerm(term, e->kurvio, true);
+  double x = -5.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(kurvio::EvalDerivative(term, 1, x, kT, kA, kB, kC, 0));
+    x = NextX(x);
+  }
+}
+
+struct MuParser {
+  mu::Parser parser;
+  double x = 0, a = kA, b = kB, c = kC, t = kT;
+  explicit MuParser(const char* text) {
+    parser.DefineVar("x", &x);
+    parser.DefineVar("a", &a);
+    parser.DefineVar("b", &b);
+    parser.DefineVar("c", &c);
+    parser.DefineVar("t", &t);
+    parser.DefineFun("phi", PhiFn);
+    parser.DefineFun("fak", FakFn);
+    parser.SetExpr(text);
+    parser.Eval();
+  }
+};
+
+void MuparserEval(benchmark::State& state, const Expression* e) {
+  MuParser p(e->muparser);
+  p.x = -5.0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(p.parser.Eval());
+    p.x = NextX(p.x);
+  }
+}
+
+// The same five-point stencil as the term engine, built from muparser evaluations.
+void MuparserDerivative(benchmark::State& state, const Expression* e) {
+  MuParser p(e->muparser);
+  double x = -5.0;
+  for (auto _ : state) {
+    p.x = x - 0.002;
+    const double f0 = p.parser.Eval();
+    p.x = x - 0.001;
+    const double f1 = p.parser.Eval();
+    p.x = x + 0.001;
+    const double f2 = p.parser.Eval();
+    p.x = x + 0.002;
+    const double f3 = p.parser.Eval();
+    benchmark::DoNotOptimize((f0 - 8 * f1 + 8 * f2 - f3) / 0.012);
+    x = NextX(x);
+  }
+}
+
+int Register() {
+  for (const Expression& e : kExpressions) {
+    benchmark::RegisterBenchmark((std::string("Eval/kurvio/") + e.name).c_str(), KurvioEval, &e);
+    benchmark::RegisterBenchmark((std::string("Eval/muparser/") + e.name).c_str(), MuparserEval,
+                                 &e);
+    benchmark::RegisterBenchmark((std::string("Deriv1/kurvio/") + e.name).c_str(),
+                                 KurvioDerivative, &e);
+    benchmark::RegisterBenchmark((std::string("Deriv1/muparser/") + e.name).c_str(),
+                                 MuparserDerivative, &e);
+  }
+  return 0;
+}
+const int registered = Register();
+
+}  // namespace
+
+BENCHMARK_MAIN();

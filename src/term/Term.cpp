@@ -1,0 +1,413 @@
+// Term scanner and compiler: recursive descent over the normalised text, with
+// implicit multiplication by re-parsing after inserting "*" where the parse
+// stopped.
+#include "term/Term.h"
+
+#include <locale.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+namespace kurvio {
+
+TermHandle MainTerm;
+TermHandle NumberTerm;
+bool TermDefined = false;
+int TermErrorPos = 0;
+bool TermIntegralMode = false;
+bool TermSequenceMode = false;
+std::function<void(const std::string& message)> SyntaxErrorReporter;
+
+TermNode::~TermNode() {
+  // Unlink the children into an explicit stack so that a long chain such as
+  // 1+1+1+... is freed in a loop rather than by nested destructor calls.
+  std::vector<std::unique_ptr<TermNode>> pending;
+  if (left) pending.push_back(std::move(left));
+  if (right) pending.push_back(std::move(right));
+  while (!pending.empty()) {
+    std::unique_ptr<TermNode> node = std::move(pending.back());
+    pending.pop_back();
+    if (node->left) pending.push_back(std::move(node->left));
+    if (node->right) pending.push_back(std::move(node->right));
+  }
+}
+
+namespace {
+
+enum ErrorCode : int {
+  kErrCloseExpected = 0,  // triggers implicit multiplication, never shown
+  kErrOpenMissing = 1,
+  kErrNumber = 2,
+  kErrIncomplete = 3,
+  kErrLeftOver = 4,  // triggers implicit multiplication, never shown
+  kErrUnknownSymbol = 5,
+  kErrCloseTooMany = 6,
+  kErrTooDeep = 7,
+  kErrTooLong = 8,
+  kNoError = 10,
+};
+
+const char* ErrorText(int code) {
+  switch (code) {
+    case kErrOpenMissing:
+      return "Klammer \"(\" fehlt ";
+    case kErrNumber:
+      return "Zahldarstellung ";
+    case kErrIncomplete:
+      return "unvollständig ";
+    case kErrCloseTooMany:
+      return "Klammer \")\" zuviel ";
+    case kErrTooDeep:
+      return "Term zu tief verschachtelt ";
+    case kErrTooLong:
+      return "Term zu lang ";
+    default:
+      return "unbekanntes Symbol ";
+  }
+}
+
+struct FunctionName {
+  const char* name;
+  std::size_t length;
+  std::uint8_t kind;
+};
+
+// Searched in this order; a name stands before every shorter name that is its prefix.
+constexpr FunctionName kFunctionNames[] = {
+    {"ln", 2, kLn},         {"lg", 2, kLg},          {"ld", 2, kLd},
+    {"sinh", 4, kSinh},     {"cosh", 4, kCosh},      {"tanh", 4, kTanh},
+    {"coth", 4, kCoth},     {"sqrt", 4, kSqrt},      {"wurzel", 6, kSqrt},
+    {"sqr", 3, kSqr},       {"exp", 3, kExp},        {"sin", 3, kSin},
+    {"cos", 3, kCos},       {"tan", 3, kTan},        {"cot", 3, kCot},
+    {"arcsin", 6, kArcsin}, {"arccos", 6, kArccos},  {"arctan", 6, kArctan},
+    {"arccot", 6, kArccot}, {"normal", 6, kNormal},  {"\xE8", 1, kPhi},
+    {"abs", 3, kAbs},       {"sign", 4, kSgn},       {"sgn", 3, kSgn},
+    {"maxint", 6, kMaxint}, {"int", 3, kInt},        {"deg", 3, kDeg},
+    {"rad", 3, kRad},       {"fak", 3, kFak},
+};
+static_assert(sizeof(kFunctionNames) / sizeof(kFunctionNames[0]) == 29);
+
+bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// Reads a number with '.' as the decimal point whatever the process locale is.
+bool ConvertLiteral(const std::string& literal, double& value) {
+  static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  char* end = nullptr;
+  value = strtod_l(literal.c_str(), &end, cLocale);
+  if (end != literal.c_str() + literal.size()) return false;
+  return std::isfinite(value);  // a literal beyond the range of a double is rejected
+}
+
+TermHandle MakeNode(std::uint8_t kind) {
+  auto node = std::make_unique<TermNode>();
+  node->kind = kind;
+  return node;
+}
+
+class Compiler {
+ public:
+  Compiler(const std::string& text, bool variablesAllowed)
+      : s_(text), len_(static_cast<int>(text.size())), variablesAllowed_(variablesAllowed) {}
+
+  // One pass over the text. Returns the tree, or null with error() set.
+  TermHandle Parse() {
+    pos_ = 0;
+    ch_ = ' ';
+    Next();
+    error_ = false;
+    code_ = kNoError;
+    TermHandle root = Expression();
+    if (pos_ <= len_ && static_cast<unsigned char>(s_[pos_ - 1]) != ' ' && !error_)
+      Fail(kErrLeftOver);
+    if (error_) root.reset();
+    return root;
+  }
+
+  bool error() const { return error_; }
+  int code() const { return code_; }
+  int position() const { return pos_; }
+
+ private:
+  void Fail(int code) {
+    if (error_) return;
+    error_ = true;
+    code_ = code;
+  }
+
+  unsigned char At(int position) const {
+    return position >= 1 && position <= len_ ? static_cast<unsigned char>(s_[position - 1]) : 0;
+  }
+
+  // Advance to the next character. Past the end the position stays at
+  // length + 1 and the current character keeps its value; a further advance
+  // from there makes it byte 0.
+  void Next() {
+    prev_ = ch_;
+    if (pos_ > len_) {
+      ch_ = 0;
+      return;
+    }
+    ++pos_;
+    if (pos_ <= len_)
+      ch_ = static_cast<unsigned char>(s_[pos_ - 1]);
+    else
+      pos_ = len_ + 1;
+  }
+
+  TermHandle Binary(std::uint8_t kind, TermHandle left, TermHandle right) {
+    TermHandle node = MakeNode(kind);
+    node->left = std::move(left);
+    node->right = std::move(right);
+    return node;
+  }
+
+  TermHandle Expression() {
+    TermHandle tree = Term();
+    while (!error_ && (ch_ == '+' || ch_ == '-')) {
+      std::uint8_t op = ch_;
+      Next();
+      TermHandle right = Term();
+      tree = Binary(op, std::move(tree), std::move(right));
+    }
+    return tree;
+  }
+
+  TermHandle Term() {
+    TermHandle tree = Power();
+    while (!error_ && (ch_ == '*' || ch_ == '/')) {
+      std::uint8_t op = ch_;
+      Next();
+      TermHandle right = Power();
+      tree = Binary(op, std::move(tree), std::move(right));
+    }
+    return tree;
+  }
+
+  TermHandle Power() {
+    TermHandle tree = Factor();
+    while (!error_ && ch_ == '^') {
+      Next();
+      TermHandle right = Factor();
+      tree = Binary(kPow, std::move(tree), std::move(right));
+    }
+    return tree;
+  }
+
+  void ExpectClose() {
+    if (ch_ != ')' && !error_) Fail(kErrCloseExpected);
+    if (!error_) Next();
+  }
+
+  static bool IsOperator(unsigned char c) { return c == '*' || c == '+' || c == '-' || c == '/'; }
+
+  TermHandle Factor() {
+    struct DepthGuard {
+      int& depth;
+      explicit DepthGuard(int& d) : depth(d) { ++depth; }
+      ~DepthGuard() { --depth; }
+    } guard(depth_);
+    if (depth_ > kMaxTermNesting) {
+      Fail(kErrTooDeep);
+      return nullptr;
+    }
+
+    if (ch_ == '(') {
+      Next();
+      TermHandle inner = Expression();
+      ExpectClose();
+      return inner;
+    }
+    if (ch_ == '-' && !IsOperator(prev_)) {
+      Next();
+      TermHandle node = MakeNode(kNeg);
+      node->left = Power();
+      return node;
+    }
+    if (ch_ == '+' && !IsOperator(prev_)) {
+      Next();
+      return Power();
+    }
+    if (pos_ <= len_) {
+      for (const FunctionName& f : kFunctionNames) {
+        if (static_cast<std::size_t>(len_ - pos_ + 1) < f.length) continue;
+        if (s_.compare(pos_ - 1, f.length, f.name, f.length) != 0) continue;
+        pos_ += static_cast<int>(f.length) - 1;
+        Next();
+        if (ch_ != '(') {
+          Fail(kErrOpenMissing);
+          return nullptr;
+        }
+        Next();
+        TermHandle node = MakeNode(f.kind);
+        node->left = Expression();
+        ExpectClose();
+        return node;
+      }
+    }
+
+    std::uint8_t symbol = 255;
+    switch (ch_) {
+      case 'x':
+        if (variablesAllowed_ && !TermIntegralMode && !TermSequenceMode) symbol = kVarX;
+        break;
+      case 't':
+        if (variablesAllowed_) symbol = kParamT;
+        break;
+      case 'w':
+        if (variablesAllowed_ && TermIntegralMode) symbol = kVarW;
+        break;
+      case 0xE3:
+        symbol = kConstPi;
+        break;
+      case 'e':
+        symbol = kConstE;
+        break;
+      case 'a':
+        symbol = kParamA;
+        break;
+      case 'b':
+        symbol = kParamB;
+        break;
+      case 'c':
+        symbol = kParamC;
+        break;
+      case 'n':
+        if (TermSequenceMode && !TermIntegralMode) symbol = kIndexN;
+        break;
+      default:
+        break;
+    }
+    if (symbol != 255) {
+      Next();
+      return MakeNode(symbol);
+    }
+    if (IsDigit(ch_) || ch_ == '.') return Literal();
+
+    if (ch_ == ' ' || pos_ == len_ + 1)
+      Fail(kErrIncomplete);
+    else if (ch_ == ')')
+      Fail(kErrCloseTooMany);
+    else
+      Fail(kErrUnknownSymbol);
+    return nullptr;
+  }
+
+  TermHandle Literal() {
+    const int start = pos_;
+    int j = pos_;
+    int digitsBeforePoint = 0;
+    while (IsDigit(At(j))) {
+      ++j;
+      ++digitsBeforePoint;
+    }
+    if (At(j) == '.' && digitsBeforePoint > 0) ++j;
+    while (IsDigit(At(j))) ++j;
+    if (At(j) == 'e' || At(j) == 'E') {
+      ++j;
+      if (At(j) == '+' || At(j) == '-') ++j;
+      while (IsDigit(At(j))) ++j;
+    }
+    const std::string literal = s_.substr(start - 1, j - start);
+    pos_ = j - 1;
+    Next();
+
+    double value = 0.0;
+    if (digitsBeforePoint == 0 || literal.back() == '.' || !ConvertLiteral(literal, value)) {
+      Fail(kErrNumber);
+      return nullptr;
+    }
+    TermHandle node = MakeNode(kNumber);
+    node->value = value;
+    return node;
+  }
+
+  const std::string& s_;
+  const int len_;
+  const bool variablesAllowed_;
+  int pos_ = 0;
+  unsigned char ch_ = ' ';
+  unsigned char prev_ = ' ';
+  bool error_ = false;
+  int code_ = kNoError;
+  int depth_ = 0;
+};
+
+void ReportSyntaxError(int code) {
+  if (SyntaxErrorReporter) SyntaxErrorReporter(std::string("Syntaxfehler: ") + ErrorText(code));
+}
+
+}  // namespace
+
+std::string NormalizeTerm(const std::string& text) {
+  const std::size_t brace = text.find('{');
+  const std::string comment = brace == std::string::npos ? std::string() : text.substr(brace);
+  const std::size_t bodyLength = brace == std::string::npos ? text.size() : brace;
+
+  std::string body;
+  body.reserve(bodyLength);
+  for (std::size_t i = 0; i < bodyLength; ++i) {
+    char c = text[i];
+    if (c == ' ') continue;
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    body.push_back(c);
+  }
+
+  auto replaceAll = [](std::string& s, const std::string& from, char to) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+      if (s.compare(i, from.size(), from) == 0) {
+        out.push_back(to);
+        i += from.size();
+      } else {
+        out.push_back(s[i++]);
+      }
+    }
+    s.swap(out);
+  };
+  replaceAll(body, "pi", kPiByte);
+  replaceAll(body, "phi", kPhiByte);
+  for (char& c : body)
+    if (c == ',') c = '.';
+  return body + comment;
+}
+
+void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllowed) {
+  handle.reset();
+  std::string s = NormalizeTerm(text);
+  if (s.empty()) s.push_back('0');
+  const std::size_t brace = s.find('{');
+  if (brace != std::string::npos && brace > 0) s.resize(brace);
+
+  if (s.size() > kMaxTermLength) {
+    TermErrorPos = static_cast<int>(kMaxTermLength);
+    TermDefined = false;
+    ReportSyntaxError(kErrTooLong);
+    return;
+  }
+
+  int inserted = 0;
+  for (;;) {
+    Compiler compiler(s, variablesAllowed);
+    handle = compiler.Parse();
+    const int code = compiler.code();
+    if (compiler.error() && (code == kErrLeftOver || code == kErrCloseExpected)) {
+      // Implicit multiplication: put "*" where the parse stopped and try again.
+      // Each retry gets past the inserted sign, so this ends within the text length.
+      const std::size_t at = std::min<std::size_t>(compiler.position() - 1, s.size());
+      s.insert(at, 1, '*');
+      ++inserted;
+      continue;
+    }
+    if (compiler.error()) {
+      TermErrorPos = compiler.position() - inserted;
+      ReportSyntaxError(code);
+    }
+    TermDefined = !compiler.error();
+    return;
+  }
+}
+
+}  // namespace kurvio

@@ -1,0 +1,96 @@
+// The term engine: a function term as text is normalised, compiled into an
+// expression tree and evaluated with numeric derivatives.
+//
+// Term texts are 8-bit byte strings: after normalisation pi is byte 0xE3 and
+// phi is byte 0xE8.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace kurvio {
+
+// Kind codes of a compiled node.
+enum TermKind : std::uint8_t {
+  kNumber = 0,
+  kVarX = 1,
+  kParamT = 2,
+  kVarW = 4,
+  kConstPi = 5,
+  kConstE = 6,
+  kParamA = 7,
+  kParamB = 8,
+  kParamC = 9,
+  kLn = 10,
+  kLg = 11,
+  kLd = 12,
+  kExp = 13,
+  kSin = 14,
+  kCos = 15,
+  kTan = 16,
+  kCot = 17,
+  kArcsin = 18,
+  kArccos = 19,
+  kArctan = 20,
+  kArccot = 21,
+  kSinh = 22,
+  kCosh = 23,
+  kTanh = 24,
+  kCoth = 25,
+  kSqrt = 26,
+  kSqr = 27,
+  kNormal = 28,
+  kPhi = 29,
+  kAbs = 30,
+  kSgn = 31,
+  kMaxint = 32,
+  kInt = 33,
+  kDeg = 34,
+  kRad = 35,
+  kFak = 36,
+  kIndexN = 37,
+  kMul = '*',
+  kAdd = '+',
+  kSub = '-',
+  kDiv = '/',
+  kPow = '^',
+  kNeg = 105,
+};
+
+// The one-byte symbols of a normalised term.
+inline constexpr char kPiByte = '\xE3';
+inline constexpr char kPhiByte = '\xE8';
+
+struct TermNode {
+  std::uint8_t kind = 0;  // the kind codes of the node table
+  double value = 0.0;     // number literals only
+  std::unique_ptr<TermNode> left, right;
+  // Frees the subtrees without recursion, so no tree can exhaust the stack.
+  ~TermNode();
+};
+using TermHandle = std::unique_ptr<TermNode>;
+
+extern TermHandle MainTerm;
+extern TermHandle NumberTerm;
+extern bool TermDefined;
+extern int TermErrorPos;
+extern bool TermIntegralMode;
+extern bool TermSequenceMode;
+// Receives "Syntaxfehler: " + the error text (UTF-8) once per failed compilation; empty = silent.
+extern std::function<void(const std::string& message)> SyntaxErrorReporter;
+
+std::string NormalizeTerm(const std::string& text);
+void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllowed);
+double EvalTerm(const TermHandle& term, double x, double t, double a, double b, double c, double n);
+double EvalDerivative(const TermHandle& term, int order, double x, double t, double a, double b,
+                      double c, double n);
+
+// Deepest nesting of brackets, functions and signs a term may have.
+inline constexpr int kMaxTermNesting = 200;
+// Longest normalised term text the compiler accepts (term fields hold at most 180;
+// implicit multiplication re-parses once per inserted sign, so the bound also bounds the time).
+inline constexpr std::size_t kMaxTermLength = 1000;
+
+}  // namespace kurvio
