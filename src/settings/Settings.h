@@ -1,0 +1,127 @@
+// The settings globals shared by every window, the snapshot StartValues and the
+// routines that read and write them from Kurvio.ini (pure C++, no Qt).
+//
+// Colours are 0x00BBGGRR integers. Terms are 8-bit strings (byte 0xE3 for pi,
+// 0xE8 for phi). The world window x1..y2, Skalierung and Gitter are the
+// coordinate-system globals the plot frame draws with.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace kurvio {
+
+// Directory of the executable, with a trailing '/'; Kurvio.ini and the example
+// files live there. Set at start-up.
+extern std::string ProgramDir;
+// Per-user directory (trailing '/'), used for writing when ProgramDir is not
+// writable and preferred for reading then. Set by the Qt side at start-up.
+extern std::string UserDir;
+// Decimal separator of the user's locale (',' or '.'), used when reals are
+// written to the settings file. Set by the Qt side at start-up.
+extern char DecimalSeparator;
+
+// Section "Farben".
+namespace Farben {
+extern int Hintergrund;
+extern int Zeichenstift;
+extern int Gitter;
+extern int Tangente;
+extern int Sekante;
+extern int Dreieck;
+extern int fStrich;
+extern int f2Strich;
+extern int sinus;
+extern int cosinus;
+extern int tangens;
+extern int cotangens;
+extern int flaeche;
+extern int bogen;
+extern int winkel;
+extern int epsilon;
+extern int delta;
+extern int fvondelta;
+}  // namespace Farben
+
+// Section "Faktor".
+extern int DruckenProzent;      // "drucken%": printed size in percent
+extern double Tangentenlaenge;  // "Tangentenlänge"
+// Section "Eingabe".
+extern int Nachkommastellen;
+// Section "Parameter": the family parameters and their slider ranges.
+extern double ParamA, ParamA1, ParamA2;
+extern double ParamB, ParamB1, ParamB2;
+extern double ParamC, ParamC1, ParamC2;
+extern double ParamT, ParamT1, ParamT2;
+// Section "xP xQ Koordinaten".
+extern double xP, xQ;
+// Section "Folgen Grenzwert", key "g".
+extern double FolgenGrenzwert;
+// Section "eps-delta-Umgebung maxRadius".
+extern double edmax;
+// Section "Koordinatensystem": the world window.
+extern double x1, x2, y1, y2;
+// Section "Funktionsterme" (each at most 120 characters).
+extern std::string TermFxtab;         // "f(x,t,a,b)"
+extern std::string TermFx;            // "f(x)"
+extern std::string TermFt;            // "f(t)"
+extern std::string TermAfxuv;         // "af(x-u)+v"
+extern std::string TermStetigkeitF1;  // "Stetigkeit f1(x)"
+extern std::string TermStetigkeitF2;  // "Stetigkeit f2(x)"
+extern std::string TermKovariation;   // "Kovariation f(x)"
+extern std::string TermBisektion;     // "Bisektion f(x)"
+extern std::string TermFolgen;        // "Folgen a(n)"
+// Section "Animation".
+extern int Schrittzahl;
+extern int Schrittzahl2;
+extern int FrameDelay;  // "time": milliseconds per frame
+// Section "Koordinatensystem", after the terms in the file.
+extern bool Skalierung;  // label only the first tick of each axis
+extern int Gitter;       // 1 no grid, 2 dotted, 3 solid
+
+// Not in the file, reset by SetDefaultSettings.
+extern double PointX0;  // x of the movable point of the main, discussion and integral windows
+extern bool ShowDerivative;
+extern bool SpectrumOn;
+extern bool FixFamily;
+extern bool FixDrawing;
+// Resets LineWidth and LineScale, which the plot frame owns; filled there.
+extern std::function<void()> ResetDrawingDefaults;
+
+inline constexpr std::size_t kTermSettingLength = 120;
+inline constexpr std::size_t kStartTermLength = 180;
+
+// The values of the file as the last LoadSettings found them.
+struct StartValuesRecord {
+  struct {
+    int Hintergrund, Zeichenstift, Gitter, Tangente, Sekante, Dreieck, fStrich, f2Strich, sinus,
+        cosinus, tangens, cotangens, flaeche, bogen, winkel, epsilon, delta, fvondelta;
+  } Farben;
+  int DruckenProzent;
+  double Tangentenlaenge;
+  int Nachkommastellen;
+  double ParamA, ParamA1, ParamA2, ParamB, ParamB1, ParamB2;
+  double ParamC, ParamC1, ParamC2, ParamT, ParamT1, ParamT2;
+  double xP, xQ, FolgenGrenzwert, edmax;
+  double x1, x2, y1, y2;
+  std::string TermFxtab, TermFx, TermFt, TermAfxuv, TermStetigkeitF1, TermStetigkeitF2,
+      TermKovariation, TermBisektion, TermFolgen;
+  int Schrittzahl, Schrittzahl2, FrameDelay;
+  bool Skalierung;
+  int Gitter;
+};
+extern StartValuesRecord StartValues;
+
+inline constexpr const char* kSettingsFileName = "Kurvio.ini";
+
+// Reads Kurvio.ini into the globals and again into StartValues; a missing file
+// or key, or a value that does not convert, gives the default.
+void LoadSettings();
+// Writes the globals into Kurvio.ini, keeping every other line of the file.
+void SaveSettings();
+// The "Defaultwerte" values, without touching the file.
+void SetDefaultSettings();
+// The unit-circle colours and step count of its own reset.
+void SetDefaultCircleColours();
+
+}  // namespace kurvio
