@@ -1,0 +1,116 @@
+// The program's 2-D drawing surface. Every drawing routine draws on a Canvas;
+// the screen (QImage), the printer and the metafile writer implement it.
+//
+// The model is the classic GDI one: a current pen, brush and font, a current
+// position for MoveTo/LineTo, shapes outlined with the pen and filled with the
+// brush, lines that leave out their last pixel, and text drawn over the brush
+// colour unless the brush is clear. Colours are 0x00BBGGRR integers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kurvio {
+
+using Color = std::uint32_t;
+
+constexpr Color RGB(int r, int g, int b) {
+  return static_cast<Color>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+constexpr int RedOf(Color c) { return c & 0xFF; }
+constexpr int GreenOf(Color c) { return (c >> 8) & 0xFF; }
+constexpr int BlueOf(Color c) { return (c >> 16) & 0xFF; }
+
+inline constexpr Color kBlack = 0x000000;
+inline constexpr Color kWhite = 0xFFFFFF;
+
+enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Clear };
+enum class PenMode { Copy, NotXor };
+// Solid, Clear and the six hatch patterns.
+enum class BrushStyle {
+  Solid,
+  Clear,
+  Horizontal,
+  Vertical,
+  FDiagonal,
+  BDiagonal,
+  Cross,
+  DiagCross
+};
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Pen {
+  Color color = kBlack;
+  int width = 1;
+  PenStyle style = PenStyle::Solid;
+  PenMode mode = PenMode::Copy;
+};
+
+struct Brush {
+  Color color = kWhite;
+  BrushStyle style = BrushStyle::Solid;
+};
+
+struct Font {
+  std::string name = "Arial";
+  int size = 10;  // points
+  Color color = kBlack;
+  bool bold = false;
+  bool italic = false;
+};
+
+// A font named "Symbol" shows Latin letters as Greek ones ("e" as ε, "d" as δ,
+// "p" as π, "a" as α).
+bool IsSymbolFont(const std::string& name);
+// The UTF-8 text that a symbol font shows for the given text.
+std::string SymbolFontText(const std::string& text);
+
+class Canvas {
+ public:
+  virtual ~Canvas() = default;
+
+  // The state is kept here; backends read it when they draw.
+  Pen pen;
+  Brush brush;
+  Font font;
+
+  Point PenPos() const { return penPos_; }
+
+  virtual void MoveTo(int x, int y) { penPos_ = {x, y}; }
+  // Line from the current position to (x, y), without the end pixel.
+  virtual void LineTo(int x, int y) = 0;
+  virtual void Polyline(const std::vector<Point>& points) = 0;
+  virtual void Polygon(const std::vector<Point>& points) = 0;
+  // Shapes in the box x1 <= x < x2, y1 <= y < y2.
+  virtual void Rectangle(int x1, int y1, int x2, int y2) = 0;
+  virtual void Ellipse(int x1, int y1, int x2, int y2) = 0;
+  // Arc and pie of the ellipse in the box, counter-clockwise from the ray
+  // towards (x3, y3) to the ray towards (x4, y4).
+  virtual void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) = 0;
+  virtual void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) = 0;
+  // Fills with the brush, no outline.
+  virtual void FillRect(int x1, int y1, int x2, int y2) = 0;
+  // UTF-8 text with its top-left corner at (x, y).
+  virtual void TextOut(int x, int y, const std::string& text) = 0;
+  virtual int TextWidth(const std::string& text) = 0;
+  virtual int TextHeight(const std::string& text) = 0;
+  // Drawing is limited to the rectangle until ResetClip.
+  virtual void SetClipRect(int x1, int y1, int x2, int y2) = 0;
+  virtual void ResetClip() = 0;
+  // Device point of the logical (0, 0).
+  virtual void SetOrigin(int x, int y) = 0;
+
+ protected:
+  void SetPenPos(int x, int y) { penPos_ = {x, y}; }
+
+ private:
+  Point penPos_;
+};
+
+}  // namespace kurvio

@@ -1,0 +1,189 @@
+#include "plot/PlotFrame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "settings/Settings.h"
+
+namespace kurvio {
+
+Canvas* DrawCanvas = nullptr;
+int PlotWidth = 0;
+int PlotHeight = 0;
+int PlotTop = 0;
+double LineScale = 1.0;
+bool ExportDrawing = false;
+double XTickStep = 1.0;
+double YTickStep = 1.0;
+bool AutoTickSteps = true;
+double ManualXTickStep = 1.0;
+double ManualYTickStep = 1.0;
+double AutoXTickStep = 1.0;
+double AutoYTickStep = 1.0;
+std::string XAxisName = "x";
+std::string YAxisName = "y";
+bool TrigAxisMode = false;
+bool NumberLineMode = false;
+int CurveKind = 0;
+Color CurveColor = kBlack;
+int LineWidth = 1;
+
+int RoundPixel(double v) {
+  if (!(v > -kPixelLimit)) return -kPixelLimit;  // also NaN
+  if (v > kPixelLimit) return kPixelLimit;
+  return static_cast<int>(std::nearbyint(v));  // ties to even
+}
+
+int Scaled(double n) { return RoundPixel(n * LineScale); }
+
+int ScreenX(double x) { return RoundPixel((x - x1) / (x2 - x1) * PlotWidth); }
+
+int ScreenY(double y) { return RoundPixel(PlotHeight - (y - y1) / (y2 - y1) * PlotHeight); }
+
+double WorldX(int column) { return static_cast<double>(column) / PlotWidth * (x2 - x1) + x1; }
+
+double WorldY(int row) {
+  return (1.0 - static_cast<double>(row) / PlotHeight) * (y2 - y1) + y1;
+}
+
+double TickSpacing(double d) {
+  if (!(d > 0.0) || !std::isfinite(d)) return 1.0;
+  // An exact log10: with a ten-digit 1/ln 10 the logarithm of 10 or 100 comes out just
+  // below 1 or 2, and those windows would get half their proper spacing.
+  int k = static_cast<int>(std::trunc(std::log10(d)));
+  if (d < 1.0) --k;
+  double p = 1.0;
+  for (int i = 0; i < k; ++i) p *= 10.0;
+  for (int i = 0; i > k; --i) p *= 0.1;
+  const double r = d / p;
+  if (r < 2.0) return p * 0.1;
+  if (r < 4.0) return p * 0.2;
+  return p * 0.5;
+}
+
+namespace {
+
+constexpr double kTrigXStep = 0.5235987755982989;  // pi/6
+
+// A step that would put more ticks on an axis than it has pixels stalls the
+// drawing and shows nothing useful; such a step gives way to the automatic one.
+double UsableStep(double manual, double automatic, double d, int pixels) {
+  if (!(manual > 0.0) || !std::isfinite(manual)) return automatic;
+  if (d / manual > 2.0 * std::max(pixels, 1) + 2.0) return automatic;
+  return manual;
+}
+
+void SetPen(Color color, PenStyle style) {
+  DrawCanvas->pen.color = color;
+  DrawCanvas->pen.style = style;
+}
+
+void Line(int ax, int ay, int bx, int by) {
+  DrawCanvas->MoveTo(ax, ay);
+  DrawCanvas->LineTo(bx, by);
+}
+
+void Arrowhead(const std::vector<Point>& triangle) {
+  DrawCanvas->brush.color = kBlack;
+  DrawCanvas->brush.style = BrushStyle::Solid;
+  DrawCanvas->Polygon(triangle);
+  DrawCanvas->brush.color = static_cast<Color>(Farben::Hintergrund);
+}
+
+void GridLine(int ax, int ay, int bx, int by) {
+  SetPen(static_cast<Color>(Farben::Gitter), Gitter == 2 ? PenStyle::Dot : PenStyle::Solid);
+  Line(ax, ay, bx, by);
+  SetPen(kBlack, PenStyle::Solid);
+}
+
+// Tick indices i with v = i * step, from trunc(lo / step) to trunc(hi / step).
+template <typename Visit>
+void ForEachTick(double lo, double hi, double step, Visit visit) {
+  const double first = std::trunc(lo / step);
+  const double last = std::trunc(hi / step);
+  if (!std::isfinite(first) || !std::isfinite(last) || last - first > 1e6) return;
+  for (double i = first; i <= last; i += 1.0) visit(static_cast<long long>(i), i * step);
+}
+
+}  // namespace
+
+void ComputeTickSteps() {
+  if (TrigAxisMode) {
+    XTickStep = AutoXTickStep = kTrigXStep;
+    YTickStep = AutoYTickStep = 1.0;
+    return;
+  }
+  const double dx = std::fabs(x2 - x1);
+  const double dy = std::fabs(y2 - y1);
+  AutoXTickStep = TickSpacing(dx);
+  AutoYTickStep = TickSpacing(dy);
+  XTickStep = AutoTickSteps ? AutoXTickStep
+                            : UsableStep(ManualXTickStep, AutoXTickStep, dx, PlotWidth);
+  YTickStep = AutoTickSteps ? AutoYTickStep
+                            : UsableStep(ManualYTickStep, AutoYTickStep, dy, PlotHeight);
+}
+
+std::string TickLabel(double v) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.4G", v);
+  std::string text(buffer);
+  for (char& c : text)
+    if (c == '.' || c == ',') c = DecimalSeparator;
+  return text;
+}
+
+void DrawCoordinateSystem() {
+  if (!DrawCanvas) return;
+  Canvas& c = *DrawCanvas;
+  ComputeTickSteps();
+
+  const double axisY = (y1 <= 0.0 && 0.0 <= y2) ? 0.0 : (y1 > 0.0 ? y1 : y2);
+  const double axisX = (x1 <= 0.0 && 0.0 <= x2) ? 0.0 : (x1 > 0.0 ? x1 : x2);
+  const int Y0 = ScreenY(axisY);
+  const int X0 = ScreenX(axisX);
+  const int a = Scaled(6);
+  const int h = Scaled(4);
+
+  c.pen.width = Scaled(1);
+  SetPen(kBlack, PenStyle::Solid);
+  Line(0, Y0, PlotWidth, Y0);
+  Arrowhead({{PlotWidth - a, Y0 - h}, {PlotWidth, Y0}, {PlotWidth - a, Y0 + h}});
+
+  auto label = [&](const std::string& text, int left, int top) { c.TextOut(left, top, text); };
+
+  ForEachTick(x1, x2, XTickStep, [&](long long i, double v) {
+    if (!(x1 < v && v < x2) || (v == 0.0 && !NumberLineMode)) return;
+    const int X = ScreenX(v);
+    if (Gitter >= 2 && !NumberLineMode) GridLine(X, 0, X, PlotHeight);
+    Line(X, Y0 - h, X, Y0 + h);
+    bool labelled = NumberLineMode && i == 0;
+    if (!TrigAxisMode) labelled = labelled || !Skalierung || i == 1;
+    if (labelled) {
+      const std::string text = TickLabel(v);
+      label(text, X - c.TextWidth(text) / 2, Y0 + a);
+    }
+  });
+
+  label(XAxisName, PlotWidth - c.TextWidth(XAxisName) - a, Y0 - 5 * h);
+
+  if (NumberLineMode) return;
+
+  Line(X0, 0, X0, PlotHeight);
+  Arrowhead({{X0 - h, a}, {X0, 0}, {X0 + h, a}});
+
+  ForEachTick(y1, y2, YTickStep, [&](long long i, double v) {
+    if (v == 0.0 || !(y1 < v && v < y2)) return;
+    const int Y = ScreenY(v);
+    if (Gitter >= 2) GridLine(0, Y, PlotWidth, Y);
+    Line(X0 - h, Y, X0 + h, Y);
+    if (!Skalierung || i == 1) {
+      const std::string text = TickLabel(v);
+      label(text, X0 - c.TextWidth(text) - a, Y - c.TextHeight("X") / 2);
+    }
+  });
+
+  label(YAxisName, X0 + a, 0);
+}
+
+}  // namespace kurvio

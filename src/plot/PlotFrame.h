@@ -1,0 +1,59 @@
+// The plot frame: the world window, its mapping to pixels, the tick spacing
+// and the coordinate system every graph window draws first.
+#pragma once
+
+#include <string>
+
+#include "plot/Canvas.h"
+
+namespace kurvio {
+
+// The surface being drawn on: a screen bitmap, the printer or a metafile.
+extern Canvas* DrawCanvas;
+extern int PlotWidth;
+extern int PlotHeight;
+extern int PlotTop;      // top row for curves; 0 on screen
+extern double LineScale;  // 1 on screen; multiplies pen widths and drawn offsets
+extern bool ExportDrawing;  // a redraw that goes straight to an export canvas
+
+// The world window x1..x2, y1..y2 lives with the settings (section "Koordinatensystem").
+extern double XTickStep;
+extern double YTickStep;
+extern bool AutoTickSteps;
+extern double ManualXTickStep;
+extern double ManualYTickStep;
+extern double AutoXTickStep;
+extern double AutoYTickStep;
+extern std::string XAxisName;  // UTF-8
+extern std::string YAxisName;
+extern bool TrigAxisMode;
+extern bool NumberLineMode;
+
+// Curve tracing.
+extern int CurveKind;
+extern Color CurveColor;
+extern int LineWidth;
+
+
+// Pixel coordinates are saturated to this magnitude so that no conversion overflows.
+inline constexpr int kPixelLimit = 1000000000;
+
+int ScreenX(double x);
+int ScreenY(double y);
+double WorldX(int column);
+double WorldY(int row);
+// Rounds half to even and saturates at kPixelLimit (NaN counts as far below).
+int RoundPixel(double v);
+// round(n * LineScale), the size of a drawn offset or pen on the current device.
+int Scaled(double n);
+
+// The automatic spacing for an axis of length d: 1, 2 or 5 times a power of ten.
+double TickSpacing(double d);
+// Sets XTickStep and YTickStep (and the automatic values) for the current window.
+void ComputeTickSteps();
+// A tick value as a label: 4 significant digits, the locale's decimal separator.
+std::string TickLabel(double v);
+
+void DrawCoordinateSystem();
+
+}  // namespace kurvio

@@ -1,0 +1,205 @@
+#include "plot/QtCanvas.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace kurvio {
+
+QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+Color FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+
+QtCanvas::QtCanvas(QPaintDevice* device, bool antialiased)
+    : painter_(device), antialiased_(antialiased) {
+  painter_.setRenderHint(QPainter::Antialiasing, antialiased_);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+QtCanvas::~QtCanvas() {
+  if (painter_.isActive()) painter_.end();
+}
+
+void QtCanvas::ApplyMode() {
+  // Not-xor needs a raster device; elsewhere (printer, PDF) lines are simply copied.
+  const bool raster = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster;
+  painter_.setCompositionMode(pen.mode == PenMode::NotXor && raster
+                                  ? QPainter::RasterOp_NotSourceXorDestination
+                                  : QPainter::CompositionMode_SourceOver);
+}
+
+void QtCanvas::ApplyPen(bool closedShape) {
+  if (pen.style == PenStyle::Clear) {
+    painter_.setPen(Qt::NoPen);
+    return;
+  }
+  QPen p(ToQColor(pen.color));
+  const int width = std::max(pen.width, 1);
+  p.setWidth(width);
+  switch (pen.style) {
+    case PenStyle::Dash:
+      p.setStyle(Qt::DashLine);
+      break;
+    case PenStyle::Dot:
+      // One pixel on, one off, as the classic dotted pen.
+      p.setDashPattern({1.0, 1.0});
+      break;
+    case PenStyle::DashDot:
+      p.setStyle(Qt::DashDotLine);
+      break;
+    case PenStyle::DashDotDot:
+      p.setStyle(Qt::DashDotDotLine);
+      break;
+    default:
+      p.setStyle(Qt::SolidLine);
+      break;
+  }
+  if (width <= 1) {
+    // A flat cap leaves out the end pixel of a thin line, as LineTo must.
+    p.setCapStyle(closedShape ? Qt::SquareCap : Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
+  } else {
+    p.setCapStyle(Qt::RoundCap);
+    p.setJoinStyle(Qt::RoundJoin);
+  }
+  painter_.setPen(p);
+  ApplyMode();
+}
+
+void QtCanvas::ApplyBrush() {
+  static const Qt::BrushStyle kStyles[] = {Qt::SolidPattern, Qt::NoBrush,   Qt::HorPattern,
+                                           Qt::VerPattern,   Qt::FDiagPattern, Qt::BDiagPattern,
+                                           Qt::CrossPattern, Qt::DiagCrossPattern};
+  painter_.setBrush(QBrush(ToQColor(brush.color), kStyles[static_cast<int>(brush.style)]));
+  // Hatched brushes leave the background between their lines as it is.
+  painter_.setBackgroundMode(Qt::TransparentMode);
+}
+
+void QtCanvas::ApplyFont() {
+  QFont f(IsSymbolFont(font.name) ? QStringLiteral("Arial") : QString::fromStdString(font.name));
+  f.setPointSize(std::max(font.size, 1));
+  f.setBold(font.bold);
+  f.setItalic(font.italic);
+  painter_.setFont(f);
+}
+
+QString QtCanvas::DisplayText(const std::string& text) const {
+  return QString::fromStdString(IsSymbolFont(font.name) ? SymbolFontText(text) : text);
+}
+
+void QtCanvas::LineTo(int x, int y) {
+  const Point from = PenPos();
+  SetPenPos(x, y);
+  if (from == Point{x, y}) return;  // a line of no length draws nothing
+  ApplyPen(false);
+  painter_.drawLine(from.x, from.y, x, y);
+}
+
+void QtCanvas::Polyline(const std::vector<Point>& points) {
+  if (points.size() < 2) return;
+  ApplyPen(false);
+  QPolygon poly;
+  for (const Point& p : points) poly << QPoint(p.x, p.y);
+  painter_.drawPolyline(poly);
+}
+
+void QtCanvas::Polygon(const std::vector<Point>& points) {
+  if (points.empty()) return;
+  ApplyPen(true);
+  ApplyBrush();
+  QPolygon poly;
+  for (const Point& p : points) poly << QPoint(p.x, p.y);
+  painter_.drawPolygon(poly);
+}
+
+void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  if (x2 - x1 < 1 || y2 - y1 < 1) return;
+  ApplyPen(true);
+  ApplyBrush();
+  // The outline lies inside the box: a 1-pixel pen covers x1..x2-1.
+  painter_.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  ApplyPen(true);
+  ApplyBrush();
+  painter_.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+void QtCanvas::ArcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4,
+                         int& start, int& span) const {
+  const double cx = (x1 + x2) / 2.0;
+  const double cy = (y1 + y2) / 2.0;
+  // Screen y grows downwards; angles count counter-clockwise as seen on screen.
+  const double a3 = std::atan2(cy - y3, x3 - cx);
+  const double a4 = std::atan2(cy - y4, x4 - cx);
+  double sweep = a4 - a3;
+  while (sweep <= 0.0) sweep += 2.0 * std::numbers::pi;
+  start = static_cast<int>(std::lround(a3 * 180.0 / std::numbers::pi * 16.0));
+  span = static_cast<int>(std::lround(sweep * 180.0 / std::numbers::pi * 16.0));
+}
+
+void QtCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  int start = 0, span = 0;
+  ArcAngles(x1, y1, x2, y2, x3, y3, x4, y4, start, span);
+  ApplyPen(false);
+  painter_.drawArc(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), start, span);
+}
+
+void QtCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  int start = 0, span = 0;
+  ArcAngles(x1, y1, x2, y2, x3, y3, x4, y4, start, span);
+  ApplyPen(true);
+  ApplyBrush();
+  painter_.drawPie(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), start, span);
+}
+
+void QtCanvas::FillRect(int x1, int y1, int x2, int y2) {
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  if (brush.style == BrushStyle::Clear) return;
+  painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  ApplyBrush();
+  painter_.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), painter_.brush());
+}
+
+void QtCanvas::TextOut(int x, int y, const std::string& text) {
+  ApplyFont();
+  painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  const QString s = DisplayText(text);
+  const QFontMetrics fm(painter_.font(), painter_.device());
+  const QRect box(x, y, fm.horizontalAdvance(s), fm.height());
+  if (brush.style != BrushStyle::Clear) painter_.fillRect(box, ToQColor(brush.color));
+  painter_.setPen(ToQColor(font.color));
+  painter_.drawText(QPoint(x, y + fm.ascent()), s);
+}
+
+int QtCanvas::TextWidth(const std::string& text) {
+  ApplyFont();
+  return QFontMetrics(painter_.font(), painter_.device()).horizontalAdvance(DisplayText(text));
+}
+
+int QtCanvas::TextHeight(const std::string& text) {
+  (void)text;
+  ApplyFont();
+  return QFontMetrics(painter_.font(), painter_.device()).height();
+}
+
+void QtCanvas::SetClipRect(int x1, int y1, int x2, int y2) {
+  painter_.setClipRect(QRect(x1, y1, x2 - x1, y2 - y1));
+}
+
+void QtCanvas::ResetClip() { painter_.setClipping(false); }
+
+void QtCanvas::SetOrigin(int x, int y) {
+  painter_.resetTransform();
+  painter_.translate(x, y);
+}
+
+}  // namespace kurvio

@@ -1,0 +1,57 @@
+// The canvas on a QPainter: an off-screen QImage, a printer or any other
+// paint device.
+#pragma once
+
+#include <QPainter>
+
+#include "plot/Canvas.h"
+
+class QPaintDevice;
+
+namespace kurvio {
+
+QColor ToQColor(Color c);
+Color FromQColor(const QColor& c);
+
+class QtCanvas : public Canvas {
+ public:
+  // Paints on the device until destroyed. Lines are aliased unless
+  // `antialiased`, so that layers combined with AND and not-xor rubber bands
+  // work on exact pixels.
+  explicit QtCanvas(QPaintDevice* device, bool antialiased = false);
+  ~QtCanvas() override;
+  QtCanvas(const QtCanvas&) = delete;
+  QtCanvas& operator=(const QtCanvas&) = delete;
+
+  QPainter& painter() { return painter_; }
+
+  void LineTo(int x, int y) override;
+  void Polyline(const std::vector<Point>& points) override;
+  void Polygon(const std::vector<Point>& points) override;
+  void Rectangle(int x1, int y1, int x2, int y2) override;
+  void Ellipse(int x1, int y1, int x2, int y2) override;
+  void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
+  void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
+  void FillRect(int x1, int y1, int x2, int y2) override;
+  void TextOut(int x, int y, const std::string& text) override;
+  int TextWidth(const std::string& text) override;
+  int TextHeight(const std::string& text) override;
+  void SetClipRect(int x1, int y1, int x2, int y2) override;
+  void ResetClip() override;
+  void SetOrigin(int x, int y) override;
+
+ private:
+  void ApplyPen(bool closedShape);
+  void ApplyBrush();
+  void ApplyFont();
+  void ApplyMode();
+  QString DisplayText(const std::string& text) const;
+  // Start and span angles (1/16 degree) of the arc of the box from ray 3 to ray 4.
+  void ArcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int& start,
+                 int& span) const;
+
+  QPainter painter_;
+  bool antialiased_;
+};
+
+}  // namespace kurvio

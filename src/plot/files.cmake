@@ -1,0 +1,8 @@
+list(APPEND KURVIO_CORE_SOURCES
+  plot/Canvas.cpp
+  plot/PlotFrame.cpp
+  plot/CurveTracer.cpp
+)
+list(APPEND KURVIO_UI_SOURCES
+  plot/QtCanvas.cpp
+)

@@ -1,0 +1,45 @@
+// A 700 x 700 plot on a recording canvas over the default window -7..7, so
+// that one world unit is 50 pixels and (0, 0) is pixel (350, 350).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "plot/PlotFrame.h"
+#include "settings/Settings.h"
+#include "support/RecordingCanvas.h"
+
+namespace kurvio::testing {
+
+class PlotTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DrawCanvas = &canvas;
+    PlotWidth = 700;
+    PlotHeight = 700;
+    PlotTop = 0;
+    LineScale = 1.0;
+    LineWidth = 1;
+    x1 = -7;
+    x2 = 7;
+    y1 = -7;
+    y2 = 7;
+    AutoTickSteps = true;
+    TrigAxisMode = false;
+    NumberLineMode = false;
+    Skalierung = true;
+    Gitter = 1;
+    Farben::Hintergrund = 0xFFFFFF;
+    Farben::Gitter = 0x808080;
+    DecimalSeparator = ',';
+    XAxisName = "x";
+    YAxisName = "y";
+  }
+  void TearDown() override {
+    DrawCanvas = nullptr;
+    TrigAxisMode = false;
+    NumberLineMode = false;
+  }
+  RecordingCanvas canvas;
+};
+
+}  // namespace kurvio::testing

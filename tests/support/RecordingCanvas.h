@@ -1,0 +1,89 @@
+// A canvas that records every call, for checking drawing routines call by call.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "plot/Canvas.h"
+
+namespace kurvio::testing {
+
+struct Segment {
+  Point from, to;
+  Color color;
+  int width;
+  PenStyle style;
+};
+
+struct TextCall {
+  int x, y;
+  std::string text;
+};
+
+class RecordingCanvas : public Canvas {
+ public:
+  // Fixed metrics so that label positions can be computed in tests.
+  static constexpr int kCharWidth = 7;
+  static constexpr int kTextHeight = 16;
+
+  std::vector<std::string> calls;
+  std::vector<Segment> segments;
+  std::vector<TextCall> texts;
+  std::vector<std::vector<Point>> polygons;
+
+  void MoveTo(int x, int y) override {
+    Canvas::MoveTo(x, y);
+    Log("MoveTo", x, y);
+  }
+  void LineTo(int x, int y) override {
+    const Point from = PenPos();
+    Canvas::MoveTo(x, y);
+    segments.push_back({from, {x, y}, pen.color, pen.width, pen.style});
+    Log("LineTo", x, y);
+  }
+  void Polyline(const std::vector<Point>& points) override { Log("Polyline", points.size()); }
+  void Polygon(const std::vector<Point>& points) override {
+    polygons.push_back(points);
+    Log("Polygon", points.size());
+  }
+  void Rectangle(int x1, int y1, int x2, int y2) override { Log("Rectangle", x1, y1, x2, y2); }
+  void Ellipse(int x1, int y1, int x2, int y2) override { Log("Ellipse", x1, y1, x2, y2); }
+  void Arc(int x1, int y1, int x2, int y2, int, int, int, int) override {
+    Log("Arc", x1, y1, x2, y2);
+  }
+  void Pie(int x1, int y1, int x2, int y2, int, int, int, int) override {
+    Log("Pie", x1, y1, x2, y2);
+  }
+  void FillRect(int x1, int y1, int x2, int y2) override { Log("FillRect", x1, y1, x2, y2); }
+  void TextOut(int x, int y, const std::string& text) override {
+    texts.push_back({x, y, text});
+    Log("TextOut", x, y, text);
+  }
+  int TextWidth(const std::string& text) override {
+    return static_cast<int>(text.size()) * kCharWidth;
+  }
+  int TextHeight(const std::string&) override { return kTextHeight; }
+  void SetClipRect(int x1, int y1, int x2, int y2) override { Log("Clip", x1, y1, x2, y2); }
+  void ResetClip() override { Log("ResetClip"); }
+  void SetOrigin(int x, int y) override { Log("Origin", x, y); }
+
+  // Segments that actually cover pixels (a line to the current point draws nothing).
+  std::vector<Segment> DrawnSegments() const {
+    std::vector<Segment> out;
+    for (const Segment& s : segments)
+      if (!(s.from == s.to)) out.push_back(s);
+    return out;
+  }
+
+ private:
+  template <typename... Args>
+  void Log(const char* name, const Args&... args) {
+    std::ostringstream out;
+    out << name;
+    ((out << ' ' << args), ...);
+    calls.push_back(out.str());
+  }
+};
+
+}  // namespace kurvio::testing
