@@ -1,0 +1,141 @@
+// QtCanvas on a QImage: exact pixels for axes, arrowheads, curves and the
+// not-xor pen; writes a picture of the default system when KURVIO_PNG_DIR is set.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "plot/CurveTracer.h"
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+#include "settings/Settings.h"
+#include "term/Term.h"
+
+namespace kurvio {
+namespace {
+
+class QtCanvasTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    image = QImage(700, 700, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    PlotWidth = 700;
+    PlotHeight = 700;
+    PlotTop = 0;
+    LineScale = 1;
+    LineWidth = 1;
+    x1 = y1 = -7;
+    x2 = y2 = 7;
+    AutoTickSteps = true;
+    Skalierung = true;
+    Gitter = 2;
+    Farben::Hintergrund = 0xFFFFFF;
+    Farben::Gitter = 0xC0C0C0;
+  }
+  void TearDown() override {
+    DrawCanvas = nullptr;
+    MainTerm.reset();
+  }
+  Color Pixel(int x, int y) const { return FromQColor(image.pixelColor(x, y)); }
+  void Trace(QtCanvas& canvas, const char* term, Color color) {
+    DrawCanvas = &canvas;
+    CompileTerm(MainTerm, term, true);
+    CurveColor = color;
+    TraceCurve([](double x) { return EvalTerm(MainTerm, x, 0, 0, 0, 0, 0); }, x1, x2, x1, x2);
+  }
+  QImage image;
+};
+
+TEST_F(QtCanvasTest, CoordinateSystemAndCurvesOnPixels) {
+  {
+    QtCanvas canvas(&image);
+    DrawCanvas = &canvas;
+    DrawCoordinateSystem();
+    Trace(canvas, "x^2", 0x0000FF);
+    Trace(canvas, "1/x", 0xFF0000);
+    Trace(canvas, "tan(x)", 0x008000);
+    Trace(canvas, "sqrt(x)", 0x800080);
+  }
+  if (const QByteArray dir = qgetenv("KURVIO_PNG_DIR"); !dir.isEmpty())
+    image.save(QString::fromLocal8Bit(dir) + "/coordinate-system.png");
+
+  EXPECT_EQ(Pixel(10, 350), kBlack);   // x-axis
+  EXPECT_EQ(Pixel(350, 690), kBlack);  // y-axis
+  EXPECT_EQ(Pixel(697, 350), kBlack);  // arrowhead, filled
+  EXPECT_EQ(Pixel(695, 348), kBlack);
+  EXPECT_EQ(Pixel(352, 4), kBlack);
+  EXPECT_EQ(Pixel(400, 347), kBlack);  // tick at x = 1
+  EXPECT_EQ(Pixel(450, 150), 0x0000FFu);  // (2, 4) on the parabola
+  EXPECT_EQ(Pixel(450, 325), 0xFF0000u);  // (2, 0.5) on the hyperbola
+  EXPECT_EQ(Pixel(550, 250), 0x800080u);  // (4, 2) on the square root
+  // The grid is dotted: a grid column alternates between grid colour and background.
+  EXPECT_NE(Pixel(450, 100), Pixel(450, 101));
+  // The label "1" stands below its tick, on the background.
+  bool ink = false;
+  for (int x = 394; x < 406; ++x)
+    for (int y = 357; y < 372; ++y) ink = ink || image.pixelColor(x, y).lightness() < 128;
+  EXPECT_TRUE(ink);
+}
+
+TEST_F(QtCanvasTest, LineLeavesOutItsEndPixel) {
+  QtCanvas canvas(&image);
+  canvas.MoveTo(10, 10);
+  canvas.LineTo(20, 10);
+  canvas.LineTo(20, 20);
+  canvas.painter().end();
+  EXPECT_EQ(Pixel(10, 10), kBlack);
+  EXPECT_EQ(Pixel(19, 10), kBlack);
+  EXPECT_EQ(Pixel(20, 10), kBlack);  // drawn as the start of the second line
+  EXPECT_EQ(Pixel(20, 19), kBlack);
+  EXPECT_EQ(Pixel(20, 20), kWhite);
+}
+
+TEST_F(QtCanvasTest, NotXorTwiceRestoresTheImage) {
+  image.fill(QColor(10, 200, 30));
+  const QImage before = image.copy();
+  {
+    QtCanvas canvas(&image);
+    canvas.pen.mode = PenMode::NotXor;
+    canvas.pen.style = PenStyle::Dot;
+    canvas.brush.style = BrushStyle::Clear;
+    canvas.Rectangle(50, 60, 150, 120);
+    canvas.Rectangle(50, 60, 150, 120);
+  }
+  EXPECT_EQ(image, before);
+  {
+    QtCanvas canvas(&image);
+    canvas.pen.mode = PenMode::NotXor;
+    canvas.brush.style = BrushStyle::Clear;
+    canvas.Rectangle(50, 60, 150, 120);
+  }
+  EXPECT_NE(image, before);
+  // not-xor with a black pen inverts: (10, 200, 30) becomes (245, 55, 225).
+  EXPECT_EQ(Pixel(50, 60), RGB(245, 55, 225));
+}
+
+TEST_F(QtCanvasTest, RectangleAndFillCoverTheBox) {
+  QtCanvas canvas(&image);
+  canvas.brush.color = 0x00FF00;
+  canvas.Rectangle(10, 10, 20, 20);
+  canvas.FillRect(30, 30, 40, 40);
+  canvas.painter().end();
+  EXPECT_EQ(Pixel(10, 10), kBlack);
+  EXPECT_EQ(Pixel(19, 19), kBlack);
+  EXPECT_EQ(Pixel(20, 20), kWhite);
+  EXPECT_EQ(Pixel(15, 15), 0x00FF00u);
+  EXPECT_EQ(Pixel(30, 30), 0x00FF00u);
+  EXPECT_EQ(Pixel(39, 39), 0x00FF00u);
+  EXPECT_EQ(Pixel(40, 40), kWhite);
+}
+
+TEST_F(QtCanvasTest, SymbolFontShowsGreekLetters) {
+  EXPECT_EQ(SymbolFontText("e d p a"), "ε δ π α");
+  EXPECT_TRUE(IsSymbolFont("Symbol"));
+  EXPECT_FALSE(IsSymbolFont("Arial"));
+  QtCanvas canvas(&image);
+  canvas.font.name = "symbol";
+  EXPECT_GT(canvas.TextWidth("p"), 0);
+  EXPECT_GT(canvas.TextHeight("X"), 5);
+}
+
+}  // namespace
+}  // namespace kurvio
