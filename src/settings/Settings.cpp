@@ -1,6 +1,11 @@
 // The settings globals with their load defaults, and the two reset routines.
 #include "settings/Settings.h"
 
+#include <cmath>
+
+#include "settings/IniFile.h"
+#include "settings/ProgramFiles.h"
+
 namespace kurvio {
 
 std::string ProgramDir;
@@ -55,6 +60,168 @@ bool FixDrawing = false;
 std::function<void()> ResetDrawingDefaults;
 
 StartValuesRecord StartValues;
+
+namespace {
+
+constexpr int kNoColour = 0xFFFFFF;
+
+// Every key of the file in file order: the global, its field in StartValues and
+// the default. Integers carry the range the settings dialogs accept; a value
+// outside it (a hand-edited file) reads as the default, since a step count of
+// 0 or a delay of hours would stall the windows that use it.
+template <class Visitor>
+void ForEachKey(Visitor&& v) {
+  auto& s = StartValues;
+  v("Farben", "Hintergrund", Farben::Hintergrund, s.Farben.Hintergrund, 16777215, 0, kNoColour);
+  v("Farben", "Zeichenstift", Farben::Zeichenstift, s.Farben.Zeichenstift, 0, 0, kNoColour);
+  v("Farben", "Gitter", Farben::Gitter, s.Farben.Gitter, 8421504, 0, kNoColour);
+  v("Farben", "Tangente", Farben::Tangente, s.Farben.Tangente, 16711680, 0, kNoColour);
+  v("Farben", "Sekante", Farben::Sekante, s.Farben.Sekante, 8388736, 0, kNoColour);
+  v("Farben", "Dreieck", Farben::Dreieck, s.Farben.Dreieck, 65535, 0, kNoColour);
+  v("Farben", "fStrich", Farben::fStrich, s.Farben.fStrich, 255, 0, kNoColour);
+  v("Farben", "f2Strich", Farben::f2Strich, s.Farben.f2Strich, 128, 0, kNoColour);
+  v("Farben", "sinus", Farben::sinus, s.Farben.sinus, 16711680, 0, kNoColour);
+  v("Farben", "cosinus", Farben::cosinus, s.Farben.cosinus, 255, 0, kNoColour);
+  v("Farben", "tangens", Farben::tangens, s.Farben.tangens, 128, 0, kNoColour);
+  v("Farben", "cotangens", Farben::cotangens, s.Farben.cotangens, 8388736, 0, kNoColour);
+  v("Farben", "flaeche", Farben::flaeche, s.Farben.flaeche, 65535, 0, kNoColour);
+  v("Farben", "bogen", Farben::bogen, s.Farben.bogen, 32768, 0, kNoColour);
+  v("Farben", "winkel", Farben::winkel, s.Farben.winkel, 65280, 0, kNoColour);
+  v("Farben", "epsilon", Farben::epsilon, s.Farben.epsilon, 12632256, 0, kNoColour);
+  v("Farben", "delta", Farben::delta, s.Farben.delta, 32768, 0, kNoColour);
+  v("Farben", "fvondelta", Farben::fvondelta, s.Farben.fvondelta, 255, 0, kNoColour);
+  v("Faktor", "drucken%", DruckenProzent, s.DruckenProzent, 100, 20, 200);
+  v("Faktor", "Tangentenl\xE4nge", Tangentenlaenge, s.Tangentenlaenge, 1.0);
+  v("Eingabe", "Nachkommastellen", Nachkommastellen, s.Nachkommastellen, 2, 0, 4);
+  v("Parameter", "a", ParamA, s.ParamA, 1.0);
+  v("Parameter", "a1", ParamA1, s.ParamA1, -4.0);
+  v("Parameter", "a2", ParamA2, s.ParamA2, 4.0);
+  v("Parameter", "b", ParamB, s.ParamB, 0.0);
+  v("Parameter", "b1", ParamB1, s.ParamB1, -4.0);
+  v("Parameter", "b2", ParamB2, s.ParamB2, 4.0);
+  v("Parameter", "c", ParamC, s.ParamC, 0.0);
+  v("Parameter", "c1", ParamC1, s.ParamC1, -4.0);
+  v("Parameter", "c2", ParamC2, s.ParamC2, 4.0);
+  v("Parameter", "t", ParamT, s.ParamT, 0.0);
+  v("Parameter", "t1", ParamT1, s.ParamT1, -4.0);
+  v("Parameter", "t2", ParamT2, s.ParamT2, 4.0);
+  v("xP xQ Koordinaten", "xP", xP, s.xP, 1.0);
+  v("xP xQ Koordinaten", "xQ", xQ, s.xQ, 2.0);
+  v("Folgen Grenzwert", "g", FolgenGrenzwert, s.FolgenGrenzwert, 0.0);
+  v("eps-delta-Umgebung maxRadius", "edmax", edmax, s.edmax, 2.0);
+  v("Koordinatensystem", "x1", x1, s.x1, -7.0);
+  v("Koordinatensystem", "x2", x2, s.x2, 7.0);
+  v("Koordinatensystem", "y1", y1, s.y1, -7.0);
+  v("Koordinatensystem", "y2", y2, s.y2, 7.0);
+  v("Funktionsterme", "f(x,t,a,b)", TermFxtab, s.TermFxtab, "");
+  v("Funktionsterme", "f(x)", TermFx, s.TermFx, "");
+  v("Funktionsterme", "f(t)", TermFt, s.TermFt, "");
+  v("Funktionsterme", "af(x-u)+v", TermAfxuv, s.TermAfxuv, "");
+  v("Funktionsterme", "Stetigkeit f1(x)", TermStetigkeitF1, s.TermStetigkeitF1, "");
+  v("Funktionsterme", "Stetigkeit f2(x)", TermStetigkeitF2, s.TermStetigkeitF2, "");
+  v("Funktionsterme", "Kovariation f(x)", TermKovariation, s.TermKovariation, "");
+  v("Funktionsterme", "Bisektion f(x)", TermBisektion, s.TermBisektion, "");
+  v("Funktionsterme", "Folgen a(n)", TermFolgen, s.TermFolgen, "");
+  v("Animation", "Schrittzahl", Schrittzahl, s.Schrittzahl, 200, 20, 3000);
+  v("Animation", "Schrittzahl2", Schrittzahl2, s.Schrittzahl2, 2, 1, 20);
+  v("Animation", "time", FrameDelay, s.FrameDelay, 0, 0, 1000);
+  v("Koordinatensystem", "Skalierung", Skalierung, s.Skalierung, true);
+  v("Koordinatensystem", "Gitter", Gitter, s.Gitter, 2, 1, 3);
+}
+
+// Reads into the globals, or into StartValues with the longer term limit.
+struct Reader {
+  const IniFile& ini;
+  bool intoStartValues;
+
+  void operator()(const char* section, const char* key, int& global, int& start, int fallback,
+                  int lo, int hi) const {
+    int v = ini.ReadInteger(section, key, fallback);
+    if (v < lo || v > hi) v = fallback;
+    (intoStartValues ? start : global) = v;
+  }
+  void operator()(const char* section, const char* key, double& global, double& start,
+                  double fallback) const {
+    (intoStartValues ? start : global) = ini.ReadReal(section, key, fallback);
+  }
+  void operator()(const char* section, const char* key, bool& global, bool& start,
+                  bool fallback) const {
+    (intoStartValues ? start : global) = ini.ReadBool(section, key, fallback);
+  }
+  void operator()(const char* section, const char* key, std::string& global, std::string& start,
+                  const char* fallback) const {
+    const std::size_t limit = intoStartValues ? kStartTermLength : kTermSettingLength;
+    (intoStartValues ? start : global) = ini.ReadString(section, key, fallback).substr(0, limit);
+  }
+};
+
+struct Writer {
+  IniFile& ini;
+
+  void operator()(const char* section, const char* key, int& global, int&, int, int, int) const {
+    ini.WriteInteger(section, key, global);
+  }
+  void operator()(const char* section, const char* key, double& global, double&, double) const {
+    ini.WriteReal(section, key, global, DecimalSeparator);
+  }
+  void operator()(const char* section, const char* key, bool& global, bool&, bool) const {
+    ini.WriteBool(section, key, global);
+  }
+  void operator()(const char* section, const char* key, std::string& global, std::string&,
+                  const char*) const {
+    ini.WriteString(section, key, global);
+  }
+};
+
+// The plot frame divides by x2 - x1 and the sliders by p2 - p1; a hand-edited
+// file must not bring an empty or reversed world window or an empty range.
+void KeepWindow(double& lo, double& hi, double defaultLo, double defaultHi) {
+  if (!(lo < hi) || !std::isfinite(hi - lo)) lo = defaultLo, hi = defaultHi;
+}
+void KeepRange(double& lo, double& hi, double defaultLo, double defaultHi) {
+  if (lo == hi || !std::isfinite(hi - lo)) lo = defaultLo, hi = defaultHi;
+}
+
+template <class Values>
+void KeepUsable(Values& v) {
+  KeepWindow(v.x1, v.x2, -7.0, 7.0);
+  KeepWindow(v.y1, v.y2, -7.0, 7.0);
+  KeepRange(v.ParamA1, v.ParamA2, -4.0, 4.0);
+  KeepRange(v.ParamB1, v.ParamB2, -4.0, 4.0);
+  KeepRange(v.ParamC1, v.ParamC2, -4.0, 4.0);
+  KeepRange(v.ParamT1, v.ParamT2, -4.0, 4.0);
+}
+
+// The globals seen through the field names of StartValues, for KeepUsable.
+struct GlobalRanges {
+  double &x1, &x2, &y1, &y2, &ParamA1, &ParamA2, &ParamB1, &ParamB2, &ParamC1, &ParamC2, &ParamT1,
+      &ParamT2;
+};
+
+}  // namespace
+
+void LoadSettings() {
+  std::string content;
+  // A file that is missing or cannot be read gives the defaults.
+  ReadWholeFile(PathForReading(kSettingsFileName), content);
+  const IniFile ini(content);
+  ForEachKey(Reader{ini, false});
+  ForEachKey(Reader{ini, true});
+  GlobalRanges globals{x1,      x2,      y1,      y2,      ParamA1, ParamA2,
+                       ParamB1, ParamB2, ParamC1, ParamC2, ParamT1, ParamT2};
+  KeepUsable(globals);
+  KeepUsable(StartValues);
+}
+
+void SaveSettings() {
+  std::string content;
+  // Lines the program does not know are kept, so a file that exists but
+  // cannot be read is left alone rather than replaced by a stripped copy.
+  if (ReadWholeFile(PathForReading(kSettingsFileName), content) == ReadResult::kFailed) return;
+  IniFile ini(content);
+  ForEachKey(Writer{ini});
+  WriteFileAtomically(PathForWriting(kSettingsFileName), ini.Text());
+}
 
 void SetDefaultSettings() {
   Farben::Hintergrund = 16777215;

@@ -1,0 +1,38 @@
+// Where the program's own files live, and how they are read and written.
+//
+// Files are looked up in ProgramDir. When that directory is not writable (an
+// installed copy, or a directory that does not exist), files are written to
+// UserDir instead, and a file found there is preferred when reading.
+// "Writable" is what access(2) says for an existing directory; as root that is
+// every directory on a writable file system.
+#pragma once
+
+#include <string>
+
+namespace kurvio {
+
+bool DirectoryWritable(const std::string& dir);
+// The path a file of the program is read from.
+std::string PathForReading(const std::string& fileName);
+// The path a file of the program is written to; empty when there is nowhere to write.
+std::string PathForWriting(const std::string& fileName);
+
+enum class ReadResult { kOk, kMissing, kFailed };
+// Reads a whole file; kMissing when there is no such file, kFailed when it
+// exists but cannot be read (or is far larger than any file of the program).
+ReadResult ReadWholeFile(const std::string& path, std::string& content);
+
+// Writes the content to a new file beside `path` and renames it over `path`,
+// so the old file stays whole until the new one is complete. False on failure,
+// which leaves the old file as it was.
+bool WriteFileAtomically(const std::string& path, const std::string& content);
+
+}  // namespace kurvio
+
+namespace kurvio {
+// The last step of WriteFileAtomically; tests replace it to make it fail.
+extern int (*RenameFile)(const char* from, const char* to);
+// access(2) as DirectoryWritable asks it; tests replace it to stand for a
+// read-only directory, which permission bits cannot show to root.
+extern int (*AccessFile)(const char* path, int mode);
+}  // namespace kurvio

@@ -1,0 +1,171 @@
+// The profile-file semantics: lookup rules, conversions, and that writing
+// touches nothing but the key's own line.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "settings/IniFile.h"
+#include "settings/TextEncoding.h"
+
+namespace kurvio {
+namespace {
+
+TEST(IniFileTest, LookupFollowsProfileRules) {
+  const IniFile ini(
+      "a=outside any section\r\n"
+      "[Farben]\r\n"
+      "  Hintergrund = 123 \r\n"
+      "HINTERGRUND=456\r\n"
+      "; Gitter=1\r\n"
+      "[farben]\r\n"
+      "Zeichenstift=99\r\n"
+      "[ Koordinatensystem ]   ; comment\n"
+      "x1=-3\n"
+      "[Faktor]\n"
+      "TANGENTENL\xC4NGE=2\n"
+      "[Funktionsterme\n"
+      "f(x)=\xE3x {kommentar = 1}\n");
+  struct Case {
+    const char* section;
+    const char* key;
+    std::optional<std::string> value;
+  };
+  const Case cases[] = {
+      {"Farben", "Hintergrund", "123"},          // trimmed, first occurrence wins
+      {"FARBEN", "hintergrund", "123"},          // names without regard to case
+      {"Farben", "Gitter", std::nullopt},        // a comment is no key
+      {"Farben", "Zeichenstift", std::nullopt},  // a repeated section is not read
+      {"", "a", std::nullopt},                   // keys before the first section
+      {"Koordinatensystem", "x1", "-3"},
+      {"Faktor", "Tangentenl\xE4nge", "2"},  // accented letters fold as well
+      {"Funktionsterme", "f(x)", "\xE3x {kommentar = 1}"},
+      {"Parameter", "a", std::nullopt},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ini.Value(c.section, c.key), c.value) << c.section << "/" << c.key;
+}
+
+TEST(IniFileTest, Utf8NamesAndValuesReadAsEightBit) {
+  const IniFile ini(
+      "\xEF\xBB\xBF[Faktor]\n"
+      "Tangentenl\xC3\xA4nge=3,5\n"
+      "[Funktionsterme]\n"
+      "f(x)=sin(2\xCF\x80x)+\xCE\xA6(x)\n");
+  EXPECT_DOUBLE_EQ(ini.ReadReal("Faktor", "Tangentenl\xE4nge", 1.0), 3.5);
+  EXPECT_EQ(ini.ReadString("Funktionsterme", "f(x)", ""), "sin(2\xE3x)+\xE8(x)");
+}
+
+TEST(IniFileTest, EightBitTextConversion) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"x^2", "x^2"},
+      {"\xE3x", "\xE3x"},                // 8-bit stays as it is
+      {"\xC3\xA4", "\xE4"},              // ä
+      {"\xCF\x80\xCE\xA6", "\xE3\xE8"},  // π Φ
+      {"\xE2\x82\xAC", "\x80"},          // € has its Windows-1252 byte
+      {"\xC3\xA3", "?"},                 // ã: its byte means π
+      {"\xE4\xB8\xAD", "?"},             // no byte at all
+      {"\xC0\x80", "\xC0\x80"},          // overlong: not UTF-8, kept
+      {"\xE3\x82", "\xE3\x82"},          // cut short: kept
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(EightBitText(in), out) << in;
+}
+
+TEST(IniFileTest, TypedReadsFallBackOnGarbage) {
+  const IniFile ini(
+      "[S]\n"
+      "int=-42\nplus=+7\nhex=0x10\nfloat=1.5\nbig=99999999999\nempty=\n"
+      "comma=2,5\npoint=2.5\nexp=1e-3\nboth=1.000,5\nnan=nan\ninf=1e999\ntext=abc\n"
+      "b0=0\nb5=5\nbx=ja\n");
+  EXPECT_EQ(ini.ReadInteger("S", "int", 1), -42);
+  EXPECT_EQ(ini.ReadInteger("S", "plus", 1), 7);
+  for (const char* key : {"hex", "float", "big", "empty", "text", "missing"})
+    EXPECT_EQ(ini.ReadInteger("S", key, 17), 17) << key;
+
+  EXPECT_DOUBLE_EQ(ini.ReadReal("S", "comma", 0), 2.5);
+  EXPECT_DOUBLE_EQ(ini.ReadReal("S", "point", 0), 2.5);
+  EXPECT_DOUBLE_EQ(ini.ReadReal("S", "exp", 0), 0.001);
+  for (const char* key : {"both", "nan", "inf", "text", "empty", "missing"})
+    EXPECT_EQ(ini.ReadReal("S", key, 17.5), 17.5) << key;
+
+  EXPECT_FALSE(ini.ReadBool("S", "b0", true));
+  EXPECT_TRUE(ini.ReadBool("S", "b5", false));
+  EXPECT_TRUE(ini.ReadBool("S", "bx", true));
+  EXPECT_FALSE(ini.ReadBool("S", "bx", false));
+}
+
+TEST(IniFileTest, RealsRoundTripWithEitherSeparator) {
+  const double values[] = {0.0, 1.0, -4.0, 0.1, 1.5707963267949, -1234567.125, 1e-7, 3e20};
+  for (char sep : {',', '.'}) {
+    for (double v : values) {
+      const std::string text = FormatReal(v, sep);
+      EXPECT_EQ(text.find(sep == ',' ? '.' : ','), std::string::npos) << text;
+      const auto back = ParseReal(text);
+      ASSERT_TRUE(back.has_value()) << text;
+      EXPECT_DOUBLE_EQ(*back, v) << text;
+    }
+  }
+  EXPECT_EQ(FormatReal(0.1, ','), "0,1");
+  EXPECT_EQ(FormatReal(-4.0, ','), "-4");
+  // Fifteen significant digits, no more.
+  EXPECT_EQ(FormatReal(std::acos(-1.0), '.'), "3.14159265358979");
+}
+
+TEST(IniFileTest, WritingKeepsEveryOtherLine) {
+  const std::string original =
+      "; Einstellungen der Schule\r\n"
+      "[Farben]\r\n"
+      "Hintergrund=1\r\n"
+      "Eigene Farbe=7\r\n"
+      "\r\n"
+      "[Unbekannt]\r\n"
+      "x=y\r\n";
+  IniFile ini(original);
+  ini.WriteInteger("FARBEN", "hintergrund", 2);  // in place, spelled as written now
+  ini.WriteInteger("Farben", "Gitter", 3);       // after the section's last entry
+  ini.WriteString("Neu", "k", "v");              // a new section at the end
+  EXPECT_EQ(ini.Text(),
+            "; Einstellungen der Schule\r\n"
+            "[Farben]\r\n"
+            "hintergrund=2\r\n"
+            "Eigene Farbe=7\r\n"
+            "Gitter=3\r\n"
+            "\r\n"
+            "[Unbekannt]\r\n"
+            "x=y\r\n"
+            "[Neu]\r\n"
+            "k=v\r\n");
+}
+
+TEST(IniFileTest, WritingHandlesLineEndsAndLineBreaksInValues) {
+  IniFile lf("[A]\nk=1");  // LF, last line without an end
+  lf.WriteInteger("A", "j", 2);
+  EXPECT_EQ(lf.Text(), "[A]\nk=1\nj=2\n");
+
+  IniFile empty;
+  empty.WriteString("A", "k", "x\r\n[B]\nk=forged");
+  EXPECT_EQ(empty.Text(), "[A]\r\nk=x  [B] k=forged\r\n");
+  EXPECT_EQ(empty.Value("B", "k"), std::nullopt);
+
+  IniFile bom("\xEF\xBB\xBF[A]\nk=1\n");
+  bom.WriteInteger("A", "k", 5);
+  EXPECT_EQ(bom.Text(), "\xEF\xBB\xBF[A]\nk=5\n");
+}
+
+TEST(IniFileTest, BinaryBlobLoadsAndSurvivesAWrite) {
+  std::string blob;
+  unsigned state = 12345;
+  for (int i = 0; i < 20000; ++i) {
+    state = state * 1103515245u + 12345u;
+    blob.push_back(static_cast<char>(state >> 16));
+  }
+  blob += std::string("\0[Farben]\n=\n[\n]=\r\r\n\0", 20);
+  IniFile ini(blob);
+  EXPECT_EQ(ini.Text(), blob);
+  ini.WriteInteger("Farben", "Hintergrund", 1);
+  EXPECT_EQ(ini.ReadInteger("Farben", "Hintergrund", 0), 1);
+  EXPECT_EQ(ini.Text().substr(0, blob.size()), blob);
+}
+
+}  // namespace
+}  // namespace kurvio

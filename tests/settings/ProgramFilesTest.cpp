@@ -1,0 +1,141 @@
+// Where files are read and written, and that no failed write costs the old file.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "settings/ProgramFiles.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+
+namespace kurvio {
+namespace {
+
+class ProgramFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = program.Dir();
+    UserDir = user.Dir() + "config/kurvio/";
+  }
+  void TearDown() override {
+    RenameFile = &std::rename;
+    ProgramDir.clear();
+    UserDir.clear();
+  }
+  // Names in the directory other than the given file.
+  static int OtherEntries(const std::string& dir, const std::string& keep) {
+    int n = 0;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+      if (e.path().filename() != keep) ++n;
+    return n;
+  }
+  TempDir program, user;
+};
+
+TEST_F(ProgramFilesTest, WritableProgramDirIsUsedForBoth) {
+  EXPECT_TRUE(DirectoryWritable(ProgramDir));
+  EXPECT_EQ(PathForReading("Bsp1.txt"), program.File("Bsp1.txt"));
+  EXPECT_EQ(PathForWriting("Bsp1.txt"), program.File("Bsp1.txt"));
+}
+
+// A program directory that does not exist, or is a file, stands for one the
+// program may not write to (permission bits do not stop root).
+TEST_F(ProgramFilesTest, UnwritableProgramDirMovesWritesToTheUserDir) {
+  WriteBytes(program.File("plain"), "x");
+  for (const std::string& dir : {program.File("missing/"), program.File("plain/")}) {
+    ProgramDir = dir;
+    EXPECT_FALSE(DirectoryWritable(ProgramDir)) << dir;
+    EXPECT_EQ(PathForReading("Bsp1.txt"), dir + "Bsp1.txt") << "nothing in UserDir yet";
+    EXPECT_EQ(PathForWriting("Bsp1.txt"), UserDir + "Bsp1.txt");
+    ASSERT_TRUE(std::filesystem::is_directory(UserDir));
+    WriteBytes(UserDir + "Bsp1.txt", "mine");
+    EXPECT_EQ(PathForReading("Bsp1.txt"), UserDir + "Bsp1.txt");
+    std::filesystem::remove(UserDir + "Bsp1.txt");
+  }
+  UserDir.clear();
+  EXPECT_EQ(PathForWriting("Bsp1.txt"), "");
+  EXPECT_FALSE(WriteFileAtomically(PathForWriting("Bsp1.txt"), "x"));
+}
+
+TEST_F(ProgramFilesTest, ReadOnlyDirectoryIsNotWritableForOrdinaryUsers) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes through permission bits";
+  ::chmod(program.Dir().c_str(), 0555);
+  EXPECT_FALSE(DirectoryWritable(ProgramDir));
+  EXPECT_EQ(PathForWriting("Kurvio.ini"), UserDir + "Kurvio.ini");
+  ::chmod(program.Dir().c_str(), 0755);
+}
+
+TEST_F(ProgramFilesTest, ReadWholeFileTellsMissingFromFailed) {
+  std::string content = "stale";
+  EXPECT_EQ(ReadWholeFile(program.File("none"), content), ReadResult::kMissing);
+  EXPECT_EQ(content, "");
+  std::filesystem::create_directory(program.File("dir"));
+  EXPECT_EQ(ReadWholeFile(program.File("dir"), content), ReadResult::kFailed);
+  ASSERT_EQ(::mkfifo(program.File("fifo").c_str(), 0644), 0);
+  EXPECT_EQ(ReadWholeFile(program.File("fifo"), content), ReadResult::kFailed);  // no hang
+  const std::string bytes("a\0b\r\n\xFF", 6);
+  WriteBytes(program.File("f"), bytes);
+  EXPECT_EQ(ReadWholeFile(program.File("f"), content), ReadResult::kOk);
+  EXPECT_EQ(content, bytes);
+}
+
+TEST_F(ProgramFilesTest, AtomicWriteReplacesWholeAndKeepsMode) {
+  const std::string path = program.File("Kurvio.ini");
+  EXPECT_TRUE(WriteFileAtomically(path, "new file"));
+  EXPECT_EQ(ReadBytes(path), "new file");
+  ::chmod(path.c_str(), 0640);
+  EXPECT_TRUE(WriteFileAtomically(path, "second"));
+  EXPECT_EQ(ReadBytes(path), "second");
+  struct stat st;
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(OtherEntries(program.Dir(), "Kurvio.ini"), 0);
+}
+
+TEST_F(ProgramFilesTest, InterruptedOrFailedWriteLeavesTheOldFile) {
+  const std::string path = program.File("Kurvio.ini");
+  WriteBytes(path, "old contents");
+  // Leftovers of earlier interrupted saves are no obstacle.
+  WriteBytes(path + ".tmp", "stale");
+  WriteBytes(path + ".XXXXXX", "stale");
+  std::filesystem::create_directory(path + ".abcdef");
+
+  // At the moment before the rename the old file is whole and the new one complete.
+  static std::string seenOld, seenNew;
+  RenameFile = [](const char* from, const char* to) {
+    seenOld = ReadBytes(to);
+    seenNew = ReadBytes(from);
+    return -1;
+  };
+  EXPECT_FALSE(WriteFileAtomically(path, "new contents"));
+  EXPECT_EQ(seenOld, "old contents");
+  EXPECT_EQ(seenNew, "new contents");
+  EXPECT_EQ(ReadBytes(path), "old contents");
+  EXPECT_EQ(OtherEntries(program.Dir(), "Kurvio.ini"), 3) << "the temporary file is removed";
+
+  RenameFile = &std::rename;
+  EXPECT_TRUE(WriteFileAtomically(path, "new contents"));
+  EXPECT_EQ(ReadBytes(path), "new contents");
+
+  // A directory in the file's place makes the real rename fail.
+  const std::string dirPath = program.File("Bsp1.txt");
+  std::filesystem::create_directory(dirPath);
+  WriteBytes(dirPath + "/inside", "kept");
+  EXPECT_FALSE(WriteFileAtomically(dirPath, "x"));
+  EXPECT_EQ(ReadBytes(dirPath + "/inside"), "kept");
+}
+
+TEST_F(ProgramFilesTest, AtomicWriteThroughALinkReplacesItsTarget) {
+  const std::string target = user.File("real.ini");
+  WriteBytes(target, "old");
+  std::filesystem::create_symlink(target, program.File("Kurvio.ini"));
+  EXPECT_TRUE(WriteFileAtomically(program.File("Kurvio.ini"), "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(program.File("Kurvio.ini")));
+  EXPECT_EQ(ReadBytes(target), "new");
+}
+
+}  // namespace
+}  // namespace kurvio

@@ -1,0 +1,373 @@
+// Loading, saving and resetting the settings globals against real files.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "settings/ProgramFiles.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+
+namespace kurvio {
+namespace {
+
+std::vector<int*> IntGlobals() {
+  return {&Farben::Hintergrund, &Farben::Zeichenstift, &Farben::Gitter,  &Farben::Tangente,
+          &Farben::Sekante,     &Farben::Dreieck,      &Farben::fStrich, &Farben::f2Strich,
+          &Farben::sinus,       &Farben::cosinus,      &Farben::tangens, &Farben::cotangens,
+          &Farben::flaeche,     &Farben::bogen,        &Farben::winkel,  &Farben::epsilon,
+          &Farben::delta,       &Farben::fvondelta,    &DruckenProzent,  &Nachkommastellen,
+          &Schrittzahl,         &Schrittzahl2,         &FrameDelay,      &Gitter};
+}
+std::vector<double*> RealGlobals() {
+  return {&Tangentenlaenge,
+          &ParamA,
+          &ParamA1,
+          &ParamA2,
+          &ParamB,
+          &ParamB1,
+          &ParamB2,
+          &ParamC,
+          &ParamC1,
+          &ParamC2,
+          &ParamT,
+          &ParamT1,
+          &ParamT2,
+          &xP,
+          &xQ,
+          &FolgenGrenzwert,
+          &edmax,
+          &x1,
+          &x2,
+          &y1,
+          &y2};
+}
+std::vector<std::string*> TermGlobals() {
+  return {&TermFxtab,        &TermFx,          &TermFt,        &TermAfxuv, &TermStetigkeitF1,
+          &TermStetigkeitF2, &TermKovariation, &TermBisektion, &TermFolgen};
+}
+
+// The file SaveSettings writes from the load defaults under a German locale.
+const char* const kDefaultFile =
+    "[Farben]\r\nHintergrund=16777215\r\nZeichenstift=0\r\nGitter=8421504\r\n"
+    "Tangente=16711680\r\nSekante=8388736\r\nDreieck=65535\r\nfStrich=255\r\nf2Strich=128\r\n"
+    "sinus=16711680\r\ncosinus=255\r\ntangens=128\r\ncotangens=8388736\r\nflaeche=65535\r\n"
+    "bogen=32768\r\nwinkel=65280\r\nepsilon=12632256\r\ndelta=32768\r\nfvondelta=255\r\n"
+    "[Faktor]\r\ndrucken%=100\r\nTangentenl\xE4nge=1\r\n"
+    "[Eingabe]\r\nNachkommastellen=2\r\n"
+    "[Parameter]\r\na=1\r\na1=-4\r\na2=4\r\nb=0\r\nb1=-4\r\nb2=4\r\nc=0\r\nc1=-4\r\nc2=4\r\n"
+    "t=0\r\nt1=-4\r\nt2=4\r\n"
+    "[xP xQ Koordinaten]\r\nxP=1\r\nxQ=2\r\n"
+    "[Folgen Grenzwert]\r\ng=0\r\n"
+    "[eps-delta-Umgebung maxRadius]\r\nedmax=2\r\n"
+    "[Koordinatensystem]\r\nx1=-7\r\nx2=7\r\ny1=-7\r\ny2=7\r\nSkalierung=1\r\nGitter=2\r\n"
+    "[Funktionsterme]\r\nf(x,t,a,b)=\r\nf(x)=\r\nf(t)=\r\naf(x-u)+v=\r\nStetigkeit f1(x)=\r\n"
+    "Stetigkeit f2(x)=\r\nKovariation f(x)=\r\nBisektion f(x)=\r\nFolgen a(n)=\r\n"
+    "[Animation]\r\nSchrittzahl=200\r\nSchrittzahl2=2\r\ntime=0\r\n";
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = program.Dir();
+    UserDir = user.Dir();
+    DecimalSeparator = ',';
+    LoadSettings();  // no file: every global at its default
+  }
+  void TearDown() override {
+    RenameFile = &std::rename;
+    AccessFile = &::access;
+    ResetDrawingDefaults = nullptr;
+    ProgramDir.clear();
+    UserDir.clear();
+    DecimalSeparator = ',';
+  }
+  std::string IniPath() const { return program.File("Kurvio.ini"); }
+  TempDir program, user;
+};
+
+TEST_F(SettingsTest, NoFileGivesTheDefaultsAndWritesNothing) {
+  EXPECT_FALSE(std::filesystem::exists(IniPath()));
+  EXPECT_EQ(x1, -7.0);
+  EXPECT_EQ(x2, 7.0);
+  EXPECT_EQ(y1, -7.0);
+  EXPECT_EQ(y2, 7.0);
+  EXPECT_EQ(ParamA, 1.0);
+  EXPECT_EQ(ParamB1, -4.0);
+  EXPECT_EQ(ParamT2, 4.0);
+  EXPECT_EQ(Gitter, 2);
+  EXPECT_TRUE(Skalierung);
+  EXPECT_EQ(Nachkommastellen, 2);
+  EXPECT_EQ(StartValues.x1, -7.0);
+  EXPECT_EQ(StartValues.Farben.Gitter, 8421504);
+  // Every other default, and the exact form and order of the file.
+  SaveSettings();
+  EXPECT_EQ(ReadBytes(IniPath()), kDefaultFile);
+}
+
+TEST_F(SettingsTest, EveryKeyRoundTrips) {
+  const auto ints = IntGlobals();
+  // Eighteen colours, then drucken%, Nachkommastellen, Schrittzahl, Schrittzahl2, time, Gitter.
+  const std::vector<int> nonColours = {150, 4, 500, 7, 40, 3};
+  ASSERT_EQ(ints.size(), 18 + nonColours.size());
+  for (std::size_t i = 0; i < ints.size(); ++i)
+    *ints[i] = i < 18 ? 0x10101 * static_cast<int>(i) + 1 : nonColours[i - 18];
+  const auto reals = RealGlobals();
+  for (std::size_t i = 0; i < reals.size(); ++i)
+    *reals[i] = (static_cast<double>(i) * 37 - 200) / 8;
+  Tangentenlaenge = 3.14159265358979;
+  const auto terms = TermGlobals();
+  for (std::size_t i = 0; i < terms.size(); ++i)
+    *terms[i] = "sin(\xE3x)+\xE8(x)+" + std::to_string(i) + "{Kommentar, \xFC}";
+  Skalierung = false;
+
+  std::vector<int> savedInts;
+  for (int* p : ints) savedInts.push_back(*p);
+  std::vector<double> savedReals;
+  for (double* p : reals) savedReals.push_back(*p);
+  std::vector<std::string> savedTerms;
+  for (std::string* p : terms) savedTerms.push_back(*p);
+
+  SaveSettings();
+  SetDefaultSettings();
+  SetDefaultCircleColours();
+  Skalierung = true;
+  LoadSettings();
+
+  for (std::size_t i = 0; i < ints.size(); ++i) EXPECT_EQ(*ints[i], savedInts[i]) << "int " << i;
+  for (std::size_t i = 0; i < reals.size(); ++i)
+    EXPECT_DOUBLE_EQ(*reals[i], savedReals[i]) << "real " << i;
+  for (std::size_t i = 0; i < terms.size(); ++i) EXPECT_EQ(*terms[i], savedTerms[i]) << i;
+  EXPECT_FALSE(Skalierung);
+  EXPECT_EQ(StartValues.TermFolgen, savedTerms.back());
+  EXPECT_EQ(StartValues.Farben.fvondelta, savedInts[17]);
+  EXPECT_DOUBLE_EQ(StartValues.y2, savedReals.back());
+  EXPECT_FALSE(StartValues.Skalierung);
+}
+
+TEST_F(SettingsTest, DefaultwerteDifferFromTheLoadDefaults) {
+  int drawingResets = 0;
+  ResetDrawingDefaults = [&] { ++drawingResets; };
+  Farben::Sekante = 1;
+  Tangentenlaenge = 5;
+  FrameDelay = 30;
+  Farben::tangens = 2;
+  ParamA = 3;
+  TermFx = "x";
+  PointX0 = 2.5;
+  ShowDerivative = SpectrumOn = FixFamily = FixDrawing = true;
+
+  SetDefaultSettings();
+  SaveSettings();
+  const std::string file = ReadBytes(IniPath());
+  EXPECT_NE(file.find("[Farben]\r\nHintergrund=16777215\r\nZeichenstift=0\r\nGitter=13421772\r\n"),
+            std::string::npos);
+  EXPECT_NE(file.find("Skalierung=1\r\nGitter=1\r\n"), std::string::npos);
+
+  LoadSettings();
+  EXPECT_EQ(Gitter, 1);
+  EXPECT_EQ(Farben::Gitter, 13421772);
+  EXPECT_EQ(Farben::flaeche, 32768);
+  EXPECT_EQ(Farben::epsilon, 12320767);
+  EXPECT_EQ(Farben::delta, 47872);
+  // Left alone by the reset.
+  EXPECT_EQ(Farben::Sekante, 1);
+  EXPECT_EQ(Tangentenlaenge, 5.0);
+  EXPECT_EQ(FrameDelay, 30);
+  EXPECT_EQ(Farben::tangens, 2);
+  EXPECT_EQ(ParamA, 1.0);
+  EXPECT_EQ(TermFx, "");
+  EXPECT_EQ(drawingResets, 1);
+  EXPECT_EQ(PointX0, 0.0);
+  EXPECT_FALSE(ShowDerivative || SpectrumOn || FixFamily || FixDrawing);
+
+  SetDefaultCircleColours();
+  EXPECT_EQ(Farben::sinus, 16711680);
+  EXPECT_EQ(Farben::cosinus, 255);
+  EXPECT_EQ(Farben::tangens, 16711935);
+  EXPECT_EQ(Farben::cotangens, 8388736);
+  EXPECT_EQ(Farben::winkel, 65280);
+  EXPECT_EQ(Farben::bogen, 32768);
+  EXPECT_EQ(Schrittzahl2, 4);
+}
+
+TEST_F(SettingsTest, LongTermsAreCutTo120AndTo180InStartValues) {
+  const std::string t130(130, '1');
+  const std::string t200 = std::string(199, '2') + "\xE3";
+  WriteBytes(IniPath(), "[Funktionsterme]\r\nf(x)=" + t130 + "\r\nFolgen a(n)=" + t200 + "\r\n");
+  LoadSettings();
+  EXPECT_EQ(TermFx, t130.substr(0, 120));
+  EXPECT_EQ(StartValues.TermFx, t130);
+  EXPECT_EQ(TermFolgen, t200.substr(0, 120));
+  EXPECT_EQ(StartValues.TermFolgen, t200.substr(0, 180));
+}
+
+TEST_F(SettingsTest, StartValuesKeepTheFileWhileTheGlobalsChange) {
+  WriteBytes(IniPath(), "[Parameter]\na=2,5\na1=-1\n[Koordinatensystem]\nx1=-3\nx2=3\n");
+  LoadSettings();
+  ParamA = 0.75;
+  ParamA1 = -10;
+  x1 = -1;
+  SaveSettings();  // the globals reach the file, never StartValues
+  EXPECT_EQ(StartValues.ParamA, 2.5);
+  EXPECT_EQ(StartValues.ParamA1, -1.0);
+  EXPECT_EQ(StartValues.x1, -3.0);
+  LoadSettings();
+  EXPECT_EQ(StartValues.ParamA, 0.75);
+  EXPECT_EQ(StartValues.x1, -1.0);
+}
+
+TEST_F(SettingsTest, RealsCrossBetweenLocales) {
+  for (const char written : {',', '.'}) {
+    DecimalSeparator = written;
+    ParamA = 0.5;
+    x1 = -7.25;
+    Tangentenlaenge = 1.0 / 3.0;
+    SaveSettings();
+    const std::string file = ReadBytes(IniPath());
+    EXPECT_NE(file.find(written == ',' ? "a=0,5\r\n" : "a=0.5\r\n"), std::string::npos);
+
+    DecimalSeparator = written == ',' ? '.' : ',';
+    SetDefaultSettings();
+    LoadSettings();
+    EXPECT_EQ(ParamA, 0.5);
+    EXPECT_EQ(x1, -7.25);
+    EXPECT_NEAR(Tangentenlaenge, 1.0 / 3.0, 1e-15);
+  }
+}
+
+TEST_F(SettingsTest, HandEditedFileLoadsAndKeepsItsLines) {
+  std::string blob;
+  for (int i = 0; i < 3000; ++i) blob.push_back(static_cast<char>((i * 7919) % 251));
+  const std::string file =
+      "; von Hand bearbeitet\r\n"
+      "[FARBEN]\n"
+      "hintergrund=255\r\n"
+      "Hintergrund=65280\n"
+      "Zeichenstift=rot\r\n"
+      "Gitter=-5\n"
+      "Tangente=99999999999\n"
+      "Meine Farbe=42\r\n"
+      "[Faktor]\n"
+      "Tangentenl\xC3\xA4nge=2,5\n"
+      "drucken%=0\n"
+      "[Eingabe]\n"
+      "Nachkommastellen=1000000\n"
+      "[Koordinatensystem]\n"
+      "x1=5\nx2=5\ny1=1e999\ny2=3\nSkalierung=nein\nGitter=9\n"
+      "[Parameter]\n"
+      "a=1.5.5\nb1=2\nb2=2\nc1=3\nc2=-3\n"
+      "[Animation]\n"
+      "Schrittzahl=0\nSchrittzahl2=-1\ntime=86400000\n"
+      "[Binär]\n" +
+      blob + "\n[Funktionsterme]\nf(x)=x^2\r\nf(x)=x^3\r\n";
+  WriteBytes(IniPath(), file);
+  LoadSettings();
+
+  EXPECT_EQ(Farben::Hintergrund, 255);    // first of the duplicates
+  EXPECT_EQ(Farben::Zeichenstift, 0);     // garbage: default
+  EXPECT_EQ(Farben::Gitter, 8421504);     // no colour
+  EXPECT_EQ(Farben::Tangente, 16711680);  // out of range
+  EXPECT_EQ(Tangentenlaenge, 2.5);        // UTF-8 key
+  EXPECT_EQ(DruckenProzent, 100);
+  EXPECT_EQ(Nachkommastellen, 2);
+  EXPECT_EQ(x1, -7.0);  // empty window: default window
+  EXPECT_EQ(x2, 7.0);
+  EXPECT_EQ(y1, -7.0);
+  EXPECT_EQ(y2, 3.0);  // y1 does not convert, the window stands
+  EXPECT_TRUE(Skalierung);
+  EXPECT_EQ(Gitter, 2);
+  EXPECT_EQ(ParamA, 1.0);
+  EXPECT_EQ(ParamB1, -4.0);  // empty range: default range
+  EXPECT_EQ(ParamB2, 4.0);
+  EXPECT_EQ(ParamC1, 3.0);  // reversed ranges stand
+  EXPECT_EQ(ParamC2, -3.0);
+  EXPECT_EQ(Schrittzahl, 200);
+  EXPECT_EQ(Schrittzahl2, 2);
+  EXPECT_EQ(FrameDelay, 0);
+  EXPECT_EQ(TermFx, "x^2");
+  EXPECT_EQ(StartValues.x1, -7.0);
+  EXPECT_EQ(StartValues.ParamB2, 4.0);
+  EXPECT_EQ(xP, 1.0);  // missing section
+
+  TermFx = "sin(x)";
+  SaveSettings();
+  const std::string saved = ReadBytes(IniPath());
+  for (const std::string& kept :
+       {std::string("; von Hand bearbeitet\r\n"), std::string("Hintergrund=65280\n"),
+        std::string("Meine Farbe=42\r\n"), std::string("[Bin\xC3\xA4r]\n") + blob + "\n",
+        std::string("f(x)=sin(x)\r\nf(x)=x^3\r\n")})
+    EXPECT_NE(saved.find(kept), std::string::npos) << kept.substr(0, 40);
+  // The key written in UTF-8 is replaced by its 8-bit form, not repeated.
+  EXPECT_NE(saved.find("Tangentenl\xE4nge=2,5\n"), std::string::npos);
+  EXPECT_EQ(saved.find("Tangentenl\xC3\xA4nge"), std::string::npos);
+  LoadSettings();
+  EXPECT_EQ(TermFx, "sin(x)");
+}
+
+TEST_F(SettingsTest, MissingProgramDirSavesToTheUserDir) {
+  ProgramDir = program.File("missing/");
+  ParamA = 3;
+  SaveSettings();
+  EXPECT_FALSE(std::filesystem::exists(program.File("missing")));
+  EXPECT_EQ(ReadBytes(user.File("Kurvio.ini")).substr(0, 10), "[Farben]\r\n");
+  SetDefaultSettings();
+  LoadSettings();
+  EXPECT_EQ(ParamA, 3.0);
+}
+
+// An installed copy: the directory exists and holds the school's file, but
+// access(2) refuses writing (simulated, since permission bits do not stop root).
+TEST_F(SettingsTest, ReadOnlyInstallSavesAUserCopyWithTheTemplateLines) {
+  const std::string install = program.File("install/");
+  std::filesystem::create_directory(install);
+  const std::string shipped = "; Vorlage der Schule\n[Parameter]\na=2\n";
+  WriteBytes(install + "Kurvio.ini", shipped);
+  static std::string readOnly;
+  readOnly = install;
+  AccessFile = [](const char* path, int mode) {
+    if ((mode & W_OK) && std::string(path) == readOnly) return -1;
+    return ::access(path, mode);
+  };
+  ProgramDir = install;
+  UserDir = user.File("config/kurvio/");  // not there yet
+
+  LoadSettings();
+  EXPECT_EQ(ParamA, 2.0);
+  ParamA = 3;
+  SaveSettings();
+  EXPECT_EQ(ReadBytes(install + "Kurvio.ini"), shipped);
+  const std::string copy = ReadBytes(UserDir + "Kurvio.ini");
+  EXPECT_EQ(copy.rfind("; Vorlage der Schule\n[Parameter]\na=3\n", 0), 0u) << copy;
+  LoadSettings();  // the user's copy is preferred now
+  EXPECT_EQ(ParamA, 3.0);
+}
+
+TEST_F(SettingsTest, FailedSaveLeavesTheOldFile) {
+  const std::string old = "; alt\r\n[Parameter]\r\na=2\r\n";
+  WriteBytes(IniPath(), old);
+  WriteBytes(IniPath() + ".tmp", "stale temporary file");
+  LoadSettings();
+  ParamA = 5;
+  RenameFile = [](const char*, const char*) { return -1; };
+  SaveSettings();
+  EXPECT_EQ(ReadBytes(IniPath()), old);
+  RenameFile = &std::rename;
+  SaveSettings();
+  LoadSettings();
+  EXPECT_EQ(ParamA, 5.0);
+
+  // A settings file that cannot be read is not replaced by a copy without its lines.
+  std::filesystem::remove(IniPath());
+  std::filesystem::create_directory(IniPath());
+  WriteBytes(IniPath() + "/inside", "kept");
+  LoadSettings();
+  EXPECT_EQ(ParamA, 1.0);
+  SaveSettings();
+  EXPECT_EQ(ReadBytes(IniPath() + "/inside"), "kept");
+}
+
+}  // namespace
+}  // namespace kurvio
