@@ -186,4 +186,22 @@ void DrawCoordinateSystem() {
   label(YAxisName, X0 + a, 0);
 }
 
+void ZoomWorldWindow(double fraction) {
+  const double dx = x2 - x1;
+  const double dy = y2 - y1;
+  x1 -= dx * fraction;
+  x2 += dx * fraction;
+  y1 -= dy * fraction;
+  y2 += dy * fraction;
+}
+
+void ShiftWorldWindow(int sx, int sy) {
+  const double dx = (x2 - x1) / 10;
+  const double dy = (y2 - y1) / 10;
+  x1 += sx * dx;
+  x2 += sx * dx;
+  y1 += sy * dy;
+  y2 += sy * dy;
+}
+
 }  // namespace kurvio

@@ -56,4 +56,10 @@ std::string TickLabel(double v);
 
 void DrawCoordinateSystem();
 
+// Zoom about the centre: each end moves out by `fraction` of the width and
+// height (0.5 doubles the window, -0.25 halves it).
+void ZoomWorldWindow(double fraction);
+// Moves the window by tenths of its width (sx) and height (sy).
+void ShiftWorldWindow(int sx, int sy);
+
 }  // namespace kurvio

@@ -1,0 +1,3 @@
+list(APPEND KURVIO_CORE_SOURCES
+  app/Family.cpp
+)

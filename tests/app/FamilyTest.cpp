@@ -1,0 +1,162 @@
+// The families of the main window without the window: values, vertex, scroll
+// grid, bound and window checks, zoom and the colour spectrum.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/Family.h"
+#include "plot/PlotFrame.h"
+#include "settings/Settings.h"
+#include "term/Term.h"
+
+namespace kurvio {
+namespace {
+
+class FamilyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetDefaultSettings();
+    StartValues.x1 = StartValues.y1 = -7;
+    StartValues.x2 = StartValues.y2 = 7;
+    x1 = y1 = -7;
+    x2 = y2 = 7;
+    DecimalSeparator = ',';
+  }
+  void TearDown() override { MainTerm.reset(); }
+};
+
+TEST_F(FamilyTest, ValuesOfEveryKind) {
+  ParamA = 2;
+  ParamB = 3;
+  ParamC = -1;
+  ParamT = 0.5;
+  CompileTerm(MainTerm, "a*x^2+t", true);
+  struct Case {
+    int kind;
+    double x, expected;
+  };
+  const Case cases[] = {
+      {1, 2, 7},              // 2·2 + 3
+      {6, 2, 7},              // the same line
+      {2, 2, 13},             // 2·4 + 3·2 - 1
+      {3, 5, 7},              // 2·(5-3)² - 1
+      {4, 2, 8.5},            // the term with a = 2, t = 0.5
+      {5, 2, 8},              // its derivative 2·a·x
+      {7, 5, 2 * 8.5 - 1},    // a·f(x - u) + v
+      {8, 5, 2 * 8},          // a·f'(x - u)
+  };
+  for (const Case& c : cases) {
+    EXPECT_NEAR(FamilyValue(c.kind, c.x), c.expected, 1e-6) << c.kind;
+    EXPECT_TRUE(TermDefined) << c.kind;
+  }
+  FamilyValue(99, 0);
+  EXPECT_FALSE(TermDefined);
+  CompileTerm(MainTerm, "sqrt(x)", true);
+  FamilyValue(7, 1);  // sqrt(1 - 3) is undefined
+  EXPECT_FALSE(TermDefined);
+}
+
+TEST_F(FamilyTest, VertexAndItsLabel) {
+  ParamA = 2;
+  ParamB = -4;
+  ParamC = 1;
+  double xS, yS;
+  FamilyVertex(2, xS, yS);
+  EXPECT_DOUBLE_EQ(xS, 1);
+  EXPECT_DOUBLE_EQ(yS, -1);
+  FamilyVertex(3, xS, yS);
+  EXPECT_DOUBLE_EQ(xS, -4);
+  EXPECT_DOUBLE_EQ(yS, 1);
+
+  EXPECT_EQ(FormatGeneral(1.234, 2), "1,2");
+  EXPECT_EQ(FormatGeneral(-0.5, 2), "-0,5");
+  EXPECT_EQ(FormatGeneral(150, 2), "1,5E2");
+  EXPECT_EQ(FormatGeneral(12, 2), "12");
+  EXPECT_EQ(FormatGeneral(99.97, 2), "1E2");
+  EXPECT_EQ(FormatGeneral(0.000012, 2), "0,000012");
+  EXPECT_EQ(FormatGeneral(0.0000012, 2), "1,2E-6");
+  EXPECT_EQ(FormatGeneral(0, 2), "0");
+  EXPECT_EQ(VertexLabel(1.234, -0.5), "S(1,2|-0,5)");
+}
+
+TEST_F(FamilyTest, ScrollGrid) {
+  EXPECT_DOUBLE_EQ(ParamFromPosition(1, -4, 4, 200), -4 + 8.0 / 200);
+  EXPECT_DOUBLE_EQ(ParamFromPosition(200, -4, 4, 200), 4);
+  EXPECT_EQ(PositionFromParam(1, -4, 4, 200), 125);
+  EXPECT_EQ(PositionFromParam(4, -4, 4, 200), 200);
+  EXPECT_EQ(PositionFromParam(-10, -4, 4, 200), -150);  // the scroll bar clips it
+  EXPECT_EQ(PositionFromParam(1, 4, -4, 200), 75);     // reversed bounds run the other way
+  EXPECT_EQ(PositionFromParam(1, 2, 2, 200), 1);       // no range at all
+  EXPECT_EQ(PositionFromParam(1e300, 0, 1, 200), 1000000000);
+}
+
+TEST_F(FamilyTest, EqualBoundsComeBackFromStartValues) {
+  StartValues.ParamA1 = -5;
+  StartValues.ParamA2 = 5;
+  StartValues.ParamT1 = -1;
+  StartValues.ParamT2 = 3;
+  ParamA1 = ParamA2 = 2;
+  ParamT1 = ParamT2 = -2;
+  ParamB1 = 4;  // reversed bounds stay
+  ParamB2 = -4;
+  RestoreEqualBounds();
+  EXPECT_EQ(ParamA1, -5);
+  EXPECT_EQ(ParamA2, 5);
+  EXPECT_EQ(ParamT1, -1);
+  EXPECT_EQ(ParamT2, 3);
+  EXPECT_EQ(ParamB1, 4);
+  EXPECT_EQ(ParamB2, -4);
+}
+
+TEST_F(FamilyTest, CoordinateWindowCheck) {
+  x1 = 1;
+  x2 = 1.00005;
+  WertePruefen();
+  EXPECT_EQ(x1, -7);
+  EXPECT_EQ(x2, 7);
+  y1 = -20000;
+  y2 = 200000;
+  WertePruefen();
+  EXPECT_EQ(y1, -10000);
+  EXPECT_EQ(y2, 100000);
+  x1 = -1e9;
+  x2 = 1e9;  // clamped to -10000..100000, still within 1e7
+  WertePruefen();
+  EXPECT_EQ(x1, -10000);
+  EXPECT_EQ(x2, 100000);
+  x1 = std::nan("");
+  WertePruefen();
+  EXPECT_EQ(x1, -7);
+}
+
+TEST_F(FamilyTest, ZoomAndPan) {
+  ZoomWorldWindow(0.5);
+  ZoomWorldWindow(0.5);
+  EXPECT_EQ(x1, -28);
+  EXPECT_EQ(x2, 28);
+  EXPECT_EQ(y2, 28);
+  x1 = y1 = -7;
+  x2 = y2 = 7;
+  ZoomWorldWindow(-0.25);
+  EXPECT_EQ(x1, -3.5);
+  EXPECT_EQ(y2, 3.5);
+  ShiftWorldWindow(-1, 1);  // up and to the left
+  EXPECT_DOUBLE_EQ(x1, -4.2);
+  EXPECT_DOUBLE_EQ(x2, 2.8);
+  EXPECT_DOUBLE_EQ(y1, -2.8);
+}
+
+TEST_F(FamilyTest, SpectrumColours) {
+  EXPECT_EQ(SpectrumColor(1, -4, -4, 4), RGB(0, 0, 255));
+  EXPECT_EQ(SpectrumColor(1, 4, -4, 4), RGB(254, 0, 1));
+  EXPECT_EQ(SpectrumColor(1, 0, -4, 4), RGB(128, 0, 127));  // v = round(63.5) = 64
+  EXPECT_EQ(SpectrumColor(1, 12, -4, 4), RGB(254, 0, 1));   // capped at 127
+  EXPECT_EQ(SpectrumColor(1, -12, -4, 4), RGB(254, 0, 1));  // absolute value, capped
+  EXPECT_EQ(SpectrumColor(3, 2, 2, 2), RGB(1, 254, 0));     // no range: the cap
+  EXPECT_EQ(SpectrumTableColor(12, 30), RGB(30, 30, 30));
+  EXPECT_EQ(SpectrumTableColor(9, 10), RGB(128, 0, 10));
+  EXPECT_EQ(SpectrumTableColor(7, 0), RGB(0, 0, 255));
+}
+
+}  // namespace
+}  // namespace kurvio
