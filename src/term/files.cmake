@@ -5,4 +5,5 @@ list(APPEND KURVIO_CORE_SOURCES
 )
 list(APPEND KURVIO_UI_SOURCES
   term/TermText.cpp
+  term/TermEdit.cpp
 )

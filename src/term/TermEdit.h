@@ -1,0 +1,21 @@
+// The term and number fields every window uses, and the syntax-error dialog.
+#pragma once
+
+class QLineEdit;
+
+namespace kurvio {
+
+// Makes the term compiler report syntax errors in an error message box.
+void InstallSyntaxErrorDialog();
+
+// On leaving a term field: shows the normalised term with decimal commas and
+// compiles it into MainTerm. On a syntax error MainTerm becomes "0",
+// TermDefined stays false and the field keeps the focus with the caret at the error.
+void CheckTermEdit(QLineEdit* edit);
+
+// On leaving a number field: the constant expression typed there becomes
+// `value` and is shown formatted. An undefined value restores `fallback`; a
+// syntax error leaves `value` and the text alone and keeps the focus.
+void ReadNumberEdit(QLineEdit* edit, double& value, double fallback);
+
+}  // namespace kurvio

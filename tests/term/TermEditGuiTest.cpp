@@ -1,0 +1,217 @@
+// Term and number fields on real QLineEdits: what the user sees, what is
+// stored, and where the caret goes after a syntax error.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <cmath>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "settings/Settings.h"
+#include "term/Term.h"
+#include "term/TermEdit.h"
+#include "term/TermText.h"
+
+namespace kurvio {
+namespace {
+
+// The term engine's value of pi.
+constexpr double kPi = 3.141592654;
+
+class TermEditTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto* layout = new QVBoxLayout(&window);
+    edit = new QLineEdit(&window);
+    other = new QLineEdit(&window);
+    layout->addWidget(edit);
+    layout->addWidget(other);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Nachkommastellen = 2;
+    SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
+  }
+  void TearDown() override {
+    SyntaxErrorReporter = nullptr;
+    Nachkommastellen = 2;
+  }
+  // Types into the field and leaves it for the other one, as the windows see it.
+  void Type(const QString& text) {
+    edit->setFocus();
+    edit->setText(text);
+    other->setFocus();
+    messages.clear();
+  }
+  QWidget window;
+  QLineEdit* edit = nullptr;
+  QLineEdit* other = nullptr;
+  std::vector<std::string> messages;
+};
+
+TEST_F(TermEditTest, NumberFieldShowsAndStoresTheValue) {
+  struct Case {
+    QString typed;
+    QString shown;
+    double stored;
+  };
+  const Case cases[] = {
+      {"pi/2", "  1,57     ", 1.570796327},
+      {"1000", "  1,00 E+3", 1000},
+      {"0,0001", "  1,00 E-4", 0.0001},
+      {"sqrt(2)", "  1,41     ", std::sqrt(2.0)},
+      {"-1,5", " -1,50     ", -1.5},
+      {"a+b+c+3", "  3,00     ", 3},  // parameters count as 0
+      {QString::fromUtf8("π"), "  3,14     ", kPi},
+      {"", "  0,00     ", 0},
+  };
+  for (const Case& c : cases) {
+    double value = 42;
+    Type(c.typed);
+    ReadNumberEdit(edit, value, value);
+    EXPECT_EQ(edit->text(), c.shown) << c.typed.toStdString();
+    EXPECT_DOUBLE_EQ(value, c.stored) << c.typed.toStdString();
+    EXPECT_TRUE(messages.empty()) << c.typed.toStdString();
+  }
+}
+
+TEST_F(TermEditTest, NumberFieldReadsItsOwnDisplayBack) {
+  double value = 0;
+  Type("1000");
+  ReadNumberEdit(edit, value, value);
+  ReadNumberEdit(edit, value, value);
+  EXPECT_EQ(value, 1000.0);
+  EXPECT_EQ(edit->text(), "  1,00 E+3");
+
+  Nachkommastellen = 4;
+  Type("pi");
+  ReadNumberEdit(edit, value, value);
+  EXPECT_EQ(edit->text(), "  3,1416     ");
+  EXPECT_DOUBLE_EQ(value, kPi);  // not the rounded display
+}
+
+TEST_F(TermEditTest, UndefinedValueRestoresTheFallbackSilently) {
+  for (const char* typed : {"1/0", "ln(0)", "sqrt(-1)"}) {
+    double value = 2.5;
+    Type(typed);
+    ReadNumberEdit(edit, value, value);
+    EXPECT_EQ(value, 2.5) << typed;
+    EXPECT_EQ(edit->text(), "  2,50     ") << typed;
+    EXPECT_TRUE(messages.empty()) << typed;
+  }
+}
+
+TEST_F(TermEditTest, NumberFieldSyntaxErrorKeepsTextAndFocus) {
+  struct Case {
+    const char* typed;
+    const char* message;
+    int caret;
+  };
+  const Case cases[] = {
+      {"2*x", "Syntaxfehler: unbekanntes Symbol ", 3},
+      {"t+1", "Syntaxfehler: unbekanntes Symbol ", 1},
+      {"(1+2", "Syntaxfehler: unvollst\xC3\xA4ndig ", 4},  // at the end of the text
+  };
+  for (const Case& c : cases) {
+    double value = 7;
+    Type(c.typed);
+    ReadNumberEdit(edit, value, value);
+    EXPECT_EQ(value, 7.0) << c.typed;
+    EXPECT_EQ(edit->text(), c.typed);
+    EXPECT_EQ(messages, std::vector<std::string>{c.message}) << c.typed;
+    EXPECT_TRUE(edit->hasFocus()) << c.typed;
+    EXPECT_EQ(edit->cursorPosition(), c.caret) << c.typed;
+  }
+}
+
+TEST_F(TermEditTest, TermFieldShowsTheNormalisedTerm) {
+  struct Case {
+    QString typed;
+    QString shown;
+    double x, y;  // f(x) after compiling
+  };
+  const Case cases[] = {
+      {"x^2 {Parabel}", "x^2{Parabel}", 3, 9},
+      {"2,5x", "2,5x", 2, 5},
+      {"2.5 * X", "2,5*x", 2, 5},
+      {"pi*x {Bsp. 1}", QString::fromUtf8("π*x{Bsp, 1}"), 1, kPi},
+      {QString::fromUtf8("π x"), QString::fromUtf8("πx"), 2, 2 * kPi},
+      {"PHI(0)", QString::fromUtf8("Φ(0)"), 0, 0.5},
+      {"", "", 5, 0},
+  };
+  for (const Case& c : cases) {
+    Type(c.typed);
+    CheckTermEdit(edit);
+    EXPECT_TRUE(TermDefined) << c.typed.toStdString();
+    EXPECT_EQ(edit->text(), c.shown);
+    EXPECT_NEAR(EvalTerm(MainTerm, c.x, 0, 0, 0, 0, 0), c.y, 1e-12) << c.typed.toStdString();
+    EXPECT_TRUE(messages.empty());
+  }
+  // What a window stores from the field keeps the term's bytes.
+  Type(QString::fromUtf8("sin(pi*x)+phi(x)"));
+  CheckTermEdit(edit);
+  EXPECT_EQ(DisplayToTerm(edit->text()), "sin(\xE3*x)+\xE8(x)");
+}
+
+TEST_F(TermEditTest, TermFieldSyntaxErrorCompilesZero) {
+  struct Case {
+    const char* typed;
+    const char* message;
+    int caret;
+  };
+  const Case cases[] = {
+      {"sin x", "Syntaxfehler: Klammer \"(\" fehlt ", 4},
+      {"x+y", "Syntaxfehler: unbekanntes Symbol ", 3},
+      {"x+1)", "Syntaxfehler: Klammer \")\" zuviel ", 4},
+  };
+  for (const Case& c : cases) {
+    Type(c.typed);
+    CheckTermEdit(edit);
+    EXPECT_FALSE(TermDefined) << c.typed;
+    ASSERT_TRUE(MainTerm) << c.typed;
+    EXPECT_EQ(EvalTerm(MainTerm, 5, 0, 0, 0, 0, 0), 0.0) << c.typed;
+    EXPECT_EQ(messages, std::vector<std::string>{c.message}) << c.typed;
+    EXPECT_TRUE(edit->hasFocus()) << c.typed;
+    EXPECT_EQ(edit->cursorPosition(), c.caret) << c.typed;
+  }
+}
+
+TEST_F(TermEditTest, SyntaxErrorDialogShowsTheMessage) {
+  InstallSyntaxErrorDialog();
+  QString shown;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  int buttons = 0;
+  // The box is modal; close it from inside its own event loop.
+  std::function<void()> closeBox = [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) {
+      QTimer::singleShot(10, closeBox);
+      return;
+    }
+    shown = box->text();
+    icon = box->icon();
+    buttons = static_cast<int>(box->buttons().size());
+    box->button(QMessageBox::Ok)->click();
+  };
+  QTimer::singleShot(0, closeBox);
+  double value = 1;
+  Type("(1+2");
+  ReadNumberEdit(edit, value, value);
+  EXPECT_EQ(shown, QString::fromUtf8("Syntaxfehler: unvollständig "));
+  EXPECT_EQ(icon, QMessageBox::Critical);
+  EXPECT_EQ(buttons, 1);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(value, 1.0);
+}
+
+}  // namespace
+}  // namespace kurvio
