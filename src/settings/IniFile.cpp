@@ -197,7 +197,16 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
   added.push_back({std::move(text), end});
   if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = end;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
-  BuildIndex();
+
+  // Shift the index instead of rebuilding it: a large file stays quick to save.
+  for (auto& [name, entry] : sections_) {
+    if (entry.lastLine >= at) entry.lastLine += added.size();
+    for (auto& [folded, line] : entry.keys)
+      if (line >= at) line += added.size();
+  }
+  Section& target = s != sections_.end() ? s->second : sections_[FoldName(section)];
+  target.lastLine = at + added.size() - 1;
+  target.keys.emplace(FoldName(key), target.lastLine);
 }
 
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {

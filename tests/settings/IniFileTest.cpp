@@ -124,17 +124,22 @@ TEST(IniFileTest, WritingKeepsEveryOtherLine) {
   ini.WriteInteger("FARBEN", "hintergrund", 2);  // in place, spelled as written now
   ini.WriteInteger("Farben", "Gitter", 3);       // after the section's last entry
   ini.WriteString("Neu", "k", "v");              // a new section at the end
+  // The index follows the inserted lines.
+  ini.WriteInteger("Farben", "gitter", 3);
+  ini.WriteString("neu", "K", "v");
+  EXPECT_EQ(ini.Value("Unbekannt", "x"), "y");
+  EXPECT_EQ(ini.Value("Farben", "Eigene Farbe"), "7");
   EXPECT_EQ(ini.Text(),
             "; Einstellungen der Schule\r\n"
             "[Farben]\r\n"
             "hintergrund=2\r\n"
             "Eigene Farbe=7\r\n"
-            "Gitter=3\r\n"
+            "gitter=3\r\n"
             "\r\n"
             "[Unbekannt]\r\n"
             "x=y\r\n"
             "[Neu]\r\n"
-            "k=v\r\n");
+            "K=v\r\n");
 }
 
 TEST(IniFileTest, WritingHandlesLineEndsAndLineBreaksInValues) {
