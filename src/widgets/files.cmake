@@ -1,0 +1,8 @@
+list(APPEND KURVIO_UI_SOURCES
+  widgets/WidgetPaint.h
+  widgets/WidgetPaint.cpp
+  widgets/TColorButton.h
+  widgets/TColorButton.cpp
+  widgets/TColorPopup.h
+  widgets/TColorPopup.cpp
+)
