@@ -5,4 +5,10 @@ list(APPEND KURVIO_UI_SOURCES
   widgets/TColorButton.cpp
   widgets/TColorPopup.h
   widgets/TColorPopup.cpp
+  widgets/TSwitch.h
+  widgets/TSwitch.cpp
+  widgets/TBitCheckBox.h
+  widgets/TBitCheckBox.cpp
+  widgets/CheckGlyphs.h
+  widgets/CheckGlyphs.cpp
 )
