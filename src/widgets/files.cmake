@@ -11,4 +11,14 @@ list(APPEND KURVIO_UI_SOURCES
   widgets/TBitCheckBox.cpp
   widgets/CheckGlyphs.h
   widgets/CheckGlyphs.cpp
+  widgets/TPictureComboBox.h
+  widgets/TPictureComboBox.cpp
+  widgets/TFillStyleComboBox.h
+  widgets/TFillStyleComboBox.cpp
+  widgets/TLineWidthComboBox.h
+  widgets/TLineWidthComboBox.cpp
+  widgets/TSMButton.h
+  widgets/TSMButton.cpp
+  widgets/TRichButton.h
+  widgets/TRichButton.cpp
 )
