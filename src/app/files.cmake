@@ -1,3 +1,10 @@
 list(APPEND KURVIO_CORE_SOURCES
   app/Family.cpp
 )
+list(APPEND KURVIO_UI_SOURCES
+  app/ModuleDialog.h
+  app/ModuleDialog.cpp
+  app/MainWindow.h
+  app/MainWindow.cpp
+  app/MainWindowDrawing.cpp
+)

@@ -6,3 +6,8 @@ list(APPEND KURVIO_CORE_SOURCES
 list(APPEND KURVIO_UI_SOURCES
   plot/QtCanvas.cpp
 )
+list(APPEND KURVIO_UI_SOURCES
+  plot/PaintBox.h
+  plot/PaintBox.cpp
+  plot/PlotLayers.cpp
+)

@@ -1,0 +1,225 @@
+// Drawing of the main window: the live picture over the fixed layer, the
+// family member with its extras, and the fixed curves.
+#include <QLabel>
+#include <QPainter>
+#include <cmath>
+#include <optional>
+
+#include "app/Family.h"
+#include "app/MainWindow.h"
+#include "plot/CurveTracer.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+#include "settings/Settings.h"
+#include "term/Term.h"
+
+namespace kurvio {
+namespace {
+
+constexpr Color kSilver = RGB(192, 192, 192);
+constexpr Color kGreen = RGB(0, 128, 0);
+constexpr Color kRed = RGB(255, 0, 0);
+
+void Line(double xa, double ya, double xb, double yb) {
+  DrawCanvas->MoveTo(ScreenX(xa), ScreenY(ya));
+  DrawCanvas->LineTo(ScreenX(xb), ScreenY(yb));
+}
+
+// The value and slope of the current family member at x (kinds 4 and 7).
+bool ValueAndSlope(int kind, double x, double& y, double& m) {
+  y = FamilyValue(kind, x);
+  if (!TermDefined) return false;
+  m = FamilyValue(kind == 7 ? 8 : 5, x);
+  return TermDefined;
+}
+
+}  // namespace
+
+void TForm1::DrawOn(QImage& image, const std::function<void()>& draw) {
+  if (ExportDrawing) {
+    draw();
+    return;
+  }
+  Canvas* saved = DrawCanvas;
+  QtCanvas canvas(&image);
+  canvas.font.name = PaintBox1->font().family().toStdString();
+  canvas.font.size = std::max(PaintBox1->font().pointSize(), 1);
+  DrawCanvas = &canvas;
+  draw();
+  DrawCanvas = saved == &canvas ? nullptr : saved;
+}
+
+void TForm1::ShowVertexLabel() {
+  if ((CurveKind == 2 || CurveKind == 3) && ParamA != 0 && (MoveVertex || MarkVertex)) {
+    double xS, yS;
+    FamilyVertex(CurveKind, xS, yS);
+    Label5->setText(QString::fromStdString(VertexLabel(xS, yS)));
+    Label5->setVisible(true);
+  } else {
+    Label5->setVisible(false);
+  }
+}
+
+void TForm1::darstellen() {
+  ShowVertexLabel();
+  if (!ExportDrawing) {
+    layers_.Resize(PaintBox1->width(), PaintBox1->height());
+    PlotWidth = layers_.BackBuffer().width();
+    PlotHeight = layers_.BackBuffer().height();
+    PlotTop = 0;
+    layers_.BackBuffer().fill(ToQColor(static_cast<Color>(Farben::Hintergrund)));
+  }
+  DrawOn(layers_.BackBuffer(), [this] {
+    const int kind = CurveKind;
+    CurveColor = static_cast<Color>(Farben::Zeichenstift);
+    KurveZeichnen(x1, x2, x1, x2);
+    if (ShowDerivative) {
+      CurveKind = kind == 7 ? 8 : 5;
+      CurveColor = static_cast<Color>(Farben::fStrich);
+      KurveZeichnen(x1, x2, x1, x2);
+      CurveKind = kind;
+    }
+    if (ShowTangent && (kind == 4 || kind == 7)) DrawTangent(false);
+  });
+  if (FixDrawing) {
+    // An insertion: the curve goes into the fixed layer at once, without a rebuild.
+    DrawOn(layers_.FixedLayer(), [this] {
+      CurveColor = static_cast<Color>(Farben::Zeichenstift);
+      KurveZeichnen(x1, x2, x1, x2);
+      if (ShowTangent && (CurveKind == 4 || CurveKind == 7)) DrawTangent(true);
+    });
+  }
+  if (!ExportDrawing) {
+    layers_.CombineAnd();
+    PaintBox1->Show();
+  }
+}
+
+void TForm1::darstellen2() {
+  if (!ExportDrawing) {
+    layers_.Resize(PaintBox1->width(), PaintBox1->height());
+    PlotWidth = layers_.FixedLayer().width();
+    PlotHeight = layers_.FixedLayer().height();
+    PlotTop = 0;
+    layers_.FixedLayer().fill(ToQColor(static_cast<Color>(Farben::Hintergrund)));
+  }
+  DrawOn(layers_.FixedLayer(), [this] {
+    XAxisName = "x";
+    YAxisName = "y";
+    DrawCoordinateSystem();
+    const double a = ParamA, b = ParamB, c = ParamC, t = ParamT;
+    const int width = LineWidth;
+    const Color color = CurveColor;
+    FixedCurve entry;
+    for (std::size_t i = 1; FixedCurves.Read(i, entry); ++i) {
+      ParamA = entry.a;
+      ParamB = entry.b;
+      ParamC = entry.c;
+      ParamT = entry.t;
+      CurveColor = entry.color;
+      LineWidth = entry.lineWidth;
+      KurveZeichnen(x1, x2, x1, x2);
+    }
+    ParamA = a;
+    ParamB = b;
+    ParamC = c;
+    ParamT = t;
+    LineWidth = width;
+    CurveColor = color;
+  });
+}
+
+void TForm1::DrawTangent(bool intoFixedLayer) {
+  const int kind = CurveKind;
+  const double a = ParamA, b = ParamB, c = ParamC, t = ParamT;
+  const double x0 = PointX0;
+  double y0, m;
+  // A tangent needs a defined value and slope at x0.
+  if (!ValueAndSlope(kind, x0, y0, m)) return;
+  const double half = std::cos(std::atan2(m, 1.0)) * Tangentenlaenge;
+  if (intoFixedLayer) {
+    CurveKind = 1;
+    CurveColor = static_cast<Color>(Farben::Zeichenstift);
+    ParamA = m;
+    ParamB = y0 - x0 * m;
+    KurveZeichnen(x1, x2, x0 - half, x0 + half);
+  } else {
+    CurveKind = 6;
+    DrawCanvas->pen.color = kSilver;
+    Line(x0, 0, x0, y0);
+    ParamA = m;
+    ParamB = y0 - x0 * m;
+    CurveColor = static_cast<Color>(Farben::Tangente);
+    const double L = half * XTickStep;
+    KurveZeichnen(x1, x2, x0 - L, x0 + L);
+  }
+  ParamA = a;
+  ParamB = b;
+  ParamC = c;
+  ParamT = t;
+  CurveKind = kind;
+}
+
+void TForm1::DrawVertexMark() {
+  // Only the parabola families have a vertex to mark.
+  if (!(CurveKind == 2 || CurveKind == 3) || !(MoveVertex || MarkVertex) || ParamA == 0) return;
+  double xS, yS;
+  FamilyVertex(CurveKind, xS, yS);
+  if (!(x1 < xS && xS < x2 && y1 < yS && yS < y2)) return;
+  const int px = ScreenX(xS), py = ScreenY(yS);
+  DrawCanvas->pen.width = Scaled(2);
+  DrawCanvas->Ellipse(px - 3, py - 3, px + 4, py + 4);
+}
+
+void TForm1::DrawSlopeTriangle() {
+  const int kind = CurveKind;
+  if (kind != 1 && kind != 4 && kind != 7) return;
+  const double x0 = PointX0;
+  double y0, run, rise;
+  if (kind == 1) {
+    y0 = ParamA * x0 + ParamB;
+    run = StepWidth;
+    rise = ParamA * (x0 + run) + ParamB - y0;
+  } else {
+    run = 1;
+    if (!ValueAndSlope(kind, x0, y0, rise)) return;
+  }
+  Canvas& c = *DrawCanvas;
+  const Point p0{ScreenX(x0), ScreenY(y0)};
+  const Point p1{ScreenX(x0 + run), ScreenY(y0)};
+  const Point p2{ScreenX(x0 + run), ScreenY(y0 + rise)};
+  c.brush.color = static_cast<Color>(Farben::Dreieck);
+  c.brush.style = BrushStyle::Solid;
+  c.Polygon({p0, p1, p2});
+  c.pen.width = Scaled(2);
+  c.pen.color = kGreen;
+  c.MoveTo(p0.x, p0.y);
+  c.LineTo(p1.x, p1.y);
+  c.pen.color = kRed;
+  c.LineTo(p2.x, p2.y);
+  if (kind != 1 && ShowDerivative) Line(x0, 0, x0, rise);
+  c.pen.width = Scaled(1);
+}
+
+void TForm1::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
+  if (!DrawCanvas) return;
+  DrawVertexMark();
+  if (ShowTriangle) DrawSlopeTriangle();
+  const int kind = CurveKind;
+  TraceCurve([kind](double x) { return FamilyValue(kind, x); }, scaleFrom, scaleTo, from, to, 2);
+}
+
+void TForm1::Farbverlauf(int n) {
+  QImage strip(64, 10, QImage::Format_RGB32);
+  {
+    QPainter painter(&strip);
+    for (int i = 0; i < 64; ++i) {
+      painter.setPen(ToQColor(SpectrumTableColor(n, n == 12 ? 3 * i : 4 * i)));
+      painter.drawLine(i, 0, i, 9);
+    }
+  }
+  Image1->setPixmap(QPixmap::fromImage(strip));
+}
+
+}  // namespace kurvio

@@ -1,0 +1,60 @@
+#include "app/ModuleDialog.h"
+
+#include <QAbstractButton>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kurvio {
+
+TModuleDialog::TModuleDialog(QWidget* parent) : QDialog(parent) {}
+
+void TModuleDialog::InstallFieldKeys(bool arrowsMoveFocus) {
+  arrowsMoveFocus_ = arrowsMoveFocus;
+  // No button is the dialog's default: Enter belongs to the fields.
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    button->setAutoDefault(false);
+    button->setDefault(false);
+  }
+  for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+}
+
+void TModuleDialog::OnExit(QLineEdit* field, std::function<void()> handler) {
+  exitHandlers_[field] = std::move(handler);
+  field->installEventFilter(this);
+}
+
+bool TModuleDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    const auto it = exitHandlers_.find(watched);
+    if (it != exitHandlers_.end() && reason != Qt::ActiveWindowFocusReason &&
+        reason != Qt::PopupFocusReason) {
+      // Copied: the handler may replace itself or close the window.
+      const std::function<void()> handler = it->second;
+      handler();
+    }
+    return QDialog::eventFilter(watched, event);
+  }
+  if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+  const auto* key = static_cast<QKeyEvent*>(event);
+  const bool isField = qobject_cast<QLineEdit*>(watched) != nullptr;
+  if (isField && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+    focusNextChild();
+    return true;  // swallowed: no character, no default button
+  }
+  if (arrowsMoveFocus_ && key->modifiers() == Qt::NoModifier) {
+    if (key->key() == Qt::Key_Down) {
+      focusNextChild();
+      return true;
+    }
+    if (key->key() == Qt::Key_Up) {
+      focusPreviousChild();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace kurvio

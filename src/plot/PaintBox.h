@@ -1,0 +1,40 @@
+// The drawing area of a graph window: shows the window's picture and reports
+// the mouse in its own pixel coordinates.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+namespace kurvio {
+
+class TPaintBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TPaintBox(QWidget* parent = nullptr);
+
+  // The picture shown; the paint box does not own it. Null shows the background.
+  void SetPicture(const QImage* picture);
+  const QImage* Picture() const { return picture_; }
+  // Copies the picture to the screen now.
+  void Show();
+
+ signals:
+  void MouseDown(Qt::MouseButton button, int x, int y);
+  void MouseMove(int x, int y);
+  void MouseUp(Qt::MouseButton button, int x, int y);
+  void Resized();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  const QImage* picture_ = nullptr;
+};
+
+}  // namespace kurvio

@@ -1,0 +1,34 @@
+#include "plot/PlotLayers.h"
+
+#include <algorithm>
+
+namespace kurvio {
+
+void PlotLayers::Resize(int width, int height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  if (back_.width() == width && back_.height() == height) return;
+  back_ = QImage(width, height, QImage::Format_RGB32);
+  fixed_ = QImage(width, height, QImage::Format_RGB32);
+  back_.fill(Qt::white);
+  fixed_.fill(Qt::white);
+}
+
+void PlotLayers::CombineAnd() { AndImages(back_, fixed_); }
+
+void AndImages(QImage& target, const QImage& source) {
+  if (target.format() != QImage::Format_RGB32 || source.format() != QImage::Format_RGB32) {
+    target = target.convertToFormat(QImage::Format_RGB32);
+    AndImages(target, source.convertToFormat(QImage::Format_RGB32));
+    return;
+  }
+  const int w = std::min(target.width(), source.width());
+  const int h = std::min(target.height(), source.height());
+  for (int y = 0; y < h; ++y) {
+    auto* t = reinterpret_cast<quint32*>(target.scanLine(y));
+    const auto* s = reinterpret_cast<const quint32*>(source.constScanLine(y));
+    for (int x = 0; x < w; ++x) t[x] &= s[x];
+  }
+}
+
+}  // namespace kurvio

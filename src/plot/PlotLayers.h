@@ -1,0 +1,29 @@
+// The off-screen pictures of a graph window: the live back buffer and a
+// layer that keeps what changes seldom (coordinate system, fixed curves).
+// They are combined by a bitwise AND of the pixels, so on a white background
+// both show and dark lines win.
+#pragma once
+
+#include <QImage>
+
+namespace kurvio {
+
+class PlotLayers {
+ public:
+  // Both pictures take the size (and the paint box's font through the canvas)
+  // when the window repaints; the contents are redrawn afterwards.
+  void Resize(int width, int height);
+  QImage& BackBuffer() { return back_; }
+  QImage& FixedLayer() { return fixed_; }
+  // back := back AND fixed.
+  void CombineAnd();
+
+ private:
+  QImage back_;
+  QImage fixed_;
+};
+
+// target := target AND source, over the area both cover.
+void AndImages(QImage& target, const QImage& source);
+
+}  // namespace kurvio
