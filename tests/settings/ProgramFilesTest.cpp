@@ -35,12 +35,6 @@ class ProgramFilesTest : public ::testing::Test {
   TempDir program, user;
 };
 
-TEST_F(ProgramFilesTest, WritableProgramDirIsUsedForBoth) {
-  EXPECT_TRUE(DirectoryWritable(ProgramDir));
-  EXPECT_EQ(PathForReading("Bsp1.txt"), program.File("Bsp1.txt"));
-  EXPECT_EQ(PathForWriting("Bsp1.txt"), program.File("Bsp1.txt"));
-}
-
 // A program directory that does not exist, or is a file, stands for one the
 // program may not write to (permission bits do not stop root).
 TEST_F(ProgramFilesTest, UnwritableProgramDirMovesWritesToTheUserDir) {
