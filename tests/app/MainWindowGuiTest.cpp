@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
+#include <climits>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -9,11 +10,13 @@
 #include <QTabBar>
 #include <QTest>
 
+#include "app/Family.h"
 #include "app/MainWindow.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
 #include "settings/Settings.h"
+#include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
@@ -83,7 +86,8 @@ TEST_F(MainWindowTest, TypingIntoTheParameterField) {
   Type(form->Edit2, "pi/2");
   EXPECT_DOUBLE_EQ(ParamA, 1.570796327);
   EXPECT_EQ(form->Edit2->text(), "  1,57     ");
-  EXPECT_FALSE(form->Edit2->hasFocus());  // Enter moved on
+  EXPECT_FALSE(form->Edit2->hasFocus());  // Enter moved on, without a character
+  EXPECT_EQ(form->Edit2->text().count('\n'), 0);
   EXPECT_EQ(form->ScrollBar1->value(), 139);  // round(5.570796327 * 25)
   EXPECT_DOUBLE_EQ(ParamA, 1.570796327);    // the value stays off the grid
 }
@@ -195,8 +199,108 @@ TEST_F(MainWindowTest, TangentTriangleAndDerivative) {
   Click(form->BitCheckBox1);
   EXPECT_TRUE(form->ShowTriangle && form->ShowTangent && ShowDerivative);
   SavePicture("main-tab4-extras.png");
-  // f'(x) = 3x² - 3 passes (2, 9); the tangent at 0 has slope -3.
-  EXPECT_EQ(BackPixel(0, 0), BackPixel(0, 0));
+  // The slope triangle at x0 = 0: run 1 along y = 0, rise f'(0) = -3, filled "Dreieck".
+  EXPECT_EQ(BackPixel(0.8, -0.5), static_cast<Color>(Farben::Dreieck));
+  // The derivative 3x² - 3 in "fStrich" passes (-2, 9)... outside; it passes (1.5, 3.75).
+  const QImage& back = form->Layers().BackBuffer();
+  bool derivative = false;
+  for (int dy = -2; dy <= 2; ++dy)
+    derivative = derivative || FromQColor(back.pixelColor(ScreenX(1.5), ScreenY(3.75) + dy)) ==
+                                   static_cast<Color>(Farben::fStrich);
+  EXPECT_TRUE(derivative);
+}
+
+TEST_F(MainWindowTest, FixedTangentIsShorterWhenTheTickIntervalIsAboveOne) {
+  Type(form->Edit1, "x^2");
+  Click(form->BitCheckBox4);
+  PointX0 = 1;
+  // Draw once straight onto a recording canvas, as an export does, with an insertion
+  // running: live curve, live tangent, then the curve and its tangent for the fixed layer.
+  testing::RecordingCanvas recorder;
+  DrawCanvas = &recorder;
+  ExportDrawing = true;
+  FixDrawing = true;
+  PlotWidth = PlotHeight = 600;
+  x1 = y1 = -30;
+  x2 = y2 = 30;
+  XTickStep = 5;
+  Farben::Zeichenstift = RGB(200, 0, 0);
+  Farben::Tangente = RGB(0, 200, 0);
+  form->darstellen();
+  ExportDrawing = FixDrawing = false;
+  DrawCanvas = nullptr;
+
+  auto span = [](const std::vector<testing::Segment>& segments) {
+    int lo = INT_MAX, hi = INT_MIN;
+    for (const auto& seg : segments) {
+      lo = std::min({lo, seg.from.x, seg.to.x});
+      hi = std::max({hi, seg.from.x, seg.to.x});
+    }
+    return hi - lo;
+  };
+  std::vector<testing::Segment> live, fixed;
+  const auto all = recorder.DrawnSegments();
+  for (const auto& seg : all)
+    if (seg.color == RGB(0, 200, 0)) live.push_back(seg);
+  // The fixed tangent is the last run in the curve colour: it starts left of where the
+  // second pass of the curve ended.
+  std::size_t start = all.size();
+  while (start > 0 && all[start - 1].color == RGB(200, 0, 0) &&
+         (start == all.size() || all[start - 1].to.x <= all[start].from.x))
+    --start;
+  fixed.assign(all.begin() + static_cast<std::ptrdiff_t>(start), all.end());
+  // Half extents: cos(atan2(2, 1))·T·5 = 2.24 live and 0.45 fixed, at 10 pixels a unit.
+  EXPECT_NEAR(span(live), 45, 3);
+  EXPECT_NEAR(span(fixed), 9, 3);
+}
+
+TEST_F(MainWindowTest, SpectrumColoursFollowTheParameter) {
+  Click(form->BitCheckBox9);
+  ASSERT_TRUE(SpectrumOn);
+  form->ScrollBar1->setValue(1);  // a near its lower bound: k = 2·round(1/200·127) = 2
+  EXPECT_EQ(static_cast<Color>(Farben::Zeichenstift), SpectrumColor(1, ParamA, -4, 4));
+  form->ScrollBar1->setValue(200);  // at the upper bound: k = 254
+  EXPECT_EQ(static_cast<Color>(Farben::Zeichenstift), RGB(254, 0, 1));
+  form->TrackBar2->setValue(5);
+  form->ScrollBar1->setValue(100);  // a = 0: round(63.5) = 64, ties to even
+  EXPECT_EQ(static_cast<Color>(Farben::Zeichenstift), SpectrumTableColor(5, 2 * 64));
+  // Switching the spectrum off brings the colour back.
+  Click(form->BitCheckBox9);
+  EXPECT_EQ(Farben::Zeichenstift, 0);
+}
+
+TEST_F(MainWindowTest, VertexOnTheBorderIsNotMarked) {
+  form->TabControl1->setCurrentIndex(2);
+  ParamA = 1;
+  ParamC = 0;
+  // The picture with and without "Scheitel markieren".
+  auto differsWithMark = [&](double u) {
+    ParamB = u;
+    form->BitCheckBox6->SetChecked(false);
+    form->MarkVertex = false;
+    form->darstellen();
+    const QImage without = form->Layers().BackBuffer().copy();
+    Click(form->BitCheckBox6);
+    return form->Layers().BackBuffer() != without;
+  };
+  EXPECT_TRUE(differsWithMark(2));   // vertex (2, 0) inside
+  EXPECT_FALSE(differsWithMark(7));  // vertex (7, 0) on the right border
+  EXPECT_EQ(form->Label5->text(), "S(7|0)");
+  EXPECT_FALSE(differsWithMark(-7));
+}
+
+TEST_F(MainWindowTest, FiveFixedCurvesInSpectrumColours) {
+  form->TabControl1->setCurrentIndex(1);
+  Click(form->BitCheckBox9);
+  Click(form->BitCheckBox10);
+  for (int position : {20, 60, 100, 140, 180}) form->ScrollBar1->setValue(position);
+  EXPECT_EQ(form->FixedCurves.Count(), 5u);
+  SavePicture("main-tab1-spectrum.png");
+  // After a change of family the fixed sets are drawn as a(x - u)² + v.
+  form->TabControl1->setCurrentIndex(2);
+  FixedCurve entry;
+  ASSERT_TRUE(form->FixedCurves.Read(1, entry));
+  EXPECT_EQ(CurveKind, 3);
 }
 
 }  // namespace
