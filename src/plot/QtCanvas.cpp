@@ -21,7 +21,26 @@ QtCanvas::QtCanvas(QPaintDevice* device, bool antialiased)
 }
 
 QtCanvas::~QtCanvas() {
+  Flush();
   if (painter_.isActive()) painter_.end();
+}
+
+void QtCanvas::Flush() {
+  if (pending_.size() < 2) {
+    pending_.clear();
+    return;
+  }
+  const Pen current = pen;
+  pen = pendingPen_;
+  ApplyPen(false);
+  painter_.drawPolyline(pending_);
+  pen = current;
+  pending_.clear();
+}
+
+void QtCanvas::MoveTo(int x, int y) {
+  Flush();
+  Canvas::MoveTo(x, y);
 }
 
 void QtCanvas::ApplyMode() {
@@ -91,15 +110,24 @@ QString QtCanvas::DisplayText(const std::string& text) const {
   return QString::fromStdString(IsSymbolFont(font.name) ? SymbolFontText(text) : text);
 }
 
+bool operator==(const Pen& a, const Pen& b) {
+  return a.color == b.color && a.width == b.width && a.style == b.style && a.mode == b.mode;
+}
+
 void QtCanvas::LineTo(int x, int y) {
   const Point from = PenPos();
   SetPenPos(x, y);
   if (from == Point{x, y}) return;  // a line of no length draws nothing
-  ApplyPen(false);
-  painter_.drawLine(from.x, from.y, x, y);
+  if (!pending_.isEmpty() && !(pendingPen_ == pen)) Flush();
+  if (pending_.isEmpty()) {
+    pendingPen_ = pen;
+    pending_ << QPoint(from.x, from.y);
+  }
+  pending_ << QPoint(x, y);
 }
 
 void QtCanvas::Polyline(const std::vector<Point>& points) {
+  Flush();
   if (points.size() < 2) return;
   ApplyPen(false);
   QPolygon poly;
@@ -108,6 +136,7 @@ void QtCanvas::Polyline(const std::vector<Point>& points) {
 }
 
 void QtCanvas::Polygon(const std::vector<Point>& points) {
+  Flush();
   if (points.empty()) return;
   ApplyPen(true);
   ApplyBrush();
@@ -117,6 +146,7 @@ void QtCanvas::Polygon(const std::vector<Point>& points) {
 }
 
 void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  Flush();
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (x2 - x1 < 1 || y2 - y1 < 1) return;
@@ -127,6 +157,7 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 }
 
 void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  Flush();
   ApplyPen(true);
   ApplyBrush();
   painter_.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
@@ -146,6 +177,7 @@ void QtCanvas::ArcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4,
 }
 
 void QtCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  Flush();
   int start = 0, span = 0;
   ArcAngles(x1, y1, x2, y2, x3, y3, x4, y4, start, span);
   ApplyPen(false);
@@ -153,6 +185,7 @@ void QtCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y
 }
 
 void QtCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  Flush();
   int start = 0, span = 0;
   ArcAngles(x1, y1, x2, y2, x3, y3, x4, y4, start, span);
   ApplyPen(true);
@@ -161,6 +194,7 @@ void QtCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y
 }
 
 void QtCanvas::FillRect(int x1, int y1, int x2, int y2) {
+  Flush();
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
   if (brush.style == BrushStyle::Clear) return;
@@ -170,6 +204,7 @@ void QtCanvas::FillRect(int x1, int y1, int x2, int y2) {
 }
 
 void QtCanvas::TextOut(int x, int y, const std::string& text) {
+  Flush();
   ApplyFont();
   painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
   const QString s = DisplayText(text);
@@ -192,12 +227,19 @@ int QtCanvas::TextHeight(const std::string& text) {
 }
 
 void QtCanvas::SetClipRect(int x1, int y1, int x2, int y2) {
+  Flush();
   painter_.setClipRect(QRect(x1, y1, x2 - x1, y2 - y1));
 }
 
-void QtCanvas::ResetClip() { painter_.setClipping(false); }
+
+
+void QtCanvas::ResetClip() {
+  Flush();
+  painter_.setClipping(false);
+}
 
 void QtCanvas::SetOrigin(int x, int y) {
+  Flush();
   painter_.resetTransform();
   painter_.translate(x, y);
 }

@@ -1,0 +1,67 @@
+// Drawing time of the main window off screen: the live picture with
+// derivative, tangent and slope triangle, and the fixed layer with 200 curves.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTabBar>
+#include <memory>
+
+#include "app/MainWindow.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "settings/Settings.h"
+#include "term/Term.h"
+
+namespace {
+
+std::unique_ptr<kurvio::TForm1> MakeWindow() {
+  using namespace kurvio;
+  ProgramDir = "/nonexistent/";  // defaults, no file
+  UserDir = "/nonexistent/";
+  SetDefaultSettings();
+  TermFxtab = "x^3-3x";
+  auto form = std::make_unique<TForm1>();
+  form->resize(1600 + 350, 1000 + 40);
+  form->show();
+  QApplication::processEvents();
+  form->PaintBox1->setFixedSize(1600, 1000);
+  QApplication::processEvents();
+  form->ShowTriangle = form->ShowTangent = true;
+  ShowDerivative = true;
+  PointX0 = 0.5;
+  form->darstellen2();
+  return form;
+}
+
+void BM_darstellen(benchmark::State& state) {
+  auto form = MakeWindow();
+  for (auto _ : state) form->darstellen();
+  state.counters["width"] = kurvio::PlotWidth;
+  state.counters["height"] = kurvio::PlotHeight;
+}
+BENCHMARK(BM_darstellen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_darstellen2_200_fixed(benchmark::State& state) {
+  auto form = MakeWindow();
+  for (int i = 0; i < 200; ++i) {
+    kurvio::ParamA = -4 + 8.0 * i / 200;
+    form->FixedCurves.InsertFront({kurvio::ParamA, 0, 0, 0, 0, 1});
+  }
+  kurvio::ParamA = 1;
+  for (auto _ : state) form->darstellen2();
+}
+BENCHMARK(BM_darstellen2_200_fixed)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
