@@ -1,6 +1,8 @@
 // The settings globals with their load defaults, and the two reset routines.
 #include "settings/Settings.h"
 
+#include "plot/PlotFrame.h"
+
 #include <cmath>
 
 #include "settings/IniFile.h"
@@ -57,7 +59,6 @@ bool ShowDerivative = false;
 bool SpectrumOn = false;
 bool FixFamily = false;
 bool FixDrawing = false;
-std::function<void()> ResetDrawingDefaults;
 
 StartValuesRecord StartValues;
 
@@ -252,7 +253,8 @@ void SetDefaultSettings() {
   Skalierung = true;
   Gitter = 1;
 
-  if (ResetDrawingDefaults) ResetDrawingDefaults();
+  LineWidth = 1;
+  LineScale = 1.0;
   PointX0 = 0.0;
   ShowDerivative = false;
   SpectrumOn = false;

@@ -85,8 +85,6 @@ extern bool ShowDerivative;
 extern bool SpectrumOn;
 extern bool FixFamily;
 extern bool FixDrawing;
-// Resets LineWidth and LineScale, which the plot frame owns; filled there.
-extern std::function<void()> ResetDrawingDefaults;
 
 inline constexpr std::size_t kTermSettingLength = 120;
 inline constexpr std::size_t kStartTermLength = 180;

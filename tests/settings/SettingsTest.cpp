@@ -9,6 +9,7 @@
 
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
+#include "plot/PlotFrame.h"
 #include "support/TempDir.h"
 
 namespace kurvio {
@@ -79,7 +80,6 @@ class SettingsTest : public ::testing::Test {
   void TearDown() override {
     RenameFile = &std::rename;
     AccessFile = &::access;
-    ResetDrawingDefaults = nullptr;
     ProgramDir.clear();
     UserDir.clear();
     DecimalSeparator = ',';
@@ -148,8 +148,8 @@ TEST_F(SettingsTest, EveryKeyRoundTrips) {
 }
 
 TEST_F(SettingsTest, DefaultwerteDifferFromTheLoadDefaults) {
-  int drawingResets = 0;
-  ResetDrawingDefaults = [&] { ++drawingResets; };
+  LineWidth = 4;
+  LineScale = 3;
   Farben::Sekante = 1;
   Tangentenlaenge = 5;
   FrameDelay = 30;
@@ -179,7 +179,8 @@ TEST_F(SettingsTest, DefaultwerteDifferFromTheLoadDefaults) {
   EXPECT_EQ(Farben::tangens, 2);
   EXPECT_EQ(ParamA, 1.0);
   EXPECT_EQ(TermFx, "");
-  EXPECT_EQ(drawingResets, 1);
+  EXPECT_EQ(LineWidth, 1);
+  EXPECT_EQ(LineScale, 1.0);
   EXPECT_EQ(PointX0, 0.0);
   EXPECT_FALSE(ShowDerivative || SpectrumOn || FixFamily || FixDrawing);
 
