@@ -2,9 +2,11 @@
 // evaluates what compiles at a few points and derivative orders.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "term/Term.h"
+#include "term/TermCache.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace kurvio;
@@ -21,7 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (TermDefined) {
     const double points[] = {0.0, -1.5, 2.0, 1e-300, -1e30, 1e308};
     for (double x : points) {
-      EvalTerm(term, x, 0.5, 1.0, -2.0, 3.0, 7.0);
+      // The evaluation program must agree with the tree walk to the bit.
+      const double fast = EvalTerm(term, x, 0.5, 1.0, -2.0, 3.0, 7.0);
+      const bool fastDefined = TermDefined;
+      const double slow = EvalTermByTree(term.get(), x, 0.5, 1.0, -2.0, 3.0, 7.0);
+      if (fastDefined != TermDefined || std::memcmp(&fast, &slow, sizeof fast) != 0)
+        __builtin_trap();
       for (int order = 1; order <= 3; ++order) EvalDerivative(term, order, x, 0.5, 1, -2, 3, 7);
     }
   } else if (term) {

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "term/TermCache.h"
+
 namespace kurvio {
 
 TermHandle MainTerm;
@@ -20,7 +22,10 @@ bool TermIntegralMode = false;
 bool TermSequenceMode = false;
 std::function<void(const std::string& message)> SyntaxErrorReporter;
 
+std::uint64_t TermTreeGeneration = 0;
+
 TermNode::~TermNode() {
+  ++TermTreeGeneration;
   // Unlink the children into an explicit stack so that a long chain such as
   // 1+1+1+... is freed in a loop rather than by nested destructor calls.
   std::vector<std::unique_ptr<TermNode>> pending;
@@ -76,16 +81,14 @@ struct FunctionName {
 
 // Searched in this order; a name stands before every shorter name that is its prefix.
 constexpr FunctionName kFunctionNames[] = {
-    {"ln", 2, kLn},         {"lg", 2, kLg},          {"ld", 2, kLd},
-    {"sinh", 4, kSinh},     {"cosh", 4, kCosh},      {"tanh", 4, kTanh},
-    {"coth", 4, kCoth},     {"sqrt", 4, kSqrt},      {"wurzel", 6, kSqrt},
-    {"sqr", 3, kSqr},       {"exp", 3, kExp},        {"sin", 3, kSin},
-    {"cos", 3, kCos},       {"tan", 3, kTan},        {"cot", 3, kCot},
-    {"arcsin", 6, kArcsin}, {"arccos", 6, kArccos},  {"arctan", 6, kArctan},
-    {"arccot", 6, kArccot}, {"normal", 6, kNormal},  {"\xE8", 1, kPhi},
-    {"abs", 3, kAbs},       {"sign", 4, kSgn},       {"sgn", 3, kSgn},
-    {"maxint", 6, kMaxint}, {"int", 3, kInt},        {"deg", 3, kDeg},
-    {"rad", 3, kRad},       {"fak", 3, kFak},
+    {"ln", 2, kLn},         {"lg", 2, kLg},         {"ld", 2, kLd},         {"sinh", 4, kSinh},
+    {"cosh", 4, kCosh},     {"tanh", 4, kTanh},     {"coth", 4, kCoth},     {"sqrt", 4, kSqrt},
+    {"wurzel", 6, kSqrt},   {"sqr", 3, kSqr},       {"exp", 3, kExp},       {"sin", 3, kSin},
+    {"cos", 3, kCos},       {"tan", 3, kTan},       {"cot", 3, kCot},       {"arcsin", 6, kArcsin},
+    {"arccos", 6, kArccos}, {"arctan", 6, kArctan}, {"arccot", 6, kArccot}, {"normal", 6, kNormal},
+    {"\xE8", 1, kPhi},      {"abs", 3, kAbs},       {"sign", 4, kSgn},      {"sgn", 3, kSgn},
+    {"maxint", 6, kMaxint}, {"int", 3, kInt},       {"deg", 3, kDeg},       {"rad", 3, kRad},
+    {"fak", 3, kFak},
 };
 static_assert(sizeof(kFunctionNames) / sizeof(kFunctionNames[0]) == 29);
 
@@ -376,6 +379,7 @@ std::string NormalizeTerm(const std::string& text) {
 
 void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllowed) {
   handle.reset();
+  ++TermTreeGeneration;
   std::string s = NormalizeTerm(text);
   if (s.empty()) s.push_back('0');
   const std::size_t brace = s.find('{');

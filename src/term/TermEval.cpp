@@ -1,9 +1,13 @@
 // Term evaluator: walks a compiled tree; every domain violation and every
 // intermediate value of magnitude 1e50 or more clears TermDefined instead of
 // raising anything.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "term/Term.h"
+#include "term/TermCache.h"
 
 namespace kurvio {
 namespace {
@@ -281,11 +285,298 @@ double Eval(const TermNode* node, const Args& args) {
   return r;
 }
 
+// ---------------------------------------------------------------------------
+// The evaluation program: the tree in postfix order, with constant subtrees
+// folded and small constant integral exponents marked, run on a value stack.
+// It gives exactly the results of the tree walk above, which remains the
+// reference for folding and for trees the program cannot hold.
+
+enum class Op : std::uint8_t {
+  Const,       // a folded constant (defined, within range)
+  ConstRange,  // a constant that fails the range rule
+  Var,         // argument slot in `slot`
+  Add,
+  Sub,
+  Mul,
+  Div,
+  Pow,
+  PowInt,  // exponent `count`, |count| < 7, a constant
+  Neg,
+  Function,   // kind in `kind`
+  Undefined,  // a node the evaluator does not know
+};
+
+// Where a binary operation finds its right operand.
+enum Source : std::uint8_t { kFromStack = 0, kFromConst = 1, kFromVar = 2 };
+
+struct Instr {
+  Op op;
+  std::uint8_t kind = 0;
+  std::int8_t count = 0;
+  std::uint8_t slot = 0;
+  double value = 0.0;
+  std::uint8_t source = kFromStack;
+};
+
+constexpr int kProgramStack = 256;
+
+struct Program {
+  const TermNode* root = nullptr;
+  std::uint64_t generation = ~0ull;
+  std::vector<Instr> code;
+  bool usable = false;  // false: the tree walk evaluates this tree
+};
+
+bool IsConstantTree(const TermNode* node) {
+  switch (node->kind) {
+    case kVarX:
+    case kParamT:
+    case kParamA:
+    case kParamB:
+    case kParamC:
+    case kIndexN:
+      return false;
+    default:
+      break;
+  }
+  if (node->left && !IsConstantTree(node->left.get())) return false;
+  if (node->right && !IsConstantTree(node->right.get())) return false;
+  return true;
+}
+
+bool IsBinary(std::uint8_t kind) {
+  return kind == kAdd || kind == kSub || kind == kMul || kind == kDiv || kind == kPow;
+}
+
+// Appends the postfix code of `node`; returns the stack depth it needs, or -1
+// when the tree cannot be expressed (too deep for the stack).
+int Emit(const TermNode* node, std::vector<Instr>& code, int depth) {
+  if (depth > kProgramStack - 2) return -1;
+  // A constant subtree is evaluated once here, if that gives a defined value.
+  if (node->kind != kNumber && IsConstantTree(node)) {
+    TermDefined = true;
+    const double v = Eval(node, Args{0, 0, 0, 0, 0, 0});
+    if (TermDefined) {
+      code.push_back({Op::Const, 0, 0, 0, v});
+      return 1;
+    }
+  }
+  switch (node->kind) {
+    case kNumber:
+      if (std::fabs(node->value) < kRangeLimit)
+        code.push_back({Op::Const, 0, 0, 0, node->value});
+      else
+        code.push_back({Op::ConstRange, 0, 0, 0, node->value});
+      return 1;
+    case kVarX:
+    case kParamT:
+    case kParamA:
+    case kParamB:
+    case kParamC:
+    case kIndexN: {
+      static constexpr std::uint8_t kSlots[] = {0, 0, 1, 0, 0, 0, 0, 2, 3, 4};
+      const std::uint8_t slot = node->kind == kIndexN ? 5 : kSlots[node->kind];
+      code.push_back({Op::Var, 0, 0, slot, 0});
+      return 1;
+    }
+    case kVarW:
+    case kConstPi:
+    case kConstE:
+      TermDefined = true;
+      code.push_back({Op::Const, 0, 0, 0, Eval(node, Args{0, 0, 0, 0, 0, 0})});
+      return 1;
+    case kNeg: {
+      if (!node->left) break;
+      const int need = Emit(node->left.get(), code, depth);
+      if (need < 0) return -1;
+      code.push_back({Op::Neg});
+      return need;
+    }
+    default:
+      if (IsBinary(node->kind)) {
+        if (!node->left || !node->right) break;
+        const int left = Emit(node->left.get(), code, depth);
+        if (left < 0) return -1;
+        // A constant integral exponent below 7 takes the multiplication path directly.
+        if (node->kind == kPow && code.size() > 0 && IsConstantTree(node->right.get())) {
+          TermDefined = true;
+          const double v = Eval(node->right.get(), Args{0, 0, 0, 0, 0, 0});
+          if (TermDefined && std::fabs(v) < 7.0 && v == std::trunc(v)) {
+            code.push_back({Op::PowInt, 0, static_cast<std::int8_t>(v), 0, v});
+            return left;
+          }
+        }
+        const std::size_t before = code.size();
+        const int right = Emit(node->right.get(), code, depth + 1);
+        if (right < 0) return -1;
+        Op op = Op::Add;
+        switch (node->kind) {
+          case kSub:
+            op = Op::Sub;
+            break;
+          case kMul:
+            op = Op::Mul;
+            break;
+          case kDiv:
+            op = Op::Div;
+            break;
+          case kPow:
+            op = Op::Pow;
+            break;
+          default:
+            break;
+        }
+        // A right operand that is a single constant or variable is taken directly.
+        if (code.size() == before + 1 &&
+            (code.back().op == Op::Const || code.back().op == Op::Var)) {
+          Instr operand = code.back();
+          code.pop_back();
+          Instr instr{op, 0, 0, operand.slot, operand.value};
+          instr.source = operand.op == Op::Const ? kFromConst : kFromVar;
+          code.push_back(instr);
+          return left;
+        }
+        code.push_back({op});
+        return std::max(left, right + 1);
+      }
+      if (node->kind >= kLn && node->kind <= kFak && node->left) {
+        const int need = Emit(node->left.get(), code, depth);
+        if (need < 0) return -1;
+        code.push_back({Op::Function, node->kind});
+        return need;
+      }
+      break;
+  }
+  code.push_back({Op::Undefined});
+  return 1;
+}
+
+Program& ProgramFor(const TermNode* root) {
+  // Two entries: the windows' term and the number fields' term alternate.
+  static Program cache[2];
+  static int next = 0;
+  static Program* last = &cache[0];
+  if (last->root == root && last->generation == TermTreeGeneration) return *last;
+  for (Program& p : cache)
+    if (p.root == root && p.generation == TermTreeGeneration) return *(last = &p);
+  Program& p = cache[next];
+  last = &p;
+  next = 1 - next;
+  p.root = root;
+  p.generation = TermTreeGeneration;
+  p.code.clear();
+  const bool saved = TermDefined;
+  p.usable = Emit(root, p.code, 0) > 0;
+  TermDefined = saved;
+  return p;
+}
+
+// The range rule on a value produced by an instruction.
+inline bool InRange(double r) {
+  if (std::fabs(r) < kRangeLimit) return true;
+  TermDefined = false;
+  undefinedValue = std::signbit(r) ? -kRangeLimit : kRangeLimit;
+  return false;
+}
+
+double Run(const std::vector<Instr>& code, const double* args) {
+  double stack[kProgramStack];
+  int sp = -1;
+  for (const Instr& in : code) {
+    double r;
+    switch (in.op) {
+      case Op::Const:
+        stack[++sp] = in.value;
+        continue;
+      case Op::ConstRange:
+        InRange(in.value);
+        return 0.0;
+      case Op::Var:
+        r = args[in.slot];
+        if (!InRange(r)) return 0.0;
+        stack[++sp] = r;
+        continue;
+      case Op::PowInt: {
+        const double u = stack[sp];
+        const double au = std::fabs(u);
+        if (au > 1e-30 && au < 15.0) {
+          double base = u;
+          int count = in.count;
+          if (count < 0) {
+            base = 1.0 / base;
+            count = -count;
+          }
+          r = 1.0;
+          for (int i = 0; i < count; ++i)
+            if (r < 1e22) r *= base;
+        } else {
+          r = Power(u, in.value);
+          if (!TermDefined) return 0.0;
+        }
+        break;
+      }
+      case Op::Neg:
+        r = -stack[sp];
+        break;
+      case Op::Function:
+        r = Function(in.kind, stack[sp]);
+        if (!TermDefined) return 0.0;
+        break;
+      case Op::Undefined:
+        return Undefined();
+      default: {
+        // Binary operations: the left operand is on the stack.
+        double v;
+        if (in.source == kFromStack) {
+          v = stack[sp--];
+        } else if (in.source == kFromConst) {
+          v = in.value;
+        } else {
+          v = args[in.slot];
+          if (!InRange(v)) return 0.0;
+        }
+        const double u = stack[sp];
+        switch (in.op) {
+          case Op::Add:
+            r = u + v;
+            break;
+          case Op::Sub:
+            r = u - v;
+            break;
+          case Op::Mul:
+            if (std::fabs(u) / kRangeLimit * std::fabs(v) >= 1.0) return Undefined();
+            r = u * v;
+            break;
+          case Op::Div:
+            if (std::fabs(v) * 1e15 <= std::fabs(u)) return Undefined();
+            r = u / v;
+            break;
+          default:
+            r = Power(u, v);
+            if (!TermDefined) return 0.0;
+            break;
+        }
+        break;
+      }
+    }
+    if (!InRange(r)) return 0.0;
+    stack[sp] = r;
+  }
+  return stack[0];
+}
+
+double EvalRoot(const TermNode* root, const Args& args) {
+  const Program& program = ProgramFor(root);
+  TermDefined = true;
+  if (!program.usable) return Eval(root, args);
+  const double slots[6] = {args.x, args.t, args.a, args.b, args.c, args.n};
+  return Run(program.code, slots);
+}
+
 inline double Sample(const TermNode* root, double x, const Args& args) {
   Args at = args;
   at.x = x;
-  TermDefined = true;
-  return Eval(root, at);
+  return EvalRoot(root, at);
 }
 
 }  // namespace
@@ -296,8 +587,18 @@ double EvalTerm(const TermHandle& term, double x, double t, double a, double b, 
     TermDefined = false;
     return 0.0;
   }
+  const double r = EvalRoot(term.get(), Args{x, t, a, b, c, n});
+  return TermDefined ? r : undefinedValue;
+}
+
+double EvalTermByTree(const TermNode* root, double x, double t, double a, double b, double c,
+                      double n) {
+  if (!root) {
+    TermDefined = false;
+    return 0.0;
+  }
   TermDefined = true;
-  const double r = Eval(term.get(), Args{x, t, a, b, c, n});
+  const double r = Eval(root, Args{x, t, a, b, c, n});
   return TermDefined ? r : undefinedValue;
 }
 

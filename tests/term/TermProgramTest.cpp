@@ -1,0 +1,120 @@
+// The evaluation program agrees with the tree walk to the bit, and a program
+// never outlives its tree.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "term/Term.h"
+#include "term/TermCache.h"
+
+namespace kurvio {
+namespace {
+
+void ExpectSameAsTree(const TermHandle& term, const char* text, double x) {
+  const double args[5] = {0.5, 1.5, -2.0, 3.0, 7.0};
+  const double fast = EvalTerm(term, x, args[0], args[1], args[2], args[3], args[4]);
+  const bool fastDefined = TermDefined;
+  const double slow = EvalTermByTree(term.get(), x, args[0], args[1], args[2], args[3], args[4]);
+  EXPECT_EQ(fastDefined, TermDefined) << text << " at " << x;
+  EXPECT_EQ(std::memcmp(&fast, &slow, sizeof fast), 0)
+      << text << " at " << x << ": " << fast << " vs " << slow;
+}
+
+TEST(TermProgram, AgreesWithTheTreeWalk) {
+  TermSequenceMode = false;
+  const char* const terms[] = {
+      "x^3-3x",
+      "3x^2-2sin(ax)",
+      "e^-x^2",
+      "(x+1)(x-1)/(x^2+4)",
+      "fak(5)+x",
+      "fak(2.5)+x",
+      "phi(x)",
+      "sqrt(abs(x))*ln(x^2+1)",
+      "a*sin(b*x+c)+t",
+      "x^-2",
+      "x^0",
+      "0^x",
+      "(-x)^3",
+      "x^(1/3)",
+      "1e60*0+x",
+      "ln(0)+x",
+      "x*1e49*1e49",
+      "2^x^2",
+      "tan(x)+cot(x)",
+      "maxint(x)-int(x)+sgn(x)",
+      "-(-(-x))",
+      "x/(x-x)",
+      "exp(x)",
+      "10^x",
+      "(1e-29)^(-6)+x",
+      "sinh(x)*cosh(x)/tanh(x)",
+      "arcsin(x/10)+arccos(x/20)",
+  };
+  const double xs[] = {0,
+                       1,
+                       -1,
+                       2.5,
+                       -3.7,
+                       1e-35,
+                       1e30,
+                       -1e30,
+                       100,
+                       1e49,
+                       -1e49,
+                       1e60,
+                       0.5,
+                       std::numeric_limits<double>::quiet_NaN(),
+                       std::numeric_limits<double>::infinity()};
+  for (const char* text : terms) {
+    TermHandle term;
+    CompileTerm(term, text, true);
+    ASSERT_TRUE(TermDefined) << text;
+    for (double x : xs) ExpectSameAsTree(term, text, x);
+  }
+}
+
+TEST(TermProgram, DeepTermsFallBackAndStillAgree) {
+  std::string text;
+  for (int i = 0; i < 190; ++i) text += "(1+";
+  text += "x";
+  text += std::string(190, ')');
+  TermHandle term;
+  CompileTerm(term, text, true);
+  ASSERT_TRUE(TermDefined);
+  EXPECT_EQ(EvalTerm(term, 1, 0, 0, 0, 0, 0), 191.0);
+  ExpectSameAsTree(term, "deep", 2);
+}
+
+TEST(TermProgram, NeverOutlivesItsTree) {
+  TermHandle term;
+  CompileTerm(term, "x+1", true);
+  EXPECT_EQ(EvalTerm(term, 1, 0, 0, 0, 0, 0), 2.0);
+  // A new tree, possibly at the same address, gets its own program.
+  for (int i = 0; i < 50; ++i) {
+    CompileTerm(term, "x+" + std::to_string(i), true);
+    ASSERT_EQ(EvalTerm(term, 1, 0, 0, 0, 0, 0), 1.0 + i);
+  }
+  // Hand-built trees are evaluated too.
+  TermHandle built = std::make_unique<TermNode>();
+  built->kind = kMul;
+  built->left = std::make_unique<TermNode>();
+  built->left->kind = kVarX;
+  built->right = std::make_unique<TermNode>();
+  built->right->kind = kNumber;
+  built->right->value = 4;
+  EXPECT_EQ(EvalTerm(built, 2.5, 0, 0, 0, 0, 0), 10.0);
+  built.reset();
+  TermHandle other = std::make_unique<TermNode>();
+  other->kind = kVarX;
+  EXPECT_EQ(EvalTerm(other, 2.5, 0, 0, 0, 0, 0), 2.5);
+  other->kind = 3;  // no such node
+  other.reset(new TermNode{3, 0, nullptr, nullptr});
+  EvalTerm(other, 1, 0, 0, 0, 0, 0);
+  EXPECT_FALSE(TermDefined);
+}
+
+}  // namespace
+}  // namespace kurvio
