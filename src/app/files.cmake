@@ -8,3 +8,7 @@ list(APPEND KURVIO_UI_SOURCES
   app/MainWindow.cpp
   app/MainWindowDrawing.cpp
 )
+# The help and info windows keep their own list.
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/app/dialogs.cmake)
+  include(${CMAKE_CURRENT_SOURCE_DIR}/app/dialogs.cmake)
+endif()
