@@ -1,0 +1,5 @@
+list(APPEND KURVIO_CORE_SOURCES
+  export/WmfGeometry.cpp
+  export/WmfText.cpp
+  export/WmfCanvas.cpp
+)
