@@ -341,8 +341,7 @@ void TForm1::BuildLayout() {
     buttons->addWidget(b);
   buttons->addStretch();
   // These open windows that are not part of this one yet: they wait, disabled.
-  for (QPushButton* b : {SpeedButton14, SpeedButton15, SpeedButton17, SpeedButton23})
-    b->setEnabled(false);
+  for (QPushButton* b : {SpeedButton15, SpeedButton17, SpeedButton23}) b->setEnabled(false);
   groups->addLayout(buttons);
   panel->addLayout(groups);
   panel->addStretch();
@@ -350,11 +349,6 @@ void TForm1::BuildLayout() {
   body->addWidget(Panel1);
   outer->addLayout(body, 1);
 
-  // Animation and the view pad arrive with the animation of the window.
-  for (QWidget* w : std::initializer_list<QWidget*>{
-           Switch1, Switch2, Switch3, Switch4, Switch5, SpeedButton24, SpeedButton25,
-           SpeedButton26, SpeedButton27, SpeedButton29, GroupBox1})
-    w->setEnabled(false);
   UpdateDeleteButtons();
 }
 
@@ -393,6 +387,7 @@ void TForm1::ConnectHandlers() {
   connect(PaintBox1, &TPaintBox::Resized, this, [this] {
     if (shown_) FormPaint();
   });
+  ConnectAnimation();
 }
 
 TForm1::Row TForm1::RowOf(int index) const {

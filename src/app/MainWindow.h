@@ -109,6 +109,22 @@ class TForm1 : public TModuleDialog {
   void ObjektEinfuegen();
   void Farbverlauf(int n);
 
+  // Animation and mouse (MainWindowAnimation.cpp).
+  double AnimationStep = 0.0;
+  bool Dragging = false;
+  void Delay(int ms);
+  void SwitchClick(int index);  // a, b, c, t
+  void Switch4Click();          // x0
+  void SpeedButton24Click();    // every direction button
+  void ViewChanged();           // after a zoom, pan or reset of the coordinate window
+  void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
+  void PaintBox1MouseMove(int x, int y);
+  void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
+  void UpdateCursor();
+  void SpeedButton14Click();
+  // Opens the settings dialog; set by the program when that window exists.
+  std::function<void(TForm1*)> OpenSettingsDialog;
+
   // Rewrites fields and scroll bars from the globals and redraws, as every repaint does.
   void FormPaint();
   void einkontrolle();
@@ -135,6 +151,8 @@ class TForm1 : public TModuleDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // One parameter row: its fields, scroll bar and reset button, by index 0..3 (a, b, c, t).
@@ -165,6 +183,11 @@ class TForm1 : public TModuleDialog {
   // Runs `draw` with DrawCanvas on the image (on screen), or as it is when exporting.
   void DrawOn(QImage& image, const std::function<void()>& draw);
 
+  void ConnectAnimation();
+  void DrawZoomBox();
+  TSwitch* SwitchOf(int index) const;
+  bool zoomBox_ = false;
+  QPoint zoomStart_, zoomEnd_;
   QWidget* rowC_ = nullptr;
   QWidget* rowT_ = nullptr;
   PlotLayers layers_;

@@ -7,6 +7,9 @@ list(APPEND KURVIO_UI_SOURCES
   app/MainWindow.h
   app/MainWindow.cpp
   app/MainWindowDrawing.cpp
+  app/MainWindowAnimation.cpp
+  app/FrameWait.cpp
+  app/Cursors.cpp
 )
 # The help and info windows keep their own list.
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/app/dialogs.cmake)

@@ -14,6 +14,7 @@ int PlotHeight = 0;
 int PlotTop = 0;
 double LineScale = 1.0;
 bool ExportDrawing = false;
+bool AnimationRunning = false;
 double XTickStep = 1.0;
 double YTickStep = 1.0;
 bool AutoTickSteps = true;

@@ -15,6 +15,7 @@ extern int PlotHeight;
 extern int PlotTop;      // top row for curves; 0 on screen
 extern double LineScale;  // 1 on screen; multiplies pen widths and drawn offsets
 extern bool ExportDrawing;  // a redraw that goes straight to an export canvas
+extern bool AnimationRunning;  // an animation loop runs
 
 // The world window x1..x2, y1..y2 lives with the settings (section "Koordinatensystem").
 extern double XTickStep;

@@ -1,0 +1,30 @@
+// The info window of the start window: program name and version.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace kurvio {
+
+class TForm9 : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TForm9(QWidget* parent = nullptr);
+
+  // Shows a fresh info window modally with `owner` as its owner and frees it
+  // when it closes.
+  static void Execute(QWidget* owner);
+
+  QLabel* Label1;  // program name
+  QLabel* Label2;  // version
+  QLabel* Label3;  // what the program is for
+  QPushButton* Button1;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+};
+
+}  // namespace kurvio

@@ -1,0 +1,251 @@
+// Animation, the view pad and the mouse of the main window.
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
+
+#include "app/Cursors.h"
+#include "app/Family.h"
+#include "app/FrameWait.h"
+#include "app/MainWindow.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+#include "settings/Settings.h"
+#include "term/NumberFormat.h"
+#include "widgets/TBitCheckBox.h"
+#include "widgets/TSwitch.h"
+
+namespace kurvio {
+
+void TForm1::ConnectAnimation() {
+  connect(Switch1, &TSwitch::OnClick, this, [this] { SwitchClick(0); });
+  connect(Switch2, &TSwitch::OnClick, this, [this] { SwitchClick(1); });
+  connect(Switch3, &TSwitch::OnClick, this, [this] { SwitchClick(2); });
+  connect(Switch5, &TSwitch::OnClick, this, [this] { SwitchClick(3); });
+  connect(Switch4, &TSwitch::OnClick, this, &TForm1::Switch4Click);
+  for (QToolButton* b : {SpeedButton24, SpeedButton25, SpeedButton26, SpeedButton29, SpeedButton27})
+    connect(b, &QToolButton::clicked, this, &TForm1::SpeedButton24Click);
+
+  auto view = [this](QToolButton* button, std::function<void()> change) {
+    connect(button, &QToolButton::clicked, this, [this, change] {
+      change();
+      WertePruefen();
+      ViewChanged();
+    });
+  };
+  view(SpeedButton3, [] { ZoomWorldWindow(0.5); });
+  view(SpeedButton7, [] { ZoomWorldWindow(-0.25); });
+  view(SpeedButton21, [] { ShiftWorldWindow(-1, 1); });
+  view(SpeedButton11, [] { ShiftWorldWindow(0, 1); });
+  view(SpeedButton20, [] { ShiftWorldWindow(1, 1); });
+  view(SpeedButton8, [] { ShiftWorldWindow(-1, 0); });
+  view(SpeedButton9, [] { ShiftWorldWindow(1, 0); });
+  view(SpeedButton18, [] { ShiftWorldWindow(-1, -1); });
+  view(SpeedButton10, [] { ShiftWorldWindow(0, -1); });
+  view(SpeedButton19, [] { ShiftWorldWindow(1, -1); });
+  connect(SpeedButton22, &QToolButton::clicked, this, [this] {
+    InitWerte();  // the start values need no check
+    ViewChanged();
+  });
+  for (QToolButton* b : {SpeedButton3, SpeedButton7, SpeedButton21, SpeedButton11, SpeedButton20,
+                         SpeedButton8, SpeedButton9, SpeedButton18, SpeedButton10, SpeedButton19})
+    b->setToolTip(b->toolTip().isEmpty() ? QStringLiteral("Koordinatensystem verschieben")
+                                         : b->toolTip());
+  connect(BitCheckBox5, &TBitCheckBox::OnClick, this, &TForm1::UpdateCursor);
+  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm1::PaintBox1MouseDown);
+  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm1::PaintBox1MouseMove);
+  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm1::PaintBox1MouseUp);
+  connect(SpeedButton14, &QPushButton::clicked, this, &TForm1::SpeedButton14Click);
+  Panel1->installEventFilter(this);
+}
+
+TSwitch* TForm1::SwitchOf(int index) const {
+  switch (index) {
+    case 0:
+      return Switch1;
+    case 1:
+      return Switch2;
+    case 2:
+      return Switch3;
+    default:
+      return Switch5;
+  }
+}
+
+void TForm1::Delay(int ms) { WaitFrame(ms, 15); }
+
+void TForm1::SwitchClick(int index) {
+  TSwitch* own = SwitchOf(index);
+  AnimationRunning = true;
+  for (TSwitch* other : {Switch1, Switch2, Switch3, Switch4, Switch5})
+    if (other != own) other->SetChecked(false);
+  ParamRef p = FamilyParam(index);
+  AnimationStep = p.upper - p.lower;
+  QLineEdit* field = RowOf(index).value;
+  const QPointer<TForm1> alive(this);
+  while (AnimationRunning) {
+    if (SpectrumOn)
+      Farben::Zeichenstift = static_cast<int>(SpectrumColor(Spectrum, p.value, p.lower, p.upper));
+    p.value += AnimationStep / std::max(Schrittzahl, 1);
+    field->setText(QString::fromStdString(FormatNumber(Nachkommastellen, p.value)));
+    if (ShowDerivative) darstellen2();
+    darstellen();
+    if (FixFamily) ObjektEinfuegen();
+    if (p.value > p.upper) AnimationStep = -AnimationStep;
+    if (p.value < p.lower) AnimationStep = -AnimationStep;
+    if (!own->Checked()) AnimationRunning = false;
+    Delay(FrameDelay);
+    if (!alive) return;
+  }
+  // The final value moves onto the scroll grid through the scroll bar's handler.
+  SetScrollBarFromValue(index, false);
+}
+
+void TForm1::Switch4Click() {
+  AnimationRunning = true;
+  AnimationStep = (x2 - x1) / (2.0 * std::max(Schrittzahl, 1));
+  for (TSwitch* other : {Switch1, Switch2, Switch3, Switch5}) other->SetChecked(false);
+  const QPointer<TForm1> alive(this);
+  while (AnimationRunning) {
+    PointX0 += AnimationStep;
+    Edit11->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
+    darstellen();
+    if (PointX0 > x2) AnimationStep = -AnimationStep;
+    if (PointX0 < x1) AnimationStep = -AnimationStep;
+    if (!Switch4->Checked()) AnimationRunning = false;
+    Delay(FrameDelay);
+    if (!alive) return;
+  }
+}
+
+void TForm1::SpeedButton24Click() { AnimationStep = -AnimationStep; }
+
+void TForm1::ViewChanged() {
+  darstellen2();
+  darstellen();
+}
+
+void TForm1::done(int result) {
+  // A close during an animation ends its loop after the current frame; the
+  // window is destroyed only once the loop has returned.
+  for (TSwitch* s : {Switch1, Switch2, Switch3, Switch4, Switch5}) s->SetChecked(false);
+  AnimationRunning = false;
+  TModuleDialog::done(result);
+}
+
+void TForm1::UpdateCursor() {
+  if (BitCheckBox5->Checked())
+    PaintBox1->setCursor(ProgramCursor(1));
+  else if (BitCheckBox4->Checked() || BitCheckBox2->Checked() || BitCheckBox3->Checked())
+    PaintBox1->setCursor(ProgramCursor(4));
+  else
+    PaintBox1->unsetCursor();
+}
+
+void TForm1::SpeedButton14Click() {
+  FixedCurves.DeleteAll();
+  UpdateDeleteButtons();
+  darstellen2();
+  darstellen();
+  if (OpenSettingsDialog) OpenSettingsDialog(this);
+}
+
+void TForm1::DrawZoomBox() {
+  {
+    QtCanvas canvas(&layers_.BackBuffer());
+    canvas.pen.mode = PenMode::NotXor;
+    canvas.pen.style = PenStyle::Dot;
+    canvas.pen.color = kBlack;
+    canvas.brush.style = BrushStyle::Clear;
+    canvas.Rectangle(std::min(zoomStart_.x(), zoomEnd_.x()), std::min(zoomStart_.y(), zoomEnd_.y()),
+                     std::max(zoomStart_.x(), zoomEnd_.x()), std::max(zoomStart_.y(), zoomEnd_.y()));
+  }
+  PaintBox1->Show();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // The right button on the control panel opens the settings as on the graph.
+  if (watched == Panel1 && event->type() == QEvent::MouseButtonPress &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+    SpeedButton14Click();
+    return true;
+  }
+  return TModuleDialog::eventFilter(watched, event);
+}
+
+void TForm1::PaintBox1MouseDown(Qt::MouseButton button, int x, int y) {
+  if (button == Qt::RightButton) {
+    SpeedButton14Click();
+    return;
+  }
+  if (button != Qt::LeftButton) return;
+  if (BitCheckBox5->Checked()) {
+    PaintBox1->setCursor(ProgramCursor(1));
+    zoomStart_ = zoomEnd_ = QPoint(x, y);
+    DrawZoomBox();
+    zoomBox_ = true;
+  } else {
+    Dragging = true;
+  }
+}
+
+void TForm1::PaintBox1MouseMove(int x, int y) {
+  if (zoomBox_) {
+    DrawZoomBox();  // erases the old box
+    zoomEnd_ = QPoint(x, y);
+    DrawZoomBox();
+    return;
+  }
+  if (!Dragging) return;
+  const int w = std::max(PaintBox1->width(), 1);
+  const int h = std::max(PaintBox1->height(), 1);
+  const double xm = x1 + (x2 - x1) * x / w;
+  PointX0 = xm;
+  const int tab = TabControl1->currentIndex();
+  if (MoveVertex && (tab == 1 || tab == 2)) {
+    const double ym = y2 - (y2 - y1) * y / h;
+    if (tab == 1 && ParamA != 0) {  // with a = 0 there is no vertex to move
+      ParamB = -2 * ParamA * xm;
+      ParamC = ParamB * ParamB / (4 * ParamA) + ym;
+    } else if (tab == 2) {
+      ParamB = xm;
+      ParamC = ym;
+    }
+    for (int i : {1, 2}) {
+      ShowParameter(i);
+      SetScrollBarFromValue(i, false);
+    }
+  }
+  darstellen();
+}
+
+void TForm1::PaintBox1MouseUp(Qt::MouseButton button, int x, int y) {
+  Q_UNUSED(button);
+  Dragging = false;
+  if (!zoomBox_) return;
+  zoomBox_ = false;
+  const int left = std::min(zoomStart_.x(), x);
+  const int right = std::max(zoomStart_.x(), x);
+  const int top = std::min(zoomStart_.y(), y);
+  const int bottom = std::max(zoomStart_.y(), y);
+  if (right - left > 10 && bottom - top > 10) {
+    const double nx1 = WorldX(left), nx2 = WorldX(right);
+    const double ny1 = WorldY(bottom), ny2 = WorldY(top);
+    x1 = nx1;
+    x2 = nx2;
+    y1 = ny1;
+    y2 = ny2;
+    WertePruefen();
+    ViewChanged();
+  } else {
+    DrawZoomBox();  // the box as last drawn, which erases it
+  }
+}
+
+}  // namespace kurvio
