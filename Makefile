@@ -20,5 +20,8 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
 
+run: build
+	./$(BUILD)/kurvio
+
 clean:
 	rm -rf $(BUILD)

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/Family.h"
+#include "app/HelpWindow.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "settings/Settings.h"
@@ -111,9 +112,9 @@ TForm1::TForm1(QWidget* parent) : TModuleDialog(parent) {
 
 TForm1::~TForm1() { FixedCurves.DeleteAll(); }
 
-QWidget* TForm1::BuildParameterRow(int index, QLabel*& label, QLineEdit*& value,
-                                   QLineEdit*& lower, QLineEdit*& upper, QScrollBar*& scrollBar,
-                                   TSwitch*& sw, QToolButton*& reset, QToolButton*& direction) {
+QWidget* TForm1::BuildParameterRow(int index, QLabel*& label, QLineEdit*& value, QLineEdit*& lower,
+                                   QLineEdit*& upper, QScrollBar*& scrollBar, TSwitch*& sw,
+                                   QToolButton*& reset, QToolButton*& direction) {
   auto* row = new QWidget(Panel1);
   auto* grid = new QGridLayout(row);
   grid->setContentsMargins(0, 0, 0, 0);
@@ -162,6 +163,8 @@ void TForm1::BuildLayout() {
   TabControl1->setShape(QTabBar::RoundedNorth);
   TabControl1->setExpanding(false);
   TabControl1->setDrawBase(false);
+  TabControl1->setUsesScrollButtons(false);
+  TabControl1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   for (const FamilyTab& tab : kTabs) TabControl1->addTab(QString::fromUtf8(tab.caption));
   TabControl1->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 90px; height: 25px; }"));
   Label8 = new QLabel(this);
@@ -205,7 +208,6 @@ void TForm1::BuildLayout() {
     term->setMaxLength(kTermFieldLength);
   }
   SpeedButton28 = ToolButton(Panel1, QStringLiteral("?"), QStringLiteral("Hilfe zur Termeingabe"));
-  SpeedButton28->setEnabled(false);  // the help window comes with the start window
   termRow->addWidget(Label4);
   termRow->addWidget(Edit1);
   termRow->addWidget(Edit12);
@@ -220,8 +222,8 @@ void TForm1::BuildLayout() {
   rowC_ = BuildParameterRow(2, Label3, Edit8, Edit9, Edit10, ScrollBar3, Switch3, SpeedButton4,
                             SpeedButton26);
   panel->addWidget(rowC_);
-  rowT_ = BuildParameterRow(3, Label11, Edit13, Edit14, Edit15, ScrollBar4, Switch5,
-                            SpeedButton16, SpeedButton29);
+  rowT_ = BuildParameterRow(3, Label11, Edit13, Edit14, Edit15, ScrollBar4, Switch5, SpeedButton16,
+                            SpeedButton29);
   panel->addWidget(rowT_);
 
   // Vertex.
@@ -321,8 +323,7 @@ void TForm1::BuildLayout() {
   TrackBar2->setToolTip(QStringLiteral("Farbspektrum auswählen"));
   for (QPushButton* b : {SpeedButton6, SpeedButton12, SpeedButton5}) b->setMinimumHeight(34);
   for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton6, SpeedButton12, SpeedButton5,
-                                                    BitCheckBox10, BitCheckBox9, Image1,
-                                                    TrackBar2})
+                                                    BitCheckBox10, BitCheckBox9, Image1, TrackBar2})
     fix->addWidget(w);
   groups->addWidget(GroupBox2, 1);
 
@@ -369,6 +370,11 @@ void TForm1::ConnectHandlers() {
   connect(SpeedButton4, &QToolButton::clicked, this, [this] { ResetParameter(2); });
   connect(SpeedButton16, &QToolButton::clicked, this, [this] { ResetParameter(3); });
   connect(SpeedButton13, &QToolButton::clicked, this, &TForm1::SpeedButton13Click);
+  connect(SpeedButton28, &QToolButton::clicked, this, [this] {
+    auto* help = new TForm18(this);
+    help->exec();
+    delete help;
+  });
   connect(SpeedButton6, &QPushButton::clicked, this, &TForm1::SpeedButton6Click);
   connect(SpeedButton12, &QPushButton::clicked, this, &TForm1::SpeedButton12Click);
   connect(SpeedButton5, &QPushButton::clicked, this, &TForm1::SpeedButton5Click);
@@ -555,7 +561,8 @@ void TForm1::ScrollBarChange(int index) {
   p.value = ParamFromPosition(RowOf(index).scrollBar->value(), p.lower, p.upper,
                               std::max(Schrittzahl, 1));
   RowOf(index).value->setText(QString::fromStdString(FormatNumber(Nachkommastellen, p.value)));
-  if (SpectrumOn) Farben::Zeichenstift = static_cast<int>(SpectrumColor(Spectrum, p.value, p.lower, p.upper));
+  if (SpectrumOn)
+    Farben::Zeichenstift = static_cast<int>(SpectrumColor(Spectrum, p.value, p.lower, p.upper));
   if (ShowDerivative) darstellen2();
   darstellen();
   if (FixFamily) ObjektEinfuegen();

@@ -164,7 +164,8 @@ void TForm1::DrawZoomBox() {
     canvas.pen.color = kBlack;
     canvas.brush.style = BrushStyle::Clear;
     canvas.Rectangle(std::min(zoomStart_.x(), zoomEnd_.x()), std::min(zoomStart_.y(), zoomEnd_.y()),
-                     std::max(zoomStart_.x(), zoomEnd_.x()), std::max(zoomStart_.y(), zoomEnd_.y()));
+                     std::max(zoomStart_.x(), zoomEnd_.x()),
+                     std::max(zoomStart_.y(), zoomEnd_.y()));
   }
   PaintBox1->Show();
 }

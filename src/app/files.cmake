@@ -10,6 +10,11 @@ list(APPEND KURVIO_UI_SOURCES
   app/MainWindowAnimation.cpp
   app/FrameWait.cpp
   app/Cursors.cpp
+  app/StartWindow.h
+  app/StartWindow.cpp
+)
+list(APPEND KURVIO_APP_SOURCES
+  app/main.cpp
 )
 # The help and info windows keep their own list.
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/app/dialogs.cmake)

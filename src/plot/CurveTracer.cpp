@@ -91,8 +91,8 @@ class Tracer {
 
 }  // namespace
 
-void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo,
-                double from, double to, int stepPixels) {
+void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo, double from,
+                double to, int stepPixels) {
   if (!DrawCanvas || PlotWidth <= 0) return;
   const double dx = stepPixels * (scaleTo - scaleFrom) / PlotWidth;
   if (!(dx > 0.0) || !std::isfinite(dx) || !std::isfinite(from) || !std::isfinite(to)) return;

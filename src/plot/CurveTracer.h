@@ -14,8 +14,8 @@ using CurveValueFunction = std::function<double(double x)>;
 // LineWidth pen. The step is `stepPixels` pixel columns of the window
 // scaleFrom..scaleTo; undefined points are skipped up to scaleTo; a sample
 // beyond `to` is taken at `to`.
-void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo,
-                double from, double to, int stepPixels = 1);
+void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo, double from,
+                double to, int stepPixels = 1);
 
 // World values are clamped to this range before they are mapped (not symmetric).
 inline constexpr double kCurveValueMax = 100000.0;

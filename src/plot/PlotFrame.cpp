@@ -44,9 +44,7 @@ int ScreenY(double y) { return RoundPixel(PlotHeight - (y - y1) / (y2 - y1) * Pl
 
 double WorldX(int column) { return static_cast<double>(column) / PlotWidth * (x2 - x1) + x1; }
 
-double WorldY(int row) {
-  return (1.0 - static_cast<double>(row) / PlotHeight) * (y2 - y1) + y1;
-}
+double WorldY(int row) { return (1.0 - static_cast<double>(row) / PlotHeight) * (y2 - y1) + y1; }
 
 double TickSpacing(double d) {
   if (!(d > 0.0) || !std::isfinite(d)) return 1.0;
@@ -119,10 +117,10 @@ void ComputeTickSteps() {
   const double dy = std::fabs(y2 - y1);
   AutoXTickStep = TickSpacing(dx);
   AutoYTickStep = TickSpacing(dy);
-  XTickStep = AutoTickSteps ? AutoXTickStep
-                            : UsableStep(ManualXTickStep, AutoXTickStep, dx, PlotWidth);
-  YTickStep = AutoTickSteps ? AutoYTickStep
-                            : UsableStep(ManualYTickStep, AutoYTickStep, dy, PlotHeight);
+  XTickStep =
+      AutoTickSteps ? AutoXTickStep : UsableStep(ManualXTickStep, AutoXTickStep, dx, PlotWidth);
+  YTickStep =
+      AutoTickSteps ? AutoYTickStep : UsableStep(ManualYTickStep, AutoYTickStep, dy, PlotHeight);
 }
 
 std::string TickLabel(double v) {

@@ -12,9 +12,9 @@ namespace kurvio {
 extern Canvas* DrawCanvas;
 extern int PlotWidth;
 extern int PlotHeight;
-extern int PlotTop;      // top row for curves; 0 on screen
-extern double LineScale;  // 1 on screen; multiplies pen widths and drawn offsets
-extern bool ExportDrawing;  // a redraw that goes straight to an export canvas
+extern int PlotTop;            // top row for curves; 0 on screen
+extern double LineScale;       // 1 on screen; multiplies pen widths and drawn offsets
+extern bool ExportDrawing;     // a redraw that goes straight to an export canvas
 extern bool AnimationRunning;  // an animation loop runs
 
 // The world window x1..x2, y1..y2 lives with the settings (section "Koordinatensystem").
@@ -34,7 +34,6 @@ extern bool NumberLineMode;
 extern int CurveKind;
 extern Color CurveColor;
 extern int LineWidth;
-
 
 // Pixel coordinates are saturated to this magnitude so that no conversion overflows.
 inline constexpr int kPixelLimit = 1000000000;

@@ -45,7 +45,8 @@ void QtCanvas::MoveTo(int x, int y) {
 
 void QtCanvas::ApplyMode() {
   // Not-xor needs a raster device; elsewhere (printer, PDF) lines are simply copied.
-  const bool raster = painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster;
+  const bool raster =
+      painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster;
   painter_.setCompositionMode(pen.mode == PenMode::NotXor && raster
                                   ? QPainter::RasterOp_NotSourceXorDestination
                                   : QPainter::CompositionMode_SourceOver);
@@ -90,8 +91,8 @@ void QtCanvas::ApplyPen(bool closedShape) {
 }
 
 void QtCanvas::ApplyBrush() {
-  static const Qt::BrushStyle kStyles[] = {Qt::SolidPattern, Qt::NoBrush,   Qt::HorPattern,
-                                           Qt::VerPattern,   Qt::FDiagPattern, Qt::BDiagPattern,
+  static const Qt::BrushStyle kStyles[] = {Qt::SolidPattern, Qt::NoBrush,         Qt::HorPattern,
+                                           Qt::VerPattern,   Qt::FDiagPattern,    Qt::BDiagPattern,
                                            Qt::CrossPattern, Qt::DiagCrossPattern};
   painter_.setBrush(QBrush(ToQColor(brush.color), kStyles[static_cast<int>(brush.style)]));
   // Hatched brushes leave the background between their lines as it is.
@@ -163,8 +164,8 @@ void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   painter_.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
 }
 
-void QtCanvas::ArcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4,
-                         int& start, int& span) const {
+void QtCanvas::ArcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int& start,
+                         int& span) const {
   const double cx = (x1 + x2) / 2.0;
   const double cy = (y1 + y2) / 2.0;
   // Screen y grows downwards; angles count counter-clockwise as seen on screen.
@@ -230,8 +231,6 @@ void QtCanvas::SetClipRect(int x1, int y1, int x2, int y2) {
   Flush();
   painter_.setClipRect(QRect(x1, y1, x2 - x1, y2 - y1));
 }
-
-
 
 void QtCanvas::ResetClip() {
   Flush();

@@ -36,14 +36,14 @@ TEST_F(FamilyTest, ValuesOfEveryKind) {
     double x, expected;
   };
   const Case cases[] = {
-      {1, 2, 7},              // 2·2 + 3
-      {6, 2, 7},              // the same line
-      {2, 2, 13},             // 2·4 + 3·2 - 1
-      {3, 5, 7},              // 2·(5-3)² - 1
-      {4, 2, 8.5},            // the term with a = 2, t = 0.5
-      {5, 2, 8},              // its derivative 2·a·x
-      {7, 5, 2 * 8.5 - 1},    // a·f(x - u) + v
-      {8, 5, 2 * 8},          // a·f'(x - u)
+      {1, 2, 7},            // 2·2 + 3
+      {6, 2, 7},            // the same line
+      {2, 2, 13},           // 2·4 + 3·2 - 1
+      {3, 5, 7},            // 2·(5-3)² - 1
+      {4, 2, 8.5},          // the term with a = 2, t = 0.5
+      {5, 2, 8},            // its derivative 2·a·x
+      {7, 5, 2 * 8.5 - 1},  // a·f(x - u) + v
+      {8, 5, 2 * 8},        // a·f'(x - u)
   };
   for (const Case& c : cases) {
     EXPECT_NEAR(FamilyValue(c.kind, c.x), c.expected, 1e-6) << c.kind;
@@ -85,8 +85,8 @@ TEST_F(FamilyTest, ScrollGrid) {
   EXPECT_EQ(PositionFromParam(1, -4, 4, 200), 125);
   EXPECT_EQ(PositionFromParam(4, -4, 4, 200), 200);
   EXPECT_EQ(PositionFromParam(-10, -4, 4, 200), -150);  // the scroll bar clips it
-  EXPECT_EQ(PositionFromParam(1, 4, -4, 200), 75);     // reversed bounds run the other way
-  EXPECT_EQ(PositionFromParam(1, 2, 2, 200), 1);       // no range at all
+  EXPECT_EQ(PositionFromParam(1, 4, -4, 200), 75);      // reversed bounds run the other way
+  EXPECT_EQ(PositionFromParam(1, 2, 2, 200), 1);        // no range at all
   EXPECT_EQ(PositionFromParam(1e300, 0, 1, 200), 1000000000);
 }
 

@@ -5,8 +5,8 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabBar>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -64,7 +64,8 @@ class AnimationTest : public ::testing::Test {
         seen.push_back(ParamA);
         if (between) between(static_cast<int>(seen.size()));
       }
-      if (static_cast<int>(seen.size()) == frames && form->Switch1->Checked()) ClickSwitch(form->Switch1);
+      if (static_cast<int>(seen.size()) == frames && form->Switch1->Checked())
+        ClickSwitch(form->Switch1);
     });
     timer.start();
     ClickSwitch(form->Switch1);  // returns when the animation has ended

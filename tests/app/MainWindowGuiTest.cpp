@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QLabel>
-#include <climits>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
 #include <QTest>
+#include <climits>
 
 #include "app/Family.h"
 #include "app/MainWindow.h"
@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, TypingIntoTheParameterField) {
   EXPECT_FALSE(form->Edit2->hasFocus());  // Enter moved on, without a character
   EXPECT_EQ(form->Edit2->text().count('\n'), 0);
   EXPECT_EQ(form->ScrollBar1->value(), 139);  // round(5.570796327 * 25)
-  EXPECT_DOUBLE_EQ(ParamA, 1.570796327);    // the value stays off the grid
+  EXPECT_DOUBLE_EQ(ParamA, 1.570796327);      // the value stays off the grid
 }
 
 TEST_F(MainWindowTest, EqualBoundsComeBackFromStartValues) {

@@ -1,0 +1,76 @@
+// Starts the program's start window and main window in a real X server and
+// checks that they paint: the picture of the screen is not one flat colour
+// and shows the curve of the main window.
+#include <QApplication>
+#include <QDialog>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <set>
+
+#include "app/MainWindow.h"
+#include "app/StartWindow.h"
+#include "settings/Settings.h"
+#include "settings/SettingsStartup.h"
+
+namespace {
+
+int DistinctColours(const QImage& image) {
+  std::set<QRgb> colours;
+  for (int y = 0; y < image.height(); y += 3)
+    for (int x = 0; x < image.width(); x += 3) colours.insert(image.pixel(x, y));
+  return static_cast<int>(colours.size());
+}
+
+QImage GrabScreen() {
+  QApplication::processEvents();
+  return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Kurvio"));
+  if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
+    std::fprintf(stderr, "smoke: needs an X server, got %s\n",
+                 qPrintable(QGuiApplication::platformName()));
+    return 1;
+  }
+  kurvio::InitSettingsEnvironment();
+  kurvio::ProgramDir = "/nonexistent/";  // defaults; nothing is written
+  kurvio::UserDir = "/nonexistent/";
+  kurvio::TermFxtab = "x^3-3x";
+
+  kurvio::TForm4 start;
+  start.ConfirmClose = [] { return true; };
+  start.show();
+  const QByteArray dir = qgetenv("KURVIO_PNG_DIR");
+  int failures = 0;
+  QTimer::singleShot(500, [&] {
+    const QImage startShot = GrabScreen();
+    if (!dir.isEmpty()) startShot.save(QString::fromLocal8Bit(dir) + "/smoke-start.png");
+    if (DistinctColours(startShot) < 4) {
+      std::fprintf(stderr, "smoke: the start window painted nothing\n");
+      ++failures;
+    }
+    start.OnModuleShown = [&](QDialog* module) {
+      QTimer::singleShot(800, module, [&, module] {
+        const QImage mainShot = GrabScreen();
+        if (!dir.isEmpty()) mainShot.save(QString::fromLocal8Bit(dir) + "/smoke-main.png");
+        if (DistinctColours(mainShot) < 8) {
+          std::fprintf(stderr, "smoke: the main window painted nothing\n");
+          ++failures;
+        }
+        module->close();
+      });
+    };
+    start.RichButton1Click();
+    start.close();
+  });
+  app.exec();
+  std::printf("smoke: %s\n", failures == 0 ? "1 passed, 0 failed" : "0 passed, 1 failed");
+  return failures == 0 ? 0 : 1;
+}
