@@ -59,6 +59,7 @@ bool ShowDerivative = false;
 bool SpectrumOn = false;
 bool FixFamily = false;
 bool FixDrawing = false;
+int FlaechenStil = 0;
 
 StartValuesRecord StartValues;
 

@@ -86,6 +86,9 @@ extern bool SpectrumOn;
 extern bool FixFamily;
 extern bool FixDrawing;
 
+// Fill pattern of areas (0 solid, 1 clear, 2..7 hatches); kept for the run only.
+extern int FlaechenStil;
+
 inline constexpr std::size_t kTermSettingLength = 120;
 inline constexpr std::size_t kStartTermLength = 180;
 

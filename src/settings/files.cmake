@@ -5,5 +5,9 @@ list(APPEND KURVIO_CORE_SOURCES
   settings/TextEncoding.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
+  settings/ProgramPrinter.h
+  settings/ProgramPrinter.cpp
+  settings/SettingsDialog.h
+  settings/SettingsDialog.cpp
   settings/SettingsStartup.cpp
 )
