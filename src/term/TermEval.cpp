@@ -286,15 +286,15 @@ double Eval(const TermNode* node, const Args& args) {
 }
 
 // ---------------------------------------------------------------------------
-// The evaluation program: the tree in postfix order, with constant subtrees
-// folded and small constant integral exponents marked, run on a value stack.
-// It gives exactly the results of the tree walk above, which remains the
-// reference for folding and for trees the program cannot hold.
+// The evaluation program: the tree in postfix order, run on a value stack.
+// Constant subtrees are folded, small constant integral exponents marked, and
+// operands that are a constant or a variable are taken from the instruction
+// itself. It gives exactly the results of the tree walk above, which remains
+// the reference for folding and for trees the program cannot hold.
 
 enum class Op : std::uint8_t {
-  Const,       // a folded constant (defined, within range)
-  ConstRange,  // a constant that fails the range rule
-  Var,         // argument slot in `slot`
+  Push,        // the left operand (a leaf)
+  ConstRange,  // a literal that fails the range rule
   Add,
   Sub,
   Mul,
@@ -306,19 +306,23 @@ enum class Op : std::uint8_t {
   Undefined,  // a node the evaluator does not know
 };
 
-// Where a binary operation finds its right operand.
+// Where an operand comes from.
 enum Source : std::uint8_t { kFromStack = 0, kFromConst = 1, kFromVar = 2 };
+
+struct Operand {
+  Source source = kFromStack;
+  std::uint8_t slot = 0;
+  double value = 0.0;
+};
 
 struct Instr {
   Op op;
   std::uint8_t kind = 0;
   std::int8_t count = 0;
-  std::uint8_t slot = 0;
-  double value = 0.0;
-  std::uint8_t source = kFromStack;
+  Operand left, right;
 };
 
-constexpr int kProgramStack = 256;
+constexpr int kProgramStack = 64;
 
 struct Program {
   const TermNode* root = nullptr;
@@ -348,126 +352,157 @@ bool IsBinary(std::uint8_t kind) {
   return kind == kAdd || kind == kSub || kind == kMul || kind == kDiv || kind == kPow;
 }
 
-// Appends the postfix code of `node`; returns the stack depth it needs, or -1
-// when the tree cannot be expressed (too deep for the stack).
-int Emit(const TermNode* node, std::vector<Instr>& code, int depth) {
-  if (depth > kProgramStack - 2) return -1;
-  // A constant subtree is evaluated once here, if that gives a defined value.
-  if (node->kind != kNumber && IsConstantTree(node)) {
-    TermDefined = true;
-    const double v = Eval(node, Args{0, 0, 0, 0, 0, 0});
-    if (TermDefined) {
-      code.push_back({Op::Const, 0, 0, 0, v});
-      return 1;
-    }
-  }
-  switch (node->kind) {
-    case kNumber:
-      if (std::fabs(node->value) < kRangeLimit)
-        code.push_back({Op::Const, 0, 0, 0, node->value});
-      else
-        code.push_back({Op::ConstRange, 0, 0, 0, node->value});
-      return 1;
+int SlotOf(std::uint8_t kind) {
+  switch (kind) {
     case kVarX:
+      return 0;
     case kParamT:
+      return 1;
     case kParamA:
+      return 2;
     case kParamB:
+      return 3;
     case kParamC:
-    case kIndexN: {
-      static constexpr std::uint8_t kSlots[] = {0, 0, 1, 0, 0, 0, 0, 2, 3, 4};
-      const std::uint8_t slot = node->kind == kIndexN ? 5 : kSlots[node->kind];
-      code.push_back({Op::Var, 0, 0, slot, 0});
-      return 1;
-    }
-    case kVarW:
-    case kConstPi:
-    case kConstE:
-      TermDefined = true;
-      code.push_back({Op::Const, 0, 0, 0, Eval(node, Args{0, 0, 0, 0, 0, 0})});
-      return 1;
-    case kNeg: {
-      if (!node->left) break;
-      const int need = Emit(node->left.get(), code, depth);
-      if (need < 0) return -1;
-      code.push_back({Op::Neg});
-      return need;
-    }
+      return 4;
+    case kIndexN:
+      return 5;
     default:
-      if (IsBinary(node->kind)) {
-        if (!node->left || !node->right) break;
-        const int left = Emit(node->left.get(), code, depth);
-        if (left < 0) return -1;
-        // A constant integral exponent below 7 takes the multiplication path directly.
-        if (node->kind == kPow && code.size() > 0 && IsConstantTree(node->right.get())) {
-          TermDefined = true;
-          const double v = Eval(node->right.get(), Args{0, 0, 0, 0, 0, 0});
-          if (TermDefined && std::fabs(v) < 7.0 && v == std::trunc(v)) {
-            code.push_back({Op::PowInt, 0, static_cast<std::int8_t>(v), 0, v});
-            return left;
-          }
-        }
-        const std::size_t before = code.size();
-        const int right = Emit(node->right.get(), code, depth + 1);
-        if (right < 0) return -1;
-        Op op = Op::Add;
-        switch (node->kind) {
-          case kSub:
-            op = Op::Sub;
-            break;
-          case kMul:
-            op = Op::Mul;
-            break;
-          case kDiv:
-            op = Op::Div;
-            break;
-          case kPow:
-            op = Op::Pow;
-            break;
-          default:
-            break;
-        }
-        // A right operand that is a single constant or variable is taken directly.
-        if (code.size() == before + 1 &&
-            (code.back().op == Op::Const || code.back().op == Op::Var)) {
-          Instr operand = code.back();
-          code.pop_back();
-          Instr instr{op, 0, 0, operand.slot, operand.value};
-          instr.source = operand.op == Op::Const ? kFromConst : kFromVar;
-          code.push_back(instr);
-          return left;
-        }
-        code.push_back({op});
-        return std::max(left, right + 1);
-      }
-      if (node->kind >= kLn && node->kind <= kFak && node->left) {
-        const int need = Emit(node->left.get(), code, depth);
-        if (need < 0) return -1;
-        code.push_back({Op::Function, node->kind});
-        return need;
-      }
-      break;
+      return -1;
   }
-  code.push_back({Op::Undefined});
-  return 1;
 }
 
-Program& ProgramFor(const TermNode* root) {
-  // Two entries: the windows' term and the number fields' term alternate.
-  static Program cache[2];
-  static int next = 0;
-  static Program* last = &cache[0];
-  if (last->root == root && last->generation == TermTreeGeneration) return *last;
-  for (Program& p : cache)
-    if (p.root == root && p.generation == TermTreeGeneration) return *(last = &p);
-  Program& p = cache[next];
-  last = &p;
-  next = 1 - next;
+class Emitter {
+ public:
+  explicit Emitter(std::vector<Instr>& code) : code_(code) {}
+
+  // Appends the code of `node`. A leaf becomes a pending operand instead of an
+  // instruction, so that the operation using it can take it directly.
+  // Returns false when the tree is too deep for the program's stack.
+  bool Emit(const TermNode* node, Operand& leaf, int depth) {
+    if (depth > kProgramStack - 4) return false;
+    if (FoldConstant(node, leaf)) return true;
+    const int slot = SlotOf(node->kind);
+    if (slot >= 0) {
+      leaf = {kFromVar, static_cast<std::uint8_t>(slot), 0.0};
+      return true;
+    }
+    if (node->kind == kNumber) {
+      // Only a literal beyond the range rule is left to run time.
+      code_.push_back({Op::ConstRange, 0, 0, {kFromConst, 0, node->value}, {}});
+      leaf = {};
+      return true;
+    }
+    if (IsBinary(node->kind) && node->left && node->right) return EmitBinary(node, leaf, depth);
+    if ((node->kind == kNeg || (node->kind >= kLn && node->kind <= kFak)) && node->left) {
+      Operand operand;
+      if (!Emit(node->left.get(), operand, depth)) return false;
+      const Op op = node->kind == kNeg ? Op::Neg : Op::Function;
+      Push({op, node->kind, 0, operand, {}}, operand);
+      leaf = {};
+      return true;
+    }
+    code_.push_back({Op::Undefined, 0, 0, {}, {}});
+    leaf = {};
+    return true;
+  }
+
+  // Makes a pending leaf an instruction of its own (the program's result, or
+  // an operand that must be on the stack).
+  void Materialise(const Operand& leaf) {
+    if (leaf.source != kFromStack) code_.push_back({Op::Push, 0, 0, leaf, {}});
+  }
+
+ private:
+  bool FoldConstant(const TermNode* node, Operand& leaf) {
+    if (!IsConstantTree(node)) return false;
+    const bool saved = TermDefined;
+    TermDefined = true;
+    const double v = Eval(node, Args{0, 0, 0, 0, 0, 0});
+    const bool defined = TermDefined;
+    TermDefined = saved;
+    if (!defined) return false;  // evaluated at run time, so that it fails there
+    leaf = {kFromConst, 0, v};
+    return true;
+  }
+
+  // An instruction whose left operand is `left`; a stack operand must be
+  // there already, a leaf is read by the instruction.
+  void Push(Instr instr, const Operand& left) {
+    instr.left = left;
+    code_.push_back(instr);
+  }
+
+  bool EmitBinary(const TermNode* node, Operand& leaf, int depth) {
+    Operand left;
+    if (!Emit(node->left.get(), left, depth)) return false;
+    // A constant integral exponent below 7 takes the multiplication path directly.
+    if (node->kind == kPow) {
+      Operand exponent;
+      if (FoldConstant(node->right.get(), exponent) && std::fabs(exponent.value) < 7.0 &&
+          exponent.value == std::trunc(exponent.value)) {
+        Instr instr{Op::PowInt, 0, static_cast<std::int8_t>(exponent.value), {}, exponent};
+        Push(instr, left);
+        leaf = {};
+        return true;
+      }
+    }
+    // The left operand is read after the right one when both are
+    // instructions' results; a variable there is range-checked first, so it
+    // goes on the stack unless the right operand is a leaf as well.
+    const std::size_t leftEnd = code_.size();
+    Operand right;
+    if (!Emit(node->right.get(), right, depth + 1)) return false;
+    if (left.source == kFromVar && right.source == kFromStack) {
+      code_.insert(code_.begin() + static_cast<std::ptrdiff_t>(leftEnd),
+                   Instr{Op::Push, 0, 0, left, {}});
+      left = {};
+    }
+    Op op = Op::Add;
+    switch (node->kind) {
+      case kSub:
+        op = Op::Sub;
+        break;
+      case kMul:
+        op = Op::Mul;
+        break;
+      case kDiv:
+        op = Op::Div;
+        break;
+      case kPow:
+        op = Op::Pow;
+        break;
+      default:
+        break;
+    }
+    Instr instr{op, 0, 0, left, right};
+    code_.push_back(instr);
+    leaf = {};
+    return true;
+  }
+
+  std::vector<Instr>& code_;
+};
+
+// Fixed entries: the windows' term and the number fields' term alternate.
+Program programCache[2];
+Program* lastProgram = &programCache[0];
+int nextProgram = 0;
+
+const Program& ProgramFor(const TermNode* root) {
+  if (lastProgram->root == root && lastProgram->generation == TermTreeGeneration)
+    return *lastProgram;
+  for (Program& p : programCache)
+    if (p.root == root && p.generation == TermTreeGeneration) return *(lastProgram = &p);
+  Program& p = programCache[nextProgram];
+  nextProgram = 1 - nextProgram;
+  lastProgram = &p;
   p.root = root;
   p.generation = TermTreeGeneration;
   p.code.clear();
-  const bool saved = TermDefined;
-  p.usable = Emit(root, p.code, 0) > 0;
-  TermDefined = saved;
+  Emitter emitter(p.code);
+  Operand result;
+  p.usable = emitter.Emit(root, result, 0);
+  if (p.usable) emitter.Materialise(result);
   return p;
 }
 
@@ -482,60 +517,81 @@ inline bool InRange(double r) {
 double Run(const std::vector<Instr>& code, const double* args) {
   double stack[kProgramStack];
   int sp = -1;
+  // Reads an operand; a variable is range-checked as the tree walk does at its leaf.
+  auto read = [&](const Operand& o, double& v) {
+    if (o.source == kFromConst) {
+      v = o.value;
+      return true;
+    }
+    v = args[o.slot];
+    return InRange(v);
+  };
   for (const Instr& in : code) {
     double r;
+    double u, v;
+    // The left operand: a leaf, or the top of the stack (which the result replaces).
+    const bool leftOnStack = in.left.source == kFromStack;
     switch (in.op) {
-      case Op::Const:
-        stack[++sp] = in.value;
+      case Op::Push:
+        if (!read(in.left, u)) return 0.0;
+        stack[++sp] = u;
         continue;
       case Op::ConstRange:
-        InRange(in.value);
+        InRange(in.left.value);
         return 0.0;
-      case Op::Var:
-        r = args[in.slot];
-        if (!InRange(r)) return 0.0;
-        stack[++sp] = r;
-        continue;
-      case Op::PowInt: {
-        const double u = stack[sp];
-        const double au = std::fabs(u);
-        if (au > 1e-30 && au < 15.0) {
-          double base = u;
-          int count = in.count;
-          if (count < 0) {
-            base = 1.0 / base;
-            count = -count;
-          }
-          r = 1.0;
-          for (int i = 0; i < count; ++i)
-            if (r < 1e22) r *= base;
-        } else {
-          r = Power(u, in.value);
-          if (!TermDefined) return 0.0;
-        }
-        break;
-      }
-      case Op::Neg:
-        r = -stack[sp];
-        break;
-      case Op::Function:
-        r = Function(in.kind, stack[sp]);
-        if (!TermDefined) return 0.0;
-        break;
       case Op::Undefined:
         return Undefined();
-      default: {
-        // Binary operations: the left operand is on the stack.
-        double v;
-        if (in.source == kFromStack) {
-          v = stack[sp--];
-        } else if (in.source == kFromConst) {
-          v = in.value;
+      case Op::Neg:
+      case Op::Function:
+      case Op::PowInt:
+        if (leftOnStack) {
+          u = stack[sp];
         } else {
-          v = args[in.slot];
-          if (!InRange(v)) return 0.0;
+          if (!read(in.left, u)) return 0.0;
+          ++sp;
         }
-        const double u = stack[sp];
+        if (in.op == Op::Neg) {
+          r = -u;
+        } else if (in.op == Op::Function) {
+          r = Function(in.kind, u);
+          if (!TermDefined) return 0.0;
+        } else {
+          const double au = std::fabs(u);
+          if (au > 1e-30 && au < 15.0) {
+            double base = u;
+            int count = in.count;
+            if (count < 0) {
+              base = 1.0 / base;
+              count = -count;
+            }
+            r = 1.0;
+            for (int i = 0; i < count; ++i)
+              if (r < 1e22) r *= base;
+          } else {
+            r = Power(u, in.right.value);
+            if (!TermDefined) return 0.0;
+          }
+        }
+        break;
+      default: {
+        // Binary: a stack right operand is on top, a stack left operand below it.
+        const bool rightOnStack = in.right.source == kFromStack;
+        if (rightOnStack) {
+          v = stack[sp];
+          if (leftOnStack) {
+            u = stack[--sp];
+          } else {
+            u = in.left.value;  // only constants stand left of a stack operand
+          }
+        } else {
+          if (leftOnStack) {
+            u = stack[sp];
+          } else {
+            if (!read(in.left, u)) return 0.0;
+            ++sp;
+          }
+          if (!read(in.right, v)) return 0.0;
+        }
         switch (in.op) {
           case Op::Add:
             r = u + v;
