@@ -1,0 +1,124 @@
+// The start window: closing asks first, the main window opens as a fresh
+// module each time, and Escape belongs to the modules.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/MainWindow.h"
+#include "app/StartWindow.h"
+#include "plot/PlotFrame.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+#include "term/Term.h"
+#include "widgets/TSwitch.h"
+
+namespace kurvio {
+namespace {
+
+class StartWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = dir.Dir();
+    UserDir = dir.Dir();
+    DecimalSeparator = ',';
+    // The file says a = 2.
+    WriteBytes(dir.File("Kurvio.ini"), "[Parameter]\r\na=2\r\n");
+    SyntaxErrorReporter = [](const std::string&) {};
+    start = std::make_unique<TForm4>();
+    start->show();
+  }
+  void TearDown() override {
+    start->ConfirmClose = [] { return true; };
+    start.reset();
+    SyntaxErrorReporter = nullptr;
+  }
+  // Opens the main window and runs `inside` while it is shown modally.
+  void WithMainWindow(const std::function<void(TForm1&)>& inside) {
+    start->OnModuleShown = [&](QDialog* module) {
+      QTimer::singleShot(0, module, [&, module] {
+        inside(*static_cast<TForm1*>(module));
+        module->close();
+      });
+    };
+    start->RichButton1Click();
+    start->OnModuleShown = nullptr;
+  }
+
+  TempDir dir;
+  std::unique_ptr<TForm4> start;
+};
+
+TEST_F(StartWindowTest, CancelKeepsTheProgramRunning) {
+  int asked = 0;
+  start->ConfirmClose = [&] {
+    ++asked;
+    return false;
+  };
+  ParamA = 3.5;
+  EXPECT_FALSE(start->close());
+  EXPECT_EQ(asked, 1);
+  EXPECT_TRUE(start->isVisible());
+  EXPECT_EQ(ParamA, 3.5);
+  start->ConfirmClose = [] { return true; };
+  EXPECT_TRUE(start->close());
+}
+
+TEST_F(StartWindowTest, EscapeDoesNotCloseTheStartWindow) {
+  QTest::keyClick(start.get(), Qt::Key_Escape);
+  EXPECT_TRUE(start->isVisible());
+}
+
+TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
+  WithMainWindow([](TForm1& form) {
+    EXPECT_EQ(ParamA, 2.0);  // from the file
+    form.activateWindow();
+    QApplication::setActiveWindow(&form);
+    form.Edit1->setFocus();
+    form.Edit1->setText(QStringLiteral("x^2+a"));
+    QTest::keyClick(form.Edit1, Qt::Key_Return);  // leaving the term field stores it
+    EXPECT_EQ(TermFxtab, "x^2+a");
+    ParamA = 3;  // changed, not saved
+    form.SpeedButton6->click();
+    PointX0 = 1.5;
+    EXPECT_EQ(form.FixedCurves.Count(), 1u);
+  });
+  WithMainWindow([](TForm1& form) {
+    EXPECT_EQ(form.Edit1->text(), QStringLiteral("x^2+a"));  // the term of the first visit
+    EXPECT_EQ(ParamA, 2.0);                                  // the file's value again
+    EXPECT_TRUE(form.FixedCurves.IsEmpty());
+    EXPECT_EQ(PointX0, 0.0);
+  });
+}
+
+TEST_F(StartWindowTest, EscapeClosesTheMainWindow) {
+  bool closed = false;
+  start->OnModuleShown = [&](QDialog* module) {
+    QTimer::singleShot(0, module, [&, module] {
+      QTest::keyClick(module, Qt::Key_Escape);
+      closed = !module->isVisible();
+      if (!closed) module->close();
+    });
+  };
+  start->RichButton1Click();
+  EXPECT_TRUE(closed);
+  EXPECT_TRUE(start->isVisible());
+}
+
+TEST_F(StartWindowTest, ClosingDuringAnAnimationEndsItSafely) {
+  start->OnModuleShown = [&](QDialog* module) {
+    auto* form = static_cast<TForm1*>(module);
+    QTimer::singleShot(0, form, [form] {
+      QTimer::singleShot(80, form, [form] { form->close(); });
+      form->Switch1->SetChecked(true);
+      form->SwitchClick(0);  // runs until the close ends it
+    });
+  };
+  start->RichButton1Click();  // returns once the window is closed and destroyed
+  EXPECT_FALSE(AnimationRunning);
+}
+
+}  // namespace
+}  // namespace kurvio
