@@ -10,10 +10,14 @@
 #include <cstdio>
 #include <set>
 
+#include <QLineEdit>
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
 #include "settings/Settings.h"
+#include "settings/SettingsDialog.h"
 #include "settings/SettingsStartup.h"
+#include "widgets/TBitCheckBox.h"
+#include "widgets/TSwitch.h"
 
 namespace {
 
@@ -57,14 +61,37 @@ int main(int argc, char** argv) {
       ++failures;
     }
     start.OnModuleShown = [&](QDialog* module) {
-      QTimer::singleShot(800, module, [&, module] {
+      auto* form = static_cast<kurvio::TForm1*>(module);
+      QTimer::singleShot(800, form, [&, form] {
+        form->Edit1->setText(QStringLiteral("x^3-3x"));
+        form->Edit1Exit();
         const QImage mainShot = GrabScreen();
         if (!dir.isEmpty()) mainShot.save(QString::fromLocal8Bit(dir) + "/smoke-main.png");
         if (DistinctColours(mainShot) < 8) {
           std::fprintf(stderr, "smoke: the main window painted nothing\n");
           ++failures;
         }
-        module->close();
+        // An animation of a, pictured halfway, then switched off.
+        QTimer::singleShot(400, form, [&, form] {
+          if (!dir.isEmpty())
+            GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-animation.png");
+          form->Switch1->SetChecked(false);
+        });
+        form->Switch1->SetChecked(true);
+        form->SwitchClick(0);
+        // A zoom box being drawn.
+        form->BitCheckBox5->SetChecked(true);
+        form->PaintBox1MouseDown(Qt::LeftButton, 120, 100);
+        form->PaintBox1MouseMove(380, 300);
+        if (!dir.isEmpty()) GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-zoombox.png");
+        form->PaintBox1MouseUp(Qt::LeftButton, 380, 300);
+        // The settings dialog over the main window.
+        kurvio::TForm2 settings(form);
+        settings.show();
+        QApplication::processEvents();
+        if (!dir.isEmpty()) GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-settings.png");
+        settings.close();
+        form->close();
       });
     };
     start.RichButton1Click();
