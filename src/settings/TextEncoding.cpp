@@ -48,7 +48,9 @@ std::optional<std::vector<char32_t>> DecodeUtf8(const std::string& text) {
   return out;
 }
 
-char ToEightBit(char32_t cp) {
+}  // namespace
+
+char ByteOfCodePoint(char32_t cp) {
   if (cp == 0x03C0) return '\xE3';  // π
   if (cp == 0x03A6) return '\xE8';  // Φ
   // 0xE3 and 0xE8 stand for π and Φ, so ã and è have no byte of their own.
@@ -61,7 +63,12 @@ char ToEightBit(char32_t cp) {
   return '?';
 }
 
-}  // namespace
+char32_t CodePointOfByte(unsigned char byte) {
+  if (byte == 0xE3) return 0x03C0;
+  if (byte == 0xE8) return 0x03A6;
+  if (byte >= 0x80 && byte < 0xA0 && kCp1252High[byte - 0x80] != 0) return kCp1252High[byte - 0x80];
+  return byte;
+}
 
 std::string EightBitText(const std::string& text) {
   bool ascii = true;
@@ -72,7 +79,7 @@ std::string EightBitText(const std::string& text) {
   if (!decoded) return text;
   std::string out;
   out.reserve(decoded->size());
-  for (char32_t cp : *decoded) out.push_back(ToEightBit(cp));
+  for (char32_t cp : *decoded) out.push_back(ByteOfCodePoint(cp));
   return out;
 }
 

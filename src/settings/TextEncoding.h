@@ -12,4 +12,10 @@ namespace kurvio {
 // any other text is returned as it is.
 std::string EightBitText(const std::string& text);
 
+// The character a byte of the 8-bit form stands for: 0xE3 -> π, 0xE8 -> Φ,
+// every other byte as Windows-1252 (unassigned ones as their C1 code point).
+char32_t CodePointOfByte(unsigned char byte);
+// The byte of a character in the 8-bit form; '?' when it has none.
+char ByteOfCodePoint(char32_t cp);
+
 }  // namespace kurvio
