@@ -3,3 +3,8 @@ list(APPEND KURVIO_CORE_SOURCES
   export/WmfText.cpp
   export/WmfCanvas.cpp
 )
+list(APPEND KURVIO_UI_SOURCES
+  export/ExportFile.cpp
+  export/JpegWriter.cpp
+  export/Export.cpp
+)

@@ -1,0 +1,392 @@
+#include "export/Export.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSvgGenerator>
+#include <QWidget>
+#include <cmath>
+#include <exception>
+#include <memory>
+
+#include "export/ExportFile.h"
+#include "export/JpegWriter.h"
+#include "export/WmfCanvas.h"
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+#include "settings/Settings.h"
+
+namespace kurvio {
+
+std::function<QString(QWidget*, const QString&, const QString&)> AskSaveFileName;
+std::function<bool(QWidget*, const QString&)> AskReplaceFile;
+std::function<void(QWidget*, const QString&)> ReportExportError;
+
+namespace {
+
+const QString kWmfTitle = QStringLiteral("Erstellte Grafik im WMF-Format speichern");
+const QString kWmfFilter = QStringLiteral("Windows Metadatei (*.wmf)|*.wmf");
+const QString kSequenceTitle =
+    QStringLiteral("Erstellte Grafik im WMF-Format oder JPG-Format speichern");
+const QString kSequenceFilter =
+    QStringLiteral("Windows Metadatei (*.wmf)|*.wmf|JPEG-Datei (*.jpg)|*.jpg");
+
+// The shared drawing state an export changes; put back when the export ends,
+// however it ends.
+class SavedDrawingState {
+ public:
+  SavedDrawingState()
+      : canvas_(DrawCanvas),
+        width_(PlotWidth),
+        height_(PlotHeight),
+        top_(PlotTop),
+        lineScale_(LineScale),
+        exportDrawing_(ExportDrawing),
+        xTick_(XTickStep),
+        yTick_(YTickStep),
+        autoXTick_(AutoXTickStep),
+        autoYTick_(AutoYTickStep) {}
+  ~SavedDrawingState() {
+    DrawCanvas = canvas_;
+    PlotWidth = width_;
+    PlotHeight = height_;
+    PlotTop = top_;
+    LineScale = lineScale_;
+    ExportDrawing = exportDrawing_;
+    XTickStep = xTick_;
+    YTickStep = yTick_;
+    AutoXTickStep = autoXTick_;
+    AutoYTickStep = autoYTick_;
+  }
+  SavedDrawingState(const SavedDrawingState&) = delete;
+  SavedDrawingState& operator=(const SavedDrawingState&) = delete;
+
+ private:
+  Canvas* canvas_;
+  int width_, height_, top_;
+  double lineScale_;
+  bool exportDrawing_;
+  double xTick_, yTick_, autoXTick_, autoYTick_;
+};
+
+void ShowError(QWidget* parent, const QString& message) {
+  if (ReportExportError) {
+    ReportExportError(parent, message);
+    return;
+  }
+  QMessageBox::critical(parent, QStringLiteral("Fehler"), message);
+}
+
+bool AskReplace(QWidget* parent, const QString& path) {
+  const QString question =
+      QStringLiteral("Die Datei „%1“ existiert bereits.\nSoll sie ersetzt werden?")
+          .arg(QDir::toNativeSeparators(path));
+  if (AskReplaceFile) return AskReplaceFile(parent, question);
+  return QMessageBox::question(parent, QStringLiteral("Speichern"), question,
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString AskFileName(QWidget* parent, const QString& title, const QString& filter) {
+  const QString qtFilter = QtFileFilter(filter);
+  if (AskSaveFileName) return AskSaveFileName(parent, title, qtFilter);
+  return QFileDialog::getSaveFileName(parent, title, QString(), qtFilter);
+}
+
+// The plot size on screen: the paint box, or the current plot when there is none.
+QSize ScreenPlotSize(const ExportTarget& target) {
+  if (target.paintBox) return target.paintBox->size();
+  return {PlotWidth, PlotHeight};
+}
+
+QString FontFamily(const ExportTarget& target) {
+  return target.paintBox ? target.paintBox->font().family() : QStringLiteral("Arial");
+}
+
+double FontPoints(const ExportTarget& target) {
+  if (!target.paintBox) return 8.0;
+  const QFont f = target.paintBox->font();
+  if (f.pointSizeF() > 0) return f.pointSizeF();
+  return f.pixelSize() > 0 ? f.pixelSize() * 72.0 / 96.0 : 8.0;
+}
+
+int FontSize(double points) {
+  return static_cast<int>(std::clamp(std::round(points), 1.0, 10000.0));
+}
+
+// Sets the plot size of the metafile picture and raises ExportDrawing.
+void BeginScaledExport(const ExportTarget& target, double scale) {
+  const QSize screen = ScreenPlotSize(target);
+  LineScale = scale;
+  ExportDrawing = true;
+  PlotWidth =
+      std::clamp(RoundPixel((std::max(screen.width(), 0) + 1) * scale), 1, WmfCanvas::kMaxSize);
+  PlotHeight =
+      std::clamp(RoundPixel((std::max(screen.height(), 0) + 1) * scale), 1, WmfCanvas::kMaxSize);
+  PlotTop = 0;
+}
+
+void Redraw(const ExportTarget& target) {
+  if (target.redraw) target.redraw();
+}
+
+void RedrawOnScreen(const ExportTarget& target) {
+  if (target.redrawOnScreen) target.redrawOnScreen();
+}
+
+// The picture drawn through QtCanvas on a device whose resolution is the
+// metafile's (96 × scale per inch), so that it matches the metafile.
+void DrawOnDevice(QPaintDevice* device, const ExportVariant& variant, const ExportTarget& target,
+                  bool antialiased) {
+  SavedDrawingState saved;
+  BeginScaledExport(target, variant.wmfLineScale);
+  QtCanvas canvas(device, antialiased);
+  canvas.font.name = FontFamily(target).toStdString();
+  canvas.font.size = FontSize(FontPoints(target) * variant.wmfFontFactor / variant.wmfLineScale);
+  DrawCanvas = &canvas;
+  Redraw(target);
+}
+
+QByteArray RenderSvg(const ExportVariant& variant, const ExportTarget& target) {
+  const QSize screen = ScreenPlotSize(target);
+  const double scale = variant.wmfLineScale;
+  const QSize size(std::clamp(RoundPixel((screen.width() + 1) * scale), 1, WmfCanvas::kMaxSize),
+                   std::clamp(RoundPixel((screen.height() + 1) * scale), 1, WmfCanvas::kMaxSize));
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(static_cast<int>(std::lround(96 * scale)));
+    DrawOnDevice(&generator, variant, target, true);
+  }
+  return buffer.data();
+}
+
+QByteArray RenderPng(const ExportVariant& variant, const ExportTarget& target) {
+  // Twice the screen size, on the window's background.
+  ExportVariant png = variant;
+  png.wmfFontFactor = variant.wmfFontFactor / variant.wmfLineScale * 2.0;
+  png.wmfLineScale = 2.0;
+  const QSize screen = ScreenPlotSize(target);
+  QImage image(std::clamp((screen.width() + 1) * 2, 1, 16000),
+               std::clamp((screen.height() + 1) * 2, 1, 16000), QImage::Format_RGB32);
+  if (image.isNull()) return {};
+  const int dotsPerMeter = static_cast<int>(std::lround(2 * 96 / 0.0254));
+  image.setDotsPerMeterX(dotsPerMeter);
+  image.setDotsPerMeterY(dotsPerMeter);
+  image.fill(ToQColor(static_cast<Color>(Farben::Hintergrund)));
+  DrawOnDevice(&image, png, target, true);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+bool Printing = false;
+
+}  // namespace
+
+QString QtFileFilter(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList names;
+  for (int i = 0; i < parts.size(); i += 2) names << parts[i];
+  return names.join(QStringLiteral(";;"));
+}
+
+QString WmfFileName(const QString& chosen) {
+  // Only the file's own name: a dot in a folder name is no extension.
+  const int slash = chosen.lastIndexOf(QLatin1Char('/'));
+  const int dot = chosen.indexOf(QLatin1Char('.'), slash + 1);
+  return (dot < 0 ? chosen : chosen.left(dot)) + QStringLiteral(".wmf");
+}
+
+QString SequenceFileName(const QString& chosen, bool& isWmf) {
+  const int slash = chosen.lastIndexOf(QLatin1Char('/'));
+  const int dot = chosen.indexOf(QLatin1Char('.'), slash + 1);
+  const QString extension = dot < 0 ? QString() : chosen.mid(dot + 1, 3).toLower();
+  isWmf = extension == QStringLiteral("wmf");
+  return (dot < 0 ? chosen : chosen.left(dot)) +
+         (isWmf ? QStringLiteral(".wmf") : QStringLiteral(".jpg"));
+}
+
+QPrinter& CurrentPrinter() {
+  static std::unique_ptr<QPrinter> printer;
+  if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer;
+}
+
+bool PrinterSetupDialog(QWidget* parent) {
+  QPrintDialog dialog(&CurrentPrinter(), parent);
+  dialog.setWindowTitle(QStringLiteral("Drucker-Einstellungen"));
+  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target) {
+  return PrintGraphic(variant, target, CurrentPrinter());
+}
+
+bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPrinter& printer) {
+  if (Printing || printer.printerState() == QPrinter::Active) return false;
+  Printing = true;
+  QString failure;
+  {
+    SavedDrawingState saved;
+    try {
+      QtCanvas canvas(&printer);
+      if (!canvas.painter().isActive()) {
+        failure = QStringLiteral("Der Drucker ist nicht bereit.");
+      } else {
+        const int resolution = printer.resolution();
+        const QPageLayout layout = printer.pageLayout();
+        const QRect page = layout.paintRectPixels(resolution);
+        const QRectF pageMm = layout.paintRect(QPageLayout::Millimeter);
+        // Printer pixels per centimetre.
+        const double cx = page.width() * 10.0 / pageMm.width();
+        const double cy = page.height() * 10.0 / pageMm.height();
+        const double percent = DruckenProzent / 100.0;
+        const QSize screen = ScreenPlotSize(target);
+        PlotWidth = std::max(screen.width(), 1);
+        PlotHeight = std::max(screen.height(), 1);
+        const double autoX = AutoXTickStep > 0 ? AutoXTickStep : 1.0;
+        const double autoY = AutoYTickStep > 0 ? AutoYTickStep : 1.0;
+        const double fx = variant.unitCircleWidth
+                              ? percent * 0.5263 * 13 / autoX / PlotWidth * cx
+                              : std::fabs(x2 - x1) * percent / autoX / PlotWidth * cx;
+        const double fy = std::fabs(y2 - y1) * percent / autoY / PlotHeight * cy;
+        if (!(fx > 0 && fy > 0 && std::isfinite(fx) && std::isfinite(fy))) {
+          failure = QStringLiteral("Für dieses Koordinatensystem gibt es keinen Druckmaßstab.");
+        } else {
+          // Far beyond any paper; a bound keeps a broken window from stalling the printer.
+          PlotWidth = std::clamp(RoundPixel(PlotWidth * fx), 1, 1000000);
+          PlotHeight = std::clamp(RoundPixel(PlotHeight * fy), 1, 1000000);
+          PlotTop = 0;
+          LineScale = variant.penFromHeightFactor ? fy : percent * 0.020532 * cx;
+          // The plot's (0, 0) lies the unprintable margin inside the printable area.
+          const int left = page.left();
+          const int top = page.top();
+          canvas.SetOrigin(left, top);
+          const int reach = static_cast<int>(std::lround(LineScale));
+          canvas.SetClipRect(0, 0, PlotWidth + reach, PlotHeight + reach);
+          canvas.font.name = FontFamily(target).toStdString();
+          canvas.font.size = FontSize(FontPoints(target) * LineScale / printer.logicalDpiX() *
+                                      variant.printFontFactor);
+          DrawCanvas = &canvas;
+          ExportDrawing = true;
+          Redraw(target);
+          canvas.ResetClip();
+          if (!canvas.painter().end())
+            failure = QStringLiteral("Der Druckauftrag wurde abgebrochen.");
+        }
+        if (!failure.isEmpty() && canvas.painter().isActive()) printer.abort();
+      }
+    } catch (const std::exception& e) {
+      failure = QString::fromLocal8Bit(e.what());
+    }
+  }
+  Printing = false;
+  if (!failure.isEmpty())
+    ShowError(target.paintBox,
+              QStringLiteral("Die Grafik konnte nicht gedruckt werden.\n") + failure);
+  RedrawOnScreen(target);
+  return failure.isEmpty();
+}
+
+std::string RenderWmf(const ExportVariant& variant, const ExportTarget& target) {
+  SavedDrawingState saved;
+  BeginScaledExport(target, variant.wmfLineScale);
+  WmfCanvas canvas(PlotWidth, PlotHeight, variant.wmfLineScale);
+  canvas.font.name = FontFamily(target).toStdString();
+  canvas.font.size = FontSize(FontPoints(target) * variant.wmfFontFactor);
+  DrawCanvas = &canvas;
+  Redraw(target);
+  return canvas.Finish();
+}
+
+bool WriteWmfFile(const ExportVariant& variant, const ExportTarget& target, const QString& path,
+                  QWidget* parent) {
+  QString failure;
+  try {
+    const std::string bytes = RenderWmf(variant, target);
+    WriteExportFile(path, bytes, &failure);
+  } catch (const std::exception& e) {
+    failure = QString::fromLocal8Bit(e.what());
+  }
+  if (!failure.isEmpty())
+    ShowError(parent, QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden.\n%2")
+                          .arg(QDir::toNativeSeparators(path), failure));
+  RedrawOnScreen(target);
+  return failure.isEmpty();
+}
+
+bool SaveWmfFile(const ExportVariant& variant, const ExportTarget& target, QWidget* parent) {
+  const QString chosen = AskFileName(parent, kWmfTitle, kWmfFilter);
+  if (chosen.isEmpty()) return false;
+  const QString path = WmfFileName(chosen);
+  // The dialog asked about the name as typed; the name written may differ.
+  if (path != chosen && QFileInfo::exists(path) && !AskReplace(parent, path)) return false;
+  return WriteWmfFile(variant, target, path, parent);
+}
+
+bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target) {
+  bool ok = false;
+  try {
+    const std::string wmf = RenderWmf(variant, target);
+    auto mime = std::make_unique<QMimeData>();
+    const QByteArray bytes(wmf.data(), static_cast<qsizetype>(wmf.size()));
+    for (const char* type : kWmfMimeTypes) mime->setData(QString::fromLatin1(type), bytes);
+    mime->setData(QStringLiteral("image/svg+xml"), RenderSvg(variant, target));
+    mime->setData(QStringLiteral("image/png"), RenderPng(variant, target));
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) {
+      clipboard->setMimeData(mime.release());
+      ok = true;
+    }
+  } catch (const std::exception& e) {
+    ShowError(target.paintBox, QStringLiteral("Die Grafik konnte nicht in die Zwischenablage "
+                                              "kopiert werden.\n") +
+                                   QString::fromLocal8Bit(e.what()));
+  }
+  RedrawOnScreen(target);
+  return ok;
+}
+
+bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target,
+                   const std::function<QImage()>& bitmap, QWidget* parent) {
+  const QString chosen = AskFileName(parent, kSequenceTitle, kSequenceFilter);
+  if (chosen.isEmpty()) return false;
+  bool isWmf = false;
+  const QString path = SequenceFileName(chosen, isWmf);
+  if (path != chosen && QFileInfo::exists(path) && !AskReplace(parent, path)) return false;
+  if (isWmf) return WriteWmfFile(variant, target, path, parent);
+  QString failure;
+  try {
+    QImage image;
+    {
+      SavedDrawingState saved;
+      ExportDrawing = true;
+      if (bitmap) image = bitmap();
+    }
+    WriteJpeg(image, path, &failure);
+  } catch (const std::exception& e) {
+    failure = QString::fromLocal8Bit(e.what());
+  }
+  if (!failure.isEmpty())
+    ShowError(parent, QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden.\n%2")
+                          .arg(QDir::toNativeSeparators(path), failure));
+  RedrawOnScreen(target);
+  return failure.isEmpty();
+}
+
+}  // namespace kurvio

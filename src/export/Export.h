@@ -1,0 +1,95 @@
+// Printing, metafile files, the metafile clipboard and JPEG files for every
+// graph window. Each export runs the window's own redraw once more on the
+// target's canvas, with the plot size and LineScale scaled for the target and
+// ExportDrawing raised; the shared drawing state is restored afterwards, also
+// when the export fails, and the window is redrawn on screen.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+
+class QImage;
+class QPrinter;
+class QWidget;
+
+namespace kurvio {
+
+// The constants in which the windows' exports differ.
+struct ExportVariant {
+  // Print: one automatic x tick interval across the page (false), or the
+  // unit-circle window's 13 ticks of 0.5263.
+  bool unitCircleWidth = false;
+  // Print: LineScale is the height factor (true) or drucken%/100 × 0.020532 × cx.
+  bool penFromHeightFactor = false;
+  // Print: font size := round(size × LineScale / dpi × printFontFactor).
+  double printFontFactor = 330 * 0.39;
+  // Metafile and clipboard: LineScale, and the font size factor.
+  double wmfLineScale = 4.0;
+  double wmfFontFactor = 4.0 * 1.2;
+};
+
+inline constexpr ExportVariant kMainWindowExport{};
+inline constexpr ExportVariant kUnitCircleExport{true, true, 330 * 0.39, 4.0, 4.0 * 1.2};
+// Curve discussion, tangent problem, integral function and the limit windows.
+inline constexpr ExportVariant kAnalysisWindowExport{false, false, 330 * 0.39, 2.0, 2.0};
+
+struct ExportTarget {
+  // Draws the window's picture on DrawCanvas (runs with ExportDrawing raised).
+  std::function<void()> redraw;
+  // Redraws the window on screen once the export is over.
+  std::function<void()> redrawOnScreen;
+  // The drawing area: its size is the plot size on screen, its font the text font.
+  QWidget* paintBox = nullptr;
+};
+
+// Dialogs, replaceable so that tests run without them; empty means Qt's own.
+// The save dialog (asks before replacing the chosen file); empty when cancelled.
+extern std::function<QString(QWidget* parent, const QString& title, const QString& filter)>
+    AskSaveFileName;
+// Asks whether an existing file may be replaced.
+extern std::function<bool(QWidget* parent, const QString& question)> AskReplaceFile;
+// Tells why an export failed.
+extern std::function<void(QWidget* parent, const QString& message)> ReportExportError;
+
+// The printer every window prints on: the system's default until the user picks another.
+QPrinter& CurrentPrinter();
+// Lets the user choose and set up the printer; false when cancelled.
+bool PrinterSetupDialog(QWidget* parent);
+
+// Prints the picture so that one automatic tick interval is drucken%/100 cm.
+// False when nothing was printed (a job still running, or a failure, which is reported).
+bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target);
+bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPrinter& printer);
+
+// The picture as a metafile, without redrawing the screen.
+std::string RenderWmf(const ExportVariant& variant, const ExportTarget& target);
+// "WMF - Datei": asks for the name and writes the metafile. False when
+// cancelled or failed (a failure is reported).
+bool SaveWmfFile(const ExportVariant& variant, const ExportTarget& target, QWidget* parent);
+// Writes the metafile under `path` as it stands.
+bool WriteWmfFile(const ExportVariant& variant, const ExportTarget& target, const QString& path,
+                  QWidget* parent);
+// "WMF - Clipb.": the picture on the clipboard as a metafile, an SVG and a PNG.
+bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target);
+
+// The sequences window's file button: a metafile or a JPEG file by the name's
+// extension. `bitmap` redraws the window's off-screen bitmap (with
+// ExportDrawing raised) and returns it.
+bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target,
+                   const std::function<QImage()>& bitmap, QWidget* parent);
+
+// Everything from the first "." of the file name on is replaced by ".wmf".
+QString WmfFileName(const QString& chosen);
+// The sequences window's rule: ".wmf" when the (at most three) characters
+// after the first "." of the file name are "wmf" in any case, else ".jpg".
+QString SequenceFileName(const QString& chosen, bool& isWmf);
+
+// A VCL-style filter ("Text (*.a)|*.a|…") as a Qt filter ("Text (*.a);;…").
+QString QtFileFilter(const QString& filter);
+
+// The clipboard formats of the metafile.
+inline constexpr const char* kWmfMimeTypes[] = {
+    "application/x-openoffice-wmf;windows_formatname=\"Image WMF\"", "image/wmf", "image/x-wmf"};
+
+}  // namespace kurvio

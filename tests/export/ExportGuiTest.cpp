@@ -1,0 +1,586 @@
+// The export routine on the main window: metafile files and their names, the
+// clipboard, printing to Qt's PDF output, JPEG files, and the shared state
+// around every export.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QImageReader>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+#include <QWidget>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+
+#include <jpeglib.h>
+
+#include "app/MainWindow.h"
+#include "export/Export.h"
+#include "export/JpegWriter.h"
+#include "export/Wmf2svg.h"
+#include "export/WmfCanvas.h"
+#include "export/WmfReader.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "settings/ProgramFiles.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+#include "term/Term.h"
+
+namespace kurvio {
+namespace {
+
+using testing::ReadWmf;
+using testing::WmfFile;
+
+// The drawing state every export must leave as it found it.
+struct DrawingState {
+  Canvas* canvas;
+  int width, height;
+  double lineScale;
+  bool exportDrawing;
+  static DrawingState Now() {
+    return {DrawCanvas, PlotWidth, PlotHeight, LineScale, ExportDrawing};
+  }
+  bool operator==(const DrawingState&) const = default;
+};
+
+class ExportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = dir.Dir();
+    UserDir = dir.Dir();
+    SetDefaultSettings();
+    box.resize(400, 300);
+    AskSaveFileName = [this](QWidget*, const QString& title, const QString& filter) {
+      titles.push_back(title);
+      filters.push_back(filter);
+      return answer;
+    };
+    AskReplaceFile = [this](QWidget*, const QString& q) {
+      questions.push_back(q);
+      return replace;
+    };
+    ReportExportError = [this](QWidget*, const QString& m) { errors.push_back(m); };
+  }
+  void TearDown() override {
+    AskSaveFileName = nullptr;
+    AskReplaceFile = nullptr;
+    ReportExportError = nullptr;
+    RenameFile = &std::rename;
+    DrawCanvas = nullptr;
+  }
+  // A window with a coordinate system and a line, that records the state it drew in.
+  ExportTarget SimpleTarget() {
+    return {[this] {
+              seen = DrawingState::Now();
+              DrawCoordinateSystem();
+              DrawCanvas->MoveTo(0, 0);
+              DrawCanvas->LineTo(PlotWidth, PlotHeight);
+            },
+            [this] { ++screenRedraws; }, &box};
+  }
+  QString Path(const char* name) const { return QString::fromStdString(dir.File(name)); }
+
+  TempDir dir;
+  QWidget box;
+  QString answer;
+  bool replace = false;
+  std::vector<QString> titles, filters, questions, errors;
+  DrawingState seen{};
+  int screenRedraws = 0;
+};
+
+TEST_F(ExportTest, MetafileSizeAndScaleFollowTheWindowVariant) {
+  struct Case {
+    const ExportVariant& variant;
+    int width, height, inch;
+    double lineScale;
+    int fontHeight;  // 8 pt × factor, at 96 per inch
+  } cases[] = {
+      {kMainWindowExport, 1604, 1204, 384, 4.0, -51},  // round(8 × 4.8) = 38 pt
+      {kUnitCircleExport, 1604, 1204, 384, 4.0, -51},
+      {kAnalysisWindowExport, 802, 602, 192, 2.0, -21},  // 16 pt
+  };
+  QFont font("Arial");
+  font.setPointSize(8);
+  box.setFont(font);
+  for (const Case& c : cases) {
+    DrawCanvas = reinterpret_cast<Canvas*>(0x1234);
+    PlotWidth = 17, PlotHeight = 19, LineScale = 1.0, ExportDrawing = false;
+    const DrawingState before = DrawingState::Now();
+    const WmfFile f = ReadWmf(RenderWmf(c.variant, SimpleTarget()));
+    ASSERT_EQ(f.error, "");
+    EXPECT_EQ(f.right, c.width);
+    EXPECT_EQ(f.bottom, c.height);
+    EXPECT_EQ(f.inch, c.inch);
+    EXPECT_EQ(seen.width, c.width);
+    EXPECT_EQ(seen.height, c.height);
+    EXPECT_EQ(seen.lineScale, c.lineScale);
+    EXPECT_TRUE(seen.exportDrawing);
+    const auto texts = f.Ops(0x0521);
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts[0].font->FontHeight(), c.fontHeight);
+    EXPECT_EQ(texts[0].font->FontFace(), "Arial");
+    EXPECT_TRUE(DrawingState::Now() == before);
+    if (testing::HaveWmf2svg()) {
+      bool ok = false;
+      testing::Wmf2svg(RenderWmf(c.variant, SimpleTarget()), c.width, c.height, ok);
+      EXPECT_TRUE(ok);
+    }
+  }
+}
+
+TEST_F(ExportTest, FileNameRules) {
+  struct WmfCase {
+    const char* chosen;
+    const char* written;
+  } wmf[] = {{"/d/kurve", "/d/kurve.wmf"},
+             {"/d/kurve.bmp", "/d/kurve.wmf"},
+             {"/d/kurve.tar.gz", "/d/kurve.wmf"},
+             {"/d/kurve.WMF", "/d/kurve.wmf"},
+             {"/d/a.b/kurve", "/d/a.b/kurve.wmf"}};  // a dot in a folder is no extension
+  for (const WmfCase& c : wmf) EXPECT_EQ(WmfFileName(c.chosen), c.written) << c.chosen;
+
+  struct SequenceCase {
+    const char* chosen;
+    const char* written;
+    bool isWmf;
+  } sequence[] = {
+      {"/d/folge.WMF", "/d/folge.wmf", true}, {"/d/folge.png", "/d/folge.jpg", false},
+      {"/d/folge", "/d/folge.jpg", false},    {"/d/folge.wmfx", "/d/folge.wmf", true},
+      {"/d/folge.w", "/d/folge.jpg", false},  {"/d/f.x/folge", "/d/f.x/folge.jpg", false}};
+  for (const SequenceCase& c : sequence) {
+    bool isWmf = !c.isWmf;
+    EXPECT_EQ(SequenceFileName(c.chosen, isWmf), c.written) << c.chosen;
+    EXPECT_EQ(isWmf, c.isWmf) << c.chosen;
+  }
+  EXPECT_EQ(QtFileFilter("Windows Metadatei (*.wmf)|*.wmf|JPEG-Datei (*.jpg)|*.jpg"),
+            "Windows Metadatei (*.wmf);;JPEG-Datei (*.jpg)");
+}
+
+TEST_F(ExportTest, SaveDialogNamesTheMetafile) {
+  for (const char* typed : {"kurve", "kurve.bmp"}) {
+    QFile::remove(Path("kurve.wmf"));
+    answer = Path(typed);
+    EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr)) << typed;
+    EXPECT_EQ(ReadWmf(ReadBytes(dir.File("kurve.wmf"))).error, "") << typed;
+  }
+  EXPECT_FALSE(QFile::exists(Path("kurve.bmp")));
+  EXPECT_EQ(titles[0], "Erstellte Grafik im WMF-Format speichern");
+  EXPECT_EQ(filters[0], "Windows Metadatei (*.wmf)");
+  EXPECT_EQ(screenRedraws, 2);
+  EXPECT_TRUE(questions.empty());
+  EXPECT_TRUE(errors.empty());
+
+  // Cancelling changes nothing, not even the screen.
+  answer.clear();
+  EXPECT_FALSE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
+  EXPECT_EQ(screenRedraws, 2);
+
+  // The dialog asked about "kurve"; replacing "kurve.wmf" needs its own yes.
+  WriteBytes(dir.File("kurve.wmf"), "old");
+  answer = Path("kurve");
+  replace = false;
+  EXPECT_FALSE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_TRUE(questions[0].contains("kurve.wmf"));
+  EXPECT_EQ(ReadBytes(dir.File("kurve.wmf")), "old");
+  replace = true;
+  EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
+  EXPECT_NE(ReadBytes(dir.File("kurve.wmf")), "old");
+}
+
+TEST_F(ExportTest, SequenceWindowWritesMetafileOrJpeg) {
+  QImage bitmap(120, 80, QImage::Format_RGB32);
+  bitmap.fill(Qt::white);
+  bool exportDrawingSeen = false;
+  auto draw = [&] {
+    exportDrawingSeen = ExportDrawing;
+    return bitmap;
+  };
+  answer = Path("folge.WMF");
+  EXPECT_TRUE(SaveWmfOrJpeg(kAnalysisWindowExport, SimpleTarget(), draw, nullptr));
+  EXPECT_EQ(titles.back(), "Erstellte Grafik im WMF-Format oder JPG-Format speichern");
+  EXPECT_EQ(filters.back(), "Windows Metadatei (*.wmf);;JPEG-Datei (*.jpg)");
+  const WmfFile f = ReadWmf(ReadBytes(dir.File("folge.wmf")));
+  EXPECT_EQ(f.error, "");
+  EXPECT_EQ(f.right, 802);
+
+  answer = Path("folge.png");
+  EXPECT_TRUE(SaveWmfOrJpeg(kAnalysisWindowExport, SimpleTarget(), draw, nullptr));
+  EXPECT_TRUE(exportDrawingSeen);
+  EXPECT_FALSE(ExportDrawing);
+  EXPECT_EQ(ReadBytes(dir.File("folge.jpg")).substr(0, 3), "\xFF\xD8\xFF");
+  EXPECT_FALSE(QFile::exists(Path("folge.png")));
+  EXPECT_EQ(screenRedraws, 2);
+}
+
+TEST_F(ExportTest, FailedSavesSayWhy) {
+  struct Case {
+    const char* what;
+    int renameErrno;  // 0: the real file system decides
+    const char* path;
+    const char* reason;
+  } cases[] = {
+      {"missing folder", 0, "fehlt/kurve.wmf", "Der Ordner existiert nicht."},
+      {"read-only", EROFS, "kurve.wmf", "schreibgeschützt"},
+      {"full disk", ENOSPC, "kurve.wmf", "kein Platz"},
+  };
+  static int renameErrno = 0;
+  for (const Case& c : cases) {
+    errors.clear();
+    renameErrno = c.renameErrno;
+    if (c.renameErrno)
+      RenameFile = [](const char*, const char*) {
+        errno = renameErrno;
+        return -1;
+      };
+    DrawCanvas = reinterpret_cast<Canvas*>(0x99);
+    const DrawingState before = DrawingState::Now();
+    const int redraws = screenRedraws;
+    EXPECT_FALSE(WriteWmfFile(kMainWindowExport, SimpleTarget(), Path(c.path), nullptr)) << c.what;
+    ASSERT_EQ(errors.size(), 1u) << c.what;
+    EXPECT_TRUE(errors[0].contains(c.reason)) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains("konnte nicht gespeichert werden")) << c.what;
+    EXPECT_TRUE(DrawingState::Now() == before) << c.what;
+    EXPECT_EQ(screenRedraws, redraws + 1);
+    RenameFile = &std::rename;
+  }
+  EXPECT_FALSE(QFile::exists(Path("kurve.wmf")));
+  QString why;
+  EXPECT_FALSE(WriteJpeg(QImage(), Path("leer.jpg"), &why));
+  EXPECT_FALSE(why.isEmpty());
+}
+
+TEST_F(ExportTest, ClipboardHoldsMetafileSvgAndPng) {
+  QFont font("Arial");
+  font.setPointSize(8);
+  box.setFont(font);
+  EXPECT_TRUE(CopyWmfToClipboard(kMainWindowExport, SimpleTarget()));
+  EXPECT_EQ(screenRedraws, 1);
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(mime, nullptr);
+  for (const char* type : kWmfMimeTypes) {
+    ASSERT_TRUE(mime->hasFormat(type)) << type;
+    const QByteArray data = mime->data(type);
+    const WmfFile f = ReadWmf(std::string(data.constData(), data.size()));
+    EXPECT_EQ(f.error, "");
+    EXPECT_EQ(f.right, 1604);
+  }
+  ASSERT_TRUE(mime->hasFormat("image/png"));
+  const QImage png = QImage::fromData(mime->data("image/png"), "PNG");
+  EXPECT_EQ(png.size(), QSize(802, 602));
+  ASSERT_TRUE(mime->hasFormat("image/svg+xml"));
+  const QByteArray svg = mime->data("image/svg+xml");
+  EXPECT_TRUE(svg.contains("<svg"));
+  EXPECT_TRUE(svg.contains("viewBox=\"0 0 1604 1204\""));
+}
+
+// libjpeg reads back what the writer wrote.
+QImage DecodeJpeg(const std::string& bytes) {
+  jpeg_decompress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+  jpeg_read_header(&info, TRUE);
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  QImage image(info.output_width, info.output_height, QImage::Format_RGB888);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = image.scanLine(info.output_scanline);
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  return image;
+}
+
+TEST_F(ExportTest, JpegKeepsSizeAndPixels) {
+  QImage picture(321, 203, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  {
+    QPainter p(&picture);
+    p.setPen(QPen(Qt::red, 1));
+    p.drawLine(0, 100, 320, 100);
+    p.setPen(QPen(Qt::blue, 2));
+    p.drawEllipse(50, 20, 120, 160);
+    p.drawText(200, 50, "f(x) = x³");
+  }
+  ASSERT_TRUE(WriteJpeg(picture, Path("bild.jpg")));
+  const QImage back = DecodeJpeg(ReadBytes(dir.File("bild.jpg")));
+  ASSERT_EQ(back.size(), picture.size());
+  int worst = 0;
+  double total = 0;
+  for (int y = 0; y < back.height(); ++y)
+    for (int x = 0; x < back.width(); ++x) {
+      const QColor a = picture.pixelColor(x, y), b = back.pixelColor(x, y);
+      const int d = std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                              std::abs(a.blue() - b.blue())});
+      worst = std::max(worst, d);
+      total += d;
+    }
+  EXPECT_LE(worst, 24);
+  EXPECT_LT(total / (back.width() * back.height()), 1.0);
+}
+
+TEST_F(ExportTest, TextWidthsMatchLiberationSans) {
+  QFont font("Liberation Sans");
+  font.setPixelSize(1000);
+  if (QFontInfo(font).family() != "Liberation Sans") GTEST_SKIP() << "no Liberation Sans";
+  const QFontMetricsF metrics(font);
+  WmfCanvas canvas(100, 100, 1.0);
+  canvas.font.size = 750;  // 1000 units
+  for (const char* text : {"x", "y", "f(x) = 0,5x^2 - 3", "Wendepunkt", "ÄÖÜäöüß", "-12,25"}) {
+    const double expected = metrics.horizontalAdvance(QString::fromUtf8(text));
+    EXPECT_NEAR(canvas.TextWidth(text), expected, expected * 0.01 + 2) << text;
+  }
+  EXPECT_NEAR(canvas.TextHeight("X"), metrics.ascent() + metrics.descent(), 20);
+}
+
+// The main window with its own redraw: x^3-3x, its derivative and a tangent.
+class MainWindowExportTest : public ExportTest {
+ protected:
+  void SetUp() override {
+    ExportTest::SetUp();
+    DecimalSeparator = ',';
+    TermFxtab = "x^3-3x";
+    form = std::make_unique<TForm1>();
+    form->resize(1000, 700);
+    form->show();
+    QApplication::processEvents();
+    x1 = -7, x2 = 7, y1 = -7, y2 = 7;
+    form->darstellen2();
+    form->darstellen();
+  }
+  void TearDown() override {
+    form.reset();
+    MainTerm.reset();
+    ExportTest::TearDown();
+  }
+  ExportTarget Target() {
+    return {[this] {
+              form->darstellen2();
+              form->darstellen();
+            },
+            [this] {
+              ++screenRedraws;
+              form->darstellen2();
+              form->darstellen();
+            },
+            form->PaintBox1};
+  }
+  std::unique_ptr<TForm1> form;
+};
+
+struct SvgLine {
+  double x1, y1, x2, y2;
+};
+
+TEST_F(MainWindowExportTest, Wmf2svgFindsAxesTickAndCurve) {
+  if (!testing::HaveWmf2svg()) GTEST_SKIP() << "no wmf2svg";
+  ShowDerivative = true;
+  form->ShowTangent = true;
+  PointX0 = 2;
+  const int w = form->PaintBox1->width(), h = form->PaintBox1->height();
+  answer = Path("kurve");
+  ASSERT_TRUE(SaveWmfFile(kMainWindowExport, Target(), form.get()));
+  const std::string wmf = ReadBytes(dir.File("kurve.wmf"));
+  const WmfFile f = ReadWmf(wmf);
+  ASSERT_EQ(f.error, "");
+  const int W = (w + 1) * 4, H = (h + 1) * 4;
+  ASSERT_EQ(f.right, W);
+  ASSERT_EQ(f.bottom, H);
+  if (const QByteArray out = qgetenv("KURVIO_WMF_DIR"); !out.isEmpty())
+    WriteBytes(out.toStdString() + "/kurve.wmf", wmf);
+
+  bool ok = false;
+  const std::string svg = testing::Wmf2svg(wmf, W, H, ok);
+  ASSERT_TRUE(ok);
+  // The axes span the picture; wmf2svg maps it by an offset and a scale.
+  std::vector<SvgLine> lines;
+  const std::regex line(R"re(<line x1="([-\d.]+)" y1="([-\d.]+)" x2="([-\d.]+)" y2="([-\d.]+)")re");
+  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), line); it != std::sregex_iterator();
+       ++it)
+    lines.push_back(
+        {std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4])});
+  ASSERT_FALSE(lines.empty());
+  auto longest = [&](bool horizontal) {
+    SvgLine best{};
+    double length = -1;
+    for (const SvgLine& l : lines) {
+      const bool isHorizontal = std::fabs(l.y1 - l.y2) < 0.01;
+      const bool isVertical = std::fabs(l.x1 - l.x2) < 0.01;
+      const double d = horizontal ? std::fabs(l.x2 - l.x1) : std::fabs(l.y2 - l.y1);
+      if ((horizontal ? isHorizontal : isVertical) && d > length) length = d, best = l;
+    }
+    return best;
+  };
+  const SvgLine xAxis = longest(true), yAxis = longest(false);
+  auto toX = [&](double sx) {
+    return (sx - std::min(xAxis.x1, xAxis.x2)) / std::fabs(xAxis.x2 - xAxis.x1) * W;
+  };
+  auto toY = [&](double sy) {
+    return (sy - std::min(yAxis.y1, yAxis.y2)) / std::fabs(yAxis.y2 - yAxis.y1) * H;
+  };
+
+  // Coordinates the export drew with.
+  PlotWidth = W, PlotHeight = H;
+  const double axisRow = ScreenY(0), axisColumn = ScreenX(0), tickColumn = ScreenX(1);
+  const double bottomOfMinimum = ScreenY(-2);
+  const double tickHalf = 16;  // Scaled(4)
+  EXPECT_NEAR(toY(xAxis.y1), axisRow, 1.0);
+  EXPECT_NEAR(toX(yAxis.x1), axisColumn, 1.0);
+
+  bool tick = false;
+  for (const SvgLine& l : lines)
+    if (std::fabs(toX(l.x1) - tickColumn) < 1.5 && std::fabs(toX(l.x2) - tickColumn) < 1.5 &&
+        std::fabs(std::fabs(toY(l.y2) - toY(l.y1)) - 2 * tickHalf) < 1.5)
+      tick = true;
+  EXPECT_TRUE(tick) << "no tick at x = 1";
+
+  // The curve passes its minimum (1, -2).
+  bool minimum = false;
+  const std::regex points(R"re(points="([^"]*)")re");
+  const std::regex pair(R"re(([-\d.]+),([-\d.]+))re");
+  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), points); it != std::sregex_iterator();
+       ++it) {
+    const std::string list = (*it)[1];
+    for (auto p = std::sregex_iterator(list.begin(), list.end(), pair); p != std::sregex_iterator();
+         ++p)
+      if (std::fabs(toX(std::stod((*p)[1])) - tickColumn) < 2.5 &&
+          std::fabs(toY(std::stod((*p)[2])) - bottomOfMinimum) < 1.5)
+        minimum = true;
+  }
+  EXPECT_TRUE(minimum) << "the curve misses (1, -2)";
+  ShowDerivative = false;
+}
+
+// Rasterises page 1 of a PDF at `dpi` as 8-bit grey; empty when pdftoppm is missing.
+QImage RasterisePdf(const std::string& pdf, int dpi, const std::string& prefix) {
+  const std::string command = "pdftoppm -r " + std::to_string(dpi) + " -gray -singlefile " + pdf +
+                              " " + prefix + " 2>/dev/null";
+  if (std::system(command.c_str()) != 0) return {};
+  QImageReader reader(QString::fromStdString(prefix + ".pgm"));
+  reader.setAllocationLimit(0);  // a page at 600 dpi is larger than Qt's default limit
+  return reader.read();
+}
+
+struct AxisMeasure {
+  int row = -1;
+  int left = 0;
+  int length = 0;  // pixels
+};
+
+// The x-axis: the longest dark horizontal run of a band of two rows (a thin
+// line may fall between two rows), taken on over short gaps where a label's
+// box covers it.
+AxisMeasure LongestRun(const QImage& page) {
+  auto dark = [&](int x, int y) {
+    return std::min(page.constScanLine(y)[x], page.constScanLine(y + 1)[x]) < 128;
+  };
+  AxisMeasure best;
+  for (int y = 0; y + 1 < page.height(); ++y) {
+    int run = 0;
+    for (int x = 0; x <= page.width(); ++x) {
+      if (x < page.width() && dark(x, y)) {
+        ++run;
+        continue;
+      }
+      if (run > best.length) best = {y, x - run, run};
+      run = 0;
+    }
+  }
+  if (best.row < 0) return best;
+  constexpr int kGap = 60;
+  int right = best.left + best.length - 1;
+  for (int x = right + 1; x < page.width() && x - right <= kGap; ++x)
+    if (dark(x, best.row)) right = x;
+  int left = best.left;
+  for (int x = left - 1; x >= 0 && left - x <= kGap; --x)
+    if (dark(x, best.row)) left = x;
+  return {best.row, left, right - left + 1};
+}
+
+// The darkness summed across the line at one column: its width in pixels.
+double InkAcross(const QImage& page, int column, int row) {
+  double ink = 0;
+  for (int y = row - 12; y <= row + 12; ++y) ink += (255 - qGray(page.pixel(column, y))) / 255.0;
+  return ink;
+}
+
+TEST_F(MainWindowExportTest, PrintsToScaleOnPdf) {
+  if (std::system("command -v pdftoppm > /dev/null 2>&1") != 0) GTEST_SKIP() << "no pdftoppm";
+  constexpr int kDpi = 600;
+  struct Case {
+    int percent;
+    double centimetres;
+  } cases[] = {{100, 14.0}, {50, 7.0}};
+  double ink[2] = {0, 0};
+  for (int i = 0; i < 2; ++i) {
+    DruckenProzent = cases[i].percent;
+    const std::string pdf = dir.File("druck" + std::to_string(i) + ".pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    DrawCanvas = reinterpret_cast<Canvas*>(0x42);
+    const DrawingState before = DrawingState::Now();
+    ASSERT_TRUE(PrintGraphic(kMainWindowExport, Target(), printer));
+    EXPECT_TRUE(DrawingState::Now() == before);
+    EXPECT_EQ(screenRedraws, i + 1);
+    EXPECT_TRUE(errors.empty());
+    if (const QByteArray out = qgetenv("KURVIO_PDF_DIR"); !out.isEmpty())
+      QFile::copy(QString::fromStdString(pdf), out + "/druck" + QString::number(i) + ".pdf");
+    const QImage page = RasterisePdf(pdf, kDpi, dir.File("seite" + std::to_string(i)));
+    ASSERT_FALSE(page.isNull());
+    const AxisMeasure axis = LongestRun(page);
+    const double cm = axis.length / (kDpi / 2.54);
+    EXPECT_NEAR(cm, cases[i].centimetres, 0.05) << cases[i].percent << " %";
+    // Between the ticks at 0.5 (away from the y-axis and the curve).
+    ink[i] = InkAcross(page, axis.left + static_cast<int>(axis.length * 7.5 / 14), axis.row);
+  }
+  // 0.2 mm at 100 per cent, half of it at 50.
+  EXPECT_NEAR(ink[0], 0.2 / 25.4 * kDpi, 0.8);
+  EXPECT_NEAR(ink[1] / ink[0], 0.5, 0.1);
+}
+
+TEST_F(MainWindowExportTest, FailedOrBusyPrintingDrawsNothing) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(Path("fehlt/druck.pdf"));
+  EXPECT_FALSE(PrintGraphic(kMainWindowExport, Target(), printer));
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_TRUE(errors[0].startsWith("Die Grafik konnte nicht gedruckt werden."));
+  EXPECT_EQ(screenRedraws, 1);
+
+  // A print started from within a running print does nothing at all.
+  errors.clear();
+  QPrinter inner(QPrinter::HighResolution);
+  inner.setOutputFormat(QPrinter::PdfFormat);
+  inner.setOutputFileName(Path("innen.pdf"));
+  bool innerResult = true;
+  ExportTarget target = Target();
+  const auto redraw = target.redraw;
+  target.redraw = [&] {
+    innerResult = PrintGraphic(kMainWindowExport, Target(), inner);
+    redraw();
+  };
+  QPrinter outer(QPrinter::HighResolution);
+  outer.setOutputFormat(QPrinter::PdfFormat);
+  outer.setOutputFileName(Path("aussen.pdf"));
+  EXPECT_TRUE(PrintGraphic(kMainWindowExport, target, outer));
+  EXPECT_FALSE(innerResult);
+  EXPECT_FALSE(QFile::exists(Path("innen.pdf")));
+  EXPECT_TRUE(QFile::exists(Path("aussen.pdf")));
+  EXPECT_TRUE(errors.empty());
+}
+
+}  // namespace
+}  // namespace kurvio
