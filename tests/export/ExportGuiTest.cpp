@@ -463,6 +463,28 @@ TEST_F(MainWindowExportTest, Wmf2svgFindsAxesTickAndCurve) {
   ShowDerivative = false;
 }
 
+TEST_F(MainWindowExportTest, ClipboardPicturesMatchTheWindow) {
+  ShowDerivative = true;
+  ASSERT_TRUE(CopyWmfToClipboard(kMainWindowExport, Target()));
+  ShowDerivative = false;
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(mime, nullptr);
+  const QSize box = form->PaintBox1->size();
+  const QImage png = QImage::fromData(mime->data("image/png"), "PNG");
+  EXPECT_EQ(png.size(), (box + QSize(1, 1)) * 2);
+  // The curve's minimum (1, -2) is drawn in the PNG too.
+  PlotWidth = png.width(), PlotHeight = png.height();
+  bool dark = false;
+  for (int dy = -3; dy <= 3; ++dy)
+    dark = dark || qGray(png.pixel(ScreenX(1), ScreenY(-2) + dy)) < 100;
+  EXPECT_TRUE(dark);
+  if (const QByteArray out = qgetenv("KURVIO_WMF_DIR"); !out.isEmpty()) {
+    QFile svg(out + "/clipboard.svg");
+    if (svg.open(QIODevice::WriteOnly)) svg.write(mime->data("image/svg+xml"));
+    png.save(out + "/clipboard.png");
+  }
+}
+
 // Rasterises page 1 of a PDF at `dpi` as 8-bit grey; empty when pdftoppm is missing.
 QImage RasterisePdf(const std::string& pdf, int dpi, const std::string& prefix) {
   const std::string command = "pdftoppm -r " + std::to_string(dpi) + " -gray -singlefile " + pdf +
