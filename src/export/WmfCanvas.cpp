@@ -259,6 +259,8 @@ void WmfCanvas::SetTextColor(Color color) {
 
 void WmfCanvas::SelectShapePen() {
   SetRop2(pen.mode);
+  // Gaps of a dashed outline stay see-through.
+  if (pen.style != PenStyle::Solid) SetBkMode(kTransparent);
   SelectPen(PenStyleCode(pen.style), pen.width, pen.color);
 }
 
@@ -367,7 +369,8 @@ void WmfCanvas::DrawClippedShape(const DPolyline& device) {
   if (device.size() < 2) return;
   SetRop2(pen.mode);
   const DPolyline inside = ClipPolygon(device, box_);
-  if (!inside.empty() && brush.style == BrushStyle::Solid) {
+  // A POLYGON record counts its points in 16 bits; a larger one is left unfilled.
+  if (!inside.empty() && inside.size() <= 30000 && brush.style == BrushStyle::Solid) {
     SelectPen(kPsNull, 0, 0);
     SelectBrush(kBsSolid, brush.color);
     Params p;

@@ -351,6 +351,10 @@ TEST(WmfCanvasTest, BadInputNeverBreaksTheFile) {
   std::vector<Point> many;
   for (int i = 0; i < 20000; ++i) many.push_back({i % 200, (i * 7) % 200});
   canvas.Polyline(many);
+  many.resize(40000, Point{100, 100});
+  canvas.Polygon(many);
+  many[0] = {-100000, 50};
+  canvas.Polygon(many);
   const WmfFile f = Read(canvas);
   EXPECT_GT(f.Count(kPolyline), 4);  // split into pieces the count fits
   // Drawing after completion changes nothing.
