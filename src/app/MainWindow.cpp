@@ -15,6 +15,7 @@
 
 #include "app/Family.h"
 #include "app/HelpWindow.h"
+#include "export/Export.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "settings/Settings.h"
@@ -342,7 +343,6 @@ void TForm1::BuildLayout() {
     buttons->addWidget(b);
   buttons->addStretch();
   // These open windows that are not part of this one yet: they wait, disabled.
-  for (QPushButton* b : {SpeedButton15, SpeedButton17, SpeedButton23}) b->setEnabled(false);
   groups->addLayout(buttons);
   panel->addLayout(groups);
   panel->addStretch();
@@ -379,6 +379,20 @@ void TForm1::ConnectHandlers() {
   connect(SpeedButton12, &QPushButton::clicked, this, &TForm1::SpeedButton12Click);
   connect(SpeedButton5, &QPushButton::clicked, this, &TForm1::SpeedButton5Click);
   connect(SpeedButton35, &QPushButton::clicked, this, &TForm1::SpeedButton35Click);
+  // Export: the same two routines draw on the printer or the metafile.
+  const auto target = [this] {
+    const auto redraw = [this] {
+      darstellen2();
+      darstellen();
+    };
+    return ExportTarget{redraw, redraw, PaintBox1};
+  };
+  connect(SpeedButton15, &QPushButton::clicked, this,
+          [this, target] { PrintGraphic(kMainWindowExport, target()); });
+  connect(SpeedButton17, &QPushButton::clicked, this,
+          [this, target] { SaveWmfFile(kMainWindowExport, target(), this); });
+  connect(SpeedButton23, &QPushButton::clicked, this,
+          [target] { CopyWmfToClipboard(kMainWindowExport, target()); });
   for (TBitCheckBox* box : {BitCheckBox2, BitCheckBox4, BitCheckBox1})
     connect(box, &TBitCheckBox::OnClick, this, &TForm1::DisplayCheckBoxClick);
   connect(BitCheckBox3, &TBitCheckBox::OnClick, this, &TForm1::BitCheckBox3Click);

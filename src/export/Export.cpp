@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPageLayout>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QSvgGenerator>
 #include <QWidget>
@@ -22,6 +21,7 @@
 #include "export/WmfCanvas.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
+#include "settings/ProgramPrinter.h"
 #include "settings/Settings.h"
 
 namespace kurvio {
@@ -221,21 +221,8 @@ QString SequenceFileName(const QString& chosen, bool& isWmf) {
          (isWmf ? QStringLiteral(".wmf") : QStringLiteral(".jpg"));
 }
 
-QPrinter& CurrentPrinter() {
-  static std::unique_ptr<QPrinter> printer;
-  if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  return *printer;
-}
-
-bool PrinterSetupDialog(QWidget* parent) {
-  QPrintDialog dialog(&CurrentPrinter(), parent);
-  dialog.setWindowTitle(QStringLiteral("Drucker-Einstellungen"));
-  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-  return dialog.exec() == QDialog::Accepted;
-}
-
 bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target) {
-  return PrintGraphic(variant, target, CurrentPrinter());
+  return PrintGraphic(variant, target, ProgramPrinter());
 }
 
 bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPrinter& printer) {

@@ -52,12 +52,8 @@ extern std::function<bool(QWidget* parent, const QString& question)> AskReplaceF
 // Tells why an export failed.
 extern std::function<void(QWidget* parent, const QString& message)> ReportExportError;
 
-// The printer every window prints on: the system's default until the user picks another.
-QPrinter& CurrentPrinter();
-// Lets the user choose and set up the printer; false when cancelled.
-bool PrinterSetupDialog(QWidget* parent);
-
-// Prints the picture so that one automatic tick interval is drucken%/100 cm.
+// Prints the picture so that one automatic tick interval is drucken%/100 cm,
+// on the program's printer (ProgramPrinter) unless another one is given.
 // False when nothing was printed (a job still running, or a failure, which is reported).
 bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target);
 bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPrinter& printer);
@@ -85,7 +81,7 @@ QString WmfFileName(const QString& chosen);
 // after the first "." of the file name are "wmf" in any case, else ".jpg".
 QString SequenceFileName(const QString& chosen, bool& isWmf);
 
-// A VCL-style filter ("Text (*.a)|*.a|…") as a Qt filter ("Text (*.a);;…").
+// A filter written "Text (*.a)|*.a|…" as a Qt filter ("Text (*.a);;…").
 QString QtFileFilter(const QString& filter);
 
 // The clipboard formats of the metafile.

@@ -1,8 +1,11 @@
 // The main window driven through its real controls on the offscreen platform.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -12,6 +15,7 @@
 
 #include "app/Family.h"
 #include "app/MainWindow.h"
+#include "export/Export.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
@@ -301,6 +305,27 @@ TEST_F(MainWindowTest, FiveFixedCurvesInSpectrumColours) {
   FixedCurve entry;
   ASSERT_TRUE(form->FixedCurves.Read(1, entry));
   EXPECT_EQ(CurveKind, 3);
+}
+
+TEST_F(MainWindowTest, ExportButtonsWriteTheFileAndTheClipboard) {
+  const QString chosen = QString::fromStdString(dir.File("kurve.bmp"));
+  AskSaveFileName = [&](QWidget*, const QString& title, const QString&) {
+    EXPECT_EQ(title, "Erstellte Grafik im WMF-Format speichern");
+    return chosen;
+  };
+  form->SpeedButton17->click();
+  AskSaveFileName = nullptr;
+  const std::string wmf = ReadBytes(dir.File("kurve.wmf"));
+  ASSERT_GT(wmf.size(), 22u);
+  EXPECT_EQ(wmf.substr(0, 4), std::string("\xD7\xCD\xC6\x9A", 4));  // placeable header
+  EXPECT_FALSE(ExportDrawing);
+  EXPECT_EQ(LineScale, 1.0);
+
+  form->SpeedButton23->click();
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  ASSERT_NE(data, nullptr);
+  EXPECT_TRUE(data->hasFormat("image/x-wmf") || data->hasFormat("image/wmf"));
+  EXPECT_TRUE(data->hasFormat("image/png"));
 }
 
 }  // namespace
