@@ -43,6 +43,8 @@ BENCHMARK(BM_darstellen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportA
 
 void BM_darstellen2_200_fixed(benchmark::State& state) {
   auto form = MakeWindow();
+  // state.range(0): the slope triangle and tangent stay on (1) or are off (0).
+  form->ShowTriangle = form->ShowTangent = state.range(0) != 0;
   for (int i = 0; i < 200; ++i) {
     kurvio::ParamA = -4 + 8.0 * i / 200;
     form->FixedCurves.InsertFront({kurvio::ParamA, 0, 0, 0, 0, 1});
@@ -51,6 +53,8 @@ void BM_darstellen2_200_fixed(benchmark::State& state) {
   for (auto _ : state) form->darstellen2();
 }
 BENCHMARK(BM_darstellen2_200_fixed)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
