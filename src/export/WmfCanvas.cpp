@@ -447,7 +447,7 @@ void WmfCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   if (finished_) return;
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
-  if (x2 - x1 < 1 || y2 - y1 < 1) return;
+  if (x2 <= x1 || y2 <= y1) return;
   const DPoint a = Device(x1, y1), b = Device(x2, y2);
   ClipBox box{a.x, a.y, b.x, b.y};
   if (!Inside(box)) {
@@ -492,7 +492,7 @@ void WmfCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   if (finished_) return;
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
-  if (x2 - x1 < 1 || y2 - y1 < 1) return;
+  if (x2 <= x1 || y2 <= y1) return;
   const DPoint a = Device(x1, y1), b = Device(x2, y2);
   const ClipBox box{a.x, a.y, b.x, b.y};
   const ClipBox drawn{a.x, a.y, b.x - 1, b.y - 1};  // the right and bottom edge are left out
@@ -521,7 +521,7 @@ void WmfCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int 
   if (finished_ || pen.style == PenStyle::Clear) return;
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
-  if (x2 - x1 < 1 || y2 - y1 < 1) return;
+  if (x2 <= x1 || y2 <= y1) return;
   const DPoint a = Device(x1, y1), b = Device(x2, y2);
   const ClipBox box{a.x, a.y, b.x, b.y};
   if (box.Intersect(box_).Empty()) return;
@@ -553,7 +553,7 @@ void WmfCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int 
   if (finished_) return;
   if (x2 < x1) std::swap(x1, x2);
   if (y2 < y1) std::swap(y1, y2);
-  if (x2 - x1 < 1 || y2 - y1 < 1) return;
+  if (x2 <= x1 || y2 <= y1) return;
   const DPoint a = Device(x1, y1), b = Device(x2, y2);
   const ClipBox box{a.x, a.y, b.x, b.y};
   const ClipBox drawn{a.x, a.y, b.x - 1, b.y - 1};

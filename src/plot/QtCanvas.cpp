@@ -1,5 +1,7 @@
 #include "plot/QtCanvas.h"
 
+#include "plot/PlotFrame.h"
+
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -9,6 +11,21 @@
 #include <numbers>
 
 namespace kurvio {
+
+namespace {
+
+// A box in ascending order, within the range in which QRect arithmetic cannot overflow.
+void Normalise(int& x1, int& y1, int& x2, int& y2) {
+  auto clamp = [](int& v) { v = std::clamp(v, -kPixelLimit, kPixelLimit); };
+  clamp(x1);
+  clamp(y1);
+  clamp(x2);
+  clamp(y2);
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+}
+
+}  // namespace
 
 QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
@@ -148,9 +165,8 @@ void QtCanvas::Polygon(const std::vector<Point>& points) {
 
 void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   Flush();
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
-  if (x2 - x1 < 1 || y2 - y1 < 1) return;
+  Normalise(x1, y1, x2, y2);
+  if (x2 <= x1 || y2 <= y1) return;
   ApplyPen(true);
   ApplyBrush();
   // The outline lies inside the box: a 1-pixel pen covers x1..x2-1.
@@ -159,6 +175,7 @@ void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
 
 void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   Flush();
+  Normalise(x1, y1, x2, y2);
   ApplyPen(true);
   ApplyBrush();
   painter_.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
@@ -179,6 +196,7 @@ void QtCanvas::ArcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4,
 
 void QtCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
   Flush();
+  Normalise(x1, y1, x2, y2);
   int start = 0, span = 0;
   ArcAngles(x1, y1, x2, y2, x3, y3, x4, y4, start, span);
   ApplyPen(false);
@@ -187,6 +205,7 @@ void QtCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y
 
 void QtCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
   Flush();
+  Normalise(x1, y1, x2, y2);
   int start = 0, span = 0;
   ArcAngles(x1, y1, x2, y2, x3, y3, x4, y4, start, span);
   ApplyPen(true);
@@ -196,8 +215,7 @@ void QtCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y
 
 void QtCanvas::FillRect(int x1, int y1, int x2, int y2) {
   Flush();
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
+  Normalise(x1, y1, x2, y2);
   if (brush.style == BrushStyle::Clear) return;
   painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
   ApplyBrush();
@@ -229,6 +247,7 @@ int QtCanvas::TextHeight(const std::string& text) {
 
 void QtCanvas::SetClipRect(int x1, int y1, int x2, int y2) {
   Flush();
+  Normalise(x1, y1, x2, y2);
   painter_.setClipRect(QRect(x1, y1, x2 - x1, y2 - y1));
 }
 

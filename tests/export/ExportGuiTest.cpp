@@ -16,7 +16,6 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <regex>
 
 #include <jpeglib.h>
 
@@ -406,11 +405,15 @@ TEST_F(MainWindowExportTest, Wmf2svgFindsAxesTickAndCurve) {
   ASSERT_TRUE(ok);
   // The axes span the picture; wmf2svg maps it by an offset and a scale.
   std::vector<SvgLine> lines;
-  const std::regex line(R"re(<line x1="([-\d.]+)" y1="([-\d.]+)" x2="([-\d.]+)" y2="([-\d.]+)")re");
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), line); it != std::sregex_iterator();
-       ++it)
-    lines.push_back(
-        {std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]), std::stod((*it)[4])});
+  {
+    const auto lx1 = testing::SvgAttributes(svg, "line", "x1");
+    const auto ly1 = testing::SvgAttributes(svg, "line", "y1");
+    const auto lx2 = testing::SvgAttributes(svg, "line", "x2");
+    const auto ly2 = testing::SvgAttributes(svg, "line", "y2");
+    for (std::size_t i = 0; i < lx1.size() && i < ly1.size() && i < lx2.size() && i < ly2.size();
+         ++i)
+      lines.push_back({std::stod(lx1[i]), std::stod(ly1[i]), std::stod(lx2[i]), std::stod(ly2[i])});
+  }
   ASSERT_FALSE(lines.empty());
   auto longest = [&](bool horizontal) {
     SvgLine best{};
@@ -448,15 +451,11 @@ TEST_F(MainWindowExportTest, Wmf2svgFindsAxesTickAndCurve) {
 
   // The curve passes its minimum (1, -2).
   bool minimum = false;
-  const std::regex points(R"re(points="([^"]*)")re");
-  const std::regex pair(R"re(([-\d.]+),([-\d.]+))re");
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), points); it != std::sregex_iterator();
-       ++it) {
-    const std::string list = (*it)[1];
-    for (auto p = std::sregex_iterator(list.begin(), list.end(), pair); p != std::sregex_iterator();
-         ++p)
-      if (std::fabs(toX(std::stod((*p)[1])) - tickColumn) < 2.5 &&
-          std::fabs(toY(std::stod((*p)[2])) - bottomOfMinimum) < 1.5)
+  for (const std::string& list : testing::SvgAttributes(svg, "polyline", "points")) {
+    const std::vector<double> n = testing::SvgNumbers(list);
+    for (std::size_t i = 0; i + 1 < n.size(); i += 2)
+      if (std::fabs(toX(n[i]) - tickColumn) < 2.5 &&
+          std::fabs(toY(n[i + 1]) - bottomOfMinimum) < 1.5)
         minimum = true;
   }
   EXPECT_TRUE(minimum) << "the curve misses (1, -2)";

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
-#include <regex>
 
 #include "export/Wmf2svg.h"
 #include "export/WmfCanvas.h"
@@ -404,18 +403,18 @@ TEST(WmfCanvasTest, Wmf2svgReadsThePicture) {
       "wmf2svg --maxwidth=1604 --maxheight=1204 -o " + dir.File("t.svg") + " " + dir.File("t.wmf");
   ASSERT_EQ(std::system(command.c_str()), 0);
   const std::string svg = ReadBytes(dir.File("t.svg"));
-  std::smatch m;
-  ASSERT_TRUE(std::regex_search(
-      svg, m,
-      std::regex(R"re(points="\s*([\d.]+),([\d.]+)\s+([\d.]+),([\d.]+)\s+([\d.]+),([\d.]+))re")));
+  const auto points = testing::SvgAttributes(svg, "polyline", "points");
+  ASSERT_FALSE(points.empty());
+  const std::vector<double> m = testing::SvgNumbers(points.front());
+  ASSERT_GE(m.size(), 6u);
   // The x-axis runs from 0 to 1604 at y = 602: the mapping is offset plus scale.
-  std::smatch axis;
-  ASSERT_TRUE(std::regex_search(
-      svg, axis, std::regex(R"re(<line x1="([\d.]+)" y1="([\d.]+)" x2="([\d.]+)")re")));
-  const double x0 = std::stod(axis[1]), x1604 = std::stod(axis[3]);
+  const auto axisX1 = testing::SvgAttributes(svg, "line", "x1");
+  const auto axisX2 = testing::SvgAttributes(svg, "line", "x2");
+  ASSERT_FALSE(axisX1.empty());
+  const double x0 = std::stod(axisX1.front()), x1604 = std::stod(axisX2.front());
   const double s = (x1604 - x0) / 1604;
-  EXPECT_NEAR((std::stod(m[3]) - x0) / s, 400, 1);
-  EXPECT_NEAR((std::stod(m[5]) - x0) / s, 700, 1);
+  EXPECT_NEAR((m[2] - x0) / s, 400, 1);
+  EXPECT_NEAR((m[4] - x0) / s, 700, 1);
   EXPECT_NE(svg.find(">x<"), std::string::npos);
 }
 

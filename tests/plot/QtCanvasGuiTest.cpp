@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <limits>
 
 #include "plot/CurveTracer.h"
 #include "plot/PlotFrame.h"
@@ -63,7 +64,7 @@ TEST_F(QtCanvasTest, CoordinateSystemAndCurvesOnPixels) {
   EXPECT_EQ(Pixel(697, 350), kBlack);  // arrowhead, filled
   EXPECT_EQ(Pixel(695, 348), kBlack);
   EXPECT_EQ(Pixel(352, 4), kBlack);
-  EXPECT_EQ(Pixel(400, 347), kBlack);  // tick at x = 1
+  EXPECT_EQ(Pixel(400, 347), kBlack);     // tick at x = 1
   EXPECT_EQ(Pixel(450, 150), 0x0000FFu);  // (2, 4) on the parabola
   EXPECT_EQ(Pixel(450, 325), 0xFF0000u);  // (2, 0.5) on the hyperbola
   EXPECT_EQ(Pixel(550, 250), 0x800080u);  // (4, 2) on the square root
@@ -125,6 +126,21 @@ TEST_F(QtCanvasTest, RectangleAndFillCoverTheBox) {
   EXPECT_EQ(Pixel(30, 30), 0x00FF00u);
   EXPECT_EQ(Pixel(39, 39), 0x00FF00u);
   EXPECT_EQ(Pixel(40, 40), kWhite);
+}
+
+TEST_F(QtCanvasTest, ExtremeBoxesDrawWithoutOverflow) {
+  QtCanvas canvas(&image);
+  canvas.brush.color = 0x00FF00;
+  const int lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
+  canvas.Rectangle(lo, lo, hi, hi);
+  canvas.Ellipse(hi, hi, lo, lo);
+  canvas.Arc(lo, 0, hi, 10, 0, 0, 5, 5);
+  canvas.Pie(lo, lo, hi, hi, hi, 0, 0, hi);
+  canvas.FillRect(lo, lo, hi, hi);
+  canvas.SetClipRect(lo, lo, hi, hi);
+  canvas.ResetClip();
+  canvas.painter().end();
+  EXPECT_EQ(Pixel(350, 350), 0x00FF00u);  // the whole area is inside the boxes
 }
 
 TEST_F(QtCanvasTest, SymbolFontShowsGreekLetters) {
