@@ -1,5 +1,7 @@
 #include "app/HelpWindow.h"
 
+#include "app/ModuleDialog.h"
+
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -145,11 +147,7 @@ bool TForm18::eventFilter(QObject* watched, QEvent* event) {
 void TForm18::showEvent(QShowEvent* event) {
   TModuleDialog::showEvent(event);
   if (event->spontaneous()) return;
-  if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(this);
 }
 
 }  // namespace kurvio

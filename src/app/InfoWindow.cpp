@@ -1,5 +1,7 @@
 #include "app/InfoWindow.h"
 
+#include "app/ModuleDialog.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -44,11 +46,7 @@ void TForm9::Execute(QWidget* owner) {
 void TForm9::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (event->spontaneous()) return;
-  if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CentreOnScreen(this);
 }
 
 }  // namespace kurvio

@@ -30,4 +30,7 @@ class TModuleDialog : public QDialog {
   std::map<QObject*, std::function<void()>> exitHandlers_;
 };
 
+// Puts the window in the middle of its screen.
+void CentreOnScreen(QWidget* window);
+
 }  // namespace kurvio
