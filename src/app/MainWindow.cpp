@@ -18,6 +18,8 @@
 #include "export/Export.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
+#include "plot/ViewPad.h"
+#include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
@@ -276,35 +278,20 @@ void TForm1::BuildLayout() {
   // Three groups side by side.
   auto* groups = new QHBoxLayout;
   groups->setSpacing(3);
-  GroupBox1 = new QGroupBox(QStringLiteral("Koordinatensys."), Panel1);
-  auto* view = new QGridLayout(GroupBox1);
-  view->setSpacing(1);
-  view->setContentsMargins(3, 3, 3, 3);
-  SpeedButton3 = ToolButton(GroupBox1, QStringLiteral("−"), QStringLiteral("Zoom out"));
-  SpeedButton7 = ToolButton(GroupBox1, QStringLiteral("+"), QStringLiteral("Zoom in"));
-  SpeedButton21 = ArrowButton(GroupBox1, Qt::NoArrow, QStringLiteral("↖"));
-  SpeedButton11 = ArrowButton(GroupBox1, Qt::UpArrow, {});
-  SpeedButton20 = ArrowButton(GroupBox1, Qt::NoArrow, QStringLiteral("↗"));
-  SpeedButton8 = ArrowButton(GroupBox1, Qt::LeftArrow, {});
-  SpeedButton22 = ArrowButton(GroupBox1, Qt::NoArrow, QStringLiteral("•"));
-  SpeedButton22->setToolTip(QStringLiteral("Anfangswerte setzen"));
-  SpeedButton9 = ArrowButton(GroupBox1, Qt::RightArrow, {});
-  SpeedButton18 = ArrowButton(GroupBox1, Qt::NoArrow, QStringLiteral("↙"));
-  SpeedButton10 = ArrowButton(GroupBox1, Qt::DownArrow, {});
-  SpeedButton19 = ArrowButton(GroupBox1, Qt::NoArrow, QStringLiteral("↘"));
-  view->addWidget(SpeedButton3, 0, 0);
-  view->addWidget(SpeedButton7, 0, 2);
-  view->addWidget(SpeedButton21, 1, 0);
-  view->addWidget(SpeedButton11, 1, 1);
-  view->addWidget(SpeedButton20, 1, 2);
-  view->addWidget(SpeedButton8, 2, 0);
-  view->addWidget(SpeedButton22, 2, 1);
-  view->addWidget(SpeedButton9, 2, 2);
-  view->addWidget(SpeedButton18, 3, 0);
-  view->addWidget(SpeedButton10, 3, 1);
-  view->addWidget(SpeedButton19, 3, 2);
+  GroupBox1 = new TViewPad(Panel1);
+  SpeedButton3 = GroupBox1->SpeedButton3;
+  SpeedButton7 = GroupBox1->SpeedButton7;
+  SpeedButton21 = GroupBox1->SpeedButton21;
+  SpeedButton11 = GroupBox1->SpeedButton11;
+  SpeedButton20 = GroupBox1->SpeedButton20;
+  SpeedButton8 = GroupBox1->SpeedButton8;
+  SpeedButton22 = GroupBox1->SpeedButton22;
+  SpeedButton9 = GroupBox1->SpeedButton9;
+  SpeedButton18 = GroupBox1->SpeedButton18;
+  SpeedButton10 = GroupBox1->SpeedButton10;
+  SpeedButton19 = GroupBox1->SpeedButton19;
   BitCheckBox5 = CheckBox(GroupBox1, QStringLiteral("Zoom"));
-  view->addWidget(BitCheckBox5, 4, 0, 1, 3);
+  GroupBox1->Grid()->addWidget(BitCheckBox5, 4, 0, 1, 3);
   groups->addWidget(GroupBox1);
 
   GroupBox2 = new QGroupBox(QStringLiteral("fixieren"), Panel1);

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "app/ModuleDialog.h"
 #include "plot/Canvas.h"
@@ -28,6 +29,8 @@ class TColorButton;
 class TLineWidthComboBox;
 class TPaintBox;
 class TSwitch;
+class TViewPad;
+class ZoomBox;
 
 // One fixed curve: the parameters and pen it was drawn with.
 struct FixedCurve {
@@ -76,7 +79,7 @@ class TForm1 : public TModuleDialog {
   QToolButton *SpeedButton13, *SpeedButton27;
   TSwitch* Switch4;
   // "Koordinatensys."
-  QGroupBox* GroupBox1;
+  TViewPad* GroupBox1;
   QToolButton *SpeedButton3, *SpeedButton7;
   QToolButton *SpeedButton21, *SpeedButton11, *SpeedButton20, *SpeedButton8, *SpeedButton22,
       *SpeedButton9, *SpeedButton18, *SpeedButton10, *SpeedButton19;
@@ -184,10 +187,8 @@ class TForm1 : public TModuleDialog {
   void DrawOn(QImage& image, const std::function<void()>& draw);
 
   void ConnectAnimation();
-  void DrawZoomBox();
   TSwitch* SwitchOf(int index) const;
-  bool zoomBox_ = false;
-  QPoint zoomStart_, zoomEnd_;
+  std::unique_ptr<ZoomBox> zoomBox_;
   QWidget* rowC_ = nullptr;
   QWidget* rowT_ = nullptr;
   PlotLayers layers_;

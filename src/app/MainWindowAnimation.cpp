@@ -15,7 +15,8 @@
 #include "app/MainWindow.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
-#include "plot/QtCanvas.h"
+#include "plot/ViewPad.h"
+#include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "widgets/TBitCheckBox.h"
@@ -32,31 +33,10 @@ void TForm1::ConnectAnimation() {
   for (QToolButton* b : {SpeedButton24, SpeedButton25, SpeedButton26, SpeedButton29, SpeedButton27})
     connect(b, &QToolButton::clicked, this, &TForm1::SpeedButton24Click);
 
-  auto view = [this](QToolButton* button, std::function<void()> change) {
-    connect(button, &QToolButton::clicked, this, [this, change] {
-      change();
-      WertePruefen();
-      ViewChanged();
-    });
-  };
-  view(SpeedButton3, [] { ZoomWorldWindow(0.5); });
-  view(SpeedButton7, [] { ZoomWorldWindow(-0.25); });
-  view(SpeedButton21, [] { ShiftWorldWindow(-1, 1); });
-  view(SpeedButton11, [] { ShiftWorldWindow(0, 1); });
-  view(SpeedButton20, [] { ShiftWorldWindow(1, 1); });
-  view(SpeedButton8, [] { ShiftWorldWindow(-1, 0); });
-  view(SpeedButton9, [] { ShiftWorldWindow(1, 0); });
-  view(SpeedButton18, [] { ShiftWorldWindow(-1, -1); });
-  view(SpeedButton10, [] { ShiftWorldWindow(0, -1); });
-  view(SpeedButton19, [] { ShiftWorldWindow(1, -1); });
-  connect(SpeedButton22, &QToolButton::clicked, this, [this] {
-    InitWerte();  // the start values need no check
-    ViewChanged();
-  });
-  for (QToolButton* b : {SpeedButton3, SpeedButton7, SpeedButton21, SpeedButton11, SpeedButton20,
-                         SpeedButton8, SpeedButton9, SpeedButton18, SpeedButton10, SpeedButton19})
-    b->setToolTip(b->toolTip().isEmpty() ? QStringLiteral("Koordinatensystem verschieben")
-                                         : b->toolTip());
+  GroupBox1->Check = [] { WertePruefen(); };
+  GroupBox1->Reset = [] { InitWerte(); };
+  GroupBox1->Changed = [this] { ViewChanged(); };
+  zoomBox_ = std::make_unique<ZoomBox>(layers_.BackBuffer(), *PaintBox1);
   connect(BitCheckBox5, &TBitCheckBox::OnClick, this, &TForm1::UpdateCursor);
   connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm1::PaintBox1MouseDown);
   connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm1::PaintBox1MouseMove);
@@ -156,20 +136,6 @@ void TForm1::SpeedButton14Click() {
   if (OpenSettingsDialog) OpenSettingsDialog(this);
 }
 
-void TForm1::DrawZoomBox() {
-  {
-    QtCanvas canvas(&layers_.BackBuffer());
-    canvas.pen.mode = PenMode::NotXor;
-    canvas.pen.style = PenStyle::Dot;
-    canvas.pen.color = kBlack;
-    canvas.brush.style = BrushStyle::Clear;
-    canvas.Rectangle(std::min(zoomStart_.x(), zoomEnd_.x()), std::min(zoomStart_.y(), zoomEnd_.y()),
-                     std::max(zoomStart_.x(), zoomEnd_.x()),
-                     std::max(zoomStart_.y(), zoomEnd_.y()));
-  }
-  PaintBox1->Show();
-}
-
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // The right button on the control panel opens the settings as on the graph.
   if (watched == Panel1 && event->type() == QEvent::MouseButtonPress &&
@@ -188,19 +154,15 @@ void TForm1::PaintBox1MouseDown(Qt::MouseButton button, int x, int y) {
   if (button != Qt::LeftButton) return;
   if (BitCheckBox5->Checked()) {
     PaintBox1->setCursor(ProgramCursor(1));
-    zoomStart_ = zoomEnd_ = QPoint(x, y);
-    DrawZoomBox();
-    zoomBox_ = true;
+    zoomBox_->Begin(x, y);
   } else {
     Dragging = true;
   }
 }
 
 void TForm1::PaintBox1MouseMove(int x, int y) {
-  if (zoomBox_) {
-    DrawZoomBox();  // erases the old box
-    zoomEnd_ = QPoint(x, y);
-    DrawZoomBox();
+  if (zoomBox_->Active()) {
+    zoomBox_->Move(x, y);
     return;
   }
   if (!Dragging) return;
@@ -229,23 +191,9 @@ void TForm1::PaintBox1MouseMove(int x, int y) {
 void TForm1::PaintBox1MouseUp(Qt::MouseButton button, int x, int y) {
   Q_UNUSED(button);
   Dragging = false;
-  if (!zoomBox_) return;
-  zoomBox_ = false;
-  const int left = std::min(zoomStart_.x(), x);
-  const int right = std::max(zoomStart_.x(), x);
-  const int top = std::min(zoomStart_.y(), y);
-  const int bottom = std::max(zoomStart_.y(), y);
-  if (right - left > 10 && bottom - top > 10) {
-    const double nx1 = WorldX(left), nx2 = WorldX(right);
-    const double ny1 = WorldY(bottom), ny2 = WorldY(top);
-    x1 = nx1;
-    x2 = nx2;
-    y1 = ny1;
-    y2 = ny2;
+  if (zoomBox_->End(x, y)) {
     WertePruefen();
     ViewChanged();
-  } else {
-    DrawZoomBox();  // the box as last drawn, which erases it
   }
 }
 

@@ -10,4 +10,7 @@ list(APPEND KURVIO_UI_SOURCES
   plot/PaintBox.h
   plot/PaintBox.cpp
   plot/PlotLayers.cpp
+  plot/ViewPad.h
+  plot/ViewPad.cpp
+  plot/ZoomBox.cpp
 )

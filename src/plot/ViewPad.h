@@ -1,0 +1,39 @@
+// The view pad every graph window offers under "Koordinatensys.": zoom out,
+// zoom in, eight shifts by a tenth of the view and the reset to the start
+// values in the centre. The window supplies its own check of the view, its
+// reset and its redraw.
+#pragma once
+
+#include <QGroupBox>
+#include <functional>
+
+class QGridLayout;
+class QToolButton;
+
+namespace kurvio {
+
+class TViewPad : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  explicit TViewPad(QWidget* parent = nullptr);
+
+  QToolButton *SpeedButton3, *SpeedButton7;  // zoom out, zoom in
+  QToolButton *SpeedButton21, *SpeedButton11, *SpeedButton20, *SpeedButton8, *SpeedButton22,
+      *SpeedButton9, *SpeedButton18, *SpeedButton10, *SpeedButton19;
+  // Room below the pad for a window's own controls (the main window's "Zoom").
+  QGridLayout* Grid() const { return grid_; }
+
+  // After a zoom or shift: the window's check of the view (WertePruefen).
+  std::function<void()> Check;
+  // The centre button: the view's start values (InitWerte), without a check.
+  std::function<void()> Reset;
+  // After every change: the window redraws.
+  std::function<void()> Changed;
+
+ private:
+  void Apply(const std::function<void()>& change, bool check);
+  QGridLayout* grid_;
+};
+
+}  // namespace kurvio
