@@ -302,6 +302,20 @@ std::string RenderWmf(const ExportVariant& variant, const ExportTarget& target) 
   return canvas.Finish();
 }
 
+namespace {
+
+// Reports a failed save with its reason and redraws the window; true when it succeeded.
+bool FinishSave(const ExportTarget& target, const QString& path, const QString& failure,
+                QWidget* parent) {
+  if (!failure.isEmpty())
+    ShowError(parent, QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden.\n%2")
+                          .arg(QDir::toNativeSeparators(path), failure));
+  RedrawOnScreen(target);
+  return failure.isEmpty();
+}
+
+}  // namespace
+
 bool WriteWmfFile(const ExportVariant& variant, const ExportTarget& target, const QString& path,
                   QWidget* parent) {
   QString failure;
@@ -311,11 +325,7 @@ bool WriteWmfFile(const ExportVariant& variant, const ExportTarget& target, cons
   } catch (const std::exception& e) {
     failure = QString::fromLocal8Bit(e.what());
   }
-  if (!failure.isEmpty())
-    ShowError(parent, QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden.\n%2")
-                          .arg(QDir::toNativeSeparators(path), failure));
-  RedrawOnScreen(target);
-  return failure.isEmpty();
+  return FinishSave(target, path, failure, parent);
 }
 
 bool SaveWmfFile(const ExportVariant& variant, const ExportTarget& target, QWidget* parent) {
@@ -369,11 +379,7 @@ bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target,
   } catch (const std::exception& e) {
     failure = QString::fromLocal8Bit(e.what());
   }
-  if (!failure.isEmpty())
-    ShowError(parent, QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden.\n%2")
-                          .arg(QDir::toNativeSeparators(path), failure));
-  RedrawOnScreen(target);
-  return failure.isEmpty();
+  return FinishSave(target, path, failure, parent);
 }
 
 }  // namespace kurvio

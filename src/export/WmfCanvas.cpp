@@ -442,12 +442,21 @@ void WmfCanvas::DrawBoxShape(std::uint16_t function, const ClipBox& box, const D
                              .str());
 }
 
+namespace {
+
+// A box in ascending order; false when it has no area.
+bool OrderBox(int& x1, int& y1, int& x2, int& y2) {
+  if (x2 < x1) std::swap(x1, x2);
+  if (y2 < y1) std::swap(y1, y2);
+  return x2 > x1 && y2 > y1;
+}
+
+}  // namespace
+
 void WmfCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   Flush();
   if (finished_) return;
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
-  if (x2 <= x1 || y2 <= y1) return;
+  if (!OrderBox(x1, y1, x2, y2)) return;
   const DPoint a = Device(x1, y1), b = Device(x2, y2);
   ClipBox box{a.x, a.y, b.x, b.y};
   if (!Inside(box)) {
@@ -490,9 +499,7 @@ void WmfCanvas::FillRect(int x1, int y1, int x2, int y2) {
 void WmfCanvas::Ellipse(int x1, int y1, int x2, int y2) {
   Flush();
   if (finished_) return;
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
-  if (x2 <= x1 || y2 <= y1) return;
+  if (!OrderBox(x1, y1, x2, y2)) return;
   const DPoint a = Device(x1, y1), b = Device(x2, y2);
   const ClipBox box{a.x, a.y, b.x, b.y};
   const ClipBox drawn{a.x, a.y, b.x - 1, b.y - 1};  // the right and bottom edge are left out
@@ -519,9 +526,7 @@ Point RadialPoint(DPoint centre, DPoint p) {
 void WmfCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
   Flush();
   if (finished_ || pen.style == PenStyle::Clear) return;
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
-  if (x2 <= x1 || y2 <= y1) return;
+  if (!OrderBox(x1, y1, x2, y2)) return;
   const DPoint a = Device(x1, y1), b = Device(x2, y2);
   const ClipBox box{a.x, a.y, b.x, b.y};
   if (box.Intersect(box_).Empty()) return;
@@ -551,9 +556,7 @@ void WmfCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int 
 void WmfCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
   Flush();
   if (finished_) return;
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
-  if (x2 <= x1 || y2 <= y1) return;
+  if (!OrderBox(x1, y1, x2, y2)) return;
   const DPoint a = Device(x1, y1), b = Device(x2, y2);
   const ClipBox box{a.x, a.y, b.x, b.y};
   const ClipBox drawn{a.x, a.y, b.x - 1, b.y - 1};
