@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "app/StartWindow.h"
+#include "app/Translations.h"
 #include "settings/SettingsStartup.h"
 #include "term/TermEdit.h"
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kurvio"));
   QApplication::setApplicationDisplayName(QStringLiteral("Kurvio"));
+  kurvio::InstallGermanQtTranslations();
   kurvio::InitSettingsEnvironment();
   kurvio::InstallSyntaxErrorDialog();
   kurvio::TForm4 start;
