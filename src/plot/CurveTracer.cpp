@@ -20,8 +20,12 @@ class Tracer {
   Tracer(const CurveValueFunction& value, double dx, double scaleTo, double to)
       : value_(value), dx_(dx), scaleTo_(scaleTo), to_(to) {}
 
-  void Run(double from) {
-    x_ = from - dx_;
+  // Samples from + k * dx (the last one at `to` when it lies inside the view), but
+  // only from `margin` steps left of the view to `margin` steps right of it: a
+  // secant from far outside a tiny view would otherwise take billions of steps.
+  void Run(double scaleFrom, double from, int margin) {
+    x_ = StartBefore(scaleFrom - margin * dx_, from);
+    const double right = scaleTo_ + margin * dx_;
     NextPoint();
     if (Y_ > PlotHeight) Y_ = PlotHeight + 10;
     if (Y_ < PlotTop) Y_ = PlotTop - 10;
@@ -29,11 +33,23 @@ class Tracer {
     lastY_ = Y_;
     while (x_ <= to_ + dx_ && samples_ < kMaxSamples) {
       LineToPoint();
+      if (x_ > right) break;
       NextPoint();
     }
   }
 
  private:
+  // The x before the first sample: from - dx, or when `from` lies left of
+  // `left` the point of the same grid whose next one is at or just left of it.
+  double StartBefore(double left, double from) const {
+    if (!(from < left)) return from - dx_;
+    double first = from + std::floor((left - from) / dx_) * dx_;
+    if (first > left) first -= dx_;
+    // Far out, the grid is lost in the rounding of x; a start next to the view draws the same.
+    if (!(first <= left && first > left - 2 * dx_)) first = left;
+    return first - dx_;
+  }
+
   bool Advance() {
     const double next = x_ + dx_;
     ++samples_;
@@ -98,7 +114,13 @@ void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double s
   if (!(dx > 0.0) || !std::isfinite(dx) || !std::isfinite(from) || !std::isfinite(to)) return;
   DrawCanvas->pen.color = CurveColor;
   DrawCanvas->pen.width = Scaled(LineWidth);
-  Tracer(curveValue, dx, scaleTo, to).Run(from);
+  // Outside the view only the segments that reach into it matter: the one from
+  // the column before it, whose start must be a true point and not the clamped
+  // first sample, so sampling starts two columns out; and those a wide pen
+  // carries in from further out.
+  const int marginColumns = 2 + std::max(DrawCanvas->pen.width, 1);
+  const int margin = (marginColumns + stepPixels - 1) / stepPixels;
+  Tracer(curveValue, dx, scaleTo, to).Run(scaleFrom, from, margin);
 }
 
 }  // namespace kurvio

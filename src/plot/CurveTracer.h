@@ -13,7 +13,9 @@ using CurveValueFunction = std::function<double(double x)>;
 // Traces the curve from `from` to `to` on DrawCanvas in CurveColor with the
 // LineWidth pen. The step is `stepPixels` pixel columns of the window
 // scaleFrom..scaleTo; undefined points are skipped up to scaleTo; a sample
-// beyond `to` is taken at `to`.
+// beyond `to` is taken at `to`. Whatever lies more than a few columns (and the
+// pen's width) outside the window is not sampled, so a range of any length is
+// traced in about as many steps as the window has columns.
 void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo, double from,
                 double to, int stepPixels = 1);
 

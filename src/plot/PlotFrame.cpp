@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "settings/Settings.h"
+#include "term/NumberFormat.h"
 
 namespace kurvio {
 
@@ -46,19 +46,37 @@ double WorldX(int column) { return static_cast<double>(column) / PlotWidth * (x2
 
 double WorldY(int row) { return (1.0 - static_cast<double>(row) / PlotHeight) * (y2 - y1) + y1; }
 
+namespace {
+
+// 10^n for n >= 0: exact up to 10^22, which is the range that matters.
+double PowerOfTen(int n) {
+  double p = 1.0;
+  for (int i = 0; i < n; ++i) p *= 10.0;
+  return p;
+}
+
+// m * 10^k as the double nearest to it, so that 0.01 or 0.05 is the same
+// value as the literal: dividing by an exact power beats multiplying by 0.1.
+double TimesPowerOfTen(double m, int k) { return k >= 0 ? m * PowerOfTen(k) : m / PowerOfTen(-k); }
+
+}  // namespace
+
 double TickSpacing(double d) {
   if (!(d > 0.0) || !std::isfinite(d)) return 1.0;
-  // An exact log10: with a ten-digit 1/ln 10 the logarithm of 10 or 100 comes out just
-  // below 1 or 2, and those windows would get half their proper spacing.
-  int k = static_cast<int>(std::trunc(std::log10(d)));
-  if (d < 1.0) --k;
-  double p = 1.0;
-  for (int i = 0; i < k; ++i) p *= 10.0;
-  for (int i = 0; i > k; --i) p *= 0.1;
-  const double r = d / p;
-  if (r < 2.0) return p * 0.1;
-  if (r < 4.0) return p * 0.2;
-  return p * 0.5;
+  // A window exactly 10 or 0.1 wide is one power of ten wide (r = 1) and gets ten
+  // ticks; std::log10 is exact there.
+  int k = static_cast<int>(std::floor(std::log10(d)));
+  double r = d / TimesPowerOfTen(1.0, k);
+  // The logarithm of a value just above a power of ten may round below it. (Just
+  // below one, r comes out a hair under 1: the window keeps the power's spacing.)
+  if (r >= 10.0) {
+    ++k;
+    r = d / TimesPowerOfTen(1.0, k);
+  }
+  const double factor = r < 2.0 ? 1.0 : r < 4.0 ? 2.0 : 5.0;
+  const double step = TimesPowerOfTen(factor, k - 1);
+  // Only windows at the ends of the double range get here without a usable step.
+  return step > 0.0 && std::isfinite(step) ? step : d / 10.0;
 }
 
 namespace {
@@ -87,11 +105,11 @@ void Arrowhead(const std::vector<Point>& triangle) {
   DrawCanvas->brush.color = kBlack;
   DrawCanvas->brush.style = BrushStyle::Solid;
   DrawCanvas->Polygon(triangle);
-  DrawCanvas->brush.color = static_cast<Color>(Farben::Hintergrund);
+  DrawCanvas->brush.color = Farben::Hintergrund;
 }
 
 void GridLine(int ax, int ay, int bx, int by) {
-  SetPen(static_cast<Color>(Farben::Gitter), Gitter == 2 ? PenStyle::Dot : PenStyle::Solid);
+  SetPen(Farben::Gitter, Gitter == 2 ? PenStyle::Dot : PenStyle::Solid);
   Line(ax, ay, bx, by);
   SetPen(kBlack, PenStyle::Solid);
 }
@@ -123,14 +141,7 @@ void ComputeTickSteps() {
       AutoTickSteps ? AutoYTickStep : UsableStep(ManualYTickStep, AutoYTickStep, dy, PlotHeight);
 }
 
-std::string TickLabel(double v) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.4G", v);
-  std::string text(buffer);
-  for (char& c : text)
-    if (c == '.' || c == ',') c = DecimalSeparator;
-  return text;
-}
+std::string TickLabel(double v) { return FormatGeneral(v, 4, 2, DecimalSeparator); }
 
 void DrawCoordinateSystem() {
   if (!DrawCanvas) return;

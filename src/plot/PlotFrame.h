@@ -51,7 +51,8 @@ int Scaled(double n);
 double TickSpacing(double d);
 // Sets XTickStep and YTickStep (and the automatic values) for the current window.
 void ComputeTickSteps();
-// A tick value as a label: 4 significant digits, the locale's decimal separator.
+// A tick value as a label: the general form with 4 significant digits, at least
+// 2 exponent digits and the locale's decimal separator (DecimalSeparator).
 std::string TickLabel(double v);
 
 void DrawCoordinateSystem();

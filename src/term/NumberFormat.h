@@ -1,4 +1,6 @@
-// The program's number display: fixed or scientific form with a decimal comma.
+// The program's number texts: the fixed or scientific form with a decimal comma
+// shown in number fields, and the general form of labels and readouts.
+// None of them depends on the C library's locale.
 #pragma once
 
 #include <string>
@@ -9,5 +11,13 @@ namespace kurvio {
 std::string FormatNumber(int decimals, double value);
 // FormatNumber without the five trailing blanks of the fixed form.
 std::string FormatNumberBare(int decimals, double value);
+
+// The general floating-point form: the value rounded to `precision` significant
+// digits (1..17; halves away from zero), fixed notation without trailing zeros when the rounded
+// value has at most `precision` digits before the separator and a magnitude of at least 0.00001,
+// otherwise mantissa, "E", exponent ("-" only when negative, padded with zeros to `exponentDigits`,
+// at most 4). 0 is "0", a value that is not finite "---". With ',': 1.234 (2, 1) "1,2"; 150 (2, 1)
+// "1,5E2"; 123456 (5, 2) "1,2346E05"; 1e-6 (15, 1) "1E-6".
+std::string FormatGeneral(double value, int precision, int exponentDigits, char decimalSeparator);
 
 }  // namespace kurvio

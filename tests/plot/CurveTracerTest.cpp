@@ -69,8 +69,8 @@ TEST_F(TracerTest, PoleOfReciprocalIsNotJoined) {
                                   << s.to.y;
     EXPECT_FALSE(SpansWholeHeight(s));
   }
-  const bool leftBranch = std::any_of(segments.begin(), segments.end(),
-                                      [](const Segment& s) { return s.to.x < 350; });
+  const bool leftBranch =
+      std::any_of(segments.begin(), segments.end(), [](const Segment& s) { return s.to.x < 350; });
   const bool rightBranch = std::any_of(segments.begin(), segments.end(),
                                        [](const Segment& s) { return s.from.x > 350; });
   EXPECT_TRUE(leftBranch && rightBranch);
@@ -114,7 +114,8 @@ TEST_F(TracerTest, HugeValuesAreClampedBeforeMapping) {
   int minY = INT_MAX;
   for (const Segment& s : canvas.segments) minY = std::min({minY, s.from.y, s.to.y});
   for (const std::string& call : canvas.calls)
-    if (call.rfind("MoveTo", 0) == 0) minY = std::min(minY, std::stoi(call.substr(call.rfind(' '))));
+    if (call.rfind("MoveTo", 0) == 0)
+      minY = std::min(minY, std::stoi(call.substr(call.rfind(' '))));
   EXPECT_EQ(minY, ScreenY(100000));
 
   Trace("-exp(x)");
@@ -163,10 +164,113 @@ TEST_F(TracerTest, UndefinedStretchIsSkippedWithTheTrailingEdgeAsLimit) {
   EXPECT_GE(canvas.DrawnSegments().front().from.x, 350);
 }
 
+TEST_F(TracerTest, RangeInsideTheViewIsSampledWhole) {
+  const double dx = (x2 - x1) / PlotWidth;
+  struct Case {
+    double from, to;
+  };
+  // Inside the view, and a little outside it on both sides.
+  const Case cases[] = {{-1.0, 1.2345}, {x1 + 0.3, x2 - 0.3}, {x1 - 2 * dx, x2 + 2 * dx}};
+  for (const Case& c : cases) {
+    CompileTerm(MainTerm, "x", true);
+    samples.clear();
+    canvas = RecordingCanvas();
+    TraceCurve(Value(), x1, x2, c.from, c.to);
+    ASSERT_GE(samples.size(), 2u);
+    EXPECT_EQ(samples.front(), c.from);
+    EXPECT_EQ(samples.back(), c.to);
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+      EXPECT_GT(samples[i] - samples[i - 1], -1e-12) << c.from << " " << i;
+      EXPECT_LT(samples[i] - samples[i - 1], dx + 1e-12) << c.from << " " << i;
+    }
+  }
+}
+
+// A secant in a view 0.0001 wide, drawn from far outside: some 10^10 columns
+// long, it still reaches both edges, and only the columns near the view are sampled.
+TEST_F(TracerTest, LongLineInATinyViewReachesBothEdges) {
+  PlotWidth = 800;
+  PlotHeight = 800;
+  x1 = 3;
+  x2 = 3.0001;
+  y1 = 3;
+  y2 = 3.0001;
+  const auto line = [this](double x) {
+    samples.push_back(x);
+    TermDefined = true;
+    return x;
+  };
+  TraceCurve(line, x1, x2, -1000, 1000);
+  const auto segments = canvas.DrawnSegments();
+  ASSERT_FALSE(segments.empty());
+  int left = INT_MAX, right = INT_MIN, inside = 0;
+  for (const Segment& s : segments) {
+    left = std::min(left, s.from.x);
+    right = std::max(right, s.to.x);
+    if (s.from.x >= 0 && s.from.x < 800) ++inside;
+    EXPECT_NEAR(s.to.y, 800 - s.to.x, 1) << s.to.x;  // on the diagonal
+  }
+  EXPECT_LE(left, 0);
+  EXPECT_GE(right, 800);
+  EXPECT_EQ(inside, 800);  // no column left out
+  EXPECT_LT(samples.size(), 1000u);
+
+  // `to` inside the view is still the last sample; `from` inside it the first.
+  samples.clear();
+  TraceCurve(line, x1, x2, -1000, 3.00005);
+  EXPECT_EQ(samples.back(), 3.00005);
+  EXPECT_EQ(canvas.segments.back().to.y, 400);
+  samples.clear();
+  TraceCurve(line, x1, x2, 3.00005, 1000);
+  EXPECT_EQ(samples.front(), 3.00005);
+}
+
+// A curve that enters the view steeply from far outside is joined to its own
+// point in the column before the view, not to a row clamped just below the area.
+TEST_F(TracerTest, SteepEntryFromFarOutside) {
+  PlotWidth = 512;
+  PlotHeight = 512;
+  x1 = y1 = -8;
+  x2 = y2 = 8;  // 1/32 per column, exact
+  const auto steep = [](double x) {
+    TermDefined = true;
+    return 1000 * (x + 8) - 8;  // at the bottom edge at x1, 31.25 below it one column left
+  };
+  for (int width : {1, 4}) {
+    LineWidth = width;
+    canvas = RecordingCanvas();
+    TraceCurve(steep, x1, x2, -1000, 1000);
+    const auto segments = canvas.DrawnSegments();
+    const auto entry = std::find_if(segments.begin(), segments.end(),
+                                    [](const Segment& s) { return s.to.x == 0; });
+    ASSERT_NE(entry, segments.end()) << width;
+    EXPECT_EQ(entry->from.x, -1) << width;
+    EXPECT_EQ(entry->from.y, 512 + 1000) << width;
+    EXPECT_EQ(entry->to.y, 512) << width;
+  }
+}
+
+TEST_F(TracerTest, UndefinedSkipStaysNearTheView) {
+  const auto nowhere = [this](double x) {
+    samples.push_back(x);
+    TermDefined = false;
+    return 0.0;
+  };
+  TraceCurve(nowhere, x1, x2, -1e6, 1e6);
+  EXPECT_TRUE(canvas.DrawnSegments().empty());
+  EXPECT_LT(samples.size(), 2u * PlotWidth);
+  // A range wholly right of the view ends after its first point.
+  samples.clear();
+  CompileTerm(MainTerm, "x", true);
+  TraceCurve(Value(), x1, x2, 100, 1e6);
+  EXPECT_TRUE(canvas.DrawnSegments().empty());
+  EXPECT_LT(samples.size(), 3u);
+}
+
 TEST_F(TracerTest, DegenerateCallsReturnAtOnce) {
   CompileTerm(MainTerm, "x", true);
   canvas = RecordingCanvas();
-  TraceCurve(Value(), 5, 5, 5, 5);  // no width
+  TraceCurve(Value(), 5, 5, 5, 5);    // no width
   TraceCurve(Value(), 7, -7, -7, 7);  // reversed
   PlotWidth = 0;
   TraceCurve(Value(), -7, 7, -7, 7);

@@ -66,10 +66,21 @@ TEST_F(PlotTest, TickSpacing) {
   struct Case {
     double d, step;
   };
-  const Case cases[] = {{14, 1},  {30, 2},    {50, 5},     {100, 10},   {0.5, 0.05},
-                        {10, 1},  {1, 0.1},   {3.9, 0.2},  {4, 0.5},    {2e7, 2e6},
-                        {0.0001, 0.000005}, {0, 1}, {-5, 1}};
-  for (const Case& c : cases) EXPECT_NEAR(TickSpacing(c.d), c.step, c.step * 1e-9) << c.d;
+  const Case cases[] = {
+      {14, 1},        {30, 2},           {50, 5},        {100, 10},  {10, 1},  {0.5, 0.05},
+      {0.1, 0.01},    {0.0001, 0.00001}, {1, 0.1},       {3.9, 0.2}, {4, 0.5}, {2e7, 2e6},
+      {1e-12, 1e-13}, {0.3, 0.02},       {1e300, 1e299}, {0, 1},     {-5, 1},
+  };
+  for (const Case& c : cases) EXPECT_NEAR(TickSpacing(c.d), c.step, c.step * 1e-12) << c.d;
+}
+
+// A window a tenth wide gets ten ticks, not twenty.
+TEST_F(PlotTest, NarrowWindowTicks) {
+  x1 = -0.05;
+  x2 = 0.05;
+  DrawCoordinateSystem();
+  EXPECT_EQ(XTicks(canvas, 350), Columns({-0.04, -0.03, -0.02, -0.01, 0.01, 0.02, 0.03, 0.04}));
+  EXPECT_EQ(canvas.texts[0].text, "0,01");
 }
 
 TEST_F(PlotTest, TickLabels) {
@@ -77,8 +88,9 @@ TEST_F(PlotTest, TickLabels) {
   EXPECT_EQ(TickLabel(2), "2");
   EXPECT_EQ(TickLabel(0.1 * 3), "0,3");
   EXPECT_EQ(TickLabel(-1.25), "-1,25");
-  EXPECT_EQ(TickLabel(123456), "1,235E+05");
-  EXPECT_EQ(TickLabel(0.00001), "1E-05");
+  EXPECT_EQ(TickLabel(100000), "1E05");
+  EXPECT_EQ(TickLabel(123456), "1,235E05");
+  EXPECT_EQ(TickLabel(0.000001), "1E-06");
   DecimalSeparator = '.';
   EXPECT_EQ(TickLabel(0.5), "0.5");
 }
@@ -139,7 +151,7 @@ TEST_F(PlotTest, AxesAtTheBorders) {
   x1 = -12;
   x2 = -3;
   DrawCoordinateSystem();
-  EXPECT_EQ(canvas.calls[0], "MoveTo 0 0");      // x-axis at y2, the top
+  EXPECT_EQ(canvas.calls[0], "MoveTo 0 0");   // x-axis at y2, the top
   EXPECT_FALSE(YTicks(canvas, 700).empty());  // y-axis at x2, the right border
 }
 
