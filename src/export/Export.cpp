@@ -12,8 +12,10 @@
 #include <QPrinter>
 #include <QSvgGenerator>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <memory>
 
 #include "export/ExportFile.h"
@@ -101,9 +103,14 @@ QString AskFileName(QWidget* parent, const QString& title, const QString& filter
   return QFileDialog::getSaveFileName(parent, title, QString(), qtFilter);
 }
 
-// The plot size on screen: the paint box, or the current plot when there is none.
+int ClampToInt(long long v) {
+  return static_cast<int>(std::clamp<long long>(v, 0, std::numeric_limits<int>::max()));
+}
+
+// The plot size on screen: from the paint box, or the current plot when there is none.
 QSize ScreenPlotSize(const ExportTarget& target) {
-  if (target.paintBox) return target.paintBox->size();
+  if (target.paintBox)
+    return {target.paintBox->width(), LayoutPlotHeight(target.layout, target.paintBox->height())};
   return {PlotWidth, PlotHeight};
 }
 
@@ -122,15 +129,35 @@ int FontSize(double points) {
   return static_cast<int>(std::clamp(std::round(points), 1.0, 10000.0));
 }
 
-// Sets the plot size of the metafile picture and raises ExportDrawing.
-void BeginScaledExport(const ExportTarget& target, double scale) {
+// The plot and the whole picture on a scaled target.
+struct ScaledPicture {
+  int width = 1;
+  int plotHeight = 1;
+  int height = 1;
+};
+
+// The plot is `scale` times the screen's plus one pixel each way; the picture
+// takes in what the window draws below the plot, all of it within `limit`.
+ScaledPicture ScalePicture(const ExportTarget& target, double scale, int limit) {
   const QSize screen = ScreenPlotSize(target);
+  ScaledPicture p;
+  p.width = std::clamp(RoundPixel((std::max(screen.width(), 0) + 1) * scale), 1, limit);
+  int plot = std::clamp(RoundPixel((std::max(screen.height(), 0) + 1) * scale), 1, limit);
+  // A smaller plot when the picture below it would not fit; each pass shrinks it.
+  while (plot > 1 && LayoutPictureHeight(target.layout, plot) > limit)
+    plot = std::max(1, static_cast<int>(static_cast<long long>(plot) * limit /
+                                        LayoutPictureHeight(target.layout, plot)));
+  p.plotHeight = plot;
+  p.height = std::clamp(LayoutPictureHeight(target.layout, plot), 1, limit);
+  return p;
+}
+
+// Sets the plot size of a scaled picture and raises ExportDrawing.
+void BeginScaledExport(const ScaledPicture& picture, double scale) {
   LineScale = scale;
   ExportDrawing = true;
-  PlotWidth =
-      std::clamp(RoundPixel((std::max(screen.width(), 0) + 1) * scale), 1, WmfCanvas::kMaxSize);
-  PlotHeight =
-      std::clamp(RoundPixel((std::max(screen.height(), 0) + 1) * scale), 1, WmfCanvas::kMaxSize);
+  PlotWidth = picture.width;
+  PlotHeight = picture.plotHeight;
   PlotTop = 0;
 }
 
@@ -145,9 +172,9 @@ void RedrawOnScreen(const ExportTarget& target) {
 // The picture drawn through QtCanvas on a device whose resolution is the
 // metafile's (96 × scale per inch), so that it matches the metafile.
 void DrawOnDevice(QPaintDevice* device, const ExportVariant& variant, const ExportTarget& target,
-                  bool antialiased) {
+                  const ScaledPicture& picture, bool antialiased) {
   SavedDrawingState saved;
-  BeginScaledExport(target, variant.wmfLineScale);
+  BeginScaledExport(picture, variant.wmfLineScale);
   QtCanvas canvas(device, antialiased);
   canvas.font.name = FontFamily(target).toStdString();
   canvas.font.size = FontSize(FontPoints(target) * variant.wmfFontFactor / variant.wmfLineScale);
@@ -156,10 +183,9 @@ void DrawOnDevice(QPaintDevice* device, const ExportVariant& variant, const Expo
 }
 
 QByteArray RenderSvg(const ExportVariant& variant, const ExportTarget& target) {
-  const QSize screen = ScreenPlotSize(target);
   const double scale = variant.wmfLineScale;
-  const QSize size(std::clamp(RoundPixel((screen.width() + 1) * scale), 1, WmfCanvas::kMaxSize),
-                   std::clamp(RoundPixel((screen.height() + 1) * scale), 1, WmfCanvas::kMaxSize));
+  const ScaledPicture picture = ScalePicture(target, scale, WmfCanvas::kMaxSize);
+  const QSize size(picture.width, picture.height);
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   {
@@ -168,7 +194,7 @@ QByteArray RenderSvg(const ExportVariant& variant, const ExportTarget& target) {
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setResolution(static_cast<int>(std::lround(96 * scale)));
-    DrawOnDevice(&generator, variant, target, true);
+    DrawOnDevice(&generator, variant, target, picture, true);
   }
   return buffer.data();
 }
@@ -178,15 +204,14 @@ QByteArray RenderPng(const ExportVariant& variant, const ExportTarget& target) {
   ExportVariant png = variant;
   png.wmfFontFactor = variant.wmfFontFactor / variant.wmfLineScale * 2.0;
   png.wmfLineScale = 2.0;
-  const QSize screen = ScreenPlotSize(target);
-  QImage image(std::clamp((screen.width() + 1) * 2, 1, 16000),
-               std::clamp((screen.height() + 1) * 2, 1, 16000), QImage::Format_RGB32);
+  const ScaledPicture picture = ScalePicture(target, png.wmfLineScale, 16000);
+  QImage image(picture.width, picture.height, QImage::Format_RGB32);
   if (image.isNull()) return {};
   const int dotsPerMeter = static_cast<int>(std::lround(2 * 96 / 0.0254));
   image.setDotsPerMeterX(dotsPerMeter);
   image.setDotsPerMeterY(dotsPerMeter);
-  image.fill(ToQColor(static_cast<Color>(Farben::Hintergrund)));
-  DrawOnDevice(&image, png, target, true);
+  image.fill(ToQColor(Farben::Hintergrund));
+  DrawOnDevice(&image, png, target, picture, true);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -194,9 +219,64 @@ QByteArray RenderPng(const ExportVariant& variant, const ExportTarget& target) {
   return bytes;
 }
 
+// The window's redraw on its off-screen bitmap, as the JPEG file shows it: at
+// screen size, on the background colour. False when nothing can paint on it.
+bool DrawJpegPicture(QImage& image, const ExportTarget& target) {
+  SavedDrawingState saved;
+  const QSize screen = ScreenPlotSize(target);
+  PlotWidth = screen.width();
+  PlotHeight = screen.height();
+  PlotTop = 0;
+  LineScale = 1.0;
+  image.fill(ToQColor(Farben::Hintergrund));
+  QtCanvas canvas(&image);
+  if (!canvas.painter().isActive()) return false;
+  canvas.font.name = FontFamily(target).toStdString();
+  canvas.font.size = FontSize(FontPoints(target));
+  DrawCanvas = &canvas;
+  ExportDrawing = true;
+  Redraw(target);
+  return true;
+}
+
 bool Printing = false;
 
 }  // namespace
+
+int LayoutPlotHeight(PictureLayout layout, int paintBoxHeight) {
+  const int h = std::max(paintBoxHeight, 0);
+  switch (layout) {
+    case PictureLayout::TwoPlots:
+      return h / 2 + h % 2;  // (h + 1) div 2
+    case PictureLayout::PlotAndLadder:
+    case PictureLayout::PlotAndRails:
+      return h / 5 * 4;
+    case PictureLayout::OnePlot:
+      break;
+  }
+  return h;
+}
+
+int LayoutPictureHeight(PictureLayout layout, int plotHeight) {
+  const long long h = std::max(plotHeight, 0);
+  switch (layout) {
+    case PictureLayout::TwoPlots:
+      return ClampToInt(2 * h);
+    case PictureLayout::PlotAndLadder:
+    case PictureLayout::PlotAndRails:
+      // The lower fifth of the paint box below the upper four fifths.
+      return ClampToInt(5 * h / 4);
+    case PictureLayout::OnePlot:
+      break;
+  }
+  return ClampToInt(h);
+}
+
+int LayoutPrintHeight(PictureLayout layout, int plotHeight) {
+  if (layout == PictureLayout::PlotAndLadder)
+    return ClampToInt(4 * static_cast<long long>(std::max(plotHeight, 0)) / 3);
+  return LayoutPictureHeight(layout, plotHeight);
+}
 
 QString QtFileFilter(const QString& filter) {
   const QStringList parts = filter.split(QLatin1Char('|'));
@@ -266,7 +346,10 @@ bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPri
           const int top = page.top();
           canvas.SetOrigin(left, top);
           const int reach = static_cast<int>(std::lround(LineScale));
-          canvas.SetClipRect(0, 0, PlotWidth + reach, PlotHeight + reach);
+          // The clip takes in what the window draws below its plot; moving the
+          // origin down to a lower plot leaves it where it is.
+          canvas.SetClipRect(0, 0, PlotWidth + reach,
+                             LayoutPrintHeight(target.layout, PlotHeight) + reach);
           canvas.font.name = FontFamily(target).toStdString();
           canvas.font.size = FontSize(FontPoints(target) * LineScale / printer.logicalDpiX() *
                                       variant.printFontFactor);
@@ -293,8 +376,9 @@ bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPri
 
 std::string RenderWmf(const ExportVariant& variant, const ExportTarget& target) {
   SavedDrawingState saved;
-  BeginScaledExport(target, variant.wmfLineScale);
-  WmfCanvas canvas(PlotWidth, PlotHeight, variant.wmfLineScale);
+  const ScaledPicture picture = ScalePicture(target, variant.wmfLineScale, WmfCanvas::kMaxSize);
+  BeginScaledExport(picture, variant.wmfLineScale);
+  WmfCanvas canvas(picture.width, picture.height, variant.wmfLineScale);
   canvas.font.name = FontFamily(target).toStdString();
   canvas.font.size = FontSize(FontPoints(target) * variant.wmfFontFactor);
   DrawCanvas = &canvas;
@@ -359,8 +443,7 @@ bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target
   return ok;
 }
 
-bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target,
-                   const std::function<QImage()>& bitmap, QWidget* parent) {
+bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target, QWidget* parent) {
   const QString chosen = AskFileName(parent, kSequenceTitle, kSequenceFilter);
   if (chosen.isEmpty()) return false;
   bool isWmf = false;
@@ -369,13 +452,20 @@ bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target,
   if (isWmf) return WriteWmfFile(variant, target, path, parent);
   QString failure;
   try {
-    QImage image;
-    {
-      SavedDrawingState saved;
-      ExportDrawing = true;
-      if (bitmap) image = bitmap();
+    QImage scratch;
+    QImage* image = target.bitmap;
+    if (!image || image->isNull()) {
+      // A window without its bitmap yet: one of the picture's size stands in.
+      const QSize screen = ScreenPlotSize(target);
+      scratch = QImage(std::clamp(screen.width(), 1, 16000),
+                       std::clamp(LayoutPictureHeight(target.layout, screen.height()), 1, 16000),
+                       QImage::Format_RGB32);
+      image = &scratch;
     }
-    WriteJpeg(image, path, &failure);
+    if (image->isNull() || !DrawJpegPicture(*image, target))
+      failure = QStringLiteral("Das Bild konnte nicht gezeichnet werden.");
+    else
+      WriteJpeg(*image, path, &failure);
   } catch (const std::exception& e) {
     failure = QString::fromLocal8Bit(e.what());
   }

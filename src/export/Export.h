@@ -34,13 +34,41 @@ inline constexpr ExportVariant kUnitCircleExport{true, true, 330 * 0.39, 4.0, 4.
 // Curve discussion, tangent problem, integral function and the limit windows.
 inline constexpr ExportVariant kAnalysisWindowExport{false, false, 330 * 0.39, 2.0, 2.0};
 
+// How much a window draws below its plot; the exported picture holds all of it.
+enum class PictureLayout {
+  // The plot fills the paint box.
+  OnePlot,
+  // Two plots of equal height, one above the other (curve discussion, integral
+  // function); the window moves the origin down by PlotHeight for the lower one.
+  TwoPlots,
+  // The plot in the upper four fifths, the interval ladder below it (bisection).
+  PlotAndLadder,
+  // The plot in the upper four fifths, the number-line rails below it
+  // (covariation); during an export the window takes the height of the whole
+  // picture, in which it places the rails, from LayoutPictureHeight.
+  PlotAndRails,
+};
+
+// The plot height on screen for a paint box of the given height.
+int LayoutPlotHeight(PictureLayout layout, int paintBoxHeight);
+// The height of the whole picture of a plot `plotHeight` high: the metafile's
+// frame, and what the window draws into below its plot.
+int LayoutPictureHeight(PictureLayout layout, int plotHeight);
+// How far down the print clip reaches for a plot `plotHeight` high (before the
+// reach of the pen is added); the ladder is given room beyond its picture.
+int LayoutPrintHeight(PictureLayout layout, int plotHeight);
+
 struct ExportTarget {
   // Draws the window's picture on DrawCanvas (runs with ExportDrawing raised).
   std::function<void()> redraw;
   // Redraws the window on screen once the export is over.
   std::function<void()> redrawOnScreen;
-  // The drawing area: its size is the plot size on screen, its font the text font.
+  // The drawing area: its width and LayoutPlotHeight of its height are the plot
+  // size on screen, its font the text font.
   QWidget* paintBox = nullptr;
+  PictureLayout layout = PictureLayout::OnePlot;
+  // The window's off-screen bitmap, on which the JPEG picture is drawn.
+  QImage* bitmap = nullptr;
 };
 
 // Dialogs, replaceable so that tests run without them; empty means Qt's own.
@@ -70,10 +98,10 @@ bool WriteWmfFile(const ExportVariant& variant, const ExportTarget& target, cons
 bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target);
 
 // The sequences window's file button: a metafile or a JPEG file by the name's
-// extension. `bitmap` redraws the window's off-screen bitmap (with
-// ExportDrawing raised) and returns it.
-bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target,
-                   const std::function<QImage()>& bitmap, QWidget* parent);
+// extension. The JPEG picture is the window's redraw on its off-screen bitmap
+// (target.bitmap; one of the picture's size when it has none), filled with the
+// background colour first, with DrawCanvas on it and ExportDrawing raised.
+bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target, QWidget* parent);
 
 // Everything from the first "." of the file name on is replaced by ".wmf".
 QString WmfFileName(const QString& chosen);

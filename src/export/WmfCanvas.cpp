@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 #include "export/WmfText.h"
@@ -644,6 +645,18 @@ void WmfCanvas::ResetClip() {
 void WmfCanvas::SetOrigin(int x, int y) {
   Flush();
   origin_ = {x, y};
+}
+
+void WmfCanvas::ShiftOrigin(int dx, int dy) {
+  Flush();
+  // Saturated: an origin far outside the 16-bit picture only clips everything away.
+  auto add = [](int a, int d) {
+    using Limits = std::numeric_limits<int>;
+    return static_cast<int>(std::clamp(static_cast<long long>(a) + d,
+                                       static_cast<long long>(Limits::min()),
+                                       static_cast<long long>(Limits::max())));
+  };
+  origin_ = {add(origin_.x, dx), add(origin_.y, dy)};
 }
 
 const std::string& WmfCanvas::Finish() {

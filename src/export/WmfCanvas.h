@@ -48,6 +48,7 @@ class WmfCanvas : public Canvas {
   void SetClipRect(int x1, int y1, int x2, int y2) override;
   void ResetClip() override;
   void SetOrigin(int x, int y) override;
+  void ShiftOrigin(int dx, int dy) override;
 
   // Completes the picture and returns the whole file. Later drawing is ignored.
   const std::string& Finish();

@@ -11,19 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "plot/Color.h"
+
 namespace kurvio {
-
-using Color = std::uint32_t;
-
-constexpr Color RGB(int r, int g, int b) {
-  return static_cast<Color>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
-}
-constexpr int RedOf(Color c) { return c & 0xFF; }
-constexpr int GreenOf(Color c) { return (c >> 8) & 0xFF; }
-constexpr int BlueOf(Color c) { return (c >> 16) & 0xFF; }
-
-inline constexpr Color kBlack = 0x000000;
-inline constexpr Color kWhite = 0xFFFFFF;
 
 enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Clear };
 enum class PenMode { Copy, NotXor };
@@ -105,6 +95,11 @@ class Canvas {
   virtual void ResetClip() = 0;
   // Device point of the logical (0, 0).
   virtual void SetOrigin(int x, int y) = 0;
+  // Moves the logical (0, 0) by (dx, dy) from where it is now, so that a
+  // picture's lower part can be drawn in its own coordinates below the upper
+  // one (on the printer: below the page offsets). The clip rectangle stays
+  // where it was set.
+  virtual void ShiftOrigin(int dx, int dy) = 0;
 
  protected:
   void SetPenPos(int x, int y) { penPos_ = {x, y}; }

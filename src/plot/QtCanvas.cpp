@@ -262,4 +262,11 @@ void QtCanvas::SetOrigin(int x, int y) {
   painter_.translate(x, y);
 }
 
+void QtCanvas::ShiftOrigin(int dx, int dy) {
+  Flush();
+  // The painter's transform is a pure translation, so logical and device steps agree;
+  // the clip, fixed on the device when it was set, does not move.
+  painter_.translate(dx, dy);
+}
+
 }  // namespace kurvio

@@ -44,6 +44,7 @@ class QtCanvas : public Canvas {
   void SetClipRect(int x1, int y1, int x2, int y2) override;
   void ResetClip() override;
   void SetOrigin(int x, int y) override;
+  void ShiftOrigin(int dx, int dy) override;
 
  private:
   // Consecutive LineTo calls are collected into one polyline and drawn when

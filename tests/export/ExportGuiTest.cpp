@@ -17,10 +17,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include <jpeglib.h>
-
 #include "app/MainWindow.h"
 #include "export/Export.h"
+#include "export/ExportReadBack.h"
 #include "export/JpegWriter.h"
 #include "export/Wmf2svg.h"
 #include "export/WmfCanvas.h"
@@ -35,7 +34,10 @@
 namespace kurvio {
 namespace {
 
+using testing::DecodeJpeg;
+using testing::RasterisePdf;
 using testing::ReadWmf;
+using testing::SvgLine;
 using testing::WmfFile;
 
 // The drawing state every export must leave as it found it.
@@ -196,29 +198,64 @@ TEST_F(ExportTest, SaveDialogNamesTheMetafile) {
   EXPECT_NE(ReadBytes(dir.File("kurve.wmf")), "old");
 }
 
+// The sequences window's file button. Its JPEG is the window's own off-screen
+// bitmap, redrawn with DrawCanvas on it, on the background colour.
 TEST_F(ExportTest, SequenceWindowWritesMetafileOrJpeg) {
-  QImage bitmap(120, 80, QImage::Format_RGB32);
-  bitmap.fill(Qt::white);
-  bool exportDrawingSeen = false;
-  auto draw = [&] {
-    exportDrawingSeen = ExportDrawing;
-    return bitmap;
+  Farben::Hintergrund = RGB(200, 230, 255);
+  QImage bitmap(400, 300, QImage::Format_RGB32);
+  bitmap.fill(Qt::black);  // what the screen left; the export paints over it
+  ExportTarget target = SimpleTarget();
+  target.bitmap = &bitmap;
+  target.redraw = [this] {
+    seen = DrawingState::Now();
+    ASSERT_NE(DrawCanvas, nullptr);
+    DrawCanvas->pen.color = RGB(255, 0, 0);
+    DrawCanvas->brush = {RGB(255, 0, 0), BrushStyle::Solid};
+    DrawCanvas->Rectangle(100, 100, 200, 150);
   };
+  DrawCanvas = nullptr;
   answer = Path("folge.WMF");
-  EXPECT_TRUE(SaveWmfOrJpeg(kAnalysisWindowExport, SimpleTarget(), draw, nullptr));
+  EXPECT_TRUE(SaveWmfOrJpeg(kAnalysisWindowExport, target, nullptr));
   EXPECT_EQ(titles.back(), "Erstellte Grafik im WMF-Format oder JPG-Format speichern");
   EXPECT_EQ(filters.back(), "Windows Metadatei (*.wmf);;JPEG-Datei (*.jpg)");
   const WmfFile f = ReadWmf(ReadBytes(dir.File("folge.wmf")));
   EXPECT_EQ(f.error, "");
   EXPECT_EQ(f.right, 802);
+  EXPECT_EQ(f.Count(0x041B), 1);              // the rectangle
+  EXPECT_EQ(qGray(bitmap.pixel(10, 10)), 0);  // a metafile leaves the bitmap alone
 
-  answer = Path("folge.png");
-  EXPECT_TRUE(SaveWmfOrJpeg(kAnalysisWindowExport, SimpleTarget(), draw, nullptr));
-  EXPECT_TRUE(exportDrawingSeen);
-  EXPECT_FALSE(ExportDrawing);
-  EXPECT_EQ(ReadBytes(dir.File("folge.jpg")).substr(0, 3), "\xFF\xD8\xFF");
+  auto near = [](QColor a, QColor b) {
+    return std::abs(a.red() - b.red()) <= 12 && std::abs(a.green() - b.green()) <= 12 &&
+           std::abs(a.blue() - b.blue()) <= 12;
+  };
+  const QColor background(200, 230, 255);
+  struct Case {
+    const char* chosen;
+    const char* written;
+    QImage* bitmap;
+  } cases[] = {{"folge.png", "folge.jpg", &bitmap},
+               {"ohne", "ohne.jpg", nullptr}};  // no bitmap: one stands in
+  for (const Case& c : cases) {
+    target.bitmap = c.bitmap;
+    answer = Path(c.chosen);
+    seen = {};
+    ASSERT_TRUE(SaveWmfOrJpeg(kAnalysisWindowExport, target, nullptr)) << c.chosen;
+    EXPECT_TRUE(seen.exportDrawing);
+    EXPECT_EQ(seen.width, 400);
+    EXPECT_EQ(seen.height, 300);
+    EXPECT_EQ(seen.lineScale, 1.0);
+    EXPECT_EQ(DrawCanvas, nullptr);
+    EXPECT_FALSE(ExportDrawing);
+    const QImage back = DecodeJpeg(ReadBytes(dir.File(c.written)));
+    ASSERT_EQ(back.size(), QSize(400, 300)) << c.chosen;
+    EXPECT_TRUE(near(back.pixelColor(150, 125), QColor(255, 0, 0))) << c.chosen;
+    for (const QPoint corner : {QPoint(5, 5), QPoint(394, 294)})
+      EXPECT_TRUE(near(back.pixelColor(corner), background)) << c.chosen;
+  }
+  EXPECT_TRUE(near(bitmap.pixelColor(150, 125), QColor(255, 0, 0)));
   EXPECT_FALSE(QFile::exists(Path("folge.png")));
-  EXPECT_EQ(screenRedraws, 2);
+  EXPECT_EQ(screenRedraws, 3);
+  EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(ExportTest, FailedSavesSayWhy) {
@@ -280,26 +317,6 @@ TEST_F(ExportTest, ClipboardHoldsMetafileSvgAndPng) {
   const QByteArray svg = mime->data("image/svg+xml");
   EXPECT_TRUE(svg.contains("<svg"));
   EXPECT_TRUE(svg.contains("viewBox=\"0 0 1604 1204\""));
-}
-
-// libjpeg reads back what the writer wrote.
-QImage DecodeJpeg(const std::string& bytes) {
-  jpeg_decompress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  QImage image(info.output_width, info.output_height, QImage::Format_RGB888);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row = image.scanLine(info.output_scanline);
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  return image;
 }
 
 TEST_F(ExportTest, JpegKeepsSizeAndPixels) {
@@ -379,10 +396,6 @@ class MainWindowExportTest : public ExportTest {
   std::unique_ptr<TForm1> form;
 };
 
-struct SvgLine {
-  double x1, y1, x2, y2;
-};
-
 TEST_F(MainWindowExportTest, Wmf2svgFindsAxesTickAndCurve) {
   if (!testing::HaveWmf2svg()) GTEST_SKIP() << "no wmf2svg";
   ShowDerivative = true;
@@ -404,16 +417,7 @@ TEST_F(MainWindowExportTest, Wmf2svgFindsAxesTickAndCurve) {
   const std::string svg = testing::Wmf2svg(wmf, W, H, ok);
   ASSERT_TRUE(ok);
   // The axes span the picture; wmf2svg maps it by an offset and a scale.
-  std::vector<SvgLine> lines;
-  {
-    const auto lx1 = testing::SvgAttributes(svg, "line", "x1");
-    const auto ly1 = testing::SvgAttributes(svg, "line", "y1");
-    const auto lx2 = testing::SvgAttributes(svg, "line", "x2");
-    const auto ly2 = testing::SvgAttributes(svg, "line", "y2");
-    for (std::size_t i = 0; i < lx1.size() && i < ly1.size() && i < lx2.size() && i < ly2.size();
-         ++i)
-      lines.push_back({std::stod(lx1[i]), std::stod(ly1[i]), std::stod(lx2[i]), std::stod(ly2[i])});
-  }
+  const std::vector<SvgLine> lines = testing::SvgLines(svg);
   ASSERT_FALSE(lines.empty());
   auto longest = [&](bool horizontal) {
     SvgLine best{};
@@ -484,16 +488,6 @@ TEST_F(MainWindowExportTest, ClipboardPicturesMatchTheWindow) {
   }
 }
 
-// Rasterises page 1 of a PDF at `dpi` as 8-bit grey; empty when pdftoppm is missing.
-QImage RasterisePdf(const std::string& pdf, int dpi, const std::string& prefix) {
-  const std::string command = "pdftoppm -r " + std::to_string(dpi) + " -gray -singlefile " + pdf +
-                              " " + prefix + " 2>/dev/null";
-  if (std::system(command.c_str()) != 0) return {};
-  QImageReader reader(QString::fromStdString(prefix + ".pgm"));
-  reader.setAllocationLimit(0);  // a page at 600 dpi is larger than Qt's default limit
-  return reader.read();
-}
-
 struct AxisMeasure {
   int row = -1;
   int left = 0;
@@ -538,7 +532,7 @@ double InkAcross(const QImage& page, int column, int row) {
 }
 
 TEST_F(MainWindowExportTest, PrintsToScaleOnPdf) {
-  if (std::system("command -v pdftoppm > /dev/null 2>&1") != 0) GTEST_SKIP() << "no pdftoppm";
+  if (!testing::HavePdftoppm()) GTEST_SKIP() << "no pdftoppm";
   constexpr int kDpi = 600;
   struct Case {
     int percent;

@@ -1,6 +1,8 @@
 // wmf2svg (libwmf) as an independent reader of the metafiles the tests write.
 #pragma once
 
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -12,7 +14,8 @@ namespace kurvio::testing {
 inline bool HaveWmf2svg() { return std::system("command -v wmf2svg > /dev/null 2>&1") == 0; }
 
 // Converts the metafile at its logical size; the SVG text, or empty when the
-// conversion failed. `ok` tells whether wmf2svg ran and succeeded.
+// conversion failed. `ok` tells whether wmf2svg ran and succeeded. Its numbers
+// have a decimal point under any locale.
 inline std::string Wmf2svg(const std::string& wmf, int width, int height, bool& ok) {
   TempDir dir;
   WriteBytes(dir.File("in.wmf"), wmf);
@@ -23,25 +26,32 @@ inline std::string Wmf2svg(const std::string& wmf, int width, int height, bool& 
   return ok ? ReadBytes(dir.File("out.svg")) : std::string();
 }
 
-// The numbers in a piece of SVG text, in order ("1.5,2 3,4" gives 1.5 2 3 4).
+// The numbers in a piece of SVG text, in order ("1.5,2 3,4" gives 1.5 2 3 4),
+// read with a decimal point whatever the locale.
 inline std::vector<double> SvgNumbers(const std::string& text) {
   std::vector<double> numbers;
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const char c = text[i];
-    if ((c >= '0' && c <= '9') || c == '-' || c == '.') {
-      std::size_t used = 0;
-      try {
-        numbers.push_back(std::stod(text.substr(i), &used));
-      } catch (...) {
-        used = 1;
-      }
-      i += used == 0 ? 1 : used;
+  const char* at = text.data();
+  const char* const end = text.data() + text.size();
+  while (at < end) {
+    const char c = *at;
+    double value = 0;
+    const bool starts = (c >= '0' && c <= '9') || c == '-' || c == '.';
+    const auto [next, error] = starts ? std::from_chars(at, end, value)
+                                      : std::from_chars_result{at, std::errc::invalid_argument};
+    if (error == std::errc() && next != at) {
+      numbers.push_back(value);
+      at = next;
     } else {
-      ++i;
+      ++at;
     }
   }
   return numbers;
+}
+
+// One number of an attribute; NaN when it holds none.
+inline double SvgNumber(const std::string& text) {
+  const std::vector<double> numbers = SvgNumbers(text);
+  return numbers.empty() ? NAN : numbers.front();
 }
 
 // The values of `attribute` on every `element` of the SVG, in document order.
@@ -58,6 +68,22 @@ inline std::vector<std::string> SvgAttributes(const std::string& svg, const std:
     values.push_back(svg.substr(start, svg.find('"', start) - start));
   }
   return values;
+}
+
+struct SvgLine {
+  double x1, y1, x2, y2;
+};
+
+// The <line> elements of the SVG.
+inline std::vector<SvgLine> SvgLines(const std::string& svg) {
+  const auto x1 = SvgAttributes(svg, "line", "x1");
+  const auto y1 = SvgAttributes(svg, "line", "y1");
+  const auto x2 = SvgAttributes(svg, "line", "x2");
+  const auto y2 = SvgAttributes(svg, "line", "y2");
+  std::vector<SvgLine> lines;
+  for (std::size_t i = 0; i < x1.size() && i < y1.size() && i < x2.size() && i < y2.size(); ++i)
+    lines.push_back({SvgNumber(x1[i]), SvgNumber(y1[i]), SvgNumber(x2[i]), SvgNumber(y2[i])});
+  return lines;
 }
 
 }  // namespace kurvio::testing

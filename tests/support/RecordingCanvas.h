@@ -67,6 +67,7 @@ class RecordingCanvas : public Canvas {
   void SetClipRect(int x1, int y1, int x2, int y2) override { Log("Clip", x1, y1, x2, y2); }
   void ResetClip() override { Log("ResetClip"); }
   void SetOrigin(int x, int y) override { Log("Origin", x, y); }
+  void ShiftOrigin(int dx, int dy) override { Log("ShiftOrigin", dx, dy); }
 
   // Segments that actually cover pixels (a line to the current point draws nothing).
   std::vector<Segment> DrawnSegments() const {
