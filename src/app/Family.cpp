@@ -1,11 +1,11 @@
 #include "app/Family.h"
 
+#include "module/ViewCheck.h"
+
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "settings/Settings.h"
+#include "term/NumberFormat.h"
 #include "term/Term.h"
 
 namespace kurvio {
@@ -47,49 +47,9 @@ void FamilyVertex(int kind, double& xS, double& yS) {
   }
 }
 
-std::string FormatGeneral(double v, int digits) {
-  if (v == 0.0 || !std::isfinite(v)) return v == 0.0 ? "0" : "---";
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", digits - 1, v);
-  const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
-  std::string text;
-  if (exponent < digits && std::fabs(v) >= 0.00001) {
-    const int decimals = exponent >= digits - 1 ? 0 : digits - 1 - exponent;
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
-    text = buffer;
-    if (text.find('.') != std::string::npos) {
-      while (text.back() == '0') text.pop_back();
-      if (text.back() == '.') text.pop_back();
-    }
-  } else {
-    std::string mantissa(buffer, std::strchr(buffer, 'e'));
-    if (mantissa.find('.') != std::string::npos) {
-      while (mantissa.back() == '0') mantissa.pop_back();
-      if (mantissa.back() == '.') mantissa.pop_back();
-    }
-    text = mantissa + "E" + std::to_string(exponent);
-  }
-  for (char& ch : text)
-    if (ch == '.') ch = DecimalSeparator;
-  return text;
-}
-
 std::string VertexLabel(double xS, double yS) {
-  return "S(" + FormatGeneral(xS, 2) + "|" + FormatGeneral(yS, 2) + ")";
-}
-
-double ParamFromPosition(int n, double p1, double p2, int S) {
-  if (S <= 0) return p1;
-  return p1 + (p2 - p1) * n / S;
-}
-
-int PositionFromParam(double p, double p1, double p2, int S) {
-  const double n = std::nearbyint((p - p1) * S / (p2 - p1));
-  // Coinciding bounds or values far outside them must not overflow the conversion.
-  if (!std::isfinite(n)) return 1;
-  if (n > 1e9) return 1000000000;
-  if (n < -1e9) return -1000000000;
-  return static_cast<int>(n);
+  return "S(" + FormatGeneral(xS, 2, 1, DecimalSeparator) + "|" +
+         FormatGeneral(yS, 2, 1, DecimalSeparator) + ")";
 }
 
 ParamRef FamilyParam(int index) {
@@ -115,21 +75,10 @@ void RestoreEqualBounds() {
   }
 }
 
-void InitWerte() {
-  x1 = StartValues.x1;
-  x2 = StartValues.x2;
-  y1 = StartValues.y1;
-  y2 = StartValues.y2;
-}
+void InitWerte() { kurvio::InitWerte(PlotView()); }
 
 void WertePruefen() {
-  if (x1 < -10000) x1 = -10000;
-  if (y1 < -10000) y1 = -10000;
-  if (x2 > 100000) x2 = 100000;
-  if (y2 > 100000) y2 = 100000;
-  auto unusable = [](double d) { return !(d <= 1e7) || d < 0.0001; };  // NaN too
-  if (unusable(std::fabs(x2 - x1))) InitWerte();
-  if (unusable(std::fabs(y2 - y1))) InitWerte();
+  kurvio::WertePruefen(PlotView(), [] { InitWerte(); });
 }
 
 Color SpectrumTableColor(int spectrum, int k) {

@@ -18,14 +18,6 @@ double FamilyValue(int kind, double x);
 void FamilyVertex(int kind, double& xS, double& yS);
 // "S(1,2|-0,5)": the vertex label with 2 significant digits.
 std::string VertexLabel(double xS, double yS);
-// A number in the general format with the given significant digits, the
-// locale's decimal separator and the shortest exponent: 150 -> "1,5E2".
-std::string FormatGeneral(double v, int digits);
-
-// p = p1 + (p2 - p1)·n / S.
-double ParamFromPosition(int n, double p1, double p2, int S);
-// n = round((p - p1)·S / (p2 - p1)); bounds that coincide give position 1.
-int PositionFromParam(double p, double p1, double p2, int S);
 
 // One parameter with its bounds, by reference into the settings globals.
 struct ParamRef {

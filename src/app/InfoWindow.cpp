@@ -1,6 +1,6 @@
 #include "app/InfoWindow.h"
 
-#include "app/ModuleDialog.h"
+#include "module/ModuleDialog.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSlider>
@@ -14,8 +15,11 @@
 #include <QVBoxLayout>
 
 #include "app/Family.h"
-#include "app/HelpWindow.h"
 #include "export/Export.h"
+#include "module/ButtonColumn.h"
+#include "module/HelpWindow.h"
+#include "module/ScrollGrid.h"
+#include "module/SettingsLaunch.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/ViewPad.h"
@@ -111,6 +115,10 @@ TForm1::TForm1(QWidget* parent) : TModuleDialog(parent) {
   TabControl1->blockSignals(true);
   TabControl1->setCurrentIndex(4);
   TabControl1->blockSignals(false);
+  OpenSettingsDialog = [](TForm1* window) {
+    OpenSettingsFrom(window, [window] { window->FormPaint(); });
+    window->FormPaint();  // the next repaint takes over the changed settings
+  };
 }
 
 TForm1::~TForm1() { FixedCurves.DeleteAll(); }
@@ -194,8 +202,13 @@ void TForm1::BuildLayout() {
   PaintBox1->SetPicture(&layers_.BackBuffer());
   body->addWidget(PaintBox1, 1);
 
-  Panel1 = new QWidget(this);
-  Panel1->setFixedWidth(333);
+  // The control panel scrolls when the window is lower than the panel.
+  auto* panelScroll = new QScrollArea(this);
+  panelScroll->setFrameShape(QFrame::NoFrame);
+  panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  panelScroll->setWidgetResizable(true);
+  Panel1 = new QWidget(panelScroll);
+  Panel1->setMinimumWidth(333);
   auto* panel = new QVBoxLayout(Panel1);
   panel->setContentsMargins(4, 4, 4, 0);
   panel->setSpacing(3);
@@ -214,6 +227,7 @@ void TForm1::BuildLayout() {
   termRow->addWidget(Label4);
   termRow->addWidget(Edit1);
   termRow->addWidget(Edit12);
+  Edit12->hide();  // only one of the two term fields is ever shown
   termRow->addWidget(SpeedButton28);
   termRow->addStretch();
   panel->addLayout(termRow);
@@ -309,32 +323,44 @@ void TForm1::BuildLayout() {
   TrackBar2 = new QSlider(Qt::Horizontal, GroupBox2);
   TrackBar2->setRange(1, 12);
   TrackBar2->setToolTip(QStringLiteral("Farbspektrum auswählen"));
-  for (QPushButton* b : {SpeedButton6, SpeedButton12, SpeedButton5}) b->setMinimumHeight(34);
+  for (QPushButton* b : {SpeedButton6, SpeedButton12, SpeedButton5}) {
+    // As wide as the group and as high as the wrapped caption then needs.
+    QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    b->setSizePolicy(policy);
+    b->setMinimumHeight(34);
+  }
   for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton6, SpeedButton12, SpeedButton5,
                                                     BitCheckBox10, BitCheckBox9, Image1, TrackBar2})
     fix->addWidget(w);
   groups->addWidget(GroupBox2, 1);
 
-  auto* buttons = new QVBoxLayout;
-  buttons->setSpacing(2);
-  SpeedButton14 = new QPushButton(QStringLiteral("Einstellungen"), Panel1);
-  SpeedButton15 = new QPushButton(QStringLiteral("Drucken"), Panel1);
-  SpeedButton15->setToolTip(QStringLiteral("Grafik drucken"));
-  SpeedButton17 = new QPushButton(QStringLiteral("WMF - Datei"), Panel1);
-  SpeedButton17->setToolTip(QStringLiteral("Grafik als WMF speichern"));
-  SpeedButton23 = new QPushButton(QStringLiteral("WMF - Clipb."), Panel1);
-  SpeedButton23->setToolTip(QStringLiteral("Grafik im WMF- Format in die Zwischenablage"));
-  SpeedButton35 = new QPushButton(QStringLiteral("&Beenden"), Panel1);
-  SpeedButton35->setToolTip(QStringLiteral("Programm beenden"));
-  for (QPushButton* b : {SpeedButton14, SpeedButton15, SpeedButton17, SpeedButton23, SpeedButton35})
-    buttons->addWidget(b);
-  buttons->addStretch();
-  // These open windows that are not part of this one yet: they wait, disabled.
-  groups->addLayout(buttons);
+  // Export: the same two routines draw on the printer or the metafile.
+  ButtonColumnActions actions;
+  actions.openSettings = [this] { SpeedButton14Click(); };
+  actions.variant = kMainWindowExport;
+  actions.target = [this] {
+    const auto redraw = [this] {
+      darstellen2();
+      darstellen();
+    };
+    return ExportTarget{redraw, redraw, PaintBox1};
+  };
+  const ButtonColumn column = MakeButtonColumn(this, Panel1, std::move(actions));
+  SpeedButton14 = column.SpeedButton14;
+  SpeedButton15 = column.SpeedButton15;
+  SpeedButton17 = column.SpeedButton17;
+  SpeedButton23 = column.SpeedButton23;
+  SpeedButton35 = column.Close;
+  groups->addWidget(column.Panel);
   panel->addLayout(groups);
   panel->addStretch();
 
-  body->addWidget(Panel1);
+  panelScroll->setWidget(Panel1);
+  // At least as wide as the panel's rows and groups need.
+  const int panelWidth = std::max(333, Panel1->minimumSizeHint().width());
+  panelScroll->setFixedWidth(panelWidth + panelScroll->verticalScrollBar()->sizeHint().width());
+  body->addWidget(panelScroll);
   outer->addLayout(body, 1);
 
   UpdateDeleteButtons();
@@ -357,29 +383,10 @@ void TForm1::ConnectHandlers() {
   connect(SpeedButton4, &QToolButton::clicked, this, [this] { ResetParameter(2); });
   connect(SpeedButton16, &QToolButton::clicked, this, [this] { ResetParameter(3); });
   connect(SpeedButton13, &QToolButton::clicked, this, &TForm1::SpeedButton13Click);
-  connect(SpeedButton28, &QToolButton::clicked, this, [this] {
-    auto* help = new TForm18(this);
-    help->exec();
-    delete help;
-  });
+  connect(SpeedButton28, &QToolButton::clicked, this, [this] { TForm18::Execute(this); });
   connect(SpeedButton6, &QPushButton::clicked, this, &TForm1::SpeedButton6Click);
   connect(SpeedButton12, &QPushButton::clicked, this, &TForm1::SpeedButton12Click);
   connect(SpeedButton5, &QPushButton::clicked, this, &TForm1::SpeedButton5Click);
-  connect(SpeedButton35, &QPushButton::clicked, this, &TForm1::SpeedButton35Click);
-  // Export: the same two routines draw on the printer or the metafile.
-  const auto target = [this] {
-    const auto redraw = [this] {
-      darstellen2();
-      darstellen();
-    };
-    return ExportTarget{redraw, redraw, PaintBox1};
-  };
-  connect(SpeedButton15, &QPushButton::clicked, this,
-          [this, target] { PrintGraphic(kMainWindowExport, target()); });
-  connect(SpeedButton17, &QPushButton::clicked, this,
-          [this, target] { SaveWmfFile(kMainWindowExport, target(), this); });
-  connect(SpeedButton23, &QPushButton::clicked, this,
-          [target] { CopyWmfToClipboard(kMainWindowExport, target()); });
   for (TBitCheckBox* box : {BitCheckBox2, BitCheckBox4, BitCheckBox1})
     connect(box, &TBitCheckBox::OnClick, this, &TForm1::DisplayCheckBoxClick);
   connect(BitCheckBox3, &TBitCheckBox::OnClick, this, &TForm1::BitCheckBox3Click);
@@ -430,7 +437,7 @@ void TForm1::SetScrollBarFromValue(int index, bool raiseSliderUpdate) {
   const ParamRef p = FamilyParam(index);
   const bool saved = SliderUpdate;
   if (raiseSliderUpdate) SliderUpdate = true;
-  RowOf(index).scrollBar->setValue(PositionFromParam(p.value, p.lower, p.upper, Schrittzahl));
+  RowOf(index).scrollBar->setValue(PositionFromValue(p.value, p.lower, p.upper, Schrittzahl));
   SliderUpdate = saved;
 }
 
@@ -510,7 +517,8 @@ void TForm1::TabControl1Change() {
       Label4->setText(tab == 3 ? QStringLiteral("f(x) =") : QStringLiteral("  y ="));
       term->setVisible(true);
       rowT_->setVisible(tab == 4);
-      CompileTerm(MainTerm, DisplayToTerm(term->text()), true);
+      // A repaint reports no syntax error: that happens once, when the field is left.
+      CompileTermQuietly(MainTerm, DisplayToTerm(term->text()), true);
       if (!TermDefined) CompileTerm(MainTerm, "0", true);
       break;
     }
@@ -559,11 +567,10 @@ void TForm1::BoundExit(int index, bool upper) {
 void TForm1::ScrollBarChange(int index) {
   if (SliderUpdate) return;
   ParamRef p = FamilyParam(index);
-  p.value = ParamFromPosition(RowOf(index).scrollBar->value(), p.lower, p.upper,
+  p.value = ValueFromPosition(RowOf(index).scrollBar->value(), p.lower, p.upper,
                               std::max(Schrittzahl, 1));
   RowOf(index).value->setText(QString::fromStdString(FormatNumber(Nachkommastellen, p.value)));
-  if (SpectrumOn)
-    Farben::Zeichenstift = static_cast<int>(SpectrumColor(Spectrum, p.value, p.lower, p.upper));
+  if (SpectrumOn) Farben::Zeichenstift = SpectrumColor(Spectrum, p.value, p.lower, p.upper);
   if (ShowDerivative) darstellen2();
   darstellen();
   if (FixFamily) ObjektEinfuegen();
@@ -598,8 +605,8 @@ void TForm1::UpdateDeleteButtons() {
 void TForm1::SpeedButton6Click() { ObjektEinfuegen(); }
 
 void TForm1::ObjektEinfuegen() {
-  FixedCurves.InsertFront(FixedCurve{ParamA, ParamB, ParamC, ParamT,
-                                     static_cast<Color>(Farben::Zeichenstift), LineWidth});
+  FixedCurves.InsertFront(
+      FixedCurve{ParamA, ParamB, ParamC, ParamT, Farben::Zeichenstift, LineWidth});
   FixDrawing = true;
   darstellen();
   FixDrawing = false;
@@ -641,9 +648,9 @@ void TForm1::BitCheckBox6Click() {
 void TForm1::BitCheckBox9Click() {
   SpectrumOn = BitCheckBox9->Checked();
   if (SpectrumOn)
-    savedPenColor_ = static_cast<Color>(Farben::Zeichenstift);
+    savedPenColor_ = Farben::Zeichenstift;
   else
-    Farben::Zeichenstift = static_cast<int>(savedPenColor_);
+    Farben::Zeichenstift = savedPenColor_;
 }
 
 void TForm1::BitCheckBox10Click() { FixFamily = BitCheckBox10->Checked(); }
@@ -669,7 +676,5 @@ void TForm1::LineWidthComboBox1Change() {
   darstellen2();
   darstellen();
 }
-
-void TForm1::SpeedButton35Click() { close(); }
 
 }  // namespace kurvio

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/ModuleDialog.h"
+#include "module/ModuleDialog.h"
 #include "plot/Canvas.h"
 #include "plot/PlotLayers.h"
 #include "settings/RecordList.h"
@@ -125,7 +125,7 @@ class TForm1 : public TModuleDialog {
   void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
   void UpdateCursor();
   void SpeedButton14Click();
-  // Opens the settings dialog; set by the program when that window exists.
+  // Opens the settings dialog (replaceable, so that tests need no dialog).
   std::function<void(TForm1*)> OpenSettingsDialog;
 
   // Rewrites fields and scroll bars from the globals and redraws, as every repaint does.
@@ -150,7 +150,6 @@ class TForm1 : public TModuleDialog {
   void ColorButton1Change();
   void LineWidthComboBox1Change();
   void SpeedButton13Click();
-  void SpeedButton35Click();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -183,8 +182,6 @@ class TForm1 : public TModuleDialog {
   void DrawSlopeTriangle();
   void DrawVertexMark();
   int CurrentTab() const;
-  // Runs `draw` with DrawCanvas on the image (on screen), or as it is when exporting.
-  void DrawOn(QImage& image, const std::function<void()>& draw);
 
   void ConnectAnimation();
   TSwitch* SwitchOf(int index) const;

@@ -1,7 +1,6 @@
 // Animation, the view pad and the mouse of the main window.
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -9,10 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Cursors.h"
 #include "app/Family.h"
-#include "app/FrameWait.h"
 #include "app/MainWindow.h"
+#include "module/AnimationLoop.h"
+#include "module/Cursors.h"
+#include "module/FrameWait.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/ViewPad.h"
@@ -41,7 +41,6 @@ void TForm1::ConnectAnimation() {
   connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm1::PaintBox1MouseDown);
   connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm1::PaintBox1MouseMove);
   connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm1::PaintBox1MouseUp);
-  connect(SpeedButton14, &QPushButton::clicked, this, &TForm1::SpeedButton14Click);
   Panel1->installEventFilter(this);
 }
 
@@ -68,21 +67,23 @@ void TForm1::SwitchClick(int index) {
   ParamRef p = FamilyParam(index);
   AnimationStep = p.upper - p.lower;
   QLineEdit* field = RowOf(index).value;
-  const QPointer<TForm1> alive(this);
-  while (AnimationRunning) {
-    if (SpectrumOn)
-      Farben::Zeichenstift = static_cast<int>(SpectrumColor(Spectrum, p.value, p.lower, p.upper));
-    p.value += AnimationStep / std::max(Schrittzahl, 1);
-    field->setText(QString::fromStdString(FormatNumber(Nachkommastellen, p.value)));
-    if (ShowDerivative) darstellen2();
-    darstellen();
-    if (FixFamily) ObjektEinfuegen();
-    if (p.value > p.upper) AnimationStep = -AnimationStep;
-    if (p.value < p.lower) AnimationStep = -AnimationStep;
-    if (!own->Checked()) AnimationRunning = false;
-    Delay(FrameDelay);
-    if (!alive) return;
-  }
+  const bool alive = RunAnimation(
+      this,
+      [&] {
+        if (SpectrumOn)
+          Farben::Zeichenstift =
+              static_cast<int>(SpectrumColor(Spectrum, p.value, p.lower, p.upper));
+        p.value += AnimationStep / std::max(Schrittzahl, 1);
+        field->setText(QString::fromStdString(FormatNumber(Nachkommastellen, p.value)));
+        if (ShowDerivative) darstellen2();
+        darstellen();
+        if (FixFamily) ObjektEinfuegen();
+        if (p.value > p.upper) AnimationStep = -AnimationStep;
+        if (p.value < p.lower) AnimationStep = -AnimationStep;
+        if (!own->Checked()) AnimationRunning = false;
+      },
+      [this] { Delay(FrameDelay); });
+  if (!alive) return;
   // The final value moves onto the scroll grid through the scroll bar's handler.
   SetScrollBarFromValue(index, false);
 }
@@ -91,17 +92,17 @@ void TForm1::Switch4Click() {
   AnimationRunning = true;
   AnimationStep = (x2 - x1) / (2.0 * std::max(Schrittzahl, 1));
   for (TSwitch* other : {Switch1, Switch2, Switch3, Switch5}) other->SetChecked(false);
-  const QPointer<TForm1> alive(this);
-  while (AnimationRunning) {
-    PointX0 += AnimationStep;
-    Edit11->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
-    darstellen();
-    if (PointX0 > x2) AnimationStep = -AnimationStep;
-    if (PointX0 < x1) AnimationStep = -AnimationStep;
-    if (!Switch4->Checked()) AnimationRunning = false;
-    Delay(FrameDelay);
-    if (!alive) return;
-  }
+  RunAnimation(
+      this,
+      [this] {
+        PointX0 += AnimationStep;
+        Edit11->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
+        darstellen();
+        if (PointX0 > x2) AnimationStep = -AnimationStep;
+        if (PointX0 < x1) AnimationStep = -AnimationStep;
+        if (!Switch4->Checked()) AnimationRunning = false;
+      },
+      [this] { Delay(FrameDelay); });
 }
 
 void TForm1::SpeedButton24Click() { AnimationStep = -AnimationStep; }

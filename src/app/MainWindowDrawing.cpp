@@ -7,6 +7,7 @@
 
 #include "app/Family.h"
 #include "app/MainWindow.h"
+#include "module/DrawOn.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
@@ -36,20 +37,6 @@ bool ValueAndSlope(int kind, double x, double& y, double& m) {
 
 }  // namespace
 
-void TForm1::DrawOn(QImage& image, const std::function<void()>& draw) {
-  if (ExportDrawing) {
-    draw();
-    return;
-  }
-  Canvas* saved = DrawCanvas;
-  QtCanvas canvas(&image);
-  canvas.font.name = PaintBox1->font().family().toStdString();
-  canvas.font.size = std::max(PaintBox1->font().pointSize(), 1);
-  DrawCanvas = &canvas;
-  draw();
-  DrawCanvas = saved == &canvas ? nullptr : saved;
-}
-
 void TForm1::ShowVertexLabel() {
   if ((CurveKind == 2 || CurveKind == 3) && ParamA != 0 && (MoveVertex || MarkVertex)) {
     double xS, yS;
@@ -68,15 +55,15 @@ void TForm1::darstellen() {
     PlotWidth = layers_.BackBuffer().width();
     PlotHeight = layers_.BackBuffer().height();
     PlotTop = 0;
-    layers_.BackBuffer().fill(ToQColor(static_cast<Color>(Farben::Hintergrund)));
+    layers_.BackBuffer().fill(ToQColor(Farben::Hintergrund));
   }
-  DrawOn(layers_.BackBuffer(), [this] {
+  DrawOn(layers_.BackBuffer(), PaintBox1->font(), [this] {
     const int kind = CurveKind;
-    CurveColor = static_cast<Color>(Farben::Zeichenstift);
+    CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
     if (ShowDerivative) {
       CurveKind = kind == 7 ? 8 : 5;
-      CurveColor = static_cast<Color>(Farben::fStrich);
+      CurveColor = Farben::fStrich;
       KurveZeichnen(x1, x2, x1, x2);
       CurveKind = kind;
     }
@@ -84,8 +71,8 @@ void TForm1::darstellen() {
   });
   if (FixDrawing) {
     // An insertion: the curve goes into the fixed layer at once, without a rebuild.
-    DrawOn(layers_.FixedLayer(), [this] {
-      CurveColor = static_cast<Color>(Farben::Zeichenstift);
+    DrawOn(layers_.FixedLayer(), PaintBox1->font(), [this] {
+      CurveColor = Farben::Zeichenstift;
       KurveZeichnen(x1, x2, x1, x2);
       if (ShowTangent && (CurveKind == 4 || CurveKind == 7)) DrawTangent(true);
     });
@@ -102,9 +89,9 @@ void TForm1::darstellen2() {
     PlotWidth = layers_.FixedLayer().width();
     PlotHeight = layers_.FixedLayer().height();
     PlotTop = 0;
-    layers_.FixedLayer().fill(ToQColor(static_cast<Color>(Farben::Hintergrund)));
+    layers_.FixedLayer().fill(ToQColor(Farben::Hintergrund));
   }
-  DrawOn(layers_.FixedLayer(), [this] {
+  DrawOn(layers_.FixedLayer(), PaintBox1->font(), [this] {
     XAxisName = "x";
     YAxisName = "y";
     DrawCoordinateSystem();
@@ -140,7 +127,7 @@ void TForm1::DrawTangent(bool intoFixedLayer) {
   const double half = std::cos(std::atan2(m, 1.0)) * Tangentenlaenge;
   if (intoFixedLayer) {
     CurveKind = 1;
-    CurveColor = static_cast<Color>(Farben::Zeichenstift);
+    CurveColor = Farben::Zeichenstift;
     ParamA = m;
     ParamB = y0 - x0 * m;
     KurveZeichnen(x1, x2, x0 - half, x0 + half);
@@ -150,7 +137,7 @@ void TForm1::DrawTangent(bool intoFixedLayer) {
     Line(x0, 0, x0, y0);
     ParamA = m;
     ParamB = y0 - x0 * m;
-    CurveColor = static_cast<Color>(Farben::Tangente);
+    CurveColor = Farben::Tangente;
     const double L = half * XTickStep;
     KurveZeichnen(x1, x2, x0 - L, x0 + L);
   }
@@ -189,7 +176,7 @@ void TForm1::DrawSlopeTriangle() {
   const Point p0{ScreenX(x0), ScreenY(y0)};
   const Point p1{ScreenX(x0 + run), ScreenY(y0)};
   const Point p2{ScreenX(x0 + run), ScreenY(y0 + rise)};
-  c.brush.color = static_cast<Color>(Farben::Dreieck);
+  c.brush.color = Farben::Dreieck;
   c.brush.style = BrushStyle::Solid;
   c.Polygon({p0, p1, p2});
   c.pen.width = Scaled(2);

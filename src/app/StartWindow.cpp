@@ -11,9 +11,9 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "app/HelpWindow.h"
 #include "app/InfoWindow.h"
 #include "app/MainWindow.h"
+#include "app/ModuleLauncher.h"
 #include "plot/PlotFrame.h"
 #include "settings/Settings.h"
 #include "settings/SettingsDialog.h"
@@ -23,20 +23,20 @@
 namespace kurvio {
 namespace {
 
+// A module button stays disabled until its window is wired to it.
 QPushButton* ModuleButton(QWidget* parent, const QString& caption) {
   auto* button = new QPushButton(caption, parent);
   button->setMinimumSize(200, 44);
-  // The analysis windows join the program one by one; until then their buttons wait.
   button->setEnabled(false);
   return button;
 }
 
 }  // namespace
 
-void OpenSettingsFrom(QWidget* owner, const std::function<void()>& redrawOwner) {
-  auto* dialog = new TForm2(owner, redrawOwner);
-  dialog->exec();
-  delete dialog;
+bool AskQuitProgram(QWidget* parent) {
+  return QMessageBox::question(parent, QStringLiteral("Kurvio"),
+                               QStringLiteral("Programm beenden?"),
+                               QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 TForm4::TForm4(QWidget* parent) : QDialog(parent) {
@@ -100,11 +100,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   connect(SpeedButton14, &QPushButton::clicked, this, &TForm4::SpeedButton14Click);
   connect(SpeedButton1, &QPushButton::clicked, this, &TForm4::SpeedButton1Click);
   connect(SpeedButton35, &QPushButton::clicked, this, &QWidget::close);
-  ConfirmClose = [this] {
-    return QMessageBox::question(this, QStringLiteral("Kurvio"),
-                                 QStringLiteral("Programm beenden?"),
-                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
-  };
+  ConfirmClose = [this] { return AskQuitProgram(this); };
   FormCreate();
   setFixedSize(sizeHint());
 }
@@ -139,14 +135,14 @@ void TForm4::RunModule(QDialog* module) {
   delete module;
 }
 
+void TForm4::Launch(const ModuleLaunch& launch,
+                    const std::function<QDialog*(QWidget* owner)>& create) {
+  LaunchModule(this, launch, create, OnModuleShown);
+}
+
 void TForm4::RichButton1Click() {
-  auto* form = new TForm1(this);
-  form->OpenSettingsDialog = [](TForm1* owner) {
-    OpenSettingsFrom(owner, [owner] { owner->FormPaint(); });
-    owner->FormPaint();  // the next repaint takes over the changed settings
-  };
-  form->setWindowState(Qt::WindowMaximized);
-  RunModule(form);
+  // The main window reads the settings itself, after taking the terms held in memory.
+  Launch({.loadSettings = false}, [](QWidget* owner) { return new TForm1(owner); });
 }
 
 void TForm4::SpeedButton14Click() { RunModule(new TForm2(this)); }

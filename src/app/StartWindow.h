@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -11,6 +12,7 @@ namespace kurvio {
 
 class TRichButton;
 class TForm1;
+struct ModuleLaunch;
 
 class TForm4 : public QDialog {
   Q_OBJECT
@@ -40,11 +42,13 @@ class TForm4 : public QDialog {
 
  private:
   void FormCreate();
-  // Shows a module modally with this window as owner and destroys it afterwards.
+  // Shows a dialog modally with this window as owner and destroys it afterwards.
   void RunModule(QDialog* module);
+  // Opens a module window by the launch table's rule.
+  void Launch(const ModuleLaunch& launch, const std::function<QDialog*(QWidget* owner)>& create);
 };
 
-// The main window's settings button opens the settings dialog through this.
-void OpenSettingsFrom(QWidget* owner, const std::function<void()>& redrawOwner);
+// "Programm beenden?" with OK and Cancel; true for OK.
+bool AskQuitProgram(QWidget* parent);
 
 }  // namespace kurvio

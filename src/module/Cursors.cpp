@@ -1,4 +1,4 @@
-#include "app/Cursors.h"
+#include "module/Cursors.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "app/FrameWait.h"
+#include "module/FrameWait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

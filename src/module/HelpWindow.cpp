@@ -1,6 +1,6 @@
-#include "app/HelpWindow.h"
+#include "module/HelpWindow.h"
 
-#include "app/ModuleDialog.h"
+#include "module/ModuleDialog.h"
 
 #include <QEvent>
 #include <QFontDatabase>

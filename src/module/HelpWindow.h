@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "app/ModuleDialog.h"
+#include "module/ModuleDialog.h"
 
 class QPlainTextEdit;
 

@@ -1,12 +1,16 @@
-#include "app/ModuleDialog.h"
+#include "module/ModuleDialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <optional>
+
+#include "term/Term.h"
 
 namespace kurvio {
 
@@ -27,6 +31,11 @@ void TModuleDialog::OnExit(QLineEdit* field, std::function<void()> handler) {
   field->installEventFilter(this);
 }
 
+void TModuleDialog::SetCloseButton(QAbstractButton* button) {
+  closeButton_ = button;
+  connect(button, &QAbstractButton::clicked, this, &QWidget::close);
+}
+
 bool TModuleDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -35,6 +44,9 @@ bool TModuleDialog::eventFilter(QObject* watched, QEvent* event) {
         reason != Qt::PopupFocusReason) {
       // Copied: the handler may replace itself or close the window.
       const std::function<void()> handler = it->second;
+      // The focus has already moved on when the field hears of it.
+      std::optional<QuietSyntaxErrors> quiet;
+      if (closeButton_ && QApplication::focusWidget() == closeButton_) quiet.emplace();
       handler();
     }
     return QDialog::eventFilter(watched, event);

@@ -1,12 +1,15 @@
 // Base of the program's module windows: Enter in an edit field moves the
 // focus on (so that the field's leave handler takes the value), optionally the
 // Up and Down arrows move between controls, and Escape closes the window.
+// A window closes whatever its fields hold: leaving a field for the window's
+// close button takes the value without any error message.
 #pragma once
 
 #include <QDialog>
 #include <functional>
 #include <map>
 
+class QAbstractButton;
 class QLineEdit;
 
 namespace kurvio {
@@ -16,6 +19,11 @@ class TModuleDialog : public QDialog {
 
  public:
   explicit TModuleDialog(QWidget* parent = nullptr);
+
+  // The button that closes the window ("&Beenden"): a click closes it, and a
+  // field left for it runs its leave handler without syntax-error messages,
+  // so that an error in the field cannot hold the window open.
+  void SetCloseButton(QAbstractButton* button);
 
  protected:
   // Call once the controls exist. `arrowsMoveFocus`: Up/Down move between controls.
@@ -27,6 +35,7 @@ class TModuleDialog : public QDialog {
 
  private:
   bool arrowsMoveFocus_ = false;
+  QAbstractButton* closeButton_ = nullptr;
   std::map<QObject*, std::function<void()>> exitHandlers_;
 };
 

@@ -15,24 +15,24 @@ std::string UserDir;
 char DecimalSeparator = ',';
 
 namespace Farben {
-int Hintergrund = 16777215;
-int Zeichenstift = 0;
-int Gitter = 8421504;
-int Tangente = 16711680;
-int Sekante = 8388736;
-int Dreieck = 65535;
-int fStrich = 255;
-int f2Strich = 128;
-int sinus = 16711680;
-int cosinus = 255;
-int tangens = 128;
-int cotangens = 8388736;
-int flaeche = 65535;
-int bogen = 32768;
-int winkel = 65280;
-int epsilon = 12632256;
-int delta = 32768;
-int fvondelta = 255;
+Color Hintergrund = 16777215;
+Color Zeichenstift = 0;
+Color Gitter = 8421504;
+Color Tangente = 16711680;
+Color Sekante = 8388736;
+Color Dreieck = 65535;
+Color fStrich = 255;
+Color f2Strich = 128;
+Color sinus = 16711680;
+Color cosinus = 255;
+Color tangens = 128;
+Color cotangens = 8388736;
+Color flaeche = 65535;
+Color bogen = 32768;
+Color winkel = 65280;
+Color epsilon = 12632256;
+Color delta = 32768;
+Color fvondelta = 255;
 }  // namespace Farben
 
 int DruckenProzent = 100;
@@ -142,6 +142,12 @@ struct Reader {
     if (v < lo || v > hi) v = fallback;
     (intoStartValues ? start : global) = v;
   }
+  void operator()(const char* section, const char* key, Color& global, Color& start, int fallback,
+                  int lo, int hi) const {
+    int v = ini.ReadInteger(section, key, fallback);
+    if (v < lo || v > hi) v = fallback;
+    (intoStartValues ? start : global) = static_cast<Color>(v);
+  }
   void operator()(const char* section, const char* key, double& global, double& start,
                   double fallback) const {
     (intoStartValues ? start : global) = ini.ReadReal(section, key, fallback);
@@ -162,6 +168,10 @@ struct Writer {
 
   void operator()(const char* section, const char* key, int& global, int&, int, int, int) const {
     ini.WriteInteger(section, key, global);
+  }
+  void operator()(const char* section, const char* key, Color& global, Color&, int, int,
+                  int) const {
+    ini.WriteInteger(section, key, static_cast<int>(global));
   }
   void operator()(const char* section, const char* key, double& global, double&, double) const {
     ini.WriteReal(section, key, global, DecimalSeparator);
@@ -192,12 +202,14 @@ void KeepUsable(Values& v) {
   KeepRange(v.ParamB1, v.ParamB2, -4.0, 4.0);
   KeepRange(v.ParamC1, v.ParamC2, -4.0, 4.0);
   KeepRange(v.ParamT1, v.ParamT2, -4.0, 4.0);
+  // The limit window divides by the largest radius.
+  if (!(v.edmax > 0.0)) v.edmax = 2.0;
 }
 
 // The globals seen through the field names of StartValues, for KeepUsable.
 struct GlobalRanges {
   double &x1, &x2, &y1, &y2, &ParamA1, &ParamA2, &ParamB1, &ParamB2, &ParamC1, &ParamC2, &ParamT1,
-      &ParamT2;
+      &ParamT2, &edmax;
 };
 
 }  // namespace
@@ -209,8 +221,8 @@ void LoadSettings() {
   const IniFile ini(content);
   ForEachKey(Reader{ini, false});
   ForEachKey(Reader{ini, true});
-  GlobalRanges globals{x1,      x2,      y1,      y2,      ParamA1, ParamA2,
-                       ParamB1, ParamB2, ParamC1, ParamC2, ParamT1, ParamT2};
+  GlobalRanges globals{x1,      x2,      y1,      y2,      ParamA1, ParamA2, ParamB1,
+                       ParamB2, ParamC1, ParamC2, ParamT1, ParamT2, edmax};
   KeepUsable(globals);
   KeepUsable(StartValues);
 }

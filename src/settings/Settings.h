@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "plot/Color.h"
+
 namespace kurvio {
 
 // Directory of the executable, with a trailing '/'; Kurvio.ini and the example
@@ -23,24 +25,24 @@ extern char DecimalSeparator;
 
 // Section "Farben".
 namespace Farben {
-extern int Hintergrund;
-extern int Zeichenstift;
-extern int Gitter;
-extern int Tangente;
-extern int Sekante;
-extern int Dreieck;
-extern int fStrich;
-extern int f2Strich;
-extern int sinus;
-extern int cosinus;
-extern int tangens;
-extern int cotangens;
-extern int flaeche;
-extern int bogen;
-extern int winkel;
-extern int epsilon;
-extern int delta;
-extern int fvondelta;
+extern Color Hintergrund;
+extern Color Zeichenstift;
+extern Color Gitter;
+extern Color Tangente;
+extern Color Sekante;
+extern Color Dreieck;
+extern Color fStrich;
+extern Color f2Strich;
+extern Color sinus;
+extern Color cosinus;
+extern Color tangens;
+extern Color cotangens;
+extern Color flaeche;
+extern Color bogen;
+extern Color winkel;
+extern Color epsilon;
+extern Color delta;
+extern Color fvondelta;
 }  // namespace Farben
 
 // Section "Faktor".
@@ -95,7 +97,7 @@ inline constexpr std::size_t kStartTermLength = 180;
 // The values of the file as the last LoadSettings found them.
 struct StartValuesRecord {
   struct {
-    int Hintergrund, Zeichenstift, Gitter, Tangente, Sekante, Dreieck, fStrich, f2Strich, sinus,
+    Color Hintergrund, Zeichenstift, Gitter, Tangente, Sekante, Dreieck, fStrich, f2Strich, sinus,
         cosinus, tangens, cotangens, flaeche, bogen, winkel, epsilon, delta, fvondelta;
   } Farben;
   int DruckenProzent;

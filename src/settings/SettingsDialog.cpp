@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "module/IntegerField.h"
 #include "plot/PlotFrame.h"
 #include "settings/ProgramPrinter.h"
 #include "settings/Settings.h"
@@ -43,13 +44,6 @@ QString Formatted(double value) {
 bool ReadNumberField(QLineEdit* edit, double& value) {
   ReadNumberEdit(edit, value, value);
   return edit->text() == Formatted(value);
-}
-
-// The text as a decimal integer, or `fallback` when it is none.
-int ReadInteger(const QLineEdit* edit, int fallback) {
-  bool ok = false;
-  const int v = edit->text().trimmed().toInt(&ok, 10);
-  return ok ? v : fallback;
 }
 
 QLineEdit* Field(QWidget* parent, int width, int maxLength = 32767) {
@@ -292,7 +286,7 @@ void TForm2::BuildLayout() {
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
-void TForm2::ConnectColour(TColorButton* button, int& colour) {
+void TForm2::ConnectColour(TColorButton* button, Color& colour) {
   connect(button, &TColorButton::OnChange, this, [this, button, &colour] {
     if (!filling_) colour = button->SelectionColor();
   });
@@ -476,7 +470,7 @@ void TForm2::Edit6Exit() { TickStepExit(Edit6, ManualYTickStep, false); }
 void TForm2::Edit11Exit() { ReadNumberEdit(Edit11, edmax, edmax); }
 
 void TForm2::Edit7Exit() {
-  int n = ReadInteger(Edit7, 200);
+  int n = ReadIntegerEdit(Edit7, 200);
   if (n < 20 || n > 3000) n = 200;
   Schrittzahl = n;
   Edit7->setText(QString::number(n));
@@ -484,19 +478,19 @@ void TForm2::Edit7Exit() {
 }
 
 void TForm2::Edit8Exit() {
-  int percent = ReadInteger(Edit8, 100);
+  int percent = ReadIntegerEdit(Edit8, 100);
   if (percent < 20 || percent > 200) percent = 100;
   DruckenProzent = percent;
   Edit8->setText(QString::number(percent));
 }
 
 void TForm2::Edit9Exit() {
-  FrameDelay = std::clamp(ReadInteger(Edit9, 0), 0, 1000);
+  FrameDelay = std::clamp(ReadIntegerEdit(Edit9, 0), 0, 1000);
   Edit9->setText(QString::number(FrameDelay));
 }
 
 void TForm2::Edit10Exit() {
-  Nachkommastellen = std::clamp(ReadInteger(Edit10, 2), 0, 4);
+  Nachkommastellen = std::clamp(ReadIntegerEdit(Edit10, 2), 0, 4);
   Edit10->setText(QString::number(Nachkommastellen));
 }
 

@@ -6,7 +6,8 @@
 
 #include <functional>
 
-#include "app/ModuleDialog.h"
+#include "module/ModuleDialog.h"
+#include "plot/Color.h"
 
 class QButtonGroup;
 class QLineEdit;
@@ -89,7 +90,7 @@ class TForm2 : public TModuleDialog {
  private:
   void BuildLayout();
   void ConnectHandlers();
-  void ConnectColour(TColorButton* button, int& colour);
+  void ConnectColour(TColorButton* button, Color& colour);
   // A bound of the world window; a value that would leave the window empty or
   // reversed is refused and the old one shown again.
   void BoundExit(QLineEdit* edit, double& bound, double other, bool isLower);

@@ -22,6 +22,17 @@ bool TermIntegralMode = false;
 bool TermSequenceMode = false;
 std::function<void(const std::string& message)> SyntaxErrorReporter;
 
+QuietSyntaxErrors::QuietSyntaxErrors() : saved_(std::move(SyntaxErrorReporter)) {
+  SyntaxErrorReporter = nullptr;
+}
+
+QuietSyntaxErrors::~QuietSyntaxErrors() { SyntaxErrorReporter = std::move(saved_); }
+
+void CompileTermQuietly(TermHandle& handle, const std::string& text, bool variablesAllowed) {
+  const QuietSyntaxErrors quiet;
+  CompileTerm(handle, text, variablesAllowed);
+}
+
 std::uint64_t TermTreeGeneration = 0;
 
 TermNode::~TermNode() {

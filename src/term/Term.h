@@ -83,6 +83,21 @@ extern std::function<void(const std::string& message)> SyntaxErrorReporter;
 
 std::string NormalizeTerm(const std::string& text);
 void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllowed);
+// CompileTerm without a syntax-error message: redraws compile the fields' texts
+// again and again, and an error is reported once, when its field is left.
+void CompileTermQuietly(TermHandle& handle, const std::string& text, bool variablesAllowed);
+
+// Silences SyntaxErrorReporter while it lives.
+class QuietSyntaxErrors {
+ public:
+  QuietSyntaxErrors();
+  ~QuietSyntaxErrors();
+  QuietSyntaxErrors(const QuietSyntaxErrors&) = delete;
+  QuietSyntaxErrors& operator=(const QuietSyntaxErrors&) = delete;
+
+ private:
+  std::function<void(const std::string& message)> saved_;
+};
 double EvalTerm(const TermHandle& term, double x, double t, double a, double b, double c, double n);
 double EvalDerivative(const TermHandle& term, int order, double x, double t, double a, double b,
                       double c, double n);

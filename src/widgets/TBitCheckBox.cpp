@@ -1,5 +1,7 @@
 #include "widgets/TBitCheckBox.h"
 
+#include <algorithm>
+
 #include <QBitmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -107,6 +109,11 @@ int TBitCheckBox::ImageWidth() const {
   int count = 1;
   const QPixmap& glyph = CurrentGlyph(&count);
   return glyph.isNull() ? 0 : glyph.width() / count;
+}
+
+QSize TBitCheckBox::minimumSizeHint() const {
+  const QRect caption = CaptionRect();
+  return QSize(std::max(caption.right() + 3, ImageWidth() + 2), std::max(caption.height(), 17));
 }
 
 QRect TBitCheckBox::CaptionRect() const {

@@ -61,6 +61,8 @@ class TBitCheckBox : public QWidget {
   QRect CaptionRect() const;
 
   QSize sizeHint() const override { return QSize(97, 17); }
+  // A layout never squeezes the box below its whole caption.
+  QSize minimumSizeHint() const override;
 
  signals:
   void OnClick();

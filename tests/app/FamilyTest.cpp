@@ -1,5 +1,5 @@
-// The families of the main window without the window: values, vertex, scroll
-// grid, bound and window checks, zoom and the colour spectrum.
+// The families of the main window without the window: values, vertex, bound
+// and window checks, zoom and the colour spectrum.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -68,26 +68,9 @@ TEST_F(FamilyTest, VertexAndItsLabel) {
   EXPECT_DOUBLE_EQ(xS, -4);
   EXPECT_DOUBLE_EQ(yS, 1);
 
-  EXPECT_EQ(FormatGeneral(1.234, 2), "1,2");
-  EXPECT_EQ(FormatGeneral(-0.5, 2), "-0,5");
-  EXPECT_EQ(FormatGeneral(150, 2), "1,5E2");
-  EXPECT_EQ(FormatGeneral(12, 2), "12");
-  EXPECT_EQ(FormatGeneral(99.97, 2), "1E2");
-  EXPECT_EQ(FormatGeneral(0.000012, 2), "0,000012");
-  EXPECT_EQ(FormatGeneral(0.0000012, 2), "1,2E-6");
-  EXPECT_EQ(FormatGeneral(0, 2), "0");
   EXPECT_EQ(VertexLabel(1.234, -0.5), "S(1,2|-0,5)");
-}
-
-TEST_F(FamilyTest, ScrollGrid) {
-  EXPECT_DOUBLE_EQ(ParamFromPosition(1, -4, 4, 200), -4 + 8.0 / 200);
-  EXPECT_DOUBLE_EQ(ParamFromPosition(200, -4, 4, 200), 4);
-  EXPECT_EQ(PositionFromParam(1, -4, 4, 200), 125);
-  EXPECT_EQ(PositionFromParam(4, -4, 4, 200), 200);
-  EXPECT_EQ(PositionFromParam(-10, -4, 4, 200), -150);  // the scroll bar clips it
-  EXPECT_EQ(PositionFromParam(1, 4, -4, 200), 75);      // reversed bounds run the other way
-  EXPECT_EQ(PositionFromParam(1, 2, 2, 200), 1);        // no range at all
-  EXPECT_EQ(PositionFromParam(1e300, 0, 1, 200), 1000000000);
+  EXPECT_EQ(VertexLabel(1, 0), "S(1|0)");
+  EXPECT_EQ(VertexLabel(150, 0.0000012), "S(1,5E2|1,2E-6)");
 }
 
 TEST_F(FamilyTest, EqualBoundsComeBackFromStartValues) {

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>
@@ -204,13 +205,13 @@ TEST_F(MainWindowTest, TangentTriangleAndDerivative) {
   EXPECT_TRUE(form->ShowTriangle && form->ShowTangent && ShowDerivative);
   SavePicture("main-tab4-extras.png");
   // The slope triangle at x0 = 0: run 1 along y = 0, rise f'(0) = -3, filled "Dreieck".
-  EXPECT_EQ(BackPixel(0.8, -0.5), static_cast<Color>(Farben::Dreieck));
+  EXPECT_EQ(BackPixel(0.8, -0.5), Farben::Dreieck);
   // The derivative 3x² - 3 in "fStrich" passes (-2, 9)... outside; it passes (1.5, 3.75).
   const QImage& back = form->Layers().BackBuffer();
   bool derivative = false;
   for (int dy = -2; dy <= 2; ++dy)
-    derivative = derivative || FromQColor(back.pixelColor(ScreenX(1.5), ScreenY(3.75) + dy)) ==
-                                   static_cast<Color>(Farben::fStrich);
+    derivative = derivative ||
+                 FromQColor(back.pixelColor(ScreenX(1.5), ScreenY(3.75) + dy)) == Farben::fStrich;
   EXPECT_TRUE(derivative);
 }
 
@@ -262,12 +263,12 @@ TEST_F(MainWindowTest, SpectrumColoursFollowTheParameter) {
   Click(form->BitCheckBox9);
   ASSERT_TRUE(SpectrumOn);
   form->ScrollBar1->setValue(1);  // a near its lower bound: k = 2·round(1/200·127) = 2
-  EXPECT_EQ(static_cast<Color>(Farben::Zeichenstift), SpectrumColor(1, ParamA, -4, 4));
+  EXPECT_EQ(Farben::Zeichenstift, SpectrumColor(1, ParamA, -4, 4));
   form->ScrollBar1->setValue(200);  // at the upper bound: k = 254
-  EXPECT_EQ(static_cast<Color>(Farben::Zeichenstift), RGB(254, 0, 1));
+  EXPECT_EQ(Farben::Zeichenstift, RGB(254, 0, 1));
   form->TrackBar2->setValue(5);
   form->ScrollBar1->setValue(100);  // a = 0: round(63.5) = 64, ties to even
-  EXPECT_EQ(static_cast<Color>(Farben::Zeichenstift), SpectrumTableColor(5, 2 * 64));
+  EXPECT_EQ(Farben::Zeichenstift, SpectrumTableColor(5, 2 * 64));
   // Switching the spectrum off brings the colour back.
   Click(form->BitCheckBox9);
   EXPECT_EQ(Farben::Zeichenstift, 0);
@@ -326,6 +327,78 @@ TEST_F(MainWindowTest, ExportButtonsWriteTheFileAndTheClipboard) {
   ASSERT_NE(data, nullptr);
   EXPECT_TRUE(data->hasFormat("image/x-wmf") || data->hasFormat("image/wmf"));
   EXPECT_TRUE(data->hasFormat("image/png"));
+}
+
+}  // namespace
+}  // namespace kurvio
+
+namespace kurvio {
+namespace {
+
+TEST_F(MainWindowTest, AFaultyTermIsReportedOnceWhenItsFieldIsLeft) {
+  form->Edit1->setText(QStringLiteral("x^3-"));
+  // Repaints, resizes and tab changes compile the field again, silently.
+  form->FormPaint();
+  form->resize(1000, 700);
+  QApplication::processEvents();
+  form->TabControl1->setCurrentIndex(3);
+  form->TabControl1->setCurrentIndex(4);
+  EXPECT_TRUE(messages.empty());
+  form->Edit1->setFocus();
+  QTest::keyClick(form->Edit1, Qt::Key_Return);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("Syntaxfehler: ", 0), 0u);
+  EXPECT_TRUE(form->Edit1->hasFocus());  // the caret stands at the error
+}
+
+TEST_F(MainWindowTest, BeendenClosesWhileTheTermFieldHoldsAnError) {
+  QApplication::setActiveWindow(form.get());
+  form->activateWindow();
+  form->Edit1->setFocus();
+  form->Edit1->setText(QStringLiteral("sin(x"));
+  ASSERT_TRUE(form->Edit1->hasFocus());
+  QTest::mouseClick(form->SpeedButton35, Qt::LeftButton);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(TermFxtab, "sin(x");  // what the field held is kept for the next visit
+
+  // Escape and the close box as well.
+  for (int way = 0; way < 2; ++way) {
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    form->Edit1->setFocus();
+    form->Edit1->setText(QStringLiteral("2+*x"));
+    if (way == 0)
+      QTest::keyClick(form->Edit1, Qt::Key_Escape);
+    else
+      form->close();
+    EXPECT_FALSE(form->isVisible()) << way;
+  }
+}
+
+}  // namespace
+}  // namespace kurvio
+
+namespace kurvio {
+namespace {
+
+TEST_F(MainWindowTest, CaptionsFitAndThePanelScrollsInASmallWindow) {
+  for (const QSize size : {QSize(1200, 800), QSize(700, 420)}) {
+    form->resize(size);
+    QApplication::processEvents();
+    for (TBitCheckBox* box : {form->BitCheckBox10, form->BitCheckBox9, form->BitCheckBox5})
+      EXPECT_GT(box->width(), box->fontMetrics().horizontalAdvance(box->Caption()) + 12)
+          << box->Caption().toStdString();
+    for (QPushButton* b : {form->SpeedButton6, form->SpeedButton12, form->SpeedButton5})
+      EXPECT_GE(b->height(), b->heightForWidth(b->width())) << b->text().toStdString();
+  }
+  // Too low for the panel: it scrolls, and "&Beenden" can be reached.
+  auto* scroll = qobject_cast<QScrollArea*>(form->Panel1->parentWidget()->parentWidget());
+  ASSERT_NE(scroll, nullptr);
+  EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
+  scroll->ensureWidgetVisible(form->SpeedButton35);
+  const QPoint at = form->SpeedButton35->mapTo(scroll->viewport(), QPoint(0, 0));
+  EXPECT_TRUE(scroll->viewport()->rect().contains(at));
 }
 
 }  // namespace

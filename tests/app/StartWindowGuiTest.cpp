@@ -2,7 +2,9 @@
 // module each time, and Escape belongs to the modules.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -64,6 +66,40 @@ TEST_F(StartWindowTest, CancelKeepsTheProgramRunning) {
   EXPECT_EQ(ParamA, 3.5);
   start->ConfirmClose = [] { return true; };
   EXPECT_TRUE(start->close());
+}
+
+TEST_F(StartWindowTest, TheQuitQuestionSpeaksGerman) {
+  start->ConfirmClose = [this] { return AskQuitProgram(start.get()); };
+  QStringList buttons;
+  QString text;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    text = box->text();
+    for (QAbstractButton* b : box->buttons()) buttons << b->text().remove(QLatin1Char('&'));
+    box->button(QMessageBox::Cancel)->click();
+  });
+  EXPECT_FALSE(start->close());
+  EXPECT_EQ(text, QStringLiteral("Programm beenden?"));
+  buttons.sort();
+  EXPECT_EQ(buttons, (QStringList{QStringLiteral("Abbrechen"), QStringLiteral("OK")}));
+}
+
+TEST_F(StartWindowTest, AFaultyStoredTermWaitsUntilItsFieldIsLeft) {
+  std::vector<std::string> messages;
+  SyntaxErrorReporter = [&](const std::string& m) { messages.push_back(m); };
+  TermFxtab = "x^3-";
+  WithMainWindow([&](TForm1& form) {
+    EXPECT_EQ(form.Edit1->text(), QStringLiteral("x^3-"));
+    form.resize(form.width() - 50, form.height() - 50);
+    QApplication::processEvents();
+    EXPECT_TRUE(messages.empty());  // not on opening, nor on a repaint
+    form.activateWindow();
+    QApplication::setActiveWindow(&form);
+    form.Edit1->setFocus();
+    QTest::keyClick(form.Edit1, Qt::Key_Return);
+    EXPECT_EQ(messages.size(), 1u);
+  });
 }
 
 TEST_F(StartWindowTest, EscapeDoesNotCloseTheStartWindow) {

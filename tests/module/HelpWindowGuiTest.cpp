@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/HelpWindow.h"
+#include "module/HelpWindow.h"
 
 namespace kurvio {
 namespace {
@@ -93,13 +93,6 @@ TEST_F(HelpWindowTest, ExecuteReturnsWhenClosed) {
   });
   TForm18::Execute(nullptr);
   EXPECT_TRUE(shown);
-}
-
-TEST_F(HelpWindowTest, Picture) {
-  if (qEnvironmentVariableIsEmpty("KURVIO_PNG_DIR")) GTEST_SKIP();
-  form->grab().save(qEnvironmentVariable("KURVIO_PNG_DIR") + "/help.png");
-  form->Memo1->moveCursor(QTextCursor::End);
-  form->grab().save(qEnvironmentVariable("KURVIO_PNG_DIR") + "/help-end.png");
 }
 
 }  // namespace

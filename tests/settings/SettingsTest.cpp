@@ -7,21 +7,23 @@
 #include <string>
 #include <vector>
 
+#include "plot/PlotFrame.h"
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
-#include "plot/PlotFrame.h"
 #include "support/TempDir.h"
 
 namespace kurvio {
 namespace {
 
-std::vector<int*> IntGlobals() {
+std::vector<Color*> ColourGlobals() {
   return {&Farben::Hintergrund, &Farben::Zeichenstift, &Farben::Gitter,  &Farben::Tangente,
           &Farben::Sekante,     &Farben::Dreieck,      &Farben::fStrich, &Farben::f2Strich,
           &Farben::sinus,       &Farben::cosinus,      &Farben::tangens, &Farben::cotangens,
           &Farben::flaeche,     &Farben::bogen,        &Farben::winkel,  &Farben::epsilon,
-          &Farben::delta,       &Farben::fvondelta,    &DruckenProzent,  &Nachkommastellen,
-          &Schrittzahl,         &Schrittzahl2,         &FrameDelay,      &Gitter};
+          &Farben::delta,       &Farben::fvondelta};
+}
+std::vector<int*> IntGlobals() {
+  return {&DruckenProzent, &Nachkommastellen, &Schrittzahl, &Schrittzahl2, &FrameDelay, &Gitter};
 }
 std::vector<double*> RealGlobals() {
   return {&Tangentenlaenge,
@@ -108,12 +110,15 @@ TEST_F(SettingsTest, NoFileGivesTheDefaultsAndWritesNothing) {
 }
 
 TEST_F(SettingsTest, EveryKeyRoundTrips) {
+  const auto colours = ColourGlobals();
+  ASSERT_EQ(colours.size(), 18u);
+  for (std::size_t i = 0; i < colours.size(); ++i)
+    *colours[i] = 0x10101 * static_cast<Color>(i) + 1;
   const auto ints = IntGlobals();
-  // Eighteen colours, then drucken%, Nachkommastellen, Schrittzahl, Schrittzahl2, time, Gitter.
-  const std::vector<int> nonColours = {150, 4, 500, 7, 40, 3};
-  ASSERT_EQ(ints.size(), 18 + nonColours.size());
-  for (std::size_t i = 0; i < ints.size(); ++i)
-    *ints[i] = i < 18 ? 0x10101 * static_cast<int>(i) + 1 : nonColours[i - 18];
+  // drucken%, Nachkommastellen, Schrittzahl, Schrittzahl2, time, Gitter.
+  const std::vector<int> values = {150, 4, 500, 7, 40, 3};
+  ASSERT_EQ(ints.size(), values.size());
+  for (std::size_t i = 0; i < ints.size(); ++i) *ints[i] = values[i];
   const auto reals = RealGlobals();
   for (std::size_t i = 0; i < reals.size(); ++i)
     *reals[i] = (static_cast<double>(i) * 37 - 200) / 8;
@@ -123,6 +128,8 @@ TEST_F(SettingsTest, EveryKeyRoundTrips) {
     *terms[i] = "sin(\xE3x)+\xE8(x)+" + std::to_string(i) + "{Kommentar, \xFC}";
   Skalierung = false;
 
+  std::vector<Color> savedColours;
+  for (Color* p : colours) savedColours.push_back(*p);
   std::vector<int> savedInts;
   for (int* p : ints) savedInts.push_back(*p);
   std::vector<double> savedReals;
@@ -136,13 +143,15 @@ TEST_F(SettingsTest, EveryKeyRoundTrips) {
   Skalierung = true;
   LoadSettings();
 
+  for (std::size_t i = 0; i < colours.size(); ++i)
+    EXPECT_EQ(*colours[i], savedColours[i]) << "colour " << i;
   for (std::size_t i = 0; i < ints.size(); ++i) EXPECT_EQ(*ints[i], savedInts[i]) << "int " << i;
   for (std::size_t i = 0; i < reals.size(); ++i)
     EXPECT_DOUBLE_EQ(*reals[i], savedReals[i]) << "real " << i;
   for (std::size_t i = 0; i < terms.size(); ++i) EXPECT_EQ(*terms[i], savedTerms[i]) << i;
   EXPECT_FALSE(Skalierung);
   EXPECT_EQ(StartValues.TermFolgen, savedTerms.back());
-  EXPECT_EQ(StartValues.Farben.fvondelta, savedInts[17]);
+  EXPECT_EQ(StartValues.Farben.fvondelta, savedColours[17]);
   EXPECT_DOUBLE_EQ(StartValues.y2, savedReals.back());
   EXPECT_FALSE(StartValues.Skalierung);
 }
@@ -262,6 +271,7 @@ TEST_F(SettingsTest, HandEditedFileLoadsAndKeepsItsLines) {
       "a=1.5.5\nb1=2\nb2=2\nc1=3\nc2=-3\n"
       "[Animation]\n"
       "Schrittzahl=0\nSchrittzahl2=-1\ntime=86400000\n"
+      "[eps-delta-Umgebung maxRadius]\nedmax=-0,5\n"
       "[Binär]\n" +
       blob + "\n[Funktionsterme]\nf(x)=x^2\r\nf(x)=x^3\r\n";
   WriteBytes(IniPath(), file);
@@ -291,7 +301,9 @@ TEST_F(SettingsTest, HandEditedFileLoadsAndKeepsItsLines) {
   EXPECT_EQ(TermFx, "x^2");
   EXPECT_EQ(StartValues.x1, -7.0);
   EXPECT_EQ(StartValues.ParamB2, 4.0);
-  EXPECT_EQ(xP, 1.0);  // missing section
+  EXPECT_EQ(xP, 1.0);     // missing section
+  EXPECT_EQ(edmax, 2.0);  // no radius at or below 0
+  EXPECT_EQ(StartValues.edmax, 2.0);
 
   TermFx = "sin(x)";
   SaveSettings();

@@ -1,6 +1,8 @@
 // Starts the program's start window and main window in a real X server and
 // checks that they paint: the picture of the screen is not one flat colour
-// and shows the curve of the main window.
+// and shows the curve of the main window. With KURVIO_PNG_DIR set it also
+// saves pictures of the windows (start, main, animation, zoom box, settings,
+// help, info) to look at.
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
@@ -11,8 +13,12 @@
 #include <set>
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "app/InfoWindow.h"
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
+#include "module/HelpWindow.h"
 #include "settings/Settings.h"
 #include "settings/SettingsDialog.h"
 #include "settings/SettingsStartup.h"
@@ -62,6 +68,8 @@ int main(int argc, char** argv) {
     }
     start.OnModuleShown = [&](QDialog* module) {
       auto* form = static_cast<kurvio::TForm1*>(module);
+      // Without a window manager "maximised" does nothing: fill the screen by hand.
+      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
       QTimer::singleShot(800, form, [&, form] {
         form->Edit1->setText(QStringLiteral("x^3-3x"));
         form->Edit1Exit();
@@ -91,6 +99,21 @@ int main(int argc, char** argv) {
         QApplication::processEvents();
         if (!dir.isEmpty()) GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-settings.png");
         settings.close();
+        // The help and info windows, at the start and at the end of the help text.
+        kurvio::TForm18 help(form);
+        help.show();
+        QApplication::processEvents();
+        if (!dir.isEmpty()) {
+          help.grab().save(QString::fromLocal8Bit(dir) + "/smoke-help.png");
+          help.Memo1->moveCursor(QTextCursor::End);
+          help.grab().save(QString::fromLocal8Bit(dir) + "/smoke-help-end.png");
+        }
+        help.close();
+        kurvio::TForm9 info(form);
+        info.show();
+        QApplication::processEvents();
+        if (!dir.isEmpty()) info.grab().save(QString::fromLocal8Bit(dir) + "/smoke-info.png");
+        info.close();
         form->close();
       });
     };

@@ -16,8 +16,8 @@
 namespace {
 
 // Forms may size a control to nothing, or give it odd properties; painting and
-// clicking must still work.
-TEST(WidgetSizesGui, DegenerateSizesAndPropertiesPaintAndClick) {
+// clicking must still work. Only a crash or a sanitizer report fails this test.
+TEST(WidgetSizesGui, DegenerateSizesAndPropertiesDoNotCrash) {
   std::vector<std::unique_ptr<QWidget>> widgets;
   auto sw = std::make_unique<kurvio::TSwitch>();
   sw->SetSideLength(500);

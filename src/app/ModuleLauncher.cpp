@@ -1,0 +1,46 @@
+#include "app/ModuleLauncher.h"
+
+#include <QDialog>
+#include <memory>
+
+#include "plot/PlotFrame.h"
+#include "settings/Settings.h"
+#include "term/Term.h"
+
+namespace kurvio {
+namespace {
+
+// Raises the window's mode flags and clears them when it goes.
+class ModeFlags {
+ public:
+  explicit ModeFlags(const ModuleLaunch& launch) : launch_(launch) {
+    if (launch_.numberLineMode) NumberLineMode = true;
+    if (launch_.termSequenceMode) TermSequenceMode = true;
+  }
+  ~ModeFlags() {
+    if (launch_.numberLineMode) NumberLineMode = false;
+    if (launch_.termSequenceMode) TermSequenceMode = false;
+  }
+  ModeFlags(const ModeFlags&) = delete;
+  ModeFlags& operator=(const ModeFlags&) = delete;
+
+ private:
+  ModuleLaunch launch_;
+};
+
+}  // namespace
+
+void LaunchModule(QWidget* owner, const ModuleLaunch& launch,
+                  const std::function<QDialog*(QWidget* owner)>& create,
+                  const std::function<void(QDialog*)>& shown) {
+  if (launch.loadSettings) LoadSettings();
+  const ModeFlags flags(launch);
+  const std::unique_ptr<QDialog> window(create(owner));
+  if (!window) return;
+  window->setWindowState(window->windowState() | Qt::WindowMaximized);
+  if (shown) shown(window.get());
+  // exec returns only once the window's own loops have ended.
+  window->exec();
+}
+
+}  // namespace kurvio

@@ -1,0 +1,26 @@
+// How the start window opens a module window: settings reloaded first or
+// not, the mode flags a window needs raised around it, shown maximised and
+// modally with the start window as its owner, and deleted once it returns.
+#pragma once
+
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+namespace kurvio {
+
+struct ModuleLaunch {
+  bool loadSettings = true;       // LoadSettings before the window is made
+  bool numberLineMode = false;    // NumberLineMode while it is open
+  bool termSequenceMode = false;  // TermSequenceMode while it is open
+};
+
+// Makes the window with `create(owner)`, runs it and deletes it. The mode
+// flags are cleared afterwards however the window ended, also when it was
+// closed during an animation. `shown` sees the window just before it runs.
+void LaunchModule(QWidget* owner, const ModuleLaunch& launch,
+                  const std::function<QDialog*(QWidget* owner)>& create,
+                  const std::function<void(QDialog*)>& shown = {});
+
+}  // namespace kurvio

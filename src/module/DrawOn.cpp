@@ -1,0 +1,28 @@
+#include "module/DrawOn.h"
+
+#include <QFont>
+#include <QImage>
+#include <algorithm>
+
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+
+namespace kurvio {
+
+void DrawOn(QImage& image, const QFont& font, const std::function<void()>& draw) {
+  if (ExportDrawing) {
+    draw();
+    return;
+  }
+  Canvas* const saved = DrawCanvas;
+  {
+    QtCanvas canvas(&image);
+    canvas.font.name = font.family().toStdString();
+    canvas.font.size = std::max(font.pointSize(), 1);
+    DrawCanvas = &canvas;
+    draw();
+  }
+  DrawCanvas = saved;
+}
+
+}  // namespace kurvio
