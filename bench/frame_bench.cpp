@@ -1,5 +1,6 @@
-// Drawing time of the main window off screen: the live picture with
-// derivative, tangent and slope triangle, and the fixed layer with 200 curves.
+// Drawing time off screen: the main window's live picture with derivative,
+// tangent and slope triangle, its fixed layer with 200 curves, and a frame of
+// the tangent window with 20 fixed secants and every display switch on.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -11,6 +12,8 @@
 #include "plot/PlotFrame.h"
 #include "settings/Settings.h"
 #include "term/Term.h"
+#include "widgets/TBitCheckBox.h"
+#include "windows/curves/TangentWindow.h"
 
 namespace {
 
@@ -55,6 +58,35 @@ void BM_darstellen2_200_fixed(benchmark::State& state) {
 BENCHMARK(BM_darstellen2_200_fixed)
     ->Arg(0)
     ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_tangent_animieren_20_fixed(benchmark::State& state) {
+  using namespace kurvio;
+  ProgramDir = "/nonexistent/";
+  UserDir = "/nonexistent/";
+  SetDefaultSettings();
+  TermFx = "x^3-3x";
+  xP = 1;
+  xQ = 2.5;
+  auto form = std::make_unique<TForm8>();
+  form->resize(1600 + 400, 1000 + 40);
+  form->show();
+  QApplication::processEvents();
+  form->PaintBox1->setFixedSize(1600, 1000);
+  QApplication::processEvents();
+  for (TBitCheckBox* box : {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3,
+                            form->BitCheckBox4, form->BitCheckBox5})
+    box->SetChecked(true);
+  form->DisplayCheckBoxClick();
+  for (int i = 0; i < 20; ++i)
+    form->FixedSecants.InsertFront({-3.0 + 0.3 * i, RGB(10 * i, 0, 128)});
+  for (auto _ : state) form->animieren();
+  state.counters["width"] = PlotWidth;
+  state.counters["height"] = PlotHeight;
+}
+BENCHMARK(BM_tangent_animieren_20_fixed)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

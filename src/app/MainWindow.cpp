@@ -17,6 +17,7 @@
 #include "app/Family.h"
 #include "export/Export.h"
 #include "module/ButtonColumn.h"
+#include "module/Controls.h"
 #include "module/HelpWindow.h"
 #include "module/ScrollGrid.h"
 #include "module/SettingsLaunch.h"
@@ -54,39 +55,6 @@ const FamilyTab kTabs[5] = {
 };
 
 constexpr int kTermFieldLength = 150;
-
-QLineEdit* NumberField(QWidget* parent, int width) {
-  auto* edit = new QLineEdit(parent);
-  edit->setFixedWidth(width);
-  return edit;
-}
-
-QToolButton* ToolButton(QWidget* parent, const QString& text, const QString& hint) {
-  auto* button = new QToolButton(parent);
-  button->setText(text);
-  button->setToolTip(hint);
-  button->setFixedSize(23, 22);
-  return button;
-}
-
-QToolButton* ArrowButton(QWidget* parent, Qt::ArrowType arrow, const QString& text) {
-  auto* button = new QToolButton(parent);
-  if (arrow != Qt::NoArrow)
-    button->setArrowType(arrow);
-  else
-    button->setText(text);
-  button->setFixedSize(22, 22);
-  return button;
-}
-
-TBitCheckBox* CheckBox(QWidget* parent, const QString& caption, const QString& hint = {}) {
-  auto* box = new TBitCheckBox(parent);
-  UseStandardCheckGlyphs(*box);
-  box->SetCaption(caption);
-  box->setToolTip(hint);
-  box->setMinimumHeight(17);
-  return box;
-}
 
 // What a term setting keeps of a term field: the first 120 characters.
 std::string StoredTerm(const QLineEdit* edit) {
@@ -139,12 +107,8 @@ QWidget* TForm1::BuildParameterRow(int index, QLabel*& label, QLineEdit*& value,
   scrollBar = new QScrollBar(Qt::Horizontal, row);
   scrollBar->setFixedWidth(240);
   scrollBar->setRange(1, 200);
-  sw = new TSwitch(row);
-  sw->setToolTip(QStringLiteral("Animation"));
-  sw->SetOnColor(RGB(0, 160, 0));
-  sw->SetOffColor(RGB(255, 0, 0));
-  sw->setFixedSize(56, 22);
-  direction = ArrowButton(row, Qt::NoArrow, QStringLiteral("↔"));
+  sw = AnimationSwitch(row);
+  direction = DirectionButton(row);
   direction->setToolTip(QStringLiteral("Richtung umkehren"));
   lower = NumberField(row, 82);
   upper = NumberField(row, 82);
@@ -203,12 +167,7 @@ void TForm1::BuildLayout() {
   body->addWidget(PaintBox1, 1);
 
   // The control panel scrolls when the window is lower than the panel.
-  auto* panelScroll = new QScrollArea(this);
-  panelScroll->setFrameShape(QFrame::NoFrame);
-  panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  panelScroll->setWidgetResizable(true);
-  Panel1 = new QWidget(panelScroll);
-  Panel1->setMinimumWidth(333);
+  QScrollArea* panelScroll = ScrollingPanel(this, Panel1);
   auto* panel = new QVBoxLayout(Panel1);
   panel->setContentsMargins(4, 4, 4, 0);
   panel->setSpacing(3);
@@ -269,12 +228,8 @@ void TForm1::BuildLayout() {
   auto* xLabel = new QLabel(QStringLiteral("x ="), Panel4);
   Edit11 = NumberField(Panel4, 82);
   SpeedButton13 = ToolButton(Panel4, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
-  Switch4 = new TSwitch(Panel4);
-  Switch4->setToolTip(QStringLiteral("Animation"));
-  Switch4->SetOnColor(RGB(0, 160, 0));
-  Switch4->SetOffColor(RGB(255, 0, 0));
-  Switch4->setFixedSize(56, 22);
-  SpeedButton27 = ArrowButton(Panel4, Qt::NoArrow, QStringLiteral("↔"));
+  Switch4 = AnimationSwitch(Panel4);
+  SpeedButton27 = DirectionButton(Panel4);
   point->addWidget(BitCheckBox2, 0, 0, 1, 3);
   point->addWidget(BitCheckBox4, 1, 0, 1, 3);
   point->addWidget(TrackBar1, 1, 0, 1, 3);
@@ -357,9 +312,7 @@ void TForm1::BuildLayout() {
   panel->addStretch();
 
   panelScroll->setWidget(Panel1);
-  // At least as wide as the panel's rows and groups need.
-  const int panelWidth = std::max(333, Panel1->minimumSizeHint().width());
-  panelScroll->setFixedWidth(panelWidth + panelScroll->verticalScrollBar()->sizeHint().width());
+  FitPanel(panelScroll, 333);
   body->addWidget(panelScroll);
   outer->addLayout(body, 1);
 

@@ -19,6 +19,7 @@
 #include "settings/SettingsDialog.h"
 #include "term/Term.h"
 #include "widgets/TRichButton.h"
+#include "windows/curves/TangentWindow.h"
 
 namespace kurvio {
 namespace {
@@ -98,6 +99,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
 
   connect(RichButton1, &TRichButton::OnClick, this, &TForm4::RichButton1Click);
   connect(SpeedButton14, &QPushButton::clicked, this, &TForm4::SpeedButton14Click);
+  SpeedButton9->setEnabled(true);
+  connect(SpeedButton9, &QPushButton::clicked, this, &TForm4::SpeedButton9Click);
   connect(SpeedButton1, &QPushButton::clicked, this, &TForm4::SpeedButton1Click);
   connect(SpeedButton35, &QPushButton::clicked, this, &QWidget::close);
   ConfirmClose = [this] { return AskQuitProgram(this); };
@@ -143,6 +146,10 @@ void TForm4::Launch(const ModuleLaunch& launch,
 void TForm4::RichButton1Click() {
   // The main window reads the settings itself, after taking the terms held in memory.
   Launch({.loadSettings = false}, [](QWidget* owner) { return new TForm1(owner); });
+}
+
+void TForm4::SpeedButton9Click() {
+  Launch({}, [](QWidget* owner) { return new TForm8(owner); });
 }
 
 void TForm4::SpeedButton14Click() { RunModule(new TForm2(this)); }

@@ -33,6 +33,7 @@ class TForm4 : public QDialog {
 
  public slots:
   void RichButton1Click();
+  void SpeedButton9Click();  // "Tangentenproblem"
   void SpeedButton14Click();
   void SpeedButton1Click();
 

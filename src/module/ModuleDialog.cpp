@@ -31,6 +31,11 @@ void TModuleDialog::OnExit(QLineEdit* field, std::function<void()> handler) {
   field->installEventFilter(this);
 }
 
+void TModuleDialog::EnterMovesOn(QWidget* control) {
+  enterMovesOn_.insert(control);
+  control->installEventFilter(this);
+}
+
 void TModuleDialog::SetCloseButton(QAbstractButton* button) {
   closeButton_ = button;
   connect(button, &QAbstractButton::clicked, this, &QWidget::close);
@@ -53,7 +58,8 @@ bool TModuleDialog::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
-  const bool isField = qobject_cast<QLineEdit*>(watched) != nullptr;
+  const bool isField =
+      qobject_cast<QLineEdit*>(watched) != nullptr || enterMovesOn_.count(watched) != 0;
   if (isField && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
     focusNextChild();
     return true;  // swallowed: no character, no default button

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <functional>
 #include <map>
+#include <set>
 
 class QAbstractButton;
 class QLineEdit;
@@ -24,17 +25,20 @@ class TModuleDialog : public QDialog {
   // field left for it runs its leave handler without syntax-error messages,
   // so that an error in the field cannot hold the window open.
   void SetCloseButton(QAbstractButton* button);
+  // `handler` runs when the focus leaves the field for another control of this
+  // window (not when another window or a message box takes it).
+  void OnExit(QLineEdit* field, std::function<void()> handler);
+  // Enter in `control` (a list box, say) moves the focus on, as in an edit field.
+  void EnterMovesOn(QWidget* control);
 
  protected:
   // Call once the controls exist. `arrowsMoveFocus`: Up/Down move between controls.
   void InstallFieldKeys(bool arrowsMoveFocus);
-  // `handler` runs when the focus leaves the field for another control of this
-  // window (not when another window or a message box takes it).
-  void OnExit(QLineEdit* field, std::function<void()> handler);
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   bool arrowsMoveFocus_ = false;
+  std::set<QObject*> enterMovesOn_;
   QAbstractButton* closeButton_ = nullptr;
   std::map<QObject*, std::function<void()>> exitHandlers_;
 };

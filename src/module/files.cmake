@@ -1,6 +1,7 @@
 list(APPEND KURVIO_CORE_SOURCES
   module/ScrollGrid.cpp
   module/ViewCheck.cpp
+  module/ExampleFiles.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
   module/ModuleDialog.h
@@ -15,4 +16,11 @@ list(APPEND KURVIO_UI_SOURCES
   module/AnimationLoop.cpp
   module/ButtonColumn.h
   module/ButtonColumn.cpp
+  module/Controls.cpp
+  module/NumberScroll.h
+  module/NumberScroll.cpp
+  module/AnalysisWindow.h
+  module/AnalysisWindow.cpp
+  module/ExampleList.h
+  module/ExampleList.cpp
 )

@@ -51,11 +51,14 @@ TViewPad::TViewPad(QWidget* parent) : QGroupBox(QStringLiteral("Koordinatensys."
   grid_->addWidget(SpeedButton10, 3, 1);
   grid_->addWidget(SpeedButton19, 3, 2);
 
-  auto on = [this](QToolButton* button, std::function<void()> change) {
-    connect(button, &QToolButton::clicked, this, [this, change] { Apply(change, true); });
+  auto on = [this](QToolButton* button, std::function<void()> change, bool zoom = false) {
+    connect(button, &QToolButton::clicked, this,
+            [this, change, zoom] { Apply(change, true, zoom); });
   };
-  on(SpeedButton3, [] { ZoomWorldWindow(0.5); });
-  on(SpeedButton7, [] { ZoomWorldWindow(-0.25); });
+  on(
+      SpeedButton3, [] { ZoomWorldWindow(0.5); }, true);
+  on(
+      SpeedButton7, [] { ZoomWorldWindow(-0.25); }, true);
   on(SpeedButton21, [] { ShiftWorldWindow(-1, 1); });
   on(SpeedButton11, [] { ShiftWorldWindow(0, 1); });
   on(SpeedButton20, [] { ShiftWorldWindow(1, 1); });
@@ -73,7 +76,8 @@ TViewPad::TViewPad(QWidget* parent) : QGroupBox(QStringLiteral("Koordinatensys."
   });
 }
 
-void TViewPad::Apply(const std::function<void()>& change, bool check) {
+void TViewPad::Apply(const std::function<void()>& change, bool check, bool zoom) {
+  lastWasZoom_ = zoom;
   change();
   if (check && Check) Check();
   if (Changed) Changed();

@@ -30,10 +30,13 @@ class TViewPad : public QGroupBox {
   std::function<void()> Reset;
   // After every change: the window redraws.
   std::function<void()> Changed;
+  // Whether the last change was a zoom (some windows reset their animation step then).
+  bool LastChangeWasZoom() const { return lastWasZoom_; }
 
  private:
-  void Apply(const std::function<void()>& change, bool check);
+  void Apply(const std::function<void()>& change, bool check, bool zoom = false);
   QGridLayout* grid_;
+  bool lastWasZoom_ = false;
 };
 
 }  // namespace kurvio

@@ -1,22 +1,30 @@
 // The parts every module window is built from: the button column, drawing on
-// an off-screen image, the animation loop and the integer field.
+// an off-screen image, the animation loop, the integer field, the number
+// field with its scroll bar and the frame of the analysis windows.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
+#include "module/AnalysisWindow.h"
 #include "module/AnimationLoop.h"
 #include "module/ButtonColumn.h"
 #include "module/DrawOn.h"
 #include "module/FrameWait.h"
 #include "module/IntegerField.h"
 #include "module/ModuleDialog.h"
+#include "module/NumberScroll.h"
+#include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
+#include "plot/ViewPad.h"
+#include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 
 namespace kurvio {
@@ -137,6 +145,115 @@ TEST(IntegerFieldTest, WholeNumbersOnly) {
     edit.setText(QString::fromUtf8(c.text));
     EXPECT_EQ(ReadIntegerEdit(&edit, 99), c.expected) << c.text;
   }
+}
+
+TEST(NumberScrollTest, TypedValuesGoOnTheBarsGridWhenTheBarMoves) {
+  TModuleDialog window;
+  QLineEdit field(&window);
+  QScrollBar bar(Qt::Horizontal, &window);
+  double value = 1;
+  int redraws = 0;
+  TNumberScroll pair(
+      &window, &field, &bar, value, [] { return -7.0; }, [] { return 7.0; }, [&] { ++redraws; });
+  pair.SetMax(BarMaxForTicks(14, 1));
+  EXPECT_EQ(bar.maximum(), 1400);
+  EXPECT_EQ(bar.minimum(), 1);
+  pair.PositionFromValue();
+  EXPECT_EQ(bar.value(), 800);
+  EXPECT_EQ(field.text(), QStringLiteral("  1,00     "));  // shown by the bar's handler
+
+  // A typed value that moves the bar is replaced by the bar's value; one that
+  // does not move it stays as typed.
+  field.setText(QStringLiteral("2,004"));
+  pair.FieldExit();
+  EXPECT_EQ(value, 2.0);
+  field.setText(QStringLiteral("2,001"));
+  pair.FieldExit();
+  EXPECT_EQ(value, 2.001);
+  // An undefined expression keeps the old value.
+  field.setText(QStringLiteral("ln(0)"));
+  pair.FieldExit();
+  EXPECT_EQ(value, 2.001);
+  EXPECT_GT(redraws, 0);
+
+  bar.setValue(100);  // moved by the user
+  EXPECT_DOUBLE_EQ(value, -6.0);
+  pair.SetValue(3.5);
+  EXPECT_EQ(bar.value(), 1050);
+}
+
+TEST(NumberScrollTest, BarMaximaStayUsable) {
+  EXPECT_EQ(BarMaxForTicks(14, 1), 1400);
+  EXPECT_EQ(BarMaxForTicks(28, 2), 1400);
+  EXPECT_EQ(BarMaxForTicks(0.0001, 0.00001), 1000);
+  EXPECT_EQ(BarMaxForTicks(1e7, 1e-9), 1000000);
+  EXPECT_EQ(BarMaxForTicks(14, 0), 1000000);
+  EXPECT_EQ(BarMaxForTicks(std::nan(""), 1), 1);
+  EXPECT_EQ(BarMaxForTicks(-3, 1), 1);
+}
+
+// A window made of the shared frame and nothing else.
+class FrameWindow : public TAnalysisWindow {
+ public:
+  FrameWindow() {
+    auto* layout = new QVBoxLayout(this);
+    box = new TPaintBox(this);
+    box->setMinimumSize(100, 80);
+    layout->addWidget(box);
+    WatchPaintBox(box);
+    pad = MakeViewPad(
+        this, [this] { ++checks; }, [] {}, [this](bool zoomed) { zooms.push_back(zoomed); });
+    layout->addWidget(pad);
+    buttons = MakeButtons(this, [] { return ExportTarget{}; });
+    layout->addWidget(buttons.Panel);
+  }
+  void FormPaint() override { ++paints; }
+  void FormClose() override { ++closes; }
+
+  TPaintBox* box;
+  TViewPad* pad;
+  ButtonColumn buttons{};
+  int paints = 0, closes = 0, checks = 0;
+  std::vector<bool> zooms;
+};
+
+TEST(AnalysisWindowTest, PaintsOnShowAndResizeAndTellsAZoomFromAShift) {
+  FrameWindow w;
+  w.show();
+  QApplication::processEvents();
+  const int afterShow = w.paints;
+  EXPECT_GE(afterShow, 1);
+  w.resize(w.width() + 40, w.height() + 40);
+  QApplication::processEvents();
+  EXPECT_GT(w.paints, afterShow);
+  w.pad->SpeedButton7->click();
+  w.pad->SpeedButton9->click();
+  w.pad->SpeedButton3->click();
+  EXPECT_EQ(w.zooms, (std::vector<bool>{true, false, true}));
+  EXPECT_EQ(w.checks, 3);
+  w.pad->SpeedButton22->click();  // the reset is not checked
+  EXPECT_EQ(w.checks, 3);
+}
+
+TEST(AnalysisWindowTest, RightButtonOpensTheSettingsAndClosingSavesOnce) {
+  FrameWindow w;
+  w.show();
+  QApplication::processEvents();
+  QString opened;
+  QTimer::singleShot(0, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal) {
+      opened = QString::fromLatin1(modal->metaObject()->className());
+      modal->close();
+    }
+  });
+  emit w.box->MouseDown(Qt::RightButton, 5, 5);
+  EXPECT_EQ(opened, QStringLiteral("kurvio::TForm2"));
+  AnimationRunning = true;
+  w.buttons.Close->click();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_FALSE(AnimationRunning);
+  EXPECT_EQ(w.closes, 1);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <set>
@@ -19,11 +20,14 @@
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
 #include "module/HelpWindow.h"
+#include "plot/Canvas.h"
 #include "settings/Settings.h"
 #include "settings/SettingsDialog.h"
 #include "settings/SettingsStartup.h"
 #include "widgets/TBitCheckBox.h"
+#include "widgets/TColorButton.h"
 #include "widgets/TSwitch.h"
+#include "windows/curves/TangentWindow.h"
 
 namespace {
 
@@ -50,8 +54,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   kurvio::InitSettingsEnvironment();
-  kurvio::ProgramDir = "/nonexistent/";  // defaults; nothing is written
-  kurvio::UserDir = "/nonexistent/";
+  // Defaults; what the windows write goes to a folder of its own.
+  QTemporaryDir files;
+  kurvio::ProgramDir = files.path().toStdString() + "/";
+  kurvio::UserDir = kurvio::ProgramDir;
   kurvio::TermFxtab = "x^3-3x";
 
   kurvio::TForm4 start;
@@ -118,6 +124,37 @@ int main(int argc, char** argv) {
       });
     };
     start.RichButton1Click();
+    // The tangent window: x^3-3x, P at 1, Q on its way, three fixed secants and every display on.
+    start.OnModuleShown = [&](QDialog* module) {
+      auto* form = static_cast<kurvio::TForm8*>(module);
+      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+      QTimer::singleShot(600, form, [&, form] {
+        form->Edit1->setText(QStringLiteral("x^3-3x"));
+        form->Edit1Exit();
+        kurvio::xP = 1;
+        for (double q : {-1.5, -0.5, 2.5}) {
+          kurvio::xQ = q;
+          form->ColorButton1->SetSelectionColor(static_cast<int>(kurvio::RGB(128, 0, 128)));
+          form->SpeedButton13Click();
+        }
+        form->ColorButton1->SetSelectionColor(static_cast<int>(kurvio::RGB(255, 0, 0)));
+        kurvio::xQ = 1.8;
+        for (kurvio::TBitCheckBox* box :
+             {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3, form->BitCheckBox4,
+              form->BitCheckBox5})
+          box->SetChecked(true);
+        form->DisplayCheckBoxClick();
+        QApplication::processEvents();
+        const QImage shot = GrabScreen();
+        if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-tangent.png");
+        if (DistinctColours(shot) < 8) {
+          std::fprintf(stderr, "smoke: the tangent window painted nothing\n");
+          ++failures;
+        }
+        form->close();
+      });
+    };
+    start.SpeedButton9Click();
     start.close();
   });
   app.exec();

@@ -1,0 +1,63 @@
+// The frame every analysis window shares: opened maximised by the start
+// window, painted on showing and whenever its drawing area changes size, the
+// view pad with the window's own check and reset, "Einstellungen" and the
+// right mouse button opening the settings dialog, the help button, the export
+// buttons with the window's picture, "&Beenden", Enter and Escape, the frame
+// wait and closing during an animation. A window adds its picture and controls.
+#pragma once
+
+#include <functional>
+
+#include "export/Export.h"
+#include "module/ButtonColumn.h"
+#include "module/ModuleDialog.h"
+
+class QToolButton;
+
+namespace kurvio {
+
+class TPaintBox;
+class TViewPad;
+
+class TAnalysisWindow : public TModuleDialog {
+  Q_OBJECT
+
+ public:
+  explicit TAnalysisWindow(QWidget* parent = nullptr);
+
+  // Waits between two frames of an animation: more than ms + 15 milliseconds,
+  // handling the user's events (at least once).
+  virtual void Delay(int ms);
+  // "Einstellungen" and the right mouse button: the settings dialog, modally;
+  // afterwards the window paints again with the changed settings.
+  void OpenSettings();
+
+ protected:
+  // Takes the sizes from the paint box and draws everything (on showing and on resizing).
+  virtual void FormPaint() = 0;
+  // When the window closes (after any animation was told to stop): save what it keeps.
+  virtual void FormClose() {}
+
+  // The drawing area: a resize paints again, the right button opens the settings.
+  void WatchPaintBox(TPaintBox* paintBox);
+  // The view pad "Koordinatensys.": `check` after a zoom or shift, `reset` for the
+  // centre button, then `changed(zoomed)`.
+  TViewPad* MakeViewPad(QWidget* parent, std::function<void()> check, std::function<void()> reset,
+                        std::function<void(bool zoomed)> changed);
+  // The help button beside the term field: the help window on the term language.
+  QToolButton* MakeHelpButton(QWidget* parent);
+  // "Einstellungen", "Drucken", "WMF - Datei", "WMF - Clipb." and "&Beenden";
+  // the exports draw the picture that `target` describes.
+  ButtonColumn MakeButtons(QWidget* parent, std::function<ExportTarget()> target,
+                           ExportVariant variant = kAnalysisWindowExport);
+
+  bool Shown() const { return shown_; }
+  void showEvent(QShowEvent* event) override;
+  void done(int result) override;
+
+ private:
+  bool shown_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace kurvio

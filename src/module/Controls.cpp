@@ -1,0 +1,70 @@
+#include "module/Controls.h"
+
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <algorithm>
+
+#include "plot/Color.h"
+#include "widgets/CheckGlyphs.h"
+#include "widgets/TBitCheckBox.h"
+#include "widgets/TSwitch.h"
+
+namespace kurvio {
+
+QLineEdit* NumberField(QWidget* parent, int width) {
+  auto* edit = new QLineEdit(parent);
+  edit->setFixedWidth(width);
+  return edit;
+}
+
+QToolButton* ToolButton(QWidget* parent, const QString& text, const QString& hint) {
+  auto* button = new QToolButton(parent);
+  button->setText(text);
+  button->setToolTip(hint);
+  button->setMinimumSize(23, 22);
+  return button;
+}
+
+QToolButton* DirectionButton(QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setText(QStringLiteral("↔"));
+  button->setFixedSize(22, 22);
+  return button;
+}
+
+TBitCheckBox* CheckBox(QWidget* parent, const QString& caption, const QString& hint) {
+  auto* box = new TBitCheckBox(parent);
+  UseStandardCheckGlyphs(*box);
+  box->SetCaption(caption);
+  box->setToolTip(hint);
+  box->setMinimumHeight(17);
+  return box;
+}
+
+TSwitch* AnimationSwitch(QWidget* parent) {
+  auto* s = new TSwitch(parent);
+  s->setToolTip(QStringLiteral("Animation"));
+  s->SetOnColor(RGB(0, 160, 0));
+  s->SetOffColor(RGB(255, 0, 0));
+  s->setFixedSize(56, 22);
+  return s;
+}
+
+QScrollArea* ScrollingPanel(QWidget* parent, QWidget*& panel) {
+  auto* area = new QScrollArea(parent);
+  area->setFrameShape(QFrame::NoFrame);
+  area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  area->setWidgetResizable(true);
+  panel = new QWidget(area);
+  return area;
+}
+
+void FitPanel(QScrollArea* area, int minWidth) {
+  QWidget* panel = area->widget();
+  const int width = std::max(minWidth, panel ? panel->minimumSizeHint().width() : 0);
+  area->setFixedWidth(width + area->verticalScrollBar()->sizeHint().width());
+}
+
+}  // namespace kurvio

@@ -1,0 +1,65 @@
+#include "module/NumberScroll.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "module/ModuleDialog.h"
+#include "module/ScrollGrid.h"
+#include "settings/Settings.h"
+#include "term/NumberFormat.h"
+#include "term/TermEdit.h"
+
+namespace kurvio {
+
+TNumberScroll::TNumberScroll(TModuleDialog* window, QLineEdit* field, QScrollBar* bar,
+                             double& value, std::function<double()> lower,
+                             std::function<double()> upper, std::function<void()> changed)
+    : QObject(window),
+      field_(field),
+      bar_(bar),
+      value_(value),
+      lower_(std::move(lower)),
+      upper_(std::move(upper)),
+      changed_(std::move(changed)) {
+  bar_->setMinimum(1);
+  connect(bar_, &QScrollBar::valueChanged, this, &TNumberScroll::BarChange);
+  window->OnExit(field_, [this] { FieldExit(); });
+}
+
+void TNumberScroll::SetMax(int max) { bar_->setMaximum(std::max(max, 1)); }
+
+void TNumberScroll::ShowValue() {
+  field_->setText(QString::fromStdString(FormatNumber(Nachkommastellen, value_)));
+}
+
+void TNumberScroll::PositionFromValue() {
+  bar_->setValue(kurvio::PositionFromValue(value_, lower_(), upper_(), bar_->maximum()));
+}
+
+void TNumberScroll::SetValue(double v) {
+  value_ = v;
+  ShowValue();
+  PositionFromValue();
+}
+
+void TNumberScroll::BarChange() {
+  value_ = ValueFromPosition(bar_->value(), lower_(), upper_(), bar_->maximum());
+  ShowValue();
+  if (changed_) changed_();
+}
+
+void TNumberScroll::FieldExit() {
+  ReadNumberEdit(field_, value_, value_);
+  PositionFromValue();
+  if (changed_) changed_();
+}
+
+int BarMaxForTicks(double width, double tickStep) {
+  const double max = std::nearbyint(width / tickStep * 100.0);
+  if (!(max >= 1.0)) return 1;  // NaN too
+  return static_cast<int>(std::min(max, 1000000.0));
+}
+
+}  // namespace kurvio

@@ -1,0 +1,543 @@
+#include "windows/curves/TangentWindow.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "module/AnimationLoop.h"
+#include "module/Controls.h"
+#include "module/Cursors.h"
+#include "module/DrawOn.h"
+#include "module/ExampleList.h"
+#include "module/NumberScroll.h"
+#include "module/ViewCheck.h"
+#include "plot/CurveTracer.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+#include "plot/ViewPad.h"
+#include "settings/Settings.h"
+#include "term/NumberFormat.h"
+#include "term/Term.h"
+#include "term/TermEdit.h"
+#include "term/TermText.h"
+#include "widgets/CheckGlyphs.h"
+#include "widgets/TBitCheckBox.h"
+#include "widgets/TColorButton.h"
+#include "widgets/TSwitch.h"
+
+namespace kurvio {
+namespace {
+
+constexpr Color kLightGrey = 12632256;
+constexpr Color kDarkGreen = 32768;
+constexpr Color kRed = 255;
+constexpr int kTermFieldLength = 150;
+const char* const kExampleFile = "Bsp3.txt";
+
+// The slope readouts: up to 5 significant digits, at least two exponent digits.
+QString SlopeText(double m) {
+  return QString::fromStdString(FormatGeneral(m, 5, 2, DecimalSeparator));
+}
+
+double Overhang(double slope) { return std::cos(std::atan(slope)) * Tangentenlaenge * XTickStep; }
+
+void Line(double xa, double ya, double xb, double yb) {
+  DrawCanvas->MoveTo(ScreenX(xa), ScreenY(ya));
+  DrawCanvas->LineTo(ScreenX(xb), ScreenY(yb));
+}
+
+double F(double x) { return EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0); }
+
+}  // namespace
+
+TForm8::TForm8(QWidget* parent) : TAnalysisWindow(parent) {
+  setWindowTitle(QStringLiteral("Tangentenproblem"));
+  BuildLayout();
+  ConnectHandlers();
+  InstallFieldKeys(false);
+
+  FixedSecants.MakeEmpty();
+  Examples.MakeEmpty();
+  Edit1->setText(TermToDisplay(TermFx));
+  pScroll_->ShowValue();
+  qScroll_->ShowValue();
+  // A faulty stored term is reported when its field is left, not on opening.
+  CompileTermQuietly(MainTerm, DisplayToTerm(Edit1->text()), true);
+  if (!TermDefined) CompileTerm(MainTerm, "0", true);
+  LineScale = 1.0;
+  PaintBox1->setCursor(ProgramCursor(5));
+  Datei_laden();
+  ExportDrawing = false;
+  XTickStep = 1.0;
+}
+
+TForm8::~TForm8() { FixedSecants.DeleteAll(); }
+
+void TForm8::BuildLayout() {
+  auto* outer = new QHBoxLayout(this);
+  outer->setContentsMargins(9, 9, 0, 9);
+  outer->setSpacing(4);
+  PaintBox1 = new TPaintBox(this);
+  PaintBox1->setMinimumSize(200, 150);
+  PaintBox1->SetPicture(&bitmap_);
+  outer->addWidget(PaintBox1, 1);
+
+  QWidget* panel = nullptr;
+  QScrollArea* scroll = ScrollingPanel(this, panel);
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(4, 0, 4, 0);
+  column->setSpacing(4);
+
+  // f(x)
+  auto* termRow = new QHBoxLayout;
+  termRow->addWidget(new QLabel(QStringLiteral("f(x) ="), panel));
+  Edit1 = new QLineEdit(panel);
+  Edit1->setMaxLength(kTermFieldLength);
+  termRow->addWidget(Edit1, 1);
+  SpeedButton28 = MakeHelpButton(panel);
+  termRow->addWidget(SpeedButton28);
+  column->addLayout(termRow);
+
+  // P and Q with their scroll bars.
+  auto* points = new QGridLayout;
+  points->setVerticalSpacing(2);
+  auto pointRow = [&](int row, const QString& label, QLineEdit*& edit, QScrollBar*& bar,
+                      QToolButton*& reset) {
+    points->addWidget(new QLabel(label, panel), row, 0);
+    edit = NumberField(panel, 90);
+    points->addWidget(edit, row, 1);
+    reset = ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
+    points->addWidget(reset, row, 2);
+    bar = new QScrollBar(Qt::Horizontal, panel);
+    bar->setRange(1, 200);
+    points->addWidget(bar, row + 1, 0, 1, 5);
+  };
+  pointRow(0, QStringLiteral("x<sub>P</sub> ="), Edit2, ScrollBar1, SpeedButton2);
+  pointRow(2, QStringLiteral("x<sub>Q</sub> ="), Edit5, ScrollBar2, SpeedButton12);
+  Switch1 = AnimationSwitch(panel);
+  points->addWidget(Switch1, 2, 3);
+  SpeedButton25 = DirectionButton(panel);
+  points->addWidget(SpeedButton25, 2, 4);
+  points->setColumnStretch(3, 1);
+  column->addLayout(points);
+
+  // The secant.
+  auto* secant = new QGridLayout;
+  secant->setVerticalSpacing(2);
+  BitCheckBox2 = CheckBox(panel, QStringLiteral("Beschriftung"));
+  BitCheckBox4 = CheckBox(panel, QStringLiteral("Hilfslinien"));
+  BitCheckBox3 = CheckBox(panel, QStringLiteral("Steigungsdreieck"));
+  ColorButton1 = new TColorButton(panel);
+  ColorButton1->SetDefaultText(QStringLiteral("Sekante"));
+  ColorButton1->setToolTip(QStringLiteral("Sekante"));
+  secant->addWidget(BitCheckBox2, 0, 0);
+  secant->addWidget(BitCheckBox4, 0, 1);
+  secant->addWidget(BitCheckBox3, 1, 0);
+  secant->addWidget(ColorButton1, 1, 1, Qt::AlignLeft);
+  SpeedButton13 = new QPushButton(QStringLiteral("Sekante fixieren"), panel);
+  SpeedButton16 = new QPushButton(QStringLiteral("Sekante löschen"), panel);
+  SpeedButton24 = new QPushButton(QStringLiteral("Liste löschen"), panel);
+  auto* fixRow = new QHBoxLayout;
+  for (QPushButton* b : {SpeedButton13, SpeedButton16, SpeedButton24}) fixRow->addWidget(b);
+  secant->addLayout(fixRow, 2, 0, 1, 2);
+  auto* secantSlope = new QHBoxLayout;
+  secantSlope->addWidget(new QLabel(QStringLiteral("Sekantensteigung  m<sub>s</sub> ="), panel));
+  Label7 = new QLabel(panel);
+  secantSlope->addWidget(Label7, 1);
+  secant->addLayout(secantSlope, 3, 0, 1, 2);
+  column->addLayout(secant);
+
+  // The tangent.
+  auto* tangent = new QGridLayout;
+  BitCheckBox1 = CheckBox(panel, QStringLiteral("Tangente"));
+  BitCheckBox5 = CheckBox(panel, QStringLiteral("Steigungsdreieck"));
+  tangent->addWidget(BitCheckBox1, 0, 0);
+  tangent->addWidget(BitCheckBox5, 0, 1);
+  auto* tangentSlope = new QHBoxLayout;
+  tangentSlope->addWidget(new QLabel(QStringLiteral("Tangentensteigung m<sub>t</sub> ="), panel));
+  Label13 = new QLabel(QStringLiteral("?"), panel);
+  tangentSlope->addWidget(Label13, 1);
+  tangent->addLayout(tangentSlope, 1, 0, 1, 2);
+  column->addLayout(tangent);
+
+  // The examples.
+  column->addWidget(new QLabel(QStringLiteral("Beispiele"), panel));
+  ListBox1 = new QListWidget(panel);
+  ListBox1->setMinimumHeight(90);
+  column->addWidget(ListBox1);
+  auto* listButtons = new QHBoxLayout;
+  SpeedButton1 = ToolButton(panel, QStringLiteral("Holen"), QStringLiteral("Aus Liste holen"));
+  SpeedButton4 =
+      ToolButton(panel, QStringLiteral("Übernehmen"), QStringLiteral("In Liste übernehmen"));
+  SpeedButton5 = ToolButton(panel, QStringLiteral("Löschen"), QStringLiteral("Eintrag löschen"));
+  for (QToolButton* b : {SpeedButton1, SpeedButton4, SpeedButton5}) listButtons->addWidget(b);
+  listButtons->addStretch();
+  column->addLayout(listButtons);
+
+  // View pad and the button column.
+  auto* bottom = new QHBoxLayout;
+  GroupBox1 = MakeViewPad(
+      panel, [this] { WertePruefen(); }, [this] { InitWerte(); },
+      [this](bool zoomed) { ViewChanged(zoomed); });
+  SpeedButton3 = GroupBox1->SpeedButton3;
+  SpeedButton7 = GroupBox1->SpeedButton7;
+  SpeedButton22 = GroupBox1->SpeedButton22;
+  bottom->addWidget(GroupBox1);
+  const ButtonColumn buttons = MakeButtons(panel, [this] {
+    const auto redraw = [this] { animieren(); };
+    ExportTarget target{redraw, redraw, PaintBox1};
+    target.bitmap = &bitmap_;
+    return target;
+  });
+  SpeedButton14 = buttons.SpeedButton14;
+  SpeedButton15 = buttons.SpeedButton15;
+  SpeedButton17 = buttons.SpeedButton17;
+  SpeedButton23 = buttons.SpeedButton23;
+  SpeedButton6 = buttons.Close;
+  bottom->addWidget(buttons.Panel);
+  bottom->addStretch();
+  column->addLayout(bottom);
+  column->addStretch();
+
+  scroll->setWidget(panel);
+  FitPanel(scroll, 330);
+  outer->addWidget(scroll);
+}
+
+void TForm8::ConnectHandlers() {
+  OnExit(Edit1, [this] { Edit1Exit(); });
+  const auto left = [] { return x1; };
+  const auto right = [] { return x2; };
+  const auto redraw = [this] { animieren(); };
+  pScroll_ = new TNumberScroll(this, Edit2, ScrollBar1, xP, left, right, redraw);
+  qScroll_ = new TNumberScroll(this, Edit5, ScrollBar2, xQ, left, right, redraw);
+  connect(SpeedButton2, &QToolButton::clicked, this, [this] {
+    pScroll_->SetValue(StartValues.xP);
+    animieren();
+  });
+  connect(SpeedButton12, &QToolButton::clicked, this, [this] {
+    qScroll_->SetValue(StartValues.xQ);
+    animieren();
+  });
+  connect(Switch1, &TSwitch::OnClick, this, &TForm8::Switch1Click);
+  connect(SpeedButton25, &QToolButton::clicked, this, &TForm8::SpeedButton25Click);
+  connect(SpeedButton13, &QPushButton::clicked, this, &TForm8::SpeedButton13Click);
+  connect(SpeedButton16, &QPushButton::clicked, this, &TForm8::SpeedButton16Click);
+  connect(SpeedButton24, &QPushButton::clicked, this, &TForm8::SpeedButton24Click);
+  for (TBitCheckBox* box : {BitCheckBox1, BitCheckBox2, BitCheckBox3, BitCheckBox4, BitCheckBox5})
+    connect(box, &TBitCheckBox::OnClick, this, &TForm8::DisplayCheckBoxClick);
+  connect(ColorButton1, &TColorButton::OnChange, this, [this] { animieren(); });
+  WatchPaintBox(PaintBox1);
+  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm8::PaintBox1MouseDown);
+  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm8::PaintBox1MouseMove);
+  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm8::PaintBox1MouseUp);
+
+  // The example list: the term alone is the entry, the view and P and Q its record.
+  examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
+                               kExampleFile);
+  examples_->TermOf = [](const std::string& entry) { return entry; };
+  examples_->CanAdd = [this] {
+    return Examples.Count() < static_cast<std::size_t>(kTangentExampleSlots);
+  };
+  examples_->Added = [this](int) { Examples.InsertAfter(Examples.Count(), CurrentValues()); };
+  examples_->Removed = [this](int row) { Examples.Delete(static_cast<std::size_t>(row) + 1); };
+  examples_->Apply = [this](int row, const std::string&) { ApplyExample(row); };
+  UpdateDeleteButtons();
+}
+
+TangentExample TForm8::CurrentValues() const { return {xP, xQ, x1, x2, y1, y2}; }
+
+void TForm8::ApplyExample(int row) {
+  TangentExample e;
+  if (!Examples.Read(static_cast<std::size_t>(row) + 1, e)) return;
+  Edit1->setText(TermToDisplay(examples_->Entries()[static_cast<std::size_t>(row)]));
+  x1 = e.x1;
+  x2 = e.x2;
+  y1 = e.y1;
+  y2 = e.y2;
+  // The bars take the new view first; a bar clipped to its new end must not move P or Q.
+  ComputeTickSteps();
+  BarsFollowView();
+  pScroll_->SetValue(e.xP);
+  qScroll_->SetValue(e.xQ);
+  Edit1Exit();
+}
+
+void TForm8::Datei_laden() {
+  Examples.MakeEmpty();
+  const std::vector<TangentEntry> entries =
+      ParseTangentExamples(examples_->ReadFile().value_or(std::string()), CurrentValues());
+  std::vector<std::string> terms;
+  for (const TangentEntry& e : entries) {
+    terms.push_back(e.term);
+    Examples.InsertAfter(Examples.Count(), e.values);
+  }
+  examples_->SetEntries(terms);
+}
+
+bool TForm8::Datei_speichern() {
+  const std::vector<std::string> terms = examples_->Entries();
+  std::vector<TangentEntry> entries;
+  for (std::size_t i = 0; i < terms.size(); ++i) {
+    TangentEntry e{terms[i], {}};
+    Examples.Read(i + 1, e.values);
+    entries.push_back(e);
+  }
+  return examples_->WriteFile(WriteTangentExamples(
+      entries, examples_->ReadFile().value_or(std::string()), DecimalSeparator));
+}
+
+void TForm8::BarsFollowView() {
+  const int max = BarMaxForTicks(x2 - x1, XTickStep);
+  pScroll_->SetMax(max);
+  qScroll_->SetMax(max);
+  pScroll_->PositionFromValue();
+  qScroll_->PositionFromValue();
+}
+
+void TForm8::FormPaint() {
+  const QSize size = PaintBox1->size().expandedTo(QSize(1, 1));
+  if (bitmap_.size() != size) bitmap_ = QImage(size, QImage::Format_RGB32);
+  PlotWidth = size.width();
+  PlotHeight = size.height();
+  PlotTop = 0;
+  ColorButton1->SetSelectionColor(static_cast<int>(Farben::Sekante));
+  BarsFollowView();
+  animieren();
+}
+
+void TForm8::FormClose() {
+  AnimationRunning = false;
+  Datei_speichern();
+}
+
+void TForm8::Edit1Exit() {
+  CheckTermEdit(Edit1);
+  TermFx = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
+  animieren();
+}
+
+void TForm8::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
+  TraceCurve(
+      [this](double x) {
+        if (curveKind_ == 1) {
+          TermDefined = true;
+          return lineSlope_ * x + lineIntercept_;
+        }
+        return F(x);
+      },
+      scaleFrom, scaleTo, from, to);
+}
+
+void TForm8::DrawSecant(double q, Color color, bool current) {
+  Canvas& c = *DrawCanvas;
+  Farben::Sekante = color;
+  const double p = xP;
+  const double yq = F(q);
+  if (!TermDefined) return;
+  const double yp = F(p);
+  if (!TermDefined) return;
+
+  // Markers at P and Q.
+  const int r = Scaled(3);
+  c.pen.color = kBlack;
+  c.pen.width = Scaled(1);
+  c.pen.style = PenStyle::Solid;
+  for (const auto& [x, y] : {std::pair{p, yp}, std::pair{q, yq}})
+    c.Ellipse(ScreenX(x) - r, ScreenY(y) - r, ScreenX(x) + r, ScreenY(y) + r);
+
+  c.pen.color = kLightGrey;
+  if (ShowGuides) {
+    Line(q, yq, q, 0);
+    Line(p, yp, p, 0);
+    Line(p, yp, 0, yp);
+    Line(q, yq, 0, yq);
+  }
+  if (ShowLabels && current) {
+    c.TextOut(ScreenX(q) - Scaled(8), ScreenY(yq) - Scaled(20), "Q");
+    c.TextOut(ScreenX(p) - Scaled(8), ScreenY(yp) - Scaled(20), "P");
+  }
+
+  double m = 0, d = 0;
+  if (q != p) {
+    m = (yq - yp) / (q - p);
+    Label7->setText(SlopeText(m));
+    d = Overhang(m);
+  } else {
+    Label7->setText(QStringLiteral("nicht definiert!"));
+  }
+  const bool qLeft = q < p;
+  const double xL = qLeft ? q : p, yL = qLeft ? yq : yp;
+  const double xR = qLeft ? p : q, yR = qLeft ? yp : yq;
+  if (ShowGuides) {
+    c.pen.color = kLightGrey;
+    c.pen.width = Scaled(1);
+    c.MoveTo(ScreenX(xL), ScreenY(yL));
+    c.LineTo(ScreenX(xR), ScreenY(yL));
+    c.LineTo(ScreenX(xR), ScreenY(yR));
+  }
+  if (ShowSecantTriangle && current) {
+    const Brush saved = c.brush;
+    c.brush = {Farben::Dreieck, BrushStyle::Solid};
+    c.pen.color = kLightGrey;
+    c.pen.width = Scaled(1);
+    c.Polygon({{ScreenX(xL), ScreenY(yL)}, {ScreenX(xR), ScreenY(yL)}, {ScreenX(xR), ScreenY(yR)}});
+    c.brush = saved;
+    c.pen.width = Scaled(2);
+    c.pen.color = kDarkGreen;
+    Line(xL, yL, xR, yL);
+    c.pen.color = kRed;
+    Line(xR, yL, xR, yR);
+    c.pen.width = Scaled(1);
+  }
+  if (q != p) {
+    curveKind_ = 1;
+    lineSlope_ = m;
+    lineIntercept_ = yq - m * q;
+    CurveColor = color;
+    KurveZeichnen(x1, x2, xL - d, xR + d);
+  }
+
+  if (!ShowTangent) {
+    Label13->setText(QStringLiteral("?"));
+    return;
+  }
+  const double mt = EvalDerivative(MainTerm, 1, p, 0, ParamA, ParamB, ParamC, 0);
+  if (!TermDefined) {
+    Label13->setText(QStringLiteral("nicht definiert!"));
+    return;
+  }
+  Label13->setText(SlopeText(mt));
+  const double dt = Overhang(mt);
+  curveKind_ = 1;
+  lineSlope_ = mt;
+  lineIntercept_ = yp - mt * p;
+  CurveColor = Farben::Tangente;
+  KurveZeichnen(x1, x2, p - dt, p + dt);
+  if (ShowTangentTriangle) {
+    c.pen.width = Scaled(2);
+    c.pen.color = kDarkGreen;
+    Line(p, yp, p + 1, yp);
+    c.pen.color = kRed;
+    Line(p + 1, yp, p + 1, yp + mt);
+    c.pen.width = Scaled(1);
+  }
+}
+
+void TForm8::animieren() {
+  if (!ExportDrawing) {
+    if (bitmap_.isNull()) return;
+    bitmap_.fill(ToQColor(Farben::Hintergrund));
+  }
+  DrawOn(bitmap_, PaintBox1->font(), [this] {
+    Canvas& c = *DrawCanvas;
+    c.brush = {Farben::Hintergrund, BrushStyle::Solid};
+    // Oldest fixed secant first: the list holds the newest at position 1.
+    for (std::size_t i = FixedSecants.Count(); i >= 1; --i) {
+      FixedSecant s;
+      if (FixedSecants.Read(i, s)) DrawSecant(s.xQ, s.color, false);
+    }
+    DrawSecant(xQ, static_cast<Color>(ColorButton1->SelectionColor()), true);
+    XAxisName = "x";
+    YAxisName = "y";
+    DrawCoordinateSystem();
+    curveKind_ = 0;
+    CurveColor = Farben::Zeichenstift;
+    KurveZeichnen(x1, x2, x1, x2);
+  });
+  if (!ExportDrawing) PaintBox1->Show();
+}
+
+void TForm8::WertePruefen() {
+  kurvio::WertePruefen(PlotView(), [this] { InitWerte(); });
+}
+
+void TForm8::InitWerte() { kurvio::InitWerte(PlotView()); }
+
+void TForm8::ViewChanged(bool zoomed) {
+  if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
+  ComputeTickSteps();  // the bars count a hundred positions per tick step of the new view
+  BarsFollowView();
+  animieren();
+}
+
+void TForm8::Switch1Click() {
+  AnimationRunning = true;
+  AnimationStep = (x2 - x1) / std::max(Schrittzahl, 1);
+  const bool alive = RunAnimation(
+      this,
+      [this] {
+        xQ += AnimationStep;
+        qScroll_->ShowValue();
+        animieren();
+        if (xQ > x2) AnimationStep = -AnimationStep;
+        if (xQ < x1) AnimationStep = -AnimationStep;
+      },
+      [this] {
+        Delay(FrameDelay);
+        if (!Switch1->Checked()) AnimationRunning = false;
+      });
+  if (alive) qScroll_->PositionFromValue();
+}
+
+void TForm8::SpeedButton25Click() { AnimationStep = -AnimationStep; }
+
+void TForm8::UpdateDeleteButtons() {
+  const bool any = !FixedSecants.IsEmpty();
+  SpeedButton16->setEnabled(any);
+  SpeedButton24->setEnabled(any);
+}
+
+void TForm8::SpeedButton13Click() {
+  FixedSecants.InsertFront({xQ, static_cast<Color>(ColorButton1->SelectionColor())});
+  UpdateDeleteButtons();
+  animieren();
+}
+
+void TForm8::SpeedButton16Click() {
+  FixedSecants.Delete(1);
+  UpdateDeleteButtons();
+  animieren();
+}
+
+void TForm8::SpeedButton24Click() {
+  FixedSecants.DeleteAll();
+  UpdateDeleteButtons();
+  animieren();
+}
+
+void TForm8::DisplayCheckBoxClick() {
+  ShowTangent = BitCheckBox1->Checked();
+  ShowLabels = BitCheckBox2->Checked();
+  ShowSecantTriangle = BitCheckBox3->Checked();
+  ShowGuides = BitCheckBox4->Checked();
+  ShowTangentTriangle = BitCheckBox5->Checked();
+  animieren();
+}
+
+void TForm8::PaintBox1MouseDown(Qt::MouseButton button, int x, int) {
+  if (button != Qt::LeftButton) return;
+  xQ = WorldX(x);
+  Dragging = true;
+}
+
+void TForm8::PaintBox1MouseMove(int x, int) {
+  if (!Dragging) return;
+  xQ = WorldX(x);
+  qScroll_->ShowValue();
+  animieren();
+}
+
+void TForm8::PaintBox1MouseUp(Qt::MouseButton, int, int) { Dragging = false; }
+
+}  // namespace kurvio
