@@ -1,0 +1,47 @@
+// The example files shipped beside the program: every entry loads, its term
+// compiles, and its points lie in its view.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "module/ExampleFiles.h"
+#include "term/Term.h"
+
+namespace kurvio {
+namespace {
+
+std::string Shipped(const std::string& name) {
+  std::ifstream in(std::string(KURVIO_DATA_DIR) + "/" + name, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+TEST(ShippedExamplesTest, TangentExamplesFillTheTenSlots) {
+  const std::string file = Shipped("Bsp3.txt");
+  ASSERT_FALSE(file.empty());
+  // Values a broken entry would fall back to: far away from any good one.
+  const TangentExample current{-99, -99, -99, -98, -99, -98};
+  const std::vector<TangentEntry> entries = ParseTangentExamples(file, current);
+  ASSERT_EQ(entries.size(), static_cast<std::size_t>(kTangentExampleSlots));
+  for (const TangentEntry& e : entries) {
+    SCOPED_TRACE(e.term);
+    TermHandle term;
+    CompileTerm(term, e.term, true);
+    EXPECT_TRUE(TermDefined);
+    const TangentExample& v = e.values;
+    EXPECT_LT(v.x1, v.x2);
+    EXPECT_LT(v.y1, v.y2);
+    for (double x : {v.xP, v.xQ}) {
+      EXPECT_GT(x, v.x1);
+      EXPECT_LT(x, v.x2);
+    }
+    // f is defined at P, so a secant or a tangent is there to see.
+    EvalTerm(term, v.xP, 0, 1, 0, 0, 0);
+    EXPECT_TRUE(TermDefined);
+  }
+}
+
+}  // namespace
+}  // namespace kurvio
