@@ -19,6 +19,8 @@ list(APPEND KURVIO_UI_SOURCES
   module/Controls.cpp
   module/NumberScroll.h
   module/NumberScroll.cpp
+  module/TwoPlotPicture.h
+  module/TwoPlotPicture.cpp
   module/AnalysisWindow.h
   module/AnalysisWindow.cpp
   module/ExampleList.h

@@ -1,0 +1,54 @@
+// The picture of the curve-discussion and integral windows: two plots of the
+// paint box's width, one above the other, each half the paint box high. Each
+// plot keeps a static picture (axes, whole graphs) apart from its moving
+// parts; a frame draws only the moving parts on the working bitmap and lays
+// the static picture over them by one bitwise AND. During an export both
+// plots go straight onto the export canvas, the lower one PlotHeight lower.
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <functional>
+
+class QFont;
+
+namespace kurvio {
+
+class TPaintBox;
+
+class TwoPlotPicture {
+ public:
+  enum Plot { Upper = 0, Lower = 1 };
+
+  // `paintBox` shows Screen(); it outlives the picture.
+  explicit TwoPlotPicture(TPaintBox& paintBox);
+
+  // PlotWidth := the paint box's width, PlotHeight := (its height + 1) div 2,
+  // PlotTop := 0; every bitmap takes its size.
+  void Resize();
+
+  // A plot's static picture: on screen the working bitmap is filled with the
+  // background, `draw` draws on it, and the result is kept and shown. During
+  // an export `draw` runs on the export canvas.
+  void DrawStatic(Plot plot, const QFont& font, const std::function<void()>& draw);
+  // A frame of a plot: on screen the working bitmap is filled, `draw` draws
+  // the moving parts, the plot's static picture is combined by AND and the
+  // result is shown. During an export as DrawStatic.
+  void DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw);
+
+  // Both plots as the paint box shows them (PlotWidth × 2·PlotHeight).
+  const QImage& Screen() const { return screen_; }
+  const QImage& Static(Plot plot) const { return static_[plot]; }
+  QImage& Working() { return working_; }
+
+ private:
+  void Draw(Plot plot, const QFont& font, const std::function<void()>& draw, bool frame);
+  void Show(Plot plot);
+
+  TPaintBox& paintBox_;
+  QImage working_;
+  QImage static_[2];
+  QImage screen_;
+};
+
+}  // namespace kurvio

@@ -1,0 +1,90 @@
+// The two-plot picture: plot sizes from the paint box, static pictures and
+// frames combined by AND, and the lower plot moved down during an export.
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <algorithm>
+
+#include "module/TwoPlotPicture.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+#include "settings/Settings.h"
+#include "support/RecordingCanvas.h"
+
+namespace kurvio {
+namespace {
+
+void Row(int y, Color colour) {
+  DrawCanvas->pen.color = colour;
+  DrawCanvas->pen.width = 1;
+  DrawCanvas->MoveTo(0, y);
+  DrawCanvas->LineTo(PlotWidth, y);
+}
+
+class TwoPlotPictureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetDefaultSettings();
+    box.resize(300, 501);
+    picture.Resize();
+  }
+  Color At(int x, int y) const { return FromQColor(picture.Screen().pixelColor(x, y)); }
+
+  TPaintBox box;
+  TwoPlotPicture picture{box};
+  QFont font;
+};
+
+TEST_F(TwoPlotPictureTest, TwoPlotsOfHalfTheHeight) {
+  EXPECT_EQ(PlotWidth, 300);
+  EXPECT_EQ(PlotHeight, 251);  // 501 rows: two plots of 251, the lower from row 251
+  EXPECT_EQ(picture.Screen().size(), QSize(300, 502));
+  EXPECT_EQ(box.Picture(), &picture.Screen());
+  box.resize(200, 100);
+  picture.Resize();
+  EXPECT_EQ(PlotHeight, 50);
+  EXPECT_EQ(picture.Working().size(), QSize(200, 50));
+}
+
+TEST_F(TwoPlotPictureTest, FramesLieOverTheStaticPictureOfTheirPlot) {
+  picture.DrawStatic(TwoPlotPicture::Upper, font, [] { Row(10, kBlack); });
+  picture.DrawStatic(TwoPlotPicture::Lower, font, [] { Row(5, kBlack); });
+  picture.DrawFrame(TwoPlotPicture::Upper, font, [] { Row(20, 255); });
+  picture.DrawFrame(TwoPlotPicture::Lower, font, [] { Row(30, 255); });
+  EXPECT_EQ(At(100, 10), kBlack);
+  EXPECT_EQ(At(100, 20), Color{255});
+  EXPECT_EQ(At(100, 251 + 5), kBlack);
+  EXPECT_EQ(At(100, 251 + 30), Color{255});
+  EXPECT_EQ(At(100, 251 + 10), kWhite);  // the upper static line stays above
+  // A frame draws only the moving parts: the last one's are gone.
+  picture.DrawFrame(TwoPlotPicture::Upper, font, [] { Row(40, 255); });
+  EXPECT_EQ(At(100, 20), kWhite);
+  EXPECT_EQ(At(100, 40), Color{255});
+  EXPECT_EQ(At(100, 10), kBlack);
+  // Dark wins where both draw: the AND of the pixels.
+  picture.DrawFrame(TwoPlotPicture::Upper, font, [] { Row(10, 255); });
+  EXPECT_EQ(At(100, 10), kBlack);
+}
+
+TEST_F(TwoPlotPictureTest, AnExportDrawsTheLowerPlotBelowTheUpperOne) {
+  testing::RecordingCanvas canvas;
+  DrawCanvas = &canvas;
+  ExportDrawing = true;
+  const QImage before = picture.Screen();
+  picture.DrawStatic(TwoPlotPicture::Upper, font, [] { Row(1, kBlack); });
+  picture.DrawFrame(TwoPlotPicture::Lower, font, [] { Row(2, kBlack); });
+  ExportDrawing = false;
+  DrawCanvas = nullptr;
+  const auto& calls = canvas.calls;
+  const auto shiftDown = std::find(calls.begin(), calls.end(), "ShiftOrigin 0 251");
+  const auto shiftUp = std::find(calls.begin(), calls.end(), "ShiftOrigin 0 -251");
+  ASSERT_NE(shiftDown, calls.end());
+  ASSERT_NE(shiftUp, calls.end());
+  EXPECT_LT(shiftDown, shiftUp);
+  ASSERT_EQ(canvas.segments.size(), 2u);
+  EXPECT_EQ(picture.Screen(), before);  // nothing on the screen bitmaps
+}
+
+}  // namespace
+}  // namespace kurvio
