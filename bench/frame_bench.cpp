@@ -1,6 +1,7 @@
 // Drawing time off screen: the main window's live picture with derivative,
 // tangent and slope triangle, its fixed layer with 200 curves, and a frame of
-// the tangent window with 20 fixed secants and every display switch on.
+// the tangent window with 20 fixed secants and every display switch on, and a
+// frame of the curve discussion with f', f'', the trace and the triangle.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include "settings/Settings.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
+#include "windows/curves/CurveDiscussionWindow.h"
 #include "windows/curves/TangentWindow.h"
 
 namespace {
@@ -87,6 +89,34 @@ void BM_tangent_animieren_20_fixed(benchmark::State& state) {
   state.counters["height"] = PlotHeight;
 }
 BENCHMARK(BM_tangent_animieren_20_fixed)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_discussion_animieren(benchmark::State& state) {
+  using namespace kurvio;
+  ProgramDir = "/nonexistent/";
+  UserDir = "/nonexistent/";
+  SetDefaultSettings();
+  TermFx = "x^3-3x";
+  PointX0 = -1.5;
+  auto form = std::make_unique<TForm3>();
+  form->resize(1600 + 400, 2 * 1000 + 40);
+  form->show();
+  QApplication::processEvents();
+  form->PaintBox1->setFixedSize(1600, 2 * 1000);
+  QApplication::processEvents();
+  for (TBitCheckBox* box : {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox4})
+    box->SetChecked(true);
+  form->DisplayCheckBoxClick();
+  form->BitCheckBox3->SetChecked(true);
+  form->BitCheckBox3Click();
+  PointX0 = 1.5;  // the trace covers -1,5 .. 1,5
+  for (auto _ : state) form->animieren();
+  state.counters["width"] = PlotWidth;
+  state.counters["height"] = PlotHeight;
+}
+BENCHMARK(BM_discussion_animieren)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

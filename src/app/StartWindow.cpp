@@ -19,6 +19,7 @@
 #include "settings/SettingsDialog.h"
 #include "term/Term.h"
 #include "widgets/TRichButton.h"
+#include "windows/curves/CurveDiscussionWindow.h"
 #include "windows/curves/TangentWindow.h"
 
 namespace kurvio {
@@ -101,6 +102,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   connect(SpeedButton14, &QPushButton::clicked, this, &TForm4::SpeedButton14Click);
   SpeedButton9->setEnabled(true);
   connect(SpeedButton9, &QPushButton::clicked, this, &TForm4::SpeedButton9Click);
+  SpeedButton6->setEnabled(true);
+  connect(SpeedButton6, &QPushButton::clicked, this, &TForm4::SpeedButton6Click);
   connect(SpeedButton1, &QPushButton::clicked, this, &TForm4::SpeedButton1Click);
   connect(SpeedButton35, &QPushButton::clicked, this, &QWidget::close);
   ConfirmClose = [this] { return AskQuitProgram(this); };
@@ -150,6 +153,10 @@ void TForm4::RichButton1Click() {
 
 void TForm4::SpeedButton9Click() {
   Launch({}, [](QWidget* owner) { return new TForm8(owner); });
+}
+
+void TForm4::SpeedButton6Click() {
+  Launch({}, [](QWidget* owner) { return new TForm3(owner); });
 }
 
 void TForm4::SpeedButton14Click() { RunModule(new TForm2(this)); }

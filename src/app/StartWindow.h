@@ -34,6 +34,7 @@ class TForm4 : public QDialog {
  public slots:
   void RichButton1Click();
   void SpeedButton9Click();  // "Tangentenproblem"
+  void SpeedButton6Click();  // "Kurvendiskussion"
   void SpeedButton14Click();
   void SpeedButton1Click();
 

@@ -69,11 +69,12 @@ void TwoPlotPicture::Draw(Plot plot, const QFont& font, const std::function<void
 }
 
 void TwoPlotPicture::Show(Plot plot) {
+  const QRect area(QPoint(0, plot == Lower ? working_.height() : 0), working_.size());
   {
     QPainter painter(&screen_);
-    painter.drawImage(0, plot == Lower ? working_.height() : 0, working_);
+    painter.drawImage(area.topLeft(), working_);
   }
-  paintBox_.Show();
+  paintBox_.Show(area);
 }
 
 }  // namespace kurvio

@@ -17,6 +17,8 @@ void TPaintBox::SetPicture(const QImage* picture) {
 
 void TPaintBox::Show() { repaint(); }
 
+void TPaintBox::Show(const QRect& area) { repaint(area); }
+
 void TPaintBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (picture_ && !picture_->isNull()) {

@@ -19,6 +19,8 @@ class TPaintBox : public QWidget {
   const QImage* Picture() const { return picture_; }
   // Copies the picture to the screen now.
   void Show();
+  // Copies the part of the picture within `area` to the screen now.
+  void Show(const QRect& area);
 
  signals:
   void MouseDown(Qt::MouseButton button, int x, int y);

@@ -1,4 +1,6 @@
 list(APPEND KURVIO_UI_SOURCES
   windows/curves/TangentWindow.h
   windows/curves/TangentWindow.cpp
+  windows/curves/CurveDiscussionWindow.h
+  windows/curves/CurveDiscussionWindow.cpp
 )

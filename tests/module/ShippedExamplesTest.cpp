@@ -43,5 +43,18 @@ TEST(ShippedExamplesTest, TangentExamplesFillTheTenSlots) {
   }
 }
 
+TEST(ShippedExamplesTest, CurveDiscussionExamplesHaveATermAndAComment) {
+  const std::vector<std::string> entries = ParseExampleLines(Shipped("Bsp1.txt"));
+  ASSERT_GE(entries.size(), 8u);
+  for (const std::string& entry : entries) {
+    SCOPED_TRACE(entry);
+    TermHandle term;
+    CompileTerm(term, ExampleTerm(entry), true);
+    EXPECT_TRUE(TermDefined);
+    EXPECT_FALSE(ExampleRest(entry).empty());
+    EXPECT_EQ(JoinExample(ExampleTerm(entry), ExampleRest(entry)), entry);
+  }
+}
+
 }  // namespace
 }  // namespace kurvio

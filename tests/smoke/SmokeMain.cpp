@@ -27,6 +27,7 @@
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TColorButton.h"
 #include "widgets/TSwitch.h"
+#include "windows/curves/CurveDiscussionWindow.h"
 #include "windows/curves/TangentWindow.h"
 
 namespace {
@@ -155,6 +156,35 @@ int main(int argc, char** argv) {
       });
     };
     start.SpeedButton9Click();
+    // The curve discussion: x^3-3x with f', f'', the trace of f' and the slope triangle.
+    start.OnModuleShown = [&](QDialog* module) {
+      auto* form = static_cast<kurvio::TForm3*>(module);
+      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+      QTimer::singleShot(600, form, [&, form] {
+        form->Edit1->setText(QStringLiteral("x^3-3x"));
+        form->Edit1Exit();
+        for (kurvio::TBitCheckBox* box :
+             {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox4})
+          box->SetChecked(true);
+        form->DisplayCheckBoxClick();
+        kurvio::PointX0 = -1.5;
+        form->BitCheckBox3->SetChecked(true);
+        form->BitCheckBox3Click();
+        for (double x = -1.5; x <= 1.21; x += 0.05) {
+          kurvio::PointX0 = x;
+          form->animieren();
+        }
+        QApplication::processEvents();
+        const QImage shot = GrabScreen();
+        if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-discussion.png");
+        if (DistinctColours(shot) < 8) {
+          std::fprintf(stderr, "smoke: the curve discussion painted nothing\n");
+          ++failures;
+        }
+        form->close();
+      });
+    };
+    start.SpeedButton6Click();
     start.close();
   });
   app.exec();

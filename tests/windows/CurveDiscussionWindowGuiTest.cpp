@@ -1,0 +1,155 @@
+// The curve-discussion window: the bars of f' and f'', the tangent, the
+// readouts, the trace of f', the two plots and the reset of x0.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "module/ExampleList.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+#include "term/Term.h"
+#include "widgets/TBitCheckBox.h"
+#include "windows/curves/CurveDiscussionWindow.h"
+
+namespace kurvio {
+namespace {
+
+class CurveDiscussionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = dir.Dir();
+    UserDir = dir.Dir();
+    DecimalSeparator = ',';
+    SetDefaultSettings();
+    LoadSettings();
+    Gitter = 1;  // no grid lines for the pixels to meet
+    TermFx = "x^3-3x";
+    PointX0 = 0;
+    SyntaxErrorReporter = [](const std::string&) {};
+    ReportExampleFileError = [](QWidget*, const QString&) {};
+    form = std::make_unique<TForm3>();
+    form->resize(1100, 750);
+    form->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    form.reset();
+    SyntaxErrorReporter = nullptr;
+    ReportExampleFileError = nullptr;
+    MainTerm.reset();
+  }
+  void Click(TBitCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5)); }
+  void SetX0(double x) {
+    PointX0 = x;
+    form->animieren();
+  }
+  Color Upper(double x, double y) const {
+    return FromQColor(form->Picture().Screen().pixelColor(ScreenX(x), ScreenY(y)));
+  }
+  Color Lower(double x, double y) const {
+    return FromQColor(form->Picture().Screen().pixelColor(ScreenX(x), PlotHeight + ScreenY(y)));
+  }
+  // Whether any pixel of the lower plot's column at x has the colour.
+  bool LowerColumnHas(double x, Color colour) const {
+    const QImage& s = form->Picture().Screen();
+    for (int row = PlotHeight; row < 2 * PlotHeight; ++row)
+      if (FromQColor(s.pixelColor(ScreenX(x), row)) == colour) return true;
+    return false;
+  }
+
+  TempDir dir;
+  std::unique_ptr<TForm3> form;
+};
+
+TEST_F(CurveDiscussionTest, TheBarOfFPrimeShowsTheSignAndTheTangentLiesFlatAtTheExtrema) {
+  Click(form->BitCheckBox1);
+  for (double x0 : {-2.0, 2.0}) {
+    SetX0(x0);
+    EXPECT_EQ(Lower(x0, 3), Color{255}) << x0;  // above the x-axis
+    EXPECT_NE(Lower(x0, -1), Color{255}) << x0;
+  }
+  SetX0(0.5);
+  EXPECT_EQ(Lower(0.5, -1), Color{255});  // below it
+  EXPECT_NE(Lower(0.5, 1), Color{255});
+  EXPECT_TRUE(form->Label2->text().startsWith(QStringLiteral("f'(0,5000) =")))
+      << form->Label2->text().toStdString();
+  for (double x0 : {-1.0, 1.0}) {
+    SetX0(x0);
+    const double y0 = x0 * x0 * x0 - 3 * x0;
+    // Horizontal: the tangent's colour half a unit to either side at the point's height.
+    EXPECT_EQ(Upper(x0 - 0.5, y0), Farben::Tangente) << x0;
+    EXPECT_EQ(Upper(x0 + 0.5, y0), Farben::Tangente) << x0;
+  }
+}
+
+TEST_F(CurveDiscussionTest, ReadoutsAreEmptyWhileTheirCurveIsHidden) {
+  Click(form->BitCheckBox4);  // the slope triangle alone
+  EXPECT_EQ(form->Label2->text(), QString());
+  EXPECT_EQ(form->Label3->text(), QString());
+  EXPECT_EQ(Upper(0.5, -0.5), Color{65535});  // the triangle under the tangent at 0
+  Click(form->BitCheckBox2);
+  EXPECT_TRUE(form->Label3->text().startsWith(QStringLiteral("f''(0,0000) =")));
+}
+
+TEST_F(CurveDiscussionTest, TheTraceCoversWhatThePointSweptAndAPressRestartsIt) {
+  y1 = -12;
+  y2 = 12;
+  form->darstellen();
+  SetX0(0);
+  Click(form->BitCheckBox3);
+  form->PaintBox1MouseDown(Qt::LeftButton, ScreenX(0), 10);
+  for (double x : {1.0, 2.0, 0.5, -1.0, 0.0, 1.0}) form->PaintBox1MouseMove(ScreenX(x), 10);
+  form->PaintBox1MouseUp(Qt::LeftButton, ScreenX(1), 10);
+  const Color trace = Farben::fStrich;
+  EXPECT_TRUE(LowerColumnHas(-0.9, trace));
+  EXPECT_TRUE(LowerColumnHas(1.9, trace));
+  EXPECT_FALSE(LowerColumnHas(-1.2, trace));
+  EXPECT_FALSE(LowerColumnHas(2.2, trace));
+
+  form->PaintBox1MouseDown(Qt::LeftButton, ScreenX(-2.2), 10);
+  form->PaintBox1MouseMove(ScreenX(-1.6), 10);
+  EXPECT_TRUE(LowerColumnHas(-1.8, trace));
+  EXPECT_FALSE(LowerColumnHas(1.0, trace));
+}
+
+TEST_F(CurveDiscussionTest, AnOddPaintBoxGivesTwoEqualPlots) {
+  form->PaintBox1->setFixedHeight(501);
+  QApplication::processEvents();
+  EXPECT_EQ(PlotHeight, 251);
+  EXPECT_EQ(PlotWidth, form->PaintBox1->width());
+  // The lower x-axis lies at its own ScreenY(0), counted from row 251.
+  EXPECT_EQ(FromQColor(form->Picture().Screen().pixelColor(5, 251 + ScreenY(0))), kBlack);
+  EXPECT_EQ(FromQColor(form->Picture().Screen().pixelColor(5, ScreenY(0))), kBlack);
+}
+
+TEST_F(CurveDiscussionTest, ResetPutsThePointAtZero) {
+  SetX0(2.5);
+  form->SpeedButton13->click();
+  EXPECT_EQ(PointX0, 0.0);
+  EXPECT_EQ(form->Edit3->text().trimmed(), QStringLiteral("0,00"));
+}
+
+TEST_F(CurveDiscussionTest, ExamplesKeepTheirComment) {
+  form->Edit1->setText(QStringLiteral("x^2"));
+  form->Edit2->setText(QStringLiteral("Parabel, Tiefpunkt"));
+  form->SpeedButton4->click();
+  form->Edit1->setText(QStringLiteral("x"));
+  form->Edit2->clear();
+  form->ListBox1->setCurrentRow(0);
+  form->SpeedButton1->click();
+  EXPECT_EQ(form->Edit1->text(), QStringLiteral("x^2"));
+  EXPECT_EQ(form->Edit2->text(), QStringLiteral("Parabel, Tiefpunkt"));
+  EXPECT_EQ(TermFx, "x^2");
+  form->close();
+  EXPECT_EQ(ReadBytes(dir.File("Bsp1.txt")), "x^2;  Parabel, Tiefpunkt\r\n");
+}
+
+}  // namespace
+}  // namespace kurvio
