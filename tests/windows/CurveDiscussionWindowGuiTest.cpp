@@ -8,6 +8,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "export/Export.h"
+#include "export/WmfReader.h"
 #include "module/ExampleList.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
@@ -149,6 +151,34 @@ TEST_F(CurveDiscussionTest, ExamplesKeepTheirComment) {
   EXPECT_EQ(TermFx, "x^2");
   form->close();
   EXPECT_EQ(ReadBytes(dir.File("Bsp1.txt")), "x^2;  Parabel, Tiefpunkt\r\n");
+}
+
+TEST_F(CurveDiscussionTest, TheMetafileHoldsBothPlots) {
+  Click(form->BitCheckBox1);
+  const int screenPlot = PlotHeight;
+  const ExportTarget target = [&] {
+    const auto redraw = [&] {
+      form->darstellen();
+      form->animieren();
+    };
+    ExportTarget t{redraw, redraw, form->PaintBox1};
+    t.layout = PictureLayout::TwoPlots;
+    return t;
+  }();
+  const testing::WmfFile f = testing::ReadWmf(RenderWmf(kAnalysisWindowExport, target));
+  ASSERT_EQ(f.error, "");
+  const int H = (screenPlot + 1) * 2;
+  EXPECT_EQ(f.bottom - f.top, 2 * H);
+  // Both x-axes run across the picture: one in each half.
+  int upper = 0, lower = 0;
+  for (const testing::WmfOp& op : f.ops) {
+    if (op.points.size() != 2 || op.points[0].y != op.points[1].y) continue;
+    if (std::abs(op.points[1].x - op.points[0].x) < f.right - f.left - 4) continue;
+    (op.points[0].y < H ? upper : lower) += 1;
+  }
+  EXPECT_GE(upper, 1);
+  EXPECT_GE(lower, 1);
+  EXPECT_EQ(PlotHeight, screenPlot);  // the screen's sizes come back
 }
 
 }  // namespace
