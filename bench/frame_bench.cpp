@@ -1,7 +1,8 @@
 // Drawing time off screen: the main window's live picture with derivative,
 // tangent and slope triangle, its fixed layer with 200 curves, and a frame of
 // the tangent window with 20 fixed secants and every display switch on, and a
-// frame of the curve discussion with f', f'', the trace and the triangle.
+// frame of the curve discussion with f', f'', the trace and the triangle, and
+// the integral window's frame and its static pictures with the graph of F.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
 #include "windows/curves/CurveDiscussionWindow.h"
+#include "windows/curves/IntegralWindow.h"
 #include "windows/curves/TangentWindow.h"
 
 namespace {
@@ -117,6 +119,45 @@ void BM_discussion_animieren(benchmark::State& state) {
   state.counters["height"] = PlotHeight;
 }
 BENCHMARK(BM_discussion_animieren)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+std::unique_ptr<kurvio::TForm7> MakeIntegralWindow() {
+  using namespace kurvio;
+  ProgramDir = "/nonexistent/";
+  UserDir = "/nonexistent/";
+  SetDefaultSettings();
+  TermFt = "sin(t)+1";
+  PointX0 = 2;
+  auto form = std::make_unique<TForm7>();
+  form->resize(1600 + 400, 2 * 1000 + 40);
+  form->show();
+  QApplication::processEvents();
+  form->PaintBox1->setFixedSize(1600, 2 * 1000);
+  QApplication::processEvents();
+  IntegralX0 = -2;
+  form->darstellen();
+  return form;
+}
+
+void BM_integral_animieren(benchmark::State& state) {
+  auto form = MakeIntegralWindow();
+  for (auto _ : state) form->animieren();
+  state.counters["width"] = kurvio::PlotWidth;
+  state.counters["height"] = kurvio::PlotHeight;
+}
+BENCHMARK(BM_integral_animieren)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// The graph of F: 17 evaluations of f per column.
+void BM_integral_darstellen(benchmark::State& state) {
+  auto form = MakeIntegralWindow();
+  for (auto _ : state) form->darstellen();
+}
+BENCHMARK(BM_integral_darstellen)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

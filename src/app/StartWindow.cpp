@@ -20,6 +20,7 @@
 #include "term/Term.h"
 #include "widgets/TRichButton.h"
 #include "windows/curves/CurveDiscussionWindow.h"
+#include "windows/curves/IntegralWindow.h"
 #include "windows/curves/TangentWindow.h"
 
 namespace kurvio {
@@ -104,6 +105,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   connect(SpeedButton9, &QPushButton::clicked, this, &TForm4::SpeedButton9Click);
   SpeedButton6->setEnabled(true);
   connect(SpeedButton6, &QPushButton::clicked, this, &TForm4::SpeedButton6Click);
+  SpeedButton7->setEnabled(true);
+  connect(SpeedButton7, &QPushButton::clicked, this, &TForm4::SpeedButton7Click);
   connect(SpeedButton1, &QPushButton::clicked, this, &TForm4::SpeedButton1Click);
   connect(SpeedButton35, &QPushButton::clicked, this, &QWidget::close);
   ConfirmClose = [this] { return AskQuitProgram(this); };
@@ -157,6 +160,10 @@ void TForm4::SpeedButton9Click() {
 
 void TForm4::SpeedButton6Click() {
   Launch({}, [](QWidget* owner) { return new TForm3(owner); });
+}
+
+void TForm4::SpeedButton7Click() {
+  Launch({}, [](QWidget* owner) { return new TForm7(owner); });
 }
 
 void TForm4::SpeedButton14Click() { RunModule(new TForm2(this)); }

@@ -35,6 +35,7 @@ class TForm4 : public QDialog {
   void RichButton1Click();
   void SpeedButton9Click();  // "Tangentenproblem"
   void SpeedButton6Click();  // "Kurvendiskussion"
+  void SpeedButton7Click();  // "Integralfunktion"
   void SpeedButton14Click();
   void SpeedButton1Click();
 

@@ -54,6 +54,7 @@ int FrameDelay = 0;
 bool Skalierung = true;
 int Gitter = 2;
 
+double IntegralX0 = 0.0;
 double PointX0 = 0.0;
 bool ShowDerivative = false;
 bool SpectrumOn = false;

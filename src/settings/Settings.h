@@ -82,7 +82,8 @@ extern bool Skalierung;  // label only the first tick of each axis
 extern int Gitter;       // 1 no grid, 2 dotted, 3 solid
 
 // Not in the file, reset by SetDefaultSettings.
-extern double PointX0;  // x of the movable point of the main, discussion and integral windows
+extern double IntegralX0;  // lower bound of the integral window; 0 whenever it opens
+extern double PointX0;     // x of the movable point of the main, discussion and integral windows
 extern bool ShowDerivative;
 extern bool SpectrumOn;
 extern bool FixFamily;

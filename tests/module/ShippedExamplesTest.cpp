@@ -43,16 +43,22 @@ TEST(ShippedExamplesTest, TangentExamplesFillTheTenSlots) {
   }
 }
 
-TEST(ShippedExamplesTest, CurveDiscussionExamplesHaveATermAndAComment) {
-  const std::vector<std::string> entries = ParseExampleLines(Shipped("Bsp1.txt"));
-  ASSERT_GE(entries.size(), 8u);
-  for (const std::string& entry : entries) {
-    SCOPED_TRACE(entry);
-    TermHandle term;
-    CompileTerm(term, ExampleTerm(entry), true);
-    EXPECT_TRUE(TermDefined);
-    EXPECT_FALSE(ExampleRest(entry).empty());
-    EXPECT_EQ(JoinExample(ExampleTerm(entry), ExampleRest(entry)), entry);
+// The curve-discussion examples in x, the integral examples in t.
+TEST(ShippedExamplesTest, LineFormExamplesHaveATermAndAComment) {
+  for (const bool integral : {false, true}) {
+    const std::vector<std::string> entries =
+        ParseExampleLines(Shipped(integral ? "Bsp2.txt" : "Bsp1.txt"));
+    ASSERT_GE(entries.size(), 8u);
+    TermIntegralMode = integral;
+    for (const std::string& entry : entries) {
+      SCOPED_TRACE(entry);
+      TermHandle term;
+      CompileTerm(term, ExampleTerm(entry), true);
+      EXPECT_TRUE(TermDefined);
+      EXPECT_FALSE(ExampleRest(entry).empty());
+      EXPECT_EQ(JoinExample(ExampleTerm(entry), ExampleRest(entry)), entry);
+    }
+    TermIntegralMode = false;
   }
 }
 

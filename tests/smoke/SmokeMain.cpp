@@ -28,6 +28,7 @@
 #include "widgets/TColorButton.h"
 #include "widgets/TSwitch.h"
 #include "windows/curves/CurveDiscussionWindow.h"
+#include "windows/curves/IntegralWindow.h"
 #include "windows/curves/TangentWindow.h"
 
 namespace {
@@ -185,6 +186,28 @@ int main(int argc, char** argv) {
       });
     };
     start.SpeedButton6Click();
+    // The integral function of sin(t)+1 from -2 to 2.
+    start.OnModuleShown = [&](QDialog* module) {
+      auto* form = static_cast<kurvio::TForm7*>(module);
+      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+      QTimer::singleShot(600, form, [&, form] {
+        form->Edit1->setText(QStringLiteral("sin(t)+1"));
+        form->Edit1Exit();
+        form->Edit3->setText(QStringLiteral("-2"));
+        form->Edit3Exit();
+        form->Edit4->setText(QStringLiteral("2"));
+        form->Edit4Exit();
+        QApplication::processEvents();
+        const QImage shot = GrabScreen();
+        if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-integral.png");
+        if (DistinctColours(shot) < 8) {
+          std::fprintf(stderr, "smoke: the integral window painted nothing\n");
+          ++failures;
+        }
+        form->close();
+      });
+    };
+    start.SpeedButton7Click();
     start.close();
   });
   app.exec();

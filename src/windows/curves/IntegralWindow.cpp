@@ -1,0 +1,459 @@
+#include "windows/curves/IntegralWindow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "module/AnimationLoop.h"
+#include "module/Controls.h"
+#include "module/Cursors.h"
+#include "module/ExampleFiles.h"
+#include "module/ExampleList.h"
+#include "module/ScrollGrid.h"
+#include "module/ViewCheck.h"
+#include "plot/CurveTracer.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "plot/ViewPad.h"
+#include "settings/Settings.h"
+#include "term/NumberFormat.h"
+#include "term/Term.h"
+#include "term/TermEdit.h"
+#include "term/TermText.h"
+#include "widgets/TSwitch.h"
+
+namespace kurvio {
+namespace {
+
+constexpr int kBarSteps = 200;
+constexpr int kTermFieldLength = 150;
+constexpr int kCommentLength = 100;
+
+// f at t, with t (and x) the point and the settings' a, b, c.
+double F(double t) { return EvalTerm(MainTerm, t, t, ParamA, ParamB, ParamC, 0); }
+
+}  // namespace
+
+double Integral(double x0, double x, bool& undefined) {
+  undefined = false;
+  const double h = (x - x0) / 16;
+  auto f = [&](double t) {
+    const double v = F(t);
+    if (TermDefined) return v;
+    undefined = true;
+    return 0.0;
+  };
+  double odd = 0, even = 0;
+  for (int i = 1; i < 16; i += 2) odd += f(x0 + i * h);
+  for (int i = 2; i < 16; i += 2) even += f(x0 + i * h);
+  return (f(x0) + f(x) + 4 * odd + 2 * even) * h / 3;
+}
+
+TForm7::TForm7(QWidget* parent) : TAnalysisWindow(parent) {
+  setWindowTitle(QStringLiteral("Integralfunktion"));
+  BuildLayout();
+  picture_ = std::make_unique<TwoPlotPicture>(*PaintBox1);
+  ConnectHandlers();
+  InstallFieldKeys(false);
+
+  TermIntegralMode = true;
+  Edit1->setText(TermToDisplay(TermFt));
+  CompileTermQuietly(MainTerm, DisplayToTerm(Edit1->text()), true);
+  if (!TermDefined) CompileTerm(MainTerm, "0", true);
+  IntegralX0 = 0;
+  ShowX0();
+  ShowX();
+  LineScale = 1.0;
+  FlaechenStil = 0;  // solid
+  PaintBox1->setCursor(ProgramCursor(4));
+  examples_->LoadLines();
+}
+
+TForm7::~TForm7() { TermIntegralMode = false; }
+
+void TForm7::BuildLayout() {
+  auto* outer = new QHBoxLayout(this);
+  outer->setContentsMargins(9, 9, 0, 9);
+  outer->setSpacing(4);
+  PaintBox1 = new TPaintBox(this);
+  PaintBox1->setMinimumSize(200, 150);
+  outer->addWidget(PaintBox1, 1);
+
+  QWidget* panel = nullptr;
+  QScrollArea* scroll = ScrollingPanel(this, panel);
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(4, 0, 4, 0);
+  column->setSpacing(4);
+
+  column->addWidget(new QLabel(QStringLiteral("Randfunktion"), panel));
+  auto* termRow = new QHBoxLayout;
+  termRow->addWidget(new QLabel(QStringLiteral("f(t) ="), panel));
+  Edit1 = new QLineEdit(panel);
+  Edit1->setMaxLength(kTermFieldLength);
+  termRow->addWidget(Edit1, 1);
+  SpeedButton28 = MakeHelpButton(panel);
+  termRow->addWidget(SpeedButton28);
+  column->addLayout(termRow);
+  auto* commentRow = new QHBoxLayout;
+  commentRow->addWidget(new QLabel(QStringLiteral(";"), panel));
+  Edit2 = new QLineEdit(panel);
+  Edit2->setMaxLength(kCommentLength);
+  commentRow->addWidget(Edit2, 1);
+  column->addLayout(commentRow);
+
+  // The upper bound x with its bar and animation, then the lower bound.
+  auto* xRow = new QHBoxLayout;
+  xRow->addWidget(new QLabel(QStringLiteral("x ="), panel));
+  Edit4 = NumberField(panel, 90);
+  xRow->addWidget(Edit4);
+  SpeedButton13 = ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
+  xRow->addWidget(SpeedButton13);
+  Switch1 = AnimationSwitch(panel);
+  xRow->addWidget(Switch1);
+  SpeedButton2 = DirectionButton(panel);
+  xRow->addWidget(SpeedButton2);
+  xRow->addStretch();
+  column->addLayout(xRow);
+  ScrollBar1 = new QScrollBar(Qt::Horizontal, panel);
+  ScrollBar1->setRange(1, kBarSteps);
+  column->addWidget(ScrollBar1);
+  auto* x0Row = new QHBoxLayout;
+  x0Row->addWidget(new QLabel(QStringLiteral("x<sub>o</sub> ="), panel));
+  Edit3 = NumberField(panel, 90);
+  x0Row->addWidget(Edit3);
+  SpeedButton6 = ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
+  x0Row->addWidget(SpeedButton6);
+  x0Row->addStretch();
+  column->addLayout(x0Row);
+  ScrollBar2 = new QScrollBar(Qt::Horizontal, panel);
+  ScrollBar2->setRange(0, kBarSteps);
+  column->addWidget(ScrollBar2);
+
+  auto* readout = new QHBoxLayout;
+  readout->addWidget(
+      new QLabel(QStringLiteral("F(x) = ∫<sub>x<sub>o</sub></sub><sup>x</sup> f(t) dt ="), panel));
+  Label2 = new QLabel(panel);
+  readout->addWidget(Label2, 1);
+  column->addLayout(readout);
+
+  column->addWidget(new QLabel(QStringLiteral("Beispiele"), panel));
+  ListBox1 = new QListWidget(panel);
+  ListBox1->setMinimumHeight(90);
+  column->addWidget(ListBox1);
+  auto* listButtons = new QHBoxLayout;
+  SpeedButton1 = ToolButton(panel, QStringLiteral("Holen"), QStringLiteral("Aus Liste holen"));
+  SpeedButton4 =
+      ToolButton(panel, QStringLiteral("Übernehmen"), QStringLiteral("In Liste übernehmen"));
+  SpeedButton5 = ToolButton(panel, QStringLiteral("Löschen"), QStringLiteral("Eintrag löschen"));
+  for (QToolButton* b : {SpeedButton1, SpeedButton4, SpeedButton5}) listButtons->addWidget(b);
+  listButtons->addStretch();
+  column->addLayout(listButtons);
+
+  auto* bottom = new QHBoxLayout;
+  GroupBox1 = MakeViewPad(
+      panel, [this] { WertePruefen(); }, [this] { InitWerte(); },
+      [this](bool zoomed) {
+        if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
+        darstellen();
+        animieren();
+      });
+  SpeedButton3 = GroupBox1->SpeedButton3;
+  SpeedButton7 = GroupBox1->SpeedButton7;
+  SpeedButton22 = GroupBox1->SpeedButton22;
+  bottom->addWidget(GroupBox1);
+  const ButtonColumn buttons = MakeButtons(panel, [this] {
+    const auto redraw = [this] {
+      darstellen();
+      animieren();
+    };
+    ExportTarget target{redraw, redraw, PaintBox1};
+    target.layout = PictureLayout::TwoPlots;
+    return target;
+  });
+  SpeedButton14 = buttons.SpeedButton14;
+  SpeedButton15 = buttons.SpeedButton15;
+  SpeedButton17 = buttons.SpeedButton17;
+  SpeedButton23 = buttons.SpeedButton23;
+  SpeedButton35 = buttons.Close;
+  bottom->addWidget(buttons.Panel);
+  bottom->addStretch();
+  column->addLayout(bottom);
+  column->addStretch();
+
+  scroll->setWidget(panel);
+  FitPanel(scroll, 300);
+  outer->addWidget(scroll);
+}
+
+void TForm7::ConnectHandlers() {
+  OnExit(Edit1, [this] { Edit1Exit(); });
+  OnExit(Edit3, [this] { Edit3Exit(); });
+  OnExit(Edit4, [this] { Edit4Exit(); });
+  connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm7::ScrollBar1Change);
+  connect(ScrollBar2, &QScrollBar::valueChanged, this, &TForm7::ScrollBar2Change);
+  connect(SpeedButton13, &QToolButton::clicked, this, &TForm7::SpeedButton13Click);
+  connect(SpeedButton6, &QToolButton::clicked, this, &TForm7::SpeedButton6Click);
+  connect(Switch1, &TSwitch::OnClick, this, &TForm7::Switch1Click);
+  connect(SpeedButton2, &QToolButton::clicked, this, &TForm7::SpeedButton2Click);
+  WatchPaintBox(PaintBox1);
+  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm7::PaintBox1MouseDown);
+  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm7::PaintBox1MouseMove);
+  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm7::PaintBox1MouseUp);
+
+  examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
+                               "Bsp2.txt");
+  examples_->BuildEntry = [this] {
+    return JoinExample(DisplayToTerm(Edit1->text()), DisplayToTerm(Edit2->text()));
+  };
+  examples_->Apply = [this](int, const std::string& entry) {
+    Edit1->setText(TermToDisplay(ExampleTerm(entry)));
+    Edit2->setText(TermToDisplay(ExampleRest(entry)));
+    Edit1Exit();
+  };
+}
+
+void TForm7::ShowX() {
+  Edit4->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
+}
+
+void TForm7::ShowX0() {
+  Edit3->setText(QString::fromStdString(FormatNumber(Nachkommastellen, IntegralX0)));
+}
+
+int TForm7::BarPosition(double v) { return PositionFromValue(v, x1, x2, kBarSteps); }
+
+double TForm7::MouseX(int column) const {
+  return x1 + (x2 - x1) * column / std::max(PaintBox1->width(), 1);
+}
+
+void TForm7::FormPaint() {
+  picture_->Resize();
+  ExportDrawing = false;
+  darstellen();
+  animieren();
+}
+
+void TForm7::FormClose() {
+  AnimationRunning = false;
+  Switch1->SetChecked(false);
+  examples_->SaveLines();
+  TermIntegralMode = false;
+}
+
+void TForm7::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
+  TraceCurve([](double t) { return F(t); }, scaleFrom, scaleTo, from, to);
+}
+
+void TForm7::IntegralKurveZeichnen() {
+  const double x0 = IntegralX0;
+  const double dx = (x2 - x1) / std::max(PlotWidth, 1);
+  if (!(dx > 0)) return;
+  // Once f is undefined for one value of F, the graph ends there.
+  bool stopped = false;
+  auto value = [&](double u) {
+    if (!stopped) {
+      bool undefined = false;
+      const double v = Integral(x0, u, undefined);
+      if (!undefined) {
+        TermDefined = true;
+        return v;
+      }
+      stopped = true;
+    }
+    TermDefined = false;
+    return 0.0;
+  };
+  CurveColor = Farben::flaeche;
+  // To the right. The tracer samples only the columns near the view, so a
+  // bound far outside costs no more than one inside.
+  if (x0 <= x2) TraceCurve(value, x1, x2, x0, x2);
+  if (stopped || x0 < x1) return;
+  // To the left: as far as F stays defined, walking out from x0 column by
+  // column (from just right of the view when x0 lies beyond it).
+  const double near = x2 + 2 * dx, far = x1 - 2 * dx;
+  double u = x0 > near ? x0 - std::floor((x0 - near) / dx) * dx : x0;
+  double from = u;
+  bool any = false;
+  for (; u >= far; u -= dx) {
+    bool undefined = false;
+    Integral(x0, u, undefined);
+    if (undefined) break;
+    from = u;
+    any = true;
+  }
+  if (!any) return;
+  stopped = false;
+  TraceCurve(value, x1, x2, from, std::min(x0, near));
+}
+
+void TForm7::PlotLower() {
+  XAxisName = "x";
+  YAxisName = "F(x)";
+  DrawCoordinateSystem();
+  IntegralKurveZeichnen();
+}
+
+void TForm7::darstellen() {
+  picture_->DrawStatic(TwoPlotPicture::Upper, PaintBox1->font(), [this] {
+    XAxisName = "t";
+    YAxisName = "f(t)";
+    DrawCoordinateSystem();
+    CurveColor = Farben::Zeichenstift;
+    KurveZeichnen(x1, x2, x1, x2);
+  });
+  darstellen2();
+}
+
+void TForm7::darstellen2() {
+  picture_->DrawStatic(TwoPlotPicture::Lower, PaintBox1->font(), [this] { PlotLower(); });
+}
+
+void TForm7::IntegralKurve3Zeichnen() {
+  Canvas& c = *DrawCanvas;
+  bool undefined = false;
+  const double value = Integral(IntegralX0, PointX0, undefined);
+  c.pen.color = Farben::flaeche;
+  c.pen.width = Scaled(2.0 * LineWidth);
+  c.MoveTo(ScreenX(PointX0), ScreenY(value));
+  c.LineTo(ScreenX(PointX0), ScreenY(0));
+  Label2->setText(QString::fromStdString(FormatNumber(Nachkommastellen, value)) +
+                  QStringLiteral(" [FE]"));
+  c.pen.width = Scaled(LineWidth);
+}
+
+void TForm7::animieren() {
+  const double x = PointX0, x0 = IntegralX0;
+  picture_->DrawFrame(TwoPlotPicture::Upper, PaintBox1->font(), [&] {
+    Canvas& c = *DrawCanvas;
+    // The area: along the graph column by column, back along the axis. Only
+    // the columns of the view (and one beyond each edge) can be seen.
+    const int first = std::max(ScreenX(std::min(x0, x)), -1);
+    const int last = std::min(ScreenX(std::max(x0, x)), PlotWidth + 1);
+    if (first <= last) {
+      std::vector<Point> area;
+      area.reserve(2 * static_cast<std::size_t>(last - first + 1));
+      for (int col = first; col <= last; ++col)
+        area.push_back({col, ScreenY(F(x1 + col * (x2 - x1) / std::max(PlotWidth, 1)))});
+      for (int col = last; col >= first; --col) area.push_back({col, ScreenY(0)});
+      const Brush saved = c.brush;
+      c.brush = {Farben::flaeche, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7))};
+      c.pen.color = Farben::flaeche;
+      c.pen.width = Scaled(1);
+      c.Polygon(area);
+      c.brush = saved;
+    }
+    c.pen.color = kBlack;
+    c.pen.width = Scaled(1);
+    c.MoveTo(ScreenX(x), ScreenY(F(x)));
+    c.LineTo(ScreenX(x), ScreenY(0));
+    const Brush saved = c.brush;
+    c.brush = {Farben::Hintergrund, BrushStyle::Solid};
+    const int w = c.TextWidth("x");
+    c.TextOut(x > x0 ? ScreenX(x) + w : ScreenX(x) - 2 * w, ScreenY(0) + 5, "x");
+    c.brush = saved;
+  });
+  picture_->DrawFrame(TwoPlotPicture::Lower, PaintBox1->font(),
+                      [this] { IntegralKurve3Zeichnen(); });
+}
+
+void TForm7::WertePruefen() {
+  kurvio::WertePruefen(PlotView(), [this] { InitWerte(); });
+}
+
+void TForm7::InitWerte() { kurvio::InitWerte(PlotView()); }
+
+void TForm7::Edit1Exit() {
+  CheckTermEdit(Edit1);
+  TermFt = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
+  darstellen();
+  animieren();
+}
+
+void TForm7::Edit3Exit() {
+  ReadNumberEdit(Edit3, IntegralX0, IntegralX0);
+  darstellen();
+  animieren();
+}
+
+void TForm7::Edit4Exit() {
+  ReadNumberEdit(Edit4, PointX0, PointX0);
+  animieren();
+}
+
+void TForm7::ScrollBar1Change() {
+  PointX0 = ValueFromPosition(ScrollBar1->value(), x1, x2, kBarSteps);
+  ShowX();
+  animieren();
+}
+
+void TForm7::ScrollBar2Change() {
+  IntegralX0 = ValueFromPosition(ScrollBar2->value(), x1, x2, kBarSteps);
+  ShowX0();
+  darstellen2();
+  animieren();
+}
+
+void TForm7::SpeedButton13Click() {
+  PointX0 = 0;
+  ShowX();
+  ScrollBar1->setValue(BarPosition(0));
+  animieren();
+}
+
+void TForm7::SpeedButton6Click() {
+  IntegralX0 = 0;
+  ShowX0();
+  ScrollBar2->setValue(BarPosition(0));
+  darstellen2();
+  animieren();
+}
+
+void TForm7::Switch1Click() {
+  AnimationRunning = true;
+  AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
+  const bool alive = RunAnimation(
+      this,
+      [this] {
+        PointX0 += AnimationStep;
+        ShowX();
+        animieren();
+        if (PointX0 > x2) AnimationStep = -AnimationStep;
+        if (PointX0 < x1) AnimationStep = -AnimationStep;
+        if (!Switch1->Checked()) AnimationRunning = false;
+      },
+      [this] { Delay(FrameDelay); });
+  if (!alive) return;
+  ScrollBar1->setValue(BarPosition(PointX0));
+  ShowX();
+}
+
+void TForm7::SpeedButton2Click() { AnimationStep = -AnimationStep; }
+
+void TForm7::PaintBox1MouseDown(Qt::MouseButton button, int x, int) {
+  if (button != Qt::LeftButton) return;
+  PointX0 = MouseX(x);
+  Dragging = true;
+}
+
+void TForm7::PaintBox1MouseMove(int x, int) {
+  if (!Dragging || x < 0 || x > PaintBox1->width()) return;
+  PointX0 = MouseX(x);
+  ShowX();
+  animieren();
+}
+
+void TForm7::PaintBox1MouseUp(Qt::MouseButton, int, int) {
+  if (!Dragging) return;
+  ScrollBar1->setValue(BarPosition(PointX0));
+  Dragging = false;
+}
+
+}  // namespace kurvio

@@ -1,0 +1,199 @@
+// The integral window: the graph of F by the Simpson rule with its stop rule,
+// the readout, the label of x, the bars of the bounds and TermIntegralMode.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "export/Export.h"
+#include "export/WmfReader.h"
+#include "module/ExampleList.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+#include "settings/Settings.h"
+#include "support/RecordingCanvas.h"
+#include "support/TempDir.h"
+#include "term/NumberFormat.h"
+#include "term/Term.h"
+#include "widgets/TSwitch.h"
+#include "windows/curves/IntegralWindow.h"
+
+namespace kurvio {
+namespace {
+
+class IntegralWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramDir = dir.Dir();
+    UserDir = dir.Dir();
+    DecimalSeparator = ',';
+    SetDefaultSettings();
+    LoadSettings();
+    Gitter = 1;
+    TermFt = "1";
+    PointX0 = 0;
+    SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
+    ReportExampleFileError = [](QWidget*, const QString&) {};
+    form = std::make_unique<TForm7>();
+    form->resize(1100, 750);
+    form->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    form.reset();
+    SyntaxErrorReporter = nullptr;
+    ReportExampleFileError = nullptr;
+    MainTerm.reset();
+  }
+  void Type(QLineEdit* edit, const QString& text) {
+    QApplication::setActiveWindow(form.get());
+    edit->setFocus();
+    edit->setText(text);
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+  bool LowerColumnHas(double x, Color colour) const {
+    const QImage& s = form->Picture().Static(TwoPlotPicture::Lower);
+    for (int row = 0; row < s.height(); ++row)
+      if (FromQColor(s.pixelColor(ScreenX(x), row)) == colour) return true;
+    return false;
+  }
+  bool AnyLower(Color colour) const {
+    const QImage& s = form->Picture().Static(TwoPlotPicture::Lower);
+    for (int y = 0; y < s.height(); ++y)
+      for (int x = 0; x < s.width(); ++x)
+        if (FromQColor(s.pixelColor(x, y)) == colour) return true;
+    return false;
+  }
+
+  TempDir dir;
+  std::vector<std::string> messages;
+  std::unique_ptr<TForm7> form;
+};
+
+TEST(IntegralTest, SimpsonWithSixteenSubintervals) {
+  TermIntegralMode = true;
+  CompileTerm(MainTerm, "t^3", true);
+  bool undefined = true;
+  EXPECT_NEAR(Integral(0, 2, undefined), 4.0, 1e-12);  // exact for cubics
+  EXPECT_FALSE(undefined);
+  EXPECT_NEAR(Integral(2, 0, undefined), -4.0, 1e-12);
+  CompileTerm(MainTerm, "sqrt(t)", true);
+  Integral(-1, 1, undefined);  // undefined points count 0 and are told
+  EXPECT_TRUE(undefined);
+  TermIntegralMode = false;
+  MainTerm.reset();
+}
+
+TEST_F(IntegralWindowTest, ConstantOneGivesTheLineYEqualsX) {
+  EXPECT_EQ(IntegralX0, 0.0);
+  // F(u) = u: the graph passes within a row of (u|u) on both sides of x0.
+  const QImage& lower = form->Picture().Static(TwoPlotPicture::Lower);
+  for (double u : {-3.0, -0.5, 2.0, 5.0}) {
+    bool found = false;
+    for (int dy = -1; dy <= 1; ++dy)
+      found = found || FromQColor(lower.pixelColor(ScreenX(u), ScreenY(u) + dy)) == Farben::flaeche;
+    EXPECT_TRUE(found) << u;
+  }
+  Type(form->Edit4, QStringLiteral("3"));
+  EXPECT_EQ(form->Label2->text(),
+            QString::fromStdString(FormatNumber(Nachkommastellen, 3)) + QStringLiteral(" [FE]"));
+}
+
+TEST_F(IntegralWindowTest, AreaLeftOfTheLowerBoundIsNegative) {
+  Type(form->Edit1, QStringLiteral("t"));
+  Type(form->Edit3, QStringLiteral("2"));
+  Type(form->Edit4, QStringLiteral("0"));
+  EXPECT_TRUE(form->Label2->text().startsWith(QStringLiteral(" -2,00")))
+      << form->Label2->text().toStdString();
+  testing::RecordingCanvas canvas;
+  DrawCanvas = &canvas;
+  ExportDrawing = true;
+  form->animieren();
+  ExportDrawing = false;
+  DrawCanvas = nullptr;
+  ASSERT_EQ(canvas.texts.size(), 1u);
+  EXPECT_EQ(canvas.texts[0].text, "x");
+  EXPECT_LT(canvas.texts[0].x, ScreenX(0));  // left of the line at x = 0
+}
+
+TEST_F(IntegralWindowTest, RootEndsAtZeroOnItsWayLeftAndIsMissingFromBelowZero) {
+  y1 = -2;
+  y2 = 20;
+  Type(form->Edit1, QStringLiteral("sqrt(t)"));
+  Type(form->Edit3, QStringLiteral("1"));
+  EXPECT_TRUE(LowerColumnHas(0.5, Farben::flaeche));
+  EXPECT_TRUE(LowerColumnHas(6.9, Farben::flaeche));  // to the right edge
+  EXPECT_FALSE(LowerColumnHas(-0.5, Farben::flaeche));
+  Type(form->Edit3, QStringLiteral("-1"));
+  EXPECT_FALSE(AnyLower(Farben::flaeche));
+}
+
+TEST_F(IntegralWindowTest, LowerBoundFarOutsideTheViewDrawsWithoutWalkingThere) {
+  Type(form->Edit3, QStringLiteral("-1000000000"));
+  // F(u) = u + 1e9 lies far above the view: clamped, nothing inside, and no hang.
+  EXPECT_FALSE(AnyLower(Farben::flaeche));
+  Type(form->Edit1, QStringLiteral("0"));
+  EXPECT_TRUE(LowerColumnHas(3, Farben::flaeche));  // F = 0 along the axis
+}
+
+TEST_F(IntegralWindowTest, ResettingTheBoundsPutsTheBarsOnZero) {
+  x1 = -2;
+  x2 = 8;
+  form->darstellen();
+  Type(form->Edit3, QStringLiteral("5"));
+  form->SpeedButton6->click();
+  EXPECT_EQ(form->ScrollBar2->value(), 40);
+  EXPECT_EQ(IntegralX0, 0.0);
+  form->ScrollBar1->setValue(100);
+  EXPECT_DOUBLE_EQ(PointX0, 3.0);
+  form->SpeedButton13->click();
+  EXPECT_EQ(form->ScrollBar1->value(), 40);
+  EXPECT_EQ(PointX0, 0.0);
+}
+
+TEST_F(IntegralWindowTest, ATermWithXIsRefusedUntilTheWindowCloses) {
+  Type(form->Edit1, QStringLiteral("x^2"));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("Syntaxfehler: ", 0), 0u);
+  // Closed during an animation, the window hands the variable x back.
+  QTimer::singleShot(60, form.get(), [this] { form->close(); });
+  for (int x = 0; x < form->Switch1->width(); ++x)
+    if (form->Switch1->IsOnRaisedHalf(x)) {
+      QTest::mouseClick(form->Switch1, Qt::LeftButton, {}, QPoint(x + 2, 10));
+      break;
+    }
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_FALSE(TermIntegralMode);
+  CompileTerm(MainTerm, "x^2", true);
+  EXPECT_TRUE(TermDefined);
+}
+
+TEST_F(IntegralWindowTest, TheMetafileHoldsBothPlots) {
+  const int screenPlot = PlotHeight;
+  const auto redraw = [this] {
+    form->darstellen();
+    form->animieren();
+  };
+  ExportTarget target{redraw, redraw, form->PaintBox1};
+  target.layout = PictureLayout::TwoPlots;
+  const testing::WmfFile f = testing::ReadWmf(RenderWmf(kAnalysisWindowExport, target));
+  ASSERT_EQ(f.error, "");
+  const int H = (screenPlot + 1) * 2;
+  EXPECT_EQ(f.bottom - f.top, 2 * H);
+  int upper = 0, lower = 0;
+  for (const testing::WmfOp& op : f.ops) {
+    if (op.points.size() != 2 || op.points[0].y != op.points[1].y) continue;
+    if (std::abs(op.points[1].x - op.points[0].x) < f.right - f.left - 4) continue;
+    (op.points[0].y < H ? upper : lower) += 1;
+  }
+  EXPECT_GE(upper, 1);
+  EXPECT_GE(lower, 1);
+}
+
+}  // namespace
+}  // namespace kurvio
