@@ -5,10 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
 #include <QTest>
 #include <QToolButton>
 
 #include "export/Export.h"
+#include "export/ExportReadBack.h"
 #include "export/WmfReader.h"
 #include "module/ExampleList.h"
 #include "plot/PaintBox.h"
@@ -179,6 +181,30 @@ TEST_F(CurveDiscussionTest, TheMetafileHoldsBothPlots) {
   EXPECT_GE(upper, 1);
   EXPECT_GE(lower, 1);
   EXPECT_EQ(PlotHeight, screenPlot);  // the screen's sizes come back
+}
+
+TEST_F(CurveDiscussionTest, ThePrintShowsBothPlots) {
+  if (!testing::HavePdftoppm()) GTEST_SKIP() << "no pdftoppm";
+  const std::string pdf = dir.File("druck.pdf");
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  const auto redraw = [this] {
+    form->darstellen();
+    form->animieren();
+  };
+  ExportTarget target{redraw, redraw, form->PaintBox1};
+  target.layout = PictureLayout::TwoPlots;
+  ASSERT_TRUE(PrintGraphic(kAnalysisWindowExport, target, printer));
+  constexpr int kDpi = 100;
+  const QImage page = testing::RasterisePdf(pdf, kDpi, dir.File("seite"));
+  ASSERT_FALSE(page.isNull());
+  // Both x-axes, 14 cm long at 100 %, one plot's height apart.
+  const int axis = static_cast<int>(14 / 2.54 * kDpi);
+  int axes = 0;
+  for (const testing::DarkRun& run : testing::HorizontalLines(page, axis * 9 / 10))
+    axes += run.length < axis * 11 / 10;
+  EXPECT_EQ(axes, 2);
 }
 
 }  // namespace
