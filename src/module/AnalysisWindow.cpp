@@ -1,8 +1,15 @@
 #include "module/AnalysisWindow.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollArea>
 #include <QShowEvent>
 #include <QToolButton>
+#include <QVBoxLayout>
 
+#include "module/Controls.h"
 #include "module/FrameWait.h"
 #include "module/HelpWindow.h"
 #include "module/SettingsLaunch.h"
@@ -62,6 +69,81 @@ ButtonColumn TAnalysisWindow::MakeButtons(QWidget* parent, std::function<ExportT
   actions.variant = variant;
   actions.target = std::move(target);
   return MakeButtonColumn(this, parent, std::move(actions));
+}
+
+QVBoxLayout* TAnalysisWindow::MakeFrameLayout(TPaintBox*& paintBox, QWidget*& panel) {
+  auto* outer = new QHBoxLayout(this);
+  outer->setContentsMargins(9, 9, 0, 9);
+  outer->setSpacing(4);
+  paintBox = new TPaintBox(this);
+  paintBox->setMinimumSize(200, 150);
+  outer->addWidget(paintBox, 1);
+  panelScroll_ = ScrollingPanel(this, panel);
+  panel_ = panel;
+  outer->addWidget(panelScroll_);
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(4, 0, 4, 0);
+  column->setSpacing(4);
+  return column;
+}
+
+void TAnalysisWindow::FinishPanel(int minWidth) {
+  if (auto* column = qobject_cast<QVBoxLayout*>(panel_->layout())) column->addStretch();
+  panelScroll_->setWidget(panel_);
+  FitPanel(panelScroll_, minWidth);
+}
+
+QLineEdit* TAnalysisWindow::AddTermRow(QWidget* panel, QVBoxLayout* column, const QString& label,
+                                       QToolButton*& help) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(new QLabel(label, panel));
+  auto* term = new QLineEdit(panel);
+  term->setMaxLength(150);
+  row->addWidget(term, 1);
+  help = MakeHelpButton(panel);
+  row->addWidget(help);
+  column->addLayout(row);
+  return term;
+}
+
+QLineEdit* TAnalysisWindow::AddCommentRow(QWidget* panel, QVBoxLayout* column) {
+  auto* row = new QHBoxLayout;
+  row->addWidget(new QLabel(QStringLiteral(";"), panel));
+  auto* comment = new QLineEdit(panel);
+  comment->setMaxLength(100);
+  row->addWidget(comment, 1);
+  column->addLayout(row);
+  return comment;
+}
+
+TAnalysisWindow::ExampleControls TAnalysisWindow::AddExampleControls(QWidget* panel,
+                                                                     QVBoxLayout* column) {
+  ExampleControls c{};
+  column->addWidget(new QLabel(QStringLiteral("Beispiele"), panel));
+  c.list = new QListWidget(panel);
+  c.list->setMinimumHeight(90);
+  column->addWidget(c.list);
+  auto* buttons = new QHBoxLayout;
+  c.get = ToolButton(panel, QStringLiteral("Holen"), QStringLiteral("Aus Liste holen"));
+  c.add = ToolButton(panel, QStringLiteral("Übernehmen"), QStringLiteral("In Liste übernehmen"));
+  c.remove = ToolButton(panel, QStringLiteral("Löschen"), QStringLiteral("Eintrag löschen"));
+  for (QToolButton* b : {c.get, c.add, c.remove}) buttons->addWidget(b);
+  buttons->addStretch();
+  column->addLayout(buttons);
+  return c;
+}
+
+TAnalysisWindow::BottomControls TAnalysisWindow::AddViewPadAndButtons(
+    QWidget* panel, QVBoxLayout* column, std::function<void()> check, std::function<void()> reset,
+    std::function<void(bool zoomed)> changed, std::function<ExportTarget()> target) {
+  auto* row = new QHBoxLayout;
+  BottomControls c{MakeViewPad(panel, std::move(check), std::move(reset), std::move(changed)),
+                   MakeButtons(panel, std::move(target))};
+  row->addWidget(c.pad);
+  row->addWidget(c.buttons.Panel);
+  row->addStretch();
+  column->addLayout(row);
+  return c;
 }
 
 void TAnalysisWindow::showEvent(QShowEvent* event) {

@@ -12,7 +12,11 @@
 #include "module/ButtonColumn.h"
 #include "module/ModuleDialog.h"
 
+class QLineEdit;
+class QListWidget;
+class QScrollArea;
 class QToolButton;
+class QVBoxLayout;
 
 namespace kurvio {
 
@@ -51,6 +55,31 @@ class TAnalysisWindow : public TModuleDialog {
   ButtonColumn MakeButtons(QWidget* parent, std::function<ExportTarget()> target,
                            ExportVariant variant = kAnalysisWindowExport);
 
+  // The window's layout: the paint box on the left, a scrolling control panel on the
+  // right whose column of rows is returned; the window fills it, then calls FinishPanel.
+  QVBoxLayout* MakeFrameLayout(TPaintBox*& paintBox, QWidget*& panel);
+  void FinishPanel(int minWidth);
+  // "f(x) =" (the window's label), the term field of at most 150 characters and the help button.
+  QLineEdit* AddTermRow(QWidget* panel, QVBoxLayout* column, const QString& label,
+                        QToolButton*& help);
+  // ";" and the comment field of an example (at most 100 characters).
+  QLineEdit* AddCommentRow(QWidget* panel, QVBoxLayout* column);
+  // "Beispiele", the list box and its three buttons.
+  struct ExampleControls {
+    QListWidget* list;
+    QToolButton *get, *add, *remove;
+  };
+  ExampleControls AddExampleControls(QWidget* panel, QVBoxLayout* column);
+  // The view pad and the button column side by side (see MakeViewPad and MakeButtons).
+  struct BottomControls {
+    TViewPad* pad;
+    ButtonColumn buttons;
+  };
+  BottomControls AddViewPadAndButtons(QWidget* panel, QVBoxLayout* column,
+                                      std::function<void()> check, std::function<void()> reset,
+                                      std::function<void(bool zoomed)> changed,
+                                      std::function<ExportTarget()> target);
+
   bool Shown() const { return shown_; }
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
@@ -58,6 +87,8 @@ class TAnalysisWindow : public TModuleDialog {
  private:
   bool shown_ = false;
   bool closing_ = false;
+  QScrollArea* panelScroll_ = nullptr;
+  QWidget* panel_ = nullptr;
 };
 
 }  // namespace kurvio

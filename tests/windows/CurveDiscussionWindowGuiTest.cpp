@@ -174,8 +174,12 @@ TEST_F(CurveDiscussionTest, ExportsHoldBothPlots) {
   testing::MetafileAxes(target, upper, lower, svgAxes);
   EXPECT_GE(upper, 1);
   EXPECT_GE(lower, 1);
-  if (svgAxes >= 0) EXPECT_EQ(svgAxes, 2);
-  if (testing::HavePdftoppm()) EXPECT_EQ(testing::PrintedAxes(target, dir), 2);
+  if (svgAxes >= 0) {
+    EXPECT_EQ(svgAxes, 2);
+  }
+  if (testing::HavePdftoppm()) {
+    EXPECT_EQ(testing::PrintedAxes(target, dir), 2);
+  }
 }
 
 }  // namespace

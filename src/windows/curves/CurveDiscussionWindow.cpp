@@ -37,8 +37,6 @@ namespace {
 constexpr Color kLightGrey = 12632256;
 constexpr Color kDarkGreen = 32768;
 constexpr Color kRed = 255;
-constexpr int kTermFieldLength = 150;
-constexpr int kCommentLength = 100;
 
 // f, f' and f'' with the settings' a, b, c; t and n are 0.
 double F(int order, double x) {
@@ -78,33 +76,10 @@ TForm3::TForm3(QWidget* parent) : TAnalysisWindow(parent) {
 TForm3::~TForm3() = default;
 
 void TForm3::BuildLayout() {
-  auto* outer = new QHBoxLayout(this);
-  outer->setContentsMargins(9, 9, 0, 9);
-  outer->setSpacing(4);
-  PaintBox1 = new TPaintBox(this);
-  PaintBox1->setMinimumSize(200, 150);
-  outer->addWidget(PaintBox1, 1);
-
   QWidget* panel = nullptr;
-  QScrollArea* scroll = ScrollingPanel(this, panel);
-  auto* column = new QVBoxLayout(panel);
-  column->setContentsMargins(4, 0, 4, 0);
-  column->setSpacing(4);
-
-  auto* termRow = new QHBoxLayout;
-  termRow->addWidget(new QLabel(QStringLiteral("f(x) ="), panel));
-  Edit1 = new QLineEdit(panel);
-  Edit1->setMaxLength(kTermFieldLength);
-  termRow->addWidget(Edit1, 1);
-  SpeedButton28 = MakeHelpButton(panel);
-  termRow->addWidget(SpeedButton28);
-  column->addLayout(termRow);
-  auto* commentRow = new QHBoxLayout;
-  commentRow->addWidget(new QLabel(QStringLiteral(";"), panel));
-  Edit2 = new QLineEdit(panel);
-  Edit2->setMaxLength(kCommentLength);
-  commentRow->addWidget(Edit2, 1);
-  column->addLayout(commentRow);
+  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
+  Edit1 = AddTermRow(panel, column, QStringLiteral("f(x) ="), SpeedButton28);
+  Edit2 = AddCommentRow(panel, column);
 
   auto* xRow = new QHBoxLayout;
   xRow->addWidget(new QLabel(QStringLiteral("x ="), panel));
@@ -132,53 +107,38 @@ void TForm3::BuildLayout() {
   column->addWidget(Label2);
   column->addWidget(Label3);
 
-  column->addWidget(new QLabel(QStringLiteral("Beispiele"), panel));
-  ListBox1 = new QListWidget(panel);
-  ListBox1->setMinimumHeight(90);
-  column->addWidget(ListBox1);
-  auto* listButtons = new QHBoxLayout;
-  SpeedButton1 = ToolButton(panel, QStringLiteral("Holen"), QStringLiteral("Aus Liste holen"));
-  SpeedButton4 =
-      ToolButton(panel, QStringLiteral("Übernehmen"), QStringLiteral("In Liste übernehmen"));
-  SpeedButton5 = ToolButton(panel, QStringLiteral("Löschen"), QStringLiteral("Eintrag löschen"));
-  for (QToolButton* b : {SpeedButton1, SpeedButton4, SpeedButton5}) listButtons->addWidget(b);
-  listButtons->addStretch();
-  column->addLayout(listButtons);
+  const ExampleControls examples = AddExampleControls(panel, column);
+  ListBox1 = examples.list;
+  SpeedButton1 = examples.get;
+  SpeedButton4 = examples.add;
+  SpeedButton5 = examples.remove;
 
-  auto* bottom = new QHBoxLayout;
-  GroupBox1 = MakeViewPad(
-      panel, [this] { WertePruefen(); }, [this] { InitWerte(); },
+  const BottomControls bottom = AddViewPadAndButtons(
+      panel, column, [this] { WertePruefen(); }, [this] { InitWerte(); },
       [this](bool zoomed) {
         if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
         darstellen();
         animieren();
+      },
+      [this] {
+        const auto redraw = [this] {
+          darstellen();
+          animieren();
+        };
+        ExportTarget target{redraw, redraw, PaintBox1};
+        target.layout = PictureLayout::TwoPlots;
+        return target;
       });
+  GroupBox1 = bottom.pad;
   SpeedButton3 = GroupBox1->SpeedButton3;
   SpeedButton7 = GroupBox1->SpeedButton7;
   SpeedButton22 = GroupBox1->SpeedButton22;
-  bottom->addWidget(GroupBox1);
-  const ButtonColumn buttons = MakeButtons(panel, [this] {
-    const auto redraw = [this] {
-      darstellen();
-      animieren();
-    };
-    ExportTarget target{redraw, redraw, PaintBox1};
-    target.layout = PictureLayout::TwoPlots;
-    return target;
-  });
-  SpeedButton14 = buttons.SpeedButton14;
-  SpeedButton15 = buttons.SpeedButton15;
-  SpeedButton17 = buttons.SpeedButton17;
-  SpeedButton23 = buttons.SpeedButton23;
-  SpeedButton6 = buttons.Close;
-  bottom->addWidget(buttons.Panel);
-  bottom->addStretch();
-  column->addLayout(bottom);
-  column->addStretch();
-
-  scroll->setWidget(panel);
-  FitPanel(scroll, 300);
-  outer->addWidget(scroll);
+  SpeedButton14 = bottom.buttons.SpeedButton14;
+  SpeedButton15 = bottom.buttons.SpeedButton15;
+  SpeedButton17 = bottom.buttons.SpeedButton17;
+  SpeedButton23 = bottom.buttons.SpeedButton23;
+  SpeedButton6 = bottom.buttons.Close;
+  FinishPanel(300);
 }
 
 void TForm3::ConnectHandlers() {

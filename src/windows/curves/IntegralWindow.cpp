@@ -34,8 +34,6 @@ namespace kurvio {
 namespace {
 
 constexpr int kBarSteps = 200;
-constexpr int kTermFieldLength = 150;
-constexpr int kCommentLength = 100;
 
 // f at t, with t (and x) the point and the settings' a, b, c.
 double F(double t) { return EvalTerm(MainTerm, t, t, ParamA, ParamB, ParamC, 0); }
@@ -80,34 +78,11 @@ TForm7::TForm7(QWidget* parent) : TAnalysisWindow(parent) {
 TForm7::~TForm7() { TermIntegralMode = false; }
 
 void TForm7::BuildLayout() {
-  auto* outer = new QHBoxLayout(this);
-  outer->setContentsMargins(9, 9, 0, 9);
-  outer->setSpacing(4);
-  PaintBox1 = new TPaintBox(this);
-  PaintBox1->setMinimumSize(200, 150);
-  outer->addWidget(PaintBox1, 1);
-
   QWidget* panel = nullptr;
-  QScrollArea* scroll = ScrollingPanel(this, panel);
-  auto* column = new QVBoxLayout(panel);
-  column->setContentsMargins(4, 0, 4, 0);
-  column->setSpacing(4);
-
+  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
   column->addWidget(new QLabel(QStringLiteral("Randfunktion"), panel));
-  auto* termRow = new QHBoxLayout;
-  termRow->addWidget(new QLabel(QStringLiteral("f(t) ="), panel));
-  Edit1 = new QLineEdit(panel);
-  Edit1->setMaxLength(kTermFieldLength);
-  termRow->addWidget(Edit1, 1);
-  SpeedButton28 = MakeHelpButton(panel);
-  termRow->addWidget(SpeedButton28);
-  column->addLayout(termRow);
-  auto* commentRow = new QHBoxLayout;
-  commentRow->addWidget(new QLabel(QStringLiteral(";"), panel));
-  Edit2 = new QLineEdit(panel);
-  Edit2->setMaxLength(kCommentLength);
-  commentRow->addWidget(Edit2, 1);
-  column->addLayout(commentRow);
+  Edit1 = AddTermRow(panel, column, QStringLiteral("f(t) ="), SpeedButton28);
+  Edit2 = AddCommentRow(panel, column);
 
   // The upper bound x with its bar and animation, then the lower bound.
   auto* xRow = new QHBoxLayout;
@@ -144,53 +119,38 @@ void TForm7::BuildLayout() {
   readout->addWidget(Label2, 1);
   column->addLayout(readout);
 
-  column->addWidget(new QLabel(QStringLiteral("Beispiele"), panel));
-  ListBox1 = new QListWidget(panel);
-  ListBox1->setMinimumHeight(90);
-  column->addWidget(ListBox1);
-  auto* listButtons = new QHBoxLayout;
-  SpeedButton1 = ToolButton(panel, QStringLiteral("Holen"), QStringLiteral("Aus Liste holen"));
-  SpeedButton4 =
-      ToolButton(panel, QStringLiteral("Übernehmen"), QStringLiteral("In Liste übernehmen"));
-  SpeedButton5 = ToolButton(panel, QStringLiteral("Löschen"), QStringLiteral("Eintrag löschen"));
-  for (QToolButton* b : {SpeedButton1, SpeedButton4, SpeedButton5}) listButtons->addWidget(b);
-  listButtons->addStretch();
-  column->addLayout(listButtons);
+  const ExampleControls examples = AddExampleControls(panel, column);
+  ListBox1 = examples.list;
+  SpeedButton1 = examples.get;
+  SpeedButton4 = examples.add;
+  SpeedButton5 = examples.remove;
 
-  auto* bottom = new QHBoxLayout;
-  GroupBox1 = MakeViewPad(
-      panel, [this] { WertePruefen(); }, [this] { InitWerte(); },
+  const BottomControls bottom = AddViewPadAndButtons(
+      panel, column, [this] { WertePruefen(); }, [this] { InitWerte(); },
       [this](bool zoomed) {
         if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
         darstellen();
         animieren();
+      },
+      [this] {
+        const auto redraw = [this] {
+          darstellen();
+          animieren();
+        };
+        ExportTarget target{redraw, redraw, PaintBox1};
+        target.layout = PictureLayout::TwoPlots;
+        return target;
       });
+  GroupBox1 = bottom.pad;
   SpeedButton3 = GroupBox1->SpeedButton3;
   SpeedButton7 = GroupBox1->SpeedButton7;
   SpeedButton22 = GroupBox1->SpeedButton22;
-  bottom->addWidget(GroupBox1);
-  const ButtonColumn buttons = MakeButtons(panel, [this] {
-    const auto redraw = [this] {
-      darstellen();
-      animieren();
-    };
-    ExportTarget target{redraw, redraw, PaintBox1};
-    target.layout = PictureLayout::TwoPlots;
-    return target;
-  });
-  SpeedButton14 = buttons.SpeedButton14;
-  SpeedButton15 = buttons.SpeedButton15;
-  SpeedButton17 = buttons.SpeedButton17;
-  SpeedButton23 = buttons.SpeedButton23;
-  SpeedButton35 = buttons.Close;
-  bottom->addWidget(buttons.Panel);
-  bottom->addStretch();
-  column->addLayout(bottom);
-  column->addStretch();
-
-  scroll->setWidget(panel);
-  FitPanel(scroll, 300);
-  outer->addWidget(scroll);
+  SpeedButton14 = bottom.buttons.SpeedButton14;
+  SpeedButton15 = bottom.buttons.SpeedButton15;
+  SpeedButton17 = bottom.buttons.SpeedButton17;
+  SpeedButton23 = bottom.buttons.SpeedButton23;
+  SpeedButton35 = bottom.buttons.Close;
+  FinishPanel(300);
 }
 
 void TForm7::ConnectHandlers() {

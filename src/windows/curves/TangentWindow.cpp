@@ -41,7 +41,6 @@ namespace {
 constexpr Color kLightGrey = 12632256;
 constexpr Color kDarkGreen = 32768;
 constexpr Color kRed = 255;
-constexpr int kTermFieldLength = 150;
 const char* const kExampleFile = "Bsp3.txt";
 
 // The slope readouts: up to 5 significant digits, at least two exponent digits.
@@ -84,29 +83,10 @@ TForm8::TForm8(QWidget* parent) : TAnalysisWindow(parent) {
 TForm8::~TForm8() { FixedSecants.DeleteAll(); }
 
 void TForm8::BuildLayout() {
-  auto* outer = new QHBoxLayout(this);
-  outer->setContentsMargins(9, 9, 0, 9);
-  outer->setSpacing(4);
-  PaintBox1 = new TPaintBox(this);
-  PaintBox1->setMinimumSize(200, 150);
-  PaintBox1->SetPicture(&bitmap_);
-  outer->addWidget(PaintBox1, 1);
-
   QWidget* panel = nullptr;
-  QScrollArea* scroll = ScrollingPanel(this, panel);
-  auto* column = new QVBoxLayout(panel);
-  column->setContentsMargins(4, 0, 4, 0);
-  column->setSpacing(4);
-
-  // f(x)
-  auto* termRow = new QHBoxLayout;
-  termRow->addWidget(new QLabel(QStringLiteral("f(x) ="), panel));
-  Edit1 = new QLineEdit(panel);
-  Edit1->setMaxLength(kTermFieldLength);
-  termRow->addWidget(Edit1, 1);
-  SpeedButton28 = MakeHelpButton(panel);
-  termRow->addWidget(SpeedButton28);
-  column->addLayout(termRow);
+  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
+  PaintBox1->SetPicture(&bitmap_);
+  Edit1 = AddTermRow(panel, column, QStringLiteral("f(x) ="), SpeedButton28);
 
   // P and Q with their scroll bars.
   auto* points = new QGridLayout;
@@ -170,48 +150,31 @@ void TForm8::BuildLayout() {
   tangent->addLayout(tangentSlope, 1, 0, 1, 2);
   column->addLayout(tangent);
 
-  // The examples.
-  column->addWidget(new QLabel(QStringLiteral("Beispiele"), panel));
-  ListBox1 = new QListWidget(panel);
-  ListBox1->setMinimumHeight(90);
-  column->addWidget(ListBox1);
-  auto* listButtons = new QHBoxLayout;
-  SpeedButton1 = ToolButton(panel, QStringLiteral("Holen"), QStringLiteral("Aus Liste holen"));
-  SpeedButton4 =
-      ToolButton(panel, QStringLiteral("Übernehmen"), QStringLiteral("In Liste übernehmen"));
-  SpeedButton5 = ToolButton(panel, QStringLiteral("Löschen"), QStringLiteral("Eintrag löschen"));
-  for (QToolButton* b : {SpeedButton1, SpeedButton4, SpeedButton5}) listButtons->addWidget(b);
-  listButtons->addStretch();
-  column->addLayout(listButtons);
+  const ExampleControls examples = AddExampleControls(panel, column);
+  ListBox1 = examples.list;
+  SpeedButton1 = examples.get;
+  SpeedButton4 = examples.add;
+  SpeedButton5 = examples.remove;
 
-  // View pad and the button column.
-  auto* bottom = new QHBoxLayout;
-  GroupBox1 = MakeViewPad(
-      panel, [this] { WertePruefen(); }, [this] { InitWerte(); },
-      [this](bool zoomed) { ViewChanged(zoomed); });
+  const BottomControls bottom = AddViewPadAndButtons(
+      panel, column, [this] { WertePruefen(); }, [this] { InitWerte(); },
+      [this](bool zoomed) { ViewChanged(zoomed); },
+      [this] {
+        const auto redraw = [this] { animieren(); };
+        ExportTarget target{redraw, redraw, PaintBox1};
+        target.bitmap = &bitmap_;
+        return target;
+      });
+  GroupBox1 = bottom.pad;
   SpeedButton3 = GroupBox1->SpeedButton3;
   SpeedButton7 = GroupBox1->SpeedButton7;
   SpeedButton22 = GroupBox1->SpeedButton22;
-  bottom->addWidget(GroupBox1);
-  const ButtonColumn buttons = MakeButtons(panel, [this] {
-    const auto redraw = [this] { animieren(); };
-    ExportTarget target{redraw, redraw, PaintBox1};
-    target.bitmap = &bitmap_;
-    return target;
-  });
-  SpeedButton14 = buttons.SpeedButton14;
-  SpeedButton15 = buttons.SpeedButton15;
-  SpeedButton17 = buttons.SpeedButton17;
-  SpeedButton23 = buttons.SpeedButton23;
-  SpeedButton6 = buttons.Close;
-  bottom->addWidget(buttons.Panel);
-  bottom->addStretch();
-  column->addLayout(bottom);
-  column->addStretch();
-
-  scroll->setWidget(panel);
-  FitPanel(scroll, 330);
-  outer->addWidget(scroll);
+  SpeedButton14 = bottom.buttons.SpeedButton14;
+  SpeedButton15 = bottom.buttons.SpeedButton15;
+  SpeedButton17 = bottom.buttons.SpeedButton17;
+  SpeedButton23 = bottom.buttons.SpeedButton23;
+  SpeedButton6 = bottom.buttons.Close;
+  FinishPanel(330);
 }
 
 void TForm8::ConnectHandlers() {
