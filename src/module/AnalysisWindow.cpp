@@ -13,6 +13,7 @@
 #include "module/FrameWait.h"
 #include "module/HelpWindow.h"
 #include "module/SettingsLaunch.h"
+#include "module/ViewCheck.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/ViewPad.h"
@@ -32,6 +33,12 @@ void TAnalysisWindow::OpenSettings() {
   OpenSettingsFrom(this, [this] { FormPaint(); });
   FormPaint();
 }
+
+void TAnalysisWindow::WertePruefen() {
+  kurvio::WertePruefen(PlotView(), [this] { InitWerte(); });
+}
+
+void TAnalysisWindow::InitWerte() { kurvio::InitWerte(PlotView()); }
 
 void TAnalysisWindow::WatchPaintBox(TPaintBox* paintBox) {
   connect(paintBox, &TPaintBox::Resized, this, [this] {
@@ -77,6 +84,7 @@ QVBoxLayout* TAnalysisWindow::MakeFrameLayout(TPaintBox*& paintBox, QWidget*& pa
   outer->setSpacing(4);
   paintBox = new TPaintBox(this);
   paintBox->setMinimumSize(200, 150);
+  paintBox_ = paintBox;
   outer->addWidget(paintBox, 1);
   panelScroll_ = ScrollingPanel(this, panel);
   panel_ = panel;
@@ -134,16 +142,26 @@ TAnalysisWindow::ExampleControls TAnalysisWindow::AddExampleControls(QWidget* pa
 }
 
 TAnalysisWindow::BottomControls TAnalysisWindow::AddViewPadAndButtons(
-    QWidget* panel, QVBoxLayout* column, std::function<void()> check, std::function<void()> reset,
-    std::function<void(bool zoomed)> changed, std::function<ExportTarget()> target) {
+    QWidget* panel, QVBoxLayout* column, std::function<void(bool zoomed)> changed,
+    std::function<ExportTarget()> target) {
   auto* row = new QHBoxLayout;
-  BottomControls c{MakeViewPad(panel, std::move(check), std::move(reset), std::move(changed)),
-                   MakeButtons(panel, std::move(target))};
+  BottomControls c{
+      MakeViewPad(
+          panel, [this] { WertePruefen(); }, [this] { InitWerte(); }, std::move(changed)),
+      MakeButtons(panel, std::move(target))};
   row->addWidget(c.pad);
   row->addWidget(c.buttons.Panel);
   row->addStretch();
   column->addLayout(row);
   return c;
+}
+
+ExportTarget TAnalysisWindow::ExportPicture(std::function<void()> redraw, PictureLayout layout,
+                                            QImage* bitmap) const {
+  ExportTarget target{redraw, redraw, paintBox_};
+  target.layout = layout;
+  target.bitmap = bitmap;
+  return target;
 }
 
 void TAnalysisWindow::showEvent(QShowEvent* event) {

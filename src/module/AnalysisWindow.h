@@ -35,6 +35,10 @@ class TAnalysisWindow : public TModuleDialog {
   // "Einstellungen" and the right mouse button: the settings dialog, modally;
   // afterwards the window paints again with the changed settings.
   void OpenSettings();
+  // The check and reset of the coordinate window x1..y2 after a zoom or shift;
+  // a window with a view of its own rules overrides them.
+  virtual void WertePruefen();
+  virtual void InitWerte();
 
  protected:
   // Takes the sizes from the paint box and draws everything (on showing and on resizing).
@@ -70,15 +74,20 @@ class TAnalysisWindow : public TModuleDialog {
     QToolButton *get, *add, *remove;
   };
   ExampleControls AddExampleControls(QWidget* panel, QVBoxLayout* column);
-  // The view pad and the button column side by side (see MakeViewPad and MakeButtons).
+  // The view pad (checked by WertePruefen, reset by InitWerte) and the button
+  // column side by side (see MakeViewPad and MakeButtons).
   struct BottomControls {
     TViewPad* pad;
     ButtonColumn buttons;
   };
   BottomControls AddViewPadAndButtons(QWidget* panel, QVBoxLayout* column,
-                                      std::function<void()> check, std::function<void()> reset,
                                       std::function<void(bool zoomed)> changed,
                                       std::function<ExportTarget()> target);
+  // The export's picture: `redraw` draws it on the paint box of MakeFrameLayout
+  // in `layout`; the JPEG path draws on `bitmap`.
+  ExportTarget ExportPicture(std::function<void()> redraw,
+                             PictureLayout layout = PictureLayout::OnePlot,
+                             QImage* bitmap = nullptr) const;
 
   bool Shown() const { return shown_; }
   void showEvent(QShowEvent* event) override;
@@ -89,6 +98,7 @@ class TAnalysisWindow : public TModuleDialog {
   bool closing_ = false;
   QScrollArea* panelScroll_ = nullptr;
   QWidget* panel_ = nullptr;
+  TPaintBox* paintBox_ = nullptr;
 };
 
 }  // namespace kurvio

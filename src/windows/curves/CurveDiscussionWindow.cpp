@@ -18,7 +18,6 @@
 #include "module/ExampleFiles.h"
 #include "module/ExampleList.h"
 #include "module/FrameWait.h"
-#include "module/ViewCheck.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
@@ -114,21 +113,12 @@ void TForm3::BuildLayout() {
   SpeedButton5 = examples.remove;
 
   const BottomControls bottom = AddViewPadAndButtons(
-      panel, column, [this] { WertePruefen(); }, [this] { InitWerte(); },
+      panel, column,
       [this](bool zoomed) {
         if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
-        darstellen();
-        animieren();
+        Redraw();
       },
-      [this] {
-        const auto redraw = [this] {
-          darstellen();
-          animieren();
-        };
-        ExportTarget target{redraw, redraw, PaintBox1};
-        target.layout = PictureLayout::TwoPlots;
-        return target;
-      });
+      [this] { return ExportPicture([this] { Redraw(); }, PictureLayout::TwoPlots); });
   GroupBox1 = bottom.pad;
   SpeedButton3 = GroupBox1->SpeedButton3;
   SpeedButton7 = GroupBox1->SpeedButton7;
@@ -196,6 +186,11 @@ void TForm3::KurveZeichnen(double scaleFrom, double scaleTo, double from, double
   TraceCurve([](double x) { return F(CurveKind, x); }, scaleFrom, scaleTo, from, to);
 }
 
+void TForm3::Redraw() {
+  darstellen();
+  animieren();
+}
+
 void TForm3::darstellen() {
   const QFont font = PaintBox1->font();
   picture_->DrawStatic(TwoPlotPicture::Upper, font, [this] {
@@ -228,6 +223,7 @@ void TForm3::animieren() {
   const double x0 = PointX0;
   const double y0 = F(0, x0);
   const double m = F(1, x0);
+  const double m2 = ShowSecond ? F(2, x0) : 0.0;
   picture_->DrawFrame(TwoPlotPicture::Upper, font, [&] {
     Canvas& c = *DrawCanvas;
     c.pen.color = kLightGrey;
@@ -272,7 +268,6 @@ void TForm3::animieren() {
       Line(X, ScreenY(0), X, ScreenY(m));
     }
     if (ShowSecond) {
-      const double m2 = F(2, x0);
       c.pen.color = kLightGrey;
       c.pen.width = Scaled(1);
       Line(X, 0, X, ScreenY(0));
@@ -289,14 +284,8 @@ void TForm3::animieren() {
     }
   });
   Label2->setText(ShowFirst ? Readout("f'", x0, m) : QString());
-  Label3->setText(ShowSecond ? Readout("f''", x0, F(2, x0)) : QString());
+  Label3->setText(ShowSecond ? Readout("f''", x0, m2) : QString());
 }
-
-void TForm3::WertePruefen() {
-  kurvio::WertePruefen(PlotView(), [this] { InitWerte(); });
-}
-
-void TForm3::InitWerte() { kurvio::InitWerte(PlotView()); }
 
 void TForm3::Edit1Exit() {
   CheckTermEdit(Edit1);

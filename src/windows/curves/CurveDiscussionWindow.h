@@ -53,11 +53,11 @@ class TForm3 : public TAnalysisWindow {
   double TraceAnchor = 0, TraceLo = 0, TraceHi = 0;
 
   void darstellen();
+  // Both static pictures, then the frame.
+  void Redraw();
   void animieren();
   void KurveZeichnen(double scaleFrom, double scaleTo, double from, double to);
   void Delay(int ms) override;
-  void WertePruefen();
-  void InitWerte();
   TwoPlotPicture& Picture() { return *picture_; }
   TExampleList& ExampleList() { return *examples_; }
 

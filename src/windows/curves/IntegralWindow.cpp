@@ -18,7 +18,6 @@
 #include "module/ExampleFiles.h"
 #include "module/ExampleList.h"
 #include "module/ScrollGrid.h"
-#include "module/ViewCheck.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
@@ -126,21 +125,12 @@ void TForm7::BuildLayout() {
   SpeedButton5 = examples.remove;
 
   const BottomControls bottom = AddViewPadAndButtons(
-      panel, column, [this] { WertePruefen(); }, [this] { InitWerte(); },
+      panel, column,
       [this](bool zoomed) {
         if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
-        darstellen();
-        animieren();
+        Redraw();
       },
-      [this] {
-        const auto redraw = [this] {
-          darstellen();
-          animieren();
-        };
-        ExportTarget target{redraw, redraw, PaintBox1};
-        target.layout = PictureLayout::TwoPlots;
-        return target;
-      });
+      [this] { return ExportPicture([this] { Redraw(); }, PictureLayout::TwoPlots); });
   GroupBox1 = bottom.pad;
   SpeedButton3 = GroupBox1->SpeedButton3;
   SpeedButton7 = GroupBox1->SpeedButton7;
@@ -261,6 +251,11 @@ void TForm7::PlotLower() {
   IntegralKurveZeichnen();
 }
 
+void TForm7::Redraw() {
+  darstellen();
+  animieren();
+}
+
 void TForm7::darstellen() {
   picture_->DrawStatic(TwoPlotPicture::Upper, PaintBox1->font(), [this] {
     XAxisName = "t";
@@ -323,12 +318,6 @@ void TForm7::animieren() {
   picture_->DrawFrame(TwoPlotPicture::Lower, PaintBox1->font(),
                       [this] { IntegralKurve3Zeichnen(); });
 }
-
-void TForm7::WertePruefen() {
-  kurvio::WertePruefen(PlotView(), [this] { InitWerte(); });
-}
-
-void TForm7::InitWerte() { kurvio::InitWerte(PlotView()); }
 
 void TForm7::Edit1Exit() {
   CheckTermEdit(Edit1);

@@ -56,13 +56,13 @@ class TForm7 : public TAnalysisWindow {
   bool Dragging = false;
 
   void darstellen();
+  // Both static pictures, then the frame.
+  void Redraw();
   void darstellen2();
   void animieren();
   void KurveZeichnen(double scaleFrom, double scaleTo, double from, double to);
   void IntegralKurveZeichnen();
   void IntegralKurve3Zeichnen();
-  void WertePruefen();
-  void InitWerte();
   TwoPlotPicture& Picture() { return *picture_; }
   TExampleList& ExampleList() { return *examples_; }
 

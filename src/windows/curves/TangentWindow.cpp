@@ -19,7 +19,6 @@
 #include "module/DrawOn.h"
 #include "module/ExampleList.h"
 #include "module/NumberScroll.h"
-#include "module/ViewCheck.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
@@ -157,14 +156,8 @@ void TForm8::BuildLayout() {
   SpeedButton5 = examples.remove;
 
   const BottomControls bottom = AddViewPadAndButtons(
-      panel, column, [this] { WertePruefen(); }, [this] { InitWerte(); },
-      [this](bool zoomed) { ViewChanged(zoomed); },
-      [this] {
-        const auto redraw = [this] { animieren(); };
-        ExportTarget target{redraw, redraw, PaintBox1};
-        target.bitmap = &bitmap_;
-        return target;
-      });
+      panel, column, [this](bool zoomed) { ViewChanged(zoomed); },
+      [this] { return ExportPicture([this] { animieren(); }, PictureLayout::OnePlot, &bitmap_); });
   GroupBox1 = bottom.pad;
   SpeedButton3 = GroupBox1->SpeedButton3;
   SpeedButton7 = GroupBox1->SpeedButton7;
@@ -420,12 +413,6 @@ void TForm8::animieren() {
   });
   if (!ExportDrawing) PaintBox1->Show();
 }
-
-void TForm8::WertePruefen() {
-  kurvio::WertePruefen(PlotView(), [this] { InitWerte(); });
-}
-
-void TForm8::InitWerte() { kurvio::InitWerte(PlotView()); }
 
 void TForm8::ViewChanged(bool zoomed) {
   if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);

@@ -76,8 +76,6 @@ class TForm8 : public TAnalysisWindow {
   // One frame: secants, axes, graph; on screen into the bitmap and onto the paint box.
   void animieren();
   void KurveZeichnen(double scaleFrom, double scaleTo, double from, double to);
-  void WertePruefen();
-  void InitWerte();
   void Datei_laden();
   bool Datei_speichern();
   QImage& Bitmap() { return bitmap_; }
