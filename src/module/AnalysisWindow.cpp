@@ -79,9 +79,12 @@ ButtonColumn TAnalysisWindow::MakeButtons(QWidget* parent, std::function<ExportT
 }
 
 QVBoxLayout* TAnalysisWindow::MakeFrameLayout(TPaintBox*& paintBox, QWidget*& panel) {
-  auto* outer = new QHBoxLayout(this);
-  outer->setContentsMargins(9, 9, 0, 9);
+  frame_ = new QVBoxLayout(this);
+  frame_->setContentsMargins(9, 9, 0, 9);
+  frame_->setSpacing(4);
+  auto* outer = new QHBoxLayout;
   outer->setSpacing(4);
+  frame_->addLayout(outer, 1);
   paintBox = new TPaintBox(this);
   paintBox->setMinimumSize(200, 150);
   paintBox_ = paintBox;
@@ -93,6 +96,16 @@ QVBoxLayout* TAnalysisWindow::MakeFrameLayout(TPaintBox*& paintBox, QWidget*& pa
   column->setContentsMargins(4, 0, 4, 0);
   column->setSpacing(4);
   return column;
+}
+
+QLabel* TAnalysisWindow::AddStatusLine() {
+  auto* line = new QLabel(this);
+  line->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  line->setMinimumWidth(1);  // a long text must not widen the window
+  line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  frame_->setContentsMargins(9, 9, 0, 2);
+  frame_->addWidget(line);
+  return line;
 }
 
 void TAnalysisWindow::FinishPanel(int minWidth) {

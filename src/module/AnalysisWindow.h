@@ -12,6 +12,7 @@
 #include "module/ButtonColumn.h"
 #include "module/ModuleDialog.h"
 
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QScrollArea;
@@ -63,6 +64,8 @@ class TAnalysisWindow : public TModuleDialog {
   // right whose column of rows is returned; the window fills it, then calls FinishPanel.
   QVBoxLayout* MakeFrameLayout(TPaintBox*& paintBox, QWidget*& panel);
   void FinishPanel(int minWidth);
+  // A status line along the bottom of the window, under the paint box and the panel.
+  QLabel* AddStatusLine();
   // "f(x) =" (the window's label), the term field of at most 150 characters and the help button.
   QLineEdit* AddTermRow(QWidget* panel, QVBoxLayout* column, const QString& label,
                         QToolButton*& help);
@@ -96,6 +99,7 @@ class TAnalysisWindow : public TModuleDialog {
  private:
   bool shown_ = false;
   bool closing_ = false;
+  QVBoxLayout* frame_ = nullptr;
   QScrollArea* panelScroll_ = nullptr;
   QWidget* panel_ = nullptr;
   TPaintBox* paintBox_ = nullptr;

@@ -60,31 +60,21 @@ std::string Format(int decimals, double v, bool trailingBlanks) {
   return " " + Fixed(mantissa, decimals, decimals + 3) + " E" + sign + Integer(exponent);
 }
 
-}  // namespace
-
-std::string FormatNumber(int decimals, double value) { return Format(decimals, value, true); }
-
-std::string FormatNumberBare(int decimals, double value) { return Format(decimals, value, false); }
-
-std::string FormatGeneral(double value, int precision, int exponentDigits, char decimalSeparator) {
-  if (!std::isfinite(value)) return "---";
-  if (value == 0.0) return "0";
-  precision = std::clamp(precision, 1, 17);
-  exponentDigits = std::clamp(exponentDigits, 1, 4);
-
-  // All decimal digits of |value| (a double has at most 767 significant ones), so
-  // that halves round away from zero as in school: 0.125 to 2 digits is 0.13.
+// The decimal digits of |value| rounded to `precision` significant ones (halves away from
+// zero, as in school: 0.125 to 2 digits is 0.13) and the decimal exponent of the first.
+bool RoundedDigits(double value, int precision, std::string& digits, int& exponent) {
+  // All decimal digits of |value| (a double has at most 767 significant ones).
   char buffer[800];
   const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                                           std::chars_format::scientific, 780);
-  if (error != std::errc()) return "---";
+  if (error != std::errc()) return false;
   const std::string_view text(buffer, static_cast<std::size_t>(end - buffer));
   const std::size_t e = text.find('e');
-  if (e == std::string_view::npos || e + 2 >= text.size()) return "---";
-  std::string digits;
+  if (e == std::string_view::npos || e + 2 >= text.size()) return false;
+  digits.clear();
   for (char c : text.substr(0, e))
     if (c != '.') digits += c;
-  int exponent = 0;
+  exponent = 0;
   std::from_chars(text.data() + e + 2, text.data() + text.size(), exponent);
   if (text[e + 1] == '-') exponent = -exponent;
 
@@ -101,6 +91,23 @@ std::string FormatGeneral(double value, int precision, int exponentDigits, char 
       ++exponent;
     }
   }
+  return true;
+}
+
+}  // namespace
+
+std::string FormatNumber(int decimals, double value) { return Format(decimals, value, true); }
+
+std::string FormatNumberBare(int decimals, double value) { return Format(decimals, value, false); }
+
+std::string FormatGeneral(double value, int precision, int exponentDigits, char decimalSeparator) {
+  if (!std::isfinite(value)) return "---";
+  if (value == 0.0) return "0";
+  precision = std::clamp(precision, 1, 17);
+  exponentDigits = std::clamp(exponentDigits, 1, 4);
+  std::string digits;
+  int exponent = 0;
+  if (!RoundedDigits(value, precision, digits, exponent)) return "---";
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
   std::string out = value < 0.0 ? "-" : "";
@@ -133,6 +140,51 @@ std::string FormatGeneral(double value, int precision, int exponentDigits, char 
   if (magnitude.size() < static_cast<std::size_t>(exponentDigits))
     out.append(exponentDigits - magnitude.size(), '0');
   return out + magnitude;
+}
+
+std::string FormatFixed(double value, int precision, int decimals, char decimalSeparator) {
+  if (!std::isfinite(value)) return "---";
+  precision = std::clamp(precision, 1, 17);
+  decimals = std::clamp(decimals, 0, 17);
+  std::string digits(static_cast<std::size_t>(precision), '0');
+  int exponent = 0;
+  if (value != 0.0 && !RoundedDigits(value, precision, digits, exponent)) return "---";
+  // More digits before the separator than the precision keeps: the exponent form.
+  if (exponent >= precision) return FormatGeneral(value, precision, decimals, decimalSeparator);
+
+  std::string whole, fraction;
+  if (exponent >= 0) {
+    whole = digits.substr(0, static_cast<std::size_t>(exponent) + 1);
+    fraction = digits.substr(static_cast<std::size_t>(exponent) + 1);
+  } else {
+    whole = "0";
+    fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  }
+  // Then to `decimals` places, again halves away from zero.
+  if (fraction.size() > static_cast<std::size_t>(decimals)) {
+    const bool roundUp = fraction[static_cast<std::size_t>(decimals)] >= '5';
+    fraction.resize(static_cast<std::size_t>(decimals));
+    if (roundUp) {
+      std::string all = whole + fraction;
+      std::size_t i = all.size();
+      while (i > 0 && all[i - 1] == '9') all[--i] = '0';
+      if (i > 0)
+        ++all[i - 1];
+      else
+        all.insert(all.begin(), '1');
+      whole = all.substr(0, all.size() - fraction.size());
+      fraction = all.substr(whole.size());
+    }
+  }
+  fraction.append(static_cast<std::size_t>(decimals) - fraction.size(), '0');
+  const bool zero = (whole + fraction).find_first_not_of('0') == std::string::npos;
+  std::string out = value < 0.0 && !zero ? "-" : "";
+  out += whole;
+  if (decimals > 0) {
+    out += decimalSeparator;
+    out += fraction;
+  }
+  return out;
 }
 
 }  // namespace kurvio

@@ -20,4 +20,10 @@ std::string FormatNumberBare(int decimals, double value);
 // "1,5E2"; 123456 (5, 2) "1,2346E05"; 1e-6 (15, 1) "1E-6".
 std::string FormatGeneral(double value, int precision, int exponentDigits, char decimalSeparator);
 
+// The fixed form: the value rounded to `precision` significant digits, written with exactly
+// `decimals` places (halves away from zero): 1.41421356 (5, 5) "1,41420", 2.5e-5 (5, 4) "0,0000"
+// without a sign. More than `precision` digits before the separator give the general form's
+// exponent notation with at least `decimals` (at most 4) exponent digits. Not finite: "---".
+std::string FormatFixed(double value, int precision, int decimals, char decimalSeparator);
+
 }  // namespace kurvio

@@ -1,3 +1,7 @@
+list(APPEND KURVIO_CORE_SOURCES
+  windows/limits/Neighbourhood.cpp
+  windows/limits/Bisection.cpp
+)
 list(APPEND KURVIO_UI_SOURCES
   windows/curves/TangentWindow.h
   windows/curves/TangentWindow.cpp
@@ -5,4 +9,10 @@ list(APPEND KURVIO_UI_SOURCES
   windows/curves/CurveDiscussionWindow.cpp
   windows/curves/IntegralWindow.h
   windows/curves/IntegralWindow.cpp
+  windows/limits/LimitsWindow.h
+  windows/limits/LimitsWindow.cpp
+  windows/limits/BisectionWindow.h
+  windows/limits/BisectionWindow.cpp
+  windows/limits/BisectionTableWindow.h
+  windows/limits/BisectionTableWindow.cpp
 )

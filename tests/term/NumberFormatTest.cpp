@@ -151,6 +151,37 @@ TEST(NumberFormat, GeneralForm) {
   EXPECT_EQ(FormatGeneral(std::numeric_limits<double>::quiet_NaN(), 4, 2, ','), "---");
 }
 
+// The fixed form of the bisection readouts: d significant digits, d places.
+TEST(NumberFormat, FixedRoundsToSignificantDigitsThenToPlaces) {
+  struct Case {
+    double value;
+    int precision, decimals;
+    const char* text;
+  };
+  const Case cases[] = {
+      {1.4142135623730951, 5, 5, "1,41420"},
+      {-1.4142135623730951, 5, 5, "-1,41420"},
+      {1.41421356 * 1.41421356 - 2, 5, 5, "0,00000"},  // no "-0"
+      {-0.0000384, 5, 5, "-0,00004"},
+      {0.125, 2, 2, "0,13"},     // halves away from zero
+      {0.123456, 5, 2, "0,12"},  // fewer places than digits
+      {12.3456789, 5, 5, "12,34600"},
+      {99999.6, 5, 5, "1E0005"},  // rounds to six digits before the separator
+      {99999, 5, 1, "99999,0"},
+      {9.99999, 5, 4, "10,0000"},
+      {0.96, 1, 1, "1,0"},
+      {0, 4, 4, "0,0000"},
+      {123456, 5, 2, "1,2346E05"},
+      {1e300, 6, 6, "1E0300"},
+      {2.5, 3, 0, "3"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(FormatFixed(c.value, c.precision, c.decimals, ','), c.text)
+        << c.value << " " << c.precision << " " << c.decimals;
+  EXPECT_EQ(FormatFixed(2.5, 3, 1, '.'), "2.5");
+  EXPECT_EQ(FormatFixed(std::numeric_limits<double>::quiet_NaN(), 4, 4, ','), "---");
+}
+
 // Qt sets the C library's locale from the environment; a German one must not
 // change a single character of any number text.
 TEST(NumberFormat, TextsDoNotDependOnTheCLocale) {
@@ -161,7 +192,8 @@ TEST(NumberFormat, TextsDoNotDependOnTheCLocale) {
     for (double v : values) {
       out += FormatNumber(2, v) + "|" + FormatNumberBare(4, v) + "|";
       out += FormatGeneral(v, 2, 1, ',') + "|" + FormatGeneral(v, 5, 2, '.') + "|";
-      out += FormatGeneral(v, 15, 1, ',') + "|" + TickLabel(v) + "\n";
+      out += FormatGeneral(v, 15, 1, ',') + "|" + FormatFixed(v, 5, 5, ',') + "|";
+      out += TickLabel(v) + "\n";
     }
     return out;
   };
