@@ -1,0 +1,120 @@
+// The limit estimate and the n0 search of the sequences window, on terms as a
+// pupil types them.
+#include "windows/limits/SequenceLimit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "term/Term.h"
+
+namespace kurvio {
+namespace {
+
+class SequenceLimitTest : public ::testing::Test {
+ protected:
+  void SetUp() override { TermSequenceMode = true; }
+  void TearDown() override { TermSequenceMode = false; }
+
+  SequenceTerm Compile(const std::string& text) {
+    CompileTerm(term_, text, true);
+    EXPECT_TRUE(TermDefined) << text;
+    return [this](double n, bool& defined) {
+      const double v = EvalTerm(term_, 0, 0, 0, 0, 0, n);
+      defined = TermDefined;
+      return v;
+    };
+  }
+
+  TermHandle term_;
+};
+
+// The rule as it reads: every candidate n tests its 51 terms afresh.
+int PlainN0(const SequenceTerm& a, double g, double eps) {
+  for (int n = 1; n <= kN0Last; ++n) {
+    bool all = true;
+    for (int k = n; k < n + kN0Window && all; ++k) {
+      bool defined = false;
+      const double v = a(k, defined);
+      all = defined && std::fabs(g - v) < eps;
+    }
+    if (all) return n;
+  }
+  return 0;
+}
+
+TEST_F(SequenceLimitTest, EstimatesTheLimitFromFarOutTerms) {
+  struct Case {
+    const char* term;
+    double g;
+    bool found;
+  };
+  const Case cases[] = {
+      {"1/n", 0, true},    // 1e-7 snaps to 0
+      {"1+1/n", 1, true},  // rounded to six digits
+      {"5", 5, true},
+      {"n", 1e7, false},          // the steps do not grow, but they are not small
+      {"(-1)^n", 0, false},       // u3 + u4 = 0; the step is 2
+      {"2000+1/n", 2000, false},  // too far out to count as found
+      {"n^2", -3, false},         // growing steps: g keeps its value
+      {"sqrt(-n)", -3, false},    // undefined everywhere
+  };
+  for (const Case& c : cases) {
+    const LimitEstimate e = BerechneGrenzwert(Compile(c.term), -3);
+    EXPECT_DOUBLE_EQ(e.g, c.g) << c.term;
+    EXPECT_EQ(e.found, c.found) << c.term;
+  }
+}
+
+TEST_F(SequenceLimitTest, N0OfTheClassroomExamples) {
+  EXPECT_EQ(Berechne_n0(Compile("1/n"), 0, 0.1), 11);  // a(10) = 0,1 is not below 0,1
+  EXPECT_EQ(Berechne_n0(Compile("5"), 5, 1e-9), 1);
+  EXPECT_EQ(Berechne_n0(Compile("n"), 1e7, 1), 0);
+  EXPECT_EQ(Berechne_n0(Compile("sin(n)"), 0, 0.5), 0);
+}
+
+// The search evaluates every term at most once and still finds the rule's n0.
+TEST_F(SequenceLimitTest, FastSearchAgreesWithThePlainRule) {
+  struct Case {
+    const char* term;
+    double g;
+    double eps;
+  };
+  const Case cases[] = {
+      {"1/n", 0, 0.1},
+      {"1/n", 0, 0.001},
+      {"1/n", 0, 0.0001},
+      {"1/n", 0, 1e-9},
+      {"(-1)^n/n", 0, 0.01},
+      {"1+1/n", 1, 0.5},
+      {"sin(n)", 0, 0.5},
+      {"sin(n)/n", 0, 0.001},
+      {"1/sqrt(n-20)", 0, 0.2},
+      {"1/(n-30)", 0, 0.05},
+      {"ln(n-100)/n", 0, 0.01},
+      {"2^(-n)", 0, 1e-300},
+      {"n", 1e7, 1},
+      {"5", 5, 0},
+      {"5", 5, 1e-12},
+      {"1/n", 0.25, 0.01},
+      {"1/n", 1.0 / 4, 1.0 / 8},
+      {"(n-9990)^2", 0, 200},
+      {"sqrt(n-10000)", 0, 3},
+      {"1/(n-10020)", 0, 0.5},
+      {"0.5^n", 0, 0.5},
+  };
+  for (const Case& c : cases) {
+    int evaluations = 0;
+    const SequenceTerm a = Compile(c.term);
+    const SequenceTerm counted = [&](double n, bool& defined) {
+      ++evaluations;
+      return a(n, defined);
+    };
+    EXPECT_EQ(Berechne_n0(counted, c.g, c.eps), PlainN0(a, c.g, c.eps)) << c.term << " " << c.eps;
+    EXPECT_LE(evaluations, kN0Last + kN0Window - 1) << c.term;
+  }
+}
+
+}  // namespace
+}  // namespace kurvio
