@@ -2,6 +2,7 @@ list(APPEND KURVIO_CORE_SOURCES
   windows/limits/Neighbourhood.cpp
   windows/limits/Bisection.cpp
   windows/limits/SequenceLimit.cpp
+  windows/limits/FunctionList.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
   windows/curves/TangentWindow.h
