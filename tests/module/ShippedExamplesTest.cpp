@@ -62,5 +62,23 @@ TEST(ShippedExamplesTest, LineFormExamplesHaveATermAndAComment) {
   }
 }
 
+// The covariation examples in x, the sequence examples in n: the term alone.
+TEST(ShippedExamplesTest, TermOnlyExamplesCompile) {
+  for (const bool sequence : {false, true}) {
+    const std::vector<std::string> entries =
+        ParseExampleLines(Shipped(sequence ? "Bsp8.txt" : "Bsp5.txt"));
+    ASSERT_GE(entries.size(), 8u);
+    TermSequenceMode = sequence;
+    for (const std::string& entry : entries) {
+      SCOPED_TRACE(entry);
+      TermHandle term;
+      CompileTerm(term, entry, true);
+      EXPECT_TRUE(TermDefined);
+      EXPECT_EQ(entry.find(';'), std::string::npos);
+    }
+    TermSequenceMode = false;
+  }
+}
+
 }  // namespace
 }  // namespace kurvio
