@@ -70,11 +70,12 @@ QToolButton* TAnalysisWindow::MakeHelpButton(QWidget* parent) {
 }
 
 ButtonColumn TAnalysisWindow::MakeButtons(QWidget* parent, std::function<ExportTarget()> target,
-                                          ExportVariant variant) {
+                                          ExportVariant variant, std::function<void()> saveFile) {
   ButtonColumnActions actions;
   actions.openSettings = [this] { OpenSettings(); };
   actions.variant = variant;
   actions.target = std::move(target);
+  actions.saveFile = std::move(saveFile);
   return MakeButtonColumn(this, parent, std::move(actions));
 }
 
@@ -85,6 +86,7 @@ QVBoxLayout* TAnalysisWindow::MakeFrameLayout(TPaintBox*& paintBox, QWidget*& pa
   auto* outer = new QHBoxLayout;
   outer->setSpacing(4);
   frame_->addLayout(outer, 1);
+  row_ = outer;
   paintBox = new TPaintBox(this);
   paintBox->setMinimumSize(200, 150);
   paintBox_ = paintBox;
@@ -96,6 +98,13 @@ QVBoxLayout* TAnalysisWindow::MakeFrameLayout(TPaintBox*& paintBox, QWidget*& pa
   column->setContentsMargins(4, 0, 4, 0);
   column->setSpacing(4);
   return column;
+}
+
+QWidget* TAnalysisWindow::AddSideColumn(int width) {
+  auto* side = new QWidget(this);
+  side->setFixedWidth(width);
+  row_->insertWidget(1, side);
+  return side;
 }
 
 QLabel* TAnalysisWindow::AddStatusLine() {
@@ -156,12 +165,12 @@ TAnalysisWindow::ExampleControls TAnalysisWindow::AddExampleControls(QWidget* pa
 
 TAnalysisWindow::BottomControls TAnalysisWindow::AddViewPadAndButtons(
     QWidget* panel, QVBoxLayout* column, std::function<void(bool zoomed)> changed,
-    std::function<ExportTarget()> target) {
+    std::function<ExportTarget()> target, std::function<void()> saveFile) {
   auto* row = new QHBoxLayout;
   BottomControls c{
       MakeViewPad(
           panel, [this] { WertePruefen(); }, [this] { InitWerte(); }, std::move(changed)),
-      MakeButtons(panel, std::move(target))};
+      MakeButtons(panel, std::move(target), kAnalysisWindowExport, std::move(saveFile))};
   row->addWidget(c.pad);
   row->addWidget(c.buttons.Panel);
   row->addStretch();

@@ -12,6 +12,7 @@
 #include "module/ButtonColumn.h"
 #include "module/ModuleDialog.h"
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -57,13 +58,18 @@ class TAnalysisWindow : public TModuleDialog {
   QToolButton* MakeHelpButton(QWidget* parent);
   // "Einstellungen", "Drucken", "WMF - Datei", "WMF - Clipb." and "&Beenden";
   // the exports draw the picture that `target` describes.
+  // `saveFile` replaces the metafile of "WMF - Datei" (the sequences window's WMF or JPEG).
   ButtonColumn MakeButtons(QWidget* parent, std::function<ExportTarget()> target,
-                           ExportVariant variant = kAnalysisWindowExport);
+                           ExportVariant variant = kAnalysisWindowExport,
+                           std::function<void()> saveFile = {});
 
   // The window's layout: the paint box on the left, a scrolling control panel on the
   // right whose column of rows is returned; the window fills it, then calls FinishPanel.
   QVBoxLayout* MakeFrameLayout(TPaintBox*& paintBox, QWidget*& panel);
   void FinishPanel(int minWidth);
+  // An empty column `width` pixels wide between the paint box and the panel, in
+  // which a window places controls beside rows of its picture.
+  QWidget* AddSideColumn(int width);
   // A status line along the bottom of the window, under the paint box and the panel.
   QLabel* AddStatusLine();
   // "f(x) =" (the window's label), the term field of at most 150 characters and the help button.
@@ -85,7 +91,8 @@ class TAnalysisWindow : public TModuleDialog {
   };
   BottomControls AddViewPadAndButtons(QWidget* panel, QVBoxLayout* column,
                                       std::function<void(bool zoomed)> changed,
-                                      std::function<ExportTarget()> target);
+                                      std::function<ExportTarget()> target,
+                                      std::function<void()> saveFile = {});
   // The export's picture: `redraw` draws it on the paint box of MakeFrameLayout
   // in `layout`; the JPEG path draws on `bitmap`.
   ExportTarget ExportPicture(std::function<void()> redraw,
@@ -100,6 +107,7 @@ class TAnalysisWindow : public TModuleDialog {
   bool shown_ = false;
   bool closing_ = false;
   QVBoxLayout* frame_ = nullptr;
+  QHBoxLayout* row_ = nullptr;
   QScrollArea* panelScroll_ = nullptr;
   QWidget* panel_ = nullptr;
   TPaintBox* paintBox_ = nullptr;

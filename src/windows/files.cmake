@@ -17,4 +17,8 @@ list(APPEND KURVIO_UI_SOURCES
   windows/limits/BisectionWindow.cpp
   windows/limits/BisectionTableWindow.h
   windows/limits/BisectionTableWindow.cpp
+  windows/limits/SequencesWindow.h
+  windows/limits/SequencesWindow.cpp
+  windows/limits/CovariationWindow.h
+  windows/limits/CovariationWindow.cpp
 )
