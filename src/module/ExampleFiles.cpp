@@ -9,6 +9,14 @@ namespace {
 constexpr char kSeparator[] = ";  ";
 constexpr std::size_t kRestOffset = 3;  // the reader skips ";" and two blanks unseen
 constexpr char kEmptySlot[] = "---";
+constexpr char kXoMarkPrefix[] = "; ";
+constexpr char kXoMark[] = "xo =";
+
+std::string Trimmed(const std::string& s) {
+  const std::size_t first = s.find_first_not_of(' ');
+  if (first == std::string::npos) return std::string();
+  return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
 
 std::string SectionOf(int n) { return "Beispiele" + std::to_string(n); }
 
@@ -67,6 +75,43 @@ std::string ExampleRest(const std::string& entry) {
 
 std::string JoinExample(const std::string& term, const std::string& rest) {
   return term + kSeparator + rest;
+}
+
+std::string JoinLimitsExample(const std::string& f1, const std::string& f2, const std::string& xo) {
+  return f1 + kSeparator + f2 + kXoMarkPrefix + kXoMark + xo;
+}
+
+LimitsEntry SplitLimitsExample(const std::string& entry) {
+  LimitsEntry e;
+  const std::size_t semicolon = entry.find(';');
+  const std::size_t mark = entry.find(kXoMark, semicolon == std::string::npos ? 0 : semicolon + 1);
+  if (mark != std::string::npos) {
+    const std::string xo = Trimmed(entry.substr(mark + sizeof kXoMark - 1));
+    if (!xo.empty()) e.xo = xo;
+  }
+  if (semicolon == std::string::npos) {
+    std::string f1 = entry.substr(0, mark);
+    while (!f1.empty() && f1.back() == ' ') f1.pop_back();
+    e.f1 = f1;
+    return e;
+  }
+  e.f1 = entry.substr(0, semicolon);
+  std::size_t start = semicolon + 1;
+  for (int blanks = 0; blanks < 2 && start < entry.size() && entry[start] == ' '; ++blanks) ++start;
+  if (mark == std::string::npos) {
+    e.f2 = entry.substr(start);
+    return e;
+  }
+  // The mark lies after the ";" and is no blank, so it never lies before `start`.
+  std::string f2 = entry.substr(start, mark - start);
+  if (f2.size() >= 2 && f2.compare(f2.size() - 2, 2, kXoMarkPrefix) == 0) {
+    f2.resize(f2.size() - 2);
+  } else {
+    while (!f2.empty() && f2.back() == ' ') f2.pop_back();
+    if (!f2.empty() && f2.back() == ';') f2.pop_back();
+  }
+  e.f2 = f2;
+  return e;
 }
 
 std::vector<TangentEntry> ParseTangentExamples(const std::string& content,

@@ -6,6 +6,7 @@
 // written in UTF-8 by a modern editor is read as its 8-bit form.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,21 @@ std::string ExampleTerm(const std::string& entry);
 std::string ExampleRest(const std::string& entry);
 // term + ";  " + rest.
 std::string JoinExample(const std::string& term, const std::string& rest);
+
+// The limits window's entries: f1, f2 and the text of the xo field, written as
+// f1 + ";  " + f2 + "; xo =" + xo.
+struct LimitsEntry {
+  std::string f1;
+  std::optional<std::string> f2;  // absent when the entry has no ";"
+  std::optional<std::string> xo;  // absent without "xo =" or without text after it
+};
+std::string JoinLimitsExample(const std::string& f1, const std::string& f2, const std::string& xo);
+// Takes back what JoinLimitsExample wrote, exactly. A hand-edited entry gives
+// what it holds: f1 is the text before the first ";" (without one: before
+// "xo =", or the whole line); f2 follows the ";" and up to two blanks and ends
+// at the "; " before "xo =", or at the end of the line when there is no
+// "xo ="; the xo text is what follows "xo =", without surrounding blanks.
+LimitsEntry SplitLimitsExample(const std::string& entry);
 
 // Section form of the tangent window's file: sections "Beispiele1" .. "Beispiele10".
 struct TangentExample {

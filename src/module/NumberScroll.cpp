@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <cmath>
 
@@ -28,14 +29,37 @@ TNumberScroll::TNumberScroll(TModuleDialog* window, QLineEdit* field, QScrollBar
   window->OnExit(field_, [this] { FieldExit(); });
 }
 
-void TNumberScroll::SetMax(int max) { bar_->setMaximum(std::max(max, 1)); }
+void TNumberScroll::SetMax(int max) {
+  // A bar clipped to its new end must not change the value: only the position
+  // the value then takes (PositionFromValue) counts.
+  const QSignalBlocker quiet(bar_);
+  bar_->setMaximum(std::max(max, 1));
+}
 
 void TNumberScroll::ShowValue() {
   field_->setText(QString::fromStdString(FormatNumber(Nachkommastellen, value_)));
 }
 
 void TNumberScroll::PositionFromValue() {
-  bar_->setValue(kurvio::PositionFromValue(value_, lower_(), upper_(), bar_->maximum()));
+  const double lower = lower_(), upper = upper_();
+  const int max = bar_->maximum();
+  int position = kurvio::PositionFromValue(value_, lower, upper, max);
+  if (keepOnBar_) {
+    const double first = ValueFromPosition(bar_->minimum(), lower, upper, max);
+    const double last = ValueFromPosition(max, lower, upper, max);
+    const bool below = !(value_ >= std::min(first, last));  // NaN too
+    const bool above = value_ > std::max(first, last);
+    if (below || above) {
+      position = (below == (first <= last)) ? bar_->minimum() : max;
+      if (bar_->value() == position) {
+        // The bar does not move, so its change handler would not put the value on it.
+        value_ = ValueFromPosition(position, lower, upper, max);
+        ShowValue();
+        return;
+      }
+    }
+  }
+  bar_->setValue(position);
 }
 
 void TNumberScroll::SetValue(double v) {

@@ -25,8 +25,13 @@ class TNumberScroll : public QObject {
                 std::function<double()> lower, std::function<double()> upper,
                 std::function<void()> changed);
 
-  // The bar's range 1..max (at least 1).
+  // The bar's range 1..max (at least 1), without running the change handler when
+  // that clips the bar; call PositionFromValue afterwards.
   void SetMax(int max);
+  // With `on`, a value outside the values the bar can stand for (lower + (upper -
+  // lower)·n / Max for n in 1..Max) is replaced by the value of the bar's nearest
+  // end whenever the bar takes its position, also when the bar stands there already.
+  void SetKeepOnBar(bool on) { keepOnBar_ = on; }
   // The field shows the value (FormatNumber with the settings' decimals).
   void ShowValue();
   // The bar takes the position of the value; its change handler runs when it moves.
@@ -49,6 +54,7 @@ class TNumberScroll : public QObject {
   double& value_;
   std::function<double()> lower_, upper_;
   std::function<void()> changed_;
+  bool keepOnBar_ = false;
 };
 
 // round(width / tickStep · 100): a hundred bar positions per tick step, within 1..1000000.

@@ -1,11 +1,19 @@
-// The example files as text: the line form and the tangent window's sections.
+// The example files as text: the line form, the limits window's entries and
+// the tangent window's sections.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "module/ExampleFiles.h"
 #include "settings/IniFile.h"
+#include "term/NumberFormat.h"
+#include "term/Term.h"
 
 namespace kurvio {
 namespace {
@@ -95,6 +103,92 @@ TEST(ExampleLinesTest, TermAndRest) {
   EXPECT_EQ(ExampleRest(joined),
             "Kreis; Fl\xE4"
             "che");
+}
+
+TEST(LimitsExamplesTest, WrittenEntriesComeBackExactly) {
+  const struct {
+    std::string f1, f2, xo;
+  } cases[] = {
+      {"x", "x+2", "  1,00     "},       {"x^2", "x^2", " -2,50     "}, {"", "", "  1,00 E+3"},
+      {"  x ", " x+1  ", "  0,00     "},  // blanks inside the fields stay
+      {"\xE3*x", "sin(x)/x", "pi"},
+  };
+  for (const auto& c : cases) {
+    const std::string entry = JoinLimitsExample(c.f1, c.f2, c.xo);
+    const LimitsEntry e = SplitLimitsExample(entry);
+    EXPECT_EQ(e.f1, c.f1) << entry;
+    EXPECT_EQ(e.f2, c.f2) << entry;
+    const std::size_t first = c.xo.find_first_not_of(' ');
+    EXPECT_EQ(e.xo, c.xo.substr(first, c.xo.find_last_not_of(' ') - first + 1)) << entry;
+    // The list's term is f1, as for every line-form list.
+    EXPECT_EQ(ExampleTerm(entry), c.f1);
+  }
+  EXPECT_EQ(JoinLimitsExample("x", "x+2", "  1,00     "), "x;  x+2; xo =  1,00     ");
+}
+
+TEST(LimitsExamplesTest, HandEditedEntriesGiveWhatTheyHold) {
+  const std::optional<std::string> none;
+  const struct {
+    std::string entry, f1;
+    std::optional<std::string> f2, xo;
+  } cases[] = {
+      {"x;x+2;xo=1", "x", "x+2;xo=1", none},  // no "xo =": f2 is the rest of the line
+      {"x;  x+2", "x", "x+2", none},
+      {"x;", "x", "", none},
+      {"x; x+2 ;  xo = 3 ", "x", "x+2 ", "3"},
+      {"x;x+2 xo = 3", "x", "x+2", "3"},
+      {"x;  xo = 3", "x", "", "3"},
+      {"x;xo =", "x", "", none},   // nothing after "xo =": xo stays
+      {"x^2", "x^2", none, none},  // no ";": f2 and xo stay
+      {"x^2 xo = 2", "x^2", none, "2"},
+      {"xo = 2; x", "xo = 2", "x", none},  // "xo =" counts only after the ";"
+      {"", "", none, none},
+      {";", "", "", none},
+      {"xo =", "", none, none},
+  };
+  for (const auto& c : cases) {
+    const LimitsEntry e = SplitLimitsExample(c.entry);
+    EXPECT_EQ(e.f1, c.f1) << c.entry;
+    EXPECT_EQ(e.f2, c.f2) << c.entry;
+    EXPECT_EQ(e.xo, c.xo) << c.entry;
+  }
+}
+
+std::string Shipped(const std::string& name) {
+  std::ifstream in(std::string(KURVIO_DATA_DIR) + "/" + name, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+// The shipped limits examples are lines the window itself would write: terms as
+// a left term field shows them, xo as its field shows it with two decimals.
+TEST(LimitsExamplesTest, ShippedExamplesAreInTheWindowsOwnForm) {
+  const std::string file = Shipped("Bsp4.txt");
+  const Lines entries = ParseExampleLines(file);
+  ASSERT_GE(entries.size(), 8u);
+  EXPECT_EQ(WriteExampleLines(entries), file);  // CRLF, no empty or UTF-8 lines
+  std::set<std::string> terms;
+  for (const std::string& entry : entries) {
+    // The window refuses a second entry with the same f1.
+    EXPECT_TRUE(terms.insert(ExampleTerm(entry)).second) << entry;
+    SCOPED_TRACE(entry);
+    const LimitsEntry e = SplitLimitsExample(entry);
+    ASSERT_TRUE(e.f2 && e.xo);
+    for (const std::string& term : {e.f1, *e.f2}) {
+      std::string shown = NormalizeTerm(term);
+      std::replace(shown.begin(), shown.end(), '.', ',');
+      EXPECT_EQ(shown, term);
+      TermHandle compiled;
+      CompileTerm(compiled, term, true);
+      EXPECT_TRUE(TermDefined);
+    }
+    TermHandle xo;
+    CompileTerm(xo, *e.xo, false);
+    ASSERT_TRUE(TermDefined);
+    const double value = EvalTerm(xo, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(JoinLimitsExample(e.f1, *e.f2, FormatNumber(2, value)), entry);
+  }
 }
 
 const TangentExample kCurrent{0.5, 2.5, -4, 4, -3, 3};

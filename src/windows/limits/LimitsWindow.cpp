@@ -1,1 +1,431 @@
 #include "windows/limits/LimitsWindow.h"
+
+#include <QFont>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "module/Controls.h"
+#include "module/Cursors.h"
+#include "module/DrawOn.h"
+#include "module/ExampleFiles.h"
+#include "module/ExampleList.h"
+#include "module/NumberScroll.h"
+#include "plot/CurveTracer.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+#include "plot/ViewPad.h"
+#include "plot/ZoomBox.h"
+#include "settings/Settings.h"
+#include "term/Term.h"
+#include "term/TermEdit.h"
+#include "term/TermText.h"
+#include "widgets/TBitCheckBox.h"
+#include "widgets/TColorButton.h"
+
+namespace kurvio {
+namespace {
+
+const char* const kExampleFile = "Bsp4.txt";
+constexpr int kRadiusBarMax = 200;
+
+double F(double x) { return EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0); }
+
+// Both pieces share MainTerm; a text that does not compile draws as 0 (its
+// error is reported when its field is left).
+void CompilePiece(const QLineEdit* edit) {
+  CompileTermQuietly(MainTerm, DisplayToTerm(edit->text()), true);
+  if (!TermDefined) CompileTerm(MainTerm, "0", true);
+}
+
+void Line(double xa, double ya, double xb, double yb) {
+  DrawCanvas->MoveTo(ScreenX(xa), ScreenY(ya));
+  DrawCanvas->LineTo(ScreenX(xb), ScreenY(yb));
+}
+
+// The full scale of the epsilon and delta bars; a radius of 0 would leave no strip
+// and no neighbourhood, so an unusable setting counts as its default.
+double MaxRadius() { return edmax > 0.0 && std::isfinite(edmax) ? edmax : 2.0; }
+
+QLabel* RichLabel(QWidget* parent, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->setTextFormat(Qt::RichText);
+  return label;
+}
+
+}  // namespace
+
+TForm11::TForm11(QWidget* parent) : TAnalysisWindow(parent) {
+  setWindowTitle(QStringLiteral("Grenzwert - Stetigkeit"));
+  BuildLayout();
+  ConnectHandlers();
+  InstallFieldKeys(false);
+  EnterMovesOn(ListBox1);
+
+  Edit1->setText(TermToDisplay(TermStetigkeitF1));
+  Edit3->setText(TermToDisplay(TermStetigkeitF2));
+  delta = MaxRadius() / 2;
+  eps = 1.0;
+  xoScroll_->ShowValue();
+  epsScroll_->ShowValue();
+  deltaScroll_->ShowValue();
+  LineScale = 1.0;
+  ShowLabels = false;
+  XTickStep = 1.0;
+  ExportDrawing = false;
+  PaintBox1->setCursor(ProgramCursor(1));
+  Datei_laden();
+}
+
+TForm11::~TForm11() = default;
+
+void TForm11::BuildLayout() {
+  QWidget* panel = nullptr;
+  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
+  PaintBox1->SetPicture(&bitmap_);
+  BuildTermRows(panel, column);
+  BuildNumberRows(panel, column);
+  BuildColourRows(panel, column);
+
+  const ExampleControls examples = AddExampleControls(panel, column);
+  ListBox1 = examples.list;
+  SpeedButton1 = examples.get;
+  SpeedButton4 = examples.add;
+  SpeedButton5 = examples.remove;
+
+  const BottomControls bottom = AddViewPadAndButtons(
+      panel, column, [this](bool) { ViewChanged(); },
+      [this] { return ExportPicture([this] { animieren(); }, PictureLayout::OnePlot, &bitmap_); });
+  GroupBox1 = bottom.pad;
+  SpeedButton3 = GroupBox1->SpeedButton3;
+  SpeedButton7 = GroupBox1->SpeedButton7;
+  SpeedButton8 = GroupBox1->SpeedButton8;
+  SpeedButton9 = GroupBox1->SpeedButton9;
+  SpeedButton10 = GroupBox1->SpeedButton10;
+  SpeedButton11 = GroupBox1->SpeedButton11;
+  SpeedButton18 = GroupBox1->SpeedButton18;
+  SpeedButton19 = GroupBox1->SpeedButton19;
+  SpeedButton20 = GroupBox1->SpeedButton20;
+  SpeedButton21 = GroupBox1->SpeedButton21;
+  SpeedButton22 = GroupBox1->SpeedButton22;
+  SpeedButton14 = bottom.buttons.SpeedButton14;
+  SpeedButton15 = bottom.buttons.SpeedButton15;
+  SpeedButton17 = bottom.buttons.SpeedButton17;
+  SpeedButton23 = bottom.buttons.SpeedButton23;
+  SpeedButton6 = bottom.buttons.Close;
+  FinishPanel(360);
+}
+
+// "f(x) =", a brace over both rows, and the two pieces with their ranges.
+void TForm11::BuildTermRows(QWidget* panel, QVBoxLayout* column) {
+  auto* terms = new QGridLayout;
+  terms->setVerticalSpacing(2);
+  terms->setHorizontalSpacing(4);
+  terms->addWidget(new QLabel(QStringLiteral("f(x) ="), panel), 0, 0, 2, 1);
+  auto* brace = new QLabel(QStringLiteral("{"), panel);
+  QFont braceFont = brace->font();
+  braceFont.setPointSize(braceFont.pointSize() * 3);
+  brace->setFont(braceFont);
+  terms->addWidget(brace, 0, 1, 2, 1);
+  auto termField = [panel] {
+    auto* edit = new QLineEdit(panel);
+    edit->setMaxLength(150);
+    return edit;
+  };
+  Edit1 = termField();
+  Edit3 = termField();
+  terms->addWidget(Edit1, 0, 2);
+  terms->addWidget(Edit3, 1, 2);
+  terms->addWidget(RichLabel(panel, QStringLiteral("für x ≤ x<sub>o</sub>")), 0, 3);
+  terms->addWidget(RichLabel(panel, QStringLiteral("für x &gt; x<sub>o</sub>")), 1, 3);
+  SpeedButton28 = MakeHelpButton(panel);
+  terms->addWidget(SpeedButton28, 0, 4);
+  terms->setColumnStretch(2, 1);
+  column->addLayout(terms);
+}
+
+// xo, epsilon and delta: each a field, a reset button and a bar below them.
+void TForm11::BuildNumberRows(QWidget* panel, QVBoxLayout* column) {
+  auto* numbers = new QGridLayout;
+  numbers->setVerticalSpacing(2);
+  auto numberRow = [&](int row, const QString& label, QLineEdit*& edit, QScrollBar*& bar,
+                       QToolButton*& reset) {
+    numbers->addWidget(RichLabel(panel, label), row, 0);
+    edit = NumberField(panel, 90);
+    numbers->addWidget(edit, row, 1);
+    reset = ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
+    numbers->addWidget(reset, row, 2);
+    bar = new QScrollBar(Qt::Horizontal, panel);
+    bar->setRange(1, kRadiusBarMax);
+    numbers->addWidget(bar, row + 1, 0, 1, 4);
+  };
+  numberRow(0, QStringLiteral("x<sub>o</sub> ="), Edit2, ScrollBar1, SpeedButton2);
+  numberRow(2, QStringLiteral("ε ="), Edit4, ScrollBar3, SpeedButton13);
+  numberRow(4, QStringLiteral("δ ="), Edit5, ScrollBar2, SpeedButton12);
+  numbers->setColumnStretch(3, 1);
+  column->addLayout(numbers);
+}
+
+void TForm11::BuildColourRows(QWidget* panel, QVBoxLayout* column) {
+  auto* colours = new QGridLayout;
+  colours->setVerticalSpacing(2);
+  auto colourRow = [&](int row, const QString& label, const QString& hint) {
+    auto* button = new TColorButton(panel);
+    button->SetDefaultText(hint);
+    button->setToolTip(hint);
+    colours->addWidget(button, row, 0);
+    colours->addWidget(RichLabel(panel, label), row, 1);
+    return button;
+  };
+  ColorButton1 = colourRow(0, QStringLiteral("ε-Streifen"), QStringLiteral("ε-Streifen"));
+  ColorButton2 =
+      colourRow(1, QStringLiteral("U<sub>δ</sub>(x<sub>o</sub>)"), QStringLiteral("Uδ(xo)"));
+  ColorButton3 =
+      colourRow(2, QStringLiteral("f(U<sub>δ</sub>(x<sub>o</sub>))"), QStringLiteral("f(Uδ(xo))"));
+  BitCheckBox2 = CheckBox(panel, QStringLiteral("Beschriftung"));
+  colours->addWidget(BitCheckBox2, 0, 2);
+  colours->setColumnStretch(1, 1);
+  column->addLayout(colours);
+}
+
+void TForm11::ConnectHandlers() {
+  OnExit(Edit1, [this] { Edit1Exit(); });
+  OnExit(Edit3, [this] { Edit3Exit(); });
+  const auto redraw = [this] { animieren(); };
+  xoScroll_ = new TNumberScroll(
+      this, Edit2, ScrollBar1, xP, [] { return x1; }, [] { return x2; }, redraw);
+  const auto zero = [] { return 0.0; };
+  epsScroll_ = new TNumberScroll(this, Edit4, ScrollBar3, eps, zero, MaxRadius, redraw);
+  deltaScroll_ = new TNumberScroll(this, Edit5, ScrollBar2, delta, zero, MaxRadius, redraw);
+  // A radius of 0 leaves no strip or neighbourhood to see: a typed radius off the bar
+  // goes to the bar's nearest end.
+  epsScroll_->SetKeepOnBar(true);
+  deltaScroll_->SetKeepOnBar(true);
+  connect(SpeedButton2, &QToolButton::clicked, this, [this] {
+    xoScroll_->SetValue(StartValues.xP);
+    animieren();
+  });
+  connect(SpeedButton13, &QToolButton::clicked, this, [this] {
+    epsScroll_->SetValue(1.0);
+    animieren();
+  });
+  connect(SpeedButton12, &QToolButton::clicked, this, [this] {
+    deltaScroll_->SetValue(1.0);
+    animieren();
+  });
+  const std::pair<TColorButton*, Color*> colours[] = {
+      {ColorButton1, &Farben::epsilon},
+      {ColorButton2, &Farben::delta},
+      {ColorButton3, &Farben::fvondelta},
+  };
+  for (const auto& [button, setting] : colours)
+    connect(button, &TColorButton::OnChange, this, [this, button, setting] {
+      *setting = static_cast<Color>(button->SelectionColor());
+      animieren();
+    });
+  connect(BitCheckBox2, &TBitCheckBox::OnClick, this, &TForm11::BitCheckBox2Click);
+  WatchPaintBox(PaintBox1);
+  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm11::PaintBox1MouseDown);
+  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm11::PaintBox1MouseMove);
+  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm11::PaintBox1MouseUp);
+  zoomBox_ = std::make_unique<ZoomBox>(bitmap_, *PaintBox1);
+
+  examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
+                               kExampleFile);
+  examples_->BuildEntry = [this] {
+    return JoinLimitsExample(DisplayToTerm(Edit1->text()), DisplayToTerm(Edit3->text()),
+                             DisplayToTerm(Edit2->text()));
+  };
+  examples_->Apply = [this](int, const std::string& entry) { ApplyExample(entry); };
+}
+
+void TForm11::ApplyExample(const std::string& entry) {
+  const LimitsEntry e = SplitLimitsExample(entry);
+  Edit1->setText(TermToDisplay(e.f1));
+  TermStetigkeitF1 = e.f1.substr(0, kTermSettingLength);
+  if (e.f2) {
+    Edit3->setText(TermToDisplay(*e.f2));
+    TermStetigkeitF2 = e.f2->substr(0, kTermSettingLength);
+  }
+  if (e.xo) {
+    // An xo text that does not read (a hand-edited file) leaves xo as it is.
+    CompileTermQuietly(NumberTerm, *e.xo, false);
+    if (TermDefined) {
+      Edit2->setText(TermToDisplay(*e.xo));
+      xoScroll_->FieldExit();
+    }
+  }
+  animieren();
+}
+
+void TForm11::Datei_laden() { examples_->LoadLines(); }
+
+bool TForm11::Datei_speichern() { return examples_->SaveLines(); }
+
+void TForm11::BarsFollowView() {
+  xoScroll_->SetMax(BarMaxForTicks(x2 - x1, XTickStep));
+  xoScroll_->PositionFromValue();
+  epsScroll_->PositionFromValue();
+  deltaScroll_->PositionFromValue();
+}
+
+void TForm11::FormPaint() {
+  const QSize size = PaintBox1->size().expandedTo(QSize(1, 1));
+  if (bitmap_.size() != size) bitmap_ = QImage(size, QImage::Format_RGB32);
+  PlotWidth = size.width();
+  PlotHeight = size.height();
+  PlotTop = 0;
+  ColorButton1->SetSelectionColor(static_cast<int>(Farben::epsilon));
+  ColorButton2->SetSelectionColor(static_cast<int>(Farben::delta));
+  ColorButton3->SetSelectionColor(static_cast<int>(Farben::fvondelta));
+  ComputeTickSteps();
+  BarsFollowView();
+  ExportDrawing = false;
+  animieren();
+}
+
+void TForm11::FormClose() { Datei_speichern(); }
+
+void TForm11::ViewChanged() { FormPaint(); }
+
+void TForm11::Edit1Exit() {
+  CheckTermEdit(Edit1);
+  const bool valid = TermDefined;
+  TermStetigkeitF1 = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
+  if (valid) animieren();
+}
+
+void TForm11::Edit3Exit() {
+  CheckTermEdit(Edit3);
+  const bool valid = TermDefined;
+  TermStetigkeitF2 = DisplayToTerm(Edit3->text()).substr(0, kTermSettingLength);
+  if (valid) animieren();
+}
+
+void TForm11::BitCheckBox2Click() {
+  ShowLabels = BitCheckBox2->Checked();
+  animieren();
+}
+
+void TForm11::KurveZeichnen(double scaleFrom, double scaleTo, double from, double bound) {
+  TraceCurve([](double x) { return F(x); }, scaleFrom, scaleTo, from, bound);
+}
+
+double TForm11::DrawHalf(HalfSide side, double step) {
+  Canvas& c = *DrawCanvas;
+  const bool left = side == HalfSide::Left;
+  const double xo = xP;
+  const double outer = left ? xo - delta : xo + delta;
+  NeighbourhoodExtremes& image = left ? LeftImage : RightImage;
+  image = SampleHalfNeighbourhood([](double x) { return F(x); }, xo, delta, step, side);
+  const double y0 = F(xo);
+  const double yOuter = F(outer);
+
+  c.pen = {kBlack, Scaled(1), PenStyle::Solid, PenMode::Copy};
+  Line(xo, 0, xo, y0);
+  Line(outer, 0, outer, yOuter);
+  Line(0, image.yMax, image.xMax, image.yMax);
+  Line(0, image.yMin, image.xMin, image.yMin);
+  c.pen.width = Scaled(3);
+  c.pen.color = Farben::delta;
+  Line(xo, 0, outer, 0);
+  c.pen.color = Farben::fvondelta;
+  Line(0, image.yMin, 0, image.yMax);
+  c.pen.width = Scaled(1);
+  return y0;
+}
+
+void TForm11::DrawLabels(double y0) {
+  Canvas& c = *DrawCanvas;
+  const std::string savedFont = c.font.name;
+  c.font.name = "Symbol";  // "e" shows as epsilon, "d" as delta
+  const int w = PlotWidth;
+  const int h = c.TextHeight("e");
+  for (const int x : {ScreenX(x1) + w / 10, ScreenX(x2) - w / 10})
+    for (const double y : {(2 * y0 + eps) / 2, (2 * y0 - eps) / 2})
+      c.TextOut(x, ScreenY(y) - h / 2, "e");
+  const int halfWidth = c.TextWidth("d") / 2;
+  for (const double x : {xP - delta / 2, xP + delta / 2})
+    c.TextOut(ScreenX(x) - halfWidth, ScreenY(0) + c.TextHeight("d") / 2, "d");
+  c.font.name = savedFont;
+}
+
+void TForm11::animieren() {
+  if (!ExportDrawing) {
+    if (bitmap_.isNull()) return;
+    bitmap_.fill(ToQColor(Farben::Hintergrund));
+  }
+  DrawOn(bitmap_, PaintBox1->font(), [this] {
+    Canvas& c = *DrawCanvas;
+    const double xo = xP;
+    const int r = Scaled(3);
+    const double step = (x2 - x1) / (2.0 * std::max(PlotWidth, 1));
+
+    // The strip around f1(xo) across the whole width.
+    CompilePiece(Edit1);
+    const double yStrip = F(xo);
+    c.pen = {Farben::epsilon, Scaled(1), PenStyle::Solid, PenMode::Copy};
+    c.brush = {Farben::epsilon, BrushStyle::Solid};
+    c.Rectangle(ScreenX(x1), ScreenY(yStrip + eps), ScreenX(x2), ScreenY(yStrip - eps));
+
+    CurveColor = Farben::Zeichenstift;
+    KurveZeichnen(x1, x2, x1, xo);
+    CompilePiece(Edit3);
+    KurveZeichnen(x1, x2, xo, x2);
+
+    XAxisName = "x";
+    YAxisName = "y";
+    DrawCoordinateSystem();
+
+    CompilePiece(Edit1);
+    const double y0 = DrawHalf(HalfSide::Left, step);
+    CompilePiece(Edit3);
+    const double yRight = DrawHalf(HalfSide::Right, step);
+
+    // f(xo) dashed, the edges of the strip dotted.
+    c.pen.color = kBlack;
+    c.pen.width = Scaled(1);
+    c.pen.style = PenStyle::Dash;
+    Line(x1, y0, x2, y0);
+    c.pen.style = PenStyle::Dot;
+    Line(x1, y0 + eps, x2, y0 + eps);
+    Line(x1, y0 - eps, x2, y0 - eps);
+    c.pen.style = PenStyle::Solid;
+
+    // An open square at the limit from the right, a filled dot at the value f(xo).
+    c.brush = {Farben::Hintergrund, BrushStyle::Solid};
+    const int X = ScreenX(xo);
+    c.Rectangle(X - r, ScreenY(yRight) - r, X + r, ScreenY(yRight) + r);
+    c.brush.color = Farben::Zeichenstift;
+    c.Ellipse(X - r, ScreenY(y0) - r, X + r, ScreenY(y0) + r);
+    c.brush.color = Farben::Hintergrund;
+
+    if (ShowLabels) DrawLabels(y0);
+  });
+  if (!ExportDrawing) PaintBox1->Show();
+}
+
+void TForm11::PaintBox1MouseDown(Qt::MouseButton button, int x, int y) {
+  if (button == Qt::LeftButton) zoomBox_->Begin(x, y);
+}
+
+void TForm11::PaintBox1MouseMove(int x, int y) { zoomBox_->Move(x, y); }
+
+void TForm11::PaintBox1MouseUp(Qt::MouseButton button, int x, int y) {
+  if (button != Qt::LeftButton) return;
+  if (zoomBox_->End(x, y)) {
+    WertePruefen();
+    ViewChanged();
+  }
+}
+
+}  // namespace kurvio

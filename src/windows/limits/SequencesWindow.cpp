@@ -181,6 +181,7 @@ void TForm15::ConnectHandlers() {
       this, Edit4, ScrollBar3, eps, [] { return 0.0; }, [this] { return epsmax; },
       [this] { animieren(); });
   epsScroll_->SetMax(kEpsSteps);
+  epsScroll_->SetKeepOnBar(true);
   connect(SpeedButton13, &QToolButton::clicked, this, &TForm15::SpeedButton13Click);
   connect(BitCheckBox1, &TBitCheckBox::OnClick, this, &TForm15::BitCheckBox1Click);
   for (TBitCheckBox* box : {BitCheckBox2, BitCheckBox3, BitCheckBox4, BitCheckBox5})
