@@ -2,11 +2,15 @@
 // tangent and slope triangle, its fixed layer with 200 curves, and a frame of
 // the tangent window with 20 fixed secants and every display switch on, and a
 // frame of the curve discussion with f', f'', the trace and the triangle, and
-// the integral window's frame and its static pictures with the graph of F.
+// the integral window's frame and its static pictures with the graph of F;
+// the limits window with a jump and its labels, the bisection window after ten
+// steps with guide lines and labels, the sequences window with its n0 search (and the search itself
+// beside the plain rule), the covariation window with ten fixed arrows.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTabBar>
+#include <cmath>
 #include <memory>
 
 #include "app/MainWindow.h"
@@ -18,6 +22,11 @@
 #include "windows/curves/CurveDiscussionWindow.h"
 #include "windows/curves/IntegralWindow.h"
 #include "windows/curves/TangentWindow.h"
+#include "windows/limits/BisectionWindow.h"
+#include "windows/limits/CovariationWindow.h"
+#include "windows/limits/LimitsWindow.h"
+#include "windows/limits/SequenceLimit.h"
+#include "windows/limits/SequencesWindow.h"
 
 namespace {
 
@@ -158,6 +167,169 @@ void BM_integral_darstellen(benchmark::State& state) {
   for (auto _ : state) form->darstellen();
 }
 BENCHMARK(BM_integral_darstellen)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_limits_animieren(benchmark::State& state) {
+  using namespace kurvio;
+  ProgramDir = "/nonexistent/";
+  UserDir = "/nonexistent/";
+  SetDefaultSettings();
+  TermStetigkeitF1 = "x";
+  TermStetigkeitF2 = "x+2";
+  xP = 1;
+  auto form = std::make_unique<TForm11>();
+  form->resize(1600 + 400, 1000 + 40);
+  form->show();
+  QApplication::processEvents();
+  form->PaintBox1->setFixedSize(1600, 1000);
+  QApplication::processEvents();
+  form->BitCheckBox2->SetChecked(true);
+  form->BitCheckBox2Click();
+  form->eps = 0.5;
+  form->delta = 1;  // 200 columns a side: 400 samples each
+  for (auto _ : state) form->animieren();
+  state.counters["width"] = PlotWidth;
+  state.counters["height"] = PlotHeight;
+}
+BENCHMARK(BM_limits_animieren)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_bisection_animieren(benchmark::State& state) {
+  using namespace kurvio;
+  ProgramDir = "/nonexistent/";
+  UserDir = "/nonexistent/";
+  SetDefaultSettings();
+  TermBisektion = "x^3-x-1";
+  auto form = std::make_unique<TForm13>();
+  form->resize(1600 + 400, 1000 + 60);
+  form->show();
+  QApplication::processEvents();
+  form->PaintBox1->setFixedSize(1600, 1000);
+  QApplication::processEvents();
+  form->BitCheckBox1->SetChecked(true);
+  form->BitCheckBox2->SetChecked(true);
+  form->a0 = form->a = 0;
+  form->b0 = form->b = 2;
+  for (int i = 0; i < 10; ++i) form->SpeedButton2Click();
+  for (auto _ : state) form->animieren();
+  state.counters["steps"] = form->steps;
+}
+BENCHMARK(BM_bisection_animieren)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// The sequences window with "Grenzwert bestimmen" and "n0 bestimmen" on.
+std::unique_ptr<kurvio::TForm15> MakeSequencesWindow(const char* term, double eps) {
+  using namespace kurvio;
+  ProgramDir = "/nonexistent/";
+  UserDir = "/nonexistent/";
+  SetDefaultSettings();
+  TermSequenceMode = true;
+  TermFolgen = term;
+  auto form = std::make_unique<TForm15>();
+  form->resize(1600 + 400, 1000 + 40);
+  form->show();
+  QApplication::processEvents();
+  form->PaintBox1->setFixedSize(1600, 1000);
+  QApplication::processEvents();
+  for (TBitCheckBox* box : {form->BitCheckBox2, form->BitCheckBox3, form->BitCheckBox4})
+    box->SetChecked(true);
+  form->DisplayCheckBoxClick();
+  form->BitCheckBox1->SetChecked(true);
+  form->BitCheckBox1Click();
+  // A sequence that never settles is searched with its own estimate as g.
+  form->LimitFound = true;
+  form->eps = eps;
+  return form;
+}
+
+// state.range(0): 0 '1/n' with eps 0,001 (n0 = 1001); 1 'sin(n)', which never settles.
+void BM_sequences_animieren(benchmark::State& state) {
+  auto form =
+      state.range(0) == 0 ? MakeSequencesWindow("1/n", 0.001) : MakeSequencesWindow("sin(n)", 0.5);
+  for (auto _ : state) form->animieren();
+  state.counters["n0"] = form->n0;
+  kurvio::TermSequenceMode = false;
+}
+BENCHMARK(BM_sequences_animieren)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// The n0 search alone, each term once (range(0) = 0) or 51 terms per candidate (1),
+// for 'sin(n)' (range(1) = 0) and for a term that leaves the strip at every 50th n,
+// the plain rule's worst case (1). Neither finds an n0.
+void BM_n0_search(benchmark::State& state) {
+  using namespace kurvio;
+  TermSequenceMode = true;
+  TermHandle term;
+  CompileTerm(term, state.range(1) == 0 ? "sin(n)" : "int(n/50)-int((n-1)/50)", true);
+  const double eps = 0.5;
+  const SequenceTerm a = [&](double n, bool& defined) {
+    const double v = EvalTerm(term, 0, 0, 0, 0, 0, n);
+    defined = TermDefined;
+    return v;
+  };
+  const auto plain = [&] {
+    for (int n = 1; n <= kN0Last; ++n) {
+      bool all = true;
+      for (int k = n; k < n + kN0Window && all; ++k) {
+        bool defined = false;
+        const double v = a(k, defined);
+        all = defined && std::fabs(v) < eps;
+      }
+      if (all) return n;
+    }
+    return 0;
+  };
+  int n0 = -1;
+  for (auto _ : state) {
+    n0 = state.range(0) == 0 ? Berechne_n0(a, 0, eps) : plain();
+    benchmark::DoNotOptimize(n0);
+  }
+  state.counters["n0"] = n0;
+  TermSequenceMode = false;
+}
+BENCHMARK(BM_n0_search)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+void BM_covariation_animieren(benchmark::State& state) {
+  using namespace kurvio;
+  ProgramDir = "/nonexistent/";
+  UserDir = "/nonexistent/";
+  SetDefaultSettings();
+  TermKovariation = "0,5x^2-2";
+  NumberLineMode = true;
+  auto form = std::make_unique<TForm12>();
+  form->resize(1600 + 550, 1000 + 40);
+  form->show();
+  QApplication::processEvents();
+  form->PaintBox1->setFixedSize(1600, 1000);
+  QApplication::processEvents();
+  for (TBitCheckBox* box : {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3})
+    box->SetChecked(true);
+  form->DisplayCheckBoxClick();
+  for (int i = 0; i < 10; ++i) form->FixedArrows.InsertFront({-5.0 + i});
+  xP = 2.5;
+  for (auto _ : state) form->animieren();
+  state.counters["width"] = PlotWidth;
+  state.counters["height"] = PlotHeight;
+  NumberLineMode = false;
+}
+BENCHMARK(BM_covariation_animieren)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

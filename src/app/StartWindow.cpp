@@ -22,6 +22,10 @@
 #include "windows/curves/CurveDiscussionWindow.h"
 #include "windows/curves/IntegralWindow.h"
 #include "windows/curves/TangentWindow.h"
+#include "windows/limits/BisectionWindow.h"
+#include "windows/limits/CovariationWindow.h"
+#include "windows/limits/LimitsWindow.h"
+#include "windows/limits/SequencesWindow.h"
 
 namespace kurvio {
 namespace {
@@ -107,6 +111,14 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   connect(SpeedButton6, &QPushButton::clicked, this, &TForm4::SpeedButton6Click);
   SpeedButton7->setEnabled(true);
   connect(SpeedButton7, &QPushButton::clicked, this, &TForm4::SpeedButton7Click);
+  SpeedButton2->setEnabled(true);
+  connect(SpeedButton2, &QPushButton::clicked, this, &TForm4::SpeedButton2Click);
+  SpeedButton4->setEnabled(true);
+  connect(SpeedButton4, &QPushButton::clicked, this, &TForm4::SpeedButton4Click);
+  SpeedButton5->setEnabled(true);
+  connect(SpeedButton5, &QPushButton::clicked, this, &TForm4::SpeedButton5Click);
+  SpeedButton3->setEnabled(true);
+  connect(SpeedButton3, &QPushButton::clicked, this, &TForm4::SpeedButton3Click);
   connect(SpeedButton1, &QPushButton::clicked, this, &TForm4::SpeedButton1Click);
   connect(SpeedButton35, &QPushButton::clicked, this, &QWidget::close);
   ConfirmClose = [this] { return AskQuitProgram(this); };
@@ -164,6 +176,24 @@ void TForm4::SpeedButton6Click() {
 
 void TForm4::SpeedButton7Click() {
   Launch({}, [](QWidget* owner) { return new TForm7(owner); });
+}
+
+void TForm4::SpeedButton2Click() {
+  Launch({}, [](QWidget* owner) { return new TForm11(owner); });
+}
+
+void TForm4::SpeedButton4Click() {
+  // Bisection keeps the settings of the session, as they stand.
+  Launch({.loadSettings = false}, [](QWidget* owner) { return new TForm13(owner); });
+}
+
+void TForm4::SpeedButton5Click() {
+  // n is the index of the sequence while the window is open.
+  Launch({.termSequenceMode = true}, [](QWidget* owner) { return new TForm15(owner); });
+}
+
+void TForm4::SpeedButton3Click() {
+  Launch({.numberLineMode = true}, [](QWidget* owner) { return new TForm12(owner); });
 }
 
 void TForm4::SpeedButton14Click() { RunModule(new TForm2(this)); }

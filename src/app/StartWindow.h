@@ -36,6 +36,10 @@ class TForm4 : public QDialog {
   void SpeedButton9Click();  // "Tangentenproblem"
   void SpeedButton6Click();  // "Kurvendiskussion"
   void SpeedButton7Click();  // "Integralfunktion"
+  void SpeedButton2Click();  // "Grenzwert - Stetigkeit"
+  void SpeedButton4Click();  // "Bisektion"
+  void SpeedButton5Click();  // "Folgen - Grenzwert"
+  void SpeedButton3Click();  // "Zuordnung - Kovariation"
   void SpeedButton14Click();
   void SpeedButton1Click();
 

@@ -16,6 +16,10 @@
 #include "support/TempDir.h"
 #include "term/Term.h"
 #include "widgets/TSwitch.h"
+#include "windows/limits/BisectionWindow.h"
+#include "windows/limits/CovariationWindow.h"
+#include "windows/limits/LimitsWindow.h"
+#include "windows/limits/SequencesWindow.h"
 
 namespace kurvio {
 namespace {
@@ -154,6 +158,49 @@ TEST_F(StartWindowTest, ClosingDuringAnAnimationEndsItSafely) {
   };
   start->RichButton1Click();  // returns once the window is closed and destroyed
   EXPECT_FALSE(AnimationRunning);
+}
+
+// "Grenzwert - Stetigkeit" starts from the file's settings, "Bisektion" from
+// the session's as they stand.
+TEST_F(StartWindowTest, LimitWindowsOpenFromTheirButtons) {
+  for (QPushButton* b : {start->SpeedButton2, start->SpeedButton4}) EXPECT_TRUE(b->isEnabled());
+  QString opened;
+  start->OnModuleShown = [&](QDialog* module) {
+    QTimer::singleShot(0, module, [&, module] {
+      if (qobject_cast<TForm11*>(module)) opened += QStringLiteral("limits a=%1;").arg(ParamA);
+      if (qobject_cast<TForm13*>(module)) opened += QStringLiteral("bisection a=%1;").arg(ParamA);
+      module->close();
+    });
+  };
+  ParamA = 5;
+  start->SpeedButton2->click();
+  ParamA = 5;
+  start->SpeedButton4->click();
+  EXPECT_EQ(opened, QStringLiteral("limits a=2;bisection a=5;"));
+}
+
+// Both windows start from the file's settings; their mode flags hold exactly while they are open.
+TEST_F(StartWindowTest, SequencesAndCovariationRaiseTheirModes) {
+  for (QPushButton* b : {start->SpeedButton5, start->SpeedButton3}) EXPECT_TRUE(b->isEnabled());
+  QString opened;
+  start->OnModuleShown = [&](QDialog* module) {
+    QTimer::singleShot(0, module, [&, module] {
+      const QString modes = QStringLiteral(" a=%1 n=%2 line=%3;")
+                                .arg(ParamA)
+                                .arg(TermSequenceMode)
+                                .arg(NumberLineMode);
+      if (qobject_cast<TForm15*>(module)) opened += QStringLiteral("sequences") + modes;
+      if (qobject_cast<TForm12*>(module)) opened += QStringLiteral("covariation") + modes;
+      module->close();
+    });
+  };
+  ParamA = 5;
+  start->SpeedButton5->click();
+  EXPECT_FALSE(TermSequenceMode);
+  ParamA = 5;
+  start->SpeedButton3->click();
+  EXPECT_FALSE(NumberLineMode);
+  EXPECT_EQ(opened, QStringLiteral("sequences a=2 n=1 line=0;covariation a=2 n=0 line=1;"));
 }
 
 }  // namespace

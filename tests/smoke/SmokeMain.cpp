@@ -2,12 +2,16 @@
 // checks that they paint: the picture of the screen is not one flat colour
 // and shows the curve of the main window. With KURVIO_PNG_DIR set it also
 // saves pictures of the windows (start, main, animation, zoom box, settings,
-// help, info) to look at.
+// help, info and every analysis window) to look at.
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -30,6 +34,11 @@
 #include "windows/curves/CurveDiscussionWindow.h"
 #include "windows/curves/IntegralWindow.h"
 #include "windows/curves/TangentWindow.h"
+#include "windows/limits/BisectionTableWindow.h"
+#include "windows/limits/BisectionWindow.h"
+#include "windows/limits/CovariationWindow.h"
+#include "windows/limits/LimitsWindow.h"
+#include "windows/limits/SequencesWindow.h"
 
 namespace {
 
@@ -59,6 +68,9 @@ int main(int argc, char** argv) {
   // Defaults; what the windows write goes to a folder of its own.
   QTemporaryDir files;
   kurvio::ProgramDir = files.path().toStdString() + "/";
+  const QDir shipped(QStringLiteral(KURVIO_DATA_DIR));
+  for (const QString& name : shipped.entryList({QStringLiteral("*.txt")}, QDir::Files))
+    QFile::copy(shipped.filePath(name), files.filePath(name));
   kurvio::UserDir = kurvio::ProgramDir;
   kurvio::TermFxtab = "x^3-3x";
 
@@ -208,6 +220,107 @@ int main(int argc, char** argv) {
       });
     };
     start.SpeedButton7Click();
+    // Each window below: set up in `setUp`, then pictured as `name` and checked to paint.
+    const auto shoot = [&](QDialog* form, const char* name) {
+      QApplication::processEvents();
+      const QImage shot = GrabScreen();
+      if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-" + name + ".png");
+      if (DistinctColours(shot) < 8) {
+        std::fprintf(stderr, "smoke: the window %s painted nothing\n", name);
+        ++failures;
+      }
+      form->close();
+    };
+    // Limits and continuity: a jump at 1 with the labels.
+    start.OnModuleShown = [&](QDialog* module) {
+      auto* form = static_cast<kurvio::TForm11*>(module);
+      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+      QTimer::singleShot(600, form, [&, form] {
+        kurvio::xP = 1;
+        form->Edit1->setText(QStringLiteral("x"));
+        form->Edit1Exit();
+        form->Edit3->setText(QStringLiteral("x+2"));
+        form->Edit3Exit();
+        // ε and δ of 0,5: a quarter of the bars' full scale edmax = 2.
+        form->ScrollBar3->setValue(50);
+        form->ScrollBar2->setValue(50);
+        form->BitCheckBox2->SetChecked(true);
+        form->BitCheckBox2Click();
+        shoot(form, "limits");
+      });
+    };
+    start.SpeedButton2Click();
+    // Bisection of x^3-x-1 on [0, 2] after five steps, with guide lines and labels, and its table.
+    start.OnModuleShown = [&](QDialog* module) {
+      auto* form = static_cast<kurvio::TForm13*>(module);
+      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+      QTimer::singleShot(600, form, [&, form] {
+        form->Edit1->setText(QStringLiteral("x^3-x-1"));
+        form->Edit1Exit();
+        form->Edit2->setText(QStringLiteral("0"));
+        form->Edit2Exit();
+        form->Edit3->setText(QStringLiteral("2"));
+        form->Edit3Exit();
+        form->BitCheckBox1->SetChecked(true);
+        form->BitCheckBox2->SetChecked(true);
+        for (int i = 0; i < 5; ++i) form->SpeedButton2Click();
+        shoot(form, "bisection");
+        kurvio::TForm14 table(form, form->a0, form->b0, form->eps, form->d);
+        table.show();
+        QApplication::processEvents();
+        if (!dir.isEmpty())
+          table.grab().save(QString::fromLocal8Bit(dir) + "/smoke-bisection-table.png");
+        table.close();
+      });
+    };
+    start.SpeedButton4Click();
+    // Sequences: 1/n with its limit, n0, the strip and the number line.
+    start.OnModuleShown = [&](QDialog* module) {
+      auto* form = static_cast<kurvio::TForm15*>(module);
+      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+      QTimer::singleShot(600, form, [&, form] {
+        form->Edit1->setText(QStringLiteral("1/n"));
+        form->Edit1Exit();
+        form->ScrollBar3->setValue(100);  // ε = 0,1 of max ε = 1
+        kurvio::y1 = -0.5;
+        kurvio::y2 = 1.5;
+        form->BitCheckBox1->SetChecked(true);
+        form->BitCheckBox1Click();
+        for (kurvio::TBitCheckBox* box :
+             {form->BitCheckBox2, form->BitCheckBox3, form->BitCheckBox4, form->BitCheckBox5})
+          box->SetChecked(true);
+        form->DisplayCheckBoxClick();
+        shoot(form, "sequences");
+      });
+    };
+    start.SpeedButton5Click();
+    // Covariation: 0,5x^2-2 in the Cartesian view with three fixed arrows, then a guess.
+    start.OnModuleShown = [&](QDialog* module) {
+      auto* form = static_cast<kurvio::TForm12*>(module);
+      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+      QTimer::singleShot(600, form, [&, form] {
+        form->Edit1->setText(QStringLiteral("0,5x^2-2"));
+        form->Edit1Exit();
+        for (kurvio::TBitCheckBox* box :
+             {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3})
+          box->SetChecked(true);
+        form->DisplayCheckBoxClick();
+        for (double x : {-3.0, -1.0, 1.0}) {
+          kurvio::xP = x;
+          form->SpeedButton13Click();
+        }
+        kurvio::xP = 2.5;
+        form->animieren();
+        QApplication::processEvents();
+        if (!dir.isEmpty())
+          GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-covariation.png");
+        form->BitCheckBox4->SetChecked(true);
+        form->BitCheckBox4Click();
+        form->SpeedButton10->click();
+        shoot(form, "covariation-guess");
+      });
+    };
+    start.SpeedButton3Click();
     start.close();
   });
   app.exec();
