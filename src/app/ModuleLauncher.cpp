@@ -1,6 +1,7 @@
 #include "app/ModuleLauncher.h"
 
 #include <QDialog>
+#include <QScreen>
 #include <memory>
 
 #include "plot/PlotFrame.h"
@@ -37,6 +38,8 @@ void LaunchModule(QWidget* owner, const ModuleLaunch& launch,
   const ModeFlags flags(launch);
   const std::unique_ptr<QDialog> window(create(owner));
   if (!window) return;
+  // Without a window manager "maximised" does nothing: the window takes the screen itself.
+  if (const QScreen* screen = window->screen()) window->setGeometry(screen->availableGeometry());
   window->setWindowState(window->windowState() | Qt::WindowMaximized);
   if (shown) shown(window.get());
   // exec returns only once the window's own loops have ended.

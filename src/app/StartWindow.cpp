@@ -91,6 +91,12 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
                                  SpeedButton9, SpeedButton6, SpeedButton7, SpeedButton8};
   for (int i = 0; i < 8; ++i) modules->addWidget(const_cast<QPushButton*>(order[i]), i % 4, i / 4);
   layout->addLayout(modules);
+  // Tab walks the module buttons as they stand, column by column.
+  QWidget* previous = RichButton1;
+  for (const QPushButton* b : order) {
+    setTabOrder(previous, const_cast<QPushButton*>(b));
+    previous = const_cast<QPushButton*>(b);
+  }
 
   auto* row = new QHBoxLayout;
   SpeedButton14 = new QPushButton(QStringLiteral("Einstellungen"), this);
