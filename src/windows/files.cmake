@@ -21,4 +21,8 @@ list(APPEND KURVIO_UI_SOURCES
   windows/limits/SequencesWindow.cpp
   windows/limits/CovariationWindow.h
   windows/limits/CovariationWindow.cpp
+  windows/trig/UnitCircleWindow.h
+  windows/trig/UnitCircleWindow.cpp
+  windows/trig/UnitCircleSettings.h
+  windows/trig/UnitCircleSettings.cpp
 )
