@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QRadioButton>
 #include <QTabBar>
 #include <cmath>
 #include <memory>
@@ -27,6 +28,7 @@
 #include "windows/limits/LimitsWindow.h"
 #include "windows/limits/SequenceLimit.h"
 #include "windows/limits/SequencesWindow.h"
+#include "windows/trig/UnitCircleWindow.h"
 
 namespace {
 
@@ -330,6 +332,36 @@ void BM_covariation_animieren(benchmark::State& state) {
   NumberLineMode = false;
 }
 BENCHMARK(BM_covariation_animieren)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// The unit circle in tangent mode with the cotangent, in degrees, at 40°, 1600 wide.
+void BM_unitcircle_darstellen(benchmark::State& state) {
+  using namespace kurvio;
+  ProgramDir = "/nonexistent/";
+  UserDir = "/nonexistent/";
+  SetDefaultSettings();
+  auto form = std::make_unique<TForm5>();
+  form->resize(1600 + 400, 1000 + 200);
+  form->show();
+  QApplication::processEvents();
+  // The window's layout sizes the paint box: widen or narrow the window until it is 1600 wide.
+  for (int i = 0; i < 3 && form->PaintBox1->width() != 1600; ++i) {
+    form->resize(form->width() + 1600 - form->PaintBox1->width(), 1300);
+    QApplication::processEvents();
+  }
+  form->RadioButton2->setChecked(true);
+  form->ModeClick();
+  form->BitCheckBox3->SetChecked(true);
+  form->BitCheckBox2->SetChecked(false);
+  form->DisplayCheckBoxClick();
+  form->alpha = 40 * 3.141592653589793 / 180;
+  for (auto _ : state) form->darstellen();
+  state.counters["width"] = PlotWidth;
+  state.counters["height"] = PlotHeight;
+}
+BENCHMARK(BM_unitcircle_darstellen)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

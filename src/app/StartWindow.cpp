@@ -26,6 +26,7 @@
 #include "windows/limits/CovariationWindow.h"
 #include "windows/limits/LimitsWindow.h"
 #include "windows/limits/SequencesWindow.h"
+#include "windows/trig/UnitCircleWindow.h"
 
 namespace kurvio {
 namespace {
@@ -125,6 +126,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   connect(SpeedButton5, &QPushButton::clicked, this, &TForm4::SpeedButton5Click);
   SpeedButton3->setEnabled(true);
   connect(SpeedButton3, &QPushButton::clicked, this, &TForm4::SpeedButton3Click);
+  SpeedButton8->setEnabled(true);
+  connect(SpeedButton8, &QPushButton::clicked, this, &TForm4::SpeedButton8Click);
   connect(SpeedButton1, &QPushButton::clicked, this, &TForm4::SpeedButton1Click);
   connect(SpeedButton35, &QPushButton::clicked, this, &QWidget::close);
   ConfirmClose = [this] { return AskQuitProgram(this); };
@@ -200,6 +203,10 @@ void TForm4::SpeedButton5Click() {
 
 void TForm4::SpeedButton3Click() {
   Launch({.numberLineMode = true}, [](QWidget* owner) { return new TForm12(owner); });
+}
+
+void TForm4::SpeedButton8Click() {
+  Launch({}, [](QWidget* owner) { return new TForm5(owner); });
 }
 
 void TForm4::SpeedButton14Click() { RunModule(new TForm2(this)); }

@@ -40,6 +40,7 @@ class TForm4 : public QDialog {
   void SpeedButton4Click();  // "Bisektion"
   void SpeedButton5Click();  // "Folgen - Grenzwert"
   void SpeedButton3Click();  // "Zuordnung - Kovariation"
+  void SpeedButton8Click();  // "sin cos     tan cot"
   void SpeedButton14Click();
   void SpeedButton1Click();
 

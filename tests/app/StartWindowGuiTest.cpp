@@ -20,6 +20,7 @@
 #include "windows/limits/CovariationWindow.h"
 #include "windows/limits/LimitsWindow.h"
 #include "windows/limits/SequencesWindow.h"
+#include "windows/trig/UnitCircleWindow.h"
 
 namespace kurvio {
 namespace {
@@ -201,6 +202,25 @@ TEST_F(StartWindowTest, SequencesAndCovariationRaiseTheirModes) {
   start->SpeedButton3->click();
   EXPECT_FALSE(NumberLineMode);
   EXPECT_EQ(opened, QStringLiteral("sequences a=2 n=1 line=0;covariation a=2 n=0 line=1;"));
+}
+
+// Every button opens its window; the unit circle starts from the file's settings.
+TEST_F(StartWindowTest, EveryModuleButtonIsEnabledAndTheUnitCircleOpens) {
+  for (QPushButton* b :
+       {start->SpeedButton3, start->SpeedButton2, start->SpeedButton5, start->SpeedButton4,
+        start->SpeedButton9, start->SpeedButton6, start->SpeedButton7, start->SpeedButton8})
+    EXPECT_TRUE(b->isEnabled()) << b->text().toStdString();
+  bool opened = false;
+  start->OnModuleShown = [&](QDialog* module) {
+    QTimer::singleShot(0, module, [&, module] {
+      opened = qobject_cast<TForm5*>(module) != nullptr && ParamA == 2;
+      module->close();
+    });
+  };
+  ParamA = 5;
+  start->SpeedButton8->click();
+  EXPECT_TRUE(opened);
+  EXPECT_FALSE(TrigAxisMode);
 }
 
 }  // namespace

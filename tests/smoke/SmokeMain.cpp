@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -24,6 +25,7 @@
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
 #include "module/HelpWindow.h"
+#include "plot/PaintBox.h"
 #include "plot/Canvas.h"
 #include "settings/Settings.h"
 #include "settings/SettingsDialog.h"
@@ -39,6 +41,7 @@
 #include "windows/limits/CovariationWindow.h"
 #include "windows/limits/LimitsWindow.h"
 #include "windows/limits/SequencesWindow.h"
+#include "windows/trig/UnitCircleWindow.h"
 
 namespace {
 
@@ -81,7 +84,7 @@ int main(int argc, char** argv) {
   int failures = 0;
   QTimer::singleShot(500, [&] {
     const QImage startShot = GrabScreen();
-    if (!dir.isEmpty()) startShot.save(QString::fromLocal8Bit(dir) + "/smoke-start.png");
+    if (!dir.isEmpty()) start.grab().save(QString::fromLocal8Bit(dir) + "/smoke-start.png");
     if (DistinctColours(startShot) < 4) {
       std::fprintf(stderr, "smoke: the start window painted nothing\n");
       ++failures;
@@ -305,12 +308,17 @@ int main(int argc, char** argv) {
              {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3})
           box->SetChecked(true);
         form->DisplayCheckBoxClick();
+        // x is dragged to its places, as a pupil would, on the rails' range -7..7.
+        const auto dragTo = [form](double x) {
+          const int column = static_cast<int>((x + 7) / 14 * form->PaintBox1->width());
+          form->PaintBox1MouseDown(Qt::LeftButton, column, 20);
+          form->PaintBox1MouseUp(Qt::LeftButton, column, 20);
+        };
         for (double x : {-3.0, -1.0, 1.0}) {
-          kurvio::xP = x;
+          dragTo(x);
           form->SpeedButton13Click();
         }
-        kurvio::xP = 2.5;
-        form->animieren();
+        dragTo(2.5);
         QApplication::processEvents();
         if (!dir.isEmpty())
           GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-covariation.png");
@@ -321,6 +329,21 @@ int main(int argc, char** argv) {
       });
     };
     start.SpeedButton3Click();
+    // The unit circle in tangent mode with the cotangent, in degrees, at 40°.
+    start.OnModuleShown = [&](QDialog* module) {
+      auto* form = static_cast<kurvio::TForm5*>(module);
+      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+      QTimer::singleShot(600, form, [&, form] {
+        form->RadioButton2->setChecked(true);
+        form->ModeClick();
+        form->BitCheckBox3->SetChecked(true);
+        form->BitCheckBox2->SetChecked(false);
+        form->DisplayCheckBoxClick();
+        form->ScrollBar1->setValue(40);
+        shoot(form, "unitcircle");
+      });
+    };
+    start.SpeedButton8Click();
     start.close();
   });
   app.exec();

@@ -63,7 +63,7 @@ modules=(
   "tangent:^Tangentenproblem"
   "discussion:^Monotonie, Krümmungsverhalten"
   "integral:^Integralfunktion"
-#  "unitcircle:^Sinus, Tangens"
+  "unitcircle:^Sinus, Tangens"
 )
 first=1
 for module in "${modules[@]}"; do
