@@ -1,6 +1,7 @@
 list(APPEND KURVIO_CORE_SOURCES
   term/Term.cpp
   term/TermEval.cpp
+  term/TermBatch.cpp
   term/NumberFormat.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
@@ -9,4 +10,5 @@ list(APPEND KURVIO_UI_SOURCES
 )
 # The evaluator runs once per pixel column for every curve and frame; errno
 # from the maths library is never read, so sqrt and friends may be inlined.
-set_source_files_properties(term/TermEval.cpp PROPERTIES COMPILE_OPTIONS "-O3;-fno-math-errno")
+set_source_files_properties(term/TermEval.cpp term/TermBatch.cpp PROPERTIES COMPILE_OPTIONS
+                            "-O3;-fno-math-errno")
