@@ -25,6 +25,7 @@
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TColorButton.h"
@@ -42,11 +43,7 @@ constexpr int kBandRow = 30;
 class BisectionWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    SetDefaultSettings();
-    LoadSettings();  // no file: the defaults, also as the start values
+    UseDefaultSettingsIn(dir);
     TermBisektion = "x^2-2";
     SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
     ReportExampleFileError = [](QWidget*, const QString&) {};

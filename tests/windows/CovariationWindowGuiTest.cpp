@@ -18,6 +18,7 @@
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TSwitch.h"
@@ -31,11 +32,7 @@ constexpr Color kBlue = 16711680;
 class CovariationWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    SetDefaultSettings();
-    LoadSettings();  // no file: the view -7..7, also as the start values
+    UseDefaultSettingsIn(dir);
     TermKovariation = "x^2";
     xP = 3;
     NumberLineMode = true;  // as the start window opens it

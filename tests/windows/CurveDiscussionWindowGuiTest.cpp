@@ -15,6 +15,7 @@
 #include "plot/QtCanvas.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
 #include "windows/TwoPlotExportChecks.h"
@@ -26,11 +27,7 @@ namespace {
 class CurveDiscussionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    SetDefaultSettings();
-    LoadSettings();
+    UseDefaultSettingsIn(dir);
     Gitter = 1;  // no grid lines for the pixels to meet
     TermFx = "x^3-3x";
     PointX0 = 0;

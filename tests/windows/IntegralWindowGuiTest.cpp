@@ -17,6 +17,7 @@
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
 #include "widgets/TSwitch.h"
@@ -29,11 +30,7 @@ namespace {
 class IntegralWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    SetDefaultSettings();
-    LoadSettings();
+    UseDefaultSettingsIn(dir);
     Gitter = 1;
     TermFt = "1";
     PointX0 = 0;

@@ -19,6 +19,7 @@
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TColorButton.h"
@@ -32,11 +33,7 @@ constexpr Color kBlue = 16711680;
 class LimitsWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    SetDefaultSettings();
-    LoadSettings();  // no file: the defaults, also as the start values
+    UseDefaultSettingsIn(dir);
     Farben::Zeichenstift = kBlue;
     TermStetigkeitF1 = "x^2";
     TermStetigkeitF2 = "x^2";

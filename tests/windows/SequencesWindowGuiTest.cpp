@@ -23,6 +23,7 @@
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
 #include "windows/limits/SequencesWindow.h"
@@ -35,11 +36,7 @@ constexpr Color kBlue = 16711680;
 class SequencesWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    SetDefaultSettings();
-    LoadSettings();
+    UseDefaultSettingsIn(dir);
     // A view in which terms near 0 are well apart from the axis.
     StartValues.y1 = -0.2;
     StartValues.y2 = 1.2;

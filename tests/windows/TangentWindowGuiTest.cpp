@@ -19,6 +19,7 @@
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TColorButton.h"
@@ -34,11 +35,7 @@ constexpr Color kDarkGreen = 32768;
 class TangentWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    SetDefaultSettings();
-    LoadSettings();  // no file: the defaults, also as the start values
+    UseDefaultSettingsIn(dir);
     TermFx = "x^2";
     xP = 1;
     xQ = 3;

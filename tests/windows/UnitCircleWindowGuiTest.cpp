@@ -25,6 +25,7 @@
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TColorButton.h"
 #include "widgets/TSwitch.h"
@@ -61,11 +62,7 @@ class FontRecordingCanvas : public testing::RecordingCanvas {
 class UnitCircleWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    SetDefaultSettings();
-    LoadSettings();  // no file: the defaults, also as the start values
+    UseDefaultSettingsIn(dir);
     x1 = -10;
     x2 = 10;
     y1 = -5;
