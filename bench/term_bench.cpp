@@ -1,12 +1,17 @@
 // Evaluation speed of the term engine beside muparser on the same
-// expressions, written in each parser's own syntax.
+// expressions, written in each parser's own syntax: one point per call, and
+// a column of points per call (the term batch against muparser's bulk mode).
+// The column benchmarks report their time per point in the per_point counter.
 #include <benchmark/benchmark.h>
 #include <muParser.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "term/Term.h"
+#include "term/TermBatch.h"
 
 namespace {
 
@@ -21,8 +26,13 @@ double PhiFn(double v) {
   const double z = std::fabs(v);
   double p = 1.0;
   if (z < 10.0) {
-    double poly = ((((((0.000005383 * z + 0.0000488906) * z + 0.0000380036) * z + 0.0032776263) *
-                         z + 0.0211410061) * z + 0.049867347) * z + 1.0);
+    double poly =
+        ((((((0.000005383 * z + 0.0000488906) * z + 0.0000380036) * z + 0.0032776263) * z +
+           0.0211410061) *
+              z +
+          0.049867347) *
+             z +
+         1.0);
     for (int i = 0; i < 4; ++i) poly *= poly;
     p = 1.0 - 0.5 / poly;
   }
@@ -60,6 +70,36 @@ void KurvioEval(benchmark::State& state, const Expression* e) {
   }
 }
 
+// A curve's worth of points, as the curve tracer asks for them.
+constexpr int kColumn = 1600;
+
+std::vector<double> ColumnPoints() {
+  std::vector<double> x(kColumn);
+  for (int i = 0; i < kColumn; ++i) x[static_cast<std::size_t>(i)] = -5.0 + 10.0 * i / kColumn;
+  return x;
+}
+
+void PerPoint(benchmark::State& state) {
+  state.counters["per_point"] = benchmark::Counter(
+      kColumn, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void KurvioBatch(benchmark::State& state, const Expression* e) {
+  kurvio::TermHandle term;
+  kurvio::CompileTerm(term, e->kurvio, true);
+  const std::vector<double> x = ColumnPoints();
+  std::vector<double> values(kColumn);
+  std::unique_ptr<bool[]> defined(new bool[kColumn]);
+  const kurvio::TermInputs fixed{0, kT, kA, kB, kC, 0};
+  for (auto _ : state) {
+    kurvio::EvalTermBatch(term, kurvio::BatchInput::X, fixed, x.data(), kColumn, values.data(),
+                          defined.get());
+    benchmark::DoNotOptimize(values.data());
+    benchmark::ClobberMemory();
+  }
+  PerPoint(state);
+}
+
 void KurvioDerivative(benchmark::State& state, const Expression* e) {
   kurvio::TermHandle term;
   kurvio::CompileTerm(term, e->kurvio, true);
@@ -95,6 +135,36 @@ void MuparserEval(benchmark::State& state, const Expression* e) {
   }
 }
 
+// Bulk mode reads every variable as an array indexed by the point, so the
+// fixed parameters are columns of one value.
+struct MuParserBulk {
+  mu::Parser parser;
+  std::vector<double> x = ColumnPoints(), a = std::vector<double>(kColumn, kA),
+                      b = std::vector<double>(kColumn, kB), c = std::vector<double>(kColumn, kC),
+                      t = std::vector<double>(kColumn, kT), results = std::vector<double>(kColumn);
+  explicit MuParserBulk(const char* text) {
+    parser.DefineVar("x", x.data());
+    parser.DefineVar("a", a.data());
+    parser.DefineVar("b", b.data());
+    parser.DefineVar("c", c.data());
+    parser.DefineVar("t", t.data());
+    parser.DefineFun("phi", PhiFn);
+    parser.DefineFun("fak", FakFn);
+    parser.SetExpr(text);
+    parser.Eval(results.data(), kColumn);
+  }
+};
+
+void MuparserBulk(benchmark::State& state, const Expression* e) {
+  MuParserBulk p(e->muparser);
+  for (auto _ : state) {
+    p.parser.Eval(p.results.data(), kColumn);
+    benchmark::DoNotOptimize(p.results.data());
+    benchmark::ClobberMemory();
+  }
+  PerPoint(state);
+}
+
 // The same five-point stencil as the term engine, built from muparser evaluations.
 void MuparserDerivative(benchmark::State& state, const Expression* e) {
   MuParser p(e->muparser);
@@ -118,8 +188,11 @@ int Register() {
     benchmark::RegisterBenchmark((std::string("Eval/kurvio/") + e.name).c_str(), KurvioEval, &e);
     benchmark::RegisterBenchmark((std::string("Eval/muparser/") + e.name).c_str(), MuparserEval,
                                  &e);
-    benchmark::RegisterBenchmark((std::string("Deriv1/kurvio/") + e.name).c_str(),
-                                 KurvioDerivative, &e);
+    benchmark::RegisterBenchmark((std::string("Batch/kurvio/") + e.name).c_str(), KurvioBatch, &e);
+    benchmark::RegisterBenchmark((std::string("Batch/muparser/") + e.name).c_str(), MuparserBulk,
+                                 &e);
+    benchmark::RegisterBenchmark((std::string("Deriv1/kurvio/") + e.name).c_str(), KurvioDerivative,
+                                 &e);
     benchmark::RegisterBenchmark((std::string("Deriv1/muparser/") + e.name).c_str(),
                                  MuparserDerivative, &e);
   }

@@ -8,9 +8,23 @@
 
 #include "term/Term.h"
 #include "term/TermCache.h"
+#include "term/TermProgram.h"
 
 namespace kurvio {
 namespace {
+
+using detail::FastInstr;
+using detail::FastOp;
+using detail::Function;
+using detail::Instr;
+using detail::kFromConst;
+using detail::kFromStack;
+using detail::kProgramStack;
+using detail::kRangeLimit;
+using detail::Op;
+using detail::Operand;
+using detail::Power;
+using detail::Program;
 
 // The program's ten-digit constants.
 constexpr double kPi = 3.141592654;
@@ -21,7 +35,6 @@ constexpr double kDegPerRad = 57.29577951;
 constexpr double kRadPerDeg = 0.017453292;
 constexpr double kInvLn10 = 0.434294481;
 constexpr double kInvLn2 = 1.442695041;
-constexpr double kRangeLimit = 1e50;
 
 struct Args {
   double x, t, a, b, c, n;
@@ -49,7 +62,9 @@ inline double HyperbolicE(double v) {
   return v > 0.0 ? kRangeLimit : 1.0 / kRangeLimit;
 }
 
-double Power(double u, double v) {
+}  // namespace
+
+double detail::Power(double u, double v) {
   if (std::fabs(v) > 1e20) return Undefined();
   const double rv = std::nearbyint(v);
   const double au = std::fabs(u);
@@ -77,6 +92,8 @@ double Power(double u, double v) {
   if (v == 0.0) return 1.0;
   return Undefined();
 }
+
+namespace {
 
 double Factorial(double v) {
   const double k = std::nearbyint(v);
@@ -124,7 +141,9 @@ double Tan(double v) {
   return std::sin(v) / c;
 }
 
-double Function(std::uint8_t kind, double v) {
+}  // namespace
+
+double detail::Function(std::uint8_t kind, double v) {
   switch (kind) {
     case kLn:
       return v > 0.0 ? std::log(v) : Undefined();
@@ -198,6 +217,8 @@ double Function(std::uint8_t kind, double v) {
       return Undefined();
   }
 }
+
+namespace {
 
 double Eval(const TermNode* node, const Args& args) {
   if (!TermDefined) return 0.0;
@@ -285,226 +306,9 @@ double Eval(const TermNode* node, const Args& args) {
   return r;
 }
 
-// ---------------------------------------------------------------------------
-// The evaluation program: the tree in postfix order, run on a value stack.
-// Constant subtrees are folded, small constant integral exponents marked, and
-// operands that are a constant or a variable are taken from the instruction
-// itself. It gives exactly the results of the tree walk above, which remains
-// the reference for folding and for trees the program cannot hold.
+}  // namespace
 
-enum class Op : std::uint8_t {
-  Push,        // the left operand (a leaf)
-  ConstRange,  // a literal that fails the range rule
-  Add,
-  Sub,
-  Mul,
-  Div,
-  Pow,
-  PowInt,  // exponent `count`, |count| < 7, a constant
-  Neg,
-  Function,   // kind in `kind`
-  Undefined,  // a node the evaluator does not know
-};
-
-// Where an operand comes from.
-enum Source : std::uint8_t { kFromStack = 0, kFromConst = 1, kFromVar = 2 };
-
-struct Operand {
-  Source source = kFromStack;
-  std::uint8_t slot = 0;
-  double value = 0.0;
-};
-
-struct Instr {
-  Op op;
-  std::uint8_t kind = 0;
-  std::int8_t count = 0;
-  Operand left, right;
-};
-
-constexpr int kProgramStack = 64;
-
-struct Program {
-  const TermNode* root = nullptr;
-  std::uint64_t generation = ~0ull;
-  std::vector<Instr> code;
-  bool usable = false;  // false: the tree walk evaluates this tree
-};
-
-bool IsConstantTree(const TermNode* node) {
-  switch (node->kind) {
-    case kVarX:
-    case kParamT:
-    case kParamA:
-    case kParamB:
-    case kParamC:
-    case kIndexN:
-      return false;
-    default:
-      break;
-  }
-  if (node->left && !IsConstantTree(node->left.get())) return false;
-  if (node->right && !IsConstantTree(node->right.get())) return false;
-  return true;
-}
-
-bool IsBinary(std::uint8_t kind) {
-  return kind == kAdd || kind == kSub || kind == kMul || kind == kDiv || kind == kPow;
-}
-
-int SlotOf(std::uint8_t kind) {
-  switch (kind) {
-    case kVarX:
-      return 0;
-    case kParamT:
-      return 1;
-    case kParamA:
-      return 2;
-    case kParamB:
-      return 3;
-    case kParamC:
-      return 4;
-    case kIndexN:
-      return 5;
-    default:
-      return -1;
-  }
-}
-
-class Emitter {
- public:
-  explicit Emitter(std::vector<Instr>& code) : code_(code) {}
-
-  // Appends the code of `node`. A leaf becomes a pending operand instead of an
-  // instruction, so that the operation using it can take it directly.
-  // Returns false when the tree is too deep for the program's stack.
-  bool Emit(const TermNode* node, Operand& leaf, int depth) {
-    if (depth > kProgramStack - 4) return false;
-    if (FoldConstant(node, leaf)) return true;
-    const int slot = SlotOf(node->kind);
-    if (slot >= 0) {
-      leaf = {kFromVar, static_cast<std::uint8_t>(slot), 0.0};
-      return true;
-    }
-    if (node->kind == kNumber) {
-      // Only a literal beyond the range rule is left to run time.
-      code_.push_back({Op::ConstRange, 0, 0, {kFromConst, 0, node->value}, {}});
-      leaf = {};
-      return true;
-    }
-    if (IsBinary(node->kind) && node->left && node->right) return EmitBinary(node, leaf, depth);
-    if ((node->kind == kNeg || (node->kind >= kLn && node->kind <= kFak)) && node->left) {
-      Operand operand;
-      if (!Emit(node->left.get(), operand, depth)) return false;
-      const Op op = node->kind == kNeg ? Op::Neg : Op::Function;
-      Push({op, node->kind, 0, operand, {}}, operand);
-      leaf = {};
-      return true;
-    }
-    code_.push_back({Op::Undefined, 0, 0, {}, {}});
-    leaf = {};
-    return true;
-  }
-
-  // Makes a pending leaf an instruction of its own (the program's result, or
-  // an operand that must be on the stack).
-  void Materialise(const Operand& leaf) {
-    if (leaf.source != kFromStack) code_.push_back({Op::Push, 0, 0, leaf, {}});
-  }
-
- private:
-  bool FoldConstant(const TermNode* node, Operand& leaf) {
-    if (!IsConstantTree(node)) return false;
-    const bool saved = TermDefined;
-    TermDefined = true;
-    const double v = Eval(node, Args{0, 0, 0, 0, 0, 0});
-    const bool defined = TermDefined;
-    TermDefined = saved;
-    if (!defined) return false;  // evaluated at run time, so that it fails there
-    leaf = {kFromConst, 0, v};
-    return true;
-  }
-
-  // An instruction whose left operand is `left`; a stack operand must be
-  // there already, a leaf is read by the instruction.
-  void Push(Instr instr, const Operand& left) {
-    instr.left = left;
-    code_.push_back(instr);
-  }
-
-  bool EmitBinary(const TermNode* node, Operand& leaf, int depth) {
-    Operand left;
-    if (!Emit(node->left.get(), left, depth)) return false;
-    // A constant integral exponent below 7 takes the multiplication path directly.
-    if (node->kind == kPow) {
-      Operand exponent;
-      if (FoldConstant(node->right.get(), exponent) && std::fabs(exponent.value) < 7.0 &&
-          exponent.value == std::trunc(exponent.value)) {
-        Instr instr{Op::PowInt, 0, static_cast<std::int8_t>(exponent.value), {}, exponent};
-        Push(instr, left);
-        leaf = {};
-        return true;
-      }
-    }
-    // The left operand is read after the right one when both are
-    // instructions' results; a variable there is range-checked first, so it
-    // goes on the stack unless the right operand is a leaf as well.
-    const std::size_t leftEnd = code_.size();
-    Operand right;
-    if (!Emit(node->right.get(), right, depth + 1)) return false;
-    if (left.source == kFromVar && right.source == kFromStack) {
-      code_.insert(code_.begin() + static_cast<std::ptrdiff_t>(leftEnd),
-                   Instr{Op::Push, 0, 0, left, {}});
-      left = {};
-    }
-    Op op = Op::Add;
-    switch (node->kind) {
-      case kSub:
-        op = Op::Sub;
-        break;
-      case kMul:
-        op = Op::Mul;
-        break;
-      case kDiv:
-        op = Op::Div;
-        break;
-      case kPow:
-        op = Op::Pow;
-        break;
-      default:
-        break;
-    }
-    Instr instr{op, 0, 0, left, right};
-    code_.push_back(instr);
-    leaf = {};
-    return true;
-  }
-
-  std::vector<Instr>& code_;
-};
-
-// Fixed entries: the windows' term and the number fields' term alternate.
-Program programCache[2];
-Program* lastProgram = &programCache[0];
-int nextProgram = 0;
-
-const Program& ProgramFor(const TermNode* root) {
-  if (lastProgram->root == root && lastProgram->generation == TermTreeGeneration)
-    return *lastProgram;
-  for (Program& p : programCache)
-    if (p.root == root && p.generation == TermTreeGeneration) return *(lastProgram = &p);
-  Program& p = programCache[nextProgram];
-  nextProgram = 1 - nextProgram;
-  lastProgram = &p;
-  p.root = root;
-  p.generation = TermTreeGeneration;
-  p.code.clear();
-  Emitter emitter(p.code);
-  Operand result;
-  p.usable = emitter.Emit(root, result, 0);
-  if (p.usable) emitter.Materialise(result);
-  return p;
-}
+namespace {
 
 // The range rule on a value produced by an instruction.
 inline bool InRange(double r) {
@@ -621,12 +425,143 @@ double Run(const std::vector<Instr>& code, const double* args) {
   return stack[0];
 }
 
-double EvalRoot(const TermNode* root, const Args& args) {
-  const Program& program = ProgramFor(root);
+// Run for inputs that all keep the range rule: the same values, instruction
+// by instruction, without the checks of the reads.
+[[gnu::always_inline]] inline double RunFast(const Program& program) {
+  double* f = program.frame.data();
+  const FastInstr* in = program.fast.data();
+  const FastInstr* const end = in + program.fast.size();
+  if (in == end) return f[program.result];
+  double r = 0.0;  // the last instruction's value is the program's
+  for (; in != end; ++in) {
+    const double u = f[in->a];
+    switch (in->op) {
+      case FastOp::Add:
+        r = u + f[in->b];
+        break;
+      case FastOp::Sub:
+        r = u - f[in->b];
+        break;
+      case FastOp::Mul: {
+        const double v = f[in->b];
+        // Factors below 1e24 keep the guard's quotient far below 1; the
+        // division is needed only beyond.
+        const double au = std::fabs(u), av = std::fabs(v);
+        if ((au >= 1e24 || av >= 1e24) && au / kRangeLimit * av >= 1.0) return Undefined();
+        r = u * v;
+        break;
+      }
+      case FastOp::Div: {
+        const double v = f[in->b];
+        if (std::fabs(v) * 1e15 <= std::fabs(u)) return Undefined();
+        r = u / v;
+        break;
+      }
+      // Below 15^6 in magnitude a product of a positive power never reaches
+      // the 1e22 cut-off, so the powers are plain products there.
+      case FastOp::Square:
+        if (std::fabs(u) > 1e-30 && std::fabs(u) < 15.0) {
+          r = u * u;
+          break;
+        }
+        r = Power(u, in->value);
+        if (!TermDefined) return 0.0;
+        break;
+      case FastOp::Cube:
+        if (std::fabs(u) > 1e-30 && std::fabs(u) < 15.0) {
+          r = u * u * u;
+          break;
+        }
+        r = Power(u, in->value);
+        if (!TermDefined) return 0.0;
+        break;
+      case FastOp::PowInt: {
+        const double au = std::fabs(u);
+        if (!(au > 1e-30 && au < 15.0)) {
+          r = Power(u, in->value);
+          if (!TermDefined) return 0.0;
+        } else if (in->count > 0) {
+          r = u;
+          for (int i = 1; i < in->count; ++i) r *= u;
+        } else {
+          const double base = in->count < 0 ? 1.0 / u : u;
+          r = 1.0;
+          for (int i = -in->count; i > 0; --i)
+            if (r < 1e22) r *= base;
+        }
+        break;
+      }
+      case FastOp::PowPositive: {
+        bool defined = true;
+        r = detail::PowerOfPositive(u, in->value, f[in->b], defined);
+        if (!defined) return Undefined();
+        break;
+      }
+      case FastOp::Pow:
+        r = Power(u, f[in->b]);
+        if (!TermDefined) return 0.0;
+        break;
+      case FastOp::Neg:
+        r = -u;
+        break;
+      case FastOp::Sin:
+        r = std::sin(u);
+        break;
+      case FastOp::Cos:
+        r = std::cos(u);
+        break;
+      case FastOp::Sqrt:
+        if (!(u >= 0.0)) return Undefined();
+        r = std::sqrt(u);
+        break;
+      case FastOp::Abs:
+        r = std::fabs(u);
+        break;
+      case FastOp::Ln:
+        if (!(u > 0.0)) return Undefined();
+        r = std::log(u);
+        break;
+      case FastOp::Phi:
+        r = Phi(u);
+        break;
+      case FastOp::Function:
+        r = Function(in->kind, u);
+        if (!TermDefined) return 0.0;
+        break;
+      case FastOp::ConstRange:
+        InRange(in->value);
+        return 0.0;
+      case FastOp::Undefined:
+        return Undefined();
+    }
+    if (!(std::fabs(r) < kRangeLimit)) {
+      TermDefined = false;
+      undefinedValue = std::copysign(kRangeLimit, r);
+      return 0.0;
+    }
+    f[in->dst] = r;
+  }
+  return r;
+}
+
+// Inlined into EvalTerm: the call would cost as much as a short program.
+[[gnu::always_inline]] inline double EvalRoot(const TermNode* root, const Args& args) {
+  const Program& program = detail::CachedProgramFor(root);
   TermDefined = true;
   if (!program.usable) return Eval(root, args);
-  const double slots[6] = {args.x, args.t, args.a, args.b, args.c, args.n};
-  return Run(program.code, slots);
+  double* f = program.frame.data();
+  f[0] = args.x;
+  f[1] = args.t;
+  f[2] = args.a;
+  f[3] = args.b;
+  f[4] = args.c;
+  f[5] = args.n;
+  // Inputs the program never reads are never checked; a read input out of
+  // range takes the checked path, which fails where the tree walk fails.
+  bool inRange = true;
+  for (int i = 0; i < program.readCount; ++i)
+    inRange &= std::fabs(f[program.reads[i]]) < kRangeLimit;
+  return inRange ? RunFast(program) : Run(program.code, f);
 }
 
 inline double Sample(const TermNode* root, double x, const Args& args) {

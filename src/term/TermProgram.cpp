@@ -1,0 +1,347 @@
+// Building the evaluation program of a compiled tree. The program gives
+// exactly the results of the tree walk (TermEval.cpp), which remains the
+// reference for folding and for trees the program cannot hold.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "term/Term.h"
+#include "term/TermCache.h"
+#include "term/TermProgram.h"
+
+namespace kurvio {
+namespace {
+
+using detail::FastInstr;
+using detail::FastOp;
+using detail::Instr;
+using detail::kFromConst;
+using detail::kFromStack;
+using detail::kFromVar;
+using detail::kProgramStack;
+using detail::kSlots;
+using detail::Op;
+using detail::Operand;
+using detail::Program;
+
+bool IsConstantTree(const TermNode* node) {
+  switch (node->kind) {
+    case kVarX:
+    case kParamT:
+    case kParamA:
+    case kParamB:
+    case kParamC:
+    case kIndexN:
+      return false;
+    default:
+      break;
+  }
+  if (node->left && !IsConstantTree(node->left.get())) return false;
+  if (node->right && !IsConstantTree(node->right.get())) return false;
+  return true;
+}
+
+bool IsBinary(std::uint8_t kind) {
+  return kind == kAdd || kind == kSub || kind == kMul || kind == kDiv || kind == kPow;
+}
+
+int SlotOf(std::uint8_t kind) {
+  switch (kind) {
+    case kVarX:
+      return 0;
+    case kParamT:
+      return 1;
+    case kParamA:
+      return 2;
+    case kParamB:
+      return 3;
+    case kParamC:
+      return 4;
+    case kIndexN:
+      return 5;
+    default:
+      return -1;
+  }
+}
+
+class Emitter {
+ public:
+  explicit Emitter(std::vector<Instr>& code) : code_(code) {}
+
+  // Appends the code of `node`. A leaf becomes a pending operand instead of an
+  // instruction, so that the operation using it can take it directly.
+  // Returns false when the tree is too deep for the program's stack.
+  bool Emit(const TermNode* node, Operand& leaf, int depth) {
+    if (depth > kProgramStack - 4) return false;
+    if (FoldConstant(node, leaf)) return true;
+    const int slot = SlotOf(node->kind);
+    if (slot >= 0) {
+      leaf = {kFromVar, static_cast<std::uint8_t>(slot), 0.0};
+      return true;
+    }
+    if (node->kind == kNumber) {
+      // Only a literal beyond the range rule is left to run time.
+      code_.push_back({Op::ConstRange, 0, 0, {kFromConst, 0, node->value}, {}});
+      leaf = {};
+      return true;
+    }
+    if (IsBinary(node->kind) && node->left && node->right) return EmitBinary(node, leaf, depth);
+    if ((node->kind == kNeg || (node->kind >= kLn && node->kind <= kFak)) && node->left) {
+      Operand operand;
+      if (!Emit(node->left.get(), operand, depth)) return false;
+      const Op op = node->kind == kNeg ? Op::Neg : Op::Function;
+      Push({op, node->kind, 0, operand, {}}, operand);
+      leaf = {};
+      return true;
+    }
+    code_.push_back({Op::Undefined, 0, 0, {}, {}});
+    leaf = {};
+    return true;
+  }
+
+  // Makes a pending leaf an instruction of its own (the program's result, or
+  // an operand that must be on the stack).
+  void Materialise(const Operand& leaf) {
+    if (leaf.source != kFromStack) code_.push_back({Op::Push, 0, 0, leaf, {}});
+  }
+
+ private:
+  bool FoldConstant(const TermNode* node, Operand& leaf) {
+    if (!IsConstantTree(node)) return false;
+    const bool saved = TermDefined;
+    TermDefined = true;
+    const double v = EvalTermByTree(node, 0, 0, 0, 0, 0, 0);
+    const bool defined = TermDefined;
+    TermDefined = saved;
+    if (!defined) return false;  // evaluated at run time, so that it fails there
+    leaf = {kFromConst, 0, v};
+    return true;
+  }
+
+  // An instruction whose left operand is `left`; a stack operand must be
+  // there already, a leaf is read by the instruction.
+  void Push(Instr instr, const Operand& left) {
+    instr.left = left;
+    code_.push_back(instr);
+  }
+
+  bool EmitBinary(const TermNode* node, Operand& leaf, int depth) {
+    Operand left;
+    if (!Emit(node->left.get(), left, depth)) return false;
+    // A constant integral exponent below 7 takes the multiplication path directly.
+    if (node->kind == kPow) {
+      Operand exponent;
+      if (FoldConstant(node->right.get(), exponent) && std::fabs(exponent.value) < 7.0 &&
+          exponent.value == std::trunc(exponent.value)) {
+        Instr instr{Op::PowInt, 0, static_cast<std::int8_t>(exponent.value), {}, exponent};
+        Push(instr, left);
+        leaf = {};
+        return true;
+      }
+    }
+    // The left operand is read after the right one when both are
+    // instructions' results; a variable there is range-checked first, so it
+    // goes on the stack unless the right operand is a leaf as well.
+    const std::size_t leftEnd = code_.size();
+    Operand right;
+    if (!Emit(node->right.get(), right, depth + 1)) return false;
+    if (left.source == kFromVar && right.source == kFromStack) {
+      code_.insert(code_.begin() + static_cast<std::ptrdiff_t>(leftEnd),
+                   Instr{Op::Push, 0, 0, left, {}});
+      left = {};
+    }
+    Op op = Op::Add;
+    switch (node->kind) {
+      case kSub:
+        op = Op::Sub;
+        break;
+      case kMul:
+        op = Op::Mul;
+        break;
+      case kDiv:
+        op = Op::Div;
+        break;
+      case kPow:
+        op = Op::Pow;
+        break;
+      default:
+        break;
+    }
+    Instr instr{op, 0, 0, left, right};
+    code_.push_back(instr);
+    leaf = {};
+    return true;
+  }
+
+  std::vector<Instr>& code_;
+};
+
+// The most values a program has on its stack at once.
+int StackDepth(const std::vector<Instr>& code) {
+  int sp = -1, depth = 0;
+  for (const Instr& in : code) {
+    const bool leftOnStack = in.left.source == kFromStack;
+    switch (in.op) {
+      case Op::Push:
+        ++sp;
+        break;
+      case Op::ConstRange:
+      case Op::Undefined:
+        break;
+      case Op::Neg:
+      case Op::Function:
+      case Op::PowInt:
+        if (!leftOnStack) ++sp;
+        break;
+      default:
+        if (in.right.source == kFromStack) {
+          if (leftOnStack) --sp;
+        } else if (!leftOnStack) {
+          ++sp;
+        }
+        break;
+    }
+    depth = std::max(depth, sp + 1);
+  }
+  return depth;
+}
+
+FastOp FastOpOf(const Instr& in) {
+  switch (in.op) {
+    case Op::Add:
+      return FastOp::Add;
+    case Op::Sub:
+      return FastOp::Sub;
+    case Op::Mul:
+      return FastOp::Mul;
+    case Op::Div:
+      return FastOp::Div;
+    case Op::Pow:
+      return FastOp::Pow;
+    case Op::PowInt:
+      return in.count == 2 ? FastOp::Square : in.count == 3 ? FastOp::Cube : FastOp::PowInt;
+    case Op::Neg:
+      return FastOp::Neg;
+    case Op::Function:
+      switch (in.kind) {
+        case kSin:
+          return FastOp::Sin;
+        case kCos:
+          return FastOp::Cos;
+        case kSqrt:
+          return FastOp::Sqrt;
+        case kAbs:
+          return FastOp::Abs;
+        case kLn:
+          return FastOp::Ln;
+        case kPhi:
+          return FastOp::Phi;
+        default:
+          return FastOp::Function;
+      }
+    case Op::ConstRange:
+      return FastOp::ConstRange;
+    default:
+      return FastOp::Undefined;
+  }
+}
+
+// Translates the stack program into the three-address form of FastInstr.
+void BuildFast(Program& p) {
+  p.fast.clear();
+  p.result = 0;
+  p.frame.assign(static_cast<std::size_t>(kSlots + p.depth), 0.0);
+  std::vector<std::uint16_t> loc(static_cast<std::size_t>(p.depth) + 1);  // stack entry -> frame
+  p.readCount = 0;
+  auto leaf = [&](const Operand& o) -> std::uint16_t {
+    if (o.source == kFromVar) {
+      if (std::find(p.reads, p.reads + p.readCount, o.slot) == p.reads + p.readCount)
+        p.reads[p.readCount++] = o.slot;
+      return o.slot;
+    }
+    p.frame.push_back(o.value);
+    return static_cast<std::uint16_t>(p.frame.size() - 1);
+  };
+  auto entry = [](int sp) { return static_cast<std::uint16_t>(kSlots + sp); };
+  int sp = -1;
+  for (const Instr& in : p.code) {
+    const bool leftOnStack = in.left.source == kFromStack;
+    FastInstr f{FastOpOf(in), in.kind, in.count};
+    switch (in.op) {
+      case Op::Push:
+        loc[static_cast<std::size_t>(++sp)] = leaf(in.left);
+        continue;
+      case Op::ConstRange:
+        f.value = in.left.value;
+        p.fast.push_back(f);
+        return;
+      case Op::Undefined:
+        p.fast.push_back(f);
+        return;
+      case Op::Neg:
+      case Op::Function:
+      case Op::PowInt:
+        if (leftOnStack) {
+          f.a = loc[static_cast<std::size_t>(sp)];
+        } else {
+          f.a = leaf(in.left);
+          ++sp;
+        }
+        f.value = in.right.value;
+        break;
+      default:
+        if (in.right.source == kFromStack) {
+          f.b = loc[static_cast<std::size_t>(sp)];
+          f.a = leftOnStack ? loc[static_cast<std::size_t>(--sp)] : leaf(in.left);
+        } else {
+          if (leftOnStack) {
+            f.a = loc[static_cast<std::size_t>(sp)];
+          } else {
+            f.a = leaf(in.left);
+            ++sp;
+          }
+          f.b = leaf(in.right);
+        }
+        if (in.op == Op::Pow && in.left.source == kFromConst && in.left.value > 0.0) {
+          f.op = FastOp::PowPositive;
+          f.value = std::log(in.left.value);
+        }
+        break;
+    }
+    f.dst = entry(sp);
+    loc[static_cast<std::size_t>(sp)] = f.dst;
+    p.fast.push_back(f);
+  }
+  p.result = loc[0];
+}
+
+// Fixed entries: the windows' term and the number fields' term alternate.
+Program programCache[2];
+int nextProgram = 0;
+
+}  // namespace
+
+Program* detail::lastProgram = &programCache[0];
+
+const Program& detail::ProgramFor(const TermNode* root) {
+  if (lastProgram->root == root && lastProgram->generation == TermTreeGeneration)
+    return *lastProgram;
+  for (Program& p : programCache)
+    if (p.root == root && p.generation == TermTreeGeneration) return *(lastProgram = &p);
+  Program& p = programCache[nextProgram];
+  nextProgram = 1 - nextProgram;
+  lastProgram = &p;
+  p.root = root;
+  p.generation = TermTreeGeneration;
+  p.code.clear();
+  Emitter emitter(p.code);
+  Operand result;
+  p.usable = emitter.Emit(root, result, 0);
+  if (p.usable) emitter.Materialise(result);
+  p.depth = p.usable ? StackDepth(p.code) : 0;
+  if (p.usable) BuildFast(p);
+  return p;
+}
+
+}  // namespace kurvio

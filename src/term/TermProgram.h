@@ -1,0 +1,147 @@
+// The evaluation program of a compiled term, shared by the single evaluation
+// (TermEval.cpp) and the batch over many points (TermBatch.cpp). Internal to
+// the term engine.
+//
+// The program is the tree in postfix order, run on a value stack. Constant
+// subtrees are folded, small constant integral exponents marked, and operands
+// that are a constant or a variable are taken from the instruction itself.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "term/Term.h"
+#include "term/TermCache.h"
+
+namespace kurvio::detail {
+
+inline constexpr double kRangeLimit = 1e50;
+
+enum class Op : std::uint8_t {
+  Push,        // the left operand (a leaf)
+  ConstRange,  // a literal that fails the range rule
+  Add,
+  Sub,
+  Mul,
+  Div,
+  Pow,
+  PowInt,  // exponent `count`, |count| < 7, a constant
+  Neg,
+  Function,   // kind in `kind`
+  Undefined,  // a node the evaluator does not know
+};
+
+// The operations of FastInstr: those of Op, with the frequent functions and
+// exponents as operations of their own.
+enum class FastOp : std::uint8_t {
+  Add,
+  Sub,
+  Mul,
+  Div,
+  Pow,
+  PowPositive,  // a positive constant base, its logarithm in `value`
+  Square,       // PowInt with exponent 2
+  Cube,         // PowInt with exponent 3
+  PowInt,
+  Neg,
+  Sin,
+  Cos,
+  Sqrt,
+  Abs,
+  Ln,
+  Phi,
+  Function,
+  ConstRange,
+  Undefined,
+};
+
+// Where an operand comes from.
+enum Source : std::uint8_t { kFromStack = 0, kFromConst = 1, kFromVar = 2 };
+
+// Variable slots: x, t, a, b, c, n.
+inline constexpr int kSlots = 6;
+
+struct Operand {
+  Source source = kFromStack;
+  std::uint8_t slot = 0;
+  double value = 0.0;
+};
+
+struct Instr {
+  Op op;
+  std::uint8_t kind = 0;
+  std::int8_t count = 0;
+  Operand left, right;
+};
+
+inline constexpr int kProgramStack = 64;
+
+// The program once more as three-address code over a frame that holds the six
+// inputs, then the stack entries, then the constants; pushes become operand
+// indices. The single evaluation runs it when no input breaks the range rule,
+// so that no read needs a check.
+struct FastInstr {
+  FastOp op;
+  std::uint8_t kind = 0;
+  std::int8_t count = 0;
+  std::uint16_t a = 0, b = 0, dst = 0;  // frame indices of the operands and the result
+  double value = 0.0;  // PowInt: the exponent; PowPositive: ln of the base; ConstRange: the literal
+};
+
+struct Program {
+  const TermNode* root = nullptr;
+  std::uint64_t generation = ~0ull;
+  std::vector<Instr> code;
+  int depth = 0;        // the most values on the stack at once
+  bool usable = false;  // false: the tree walk evaluates this tree
+  std::vector<FastInstr> fast;
+  std::uint16_t result = 0;         // frame index of the value of `fast`
+  std::uint8_t reads[kSlots] = {};  // the input slots the program reads
+  std::uint8_t readCount = 0;
+  // Scratch of the single evaluation; evaluations never interleave.
+  mutable std::vector<double> frame;
+};
+
+// The cached program of a compiled tree.
+const Program& ProgramFor(const TermNode* root);
+
+// The program ProgramFor gave last; the lookup of the same tree again is inline.
+extern Program* lastProgram;
+inline const Program& CachedProgramFor(const TermNode* root) {
+  return lastProgram->root == root && lastProgram->generation == TermTreeGeneration
+             ? *lastProgram
+             : ProgramFor(root);
+}
+
+// The value of a function node, and of u ^ v; both clear TermDefined (and
+// leave it untouched otherwise) when the result is undefined.
+double Function(std::uint8_t kind, double v);
+double Power(double u, double v);
+
+// Power(u, v) for a base u > 0 whose logarithm logU is already known; false in
+// `defined` where Power would leave the result undefined.
+inline double PowerOfPositive(double u, double logU, double v, bool& defined) {
+  if (std::fabs(v) > 1e20) {
+    defined = false;
+    return 0.0;
+  }
+  const double rv = std::nearbyint(v);
+  if (std::fabs(v) < 7.0 && v == rv && u > 1e-30 && u < 15.0) {
+    double base = u;
+    int count = static_cast<int>(rv);
+    if (count < 0) {
+      base = 1.0 / base;
+      count = -count;
+    }
+    double product = 1.0;
+    for (int i = 0; i < count; ++i)
+      if (product < 1e22) product *= base;
+    return product;
+  }
+  const double l = logU * v;
+  if (std::fabs(l) < 90.0) return std::exp(l);
+  return l <= -90.0 ? 0.0 : kRangeLimit;
+}
+
+}  // namespace kurvio::detail
