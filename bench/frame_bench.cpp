@@ -19,6 +19,7 @@
 #include "plot/PlotFrame.h"
 #include "settings/Settings.h"
 #include "term/Term.h"
+#include "term/TermBatch.h"
 #include "widgets/TBitCheckBox.h"
 #include "windows/curves/CurveDiscussionWindow.h"
 #include "windows/curves/IntegralWindow.h"
@@ -265,7 +266,7 @@ BENCHMARK(BM_sequences_animieren)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
-// The n0 search alone, each term once (range(0) = 0) or 51 terms per candidate (1),
+// The n0 search alone, each term once (range(0) = 0), in batches (2) or 51 terms per candidate (1),
 // for 'sin(n)' (range(1) = 0) and for a term that leaves the strip at every 50th n,
 // the plain rule's worst case (1). Neither finds an n0.
 void BM_n0_search(benchmark::State& state) {
@@ -291,9 +292,22 @@ void BM_n0_search(benchmark::State& state) {
     }
     return 0;
   };
+  const SequenceBatch batch = [&](const double* n, std::size_t count, double* values,
+                                  bool* defined) {
+    EvalTermBatch(term, BatchInput::N, {}, n, count, values, defined);
+  };
   int n0 = -1;
   for (auto _ : state) {
-    n0 = state.range(0) == 0 ? Berechne_n0(a, 0, eps) : plain();
+    switch (state.range(0)) {
+      case 0:
+        n0 = Berechne_n0(a, 0, eps);
+        break;
+      case 1:
+        n0 = plain();
+        break;
+      default:
+        n0 = Berechne_n0(batch, 0, eps);
+    }
     benchmark::DoNotOptimize(n0);
   }
   state.counters["n0"] = n0;
@@ -302,8 +316,10 @@ void BM_n0_search(benchmark::State& state) {
 BENCHMARK(BM_n0_search)
     ->Args({0, 0})
     ->Args({1, 0})
+    ->Args({2, 0})
     ->Args({0, 1})
     ->Args({1, 1})
+    ->Args({2, 1})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();

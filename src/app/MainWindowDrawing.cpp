@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "app/Family.h"
 #include "app/MainWindow.h"
@@ -14,6 +15,7 @@
 #include "plot/QtCanvas.h"
 #include "settings/Settings.h"
 #include "term/Term.h"
+#include "term/TermBatch.h"
 
 namespace kurvio {
 namespace {
@@ -33,6 +35,30 @@ bool ValueAndSlope(int kind, double x, double& y, double& m) {
   if (!TermDefined) return false;
   m = FamilyValue(kind == 7 ? 8 : 5, x);
   return TermDefined;
+}
+
+// The term families (kinds 4, 5, 7 and 8, as FamilyValue computes them) one
+// batch per curve; the others have no term and get an empty function.
+CurveBatchFunction FamilyCurve(int kind) {
+  const TermInputs fixed{0, ParamT, ParamA, ParamB, ParamC, 0};
+  switch (kind) {
+    case 4:
+      return TermCurve(MainTerm, BatchInput::X, fixed);
+    case 5:
+      return DerivativeCurve(MainTerm, 1, fixed);
+    case 7:
+    case 8:
+      return [kind, fixed](const double* x, std::size_t count, double* values, bool* defined) {
+        std::vector<double> shifted(x, x + count);
+        for (double& u : shifted) u -= fixed.b;
+        EvalDerivativeBatch(MainTerm, kind == 7 ? 0 : 1, fixed, shifted.data(), count, values,
+                            defined);
+        for (std::size_t i = 0; i < count; ++i)
+          values[i] = kind == 7 ? values[i] * fixed.a + fixed.c : values[i] * fixed.a;
+      };
+    default:
+      return {};
+  }
 }
 
 }  // namespace
@@ -194,7 +220,10 @@ void TForm1::KurveZeichnen(double scaleFrom, double scaleTo, double from, double
   DrawVertexMark();
   if (ShowTriangle) DrawSlopeTriangle();
   const int kind = CurveKind;
-  TraceCurve([kind](double x) { return FamilyValue(kind, x); }, scaleFrom, scaleTo, from, to, 2);
+  if (const CurveBatchFunction curve = FamilyCurve(kind))
+    TraceCurve(curve, scaleFrom, scaleTo, from, to, 2);
+  else
+    TraceCurve([kind](double x) { return FamilyValue(kind, x); }, scaleFrom, scaleTo, from, to, 2);
 }
 
 void TForm1::Farbverlauf(int n) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 #include "plot/PlotFrame.h"
 #include "settings/Settings.h"
@@ -15,17 +17,74 @@ namespace {
 // small its step, can stall a frame for good.
 constexpr long kMaxSamples = 1000000;
 
+// The sample sequence x_k = start + k * dx (accumulated step by step) with the
+// curve's values at min(x_k, to), evaluated a block at a time. A block ends at
+// the first x right of `right`, where the tracer stops unless it is skipping
+// an undefined stretch; later blocks are single points.
+class Samples {
+ public:
+  Samples(const CurveBatchFunction& values, double dx, double to, double right, std::size_t block)
+      : values_(values), dx_(dx), to_(to), right_(right), block_(std::max<std::size_t>(block, 1)) {}
+
+  void Start(double x) { last_ = x; }
+
+  // Moves to the next sample; false when the step is lost in the rounding of x.
+  bool Next(double& x) {
+    if (++index_ >= count_ && !Refill()) return false;
+    x = xs_[index_];
+    return true;
+  }
+  double Value() const { return values_out_[index_]; }
+  bool Defined() const { return defined_[index_]; }
+
+ private:
+  bool Refill() {
+    if (xs_.size() < block_) {
+      xs_.resize(block_);
+      points_.resize(block_);
+      values_out_.resize(block_);
+      defined_ = std::make_unique<bool[]>(block_);
+    }
+    std::size_t n = 0;
+    while (n < block_ && generated_ < kMaxSamples) {
+      const double next = last_ + dx_;
+      if (next == last_) break;
+      last_ = next;
+      xs_[n] = next;
+      points_[n] = std::min(next, to_);
+      ++n;
+      ++generated_;
+      if (next > right_) break;
+    }
+    index_ = 0;
+    count_ = n;
+    if (n == 0) return false;
+    values_(points_.data(), n, values_out_.data(), defined_.get());
+    return true;
+  }
+
+  const CurveBatchFunction& values_;
+  const double dx_;
+  const double to_;
+  const double right_;
+  const std::size_t block_;
+  double last_ = 0.0;
+  long generated_ = 0;
+  std::size_t index_ = 0;
+  std::size_t count_ = 0;
+  std::vector<double> xs_, points_, values_out_;
+  std::unique_ptr<bool[]> defined_;  // std::vector<bool> has no array to hand over
+};
+
 class Tracer {
  public:
-  Tracer(const CurveValueFunction& value, double dx, double scaleTo, double to)
-      : value_(value), dx_(dx), scaleTo_(scaleTo), to_(to) {}
+  Tracer(Samples& samples, double dx, double scaleTo, double to)
+      : source_(samples), dx_(dx), scaleTo_(scaleTo), to_(to) {}
 
-  // Samples from + k * dx (the last one at `to` when it lies inside the view), but
-  // only from `margin` steps left of the view to `margin` steps right of it: a
-  // secant from far outside a tiny view would otherwise take billions of steps.
-  void Run(double scaleFrom, double from, int margin) {
-    x_ = StartBefore(scaleFrom - margin * dx_, from);
-    const double right = scaleTo_ + margin * dx_;
+  // Draws from the sample after `start` until past `to` or past `right`.
+  void Run(double start, double right) {
+    x_ = start;
+    source_.Start(x_);
     NextPoint();
     if (Y_ > PlotHeight) Y_ = PlotHeight + 10;
     if (Y_ < PlotTop) Y_ = PlotTop - 10;
@@ -39,25 +98,12 @@ class Tracer {
   }
 
  private:
-  // The x before the first sample: from - dx, or when `from` lies left of
-  // `left` the point of the same grid whose next one is at or just left of it.
-  double StartBefore(double left, double from) const {
-    if (!(from < left)) return from - dx_;
-    double first = from + std::floor((left - from) / dx_) * dx_;
-    if (first > left) first -= dx_;
-    // Far out, the grid is lost in the rounding of x; a start next to the view draws the same.
-    if (!(first <= left && first > left - 2 * dx_)) first = left;
-    return first - dx_;
-  }
-
   bool Advance() {
-    const double next = x_ + dx_;
     ++samples_;
-    if (next == x_) {  // the step is lost in the rounding of x: nothing more to trace
+    if (!source_.Next(x_)) {  // the step is lost in the rounding of x: nothing more to trace
       samples_ = kMaxSamples;
       return false;
     }
-    x_ = next;
     return samples_ < kMaxSamples;
   }
 
@@ -66,8 +112,8 @@ class Tracer {
     double y = 0.0;
     for (;;) {
       if (!Advance()) break;
-      y = value_(std::min(x_, to_));
-      if (TermDefined) break;
+      y = source_.Value();
+      if (source_.Defined()) break;
       passedUndefined = true;
       if (!(x_ < scaleTo_)) break;
     }
@@ -94,7 +140,7 @@ class Tracer {
     lastY_ = Y_;
   }
 
-  const CurveValueFunction& value_;
+  Samples& source_;
   const double dx_;
   const double scaleTo_;
   const double to_;
@@ -105,10 +151,23 @@ class Tracer {
   long samples_ = 0;
 };
 
-}  // namespace
+// The x before the first sample: from - dx, or when `from` lies left of
+// `left` the point of the same grid whose next one is at or just left of it.
+double StartBefore(double left, double from, double dx) {
+  if (!(from < left)) return from - dx;
+  double first = from + std::floor((left - from) / dx) * dx;
+  if (first > left) first -= dx;
+  // Far out, the grid is lost in the rounding of x; a start next to the view draws the same.
+  if (!(first <= left && first > left - 2 * dx)) first = left;
+  return first - dx;
+}
 
-void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo, double from,
-                double to, int stepPixels) {
+// Samples from + k * dx (the last one at `to` when it lies inside the view), but
+// only from `margin` steps left of the view to `margin` steps right of it: a
+// secant from far outside a tiny view would otherwise take billions of steps.
+// A batch of `block` 0 takes all the samples up to the right margin at once.
+void Trace(const CurveBatchFunction& values, double scaleFrom, double scaleTo, double from,
+           double to, int stepPixels, std::size_t block) {
   if (!DrawCanvas || PlotWidth <= 0) return;
   const double dx = stepPixels * (scaleTo - scaleFrom) / PlotWidth;
   if (!(dx > 0.0) || !std::isfinite(dx) || !std::isfinite(from) || !std::isfinite(to)) return;
@@ -120,7 +179,50 @@ void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double s
   // carries in from further out.
   const int marginColumns = 2 + std::max(DrawCanvas->pen.width, 1);
   const int margin = (marginColumns + stepPixels - 1) / stepPixels;
-  Tracer(curveValue, dx, scaleTo, to).Run(scaleFrom, from, margin);
+  const double start = StartBefore(scaleFrom - margin * dx, from, dx);
+  const double right = scaleTo + margin * dx;
+  if (block == 0) {
+    // Rounding of x can make the steps a little shorter than dx; the few
+    // samples a block misses come one at a time.
+    const double columns = (right - start) / dx;
+    constexpr double kMaxBlock = 1 << 16;
+    block = columns > 0 ? static_cast<std::size_t>(std::min(columns, kMaxBlock)) + 4 : 4;
+  }
+  Samples samples(values, dx, to, right, block);
+  Tracer(samples, dx, scaleTo, to).Run(start, right);
+}
+
+}  // namespace
+
+void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo, double from,
+                double to, int stepPixels) {
+  // One point at a time: a value function may rely on being asked only for
+  // the samples the picture needs.
+  const CurveBatchFunction values = [&curveValue](const double* x, std::size_t count, double* y,
+                                                  bool* defined) {
+    for (std::size_t i = 0; i < count; ++i) {
+      y[i] = curveValue(x[i]);
+      defined[i] = TermDefined;
+    }
+  };
+  Trace(values, scaleFrom, scaleTo, from, to, stepPixels, 1);
+}
+
+void TraceCurve(const CurveBatchFunction& curveValues, double scaleFrom, double scaleTo,
+                double from, double to, int stepPixels) {
+  Trace(curveValues, scaleFrom, scaleTo, from, to, stepPixels, 0);
+}
+
+CurveBatchFunction TermCurve(const TermHandle& term, BatchInput vary, const TermInputs& fixed) {
+  return [&term, vary, fixed](const double* x, std::size_t count, double* values, bool* defined) {
+    EvalTermBatch(term, vary, fixed, x, count, values, defined);
+  };
+}
+
+CurveBatchFunction DerivativeCurve(const TermHandle& term, int order, const TermInputs& fixed) {
+  return [&term, order, fixed](const double* x, std::size_t count, double* values, bool* defined) {
+    EvalDerivativeBatch(term, order, fixed, x, count, values, defined);
+  };
 }
 
 }  // namespace kurvio

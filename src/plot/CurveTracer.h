@@ -3,12 +3,19 @@
 // bottom rows without overflowing pixel coordinates.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+
+#include "term/TermBatch.h"
 
 namespace kurvio {
 
 // The value of the window's current curve at x; TermDefined tells whether it is defined.
 using CurveValueFunction = std::function<double(double x)>;
+// The values of the curve at x[0..count) into values and defined: one term
+// evaluated over a whole column of points at once.
+using CurveBatchFunction =
+    std::function<void(const double* x, std::size_t count, double* values, bool* defined)>;
 
 // Traces the curve from `from` to `to` on DrawCanvas in CurveColor with the
 // LineWidth pen. The step is `stepPixels` pixel columns of the window
@@ -18,6 +25,15 @@ using CurveValueFunction = std::function<double(double x)>;
 // traced in about as many steps as the window has columns.
 void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo, double from,
                 double to, int stepPixels = 1);
+// The same picture, with the samples evaluated in a few large batches; a batch
+// may run a little past the last sample the picture needs.
+void TraceCurve(const CurveBatchFunction& curveValues, double scaleFrom, double scaleTo,
+                double from, double to, int stepPixels = 1);
+
+// The curve of a term whose input `vary` (x, or x and t alike) runs along the
+// x axis, the other inputs fixed; and that of its derivative of order 0 to 3 in x.
+CurveBatchFunction TermCurve(const TermHandle& term, BatchInput vary, const TermInputs& fixed);
+CurveBatchFunction DerivativeCurve(const TermHandle& term, int order, const TermInputs& fixed);
 
 // World values are clamped to this range before they are mapped (not symmetric).
 inline constexpr double kCurveValueMax = 100000.0;

@@ -6,6 +6,7 @@
 #include "plot/CurveTracer.h"
 #include "plot/PlotTestSupport.h"
 #include "term/Term.h"
+#include "term/TermBatch.h"
 
 namespace kurvio::testing {
 namespace {
@@ -283,6 +284,87 @@ TEST_F(TracerTest, DegenerateCallsReturnAtOnce) {
   DrawCanvas = nullptr;
   TraceCurve(Value(), -7, 7, -7, 7);
 }
+
+// The batch tracer draws call for call what the point-by-point tracer draws,
+// whether the batch itself runs point by point or not.
+struct BatchCase {
+  const char* term;
+  double x1, x2, from, to;
+  int step, width;
+};
+
+class TracerBatchTest : public TracerTest, public ::testing::WithParamInterface<BatchCase> {
+ protected:
+  void TearDown() override {
+    TermBatchPointByPoint = false;
+    TracerTest::TearDown();
+  }
+  struct Picture {
+    std::vector<std::string> calls;
+    std::vector<std::pair<Color, int>> pens;
+  };
+  template <typename Curve>
+  Picture Draw(const Curve& curve) {
+    const BatchCase& c = GetParam();
+    canvas = RecordingCanvas();
+    TraceCurve(curve, x1, x2, c.from, c.to, c.step);
+    Picture p{canvas.calls, {}};
+    for (const Segment& s : canvas.segments) p.pens.emplace_back(s.color, s.width);
+    return p;
+  }
+};
+
+TEST_P(TracerBatchTest, SamePictureAsPointByPoint) {
+  const BatchCase& c = GetParam();
+  x1 = c.x1;
+  x2 = c.x2;
+  y1 = c.x1;
+  y2 = c.x2;
+  LineWidth = c.width;
+  CompileTerm(MainTerm, c.term, true);
+  ASSERT_TRUE(TermDefined) << c.term;
+  const TermInputs fixed{0, 0.5, 2, -1, 3, 0};
+  const Picture reference = Draw([&fixed](double x) {
+    return EvalTerm(MainTerm, x, fixed.t, fixed.a, fixed.b, fixed.c, fixed.n);
+  });
+  EXPECT_FALSE(reference.calls.empty());
+  for (bool pointByPoint : {true, false}) {
+    TermBatchPointByPoint = pointByPoint;
+    const Picture batch = Draw(TermCurve(MainTerm, BatchInput::X, fixed));
+    EXPECT_EQ(batch.calls, reference.calls) << c.term << " point by point " << pointByPoint;
+    EXPECT_EQ(batch.pens, reference.pens) << c.term;
+  }
+  // The derivatives as the discussion window draws them.
+  for (int order = 1; order <= 2; ++order) {
+    TermBatchPointByPoint = false;
+    const Picture batch = Draw(DerivativeCurve(MainTerm, order, fixed));
+    const Picture points = Draw([&](double x) {
+      return EvalDerivative(MainTerm, order, x, fixed.t, fixed.a, fixed.b, fixed.c, fixed.n);
+    });
+    EXPECT_EQ(batch.calls, points.calls) << c.term << " order " << order;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Curves, TracerBatchTest,
+    ::testing::Values(BatchCase{"x^2-3", -7, 7, -7, 7, 1, 1},
+                      BatchCase{"a*x^3+b*x^2+c", -7, 7, -7, 7, 2, 2},
+                      BatchCase{"1/x", -7, 7, -7, 7, 1, 1},         // pole on a column
+                      BatchCase{"1/(x-0.01)", -7, 7, -7, 7, 1, 3},  // pole between columns
+                      BatchCase{"sqrt(x)", -7, 7, -7, 7, 1, 1},     // undefined left half
+                      BatchCase{"sqrt(x-8)", -7, 7, -7, 7, 1, 1},   // nowhere defined
+                      BatchCase{"ln(x^2-4)", -7, 7, -7, 7, 2, 1},   // a gap in the middle
+                      BatchCase{"tan(x)", -7, 7, -7, 7, 1, 1},      // many poles
+                      BatchCase{"exp(x)", -2, 20, -2, 20, 1, 1},    // beyond the clamp
+                      BatchCase{"-exp(x)", -2, 20, -2, 20, 2, 4},   // below the clamp
+                      BatchCase{"sin(1/x)", -0.01, 0.01, -0.01, 0.01, 1, 1},
+                      BatchCase{"x^2", 3, 3.0001, -1000, 1000, 1, 1},   // tiny view, long range
+                      BatchCase{"x/1000", -1e6, 1e6, -1e6, 1e6, 1, 1},  // huge view
+                      BatchCase{"x^3", -7, 7, -2, 3.1234, 1, 1},        // partial range
+                      BatchCase{"sqrt(x)", -7, 7, -1, 1e6, 2, 2},       // to far right
+                      BatchCase{"sqrt(2-x)", -7, 7, 1, 4, 1, 1},        // undefined past `to`
+                      BatchCase{"x", -7, 7, 100, 1e6, 1, 1},            // wholly right
+                      BatchCase{"x", 1e17, 1e17 + 64, 1e17, 1e17 + 64, 1, 1}));  // step lost
 
 }  // namespace
 }  // namespace kurvio::testing

@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <functional>
 
+#include "export/Export.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
@@ -68,9 +69,11 @@ class CovariationWindowTest : public ::testing::Test {
     if (!image.rect().contains(p)) return false;
     return FromQColor(image.pixelColor(p + QPoint(2, 0))) == colour;
   }
-  // Recording one frame.
+  // Recording one frame as an export draws it: the plot in the upper four
+  // fifths of the paint box, the rails below it.
   testing::RecordingCanvas Record() {
     testing::RecordingCanvas canvas;
+    PlotHeight = LayoutPlotHeight(PictureLayout::PlotAndRails, form->PaintBox1->height());
     DrawCanvas = &canvas;
     ExportDrawing = true;
     form->animieren();
@@ -124,7 +127,8 @@ TEST_F(CovariationWindowTest, FixedArrowsFromOldestToNewestThenTheCurrentOne) {
     (void)c;
     (void)d;
     const int row = b + r;
-    if (row != static_cast<int>(std::lround(PlotHeight - PlotHeight / 21.0))) continue;
+    const int h = LayoutPictureHeight(PictureLayout::PlotAndRails, PlotHeight);
+    if (row != static_cast<int>(std::lround(h - h / 21.0))) continue;
     xDots.push_back(a + r);
   }
   const auto column = [&](double x) { return static_cast<int>(std::lround((x + 7) / 14 * w)); };

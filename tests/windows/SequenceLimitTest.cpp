@@ -111,8 +111,20 @@ TEST_F(SequenceLimitTest, FastSearchAgreesWithThePlainRule) {
       ++evaluations;
       return a(n, defined);
     };
-    EXPECT_EQ(Berechne_n0(counted, c.g, c.eps), PlainN0(a, c.g, c.eps)) << c.term << " " << c.eps;
+    const int n0 = PlainN0(a, c.g, c.eps);
+    EXPECT_EQ(Berechne_n0(counted, c.g, c.eps), n0) << c.term << " " << c.eps;
     EXPECT_LE(evaluations, kN0Last + kN0Window - 1) << c.term;
+    // In blocks: the same n0, each index once and in order, none past the last term.
+    double next = 1;
+    const SequenceBatch batch = [&](const double* n, std::size_t count, double* values,
+                                    bool* defined) {
+      for (std::size_t i = 0; i < count; ++i) {
+        EXPECT_EQ(n[i], next++) << c.term;
+        values[i] = a(n[i], defined[i]);
+      }
+    };
+    EXPECT_EQ(Berechne_n0(batch, c.g, c.eps), n0) << c.term << " " << c.eps;
+    EXPECT_LE(next - 1, kN0Last + kN0Window - 1) << c.term;
   }
 }
 

@@ -183,7 +183,11 @@ void TForm3::Delay(int ms) {
 }
 
 void TForm3::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve([](double x) { return F(CurveKind, x); }, scaleFrom, scaleTo, from, to);
+  const TermInputs fixed{0, 0, ParamA, ParamB, ParamC, 0};
+  if (CurveKind == 0)
+    TraceCurve(TermCurve(MainTerm, BatchInput::X, fixed), scaleFrom, scaleTo, from, to);
+  else
+    TraceCurve(DerivativeCurve(MainTerm, CurveKind, fixed), scaleFrom, scaleTo, from, to);
 }
 
 void TForm3::Redraw() {

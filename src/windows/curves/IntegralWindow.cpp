@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 #include "module/AnimationLoop.h"
 #include "module/Controls.h"
@@ -36,6 +38,40 @@ constexpr int kBarSteps = 200;
 
 // f at t, with t (and x) the point and the settings' a, b, c.
 double F(double t) { return EvalTerm(MainTerm, t, t, ParamA, ParamB, ParamC, 0); }
+
+// Integral(x0, u[i]) for every i with the nodes of all columns in one batch of
+// f; defined[i] is false where f is undefined at one of the column's nodes.
+void Integrals(double x0, const double* u, std::size_t count, double* values, bool* defined) {
+  constexpr std::size_t kColumn = 16;  // x0 + i * h for i = 1..15, then u itself
+  const std::size_t total = 1 + kColumn * count;
+  std::vector<double> nodes(total), f(total);
+  const auto fDefined = std::make_unique<bool[]>(total);
+  nodes[0] = x0;
+  for (std::size_t k = 0; k < count; ++k) {
+    const double h = (u[k] - x0) / 16;
+    double* column = &nodes[1 + kColumn * k];
+    for (int i = 1; i < 16; ++i) column[i - 1] = x0 + i * h;
+    column[15] = u[k];
+  }
+  EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, nodes.data(), total,
+                f.data(), fDefined.get());
+  for (std::size_t k = 0; k < count; ++k) {
+    const std::size_t base = 1 + kColumn * k;
+    bool undefined = false;
+    const auto at = [&](std::size_t j) {
+      if (fDefined[j]) return f[j];
+      undefined = true;
+      return 0.0;
+    };
+    // The sums in the order Integral takes them, for the same rounding.
+    double odd = 0, even = 0;
+    for (int i = 1; i < 16; i += 2) odd += at(base + i - 1);
+    for (int i = 2; i < 16; i += 2) even += at(base + i - 1);
+    const double h = (u[k] - x0) / 16;
+    values[k] = (at(0) + at(base + 15) + 4 * odd + 2 * even) * h / 3;
+    defined[k] = !undefined;
+  }
+}
 
 }  // namespace
 
@@ -199,7 +235,8 @@ void TForm7::FormClose() {
 }
 
 void TForm7::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve([](double t) { return F(t); }, scaleFrom, scaleTo, from, to);
+  TraceCurve(TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+             scaleTo, from, to);
 }
 
 void TForm7::IntegralKurveZeichnen() {
@@ -208,18 +245,16 @@ void TForm7::IntegralKurveZeichnen() {
   if (!(dx > 0)) return;
   // Once f is undefined for one value of F, the graph ends there.
   bool stopped = false;
-  auto value = [&](double u) {
-    if (!stopped) {
-      bool undefined = false;
-      const double v = Integral(x0, u, undefined);
-      if (!undefined) {
-        TermDefined = true;
-        return v;
+  const CurveBatchFunction value = [&](const double* u, std::size_t count, double* values,
+                                       bool* defined) {
+    if (!stopped) Integrals(x0, u, count, values, defined);
+    for (std::size_t k = 0; k < count; ++k) {
+      if (stopped || !defined[k]) {
+        stopped = true;
+        values[k] = 0.0;
+        defined[k] = false;
       }
-      stopped = true;
     }
-    TermDefined = false;
-    return 0.0;
   };
   CurveColor = Farben::flaeche;
   // To the right. The tracer samples only the columns near the view, so a
@@ -230,16 +265,18 @@ void TForm7::IntegralKurveZeichnen() {
   // column (from just right of the view when x0 lies beyond it).
   const double near = x2 + 2 * dx, far = x1 - 2 * dx;
   double u = x0 > near ? x0 - std::floor((x0 - near) / dx) * dx : x0;
-  double from = u;
-  bool any = false;
+  std::vector<double> columns;
   for (; u >= far; u -= dx) {
-    bool undefined = false;
-    Integral(x0, u, undefined);
-    if (undefined) break;
-    from = u;
-    any = true;
+    columns.push_back(u);
+    if (u - dx == u) break;  // a step lost in the rounding of u would never end
   }
-  if (!any) return;
+  std::vector<double> values(columns.size());
+  const auto defined = std::make_unique<bool[]>(columns.size());
+  Integrals(x0, columns.data(), columns.size(), values.data(), defined.get());
+  std::size_t count = 0;
+  while (count < columns.size() && defined[count]) ++count;
+  if (count == 0) return;
+  const double from = columns[count - 1];
   stopped = false;
   TraceCurve(value, x1, x2, from, std::min(x0, near));
 }
@@ -293,10 +330,16 @@ void TForm7::animieren() {
     const int first = std::max(ScreenX(std::min(x0, x)), -1);
     const int last = std::min(ScreenX(std::max(x0, x)), PlotWidth + 1);
     if (first <= last) {
-      std::vector<Point> area;
-      area.reserve(2 * static_cast<std::size_t>(last - first + 1));
+      const std::size_t columns = static_cast<std::size_t>(last - first + 1);
+      std::vector<double> t(columns), f(columns);
+      const auto defined = std::make_unique<bool[]>(columns);
       for (int col = first; col <= last; ++col)
-        area.push_back({col, ScreenY(F(x1 + col * (x2 - x1) / std::max(PlotWidth, 1)))});
+        t[col - first] = x1 + col * (x2 - x1) / std::max(PlotWidth, 1);
+      EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, t.data(), columns,
+                    f.data(), defined.get());
+      std::vector<Point> area;
+      area.reserve(2 * columns);
+      for (int col = first; col <= last; ++col) area.push_back({col, ScreenY(f[col - first])});
       for (int col = last; col >= first; --col) area.push_back({col, ScreenY(0)});
       const Brush saved = c.brush;
       c.brush = {Farben::flaeche, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7))};

@@ -284,15 +284,17 @@ void TForm8::Edit1Exit() {
 }
 
 void TForm8::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve(
-      [this](double x) {
-        if (curveKind_ == 1) {
+  if (curveKind_ == 1) {
+    TraceCurve(
+        [this](double x) {
           TermDefined = true;
           return lineSlope_ * x + lineIntercept_;
-        }
-        return F(x);
-      },
-      scaleFrom, scaleTo, from, to);
+        },
+        scaleFrom, scaleTo, from, to);
+    return;
+  }
+  TraceCurve(TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+             scaleTo, from, to);
 }
 
 void TForm8::DrawSecant(double q, Color color, bool current) {

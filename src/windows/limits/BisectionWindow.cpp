@@ -302,8 +302,8 @@ void TForm13::BitCheckBox5Click() {
 }
 
 void TForm13::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve([](double x) { return EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0); },
-             scaleFrom, scaleTo, from, to);
+  TraceCurve(TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+             scaleTo, from, to);
 }
 
 void TForm13::DrawBand(double fa, double fb) {

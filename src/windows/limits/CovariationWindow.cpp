@@ -302,7 +302,8 @@ void TForm12::FormClose() {
 }
 
 void TForm12::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve(F, scaleFrom, scaleTo, from, to);
+  TraceCurve(TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+             scaleTo, from, to);
 }
 
 void TForm12::ShowReadouts() {
@@ -381,6 +382,7 @@ void TForm12::animieren() {
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
   // During an export the picture is taller than the plot by the rails' fifth.
+  const int givenPlotHeight = PlotHeight;
   const int h = ExportDrawing ? LayoutPictureHeight(PictureLayout::PlotAndRails, PlotHeight)
                               : PaintBox1->height();
   std::vector<double> arrows;
@@ -426,6 +428,9 @@ void TForm12::animieren() {
     y2 = yb;
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
   });
+  // On an export canvas the plot size stays as it was given, so that the same
+  // picture can be drawn again (the rails' height is taken from it).
+  if (ExportDrawing) PlotHeight = givenPlotHeight;
   ShowReadouts();
   if (!ExportDrawing) PaintBox1->Show();
 }

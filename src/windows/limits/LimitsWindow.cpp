@@ -317,7 +317,8 @@ void TForm11::BitCheckBox2Click() {
 }
 
 void TForm11::KurveZeichnen(double scaleFrom, double scaleTo, double from, double bound) {
-  TraceCurve([](double x) { return F(x); }, scaleFrom, scaleTo, from, bound);
+  TraceCurve(TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+             scaleTo, from, bound);
 }
 
 double TForm11::DrawHalf(HalfSide side, double step) {
@@ -326,7 +327,12 @@ double TForm11::DrawHalf(HalfSide side, double step) {
   const double xo = xP;
   const double outer = left ? xo - delta : xo + delta;
   NeighbourhoodExtremes& image = left ? LeftImage : RightImage;
-  image = SampleHalfNeighbourhood([](double x) { return F(x); }, xo, delta, step, side);
+  const TermInputs fixed{0, 0, ParamA, ParamB, ParamC, 0};
+  const NeighbourhoodBatch f = [&fixed](const double* x, std::size_t count, double* y) {
+    const auto defined = std::make_unique<bool[]>(count);
+    EvalTermBatch(MainTerm, BatchInput::X, fixed, x, count, y, defined.get());
+  };
+  image = SampleHalfNeighbourhood(f, xo, delta, step, side);
   const double y0 = F(xo);
   const double yOuter = F(outer);
 

@@ -3,6 +3,7 @@
 // with the x where each was first taken.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 
 namespace kurvio {
@@ -28,5 +29,10 @@ inline constexpr long kMaxNeighbourhoodSamples = 100000;
 // to the outer end.
 NeighbourhoodExtremes SampleHalfNeighbourhood(const std::function<double(double x)>& f, double xo,
                                               double delta, double step, HalfSide side);
+
+// The same with the values taken a block at a time: y[i] := f(x[i]) for i < count.
+using NeighbourhoodBatch = std::function<void(const double* x, std::size_t count, double* y)>;
+NeighbourhoodExtremes SampleHalfNeighbourhood(const NeighbourhoodBatch& f, double xo, double delta,
+                                              double step, HalfSide side);
 
 }  // namespace kurvio

@@ -1,8 +1,11 @@
 #include "windows/limits/SequenceLimit.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "term/NumberFormat.h"
 
@@ -41,21 +44,50 @@ LimitEstimate BerechneGrenzwert(const SequenceTerm& a, double previous) {
   return e;
 }
 
-int Berechne_n0(const SequenceTerm& a, double g, double eps) {
-  // n is accepted when no term from n to n + 50 fails; so the answer is the
-  // index after the last failing term, as soon as 51 good terms follow it.
+namespace {
+
+// n is accepted when no term from n to n + 50 fails; so the answer is the
+// index after the last failing term, as soon as 51 good terms follow it. The
+// terms come in blocks from `firstBlock` doubling up to `maxBlock` terms.
+int SlidingN0(const SequenceBatch& a, double g, double eps, int firstBlock, int maxBlock) {
+  constexpr int kLastTerm = kN0Last + kN0Window - 1;
+  std::vector<double> n(maxBlock), values(maxBlock);
+  const auto defined = std::make_unique<bool[]>(maxBlock);
   int lastBad = 0;
-  for (int k = 1; k <= kN0Last + kN0Window - 1; ++k) {
-    bool defined = false;
-    const double v = a(k, defined);
-    if (!defined || !(std::fabs(g - v) < eps)) {
-      lastBad = k;
-      if (lastBad >= kN0Last) return 0;  // no candidate left
-    } else if (k - lastBad >= kN0Window) {
-      return lastBad + 1;
+  int block = firstBlock;
+  for (int k = 1; k <= kLastTerm;) {
+    const int count = std::min(block, kLastTerm - k + 1);
+    for (int i = 0; i < count; ++i) n[i] = k + i;
+    a(n.data(), count, values.data(), defined.get());
+    for (int i = 0; i < count; ++i, ++k) {
+      if (!defined[i] || !(std::fabs(g - values[i]) < eps)) {
+        lastBad = k;
+        if (lastBad >= kN0Last) return 0;  // no candidate left
+      } else if (k - lastBad >= kN0Window) {
+        return lastBad + 1;
+      }
     }
+    block = std::min(2 * block, maxBlock);
   }
   return 0;
+}
+
+}  // namespace
+
+int Berechne_n0(const SequenceTerm& a, double g, double eps) {
+  const SequenceBatch one = [&a](const double* n, std::size_t count, double* values,
+                                 bool* defined) {
+    for (std::size_t i = 0; i < count; ++i) {
+      defined[i] = false;
+      values[i] = a(n[i], defined[i]);
+    }
+  };
+  return SlidingN0(one, g, eps, 1, 1);
+}
+
+int Berechne_n0(const SequenceBatch& a, double g, double eps) {
+  // The first block reaches just past the earliest possible answer.
+  return SlidingN0(a, g, eps, 2 * kN0Window, 2048);
 }
 
 }  // namespace kurvio

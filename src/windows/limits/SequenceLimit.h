@@ -3,12 +3,16 @@
 // of it (pure C++).
 #pragma once
 
+#include <cstddef>
 #include <functional>
 
 namespace kurvio {
 
 // a(n); `defined` tells whether the term is defined there.
 using SequenceTerm = std::function<double(double n, bool& defined)>;
+// a(n[i]) into values[i] and defined[i] for i < count.
+using SequenceBatch =
+    std::function<void(const double* n, std::size_t count, double* values, bool* defined)>;
 
 struct LimitEstimate {
   double g = 0.0;
@@ -30,5 +34,8 @@ inline constexpr int kN0Last = 10001;
 // ε of g (|g - a(k)| < eps), or 0 when there is none. Each a(k) is evaluated
 // at most once.
 int Berechne_n0(const SequenceTerm& a, double g, double eps);
+// The same n0 with the terms evaluated a block at a time; a block may run a
+// little past the term that decides.
+int Berechne_n0(const SequenceBatch& a, double g, double eps);
 
 }  // namespace kurvio

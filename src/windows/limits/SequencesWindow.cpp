@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 #include "module/Controls.h"
 #include "module/Cursors.h"
@@ -26,6 +28,7 @@
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
+#include "term/TermBatch.h"
 #include "term/TermEdit.h"
 #include "term/TermText.h"
 #include "widgets/TBitCheckBox.h"
@@ -45,6 +48,11 @@ double A(double n, bool& defined) {
   const double v = EvalTerm(MainTerm, 0, 0, 0, 0, 0, n);
   defined = TermDefined;
   return v;
+}
+
+// a(n[i]) for a whole block of indices.
+void ABatch(const double* n, std::size_t count, double* values, bool* defined) {
+  EvalTermBatch(MainTerm, BatchInput::N, {}, n, count, values, defined);
 }
 
 void Line(double xa, double ya, double xb, double yb) {
@@ -260,7 +268,7 @@ void TForm15::BerechneGrenzwert() {
 }
 
 void TForm15::Berechne_n0() {
-  n0 = kurvio::Berechne_n0(A, FolgenGrenzwert, eps);
+  n0 = kurvio::Berechne_n0(SequenceBatch(ABatch), FolgenGrenzwert, eps);
   if (n0 == 0) {
     Label11->setText(QStringLiteral("?"));
     return;
@@ -293,10 +301,13 @@ void TForm15::folgezeichnen() {
   bool havePrevious = false;
   double previous = 0;
   int previousN = 0;
+  std::vector<double> index(kLastIndex), values(kLastIndex);
+  const auto defined = std::make_unique<bool[]>(kLastIndex);
+  for (int n = 1; n <= kLastIndex; ++n) index[n - 1] = n;
+  ABatch(index.data(), kLastIndex, values.data(), defined.get());
   for (int n = 1; n <= kLastIndex; ++n) {
-    bool defined = false;
-    const double y = A(n, defined);
-    if (!defined) continue;
+    if (!defined[n - 1]) continue;
+    const double y = values[n - 1];
     const bool visible = y1 < y && y < y2;
     if (ConnectPoints && n <= joinTo) {
       if (havePrevious && n > x1 && visible) Line(previousN, previous, n, y);
