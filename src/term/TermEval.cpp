@@ -68,18 +68,8 @@ double detail::Power(double u, double v) {
   if (std::fabs(v) > 1e20) return Undefined();
   const double rv = std::nearbyint(v);
   const double au = std::fabs(u);
-  if (std::fabs(v) < 7.0 && v == rv && au > 1e-30 && au < 15.0) {
-    double base = u;
-    int count = static_cast<int>(rv);
-    if (count < 0) {
-      base = 1.0 / base;
-      count = -count;
-    }
-    double product = 1.0;
-    for (int i = 0; i < count; ++i)
-      if (product < 1e22) product *= base;
-    return product;
-  }
+  if (std::fabs(v) < 7.0 && v == rv && au > 1e-30 && au < 15.0)
+    return SmallIntegerPower(u, static_cast<int>(rv));
   if (u < 0.0) {
     if (v != std::trunc(v)) return Undefined();
     if (std::fabs(v) >= 2147483647.0) return kRangeLimit;
@@ -362,15 +352,7 @@ double Run(const std::vector<Instr>& code, const double* args) {
         } else {
           const double au = std::fabs(u);
           if (au > 1e-30 && au < 15.0) {
-            double base = u;
-            int count = in.count;
-            if (count < 0) {
-              base = 1.0 / base;
-              count = -count;
-            }
-            r = 1.0;
-            for (int i = 0; i < count; ++i)
-              if (r < 1e22) r *= base;
+            r = detail::SmallIntegerPower(u, in.count);
           } else {
             r = Power(u, in.right.value);
             if (!TermDefined) return 0.0;
@@ -484,10 +466,7 @@ double Run(const std::vector<Instr>& code, const double* args) {
           r = u;
           for (int i = 1; i < in->count; ++i) r *= u;
         } else {
-          const double base = in->count < 0 ? 1.0 / u : u;
-          r = 1.0;
-          for (int i = -in->count; i > 0; --i)
-            if (r < 1e22) r *= base;
+          r = detail::SmallIntegerPower(u, in->count);
         }
         break;
       }

@@ -119,6 +119,21 @@ inline const Program& CachedProgramFor(const TermNode* root) {
 double Function(std::uint8_t kind, double v);
 double Power(double u, double v);
 
+// u to the small integral power `count` (|count| < 7) by repeated
+// multiplication, for the bases 1e-30 < |u| < 15 where that is exact enough;
+// the product stops growing at 1e22.
+inline double SmallIntegerPower(double u, int count) {
+  double base = u;
+  if (count < 0) {
+    base = 1.0 / base;
+    count = -count;
+  }
+  double product = 1.0;
+  for (int i = 0; i < count; ++i)
+    if (product < 1e22) product *= base;
+  return product;
+}
+
 // Power(u, v) for a base u > 0 whose logarithm logU is already known; false in
 // `defined` where Power would leave the result undefined.
 inline double PowerOfPositive(double u, double logU, double v, bool& defined) {
@@ -127,18 +142,8 @@ inline double PowerOfPositive(double u, double logU, double v, bool& defined) {
     return 0.0;
   }
   const double rv = std::nearbyint(v);
-  if (std::fabs(v) < 7.0 && v == rv && u > 1e-30 && u < 15.0) {
-    double base = u;
-    int count = static_cast<int>(rv);
-    if (count < 0) {
-      base = 1.0 / base;
-      count = -count;
-    }
-    double product = 1.0;
-    for (int i = 0; i < count; ++i)
-      if (product < 1e22) product *= base;
-    return product;
-  }
+  if (std::fabs(v) < 7.0 && v == rv && u > 1e-30 && u < 15.0)
+    return SmallIntegerPower(u, static_cast<int>(rv));
   const double l = logU * v;
   if (std::fabs(l) < 90.0) return std::exp(l);
   return l <= -90.0 ? 0.0 : kRangeLimit;
