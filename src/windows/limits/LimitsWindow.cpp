@@ -227,11 +227,12 @@ void TForm11::ConnectHandlers() {
       {ColorButton2, &Farben::delta},
       {ColorButton3, &Farben::fvondelta},
   };
-  for (const auto& [button, setting] : colours)
-    connect(button, &TColorButton::OnChange, this, [this, button, setting] {
-      *setting = static_cast<Color>(button->SelectionColor());
-      animieren();
-    });
+  for (const auto& colour : colours)
+    connect(colour.first, &TColorButton::OnChange, this,
+            [this, button = colour.first, setting = colour.second] {
+              *setting = static_cast<Color>(button->SelectionColor());
+              animieren();
+            });
   connect(BitCheckBox2, &TBitCheckBox::OnClick, this, &TForm11::BitCheckBox2Click);
   WatchPaintBox(PaintBox1);
   connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm11::PaintBox1MouseDown);
