@@ -259,12 +259,12 @@ void TForm12::InitWerte() { kurvio::InitWerte({xa, xb, ya, yb}); }
 
 void TForm12::BarFollowsRail() {
   // A hundred bar positions per tick step of the x rail.
-  const double keep[4] = {x1, x2, y1, y2};
+  const double keepX1 = x1, keepX2 = x2;
   x1 = xa;
   x2 = xb;
   ComputeTickSteps();
-  x1 = keep[0];
-  x2 = keep[1];
+  x1 = keepX1;
+  x2 = keepX2;
   xScroll_->SetMax(BarMaxForTicks(xb - xa, XTickStep));
   xScroll_->PositionFromValue();
 }
