@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TermHandle term;
   CompileTerm(term, text, variables);
   if (TermDefined) {
-    const double points[] = {0.0, -1.5, 2.0, 1e-300, -1e30, 1e308};
+    const double points[] = {0.0, -1.5, 2.0, 1e-300, -1e30, 4e24, -9.9e49, 1e308};
     for (double x : points) {
       // The evaluation program must agree with the tree walk to the bit.
       const double fast = EvalTerm(term, x, 0.5, 1.0, -2.0, 3.0, 7.0);

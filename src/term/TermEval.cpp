@@ -408,16 +408,18 @@ double Run(const std::vector<Instr>& code, const double* args) {
 }
 
 // Run for inputs that all keep the range rule: the same values, instruction
-// by instruction, without the checks of the reads.
+// by instruction, without the checks of the reads. Returns what EvalTerm
+// returns: the value, or the value for an undefined result.
 [[gnu::always_inline]] inline double RunFast(const Program& program) {
   double* f = program.frame.data();
-  const FastInstr* in = program.fast.data();
-  const FastInstr* const end = in + program.fast.size();
-  if (in == end) return f[program.result];
-  double r = 0.0;  // the last instruction's value is the program's
-  for (; in != end; ++in) {
+  double r = 0.0;  // the value of the last instruction
+  for (const FastInstr* in = program.fast.data();; ++in) {
     const double u = f[in->a];
     switch (in->op) {
+      case FastOp::Return:
+        return r;
+      case FastOp::ReturnLeaf:
+        return u;
       case FastOp::Add:
         r = u + f[in->b];
         break;
@@ -426,11 +428,14 @@ double Run(const std::vector<Instr>& code, const double* args) {
         break;
       case FastOp::Mul: {
         const double v = f[in->b];
-        // Factors below 1e24 keep the guard's quotient far below 1; the
-        // division is needed only beyond.
-        const double au = std::fabs(u), av = std::fabs(v);
-        if ((au >= 1e24 || av >= 1e24) && au / kRangeLimit * av >= 1.0) return Undefined();
         r = u * v;
+        // A product below 1e49 keeps the guard's quotient far below 1 and
+        // the range rule; the guard is needed only beyond.
+        if (std::fabs(r) < 1e49) {
+          f[in->dst] = r;
+          continue;
+        }
+        if (std::fabs(u) / kRangeLimit * std::fabs(v) >= 1.0) return Undefined();
         break;
       }
       case FastOp::Div: {
@@ -444,24 +449,26 @@ double Run(const std::vector<Instr>& code, const double* args) {
       case FastOp::Square:
         if (std::fabs(u) > 1e-30 && std::fabs(u) < 15.0) {
           r = u * u;
-          break;
+          f[in->dst] = r;
+          continue;
         }
         r = Power(u, in->value);
-        if (!TermDefined) return 0.0;
+        if (!TermDefined) return undefinedValue;
         break;
       case FastOp::Cube:
         if (std::fabs(u) > 1e-30 && std::fabs(u) < 15.0) {
           r = u * u * u;
-          break;
+          f[in->dst] = r;
+          continue;
         }
         r = Power(u, in->value);
-        if (!TermDefined) return 0.0;
+        if (!TermDefined) return undefinedValue;
         break;
       case FastOp::PowInt: {
         const double au = std::fabs(u);
         if (!(au > 1e-30 && au < 15.0)) {
           r = Power(u, in->value);
-          if (!TermDefined) return 0.0;
+          if (!TermDefined) return undefinedValue;
         } else if (in->count > 0) {
           r = u;
           for (int i = 1; i < in->count; ++i) r *= u;
@@ -478,87 +485,118 @@ double Run(const std::vector<Instr>& code, const double* args) {
       }
       case FastOp::Pow:
         r = Power(u, f[in->b]);
-        if (!TermDefined) return 0.0;
+        if (!TermDefined) return undefinedValue;
         break;
+      // The values of these keep the range rule when u does.
       case FastOp::Neg:
         r = -u;
-        break;
+        f[in->dst] = r;
+        continue;
       case FastOp::Sin:
         r = std::sin(u);
-        break;
+        f[in->dst] = r;
+        continue;
       case FastOp::Cos:
         r = std::cos(u);
-        break;
+        f[in->dst] = r;
+        continue;
       case FastOp::Sqrt:
         if (!(u >= 0.0)) return Undefined();
         r = std::sqrt(u);
-        break;
+        f[in->dst] = r;
+        continue;
       case FastOp::Abs:
         r = std::fabs(u);
-        break;
+        f[in->dst] = r;
+        continue;
       case FastOp::Ln:
         if (!(u > 0.0)) return Undefined();
         r = std::log(u);
-        break;
+        f[in->dst] = r;
+        continue;
       case FastOp::Phi:
         r = Phi(u);
         break;
       case FastOp::Function:
         r = Function(in->kind, u);
-        if (!TermDefined) return 0.0;
+        if (!TermDefined) return undefinedValue;
         break;
       case FastOp::ConstRange:
         InRange(in->value);
-        return 0.0;
+        return undefinedValue;
       case FastOp::Undefined:
         return Undefined();
+      default:
+        __builtin_unreachable();
     }
     if (!(std::fabs(r) < kRangeLimit)) {
       TermDefined = false;
       undefinedValue = std::copysign(kRangeLimit, r);
-      return 0.0;
+      return undefinedValue;
     }
     f[in->dst] = r;
   }
-  return r;
 }
 
-// Inlined into EvalTerm: the call would cost as much as a short program.
-[[gnu::always_inline]] inline double EvalRoot(const TermNode* root, const Args& args) {
+// The evaluation of the six inputs apart from the usual case: no term, a tree
+// the program cannot hold, or an input beyond the range rule.
+[[gnu::noinline]] double EvalChecked(const TermNode* root, const Args& args) {
+  if (!root) {
+    TermDefined = false;
+    return 0.0;
+  }
   const Program& program = detail::CachedProgramFor(root);
   TermDefined = true;
-  if (!program.usable) return Eval(root, args);
-  double* f = program.frame.data();
-  f[0] = args.x;
-  f[1] = args.t;
-  f[2] = args.a;
-  f[3] = args.b;
-  f[4] = args.c;
-  f[5] = args.n;
-  // Inputs the program never reads are never checked; a read input out of
-  // range takes the checked path, which fails where the tree walk fails.
-  bool inRange = true;
-  for (int i = 0; i < program.readCount; ++i)
-    inRange &= std::fabs(f[program.reads[i]]) < kRangeLimit;
-  return inRange ? RunFast(program) : Run(program.code, f);
+  double r;
+  if (!program.usable) {
+    r = Eval(root, args);
+  } else {
+    double* f = program.frame.data();
+    f[0] = args.x;
+    f[1] = args.t;
+    f[2] = args.a;
+    f[3] = args.b;
+    f[4] = args.c;
+    f[5] = args.n;
+    // Inputs the program never reads are never checked; a read input out of
+    // range takes the checked path, which fails where the tree walk fails.
+    bool inRange = true;
+    for (int i = 0; i < program.readCount; ++i)
+      inRange &= std::fabs(f[program.reads[i]]) < kRangeLimit;
+    r = inRange ? RunFast(program) : Run(program.code, f);
+  }
+  return TermDefined ? r : undefinedValue;
 }
 
-inline double Sample(const TermNode* root, double x, const Args& args) {
-  Args at = args;
-  at.x = x;
-  return EvalRoot(root, at);
+// The value EvalTerm returns. Inlined into it: a call would cost as much as a
+// short program.
+[[gnu::always_inline]] inline double EvalAt(const TermNode* root, double x, double t, double a,
+                                            double b, double c, double n) {
+  if (root) [[likely]] {
+    const Program& program = detail::CachedProgramFor(root);
+    const bool inRange = (std::fabs(x) < kRangeLimit) & (std::fabs(t) < kRangeLimit) &
+                         (std::fabs(a) < kRangeLimit) & (std::fabs(b) < kRangeLimit) &
+                         (std::fabs(c) < kRangeLimit) & (std::fabs(n) < kRangeLimit);
+    if (program.usable & inRange) [[likely]] {
+      TermDefined = true;
+      double* f = program.frame.data();
+      f[0] = x;
+      f[1] = t;
+      f[2] = a;
+      f[3] = b;
+      f[4] = c;
+      f[5] = n;
+      return RunFast(program);
+    }
+  }
+  return EvalChecked(root, Args{x, t, a, b, c, n});
 }
 
 }  // namespace
 
 double EvalTerm(const TermHandle& term, double x, double t, double a, double b, double c,
                 double n) {
-  if (!term) {
-    TermDefined = false;
-    return 0.0;
-  }
-  const double r = EvalRoot(term.get(), Args{x, t, a, b, c, n});
-  return TermDefined ? r : undefinedValue;
+  return EvalAt(term.get(), x, t, a, b, c, n);
 }
 
 double EvalTermByTree(const TermNode* root, double x, double t, double a, double b, double c,
@@ -580,11 +618,10 @@ double EvalDerivative(const TermHandle& term, int order, double x, double t, dou
     return 0.0;
   }
   const TermNode* root = term.get();
-  const Args args{x, t, a, b, c, n};
   // Samples in a fixed order; the first undefined one ends the derivative.
   double s[4];
   auto take = [&](int i, double at) {
-    s[i] = Sample(root, at, args);
+    s[i] = EvalAt(root, at, t, a, b, c, n);
     return TermDefined;
   };
   if (order == 1) {

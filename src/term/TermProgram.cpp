@@ -314,6 +314,9 @@ void BuildFast(Program& p) {
     p.fast.push_back(f);
   }
   p.result = loc[0];
+  FastInstr ret{p.fast.empty() ? FastOp::ReturnLeaf : FastOp::Return};
+  ret.a = p.result;
+  p.fast.push_back(ret);
 }
 
 // Fixed entries: the windows' term and the number fields' term alternate.

@@ -54,6 +54,8 @@ enum class FastOp : std::uint8_t {
   Function,
   ConstRange,
   Undefined,
+  Return,      // the value of the instruction before is the program's
+  ReturnLeaf,  // the value at `a` is the program's (which has no other instruction)
 };
 
 // Where an operand comes from.
@@ -93,9 +95,9 @@ struct Program {
   const TermNode* root = nullptr;
   std::uint64_t generation = ~0ull;
   std::vector<Instr> code;
-  int depth = 0;        // the most values on the stack at once
-  bool usable = false;  // false: the tree walk evaluates this tree
-  std::vector<FastInstr> fast;
+  int depth = 0;                    // the most values on the stack at once
+  bool usable = false;              // false: the tree walk evaluates this tree
+  std::vector<FastInstr> fast;      // ends with Return, or with an instruction that fails
   std::uint16_t result = 0;         // frame index of the value of `fast`
   std::uint8_t reads[kSlots] = {};  // the input slots the program reads
   std::uint8_t readCount = 0;
