@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgGenerator>
 #include <QWidget>
@@ -28,18 +29,33 @@
 
 namespace kurvio {
 
-std::function<QString(QWidget*, const QString&, const QString&)> AskSaveFileName;
+std::function<QString(QWidget*, const QString&, const QString&, QString&)> AskSaveFileName;
 std::function<bool(QWidget*, const QString&)> AskReplaceFile;
 std::function<void(QWidget*, const QString&)> ReportExportError;
 
 namespace {
 
 const QString kWmfTitle = QStringLiteral("Erstellte Grafik im WMF-Format speichern");
-const QString kWmfFilter = QStringLiteral("Windows Metadatei (*.wmf)|*.wmf");
+// Every file button offers today's formats after its own.
+const QString kWmfFilter = QStringLiteral(
+    "Windows Metadatei (*.wmf)|*.wmf|PNG-Bild (*.png)|*.png|SVG-Grafik (*.svg)|*.svg|"
+    "PDF-Dokument (*.pdf)|*.pdf");
 const QString kSequenceTitle =
     QStringLiteral("Erstellte Grafik im WMF-Format oder JPG-Format speichern");
-const QString kSequenceFilter =
-    QStringLiteral("Windows Metadatei (*.wmf)|*.wmf|JPEG-Datei (*.jpg)|*.jpg");
+const QString kSequenceFilter = QStringLiteral(
+    "Windows Metadatei (*.wmf)|*.wmf|JPEG-Datei (*.jpg)|*.jpg|PNG-Bild (*.png)|*.png|"
+    "SVG-Grafik (*.svg)|*.svg|PDF-Dokument (*.pdf)|*.pdf");
+
+struct FormatName {
+  PictureFormat format;
+  const char* pattern;    // as the filter shows it
+  const char* extension;  // as the file gets it
+};
+constexpr FormatName kFormats[] = {{PictureFormat::Wmf, "(*.wmf)", ".wmf"},
+                                   {PictureFormat::Jpeg, "(*.jpg)", ".jpg"},
+                                   {PictureFormat::Png, "(*.png)", ".png"},
+                                   {PictureFormat::Svg, "(*.svg)", ".svg"},
+                                   {PictureFormat::Pdf, "(*.pdf)", ".pdf"}};
 
 // The shared drawing state an export changes; put back when the export ends,
 // however it ends.
@@ -97,10 +113,16 @@ bool AskReplace(QWidget* parent, const QString& path) {
                                QMessageBox::No) == QMessageBox::Yes;
 }
 
-QString AskFileName(QWidget* parent, const QString& title, const QString& filter) {
+// The name the user chose, and in `format` the format of the filter chosen.
+QString AskFileName(QWidget* parent, const QString& title, const QString& filter,
+                    PictureFormat& format) {
   const QString qtFilter = QtFileFilter(filter);
-  if (AskSaveFileName) return AskSaveFileName(parent, title, qtFilter);
-  return QFileDialog::getSaveFileName(parent, title, QString(), qtFilter);
+  QString selected = qtFilter.section(QStringLiteral(";;"), 0, 0);
+  const QString name =
+      AskSaveFileName ? AskSaveFileName(parent, title, qtFilter, selected)
+                      : QFileDialog::getSaveFileName(parent, title, QString(), qtFilter, &selected);
+  format = FormatOfFilter(selected);
+  return name;
 }
 
 int ClampToInt(long long v) {
@@ -199,15 +221,15 @@ QByteArray RenderSvg(const ExportVariant& variant, const ExportTarget& target) {
   return buffer.data();
 }
 
-QByteArray RenderPng(const ExportVariant& variant, const ExportTarget& target) {
-  // Twice the screen size, on the window's background.
+// The picture `scale` times the screen size, on the window's background.
+QByteArray RenderPng(const ExportVariant& variant, const ExportTarget& target, double scale) {
   ExportVariant png = variant;
-  png.wmfFontFactor = variant.wmfFontFactor / variant.wmfLineScale * 2.0;
-  png.wmfLineScale = 2.0;
+  png.wmfFontFactor = variant.wmfFontFactor / variant.wmfLineScale * scale;
+  png.wmfLineScale = scale;
   const ScaledPicture picture = ScalePicture(target, png.wmfLineScale, 16000);
   QImage image(picture.width, picture.height, QImage::Format_RGB32);
   if (image.isNull()) return {};
-  const int dotsPerMeter = static_cast<int>(std::lround(2 * 96 / 0.0254));
+  const int dotsPerMeter = static_cast<int>(std::lround(scale * 96 / 0.0254));
   image.setDotsPerMeterX(dotsPerMeter);
   image.setDotsPerMeterY(dotsPerMeter);
   image.fill(ToQColor(Farben::Hintergrund));
@@ -216,6 +238,29 @@ QByteArray RenderPng(const ExportVariant& variant, const ExportTarget& target) {
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   image.save(&buffer, "PNG");
+  return bytes;
+}
+
+// One page of the picture's size at the metafile's resolution.
+QByteArray RenderPdf(const ExportVariant& variant, const ExportTarget& target) {
+  const double scale = variant.wmfLineScale;
+  const ScaledPicture picture = ScalePicture(target, scale, WmfCanvas::kMaxSize);
+  const int dpi = static_cast<int>(std::lround(96 * scale));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QStringLiteral("Kurvio"));
+    writer.setResolution(dpi);
+    const QSizeF inches(static_cast<double>(picture.width) / dpi,
+                        static_cast<double>(picture.height) / dpi);
+    // Exactly the picture: no paper size that happens to be close.
+    writer.setPageLayout(
+        QPageLayout(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch),
+                    QPageLayout::Portrait, QMarginsF()));
+    DrawOnDevice(&writer, variant, target, picture, true);
+  }
   return bytes;
 }
 
@@ -290,6 +335,21 @@ QString WmfFileName(const QString& chosen) {
   const int slash = chosen.lastIndexOf(QLatin1Char('/'));
   const int dot = chosen.indexOf(QLatin1Char('.'), slash + 1);
   return (dot < 0 ? chosen : chosen.left(dot)) + QStringLiteral(".wmf");
+}
+
+QString PictureFileName(const QString& chosen, PictureFormat format) {
+  for (const FormatName& f : kFormats)
+    if (f.format == format) {
+      const QString extension = QString::fromLatin1(f.extension);
+      return chosen.endsWith(extension, Qt::CaseInsensitive) ? chosen : chosen + extension;
+    }
+  return chosen;
+}
+
+PictureFormat FormatOfFilter(const QString& qtFilter) {
+  for (const FormatName& f : kFormats)
+    if (qtFilter.contains(QLatin1String(f.pattern))) return f.format;
+  return PictureFormat::Wmf;
 }
 
 QString SequenceFileName(const QString& chosen, bool& isWmf) {
@@ -412,12 +472,66 @@ bool WriteWmfFile(const ExportVariant& variant, const ExportTarget& target, cons
   return FinishSave(target, path, failure, parent);
 }
 
+std::string RenderPicture(const ExportVariant& variant, const ExportTarget& target,
+                          PictureFormat format) {
+  QByteArray bytes;
+  switch (format) {
+    case PictureFormat::Png:
+      bytes = RenderPng(variant, target, kPngFileScale);
+      break;
+    case PictureFormat::Svg:
+      bytes = RenderSvg(variant, target);
+      break;
+    case PictureFormat::Pdf:
+      bytes = RenderPdf(variant, target);
+      break;
+    case PictureFormat::Wmf:
+      return RenderWmf(variant, target);
+    case PictureFormat::Jpeg:
+      break;
+  }
+  return bytes.toStdString();
+}
+
+bool WritePictureFile(const ExportVariant& variant, const ExportTarget& target,
+                      PictureFormat format, const QString& path, QWidget* parent) {
+  QString failure;
+  try {
+    const std::string bytes = RenderPicture(variant, target, format);
+    if (bytes.empty())
+      failure = QStringLiteral("Das Bild konnte nicht gezeichnet werden.");
+    else
+      WriteExportFile(path, bytes, &failure);
+  } catch (const std::exception& e) {
+    failure = QString::fromLocal8Bit(e.what());
+  }
+  return FinishSave(target, path, failure, parent);
+}
+
+namespace {
+
+// The dialog asked about the name as typed; the name written may differ.
+bool MayWrite(QWidget* parent, const QString& chosen, const QString& path) {
+  return path == chosen || !QFileInfo::exists(path) || AskReplace(parent, path);
+}
+
+// A PNG, SVG or PDF file chosen in a file button's dialog.
+bool SavePictureFile(const ExportVariant& variant, const ExportTarget& target, PictureFormat format,
+                     const QString& chosen, QWidget* parent) {
+  const QString path = PictureFileName(chosen, format);
+  if (!MayWrite(parent, chosen, path)) return false;
+  return WritePictureFile(variant, target, format, path, parent);
+}
+
+}  // namespace
+
 bool SaveWmfFile(const ExportVariant& variant, const ExportTarget& target, QWidget* parent) {
-  const QString chosen = AskFileName(parent, kWmfTitle, kWmfFilter);
+  PictureFormat format = PictureFormat::Wmf;
+  const QString chosen = AskFileName(parent, kWmfTitle, kWmfFilter, format);
   if (chosen.isEmpty()) return false;
+  if (format != PictureFormat::Wmf) return SavePictureFile(variant, target, format, chosen, parent);
   const QString path = WmfFileName(chosen);
-  // The dialog asked about the name as typed; the name written may differ.
-  if (path != chosen && QFileInfo::exists(path) && !AskReplace(parent, path)) return false;
+  if (!MayWrite(parent, chosen, path)) return false;
   return WriteWmfFile(variant, target, path, parent);
 }
 
@@ -429,7 +543,7 @@ bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target
     const QByteArray bytes(wmf.data(), static_cast<qsizetype>(wmf.size()));
     for (const char* type : kWmfMimeTypes) mime->setData(QString::fromLatin1(type), bytes);
     mime->setData(QStringLiteral("image/svg+xml"), RenderSvg(variant, target));
-    mime->setData(QStringLiteral("image/png"), RenderPng(variant, target));
+    mime->setData(QStringLiteral("image/png"), RenderPng(variant, target, kPngClipboardScale));
     if (QClipboard* clipboard = QGuiApplication::clipboard()) {
       clipboard->setMimeData(mime.release());
       ok = true;
@@ -444,11 +558,15 @@ bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target
 }
 
 bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target, QWidget* parent) {
-  const QString chosen = AskFileName(parent, kSequenceTitle, kSequenceFilter);
+  PictureFormat format = PictureFormat::Wmf;
+  const QString chosen = AskFileName(parent, kSequenceTitle, kSequenceFilter, format);
   if (chosen.isEmpty()) return false;
+  // With the metafile or the JPEG filter, the name's extension decides between the two.
+  if (format != PictureFormat::Wmf && format != PictureFormat::Jpeg)
+    return SavePictureFile(variant, target, format, chosen, parent);
   bool isWmf = false;
   const QString path = SequenceFileName(chosen, isWmf);
-  if (path != chosen && QFileInfo::exists(path) && !AskReplace(parent, path)) return false;
+  if (!MayWrite(parent, chosen, path)) return false;
   if (isWmf) return WriteWmfFile(variant, target, path, parent);
   QString failure;
   try {

@@ -73,7 +73,9 @@ struct ExportTarget {
 
 // Dialogs, replaceable so that tests run without them; empty means Qt's own.
 // The save dialog (asks before replacing the chosen file); empty when cancelled.
-extern std::function<QString(QWidget* parent, const QString& title, const QString& filter)>
+// `selectedFilter` comes in as the first filter and goes out as the one chosen.
+extern std::function<QString(QWidget* parent, const QString& title, const QString& filter,
+                             QString& selectedFilter)>
     AskSaveFileName;
 // Asks whether an existing file may be replaced.
 extern std::function<bool(QWidget* parent, const QString& question)> AskReplaceFile;
@@ -86,14 +88,30 @@ extern std::function<void(QWidget* parent, const QString& message)> ReportExport
 bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target);
 bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPrinter& printer);
 
+// The formats of the file buttons. The metafile is the window's own; the
+// others are today's formats for worksheets and web pages.
+enum class PictureFormat { Wmf, Jpeg, Png, Svg, Pdf };
+
 // The picture as a metafile, without redrawing the screen.
 std::string RenderWmf(const ExportVariant& variant, const ExportTarget& target);
-// "WMF - Datei": asks for the name and writes the metafile. False when
+// The picture as a PNG (`scale` times the screen size, on the background
+// colour), an SVG or a PDF page (vector pictures at the metafile's scale),
+// without redrawing the screen. Empty when the picture cannot be made.
+std::string RenderPicture(const ExportVariant& variant, const ExportTarget& target,
+                          PictureFormat format);
+inline constexpr double kPngFileScale = 4.0;
+inline constexpr double kPngClipboardScale = 2.0;
+
+// "WMF - Datei": asks for the name and the format and writes the file; with
+// the metafile filter, always a metafile under WmfFileName. False when
 // cancelled or failed (a failure is reported).
 bool SaveWmfFile(const ExportVariant& variant, const ExportTarget& target, QWidget* parent);
 // Writes the metafile under `path` as it stands.
 bool WriteWmfFile(const ExportVariant& variant, const ExportTarget& target, const QString& path,
                   QWidget* parent);
+// Writes a PNG, SVG or PDF file under `path` as it stands.
+bool WritePictureFile(const ExportVariant& variant, const ExportTarget& target,
+                      PictureFormat format, const QString& path, QWidget* parent);
 // "WMF - Clipb.": the picture on the clipboard as a metafile, an SVG and a PNG.
 bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target);
 
@@ -105,6 +123,13 @@ bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target, QWi
 
 // Everything from the first "." of the file name on is replaced by ".wmf".
 QString WmfFileName(const QString& chosen);
+// The name of a PNG, SVG or PDF file: as chosen when it ends in the format's
+// extension (in any case), else with the extension appended, so that the file
+// always says what it holds.
+QString PictureFileName(const QString& chosen, PictureFormat format);
+// The format of a filter the save dialog offers (Qt's form, "Text (*.a)");
+// the metafile for any other.
+PictureFormat FormatOfFilter(const QString& qtFilter);
 // The sequences window's rule: ".wmf" when the (at most three) characters
 // after the first "." of the file name are "wmf" in any case, else ".jpg".
 QString SequenceFileName(const QString& chosen, bool& isWmf);

@@ -310,7 +310,7 @@ TEST_F(MainWindowTest, FiveFixedCurvesInSpectrumColours) {
 
 TEST_F(MainWindowTest, ExportButtonsWriteTheFileAndTheClipboard) {
   const QString chosen = QString::fromStdString(dir.File("kurve.bmp"));
-  AskSaveFileName = [&](QWidget*, const QString& title, const QString&) {
+  AskSaveFileName = [&](QWidget*, const QString& title, const QString&, QString&) {
     EXPECT_EQ(title, "Erstellte Grafik im WMF-Format speichern");
     return chosen;
   };

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImageReader>
 #include <QMimeData>
@@ -21,6 +22,7 @@
 #include "export/Export.h"
 #include "export/ExportReadBack.h"
 #include "export/JpegWriter.h"
+#include "export/SvgReadBack.h"
 #include "export/Wmf2svg.h"
 #include "export/WmfCanvas.h"
 #include "export/WmfReader.h"
@@ -59,9 +61,11 @@ class ExportTest : public ::testing::Test {
     UserDir = dir.Dir();
     SetDefaultSettings();
     box.resize(400, 300);
-    AskSaveFileName = [this](QWidget*, const QString& title, const QString& filter) {
+    AskSaveFileName = [this](QWidget*, const QString& title, const QString& filter,
+                             QString& selected) {
       titles.push_back(title);
       filters.push_back(filter);
+      if (!answerFilter.isEmpty()) selected = answerFilter;
       return answer;
     };
     AskReplaceFile = [this](QWidget*, const QString& q) {
@@ -92,6 +96,7 @@ class ExportTest : public ::testing::Test {
   TempDir dir;
   QWidget box;
   QString answer;
+  QString answerFilter;  // the filter the user picks; the first one when empty
   bool replace = false;
   std::vector<QString> titles, filters, questions, errors;
   DrawingState seen{};
@@ -164,6 +169,22 @@ TEST_F(ExportTest, FileNameRules) {
   }
   EXPECT_EQ(QtFileFilter("Windows Metadatei (*.wmf)|*.wmf|JPEG-Datei (*.jpg)|*.jpg"),
             "Windows Metadatei (*.wmf);;JPEG-Datei (*.jpg)");
+
+  // The other formats keep a name that ends in their extension and append it otherwise.
+  struct PictureCase {
+    const char* filter;
+    const char* chosen;
+    const char* written;
+  } pictures[] = {{"PNG-Bild (*.png)", "/d/kurve", "/d/kurve.png"},
+                  {"PNG-Bild (*.png)", "/d/kurve.PNG", "/d/kurve.PNG"},
+                  {"SVG-Grafik (*.svg)", "/d/kurve.wmf", "/d/kurve.wmf.svg"},
+                  {"PDF-Dokument (*.pdf)", "/d/a.b/kurve", "/d/a.b/kurve.pdf"},
+                  {"PDF-Dokument (*.pdf)", "/d/kurve.pdf", "/d/kurve.pdf"}};
+  for (const PictureCase& c : pictures)
+    EXPECT_EQ(PictureFileName(c.chosen, FormatOfFilter(c.filter)), c.written) << c.chosen;
+  EXPECT_EQ(FormatOfFilter("Windows Metadatei (*.wmf)"), PictureFormat::Wmf);
+  EXPECT_EQ(FormatOfFilter("JPEG-Datei (*.jpg)"), PictureFormat::Jpeg);
+  EXPECT_EQ(FormatOfFilter(""), PictureFormat::Wmf);
 }
 
 TEST_F(ExportTest, SaveDialogNamesTheMetafile) {
@@ -175,7 +196,9 @@ TEST_F(ExportTest, SaveDialogNamesTheMetafile) {
   }
   EXPECT_FALSE(QFile::exists(Path("kurve.bmp")));
   EXPECT_EQ(titles[0], "Erstellte Grafik im WMF-Format speichern");
-  EXPECT_EQ(filters[0], "Windows Metadatei (*.wmf)");
+  EXPECT_EQ(filters[0],
+            "Windows Metadatei (*.wmf);;PNG-Bild (*.png);;SVG-Grafik (*.svg);;"
+            "PDF-Dokument (*.pdf)");
   EXPECT_EQ(screenRedraws, 2);
   EXPECT_TRUE(questions.empty());
   EXPECT_TRUE(errors.empty());
@@ -217,7 +240,9 @@ TEST_F(ExportTest, SequenceWindowWritesMetafileOrJpeg) {
   answer = Path("folge.WMF");
   EXPECT_TRUE(SaveWmfOrJpeg(kAnalysisWindowExport, target, nullptr));
   EXPECT_EQ(titles.back(), "Erstellte Grafik im WMF-Format oder JPG-Format speichern");
-  EXPECT_EQ(filters.back(), "Windows Metadatei (*.wmf);;JPEG-Datei (*.jpg)");
+  EXPECT_EQ(filters.back(),
+            "Windows Metadatei (*.wmf);;JPEG-Datei (*.jpg);;PNG-Bild (*.png);;"
+            "SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)");
   const WmfFile f = ReadWmf(ReadBytes(dir.File("folge.wmf")));
   EXPECT_EQ(f.error, "");
   EXPECT_EQ(f.right, 802);
@@ -254,7 +279,19 @@ TEST_F(ExportTest, SequenceWindowWritesMetafileOrJpeg) {
   }
   EXPECT_TRUE(near(bitmap.pixelColor(150, 125), QColor(255, 0, 0)));
   EXPECT_FALSE(QFile::exists(Path("folge.png")));
-  EXPECT_EQ(screenRedraws, 3);
+
+  // With the PNG filter the name is kept and the picture is four times the
+  // screen, not the bitmap; the bitmap is left alone.
+  bitmap.fill(Qt::black);
+  answerFilter = "PNG-Bild (*.png)";
+  answer = Path("folge.png");
+  ASSERT_TRUE(SaveWmfOrJpeg(kAnalysisWindowExport, target, nullptr));
+  const QImage png(Path("folge.png"));
+  EXPECT_EQ(png.size(), QSize(401 * 4, 301 * 4));
+  EXPECT_TRUE(near(png.pixelColor(150, 125), QColor(255, 0, 0)));
+  EXPECT_TRUE(near(png.pixelColor(5, 5), background));
+  EXPECT_EQ(qGray(bitmap.pixel(150, 125)), 0);
+  EXPECT_EQ(screenRedraws, 4);
   EXPECT_TRUE(errors.empty());
 }
 
@@ -595,6 +632,81 @@ TEST_F(MainWindowExportTest, FailedOrBusyPrintingDrawsNothing) {
   EXPECT_FALSE(QFile::exists(Path("innen.pdf")));
   EXPECT_TRUE(QFile::exists(Path("aussen.pdf")));
   EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(MainWindowExportTest, MetafileFilterWritesTheMetafileAsBefore) {
+  answer = Path("kurve.bmp");
+  answerFilter = "Windows Metadatei (*.wmf)";
+  ASSERT_TRUE(SaveWmfFile(kMainWindowExport, Target(), form.get()));
+  EXPECT_FALSE(QFileInfo::exists(Path("kurve.bmp")));
+  EXPECT_EQ(ReadBytes(dir.File("kurve.wmf")), RenderWmf(kMainWindowExport, Target()));
+}
+
+// Whether a pixel within `reach` rows of (x, y) is dark.
+bool DarkNear(const QImage& image, int x, int y, int reach) {
+  for (int dy = -reach; dy <= reach; ++dy)
+    if (image.valid(x, y + dy) && qGray(image.pixel(x, y + dy)) < 100) return true;
+  return false;
+}
+
+TEST_F(MainWindowExportTest, FileButtonWritesPngSvgAndPdf) {
+  const QSize box = form->PaintBox1->size();
+  const int W = (box.width() + 1) * 4, H = (box.height() + 1) * 4;
+  struct Case {
+    const char* typed;
+    const char* filter;
+    const char* written;
+  } cases[] = {{"bild", "PNG-Bild (*.png)", "bild.png"},
+               {"bild.SVG", "SVG-Grafik (*.svg)", "bild.SVG"},
+               {"bild.v2", "PDF-Dokument (*.pdf)", "bild.v2.pdf"}};
+  const DrawingState before = DrawingState::Now();
+  for (const Case& c : cases) {
+    answer = Path(c.typed);
+    answerFilter = c.filter;
+    ASSERT_TRUE(SaveWmfFile(kMainWindowExport, Target(), form.get())) << c.filter;
+    EXPECT_TRUE(QFileInfo::exists(Path(c.written))) << c.written;
+  }
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(screenRedraws, 3);
+  EXPECT_TRUE(DrawingState::Now() == before);
+  if (const QByteArray out = qgetenv("KURVIO_WMF_DIR"); !out.isEmpty())
+    for (const Case& c : cases) QFile::copy(Path(c.written), out + "/" + c.written);
+
+  // Where the export drew the x-axis and the curve's minimum (1, -2).
+  PlotWidth = W, PlotHeight = H;
+  const int axisRow = ScreenY(0), minimumX = ScreenX(1), minimumY = ScreenY(-2);
+
+  // PNG: four times the screen size.
+  const QImage png(Path("bild.png"));
+  ASSERT_EQ(png.size(), QSize(W, H));
+  for (int x : {W / 10, W * 9 / 10}) EXPECT_TRUE(DarkNear(png, x, axisRow, 2)) << x;
+  EXPECT_TRUE(DarkNear(png, minimumX, minimumY, 4));
+
+  // SVG: a vector picture at the metafile's scale.
+  const testing::SvgPicture svg = testing::ReadSvg(ReadBytes(dir.File("bild.SVG")));
+  ASSERT_EQ(svg.error, "");
+  EXPECT_EQ(svg.viewBox, QStringLiteral("0 0 %1 %2").arg(W).arg(H));
+  // The x-axis among the lines across the picture (the grid's are the others).
+  const std::vector<double> across = testing::SvgHorizontalLines(svg, W - 1);
+  EXPECT_EQ(std::count_if(across.begin(), across.end(),
+                          [&](double row) { return std::abs(row - axisRow) <= 1.0; }),
+            1);
+  EXPECT_TRUE(testing::SvgPassesNear(svg, QPointF(minimumX, minimumY), 3.0));
+
+  // PDF: one page of the picture's size (to the point, which is 5.3 pixels
+  // here); at the metafile's 384 pixels per inch it shows the picture pixel
+  // for pixel.
+  if (!testing::HavePdftoppm()) GTEST_SKIP() << "no pdftoppm";
+  const QImage page = RasterisePdf(dir.File("bild.v2.pdf"), 384, dir.File("seite"));
+  ASSERT_FALSE(page.isNull());
+  EXPECT_NEAR(page.width(), W, 6);
+  EXPECT_NEAR(page.height(), H, 6);
+  // The grid's lines are as long as the axis.
+  bool axis = false;
+  for (const testing::DarkRun& line : testing::HorizontalLines(page, W * 9 / 10))
+    axis = axis || std::abs(line.row - axisRow) <= 3;
+  EXPECT_TRUE(axis);
+  EXPECT_TRUE(DarkNear(page.convertToFormat(QImage::Format_RGB32), minimumX, minimumY, 4));
 }
 
 }  // namespace

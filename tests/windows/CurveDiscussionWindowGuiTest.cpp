@@ -2,13 +2,16 @@
 // readouts, the trace of f', the two plots and the reset of x0.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
 #include "export/Export.h"
+#include "export/SvgReadBack.h"
 #include "module/ExampleList.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
@@ -177,6 +180,54 @@ TEST_F(CurveDiscussionTest, ExportsHoldBothPlots) {
   if (testing::HavePdftoppm()) {
     EXPECT_EQ(testing::PrintedAxes(target, dir), 2);
   }
+}
+
+// The file button's other formats hold both plots, each with its x-axis.
+TEST_F(CurveDiscussionTest, FileButtonWritesBothPlotsAsPngSvgAndPdf) {
+  QString filter, name;
+  AskSaveFileName = [&](QWidget*, const QString&, const QString&, QString& selected) {
+    selected = filter;
+    return name;
+  };
+  for (const char* f : {"PNG-Bild (*.png)", "SVG-Grafik (*.svg)", "PDF-Dokument (*.pdf)"}) {
+    filter = QString::fromLatin1(f);
+    name = QString::fromStdString(dir.File("beide"));
+    form->SpeedButton17->click();
+  }
+  AskSaveFileName = nullptr;
+  const int w = form->PaintBox1->width();
+  const int plot = LayoutPlotHeight(PictureLayout::TwoPlots, form->PaintBox1->height());
+  // An axis in each half of a picture of two plots `plotHeight` high.
+  auto oneInEachHalf = [](const std::vector<double>& rows, double plotHeight) {
+    return rows.size() == 2 && std::min(rows[0], rows[1]) < plotHeight &&
+           std::max(rows[0], rows[1]) >= plotHeight;
+  };
+
+  // PNG: four times the screen.
+  const QImage png(QString::fromStdString(dir.File("beide.png")));
+  const int W4 = (w + 1) * 4, P4 = (plot + 1) * 4;
+  ASSERT_EQ(png.size(), QSize(W4, 2 * P4));
+  std::vector<double> rows;
+  for (const testing::DarkRun& run :
+       testing::HorizontalLines(png.convertToFormat(QImage::Format_Grayscale8), W4 * 9 / 10))
+    rows.push_back(run.row);
+  EXPECT_TRUE(oneInEachHalf(rows, P4)) << rows.size();
+
+  // SVG and PDF at the metafile's scale, twice the screen in these windows.
+  const int W2 = (w + 1) * 2, P2 = (plot + 1) * 2;
+  const testing::SvgPicture svg = testing::ReadSvg(ReadBytes(dir.File("beide.svg")));
+  ASSERT_EQ(svg.error, "");
+  EXPECT_TRUE(oneInEachHalf(testing::SvgHorizontalLines(svg, W2 - 1), P2));
+  if (!testing::HavePdftoppm()) return;
+  const QImage page = testing::RasterisePdf(dir.File("beide.pdf"), 192, dir.File("seite"));
+  ASSERT_FALSE(page.isNull());
+  rows.clear();
+  for (const testing::DarkRun& run : testing::HorizontalLines(page, W2 * 9 / 10))
+    rows.push_back(run.row);
+  EXPECT_TRUE(oneInEachHalf(rows, P2)) << rows.size();
+  if (const QByteArray out = qgetenv("KURVIO_WMF_DIR"); !out.isEmpty())
+    for (const char* file : {"beide.png", "beide.svg", "beide.pdf"})
+      QFile::copy(QString::fromStdString(dir.File(file)), out + "/" + file);
 }
 
 }  // namespace

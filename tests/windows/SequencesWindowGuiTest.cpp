@@ -195,7 +195,7 @@ TEST_F(SequencesWindowTest, ViewKeepsTheIndexAxisJustLeftOfZero) {
 
 TEST_F(SequencesWindowTest, FileButtonWritesMetafileOrJpegByTheName) {
   QString name;
-  AskSaveFileName = [&](QWidget*, const QString&, const QString&) { return name; };
+  AskSaveFileName = [&](QWidget*, const QString&, const QString&, QString&) { return name; };
   name = QString::fromStdString(dir.File("folge.WMF"));
   form->SpeedButton17->click();
   QFile wmf(QString::fromStdString(dir.File("folge.wmf")));
