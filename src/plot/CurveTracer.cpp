@@ -34,8 +34,11 @@ class Samples {
     x = xs_[index_];
     return true;
   }
-  double Value() const { return values_out_[index_]; }
   bool Defined() const { return defined_[index_]; }
+  // The sample's pixel: its column, and the row of its value held to the
+  // tracer's range.
+  int Column() const { return columns_[index_]; }
+  int Row() const { return rows_[index_]; }
 
  private:
   bool Refill() {
@@ -43,6 +46,8 @@ class Samples {
       xs_.resize(block_);
       points_.resize(block_);
       values_out_.resize(block_);
+      columns_.resize(block_);
+      rows_.resize(block_);
       defined_ = std::make_unique<bool[]>(block_);
     }
     std::size_t n = 0;
@@ -60,6 +65,11 @@ class Samples {
     count_ = n;
     if (n == 0) return false;
     values_(points_.data(), n, values_out_.data(), defined_.get());
+    // The pixels of the whole block in one pass.
+    for (std::size_t i = 0; i < n; ++i)
+      values_out_[i] = std::clamp(values_out_[i], kCurveValueMin, kCurveValueMax);
+    ScreenXs(xs_.data(), n, columns_.data());
+    ScreenYs(values_out_.data(), n, rows_.data());
     return true;
   }
 
@@ -73,6 +83,7 @@ class Samples {
   std::size_t index_ = 0;
   std::size_t count_ = 0;
   std::vector<double> xs_, points_, values_out_;
+  std::vector<int> columns_, rows_;
   std::unique_ptr<bool[]> defined_;  // std::vector<bool> has no array to hand over
 };
 
@@ -107,20 +118,24 @@ class Tracer {
     return samples_ < kMaxSamples;
   }
 
+  // The point of the next defined sample, or of the last one read when the
+  // samples end first.
   void NextPoint() {
     bool passedUndefined = false;
-    double y = 0.0;
+    bool read = false;
     for (;;) {
       if (!Advance()) break;
-      y = source_.Value();
+      read = true;
+      X_ = source_.Column();
+      Y_ = source_.Row();
       if (source_.Defined()) break;
       passedUndefined = true;
       if (!(x_ < scaleTo_)) break;
     }
-    if (y > kCurveValueMax) y = kCurveValueMax;
-    if (y < kCurveValueMin) y = kCurveValueMin;
-    X_ = ScreenX(x_);
-    Y_ = ScreenY(y);
+    if (!read) {
+      X_ = ScreenX(x_);
+      Y_ = ScreenY(0.0);
+    }
     if (passedUndefined) DrawCanvas->MoveTo(X_, Y_);
   }
 
