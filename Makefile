@@ -1,8 +1,9 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD ?= build
 CMAKE_FLAGS ?=
+PREFIX ?= /usr/local
 
-.PHONY: all build test run bootstrap configure clean
+.PHONY: all build test run install bootstrap configure clean
 
 all: build
 
@@ -22,6 +23,10 @@ test: build
 
 run: build
 	./$(BUILD)/kurvio
+
+# DESTDIR in the environment or on the command line stages the files below it.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)

@@ -111,6 +111,9 @@ bool TExampleList::WriteFile(const std::string& content) const {
   std::string old;
   const std::string readPath = PathForReading(fileName_);
   const bool unreadable = ReadWholeFile(readPath, old) == ReadResult::kFailed;
+  // A list saved as it was read stays where it is: an installed copy makes
+  // no user copy of a list the user has not changed.
+  if (!unreadable && old == content) return true;
   const std::string path = unreadable ? readPath : PathForWriting(fileName_);
   if (!unreadable && WriteFileAtomically(path, content)) return true;
   const QString shown = QDir::toNativeSeparators(

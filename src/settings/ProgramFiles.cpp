@@ -13,6 +13,7 @@
 
 namespace kurvio {
 
+bool ProgramDirShared = false;
 int (*RenameFile)(const char* from, const char* to) = &std::rename;
 int (*AccessFile)(const char* path, int mode) = &::access;
 
@@ -26,7 +27,21 @@ bool FileExists(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0;
 }
 
+bool WritesToProgramDir() { return !ProgramDirShared && DirectoryWritable(ProgramDir); }
+
 }  // namespace
+
+ProgramLocation LocateProgramDir(const std::string& exeDir, const std::string& dataPath) {
+  namespace fs = std::filesystem;
+  if (exeDir.empty() || dataPath.empty()) return {exeDir, false};
+  const fs::path exe = (fs::path(exeDir) / "").lexically_normal();
+  const fs::path data = (exe / dataPath / "").lexically_normal();
+  // A data path leading back to the executable's folder would make the build
+  // tree look installed.
+  std::error_code ec;
+  if (data != exe && fs::is_directory(data, ec)) return {data.string(), true};
+  return {exeDir, false};
+}
 
 bool DirectoryWritable(const std::string& dir) {
   const std::string d = dir.empty() ? "." : dir;
@@ -35,13 +50,13 @@ bool DirectoryWritable(const std::string& dir) {
 }
 
 std::string PathForReading(const std::string& fileName) {
-  if (!UserDir.empty() && !DirectoryWritable(ProgramDir) && FileExists(UserDir + fileName))
+  if (!UserDir.empty() && !WritesToProgramDir() && FileExists(UserDir + fileName))
     return UserDir + fileName;
   return ProgramDir + fileName;
 }
 
 std::string PathForWriting(const std::string& fileName) {
-  if (DirectoryWritable(ProgramDir)) return ProgramDir + fileName;
+  if (WritesToProgramDir()) return ProgramDir + fileName;
   if (UserDir.empty()) return {};
   std::error_code ec;
   std::filesystem::create_directories(UserDir, ec);

@@ -1,15 +1,30 @@
 // Where the program's own files live, and how they are read and written.
 //
-// Files are looked up in ProgramDir. When that directory is not writable (an
-// installed copy, or a directory that does not exist), files are written to
-// UserDir instead, and a file found there is preferred when reading.
-// "Writable" is what access(2) says for an existing directory; as root that is
-// every directory on a writable file system.
+// Files are looked up in ProgramDir. When that directory is shared (the data
+// folder of an installed copy) or not writable (a directory that does not
+// exist, or one the user may not change), files are written to UserDir
+// instead, and a file found there is preferred when reading. "Writable" is
+// what access(2) says for an existing directory; as root that is every
+// directory on a writable file system, which is why an installed copy does not
+// rely on it.
 #pragma once
 
 #include <string>
 
 namespace kurvio {
+
+// True when ProgramDir holds the shipped files of an installed copy: they are
+// read from there but never written, whoever runs the program.
+extern bool ProgramDirShared;
+
+struct ProgramLocation {
+  std::string dir;  // with a trailing '/'
+  bool shared = false;
+};
+// Where the program's files are for an executable in `exeDir` (trailing '/'):
+// the folder `dataPath` (relative to exeDir) of an installed copy when it
+// exists, shared; otherwise exeDir itself, the program's own folder.
+ProgramLocation LocateProgramDir(const std::string& exeDir, const std::string& dataPath);
 
 bool DirectoryWritable(const std::string& dir);
 // The path a file of the program is read from.

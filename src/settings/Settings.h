@@ -13,11 +13,12 @@
 
 namespace kurvio {
 
-// Directory of the executable, with a trailing '/'; Kurvio.ini and the example
-// files live there. Set at start-up.
+// Directory of the program's files, with a trailing '/': the executable's own
+// folder, or the shared data folder of an installed copy (ProgramFiles.h);
+// Kurvio.ini and the example files are looked up there. Set at start-up.
 extern std::string ProgramDir;
-// Per-user directory (trailing '/'), used for writing when ProgramDir is not
-// writable and preferred for reading then. Set by the Qt side at start-up.
+// Per-user directory (trailing '/'), used for writing when ProgramDir is shared
+// or not writable and preferred for reading then. Set by the Qt side at start-up.
 extern std::string UserDir;
 // Decimal separator of the user's locale (',' or '.'), used when reals are
 // written to the settings file. Set by the Qt side at start-up.

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QStandardPaths>
 
+#include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
 
 namespace kurvio {
@@ -20,7 +21,12 @@ std::string DirWithSlash(const QString& dir) {
 }  // namespace
 
 void InitSettingsEnvironment() {
-  ProgramDir = DirWithSlash(QCoreApplication::applicationDirPath());
+  // KURVIO_INSTALLED_DATA_PATH (set by the build): the shipped files of an
+  // installed copy, relative to the installed executable's folder.
+  const ProgramLocation location = LocateProgramDir(
+      DirWithSlash(QCoreApplication::applicationDirPath()), KURVIO_INSTALLED_DATA_PATH);
+  ProgramDir = location.dir;
+  ProgramDirShared = location.shared;
   UserDir = DirWithSlash(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
   DecimalSeparator = QLocale().decimalPoint() == QStringLiteral(",") ? ',' : '.';
 }

@@ -4,7 +4,9 @@
 
 namespace kurvio {
 
-// Sets ProgramDir, UserDir and DecimalSeparator; needs the application object.
+// Sets ProgramDir (the data folder of an installed copy, else the executable's
+// folder), ProgramDirShared, UserDir and DecimalSeparator; needs the
+// application object.
 void InitSettingsEnvironment();
 
 }  // namespace kurvio

@@ -211,6 +211,23 @@ TEST_F(ExampleListTest, SavesIntoTheProgramDirectoryWhereverTheProgramRuns) {
   EXPECT_EQ(examples->ReadFile(), "a;  1\r\nb\r\n");
 }
 
+// An installed copy: the shipped list is read, and only a changed list goes
+// to the user's directory.
+TEST_F(ExampleListTest, AnInstalledCopySavesOnlyAChangedListForTheUser) {
+  ProgramDirShared = true;
+  const std::string shipped = "x^2;  Parabel\r\n";
+  WriteBytes(program.File("Bsp1.txt"), shipped);
+  examples->LoadLines();
+  EXPECT_TRUE(examples->SaveLines());
+  EXPECT_FALSE(std::filesystem::exists(user.File("Bsp1.txt")));
+  examples->SetEntries({"x^2;  Parabel", "x^3"});
+  EXPECT_TRUE(examples->SaveLines());
+  ProgramDirShared = false;
+  EXPECT_EQ(ReadBytes(user.File("Bsp1.txt")), "x^2;  Parabel\r\nx^3\r\n");
+  EXPECT_EQ(ReadBytes(program.File("Bsp1.txt")), shipped);
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(ExampleListTest, AFailedWriteIsReportedAndLeavesTheOldFile) {
   const std::string old = "x^2;  alt\r\n";
   WriteBytes(program.File("Bsp1.txt"), old);

@@ -22,6 +22,7 @@ class ProgramFilesTest : public ::testing::Test {
   }
   void TearDown() override {
     RenameFile = &std::rename;
+    ProgramDirShared = false;
     ProgramDir.clear();
     UserDir.clear();
   }
@@ -60,6 +61,62 @@ TEST_F(ProgramFilesTest, ReadOnlyDirectoryIsNotWritableForOrdinaryUsers) {
   EXPECT_FALSE(DirectoryWritable(ProgramDir));
   EXPECT_EQ(PathForWriting("Kurvio.ini"), UserDir + "Kurvio.ini");
   ::chmod(program.Dir().c_str(), 0755);
+}
+
+// An installed copy: bin/kurvio beside share/kurvio. The build tree, where the
+// data path leads nowhere or back to the executable, stays as it is.
+TEST_F(ProgramFilesTest, InstalledLayoutMakesTheDataFolderTheSharedProgramDir) {
+  const std::string bin = program.File("prefix/bin/");
+  std::filesystem::create_directories(bin);
+  std::filesystem::create_directories(program.File("prefix/share/kurvio"));
+  WriteBytes(program.File("prefix/share/notadir"), "x");
+  const ProgramLocation installed = LocateProgramDir(bin, "../share/kurvio");
+  EXPECT_EQ(installed.dir, program.File("prefix/share/kurvio/"));
+  EXPECT_TRUE(installed.shared);
+
+  for (const char* dataPath : {"../share/missing", "../share/notadir", ".", "./", "../bin", ""}) {
+    const ProgramLocation own = LocateProgramDir(bin, dataPath);
+    EXPECT_EQ(own.dir, bin) << dataPath;
+    EXPECT_FALSE(own.shared) << dataPath;
+  }
+}
+
+// The shipped files of an installed copy are never changed, even where the
+// user could write (a prefix in the home directory, or root).
+TEST_F(ProgramFilesTest, SharedProgramDirIsReadButNeverWritten) {
+  ProgramDirShared = true;
+  ASSERT_TRUE(DirectoryWritable(ProgramDir));
+  WriteBytes(program.File("Bsp1.txt"), "shipped");
+  const std::string shipped = "; Vorlage der Schule\n[Parameter]\na=2\n";
+  WriteBytes(program.File("Kurvio.ini"), shipped);
+
+  EXPECT_EQ(PathForReading("Bsp1.txt"), program.File("Bsp1.txt"));
+  EXPECT_EQ(PathForWriting("Bsp1.txt"), UserDir + "Bsp1.txt");
+  EXPECT_TRUE(WriteFileAtomically(PathForWriting("Bsp1.txt"), "mine"));
+  EXPECT_EQ(PathForReading("Bsp1.txt"), UserDir + "Bsp1.txt");
+  EXPECT_EQ(PathForReading("FktListe.txt"), program.File("FktListe.txt")) << "no user copy";
+
+  // The settings: the school's file is the template, the user's copy is saved apart.
+  LoadSettings();
+  EXPECT_EQ(ParamA, 2.0);
+  ParamA = 3;
+  SaveSettings();
+  EXPECT_EQ(ReadBytes(UserDir + "Kurvio.ini").rfind("; Vorlage der Schule\n[Parameter]\na=3\n", 0),
+            0u);
+  SetDefaultSettings();
+  LoadSettings();
+  EXPECT_EQ(ParamA, 3.0);
+
+  EXPECT_EQ(ReadBytes(program.File("Bsp1.txt")), "shipped");
+  EXPECT_EQ(ReadBytes(program.File("Kurvio.ini")), shipped);
+  EXPECT_EQ(OtherEntries(program.Dir(), "Kurvio.ini"), 1) << "only Bsp1.txt beside it";
+
+  // Without a user directory nothing is written at all.
+  UserDir.clear();
+  EXPECT_EQ(PathForWriting("Kurvio.ini"), "");
+  SaveSettings();
+  EXPECT_EQ(ReadBytes(program.File("Kurvio.ini")), shipped);
+  SetDefaultSettings();
 }
 
 TEST_F(ProgramFilesTest, ReadWholeFileTellsMissingFromFailed) {

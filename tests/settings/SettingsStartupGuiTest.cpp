@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 
+#include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStartup.h"
 
@@ -22,7 +23,9 @@ TEST(SettingsStartupTest, PathsAndSeparatorComeFromQt) {
   }
   QLocale::setDefault(saved);
   InitSettingsEnvironment();
+  // The build tree is no installed copy: its files stay beside the executable.
   EXPECT_EQ(ProgramDir, QCoreApplication::applicationDirPath().toStdString() + "/");
+  EXPECT_FALSE(ProgramDirShared);
   ASSERT_FALSE(UserDir.empty());
   EXPECT_EQ(UserDir.back(), '/');
   EXPECT_NE(UserDir, ProgramDir);

@@ -18,35 +18,8 @@ cp "$(dirname "$kurvio")"/*.txt "$work/" 2>/dev/null || true
 # A teacher's settings file with a term in every window.
 cp "$(dirname "$0")/tour.ini" "$work/Kurvio.ini"
 
-fail() {
-  echo "tour: $*" >&2
-  exit 1
-}
-
-# The id of the visible window whose name matches, waiting up to 20 seconds.
-window() {
-  local id
-  id=$(timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1) ||
-    fail "no window \"$1\""
-  [[ -n $id ]] || fail "no window \"$1\""
-  echo "$id"
-}
-
-gone() {
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "$1" > /dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  fail "the window \"$1\" is still open"
-}
-
-keys_to() {
-  local id=$1
-  shift
-  xdotool windowfocus --sync "$id"
-  sleep 0.2
-  xdotool key --delay 80 "$@"
-}
+XDO_TAG=tour
+source "$(dirname "$0")/xdo.sh"
 
 "$work/kurvio" &
 pid=$!
@@ -86,20 +59,5 @@ for module in "${modules[@]}"; do
   echo "tour: $name opened, pictured and closed"
 done
 
-# "&Ende", then OK in "Programm beenden?" (the message box is the second "Kurvio" window).
-keys_to "$start" alt+e
-box=""
-for _ in $(seq 100); do
-  box=$(xdotool search --onlyvisible --name '^Kurvio$' 2>/dev/null | grep -vx "$start" | head -n 1 || true)
-  [[ -n $box ]] && break
-  sleep 0.1
-done
-[[ -n $box ]] || fail "no question \"Programm beenden?\""
-keys_to "$box" Return
-for _ in $(seq 100); do
-  kill -0 "$pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2> /dev/null && fail "the program is still running after OK"
-wait "$pid" || fail "the program ended with an error"
+end_program "$start" "$pid"
 echo "tour: 9 windows, the program ended through \"Programm beenden?\""
