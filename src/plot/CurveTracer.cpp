@@ -34,11 +34,8 @@ class Samples {
     x = xs_[index_];
     return true;
   }
+  double Value() const { return values_out_[index_]; }
   bool Defined() const { return defined_[index_]; }
-  // The sample's pixel: its column, and the row of its value held to the
-  // tracer's range.
-  int Column() const { return columns_[index_]; }
-  int Row() const { return rows_[index_]; }
 
  private:
   bool Refill() {
@@ -46,8 +43,6 @@ class Samples {
       xs_.resize(block_);
       points_.resize(block_);
       values_out_.resize(block_);
-      columns_.resize(block_);
-      rows_.resize(block_);
       defined_ = std::make_unique<bool[]>(block_);
     }
     std::size_t n = 0;
@@ -65,11 +60,6 @@ class Samples {
     count_ = n;
     if (n == 0) return false;
     values_(points_.data(), n, values_out_.data(), defined_.get());
-    // The pixels of the whole block in one pass.
-    for (std::size_t i = 0; i < n; ++i)
-      values_out_[i] = std::clamp(values_out_[i], kCurveValueMin, kCurveValueMax);
-    ScreenXs(xs_.data(), n, columns_.data());
-    ScreenYs(values_out_.data(), n, rows_.data());
     return true;
   }
 
@@ -83,7 +73,6 @@ class Samples {
   std::size_t index_ = 0;
   std::size_t count_ = 0;
   std::vector<double> xs_, points_, values_out_;
-  std::vector<int> columns_, rows_;
   std::unique_ptr<bool[]> defined_;  // std::vector<bool> has no array to hand over
 };
 
@@ -118,24 +107,20 @@ class Tracer {
     return samples_ < kMaxSamples;
   }
 
-  // The point of the next defined sample, or of the last one read when the
-  // samples end first.
   void NextPoint() {
     bool passedUndefined = false;
-    bool read = false;
+    double y = 0.0;
     for (;;) {
       if (!Advance()) break;
-      read = true;
-      X_ = source_.Column();
-      Y_ = source_.Row();
+      y = source_.Value();
       if (source_.Defined()) break;
       passedUndefined = true;
       if (!(x_ < scaleTo_)) break;
     }
-    if (!read) {
-      X_ = ScreenX(x_);
-      Y_ = ScreenY(0.0);
-    }
+    if (y > kCurveValueMax) y = kCurveValueMax;
+    if (y < kCurveValueMin) y = kCurveValueMin;
+    X_ = ScreenX(x_);
+    Y_ = ScreenY(y);
     if (passedUndefined) DrawCanvas->MoveTo(X_, Y_);
   }
 

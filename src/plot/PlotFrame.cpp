@@ -30,46 +30,21 @@ int CurveKind = 0;
 Color CurveColor = kBlack;
 int LineWidth = 1;
 
-namespace {
-
-// RoundPixel, inline for the loops over many points.
-inline int Round(double v) {
+int RoundPixel(double v) {
   if (!(v > -kPixelLimit)) return -kPixelLimit;  // also NaN
   if (v > kPixelLimit) return kPixelLimit;
-  // Ties to even, as std::nearbyint in the default rounding mode, without a
-  // call: adding and taking away 1.5 * 2^52 leaves the nearest integer of any
-  // |v| < 2^51.
+  // Ties to even, as std::nearbyint in the default rounding mode, but without
+  // a library call on every point of a curve: adding and taking away
+  // 1.5 * 2^52 leaves the nearest integer of any |v| < 2^51.
   constexpr double kShift = 6755399441055744.0;
   return static_cast<int>((v + kShift) - kShift);
 }
 
-inline int ColumnOf(double x, double left, double span, double width) {
-  return Round((x - left) / span * width);
-}
-
-inline int RowOf(double y, double bottom, double span, double height) {
-  return Round(height - (y - bottom) / span * height);
-}
-
-}  // namespace
-
-int RoundPixel(double v) { return Round(v); }
-
 int Scaled(double n) { return RoundPixel(n * LineScale); }
 
-int ScreenX(double x) { return ColumnOf(x, x1, x2 - x1, PlotWidth); }
+int ScreenX(double x) { return RoundPixel((x - x1) / (x2 - x1) * PlotWidth); }
 
-int ScreenY(double y) { return RowOf(y, y1, y2 - y1, PlotHeight); }
-
-void ScreenXs(const double* x, std::size_t count, int* columns) {
-  const double left = x1, span = x2 - x1, width = PlotWidth;
-  for (std::size_t i = 0; i < count; ++i) columns[i] = ColumnOf(x[i], left, span, width);
-}
-
-void ScreenYs(const double* y, std::size_t count, int* rows) {
-  const double bottom = y1, span = y2 - y1, height = PlotHeight;
-  for (std::size_t i = 0; i < count; ++i) rows[i] = RowOf(y[i], bottom, span, height);
-}
+int ScreenY(double y) { return RoundPixel(PlotHeight - (y - y1) / (y2 - y1) * PlotHeight); }
 
 double WorldX(int column) { return static_cast<double>(column) / PlotWidth * (x2 - x1) + x1; }
 

@@ -2,7 +2,6 @@
 // and the coordinate system every graph window draws first.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "plot/Canvas.h"
@@ -41,9 +40,6 @@ inline constexpr int kPixelLimit = 1000000000;
 
 int ScreenX(double x);
 int ScreenY(double y);
-// ScreenX and ScreenY of `count` points at once.
-void ScreenXs(const double* x, std::size_t count, int* columns);
-void ScreenYs(const double* y, std::size_t count, int* rows);
 double WorldX(int column);
 double WorldY(int row);
 // Rounds half to even and saturates at kPixelLimit (NaN counts as far below).
