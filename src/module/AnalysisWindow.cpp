@@ -1,6 +1,7 @@
 #include "module/AnalysisWindow.h"
 
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -8,6 +9,7 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "module/Controls.h"
 #include "module/FrameWait.h"
@@ -184,6 +186,14 @@ ExportTarget TAnalysisWindow::ExportPicture(std::function<void()> redraw, Pictur
   target.layout = layout;
   target.bitmap = bitmap;
   return target;
+}
+
+void TAnalysisWindow::FitPictureToPaintBox(QImage& bitmap, PictureLayout layout) {
+  const QSize size = (paintBox_ ? paintBox_->size() : QSize()).expandedTo(QSize(1, 1));
+  if (bitmap.size() != size) bitmap = QImage(size, QImage::Format_RGB32);
+  PlotWidth = size.width();
+  PlotHeight = std::max(LayoutPlotHeight(layout, size.height()), 1);
+  PlotTop = 0;
 }
 
 void TAnalysisWindow::showEvent(QShowEvent* event) {

@@ -99,6 +99,10 @@ class TAnalysisWindow : public TModuleDialog {
                              PictureLayout layout = PictureLayout::OnePlot,
                              QImage* bitmap = nullptr) const;
 
+  // On painting: fits `bitmap` to the paint box of MakeFrameLayout (at least
+  // 1 × 1) and sets the plot size for `layout` from it, PlotTop 0.
+  void FitPictureToPaintBox(QImage& bitmap, PictureLayout layout = PictureLayout::OnePlot);
+
   bool Shown() const { return shown_; }
   void showEvent(QShowEvent* event) override;
   void done(int result) override;

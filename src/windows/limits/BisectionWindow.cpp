@@ -222,11 +222,7 @@ void TForm13::ConnectHandlers() {
 }
 
 void TForm13::FormPaint() {
-  const QSize size = PaintBox1->size().expandedTo(QSize(1, 1));
-  if (bitmap_.size() != size) bitmap_ = QImage(size, QImage::Format_RGB32);
-  PlotWidth = size.width();
-  PlotHeight = std::max(LayoutPlotHeight(PictureLayout::PlotAndLadder, size.height()), 1);
-  PlotTop = 0;
+  FitPictureToPaintBox(bitmap_, PictureLayout::PlotAndLadder);
   ExportDrawing = false;
   animieren();
 }

@@ -282,11 +282,7 @@ void TForm12::PlaceRailPanels() {
 }
 
 void TForm12::FormPaint() {
-  const QSize size = PaintBox1->size().expandedTo(QSize(1, 1));
-  if (bitmap_.size() != size) bitmap_ = QImage(size, QImage::Format_RGB32);
-  PlotWidth = size.width();
-  PlotHeight = size.height();
-  PlotTop = 0;
+  FitPictureToPaintBox(bitmap_);
   PlaceRailPanels();
   ColorButton1->SetSelectionColor(static_cast<int>(xRailColor_));
   ColorButton2->SetSelectionColor(static_cast<int>(fRailColor_));

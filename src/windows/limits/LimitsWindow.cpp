@@ -280,11 +280,7 @@ void TForm11::BarsFollowView() {
 }
 
 void TForm11::FormPaint() {
-  const QSize size = PaintBox1->size().expandedTo(QSize(1, 1));
-  if (bitmap_.size() != size) bitmap_ = QImage(size, QImage::Format_RGB32);
-  PlotWidth = size.width();
-  PlotHeight = size.height();
-  PlotTop = 0;
+  FitPictureToPaintBox(bitmap_);
   ColorButton1->SetSelectionColor(static_cast<int>(Farben::epsilon));
   ColorButton2->SetSelectionColor(static_cast<int>(Farben::delta));
   ColorButton3->SetSelectionColor(static_cast<int>(Farben::fvondelta));

@@ -222,11 +222,7 @@ ExportTarget TForm15::Picture() {
 }
 
 void TForm15::FormPaint() {
-  const QSize size = PaintBox1->size().expandedTo(QSize(1, 1));
-  if (bitmap_.size() != size) bitmap_ = QImage(size, QImage::Format_RGB32);
-  PlotWidth = size.width();
-  PlotHeight = size.height();
-  PlotTop = 0;
+  FitPictureToPaintBox(bitmap_);
   ColorButton1->SetSelectionColor(static_cast<int>(Farben::epsilon));
   ColorButton2->SetSelectionColor(static_cast<int>(pointColor_));
   ExportDrawing = false;
