@@ -98,6 +98,26 @@ class Block {
   void KillAll(double value) {
     for (std::size_t i = 0; i < n_; ++i) Kill(i, value);
   }
+  // out[i] := value(i) at every living point, where `value` clears
+  // TermDefined for an undefined result, which ends its point with 0.
+  template <class Value>
+  void PointByPoint(double* out, Value value) {
+    for (std::size_t i = 0; i < n_; ++i) {
+      if (!Alive(i)) {
+        out[i] = 1.0;
+        continue;
+      }
+      TermDefined = true;
+      const double r = value(i);
+      if (!TermDefined) {
+        Kill(i, 0.0);
+        out[i] = 1.0;
+      } else {
+        out[i] = r;
+      }
+    }
+    TermDefined = true;
+  }
 
   // A leaf operand as a column; a variable is range-checked as the single
   // evaluation does where it reads one. False: no point is left.
@@ -218,22 +238,8 @@ bool Block::Unary(const Instr& in, const Column& u, double* out) {
     default:
       break;
   }
-  // The functions of the C library, point by point; an undefined result ends its point with 0.
-  for (std::size_t i = 0; i < n_; ++i) {
-    if (!Alive(i)) {
-      out[i] = 1.0;
-      continue;
-    }
-    TermDefined = true;
-    const double r = detail::Function(in.kind, u[i]);
-    if (!TermDefined) {
-      Kill(i, 0.0);
-      out[i] = 1.0;
-    } else {
-      out[i] = r;
-    }
-  }
-  TermDefined = true;
+  // The functions of the C library, point by point.
+  PointByPoint(out, [&](std::size_t i) { return detail::Function(in.kind, u[i]); });
   return true;
 }
 
@@ -286,35 +292,12 @@ bool Block::PowInt(const Instr& in, const Column& u, double* out) {
     inside = au > 1e-30 && au < 15.0;
   }
   if (!inside || !u.p) {
-    for (std::size_t i = 0; i < n_; ++i) {
-      if (!Alive(i)) {
-        out[i] = 1.0;
-        continue;
-      }
+    PointByPoint(out, [&](std::size_t i) {
       const double a = u[i];
       const double au = std::fabs(a);
-      if (au > 1e-30 && au < 15.0) {
-        int count = in.count;
-        double base = a;
-        if (count < 0) {
-          base = 1.0 / base;
-          count = -count;
-        }
-        double r = 1.0;
-        for (int k = 0; k < count; ++k) r = r < 1e22 ? r * base : r;
-        out[i] = r;
-      } else {
-        TermDefined = true;
-        const double r = detail::Power(a, exponent);
-        if (!TermDefined) {
-          Kill(i, 0.0);
-          out[i] = 1.0;
-        } else {
-          out[i] = r;
-        }
-      }
-    }
-    TermDefined = true;
+      return au > 1e-30 && au < 15.0 ? detail::SmallIntegerPower(a, in.count)
+                                     : detail::Power(a, exponent);
+    });
     return true;
   }
   const bool inverse = in.count < 0;
@@ -355,33 +338,15 @@ bool Block::Binary(Op op, const Column& u, const Column& v, double* out) {
   }
   if (!u.p && u.s > 0.0) {
     const double logU = std::log(u.s);
-    for (std::size_t i = 0; i < n_; ++i) {
-      bool ok = Alive(i);
-      const double r = ok ? detail::PowerOfPositive(u.s, logU, v[i], ok) : 1.0;
-      if (!ok) {
-        Kill(i, 0.0);
-        out[i] = 1.0;
-      } else {
-        out[i] = r;
-      }
-    }
+    PointByPoint(out, [&](std::size_t i) {
+      bool ok = true;
+      const double r = detail::PowerOfPositive(u.s, logU, v[i], ok);
+      if (!ok) TermDefined = false;
+      return r;
+    });
     return true;
   }
-  for (std::size_t i = 0; i < n_; ++i) {
-    if (!Alive(i)) {
-      out[i] = 1.0;
-      continue;
-    }
-    TermDefined = true;
-    const double r = detail::Power(u[i], v[i]);
-    if (!TermDefined) {
-      Kill(i, 0.0);
-      out[i] = 1.0;
-    } else {
-      out[i] = r;
-    }
-  }
-  TermDefined = true;
+  PointByPoint(out, [&](std::size_t i) { return detail::Power(u[i], v[i]); });
   return true;
 }
 
