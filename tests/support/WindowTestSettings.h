@@ -1,7 +1,12 @@
 // The start of every analysis-window test: the program's files in a fresh
 // folder, a German decimal separator and the default settings, which a
-// LoadSettings without a file also makes the start values.
+// LoadSettings without a file also makes the start values; and typing into a
+// window's field as a user does.
 #pragma once
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
 
 #include "settings/Settings.h"
 #include "support/TempDir.h"
@@ -14,6 +19,14 @@ inline void UseDefaultSettingsIn(const TempDir& dir) {
   DecimalSeparator = ',';
   SetDefaultSettings();
   LoadSettings();
+}
+
+// The window active, the field focused, the text in it, then Return.
+inline void TypeInto(QWidget* window, QLineEdit* edit, const QString& text) {
+  QApplication::setActiveWindow(window);
+  edit->setFocus();
+  edit->setText(text);
+  QTest::keyClick(edit, Qt::Key_Return);
 }
 
 }  // namespace kurvio

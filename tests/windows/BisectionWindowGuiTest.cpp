@@ -61,12 +61,7 @@ class BisectionWindowTest : public ::testing::Test {
     form->show();
     QApplication::processEvents();
   }
-  void Type(QLineEdit* edit, const QString& text) {
-    QApplication::setActiveWindow(form.get());
-    edit->setFocus();
-    edit->setText(text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
+  void Type(QLineEdit* edit, const QString& text) { TypeInto(form.get(), edit, text); }
   void Interval(const QString& a0, const QString& b0) {
     Type(form->Edit2, a0);
     Type(form->Edit3, b0);

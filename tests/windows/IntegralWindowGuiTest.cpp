@@ -47,12 +47,7 @@ class IntegralWindowTest : public ::testing::Test {
     ReportExampleFileError = nullptr;
     MainTerm.reset();
   }
-  void Type(QLineEdit* edit, const QString& text) {
-    QApplication::setActiveWindow(form.get());
-    edit->setFocus();
-    edit->setText(text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
+  void Type(QLineEdit* edit, const QString& text) { TypeInto(form.get(), edit, text); }
   bool LowerColumnHas(double x, Color colour) const {
     const QImage& s = form->Picture().Static(TwoPlotPicture::Lower);
     for (int row = 0; row < s.height(); ++row)

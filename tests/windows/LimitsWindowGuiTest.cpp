@@ -53,12 +53,7 @@ class LimitsWindowTest : public ::testing::Test {
     form->show();
     QApplication::processEvents();
   }
-  void Type(QLineEdit* edit, const QString& text) {
-    QApplication::setActiveWindow(form.get());
-    edit->setFocus();
-    edit->setText(text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
+  void Type(QLineEdit* edit, const QString& text) { TypeInto(form.get(), edit, text); }
   void Pieces(const char* f1, const char* f2, const char* xo) {
     Type(form->Edit1, QString::fromUtf8(f1));
     Type(form->Edit3, QString::fromUtf8(f2));

@@ -61,12 +61,7 @@ class SequencesWindowTest : public ::testing::Test {
     form->Edit1->setText(text);
     form->Edit1Exit();
   }
-  void Type(QLineEdit* edit, const QString& text) {
-    QApplication::setActiveWindow(form.get());
-    edit->setFocus();
-    edit->setText(text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
+  void Type(QLineEdit* edit, const QString& text) { TypeInto(form.get(), edit, text); }
   void Check(TBitCheckBox* box, bool on) {
     box->SetChecked(on);
     if (box == form->BitCheckBox1)

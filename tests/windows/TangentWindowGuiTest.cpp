@@ -55,12 +55,7 @@ class TangentWindowTest : public ::testing::Test {
     form->show();
     QApplication::processEvents();
   }
-  void Type(QLineEdit* edit, const QString& text) {
-    QApplication::setActiveWindow(form.get());
-    edit->setFocus();
-    edit->setText(text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
+  void Type(QLineEdit* edit, const QString& text) { TypeInto(form.get(), edit, text); }
   void Click(TBitCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5)); }
   // A click on the switch's raised half, which toggles it.
   static void ClickSwitch(TSwitch* s) {
