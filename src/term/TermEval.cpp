@@ -538,6 +538,16 @@ double Run(const std::vector<Instr>& code, const double* args) {
   }
 }
 
+// The inputs in the first six slots of a program's frame.
+inline void SetInputs(double* f, double x, double t, double a, double b, double c, double n) {
+  f[0] = x;
+  f[1] = t;
+  f[2] = a;
+  f[3] = b;
+  f[4] = c;
+  f[5] = n;
+}
+
 // The evaluation of the six inputs apart from the usual case: no term, a tree
 // the program cannot hold, or an input beyond the range rule.
 [[gnu::noinline]] double EvalChecked(const TermNode* root, const Args& args) {
@@ -552,12 +562,7 @@ double Run(const std::vector<Instr>& code, const double* args) {
     r = Eval(root, args);
   } else {
     double* f = program.frame.data();
-    f[0] = args.x;
-    f[1] = args.t;
-    f[2] = args.a;
-    f[3] = args.b;
-    f[4] = args.c;
-    f[5] = args.n;
+    SetInputs(f, args.x, args.t, args.a, args.b, args.c, args.n);
     // Inputs the program never reads are never checked; a read input out of
     // range takes the checked path, which fails where the tree walk fails.
     bool inRange = true;
@@ -579,13 +584,7 @@ double Run(const std::vector<Instr>& code, const double* args) {
                          (std::fabs(c) < kRangeLimit) & (std::fabs(n) < kRangeLimit);
     if (program.usable & inRange) [[likely]] {
       TermDefined = true;
-      double* f = program.frame.data();
-      f[0] = x;
-      f[1] = t;
-      f[2] = a;
-      f[3] = b;
-      f[4] = c;
-      f[5] = n;
+      SetInputs(program.frame.data(), x, t, a, b, c, n);
       return RunFast(program);
     }
   }
