@@ -579,13 +579,23 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
                                             double b, double c, double n) {
   if (root) [[likely]] {
     const Program& program = detail::CachedProgramFor(root);
-    const bool inRange = (std::fabs(x) < kRangeLimit) & (std::fabs(t) < kRangeLimit) &
-                         (std::fabs(a) < kRangeLimit) & (std::fabs(b) < kRangeLimit) &
-                         (std::fabs(c) < kRangeLimit) & (std::fabs(n) < kRangeLimit);
-    if (program.usable & inRange) [[likely]] {
-      TermDefined = true;
-      SetInputs(program.frame.data(), x, t, a, b, c, n);
-      return RunFast(program);
+    // Most terms read x alone: the other inputs need neither a check nor a
+    // place in the frame, as inputs the program never reads are never checked.
+    if (program.onlyX) {
+      if (std::fabs(x) < kRangeLimit) [[likely]] {
+        TermDefined = true;
+        program.frame[0] = x;
+        return RunFast(program);
+      }
+    } else {
+      const bool inRange = (std::fabs(x) < kRangeLimit) & (std::fabs(t) < kRangeLimit) &
+                           (std::fabs(a) < kRangeLimit) & (std::fabs(b) < kRangeLimit) &
+                           (std::fabs(c) < kRangeLimit) & (std::fabs(n) < kRangeLimit);
+      if (program.usable & inRange) [[likely]] {
+        TermDefined = true;
+        SetInputs(program.frame.data(), x, t, a, b, c, n);
+        return RunFast(program);
+      }
     }
   }
   return EvalChecked(root, Args{x, t, a, b, c, n});

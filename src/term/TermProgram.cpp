@@ -317,6 +317,8 @@ void BuildFast(Program& p) {
   FastInstr ret{p.fast.empty() ? FastOp::ReturnLeaf : FastOp::Return};
   ret.a = p.result;
   p.fast.push_back(ret);
+  p.onlyX =
+      std::all_of(p.reads, p.reads + p.readCount, [](std::uint8_t slot) { return slot == 0; });
 }
 
 // Fixed entries: the windows' term and the number fields' term alternate.
@@ -343,6 +345,7 @@ const Program& detail::ProgramFor(const TermNode* root) {
   p.usable = emitter.Emit(root, result, 0);
   if (p.usable) emitter.Materialise(result);
   p.depth = p.usable ? StackDepth(p.code) : 0;
+  p.onlyX = false;
   if (p.usable) BuildFast(p);
   return p;
 }

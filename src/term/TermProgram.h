@@ -101,6 +101,7 @@ struct Program {
   std::uint16_t result = 0;         // frame index of the value of `fast`
   std::uint8_t reads[kSlots] = {};  // the input slots the program reads
   std::uint8_t readCount = 0;
+  bool onlyX = false;  // usable, and x is the only input it reads (if any)
   // Scratch of the single evaluation; evaluations never interleave.
   mutable std::vector<double> frame;
 };

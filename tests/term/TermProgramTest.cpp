@@ -76,6 +76,38 @@ TEST(TermProgram, AgreesWithTheTreeWalk) {
   }
 }
 
+TEST(TermProgram, OnlyTheInputsReadCountAndNothingLingers) {
+  TermSequenceMode = false;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  TermHandle onlyX, withAT, withBC;
+  CompileTerm(onlyX, "x^2-1", true);
+  CompileTerm(withAT, "a*x+t", true);
+  CompileTerm(withBC, "b*c+x", true);
+  struct Inputs {
+    double x, t, a, b, c, n;
+  };
+  const Inputs cases[] = {{2, 1e60, nan, 1e60, -1e60, nan},
+                          {2, 1, 3, 0.5, 4, 4},
+                          {1e60, 0, 0, 0, 0, 0},
+                          {-3, 0.5, 1e50, 2, nan, 1}};
+  // Alternating three terms moves each program out of the cache and back, and
+  // each leaves its inputs in a frame the next may share.
+  for (int round = 0; round < 2; ++round)
+    for (const Inputs& in : cases)
+      for (const TermHandle* term : {&onlyX, &withAT, &withBC}) {
+        const double fast = EvalTerm(*term, in.x, in.t, in.a, in.b, in.c, in.n);
+        const bool fastDefined = TermDefined;
+        const double slow = EvalTermByTree(term->get(), in.x, in.t, in.a, in.b, in.c, in.n);
+        EXPECT_EQ(fastDefined, TermDefined) << in.x << " " << in.a;
+        EXPECT_EQ(std::memcmp(&fast, &slow, sizeof fast), 0) << fast << " vs " << slow;
+      }
+  // Inputs a term of x alone never reads change nothing, even beyond the range rule.
+  EXPECT_EQ(EvalTerm(onlyX, 2, nan, 1e60, -1e60, nan, 1e99), 3.0);
+  EXPECT_TRUE(TermDefined);
+  EvalTerm(withAT, 2, 0, 1e60, 0, 0, 0);
+  EXPECT_FALSE(TermDefined);
+}
+
 TEST(TermProgram, DeepTermsFallBackAndStillAgree) {
   std::string text;
   for (int i = 0; i < 190; ++i) text += "(1+";
