@@ -45,17 +45,23 @@ class Samples {
       values_out_.resize(block_);
       defined_ = std::make_unique<bool[]>(block_);
     }
+    // The sums in locals: through the members, every step would wait for the
+    // store of the one before.
+    double last = last_;
+    const double dx = dx_, to = to_, right = right_;
+    const std::size_t limit = std::min(block_, static_cast<std::size_t>(kMaxSamples - generated_));
     std::size_t n = 0;
-    while (n < block_ && generated_ < kMaxSamples) {
-      const double next = last_ + dx_;
-      if (next == last_) break;
-      last_ = next;
+    while (n < limit) {
+      const double next = last + dx;
+      if (next == last) break;
+      last = next;
       xs_[n] = next;
-      points_[n] = std::min(next, to_);
+      points_[n] = std::min(next, to);
       ++n;
-      ++generated_;
-      if (next > right_) break;
+      if (next > right) break;
     }
+    last_ = last;
+    generated_ += static_cast<long>(n);
     index_ = 0;
     count_ = n;
     if (n == 0) return false;
