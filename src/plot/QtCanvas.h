@@ -10,6 +10,10 @@ class QPaintDevice;
 
 namespace kurvio {
 
+// False draws every chain as Qt does without a clip of its own, so that tests
+// can compare the two.
+extern bool QtCanvasClipsChains;
+
 QColor ToQColor(Color c);
 Color FromQColor(const QColor& c);
 
@@ -51,6 +55,7 @@ class QtCanvas : public Canvas {
   // anything else happens: far fewer painter calls, and joints drawn once, as
   // a not-xor chain needs.
   void Flush();
+  void DrawPolyline(const QPolygon& points);
   void ApplyPen(bool closedShape);
   void ApplyBrush();
   void ApplyFont();

@@ -4,6 +4,8 @@
 
 #include <QImage>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "plot/CurveTracer.h"
 #include "plot/PlotFrame.h"
@@ -111,6 +113,59 @@ TEST_F(QtCanvasTest, NotXorTwiceRestoresTheImage) {
   EXPECT_NE(image, before);
   // not-xor with a black pen inverts: (10, 200, 30) becomes (245, 55, 225).
   EXPECT_EQ(Pixel(50, 60), RGB(245, 55, 225));
+}
+
+TEST_F(QtCanvasTest, ChainsUnderTheImageClipKeepQtsPixels) {
+  // Random chains, steep, flat, jumping and partly outside, with every pen
+  // style, width and mode, at shifted origins and under a clip of the window:
+  // each drawn once under the canvas's own clip and once as Qt draws it alone.
+  std::mt19937 random(7);
+  auto next = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const PenStyle styles[] = {PenStyle::Solid, PenStyle::Dash, PenStyle::Dot, PenStyle::DashDot};
+  for (int trial = 0; trial < 240; ++trial) {
+    std::vector<Point> chain;
+    int x = next(300) - 50, y = next(240) - 40;
+    for (int i = 0, n = 8 + next(80); i < n; ++i) {
+      switch (trial % 4) {
+        case 0:
+          x += 2;
+          y += next(61) - 30;
+          break;
+        case 1:
+          x += next(21) - 10;
+          y += next(21) - 10;
+          break;
+        case 2:
+          x = next(400) - 60;
+          y = next(320) - 60;
+          break;
+        default:
+          x += 2;
+          y += next(3) - 1;
+      }
+      chain.push_back({x, y});
+    }
+    const Color color = RGB(next(256), next(256), next(256));
+    QImage pictures[2];
+    for (int clipped = 0; clipped < 2; ++clipped) {
+      QtCanvasClipsChains = clipped != 0;
+      QImage& picture = pictures[clipped];
+      picture = QImage(300, 220, QImage::Format_RGB32);
+      picture.fill(QColor(200, 220, 240));
+      QtCanvas canvas(&picture);
+      canvas.SetOrigin(trial % 7, -(trial % 5));
+      if (trial % 9 == 0) canvas.SetClipRect(20, 10, 250, 180);
+      canvas.pen.color = color;
+      canvas.pen.width = 1 + trial / 4 % 3;
+      canvas.pen.style = styles[trial / 12 % 4];
+      canvas.pen.mode = trial / 48 % 2 ? PenMode::NotXor : PenMode::Copy;
+      canvas.MoveTo(chain.front().x, chain.front().y);
+      for (const Point& p : chain) canvas.LineTo(p.x, p.y);
+      canvas.Polyline(chain);
+    }
+    QtCanvasClipsChains = true;
+    ASSERT_EQ(pictures[0], pictures[1]) << "trial " << trial;
+  }
 }
 
 TEST_F(QtCanvasTest, RectangleAndFillCoverTheBox) {
