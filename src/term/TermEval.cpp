@@ -432,8 +432,7 @@ double Run(const std::vector<Instr>& code, const double* args) {
         // A product below 1e49 keeps the guard's quotient far below 1 and
         // the range rule; the guard is needed only beyond.
         if (std::fabs(r) < 1e49) {
-          f[in->dst] = r;
-          continue;
+          goto store;
         }
         if (std::fabs(u) / kRangeLimit * std::fabs(v) >= 1.0) return Undefined();
         break;
@@ -449,8 +448,7 @@ double Run(const std::vector<Instr>& code, const double* args) {
       case FastOp::Square:
         if (std::fabs(u) > 1e-30 && std::fabs(u) < 15.0) {
           r = u * u;
-          f[in->dst] = r;
-          continue;
+          goto store;
         }
         r = Power(u, in->value);
         if (!TermDefined) return undefinedValue;
@@ -458,8 +456,7 @@ double Run(const std::vector<Instr>& code, const double* args) {
       case FastOp::Cube:
         if (std::fabs(u) > 1e-30 && std::fabs(u) < 15.0) {
           r = u * u * u;
-          f[in->dst] = r;
-          continue;
+          goto store;
         }
         r = Power(u, in->value);
         if (!TermDefined) return undefinedValue;
@@ -490,30 +487,24 @@ double Run(const std::vector<Instr>& code, const double* args) {
       // The values of these keep the range rule when u does.
       case FastOp::Neg:
         r = -u;
-        f[in->dst] = r;
-        continue;
+        goto store;
       case FastOp::Sin:
         r = std::sin(u);
-        f[in->dst] = r;
-        continue;
+        goto store;
       case FastOp::Cos:
         r = std::cos(u);
-        f[in->dst] = r;
-        continue;
+        goto store;
       case FastOp::Sqrt:
         if (!(u >= 0.0)) return Undefined();
         r = std::sqrt(u);
-        f[in->dst] = r;
-        continue;
+        goto store;
       case FastOp::Abs:
         r = std::fabs(u);
-        f[in->dst] = r;
-        continue;
+        goto store;
       case FastOp::Ln:
         if (!(u > 0.0)) return Undefined();
         r = std::log(u);
-        f[in->dst] = r;
-        continue;
+        goto store;
       case FastOp::Phi:
         r = Phi(u);
         break;
@@ -534,7 +525,9 @@ double Run(const std::vector<Instr>& code, const double* args) {
       undefinedValue = std::copysign(kRangeLimit, r);
       return undefinedValue;
     }
+  store:
     f[in->dst] = r;
+    if (in->last) return r;  // spares the dispatch of the Return after it
   }
 }
 
@@ -549,20 +542,22 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
 }
 
 // The evaluation of the six inputs apart from the usual case: no term, a tree
-// the program cannot hold, or an input beyond the range rule.
-[[gnu::noinline]] double EvalChecked(const TermNode* root, const Args& args) {
+// other than the one evaluated last, a tree the program cannot hold, or an
+// input beyond the range rule.
+[[gnu::noinline]] double EvalChecked(const TermNode* root, double x, double t, double a, double b,
+                                     double c, double n) {
   if (!root) {
     TermDefined = false;
     return 0.0;
   }
-  const Program& program = detail::CachedProgramFor(root);
+  const Program& program = detail::ProgramFor(root);
   TermDefined = true;
   double r;
   if (!program.usable) {
-    r = Eval(root, args);
+    r = Eval(root, Args{x, t, a, b, c, n});
   } else {
     double* f = program.frame.data();
-    SetInputs(f, args.x, args.t, args.a, args.b, args.c, args.n);
+    SetInputs(f, x, t, a, b, c, n);
     // Inputs the program never reads are never checked; a read input out of
     // range takes the checked path, which fails where the tree walk fails.
     bool inRange = true;
@@ -574,11 +569,12 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
 }
 
 // The value EvalTerm returns. Inlined into it: a call would cost as much as a
-// short program.
+// short program. Only the tree evaluated last, with its inputs in range, is
+// evaluated here; a null root never matches it, as no program is built for one.
 [[gnu::always_inline]] inline double EvalAt(const TermNode* root, double x, double t, double a,
                                             double b, double c, double n) {
-  if (root) [[likely]] {
-    const Program& program = detail::CachedProgramFor(root);
+  const Program& program = *detail::lastProgram;
+  if (program.root == root && program.generation == TermTreeGeneration) [[likely]] {
     // Most terms read x alone: the other inputs need neither a check nor a
     // place in the frame, as inputs the program never reads are never checked.
     if (program.onlyX) {
@@ -598,7 +594,7 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
       }
     }
   }
-  return EvalChecked(root, Args{x, t, a, b, c, n});
+  return EvalChecked(root, x, t, a, b, c, n);
 }
 
 }  // namespace

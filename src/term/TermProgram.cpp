@@ -314,6 +314,7 @@ void BuildFast(Program& p) {
     p.fast.push_back(f);
   }
   p.result = loc[0];
+  if (!p.fast.empty()) p.fast.back().last = true;
   FastInstr ret{p.fast.empty() ? FastOp::ReturnLeaf : FastOp::Return};
   ret.a = p.result;
   p.fast.push_back(ret);

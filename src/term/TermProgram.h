@@ -87,6 +87,7 @@ struct FastInstr {
   FastOp op;
   std::uint8_t kind = 0;
   std::int8_t count = 0;
+  bool last = false;                    // the instruction before the Return
   std::uint16_t a = 0, b = 0, dst = 0;  // frame indices of the operands and the result
   double value = 0.0;  // PowInt: the exponent; PowPositive: ln of the base; ConstRange: the literal
 };
@@ -109,13 +110,9 @@ struct Program {
 // The cached program of a compiled tree.
 const Program& ProgramFor(const TermNode* root);
 
-// The program ProgramFor gave last; the lookup of the same tree again is inline.
+// The program ProgramFor gave last, for the single evaluation's own lookup of
+// the same tree again.
 extern Program* lastProgram;
-inline const Program& CachedProgramFor(const TermNode* root) {
-  return lastProgram->root == root && lastProgram->generation == TermTreeGeneration
-             ? *lastProgram
-             : ProgramFor(root);
-}
 
 // The value of a function node, and of u ^ v; both clear TermDefined (and
 // leave it untouched otherwise) when the result is undefined.
