@@ -2,6 +2,7 @@
 // intermediate value of magnitude 1e50 or more clears TermDefined instead of
 // raising anything.
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -300,6 +301,16 @@ double Eval(const TermNode* node, const Args& args) {
 
 namespace {
 
+// 1e-30 < |u| < 15, the bases of the multiplication path of small powers, in
+// one comparison of the bit patterns: for non-negative doubles (and NaN above
+// them all) the order of the patterns is the order of the values.
+inline bool MultiplicationBase(double u) {
+  constexpr std::uint64_t kAbove = std::bit_cast<std::uint64_t>(1e-30) + 1;
+  constexpr std::uint64_t kBelow = std::bit_cast<std::uint64_t>(15.0);
+  const std::uint64_t bits = std::bit_cast<std::uint64_t>(u) & ~(std::uint64_t{1} << 63);
+  return bits - kAbove < kBelow - kAbove;
+}
+
 // The range rule on a value produced by an instruction.
 inline bool InRange(double r) {
   if (std::fabs(r) < kRangeLimit) return true;
@@ -446,7 +457,7 @@ double Run(const std::vector<Instr>& code, const double* args) {
       // Below 15^6 in magnitude a product of a positive power never reaches
       // the 1e22 cut-off, so the powers are plain products there.
       case FastOp::Square:
-        if (std::fabs(u) > 1e-30 && std::fabs(u) < 15.0) {
+        if (MultiplicationBase(u)) {
           r = u * u;
           goto store;
         }
@@ -454,7 +465,7 @@ double Run(const std::vector<Instr>& code, const double* args) {
         if (!TermDefined) return undefinedValue;
         break;
       case FastOp::Cube:
-        if (std::fabs(u) > 1e-30 && std::fabs(u) < 15.0) {
+        if (MultiplicationBase(u)) {
           r = u * u * u;
           goto store;
         }

@@ -53,21 +53,12 @@ TEST(TermProgram, AgreesWithTheTreeWalk) {
       "sinh(x)*cosh(x)/tanh(x)",
       "arcsin(x/10)+arccos(x/20)",
   };
-  const double xs[] = {0,
-                       1,
-                       -1,
-                       2.5,
-                       -3.7,
-                       1e-35,
-                       1e30,
-                       -1e30,
-                       100,
-                       1e49,
-                       -1e49,
-                       1e60,
-                       0.5,
+  const double xs[] = {0, 1, -1, 2.5, -3.7, 1e-35, 1e30, -1e30, 100, 1e49, -1e49, 1e60, 0.5,
                        std::numeric_limits<double>::quiet_NaN(),
-                       std::numeric_limits<double>::infinity()};
+                       std::numeric_limits<double>::infinity(),
+                       // The edges of the multiplication path of small powers.
+                       1e-30, std::nextafter(1e-30, 1.0), -std::nextafter(1e-30, 1.0), 15, -15,
+                       std::nextafter(15.0, 0.0), -std::nextafter(15.0, 0.0), -0.0};
   for (const char* text : terms) {
     TermHandle term;
     CompileTerm(term, text, true);
