@@ -473,8 +473,7 @@ double Run(const std::vector<Instr>& code, const double* args) {
         if (!TermDefined) return undefinedValue;
         break;
       case FastOp::PowInt: {
-        const double au = std::fabs(u);
-        if (!(au > 1e-30 && au < 15.0)) {
+        if (!MultiplicationBase(u)) {
           r = Power(u, in->value);
           if (!TermDefined) return undefinedValue;
         } else if (in->count > 0) {
