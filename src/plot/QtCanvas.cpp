@@ -64,8 +64,7 @@ void QtCanvas::DrawPolyline(const QPolygon& points) {
   // on an unclipped image is drawn under a clip of the whole image.
   constexpr qsizetype kClippedChain = 8;
   const bool clipToImage = QtCanvasClipsChains && points.size() >= kClippedChain &&
-                           !painter_.hasClipping() && painter_.paintEngine() &&
-                           painter_.paintEngine()->type() == QPaintEngine::Raster &&
+                           !painter_.hasClipping() && OnRaster() &&
                            painter_.transform().type() <= QTransform::TxTranslate;
   if (clipToImage) {
     const QPaintDevice* device = painter_.device();
@@ -81,11 +80,13 @@ void QtCanvas::MoveTo(int x, int y) {
   Canvas::MoveTo(x, y);
 }
 
+bool QtCanvas::OnRaster() const {
+  return painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster;
+}
+
 void QtCanvas::ApplyMode() {
   // Not-xor needs a raster device; elsewhere (printer, PDF) lines are simply copied.
-  const bool raster =
-      painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster;
-  painter_.setCompositionMode(pen.mode == PenMode::NotXor && raster
+  painter_.setCompositionMode(pen.mode == PenMode::NotXor && OnRaster()
                                   ? QPainter::RasterOp_NotSourceXorDestination
                                   : QPainter::CompositionMode_SourceOver);
 }

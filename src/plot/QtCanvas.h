@@ -56,6 +56,8 @@ class QtCanvas : public Canvas {
   // a not-xor chain needs.
   void Flush();
   void DrawPolyline(const QPolygon& points);
+  // Whether the painter draws into an image (not on a printer, PDF or SVG).
+  bool OnRaster() const;
   void ApplyPen(bool closedShape);
   void ApplyBrush();
   void ApplyFont();
