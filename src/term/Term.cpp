@@ -33,10 +33,8 @@ void CompileTermQuietly(TermHandle& handle, const std::string& text, bool variab
   CompileTerm(handle, text, variablesAllowed);
 }
 
-std::uint64_t TermTreeGeneration = 0;
-
 TermNode::~TermNode() {
-  ++TermTreeGeneration;
+  ForgetTermPrograms();
   // Unlink the children into an explicit stack so that a long chain such as
   // 1+1+1+... is freed in a loop rather than by nested destructor calls.
   std::vector<std::unique_ptr<TermNode>> pending;
@@ -390,7 +388,7 @@ std::string NormalizeTerm(const std::string& text) {
 
 void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllowed) {
   handle.reset();
-  ++TermTreeGeneration;
+  ForgetTermPrograms();
   std::string s = NormalizeTerm(text);
   if (s.empty()) s.push_back('0');
   const std::size_t brace = s.find('{');

@@ -1,7 +1,7 @@
-// Evaluation programs are cached per compiled tree. Any tree that is freed or
-// compiled anew bumps this counter, so a cached program never outlives the
-// tree it was made from (a new tree may be allocated at the old address).
-// A compiled tree is never changed in place.
+// Evaluation programs are cached per compiled tree. Freeing or compiling any
+// tree forgets them all, so a cached program never outlives the tree it was
+// made from (a new tree may be allocated at the old address). A compiled tree
+// is never changed in place.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,7 @@
 
 namespace kurvio {
 
-extern std::uint64_t TermTreeGeneration;
+void ForgetTermPrograms();
 
 // EvalTerm by walking the tree node by node, without the cached program: the
 // reference the program must agree with to the bit.

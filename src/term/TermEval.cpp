@@ -14,6 +14,7 @@
 namespace kurvio {
 namespace {
 
+using detail::FastHandler;
 using detail::FastInstr;
 using detail::FastOp;
 using detail::Function;
@@ -418,128 +419,240 @@ double Run(const std::vector<Instr>& code, const double* args) {
   return stack[0];
 }
 
-// Run for inputs that all keep the range rule: the same values, instruction
-// by instruction, without the checks of the reads. Returns what EvalTerm
+// The code of the operations of the fast program, which runs for inputs that
+// all keep the range rule: the values of Run, instruction by instruction,
+// without the checks of the reads. The code of each instruction ends in a
+// jump to the next one's, and that of the last returns what EvalTerm
 // returns: the value, or the value for an undefined result.
-[[gnu::always_inline]] inline double RunFast(const Program& program) {
-  double* f = program.frame.data();
-  double r = 0.0;  // the value of the last instruction
-  for (const FastInstr* in = program.fast.data();; ++in) {
-    const double u = f[in->a];
-    switch (in->op) {
-      case FastOp::Return:
-        return r;
-      case FastOp::ReturnLeaf:
-        return u;
-      case FastOp::Add:
-        r = u + f[in->b];
-        break;
-      case FastOp::Sub:
-        r = u - f[in->b];
-        break;
-      case FastOp::Mul: {
-        const double v = f[in->b];
-        r = u * v;
-        // A product below 1e49 keeps the guard's quotient far below 1 and
-        // the range rule; the guard is needed only beyond.
-        if (std::fabs(r) < 1e49) {
-          goto store;
-        }
-        if (std::fabs(u) / kRangeLimit * std::fabs(v) >= 1.0) return Undefined();
-        break;
-      }
-      case FastOp::Div: {
-        const double v = f[in->b];
-        if (std::fabs(v) * 1e15 <= std::fabs(u)) return Undefined();
-        r = u / v;
-        break;
-      }
-      // Below 15^6 in magnitude a product of a positive power never reaches
-      // the 1e22 cut-off, so the powers are plain products there.
-      case FastOp::Square:
-        if (MultiplicationBase(u)) {
-          r = u * u;
-          goto store;
-        }
-        r = Power(u, in->value);
-        if (!TermDefined) return undefinedValue;
-        break;
-      case FastOp::Cube:
-        if (MultiplicationBase(u)) {
-          r = u * u * u;
-          goto store;
-        }
-        r = Power(u, in->value);
-        if (!TermDefined) return undefinedValue;
-        break;
-      case FastOp::PowInt: {
-        if (!MultiplicationBase(u)) {
-          r = Power(u, in->value);
-          if (!TermDefined) return undefinedValue;
-        } else if (in->count > 0) {
-          r = u;
-          for (int i = 1; i < in->count; ++i) r *= u;
-        } else {
-          r = detail::SmallIntegerPower(u, in->count);
-        }
-        break;
-      }
-      case FastOp::PowPositive: {
-        bool defined = true;
-        r = detail::PowerOfPositive(u, in->value, f[in->b], defined);
-        if (!defined) return Undefined();
-        break;
-      }
-      case FastOp::Pow:
-        r = Power(u, f[in->b]);
-        if (!TermDefined) return undefinedValue;
-        break;
-      // The values of these keep the range rule when u does.
-      case FastOp::Neg:
-        r = -u;
-        goto store;
-      case FastOp::Sin:
-        r = std::sin(u);
-        goto store;
-      case FastOp::Cos:
-        r = std::cos(u);
-        goto store;
-      case FastOp::Sqrt:
-        if (!(u >= 0.0)) return Undefined();
-        r = std::sqrt(u);
-        goto store;
-      case FastOp::Abs:
-        r = std::fabs(u);
-        goto store;
-      case FastOp::Ln:
-        if (!(u > 0.0)) return Undefined();
-        r = std::log(u);
-        goto store;
-      case FastOp::Phi:
-        r = Phi(u);
-        break;
-      case FastOp::Function:
-        r = Function(in->kind, u);
-        if (!TermDefined) return undefinedValue;
-        break;
-      case FastOp::ConstRange:
-        InRange(in->value);
-        return undefinedValue;
-      case FastOp::Undefined:
-        return Undefined();
-      default:
-        __builtin_unreachable();
-    }
-    if (!(std::fabs(r) < kRangeLimit)) {
-      TermDefined = false;
-      undefinedValue = std::copysign(kRangeLimit, r);
-      return undefinedValue;
-    }
-  store:
+
+[[gnu::noinline, gnu::cold]] double OutOfRange(double r) {
+  TermDefined = false;
+  undefinedValue = std::copysign(kRangeLimit, r);
+  return undefinedValue;
+}
+
+// Hands the value of `in` on: the last instruction returns it, any other
+// stores it for the instructions after it and runs the next.
+template <bool kLast>
+[[gnu::always_inline]] inline double HandOn(const FastInstr* in, double* f, double r) {
+  if constexpr (kLast) {
+    return r;
+  } else {
     f[in->dst] = r;
-    if (in->last) return r;  // spares the dispatch of the Return after it
+    return in[1].run(in + 1, f);
   }
 }
+
+// The same after the range rule, for operations whose value may break it.
+template <bool kLast>
+[[gnu::always_inline]] inline double HandOnInRange(const FastInstr* in, double* f, double r) {
+  if (!(std::fabs(r) < kRangeLimit)) [[unlikely]]
+    return OutOfRange(r);
+  return HandOn<kLast>(in, f, r);
+}
+
+template <bool kLast>
+double FastAdd(const FastInstr* in, double* f) {
+  return HandOnInRange<kLast>(in, f, f[in->a] + f[in->b]);
+}
+
+template <bool kLast>
+double FastSub(const FastInstr* in, double* f) {
+  return HandOnInRange<kLast>(in, f, f[in->a] - f[in->b]);
+}
+
+template <bool kLast>
+double FastMul(const FastInstr* in, double* f) {
+  const double u = f[in->a];
+  const double v = f[in->b];
+  const double r = u * v;
+  // A product below 1e49 keeps the guard's quotient far below 1 and the
+  // range rule; the guard is needed only beyond.
+  if (std::fabs(r) < 1e49) [[likely]]
+    return HandOn<kLast>(in, f, r);
+  if (std::fabs(u) / kRangeLimit * std::fabs(v) >= 1.0) return Undefined();
+  return HandOnInRange<kLast>(in, f, r);
+}
+
+template <bool kLast>
+double FastDiv(const FastInstr* in, double* f) {
+  const double u = f[in->a];
+  const double v = f[in->b];
+  if (std::fabs(v) * 1e15 <= std::fabs(u)) return Undefined();
+  return HandOnInRange<kLast>(in, f, u / v);
+}
+
+// u ^ value of `in` by the general power, for the bases outside the
+// multiplication path.
+template <bool kLast>
+double FastPowerOf(const FastInstr* in, double* f, double u) {
+  const double r = Power(u, in->value);
+  if (!TermDefined) return undefinedValue;
+  return HandOnInRange<kLast>(in, f, r);
+}
+
+// Below 15^6 in magnitude a product of a positive power never reaches the
+// 1e22 cut-off, so the powers are plain products there.
+template <bool kLast>
+double FastSquare(const FastInstr* in, double* f) {
+  const double u = f[in->a];
+  if (MultiplicationBase(u)) [[likely]]
+    return HandOn<kLast>(in, f, u * u);
+  return FastPowerOf<kLast>(in, f, u);
+}
+
+template <bool kLast>
+double FastCube(const FastInstr* in, double* f) {
+  const double u = f[in->a];
+  if (MultiplicationBase(u)) [[likely]]
+    return HandOn<kLast>(in, f, u * u * u);
+  return FastPowerOf<kLast>(in, f, u);
+}
+
+template <bool kLast>
+double FastPowInt(const FastInstr* in, double* f) {
+  const double u = f[in->a];
+  if (!MultiplicationBase(u)) return FastPowerOf<kLast>(in, f, u);
+  double r;
+  if (in->count > 0) {
+    r = u;
+    for (int i = 1; i < in->count; ++i) r *= u;
+  } else {
+    r = detail::SmallIntegerPower(u, in->count);
+  }
+  return HandOnInRange<kLast>(in, f, r);
+}
+
+template <bool kLast>
+double FastPowPositive(const FastInstr* in, double* f) {
+  bool defined = true;
+  const double r = detail::PowerOfPositive(f[in->a], in->value, f[in->b], defined);
+  if (!defined) return Undefined();
+  return HandOnInRange<kLast>(in, f, r);
+}
+
+template <bool kLast>
+double FastPow(const FastInstr* in, double* f) {
+  const double r = Power(f[in->a], f[in->b]);
+  if (!TermDefined) return undefinedValue;
+  return HandOnInRange<kLast>(in, f, r);
+}
+
+// The values of these keep the range rule when u does.
+template <bool kLast>
+double FastNeg(const FastInstr* in, double* f) {
+  return HandOn<kLast>(in, f, -f[in->a]);
+}
+
+template <bool kLast>
+double FastSin(const FastInstr* in, double* f) {
+  return HandOn<kLast>(in, f, std::sin(f[in->a]));
+}
+
+template <bool kLast>
+double FastCos(const FastInstr* in, double* f) {
+  return HandOn<kLast>(in, f, std::cos(f[in->a]));
+}
+
+template <bool kLast>
+double FastSqrt(const FastInstr* in, double* f) {
+  const double u = f[in->a];
+  if (!(u >= 0.0)) return Undefined();
+  return HandOn<kLast>(in, f, std::sqrt(u));
+}
+
+template <bool kLast>
+double FastAbs(const FastInstr* in, double* f) {
+  return HandOn<kLast>(in, f, std::fabs(f[in->a]));
+}
+
+template <bool kLast>
+double FastLn(const FastInstr* in, double* f) {
+  const double u = f[in->a];
+  if (!(u > 0.0)) return Undefined();
+  return HandOn<kLast>(in, f, std::log(u));
+}
+
+template <bool kLast>
+double FastPhi(const FastInstr* in, double* f) {
+  return HandOnInRange<kLast>(in, f, Phi(f[in->a]));
+}
+
+template <bool kLast>
+double FastFunction(const FastInstr* in, double* f) {
+  const double r = Function(in->kind, f[in->a]);
+  if (!TermDefined) return undefinedValue;
+  return HandOnInRange<kLast>(in, f, r);
+}
+
+double FastConstRange(const FastInstr* in, double*) {
+  InRange(in->value);
+  return undefinedValue;
+}
+
+double FastUndefined(const FastInstr*, double*) { return Undefined(); }
+
+double FastReturnLeaf(const FastInstr* in, double* f) { return f[in->a]; }
+
+template <bool kLast>
+FastHandler HandlerFor(FastOp op) {
+  switch (op) {
+    case FastOp::Add:
+      return FastAdd<kLast>;
+    case FastOp::Sub:
+      return FastSub<kLast>;
+    case FastOp::Mul:
+      return FastMul<kLast>;
+    case FastOp::Div:
+      return FastDiv<kLast>;
+    case FastOp::Pow:
+      return FastPow<kLast>;
+    case FastOp::PowPositive:
+      return FastPowPositive<kLast>;
+    case FastOp::Square:
+      return FastSquare<kLast>;
+    case FastOp::Cube:
+      return FastCube<kLast>;
+    case FastOp::PowInt:
+      return FastPowInt<kLast>;
+    case FastOp::Neg:
+      return FastNeg<kLast>;
+    case FastOp::Sin:
+      return FastSin<kLast>;
+    case FastOp::Cos:
+      return FastCos<kLast>;
+    case FastOp::Sqrt:
+      return FastSqrt<kLast>;
+    case FastOp::Abs:
+      return FastAbs<kLast>;
+    case FastOp::Ln:
+      return FastLn<kLast>;
+    case FastOp::Phi:
+      return FastPhi<kLast>;
+    case FastOp::Function:
+      return FastFunction<kLast>;
+    case FastOp::ConstRange:
+      return FastConstRange;
+    case FastOp::ReturnLeaf:
+      return FastReturnLeaf;
+    case FastOp::Undefined:
+      break;
+  }
+  return FastUndefined;
+}
+
+// Runs the fast program of `program`, whose inputs are in its frame.
+[[gnu::always_inline]] inline double RunFast(const Program& program) {
+  return program.entry(program.fast.data(), program.frame.data());
+}
+
+}  // namespace
+
+FastHandler detail::HandlerOf(FastOp op, bool last) {
+  return last ? HandlerFor<true>(op) : HandlerFor<false>(op);
+}
+
+namespace {
 
 // The inputs in the first six slots of a program's frame.
 inline void SetInputs(double* f, double x, double t, double a, double b, double c, double n) {
@@ -578,33 +691,38 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
   return TermDefined ? r : undefinedValue;
 }
 
-// The value EvalTerm returns. Inlined into it: a call would cost as much as a
-// short program. Only the tree evaluated last, with its inputs in range, is
-// evaluated here; a null root never matches it, as no program is built for one.
-[[gnu::always_inline]] inline double EvalAt(const TermNode* root, double x, double t, double a,
-                                            double b, double c, double n) {
+// The evaluation apart from EvalAt's usual case: a term that reads more than
+// x, an x beyond the range rule, a tree other than the one evaluated last, or
+// no term. A null root matches only an entry without a program, which is not
+// usable and goes on to EvalChecked.
+[[gnu::noinline]] double EvalSix(const TermNode* root, double x, double t, double a, double b,
+                                 double c, double n) {
   const Program& program = *detail::lastProgram;
-  if (program.root == root && program.generation == TermTreeGeneration) [[likely]] {
-    // Most terms read x alone: the other inputs need neither a check nor a
-    // place in the frame, as inputs the program never reads are never checked.
-    if (program.onlyX) {
-      if (std::fabs(x) < kRangeLimit) [[likely]] {
-        TermDefined = true;
-        program.frame[0] = x;
-        return RunFast(program);
-      }
-    } else {
-      const bool inRange = (std::fabs(x) < kRangeLimit) & (std::fabs(t) < kRangeLimit) &
-                           (std::fabs(a) < kRangeLimit) & (std::fabs(b) < kRangeLimit) &
-                           (std::fabs(c) < kRangeLimit) & (std::fabs(n) < kRangeLimit);
-      if (program.usable & inRange) [[likely]] {
-        TermDefined = true;
-        SetInputs(program.frame.data(), x, t, a, b, c, n);
-        return RunFast(program);
-      }
+  if (program.root == root) {
+    const bool inRange = (std::fabs(x) < kRangeLimit) & (std::fabs(t) < kRangeLimit) &
+                         (std::fabs(a) < kRangeLimit) & (std::fabs(b) < kRangeLimit) &
+                         (std::fabs(c) < kRangeLimit) & (std::fabs(n) < kRangeLimit);
+    if (program.usable & inRange) [[likely]] {
+      TermDefined = true;
+      SetInputs(program.frame.data(), x, t, a, b, c, n);
+      return RunFast(program);
     }
   }
   return EvalChecked(root, x, t, a, b, c, n);
+}
+
+// The value EvalTerm returns. Inlined into it: a call would cost as much as a
+// short program. Most terms read x alone: the other inputs then need neither
+// a check nor a place in the frame, as inputs the program never reads are
+// never checked.
+[[gnu::always_inline]] inline double EvalAt(const TermNode* root, double x, double t, double a,
+                                            double b, double c, double n) {
+  const Program& program = *detail::lastProgram;
+  if (program.onlyXRoot != root || !(std::fabs(x) < kRangeLimit)) [[unlikely]]
+    return EvalSix(root, x, t, a, b, c, n);
+  TermDefined = true;
+  program.frame[0] = x;
+  return RunFast(program);
 }
 
 }  // namespace

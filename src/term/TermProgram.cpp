@@ -247,8 +247,9 @@ FastOp FastOpOf(const Instr& in) {
   }
 }
 
-// Translates the stack program into the three-address form of FastInstr.
-void BuildFast(Program& p) {
+// Translates the stack program into the three-address form of FastInstr;
+// false when the translation ends at an instruction that fails.
+bool TranslateFast(Program& p) {
   p.fast.clear();
   p.result = 0;
   p.frame.assign(static_cast<std::size_t>(kSlots + p.depth), 0.0);
@@ -275,10 +276,10 @@ void BuildFast(Program& p) {
       case Op::ConstRange:
         f.value = in.left.value;
         p.fast.push_back(f);
-        return;
+        return false;
       case Op::Undefined:
         p.fast.push_back(f);
-        return;
+        return false;
       case Op::Neg:
       case Op::Function:
       case Op::PowInt:
@@ -314,12 +315,22 @@ void BuildFast(Program& p) {
     p.fast.push_back(f);
   }
   p.result = loc[0];
-  if (!p.fast.empty()) p.fast.back().last = true;
-  FastInstr ret{p.fast.empty() ? FastOp::ReturnLeaf : FastOp::Return};
-  ret.a = p.result;
-  p.fast.push_back(ret);
-  p.onlyX =
-      std::all_of(p.reads, p.reads + p.readCount, [](std::uint8_t slot) { return slot == 0; });
+  if (p.fast.empty()) {
+    FastInstr ret{FastOp::ReturnLeaf};
+    ret.a = p.result;
+    p.fast.push_back(ret);
+  }
+  return true;
+}
+
+void BuildFast(Program& p) {
+  const bool complete = TranslateFast(p);
+  for (std::size_t i = 0; i < p.fast.size(); ++i)
+    p.fast[i].run = detail::HandlerOf(p.fast[i].op, i + 1 == p.fast.size());
+  p.entry = p.fast.front().run;
+  const bool onlyX = complete && std::all_of(p.reads, p.reads + p.readCount,
+                                             [](std::uint8_t slot) { return slot == 0; });
+  p.onlyXRoot = onlyX ? static_cast<const void*>(p.root) : &p;
 }
 
 // Fixed entries: the windows' term and the number fields' term alternate.
@@ -330,23 +341,29 @@ int nextProgram = 0;
 
 Program* detail::lastProgram = &programCache[0];
 
+void ForgetTermPrograms() {
+  for (Program& p : programCache) {
+    p.root = nullptr;
+    p.usable = false;
+    p.onlyXRoot = &p;
+  }
+}
+
 const Program& detail::ProgramFor(const TermNode* root) {
-  if (lastProgram->root == root && lastProgram->generation == TermTreeGeneration)
-    return *lastProgram;
+  if (lastProgram->root == root) return *lastProgram;
   for (Program& p : programCache)
-    if (p.root == root && p.generation == TermTreeGeneration) return *(lastProgram = &p);
+    if (p.root == root) return *(lastProgram = &p);
   Program& p = programCache[nextProgram];
   nextProgram = 1 - nextProgram;
   lastProgram = &p;
   p.root = root;
-  p.generation = TermTreeGeneration;
   p.code.clear();
   Emitter emitter(p.code);
   Operand result;
   p.usable = emitter.Emit(root, result, 0);
   if (p.usable) emitter.Materialise(result);
   p.depth = p.usable ? StackDepth(p.code) : 0;
-  p.onlyX = false;
+  p.onlyXRoot = &p;
   if (p.usable) BuildFast(p);
   return p;
 }

@@ -54,7 +54,6 @@ enum class FastOp : std::uint8_t {
   Function,
   ConstRange,
   Undefined,
-  Return,      // the value of the instruction before is the program's
   ReturnLeaf,  // the value at `a` is the program's (which has no other instruction)
 };
 
@@ -79,30 +78,45 @@ struct Instr {
 
 inline constexpr int kProgramStack = 64;
 
+struct FastInstr;
+
+// The code of one operation: runs the instruction `in` over the frame `f` and
+// hands on to the next one, so that the program's value comes back from the
+// call of its first instruction.
+using FastHandler = double (*)(const FastInstr* in, double* f);
+
 // The program once more as three-address code over a frame that holds the six
 // inputs, then the stack entries, then the constants; pushes become operand
 // indices. The single evaluation runs it when no input breaks the range rule,
-// so that no read needs a check.
+// so that no read needs a check. Each instruction carries the code of its
+// operation, which jumps straight to the code of the next.
 struct FastInstr {
   FastOp op;
   std::uint8_t kind = 0;
   std::int8_t count = 0;
-  bool last = false;                    // the instruction before the Return
   std::uint16_t a = 0, b = 0, dst = 0;  // frame indices of the operands and the result
+  FastHandler run = nullptr;
   double value = 0.0;  // PowInt: the exponent; PowPositive: ln of the base; ConstRange: the literal
 };
 
+// The code of an operation; that of the program's last instruction returns
+// the value instead of handing it on.
+FastHandler HandlerOf(FastOp op, bool last);
+
 struct Program {
-  const TermNode* root = nullptr;
-  std::uint64_t generation = ~0ull;
+  const TermNode* root = nullptr;  // null: no program (`usable` is false)
   std::vector<Instr> code;
   int depth = 0;                    // the most values on the stack at once
   bool usable = false;              // false: the tree walk evaluates this tree
-  std::vector<FastInstr> fast;      // ends with Return, or with an instruction that fails
+  std::vector<FastInstr> fast;      // ends with the result's instruction, or one that fails
+  FastHandler entry = nullptr;      // the code of the first instruction of `fast`
   std::uint16_t result = 0;         // frame index of the value of `fast`
   std::uint8_t reads[kSlots] = {};  // the input slots the program reads
   std::uint8_t readCount = 0;
-  bool onlyX = false;  // usable, and x is the only input it reads (if any)
+  // `root` when the program is usable and x is the only input it reads (if
+  // any), so that one comparison finds the usual case; otherwise an address
+  // that no tree has, that of the program itself.
+  const void* onlyXRoot = this;
   // Scratch of the single evaluation; evaluations never interleave.
   mutable std::vector<double> frame;
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
 
 #include "term/Term.h"
 #include "term/TermCache.h"
@@ -111,6 +112,21 @@ TEST(TermProgram, DeepTermsFallBackAndStillAgree) {
   ExpectSameAsTree(term, "deep", 2);
 }
 
+TEST(TermProgram, LongProgramsRunToTheEndAndStopAtTheirFirstFailure) {
+  // Each instruction hands on to the next; hundreds of them in a row, mixed
+  // operations, and a failure near the end that must end the evaluation.
+  std::string sum = "x";
+  for (int i = 0; i < 120; ++i) sum += i % 3 == 0 ? "+x^2" : i % 3 == 1 ? "-sin(x)" : "*1.01";
+  const std::string failing = sum + "+ln(x-x)";
+  const std::string overflowing = sum + "+x*1e30*1e30";
+  for (const std::string& text : {sum, failing, overflowing}) {
+    TermHandle term;
+    CompileTerm(term, text, true);
+    ASSERT_TRUE(TermDefined) << text;
+    for (double x : {0.5, -2.0, 3.25, 1e25}) ExpectSameAsTree(term, text.c_str(), x);
+  }
+}
+
 TEST(TermProgram, NeverOutlivesItsTree) {
   TermHandle term;
   CompileTerm(term, "x+1", true);
@@ -136,6 +152,15 @@ TEST(TermProgram, NeverOutlivesItsTree) {
   other->kind = 3;  // no such node
   other.reset(new TermNode{3, 0, nullptr, nullptr});
   EvalTerm(other, 1, 0, 0, 0, 0, 0);
+  EXPECT_FALSE(TermDefined);
+  // No term at all, also once the freed trees have taken their programs with them.
+  other.reset();
+  const TermHandle none;
+  EXPECT_EQ(EvalTerm(none, 1, 0, 0, 0, 0, 0), 0.0);
+  EXPECT_FALSE(TermDefined);
+  EXPECT_EQ(EvalTerm(term, 1, 0, 0, 0, 0, 0), 50.0);
+  EXPECT_TRUE(TermDefined);
+  EXPECT_EQ(EvalTerm(none, 1, 0, 0, 0, 0, 0), 0.0);
   EXPECT_FALSE(TermDefined);
 }
 
