@@ -439,7 +439,8 @@ template <bool kLast>
     return r;
   } else {
     f[in->dst] = r;
-    return in[1].run(in + 1, f);
+    const FastInstr* next = in + 1;
+    return next->run(next, f, f[next->a]);
   }
 }
 
@@ -452,18 +453,17 @@ template <bool kLast>
 }
 
 template <bool kLast>
-double FastAdd(const FastInstr* in, double* f) {
-  return HandOnInRange<kLast>(in, f, f[in->a] + f[in->b]);
+double FastAdd(const FastInstr* in, double* f, double u) {
+  return HandOnInRange<kLast>(in, f, u + f[in->b]);
 }
 
 template <bool kLast>
-double FastSub(const FastInstr* in, double* f) {
-  return HandOnInRange<kLast>(in, f, f[in->a] - f[in->b]);
+double FastSub(const FastInstr* in, double* f, double u) {
+  return HandOnInRange<kLast>(in, f, u - f[in->b]);
 }
 
 template <bool kLast>
-double FastMul(const FastInstr* in, double* f) {
-  const double u = f[in->a];
+double FastMul(const FastInstr* in, double* f, double u) {
   const double v = f[in->b];
   const double r = u * v;
   // A product below 1e49 keeps the guard's quotient far below 1 and the
@@ -475,8 +475,7 @@ double FastMul(const FastInstr* in, double* f) {
 }
 
 template <bool kLast>
-double FastDiv(const FastInstr* in, double* f) {
-  const double u = f[in->a];
+double FastDiv(const FastInstr* in, double* f, double u) {
   const double v = f[in->b];
   if (std::fabs(v) * 1e15 <= std::fabs(u)) return Undefined();
   return HandOnInRange<kLast>(in, f, u / v);
@@ -494,24 +493,21 @@ double FastPowerOf(const FastInstr* in, double* f, double u) {
 // Below 15^6 in magnitude a product of a positive power never reaches the
 // 1e22 cut-off, so the powers are plain products there.
 template <bool kLast>
-double FastSquare(const FastInstr* in, double* f) {
-  const double u = f[in->a];
+double FastSquare(const FastInstr* in, double* f, double u) {
   if (MultiplicationBase(u)) [[likely]]
     return HandOn<kLast>(in, f, u * u);
   return FastPowerOf<kLast>(in, f, u);
 }
 
 template <bool kLast>
-double FastCube(const FastInstr* in, double* f) {
-  const double u = f[in->a];
+double FastCube(const FastInstr* in, double* f, double u) {
   if (MultiplicationBase(u)) [[likely]]
     return HandOn<kLast>(in, f, u * u * u);
   return FastPowerOf<kLast>(in, f, u);
 }
 
 template <bool kLast>
-double FastPowInt(const FastInstr* in, double* f) {
-  const double u = f[in->a];
+double FastPowInt(const FastInstr* in, double* f, double u) {
   if (!MultiplicationBase(u)) return FastPowerOf<kLast>(in, f, u);
   double r;
   if (in->count > 0) {
@@ -524,75 +520,73 @@ double FastPowInt(const FastInstr* in, double* f) {
 }
 
 template <bool kLast>
-double FastPowPositive(const FastInstr* in, double* f) {
+double FastPowPositive(const FastInstr* in, double* f, double u) {
   bool defined = true;
-  const double r = detail::PowerOfPositive(f[in->a], in->value, f[in->b], defined);
+  const double r = detail::PowerOfPositive(u, in->value, f[in->b], defined);
   if (!defined) return Undefined();
   return HandOnInRange<kLast>(in, f, r);
 }
 
 template <bool kLast>
-double FastPow(const FastInstr* in, double* f) {
-  const double r = Power(f[in->a], f[in->b]);
+double FastPow(const FastInstr* in, double* f, double u) {
+  const double r = Power(u, f[in->b]);
   if (!TermDefined) return undefinedValue;
   return HandOnInRange<kLast>(in, f, r);
 }
 
 // The values of these keep the range rule when u does.
 template <bool kLast>
-double FastNeg(const FastInstr* in, double* f) {
-  return HandOn<kLast>(in, f, -f[in->a]);
+double FastNeg(const FastInstr* in, double* f, double u) {
+  return HandOn<kLast>(in, f, -u);
 }
 
 template <bool kLast>
-double FastSin(const FastInstr* in, double* f) {
-  return HandOn<kLast>(in, f, std::sin(f[in->a]));
+double FastSin(const FastInstr* in, double* f, double u) {
+  return HandOn<kLast>(in, f, std::sin(u));
 }
 
 template <bool kLast>
-double FastCos(const FastInstr* in, double* f) {
-  return HandOn<kLast>(in, f, std::cos(f[in->a]));
+double FastCos(const FastInstr* in, double* f, double u) {
+  return HandOn<kLast>(in, f, std::cos(u));
 }
 
 template <bool kLast>
-double FastSqrt(const FastInstr* in, double* f) {
-  const double u = f[in->a];
+double FastSqrt(const FastInstr* in, double* f, double u) {
   if (!(u >= 0.0)) return Undefined();
   return HandOn<kLast>(in, f, std::sqrt(u));
 }
 
 template <bool kLast>
-double FastAbs(const FastInstr* in, double* f) {
-  return HandOn<kLast>(in, f, std::fabs(f[in->a]));
+double FastAbs(const FastInstr* in, double* f, double u) {
+  return HandOn<kLast>(in, f, std::fabs(u));
 }
 
 template <bool kLast>
-double FastLn(const FastInstr* in, double* f) {
-  const double u = f[in->a];
+double FastLn(const FastInstr* in, double* f, double u) {
   if (!(u > 0.0)) return Undefined();
   return HandOn<kLast>(in, f, std::log(u));
 }
 
 template <bool kLast>
-double FastPhi(const FastInstr* in, double* f) {
-  return HandOnInRange<kLast>(in, f, Phi(f[in->a]));
+double FastPhi(const FastInstr* in, double* f, double u) {
+  return HandOnInRange<kLast>(in, f, Phi(u));
 }
 
 template <bool kLast>
-double FastFunction(const FastInstr* in, double* f) {
-  const double r = Function(in->kind, f[in->a]);
+double FastFunction(const FastInstr* in, double* f, double u) {
+  const double r = Function(in->kind, u);
   if (!TermDefined) return undefinedValue;
   return HandOnInRange<kLast>(in, f, r);
 }
 
-double FastConstRange(const FastInstr* in, double*) {
+double FastConstRange(const FastInstr* in, double*, double) {
   InRange(in->value);
   return undefinedValue;
 }
 
-double FastUndefined(const FastInstr*, double*) { return Undefined(); }
+double FastUndefined(const FastInstr*, double*, double) { return Undefined(); }
 
-double FastReturnLeaf(const FastInstr* in, double* f) { return f[in->a]; }
+double FastReturnLeaf(const FastInstr*, double*, double u) { return u; }
 
 template <bool kLast>
 FastHandler HandlerFor(FastOp op) {
@@ -643,7 +637,9 @@ FastHandler HandlerFor(FastOp op) {
 
 // Runs the fast program of `program`, whose inputs are in its frame.
 [[gnu::always_inline]] inline double RunFast(const Program& program) {
-  return program.entry(program.fast.data(), program.frame.data());
+  const FastInstr* first = program.fast.data();
+  double* f = program.frame.data();
+  return program.entry(first, f, f[first->a]);
 }
 
 }  // namespace
@@ -721,8 +717,11 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
   if (program.onlyXRoot != root || !(std::fabs(x) < kRangeLimit)) [[unlikely]]
     return EvalSix(root, x, t, a, b, c, n);
   TermDefined = true;
-  program.frame[0] = x;
-  return RunFast(program);
+  double* f = program.frame.data();
+  f[0] = x;
+  // The first operand is x itself in most programs; it need not wait for its store.
+  const FastInstr* first = program.fast.data();
+  return program.entry(first, f, first->a == 0 ? x : f[first->a]);
 }
 
 }  // namespace

@@ -82,8 +82,9 @@ struct FastInstr;
 
 // The code of one operation: runs the instruction `in` over the frame `f` and
 // hands on to the next one, so that the program's value comes back from the
-// call of its first instruction.
-using FastHandler = double (*)(const FastInstr* in, double* f);
+// call of its first instruction. `u` is the value of its first operand,
+// f[in->a], read by the caller before the jump.
+using FastHandler = double (*)(const FastInstr* in, double* f, double u);
 
 // The program once more as three-address code over a frame that holds the six
 // inputs, then the stack entries, then the constants; pushes become operand
