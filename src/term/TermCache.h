@@ -4,8 +4,6 @@
 // is never changed in place.
 #pragma once
 
-#include <cstdint>
-
 #include "term/Term.h"
 
 namespace kurvio {

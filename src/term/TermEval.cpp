@@ -635,11 +635,15 @@ FastHandler HandlerFor(FastOp op) {
   return FastUndefined;
 }
 
-// Runs the fast program of `program`, whose inputs are in its frame.
-[[gnu::always_inline]] inline double RunFast(const Program& program) {
+// Runs the fast program of `program`, whose inputs are in its frame; `u` is
+// the value of the first operand of its first instruction.
+[[gnu::always_inline]] inline double RunFast(const Program& program, double u) {
   const FastInstr* first = program.fast.data();
-  double* f = program.frame.data();
-  return program.entry(first, f, f[first->a]);
+  return first->run(first, program.frame.data(), u);
+}
+
+[[gnu::always_inline]] inline double RunFast(const Program& program) {
+  return RunFast(program, program.frame[program.fast.front().a]);
 }
 
 }  // namespace
@@ -717,11 +721,10 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
   if (program.onlyXRoot != root || !(std::fabs(x) < kRangeLimit)) [[unlikely]]
     return EvalSix(root, x, t, a, b, c, n);
   TermDefined = true;
-  double* f = program.frame.data();
-  f[0] = x;
+  program.frame[0] = x;
   // The first operand is x itself in most programs; it need not wait for its store.
-  const FastInstr* first = program.fast.data();
-  return program.entry(first, f, first->a == 0 ? x : f[first->a]);
+  const std::uint16_t first = program.fast.front().a;
+  return RunFast(program, first == 0 ? x : program.frame[first]);
 }
 
 }  // namespace

@@ -327,7 +327,6 @@ void BuildFast(Program& p) {
   const bool complete = TranslateFast(p);
   for (std::size_t i = 0; i < p.fast.size(); ++i)
     p.fast[i].run = detail::HandlerOf(p.fast[i].op, i + 1 == p.fast.size());
-  p.entry = p.fast.front().run;
   const bool onlyX = complete && std::all_of(p.reads, p.reads + p.readCount,
                                              [](std::uint8_t slot) { return slot == 0; });
   p.onlyXRoot = onlyX ? static_cast<const void*>(p.root) : &p;
