@@ -57,19 +57,6 @@ const Expression kExpressions[] = {
 
 constexpr double kA = 1.5, kB = 2.0, kC = 0.25, kT = 0.5;
 
-// x sweeps a range so that nothing can be folded away.
-inline double NextX(double x) { return x > 5.0 ? -5.0 : x + 0.0137; }
-
-void KurvioEval(benchmark::State& state, const Expression* e) {
-  kurvio::TermHandle term;
-  kurvio::CompileTerm(term, e->kurvio, true);
-  double x = -5.0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(kurvio::EvalTerm(term, x, kT, kA, kB, kC, 0));
-    x = NextX(x);
-  }
-}
-
 // A curve's worth of points, as the curve tracer asks for them.
 constexpr int kColumn = 1600;
 
@@ -77,6 +64,30 @@ std::vector<double> ColumnPoints() {
   std::vector<double> x(kColumn);
   for (int i = 0; i < kColumn; ++i) x[static_cast<std::size_t>(i)] = -5.0 + 10.0 * i / kColumn;
   return x;
+}
+
+// The single evaluations take the points of a sweep over [-5, 5) in turn,
+// the i-th pass the point SweepPoint(i). Each x is read from the sweep rather
+// than worked out from the x before: that would chain every pass of the loop
+// to the one before, and the loop would time its own chain (a call that only
+// adds took as long as muparser's evaluation of fak(5)+x) instead of the
+// evaluation.
+constexpr std::size_t kSweep = 1024;  // a power of two: the index wraps with one AND
+
+const std::vector<double> sweepPoints = [] {
+  std::vector<double> x(kSweep);
+  for (std::size_t i = 0; i < kSweep; ++i) x[i] = -5.0 + 10.0 * static_cast<double>(i) / kSweep;
+  return x;
+}();
+
+inline double SweepPoint(std::size_t i) { return sweepPoints[i % kSweep]; }
+
+void KurvioEval(benchmark::State& state, const Expression* e) {
+  kurvio::TermHandle term;
+  kurvio::CompileTerm(term, e->kurvio, true);
+  std::size_t i = 0;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(kurvio::EvalTerm(term, SweepPoint(i++), kT, kA, kB, kC, 0));
 }
 
 void PerPoint(benchmark::State& state) {
@@ -103,11 +114,9 @@ void KurvioBatch(benchmark::State& state, const Expression* e) {
 void KurvioDerivative(benchmark::State& state, const Expression* e) {
   kurvio::TermHandle term;
   kurvio::CompileTerm(term, e->kurvio, true);
-  double x = -5.0;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(kurvio::EvalDerivative(term, 1, x, kT, kA, kB, kC, 0));
-    x = NextX(x);
-  }
+  std::size_t i = 0;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(kurvio::EvalDerivative(term, 1, SweepPoint(i++), kT, kA, kB, kC, 0));
 }
 
 struct MuParser {
@@ -128,10 +137,10 @@ struct MuParser {
 
 void MuparserEval(benchmark::State& state, const Expression* e) {
   MuParser p(e->muparser);
-  p.x = -5.0;
+  std::size_t i = 0;
   for (auto _ : state) {
+    p.x = SweepPoint(i++);
     benchmark::DoNotOptimize(p.parser.Eval());
-    p.x = NextX(p.x);
   }
 }
 
@@ -168,8 +177,9 @@ void MuparserBulk(benchmark::State& state, const Expression* e) {
 // The same five-point stencil as the term engine, built from muparser evaluations.
 void MuparserDerivative(benchmark::State& state, const Expression* e) {
   MuParser p(e->muparser);
-  double x = -5.0;
+  std::size_t i = 0;
   for (auto _ : state) {
+    const double x = SweepPoint(i++);
     p.x = x - 0.002;
     const double f0 = p.parser.Eval();
     p.x = x - 0.001;
@@ -179,7 +189,6 @@ void MuparserDerivative(benchmark::State& state, const Expression* e) {
     p.x = x + 0.002;
     const double f3 = p.parser.Eval();
     benchmark::DoNotOptimize((f0 - 8 * f1 + 8 * f2 - f3) / 0.012);
-    x = NextX(x);
   }
 }
 
