@@ -714,13 +714,17 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
 // The value EvalTerm returns. Inlined into it: a call would cost as much as a
 // short program. Most terms read x alone: the other inputs then need neither
 // a check nor a place in the frame, as inputs the program never reads are
-// never checked.
+// never checked. A program of one sum of x and a constant is not run at all.
 [[gnu::always_inline]] inline double EvalAt(const TermNode* root, double x, double t, double a,
                                             double b, double c, double n) {
   const Program& program = *detail::lastProgram;
   if (program.onlyXRoot != root || !(std::fabs(x) < kRangeLimit)) [[unlikely]]
     return EvalSix(root, x, t, a, b, c, n);
   TermDefined = true;
+  if (program.shiftsX) {
+    const double r = x + program.shift;
+    return std::fabs(r) < kRangeLimit ? r : OutOfRange(r);  // the range rule of FastAdd
+  }
   program.frame[0] = x;
   // The first operand is x itself in most programs; it need not wait for its store.
   const std::uint16_t first = program.fast.front().a;

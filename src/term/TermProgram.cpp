@@ -304,6 +304,10 @@ bool TranslateFast(Program& p) {
           }
           f.b = leaf(in.right);
         }
+        // A sum that reads x reads it first: a program's first operand is
+        // then x itself (see EvalAt). The frame holds no NaN, so the sum is
+        // the same to the bit either way round.
+        if (in.op == Op::Add && f.b == 0 && f.a != 0) std::swap(f.a, f.b);
         if (in.op == Op::Pow && in.left.source == kFromConst && in.left.value > 0.0) {
           f.op = FastOp::PowPositive;
           f.value = std::log(in.left.value);
@@ -330,6 +334,11 @@ void BuildFast(Program& p) {
   const bool onlyX = complete && std::all_of(p.reads, p.reads + p.readCount,
                                              [](std::uint8_t slot) { return slot == 0; });
   p.onlyXRoot = onlyX ? static_cast<const void*>(p.root) : &p;
+  // x - c is x + (-c) to the bit, as IEEE subtraction is defined.
+  const FastInstr& first = p.fast.front();
+  p.shiftsX = onlyX && p.fast.size() == 1 && first.a == 0 && first.b >= kSlots + p.depth &&
+              (first.op == FastOp::Add || first.op == FastOp::Sub);
+  p.shift = !p.shiftsX ? 0.0 : first.op == FastOp::Add ? p.frame[first.b] : -p.frame[first.b];
 }
 
 // Fixed entries: the windows' term and the number fields' term alternate.
@@ -363,6 +372,7 @@ const Program& detail::ProgramFor(const TermNode* root) {
   if (p.usable) emitter.Materialise(result);
   p.depth = p.usable ? StackDepth(p.code) : 0;
   p.onlyXRoot = &p;
+  p.shiftsX = false;
   if (p.usable) BuildFast(p);
   return p;
 }

@@ -117,6 +117,11 @@ struct Program {
   // any), so that one comparison finds the usual case; otherwise an address
   // that no tree has, that of the program itself.
   const void* onlyXRoot = this;
+  // With onlyXRoot set: the whole program is x + shift, a sum or difference
+  // of x and a constant (a graph shifted up or down). The single evaluation
+  // adds it in place instead of running the program.
+  bool shiftsX = false;
+  double shift = 0.0;
   // Scratch of the single evaluation; evaluations never interleave.
   mutable std::vector<double> frame;
 };

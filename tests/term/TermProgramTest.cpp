@@ -53,13 +53,24 @@ TEST(TermProgram, AgreesWithTheTreeWalk) {
       "(1e-29)^(-6)+x",
       "sinh(x)*cosh(x)/tanh(x)",
       "arcsin(x/10)+arccos(x/20)",
+      // Sums and differences of x and a constant, and their look-alikes.
+      "x+2",
+      "2+x",
+      "x-0.3",
+      "3-x",
+      "x+x",
+      "x-0",
+      "x+5e49",
+      "x-5e49",
   };
   const double xs[] = {0, 1, -1, 2.5, -3.7, 1e-35, 1e30, -1e30, 100, 1e49, -1e49, 1e60, 0.5,
                        std::numeric_limits<double>::quiet_NaN(),
                        std::numeric_limits<double>::infinity(),
                        // The edges of the multiplication path of small powers.
                        1e-30, std::nextafter(1e-30, 1.0), -std::nextafter(1e-30, 1.0), 15, -15,
-                       std::nextafter(15.0, 0.0), -std::nextafter(15.0, 0.0), -0.0};
+                       std::nextafter(15.0, 0.0), -std::nextafter(15.0, 0.0), -0.0,
+                       // Sums that reach the range rule exactly or pass it.
+                       5e49, -5e49, 9e49, -9e49};
   for (const char* text : terms) {
     TermHandle term;
     CompileTerm(term, text, true);
@@ -71,8 +82,9 @@ TEST(TermProgram, AgreesWithTheTreeWalk) {
 TEST(TermProgram, OnlyTheInputsReadCountAndNothingLingers) {
   TermSequenceMode = false;
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  TermHandle onlyX, withAT, withBC;
+  TermHandle onlyX, shifted, withAT, withBC;
   CompileTerm(onlyX, "x^2-1", true);
+  CompileTerm(shifted, "x-1.5", true);
   CompileTerm(withAT, "a*x+t", true);
   CompileTerm(withBC, "b*c+x", true);
   struct Inputs {
@@ -82,11 +94,11 @@ TEST(TermProgram, OnlyTheInputsReadCountAndNothingLingers) {
                           {2, 1, 3, 0.5, 4, 4},
                           {1e60, 0, 0, 0, 0, 0},
                           {-3, 0.5, 1e50, 2, nan, 1}};
-  // Alternating three terms moves each program out of the cache and back, and
+  // Alternating four terms moves each program out of the cache and back, and
   // each leaves its inputs in a frame the next may share.
   for (int round = 0; round < 2; ++round)
     for (const Inputs& in : cases)
-      for (const TermHandle* term : {&onlyX, &withAT, &withBC}) {
+      for (const TermHandle* term : {&onlyX, &shifted, &withAT, &withBC}) {
         const double fast = EvalTerm(*term, in.x, in.t, in.a, in.b, in.c, in.n);
         const bool fastDefined = TermDefined;
         const double slow = EvalTermByTree(term->get(), in.x, in.t, in.a, in.b, in.c, in.n);
