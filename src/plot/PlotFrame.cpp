@@ -30,21 +30,7 @@ int CurveKind = 0;
 Color CurveColor = kBlack;
 int LineWidth = 1;
 
-int RoundPixel(double v) {
-  if (!(v > -kPixelLimit)) return -kPixelLimit;  // also NaN
-  if (v > kPixelLimit) return kPixelLimit;
-  // Ties to even, as std::nearbyint in the default rounding mode, but without
-  // a library call on every point of a curve: adding and taking away
-  // 1.5 * 2^52 leaves the nearest integer of any |v| < 2^51.
-  constexpr double kShift = 6755399441055744.0;
-  return static_cast<int>((v + kShift) - kShift);
-}
-
 int Scaled(double n) { return RoundPixel(n * LineScale); }
-
-int ScreenX(double x) { return RoundPixel((x - x1) / (x2 - x1) * PlotWidth); }
-
-int ScreenY(double y) { return RoundPixel(PlotHeight - (y - y1) / (y2 - y1) * PlotHeight); }
 
 double WorldX(int column) { return static_cast<double>(column) / PlotWidth * (x2 - x1) + x1; }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "plot/Canvas.h"
+#include "settings/Settings.h"
 
 namespace kurvio {
 
@@ -38,12 +39,23 @@ extern int LineWidth;
 // Pixel coordinates are saturated to this magnitude so that no conversion overflows.
 inline constexpr int kPixelLimit = 1000000000;
 
-int ScreenX(double x);
-int ScreenY(double y);
+// Rounds half to even and saturates at kPixelLimit (NaN counts as far below).
+inline int RoundPixel(double v) {
+  if (!(v > -kPixelLimit)) return -kPixelLimit;  // also NaN
+  if (v > kPixelLimit) return kPixelLimit;
+  // Ties to even, as std::nearbyint in the default rounding mode, but without
+  // a library call on every point of a curve: adding and taking away
+  // 1.5 * 2^52 leaves the nearest integer of any |v| < 2^51.
+  constexpr double kShift = 6755399441055744.0;
+  return static_cast<int>((v + kShift) - kShift);
+}
+
+// The pixel of a point of the world window. Inline: the curve tracer maps
+// every sample, and a call would cost as much as the mapping.
+inline int ScreenX(double x) { return RoundPixel((x - x1) / (x2 - x1) * PlotWidth); }
+inline int ScreenY(double y) { return RoundPixel(PlotHeight - (y - y1) / (y2 - y1) * PlotHeight); }
 double WorldX(int column);
 double WorldY(int row);
-// Rounds half to even and saturates at kPixelLimit (NaN counts as far below).
-int RoundPixel(double v);
 // round(n * LineScale), the size of a drawn offset or pen on the current device.
 int Scaled(double n);
 
