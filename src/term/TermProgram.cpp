@@ -251,7 +251,6 @@ FastOp FastOpOf(const Instr& in) {
 // false when the translation ends at an instruction that fails.
 bool TranslateFast(Program& p) {
   p.fast.clear();
-  p.result = 0;
   p.frame.assign(static_cast<std::size_t>(kSlots + p.depth), 0.0);
   std::vector<std::uint16_t> loc(static_cast<std::size_t>(p.depth) + 1);  // stack entry -> frame
   p.readCount = 0;
@@ -318,10 +317,9 @@ bool TranslateFast(Program& p) {
     loc[static_cast<std::size_t>(sp)] = f.dst;
     p.fast.push_back(f);
   }
-  p.result = loc[0];
   if (p.fast.empty()) {
     FastInstr ret{FastOp::ReturnLeaf};
-    ret.a = p.result;
+    ret.a = loc[0];  // the program's value, a leaf
     p.fast.push_back(ret);
   }
   return true;

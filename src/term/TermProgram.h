@@ -110,7 +110,6 @@ struct Program {
   int depth = 0;                    // the most values on the stack at once
   bool usable = false;              // false: the tree walk evaluates this tree
   std::vector<FastInstr> fast;      // ends with the result's instruction, or one that fails
-  std::uint16_t result = 0;         // frame index of the value of `fast`
   std::uint8_t reads[kSlots] = {};  // the input slots the program reads
   std::uint8_t readCount = 0;
   // `root` when the program is usable and x is the only input it reads (if
