@@ -12,6 +12,7 @@
 #include <cstring>
 #include <limits>
 
+#include "term/DerivativeStencil.h"
 #include "term/TermProgram.h"
 
 namespace kurvio {
@@ -502,20 +503,22 @@ void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fi
   }
   // The stencil's samples as batches over shifted points. A sample after the
   // first undefined one is not used, so the order of the samples does not
-  // matter for the results.
-  static constexpr double kOffsets[3][4] = {
-      {-0.002, -0.001, 0.001, 0.002}, {0.005, 0.0, -0.005, 0.0}, {-0.02, -0.01, 0.01, 0.02}};
+  // matter for the results. Orders 1 and 2 also take f at x and (order 2) at
+  // x -+ 0.01, to tell whether the derivative exists (DerivativeStencil.h).
+  static constexpr double kOffsets[3][5] = {{-0.002, -0.001, 0.001, 0.002, 0.0},
+                                            {0.005, 0.0, -0.005, 0.01, -0.01},
+                                            {-0.02, -0.01, 0.01, 0.02, 0.0}};
   const int row = order == 1 ? 0 : order == 2 ? 1 : 2;
-  const int samples = row == 1 ? 3 : 4;
+  const int samples = row == 2 ? 4 : 5;
   double shifted[kBlock];
-  double s[4][kBlock];
-  bool ok[4][kBlock];
+  double s[5][kBlock];
+  bool ok[5][kBlock];
   for (std::size_t start = 0; start < count; start += kBlock) {
     const std::size_t n = std::min(kBlock, count - start);
     const double* x = points + start;
     for (int k = 0; k < samples; ++k) {
       const double h = kOffsets[row][k];
-      if (row == 1 && k == 1) {
+      if (h == 0.0) {
         std::copy(x, x + n, shifted);
       } else if (h < 0.0) {
         for (std::size_t i = 0; i < n; ++i) shifted[i] = x[i] - (-h);
@@ -526,15 +529,19 @@ void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fi
     }
     for (std::size_t i = 0; i < n; ++i) {
       double r = 0.0;
-      bool d = ok[0][i] && ok[1][i] && ok[2][i];
+      bool d = ok[0][i] && ok[1][i] && ok[2][i] && ok[3][i];
       if (row == 0) {
-        d = d && ok[3][i];
-        if (d) r = (s[0][i] - 8.0 * s[1][i] + 8.0 * s[2][i] - s[3][i]) / 0.012;
+        d = d && ok[4][i];
+        if (d) r = detail::FirstDerivative({s[0][i], s[1][i], s[4][i], s[2][i], s[3][i]});
       } else if (row == 1) {
-        if (d) r = (s[0][i] - 2.0 * s[1][i] + s[2][i]) / 0.000025;
+        d = d && ok[4][i];
+        if (d) r = detail::SecondDerivative({s[4][i], s[2][i], s[1][i], s[0][i], s[3][i]});
       } else {
-        d = d && ok[3][i];
         if (d) r = (s[3][i] - 2.0 * s[2][i] + 2.0 * s[1][i] - s[0][i]) / 0.000002;
+      }
+      if (std::isnan(r)) {
+        r = 0.0;
+        d = false;
       }
       values[start + i] = r;
       defined[start + i] = d;

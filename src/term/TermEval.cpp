@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "term/DerivativeStencil.h"
 #include "term/Term.h"
 #include "term/TermCache.h"
 #include "term/TermProgram.h"
@@ -749,6 +750,17 @@ double EvalTermByTree(const TermNode* root, double x, double t, double a, double
   return TermDefined ? r : undefinedValue;
 }
 
+namespace {
+// A stencil's NaN (no derivative there) as an undefined result.
+double DefinedOrNot(double derivative) {
+  if (std::isnan(derivative)) {
+    TermDefined = false;
+    return 0.0;
+  }
+  return derivative;
+}
+}  // namespace
+
 double EvalDerivative(const TermHandle& term, int order, double x, double t, double a, double b,
                       double c, double n) {
   if (order == 0) return EvalTerm(term, x, t, a, b, c, n);
@@ -759,18 +771,22 @@ double EvalDerivative(const TermHandle& term, int order, double x, double t, dou
   const TermNode* root = term.get();
   // Samples in a fixed order; the first undefined one ends the derivative.
   double s[4];
-  auto take = [&](int i, double at) {
-    s[i] = EvalAt(root, at, t, a, b, c, n);
+  auto take = [&](double& into, double at) {
+    into = EvalAt(root, at, t, a, b, c, n);
     return TermDefined;
   };
+  detail::StencilSamples st{};
   if (order == 1) {
-    if (take(0, x - 0.002) && take(1, x - 0.001) && take(2, x + 0.001) && take(3, x + 0.002))
-      return (s[0] - 8.0 * s[1] + 8.0 * s[2] - s[3]) / 0.012;
+    if (take(st.m2, x - 0.002) && take(st.m1, x - 0.001) && take(st.p1, x + 0.001) &&
+        take(st.p2, x + 0.002) && take(st.c, x))
+      return DefinedOrNot(detail::FirstDerivative(st));
   } else if (order == 2) {
-    if (take(0, x + 0.005) && take(1, x) && take(2, x - 0.005))
-      return (s[0] - 2.0 * s[1] + s[2]) / 0.000025;
+    if (take(st.p1, x + 0.005) && take(st.c, x) && take(st.m1, x - 0.005) &&
+        take(st.p2, x + 0.01) && take(st.m2, x - 0.01))
+      return DefinedOrNot(detail::SecondDerivative(st));
   } else {
-    if (take(0, x - 0.02) && take(1, x - 0.01) && take(2, x + 0.01) && take(3, x + 0.02))
+    if (take(s[0], x - 0.02) && take(s[1], x - 0.01) && take(s[2], x + 0.01) &&
+        take(s[3], x + 0.02))
       return (s[3] - 2.0 * s[2] + 2.0 * s[1] - s[0]) / 0.000002;
   }
   return 0.0;

@@ -215,6 +215,19 @@ TEST_F(MainWindowTest, TangentTriangleAndDerivative) {
   EXPECT_TRUE(derivative);
 }
 
+TEST_F(MainWindowTest, NoTangentOrTriangleAtAKink) {
+  Click(form->BitCheckBox2);
+  Click(form->BitCheckBox4);
+  Type(form->Edit1, "abs(x)");  // x0 = 0: no slope there
+  const QImage& back = form->Layers().BackBuffer();
+  for (int column = 0; column < back.width(); ++column)
+    for (int row = 0; row < back.height(); ++row) {
+      const Color c = FromQColor(back.pixelColor(column, row));
+      ASSERT_NE(c, Farben::Dreieck);
+      ASSERT_NE(c, Farben::Tangente);
+    }
+}
+
 TEST_F(MainWindowTest, FixedTangentIsShorterWhenTheTickIntervalIsAboveOne) {
   Type(form->Edit1, "x^2");
   Click(form->BitCheckBox4);

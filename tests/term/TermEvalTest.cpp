@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "term/Term.h"
 
@@ -176,6 +177,54 @@ TEST_F(EvalTest, Derivatives) {
   CompileTerm(MainTerm, "1/(x-0.01)", true);
   EvalDerivative(MainTerm, 3, 0, 0, 0, 0, 0, 0);  // x+0.01 hits the pole
   EXPECT_FALSE(TermDefined);
+}
+
+// Where a stencil would still return a number, the derivative does not exist:
+// at a kink, a jump, a pole or where f itself is undefined at x. Smooth points
+// close to such places, and slopes that vanish, keep their values.
+TEST_F(EvalTest, DerivativesExistOnlyWhereTheFunctionIsSmooth) {
+  struct Case {
+    const char* term;
+    int order;
+    double x;
+    bool exists;
+    double value;  // checked when it exists, unless kAny
+  };
+  constexpr double kAny = std::numeric_limits<double>::quiet_NaN();
+  const Case cases[] = {
+      {"1/x", 1, 0, false, 0},
+      {"sqrt(x)", 1, -1, false, 0},
+      {"abs(x)", 1, 0, false, 0},
+      {"abs(x)", 2, 0, false, 0},
+      {"abs(x)", 1, 0.003, true, 1},
+      {"abs(x)", 2, 0.02, true, 0},
+      {"abs(x-1)", 1, 1.0003, false, 0},
+      {"int(x)", 1, 1, false, 0},
+      {"int(x)", 1, 0.9985, false, 0},
+      {"sgn(x)", 2, 0, false, 0},
+      {"1/x", 1, 0.0015, false, 0},
+      {"1/x", 1, 0.0012, false, 0},
+      {"x^3-3x", 1, 1, true, 0},
+      {"x^3-3x", 2, 0, true, 0},
+      {"x^3", 1, 0, true, 0},
+      {"x^4", 1, 0, true, 0},
+      {"x^4", 2, 0.001, true, 12e-6},
+      {"sin(40x)", 1, 0.3, true, 40 * std::cos(12.0)},
+      {"exp(x)", 2, 3, true, std::exp(3)},
+      {"ln(x)", 1, 0.0025, true, kAny},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.term) + " order " + std::to_string(c.order) + " at " +
+                 std::to_string(c.x));
+    CompileTerm(MainTerm, c.term, true);
+    const double d = EvalDerivative(MainTerm, c.order, c.x, 0, 0, 0, 0, 0);
+    EXPECT_EQ(TermDefined, c.exists);
+    if (!c.exists || std::isnan(c.value)) continue;
+    if (c.value == 0)
+      EXPECT_EQ(d, 0.0);  // exactly: no rounding noise left
+    else
+      EXPECT_NEAR(d, c.value, 1e-3 * std::fabs(c.value) + 1e-4);
+  }
 }
 
 TEST_F(EvalTest, ResultIsRepeatable) {

@@ -141,6 +141,44 @@ TEST_F(CurveDiscussionTest, APointWhereFIsUndefinedDrawsWithoutHanging) {
   EXPECT_EQ(Lower(2, -6.5), kWhite);  // nothing stray far below in the lower plot
 }
 
+// Where f has no derivative, the readouts say so and neither tangent nor triangle is drawn;
+// a slope that is zero reads as zero.
+TEST_F(CurveDiscussionTest, NoNumbersAndNoTangentWhereTheDerivativeDoesNotExist) {
+  for (TBitCheckBox* box : {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox4}) Click(box);
+  SetX0(1);  // x^3-3x: f'(1) = 0 to the bit
+  EXPECT_EQ(form->Label2->text(), QStringLiteral("f'(1,0000) =  0,0000"));
+  const struct {
+    const char* term;
+    double x0;
+  } cases[] = {{"abs(x)", 0}, {"1/x", 0}, {"sqrt(x)", -1}, {"int(x)", 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.term);
+    form->Edit1->setText(QString::fromUtf8(c.term));
+    form->Edit1Exit();
+    SetX0(c.x0);
+    EXPECT_TRUE(form->Label2->text().endsWith(QStringLiteral(") = nicht definiert")))
+        << form->Label2->text().toStdString();
+    EXPECT_TRUE(form->Label3->text().endsWith(QStringLiteral(") = nicht definiert")));
+    EXPECT_NE(Upper(c.x0 + 0.5, 0.25), Color{65535});  // no triangle
+    EXPECT_NE(Upper(c.x0 + 0.5, 0), Farben::Tangente);
+  }
+  // abs(x): the graph of f' runs at -1 and 1 with no line between them.
+  form->Edit1->setText(QStringLiteral("abs(x)"));
+  form->Edit1Exit();
+  SetX0(3);
+  EXPECT_EQ(Lower(-1, -1), Farben::fStrich);
+  EXPECT_EQ(Lower(1, 1), Farben::fStrich);
+}
+
+TEST_F(CurveDiscussionTest, TheGuideLineRunsFromThePointToTheAxisAndOnDown) {
+  Gitter = 1;
+  SetX0(0.5);  // f(0,5) = -1,375: the point lies below the axis
+  EXPECT_EQ(Upper(0.5, -0.7), Color{12632256});
+  Click(form->BitCheckBox1);
+  EXPECT_EQ(Upper(0.5, -0.7), Color{12632256});  // the stretch from the axis down to the point
+  EXPECT_EQ(Upper(0.5, -3), Color{12632256});    // and on to the bottom
+}
+
 TEST_F(CurveDiscussionTest, ResetPutsThePointAtZero) {
   SetX0(2.5);
   form->SpeedButton13->click();

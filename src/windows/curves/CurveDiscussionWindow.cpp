@@ -48,10 +48,12 @@ void Line(int xa, int ya, int xb, int yb) {
   DrawCanvas->LineTo(xb, yb);
 }
 
-QString Readout(const char* name, double x0, double v) {
+// "f'(x0) = value", or "nicht definiert" where the derivative does not exist.
+QString Readout(const char* name, double x0, double v, bool defined) {
   return QString::fromUtf8(name) + QStringLiteral("(") +
          QString::fromStdString(FormatNumberBare(4, x0)).trimmed() + QStringLiteral(") =") +
-         QString::fromStdString(FormatNumberBare(4, v));
+         (defined ? QString::fromStdString(FormatNumberBare(4, v))
+                  : QStringLiteral(" nicht definiert"));
 }
 
 }  // namespace
@@ -227,14 +229,19 @@ void TForm3::animieren() {
   const double x0 = PointX0;
   const double y0 = F(0, x0);
   const double m = F(1, x0);
+  const bool slopeDefined = TermDefined;
   const double m2 = ShowSecond ? F(2, x0) : 0.0;
+  const bool curvatureDefined = ShowSecond && TermDefined;
   picture_->DrawFrame(TwoPlotPicture::Upper, font, [&] {
     Canvas& c = *DrawCanvas;
     c.pen.color = kLightGrey;
     c.pen.width = Scaled(1);
     c.pen.style = PenStyle::Solid;
-    Line(ScreenX(x0), ScreenY(y0), ScreenX(x0), ShowFirst || ShowSecond ? PlotHeight : ScreenY(0));
-    // The tangent, always, with its overhang.
+    // From the point to the x-axis, and on to the bottom when the lower plot has something.
+    Line(ScreenX(x0), ScreenY(y0), ScreenX(x0), ScreenY(0));
+    if (ShowFirst || ShowSecond) c.LineTo(ScreenX(x0), PlotHeight);
+    // The tangent, with its overhang, wherever f has a slope.
+    if (!slopeDefined) return;
     const double d = std::cos(std::atan(m)) * Tangentenlaenge * XTickStep;
     const double intercept = y0 - m * x0;
     CurveColor = Farben::Tangente;
@@ -263,7 +270,7 @@ void TForm3::animieren() {
   picture_->DrawFrame(TwoPlotPicture::Lower, font, [&] {
     Canvas& c = *DrawCanvas;
     const int X = ScreenX(x0);
-    if (ShowFirst) {
+    if (ShowFirst && slopeDefined) {
       c.pen.color = kLightGrey;
       c.pen.width = Scaled(1);
       Line(X, 0, X, ScreenY(m));
@@ -271,7 +278,7 @@ void TForm3::animieren() {
       c.pen.width = Scaled(2);
       Line(X, ScreenY(0), X, ScreenY(m));
     }
-    if (ShowSecond) {
+    if (curvatureDefined) {
       c.pen.color = kLightGrey;
       c.pen.width = Scaled(1);
       Line(X, 0, X, ScreenY(0));
@@ -287,8 +294,8 @@ void TForm3::animieren() {
       KurveZeichnen(x1, x2, TraceLo, TraceHi);
     }
   });
-  Label2->setText(ShowFirst ? Readout("f'", x0, m) : QString());
-  Label3->setText(ShowSecond ? Readout("f''", x0, m2) : QString());
+  Label2->setText(ShowFirst ? Readout("f'", x0, m, slopeDefined) : QString());
+  Label3->setText(ShowSecond ? Readout("f''", x0, m2, curvatureDefined) : QString());
 }
 
 void TForm3::Edit1Exit() {
