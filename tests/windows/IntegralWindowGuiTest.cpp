@@ -2,6 +2,8 @@
 // the readout, the label of x, the bars of the bounds and TermIntegralMode.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -123,6 +125,42 @@ TEST_F(IntegralWindowTest, RootEndsAtZeroOnItsWayLeftAndIsMissingFromBelowZero) 
   EXPECT_FALSE(LowerColumnHas(-0.5, Farben::flaeche));
   Type(form->Edit3, QStringLiteral("-1"));
   EXPECT_FALSE(AnyLower(Farben::flaeche));
+}
+
+// An integral across a pole or across points where f is undefined does not exist: the
+// readout says so, the area stops before the point and the graph of F ends there.
+TEST_F(IntegralWindowTest, NoValueAcrossAPoleOrAnUndefinedStretch) {
+  const struct {
+    const char* term;
+    const char* x0;
+    const char* x;
+    bool exists;
+  } cases[] = {
+      {"1/t", "-1", "1", false},    // a node on the pole
+      {"1/t", "-1", "1,5", false},  // the pole between two nodes
+      {"1/(t-0,3)^2", "-1", "1,3", false}, {"tan(t)", "0", "2", false},
+      {"sqrt(t)", "-1", "1", false},       {"1/t", "0,5", "2", true},
+      {"sgn(t)", "-1", "2", true},  // a jump is no obstacle
+      {"ln(abs(t))", "-1", "1,3", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.term) + " from " + c.x0 + " to " + c.x);
+    Type(form->Edit1, QString::fromUtf8(c.term));
+    Type(form->Edit3, QString::fromUtf8(c.x0));
+    Type(form->Edit4, QString::fromUtf8(c.x));
+    EXPECT_EQ(form->Label2->text() == QStringLiteral("nicht definiert"), !c.exists)
+        << form->Label2->text().toStdString();
+  }
+  // 1/t from 1 leftwards: F ends before 0, and the area from x0 = -2 to x = 1 stops short of it.
+  Type(form->Edit1, QStringLiteral("1/t"));
+  Type(form->Edit3, QStringLiteral("1"));
+  EXPECT_TRUE(LowerColumnHas(0.5, Farben::flaeche));
+  EXPECT_FALSE(LowerColumnHas(-0.5, Farben::flaeche));
+  Type(form->Edit3, QStringLiteral("-2"));
+  Type(form->Edit4, QStringLiteral("1"));
+  const QImage& upper = form->Picture().Screen();
+  EXPECT_EQ(FromQColor(upper.pixelColor(ScreenX(-1), ScreenY(-0.2))), Farben::flaeche);
+  EXPECT_NE(FromQColor(upper.pixelColor(ScreenX(0.5), ScreenY(0.2))), Farben::flaeche);
 }
 
 TEST_F(IntegralWindowTest, LowerBoundFarOutsideTheViewDrawsWithoutWalkingThere) {

@@ -26,6 +26,7 @@
 #include "plot/ViewPad.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
+#include "term/Poles.h"
 #include "term/Term.h"
 #include "term/TermEdit.h"
 #include "term/TermText.h"
@@ -40,8 +41,10 @@ constexpr int kBarSteps = 200;
 double F(double t) { return EvalTerm(MainTerm, t, t, ParamA, ParamB, ParamC, 0); }
 
 // Integral(x0, u[i]) for every i with the nodes of all columns in one batch of
-// f; defined[i] is false where f is undefined at one of the column's nodes.
-void Integrals(double x0, const double* u, std::size_t count, double* values, bool* defined) {
+// f; defined[i] is false where f is undefined at one of the column's nodes or
+// one of the `poles` lies between x0 and u[i].
+void Integrals(double x0, const double* u, std::size_t count, double* values, bool* defined,
+               const std::vector<double>& poles) {
   constexpr std::size_t kColumn = 16;  // x0 + i * h for i = 1..15, then u itself
   const std::size_t total = 1 + kColumn * count;
   std::vector<double> nodes(total), f(total);
@@ -69,7 +72,7 @@ void Integrals(double x0, const double* u, std::size_t count, double* values, bo
     for (int i = 2; i < 16; i += 2) even += at(base + i - 1);
     const double h = (u[k] - x0) / 16;
     values[k] = (at(0) + at(base + 15) + 4 * odd + 2 * even) * h / 3;
-    defined[k] = !undefined;
+    defined[k] = !undefined && !AnyPointBetween(poles, x0, u[k]);
   }
 }
 
@@ -243,11 +246,12 @@ void TForm7::IntegralKurveZeichnen() {
   const double x0 = IntegralX0;
   const double dx = (x2 - x1) / std::max(PlotWidth, 1);
   if (!(dx > 0)) return;
+  const std::vector<double>& poles = Poles(std::min(x0, x1), std::max(x0, x2));
   // Once f is undefined for one value of F, the graph ends there.
   bool stopped = false;
   const CurveBatchFunction value = [&](const double* u, std::size_t count, double* values,
                                        bool* defined) {
-    if (!stopped) Integrals(x0, u, count, values, defined);
+    if (!stopped) Integrals(x0, u, count, values, defined, poles);
     for (std::size_t k = 0; k < count; ++k) {
       if (stopped || !defined[k]) {
         stopped = true;
@@ -272,13 +276,31 @@ void TForm7::IntegralKurveZeichnen() {
   }
   std::vector<double> values(columns.size());
   const auto defined = std::make_unique<bool[]>(columns.size());
-  Integrals(x0, columns.data(), columns.size(), values.data(), defined.get());
+  Integrals(x0, columns.data(), columns.size(), values.data(), defined.get(), poles);
   std::size_t count = 0;
   while (count < columns.size() && defined[count]) ++count;
   if (count == 0) return;
   const double from = columns[count - 1];
   stopped = false;
   TraceCurve(value, x1, x2, from, std::min(x0, near));
+}
+
+const std::vector<double>& TForm7::Poles(double from, double to) {
+  // Found afresh for another term, other parameters or a range the last search did not cover.
+  const PoleSearch key{MainTerm.get(),     ParamA,           ParamB, ParamC,
+                       std::min(from, x1), std::max(to, x2), {}};
+  const bool covered = poles_.term == key.term && poles_.a == key.a && poles_.b == key.b &&
+                       poles_.c == key.c && poles_.from <= from && poles_.to >= to;
+  if (!covered) {
+    poles_ = key;
+    poles_.points =
+        FindPoles(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, key.from, key.to);
+  }
+  return poles_.points;
+}
+
+bool TForm7::IntegralCrossesPole(double x0, double x) {
+  return AnyPointBetween(Poles(std::min(x0, x), std::max(x0, x)), x0, x);
 }
 
 void TForm7::PlotLower() {
@@ -305,6 +327,7 @@ void TForm7::darstellen() {
 }
 
 void TForm7::darstellen2() {
+  poles_.term = nullptr;  // the term, its parameters, the view or x0 may have changed
   picture_->DrawStatic(TwoPlotPicture::Lower, PaintBox1->font(), [this] { PlotLower(); });
 }
 
@@ -312,6 +335,11 @@ void TForm7::IntegralKurve3Zeichnen() {
   Canvas& c = *DrawCanvas;
   bool undefined = false;
   const double value = Integral(IntegralX0, PointX0, undefined);
+  if (undefined || IntegralCrossesPole(IntegralX0, PointX0)) {
+    // The integral does not exist: no bar, and no number that looks like one.
+    Label2->setText(QStringLiteral("nicht definiert"));
+    return;
+  }
   c.pen.color = Farben::flaeche;
   c.pen.width = Scaled(2.0 * LineWidth);
   c.MoveTo(ScreenX(PointX0), ScreenY(value));
@@ -327,8 +355,21 @@ void TForm7::animieren() {
     Canvas& c = *DrawCanvas;
     // The area: along the graph column by column, back along the axis. Only
     // the columns of the view (and one beyond each edge) can be seen.
-    const int first = std::max(ScreenX(std::min(x0, x)), -1);
-    const int last = std::min(ScreenX(std::max(x0, x)), PlotWidth + 1);
+    // The area ends before the first point from x0 on where the integral stops existing.
+    double reach = x;
+    const std::vector<double>& poles = Poles(std::min(x0, x), std::max(x0, x));
+    if (x >= x0) {
+      const auto pole = std::lower_bound(poles.begin(), poles.end(), x0);
+      if (pole != poles.end() && *pole <= x) reach = *pole;
+    } else {
+      const auto pole = std::upper_bound(poles.begin(), poles.end(), x0);
+      if (pole != poles.begin() && *(pole - 1) >= x) reach = *(pole - 1);
+    }
+    const bool cut = reach != x;
+    int first = std::max(ScreenX(std::min(x0, reach)), -1);
+    int last = std::min(ScreenX(std::max(x0, reach)), PlotWidth + 1);
+    if (cut && x >= x0) --last;  // the column of the pole itself stays open
+    if (cut && x < x0) ++first;
     if (first <= last) {
       const std::size_t columns = static_cast<std::size_t>(last - first + 1);
       std::vector<double> t(columns), f(columns);
@@ -443,7 +484,6 @@ void TForm7::PaintBox1MouseMove(int x, int) {
 }
 
 void TForm7::PaintBox1MouseUp(Qt::MouseButton, int, int) {
-  if (!Dragging) return;
   ScrollBar1->setValue(BarPosition(PointX0));
   Dragging = false;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "module/AnalysisWindow.h"
 #include "module/TwoPlotPicture.h"
@@ -93,6 +94,17 @@ class TForm7 : public TAnalysisWindow {
   static int BarPosition(double v);
   double MouseX(int column) const;
   void PlotLower();
+  // The points of [from, to] where f has a pole or is undefined, kept while the term, its
+  // parameters and the range stay; and whether the integral from x0 to x crosses one.
+  const std::vector<double>& Poles(double from, double to);
+  bool IntegralCrossesPole(double x0, double x);
+
+  struct PoleSearch {
+    const void* term = nullptr;
+    double a = 0, b = 0, c = 0, from = 0, to = -1;
+    std::vector<double> points;
+  };
+  PoleSearch poles_;
 
   std::unique_ptr<TwoPlotPicture> picture_;
   TExampleList* examples_ = nullptr;
