@@ -161,7 +161,7 @@ TEST(BisectionTest, ResultTextAfterTheLastStep) {
   }
   ASSERT_LT(interval.b - interval.a, 1e-5);
   const std::string text = ResultText(interval, m, Of(Square2), 5, ',');
-  EXPECT_EQ(text.rfind("x := (a + b) / 2 = 1,41420     f(x) = ", 0), 0u) << text;
+  EXPECT_EQ(text.rfind("x := (a + b) / 2 = 1,41421     f(x) = ", 0), 0u) << text;
   // f is tested at m, not at the middle of the last interval.
   EXPECT_EQ(ResultText({1.414, 1.415}, 3, Of(Square2), 5, ','), " Keine Lösung!");
   EXPECT_EQ(ResultText({-1e-6, 1e-6}, 0, kReciprocal, 5, ','), " Keine Lösung!");
@@ -171,12 +171,18 @@ TEST(BisectionTest, ResultTextAfterTheLastStep) {
 }
 
 TEST(BisectionTest, TableCells) {
-  // d significant digits with d places: large values in exponent form.
-  EXPECT_EQ(Readout(1.41421356, 5, ','), "1,41420");
+  // d correctly rounded places; more digits than that before the separator: exponent form.
+  EXPECT_EQ(Readout(1.41421356, 5, ','), "1,41421");
+  EXPECT_EQ(Readout(1.40625, 4, ','), "1,4063");
+  EXPECT_EQ(Readout(1.40625, 5, ','), "1,40625");
+  EXPECT_EQ(Readout(-0.000004, 5, ','), "0,00000");
   EXPECT_EQ(Readout(123456, 3, ','), "1,23E005");
   const std::vector<std::string> cells = TableCells({0, 10, 5, -3.3, 1.7}, 2, ',');
-  const std::vector<std::string> expected = {"0,00", "10,00", "5,00", "-3,30", "1,70", "-5,60"};
+  const std::vector<std::string> expected = {"0,00", "10,00", "5,00", "-3,30", "1,70", "-5,61"};
   EXPECT_EQ(cells, expected);
+  // The product keeps its sign where its places would all be zero.
+  EXPECT_EQ(TableCells({0, 1, 0.5, -0.003, 0.001}, 2, ',').back(), "-3E-06");
+  EXPECT_EQ(TableCells({0, 1, 0.5, 0, 0.001}, 2, ',').back(), "0,00");
   EXPECT_EQ(TableHeaders().size(), 6u);
 }
 

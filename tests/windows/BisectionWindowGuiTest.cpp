@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTableWidget>
 #include <QTest>
@@ -120,7 +121,11 @@ TEST_F(BisectionWindowTest, SquareRootOfTwoInEighteenStepsThenTheResult) {
   form->SpeedButton2->click();
   EXPECT_EQ(form->steps, 18);
   const QString result = form->Label12->text();
-  EXPECT_TRUE(result.startsWith("x := (a + b) / 2 = 1,41420     f(x) = ")) << result.toStdString();
+  // Correctly rounded places, and the product's sign still to be seen.
+  EXPECT_TRUE(result.startsWith("x := (a + b) / 2 = 1,41421     f(x) = ")) << result.toStdString();
+  EXPECT_TRUE(form->Panel2->text().contains(
+      QRegularExpression("f\\(a\\)\\*f\\(m\\) = [1-9],[0-9]*E-[0-9]+$")))
+      << form->Panel2->text().toStdString();
   EXPECT_FALSE(form->SpeedButton2->isEnabled());
   // New start values start over.
   Type(form->Edit2, QStringLiteral("1"));
@@ -259,7 +264,7 @@ TEST_F(BisectionWindowTest, DecimalsOutsideOneToSixBecomeFour) {
   EXPECT_EQ(form->steps, 8);
   form->SpeedButton2->click();
   EXPECT_FALSE(form->SpeedButton2->isEnabled());
-  EXPECT_TRUE(form->Label12->text().startsWith("x := (a + b) / 2 = 1,40     f(x) = "))
+  EXPECT_TRUE(form->Label12->text().startsWith("x := (a + b) / 2 = 1,42     f(x) = "))
       << form->Label12->text().toStdString();
 }
 
@@ -339,14 +344,14 @@ TEST_F(BisectionWindowTest, APoleEndsWithoutASolution) {
   EXPECT_TRUE(shown);
 }
 
-TEST_F(BisectionWindowTest, StartValuesTypedReversedGoStraightToTheResult) {
+TEST_F(BisectionWindowTest, StartValuesTypedReversedAreTakenTheRightWayRound) {
   Interval("2", "0");
-  EXPECT_EQ(form->a, 2.0);  // not swapped
-  EXPECT_EQ(form->b, 0.0);
   form->SpeedButton2->click();
-  EXPECT_EQ(form->steps, 0);
-  EXPECT_FALSE(form->SpeedButton2->isEnabled());
-  EXPECT_EQ(form->Label12->text(), " Keine Lösung!");  // f(1) = -1
+  EXPECT_EQ(form->a, 1.0);  // [0; 2] halved once
+  EXPECT_EQ(form->b, 2.0);
+  EXPECT_EQ(form->steps, 1);
+  EXPECT_EQ(form->Edit2->text().trimmed(), "0,00000");
+  EXPECT_EQ(form->Edit3->text().trimmed(), "2,00000");
   // An interval too far out to be halved down to the bound ends as well.
   Interval("10^20", "10^20+10^10");
   int clicks = 0;

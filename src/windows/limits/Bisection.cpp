@@ -53,7 +53,17 @@ BisectionTable TableRows(Interval start, double eps, const BisectionFunction& f,
 }
 
 std::string Readout(double v, int decimals, char decimalSeparator) {
-  return FormatFixed(v, decimals, decimals, decimalSeparator);
+  // More digits before the separator than places after it: the exponent form.
+  if (std::fabs(v) >= std::pow(10.0, decimals))
+    return FormatFixed(v, decimals, decimals, decimalSeparator);
+  return FormatFixed(v, 17, decimals, decimalSeparator);
+}
+
+std::string ProductReadout(double v, int decimals, char decimalSeparator) {
+  const std::string fixed = Readout(v, decimals, decimalSeparator);
+  if (v == 0.0 || !std::isfinite(v) || fixed.find_first_of("123456789") != std::string::npos)
+    return fixed;
+  return FormatGeneral(v, decimals, 2, decimalSeparator);
 }
 
 std::string ResultText(Interval interval, double m, const BisectionFunction& f, int decimals,
@@ -70,13 +80,14 @@ std::string StatusText(Interval interval, double fa, double fm, int decimals,
   const auto r = [&](double v) { return Readout(v, decimals, decimalSeparator); };
   return "  a = " + r(interval.a) + "  b = " + r(interval.b) +
          "  m = " + r((interval.a + interval.b) / 2) + "  f(a) = " + r(fa) + "  f(m) = " + r(fm) +
-         "  f(a)*f(m) = " + r(fa * fm);
+         "  f(a)*f(m) = " + ProductReadout(fa * fm, decimals, decimalSeparator);
 }
 
 std::vector<std::string> TableCells(const BisectionRow& row, int decimals, char decimalSeparator) {
   std::vector<std::string> cells;
-  for (double v : {row.a, row.b, row.m, row.fa, row.fm, row.fa * row.fm})
+  for (double v : {row.a, row.b, row.m, row.fa, row.fm})
     cells.push_back(Readout(v, decimals, decimalSeparator));
+  cells.push_back(ProductReadout(row.fa * row.fm, decimals, decimalSeparator));
   return cells;
 }
 

@@ -64,8 +64,12 @@ BisectionTable TableRows(Interval start, double eps, const BisectionFunction& f,
 std::string ResultText(Interval interval, double m, const BisectionFunction& f, int decimals,
                        char decimalSeparator);
 
-// The readouts' number form: `decimals` significant digits written with `decimals` places.
+// The readouts' number form: `decimals` correctly rounded places; a number with more digits
+// than that before the separator in the exponent form.
 std::string Readout(double v, int decimals, char decimalSeparator);
+// The same for f(a)*f(m), whose sign is the point: a nonzero value that would read as all
+// zeros is written in the exponent form.
+std::string ProductReadout(double v, int decimals, char decimalSeparator);
 // The status line for the interval: a, b, m = (a + b) / 2, f(a), f(m) and f(a)*f(m).
 std::string StatusText(Interval interval, double fa, double fm, int decimals,
                        char decimalSeparator);

@@ -268,7 +268,20 @@ void TForm13::Edit4Exit() {
   animieren();
 }
 
+void TForm13::OrderStartInterval() {
+  if (!(a0 > b0)) return;
+  std::swap(a0, b0);
+  if (steps == 0) {
+    a = a0;
+    b = b0;
+  }
+  Edit2->setText(QString::fromStdString(FormatNumber(d, a0)));
+  Edit3->setText(QString::fromStdString(FormatNumber(d, b0)));
+}
+
 void TForm13::SpeedButton2Click() {
+  // Typed the other way round, the interval is meant all the same.
+  OrderStartInterval();
   if (b - a >= eps) {
     const Halving h = Halve({a, b}, F);
     m = h.m;
@@ -289,6 +302,7 @@ void TForm13::SpeedButton2Click() {
 }
 
 void TForm13::SpeedButton12Click() {
+  OrderStartInterval();
   TForm14 table(this, a0, b0, eps, d);
   table.exec();
 }

@@ -83,6 +83,8 @@ class TForm13 : public TAnalysisWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // a0 > b0 as typed: the two change places (and a and b with them before the first step).
+  void OrderStartInterval();
   void BuildLayout();
   QWidget* BuildRulePanel(QWidget* panel);
   void ConnectHandlers();
