@@ -41,25 +41,13 @@ void TNumberScroll::ShowValue() {
 }
 
 void TNumberScroll::PositionFromValue() {
-  const double lower = lower_(), upper = upper_();
-  const int max = bar_->maximum();
-  int position = kurvio::PositionFromValue(value_, lower, upper, max);
-  if (keepOnBar_) {
-    const double first = ValueFromPosition(bar_->minimum(), lower, upper, max);
-    const double last = ValueFromPosition(max, lower, upper, max);
-    const bool below = !(value_ >= std::min(first, last));  // NaN too
-    const bool above = value_ > std::max(first, last);
-    if (below || above) {
-      position = (below == (first <= last)) ? bar_->minimum() : max;
-      if (bar_->value() == position) {
-        // The bar does not move, so its change handler would not put the value on it.
-        value_ = ValueFromPosition(position, lower, upper, max);
-        ShowValue();
-        return;
-      }
-    }
-  }
-  bar_->setValue(position);
+  bar_->setValue(kurvio::PositionFromValue(value_, lower_(), upper_(), bar_->maximum()));
+}
+
+void TNumberScroll::FollowView(int max) {
+  const QSignalBlocker quiet(bar_);
+  bar_->setMaximum(std::max(max, 1));
+  PositionFromValue();
 }
 
 void TNumberScroll::SetValue(double v) {

@@ -28,14 +28,13 @@ class TNumberScroll : public QObject {
   // The bar's range 1..max (at least 1), without running the change handler when
   // that clips the bar; call PositionFromValue afterwards.
   void SetMax(int max);
-  // With `on`, a value outside the values the bar can stand for (lower + (upper -
-  // lower)·n / Max for n in 1..Max) is replaced by the value of the bar's nearest
-  // end whenever the bar takes its position, also when the bar stands there already.
-  void SetKeepOnBar(bool on) { keepOnBar_ = on; }
   // The field shows the value (FormatNumber with the settings' decimals).
   void ShowValue();
   // The bar takes the position of the value; its change handler runs when it moves.
   void PositionFromValue();
+  // After a change of the view: the bar takes its new range 1..max and stands where the
+  // value is now (at its end for a value outside), and the value stays as it is.
+  void FollowView(int max);
   // Sets the value, shows it and moves the bar (a reset button).
   void SetValue(double v);
 
@@ -54,7 +53,6 @@ class TNumberScroll : public QObject {
   double& value_;
   std::function<double()> lower_, upper_;
   std::function<void()> changed_;
-  bool keepOnBar_ = false;
 };
 
 // round(width / tickStep · 100): a hundred bar positions per tick step, within 1..1000000.

@@ -16,6 +16,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
+#include "plot/ViewPad.h"
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
@@ -191,6 +192,34 @@ TEST_F(TangentWindowTest, ZoomingInBelowTheSmallestViewBringsBackTheStart) {
   form->SpeedButton3->click();
   EXPECT_EQ(form->ScrollBar1->maximum(), 1400);  // 28 wide, ticks of 2
   EXPECT_DOUBLE_EQ(form->AnimationStep, 28.0 / PlotWidth);
+}
+
+TEST_F(TangentWindowTest, ZoomsAndPansLeavePAndQWhereTheUserPutThem) {
+  Type(form->Edit5, QStringLiteral("2"));
+  for (QToolButton* b : {form->SpeedButton7, form->SpeedButton7, form->SpeedButton3,
+                         form->GroupBox1->SpeedButton9, form->GroupBox1->SpeedButton21})
+    b->click();
+  EXPECT_EQ(xP, 1.0);
+  EXPECT_EQ(xQ, 2.0);
+  EXPECT_EQ(form->Edit5->text().trimmed(), QStringLiteral("2,00"));
+  // The bars stand at the values; outside the view at their end.
+  EXPECT_EQ(form->ScrollBar2->value(),
+            std::lround((2 - x1) * form->ScrollBar2->maximum() / (x2 - x1)));
+  form->SpeedButton22->click();
+  for (int i = 0; i < 3; ++i) form->SpeedButton7->click();  // -1,75 .. 1,75: Q lies outside
+  EXPECT_EQ(xQ, 2.0);
+  EXPECT_EQ(form->ScrollBar2->value(), form->ScrollBar2->maximum());
+}
+
+TEST_F(TangentWindowTest, TangentSlopeIsZeroOrNotDefined) {
+  Click(form->BitCheckBox1);
+  Type(form->Edit1, QStringLiteral("x^3-3x"));
+  EXPECT_EQ(form->Label13->text(), "0");  // not a rounding residue such as -2,2204E-13
+  Type(form->Edit1, QStringLiteral("abs(x-1)"));
+  EXPECT_EQ(form->Label13->text(), "nicht definiert!");
+  Click(form->BitCheckBox5);
+  EXPECT_FALSE(AnyPixel(Farben::Tangente));
+  EXPECT_FALSE(AnyPixel(kDarkGreen));
 }
 
 TEST_F(TangentWindowTest, LabelsAndTriangleBelongToTheCurrentSecant) {

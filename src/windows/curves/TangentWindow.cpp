@@ -255,10 +255,8 @@ bool TForm8::Datei_speichern() {
 
 void TForm8::BarsFollowView() {
   const int max = BarMaxForTicks(x2 - x1, XTickStep);
-  pScroll_->SetMax(max);
-  qScroll_->SetMax(max);
-  pScroll_->PositionFromValue();
-  qScroll_->PositionFromValue();
+  pScroll_->FollowView(max);
+  qScroll_->FollowView(max);
 }
 
 void TForm8::FormPaint() {

@@ -265,8 +265,7 @@ void TForm12::BarFollowsRail() {
   ComputeTickSteps();
   x1 = keepX1;
   x2 = keepX2;
-  xScroll_->SetMax(BarMaxForTicks(xb - xa, XTickStep));
-  xScroll_->PositionFromValue();
+  xScroll_->FollowView(BarMaxForTicks(xb - xa, XTickStep));
 }
 
 void TForm12::PlaceRailPanels() {

@@ -206,10 +206,6 @@ void TForm11::ConnectHandlers() {
   const auto zero = [] { return 0.0; };
   epsScroll_ = new TNumberScroll(this, Edit4, ScrollBar3, eps, zero, MaxRadius, redraw);
   deltaScroll_ = new TNumberScroll(this, Edit5, ScrollBar2, delta, zero, MaxRadius, redraw);
-  // A radius of 0 leaves no strip or neighbourhood to see: a typed radius off the bar
-  // goes to the bar's nearest end.
-  epsScroll_->SetKeepOnBar(true);
-  deltaScroll_->SetKeepOnBar(true);
   connect(SpeedButton2, &QToolButton::clicked, this, [this] {
     xoScroll_->SetValue(StartValues.xP);
     animieren();
@@ -273,10 +269,9 @@ void TForm11::Datei_laden() { examples_->LoadLines(); }
 bool TForm11::Datei_speichern() { return examples_->SaveLines(); }
 
 void TForm11::BarsFollowView() {
-  xoScroll_->SetMax(BarMaxForTicks(x2 - x1, XTickStep));
-  xoScroll_->PositionFromValue();
-  epsScroll_->PositionFromValue();
-  deltaScroll_->PositionFromValue();
+  xoScroll_->FollowView(BarMaxForTicks(x2 - x1, XTickStep));
+  epsScroll_->FollowView(kRadiusBarMax);
+  deltaScroll_->FollowView(kRadiusBarMax);
 }
 
 void TForm11::FormPaint() {

@@ -189,7 +189,6 @@ void TForm15::ConnectHandlers() {
       this, Edit4, ScrollBar3, eps, [] { return 0.0; }, [this] { return epsmax; },
       [this] { animieren(); });
   epsScroll_->SetMax(kEpsSteps);
-  epsScroll_->SetKeepOnBar(true);
   connect(SpeedButton13, &QToolButton::clicked, this, &TForm15::SpeedButton13Click);
   connect(BitCheckBox1, &TBitCheckBox::OnClick, this, &TForm15::BitCheckBox1Click);
   for (TBitCheckBox* box : {BitCheckBox2, BitCheckBox3, BitCheckBox4, BitCheckBox5})
@@ -359,10 +358,12 @@ void TForm15::Edit1Exit() {
   CheckTermEdit(Edit1);
   const bool valid = TermDefined;
   TermFolgen = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
-  if (!valid) return;
+  // A faulty term leaves the compiled term 0: the estimate of the limit is made afresh for it,
+  // so no g, limit line or n0 of the term before stays on the screen.
   BerechneGrenzwert();
-  if (BitCheckBox1->Checked()) Panel4->setVisible(LimitFound);
-  animieren();
+  const bool determine = BitCheckBox1->Checked();
+  if (determine) Panel4->setVisible(LimitFound);
+  if (valid || determine) animieren();
 }
 
 void TForm15::Edit2Exit() {
