@@ -25,6 +25,7 @@
 #include "plot/PlotFrame.h"
 #include "plot/ViewPad.h"
 #include "plot/ZoomBox.h"
+#include "settings/FileMessages.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
@@ -76,7 +77,7 @@ TForm1::TForm1(QWidget* parent) : TModuleDialog(parent) {
   // parameters, bounds and coordinate window afresh.
   Edit1->setText(TermToDisplay(TermFxtab));
   Edit12->setText(TermToDisplay(TermAfxuv));
-  LoadSettings();
+  LoadSettingsOrReport(this);
   CurveKind = 4;
   PointX0 = 0;
   LineWidth = 1;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "plot/PlotFrame.h"
+#include "settings/FileMessages.h"
 #include "settings/Settings.h"
 #include "term/Term.h"
 
@@ -34,7 +35,7 @@ class ModeFlags {
 void LaunchModule(QWidget* owner, const ModuleLaunch& launch,
                   const std::function<QDialog*(QWidget* owner)>& create,
                   const std::function<void(QDialog*)>& shown) {
-  if (launch.loadSettings) LoadSettings();
+  if (launch.loadSettings) LoadSettingsOrReport(owner);
   const ModeFlags flags(launch);
   const std::unique_ptr<QDialog> window(create(owner));
   if (!window) return;

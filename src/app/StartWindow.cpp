@@ -15,6 +15,8 @@
 #include "app/MainWindow.h"
 #include "app/ModuleLauncher.h"
 #include "plot/PlotFrame.h"
+#include "settings/FileMessages.h"
+#include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
 #include "settings/SettingsDialog.h"
 #include "term/Term.h"
@@ -151,7 +153,8 @@ void TForm4::FormCreate() {
   TermSequenceMode = false;
   ExportDrawing = false;
   FixFamily = false;
-  LoadSettings();
+  RemoveStaleProgramTemporaries();
+  LoadSettingsOrReport(this);
   LineScale = 1.0;
   // The term fields' own font, when it is shipped beside the program; without it
   // they keep a font that has π and Φ as well.

@@ -4,10 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "settings/Settings.h"
 
@@ -94,8 +99,69 @@ ReadResult ReadWholeFile(const std::string& path, std::string& content) {
   return ReadResult::kOk;
 }
 
+std::string WriteFailureText(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return "Keine Schreibberechtigung.";
+    case EROFS:
+      return "Der Datenträger ist schreibgeschützt.";
+    case ENOSPC:
+    case EDQUOT:
+      return "Auf dem Datenträger ist kein Platz mehr.";
+    case ENOENT:
+    case ENOTDIR:
+      return "Der Ordner existiert nicht.";
+    case EISDIR:
+      return "Unter diesem Namen gibt es einen Ordner.";
+    case ENAMETOOLONG:
+      return "Der Dateiname ist zu lang.";
+    case 0:
+      return "Unbekannter Fehler.";
+    default:
+      return std::strerror(error);
+  }
+}
+
+int RemoveStaleTemporaries(const std::string& path, int minutes) {
+  namespace fs = std::filesystem;
+  const fs::path file(path);
+  const std::string prefix = file.filename().string() + ".";
+  if (prefix.size() == 1) return 0;
+  std::error_code ec;
+  const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  const auto oldest = fs::file_time_type::clock::now() - std::chrono::minutes(minutes);
+  int removed = 0;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    // Exactly the name mkostemp gives: six letters or digits after the file's own name.
+    if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+    if (!std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                     [](unsigned char c) { return std::isalnum(c) != 0; }))
+      continue;
+    std::error_code fileError;
+    if (!it->is_regular_file(fileError) || it->is_symlink(fileError)) continue;
+    const auto touched = fs::last_write_time(it->path(), fileError);
+    if (fileError || touched > oldest) continue;  // perhaps another copy is saving right now
+    if (fs::remove(it->path(), fileError)) ++removed;
+  }
+  return removed;
+}
+
+void RemoveStaleProgramTemporaries() {
+  std::vector<std::string> names = {"Kurvio.ini", "FktListe.txt"};
+  for (int n = 1; n <= 8; ++n) names.push_back("Bsp" + std::to_string(n) + ".txt");
+  for (const std::string& dir : {ProgramDirShared ? std::string() : ProgramDir, UserDir}) {
+    if (dir.empty() || !DirectoryWritable(dir)) continue;
+    for (const std::string& name : names) RemoveStaleTemporaries(dir + name);
+  }
+}
+
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
-  if (path.empty()) return false;
+  if (path.empty()) {
+    errno = ENOENT;
+    return false;
+  }
   // Replace the file a link points to, not the link.
   std::string target = path;
   std::error_code ec;
@@ -105,27 +171,38 @@ bool WriteFileAtomically(const std::string& path, const std::string& content) {
     target = resolved.string();
   }
 
-  // A unique name, so a temporary file left by an earlier interrupted save is no obstacle.
+  // A unique name, so a temporary file left by an earlier interrupted save is no obstacle;
+  // such leftovers go once they are old enough not to belong to a save still running.
+  RemoveStaleTemporaries(target);
   std::string temp = target + ".XXXXXX";
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) return false;
 
   struct stat old;
   const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-  bool ok = ::fchmod(fd, mode) == 0;
+  int error = 0;
+  const auto fail = [&error] {
+    if (error == 0) error = errno != 0 ? errno : EIO;
+    return false;
+  };
+  bool ok = ::fchmod(fd, mode) == 0 || fail();
   std::size_t written = 0;
   while (ok && written < content.size()) {
     const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
     if (n < 0 && errno == EINTR) continue;
+    if (n == 0) errno = ENOSPC;
     if (n <= 0)
-      ok = false;
+      ok = fail();
     else
       written += static_cast<std::size_t>(n);
   }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && RenameFile(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
+  ok = ok && (::fsync(fd) == 0 || fail());
+  ok = (::close(fd) == 0 || fail()) && ok;
+  ok = ok && (RenameFile(temp.c_str(), target.c_str()) == 0 || fail());
+  if (!ok) {
+    ::unlink(temp.c_str());
+    errno = error;
+  }
   return ok;
 }
 

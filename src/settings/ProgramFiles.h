@@ -39,8 +39,20 @@ ReadResult ReadWholeFile(const std::string& path, std::string& content);
 
 // Writes the content to a new file beside `path` and renames it over `path`,
 // so the old file stays whole until the new one is complete. False on failure,
-// which leaves the old file as it was.
+// which leaves the old file as it was, with errno telling why. Temporary files
+// that earlier interrupted saves of the same file left behind are removed.
 bool WriteFileAtomically(const std::string& path, const std::string& content);
+
+// The temporary files of `path` ("path.XXXXXX", as WriteFileAtomically names
+// them) not touched for `minutes`; removes them and returns how many went.
+inline constexpr int kStaleMinutes = 10;
+int RemoveStaleTemporaries(const std::string& path, int minutes = kStaleMinutes);
+
+// RemoveStaleTemporaries for every file the program writes itself, where it writes them.
+void RemoveStaleProgramTemporaries();
+
+// Why a write failed, for the user (German, UTF-8), from its errno value.
+std::string WriteFailureText(int error);
 
 }  // namespace kurvio
 

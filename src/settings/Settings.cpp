@@ -1,9 +1,10 @@
 // The settings globals with their load defaults, and the two reset routines.
 #include "settings/Settings.h"
 
-#include "plot/PlotFrame.h"
-
+#include <cerrno>
 #include <cmath>
+
+#include "plot/PlotFrame.h"
 
 #include "settings/IniFile.h"
 #include "settings/ProgramFiles.h"
@@ -215,10 +216,11 @@ struct GlobalRanges {
 
 }  // namespace
 
-void LoadSettings() {
+bool LoadSettings() {
   std::string content;
   // A file that is missing or cannot be read gives the defaults.
-  ReadWholeFile(PathForReading(kSettingsFileName), content);
+  const bool readable =
+      ReadWholeFile(PathForReading(kSettingsFileName), content) != ReadResult::kFailed;
   const IniFile ini(content);
   ForEachKey(Reader{ini, false});
   ForEachKey(Reader{ini, true});
@@ -226,16 +228,33 @@ void LoadSettings() {
                        ParamB2, ParamC1, ParamC2, ParamT1, ParamT2, edmax};
   KeepUsable(globals);
   KeepUsable(StartValues);
+  return readable;
 }
 
-void SaveSettings() {
+SettingsSave SaveSettings() {
+  SettingsSave result;
   std::string content;
   // Lines the program does not know are kept, so a file that exists but
   // cannot be read is left alone rather than replaced by a stripped copy.
-  if (ReadWholeFile(PathForReading(kSettingsFileName), content) == ReadResult::kFailed) return;
+  const std::string readPath = PathForReading(kSettingsFileName);
+  if (ReadWholeFile(readPath, content) == ReadResult::kFailed) {
+    result.outcome = SettingsSave::kUnreadable;
+    result.path = readPath;
+    return result;
+  }
   IniFile ini(content);
   ForEachKey(Writer{ini});
-  WriteFileAtomically(PathForWriting(kSettingsFileName), ini.Text());
+  const std::string path = PathForWriting(kSettingsFileName);
+  result.path = path.empty() ? ProgramDir + kSettingsFileName : path;
+  if (path.empty()) {
+    // Neither the program's folder nor a folder of the user's own can take it.
+    result.outcome = SettingsSave::kFailed;
+    result.error = EACCES;
+  } else if (!WriteFileAtomically(path, ini.Text())) {
+    result.outcome = SettingsSave::kFailed;
+    result.error = errno;
+  }
+  return result;
 }
 
 void SetDefaultSettings() {

@@ -120,10 +120,19 @@ extern StartValuesRecord StartValues;
 inline constexpr const char* kSettingsFileName = "Kurvio.ini";
 
 // Reads Kurvio.ini into the globals and again into StartValues; a missing file
-// or key, or a value that does not convert, gives the default.
-void LoadSettings();
-// Writes the globals into Kurvio.ini, keeping every other line of the file.
-void SaveSettings();
+// or key, or a value that does not convert, gives the default. False when the
+// file is there but cannot be read.
+bool LoadSettings();
+
+// How a save of the settings went: `path` is the file it was meant for.
+struct SettingsSave {
+  enum Outcome { kSaved, kUnreadable, kFailed } outcome = kSaved;
+  std::string path;
+  int error = 0;  // errno of a failed write
+};
+// Writes the globals into Kurvio.ini, keeping every other line of the file. A
+// file that is there but cannot be read is left alone.
+SettingsSave SaveSettings();
 // The "Defaultwerte" values, without touching the file.
 void SetDefaultSettings();
 // The unit-circle colours and step count of its own reset.

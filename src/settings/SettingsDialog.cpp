@@ -19,6 +19,7 @@
 
 #include "module/IntegerField.h"
 #include "plot/PlotFrame.h"
+#include "settings/FileMessages.h"
 #include "settings/ProgramPrinter.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
@@ -501,11 +502,11 @@ void TForm2::SpeedButton1Click() {
 
 void TForm2::Button1Click() { accept(); }
 
-void TForm2::Button2Click() { SaveSettings(); }
+void TForm2::Button2Click() { ReportSettingsSave(this, SaveSettings()); }
 
 void TForm2::Button3Click() {
   SetDefaultSettings();
-  SaveSettings();
+  ReportSettingsSave(this, SaveSettings());
   // The fields must not hold the old values: leaving one would write it back.
   FormShow();
   if (redrawOwner_) redrawOwner_();

@@ -10,4 +10,6 @@ list(APPEND KURVIO_UI_SOURCES
   settings/SettingsDialog.h
   settings/SettingsDialog.cpp
   settings/SettingsStartup.cpp
+  settings/FileMessages.h
+  settings/FileMessages.cpp
 )

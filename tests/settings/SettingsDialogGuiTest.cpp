@@ -11,11 +11,15 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <cerrno>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "plot/PlotFrame.h"
+#include "settings/FileMessages.h"
+#include "settings/ProgramFiles.h"
 #include "settings/ProgramPrinter.h"
 #include "settings/Settings.h"
 #include "settings/SettingsDialog.h"
@@ -369,6 +373,28 @@ TEST_F(SettingsDialogTest, SaveButtonsWriteTheFile) {
   EXPECT_EQ(Gitter, 1);
   EXPECT_EQ(x2, 7);
   EXPECT_NE(ReadBytes(dir.File("Kurvio.ini")).find("Gitter=1\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsDialogTest, AFailedSaveIsReportedWithTheFile) {
+  Open();
+  std::vector<QString> reported;
+  ReportFileError = [&reported](QWidget*, const QString& m) { reported.push_back(m); };
+  RenameFile = [](const char*, const char*) {
+    errno = ENOSPC;
+    return -1;
+  };
+  const QString path = QString::fromStdString(dir.File("Kurvio.ini"));
+  for (QPushButton* button : {form->Button2, form->Button3}) {
+    Click(button);
+    ASSERT_FALSE(reported.empty());
+    EXPECT_TRUE(reported.back().contains(path)) << reported.back().toStdString();
+    EXPECT_TRUE(reported.back().contains(QStringLiteral("kein Platz")))
+        << reported.back().toStdString();
+  }
+  EXPECT_EQ(reported.size(), 2u);
+  RenameFile = &std::rename;
+  ReportFileError = nullptr;
+  Click(form->Button2);  // saved: no word
 }
 
 TEST_F(SettingsDialogTest, OkClosesAndEscapeToo) {

@@ -1,7 +1,12 @@
 // Loading, saving and resetting the settings globals against real files.
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
 
 #include <cstdio>
 #include <string>
@@ -358,28 +363,110 @@ TEST_F(SettingsTest, ReadOnlyInstallSavesAUserCopyWithTheTemplateLines) {
   EXPECT_EQ(ParamA, 3.0);
 }
 
-TEST_F(SettingsTest, FailedSaveLeavesTheOldFile) {
+// A small file system of its own where the test may mount one (root in a
+// sandbox); empty otherwise.
+class FullDisk {
+ public:
+  FullDisk() {
+    if (::geteuid() != 0 || ::mount("tmpfs", dir_.Dir().c_str(), "tmpfs", 0, "size=64k") != 0)
+      return;
+    mounted_ = true;
+  }
+  ~FullDisk() {
+    if (mounted_) ::umount2(dir_.Dir().c_str(), MNT_DETACH);
+  }
+  bool Mounted() const { return mounted_; }
+  std::string Dir() const { return dir_.Dir(); }
+  // Fills what is left of it.
+  void Fill() const {
+    std::FILE* f = std::fopen((dir_.Dir() + "filler").c_str(), "wb");
+    const std::string block(4096, 'x');
+    while (f && std::fwrite(block.data(), 1, block.size(), f) == block.size()) {
+    }
+    if (f) std::fclose(f);
+  }
+
+ private:
+  TempDir dir_;
+  bool mounted_ = false;
+};
+
+TEST_F(SettingsTest, EveryFailedSaveSaysWhyAndLeavesTheOldFile) {
   const std::string old = "; alt\r\n[Parameter]\r\na=2\r\n";
   WriteBytes(IniPath(), old);
-  WriteBytes(IniPath() + ".tmp", "stale temporary file");
   LoadSettings();
   ParamA = 5;
-  RenameFile = [](const char*, const char*) { return -1; };
-  SaveSettings();
+  RenameFile = [](const char*, const char*) {
+    errno = EXDEV;
+    return -1;
+  };
+  SettingsSave save = SaveSettings();
+  EXPECT_EQ(save.outcome, SettingsSave::kFailed);
+  EXPECT_EQ(save.path, IniPath());
+  EXPECT_EQ(save.error, EXDEV);
   EXPECT_EQ(ReadBytes(IniPath()), old);
   RenameFile = &std::rename;
-  SaveSettings();
+  EXPECT_EQ(SaveSettings().outcome, SettingsSave::kSaved);
   LoadSettings();
   EXPECT_EQ(ParamA, 5.0);
+
+  // A full disk: the old file stays whole and no temporary file is left.
+  FullDisk disk;
+  if (disk.Mounted()) {
+    ProgramDir = disk.Dir();
+    const std::string onDisk = disk.Dir() + "Kurvio.ini";
+    WriteBytes(onDisk, old);
+    disk.Fill();
+    ParamA = 7;
+    save = SaveSettings();
+    EXPECT_EQ(save.outcome, SettingsSave::kFailed);
+    EXPECT_EQ(save.error, ENOSPC);
+    EXPECT_EQ(WriteFailureText(save.error), "Auf dem Datenträger ist kein Platz mehr.");
+    EXPECT_EQ(ReadBytes(onDisk), old);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(disk.Dir()))
+      ++files;
+    EXPECT_EQ(files, 2);  // Kurvio.ini and the filler
+    ProgramDir = program.Dir();
+  }
+
+  // A read-only program folder and no folder of the user's own to fall back on.
+  static std::string readOnly;
+  readOnly = program.Dir();
+  AccessFile = [](const char* path, int mode) {
+    if ((mode & W_OK) && std::string(path) == readOnly) return -1;
+    return ::access(path, mode);
+  };
+  UserDir.clear();
+  save = SaveSettings();
+  EXPECT_EQ(save.outcome, SettingsSave::kFailed);
+  EXPECT_EQ(save.path, IniPath());
+  AccessFile = &::access;
+  UserDir = user.Dir();
 
   // A settings file that cannot be read is not replaced by a copy without its lines.
   std::filesystem::remove(IniPath());
   std::filesystem::create_directory(IniPath());
   WriteBytes(IniPath() + "/inside", "kept");
-  LoadSettings();
+  EXPECT_FALSE(LoadSettings());
   EXPECT_EQ(ParamA, 1.0);
-  SaveSettings();
+  EXPECT_EQ(SaveSettings().outcome, SettingsSave::kUnreadable);
   EXPECT_EQ(ReadBytes(IniPath() + "/inside"), "kept");
+}
+
+TEST_F(SettingsTest, StaleTemporariesOfAnInterruptedSaveGoWithTheNextSave) {
+  namespace fs = std::filesystem;
+  const std::string stale = IniPath() + ".aB3xY9", fresh = IniPath() + ".Q1w2E3";
+  const std::string foreign = IniPath() + ".bak", other = program.File("Bsp1.txt.zZ9yY8");
+  for (const std::string& p : {stale, fresh, foreign, other}) WriteBytes(p, "left over");
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(kStaleMinutes + 1);
+  for (const std::string& p : {stale, foreign, other}) fs::last_write_time(p, old);
+  EXPECT_EQ(SaveSettings().outcome, SettingsSave::kSaved);
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(fresh));    // perhaps another copy is saving right now
+  EXPECT_TRUE(fs::exists(foreign));  // not a name of ours
+  EXPECT_TRUE(fs::exists(other));    // another file's: it goes when that file is saved
+  EXPECT_EQ(RemoveStaleTemporaries(program.File("Bsp1.txt")), 1);
 }
 
 }  // namespace

@@ -6,6 +6,21 @@
 #include <QLocale>
 
 #include "app/Translations.h"
+#include "settings/FileMessages.h"
+
+namespace {
+
+// A file message a test did not ask for fails that test instead of waiting for
+// a message box nobody can close.
+class UnexpectedFileMessages : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override {
+    kurvio::ReportFileError = [](QWidget*, const QString& message) {
+      ADD_FAILURE() << "unexpected message: " << message.toStdString();
+    };
+  }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -13,5 +28,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   kurvio::InstallGermanQtTranslations();
   ::testing::InitGoogleTest(&argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new UnexpectedFileMessages);
   return RUN_ALL_TESTS();
 }

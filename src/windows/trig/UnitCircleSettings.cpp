@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "module/IntegerField.h"
+#include "settings/FileMessages.h"
 #include "settings/ProgramPrinter.h"
 #include "settings/Settings.h"
 #include "widgets/TColorButton.h"
@@ -178,7 +179,7 @@ void TForm6::Button1Click() { accept(); }
 void TForm6::Button2Click() {
   // The file keeps the user's coordinate window, not the unit circle's.
   if (hooks_.putBackUserWindow) hooks_.putBackUserWindow();
-  SaveSettings();
+  ReportSettingsSave(this, SaveSettings());
   if (hooks_.setFixedWindow) hooks_.setFixedWindow();
 }
 
