@@ -1,6 +1,9 @@
 #include "app/ModuleLauncher.h"
 
+#include <malloc.h>
+
 #include <QDialog>
+#include <QPixmapCache>
 #include <QScreen>
 #include <memory>
 
@@ -32,11 +35,20 @@ class ModeFlags {
 
 }  // namespace
 
+void ReleaseClosedWindowMemory() {
+  QPixmapCache::clear();
+  ::malloc_trim(0);
+}
+
 void LaunchModule(QWidget* owner, const ModuleLaunch& launch,
                   const std::function<QDialog*(QWidget* owner)>& create,
                   const std::function<void(QDialog*)>& shown) {
   if (launch.loadSettings) LoadSettingsOrReport(owner);
   const ModeFlags flags(launch);
+  // Declared first, so that it acts after the window has been deleted.
+  const struct Release {
+    ~Release() { ReleaseClosedWindowMemory(); }
+  } release;
   const std::unique_ptr<QDialog> window(create(owner));
   if (!window) return;
   // Without a window manager "maximised" does nothing: the window takes the screen itself.

@@ -166,6 +166,7 @@ void TForm4::RunModule(QDialog* module) {
   if (OnModuleShown) OnModuleShown(module);
   module->exec();
   delete module;
+  ReleaseClosedWindowMemory();
 }
 
 void TForm4::Launch(const ModuleLaunch& launch,
