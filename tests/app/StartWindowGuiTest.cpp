@@ -2,6 +2,8 @@
 // module each time, and Escape belongs to the modules.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,6 +14,7 @@
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
 #include "plot/PlotFrame.h"
+#include "settings/FileMessages.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
 #include "term/Term.h"
@@ -57,6 +60,20 @@ class StartWindowTest : public ::testing::Test {
   TempDir dir;
   std::unique_ptr<TForm4> start;
 };
+
+TEST_F(StartWindowTest, AnUnreadableSettingsFileIsReportedOnceAndTheDefaultsStand) {
+  start.reset();
+  std::filesystem::remove(dir.File("Kurvio.ini"));
+  std::filesystem::create_directory(dir.File("Kurvio.ini"));
+  std::vector<QString> reported;
+  ReportFileError = [&reported](QWidget*, const QString& m) { reported.push_back(m); };
+  ParamA = 5;
+  start = std::make_unique<TForm4>();
+  EXPECT_EQ(ParamA, 1.0);
+  WithMainWindow([](TForm1&) {});  // reads the file again: no second message
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_TRUE(reported[0].contains(QString::fromStdString(dir.File("Kurvio.ini"))));
+}
 
 TEST_F(StartWindowTest, CancelKeepsTheProgramRunning) {
   int asked = 0;

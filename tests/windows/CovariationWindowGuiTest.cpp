@@ -3,6 +3,8 @@
 // at the rail's end and the readouts.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +18,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
+#include "settings/FileMessages.h"
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
@@ -208,6 +211,21 @@ TEST_F(CovariationWindowTest, GuessingGameWithoutAListPicksTheFallback) {
     sawFifth = form->Edit1->text() == QStringLiteral("x^5");
   }
   EXPECT_TRUE(sawFifth);
+  // A list that cannot be read is reported once, and the game goes on.
+  std::filesystem::remove(dir.File("FktListe.txt"));
+  std::filesystem::create_directory(dir.File("FktListe.txt"));
+  std::vector<QString> reported;
+  ReportFileError = [&reported](QWidget*, const QString& m) { reported.push_back(m); };
+  for (int i = 0; i < 2; ++i) {
+    form->BitCheckBox4->SetChecked(false);
+    form->BitCheckBox4Click();
+    form->BitCheckBox4->SetChecked(true);
+    form->BitCheckBox4Click();
+  }
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_TRUE(reported[0].contains(QString::fromStdString(dir.File("FktListe.txt"))));
+  form->SpeedButton9->click();
+  EXPECT_EQ(form->Edit1->text(), QStringLiteral("x"));
 }
 
 TEST_F(CovariationWindowTest, AnimationRunsOneStepPastTheEndAndTurns) {

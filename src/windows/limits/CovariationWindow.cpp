@@ -25,6 +25,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
+#include "settings/FileMessages.h"
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
@@ -467,7 +468,16 @@ void TForm12::DisplayCheckBoxClick() {
 
 void TForm12::BitCheckBox4Click() {
   std::string content;
-  ReadWholeFile(PathForReading(kFunctionListFile), content);
+  const std::string path = PathForReading(kFunctionListFile);
+  if (ReadWholeFile(path, content) == ReadResult::kFailed) {
+    // Told once while the program runs; each family then offers its fallback.
+    static bool reported = false;
+    if (!reported)
+      ShowFileError(this, QStringLiteral("Die Funktionsliste „%1“ konnte nicht gelesen werden; "
+                                         "das Ratespiel nimmt seine eingebauten Funktionen.")
+                              .arg(ShownPath(path)));
+    reported = true;
+  }
   Functions = ParseFunctionLists(content);
   const bool guessing = BitCheckBox4->Checked();
   ExamplePanel->setVisible(!guessing);
