@@ -43,7 +43,7 @@ class SequencesWindowTest : public ::testing::Test {
     TermSequenceMode = true;
     TermFolgen = "1/n";
     SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
-    ReportExampleFileError = [](QWidget*, const QString&) {};
+    ReportExampleListMessage = [](QWidget*, const QString&) {};
     form = std::make_unique<TForm15>();
     form->resize(1100, 800);
     form->show();
@@ -53,7 +53,7 @@ class SequencesWindowTest : public ::testing::Test {
     form.reset();
     TermSequenceMode = false;
     SyntaxErrorReporter = nullptr;
-    ReportExampleFileError = nullptr;
+    ReportExampleListMessage = nullptr;
     AskSaveFileName = nullptr;
     MainTerm.reset();
   }
