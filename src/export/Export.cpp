@@ -32,16 +32,16 @@ namespace kurvio {
 std::function<QString(QWidget*, const QString&, const QString&, QString&)> AskSaveFileName;
 std::function<bool(QWidget*, const QString&)> AskReplaceFile;
 std::function<void(QWidget*, const QString&)> ReportExportError;
+PictureFormat LastPictureFormat = PictureFormat::Wmf;
 
 namespace {
 
-const QString kWmfTitle = QStringLiteral("Erstellte Grafik im WMF-Format speichern");
+// The title names no format: the user may choose any of the filter's.
+const QString kSaveTitle = QStringLiteral("Erstellte Grafik speichern");
 // Every file button offers today's formats after its own.
 const QString kWmfFilter = QStringLiteral(
     "Windows Metadatei (*.wmf)|*.wmf|PNG-Bild (*.png)|*.png|SVG-Grafik (*.svg)|*.svg|"
     "PDF-Dokument (*.pdf)|*.pdf");
-const QString kSequenceTitle =
-    QStringLiteral("Erstellte Grafik im WMF-Format oder JPG-Format speichern");
 const QString kSequenceFilter = QStringLiteral(
     "Windows Metadatei (*.wmf)|*.wmf|JPEG-Datei (*.jpg)|*.jpg|PNG-Bild (*.png)|*.png|"
     "SVG-Grafik (*.svg)|*.svg|PDF-Dokument (*.pdf)|*.pdf");
@@ -50,12 +50,13 @@ struct FormatName {
   PictureFormat format;
   const char* pattern;    // as the filter shows it
   const char* extension;  // as the file gets it
+  const char* alias;      // another extension that names the format, or ""
 };
-constexpr FormatName kFormats[] = {{PictureFormat::Wmf, "(*.wmf)", ".wmf"},
-                                   {PictureFormat::Jpeg, "(*.jpg)", ".jpg"},
-                                   {PictureFormat::Png, "(*.png)", ".png"},
-                                   {PictureFormat::Svg, "(*.svg)", ".svg"},
-                                   {PictureFormat::Pdf, "(*.pdf)", ".pdf"}};
+constexpr FormatName kFormats[] = {{PictureFormat::Wmf, "(*.wmf)", ".wmf", ""},
+                                   {PictureFormat::Jpeg, "(*.jpg)", ".jpg", ".jpeg"},
+                                   {PictureFormat::Png, "(*.png)", ".png", ""},
+                                   {PictureFormat::Svg, "(*.svg)", ".svg", ""},
+                                   {PictureFormat::Pdf, "(*.pdf)", ".pdf", ""}};
 
 // The shared drawing state an export changes; put back when the export ends,
 // however it ends.
@@ -114,13 +115,16 @@ bool AskReplace(QWidget* parent, const QString& path) {
 }
 
 // The name the user chose, and in `format` the format of the filter chosen.
-QString AskFileName(QWidget* parent, const QString& title, const QString& filter,
-                    PictureFormat& format) {
+// The dialog opens with the filter of the last format saved, if it offers it.
+QString AskFileName(QWidget* parent, const QString& filter, PictureFormat& format) {
   const QString qtFilter = QtFileFilter(filter);
-  QString selected = qtFilter.section(QStringLiteral(";;"), 0, 0);
-  const QString name =
-      AskSaveFileName ? AskSaveFileName(parent, title, qtFilter, selected)
-                      : QFileDialog::getSaveFileName(parent, title, QString(), qtFilter, &selected);
+  const QStringList filters = qtFilter.split(QStringLiteral(";;"));
+  QString selected = filters.first();
+  for (const QString& f : filters)
+    if (FormatOfFilter(f) == LastPictureFormat) selected = f;
+  const QString name = AskSaveFileName ? AskSaveFileName(parent, kSaveTitle, qtFilter, selected)
+                                       : QFileDialog::getSaveFileName(parent, kSaveTitle, QString(),
+                                                                      qtFilter, &selected);
   format = FormatOfFilter(selected);
   return name;
 }
@@ -330,35 +334,29 @@ QString QtFileFilter(const QString& filter) {
   return names.join(QStringLiteral(";;"));
 }
 
-QString WmfFileName(const QString& chosen) {
+PictureFile ChoosePictureFile(const QString& chosen, PictureFormat filtered, bool jpegOffered) {
   // Only the file's own name: a dot in a folder name is no extension.
   const int slash = chosen.lastIndexOf(QLatin1Char('/'));
-  const int dot = chosen.indexOf(QLatin1Char('.'), slash + 1);
-  return (dot < 0 ? chosen : chosen.left(dot)) + QStringLiteral(".wmf");
-}
-
-QString PictureFileName(const QString& chosen, PictureFormat format) {
-  for (const FormatName& f : kFormats)
-    if (f.format == format) {
-      const QString extension = QString::fromLatin1(f.extension);
-      return chosen.endsWith(extension, Qt::CaseInsensitive) ? chosen : chosen + extension;
-    }
-  return chosen;
+  const int dot = chosen.lastIndexOf(QLatin1Char('.'));
+  const QString typed = dot > slash ? chosen.mid(dot).toLower() : QString();
+  const char* appended = ".wmf";
+  for (const FormatName& f : kFormats) {
+    if (f.format == filtered) appended = f.extension;
+    const bool offered = f.format != PictureFormat::Jpeg || jpegOffered;
+    if (offered && !typed.isEmpty() &&
+        (typed == QLatin1String(f.extension) || typed == QLatin1String(f.alias)))
+      return {chosen, f.format};
+  }
+  // "bild." takes the extension without a second dot.
+  const QString extension =
+      QString::fromLatin1(appended).mid(chosen.endsWith(QLatin1Char('.')) ? 1 : 0);
+  return {chosen + extension, filtered};
 }
 
 PictureFormat FormatOfFilter(const QString& qtFilter) {
   for (const FormatName& f : kFormats)
     if (qtFilter.contains(QLatin1String(f.pattern))) return f.format;
   return PictureFormat::Wmf;
-}
-
-QString SequenceFileName(const QString& chosen, bool& isWmf) {
-  const int slash = chosen.lastIndexOf(QLatin1Char('/'));
-  const int dot = chosen.indexOf(QLatin1Char('.'), slash + 1);
-  const QString extension = dot < 0 ? QString() : chosen.mid(dot + 1, 3).toLower();
-  isWmf = extension == QStringLiteral("wmf");
-  return (dot < 0 ? chosen : chosen.left(dot)) +
-         (isWmf ? QStringLiteral(".wmf") : QStringLiteral(".jpg"));
 }
 
 bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target) {
@@ -515,24 +513,56 @@ bool MayWrite(QWidget* parent, const QString& chosen, const QString& path) {
   return path == chosen || !QFileInfo::exists(path) || AskReplace(parent, path);
 }
 
-// A PNG, SVG or PDF file chosen in a file button's dialog.
-bool SavePictureFile(const ExportVariant& variant, const ExportTarget& target, PictureFormat format,
-                     const QString& chosen, QWidget* parent) {
-  const QString path = PictureFileName(chosen, format);
-  if (!MayWrite(parent, chosen, path)) return false;
-  return WritePictureFile(variant, target, format, path, parent);
+// The window's redraw on its off-screen bitmap, as a JPEG file.
+bool WriteJpegFile(const ExportTarget& target, const QString& path, QWidget* parent) {
+  QString failure;
+  try {
+    QImage scratch;
+    QImage* image = target.bitmap;
+    if (!image || image->isNull()) {
+      // A window without its bitmap yet: one of the picture's size stands in.
+      const QSize screen = ScreenPlotSize(target);
+      scratch = QImage(std::clamp(screen.width(), 1, 16000),
+                       std::clamp(LayoutPictureHeight(target.layout, screen.height()), 1, 16000),
+                       QImage::Format_RGB32);
+      image = &scratch;
+    }
+    if (image->isNull() || !DrawJpegPicture(*image, target))
+      failure = QStringLiteral("Das Bild konnte nicht gezeichnet werden.");
+    else
+      WriteJpeg(*image, path, &failure);
+  } catch (const std::exception& e) {
+    failure = QString::fromLocal8Bit(e.what());
+  }
+  return FinishSave(target, path, failure, parent);
+}
+
+// A file button: the dialog, the name, the format, and the file.
+bool SavePicture(const ExportVariant& variant, const ExportTarget& target, QWidget* parent,
+                 bool withJpeg) {
+  PictureFormat filtered = PictureFormat::Wmf;
+  const QString chosen = AskFileName(parent, withJpeg ? kSequenceFilter : kWmfFilter, filtered);
+  if (chosen.isEmpty()) return false;
+  const PictureFile file = ChoosePictureFile(chosen, filtered, withJpeg);
+  LastPictureFormat = file.format;
+  if (!MayWrite(parent, chosen, file.path)) return false;
+  switch (file.format) {
+    case PictureFormat::Wmf:
+      return WriteWmfFile(variant, target, file.path, parent);
+    case PictureFormat::Jpeg:
+      return WriteJpegFile(target, file.path, parent);
+    case PictureFormat::Png:
+    case PictureFormat::Svg:
+    case PictureFormat::Pdf:
+      break;
+  }
+  return WritePictureFile(variant, target, file.format, file.path, parent);
 }
 
 }  // namespace
 
 bool SaveWmfFile(const ExportVariant& variant, const ExportTarget& target, QWidget* parent) {
-  PictureFormat format = PictureFormat::Wmf;
-  const QString chosen = AskFileName(parent, kWmfTitle, kWmfFilter, format);
-  if (chosen.isEmpty()) return false;
-  if (format != PictureFormat::Wmf) return SavePictureFile(variant, target, format, chosen, parent);
-  const QString path = WmfFileName(chosen);
-  if (!MayWrite(parent, chosen, path)) return false;
-  return WriteWmfFile(variant, target, path, parent);
+  return SavePicture(variant, target, parent, false);
 }
 
 bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target) {
@@ -558,36 +588,7 @@ bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target
 }
 
 bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target, QWidget* parent) {
-  PictureFormat format = PictureFormat::Wmf;
-  const QString chosen = AskFileName(parent, kSequenceTitle, kSequenceFilter, format);
-  if (chosen.isEmpty()) return false;
-  // With the metafile or the JPEG filter, the name's extension decides between the two.
-  if (format != PictureFormat::Wmf && format != PictureFormat::Jpeg)
-    return SavePictureFile(variant, target, format, chosen, parent);
-  bool isWmf = false;
-  const QString path = SequenceFileName(chosen, isWmf);
-  if (!MayWrite(parent, chosen, path)) return false;
-  if (isWmf) return WriteWmfFile(variant, target, path, parent);
-  QString failure;
-  try {
-    QImage scratch;
-    QImage* image = target.bitmap;
-    if (!image || image->isNull()) {
-      // A window without its bitmap yet: one of the picture's size stands in.
-      const QSize screen = ScreenPlotSize(target);
-      scratch = QImage(std::clamp(screen.width(), 1, 16000),
-                       std::clamp(LayoutPictureHeight(target.layout, screen.height()), 1, 16000),
-                       QImage::Format_RGB32);
-      image = &scratch;
-    }
-    if (image->isNull() || !DrawJpegPicture(*image, target))
-      failure = QStringLiteral("Das Bild konnte nicht gezeichnet werden.");
-    else
-      WriteJpeg(*image, path, &failure);
-  } catch (const std::exception& e) {
-    failure = QString::fromLocal8Bit(e.what());
-  }
-  return FinishSave(target, path, failure, parent);
+  return SavePicture(variant, target, parent, true);
 }
 
 }  // namespace kurvio

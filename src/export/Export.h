@@ -73,7 +73,7 @@ struct ExportTarget {
 
 // Dialogs, replaceable so that tests run without them; empty means Qt's own.
 // The save dialog (asks before replacing the chosen file); empty when cancelled.
-// `selectedFilter` comes in as the first filter and goes out as the one chosen.
+// `selectedFilter` comes in as the filter to show selected and goes out as the one chosen.
 extern std::function<QString(QWidget* parent, const QString& title, const QString& filter,
                              QString& selectedFilter)>
     AskSaveFileName;
@@ -102,9 +102,9 @@ std::string RenderPicture(const ExportVariant& variant, const ExportTarget& targ
 inline constexpr double kPngFileScale = 4.0;
 inline constexpr double kPngClipboardScale = 2.0;
 
-// "WMF - Datei": asks for the name and the format and writes the file; with
-// the metafile filter, always a metafile under WmfFileName. False when
-// cancelled or failed (a failure is reported).
+// "WMF - Datei": asks for the name and the format (metafile, PNG, SVG or PDF)
+// and writes the file under the name ChoosePictureFile makes. The dialog opens
+// with LastPictureFormat. False when cancelled or failed (a failure is reported).
 bool SaveWmfFile(const ExportVariant& variant, const ExportTarget& target, QWidget* parent);
 // Writes the metafile under `path` as it stands.
 bool WriteWmfFile(const ExportVariant& variant, const ExportTarget& target, const QString& path,
@@ -115,24 +115,30 @@ bool WritePictureFile(const ExportVariant& variant, const ExportTarget& target,
 // "WMF - Clipb.": the picture on the clipboard as a metafile, an SVG and a PNG.
 bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target);
 
-// The sequences window's file button: a metafile or a JPEG file by the name's
-// extension. The JPEG picture is the window's redraw on its off-screen bitmap
+// The sequences window's file button: as SaveWmfFile, with JPEG offered too.
+// The JPEG picture is the window's redraw on its off-screen bitmap
 // (target.bitmap; one of the picture's size when it has none), filled with the
 // background colour first, with DrawCanvas on it and ExportDrawing raised.
 bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target, QWidget* parent);
 
-// Everything from the first "." of the file name on is replaced by ".wmf".
-QString WmfFileName(const QString& chosen);
-// The name of a PNG, SVG or PDF file: as chosen when it ends in the format's
-// extension (in any case), else with the extension appended, so that the file
-// always says what it holds.
-QString PictureFileName(const QString& chosen, PictureFormat format);
+// The format of the last picture saved in this session (the metafile at
+// first); the save dialog opens with its filter when the button offers it.
+extern PictureFormat LastPictureFormat;
+
+// The file a save dialog's answer names, so that the file holds what its name
+// says. The extension after the last "." of the file's own name, in upper or
+// lower case, decides the format when the button offers it (".jpg" and ".jpeg"
+// only with `jpegOffered`); the name is kept as typed. Otherwise the format of
+// the chosen filter, `filtered`, is written and its extension appended to the
+// whole name.
+struct PictureFile {
+  QString path;
+  PictureFormat format;
+};
+PictureFile ChoosePictureFile(const QString& chosen, PictureFormat filtered, bool jpegOffered);
 // The format of a filter the save dialog offers (Qt's form, "Text (*.a)");
 // the metafile for any other.
 PictureFormat FormatOfFilter(const QString& qtFilter);
-// The sequences window's rule: ".wmf" when the (at most three) characters
-// after the first "." of the file name are "wmf" in any case, else ".jpg".
-QString SequenceFileName(const QString& chosen, bool& isWmf);
 
 // A filter written "Text (*.a)|*.a|…" as a Qt filter ("Text (*.a);;…").
 QString QtFileFilter(const QString& filter);

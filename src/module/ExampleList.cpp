@@ -7,14 +7,29 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "module/ExampleFiles.h"
+#include "module/ModuleDialog.h"
 #include "settings/ProgramFiles.h"
 #include "term/TermText.h"
 
 namespace kurvio {
 
-std::function<void(QWidget*, const QString&)> ReportExampleFileError;
+std::function<void(QWidget*, const QString&)> ReportExampleListMessage;
+
+namespace {
+
+void Tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& message) {
+  if (ReportExampleListMessage) {
+    ReportExampleListMessage(parent, message);
+    return;
+  }
+  QMessageBox box(icon, title, message, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+}  // namespace
 
 TExampleList::TExampleList(QWidget* window, const Controls& controls, std::string fileName)
     : QObject(window), window_(window), controls_(controls), fileName_(std::move(fileName)) {
@@ -34,6 +49,13 @@ TExampleList::TExampleList(QWidget* window, const Controls& controls, std::strin
   connect(list, &QListWidget::itemSelectionChanged, this, [this] { UpdateRemoveButton(); });
   list->installEventFilter(this);
   controls_.remove->setEnabled(false);
+
+  if (auto* dialog = qobject_cast<TModuleDialog*>(window)) {
+    dialog->EnterMovesOn(list);
+    // A faulty term must not stand in the way of the example that replaces it.
+    dialog->DeferFieldErrorsTo(list);
+    dialog->DeferFieldErrorsTo(controls_.get);
+  }
 }
 
 bool TExampleList::eventFilter(QObject* watched, QEvent* event) {
@@ -48,16 +70,18 @@ int TExampleList::SelectedRow() const {
 
 void TExampleList::UpdateRemoveButton() { controls_.remove->setEnabled(SelectedRow() >= 0); }
 
-std::string TExampleList::TermOfEntry(const std::string& entry) const {
-  return TermOf ? TermOf(entry) : ExampleTerm(entry);
-}
-
 void TExampleList::AddClick() {
-  const std::string term = DisplayToTerm(controls_.termField->text());
-  for (const std::string& entry : Entries())
-    if (TermOfEntry(entry) == term) return;
-  if (CanAdd && !CanAdd()) return;
-  const std::string entry = BuildEntry ? BuildEntry() : term;
+  const std::string entry = BuildEntry ? BuildEntry() : DisplayToTerm(controls_.termField->text());
+  const std::vector<std::string> entries = Entries();
+  QString refused;
+  if (std::find(entries.begin(), entries.end(), entry) != entries.end())
+    refused = QStringLiteral("Dieser Eintrag steht schon in der Liste.");
+  else if (MaxEntries > 0 && controls_.list->count() >= MaxEntries)
+    refused = QStringLiteral("Die Liste ist voll (höchstens %1 Einträge).").arg(MaxEntries);
+  if (!refused.isEmpty()) {
+    Tell(window_, QMessageBox::Information, QStringLiteral("Beispiele"), refused);
+    return;
+  }
   controls_.list->addItem(TermToDisplay(entry));
   const int row = controls_.list->count() - 1;
   if (Added) Added(row);
@@ -125,10 +149,7 @@ bool TExampleList::WriteFile(const std::string& content) const {
                 "überschrieben.")
                 .arg(shown)
           : QStringLiteral("Die Beispieldatei „%1“ konnte nicht gespeichert werden.").arg(shown);
-  if (ReportExampleFileError)
-    ReportExampleFileError(window_, message);
-  else
-    QMessageBox::critical(window_, QStringLiteral("Fehler"), message);
+  Tell(window_, QMessageBox::Critical, QStringLiteral("Fehler"), message);
   return false;
 }
 

@@ -1,8 +1,7 @@
 // The example list ("Beispiele") of an analysis window: its list box, the
 // buttons "Aus Liste holen", "In Liste übernehmen" and "Eintrag löschen", and
 // its file. The window supplies its own rules: how an entry is built from its
-// fields, where its term stands, how many entries it allows and how it takes
-// an entry back.
+// fields, how many entries it allows and how it takes an entry back.
 #pragma once
 
 #include <QObject>
@@ -19,8 +18,9 @@ class QWidget;
 
 namespace kurvio {
 
-// Tells why an example file could not be written; empty means a message box ("Fehler").
-extern std::function<void(QWidget* parent, const QString& message)> ReportExampleFileError;
+// Tells the user why the list did not do what was asked (an entry not added, a file not
+// written); empty means a message box.
+extern std::function<void(QWidget* parent, const QString& message)> ReportExampleListMessage;
 
 class TExampleList : public QObject {
   Q_OBJECT
@@ -36,20 +36,23 @@ class TExampleList : public QObject {
   // Wires double click = get, the three buttons, and the delete button's enabling (enabled
   // exactly when an entry is selected: on click, on leaving the list, after every change;
   // disabled at start). The hints: "Aus Liste holen", "In Liste übernehmen", "Eintrag löschen".
+  // In a module window, Enter in the list moves on, and a field left for the list or the get
+  // button keeps its syntax error until the focus moves on elsewhere, so that the example picked
+  // can replace the faulty text (TModuleDialog::DeferFieldErrorsTo).
   TExampleList(QWidget* window, const Controls& controls, std::string fileName);
 
   // The window's rules (all optional):
-  std::function<std::string()>
-      BuildEntry;  // a new entry's text (8-bit); default: the term field's text
-  std::function<std::string(const std::string& entry)> TermOf;  // default: ExampleTerm
-  std::function<bool()> CanAdd;          // false refuses (the tangent window's ten)
+  // A new entry's text (8-bit); default: the term field's text.
+  std::function<std::string()> BuildEntry;
+  // The most entries the list takes; 0: no bound (the tangent window's is ten).
+  int MaxEntries = 0;
   std::function<void(int row)> Added;    // after an entry was appended at `row`
   std::function<void(int row)> Removed;  // after the entry at `row` was removed
-  std::function<void(int row, const std::string& entry)>
-      Apply;  // "get": the window takes the entry
+  // "get": the window takes the entry.
+  std::function<void(int row, const std::string& entry)> Apply;
 
-  // Add: refused when TermOf(entry) of any entry equals the term field's text exactly
-  // (converted to 8 bits with DisplayToTerm), or when CanAdd says no; else appended.
+  // Add: refused, with a message saying why, when an entry equals the new one exactly or when
+  // the list holds MaxEntries; else appended.
   void AddClick();
   // Get (button or double click): only with a selected entry; Apply, then the focus to the term
   // field.
@@ -66,7 +69,7 @@ class TExampleList : public QObject {
   std::optional<std::string> ReadFile() const;
   // Written whole (PathForWriting, WriteFileAtomically): never into the current working
   // directory, never half, and never over a file that is there but cannot be read. A failure
-  // is reported (ReportExampleFileError) with the file's name and returns false.
+  // is reported (ReportExampleListMessage) with the file's name and returns false.
   bool WriteFile(const std::string& content) const;
 
   // Line form: Datei_laden (a missing or broken file loads what it can, silently) and
@@ -81,7 +84,6 @@ class TExampleList : public QObject {
   // The row of the selected entry, or -1.
   int SelectedRow() const;
   void UpdateRemoveButton();
-  std::string TermOfEntry(const std::string& entry) const;
 
   QWidget* window_;
   Controls controls_;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <optional>
+#include <utility>
 
 #include "term/Term.h"
 
@@ -36,26 +37,50 @@ void TModuleDialog::EnterMovesOn(QWidget* control) {
   control->installEventFilter(this);
 }
 
+void TModuleDialog::DeferFieldErrorsTo(QWidget* control) {
+  deferErrorsTo_.insert(control);
+  control->installEventFilter(this);
+}
+
 void TModuleDialog::SetCloseButton(QAbstractButton* button) {
   closeButton_ = button;
   connect(button, &QAbstractButton::clicked, this, &QWidget::close);
 }
 
+bool TModuleDialog::RunExitHandler(QObject* field, bool quiet) {
+  const auto it = exitHandlers_.find(field);
+  if (it == exitHandlers_.end()) return false;
+  // Copied: the handler may replace itself or close the window.
+  const std::function<void()> handler = it->second;
+  std::optional<QuietSyntaxErrors> silence;
+  if (quiet) silence.emplace();
+  handler();
+  return silence && silence->HeldBack();
+}
+
 bool TModuleDialog::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut) {
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
-    const auto it = exitHandlers_.find(watched);
-    if (it != exitHandlers_.end() && reason != Qt::ActiveWindowFocusReason &&
-        reason != Qt::PopupFocusReason) {
-      // Copied: the handler may replace itself or close the window.
-      const std::function<void()> handler = it->second;
-      // The focus has already moved on when the field hears of it.
-      std::optional<QuietSyntaxErrors> quiet;
-      if (closeButton_ && QApplication::focusWidget() == closeButton_) quiet.emplace();
-      handler();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+      return QDialog::eventFilter(watched, event);
+    // The focus has already moved on when the control hears of it.
+    QWidget* to = QApplication::focusWidget();
+    const bool toClose = closeButton_ && to == closeButton_;
+    const bool toDeferring = deferErrorsTo_.count(to) != 0;
+    if (exitHandlers_.count(watched) != 0) {
+      if (RunExitHandler(watched, toClose || toDeferring) && toDeferring) {
+        pendingField_ = static_cast<QLineEdit*>(watched);
+        pendingText_ = pendingField_->text();
+      }
+    } else if (pendingField_ && deferErrorsTo_.count(watched) != 0 && !toDeferring) {
+      // Left the list without an example replacing the faulty text: the error as usual.
+      QLineEdit* field = std::exchange(pendingField_, nullptr);
+      if (to && !toClose && to != field && field->text() == pendingText_)
+        RunExitHandler(field, false);
     }
     return QDialog::eventFilter(watched, event);
   }
+  if (event->type() == QEvent::FocusIn && watched == pendingField_) pendingField_ = nullptr;
   if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
   const auto* key = static_cast<QKeyEvent*>(event);
   const bool isField =

@@ -30,6 +30,10 @@ class TModuleDialog : public QDialog {
   void OnExit(QLineEdit* field, std::function<void()> handler);
   // Enter in `control` (a list box, say) moves the focus on, as in an edit field.
   void EnterMovesOn(QWidget* control);
+  // A field left for `control` (an example list) takes its value without syntax-error
+  // messages and lets the focus go; its error is shown when the focus moves on from such
+  // controls to any other but the field, unless the field's text has changed by then.
+  void DeferFieldErrorsTo(QWidget* control);
 
  protected:
   // Call once the controls exist. `arrowsMoveFocus`: Up/Down move between controls.
@@ -37,10 +41,18 @@ class TModuleDialog : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Runs the leave handler of `field`; `quiet`: without syntax-error messages. True when a
+  // message was held back.
+  bool RunExitHandler(QObject* field, bool quiet);
+
   bool arrowsMoveFocus_ = false;
   std::set<QObject*> enterMovesOn_;
   QAbstractButton* closeButton_ = nullptr;
   std::map<QObject*, std::function<void()>> exitHandlers_;
+  std::set<QObject*> deferErrorsTo_;
+  // The field whose error waits, and its text then.
+  QLineEdit* pendingField_ = nullptr;
+  QString pendingText_;
 };
 
 // Puts the window in the middle of its screen.

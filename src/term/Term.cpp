@@ -22,11 +22,21 @@ bool TermIntegralMode = false;
 bool TermSequenceMode = false;
 std::function<void(const std::string& message)> SyntaxErrorReporter;
 
+namespace {
+int quietDepth = 0;
+}  // namespace
+
 QuietSyntaxErrors::QuietSyntaxErrors() : saved_(std::move(SyntaxErrorReporter)) {
-  SyntaxErrorReporter = nullptr;
+  SyntaxErrorReporter = [this](const std::string&) { heldBack_ = true; };
+  ++quietDepth;
 }
 
-QuietSyntaxErrors::~QuietSyntaxErrors() { SyntaxErrorReporter = std::move(saved_); }
+QuietSyntaxErrors::~QuietSyntaxErrors() {
+  SyntaxErrorReporter = std::move(saved_);
+  --quietDepth;
+}
+
+bool QuietSyntaxErrors::Active() { return quietDepth > 0; }
 
 void CompileTermQuietly(TermHandle& handle, const std::string& text, bool variablesAllowed) {
   const QuietSyntaxErrors quiet;

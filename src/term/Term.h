@@ -87,16 +87,21 @@ void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllo
 // again and again, and an error is reported once, when its field is left.
 void CompileTermQuietly(TermHandle& handle, const std::string& text, bool variablesAllowed);
 
-// Silences SyntaxErrorReporter while it lives.
+// Holds back SyntaxErrorReporter's messages while it lives.
 class QuietSyntaxErrors {
  public:
   QuietSyntaxErrors();
   ~QuietSyntaxErrors();
   QuietSyntaxErrors(const QuietSyntaxErrors&) = delete;
   QuietSyntaxErrors& operator=(const QuietSyntaxErrors&) = delete;
+  // Whether a message was held back.
+  bool HeldBack() const { return heldBack_; }
+  // Whether one lives: a field whose error nobody is told of does not hold the focus.
+  static bool Active();
 
  private:
   std::function<void(const std::string& message)> saved_;
+  bool heldBack_ = false;
 };
 double EvalTerm(const TermHandle& term, double x, double t, double a, double b, double c, double n);
 double EvalDerivative(const TermHandle& term, int order, double x, double t, double a, double b,

@@ -19,8 +19,10 @@ void ShowSyntaxError(const std::string& message) {
                         QString::fromStdString(message), QMessageBox::Ok);
 }
 
-// Bytes of a term and characters of the field correspond one to one.
+// Bytes of a term and characters of the field correspond one to one. An error
+// held back leaves the focus where the user put it.
 void FocusAtError(QLineEdit* edit) {
+  if (QuietSyntaxErrors::Active()) return;
   edit->setFocus();
   edit->setCursorPosition(std::clamp(TermErrorPos, 0, static_cast<int>(edit->text().size())));
 }

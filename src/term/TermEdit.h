@@ -10,12 +10,13 @@ void InstallSyntaxErrorDialog();
 
 // On leaving a term field: shows the normalised term with decimal commas and
 // compiles it into MainTerm. On a syntax error MainTerm becomes "0",
-// TermDefined stays false and the field keeps the focus with the caret at the error.
+// TermDefined stays false and the field keeps the focus with the caret at the error
+// (unless QuietSyntaxErrors holds the message back).
 void CheckTermEdit(QLineEdit* edit);
 
 // On leaving a number field: the constant expression typed there becomes
 // `value` and is shown formatted. An undefined value restores `fallback`; a
-// syntax error leaves `value` and the text alone and keeps the focus.
+// syntax error leaves `value` and the text alone and keeps the focus (as above).
 void ReadNumberEdit(QLineEdit* edit, double& value, double fallback);
 
 }  // namespace kurvio

@@ -322,9 +322,9 @@ TEST_F(MainWindowTest, FiveFixedCurvesInSpectrumColours) {
 }
 
 TEST_F(MainWindowTest, ExportButtonsWriteTheFileAndTheClipboard) {
-  const QString chosen = QString::fromStdString(dir.File("kurve.bmp"));
+  const QString chosen = QString::fromStdString(dir.File("kurve.wmf"));
   AskSaveFileName = [&](QWidget*, const QString& title, const QString&, QString&) {
-    EXPECT_EQ(title, "Erstellte Grafik im WMF-Format speichern");
+    EXPECT_EQ(title, "Erstellte Grafik speichern");
     return chosen;
   };
   form->SpeedButton17->click();

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include "app/MainWindow.h"
@@ -61,10 +62,12 @@ class ExportTest : public ::testing::Test {
     UserDir = dir.Dir();
     SetDefaultSettings();
     box.resize(400, 300);
+    LastPictureFormat = PictureFormat::Wmf;
     AskSaveFileName = [this](QWidget*, const QString& title, const QString& filter,
                              QString& selected) {
       titles.push_back(title);
       filters.push_back(filter);
+      opensWith.push_back(selected);
       if (!answerFilter.isEmpty()) selected = answerFilter;
       return answer;
     };
@@ -98,7 +101,7 @@ class ExportTest : public ::testing::Test {
   QString answer;
   QString answerFilter;  // the filter the user picks; the first one when empty
   bool replace = false;
-  std::vector<QString> titles, filters, questions, errors;
+  std::vector<QString> titles, filters, opensWith, questions, errors;
   DrawingState seen{};
   int screenRedraws = 0;
 };
@@ -143,59 +146,96 @@ TEST_F(ExportTest, MetafileSizeAndScaleFollowTheWindowVariant) {
   }
 }
 
-TEST_F(ExportTest, FileNameRules) {
-  struct WmfCase {
+TEST_F(ExportTest, TheTypedExtensionDecidesTheFormatElseTheFilter) {
+  using F = PictureFormat;
+  const struct {
     const char* chosen;
+    F filtered;
+    bool jpegOffered;
     const char* written;
-  } wmf[] = {{"/d/kurve", "/d/kurve.wmf"},
-             {"/d/kurve.bmp", "/d/kurve.wmf"},
-             {"/d/kurve.tar.gz", "/d/kurve.wmf"},
-             {"/d/kurve.WMF", "/d/kurve.wmf"},
-             {"/d/a.b/kurve", "/d/a.b/kurve.wmf"}};  // a dot in a folder is no extension
-  for (const WmfCase& c : wmf) EXPECT_EQ(WmfFileName(c.chosen), c.written) << c.chosen;
-
-  struct SequenceCase {
-    const char* chosen;
-    const char* written;
-    bool isWmf;
-  } sequence[] = {
-      {"/d/folge.WMF", "/d/folge.wmf", true}, {"/d/folge.png", "/d/folge.jpg", false},
-      {"/d/folge", "/d/folge.jpg", false},    {"/d/folge.wmfx", "/d/folge.wmf", true},
-      {"/d/folge.w", "/d/folge.jpg", false},  {"/d/f.x/folge", "/d/f.x/folge.jpg", false}};
-  for (const SequenceCase& c : sequence) {
-    bool isWmf = !c.isWmf;
-    EXPECT_EQ(SequenceFileName(c.chosen, isWmf), c.written) << c.chosen;
-    EXPECT_EQ(isWmf, c.isWmf) << c.chosen;
+    F format;
+  } cases[] = {
+      {"/d/bild.png", F::Wmf, false, "/d/bild.png", F::Png},
+      {"/d/bild.SVG", F::Png, false, "/d/bild.SVG", F::Svg},
+      {"/d/bild.pdf", F::Jpeg, true, "/d/bild.pdf", F::Pdf},
+      {"/d/bild.Wmf", F::Pdf, false, "/d/bild.Wmf", F::Wmf},
+      {"/d/bild.jpeg", F::Wmf, true, "/d/bild.jpeg", F::Jpeg},
+      {"/d/bild.jpg", F::Png, true, "/d/bild.jpg", F::Jpeg},
+      {"/d/bild.jpg", F::Wmf, false, "/d/bild.jpg.wmf", F::Wmf},  // not offered there
+      {"/d/kurve", F::Wmf, false, "/d/kurve.wmf", F::Wmf},
+      {"/d/kurve", F::Jpeg, true, "/d/kurve.jpg", F::Jpeg},
+      {"/d/Kurve 1.5 a", F::Wmf, false, "/d/Kurve 1.5 a.wmf", F::Wmf},  // only the last dot
+      {"/d/kurve.png.bmp", F::Pdf, false, "/d/kurve.png.bmp.pdf", F::Pdf},
+      {"/d/kurve.wmf.png", F::Wmf, false, "/d/kurve.wmf.png", F::Png},
+      {"/d/a.png/kurve", F::Svg, false, "/d/a.png/kurve.svg", F::Svg},  // a folder's dot
+      {"/d/kurve.", F::Png, false, "/d/kurve.png", F::Png},
+  };
+  for (const auto& c : cases) {
+    const PictureFile file = ChoosePictureFile(c.chosen, c.filtered, c.jpegOffered);
+    EXPECT_EQ(file.path, c.written) << c.chosen;
+    EXPECT_EQ(file.format, c.format) << c.chosen;
   }
   EXPECT_EQ(QtFileFilter("Windows Metadatei (*.wmf)|*.wmf|JPEG-Datei (*.jpg)|*.jpg"),
             "Windows Metadatei (*.wmf);;JPEG-Datei (*.jpg)");
-
-  // The other formats keep a name that ends in their extension and append it otherwise.
-  struct PictureCase {
-    const char* filter;
-    const char* chosen;
-    const char* written;
-  } pictures[] = {{"PNG-Bild (*.png)", "/d/kurve", "/d/kurve.png"},
-                  {"PNG-Bild (*.png)", "/d/kurve.PNG", "/d/kurve.PNG"},
-                  {"SVG-Grafik (*.svg)", "/d/kurve.wmf", "/d/kurve.wmf.svg"},
-                  {"PDF-Dokument (*.pdf)", "/d/a.b/kurve", "/d/a.b/kurve.pdf"},
-                  {"PDF-Dokument (*.pdf)", "/d/kurve.pdf", "/d/kurve.pdf"}};
-  for (const PictureCase& c : pictures)
-    EXPECT_EQ(PictureFileName(c.chosen, FormatOfFilter(c.filter)), c.written) << c.chosen;
   EXPECT_EQ(FormatOfFilter("Windows Metadatei (*.wmf)"), PictureFormat::Wmf);
   EXPECT_EQ(FormatOfFilter("JPEG-Datei (*.jpg)"), PictureFormat::Jpeg);
+  EXPECT_EQ(FormatOfFilter("PDF-Dokument (*.pdf)"), PictureFormat::Pdf);
   EXPECT_EQ(FormatOfFilter(""), PictureFormat::Wmf);
 }
 
+// Whatever filter is selected, the file is what its name says; the dialog
+// opens with the format saved last, where the button offers it.
+TEST_F(ExportTest, TheFileWrittenIsWhatItsNameSaysAndTheDialogRemembersTheFormat) {
+  const std::string wmf("\xD7\xCD\xC6\x9A", 4), png("\x89PNG\r\n\x1A\n", 8),
+      jpeg("\xFF\xD8\xFF", 3);
+  QImage bitmap(400, 300, QImage::Format_RGB32);
+  ExportTarget target = SimpleTarget();
+  target.bitmap = &bitmap;
+  const QString W = "Windows Metadatei (*.wmf)", P = "PNG-Bild (*.png)", S = "SVG-Grafik (*.svg)",
+                D = "PDF-Dokument (*.pdf)", J = "JPEG-Datei (*.jpg)";
+  const struct {
+    const char* typed;
+    bool sequences;     // the sequences window's button, which offers JPEG
+    QString opensWith;  // the filter selected when the dialog opens
+    QString filter;     // the one the user selects; none: as it opened
+    const char* written;
+    std::string magic;
+    std::size_t within;  // how far into the file the magic stands
+  } cases[] = {
+      {"a.png", false, W, W, "a.png", png, 0},
+      {"b.svg", false, P, P, "b.svg", "<svg", 200},
+      {"c.PDF", false, S, {}, "c.PDF", "%PDF", 0},
+      {"Kurve 1.5 a", false, D, W, "Kurve 1.5 a.wmf", wmf, 0},
+      {"e.jpg", true, W, {}, "e.jpg", jpeg, 0},
+      {"f.jpeg", true, J, P, "f.jpeg", jpeg, 0},
+      {"g", false, W, {}, "g.wmf", wmf, 0},  // JPEG is not offered here
+      {"h.wmf", true, W, J, "h.wmf", wmf, 0},
+  };
+  for (const auto& c : cases) {
+    answer = Path(c.typed);
+    answerFilter = c.filter;
+    opensWith.clear();
+    EXPECT_TRUE(c.sequences ? SaveWmfOrJpeg(kAnalysisWindowExport, target, nullptr)
+                            : SaveWmfFile(kMainWindowExport, target, nullptr))
+        << c.typed;
+    ASSERT_EQ(opensWith.size(), 1u);
+    EXPECT_EQ(opensWith[0], c.opensWith) << c.typed;
+    EXPECT_LE(ReadBytes(dir.File(c.written)).find(c.magic), c.within) << c.written;
+  }
+  int files = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Dir())) ++files;
+  EXPECT_EQ(files, static_cast<int>(std::size(cases)));
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(ExportTest, SaveDialogNamesTheMetafile) {
-  for (const char* typed : {"kurve", "kurve.bmp"}) {
+  for (const char* typed : {"kurve", "kurve.wmf"}) {
     QFile::remove(Path("kurve.wmf"));
     answer = Path(typed);
     EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr)) << typed;
     EXPECT_EQ(ReadWmf(ReadBytes(dir.File("kurve.wmf"))).error, "") << typed;
   }
-  EXPECT_FALSE(QFile::exists(Path("kurve.bmp")));
-  EXPECT_EQ(titles[0], "Erstellte Grafik im WMF-Format speichern");
+  EXPECT_EQ(titles[0], "Erstellte Grafik speichern");
   EXPECT_EQ(filters[0],
             "Windows Metadatei (*.wmf);;PNG-Bild (*.png);;SVG-Grafik (*.svg);;"
             "PDF-Dokument (*.pdf)");
@@ -239,11 +279,11 @@ TEST_F(ExportTest, SequenceWindowWritesMetafileOrJpeg) {
   DrawCanvas = nullptr;
   answer = Path("folge.WMF");
   EXPECT_TRUE(SaveWmfOrJpeg(kAnalysisWindowExport, target, nullptr));
-  EXPECT_EQ(titles.back(), "Erstellte Grafik im WMF-Format oder JPG-Format speichern");
+  EXPECT_EQ(titles.back(), "Erstellte Grafik speichern");
   EXPECT_EQ(filters.back(),
             "Windows Metadatei (*.wmf);;JPEG-Datei (*.jpg);;PNG-Bild (*.png);;"
             "SVG-Grafik (*.svg);;PDF-Dokument (*.pdf)");
-  const WmfFile f = ReadWmf(ReadBytes(dir.File("folge.wmf")));
+  const WmfFile f = ReadWmf(ReadBytes(dir.File("folge.WMF")));
   EXPECT_EQ(f.error, "");
   EXPECT_EQ(f.right, 802);
   EXPECT_EQ(f.Count(0x041B), 1);              // the rectangle
@@ -258,8 +298,9 @@ TEST_F(ExportTest, SequenceWindowWritesMetafileOrJpeg) {
     const char* chosen;
     const char* written;
     QImage* bitmap;
-  } cases[] = {{"folge.png", "folge.jpg", &bitmap},
+  } cases[] = {{"folge.jpg", "folge.jpg", &bitmap},
                {"ohne", "ohne.jpg", nullptr}};  // no bitmap: one stands in
+  answerFilter = "JPEG-Datei (*.jpg)";
   for (const Case& c : cases) {
     target.bitmap = c.bitmap;
     answer = Path(c.chosen);
@@ -635,11 +676,11 @@ TEST_F(MainWindowExportTest, FailedOrBusyPrintingDrawsNothing) {
 }
 
 TEST_F(MainWindowExportTest, MetafileFilterWritesTheMetafileAsBefore) {
-  answer = Path("kurve.bmp");
+  answer = Path("kurve.bmp");  // no extension of a format offered: the filter's is appended
   answerFilter = "Windows Metadatei (*.wmf)";
   ASSERT_TRUE(SaveWmfFile(kMainWindowExport, Target(), form.get()));
   EXPECT_FALSE(QFileInfo::exists(Path("kurve.bmp")));
-  EXPECT_EQ(ReadBytes(dir.File("kurve.wmf")), RenderWmf(kMainWindowExport, Target()));
+  EXPECT_EQ(ReadBytes(dir.File("kurve.bmp.wmf")), RenderWmf(kMainWindowExport, Target()));
 }
 
 // Whether a pixel within `reach` rows of (x, y) is dark.

@@ -28,7 +28,7 @@ class ExampleListTest : public ::testing::Test {
   void SetUp() override {
     ProgramDir = program.Dir();
     UserDir = user.Dir();
-    ReportExampleFileError = [this](QWidget*, const QString& m) { errors.push_back(m); };
+    ReportExampleListMessage = [this](QWidget*, const QString& m) { errors.push_back(m); };
     auto* layout = new QVBoxLayout(&window);
     for (QWidget* w : std::initializer_list<QWidget*>{list, get, add, remove, edit1, edit2})
       layout->addWidget(w);
@@ -42,7 +42,7 @@ class ExampleListTest : public ::testing::Test {
     };
   }
   void TearDown() override {
-    ReportExampleFileError = nullptr;
+    ReportExampleListMessage = nullptr;
     RenameFile = &std::rename;
     ProgramDir.clear();
     UserDir.clear();
@@ -74,36 +74,36 @@ class ExampleListTest : public ::testing::Test {
   std::vector<QString> errors;
 };
 
-TEST_F(ExampleListTest, ATermAlreadyInTheListIsRefusedWhereverItStands) {
+TEST_F(ExampleListTest, OnlyTheWholeEntryRepeatedOrAFullListIsRefusedAndTheUserIsToldWhy) {
   UseTermAndComment();
+  examples->MaxEntries = 5;
   examples->SetEntries({"x^2;  Parabel", "sin(x);  Welle", "x;  Gerade"});
-  edit2->setText(QStringLiteral("anderer Kommentar"));
-  for (const char* term : {"x^2", "sin(x)", "x"}) {
-    edit1->setText(QString::fromUtf8(term));
+  const QString twice = "Dieser Eintrag steht schon in der Liste.";
+  const QString full = "Die Liste ist voll (höchstens 5 Einträge).";
+  const struct {
+    const char *term, *comment;
+    QString message;  // empty: added
+  } cases[] = {
+      {"sin(x)", "Welle", twice},  // in the middle
+      {"x", "Gerade", twice},      // at the end
+      {"x^2", "Scheitel", {}},     // the same term with another comment is another entry
+      {"X", "Gerade", {}},         // exactly equal: case and blanks count
+      {"x^2", "Scheitel", twice},  // now it is there
+      {"x^3", "", full},           // five at most
+      {"x", "Gerade", twice},      // a repeat is named as such in a full list, too
+  };
+  for (const auto& c : cases) {
+    errors.clear();
+    edit1->setText(QString::fromUtf8(c.term));
+    edit2->setText(QString::fromUtf8(c.comment));
     add->click();
-    EXPECT_EQ(list->count(), 3) << term;
-  }
-  EXPECT_TRUE(added.empty());
-  // Exactly equal means case and blanks count.
-  for (const char* term : {"X", "x^2 "}) {
-    edit1->setText(QString::fromUtf8(term));
-    add->click();
+    EXPECT_EQ(errors,
+              c.message.isEmpty() ? std::vector<QString>{} : std::vector<QString>{c.message})
+        << c.term << " " << c.comment;
   }
   EXPECT_EQ(examples->Entries(), (Entries{"x^2;  Parabel", "sin(x);  Welle", "x;  Gerade",
-                                          "X;  anderer Kommentar", "x^2 ;  anderer Kommentar"}));
+                                          "x^2;  Scheitel", "X;  Gerade"}));
   EXPECT_EQ(added, (std::vector<int>{3, 4}));
-}
-
-TEST_F(ExampleListTest, TheWindowsRulesDecideTermAndLimit) {
-  // The tangent window: the whole entry is the term, and ten at most.
-  examples->TermOf = [](const std::string& entry) { return entry; };
-  examples->CanAdd = [this] { return list->count() < 2; };
-  for (const char* term : {"x^2", "x^2", "sin(x)", "cos(x)"}) {
-    edit1->setText(QString::fromUtf8(term));
-    examples->AddClick();
-  }
-  EXPECT_EQ(examples->Entries(), (Entries{"x^2", "sin(x)"}));
-  EXPECT_EQ(added, (std::vector<int>{0, 1}));
 }
 
 TEST_F(ExampleListTest, DeleteFollowsTheSelectionAndTheFocusGoesToTheTermField) {

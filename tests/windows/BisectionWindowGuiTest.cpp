@@ -47,13 +47,13 @@ class BisectionWindowTest : public ::testing::Test {
     UseDefaultSettingsIn(dir);
     TermBisektion = "x^2-2";
     SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
-    ReportExampleFileError = [](QWidget*, const QString&) {};
+    ReportExampleListMessage = [](QWidget*, const QString&) {};
     Open();
   }
   void TearDown() override {
     form.reset();
     SyntaxErrorReporter = nullptr;
-    ReportExampleFileError = nullptr;
+    ReportExampleListMessage = nullptr;
     MainTerm.reset();
   }
   void Open() {

@@ -35,7 +35,7 @@ class CurveDiscussionTest : public ::testing::Test {
     TermFx = "x^3-3x";
     PointX0 = 0;
     SyntaxErrorReporter = [](const std::string&) {};
-    ReportExampleFileError = [](QWidget*, const QString&) {};
+    ReportExampleListMessage = [](QWidget*, const QString&) {};
     form = std::make_unique<TForm3>();
     form->resize(1100, 750);
     form->show();
@@ -44,7 +44,7 @@ class CurveDiscussionTest : public ::testing::Test {
   void TearDown() override {
     form.reset();
     SyntaxErrorReporter = nullptr;
-    ReportExampleFileError = nullptr;
+    ReportExampleListMessage = nullptr;
     MainTerm.reset();
   }
   void Click(TBitCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5)); }

@@ -37,7 +37,7 @@ class IntegralWindowTest : public ::testing::Test {
     TermFt = "1";
     PointX0 = 0;
     SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
-    ReportExampleFileError = [](QWidget*, const QString&) {};
+    ReportExampleListMessage = [](QWidget*, const QString&) {};
     form = std::make_unique<TForm7>();
     form->resize(1100, 750);
     form->show();
@@ -46,7 +46,7 @@ class IntegralWindowTest : public ::testing::Test {
   void TearDown() override {
     form.reset();
     SyntaxErrorReporter = nullptr;
-    ReportExampleFileError = nullptr;
+    ReportExampleListMessage = nullptr;
     MainTerm.reset();
   }
   void Type(QLineEdit* edit, const QString& text) { TypeInto(form.get(), edit, text); }

@@ -39,12 +39,12 @@ class LimitsWindowTest : public ::testing::Test {
     TermStetigkeitF2 = "x^2";
     xP = 1;
     SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
-    ReportExampleFileError = [](QWidget*, const QString&) {};
+    ReportExampleListMessage = [](QWidget*, const QString&) {};
   }
   void TearDown() override {
     form.reset();
     SyntaxErrorReporter = nullptr;
-    ReportExampleFileError = nullptr;
+    ReportExampleListMessage = nullptr;
     MainTerm.reset();
   }
   void Open() {
@@ -248,10 +248,10 @@ TEST_F(LimitsWindowTest, SyntaxErrorsAreReportedOnceWhenTheFieldIsLeft) {
     Type(form->Edit1, QStringLiteral("x"));
     Type(form->Edit3, QStringLiteral("x"));
     const QImage before = form->Bitmap().copy();
-    // Left for the list, which has no leave handler of its own.
+    // Left for a control without a leave handler of its own.
     edit->setFocus();
     edit->setText(QStringLiteral("x*(2"));
-    form->ListBox1->setFocus();
+    form->BitCheckBox2->setFocus();
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_TRUE(form->Bitmap() == before);  // no redraw
     EXPECT_TRUE(edit->hasFocus());
@@ -278,8 +278,11 @@ TEST_F(LimitsWindowTest, ExamplesComeBackExactlyAndHandEditedOnesAsFarAsTheyGo) 
   form->SpeedButton4->click();
   ASSERT_EQ(form->ListBox1->count(), 4);
   EXPECT_EQ(form->ListBox1->item(3)->text(), "x;  x+2; xo =  1,50     ");
-  form->SpeedButton4->click();  // the same f1 again: refused
+  form->SpeedButton4->click();  // the same example again: refused
   EXPECT_EQ(form->ListBox1->count(), 4);
+  Pieces("x", "x+3", "1,5");
+  form->SpeedButton4->click();  // the same f1 with another f2 is another example
+  EXPECT_EQ(form->ListBox1->count(), 5);
 
   auto get = [&](int row) {
     form->ListBox1->setCurrentRow(row);
@@ -314,7 +317,8 @@ TEST_F(LimitsWindowTest, ExamplesComeBackExactlyAndHandEditedOnesAsFarAsTheyGo) 
   EXPECT_EQ(ReadBytes(dir.File("Bsp4.txt")),
             "x^3;  x-1\r\n"
             "x^4;  x; xo = ?\r\n"
-            "x;  x+2; xo =  1,50     \r\n");
+            "x;  x+2; xo =  1,50     \r\n"
+            "x;  x+3; xo =  1,50     \r\n");
 }
 
 TEST_F(LimitsWindowTest, ColourButtonsStoreTheirColours) {

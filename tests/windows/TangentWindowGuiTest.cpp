@@ -41,13 +41,13 @@ class TangentWindowTest : public ::testing::Test {
     xP = 1;
     xQ = 3;
     SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
-    ReportExampleFileError = [](QWidget*, const QString&) {};
+    ReportExampleListMessage = [](QWidget*, const QString&) {};
     Open();
   }
   void TearDown() override {
     form.reset();
     SyntaxErrorReporter = nullptr;
-    ReportExampleFileError = nullptr;
+    ReportExampleListMessage = nullptr;
     MainTerm.reset();
   }
   void Open() {
@@ -275,14 +275,16 @@ TEST_F(TangentWindowTest, AnimationTurnsAtTheEdgesAndStepsOnceMoreWhenSwitchedOf
 }
 
 TEST_F(TangentWindowTest, ExampleListHoldsTenAndRestoresViewAndPoints) {
+  std::vector<QString> told;
+  ReportExampleListMessage = [&](QWidget*, const QString& m) { told.push_back(m); };
   for (int i = 1; i <= 11; ++i) {
     Type(form->Edit1, QStringLiteral("x^2+%1").arg(i));
     form->SpeedButton4->click();
   }
   EXPECT_EQ(form->ListBox1->count(), 10);
   EXPECT_EQ(form->Examples.Count(), 10u);
-  form->SpeedButton4->click();  // the same term again: refused
-  EXPECT_EQ(form->ListBox1->count(), 10);
+  EXPECT_EQ(told, std::vector<QString>{"Die Liste ist voll (höchstens 10 Einträge)."});
+  ReportExampleListMessage = [](QWidget*, const QString&) {};
 
   // The third entry remembers a view and P and Q.
   x1 = -2;

@@ -201,10 +201,7 @@ void TForm8::ConnectHandlers() {
   // The example list: the term alone is the entry, the view and P and Q its record.
   examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
                                kExampleFile);
-  examples_->TermOf = [](const std::string& entry) { return entry; };
-  examples_->CanAdd = [this] {
-    return Examples.Count() < static_cast<std::size_t>(kTangentExampleSlots);
-  };
+  examples_->MaxEntries = kTangentExampleSlots;
   examples_->Added = [this](int) { Examples.InsertAfter(Examples.Count(), CurrentValues()); };
   examples_->Removed = [this](int row) { Examples.Delete(static_cast<std::size_t>(row) + 1); };
   examples_->Apply = [this](int row, const std::string&) { ApplyExample(row); };

@@ -68,7 +68,6 @@ TForm13::TForm13(QWidget* parent) : TAnalysisWindow(parent) {
   BuildLayout();
   ConnectHandlers();
   InstallFieldKeys(false);
-  EnterMovesOn(ListBox1);
 
   ColorButton1->SetSelectionColor(static_cast<int>(kNoChangeColour));
   ColorButton2->SetSelectionColor(static_cast<int>(kChangeColour));
@@ -213,7 +212,6 @@ void TForm13::ConnectHandlers() {
   // The entry is the term alone.
   examples_ = new TExampleList(this, {ListBox1, SpeedButton3, SpeedButton7, SpeedButton8, Edit1},
                                kExampleFile);
-  examples_->TermOf = [](const std::string& entry) { return entry; };
   examples_->Apply = [this](int, const std::string& entry) {
     Edit1->setText(TermToDisplay(entry));
     steps = 0;

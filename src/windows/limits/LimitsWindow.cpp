@@ -69,7 +69,6 @@ TForm11::TForm11(QWidget* parent) : TAnalysisWindow(parent) {
   BuildLayout();
   ConnectHandlers();
   InstallFieldKeys(false);
-  EnterMovesOn(ListBox1);
 
   Edit1->setText(TermToDisplay(TermStetigkeitF1));
   Edit3->setText(TermToDisplay(TermStetigkeitF2));

@@ -1,0 +1,121 @@
+// The example list as each analysis window wires it: a repeat is refused with
+// a message, Enter in the list moves on, and an example picked from the list
+// replaces a faulty term without the syntax error coming back.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+#include "module/ExampleList.h"
+#include "plot/PlotFrame.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
+#include "term/Term.h"
+#include "windows/curves/CurveDiscussionWindow.h"
+#include "windows/curves/IntegralWindow.h"
+#include "windows/curves/TangentWindow.h"
+#include "windows/limits/BisectionWindow.h"
+#include "windows/limits/CovariationWindow.h"
+#include "windows/limits/LimitsWindow.h"
+#include "windows/limits/SequencesWindow.h"
+
+namespace kurvio {
+namespace {
+
+struct Window {
+  std::unique_ptr<QDialog> form;
+  QListWidget* list;
+  QLineEdit* term;
+  QAbstractButton *get, *add;
+  QLineEdit* other;  // a field the focus can go to
+};
+
+template <typename Form>
+Window Open(QToolButton* Form::*get, QToolButton* Form::*add) {
+  auto form = std::make_unique<Form>();
+  Form* f = form.get();
+  return {std::move(form), f->ListBox1, f->Edit1, f->*get, f->*add, f->Edit2};
+}
+
+const struct {
+  const char* name;
+  std::function<Window()> open;
+} kWindows[] = {
+    {"TForm3", [] { return Open(&TForm3::SpeedButton1, &TForm3::SpeedButton4); }},
+    {"TForm7", [] { return Open(&TForm7::SpeedButton1, &TForm7::SpeedButton4); }},
+    {"TForm8", [] { return Open(&TForm8::SpeedButton1, &TForm8::SpeedButton4); }},
+    {"TForm11", [] { return Open(&TForm11::SpeedButton1, &TForm11::SpeedButton4); }},
+    {"TForm12", [] { return Open(&TForm12::SpeedButton3, &TForm12::SpeedButton7); }},
+    {"TForm13", [] { return Open(&TForm13::SpeedButton3, &TForm13::SpeedButton7); }},
+    {"TForm15", [] { return Open(&TForm15::SpeedButton1, &TForm15::SpeedButton4); }},
+};
+
+TEST(ExampleListsTest, EveryWindowRefusesRepeatsLetsAnExampleReplaceAFaultyTermAndMovesOnAtEnter) {
+  std::vector<std::string> errors;
+  std::vector<QString> told;
+  SyntaxErrorReporter = [&](const std::string& m) { errors.push_back(m); };
+  ReportExampleListMessage = [&](QWidget*, const QString& m) { told.push_back(m); };
+  for (const auto& c : kWindows) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    UseDefaultSettingsIn(dir);
+    NumberLineMode = TermSequenceMode = true;  // as the launcher opens the limit windows
+    errors.clear();
+    told.clear();
+    Window w = c.open();
+    w.form->resize(1100, 750);
+    w.form->show();
+    QApplication::setActiveWindow(w.form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.form.get()));
+
+    for (const char* term : {"2", "3", "2"}) {
+      TypeInto(w.form.get(), w.term, QString::fromLatin1(term));
+      w.add->click();
+    }
+    ASSERT_EQ(w.list->count(), 2);
+    EXPECT_EQ(told, std::vector<QString>{"Dieser Eintrag steht schon in der Liste."});
+
+    w.list->setFocus();
+    QTest::keyClick(w.list, Qt::Key_Return);
+    EXPECT_FALSE(w.list->hasFocus());
+
+    // A faulty term is reported once; clicking into the list brings no second message,
+    // and the example picked there replaces the text.
+    w.term->setFocus();
+    w.term->setText(QStringLiteral("2*(3"));
+    w.other->setFocus();
+    EXPECT_EQ(errors.size(), 1u);
+    EXPECT_TRUE(w.term->hasFocus());
+    const QPoint row = w.list->visualItemRect(w.list->item(1)).center();
+    QTest::mouseClick(w.list->viewport(), Qt::LeftButton, {}, row);
+    EXPECT_TRUE(w.list->hasFocus());
+    w.get->click();
+    EXPECT_EQ(w.term->text(), "3");
+    EXPECT_TRUE(w.term->hasFocus());
+    EXPECT_EQ(errors.size(), 1u);
+
+    // Left for the list and then for another control, the field says what is wrong after all.
+    w.term->setText(QStringLiteral("2*(3"));
+    QTest::mouseClick(w.list->viewport(), Qt::LeftButton, {}, row);
+    EXPECT_EQ(errors.size(), 1u);
+    w.other->setFocus();
+    EXPECT_EQ(errors.size(), 2u);
+    EXPECT_TRUE(w.term->hasFocus());
+    w.term->setText(QStringLiteral("2"));
+    w.form.reset();
+  }
+  NumberLineMode = TermSequenceMode = false;
+  SyntaxErrorReporter = nullptr;
+  ReportExampleListMessage = nullptr;
+  MainTerm.reset();
+}
+
+}  // namespace
+}  // namespace kurvio
