@@ -55,8 +55,6 @@ const FamilyTab kTabs[5] = {
     {"y = f(x,a,b,c,t)", 4, {"a =", "b =", "c ="}},
 };
 
-constexpr int kTermFieldLength = 150;
-
 // What a term setting keeps of a term field: the first 120 characters.
 std::string StoredTerm(const QLineEdit* edit) {
   return DisplayToTerm(edit->text()).substr(0, kTermSettingLength);
@@ -181,7 +179,7 @@ void TForm1::BuildLayout() {
   Edit12 = new QLineEdit(Panel1);
   for (QLineEdit* term : {Edit1, Edit12}) {
     term->setFixedWidth(250);
-    term->setMaxLength(kTermFieldLength);
+    LimitTermField(term, kTermFieldLength);
   }
   SpeedButton28 = ToolButton(Panel1, QStringLiteral("?"), QStringLiteral("Hilfe zur Termeingabe"));
   termRow->addWidget(Label4);

@@ -19,6 +19,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/ViewPad.h"
+#include "term/TermEdit.h"
 
 namespace kurvio {
 
@@ -130,7 +131,7 @@ QLineEdit* TAnalysisWindow::AddTermRow(QWidget* panel, QVBoxLayout* column, cons
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(label, panel));
   auto* term = new QLineEdit(panel);
-  term->setMaxLength(150);
+  LimitTermField(term, kTermFieldLength);
   row->addWidget(term, 1);
   help = MakeHelpButton(panel);
   row->addWidget(help);

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTimer>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -27,7 +29,47 @@ void FocusAtError(QLineEdit* edit) {
   edit->setCursorPosition(std::clamp(TermErrorPos, 0, static_cast<int>(edit->text().size())));
 }
 
+// Keeps a field's text within its limit; see LimitTermField. A validator sees
+// every edit (typing, pasting, dropping) before it is made, and refuses it whole.
+class TermFieldLimit : public QValidator {
+ public:
+  TermFieldLimit(QLineEdit* field, int maxLength)
+      : QValidator(field), field_(field), max_(maxLength) {
+    // The field's own limit would cut a pasted text silently.
+    field->setMaxLength(32767);
+    field->setValidator(this);
+    // While an edit is validated the field holds it already; the length before it is kept here.
+    connect(field, &QLineEdit::textChanged, this,
+            [this](const QString& text) { length_ = text.size(); });
+  }
+
+  State validate(QString& input, int&) const override {
+    // A longer text that the program put there stands, as long as it does not grow.
+    if (input.size() <= max_ || input.size() <= length_) return Acceptable;
+    // One character more is typing at the limit; more at once came from the clipboard.
+    if (input.size() - length_ > 1) {
+      // Told once the edit is over, not in the middle of it.
+      QTimer::singleShot(0, field_, [max = max_] {
+        if (SyntaxErrorReporter) SyntaxErrorReporter(TermTooLongMessage(max));
+      });
+    }
+    return Invalid;
+  }
+
+ private:
+  QLineEdit* field_;
+  const int max_;
+  qsizetype length_ = field_->text().size();
+};
+
 }  // namespace
+
+std::string TermTooLongMessage(int maxLength) {
+  return "Der Term ist zu lang für dieses Feld: es nimmt höchstens " + std::to_string(maxLength) +
+         " Zeichen auf. Der eingefügte Text wurde nicht übernommen.";
+}
+
+void LimitTermField(QLineEdit* field, int maxLength) { new TermFieldLimit(field, maxLength); }
 
 void InstallSyntaxErrorDialog() { SyntaxErrorReporter = ShowSyntaxError; }
 

@@ -1,9 +1,25 @@
 // The term and number fields every window uses, and the syntax-error dialog.
 #pragma once
 
+#include <string>
+
 class QLineEdit;
 
 namespace kurvio {
+
+// How many characters a term field takes: most windows, and the bisection and
+// covariation windows with their narrow fields.
+inline constexpr int kTermFieldLength = 150;
+inline constexpr int kShortTermFieldLength = 40;
+
+// A term field that holds at most `maxLength` characters. Typing stops at the
+// limit; a pasted or dropped text that would pass it is not cut short but
+// refused whole, with a message (through SyntaxErrorReporter) that says how
+// many characters the field takes.
+void LimitTermField(QLineEdit* field, int maxLength);
+
+// The message for a text refused by LimitTermField.
+std::string TermTooLongMessage(int maxLength);
 
 // Makes the term compiler report syntax errors in an error message box.
 void InstallSyntaxErrorDialog();

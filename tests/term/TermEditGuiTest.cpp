@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -183,6 +184,32 @@ TEST_F(TermEditTest, TermFieldSyntaxErrorCompilesZero) {
     EXPECT_TRUE(edit->hasFocus()) << c.typed;
     EXPECT_EQ(edit->cursorPosition(), c.caret) << c.typed;
   }
+}
+
+TEST_F(TermEditTest, APastedTermTooLongForTheFieldIsRefusedWithAMessage) {
+  LimitTermField(edit, 10);
+  std::vector<std::string> said;
+  SyntaxErrorReporter = [&said](const std::string& m) { said.push_back(m); };
+  edit->setFocus();
+  QTest::keyClicks(edit, "x^2+3x-12345");  // typing stops at the limit, silently
+  EXPECT_EQ(edit->text(), QStringLiteral("x^2+3x-123"));
+  EXPECT_TRUE(said.empty());
+  edit->setText(QStringLiteral("sin(x)"));
+  edit->setCursorPosition(3);
+  QApplication::clipboard()->setText(QStringLiteral("x^2+3x-12"));
+  edit->paste();  // would make 15: nothing of it is taken
+  QApplication::processEvents();
+  EXPECT_EQ(edit->text(), QStringLiteral("sin(x)"));
+  EXPECT_EQ(edit->cursorPosition(), 3);
+  ASSERT_EQ(said.size(), 1u);
+  EXPECT_EQ(said[0], TermTooLongMessage(10));
+  EXPECT_NE(said[0].find("höchstens 10 Zeichen"), std::string::npos);
+  QApplication::clipboard()->setText(QStringLiteral("2*"));
+  edit->paste();  // fits
+  EXPECT_EQ(edit->text(), QStringLiteral("sin2*(x)"));
+  edit->setText(QStringLiteral("a longer text from a file"));  // programs may set more
+  EXPECT_EQ(edit->text().size(), 25);
+  SyntaxErrorReporter = nullptr;
 }
 
 TEST_F(TermEditTest, SyntaxErrorDialogShowsTheMessage) {

@@ -90,7 +90,7 @@ void TForm13::BuildLayout() {
   QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
   PaintBox1->SetPicture(&bitmap_);
   Edit1 = AddTermRow(panel, column, QStringLiteral("f(x) ="), SpeedButton28);
-  Edit1->setMaxLength(40);
+  LimitTermField(Edit1, kShortTermFieldLength);
   column->addWidget(BuildRulePanel(panel));
 
   // Start values, decimals and the error bound.

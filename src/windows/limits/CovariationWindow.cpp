@@ -115,7 +115,7 @@ void TForm12::BuildLayout() {
   auto* examplesColumn = new QVBoxLayout(ExamplePanel);
   examplesColumn->setContentsMargins(0, 0, 0, 0);
   Edit1 = AddTermRow(ExamplePanel, examplesColumn, QStringLiteral("f(x) ="), SpeedButton28);
-  Edit1->setMaxLength(40);
+  LimitTermField(Edit1, kShortTermFieldLength);
   const ExampleControls examples = AddExampleControls(ExamplePanel, examplesColumn);
   ListBox1 = examples.list;
   SpeedButton3 = examples.get;

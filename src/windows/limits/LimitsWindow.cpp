@@ -137,7 +137,7 @@ void TForm11::BuildTermRows(QWidget* panel, QVBoxLayout* column) {
   terms->addWidget(brace, 0, 1, 2, 1);
   auto termField = [panel] {
     auto* edit = new QLineEdit(panel);
-    edit->setMaxLength(150);
+    LimitTermField(edit, kTermFieldLength);
     return edit;
   };
   Edit1 = termField();
