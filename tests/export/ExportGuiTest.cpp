@@ -164,6 +164,7 @@ TEST_F(ExportTest, TheTypedExtensionDecidesTheFormatElseTheFilter) {
       {"/d/bild.jpg", F::Wmf, false, "/d/bild.jpg.wmf", F::Wmf},  // not offered there
       {"/d/kurve", F::Wmf, false, "/d/kurve.wmf", F::Wmf},
       {"/d/kurve", F::Jpeg, true, "/d/kurve.jpg", F::Jpeg},
+      {"/d/bild", F::Wmf, true, "/d/bild.wmf", F::Wmf},  // the metafile where JPEG is offered
       {"/d/Kurve 1.5 a", F::Wmf, false, "/d/Kurve 1.5 a.wmf", F::Wmf},  // only the last dot
       {"/d/kurve.png.bmp", F::Pdf, false, "/d/kurve.png.bmp.pdf", F::Pdf},
       {"/d/kurve.wmf.png", F::Wmf, false, "/d/kurve.wmf.png", F::Png},
