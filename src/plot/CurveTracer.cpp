@@ -17,6 +17,23 @@ namespace {
 // small its step, can stall a frame for good.
 constexpr long kMaxSamples = 1000000;
 
+// Neighbouring samples whose rows lie further apart than this are joined only
+// once bisection shows that the curve closes the gap between them: a jump (int,
+// sgn) or a pole that the samples straddle is left open. A smaller jump is lost
+// next to the slope of an ordinary curve.
+constexpr double kRefineRows = 2.0;
+// Unless their step differs by no more than this from the step before: a steep
+// but smooth curve changes its row evenly from column to column and so costs
+// no extra evaluations.
+constexpr double kEvenRows = 3.0;
+// Bisection steps for one gap: 2^-40 of a column is far below anything a
+// steep but continuous curve needs to close its gap, and a jump never does.
+constexpr int kMaxRefineSteps = 40;
+// Extra evaluations per sampled column for the whole curve, so that a term
+// with a jump in every column (sin(1/x) near 0) cannot stall a frame; once
+// they are used up, neighbours are joined by the plain rule.
+constexpr long kRefineBudgetPerColumn = 4;
+
 // The sample sequence x_k = start + k * dx (accumulated step by step) with the
 // curve's values at min(x_k, to), evaluated a block at a time. A block ends at
 // the first x right of `right`, where the tracer stops unless it is skipping
@@ -36,9 +53,42 @@ class Samples {
   }
   double Value() const { return values_out_[index_]; }
   bool Defined() const { return defined_[index_]; }
+  // The sample `back` (1 or 2) places before the current one, if there is one:
+  // the point it was evaluated at, its value and whether it is defined.
+  bool Before(std::size_t back, double& point, double& value, bool& defined) const {
+    if (index_ >= back) {
+      const std::size_t i = index_ - back;
+      point = points_[i];
+      value = values_out_[i];
+      defined = defined_[i];
+      return true;
+    }
+    const std::size_t k = back - index_ - 1;
+    if (k >= kept_) return false;
+    point = kept_points_[k];
+    value = kept_values_[k];
+    defined = kept_defined_[k];
+    return true;
+  }
+  // The curve at one point between two samples.
+  double ValueAt(double x, bool& defined) const {
+    double y = 0.0;
+    values_(&x, 1, &y, &defined);
+    return y;
+  }
 
  private:
   bool Refill() {
+    // The last two samples of the block stay at hand for Before.
+    for (std::size_t i = count_ > 2 ? count_ - 2 : 0; i < count_; ++i) {
+      kept_points_[1] = kept_points_[0];
+      kept_values_[1] = kept_values_[0];
+      kept_defined_[1] = kept_defined_[0];
+      kept_points_[0] = points_[i];
+      kept_values_[0] = values_out_[i];
+      kept_defined_[0] = defined_[i];
+      kept_ = std::min<std::size_t>(kept_ + 1, 2);
+    }
     if (xs_.size() < block_) {
       xs_.resize(block_);
       points_.resize(block_);
@@ -80,12 +130,15 @@ class Samples {
   std::size_t count_ = 0;
   std::vector<double> xs_, points_, values_out_;
   std::unique_ptr<bool[]> defined_;  // std::vector<bool> has no array to hand over
+  double kept_points_[2] = {}, kept_values_[2] = {};
+  bool kept_defined_[2] = {};
+  std::size_t kept_ = 0;
 };
 
 class Tracer {
  public:
-  Tracer(Samples& samples, double dx, double scaleTo, double to)
-      : source_(samples), dx_(dx), scaleTo_(scaleTo), to_(to) {}
+  Tracer(Samples& samples, double dx, double scaleTo, double to, long refineBudget)
+      : source_(samples), dx_(dx), scaleTo_(scaleTo), to_(to), refineBudget_(refineBudget) {}
 
   // Draws from the sample after `start` until past `to` or past `right`.
   void Run(double start, double right) {
@@ -127,34 +180,113 @@ class Tracer {
     if (y < kCurveValueMin) y = kCurveValueMin;
     X_ = ScreenX(x_);
     Y_ = ScreenY(y);
-    if (passedUndefined) DrawCanvas->MoveTo(X_, Y_);
+    if (passedUndefined) {
+      DrawCanvas->MoveTo(X_, Y_);
+      gapAt_ = samples_;
+    }
   }
 
   void LineToPoint() {
-    const long long jump = std::llabs(static_cast<long long>(lastY_) - Y_);
+    const long long step = static_cast<long long>(Y_) - lastY_;
+    const long long jump = std::llabs(step);
     if (Y_ >= PlotTop && Y_ <= PlotHeight && jump < kCurveJump) {
-      DrawCanvas->LineTo(X_, Y_);
-      lastY_ = Y_;
-      return;
-    }
-    if (lastY_ > PlotTop && lastY_ <= PlotHeight && jump < kCurveJump) {
+      if (GapCloses(step)) {
+        DrawCanvas->LineTo(X_, Y_);
+        lastStep_ = gapAt_ != samples_ ? step : kNoStep;
+        lastY_ = Y_;
+        return;
+      }
+    } else if (lastY_ > PlotTop && lastY_ <= PlotHeight && jump < kCurveJump && GapCloses(step)) {
       // Leaving the area: draw to its edge.
       if (Y_ > PlotHeight) DrawCanvas->LineTo(X_, PlotHeight);
       if (Y_ < PlotTop) DrawCanvas->LineTo(X_, PlotTop);
     }
     DrawCanvas->MoveTo(X_, Y_);
     lastY_ = Y_;
+    lastStep_ = kNoStep;
+  }
+
+  // The unrounded row of a curve value, clamped as every value is.
+  static double Row(double y) {
+    if (y > kCurveValueMax) y = kCurveValueMax;
+    if (y < kCurveValueMin) y = kCurveValueMin;
+    return PlotHeight - (y - y1) / (y2 - y1) * PlotHeight;
+  }
+  // A row held to just outside the area: what happens further out is not
+  // drawn, so a jump there cannot show.
+  static double Visible(double row) {
+    const double top = PlotTop - 1.0, bottom = PlotHeight + 1.0;
+    if (!(row > top)) return top;  // also NaN
+    return row < bottom ? row : bottom;
+  }
+
+  // Whether the curve runs on from the previous sample to this one, so that a
+  // line may join them; `step` is the step of their rounded rows. A rounded row
+  // lies within half a pixel of the true one, so rounded steps of one pixel
+  // are at most kRefineRows, and rounded steps that differ by one differ by at
+  // most kEvenRows: the rounded rows answer most cases without more work.
+  bool GapCloses(long long step) {
+    static_assert(kRefineRows >= 1.0 + 2 * 0.5 && kEvenRows >= 1.0 + 4 * 0.5);
+    if (step >= -1 && step <= 1) return true;
+    if (step - lastStep_ >= -1 && step - lastStep_ <= 1) return true;
+    return StepJoins();
+  }
+
+  bool StepJoins() {
+    double a = 0.0, value = 0.0;
+    bool defined = false;
+    // Only two defined samples side by side enclose a stretch worth refining.
+    if (!source_.Defined() || !source_.Before(1, a, value, defined) || !defined) return true;
+    const double ra = Visible(Row(value)), rb = Visible(Row(source_.Value()));
+    const double step = rb - ra;
+    if (std::fabs(step) <= kRefineRows) return true;
+    double before = 0.0;
+    if (lastStep_ != kNoStep && source_.Before(2, before, value, defined) && defined &&
+        std::fabs(step - (ra - Visible(Row(value)))) <= kEvenRows)
+      return true;
+    return Refine(a, ra, std::min(x_, to_), rb);
+  }
+
+  // Bisection on x between the points a and b with the visible rows ra and rb,
+  // each time into the half whose ends lie further apart: true once the ends
+  // come close (a continuous stretch); false when the step is lost in the
+  // rounding of x, a midpoint is undefined or the steps run out (a jump or a pole).
+  bool Refine(double a, double ra, double b, double rb) {
+    for (int step = 0; step < kMaxRefineSteps; ++step) {
+      if (refineBudget_ <= 0) return true;  // as without refinement
+      const double m = a + 0.5 * (b - a);
+      if (!(m > a && m < b)) return false;
+      --refineBudget_;
+      bool defined = false;
+      const double v = source_.ValueAt(m, defined);
+      if (!defined) return false;
+      const double rm = Visible(Row(v));
+      if (std::fabs(rm - ra) >= std::fabs(rb - rm)) {
+        b = m;
+        rb = rm;
+      } else {
+        a = m;
+        ra = rm;
+      }
+      if (std::fabs(ra - rb) <= kRefineRows) return true;
+    }
+    return false;
   }
 
   Samples& source_;
   const double dx_;
   const double scaleTo_;
   const double to_;
+  long refineBudget_;
   double x_ = 0.0;
   int X_ = 0;
   int Y_ = 0;
   int lastY_ = 0;
   long samples_ = 0;
+  // The rounded step of the last line, when it joined two neighbouring samples.
+  static constexpr long long kNoStep = 1LL << 40;
+  long long lastStep_ = kNoStep;
+  long gapAt_ = -1;  // the last sample after an undefined stretch
 };
 
 // The x before the first sample: from - dx, or when `from` lies left of
@@ -195,7 +327,8 @@ void Trace(const CurveBatchFunction& values, double scaleFrom, double scaleTo, d
     block = columns > 0 ? static_cast<std::size_t>(std::min(columns, kMaxBlock)) + 4 : 4;
   }
   Samples samples(values, dx, to, right, block);
-  Tracer(samples, dx, scaleTo, to).Run(start, right);
+  const long columns = PlotWidth / stepPixels + 2 * margin;
+  Tracer(samples, dx, scaleTo, to, kRefineBudgetPerColumn * columns).Run(start, right);
 }
 
 }  // namespace

@@ -83,6 +83,79 @@ TEST_F(TracerTest, TangentHasNoVerticalLinesAtPoles) {
   for (const Segment& s : segments) EXPECT_FALSE(SpansWholeHeight(s)) << s.from.x;
 }
 
+// Neighbouring samples far apart on the screen are joined only where the curve
+// closes the gap between them: never across a jump or a pole, always along a
+// steep but continuous stretch.
+struct GapCase {
+  const char* term;
+  double x1, x2, y1, y2;
+  std::vector<double> at;  // where the curve jumps, or where it is steep
+};
+
+// The drawn segments that pass over x (in world units).
+int SegmentsAcross(const std::vector<Segment>& segments, double x) {
+  const double column = (x - x1) / (x2 - x1) * PlotWidth;
+  return static_cast<int>(std::count_if(segments.begin(), segments.end(), [&](const Segment& s) {
+    return std::min(s.from.x, s.to.x) < column && column < std::max(s.from.x, s.to.x);
+  }));
+}
+
+TEST_F(TracerTest, JumpsAndPolesAreLeftOpen) {
+  const double halfPi = std::acos(0.0);
+  const GapCase cases[] = {
+      // The view starts at -7,1 so that the jumps fall between columns.
+      {"int(x)", -7.1, 7, -7, 7, {-6, -3, -1, 1, 2, 5}},
+      {"sgn(x)", -7.1, 7, -7, 7, {0}},
+      {"x+sgn(3x-1)", -7.1, 7, -7, 7, {1.0 / 3}},  // two sloping pieces
+      {"1/x", -100, 101, -100, 100, {0}},          // both neighbours of 0 inside the plot
+      {"1/x", -99.9995, 100, -1000, 1000, {0}},    // the right one far above it
+      {"tan(x)", -7, 7, -100, 100, {-halfPi, halfPi, 3 * halfPi}},
+      {"sgn(x)/sqrt(abs(x)-1/1000)", -7.1, 7, -100, 100, {0}},  // undefined between neighbours
+  };
+  for (const GapCase& c : cases) {
+    x1 = c.x1, x2 = c.x2, y1 = c.y1, y2 = c.y2;
+    const auto segments = Trace(c.term);
+    EXPECT_GT(segments.size(), 100u) << c.term;
+    for (double at : c.at) EXPECT_EQ(SegmentsAcross(segments, at), 0) << c.term << " at " << at;
+  }
+}
+
+TEST_F(TracerTest, SteepContinuousStretchesStayJoined) {
+  const GapCase cases[] = {
+      {"x^(1/3)", -7, 7, -1, 1, {0.03, 0.05}},
+      {"sgn(x)*abs(x)^(1/3)", -7, 7, -1, 1, {-0.01, 0.01}},
+      {"arctan(1000x)", -7, 7, -7, 7, {-0.01, 0.01}},
+      {"exp(x)", -7, 7, -7, 7, {std::log(7.0)}},  // the line to the top edge
+  };
+  for (const GapCase& c : cases) {
+    x1 = c.x1, x2 = c.x2, y1 = c.y1, y2 = c.y2;
+    const auto segments = Trace(c.term);
+    for (double at : c.at) EXPECT_EQ(SegmentsAcross(segments, at), 1) << c.term << " at " << at;
+  }
+}
+
+TEST_F(TracerTest, RefinementCostIsBounded) {
+  // A smooth curve, gentle or steep, is sampled about once a column and drawn as one line.
+  Trace("x");
+  const std::size_t columns = samples.size();
+  for (const char* term : {"sin(x)", "6*sin(3x)"}) {
+    samples.clear();
+    Trace(term);
+    EXPECT_LE(samples.size(), columns + 8) << term;
+    EXPECT_EQ(std::count_if(canvas.calls.begin(), canvas.calls.end(),
+                            [](const std::string& call) { return call.rfind("MoveTo", 0) == 0; }),
+              1)
+        << term;
+  }
+  // A jump in nearly every column still costs only a few evaluations per column.
+  for (const char* term : {"sin(1/x)", "int(100*sin(100x))"}) {
+    x1 = -0.01, x2 = 0.01;
+    samples.clear();
+    Trace(term);
+    EXPECT_LT(samples.size(), 6u * PlotWidth) << term;
+  }
+}
+
 TEST_F(TracerTest, SquareRootStartsAtFirstDefinedColumn) {
   const auto segments = Trace("sqrt(x)");
   ASSERT_FALSE(segments.empty());

@@ -142,7 +142,7 @@ TEST_F(CurveDiscussionTest, APointWhereFIsUndefinedDrawsWithoutHanging) {
 }
 
 // Where f has no derivative, the readouts say so and neither tangent nor triangle is drawn;
-// a slope that is zero reads as zero.
+// a slope that is zero reads as zero; the graph of f' has a gap at a kink.
 TEST_F(CurveDiscussionTest, NoNumbersAndNoTangentWhereTheDerivativeDoesNotExist) {
   for (TBitCheckBox* box : {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox4}) Click(box);
   SetX0(1);  // x^3-3x: f'(1) = 0 to the bit
@@ -168,6 +168,8 @@ TEST_F(CurveDiscussionTest, NoNumbersAndNoTangentWhereTheDerivativeDoesNotExist)
   SetX0(3);
   EXPECT_EQ(Lower(-1, -1), Farben::fStrich);
   EXPECT_EQ(Lower(1, 1), Farben::fStrich);
+  EXPECT_NE(Lower(0, 0.5), Farben::fStrich);
+  EXPECT_NE(Lower(0, -0.5), Farben::fStrich);
 }
 
 TEST_F(CurveDiscussionTest, TheGuideLineRunsFromThePointToTheAxisAndOnDown) {

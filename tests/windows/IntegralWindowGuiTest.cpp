@@ -163,6 +163,20 @@ TEST_F(IntegralWindowTest, NoValueAcrossAPoleOrAnUndefinedStretch) {
   EXPECT_NE(FromQColor(upper.pixelColor(ScreenX(0.5), ScreenY(0.2))), Farben::flaeche);
 }
 
+// F = 2 sqrt(2) - 2 sqrt(2 - u) ends at u = 2, steep: it is drawn joined up to its last column.
+TEST_F(IntegralWindowTest, SteepGraphIsDrawnUpToWhereItEnds) {
+  Type(form->Edit1, QStringLiteral("1/sqrt(2-t)"));
+  testing::RecordingCanvas canvas;
+  DrawCanvas = &canvas;
+  form->IntegralKurveZeichnen();
+  DrawCanvas = nullptr;
+  const auto segments = canvas.DrawnSegments();
+  ASSERT_FALSE(segments.empty());
+  for (std::size_t i = 1; i < segments.size(); ++i)
+    EXPECT_EQ(segments[i].from, segments[i - 1].to) << segments[i].from.x;
+  EXPECT_GE(segments.back().to.x, ScreenX(2) - 1);
+}
+
 TEST_F(IntegralWindowTest, LowerBoundFarOutsideTheViewDrawsWithoutWalkingThere) {
   Type(form->Edit3, QStringLiteral("-1000000000"));
   // F(u) = u + 1e9 lies far above the view: clamped, nothing inside, and no hang.

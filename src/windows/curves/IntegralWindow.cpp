@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -247,14 +248,18 @@ void TForm7::IntegralKurveZeichnen() {
   const double dx = (x2 - x1) / std::max(PlotWidth, 1);
   if (!(dx > 0)) return;
   const std::vector<double>& poles = Poles(std::min(x0, x1), std::max(x0, x2));
-  // Once f is undefined for one value of F, the graph ends there.
-  bool stopped = false;
+  // Once f is undefined for one value of F, the graph ends there: F counts as
+  // undefined from that u on. A bound and not a flag, because the tracer also
+  // asks for points between samples it has already been given.
+  constexpr double kNoStop = std::numeric_limits<double>::infinity();
+  double stop = kNoStop;
   const CurveBatchFunction value = [&](const double* u, std::size_t count, double* values,
                                        bool* defined) {
-    if (!stopped) Integrals(x0, u, count, values, defined, poles);
+    // The points come in ascending order: all of them may lie past the end.
+    if (count > 0 && u[0] < stop) Integrals(x0, u, count, values, defined, poles);
     for (std::size_t k = 0; k < count; ++k) {
-      if (stopped || !defined[k]) {
-        stopped = true;
+      if (!(u[k] < stop) || !defined[k]) {
+        stop = std::min(stop, u[k]);
         values[k] = 0.0;
         defined[k] = false;
       }
@@ -264,7 +269,7 @@ void TForm7::IntegralKurveZeichnen() {
   // To the right. The tracer samples only the columns near the view, so a
   // bound far outside costs no more than one inside.
   if (x0 <= x2) TraceCurve(value, x1, x2, x0, x2);
-  if (stopped || x0 < x1) return;
+  if (stop != kNoStop || x0 < x1) return;
   // To the left: as far as F stays defined, walking out from x0 column by
   // column (from just right of the view when x0 lies beyond it).
   const double near = x2 + 2 * dx, far = x1 - 2 * dx;
@@ -281,7 +286,7 @@ void TForm7::IntegralKurveZeichnen() {
   while (count < columns.size() && defined[count]) ++count;
   if (count == 0) return;
   const double from = columns[count - 1];
-  stopped = false;
+  stop = kNoStop;
   TraceCurve(value, x1, x2, from, std::min(x0, near));
 }
 
