@@ -17,7 +17,7 @@ namespace kurvio {
 
 // A classroom list is a few kilobytes. A file far beyond that is no list of
 // examples, and would keep the window from opening and closing at once.
-inline constexpr std::size_t kMaxExampleFileSize = 64 * 1024;
+inline constexpr std::size_t kMaxExampleFileSize = 32 * 1024;
 // An entry holds one or two terms (up to 1000 characters each) and a short
 // comment; a longer line would give the list box a line it takes long to show.
 inline constexpr std::size_t kMaxExampleLineLength = 4096;

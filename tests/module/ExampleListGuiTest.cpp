@@ -118,7 +118,7 @@ TEST_F(ExampleListTest, OnlyTheWholeEntryRepeatedOrAFullListIsRefusedAndTheUserI
   edit1->setText("x");
   edit2->clear();
   add->click();
-  EXPECT_EQ(errors, std::vector<QString>{"Die Liste ist voll (höchstens 64 KB)."});
+  EXPECT_EQ(errors, std::vector<QString>{"Die Liste ist voll (höchstens 32 KB)."});
 }
 
 TEST_F(ExampleListTest, DeleteFollowsTheSelectionAndTheFocusGoesToTheTermField) {
