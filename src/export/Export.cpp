@@ -1,5 +1,7 @@
 #include "export/Export.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -14,6 +16,7 @@
 #include <QSvgGenerator>
 #include <QWidget>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -24,6 +27,7 @@
 #include "export/WmfCanvas.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
+#include "settings/ProgramFiles.h"
 #include "settings/ProgramPrinter.h"
 #include "settings/Settings.h"
 
@@ -508,9 +512,17 @@ bool WritePictureFile(const ExportVariant& variant, const ExportTarget& target,
 
 namespace {
 
-// The dialog asked about the name as typed; the name written may differ.
+// The dialog asked about the name as typed; the name written may differ. A
+// write-protected file is refused: the new file would be renamed over it, which
+// its protection does not stop.
 bool MayWrite(QWidget* parent, const QString& chosen, const QString& path) {
-  return path == chosen || !QFileInfo::exists(path) || AskReplace(parent, path);
+  if (!QFileInfo::exists(path)) return true;
+  if (AccessFile(QFile::encodeName(path).constData(), W_OK) != 0 && errno != ENOENT) {
+    ShowError(parent, QStringLiteral("Die Datei „%1“ ist schreibgeschützt und wird nicht ersetzt.")
+                          .arg(QDir::toNativeSeparators(path)));
+    return false;
+  }
+  return path == chosen || AskReplace(parent, path);
 }
 
 // The window's redraw on its off-screen bitmap, as a JPEG file.

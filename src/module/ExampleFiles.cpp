@@ -1,7 +1,9 @@
 #include "module/ExampleFiles.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "settings/IniFile.h"
-#include "settings/TextEncoding.h"
 
 namespace kurvio {
 namespace {
@@ -30,21 +32,51 @@ constexpr NumberKey kNumberKeys[] = {
     {"xmax", &TangentExample::x2}, {"ymin", &TangentExample::y1}, {"ymax", &TangentExample::y2},
 };
 
+// Which entries of theirs and of mine a merge keeps, in order (see MergeExampleLines).
+struct Pick {
+  bool mine;
+  std::size_t index;
+};
+std::vector<Pick> MergeKeys(const std::vector<std::string>& base,
+                            const std::vector<std::string>& mine,
+                            const std::vector<std::string>& theirs) {
+  std::unordered_map<std::string, int> inBase, inMine, kept;
+  for (const std::string& k : base) ++inBase[k];
+  for (const std::string& k : mine) ++inMine[k];
+  std::unordered_map<std::string, int> deleted;
+  for (const auto& [k, n] : inBase)
+    if (n > inMine[k]) deleted[k] = n - inMine[k];
+  std::vector<Pick> picks;
+  for (std::size_t i = 0; i < theirs.size(); ++i) {
+    const auto d = deleted.find(theirs[i]);
+    if (d != deleted.end() && d->second > 0) {
+      --d->second;
+      continue;
+    }
+    ++kept[theirs[i]];
+    picks.push_back({false, i});
+  }
+  for (std::size_t i = 0; i < mine.size(); ++i) {
+    const std::string& k = mine[i];
+    const int wanted = inMine[k];
+    // Added by this copy, and not added by the other one as well.
+    if (wanted > inBase[k] && kept[k] < wanted) {
+      ++kept[k];
+      picks.push_back({true, i});
+    }
+  }
+  return picks;
+}
+
 }  // namespace
 
-std::vector<std::string> ParseExampleLines(const std::string& content) {
+std::vector<std::string> ParseExampleLines(const std::string& text) {
   std::vector<std::string> entries;
   std::size_t pos = 0;
-  // A modern editor may mark its UTF-8 with a byte order mark, which is no part of the first term.
-  if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
-  while (pos < content.size()) {
-    std::size_t end = content.find('\n', pos);
-    const std::size_t next = end == std::string::npos ? content.size() : end + 1;
-    if (end == std::string::npos) end = content.size();
-    std::size_t length = end - pos;
-    if (next != end && length > 0 && content[end - 1] == '\r') --length;
-    entries.push_back(EightBitText(content.substr(pos, length)));
-    pos = next;
+  while (pos < text.size()) {
+    const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+    entries.push_back(text.substr(pos, end - pos));
+    pos = end < text.size() && text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
   }
   return entries;
 }
@@ -55,9 +87,18 @@ std::string WriteExampleLines(const std::vector<std::string>& entries) {
     if (entry.empty()) continue;
     // A line break inside an entry would come back as two entries.
     for (char c : entry) out.push_back(c == '\r' || c == '\n' ? ' ' : c);
-    out += "\r\n";
+    out += '\n';
   }
   return out;
+}
+
+std::vector<std::string> MergeExampleLines(const std::vector<std::string>& base,
+                                           const std::vector<std::string>& mine,
+                                           const std::vector<std::string>& theirs) {
+  std::vector<std::string> merged;
+  for (const Pick& p : MergeKeys(base, mine, theirs))
+    merged.push_back(p.mine ? mine[p.index] : theirs[p.index]);
+  return merged;
 }
 
 std::string ExampleTerm(const std::string& entry) {
@@ -114,13 +155,13 @@ LimitsEntry SplitLimitsExample(const std::string& entry) {
   return e;
 }
 
-std::vector<TangentEntry> ParseTangentExamples(const std::string& content,
+std::vector<TangentEntry> ParseTangentExamples(const std::string& text,
                                                const TangentExample& current) {
-  const IniFile ini(content);
+  const IniFile ini(text);
   std::vector<TangentEntry> entries;
   for (int n = 1; n <= kTangentExampleSlots; ++n) {
     const std::string section = SectionOf(n);
-    const auto term = ini.Value(section, "f(x)");
+    const auto term = ini.RawValue(section, "f(x)");
     if (!term || *term == kEmptySlot) continue;
     TangentEntry entry{*term, current};
     for (const NumberKey& k : kNumberKeys)
@@ -142,6 +183,25 @@ std::string WriteTangentExamples(const std::vector<TangentEntry>& entries,
       ini.WriteReal(section, k.key, entry.values.*k.value, decimalSeparator);
   }
   return ini.Text();
+}
+
+std::vector<TangentEntry> MergeTangentExamples(const std::vector<TangentEntry>& base,
+                                               const std::vector<TangentEntry>& mine,
+                                               const std::vector<TangentEntry>& theirs,
+                                               std::vector<TangentEntry>& leftOut) {
+  const auto terms = [](const std::vector<TangentEntry>& entries) {
+    std::vector<std::string> t;
+    for (const TangentEntry& e : entries) t.push_back(e.term);
+    return t;
+  };
+  std::vector<TangentEntry> merged;
+  leftOut.clear();
+  for (const Pick& p : MergeKeys(terms(base), terms(mine), terms(theirs))) {
+    const TangentEntry& e = p.mine ? mine[p.index] : theirs[p.index];
+    (merged.size() < static_cast<std::size_t>(kTangentExampleSlots) ? merged : leftOut)
+        .push_back(e);
+  }
+  return merged;
 }
 
 }  // namespace kurvio

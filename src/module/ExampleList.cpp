@@ -1,17 +1,16 @@
 #include "module/ExampleList.h"
 
 #include <QAbstractButton>
-#include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
-#include <algorithm>
 
 #include "module/ExampleFiles.h"
 #include "module/ModuleDialog.h"
+#include "settings/FileMessages.h"
 #include "settings/ProgramFiles.h"
+#include "settings/TextEncoding.h"
 #include "term/TermText.h"
 
 namespace kurvio {
@@ -31,8 +30,21 @@ void Tell(QWidget* parent, QMessageBox::Icon icon, const QString& title, const Q
 
 }  // namespace
 
+QString JoinShownExample(const QString& term, const QString& rest) {
+  return TermToDisplay(JoinExample(DisplayToTerm(term), std::string())) + rest;
+}
+
+QString ShownExampleRest(const QString& entry) {
+  // DisplayToTerm gives one byte for every character, so the rest ends the entry in both forms.
+  return entry.right(static_cast<qsizetype>(ExampleRest(DisplayToTerm(entry)).size()));
+}
+
 TExampleList::TExampleList(QWidget* window, const Controls& controls, std::string fileName)
-    : QObject(window), window_(window), controls_(controls), fileName_(std::move(fileName)) {
+    : QObject(window),
+      window_(window),
+      controls_(controls),
+      fileName_(std::move(fileName)),
+      store_(fileName_) {
   QListWidget* list = controls_.list;
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   controls_.get->setToolTip(QStringLiteral("Aus Liste holen"));
@@ -71,18 +83,32 @@ int TExampleList::SelectedRow() const {
 void TExampleList::UpdateRemoveButton() { controls_.remove->setEnabled(SelectedRow() >= 0); }
 
 void TExampleList::AddClick() {
-  const std::string entry = BuildEntry ? BuildEntry() : DisplayToTerm(controls_.termField->text());
-  const std::vector<std::string> entries = Entries();
+  const QString entry = BuildEntry ? BuildEntry() : controls_.termField->text();
+  const int count = controls_.list->count();
+  bool repeated = false;
+  for (int i = 0; i < count && !repeated; ++i) repeated = controls_.list->item(i)->text() == entry;
+  const auto tooLarge = [&] {
+    // The line form as the file would be written; the tangent window's ten sections stay far
+    // below the bound.
+    std::vector<std::string> texts = Texts();
+    texts.push_back(entry.toUtf8().toStdString());
+    return EncodeText(WriteExampleLines(texts), store_.Form()).size() > kMaxExampleFileSize;
+  };
   QString refused;
-  if (std::find(entries.begin(), entries.end(), entry) != entries.end())
+  if (repeated)
     refused = QStringLiteral("Dieser Eintrag steht schon in der Liste.");
-  else if (MaxEntries > 0 && controls_.list->count() >= MaxEntries)
+  else if (MaxEntries > 0 && count >= MaxEntries)
     refused = QStringLiteral("Die Liste ist voll (höchstens %1 Einträge).").arg(MaxEntries);
+  else if (static_cast<std::size_t>(entry.toUtf8().size()) > kMaxExampleLineLength)
+    refused = QStringLiteral("Der Eintrag ist zu lang.");
+  else if (tooLarge())
+    refused = QStringLiteral("Die Liste ist voll (höchstens %1 KB).")
+                  .arg(static_cast<int>(kMaxExampleFileSize / 1024));
   if (!refused.isEmpty()) {
     Tell(window_, QMessageBox::Information, QStringLiteral("Beispiele"), refused);
     return;
   }
-  controls_.list->addItem(TermToDisplay(entry));
+  controls_.list->addItem(entry);
   const int row = controls_.list->count() - 1;
   if (Added) Added(row);
   UpdateRemoveButton();
@@ -123,41 +149,106 @@ void TExampleList::SetEntries(const std::vector<std::string>& entries) {
   UpdateRemoveButton();
 }
 
-std::optional<std::string> TExampleList::ReadFile() const {
-  std::string content;
-  if (ReadWholeFile(PathForReading(fileName_), content) != ReadResult::kOk) return std::nullopt;
-  return content;
+std::vector<std::string> TExampleList::Texts() const {
+  std::vector<std::string> texts;
+  texts.reserve(static_cast<std::size_t>(controls_.list->count()));
+  for (int i = 0; i < controls_.list->count(); ++i)
+    texts.push_back(controls_.list->item(i)->text().toUtf8().toStdString());
+  return texts;
 }
 
-bool TExampleList::WriteFile(const std::string& content) const {
-  // A file that is there but cannot be read holds examples this window never
-  // saw; it is kept rather than replaced by the (empty) list.
-  std::string old;
-  const std::string readPath = PathForReading(fileName_);
-  const bool unreadable = ReadWholeFile(readPath, old) == ReadResult::kFailed;
-  // A list saved as it was read stays where it is: an installed copy makes
-  // no user copy of a list the user has not changed.
-  if (!unreadable && old == content) return true;
-  const std::string path = unreadable ? readPath : PathForWriting(fileName_);
-  if (!unreadable && WriteFileAtomically(path, content)) return true;
-  const QString shown = QDir::toNativeSeparators(
-      QFile::decodeName(QByteArray::fromStdString(path.empty() ? fileName_ : path)));
-  const QString message =
-      unreadable
-          ? QStringLiteral(
-                "Die Beispieldatei „%1“ konnte nicht gelesen werden; sie wird nicht "
-                "überschrieben.")
-                .arg(shown)
-          : QStringLiteral("Die Beispieldatei „%1“ konnte nicht gespeichert werden.").arg(shown);
-  Tell(window_, QMessageBox::Critical, QStringLiteral("Fehler"), message);
-  return false;
+void TExampleList::SetTexts(const std::vector<std::string>& texts) {
+  QStringList shown;
+  shown.reserve(static_cast<qsizetype>(texts.size()));
+  for (const std::string& text : texts)
+    shown << QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  controls_.list->clear();
+  controls_.list->addItems(shown);  // in one go: a long list is shown at once
+  UpdateRemoveButton();
+}
+
+QString TExampleList::Shown(int row) const {
+  const QListWidgetItem* item = controls_.list->item(row);
+  return item ? item->text() : QString();
+}
+
+std::optional<std::string> TExampleList::OpenFile() {
+  switch (store_.Open()) {
+    case ReadResult::kOk:
+      return store_.Text();
+    case ReadResult::kMissing:
+      return std::nullopt;
+    case ReadResult::kFailed:
+      break;
+  }
+  const std::string savePath = store_.SavePath();
+  const QString where =
+      savePath.empty()
+          ? QStringLiteral("Neue Einträge können nicht gespeichert werden.")
+          : QStringLiteral("Neue Einträge werden in „%1“ gespeichert.").arg(ShownPath(savePath));
+  Tell(window_, QMessageBox::Warning, QStringLiteral("Beispiele"),
+       QStringLiteral("Die Beispieldatei „%1“ konnte nicht gelesen werden. %2\n%3")
+           .arg(ShownPath(store_.ReadPath()),
+                QString::fromUtf8(ReadFailureText(store_.ReadError())), where));
+  return std::nullopt;
+}
+
+bool TExampleList::WriteFile(
+    const std::function<std::optional<std::string>(const std::string* now)>& compose,
+    bool* merged) {
+  const ExampleStore::Saved saved = store_.Save(compose);
+  if (merged) *merged = saved.merged;
+  savedPath_ = saved.path.empty() ? saved.unreadable : saved.path;
+  if (saved.outcome == ExampleStore::Saved::kFailed) {
+    const QString message =
+        !saved.unreadable.empty()
+            ? QStringLiteral(
+                  "Die Beispieldatei „%1“ konnte nicht gelesen werden; sie wird nicht "
+                  "überschrieben. Die neuen Einträge wurden nicht gespeichert.")
+                  .arg(ShownPath(saved.unreadable))
+            : QStringLiteral("Die Beispieldatei „%1“ konnte nicht gespeichert werden. %2")
+                  .arg(ShownPath(saved.path.empty() ? fileName_ : saved.path),
+                       QString::fromUtf8(WriteFailureText(saved.error)));
+    Tell(window_, QMessageBox::Critical, QStringLiteral("Fehler"), message);
+    return false;
+  }
+  if (saved.outcome == ExampleStore::Saved::kWritten && !saved.unreadable.empty())
+    Tell(window_, QMessageBox::Information, QStringLiteral("Beispiele"),
+         QStringLiteral("Die Beispiele wurden in „%1“ gespeichert, weil „%2“ nicht gelesen "
+                        "werden kann.")
+             .arg(ShownPath(saved.path), ShownPath(saved.unreadable)));
+  return true;
+}
+
+void TExampleList::ReportLeftOut(const std::vector<std::string>& texts) const {
+  QStringList shown;
+  for (const std::string& text : texts) shown << QString::fromStdString(text);
+  Tell(window_, QMessageBox::Warning, QStringLiteral("Beispiele"),
+       QStringLiteral("Die Beispieldatei „%1“ fasst höchstens %2 Einträge. Nicht gespeichert: %3")
+           .arg(ShownPath(savedPath_), QString::number(MaxEntries),
+                shown.join(QStringLiteral(", "))));
 }
 
 void TExampleList::LoadLines() {
-  const auto content = ReadFile();
-  SetEntries(content ? ParseExampleLines(*content) : std::vector<std::string>());
+  linesRead_ = ParseExampleLines(OpenFile().value_or(std::string()));
+  SetTexts(linesRead_);
 }
 
-bool TExampleList::SaveLines() const { return WriteFile(WriteExampleLines(Entries())); }
+bool TExampleList::SaveLines() {
+  const std::vector<std::string> mine = Texts();
+  if (mine == linesRead_) return true;
+  bool merged = false;
+  const bool saved = WriteFile(
+      [&](const std::string* now) -> std::optional<std::string> {
+        return WriteExampleLines(now ? MergeExampleLines(linesRead_, mine, ParseExampleLines(*now))
+                                     : mine);
+      },
+      &merged);
+  if (!saved) return false;
+  linesRead_ = ParseExampleLines(store_.Text());
+  // The list shows what its file holds now, other copies' entries included.
+  if (merged) SetTexts(linesRead_);
+  return true;
+}
 
 }  // namespace kurvio

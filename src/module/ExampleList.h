@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "module/ExampleStore.h"
+
 class QAbstractButton;
 class QLineEdit;
 class QListWidget;
@@ -21,6 +23,11 @@ namespace kurvio {
 // Tells the user why the list did not do what was asked (an entry not added, a file not
 // written); empty means a message box.
 extern std::function<void(QWidget* parent, const QString& message)> ReportExampleListMessage;
+
+// JoinExample and ExampleRest on entries as the list shows them, so that a comment keeps the
+// characters the 8-bit form has no byte for.
+QString JoinShownExample(const QString& term, const QString& rest);
+QString ShownExampleRest(const QString& entry);
 
 class TExampleList : public QObject {
   Q_OBJECT
@@ -42,8 +49,8 @@ class TExampleList : public QObject {
   TExampleList(QWidget* window, const Controls& controls, std::string fileName);
 
   // The window's rules (all optional):
-  // A new entry's text (8-bit); default: the term field's text.
-  std::function<std::string()> BuildEntry;
+  // A new entry as the list shows it; default: the term field's text.
+  std::function<QString()> BuildEntry;
   // The most entries the list takes; 0: no bound (the tangent window's is ten).
   int MaxEntries = 0;
   std::function<void(int row)> Added;    // after an entry was appended at `row`
@@ -51,8 +58,9 @@ class TExampleList : public QObject {
   // "get": the window takes the entry.
   std::function<void(int row, const std::string& entry)> Apply;
 
-  // Add: refused, with a message saying why, when an entry equals the new one exactly or when
-  // the list holds MaxEntries; else appended.
+  // Add: refused, with a message saying why, when an entry equals the new one exactly, when
+  // the list holds MaxEntries, or when the entry or the whole list would be more than its file
+  // may hold (kMaxExampleLineLength, kMaxExampleFileSize); else appended.
   void AddClick();
   // Get (button or double click): only with a selected entry; Apply, then the focus to the term
   // field.
@@ -63,19 +71,32 @@ class TExampleList : public QObject {
   // The entries as 8-bit texts, in list order; SetEntries replaces them (shown with TermToDisplay).
   std::vector<std::string> Entries() const;
   void SetEntries(const std::vector<std::string>& entries);
+  // The entries as the list shows them, in UTF-8: what the file holds, also characters that
+  // have no byte in the 8-bit form. SetTexts replaces them.
+  std::vector<std::string> Texts() const;
+  void SetTexts(const std::vector<std::string>& texts);
+  // The entry at `row` as the list shows it.
+  QString Shown(int row) const;
 
-  // The whole file through the program's file layer (PathForReading); nullopt when missing or
-  // unreadable.
-  std::optional<std::string> ReadFile() const;
-  // Written whole (PathForWriting, WriteFileAtomically): never into the current working
-  // directory, never half, and never over a file that is there but cannot be read. A failure
-  // is reported (ReportExampleListMessage) with the file's name and returns false.
-  bool WriteFile(const std::string& content) const;
+  // Reads the file when the window opens (ExampleStore::Open): its text, or nullopt when it is
+  // missing or cannot be read. A file that is there but cannot be read is reported at once,
+  // with its path, why, and where new entries will be saved instead.
+  std::optional<std::string> OpenFile();
+  // The text OpenFile read, or the last save wrote.
+  const std::string& FileText() const { return store_.Text(); }
+  // Saves through ExampleStore::Save. A failure is reported with the file's path and returns
+  // false; so is a save into the user's directory in place of a file that cannot be read,
+  // which returns true. `merged` tells whether another copy's entries were merged in.
+  bool WriteFile(const std::function<std::optional<std::string>(const std::string* now)>& compose,
+                 bool* merged = nullptr);
+  // Tells the user which entries of a full list did not go into its file.
+  void ReportLeftOut(const std::vector<std::string>& texts) const;
 
-  // Line form: Datei_laden (a missing or broken file loads what it can, silently) and
-  // Datei_speichern (non-empty entries).
+  // Line form: Datei_laden (what it can, silently but for a file that cannot be read) and
+  // Datei_speichern: nothing when the list is as read; else the non-empty entries, merged with
+  // what another copy saved meanwhile (the list then shows the merged entries).
   void LoadLines();
-  bool SaveLines() const;
+  bool SaveLines();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -88,6 +109,9 @@ class TExampleList : public QObject {
   QWidget* window_;
   Controls controls_;
   std::string fileName_;
+  ExampleStore store_;
+  std::vector<std::string> linesRead_;  // the line form's entries as the file held them
+  std::string savedPath_;               // where the last save went
 };
 
 }  // namespace kurvio

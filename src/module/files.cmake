@@ -2,6 +2,7 @@ list(APPEND KURVIO_CORE_SOURCES
   module/ScrollGrid.cpp
   module/ViewCheck.cpp
   module/ExampleFiles.cpp
+  module/ExampleStore.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
   module/ModuleDialog.h

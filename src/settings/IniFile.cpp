@@ -134,14 +134,21 @@ std::string IniFile::LineEnd() const {
   return "\r\n";
 }
 
-std::optional<std::string> IniFile::Value(const std::string& section,
-                                          const std::string& key) const {
+std::optional<std::string> IniFile::RawValue(const std::string& section,
+                                             const std::string& key) const {
   const auto s = sections_.find(FoldName(section));
   if (s == sections_.end()) return std::nullopt;
   const auto k = s->second.keys.find(FoldName(key));
   if (k == s->second.keys.end()) return std::nullopt;
   const std::string& text = lines_[k->second].text;
-  return EightBitText(Trim(text.substr(text.find('=') + 1)));
+  return Trim(text.substr(text.find('=') + 1));
+}
+
+std::optional<std::string> IniFile::Value(const std::string& section,
+                                          const std::string& key) const {
+  const auto raw = RawValue(section, key);
+  if (!raw) return raw;
+  return EightBitText(*raw);
 }
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,

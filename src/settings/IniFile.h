@@ -23,6 +23,8 @@ class IniFile {
   // The value of a key with surrounding blanks removed, in its 8-bit form;
   // nullopt if the section or key is missing.
   std::optional<std::string> Value(const std::string& section, const std::string& key) const;
+  // The same as the text holds it, for a text that is UTF-8 as a whole.
+  std::optional<std::string> RawValue(const std::string& section, const std::string& key) const;
 
   // A missing key, or a value that does not convert, gives the default.
   std::string ReadString(const std::string& section, const std::string& key,

@@ -1,6 +1,7 @@
 #include "settings/ProgramFiles.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "settings/Settings.h"
@@ -23,9 +25,6 @@ int (*RenameFile)(const char* from, const char* to) = &std::rename;
 int (*AccessFile)(const char* path, int mode) = &::access;
 
 namespace {
-
-// No file of the program comes near this; anything bigger is not ours to load.
-constexpr off_t kMaxFileSize = 16 * 1024 * 1024;
 
 bool FileExists(const std::string& path) {
   struct stat st;
@@ -60,43 +59,89 @@ std::string PathForReading(const std::string& fileName) {
   return ProgramDir + fileName;
 }
 
-std::string PathForWriting(const std::string& fileName) {
-  if (WritesToProgramDir()) return ProgramDir + fileName;
+std::string PathInUserDir(const std::string& fileName) {
   if (UserDir.empty()) return {};
   std::error_code ec;
   std::filesystem::create_directories(UserDir, ec);
   return DirectoryWritable(UserDir) ? UserDir + fileName : std::string();
 }
 
-ReadResult ReadWholeFile(const std::string& path, std::string& content) {
+std::string PathForWriting(const std::string& fileName) {
+  return WritesToProgramDir() ? ProgramDir + fileName : PathInUserDir(fileName);
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& content, std::size_t maxSize) {
   content.clear();
   // Non-blocking, so a FIFO in place of the file cannot stall the program.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return errno == ENOENT ? ReadResult::kMissing : ReadResult::kFailed;
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileSize) {
+  const auto fail = [fd, &content](int error) {
     ::close(fd);
+    content.clear();
+    errno = error;
     return ReadResult::kFailed;
-  }
+  };
+  struct stat st;
+  if (::fstat(fd, &st) != 0) return fail(errno);
+  if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+  if (!S_ISREG(st.st_mode)) return fail(EINVAL);
+  // Refused before a byte is read, so a huge file costs no time.
+  if (static_cast<std::size_t>(st.st_size) > maxSize) return fail(EFBIG);
+  content.reserve(static_cast<std::size_t>(st.st_size));
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd, buffer, sizeof buffer);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
-      ::close(fd);
-      content.clear();
-      return ReadResult::kFailed;
+      return fail(errno);
     }
     content.append(buffer, static_cast<std::size_t>(n));
-    if (content.size() > static_cast<std::size_t>(kMaxFileSize)) {
-      ::close(fd);
-      content.clear();
-      return ReadResult::kFailed;
-    }
+    if (content.size() > maxSize) return fail(EFBIG);  // it grew while being read
   }
   ::close(fd);
   return ReadResult::kOk;
+}
+
+std::string ReadFailureText(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+      return "Keine Leseberechtigung.";
+    case EFBIG:
+      return "Die Datei ist zu groß.";
+    case E2BIG:
+      return "Eine Zeile ist zu lang.";
+    case EISDIR:
+      return "Unter diesem Namen gibt es einen Ordner.";
+    case EINVAL:
+      return "Das ist keine gewöhnliche Datei.";
+    case ELOOP:
+      return "Die Verknüpfung führt im Kreis.";
+    case 0:
+      return "Unbekannter Fehler.";
+    default:
+      return std::strerror(error);
+  }
+}
+
+DirectoryLock::DirectoryLock(const std::string& dir, int waitMs) {
+  fd_ = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  constexpr int kStepMs = 5;
+  for (int waited = 0;; waited += kStepMs) {
+    if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) {
+      held_ = true;
+      return;
+    }
+    if (errno != EWOULDBLOCK && errno != EINTR) return;
+    if (waited >= waitMs) return;
+    std::this_thread::sleep_for(std::chrono::milliseconds(kStepMs));
+  }
+}
+
+DirectoryLock::~DirectoryLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
 std::string WriteFailureText(int error) {
@@ -116,6 +161,8 @@ std::string WriteFailureText(int error) {
       return "Unter diesem Namen gibt es einen Ordner.";
     case ENAMETOOLONG:
       return "Der Dateiname ist zu lang.";
+    case EFBIG:
+      return "Die Datei würde zu groß.";
     case 0:
       return "Unbekannter Fehler.";
     default:

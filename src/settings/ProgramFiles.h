@@ -9,9 +9,13 @@
 // rely on it.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace kurvio {
+
+// No file of the program comes near this; anything bigger is not ours to load.
+inline constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
 
 // True when ProgramDir holds the shipped files of an installed copy: they are
 // read from there but never written, whoever runs the program.
@@ -31,11 +35,36 @@ bool DirectoryWritable(const std::string& dir);
 std::string PathForReading(const std::string& fileName);
 // The path a file of the program is written to; empty when there is nowhere to write.
 std::string PathForWriting(const std::string& fileName);
+// The file's path in UserDir, which is created when missing; empty when there
+// is no user directory or it cannot be written.
+std::string PathInUserDir(const std::string& fileName);
 
 enum class ReadResult { kOk, kMissing, kFailed };
 // Reads a whole file; kMissing when there is no such file, kFailed when it
-// exists but cannot be read (or is far larger than any file of the program).
-ReadResult ReadWholeFile(const std::string& path, std::string& content);
+// exists but cannot be read, is no regular file or is larger than `maxSize`,
+// with errno telling why (EFBIG for the size, EINVAL for no regular file).
+ReadResult ReadWholeFile(const std::string& path, std::string& content,
+                         std::size_t maxSize = kMaxFileSize);
+// Why a file could not be read, for the user (German, UTF-8), from its errno
+// value (E2BIG: a line longer than the file may hold).
+std::string ReadFailureText(int error);
+
+// Holds an exclusive lock on a directory (flock) while it lives, so that two
+// copies of the program do not read, merge and write the same file at once.
+// Waits at most `waitMs` for the other copy; without the lock (a file system
+// that does not lock) it goes ahead, as it did before there was one.
+class DirectoryLock {
+ public:
+  explicit DirectoryLock(const std::string& dir, int waitMs = 2000);
+  ~DirectoryLock();
+  DirectoryLock(const DirectoryLock&) = delete;
+  DirectoryLock& operator=(const DirectoryLock&) = delete;
+  bool Held() const { return held_; }
+
+ private:
+  int fd_ = -1;
+  bool held_ = false;
+};
 
 // Writes the content to a new file beside `path` and renames it over `path`,
 // so the old file stays whole until the new one is complete. False on failure,
@@ -59,7 +88,8 @@ std::string WriteFailureText(int error);
 namespace kurvio {
 // The last step of WriteFileAtomically; tests replace it to make it fail.
 extern int (*RenameFile)(const char* from, const char* to);
-// access(2) as DirectoryWritable asks it; tests replace it to stand for a
-// read-only directory, which permission bits cannot show to root.
+// access(2) as DirectoryWritable and the picture files ask it; tests replace it
+// to stand for a read-only directory or file, which permission bits cannot show
+// to root.
 extern int (*AccessFile)(const char* path, int mode);
 }  // namespace kurvio

@@ -1,5 +1,6 @@
 #include "settings/TextEncoding.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -13,39 +14,84 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-// Decodes strict UTF-8 (no overlong forms, no surrogates); nullopt if it is not.
+// The length of the strict UTF-8 sequence (no overlong forms, no surrogates)
+// at text[i], with its code point in `cp`; 0 when there is none.
+std::size_t DecodeOne(const std::string& text, std::size_t i, char32_t& cp) {
+  const auto b0 = static_cast<unsigned char>(text[i]);
+  std::size_t extra;
+  if (b0 < 0x80) {
+    cp = b0;
+    return 1;
+  } else if (b0 >= 0xC2 && b0 <= 0xDF) {
+    extra = 1, cp = b0 & 0x1F;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    extra = 2, cp = b0 & 0x0F;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    extra = 3, cp = b0 & 0x07;
+  } else {
+    return 0;
+  }
+  if (i + extra >= text.size()) return 0;
+  for (std::size_t k = 1; k <= extra; ++k) {
+    const auto b = static_cast<unsigned char>(text[i + k]);
+    if ((b & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+      (cp >= 0xD800 && cp <= 0xDFFF))
+    return 0;
+  return extra + 1;
+}
+
+// Decodes strict UTF-8; nullopt if it is not.
 std::optional<std::vector<char32_t>> DecodeUtf8(const std::string& text) {
   std::vector<char32_t> out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto b0 = static_cast<unsigned char>(text[i]);
-    int extra;
-    char32_t cp;
-    if (b0 < 0x80) {
-      extra = 0, cp = b0;
-    } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-      extra = 1, cp = b0 & 0x1F;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-      extra = 2, cp = b0 & 0x0F;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      extra = 3, cp = b0 & 0x07;
-    } else {
-      return std::nullopt;
-    }
-    if (i + static_cast<std::size_t>(extra) >= text.size()) return std::nullopt;
-    for (int k = 1; k <= extra; ++k) {
-      const auto b = static_cast<unsigned char>(text[i + k]);
-      if ((b & 0xC0) != 0x80) return std::nullopt;
-      cp = (cp << 6) | (b & 0x3F);
-    }
-    if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF))
-      return std::nullopt;
+  char32_t cp;
+  for (std::size_t i = 0, n; i < text.size(); i += n) {
+    n = DecodeOne(text, i, cp);
+    if (n == 0) return std::nullopt;
     out.push_back(cp);
-    i += static_cast<std::size_t>(extra) + 1;
   }
   return out;
+}
+
+bool IsUtf8(const std::string& text, std::size_t begin, std::size_t end) {
+  char32_t cp;
+  for (std::size_t i = begin, n; i < end; i += n) {
+    n = DecodeOne(text, i, cp);
+    if (n == 0 || i + n > end) return false;
+  }
+  return true;
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+
+// The end of the line starting at `pos` (the first CR or LF), and in `next` where the next
+// line starts.
+std::size_t LineEndAt(const std::string& text, std::size_t pos, std::size_t& next) {
+  const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+  next = end;
+  if (end < text.size()) next += text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+  return end;
 }
 
 }  // namespace
@@ -80,6 +126,70 @@ std::string EightBitText(const std::string& text) {
   std::string out;
   out.reserve(decoded->size());
   for (char32_t cp : *decoded) out.push_back(ByteOfCodePoint(cp));
+  return out;
+}
+
+std::string DecodeText(const std::string& bytes, TextForm& form) {
+  form = TextForm();
+  std::size_t pos = 0;
+  if (bytes.compare(0, 3, kBom) == 0) {
+    form.utf8 = form.bom = true;
+    pos = 3;
+  }
+  const bool wholeUtf8 = IsUtf8(bytes, pos, bytes.size());
+  if (wholeUtf8)
+    form.utf8 = form.utf8 || std::any_of(bytes.begin() + static_cast<std::ptrdiff_t>(pos),
+                                         bytes.end(), [](char c) { return c & 0x80; });
+  std::string text;
+  text.reserve(bytes.size() - pos);
+  bool firstEnd = true;
+  while (pos < bytes.size()) {
+    std::size_t next;
+    const std::size_t end = LineEndAt(bytes, pos, next);
+    if (wholeUtf8 || IsUtf8(bytes, pos, end)) {
+      text.append(bytes, pos, end - pos);
+    } else {
+      for (std::size_t i = pos; i < end; ++i)
+        AppendUtf8(text, CodePointOfByte(static_cast<unsigned char>(bytes[i])));
+    }
+    if (next > end) {
+      text.push_back('\n');
+      if (firstEnd) form.lineEnd = bytes.substr(end, next - end);
+      firstEnd = false;
+    }
+    pos = next;
+  }
+  return text;
+}
+
+std::string EncodeText(const std::string& text, const TextForm& form) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16 + 3);
+  if (!form.utf8) {
+    char32_t cp;
+    for (std::size_t pos = 0, next; pos < text.size(); pos = next) {
+      const std::size_t end = LineEndAt(text, pos, next);
+      for (std::size_t i = pos, n; i < end; i += n) {
+        n = DecodeOne(text, i, cp);
+        if (n == 0) {  // not UTF-8 after all: the byte stands for itself
+          out.push_back(text[i]);
+          n = 1;
+          continue;
+        }
+        const char byte = ByteOfCodePoint(cp);
+        if (byte == '?' && cp != '?') return EncodeText(text, {true, true, form.lineEnd});
+        out.push_back(byte);
+      }
+      if (next > end) out += form.lineEnd;
+    }
+    return out;
+  }
+  if (form.bom) out += kBom;
+  for (std::size_t pos = 0, next; pos < text.size(); pos = next) {
+    const std::size_t end = LineEndAt(text, pos, next);
+    out.append(text, pos, end - pos);
+    if (next > end) out += form.lineEnd;
+  }
   return out;
 }
 

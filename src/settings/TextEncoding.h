@@ -7,6 +7,24 @@
 
 namespace kurvio {
 
+// How a text file was written, so that saving it again keeps its form.
+struct TextForm {
+  bool utf8 = false;             // else the 8-bit form
+  bool bom = false;              // UTF-8 with a byte order mark
+  std::string lineEnd = "\r\n";  // the file's first line end: CR LF, LF or CR
+};
+
+// A file's bytes as UTF-8 text with "\n" for every line end (CR LF, LF and a
+// lone CR each end a line), and in `form` how it was written. A file that is
+// UTF-8 as a whole, or starts with a byte order mark, is UTF-8; in any other
+// file a line that is valid UTF-8 is taken as such (a line a modern editor
+// added) and every other line as the 8-bit form.
+std::string DecodeText(const std::string& bytes, TextForm& form);
+// UTF-8 text back to bytes in `form`, every line end (as DecodeText counts
+// them) as form.lineEnd. Text that the 8-bit form cannot hold is written as
+// UTF-8 with a byte order mark instead.
+std::string EncodeText(const std::string& text, const TextForm& form);
+
 // Text that is valid UTF-8 and contains a non-ASCII character is converted to
 // the 8-bit form (π -> 0xE3, Φ -> 0xE8, a character without a byte -> '?');
 // any other text is returned as it is.

@@ -82,6 +82,7 @@ class ExportTest : public ::testing::Test {
     AskReplaceFile = nullptr;
     ReportExportError = nullptr;
     RenameFile = &std::rename;
+    AccessFile = &::access;
     DrawCanvas = nullptr;
   }
   // A window with a coordinate system and a line, that records the state it drew in.
@@ -260,6 +261,34 @@ TEST_F(ExportTest, SaveDialogNamesTheMetafile) {
   replace = true;
   EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
   EXPECT_NE(ReadBytes(dir.File("kurve.wmf")), "old");
+}
+
+// A write-protected file would be replaced by the rename that ends a save; it is
+// refused before anything is asked. (Permission bits do not stop root, hence the hook.)
+TEST_F(ExportTest, AWriteProtectedFileIsRefusedAndKept) {
+  static std::string protectedFile;
+  protectedFile = dir.File("kurve.wmf");
+  WriteBytes(protectedFile, "old");
+  AccessFile = [](const char* path, int mode) {
+    if (path == protectedFile && (mode & W_OK)) {
+      errno = EACCES;
+      return -1;
+    }
+    return ::access(path, mode);
+  };
+  replace = true;
+  for (const char* typed : {"kurve", "kurve.wmf"}) {
+    errors.clear();
+    answer = Path(typed);
+    EXPECT_FALSE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr)) << typed;
+    EXPECT_EQ(errors, std::vector<QString>{QStringLiteral("Die Datei „%1“ ist schreibgeschützt und "
+                                                          "wird nicht ersetzt.")
+                                               .arg(Path("kurve.wmf"))});
+  }
+  EXPECT_TRUE(questions.empty());
+  EXPECT_EQ(ReadBytes(protectedFile), "old");
+  answer = Path("andere.wmf");  // another file is written as before
+  EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
 }
 
 // The sequences window's file button. Its JPEG is the window's own off-screen

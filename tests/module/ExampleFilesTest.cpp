@@ -12,6 +12,7 @@
 
 #include "module/ExampleFiles.h"
 #include "settings/IniFile.h"
+#include "settings/TextEncoding.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
 
@@ -20,58 +21,127 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(ExampleLinesTest, EveryLineIsAnEntry) {
+// A file as the store reads it (DecodeText, then the lines) and writes it back.
+TEST(ExampleLinesTest, EveryLineIsAnEntryAndAFileIsWrittenBackInItsOwnForm) {
   const struct {
     const char* name;
-    std::string content;
-    Lines expected;
+    std::string file;
+    Lines expected;  // in UTF-8
+    bool utf8;
+    const char* lineEnd;
+    std::string written;  // of the same entries; "=" for the file itself
   } cases[] = {
-      {"empty file", "", {}},
-      {"CRLF", "x^2;  Parabel\r\nsin(x)\r\n", {"x^2;  Parabel", "sin(x)"}},
-      {"LF", "x^2\nsin(x)\n", {"x^2", "sin(x)"}},
-      {"no end on the last line", "x^2\r\nsin(x)", {"x^2", "sin(x)"}},
-      {"empty lines", "a\r\n\r\n\nb\r\n", {"a", "", "", "b"}},
-      {"only a line end", "\r\n", {""}},
-      {"CR inside a line stays", "a\rb\r\n", {"a\rb"}},
-      {"8-bit pi", "\xE3*x;  Kreis\r\n", {"\xE3*x;  Kreis"}},
-      {"UTF-8",
-       "\xCF\x80*x;  Fl\xC3\xA4"
-       "che\r\n",
-       {"\xE3*x;  Fl\xE4"
-        "che"}},
-      {"UTF-8 with a byte order mark", "\xEF\xBB\xBF\xCE\xA6+x\r\n", {"\xE8+x"}},
+      {"empty file", "", {}, false, "\r\n", "="},
+      {"CRLF", "x^2;  Parabel\r\nsin(x)\r\n", {"x^2;  Parabel", "sin(x)"}, false, "\r\n", "="},
+      {"LF", "x^2\nsin(x)\n", {"x^2", "sin(x)"}, false, "\n", "="},
+      {"CR alone", "x^2\rsin(x)\r", {"x^2", "sin(x)"}, false, "\r", "="},
+      {"the first line end counts", "a\rb\r\nc\n", {"a", "b", "c"}, false, "\r", "a\rb\rc\r"},
+      {"no end on the last line",
+       "x^2\r\nsin(x)",
+       {"x^2", "sin(x)"},
+       false,
+       "\r\n",
+       "x^2\r\nsin(x)\r\n"},
+      {"empty lines", "a\r\n\r\n\nb\r\n", {"a", "", "", "b"}, false, "\r\n", "a\r\nb\r\n"},
+      {"8-bit",
+       "\xE3*x;  Fl\xE4"
+       "che \xB2\r\n",
+       {"\u03C0*x;  Fl\u00E4"
+        "che \u00B2"},
+       false,
+       "\r\n",
+       "="},
+      {"UTF-8 beyond the 8-bit form",
+       "\u221Ax \u2264 \u221E;  \u0394 \u03B5 \u03B4 \u222B\n",
+       {"\u221Ax \u2264 \u221E;  \u0394 \u03B5 \u03B4 \u222B"},
+       true,
+       "\n",
+       "="},
+      {"UTF-8 with a byte order mark",
+       "\xEF\xBB\xBF\u03A6+x;  \u00E4\r\n",
+       {"\u03A6+x;  \u00E4"},
+       true,
+       "\r\n",
+       "="},
+      {"an 8-bit file with a UTF-8 line",
+       "\xE3*x\r\n\u03C0+x\r\n",
+       {"\u03C0*x", "\u03C0+x"},
+       false,
+       "\r\n",
+       "\xE3*x\r\n\xE3+x\r\n"},
   };
-  for (const auto& c : cases) EXPECT_EQ(ParseExampleLines(c.content), c.expected) << c.name;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TextForm form;
+    const Lines entries = ParseExampleLines(DecodeText(c.file, form));
+    EXPECT_EQ(entries, c.expected);
+    EXPECT_EQ(form.utf8, c.utf8);
+    EXPECT_EQ(form.lineEnd, c.lineEnd);
+    EXPECT_EQ(EncodeText(WriteExampleLines(entries), form), c.written == "=" ? c.file : c.written);
+  }
+}
+
+TEST(ExampleLinesTest, ACharacterThe8BitFormCannotHoldMakesTheFileUtf8) {
+  TextForm eightBit;
+  const std::string text = DecodeText("\xE3*x;  Kreis\r\n", eightBit);
+  EXPECT_EQ(EncodeText(text + "x;  \u00E4 \u00A7 \u20AC\n", eightBit),
+            "\xE3*x;  Kreis\r\nx;  \xE4 \xA7 \x80\r\n");
+  // The 8-bit form has no byte for these: 0xE3 and 0xE8 are pi and phi.
+  for (const char* added : {"\u2264", "\u00E3", "\u00E8", "\U0001D453"})
+    EXPECT_EQ(EncodeText(text + added + "\n", eightBit),
+              "\xEF\xBB\xBF\u03C0*x;  Kreis\r\n" + std::string(added) + "\r\n")
+        << added;
 }
 
 TEST(ExampleLinesTest, WritingDropsEmptyEntriesAndKeepsLinesApart) {
   const Lines shown = ParseExampleLines("a;  eins\r\n\r\nb\n");
   ASSERT_EQ(shown.size(), 3u);
   const std::string written = WriteExampleLines(shown);
-  EXPECT_EQ(written, "a;  eins\r\nb\r\n");
+  EXPECT_EQ(written, "a;  eins\nb\n");
   EXPECT_EQ(ParseExampleLines(written), (Lines{"a;  eins", "b"}));
   EXPECT_EQ(WriteExampleLines({}), "");
   // A line break inside an entry does not split it into two on the next load.
-  EXPECT_EQ(ParseExampleLines(WriteExampleLines({"a\r\nb", "c\nd"})), (Lines{"a  b", "c d"}));
-  // The 8-bit form is written as it is.
-  EXPECT_EQ(WriteExampleLines({"\xE3\xE8\xB2"}), "\xE3\xE8\xB2\r\n");
+  EXPECT_EQ(ParseExampleLines(WriteExampleLines({"a\r\nb", "c\nd", "e\rf"})),
+            (Lines{"a  b", "c d", "e f"}));
 }
 
-TEST(ExampleLinesTest, BinaryJunkAndHugeLinesLoad) {
+TEST(ExampleLinesTest, BinaryJunkLoadsAndComesBack) {
   std::string junk;
   for (int i = 0; i < 256; ++i) junk.push_back(static_cast<char>(i));
   junk += junk;
-  const Lines fromJunk = ParseExampleLines(junk);
-  ASSERT_EQ(fromJunk.size(), 3u);  // two LF bytes, then the rest without a line end
-  EXPECT_EQ(fromJunk[0], junk.substr(0, 10));
-  EXPECT_EQ(fromJunk[1].size(), 255u);
-  EXPECT_EQ(fromJunk[2].size(), 245u);
+  TextForm form;
+  const Lines fromJunk = ParseExampleLines(DecodeText(junk, form));
+  // Split at each LF (10) and CR (13): 0..9, 11..12, 14..255 0..9, 11..12, 14..255.
+  ASSERT_EQ(fromJunk.size(), 5u);
+  EXPECT_FALSE(form.utf8);
+  EXPECT_EQ(fromJunk[0], std::string("\0\x01\x02\x03\x04\x05\x06\x07\x08\x09", 10));
+  EXPECT_EQ(fromJunk[1], "\x0B\x0C");
+  std::string back = junk;
+  for (char& c : back)
+    if (c == '\r') c = '\n';
+  EXPECT_EQ(EncodeText(WriteExampleLines(fromJunk), form), back + "\n");
+}
 
-  const std::string huge(1 << 20, 'x');
-  const Lines fromHuge = ParseExampleLines(huge + "\r\nsin(x)\r\n");
-  ASSERT_EQ(fromHuge.size(), 2u);
-  EXPECT_EQ(fromHuge[0], huge);
-  EXPECT_EQ(fromHuge[1], "sin(x)");
+// Two copies of the program on one list: each keeps what the other did.
+TEST(ExampleLinesTest, MergingKeepsTheOtherCopysEntriesAndAppliesOurChanges) {
+  const struct {
+    const char* name;
+    Lines base, mine, theirs, merged;
+  } cases[] = {
+      {"both added", {"a", "b"}, {"a", "b", "c"}, {"a", "b", "d"}, {"a", "b", "d", "c"}},
+      {"ours deleted, theirs added", {"a", "b"}, {"b"}, {"a", "b", "d"}, {"b", "d"}},
+      {"theirs deleted", {"a", "b"}, {"a", "b", "c"}, {"a"}, {"a", "c"}},
+      {"both added the same", {"a"}, {"a", "x"}, {"x", "a"}, {"x", "a"}},
+      {"both deleted the same", {"a", "b"}, {"a"}, {"a"}, {"a"}},
+      {"the file is gone", {"a", "b"}, {"a", "b", "c"}, {}, {"c"}},
+      {"one of two equal lines deleted",
+       {"a", "a", "b"},
+       {"a", "b"},
+       {"a", "a", "b", "d"},
+       {"a", "b", "d"}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(MergeExampleLines(c.base, c.mine, c.theirs), c.merged) << c.name;
 }
 
 TEST(ExampleLinesTest, TermAndRest) {
@@ -165,9 +235,10 @@ std::string Shipped(const std::string& name) {
 // a left term field shows them, xo as its field shows it with two decimals.
 TEST(LimitsExamplesTest, ShippedExamplesAreInTheWindowsOwnForm) {
   const std::string file = Shipped("Bsp4.txt");
-  const Lines entries = ParseExampleLines(file);
+  TextForm form;
+  const Lines entries = ParseExampleLines(DecodeText(file, form));
   ASSERT_GE(entries.size(), 8u);
-  EXPECT_EQ(WriteExampleLines(entries), file);  // CRLF, no empty or UTF-8 lines
+  EXPECT_EQ(EncodeText(WriteExampleLines(entries), {}), file);  // 8-bit, CRLF, no empty lines
   std::set<std::string> terms;
   for (const std::string& entry : entries) {
     // The window refuses a second entry with the same f1.
@@ -241,7 +312,7 @@ TEST(TangentExamplesTest, MissingOrBadNumbersTakeTheCurrentValues) {
     EXPECT_EQ(e.values.y1, kCurrent.y1) << e.term;
     EXPECT_EQ(e.values.y2, kCurrent.y2) << e.term;
   }
-  EXPECT_EQ(entries[1].term, "\xE3*x");  // names without regard to case, UTF-8 as 8-bit
+  EXPECT_EQ(entries[1].term, "\xCF\x80*x");  // names without regard to case, the term as it stands
   EXPECT_TRUE(ParseTangentExamples("", kCurrent).empty());
   EXPECT_TRUE(ParseTangentExamples(std::string("\0[\xFF]\n=\r", 8), kCurrent).empty());
 }
@@ -271,6 +342,26 @@ TEST(TangentExamplesTest, NumbersRoundTripAndOtherLinesStay) {
       EXPECT_EQ(r.y2, w.y2);
     }
   }
+}
+
+// Another copy's entry keeps its values; ours fill what room the ten sections leave.
+TEST(TangentExamplesTest, MergingKeepsTheOtherCopysEntriesWithinTheTenSections) {
+  std::vector<TangentEntry> base;
+  for (int i = 1; i <= 8; ++i) base.push_back({"t" + std::to_string(i), {}});
+  std::vector<TangentEntry> theirs = base, mine = base;
+  theirs.push_back({"o1", {5}});
+  theirs.push_back({"m1", {6}});
+  mine.erase(mine.begin());
+  for (const char* added : {"m1", "m2", "m3"}) mine.push_back({added, {7}});
+  std::vector<TangentEntry> leftOut;
+  const std::vector<TangentEntry> merged = MergeTangentExamples(base, mine, theirs, leftOut);
+  std::vector<std::string> terms;
+  for (const TangentEntry& e : merged) terms.push_back(e.term);
+  EXPECT_EQ(terms, (Lines{"t2", "t3", "t4", "t5", "t6", "t7", "t8", "o1", "m1", "m2"}));
+  EXPECT_EQ(merged[8].values.xP, 6);
+  EXPECT_EQ(merged[9].values.xP, 7);
+  ASSERT_EQ(leftOut.size(), 1u);
+  EXPECT_EQ(leftOut[0].term, "m3");
 }
 
 }  // namespace

@@ -1,14 +1,17 @@
 // The example list every analysis window shares: its buttons, the delete
 // button's enabling, the focus, and its file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "module/ExampleFiles.h"
@@ -55,9 +58,7 @@ class ExampleListTest : public ::testing::Test {
   QPoint RowCentre(int row) const { return list->visualItemRect(list->item(row)).center(); }
   // The window's rule of the curve windows: term, ";  " and the comment.
   void UseTermAndComment() {
-    examples->BuildEntry = [this] {
-      return JoinExample(DisplayToTerm(edit1->text()), DisplayToTerm(edit2->text()));
-    };
+    examples->BuildEntry = [this] { return JoinShownExample(edit1->text(), edit2->text()); };
   }
 
   TempDir program, user;
@@ -76,34 +77,48 @@ class ExampleListTest : public ::testing::Test {
 
 TEST_F(ExampleListTest, OnlyTheWholeEntryRepeatedOrAFullListIsRefusedAndTheUserIsToldWhy) {
   UseTermAndComment();
-  examples->MaxEntries = 5;
+  examples->MaxEntries = 6;
   examples->SetEntries({"x^2;  Parabel", "sin(x);  Welle", "x;  Gerade"});
   const QString twice = "Dieser Eintrag steht schon in der Liste.";
-  const QString full = "Die Liste ist voll (höchstens 5 Einträge).";
+  const QString full = "Die Liste ist voll (höchstens 6 Einträge).";
+  const std::string longest(kMaxExampleLineLength - 3, 'x');  // with ";  " as long as a line may be
   const struct {
-    const char *term, *comment;
+    std::string term;
+    const char* comment;
     QString message;  // empty: added
   } cases[] = {
+      {longest + "x", "", "Der Eintrag ist zu lang."},
       {"sin(x)", "Welle", twice},  // in the middle
       {"x", "Gerade", twice},      // at the end
       {"x^2", "Scheitel", {}},     // the same term with another comment is another entry
       {"X", "Gerade", {}},         // exactly equal: case and blanks count
       {"x^2", "Scheitel", twice},  // now it is there
-      {"x^3", "", full},           // five at most
-      {"x", "Gerade", twice},      // a repeat is named as such in a full list, too
+      {longest, "", {}},
+      {"x^3", "", full},       // six at most
+      {"x", "Gerade", twice},  // a repeat is named as such in a full list, too
   };
   for (const auto& c : cases) {
     errors.clear();
-    edit1->setText(QString::fromUtf8(c.term));
+    edit1->setText(QString::fromStdString(c.term));
     edit2->setText(QString::fromUtf8(c.comment));
     add->click();
     EXPECT_EQ(errors,
               c.message.isEmpty() ? std::vector<QString>{} : std::vector<QString>{c.message})
-        << c.term << " " << c.comment;
+        << c.term.substr(0, 10) << " " << c.comment;
   }
   EXPECT_EQ(examples->Entries(), (Entries{"x^2;  Parabel", "sin(x);  Welle", "x;  Gerade",
-                                          "x^2;  Scheitel", "X;  Gerade"}));
-  EXPECT_EQ(added, (std::vector<int>{3, 4}));
+                                          "x^2;  Scheitel", "X;  Gerade", longest + ";  "}));
+  EXPECT_EQ(added, (std::vector<int>{3, 4, 5}));
+
+  // A list as large as its file may be takes nothing more.
+  examples->MaxEntries = 0;
+  examples->SetEntries(Entries(kMaxExampleFileSize / kMaxExampleLineLength,
+                               std::string(kMaxExampleLineLength - 2, 'x')));  // with CR LF
+  errors.clear();
+  edit1->setText("x");
+  edit2->clear();
+  add->click();
+  EXPECT_EQ(errors, std::vector<QString>{"Die Liste ist voll (höchstens 32 KB)."});
 }
 
 TEST_F(ExampleListTest, DeleteFollowsTheSelectionAndTheFocusGoesToTheTermField) {
@@ -183,16 +198,10 @@ TEST_F(ExampleListTest, PiAndPhiShowAsLettersAndComeBackAsBytes) {
 }
 
 TEST_F(ExampleListTest, SavesIntoTheProgramDirectoryWhereverTheProgramRuns) {
-  // No file, or none that can be read: an empty list, without a word.
+  // No file: an empty list, without a word.
   examples->SetEntries({"alt"});
   examples->LoadLines();
   EXPECT_EQ(list->count(), 0);
-  EXPECT_FALSE(examples->ReadFile());
-  std::filesystem::create_directory(program.File("Bsp1.txt"));
-  examples->SetEntries({"alt"});
-  examples->LoadLines();
-  EXPECT_EQ(list->count(), 0);
-  std::filesystem::remove(program.File("Bsp1.txt"));
 
   TempDir elsewhere;
   const auto before = std::filesystem::current_path();
@@ -208,7 +217,6 @@ TEST_F(ExampleListTest, SavesIntoTheProgramDirectoryWhereverTheProgramRuns) {
   examples->SetEntries({});
   examples->LoadLines();
   EXPECT_EQ(examples->Entries(), (Entries{"a;  1", "b"}));
-  EXPECT_EQ(examples->ReadFile(), "a;  1\r\nb\r\n");
 }
 
 // An installed copy: the shipped list is read, and only a changed list goes
@@ -245,17 +253,161 @@ TEST_F(ExampleListTest, AFailedWriteIsReportedAndLeavesTheOldFile) {
   EXPECT_EQ(files, 1);
 }
 
-TEST_F(ExampleListTest, AFileThatCannotBeReadIsNotOverwritten) {
-  // Far larger than any example file: it counts as unreadable, and loads as an empty list.
-  const std::string big(17 * 1024 * 1024, 'x');
-  WriteBytes(program.File("Bsp1.txt"), big);
-  examples->LoadLines();
-  EXPECT_TRUE(examples->Entries().empty());
-  examples->SetEntries({"x^2"});
-  EXPECT_FALSE(examples->SaveLines());
-  ASSERT_EQ(errors.size(), 1u);
-  EXPECT_TRUE(errors[0].contains(QStringLiteral("nicht gelesen"))) << errors[0].toStdString();
-  EXPECT_EQ(ReadBytes(program.File("Bsp1.txt")).size(), big.size());
+ino_t Inode(const std::string& path) {
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  return st.st_ino;
+}
+
+// Opened and closed, a file stays as it is, byte for byte; with an entry added it keeps its
+// encoding and its line ends, unless it cannot hold the entry in 8 bits.
+TEST_F(ExampleListTest, AFileKeepsWhatItHoldsAndTheFormItWasWrittenIn) {
+  const std::string path = program.File("Bsp1.txt");
+  const struct {
+    const char* name;
+    std::string file;
+    QString shown;  // the first entry
+    QString added;
+    std::string written;
+  } cases[] = {
+      {"UTF-8", "\u221Ax;  \u2264 \u221E\n\u0394 \u03B5 \u03B4 \u222B\n", "√x;  ≤ ∞", "x^3",
+       "\u221Ax;  \u2264 \u221E\n\u0394 \u03B5 \u03B4 \u222B\nx^3\n"},
+      {"UTF-8 with a byte order mark, CR alone",
+       "\xEF\xBB\xBF"
+       "a;  \u00E4\rb\r",
+       "a;  ä", "c",
+       "\xEF\xBB\xBF"
+       "a;  \u00E4\rb\rc\r"},
+      {"8-bit with an empty line",
+       "\xE3*x;  Fl\xE4"
+       "che\r\n\r\nx\r\n",
+       "π*x;  Fläche", "x^3",
+       "\xE3*x;  Fl\xE4"
+       "che\r\nx\r\nx^3\r\n"},
+      {"8-bit, with a character it has no byte for", "\xE3*x\r\n", "π*x", "x;  x ≤ 1",
+       "\xEF\xBB\xBF\u03C0*x\r\nx;  x \u2264 1\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(path, c.file);
+    const ino_t before = Inode(path);
+    examples->LoadLines();
+    ASSERT_GE(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), c.shown);
+    EXPECT_TRUE(examples->SaveLines());
+    EXPECT_EQ(ReadBytes(path), c.file);
+    EXPECT_EQ(Inode(path), before) << "written though nothing changed";
+    edit1->setText(c.added);
+    add->click();
+    EXPECT_TRUE(examples->SaveLines());
+    EXPECT_EQ(ReadBytes(path), c.written);
+  }
+  EXPECT_TRUE(errors.empty());
+}
+
+// Another copy of the program on the same list, as a second window would hold it.
+struct OtherCopy {
+  QWidget window;
+  QListWidget* list = new QListWidget(&window);
+  QPushButton* get = new QPushButton(&window);
+  QPushButton* add = new QPushButton(&window);
+  QPushButton* remove = new QPushButton(&window);
+  QLineEdit* edit = new QLineEdit(&window);
+  TExampleList examples{&window, {list, get, add, remove, edit}, "Bsp1.txt"};
+  void Add(const std::string& entry) {
+    edit->setText(QString::fromStdString(entry));
+    add->click();
+  }
+};
+
+TEST_F(ExampleListTest, TwoCopiesOnOneFileKeepEachOthersAdditionsAndDeletions) {
+  WriteBytes(program.File("Bsp1.txt"), "a\r\nb\r\n");
+  Entries expected = {"b"};
+  for (int round = 0; round < 20; ++round) {
+    OtherCopy copies[2];
+    for (OtherCopy& copy : copies) copy.examples.LoadLines();
+    for (int i = 0; i < 2; ++i) {
+      const std::string entry = std::to_string(i) + "-" + std::to_string(round);
+      copies[i].Add(entry);
+      expected.push_back(entry);
+    }
+    if (round == 1) {  // one copy deletes "a", the other keeps it in its list
+      copies[0].list->setCurrentRow(0);
+      copies[0].remove->click();
+    }
+    // Closed one after the other, in either order.
+    EXPECT_TRUE(copies[round % 2].examples.SaveLines());
+    EXPECT_TRUE(copies[1 - round % 2].examples.SaveLines());
+    // The copy that saved last shows what the file holds now.
+    EXPECT_EQ(copies[1 - round % 2].list->count(), round == 0 ? 4 : 2 * round + 3);
+  }
+  Entries saved = ParseExampleLines(ReadBytes(program.File("Bsp1.txt")));
+  std::sort(saved.begin(), saved.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(saved, expected);
+  EXPECT_TRUE(errors.empty());
+}
+
+// A file that exists but cannot be read is reported as the window opens; it is never
+// replaced, and what is added goes to the user's directory, which is read from then on.
+TEST_F(ExampleListTest, AFileThatCannotBeReadIsReportedAtOnceAndKeptAndAdditionsGoToTheUser) {
+  namespace fs = std::filesystem;
+  const std::string path = program.File("Bsp1.txt"), copy = user.File("Bsp1.txt");
+  const struct {
+    const char* name;
+    std::function<void()> make;
+    QString reason;
+  } cases[] = {
+      {"too large", [&] { WriteBytes(path, std::string(kMaxExampleFileSize + 1, '\n')); },
+       "Die Datei ist zu groß."},
+      {"a line too long",
+       [&] { WriteBytes(path, "x\r\n" + std::string(kMaxExampleLineLength + 1, 'x')); },
+       "Eine Zeile ist zu lang."},
+      {"a folder", [&] { fs::create_directory(path); }, "Unter diesem Namen gibt es einen Ordner."},
+      {"a FIFO", [&] { ::mkfifo(path.c_str(), 0644); }, "Das ist keine gewöhnliche Datei."},
+      {"a link to itself", [&] { fs::create_symlink("Bsp1.txt", path); },
+       "Die Verknüpfung führt im Kreis."},
+  };
+  const auto describe = [&] {
+    const fs::file_status status = fs::symlink_status(path);
+    std::error_code ec;
+    return std::to_string(static_cast<int>(status.type())) + " " +
+           std::to_string(fs::is_regular_file(status) ? fs::file_size(path, ec) : 0);
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(path);
+    fs::remove(copy);
+    c.make();
+    const std::string before = describe();
+    errors.clear();
+    examples->SetEntries({"alt"});
+    examples->LoadLines();
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_EQ(errors, std::vector<QString>{QStringLiteral("Die Beispieldatei „%1“ konnte nicht "
+                                                          "gelesen werden. %2\nNeue Einträge "
+                                                          "werden in „%3“ gespeichert.")
+                                               .arg(QString::fromStdString(path), c.reason,
+                                                    QString::fromStdString(copy))});
+    errors.clear();
+    EXPECT_TRUE(examples->SaveLines());  // nothing added: nothing written
+    EXPECT_FALSE(fs::exists(copy));
+    edit1->setText("x^2");
+    add->click();
+    EXPECT_TRUE(examples->SaveLines());
+    EXPECT_EQ(errors, std::vector<QString>{
+                          QStringLiteral("Die Beispiele wurden in „%1“ "
+                                         "gespeichert, weil „%2“ nicht gelesen "
+                                         "werden kann.")
+                              .arg(QString::fromStdString(copy), QString::fromStdString(path))});
+    EXPECT_EQ(ReadBytes(copy), "x^2\r\n");
+    EXPECT_EQ(describe(), before);
+    errors.clear();
+    examples->LoadLines();
+    EXPECT_EQ(examples->Entries(), Entries{"x^2"});
+    EXPECT_TRUE(errors.empty());
+  }
+  fs::remove_all(path);
 }
 
 }  // namespace

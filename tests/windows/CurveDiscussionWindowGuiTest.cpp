@@ -190,17 +190,18 @@ TEST_F(CurveDiscussionTest, ResetPutsThePointAtZero) {
 
 TEST_F(CurveDiscussionTest, ExamplesKeepTheirComment) {
   form->Edit1->setText(QStringLiteral("x^2"));
-  form->Edit2->setText(QStringLiteral("Parabel, Tiefpunkt"));
+  // A character the 8-bit form has no byte for stays, in the field and in the file.
+  form->Edit2->setText(QStringLiteral("Parabel, f(x) ≥ 0"));
   form->SpeedButton4->click();
   form->Edit1->setText(QStringLiteral("x"));
   form->Edit2->clear();
   form->ListBox1->setCurrentRow(0);
   form->SpeedButton1->click();
   EXPECT_EQ(form->Edit1->text(), QStringLiteral("x^2"));
-  EXPECT_EQ(form->Edit2->text(), QStringLiteral("Parabel, Tiefpunkt"));
+  EXPECT_EQ(form->Edit2->text(), QStringLiteral("Parabel, f(x) ≥ 0"));
   EXPECT_EQ(TermFx, "x^2");
   form->close();
-  EXPECT_EQ(ReadBytes(dir.File("Bsp1.txt")), "x^2;  Parabel, Tiefpunkt\r\n");
+  EXPECT_EQ(ReadBytes(dir.File("Bsp1.txt")), "\xEF\xBB\xBFx^2;  Parabel, f(x) \u2265 0\r\n");
 }
 
 TEST_F(CurveDiscussionTest, ExportsHoldBothPlots) {

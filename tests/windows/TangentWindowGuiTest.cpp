@@ -328,6 +328,59 @@ TEST_F(TangentWindowTest, ExampleListHoldsTenAndRestoresViewAndPoints) {
   EXPECT_EQ(form->ListBox1->count(), 10);
 }
 
+// A hand-edited file in UTF-8 with LF line ends stays as it is when the window only opened it;
+// an entry added keeps its form, its comment and the other sections' places.
+TEST_F(TangentWindowTest, AFileKeepsItsFormAndWhatElseItHolds) {
+  const std::string path = dir.File("Bsp3.txt");
+  const std::string file = "; Fachschaft \u00C4\n[Beispiele2]\nf(x)=\u03C0*x \u2264\nxP=2\n";
+  form.reset();
+  WriteBytes(path, file);
+  Open();
+  ASSERT_EQ(form->ListBox1->count(), 1);
+  EXPECT_EQ(form->ListBox1->item(0)->text(), "π*x ≤");
+  form->close();
+  EXPECT_EQ(ReadBytes(path), file);
+  Open();
+  Type(form->Edit1, "x^3");
+  form->SpeedButton4->click();
+  form->close();
+  const std::string written = ReadBytes(path);
+  EXPECT_EQ(written.rfind("; Fachschaft \u00C4\n[Beispiele2]\nf(x)=x^3\n", 0), 0u) << written;
+  EXPECT_NE(written.find("[Beispiele1]\nf(x)=\u03C0*x \u2264\nxP=2\n"), std::string::npos);
+  EXPECT_EQ(written.find('\r'), std::string::npos);
+}
+
+// Two windows on one file, as two copies of the program: the other's entries stay, ours fill
+// the room left in the ten sections, and what does not fit is named.
+TEST_F(TangentWindowTest, TwoWindowsOnOneFileMergeWithinTheTenSections) {
+  std::vector<QString> told;
+  ReportExampleListMessage = [&](QWidget*, const QString& m) { told.push_back(m); };
+  const auto add = [](TForm8& window, const QString& term) {
+    TypeInto(&window, window.Edit1, term);
+    window.SpeedButton4->click();
+  };
+  for (int i = 1; i <= 8; ++i) add(*form, QStringLiteral("x+%1").arg(i));
+  form->close();
+  Open();
+  TForm8 other;
+  other.show();
+  add(other, "2*x");
+  add(other, "3*x");
+  other.close();
+  form->ListBox1->setCurrentRow(0);
+  form->SpeedButton5->click();
+  add(*form, "sin(x)");
+  add(*form, "cos(x)");
+  form->close();
+  EXPECT_EQ(told, std::vector<QString>{QStringLiteral("Die Beispieldatei „%1“ fasst höchstens 10 "
+                                                      "Einträge. Nicht gespeichert: cos(x)")
+                                           .arg(QString::fromStdString(dir.File("Bsp3.txt")))});
+  Open();
+  QStringList shown;
+  for (int i = 0; i < form->ListBox1->count(); ++i) shown << form->ListBox1->item(i)->text();
+  EXPECT_EQ(shown.join(' '), "x+2 x+3 x+4 x+5 x+6 x+7 x+8 2*x 3*x sin(x)");
+}
+
 TEST_F(TangentWindowTest, DraggingQ) {
   const int column = ScreenX(-2);
   form->PaintBox1MouseDown(Qt::LeftButton, column, 10);

@@ -150,12 +150,10 @@ void TForm3::ConnectHandlers() {
   // Examples: the term, ";  " and the comment.
   examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
                                "Bsp1.txt");
-  examples_->BuildEntry = [this] {
-    return JoinExample(DisplayToTerm(Edit1->text()), DisplayToTerm(Edit2->text()));
-  };
-  examples_->Apply = [this](int, const std::string& entry) {
+  examples_->BuildEntry = [this] { return JoinShownExample(Edit1->text(), Edit2->text()); };
+  examples_->Apply = [this](int row, const std::string& entry) {
     Edit1->setText(TermToDisplay(ExampleTerm(entry)));
-    Edit2->setText(TermToDisplay(ExampleRest(entry)));
+    Edit2->setText(ShownExampleRest(examples_->Shown(row)));
     Edit1Exit();
   };
 }

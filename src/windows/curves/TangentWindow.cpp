@@ -213,7 +213,7 @@ TangentExample TForm8::CurrentValues() const { return {xP, xQ, x1, x2, y1, y2}; 
 void TForm8::ApplyExample(int row) {
   TangentExample e;
   if (!Examples.Read(static_cast<std::size_t>(row) + 1, e)) return;
-  Edit1->setText(TermToDisplay(examples_->Entries()[static_cast<std::size_t>(row)]));
+  Edit1->setText(examples_->Shown(row));
   x1 = e.x1;
   x2 = e.x2;
   y1 = e.y1;
@@ -226,28 +226,50 @@ void TForm8::ApplyExample(int row) {
   Edit1Exit();
 }
 
-void TForm8::Datei_laden() {
+void TForm8::ShowExamples(const std::vector<TangentEntry>& entries) {
   Examples.MakeEmpty();
-  const std::vector<TangentEntry> entries =
-      ParseTangentExamples(examples_->ReadFile().value_or(std::string()), CurrentValues());
   std::vector<std::string> terms;
   for (const TangentEntry& e : entries) {
     terms.push_back(e.term);
     Examples.InsertAfter(Examples.Count(), e.values);
   }
-  examples_->SetEntries(terms);
+  examples_->SetTexts(terms);
+}
+
+void TForm8::Datei_laden() {
+  examplesRead_ =
+      ParseTangentExamples(examples_->OpenFile().value_or(std::string()), CurrentValues());
+  ShowExamples(examplesRead_);
 }
 
 bool TForm8::Datei_speichern() {
-  const std::vector<std::string> terms = examples_->Entries();
+  const std::vector<std::string> terms = examples_->Texts();
   std::vector<TangentEntry> entries;
   for (std::size_t i = 0; i < terms.size(); ++i) {
     TangentEntry e{terms[i], {}};
     Examples.Read(i + 1, e.values);
     entries.push_back(e);
   }
-  return examples_->WriteFile(WriteTangentExamples(
-      entries, examples_->ReadFile().value_or(std::string()), DecimalSeparator));
+  if (entries == examplesRead_) return true;
+  std::vector<TangentEntry> saved = entries, leftOut;
+  bool merged = false;
+  const bool written = examples_->WriteFile(
+      [&](const std::string* now) -> std::optional<std::string> {
+        if (now)
+          saved = MergeTangentExamples(examplesRead_, entries,
+                                       ParseTangentExamples(*now, CurrentValues()), leftOut);
+        return WriteTangentExamples(saved, now ? *now : examples_->FileText(), DecimalSeparator);
+      },
+      &merged);
+  if (!written) return false;
+  examplesRead_ = saved;
+  if (merged) ShowExamples(saved);
+  if (!leftOut.empty()) {
+    std::vector<std::string> left;
+    for (const TangentEntry& e : leftOut) left.push_back(e.term);
+    examples_->ReportLeftOut(left);
+  }
+  return leftOut.empty();
 }
 
 void TForm8::BarsFollowView() {

@@ -107,12 +107,15 @@ class TForm8 : public TAnalysisWindow {
   void DrawSecant(double q, Color color, bool current);
   void ApplyExample(int row);
   TangentExample CurrentValues() const;
+  // The entries into the list box and the record list.
+  void ShowExamples(const std::vector<TangentEntry>& entries);
 
   QImage bitmap_;
   TNumberScroll* pScroll_ = nullptr;  // x of P with ScrollBar1
   TNumberScroll* qScroll_ = nullptr;  // x of Q with ScrollBar2
   TExampleList* examples_ = nullptr;
-  int curveKind_ = 0;  // 0 the graph of f, 1 the straight line below
+  std::vector<TangentEntry> examplesRead_;  // as the file held them
+  int curveKind_ = 0;                       // 0 the graph of f, 1 the straight line below
   double lineSlope_ = 0, lineIntercept_ = 0;
 };
 

@@ -238,8 +238,8 @@ void TForm11::ConnectHandlers() {
   examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
                                kExampleFile);
   examples_->BuildEntry = [this] {
-    return JoinLimitsExample(DisplayToTerm(Edit1->text()), DisplayToTerm(Edit3->text()),
-                             DisplayToTerm(Edit2->text()));
+    return TermToDisplay(JoinLimitsExample(
+        DisplayToTerm(Edit1->text()), DisplayToTerm(Edit3->text()), DisplayToTerm(Edit2->text())));
   };
   examples_->Apply = [this](int, const std::string& entry) { ApplyExample(entry); };
 }

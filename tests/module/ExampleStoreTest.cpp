@@ -1,0 +1,66 @@
+// Two copies of the program saving one example list at the same moment.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "module/ExampleFiles.h"
+#include "module/ExampleStore.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+
+namespace kurvio {
+namespace {
+
+// Each copy opens the list, adds an entry and saves, round after round, with
+// nothing between the two copies but the lock on the directory.
+TEST(ExampleStoreTest, CopiesSavingAtOnceLoseNoEntry) {
+  TempDir dir;
+  ProgramDir = dir.Dir();
+  UserDir.clear();
+  constexpr int kCopies = 2, kRounds = 20;
+  std::vector<pid_t> children;
+  for (int copy = 0; copy < kCopies; ++copy) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid > 0) {
+      children.push_back(pid);
+      continue;
+    }
+    int failures = 0;
+    for (int round = 0; round < kRounds; ++round) {
+      ExampleStore store("Bsp1.txt");
+      store.Open();
+      const std::vector<std::string> base = ParseExampleLines(store.Text());
+      std::vector<std::string> mine = base;
+      mine.push_back("x^" + std::to_string(round) + ";  Kopie " + std::to_string(copy));
+      const ExampleStore::Saved saved =
+          store.Save([&](const std::string* now) -> std::optional<std::string> {
+            return WriteExampleLines(now ? MergeExampleLines(base, mine, ParseExampleLines(*now))
+                                         : mine);
+          });
+      if (saved.outcome != ExampleStore::Saved::kWritten) ++failures;
+    }
+    ::_exit(failures);
+  }
+  for (pid_t pid : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  }
+  std::vector<std::string> lines = ParseExampleLines(ReadBytes(dir.File("Bsp1.txt")));
+  std::sort(lines.begin(), lines.end());
+  std::vector<std::string> expected;
+  for (int copy = 0; copy < kCopies; ++copy)
+    for (int round = 0; round < kRounds; ++round)
+      expected.push_back("x^" + std::to_string(round) + ";  Kopie " + std::to_string(copy));
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(lines, expected);
+  ProgramDir.clear();
+}
+
+}  // namespace
+}  // namespace kurvio
