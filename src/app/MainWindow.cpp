@@ -23,7 +23,7 @@
 #include "module/SettingsLaunch.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
-#include "plot/ViewPad.h"
+#include "module/ViewPad.h"
 #include "plot/ZoomBox.h"
 #include "settings/FileMessages.h"
 #include "settings/Settings.h"
@@ -247,17 +247,17 @@ void TForm1::BuildLayout() {
   auto* groups = new QHBoxLayout;
   groups->setSpacing(3);
   GroupBox1 = new TViewPad(Panel1);
-  SpeedButton3 = GroupBox1->SpeedButton3;
-  SpeedButton7 = GroupBox1->SpeedButton7;
-  SpeedButton21 = GroupBox1->SpeedButton21;
-  SpeedButton11 = GroupBox1->SpeedButton11;
-  SpeedButton20 = GroupBox1->SpeedButton20;
-  SpeedButton8 = GroupBox1->SpeedButton8;
-  SpeedButton22 = GroupBox1->SpeedButton22;
-  SpeedButton9 = GroupBox1->SpeedButton9;
-  SpeedButton18 = GroupBox1->SpeedButton18;
-  SpeedButton10 = GroupBox1->SpeedButton10;
-  SpeedButton19 = GroupBox1->SpeedButton19;
+  SpeedButton3 = GroupBox1->zoomOutButton;
+  SpeedButton7 = GroupBox1->zoomInButton;
+  SpeedButton21 = GroupBox1->upLeftButton;
+  SpeedButton11 = GroupBox1->upButton;
+  SpeedButton20 = GroupBox1->upRightButton;
+  SpeedButton8 = GroupBox1->leftButton;
+  SpeedButton22 = GroupBox1->resetButton;
+  SpeedButton9 = GroupBox1->rightButton;
+  SpeedButton18 = GroupBox1->downLeftButton;
+  SpeedButton10 = GroupBox1->downButton;
+  SpeedButton19 = GroupBox1->downRightButton;
   BitCheckBox5 = CheckBox(GroupBox1, QStringLiteral("Zoom"));
   GroupBox1->Grid()->addWidget(BitCheckBox5, 4, 0, 1, 3);
   groups->addWidget(GroupBox1);
@@ -301,12 +301,12 @@ void TForm1::BuildLayout() {
     return ExportTarget{redraw, redraw, PaintBox1};
   };
   const ButtonColumn column = MakeButtonColumn(this, Panel1, std::move(actions));
-  SpeedButton14 = column.SpeedButton14;
-  SpeedButton15 = column.SpeedButton15;
-  SpeedButton17 = column.SpeedButton17;
-  SpeedButton23 = column.SpeedButton23;
-  SpeedButton35 = column.Close;
-  groups->addWidget(column.Panel);
+  SpeedButton14 = column.settingsButton;
+  SpeedButton15 = column.printButton;
+  SpeedButton17 = column.wmfFileButton;
+  SpeedButton23 = column.wmfClipboardButton;
+  SpeedButton35 = column.closeButton;
+  groups->addWidget(column.panel);
   panel->addLayout(groups);
   panel->addStretch();
 

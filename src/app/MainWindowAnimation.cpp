@@ -15,7 +15,7 @@
 #include "module/FrameWait.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
-#include "plot/ViewPad.h"
+#include "module/ViewPad.h"
 #include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"

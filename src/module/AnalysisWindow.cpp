@@ -18,7 +18,6 @@
 #include "module/ViewCheck.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
-#include "plot/ViewPad.h"
 #include "term/TermEdit.h"
 
 namespace kurvio {
@@ -54,8 +53,9 @@ void TAnalysisWindow::WatchPaintBox(TPaintBox* paintBox) {
 
 TViewPad* TAnalysisWindow::MakeViewPad(QWidget* parent, std::function<void()> check,
                                        std::function<void()> reset,
-                                       std::function<void(bool zoomed)> changed) {
-  auto* pad = new TViewPad(parent);
+                                       std::function<void(bool zoomed)> changed,
+                                       const ViewPadNames& names) {
+  auto* pad = new TViewPad(parent, names);
   pad->Check = std::move(check);
   pad->Reset = std::move(reset);
   pad->Changed = [pad, changed = std::move(changed)] {
@@ -168,14 +168,15 @@ TAnalysisWindow::ExampleControls TAnalysisWindow::AddExampleControls(QWidget* pa
 
 TAnalysisWindow::BottomControls TAnalysisWindow::AddViewPadAndButtons(
     QWidget* panel, QVBoxLayout* column, std::function<void(bool zoomed)> changed,
-    std::function<ExportTarget()> target, std::function<void()> saveFile) {
+    std::function<ExportTarget()> target, std::function<void()> saveFile,
+    const ViewPadNames& names) {
   auto* row = new QHBoxLayout;
   BottomControls c{
       MakeViewPad(
-          panel, [this] { WertePruefen(); }, [this] { InitWerte(); }, std::move(changed)),
+          panel, [this] { WertePruefen(); }, [this] { InitWerte(); }, std::move(changed), names),
       MakeButtons(panel, std::move(target), kAnalysisWindowExport, std::move(saveFile))};
   row->addWidget(c.pad);
-  row->addWidget(c.buttons.Panel);
+  row->addWidget(c.buttons.panel);
   row->addStretch();
   column->addLayout(row);
   return c;

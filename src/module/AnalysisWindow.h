@@ -11,6 +11,7 @@
 #include "export/Export.h"
 #include "module/ButtonColumn.h"
 #include "module/ModuleDialog.h"
+#include "module/ViewPad.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -23,7 +24,6 @@ class QVBoxLayout;
 namespace kurvio {
 
 class TPaintBox;
-class TViewPad;
 
 class TAnalysisWindow : public TModuleDialog {
   Q_OBJECT
@@ -53,7 +53,7 @@ class TAnalysisWindow : public TModuleDialog {
   // The view pad "Koordinatensys.": `check` after a zoom or shift, `reset` for the
   // centre button, then `changed(zoomed)`.
   TViewPad* MakeViewPad(QWidget* parent, std::function<void()> check, std::function<void()> reset,
-                        std::function<void(bool zoomed)> changed);
+                        std::function<void(bool zoomed)> changed, const ViewPadNames& names = {});
   // The help button beside the term field: the help window on the term language.
   QToolButton* MakeHelpButton(QWidget* parent);
   // "Einstellungen", "Drucken", "WMF - Datei", "WMF - Clipb." and "&Beenden";
@@ -92,7 +92,8 @@ class TAnalysisWindow : public TModuleDialog {
   BottomControls AddViewPadAndButtons(QWidget* panel, QVBoxLayout* column,
                                       std::function<void(bool zoomed)> changed,
                                       std::function<ExportTarget()> target,
-                                      std::function<void()> saveFile = {});
+                                      std::function<void()> saveFile = {},
+                                      const ViewPadNames& names = {});
   // The export's picture: `redraw` draws it on the paint box of MakeFrameLayout
   // in `layout`; the JPEG path draws on `bitmap`.
   ExportTarget ExportPicture(std::function<void()> redraw,

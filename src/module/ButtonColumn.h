@@ -25,12 +25,12 @@ struct ButtonColumnActions {
 };
 
 struct ButtonColumn {
-  QWidget* Panel;              // the column; the window places it
-  QPushButton* SpeedButton14;  // "Einstellungen"
-  QPushButton* SpeedButton15;  // "Drucken"
-  QPushButton* SpeedButton17;  // "WMF - Datei"
-  QPushButton* SpeedButton23;  // "WMF - Clipb."
-  QPushButton* Close;          // "&Beenden", under the window's own design name
+  QWidget* panel;                   // the column; the window places it
+  QPushButton* settingsButton;      // "Einstellungen", SpeedButton14
+  QPushButton* printButton;         // "Drucken", SpeedButton15
+  QPushButton* wmfFileButton;       // "WMF - Datei", SpeedButton17
+  QPushButton* wmfClipboardButton;  // "WMF - Clipb.", SpeedButton23
+  QPushButton* closeButton;         // "&Beenden", SpeedButton6 unless the window renames it
 };
 
 // Makes the column in `parent` and wires it; "&Beenden" becomes the window's close button.

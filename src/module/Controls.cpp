@@ -1,5 +1,8 @@
 #include "module/Controls.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -12,6 +15,20 @@
 #include "widgets/TSwitch.h"
 
 namespace kurvio {
+
+void SetDesignName(QWidget* control, const char* designName) {
+  control->setObjectName(QString::fromLatin1(designName));
+  QString name;
+  if (auto* button = qobject_cast<QAbstractButton*>(control))
+    name = button->text();
+  else if (auto* label = qobject_cast<QLabel*>(control))
+    name = label->text();
+  else if (auto* box = qobject_cast<QGroupBox*>(control))
+    name = box->title();
+  name.remove(QLatin1Char('&'));
+  if (name.trimmed().isEmpty()) name = control->toolTip();
+  if (!name.isEmpty()) control->setAccessibleName(name);
+}
 
 QLineEdit* NumberField(QWidget* parent, int width) {
   auto* edit = new QLineEdit(parent);

@@ -13,6 +13,16 @@ class QWidget;
 namespace kurvio {
 
 class TBitCheckBox;
+
+// Gives a control its design name as objectName (what style sheets, accessibility
+// tools and outside checks find it by) and its caption, or else its hint, as its
+// accessible name. Call it where the control is made, after its caption is set.
+void SetDesignName(QWidget* control, const char* designName);
+template <class Control>
+Control* Named(Control* control, const char* designName) {
+  SetDesignName(control, designName);
+  return control;
+}
 class TSwitch;
 
 QLineEdit* NumberField(QWidget* parent, int width);

@@ -26,4 +26,6 @@ list(APPEND KURVIO_UI_SOURCES
   module/AnalysisWindow.cpp
   module/ExampleList.h
   module/ExampleList.cpp
+  module/ViewPad.h
+  module/ViewPad.cpp
 )

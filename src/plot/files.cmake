@@ -10,8 +10,6 @@ list(APPEND KURVIO_UI_SOURCES
   plot/PaintBox.h
   plot/PaintBox.cpp
   plot/PlotLayers.cpp
-  plot/ViewPad.h
-  plot/ViewPad.cpp
   plot/ZoomBox.cpp
 )
 # The layers are ANDed over every pixel for each frame; -O3 lets the compiler

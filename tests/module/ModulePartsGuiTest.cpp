@@ -23,7 +23,7 @@
 #include "module/NumberScroll.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
-#include "plot/ViewPad.h"
+#include "module/ViewPad.h"
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 
@@ -42,23 +42,23 @@ TEST(ButtonColumnTest, CaptionsHintsAndWiring) {
     const char* caption;
     const char* hint;
   } expected[] = {
-      {c.SpeedButton14, "Einstellungen", ""},
-      {c.SpeedButton15, "Drucken", "Grafik drucken"},
-      {c.SpeedButton17, "WMF - Datei", "Grafik als WMF speichern"},
-      {c.SpeedButton23, "WMF - Clipb.", "Grafik im WMF- Format in die Zwischenablage"},
-      {c.Close, "&Beenden", "Programm beenden"},
+      {c.settingsButton, "Einstellungen", ""},
+      {c.printButton, "Drucken", "Grafik drucken"},
+      {c.wmfFileButton, "WMF - Datei", "Grafik als WMF speichern"},
+      {c.wmfClipboardButton, "WMF - Clipb.", "Grafik im WMF- Format in die Zwischenablage"},
+      {c.closeButton, "&Beenden", "Programm beenden"},
   };
   for (const auto& e : expected) {
     EXPECT_EQ(e.button->text(), QString::fromUtf8(e.caption));
     EXPECT_EQ(e.button->toolTip(), QString::fromUtf8(e.hint));
     EXPECT_FALSE(e.button->autoDefault()) << e.caption;  // Enter belongs to the fields
   }
-  c.SpeedButton14->click();
+  c.settingsButton->click();
   EXPECT_EQ(settings, 1);
-  c.SpeedButton23->click();  // the clipboard picture runs the window's redraw
+  c.wmfClipboardButton->click();  // the clipboard picture runs the window's redraw
   EXPECT_GT(redraws, 0);
   window.show();
-  c.Close->click();
+  c.closeButton->click();
   EXPECT_FALSE(window.isVisible());
 }
 
@@ -68,9 +68,9 @@ TEST(ButtonColumnTest, OwnFileButtonReplacesTheMetafile) {
   ButtonColumnActions actions;
   actions.saveFile = [&] { ++saved; };
   const ButtonColumn c = MakeButtonColumn(&window, &window, std::move(actions));
-  c.SpeedButton17->click();
+  c.wmfFileButton->click();
   EXPECT_EQ(saved, 1);
-  c.SpeedButton15->click();  // no picture: nothing to print, nothing breaks
+  c.printButton->click();  // no picture: nothing to print, nothing breaks
 }
 
 TEST(DrawOnTest, DrawsOnTheImageAndPutsTheCanvasBack) {
@@ -205,7 +205,7 @@ class FrameWindow : public TAnalysisWindow {
         this, [this] { ++checks; }, [] {}, [this](bool zoomed) { zooms.push_back(zoomed); });
     layout->addWidget(pad);
     buttons = MakeButtons(this, [] { return ExportTarget{}; });
-    layout->addWidget(buttons.Panel);
+    layout->addWidget(buttons.panel);
   }
   void FormPaint() override { ++paints; }
   void FormClose() override { ++closes; }
@@ -226,12 +226,12 @@ TEST(AnalysisWindowTest, PaintsOnShowAndResizeAndTellsAZoomFromAShift) {
   w.resize(w.width() + 40, w.height() + 40);
   QApplication::processEvents();
   EXPECT_GT(w.paints, afterShow);
-  w.pad->SpeedButton7->click();
-  w.pad->SpeedButton9->click();
-  w.pad->SpeedButton3->click();
+  w.pad->zoomInButton->click();
+  w.pad->rightButton->click();
+  w.pad->zoomOutButton->click();
   EXPECT_EQ(w.zooms, (std::vector<bool>{true, false, true}));
   EXPECT_EQ(w.checks, 3);
-  w.pad->SpeedButton22->click();  // the reset is not checked
+  w.pad->resetButton->click();  // the reset is not checked
   EXPECT_EQ(w.checks, 3);
 }
 
@@ -250,7 +250,7 @@ TEST(AnalysisWindowTest, RightButtonOpensTheSettingsAndClosingSavesOnce) {
   emit w.box->MouseDown(Qt::RightButton, 5, 5);
   EXPECT_EQ(opened, QStringLiteral("kurvio::TForm2"));
   AnimationRunning = true;
-  w.buttons.Close->click();
+  w.buttons.closeButton->click();
   EXPECT_FALSE(w.isVisible());
   EXPECT_FALSE(AnimationRunning);
   EXPECT_EQ(w.closes, 1);

@@ -19,7 +19,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "plot/ViewPad.h"
+#include "module/ViewPad.h"
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
@@ -185,7 +185,7 @@ TEST_F(SequencesWindowTest, EpsAboveItsMaximumEndsAtTheBarsEnd) {
 TEST_F(SequencesWindowTest, ViewKeepsTheIndexAxisJustLeftOfZero) {
   form->SpeedButton7->click();  // zoom in
   EXPECT_DOUBLE_EQ(x1, -x2 / 12);
-  form->GroupBox1->SpeedButton9->click();  // a shift to the right, tied again
+  form->GroupBox1->rightButton->click();  // a shift to the right, tied again
   EXPECT_DOUBLE_EQ(x1, -x2 / 12);
   // Narrower than 2: InitWerte, whose view differs from the opening one.
   for (int i = 0; i < 10 && x2 != 15; ++i) {

@@ -16,7 +16,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "plot/ViewPad.h"
+#include "module/ViewPad.h"
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
@@ -197,7 +197,7 @@ TEST_F(TangentWindowTest, ZoomingInBelowTheSmallestViewBringsBackTheStart) {
 TEST_F(TangentWindowTest, ZoomsAndPansLeavePAndQWhereTheUserPutThem) {
   Type(form->Edit5, QStringLiteral("2"));
   for (QToolButton* b : {form->SpeedButton7, form->SpeedButton7, form->SpeedButton3,
-                         form->GroupBox1->SpeedButton9, form->GroupBox1->SpeedButton21})
+                         form->GroupBox1->rightButton, form->GroupBox1->upLeftButton})
     b->click();
   EXPECT_EQ(xP, 1.0);
   EXPECT_EQ(xQ, 2.0);

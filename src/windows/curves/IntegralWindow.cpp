@@ -24,7 +24,7 @@
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
-#include "plot/ViewPad.h"
+#include "module/ViewPad.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Poles.h"
@@ -172,14 +172,14 @@ void TForm7::BuildLayout() {
       },
       [this] { return ExportPicture([this] { Redraw(); }, PictureLayout::TwoPlots); });
   GroupBox1 = bottom.pad;
-  SpeedButton3 = GroupBox1->SpeedButton3;
-  SpeedButton7 = GroupBox1->SpeedButton7;
-  SpeedButton22 = GroupBox1->SpeedButton22;
-  SpeedButton14 = bottom.buttons.SpeedButton14;
-  SpeedButton15 = bottom.buttons.SpeedButton15;
-  SpeedButton17 = bottom.buttons.SpeedButton17;
-  SpeedButton23 = bottom.buttons.SpeedButton23;
-  SpeedButton35 = bottom.buttons.Close;
+  SpeedButton3 = GroupBox1->zoomOutButton;
+  SpeedButton7 = GroupBox1->zoomInButton;
+  SpeedButton22 = GroupBox1->resetButton;
+  SpeedButton14 = bottom.buttons.settingsButton;
+  SpeedButton15 = bottom.buttons.printButton;
+  SpeedButton17 = bottom.buttons.wmfFileButton;
+  SpeedButton23 = bottom.buttons.wmfClipboardButton;
+  SpeedButton35 = bottom.buttons.closeButton;
   FinishPanel(300);
 }
 

@@ -23,7 +23,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "plot/ViewPad.h"
+#include "module/ViewPad.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
@@ -159,14 +159,14 @@ void TForm8::BuildLayout() {
       panel, column, [this](bool zoomed) { ViewChanged(zoomed); },
       [this] { return ExportPicture([this] { animieren(); }, PictureLayout::OnePlot, &bitmap_); });
   GroupBox1 = bottom.pad;
-  SpeedButton3 = GroupBox1->SpeedButton3;
-  SpeedButton7 = GroupBox1->SpeedButton7;
-  SpeedButton22 = GroupBox1->SpeedButton22;
-  SpeedButton14 = bottom.buttons.SpeedButton14;
-  SpeedButton15 = bottom.buttons.SpeedButton15;
-  SpeedButton17 = bottom.buttons.SpeedButton17;
-  SpeedButton23 = bottom.buttons.SpeedButton23;
-  SpeedButton6 = bottom.buttons.Close;
+  SpeedButton3 = GroupBox1->zoomOutButton;
+  SpeedButton7 = GroupBox1->zoomInButton;
+  SpeedButton22 = GroupBox1->resetButton;
+  SpeedButton14 = bottom.buttons.settingsButton;
+  SpeedButton15 = bottom.buttons.printButton;
+  SpeedButton17 = bottom.buttons.wmfFileButton;
+  SpeedButton23 = bottom.buttons.wmfClipboardButton;
+  SpeedButton6 = bottom.buttons.closeButton;
   FinishPanel(330);
 }
 

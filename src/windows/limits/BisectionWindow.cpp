@@ -23,7 +23,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "plot/ViewPad.h"
+#include "module/ViewPad.h"
 #include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
@@ -157,22 +157,22 @@ void TForm13::BuildLayout() {
         return ExportPicture([this] { animieren(); }, PictureLayout::PlotAndLadder, &bitmap_);
       });
   GroupBox1 = bottom.pad;
-  SpeedButton1 = GroupBox1->SpeedButton3;  // zoom out
-  SpeedButton4 = GroupBox1->SpeedButton7;  // zoom in
-  SpeedButton5 = GroupBox1->SpeedButton8;  // left
-  SpeedButton9 = GroupBox1->SpeedButton9;  // right
-  SpeedButton10 = GroupBox1->SpeedButton10;
-  SpeedButton11 = GroupBox1->SpeedButton11;
-  SpeedButton18 = GroupBox1->SpeedButton18;
-  SpeedButton19 = GroupBox1->SpeedButton19;
-  SpeedButton20 = GroupBox1->SpeedButton20;
-  SpeedButton21 = GroupBox1->SpeedButton21;
-  SpeedButton22 = GroupBox1->SpeedButton22;
-  SpeedButton14 = bottom.buttons.SpeedButton14;
-  SpeedButton15 = bottom.buttons.SpeedButton15;
-  SpeedButton17 = bottom.buttons.SpeedButton17;
-  SpeedButton23 = bottom.buttons.SpeedButton23;
-  SpeedButton6 = bottom.buttons.Close;
+  SpeedButton1 = GroupBox1->zoomOutButton;  // zoom out
+  SpeedButton4 = GroupBox1->zoomInButton;  // zoom in
+  SpeedButton5 = GroupBox1->leftButton;  // left
+  SpeedButton9 = GroupBox1->rightButton;  // right
+  SpeedButton10 = GroupBox1->downButton;
+  SpeedButton11 = GroupBox1->upButton;
+  SpeedButton18 = GroupBox1->downLeftButton;
+  SpeedButton19 = GroupBox1->downRightButton;
+  SpeedButton20 = GroupBox1->upRightButton;
+  SpeedButton21 = GroupBox1->upLeftButton;
+  SpeedButton22 = GroupBox1->resetButton;
+  SpeedButton14 = bottom.buttons.settingsButton;
+  SpeedButton15 = bottom.buttons.printButton;
+  SpeedButton17 = bottom.buttons.wmfFileButton;
+  SpeedButton23 = bottom.buttons.wmfClipboardButton;
+  SpeedButton6 = bottom.buttons.closeButton;
   Panel2 = AddStatusLine();
   Panel2->setTextFormat(Qt::PlainText);
   FinishPanel(340);

@@ -190,12 +190,12 @@ void TForm12::BuildLayout() {
   const ButtonColumn buttons = MakeButtons(panel, [this] {
     return ExportPicture([this] { animieren(); }, PictureLayout::PlotAndRails, &bitmap_);
   });
-  column->addWidget(buttons.Panel);
-  SpeedButton14 = buttons.SpeedButton14;
-  SpeedButton15 = buttons.SpeedButton15;
-  SpeedButton17 = buttons.SpeedButton17;
-  SpeedButton23 = buttons.SpeedButton23;
-  SpeedButton6 = buttons.Close;
+  column->addWidget(buttons.panel);
+  SpeedButton14 = buttons.settingsButton;
+  SpeedButton15 = buttons.printButton;
+  SpeedButton17 = buttons.wmfFileButton;
+  SpeedButton23 = buttons.wmfClipboardButton;
+  SpeedButton6 = buttons.closeButton;
   FinishPanel(330);
 }
 

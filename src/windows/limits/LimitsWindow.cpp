@@ -23,7 +23,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "plot/ViewPad.h"
+#include "module/ViewPad.h"
 #include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/Term.h"
@@ -105,22 +105,22 @@ void TForm11::BuildLayout() {
       panel, column, [this](bool) { ViewChanged(); },
       [this] { return ExportPicture([this] { animieren(); }, PictureLayout::OnePlot, &bitmap_); });
   GroupBox1 = bottom.pad;
-  SpeedButton3 = GroupBox1->SpeedButton3;
-  SpeedButton7 = GroupBox1->SpeedButton7;
-  SpeedButton8 = GroupBox1->SpeedButton8;
-  SpeedButton9 = GroupBox1->SpeedButton9;
-  SpeedButton10 = GroupBox1->SpeedButton10;
-  SpeedButton11 = GroupBox1->SpeedButton11;
-  SpeedButton18 = GroupBox1->SpeedButton18;
-  SpeedButton19 = GroupBox1->SpeedButton19;
-  SpeedButton20 = GroupBox1->SpeedButton20;
-  SpeedButton21 = GroupBox1->SpeedButton21;
-  SpeedButton22 = GroupBox1->SpeedButton22;
-  SpeedButton14 = bottom.buttons.SpeedButton14;
-  SpeedButton15 = bottom.buttons.SpeedButton15;
-  SpeedButton17 = bottom.buttons.SpeedButton17;
-  SpeedButton23 = bottom.buttons.SpeedButton23;
-  SpeedButton6 = bottom.buttons.Close;
+  SpeedButton3 = GroupBox1->zoomOutButton;
+  SpeedButton7 = GroupBox1->zoomInButton;
+  SpeedButton8 = GroupBox1->leftButton;
+  SpeedButton9 = GroupBox1->rightButton;
+  SpeedButton10 = GroupBox1->downButton;
+  SpeedButton11 = GroupBox1->upButton;
+  SpeedButton18 = GroupBox1->downLeftButton;
+  SpeedButton19 = GroupBox1->downRightButton;
+  SpeedButton20 = GroupBox1->upRightButton;
+  SpeedButton21 = GroupBox1->upLeftButton;
+  SpeedButton22 = GroupBox1->resetButton;
+  SpeedButton14 = bottom.buttons.settingsButton;
+  SpeedButton15 = bottom.buttons.printButton;
+  SpeedButton17 = bottom.buttons.wmfFileButton;
+  SpeedButton23 = bottom.buttons.wmfClipboardButton;
+  SpeedButton6 = bottom.buttons.closeButton;
   FinishPanel(360);
 }
 

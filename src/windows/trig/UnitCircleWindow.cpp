@@ -212,13 +212,13 @@ void TForm5::BuildLayout() {
   actions.variant = kUnitCircleExport;
   actions.target = [this] { return PictureTarget(); };
   const ButtonColumn buttons = MakeButtonColumn(this, Panel3, std::move(actions));
-  column->addWidget(buttons.Panel);
+  column->addWidget(buttons.panel);
   column->addStretch();
-  SpeedButton14 = buttons.SpeedButton14;
-  SpeedButton15 = buttons.SpeedButton15;
-  SpeedButton17 = buttons.SpeedButton17;
-  SpeedButton23 = buttons.SpeedButton23;
-  SpeedButton6 = buttons.Close;
+  SpeedButton14 = buttons.settingsButton;
+  SpeedButton15 = buttons.printButton;
+  SpeedButton17 = buttons.wmfFileButton;
+  SpeedButton23 = buttons.wmfClipboardButton;
+  SpeedButton6 = buttons.closeButton;
 }
 
 void TForm5::ConnectHandlers() {

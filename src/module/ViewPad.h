@@ -12,15 +12,30 @@ class QToolButton;
 
 namespace kurvio {
 
+// The design names of the pad's buttons; most windows use these.
+struct ViewPadNames {
+  const char* zoomOut = "SpeedButton3";
+  const char* zoomIn = "SpeedButton7";
+  const char* upLeft = "SpeedButton21";
+  const char* up = "SpeedButton11";
+  const char* upRight = "SpeedButton20";
+  const char* left = "SpeedButton8";
+  const char* reset = "SpeedButton22";
+  const char* right = "SpeedButton9";
+  const char* downLeft = "SpeedButton18";
+  const char* down = "SpeedButton10";
+  const char* downRight = "SpeedButton19";
+};
+
 class TViewPad : public QGroupBox {
   Q_OBJECT
 
  public:
-  explicit TViewPad(QWidget* parent = nullptr);
+  explicit TViewPad(QWidget* parent = nullptr, const ViewPadNames& names = {});
 
-  QToolButton *SpeedButton3, *SpeedButton7;  // zoom out, zoom in
-  QToolButton *SpeedButton21, *SpeedButton11, *SpeedButton20, *SpeedButton8, *SpeedButton22,
-      *SpeedButton9, *SpeedButton18, *SpeedButton10, *SpeedButton19;
+  QToolButton *zoomOutButton, *zoomInButton;
+  QToolButton *upLeftButton, *upButton, *upRightButton, *leftButton, *resetButton, *rightButton,
+      *downLeftButton, *downButton, *downRightButton;
   // Room below the pad for a window's own controls (the main window's "Zoom").
   QGridLayout* Grid() const { return grid_; }
 

@@ -1,0 +1,131 @@
+// One fixture for every window test: the program's files in a fresh folder
+// with the default settings, messages collected instead of shown, the window
+// opened at a fixed size, and its controls found by their design names, the
+// way an outside check finds them.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "module/ExampleList.h"
+#include "plot/Color.h"
+#include "plot/PlotFrame.h"
+#include "plot/QtCanvas.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
+#include "term/Term.h"
+#include "term/TermEdit.h"
+#include "widgets/TBitCheckBox.h"
+#include "widgets/TSwitch.h"
+
+namespace kurvio {
+
+// A design name and the class its control must be (or derive from).
+struct DesignName {
+  const char* name;
+  const char* kind;
+};
+
+// Every name resolves to exactly one control of its kind within `window`.
+inline void ExpectDesignNames(const QWidget* window, std::initializer_list<DesignName> names) {
+  for (const DesignName& n : names) {
+    const QList<QWidget*> found = window->findChildren<QWidget*>(QString::fromLatin1(n.name));
+    ASSERT_EQ(found.size(), 1) << n.name;
+    EXPECT_TRUE(found[0]->inherits(n.kind))
+        << n.name << " is a " << found[0]->metaObject()->className();
+  }
+}
+
+template <class Window>
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UseDefaultSettingsIn(dir);
+    SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
+    ReportExampleListMessage = [this](QWidget*, const QString& m) {
+      messages.push_back(m.toStdString());
+    };
+  }
+  void TearDown() override {
+    form.reset();
+    SyntaxErrorReporter = nullptr;
+    ReportExampleListMessage = nullptr;
+    MainTerm.reset();
+  }
+
+  // Opens the window as the start window does, at a size every test can count on.
+  Window& Open(int width = 1100, int height = 750) {
+    form = std::make_unique<Window>();
+    form->resize(width, height);
+    form->show();
+    QApplication::processEvents();
+    return *form;
+  }
+
+  // The control with this design name; fails the test when there is none or more.
+  template <class Control = QWidget>
+  Control* Find(const char* name) const {
+    const QList<Control*> found = form->template findChildren<Control*>(QString::fromLatin1(name));
+    EXPECT_EQ(found.size(), 1) << name;
+    return found.value(0);
+  }
+
+  // Types into a field as a user does: focus, text, Return.
+  void Type(const char* field, const QString& text) {
+    TypeInto(form.get(), Find<QLineEdit>(field), text);
+  }
+  // A click on a button, a check box or the raised half of a switch.
+  void Click(const char* name) {
+    QWidget* control = Find(name);
+    if (auto* s = qobject_cast<TSwitch*>(control)) {
+      for (int x = 0; x < s->width(); ++x)
+        if (s->IsOnRaisedHalf(x)) {
+          QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(x + 2, s->height() / 2));
+          return;
+        }
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+      button->click();
+    } else {
+      QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
+    }
+    QApplication::processEvents();
+  }
+  QString Text(const char* name) const {
+    QWidget* control = Find(name);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text();
+    if (auto* label = qobject_cast<QLabel*>(control)) return label->text();
+    return {};
+  }
+  // A readout as a number (decimal comma).
+  double Number(const char* name) const {
+    return Text(name).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+  }
+
+  // The colour of a world point on a bitmap drawn with the current view.
+  static Color Pixel(const QImage& image, double x, double y) {
+    return FromQColor(image.pixelColor(ScreenX(x), ScreenY(y)));
+  }
+  static bool AnyPixel(const QImage& image, Color colour) {
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (FromQColor(image.pixelColor(x, y)) == colour) return true;
+    return false;
+  }
+
+  TempDir dir;
+  std::unique_ptr<Window> form;
+  std::vector<std::string> messages;
+};
+
+}  // namespace kurvio
