@@ -1,25 +1,39 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD ?= build
 CMAKE_FLAGS ?=
+CTEST_FLAGS ?=
 PREFIX ?= /usr/local
 
-.PHONY: all build test run install bootstrap configure clean
+# CI builds the project's own code with warnings as errors.
+ifeq ($(CI),true)
+  CMAKE_FLAGS += -DKURVIO_WERROR=ON
+endif
+
+.PHONY: all build test run install bootstrap configure clean FORCE
 
 all: build
 
+# The fuzzing compiler is installed only where fuzzing is built.
 bootstrap:
-	@bash tools/bootstrap
+	@bash tools/bootstrap $(if $(findstring KURVIO_FUZZ=ON,$(CMAKE_FLAGS)),--fuzz)
 
-$(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+# The flags of the last configuration; a change configures afresh, so that a flag
+# dropped from CMAKE_FLAGS does not linger in the cache.
+$(BUILD)/cmake-flags: FORCE
+	@mkdir -p $(BUILD)
+	@echo '$(strip $(CMAKE_FLAGS))' | cmp -s - $@ || echo '$(strip $(CMAKE_FLAGS))' > $@
+
+$(BUILD)/build.ninja: $(BUILD)/cmake-flags
+	cmake --fresh -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
 
 configure: bootstrap $(BUILD)/build.ninja
 
 build: configure
 	cmake --build $(BUILD)
 
+# Every test has a time limit (its own, or this default), so a hang fails fast.
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j2
+	cd $(BUILD) && ctest --output-on-failure -j2 --timeout 300 $(CTEST_FLAGS)
 
 run: build
 	./$(BUILD)/kurvio

@@ -18,24 +18,24 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
   layout->setContentsMargins(32, 20, 32, 16);
   layout->setSpacing(8);
 
-  Label1 = new QLabel(QStringLiteral("Kurvio"), this);
-  QFont nameFont = Label1->font();
+  nameLabel = new QLabel(QStringLiteral("Kurvio"), this);
+  QFont nameFont = nameLabel->font();
   nameFont.setPointSize(24);
   nameFont.setBold(true);
-  Label1->setFont(nameFont);
-  Label2 = new QLabel(QStringLiteral("Version 1.5"), this);
-  Label3 = new QLabel(
+  nameLabel->setFont(nameFont);
+  versionLabel = new QLabel(QStringLiteral("Version 1.5"), this);
+  purposeLabel = new QLabel(
       QStringLiteral("Funktionen experimentell,\ndynamisch und animiert untersuchen"), this);
-  for (QLabel* label : {Label1, Label2, Label3}) {
+  for (QLabel* label : {nameLabel, versionLabel, purposeLabel}) {
     label->setAlignment(Qt::AlignCenter);
     layout->addWidget(label);
   }
   layout->addSpacing(8);
-  Button1 = new QPushButton(QStringLiteral("OK"), this);
-  Button1->setDefault(true);
-  Button1->setMinimumWidth(90);
-  layout->addWidget(Button1, 0, Qt::AlignHCenter);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+  okButton = new QPushButton(QStringLiteral("OK"), this);
+  okButton->setDefault(true);
+  okButton->setMinimumWidth(90);
+  layout->addWidget(okButton, 0, Qt::AlignHCenter);
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TForm9::Execute(QWidget* owner) {

@@ -18,10 +18,10 @@ class TForm9 : public QDialog {
   // when it closes.
   static void Execute(QWidget* owner);
 
-  QLabel* Label1;  // program name
-  QLabel* Label2;  // version
-  QLabel* Label3;  // what the program is for
-  QPushButton* Button1;
+  QLabel* nameLabel;
+  QLabel* versionLabel;
+  QLabel* purposeLabel;
+  QPushButton* okButton;
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -21,9 +21,9 @@
 #include "module/HelpWindow.h"
 #include "module/ScrollGrid.h"
 #include "module/SettingsLaunch.h"
+#include "module/ViewPad.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
-#include "module/ViewPad.h"
 #include "plot/ZoomBox.h"
 #include "settings/FileMessages.h"
 #include "settings/Settings.h"
@@ -73,15 +73,15 @@ TForm1::TForm1(QWidget* parent) : TModuleDialog(parent) {
   InstallFieldKeys(true);
   // The term fields show the terms held in memory; the file then supplies
   // parameters, bounds and coordinate window afresh.
-  Edit1->setText(TermToDisplay(TermFxtab));
-  Edit12->setText(TermToDisplay(TermAfxuv));
+  termField->setText(TermToDisplay(TermFxtab));
+  shiftedTermField->setText(TermToDisplay(TermAfxuv));
   LoadSettingsOrReport(this);
   CurveKind = 4;
   PointX0 = 0;
   LineWidth = 1;
-  TabControl1->blockSignals(true);
-  TabControl1->setCurrentIndex(4);
-  TabControl1->blockSignals(false);
+  familyTabs->blockSignals(true);
+  familyTabs->setCurrentIndex(4);
+  familyTabs->blockSignals(false);
   OpenSettingsDialog = [](TForm1* window) {
     OpenSettingsFrom(window, [window] { window->FormPaint(); });
     window->FormPaint();  // the next repaint takes over the changed settings
@@ -93,7 +93,7 @@ TForm1::~TForm1() { FixedCurves.DeleteAll(); }
 QWidget* TForm1::BuildParameterRow(int index, QLabel*& label, QLineEdit*& value, QLineEdit*& lower,
                                    QLineEdit*& upper, QScrollBar*& scrollBar, TSwitch*& sw,
                                    QToolButton*& reset, QToolButton*& direction) {
-  auto* row = new QWidget(Panel1);
+  auto* row = new QWidget(controlPanel);
   auto* grid = new QGridLayout(row);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setHorizontalSpacing(4);
@@ -133,196 +133,262 @@ void TForm1::BuildLayout() {
 
   // Tab bar with the family caption, line colour and line width at its right end.
   auto* top = new QHBoxLayout;
-  TabControl1 = new QTabBar(this);
-  TabControl1->setShape(QTabBar::RoundedNorth);
-  TabControl1->setExpanding(false);
-  TabControl1->setDrawBase(false);
-  TabControl1->setUsesScrollButtons(false);
-  TabControl1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-  for (const FamilyTab& tab : kTabs) TabControl1->addTab(QString::fromUtf8(tab.caption));
-  TabControl1->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 90px; height: 25px; }"));
-  Label8 = new QLabel(this);
-  QFont captionFont = Label8->font();
+  familyTabs = new QTabBar(this);
+  familyTabs->setShape(QTabBar::RoundedNorth);
+  familyTabs->setExpanding(false);
+  familyTabs->setDrawBase(false);
+  familyTabs->setUsesScrollButtons(false);
+  familyTabs->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+  for (const FamilyTab& tab : kTabs) familyTabs->addTab(QString::fromUtf8(tab.caption));
+  familyTabs->setStyleSheet(QStringLiteral("QTabBar::tab { min-width: 90px; height: 25px; }"));
+  familyCaption = new QLabel(this);
+  QFont captionFont = familyCaption->font();
   captionFont.setBold(true);
-  Label8->setFont(captionFont);
-  ColorButton1 = new TColorButton(this);
-  ColorButton1->setToolTip(QStringLiteral("Linienfarbe"));
-  LineWidthComboBox1 = new TLineWidthComboBox(this);
-  LineWidthComboBox1->setToolTip(QStringLiteral("Linienbreite"));
-  LineWidthComboBox1->SetLineWidth(1);
-  top->addWidget(TabControl1);
+  familyCaption->setFont(captionFont);
+  lineColorButton = new TColorButton(this);
+  lineColorButton->setToolTip(QStringLiteral("Linienfarbe"));
+  lineWidthBox = new TLineWidthComboBox(this);
+  lineWidthBox->setToolTip(QStringLiteral("Linienbreite"));
+  lineWidthBox->SetLineWidth(1);
+  top->addWidget(familyTabs);
   top->addSpacing(12);
-  top->addWidget(Label8);
+  top->addWidget(familyCaption);
   top->addStretch();
-  top->addWidget(ColorButton1);
-  top->addWidget(LineWidthComboBox1);
+  top->addWidget(lineColorButton);
+  top->addWidget(lineWidthBox);
   outer->addLayout(top);
 
   auto* body = new QHBoxLayout;
   body->setSpacing(4);
-  PaintBox1 = new TPaintBox(this);
-  PaintBox1->setMinimumSize(200, 150);
-  PaintBox1->SetPicture(&layers_.BackBuffer());
-  body->addWidget(PaintBox1, 1);
+  paintBox = new TPaintBox(this);
+  paintBox->setMinimumSize(200, 150);
+  paintBox->SetPicture(&layers_.BackBuffer());
+  body->addWidget(paintBox, 1);
 
   // The control panel scrolls when the window is lower than the panel.
-  QScrollArea* panelScroll = ScrollingPanel(this, Panel1);
-  auto* panel = new QVBoxLayout(Panel1);
+  QScrollArea* panelScroll = ScrollingPanel(this, controlPanel);
+  auto* panel = new QVBoxLayout(controlPanel);
   panel->setContentsMargins(4, 4, 4, 0);
   panel->setSpacing(3);
 
+  AddTermAndParameterRows(panel);
+  AddVertexAndPointRows(panel);
+  AddFixAndButtonGroups(panel);
+  panel->addStretch();
+
+  panelScroll->setWidget(controlPanel);
+  FitPanel(panelScroll, 333);
+  body->addWidget(panelScroll);
+  outer->addLayout(body, 1);
+
+  NameControls();
+  UpdateDeleteButtons();
+}
+
+void TForm1::AddTermAndParameterRows(QVBoxLayout* panel) {
   // Term row.
   auto* termRow = new QHBoxLayout;
-  Label4 = new QLabel(QStringLiteral("  y ="), Panel1);
-  Label4->setFixedWidth(40);
-  Edit1 = new QLineEdit(Panel1);
-  Edit12 = new QLineEdit(Panel1);
-  for (QLineEdit* term : {Edit1, Edit12}) {
+  termLabel = new QLabel(QStringLiteral("  y ="), controlPanel);
+  termLabel->setFixedWidth(40);
+  termField = new QLineEdit(controlPanel);
+  shiftedTermField = new QLineEdit(controlPanel);
+  for (QLineEdit* term : {termField, shiftedTermField}) {
     term->setFixedWidth(250);
     LimitTermField(term, kTermFieldLength);
   }
-  SpeedButton28 = ToolButton(Panel1, QStringLiteral("?"), QStringLiteral("Hilfe zur Termeingabe"));
-  termRow->addWidget(Label4);
-  termRow->addWidget(Edit1);
-  termRow->addWidget(Edit12);
-  Edit12->hide();  // only one of the two term fields is ever shown
-  termRow->addWidget(SpeedButton28);
+  termHelpButton =
+      ToolButton(controlPanel, QStringLiteral("?"), QStringLiteral("Hilfe zur Termeingabe"));
+  termRow->addWidget(termLabel);
+  termRow->addWidget(termField);
+  termRow->addWidget(shiftedTermField);
+  shiftedTermField->hide();  // only one of the two term fields is ever shown
+  termRow->addWidget(termHelpButton);
   termRow->addStretch();
   panel->addLayout(termRow);
 
-  panel->addWidget(BuildParameterRow(0, Label1, Edit2, Edit3, Edit4, ScrollBar1, Switch1,
-                                     SpeedButton1, SpeedButton24));
-  panel->addWidget(BuildParameterRow(1, Label2, Edit5, Edit6, Edit7, ScrollBar2, Switch2,
-                                     SpeedButton2, SpeedButton25));
-  rowC_ = BuildParameterRow(2, Label3, Edit8, Edit9, Edit10, ScrollBar3, Switch3, SpeedButton4,
-                            SpeedButton26);
+  panel->addWidget(BuildParameterRow(0, aLabel, aField, aLowerField, aUpperField, aBar, aSwitch,
+                                     aResetButton, aDirectionButton));
+  panel->addWidget(BuildParameterRow(1, bLabel, bField, bLowerField, bUpperField, bBar, bSwitch,
+                                     bResetButton, bDirectionButton));
+  rowC_ = BuildParameterRow(2, cLabel, cField, cLowerField, cUpperField, cBar, cSwitch,
+                            cResetButton, cDirectionButton);
   panel->addWidget(rowC_);
-  rowT_ = BuildParameterRow(3, Label11, Edit13, Edit14, Edit15, ScrollBar4, Switch5, SpeedButton16,
-                            SpeedButton29);
+  rowT_ = BuildParameterRow(3, tLabel, tField, tLowerField, tUpperField, tBar, tSwitch,
+                            tResetButton, tDirectionButton);
   panel->addWidget(rowT_);
+}
 
+void TForm1::AddVertexAndPointRows(QVBoxLayout* panel) {
   // Vertex.
   auto* vertexRow = new QHBoxLayout;
-  BitCheckBox3 = CheckBox(Panel1, QStringLiteral("Scheitel verschieben"));
-  BitCheckBox6 = CheckBox(Panel1, QStringLiteral("Scheitel markieren"));
-  Label5 = new QLabel(Panel1);
+  moveVertexBox = CheckBox(controlPanel, QStringLiteral("Scheitel verschieben"));
+  markVertexBox = CheckBox(controlPanel, QStringLiteral("Scheitel markieren"));
+  vertexLabel = new QLabel(controlPanel);
   auto* vertexBoxes = new QVBoxLayout;
-  vertexBoxes->addWidget(BitCheckBox3);
-  vertexBoxes->addWidget(BitCheckBox6);
+  vertexBoxes->addWidget(moveVertexBox);
+  vertexBoxes->addWidget(markVertexBox);
   vertexRow->addLayout(vertexBoxes);
-  vertexRow->addWidget(Label5);
+  vertexRow->addWidget(vertexLabel);
   panel->addLayout(vertexRow);
 
   // Point panel.
-  Panel4 = new QWidget(Panel1);
-  auto* point = new QGridLayout(Panel4);
+  pointPanel = new QWidget(controlPanel);
+  auto* point = new QGridLayout(pointPanel);
   point->setContentsMargins(0, 0, 0, 0);
-  BitCheckBox2 = CheckBox(Panel4, QStringLiteral("Steigungsdreieck"));
-  BitCheckBox4 = CheckBox(Panel4, QStringLiteral("Tangente"));
-  TrackBar1 = new QSlider(Qt::Horizontal, Panel4);
-  TrackBar1->setRange(1, 20);
-  TrackBar1->setValue(4);
-  TrackBar1->setToolTip(QStringLiteral("Schrittweite"));
-  BitCheckBox1 = CheckBox(Panel4, QStringLiteral("f' Ableitungsfunktion"));
-  auto* xLabel = new QLabel(QStringLiteral("x ="), Panel4);
-  Edit11 = NumberField(Panel4, 82);
-  SpeedButton13 = ToolButton(Panel4, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
-  Switch4 = AnimationSwitch(Panel4);
-  SpeedButton27 = DirectionButton(Panel4);
-  point->addWidget(BitCheckBox2, 0, 0, 1, 3);
-  point->addWidget(BitCheckBox4, 1, 0, 1, 3);
-  point->addWidget(TrackBar1, 1, 0, 1, 3);
-  point->addWidget(BitCheckBox1, 2, 0, 1, 3);
+  slopeTriangleBox = CheckBox(pointPanel, QStringLiteral("Steigungsdreieck"));
+  tangentBox = CheckBox(pointPanel, QStringLiteral("Tangente"));
+  stepWidthSlider = new QSlider(Qt::Horizontal, pointPanel);
+  stepWidthSlider->setRange(1, 20);
+  stepWidthSlider->setValue(4);
+  stepWidthSlider->setToolTip(QStringLiteral("Schrittweite"));
+  derivativeBox = CheckBox(pointPanel, QStringLiteral("f' Ableitungsfunktion"));
+  auto* xLabel = new QLabel(QStringLiteral("x ="), pointPanel);
+  pointXField = NumberField(pointPanel, 82);
+  pointResetButton =
+      ToolButton(pointPanel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
+  pointSwitch = AnimationSwitch(pointPanel);
+  pointDirectionButton = DirectionButton(pointPanel);
+  point->addWidget(slopeTriangleBox, 0, 0, 1, 3);
+  point->addWidget(tangentBox, 1, 0, 1, 3);
+  point->addWidget(stepWidthSlider, 1, 0, 1, 3);
+  point->addWidget(derivativeBox, 2, 0, 1, 3);
   auto* xRow = new QHBoxLayout;
   xRow->addWidget(xLabel);
-  xRow->addWidget(Edit11);
-  xRow->addWidget(SpeedButton13);
-  xRow->addWidget(Switch4);
-  xRow->addWidget(SpeedButton27);
+  xRow->addWidget(pointXField);
+  xRow->addWidget(pointResetButton);
+  xRow->addWidget(pointSwitch);
+  xRow->addWidget(pointDirectionButton);
   xRow->addStretch();
   point->addLayout(xRow, 3, 0, 1, 3);
-  panel->addWidget(Panel4);
+  panel->addWidget(pointPanel);
+}
 
+void TForm1::AddFixAndButtonGroups(QVBoxLayout* panel) {
   // Three groups side by side.
   auto* groups = new QHBoxLayout;
   groups->setSpacing(3);
-  GroupBox1 = new TViewPad(Panel1);
-  SpeedButton3 = GroupBox1->zoomOutButton;
-  SpeedButton7 = GroupBox1->zoomInButton;
-  SpeedButton21 = GroupBox1->upLeftButton;
-  SpeedButton11 = GroupBox1->upButton;
-  SpeedButton20 = GroupBox1->upRightButton;
-  SpeedButton8 = GroupBox1->leftButton;
-  SpeedButton22 = GroupBox1->resetButton;
-  SpeedButton9 = GroupBox1->rightButton;
-  SpeedButton18 = GroupBox1->downLeftButton;
-  SpeedButton10 = GroupBox1->downButton;
-  SpeedButton19 = GroupBox1->downRightButton;
-  BitCheckBox5 = CheckBox(GroupBox1, QStringLiteral("Zoom"));
-  GroupBox1->Grid()->addWidget(BitCheckBox5, 4, 0, 1, 3);
-  groups->addWidget(GroupBox1);
+  viewPad = new TViewPad(controlPanel);
+  zoomBoxCheck = CheckBox(viewPad, QStringLiteral("Zoom"));
+  viewPad->Grid()->addWidget(zoomBoxCheck, 4, 0, 1, 3);
+  groups->addWidget(viewPad);
 
-  GroupBox2 = new QGroupBox(QStringLiteral("fixieren"), Panel1);
-  auto* fix = new QVBoxLayout(GroupBox2);
+  fixGroup = new QGroupBox(QStringLiteral("fixieren"), controlPanel);
+  auto* fix = new QVBoxLayout(fixGroup);
   fix->setSpacing(2);
   fix->setContentsMargins(3, 3, 3, 3);
-  SpeedButton6 = new TSMButton(QStringLiteral("Objekt einfügen"), GroupBox2);
-  SpeedButton12 = new TSMButton(QStringLiteral("Letztes Objekt in der Liste löschen"), GroupBox2);
-  SpeedButton5 = new TSMButton(QStringLiteral("alle Objekte löschen"), GroupBox2);
-  BitCheckBox10 = CheckBox(GroupBox2, QStringLiteral("Kurvenschar fixieren"));
-  BitCheckBox9 = CheckBox(GroupBox2, QStringLiteral("Spektrum"),
-                          QStringLiteral("Farbspektrum für Parameterwerte"));
-  Image1 = new QLabel(GroupBox2);
-  Image1->setFixedSize(64, 10);
-  TrackBar2 = new QSlider(Qt::Horizontal, GroupBox2);
-  TrackBar2->setRange(1, 12);
-  TrackBar2->setToolTip(QStringLiteral("Farbspektrum auswählen"));
-  for (QPushButton* b : {SpeedButton6, SpeedButton12, SpeedButton5}) {
+  addObjectButton = new TSMButton(QStringLiteral("Objekt einfügen"), fixGroup);
+  deleteLastObjectButton =
+      new TSMButton(QStringLiteral("Letztes Objekt in der Liste löschen"), fixGroup);
+  deleteAllObjectsButton = new TSMButton(QStringLiteral("alle Objekte löschen"), fixGroup);
+  fixFamilyBox = CheckBox(fixGroup, QStringLiteral("Kurvenschar fixieren"));
+  spectrumBox = CheckBox(fixGroup, QStringLiteral("Spektrum"),
+                         QStringLiteral("Farbspektrum für Parameterwerte"));
+  spectrumImage = new QLabel(fixGroup);
+  spectrumImage->setFixedSize(64, 10);
+  spectrumSlider = new QSlider(Qt::Horizontal, fixGroup);
+  spectrumSlider->setRange(1, 12);
+  spectrumSlider->setToolTip(QStringLiteral("Farbspektrum auswählen"));
+  for (QPushButton* b : {addObjectButton, deleteLastObjectButton, deleteAllObjectsButton}) {
     // As wide as the group and as high as the wrapped caption then needs.
     QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     b->setSizePolicy(policy);
     b->setMinimumHeight(34);
   }
-  for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton6, SpeedButton12, SpeedButton5,
-                                                    BitCheckBox10, BitCheckBox9, Image1, TrackBar2})
+  for (QWidget* w : std::initializer_list<QWidget*>{addObjectButton, deleteLastObjectButton,
+                                                    deleteAllObjectsButton, fixFamilyBox,
+                                                    spectrumBox, spectrumImage, spectrumSlider})
     fix->addWidget(w);
-  groups->addWidget(GroupBox2, 1);
+  groups->addWidget(fixGroup, 1);
 
   // Export: the same two routines draw on the printer or the metafile.
   ButtonColumnActions actions;
-  actions.openSettings = [this] { SpeedButton14Click(); };
+  actions.openSettings = [this] { openSettings(); };
   actions.variant = kMainWindowExport;
   actions.target = [this] {
     const auto redraw = [this] {
       darstellen2();
       darstellen();
     };
-    return ExportTarget{redraw, redraw, PaintBox1};
+    return ExportTarget{redraw, redraw, paintBox};
   };
-  const ButtonColumn column = MakeButtonColumn(this, Panel1, std::move(actions));
-  SpeedButton14 = column.settingsButton;
-  SpeedButton15 = column.printButton;
-  SpeedButton17 = column.wmfFileButton;
-  SpeedButton23 = column.wmfClipboardButton;
-  SpeedButton35 = column.closeButton;
-  groups->addWidget(column.panel);
+  buttons = MakeButtonColumn(this, controlPanel, std::move(actions));
+  groups->addWidget(buttons.panel);
   panel->addLayout(groups);
-  panel->addStretch();
+}
 
-  panelScroll->setWidget(Panel1);
-  FitPanel(panelScroll, 333);
-  body->addWidget(panelScroll);
-  outer->addLayout(body, 1);
-
-  UpdateDeleteButtons();
+void TForm1::NameControls() {
+  const std::pair<QWidget*, const char*> names[] = {{familyTabs, "TabControl1"},
+                                                    {familyCaption, "Label8"},
+                                                    {lineColorButton, "ColorButton1"},
+                                                    {lineWidthBox, "LineWidthComboBox1"},
+                                                    {paintBox, "PaintBox1"},
+                                                    {controlPanel, "Panel1"},
+                                                    {termLabel, "Label4"},
+                                                    {termField, "Edit1"},
+                                                    {shiftedTermField, "Edit12"},
+                                                    {termHelpButton, "SpeedButton28"},
+                                                    {aLabel, "Label1"},
+                                                    {bLabel, "Label2"},
+                                                    {cLabel, "Label3"},
+                                                    {tLabel, "Label11"},
+                                                    {aField, "Edit2"},
+                                                    {aLowerField, "Edit3"},
+                                                    {aUpperField, "Edit4"},
+                                                    {bField, "Edit5"},
+                                                    {bLowerField, "Edit6"},
+                                                    {bUpperField, "Edit7"},
+                                                    {cField, "Edit8"},
+                                                    {cLowerField, "Edit9"},
+                                                    {cUpperField, "Edit10"},
+                                                    {tField, "Edit13"},
+                                                    {tLowerField, "Edit14"},
+                                                    {tUpperField, "Edit15"},
+                                                    {aBar, "ScrollBar1"},
+                                                    {bBar, "ScrollBar2"},
+                                                    {cBar, "ScrollBar3"},
+                                                    {tBar, "ScrollBar4"},
+                                                    {aSwitch, "Switch1"},
+                                                    {bSwitch, "Switch2"},
+                                                    {cSwitch, "Switch3"},
+                                                    {tSwitch, "Switch5"},
+                                                    {aResetButton, "SpeedButton1"},
+                                                    {bResetButton, "SpeedButton2"},
+                                                    {cResetButton, "SpeedButton4"},
+                                                    {tResetButton, "SpeedButton16"},
+                                                    {aDirectionButton, "SpeedButton24"},
+                                                    {bDirectionButton, "SpeedButton25"},
+                                                    {cDirectionButton, "SpeedButton26"},
+                                                    {tDirectionButton, "SpeedButton29"},
+                                                    {moveVertexBox, "BitCheckBox3"},
+                                                    {markVertexBox, "BitCheckBox6"},
+                                                    {vertexLabel, "Label5"},
+                                                    {pointPanel, "Panel4"},
+                                                    {slopeTriangleBox, "BitCheckBox2"},
+                                                    {tangentBox, "BitCheckBox4"},
+                                                    {derivativeBox, "BitCheckBox1"},
+                                                    {stepWidthSlider, "TrackBar1"},
+                                                    {pointXField, "Edit11"},
+                                                    {pointResetButton, "SpeedButton13"},
+                                                    {pointDirectionButton, "SpeedButton27"},
+                                                    {pointSwitch, "Switch4"},
+                                                    {zoomBoxCheck, "BitCheckBox5"},
+                                                    {addObjectButton, "SpeedButton6"},
+                                                    {deleteLastObjectButton, "SpeedButton12"},
+                                                    {deleteAllObjectsButton, "SpeedButton5"},
+                                                    {fixFamilyBox, "BitCheckBox10"},
+                                                    {spectrumBox, "BitCheckBox9"},
+                                                    {spectrumImage, "Image1"},
+                                                    {spectrumSlider, "TrackBar2"},
+                                                    {buttons.closeButton, "SpeedButton35"}};
+  for (const auto& [control, name] : names) SetDesignName(control, name);
 }
 
 void TForm1::ConnectHandlers() {
-  connect(TabControl1, &QTabBar::currentChanged, this, &TForm1::TabControl1Change);
-  OnExit(Edit1, [this] { Edit1Exit(); });
-  OnExit(Edit12, [this] { Edit12Exit(); });
-  OnExit(Edit11, [this] { Edit11Exit(); });
+  connect(familyTabs, &QTabBar::currentChanged, this, &TForm1::onFamilyTabChanged);
+  OnExit(termField, [this] { onTermFieldLeft(); });
+  OnExit(shiftedTermField, [this] { onShiftedTermFieldLeft(); });
+  OnExit(pointXField, [this] { onPointXFieldLeft(); });
   for (int i = 0; i < kFamilyParamCount; ++i) {
     const Row row = RowOf(i);
     OnExit(row.value, [this, i] { ValueExit(i); });
@@ -330,27 +396,26 @@ void TForm1::ConnectHandlers() {
     OnExit(row.upper, [this, i] { BoundExit(i, true); });
     connect(row.scrollBar, &QScrollBar::valueChanged, this, [this, i] { ScrollBarChange(i); });
   }
-  connect(SpeedButton1, &QToolButton::clicked, this, [this] { ResetParameter(0); });
-  connect(SpeedButton2, &QToolButton::clicked, this, [this] { ResetParameter(1); });
-  connect(SpeedButton4, &QToolButton::clicked, this, [this] { ResetParameter(2); });
-  connect(SpeedButton16, &QToolButton::clicked, this, [this] { ResetParameter(3); });
-  connect(SpeedButton13, &QToolButton::clicked, this, &TForm1::SpeedButton13Click);
-  connect(SpeedButton28, &QToolButton::clicked, this, [this] { TForm18::Execute(this); });
-  connect(SpeedButton6, &QPushButton::clicked, this, &TForm1::SpeedButton6Click);
-  connect(SpeedButton12, &QPushButton::clicked, this, &TForm1::SpeedButton12Click);
-  connect(SpeedButton5, &QPushButton::clicked, this, &TForm1::SpeedButton5Click);
-  for (TBitCheckBox* box : {BitCheckBox2, BitCheckBox4, BitCheckBox1})
+  connect(aResetButton, &QToolButton::clicked, this, [this] { ResetParameter(0); });
+  connect(bResetButton, &QToolButton::clicked, this, [this] { ResetParameter(1); });
+  connect(cResetButton, &QToolButton::clicked, this, [this] { ResetParameter(2); });
+  connect(tResetButton, &QToolButton::clicked, this, [this] { ResetParameter(3); });
+  connect(pointResetButton, &QToolButton::clicked, this, &TForm1::resetPoint);
+  connect(termHelpButton, &QToolButton::clicked, this, [this] { TForm18::Execute(this); });
+  connect(addObjectButton, &QPushButton::clicked, this, &TForm1::addObject);
+  connect(deleteLastObjectButton, &QPushButton::clicked, this, &TForm1::deleteLastObject);
+  connect(deleteAllObjectsButton, &QPushButton::clicked, this, &TForm1::deleteAllObjects);
+  for (TBitCheckBox* box : {slopeTriangleBox, tangentBox, derivativeBox})
     connect(box, &TBitCheckBox::OnClick, this, &TForm1::DisplayCheckBoxClick);
-  connect(BitCheckBox3, &TBitCheckBox::OnClick, this, &TForm1::BitCheckBox3Click);
-  connect(BitCheckBox6, &TBitCheckBox::OnClick, this, &TForm1::BitCheckBox6Click);
-  connect(BitCheckBox9, &TBitCheckBox::OnClick, this, &TForm1::BitCheckBox9Click);
-  connect(BitCheckBox10, &TBitCheckBox::OnClick, this, &TForm1::BitCheckBox10Click);
-  connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
-  connect(TrackBar2, &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
-  connect(ColorButton1, &TColorButton::OnChange, this, &TForm1::ColorButton1Change);
-  connect(LineWidthComboBox1, &TLineWidthComboBox::OnChange, this,
-          &TForm1::LineWidthComboBox1Change);
-  connect(PaintBox1, &TPaintBox::Resized, this, [this] {
+  connect(moveVertexBox, &TBitCheckBox::OnClick, this, &TForm1::onMoveVertexClicked);
+  connect(markVertexBox, &TBitCheckBox::OnClick, this, &TForm1::onMarkVertexClicked);
+  connect(spectrumBox, &TBitCheckBox::OnClick, this, &TForm1::onSpectrumClicked);
+  connect(fixFamilyBox, &TBitCheckBox::OnClick, this, &TForm1::onFixFamilyClicked);
+  connect(stepWidthSlider, &QSlider::valueChanged, this, &TForm1::onStepWidthChanged);
+  connect(spectrumSlider, &QSlider::valueChanged, this, &TForm1::onSpectrumSliderChanged);
+  connect(lineColorButton, &TColorButton::OnChange, this, &TForm1::onLineColorChanged);
+  connect(lineWidthBox, &TLineWidthComboBox::OnChange, this, &TForm1::onLineWidthChanged);
+  connect(paintBox, &TPaintBox::Resized, this, [this] {
     if (shown_) FormPaint();
   });
   ConnectAnimation();
@@ -359,17 +424,17 @@ void TForm1::ConnectHandlers() {
 TForm1::Row TForm1::RowOf(int index) const {
   switch (index) {
     case 0:
-      return {Edit2, Edit3, Edit4, ScrollBar1};
+      return {aField, aLowerField, aUpperField, aBar};
     case 1:
-      return {Edit5, Edit6, Edit7, ScrollBar2};
+      return {bField, bLowerField, bUpperField, bBar};
     case 2:
-      return {Edit8, Edit9, Edit10, ScrollBar3};
+      return {cField, cLowerField, cUpperField, cBar};
     default:
-      return {Edit13, Edit14, Edit15, ScrollBar4};
+      return {tField, tLowerField, tUpperField, tBar};
   }
 }
 
-int TForm1::CurrentTab() const { return TabControl1->currentIndex(); }
+int TForm1::CurrentTab() const { return familyTabs->currentIndex(); }
 
 void TForm1::showEvent(QShowEvent* event) {
   TModuleDialog::showEvent(event);
@@ -400,12 +465,12 @@ void TForm1::FormPaint() {
     RowOf(i).scrollBar->setMaximum(S);
     SetScrollBarFromValue(i, false);
   }
-  Edit11->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
-  ColorButton1->SetSelectionColor(Farben::Zeichenstift);
-  TrackBar2->setValue(1);
+  pointXField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
+  lineColorButton->SetSelectionColor(Farben::Zeichenstift);
+  spectrumSlider->setValue(1);
   Farbverlauf(1);
-  PaintBox1->unsetCursor();
-  TabControl1Change();
+  paintBox->unsetCursor();
+  onFamilyTabChanged();
 }
 
 void TForm1::einkontrolle() {
@@ -418,55 +483,55 @@ void TForm1::einkontrolle() {
   }
 }
 
-void TForm1::TabControl1Change() {
+void TForm1::onFamilyTabChanged() {
   const int tab = std::clamp(CurrentTab(), 0, 4);
   // The common case first.
   rowC_->setVisible(true);
   rowT_->setVisible(false);
-  Edit1->setVisible(false);
-  Edit12->setVisible(false);
-  Label4->setVisible(false);
-  SpeedButton28->setVisible(false);
-  BitCheckBox3->setVisible(false);
-  BitCheckBox6->setVisible(false);
-  Panel4->setVisible(false);
-  if (tab != 1 && tab != 2 && BitCheckBox3->Checked()) {
-    BitCheckBox3->SetChecked(false);
+  termField->setVisible(false);
+  shiftedTermField->setVisible(false);
+  termLabel->setVisible(false);
+  termHelpButton->setVisible(false);
+  moveVertexBox->setVisible(false);
+  markVertexBox->setVisible(false);
+  pointPanel->setVisible(false);
+  if (tab != 1 && tab != 2 && moveVertexBox->Checked()) {
+    moveVertexBox->SetChecked(false);
     MoveVertex = false;
   }
-  if (tab != 3 && BitCheckBox1->Checked()) {
-    BitCheckBox1->SetChecked(false);
+  if (tab != 3 && derivativeBox->Checked()) {
+    derivativeBox->SetChecked(false);
     ShowDerivative = false;
   }
 
   const FamilyTab& t = kTabs[tab];
-  Label8->setText(QString::fromUtf8(t.caption));
-  Label1->setText(QString::fromUtf8(t.labels[0]));
-  Label2->setText(QString::fromUtf8(t.labels[1]));
-  Label3->setText(QString::fromUtf8(t.labels[2]));
+  familyCaption->setText(QString::fromUtf8(t.caption));
+  aLabel->setText(QString::fromUtf8(t.labels[0]));
+  bLabel->setText(QString::fromUtf8(t.labels[1]));
+  cLabel->setText(QString::fromUtf8(t.labels[2]));
   CurveKind = t.kind;
   switch (tab) {
     case 0:
-      Panel4->setVisible(true);
-      BitCheckBox4->setVisible(false);
-      BitCheckBox1->setVisible(false);
-      TrackBar1->setVisible(true);
+      pointPanel->setVisible(true);
+      tangentBox->setVisible(false);
+      derivativeBox->setVisible(false);
+      stepWidthSlider->setVisible(true);
       rowC_->setVisible(false);
       break;
     case 1:
     case 2:
-      BitCheckBox3->setVisible(true);
-      BitCheckBox6->setVisible(true);
+      moveVertexBox->setVisible(true);
+      markVertexBox->setVisible(true);
       break;
     default: {
-      Panel4->setVisible(true);
-      TrackBar1->setVisible(false);
-      BitCheckBox4->setVisible(true);
-      BitCheckBox1->setVisible(true);
-      SpeedButton28->setVisible(true);
-      Label4->setVisible(true);
-      QLineEdit* term = tab == 3 ? Edit12 : Edit1;
-      Label4->setText(tab == 3 ? QStringLiteral("f(x) =") : QStringLiteral("  y ="));
+      pointPanel->setVisible(true);
+      stepWidthSlider->setVisible(false);
+      tangentBox->setVisible(true);
+      derivativeBox->setVisible(true);
+      termHelpButton->setVisible(true);
+      termLabel->setVisible(true);
+      QLineEdit* term = tab == 3 ? shiftedTermField : termField;
+      termLabel->setText(tab == 3 ? QStringLiteral("f(x) =") : QStringLiteral("  y ="));
       term->setVisible(true);
       rowT_->setVisible(tab == 4);
       // A repaint reports no syntax error: that happens once, when the field is left.
@@ -479,20 +544,20 @@ void TForm1::TabControl1Change() {
   darstellen();
 }
 
-void TForm1::Edit1Exit() {
-  CheckTermEdit(Edit1);
-  TermFxtab = StoredTerm(Edit1);
+void TForm1::onTermFieldLeft() {
+  CheckTermEdit(termField);
+  TermFxtab = StoredTerm(termField);
   darstellen();
 }
 
-void TForm1::Edit12Exit() {
-  CheckTermEdit(Edit12);
-  TermAfxuv = StoredTerm(Edit12);
+void TForm1::onShiftedTermFieldLeft() {
+  CheckTermEdit(shiftedTermField);
+  TermAfxuv = StoredTerm(shiftedTermField);
   darstellen();
 }
 
-void TForm1::Edit11Exit() {
-  ReadNumberEdit(Edit11, PointX0, PointX0);
+void TForm1::onPointXFieldLeft() {
+  ReadNumberEdit(pointXField, PointX0, PointX0);
   darstellen2();
   darstellen();
 }
@@ -541,20 +606,20 @@ void TForm1::ResetParameter(int index) {
   darstellen();
 }
 
-void TForm1::SpeedButton13Click() {
+void TForm1::resetPoint() {
   PointX0 = 0;
-  Edit11->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
-  TrackBar1->setValue(4);
+  pointXField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
+  stepWidthSlider->setValue(4);
   darstellen();
 }
 
 void TForm1::UpdateDeleteButtons() {
   const bool any = !FixedCurves.IsEmpty();
-  SpeedButton12->setEnabled(any);
-  SpeedButton5->setEnabled(any);
+  deleteLastObjectButton->setEnabled(any);
+  deleteAllObjectsButton->setEnabled(any);
 }
 
-void TForm1::SpeedButton6Click() { ObjektEinfuegen(); }
+void TForm1::addObject() { ObjektEinfuegen(); }
 
 void TForm1::ObjektEinfuegen() {
   FixedCurves.InsertFront(
@@ -565,14 +630,14 @@ void TForm1::ObjektEinfuegen() {
   UpdateDeleteButtons();
 }
 
-void TForm1::SpeedButton12Click() {
+void TForm1::deleteLastObject() {
   FixedCurves.Delete(1);
   UpdateDeleteButtons();
   darstellen2();
   darstellen();
 }
 
-void TForm1::SpeedButton5Click() {
+void TForm1::deleteAllObjects() {
   FixedCurves.DeleteAll();
   UpdateDeleteButtons();
   darstellen2();
@@ -580,51 +645,51 @@ void TForm1::SpeedButton5Click() {
 }
 
 void TForm1::DisplayCheckBoxClick() {
-  ShowTriangle = BitCheckBox2->Checked();
-  ShowTangent = BitCheckBox4->Checked();
-  ShowDerivative = BitCheckBox1->Checked();
+  ShowTriangle = slopeTriangleBox->Checked();
+  ShowTangent = tangentBox->Checked();
+  ShowDerivative = derivativeBox->Checked();
   darstellen2();
   darstellen();
 }
 
-void TForm1::BitCheckBox3Click() {
-  MoveVertex = BitCheckBox3->Checked();
+void TForm1::onMoveVertexClicked() {
+  MoveVertex = moveVertexBox->Checked();
   darstellen();
 }
 
-void TForm1::BitCheckBox6Click() {
-  MarkVertex = BitCheckBox6->Checked();
+void TForm1::onMarkVertexClicked() {
+  MarkVertex = markVertexBox->Checked();
   darstellen();
 }
 
-void TForm1::BitCheckBox9Click() {
-  SpectrumOn = BitCheckBox9->Checked();
+void TForm1::onSpectrumClicked() {
+  SpectrumOn = spectrumBox->Checked();
   if (SpectrumOn)
     savedPenColor_ = Farben::Zeichenstift;
   else
     Farben::Zeichenstift = savedPenColor_;
 }
 
-void TForm1::BitCheckBox10Click() { FixFamily = BitCheckBox10->Checked(); }
+void TForm1::onFixFamilyClicked() { FixFamily = fixFamilyBox->Checked(); }
 
-void TForm1::TrackBar1Change() {
-  StepWidth = TrackBar1->value() / 4.0;
+void TForm1::onStepWidthChanged() {
+  StepWidth = stepWidthSlider->value() / 4.0;
   darstellen();
 }
 
-void TForm1::TrackBar2Change() {
-  Farbverlauf(TrackBar2->value());
-  Spectrum = TrackBar2->value();
+void TForm1::onSpectrumSliderChanged() {
+  Farbverlauf(spectrumSlider->value());
+  Spectrum = spectrumSlider->value();
 }
 
-void TForm1::ColorButton1Change() {
-  Farben::Zeichenstift = ColorButton1->SelectionColor();
+void TForm1::onLineColorChanged() {
+  Farben::Zeichenstift = lineColorButton->SelectionColor();
   darstellen2();
   darstellen();
 }
 
-void TForm1::LineWidthComboBox1Change() {
-  LineWidth = LineWidthComboBox1->LineWidth();
+void TForm1::onLineWidthChanged() {
+  LineWidth = lineWidthBox->LineWidth();
   darstellen2();
   darstellen();
 }

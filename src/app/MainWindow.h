@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "module/ButtonColumn.h"
 #include "module/ModuleDialog.h"
 #include "plot/Canvas.h"
 #include "plot/PlotLayers.h"
@@ -20,6 +21,7 @@ class QPushButton;
 class QScrollBar;
 class QSlider;
 class QTabBar;
+class QVBoxLayout;
 class QToolButton;
 
 namespace kurvio {
@@ -47,51 +49,48 @@ class TForm1 : public TModuleDialog {
   ~TForm1() override;
 
   // Tab bar row.
-  QTabBar* TabControl1;
-  QLabel* Label8;
-  TColorButton* ColorButton1;
-  TLineWidthComboBox* LineWidthComboBox1;
-  TPaintBox* PaintBox1;
-  QWidget* Panel1;
+  QTabBar* familyTabs;
+  QLabel* familyCaption;
+  TColorButton* lineColorButton;
+  TLineWidthComboBox* lineWidthBox;
+  TPaintBox* paintBox;
+  QWidget* controlPanel;
   // Term row.
-  QLabel* Label4;
-  QLineEdit* Edit1;   // term of tab 4, "f(x,t,a,b)"
-  QLineEdit* Edit12;  // term f of tab 3, "af(x-u)+v"
-  QToolButton* SpeedButton28;
+  QLabel* termLabel;
+  QLineEdit* termField;         // term of tab 4, "f(x,t,a,b)"
+  QLineEdit* shiftedTermField;  // term f of tab 3, "af(x-u)+v"
+  QToolButton* termHelpButton;
   // Parameter rows a, b, c, t.
-  QLabel *Label1, *Label2, *Label3, *Label11;
-  QLineEdit *Edit2, *Edit3, *Edit4;
-  QLineEdit *Edit5, *Edit6, *Edit7;
-  QLineEdit *Edit8, *Edit9, *Edit10;
-  QLineEdit *Edit13, *Edit14, *Edit15;
-  QScrollBar *ScrollBar1, *ScrollBar2, *ScrollBar3, *ScrollBar4;
-  TSwitch *Switch1, *Switch2, *Switch3, *Switch5;
-  QToolButton *SpeedButton1, *SpeedButton2, *SpeedButton4, *SpeedButton16;
-  QToolButton *SpeedButton24, *SpeedButton25, *SpeedButton26, *SpeedButton29;
+  QLabel *aLabel, *bLabel, *cLabel, *tLabel;
+  QLineEdit *aField, *aLowerField, *aUpperField;
+  QLineEdit *bField, *bLowerField, *bUpperField;
+  QLineEdit *cField, *cLowerField, *cUpperField;
+  QLineEdit *tField, *tLowerField, *tUpperField;
+  QScrollBar *aBar, *bBar, *cBar, *tBar;
+  TSwitch *aSwitch, *bSwitch, *cSwitch, *tSwitch;
+  QToolButton *aResetButton, *bResetButton, *cResetButton, *tResetButton;
+  QToolButton *aDirectionButton, *bDirectionButton, *cDirectionButton, *tDirectionButton;
   // Vertex.
-  TBitCheckBox *BitCheckBox3, *BitCheckBox6;
-  QLabel* Label5;
+  TBitCheckBox *moveVertexBox, *markVertexBox;
+  QLabel* vertexLabel;
   // Point panel.
-  QWidget* Panel4;
-  TBitCheckBox *BitCheckBox2, *BitCheckBox4, *BitCheckBox1;
-  QSlider* TrackBar1;
-  QLineEdit* Edit11;
-  QToolButton *SpeedButton13, *SpeedButton27;
-  TSwitch* Switch4;
+  QWidget* pointPanel;
+  TBitCheckBox *slopeTriangleBox, *tangentBox, *derivativeBox;
+  QSlider* stepWidthSlider;
+  QLineEdit* pointXField;
+  QToolButton *pointResetButton, *pointDirectionButton;
+  TSwitch* pointSwitch;
   // "Koordinatensys."
-  TViewPad* GroupBox1;
-  QToolButton *SpeedButton3, *SpeedButton7;
-  QToolButton *SpeedButton21, *SpeedButton11, *SpeedButton20, *SpeedButton8, *SpeedButton22,
-      *SpeedButton9, *SpeedButton18, *SpeedButton10, *SpeedButton19;
-  TBitCheckBox* BitCheckBox5;
+  TViewPad* viewPad;
+  TBitCheckBox* zoomBoxCheck;
   // "fixieren"
-  QGroupBox* GroupBox2;
-  QPushButton *SpeedButton6, *SpeedButton12, *SpeedButton5;
-  TBitCheckBox *BitCheckBox10, *BitCheckBox9;
-  QLabel* Image1;
-  QSlider* TrackBar2;
+  QGroupBox* fixGroup;
+  QPushButton *addObjectButton, *deleteLastObjectButton, *deleteAllObjectsButton;
+  TBitCheckBox *fixFamilyBox, *spectrumBox;
+  QLabel* spectrumImage;
+  QSlider* spectrumSlider;
   // Button column.
-  QPushButton *SpeedButton14, *SpeedButton15, *SpeedButton17, *SpeedButton23, *SpeedButton35;
+  ButtonColumn buttons;
 
   // State of the window.
   RecordList<FixedCurve> FixedCurves;
@@ -117,14 +116,14 @@ class TForm1 : public TModuleDialog {
   bool Dragging = false;
   void Delay(int ms);
   void SwitchClick(int index);  // a, b, c, t
-  void Switch4Click();          // x0
-  void SpeedButton24Click();    // every direction button
+  void onPointSwitchClicked();  // x0
+  void onDirectionClicked();    // every direction button
   void ViewChanged();           // after a zoom, pan or reset of the coordinate window
-  void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
-  void PaintBox1MouseMove(int x, int y);
-  void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMouseMove(int x, int y);
+  void onPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
   void UpdateCursor();
-  void SpeedButton14Click();
+  void openSettings();
   // Opens the settings dialog (replaceable, so that tests need no dialog).
   std::function<void(TForm1*)> OpenSettingsDialog;
 
@@ -133,23 +132,23 @@ class TForm1 : public TModuleDialog {
   void einkontrolle();
 
  public slots:
-  void TabControl1Change();
-  void Edit1Exit();
-  void Edit12Exit();
-  void Edit11Exit();
-  void SpeedButton6Click();
-  void SpeedButton12Click();
-  void SpeedButton5Click();
+  void onFamilyTabChanged();
+  void onTermFieldLeft();
+  void onShiftedTermFieldLeft();
+  void onPointXFieldLeft();
+  void addObject();
+  void deleteLastObject();
+  void deleteAllObjects();
   void DisplayCheckBoxClick();
-  void BitCheckBox3Click();
-  void BitCheckBox6Click();
-  void BitCheckBox9Click();
-  void BitCheckBox10Click();
-  void TrackBar1Change();
-  void TrackBar2Change();
-  void ColorButton1Change();
-  void LineWidthComboBox1Change();
-  void SpeedButton13Click();
+  void onMoveVertexClicked();
+  void onMarkVertexClicked();
+  void onSpectrumClicked();
+  void onFixFamilyClicked();
+  void onStepWidthChanged();
+  void onSpectrumSliderChanged();
+  void onLineColorChanged();
+  void onLineWidthChanged();
+  void resetPoint();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -166,6 +165,11 @@ class TForm1 : public TModuleDialog {
   };
   Row RowOf(int index) const;
   void BuildLayout();
+  // The design names, as objectNames, once the captions are set.
+  void NameControls();
+  void AddTermAndParameterRows(QVBoxLayout* panel);
+  void AddVertexAndPointRows(QVBoxLayout* panel);
+  void AddFixAndButtonGroups(QVBoxLayout* panel);
   void ConnectHandlers();
   QWidget* BuildParameterRow(int index, QLabel*& label, QLineEdit*& value, QLineEdit*& lower,
                              QLineEdit*& upper, QScrollBar*& scrollBar, TSwitch*& sw,

@@ -13,9 +13,9 @@
 #include "module/AnimationLoop.h"
 #include "module/Cursors.h"
 #include "module/FrameWait.h"
+#include "module/ViewPad.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
-#include "module/ViewPad.h"
 #include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
@@ -25,35 +25,36 @@
 namespace kurvio {
 
 void TForm1::ConnectAnimation() {
-  connect(Switch1, &TSwitch::OnClick, this, [this] { SwitchClick(0); });
-  connect(Switch2, &TSwitch::OnClick, this, [this] { SwitchClick(1); });
-  connect(Switch3, &TSwitch::OnClick, this, [this] { SwitchClick(2); });
-  connect(Switch5, &TSwitch::OnClick, this, [this] { SwitchClick(3); });
-  connect(Switch4, &TSwitch::OnClick, this, &TForm1::Switch4Click);
-  for (QToolButton* b : {SpeedButton24, SpeedButton25, SpeedButton26, SpeedButton29, SpeedButton27})
-    connect(b, &QToolButton::clicked, this, &TForm1::SpeedButton24Click);
+  connect(aSwitch, &TSwitch::OnClick, this, [this] { SwitchClick(0); });
+  connect(bSwitch, &TSwitch::OnClick, this, [this] { SwitchClick(1); });
+  connect(cSwitch, &TSwitch::OnClick, this, [this] { SwitchClick(2); });
+  connect(tSwitch, &TSwitch::OnClick, this, [this] { SwitchClick(3); });
+  connect(pointSwitch, &TSwitch::OnClick, this, &TForm1::onPointSwitchClicked);
+  for (QToolButton* b : {aDirectionButton, bDirectionButton, cDirectionButton, tDirectionButton,
+                         pointDirectionButton})
+    connect(b, &QToolButton::clicked, this, &TForm1::onDirectionClicked);
 
-  GroupBox1->Check = [] { WertePruefen(); };
-  GroupBox1->Reset = [] { InitWerte(); };
-  GroupBox1->Changed = [this] { ViewChanged(); };
-  zoomBox_ = std::make_unique<ZoomBox>(layers_.BackBuffer(), *PaintBox1);
-  connect(BitCheckBox5, &TBitCheckBox::OnClick, this, &TForm1::UpdateCursor);
-  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm1::PaintBox1MouseDown);
-  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm1::PaintBox1MouseMove);
-  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm1::PaintBox1MouseUp);
-  Panel1->installEventFilter(this);
+  viewPad->Check = [] { WertePruefen(); };
+  viewPad->Reset = [] { InitWerte(); };
+  viewPad->Changed = [this] { ViewChanged(); };
+  zoomBox_ = std::make_unique<ZoomBox>(layers_.BackBuffer(), *paintBox);
+  connect(zoomBoxCheck, &TBitCheckBox::OnClick, this, &TForm1::UpdateCursor);
+  connect(paintBox, &TPaintBox::MouseDown, this, &TForm1::onPaintBoxMouseDown);
+  connect(paintBox, &TPaintBox::MouseMove, this, &TForm1::onPaintBoxMouseMove);
+  connect(paintBox, &TPaintBox::MouseUp, this, &TForm1::onPaintBoxMouseUp);
+  controlPanel->installEventFilter(this);
 }
 
 TSwitch* TForm1::SwitchOf(int index) const {
   switch (index) {
     case 0:
-      return Switch1;
+      return aSwitch;
     case 1:
-      return Switch2;
+      return bSwitch;
     case 2:
-      return Switch3;
+      return cSwitch;
     default:
-      return Switch5;
+      return tSwitch;
   }
 }
 
@@ -62,7 +63,7 @@ void TForm1::Delay(int ms) { WaitFrame(ms, 15); }
 void TForm1::SwitchClick(int index) {
   TSwitch* own = SwitchOf(index);
   AnimationRunning = true;
-  for (TSwitch* other : {Switch1, Switch2, Switch3, Switch4, Switch5})
+  for (TSwitch* other : {aSwitch, bSwitch, cSwitch, pointSwitch, tSwitch})
     if (other != own) other->SetChecked(false);
   ParamRef p = FamilyParam(index);
   AnimationStep = p.upper - p.lower;
@@ -88,24 +89,24 @@ void TForm1::SwitchClick(int index) {
   SetScrollBarFromValue(index, false);
 }
 
-void TForm1::Switch4Click() {
+void TForm1::onPointSwitchClicked() {
   AnimationRunning = true;
   AnimationStep = (x2 - x1) / (2.0 * std::max(Schrittzahl, 1));
-  for (TSwitch* other : {Switch1, Switch2, Switch3, Switch5}) other->SetChecked(false);
+  for (TSwitch* other : {aSwitch, bSwitch, cSwitch, tSwitch}) other->SetChecked(false);
   RunAnimation(
       this,
       [this] {
         PointX0 += AnimationStep;
-        Edit11->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
+        pointXField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
         darstellen();
         if (PointX0 > x2) AnimationStep = -AnimationStep;
         if (PointX0 < x1) AnimationStep = -AnimationStep;
-        if (!Switch4->Checked()) AnimationRunning = false;
+        if (!pointSwitch->Checked()) AnimationRunning = false;
       },
       [this] { Delay(FrameDelay); });
 }
 
-void TForm1::SpeedButton24Click() { AnimationStep = -AnimationStep; }
+void TForm1::onDirectionClicked() { AnimationStep = -AnimationStep; }
 
 void TForm1::ViewChanged() {
   darstellen2();
@@ -115,21 +116,21 @@ void TForm1::ViewChanged() {
 void TForm1::done(int result) {
   // A close during an animation ends its loop after the current frame; the
   // window is destroyed only once the loop has returned.
-  for (TSwitch* s : {Switch1, Switch2, Switch3, Switch4, Switch5}) s->SetChecked(false);
+  for (TSwitch* s : {aSwitch, bSwitch, cSwitch, pointSwitch, tSwitch}) s->SetChecked(false);
   AnimationRunning = false;
   TModuleDialog::done(result);
 }
 
 void TForm1::UpdateCursor() {
-  if (BitCheckBox5->Checked())
-    PaintBox1->setCursor(ProgramCursor(1));
-  else if (BitCheckBox4->Checked() || BitCheckBox2->Checked() || BitCheckBox3->Checked())
-    PaintBox1->setCursor(ProgramCursor(4));
+  if (zoomBoxCheck->Checked())
+    paintBox->setCursor(ProgramCursor(1));
+  else if (tangentBox->Checked() || slopeTriangleBox->Checked() || moveVertexBox->Checked())
+    paintBox->setCursor(ProgramCursor(4));
   else
-    PaintBox1->unsetCursor();
+    paintBox->unsetCursor();
 }
 
-void TForm1::SpeedButton14Click() {
+void TForm1::openSettings() {
   FixedCurves.DeleteAll();
   UpdateDeleteButtons();
   darstellen2();
@@ -139,39 +140,39 @@ void TForm1::SpeedButton14Click() {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   // The right button on the control panel opens the settings as on the graph.
-  if (watched == Panel1 && event->type() == QEvent::MouseButtonPress &&
+  if (watched == controlPanel && event->type() == QEvent::MouseButtonPress &&
       static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-    SpeedButton14Click();
+    openSettings();
     return true;
   }
   return TModuleDialog::eventFilter(watched, event);
 }
 
-void TForm1::PaintBox1MouseDown(Qt::MouseButton button, int x, int y) {
+void TForm1::onPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {
   if (button == Qt::RightButton) {
-    SpeedButton14Click();
+    openSettings();
     return;
   }
   if (button != Qt::LeftButton) return;
-  if (BitCheckBox5->Checked()) {
-    PaintBox1->setCursor(ProgramCursor(1));
+  if (zoomBoxCheck->Checked()) {
+    paintBox->setCursor(ProgramCursor(1));
     zoomBox_->Begin(x, y);
   } else {
     Dragging = true;
   }
 }
 
-void TForm1::PaintBox1MouseMove(int x, int y) {
+void TForm1::onPaintBoxMouseMove(int x, int y) {
   if (zoomBox_->Active()) {
     zoomBox_->Move(x, y);
     return;
   }
   if (!Dragging) return;
-  const int w = std::max(PaintBox1->width(), 1);
-  const int h = std::max(PaintBox1->height(), 1);
+  const int w = std::max(paintBox->width(), 1);
+  const int h = std::max(paintBox->height(), 1);
   const double xm = x1 + (x2 - x1) * x / w;
   PointX0 = xm;
-  const int tab = TabControl1->currentIndex();
+  const int tab = familyTabs->currentIndex();
   if (MoveVertex && (tab == 1 || tab == 2)) {
     const double ym = y2 - (y2 - y1) * y / h;
     if (tab == 1 && ParamA != 0) {  // with a = 0 there is no vertex to move
@@ -189,7 +190,7 @@ void TForm1::PaintBox1MouseMove(int x, int y) {
   darstellen();
 }
 
-void TForm1::PaintBox1MouseUp(Qt::MouseButton button, int x, int y) {
+void TForm1::onPaintBoxMouseUp(Qt::MouseButton button, int x, int y) {
   Q_UNUSED(button);
   Dragging = false;
   if (zoomBox_->End(x, y)) {

@@ -67,23 +67,23 @@ void TForm1::ShowVertexLabel() {
   if ((CurveKind == 2 || CurveKind == 3) && ParamA != 0 && (MoveVertex || MarkVertex)) {
     double xS, yS;
     FamilyVertex(CurveKind, xS, yS);
-    Label5->setText(QString::fromStdString(VertexLabel(xS, yS)));
-    Label5->setVisible(true);
+    vertexLabel->setText(QString::fromStdString(VertexLabel(xS, yS)));
+    vertexLabel->setVisible(true);
   } else {
-    Label5->setVisible(false);
+    vertexLabel->setVisible(false);
   }
 }
 
 void TForm1::darstellen() {
   ShowVertexLabel();
   if (!ExportDrawing) {
-    layers_.Resize(PaintBox1->width(), PaintBox1->height());
+    layers_.Resize(paintBox->width(), paintBox->height());
     PlotWidth = layers_.BackBuffer().width();
     PlotHeight = layers_.BackBuffer().height();
     PlotTop = 0;
     layers_.BackBuffer().fill(ToQColor(Farben::Hintergrund));
   }
-  DrawOn(layers_.BackBuffer(), PaintBox1->font(), [this] {
+  DrawOn(layers_.BackBuffer(), paintBox->font(), [this] {
     const int kind = CurveKind;
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
@@ -97,7 +97,7 @@ void TForm1::darstellen() {
   });
   if (FixDrawing) {
     // An insertion: the curve goes into the fixed layer at once, without a rebuild.
-    DrawOn(layers_.FixedLayer(), PaintBox1->font(), [this] {
+    DrawOn(layers_.FixedLayer(), paintBox->font(), [this] {
       CurveColor = Farben::Zeichenstift;
       KurveZeichnen(x1, x2, x1, x2);
       if (ShowTangent && (CurveKind == 4 || CurveKind == 7)) DrawTangent(true);
@@ -105,19 +105,19 @@ void TForm1::darstellen() {
   }
   if (!ExportDrawing) {
     layers_.CombineAnd();
-    PaintBox1->Show();
+    paintBox->Show();
   }
 }
 
 void TForm1::darstellen2() {
   if (!ExportDrawing) {
-    layers_.Resize(PaintBox1->width(), PaintBox1->height());
+    layers_.Resize(paintBox->width(), paintBox->height());
     PlotWidth = layers_.FixedLayer().width();
     PlotHeight = layers_.FixedLayer().height();
     PlotTop = 0;
     layers_.FixedLayer().fill(ToQColor(Farben::Hintergrund));
   }
-  DrawOn(layers_.FixedLayer(), PaintBox1->font(), [this] {
+  DrawOn(layers_.FixedLayer(), paintBox->font(), [this] {
     XAxisName = "x";
     YAxisName = "y";
     DrawCoordinateSystem();
@@ -235,7 +235,7 @@ void TForm1::Farbverlauf(int n) {
       painter.drawLine(i, 0, i, 9);
     }
   }
-  Image1->setPixmap(QPixmap::fromImage(strip));
+  spectrumImage->setPixmap(QPixmap::fromImage(strip));
 }
 
 }  // namespace kurvio

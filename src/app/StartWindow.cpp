@@ -14,11 +14,12 @@
 #include "app/InfoWindow.h"
 #include "app/MainWindow.h"
 #include "app/ModuleLauncher.h"
+#include "module/Controls.h"
+#include "module/SettingsDialog.h"
 #include "plot/PlotFrame.h"
 #include "settings/FileMessages.h"
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
-#include "settings/SettingsDialog.h"
 #include "term/Term.h"
 #include "widgets/TRichButton.h"
 #include "windows/curves/CurveDiscussionWindow.h"
@@ -33,12 +34,39 @@
 namespace kurvio {
 namespace {
 
-// A module button stays disabled until its window is wired to it.
-QPushButton* ModuleButton(QWidget* parent, const QString& caption) {
+template <class Window>
+QDialog* Make(QWidget* owner) {
+  return new Window(owner);
+}
+
+// One row per module button: its design name, caption, how it is launched and
+// the window it opens; in the order of the grid, column by column.
+struct StartModule {
+  const char* designName;
+  const char* caption;
+  ModuleLaunch launch;
+  QDialog* (*create)(QWidget* owner);
+};
+const StartModule kModules[] = {
+    // x is a point of a number line while the covariation window is open.
+    {"SpeedButton3", "Zuordnung - Kovariation", {.numberLineMode = true}, Make<TForm12>},
+    {"SpeedButton2", "Grenzwert - Stetigkeit", {}, Make<TForm11>},
+    // n is the index of the sequence while the window is open.
+    {"SpeedButton5", "Folgen - Grenzwert", {.termSequenceMode = true}, Make<TForm15>},
+    // Bisection keeps the settings of the session, as they stand.
+    {"SpeedButton4", "Bisektion     f(x) = 0", {.loadSettings = false}, Make<TForm13>},
+    {"SpeedButton9", "Tangentenproblem", {}, Make<TForm8>},
+    {"SpeedButton6", "f  f'  f''   Kurvendiskussion", {}, Make<TForm3>},
+    {"SpeedButton7", "f   F     Integralfunktion", {}, Make<TForm7>},
+    {"SpeedButton8", "sin cos     tan cot", {}, Make<TForm5>},
+};
+
+QPushButton* Button(QWidget* parent, const char* designName, const QString& caption,
+                    const QString& hint = {}) {
   auto* button = new QPushButton(caption, parent);
-  button->setMinimumSize(200, 44);
-  button->setEnabled(false);
-  return button;
+  button->setToolTip(hint);
+  button->setAutoDefault(false);
+  return Named(button, designName);
 }
 
 }  // namespace
@@ -52,8 +80,16 @@ bool AskQuitProgram(QWidget* parent) {
 TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("Kurvio"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-
   auto* layout = new QVBoxLayout(this);
+  AddTitle(layout);
+  AddModuleButtons(layout);
+  AddBottomRow(layout);
+  ConfirmClose = [this] { return AskQuitProgram(this); };
+  FormCreate();
+  setFixedSize(sizeHint());
+}
+
+void TForm4::AddTitle(QVBoxLayout* layout) {
   auto* name = new QLabel(QStringLiteral("Kurvio"), this);
   QFont big = name->font();
   big.setPointSize(28);
@@ -73,68 +109,49 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
   layout->addWidget(version);
   layout->addWidget(subtitle);
 
-  RichButton1 = new TRichButton(this);
-  RichButton1->SetLines({QStringLiteral("<b>Funktionsgraphen</b>"), QStringLiteral("y = mx+c"),
-                         QStringLiteral("y = ax²+bx+c"), QStringLiteral("y = a(x-u)²+v"),
-                         QStringLiteral("y = af(x-u)+v"), QStringLiteral("y = f(x,a,b,c,t)")});
-  RichButton1->SetAlignment(taCenter);
-  RichButton1->setMinimumSize(260, 130);
-  layout->addWidget(RichButton1, 0, Qt::AlignHCenter);
+  mainWindowButton = new TRichButton(this);
+  mainWindowButton->SetLines({QStringLiteral("<b>Funktionsgraphen</b>"), QStringLiteral("y = mx+c"),
+                              QStringLiteral("y = ax²+bx+c"), QStringLiteral("y = a(x-u)²+v"),
+                              QStringLiteral("y = af(x-u)+v"), QStringLiteral("y = f(x,a,b,c,t)")});
+  mainWindowButton->SetAlignment(taCenter);
+  mainWindowButton->setMinimumSize(260, 130);
+  Named(mainWindowButton, "RichButton1");
+  mainWindowButton->setAccessibleName(QStringLiteral("Funktionsgraphen"));
+  layout->addWidget(mainWindowButton, 0, Qt::AlignHCenter);
+  connect(mainWindowButton, &TRichButton::OnClick, this, &TForm4::openMainWindow);
+}
 
-  auto* modules = new QGridLayout;
-  SpeedButton3 = ModuleButton(this, QStringLiteral("Zuordnung - Kovariation"));
-  SpeedButton2 = ModuleButton(this, QStringLiteral("Grenzwert - Stetigkeit"));
-  SpeedButton5 = ModuleButton(this, QStringLiteral("Folgen - Grenzwert"));
-  SpeedButton9 = ModuleButton(this, QStringLiteral("Tangentenproblem"));
-  SpeedButton6 = ModuleButton(this, QStringLiteral("f  f'  f''   Kurvendiskussion"));
-  SpeedButton7 = ModuleButton(this, QStringLiteral("f   F     Integralfunktion"));
-  SpeedButton8 = ModuleButton(this, QStringLiteral("sin cos     tan cot"));
-  SpeedButton4 = ModuleButton(this, QStringLiteral("Bisektion     f(x) = 0"));
-  const QPushButton* order[8] = {SpeedButton3, SpeedButton2, SpeedButton5, SpeedButton4,
-                                 SpeedButton9, SpeedButton6, SpeedButton7, SpeedButton8};
-  for (int i = 0; i < 8; ++i) modules->addWidget(const_cast<QPushButton*>(order[i]), i % 4, i / 4);
-  layout->addLayout(modules);
-  // Tab walks the module buttons as they stand, column by column.
-  QWidget* previous = RichButton1;
-  for (const QPushButton* b : order) {
-    setTabOrder(previous, const_cast<QPushButton*>(b));
-    previous = const_cast<QPushButton*>(b);
+void TForm4::AddModuleButtons(QVBoxLayout* layout) {
+  auto* grid = new QGridLayout;
+  QWidget* previous = mainWindowButton;
+  int index = 0;
+  for (const StartModule& module : kModules) {
+    QPushButton* button = Button(this, module.designName, QString::fromUtf8(module.caption));
+    button->setAutoDefault(true);  // Enter opens the module whose button has the focus
+    button->setMinimumSize(200, 44);
+    grid->addWidget(button, index % 4, index / 4);
+    ++index;
+    // Tab walks the module buttons as they stand, column by column.
+    setTabOrder(previous, button);
+    previous = button;
+    connect(button, &QPushButton::clicked, this,
+            [this, &module] { Launch(module.launch, module.create); });
+    moduleButtons.push_back(button);
   }
+  layout->addLayout(grid);
+}
 
+void TForm4::AddBottomRow(QVBoxLayout* layout) {
   auto* row = new QHBoxLayout;
-  SpeedButton14 = new QPushButton(QStringLiteral("Einstellungen"), this);
-  SpeedButton1 = new QPushButton(QStringLiteral("Info"), this);
-  SpeedButton35 = new QPushButton(QStringLiteral("&Ende"), this);
-  SpeedButton35->setToolTip(QStringLiteral("Programm beenden"));
-  for (QPushButton* b : {SpeedButton14, SpeedButton1, SpeedButton35}) {
-    b->setAutoDefault(false);
-    row->addWidget(b);
-  }
+  settingsButton = Button(this, "SpeedButton14", QStringLiteral("Einstellungen"));
+  infoButton = Button(this, "SpeedButton1", QStringLiteral("Info"));
+  endButton =
+      Button(this, "SpeedButton35", QStringLiteral("&Ende"), QStringLiteral("Programm beenden"));
+  for (QPushButton* b : {settingsButton, infoButton, endButton}) row->addWidget(b);
   layout->addLayout(row);
-
-  connect(RichButton1, &TRichButton::OnClick, this, &TForm4::RichButton1Click);
-  connect(SpeedButton14, &QPushButton::clicked, this, &TForm4::SpeedButton14Click);
-  SpeedButton9->setEnabled(true);
-  connect(SpeedButton9, &QPushButton::clicked, this, &TForm4::SpeedButton9Click);
-  SpeedButton6->setEnabled(true);
-  connect(SpeedButton6, &QPushButton::clicked, this, &TForm4::SpeedButton6Click);
-  SpeedButton7->setEnabled(true);
-  connect(SpeedButton7, &QPushButton::clicked, this, &TForm4::SpeedButton7Click);
-  SpeedButton2->setEnabled(true);
-  connect(SpeedButton2, &QPushButton::clicked, this, &TForm4::SpeedButton2Click);
-  SpeedButton4->setEnabled(true);
-  connect(SpeedButton4, &QPushButton::clicked, this, &TForm4::SpeedButton4Click);
-  SpeedButton5->setEnabled(true);
-  connect(SpeedButton5, &QPushButton::clicked, this, &TForm4::SpeedButton5Click);
-  SpeedButton3->setEnabled(true);
-  connect(SpeedButton3, &QPushButton::clicked, this, &TForm4::SpeedButton3Click);
-  SpeedButton8->setEnabled(true);
-  connect(SpeedButton8, &QPushButton::clicked, this, &TForm4::SpeedButton8Click);
-  connect(SpeedButton1, &QPushButton::clicked, this, &TForm4::SpeedButton1Click);
-  connect(SpeedButton35, &QPushButton::clicked, this, &QWidget::close);
-  ConfirmClose = [this] { return AskQuitProgram(this); };
-  FormCreate();
-  setFixedSize(sizeHint());
+  connect(settingsButton, &QPushButton::clicked, this, &TForm4::openSettings);
+  connect(infoButton, &QPushButton::clicked, this, &TForm4::openInfo);
+  connect(endButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
 TForm4::~TForm4() {
@@ -174,48 +191,14 @@ void TForm4::Launch(const ModuleLaunch& launch,
   LaunchModule(this, launch, create, OnModuleShown);
 }
 
-void TForm4::RichButton1Click() {
+void TForm4::openMainWindow() {
   // The main window reads the settings itself, after taking the terms held in memory.
-  Launch({.loadSettings = false}, [](QWidget* owner) { return new TForm1(owner); });
+  Launch({.loadSettings = false}, Make<TForm1>);
 }
 
-void TForm4::SpeedButton9Click() {
-  Launch({}, [](QWidget* owner) { return new TForm8(owner); });
-}
+void TForm4::openSettings() { RunModule(new TForm2(this)); }
 
-void TForm4::SpeedButton6Click() {
-  Launch({}, [](QWidget* owner) { return new TForm3(owner); });
-}
-
-void TForm4::SpeedButton7Click() {
-  Launch({}, [](QWidget* owner) { return new TForm7(owner); });
-}
-
-void TForm4::SpeedButton2Click() {
-  Launch({}, [](QWidget* owner) { return new TForm11(owner); });
-}
-
-void TForm4::SpeedButton4Click() {
-  // Bisection keeps the settings of the session, as they stand.
-  Launch({.loadSettings = false}, [](QWidget* owner) { return new TForm13(owner); });
-}
-
-void TForm4::SpeedButton5Click() {
-  // n is the index of the sequence while the window is open.
-  Launch({.termSequenceMode = true}, [](QWidget* owner) { return new TForm15(owner); });
-}
-
-void TForm4::SpeedButton3Click() {
-  Launch({.numberLineMode = true}, [](QWidget* owner) { return new TForm12(owner); });
-}
-
-void TForm4::SpeedButton8Click() {
-  Launch({}, [](QWidget* owner) { return new TForm5(owner); });
-}
-
-void TForm4::SpeedButton14Click() { RunModule(new TForm2(this)); }
-
-void TForm4::SpeedButton1Click() { RunModule(new TForm9(this)); }
+void TForm4::openInfo() { RunModule(new TForm9(this)); }
 
 void TForm4::closeEvent(QCloseEvent* event) {
   if (ConfirmClose && !ConfirmClose()) {

@@ -4,9 +4,11 @@
 
 #include <QDialog>
 #include <functional>
+#include <vector>
 
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 namespace kurvio {
 
@@ -21,10 +23,9 @@ class TForm4 : public QDialog {
   explicit TForm4(QWidget* parent = nullptr);
   ~TForm4() override;
 
-  TRichButton* RichButton1;
-  QPushButton *SpeedButton3, *SpeedButton2, *SpeedButton5, *SpeedButton9, *SpeedButton6,
-      *SpeedButton7, *SpeedButton8, *SpeedButton4;
-  QPushButton *SpeedButton14, *SpeedButton1, *SpeedButton35;
+  TRichButton* mainWindowButton;
+  std::vector<QPushButton*> moduleButtons;  // in the order of the table of modules
+  QPushButton *settingsButton, *infoButton, *endButton;
 
   // Confirmation of "Programm beenden?"; replaceable so that tests need no dialog.
   std::function<bool()> ConfirmClose;
@@ -32,17 +33,9 @@ class TForm4 : public QDialog {
   std::function<void(QDialog*)> OnModuleShown;
 
  public slots:
-  void RichButton1Click();
-  void SpeedButton9Click();  // "Tangentenproblem"
-  void SpeedButton6Click();  // "Kurvendiskussion"
-  void SpeedButton7Click();  // "Integralfunktion"
-  void SpeedButton2Click();  // "Grenzwert - Stetigkeit"
-  void SpeedButton4Click();  // "Bisektion"
-  void SpeedButton5Click();  // "Folgen - Grenzwert"
-  void SpeedButton3Click();  // "Zuordnung - Kovariation"
-  void SpeedButton8Click();  // "sin cos     tan cot"
-  void SpeedButton14Click();
-  void SpeedButton1Click();
+  void openMainWindow();
+  void openSettings();
+  void openInfo();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -50,6 +43,9 @@ class TForm4 : public QDialog {
 
  private:
   void FormCreate();
+  void AddTitle(QVBoxLayout* layout);
+  void AddModuleButtons(QVBoxLayout* layout);
+  void AddBottomRow(QVBoxLayout* layout);
   // Shows a dialog modally with this window as owner and destroys it afterwards.
   void RunModule(QDialog* module);
   // Opens a module window by the launch table's rule.

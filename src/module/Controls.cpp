@@ -9,7 +9,7 @@
 #include <QToolButton>
 #include <algorithm>
 
-#include "plot/Color.h"
+#include "settings/Color.h"
 #include "widgets/CheckGlyphs.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TSwitch.h"

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "settings/SettingsDialog.h"
+#include "module/SettingsDialog.h"
 
 namespace kurvio {
 

@@ -28,4 +28,6 @@ list(APPEND KURVIO_UI_SOURCES
   module/ExampleList.cpp
   module/ViewPad.h
   module/ViewPad.cpp
+  module/SettingsDialog.h
+  module/SettingsDialog.cpp
 )

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "plot/Color.h"
+#include "settings/Color.h"
 
 namespace kurvio {
 

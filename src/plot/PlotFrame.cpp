@@ -30,6 +30,11 @@ int CurveKind = 0;
 Color CurveColor = kBlack;
 int LineWidth = 1;
 
+void ResetLineDefaults() {
+  LineWidth = 1;
+  LineScale = 1.0;
+}
+
 int Scaled(double n) { return RoundPixel(n * LineScale); }
 
 double WorldX(int column) { return static_cast<double>(column) / PlotWidth * (x2 - x1) + x1; }

@@ -35,6 +35,8 @@ extern bool NumberLineMode;
 extern int CurveKind;
 extern Color CurveColor;
 extern int LineWidth;
+// The default settings reset the pen width and the scale with them: LineWidth 1, LineScale 1.
+void ResetLineDefaults();
 
 // Pixel coordinates are saturated to this magnitude so that no conversion overflows.
 inline constexpr int kPixelLimit = 1000000000;

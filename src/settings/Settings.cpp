@@ -4,8 +4,6 @@
 #include <cerrno>
 #include <cmath>
 
-#include "plot/PlotFrame.h"
-
 #include "settings/IniFile.h"
 #include "settings/ProgramFiles.h"
 
@@ -286,8 +284,6 @@ void SetDefaultSettings() {
   Skalierung = true;
   Gitter = 1;
 
-  LineWidth = 1;
-  LineScale = 1.0;
   PointX0 = 0.0;
   ShowDerivative = false;
   SpectrumOn = false;

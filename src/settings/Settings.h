@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "plot/Color.h"
+#include "settings/Color.h"
 
 namespace kurvio {
 

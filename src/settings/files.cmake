@@ -7,8 +7,6 @@ list(APPEND KURVIO_CORE_SOURCES
 list(APPEND KURVIO_UI_SOURCES
   settings/ProgramPrinter.h
   settings/ProgramPrinter.cpp
-  settings/SettingsDialog.h
-  settings/SettingsDialog.cpp
   settings/SettingsStartup.cpp
   settings/FileMessages.h
   settings/FileMessages.cpp

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "app/MainWindow.h"
+#include "module/ViewPad.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "settings/Settings.h"
@@ -64,11 +65,11 @@ class AnimationTest : public ::testing::Test {
         seen.push_back(ParamA);
         if (between) between(static_cast<int>(seen.size()));
       }
-      if (static_cast<int>(seen.size()) == frames && form->Switch1->Checked())
-        ClickSwitch(form->Switch1);
+      if (static_cast<int>(seen.size()) == frames && form->aSwitch->Checked())
+        ClickSwitch(form->aSwitch);
     });
     timer.start();
-    ClickSwitch(form->Switch1);  // returns when the animation has ended
+    ClickSwitch(form->aSwitch);  // returns when the animation has ended
     timer.stop();
     return seen;
   }
@@ -88,18 +89,18 @@ TEST_F(AnimationTest, SweepStepsTurnsAndEndsOnTheGrid) {
   EXPECT_NEAR(seen[3], 3.98, 1e-9);
   EXPECT_NEAR(seen[4], 3.94, 1e-9);
   EXPECT_FALSE(AnimationRunning);
-  EXPECT_FALSE(form->Switch1->Checked());
+  EXPECT_FALSE(form->aSwitch->Checked());
   // The end value lies on the scroll grid p1 + (p2 - p1)·n / S.
   const double n = (ParamA + 4) * 200 / 8;
   EXPECT_NEAR(n, std::round(n), 1e-9);
-  EXPECT_EQ(form->ScrollBar1->value(), static_cast<int>(std::round(n)));
+  EXPECT_EQ(form->aBar->value(), static_cast<int>(std::round(n)));
 }
 
 TEST_F(AnimationTest, DirectionButtonAndTheUpwardFrameOfSwitchingOff) {
   ParamA = 0;
   double atSwitchOff = 0;
   std::vector<double> seen = RunA(6, [&](int frame) {
-    if (frame == 3) form->SpeedButton24->click();  // reverse: now going down
+    if (frame == 3) form->aDirectionButton->click();  // reverse: now going down
     if (frame == 6) atSwitchOff = ParamA;
   });
   ASSERT_GE(seen.size(), 6u);
@@ -124,17 +125,17 @@ TEST_F(AnimationTest, AnotherSwitchStartedInsideEndsBoth) {
   // Two timers: each one's own callback is blocked while a loop runs inside it.
   QTimer startB, stopB;
   startB.setSingleShot(true);
-  QObject::connect(&startB, &QTimer::timeout, [&] { ClickSwitch(form->Switch2); });
+  QObject::connect(&startB, &QTimer::timeout, [&] { ClickSwitch(form->bSwitch); });
   stopB.setInterval(5);
   QObject::connect(&stopB, &QTimer::timeout, [&] {
-    if (ParamB > 0.1 && form->Switch2->Checked()) ClickSwitch(form->Switch2);
+    if (ParamB > 0.1 && form->bSwitch->Checked()) ClickSwitch(form->bSwitch);
   });
   startB.start(60);
   stopB.start();
-  ClickSwitch(form->Switch1);
+  ClickSwitch(form->aSwitch);
   stopB.stop();
   EXPECT_FALSE(AnimationRunning);
-  EXPECT_FALSE(form->Switch1->Checked());  // set off when b started
+  EXPECT_FALSE(form->aSwitch->Checked());  // set off when b started
   EXPECT_GT(ParamB, 0.1);
   EXPECT_GT(ParamA, 0.0);
 }
@@ -142,7 +143,7 @@ TEST_F(AnimationTest, AnotherSwitchStartedInsideEndsBoth) {
 TEST_F(AnimationTest, PointAnimationAndClosingDuringIt) {
   PointX0 = 0;
   QTimer::singleShot(100, form.get(), [&] { form->close(); });
-  ClickSwitch(form->Switch4);
+  ClickSwitch(form->pointSwitch);
   EXPECT_FALSE(AnimationRunning);
   EXPECT_GT(PointX0, 0.0);
   EXPECT_FALSE(form->isVisible());
@@ -152,21 +153,21 @@ TEST_F(AnimationTest, PointAnimationAndClosingDuringIt) {
 }
 
 TEST_F(AnimationTest, ZoomButtons) {
-  form->SpeedButton3->click();
-  form->SpeedButton3->click();
+  form->viewPad->zoomOutButton->click();
+  form->viewPad->zoomOutButton->click();
   EXPECT_EQ(x1, -28);
   EXPECT_EQ(y2, 28);
-  form->SpeedButton22->click();
+  form->viewPad->resetButton->click();
   EXPECT_EQ(x1, -7);
-  form->SpeedButton7->click();
+  form->viewPad->zoomInButton->click();
   EXPECT_EQ(x2, 3.5);
-  form->SpeedButton9->click();  // right by a tenth
+  form->viewPad->rightButton->click();  // right by a tenth
   EXPECT_DOUBLE_EQ(x1, -3.5 + 0.7);
   // Zooming in until the window would be narrower than 0.0001 brings back the start values.
-  form->SpeedButton22->click();
+  form->viewPad->resetButton->click();
   int clicks = 0;
   do {
-    form->SpeedButton7->click();
+    form->viewPad->zoomInButton->click();
     ++clicks;
     ASSERT_GE(x2 - x1, 0.0001);
   } while (x1 != -7 && clicks < 30);
@@ -175,10 +176,10 @@ TEST_F(AnimationTest, ZoomButtons) {
 }
 
 TEST_F(AnimationTest, SmallZoomBoxChangesNothingAndLeavesNoTrace) {
-  QTest::mouseClick(form->BitCheckBox5, Qt::LeftButton, {}, QPoint(5, 5));
-  ASSERT_TRUE(form->BitCheckBox5->Checked());
+  QTest::mouseClick(form->zoomBoxCheck, Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(form->zoomBoxCheck->Checked());
   const QImage before = form->Layers().BackBuffer().copy();
-  QWidget* box = form->PaintBox1;
+  QWidget* box = form->paintBox;
   QTest::mousePress(box, Qt::LeftButton, {}, QPoint(100, 100));
   QTest::mouseMove(box, QPoint(110, 150));
   EXPECT_NE(form->Layers().BackBuffer(), before);  // the box is shown while dragging
@@ -195,14 +196,14 @@ TEST_F(AnimationTest, SmallZoomBoxChangesNothingAndLeavesNoTrace) {
 }
 
 TEST_F(AnimationTest, DraggingMovesThePointAndTheVertex) {
-  QWidget* box = form->PaintBox1;
+  QWidget* box = form->paintBox;
   QTest::mousePress(box, Qt::LeftButton, {}, QPoint(10, 10));
   QTest::mouseMove(box, QPoint(box->width() / 2, 10));
   QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(box->width() / 2, 10));
   EXPECT_NEAR(PointX0, 0, 14.0 / box->width());
 
-  form->TabControl1->setCurrentIndex(2);
-  QTest::mouseClick(form->BitCheckBox3, Qt::LeftButton, {}, QPoint(5, 5));
+  form->familyTabs->setCurrentIndex(2);
+  QTest::mouseClick(form->moveVertexBox, Qt::LeftButton, {}, QPoint(5, 5));
   ASSERT_TRUE(form->MoveVertex);
   QTest::mousePress(box, Qt::LeftButton, {}, QPoint(10, 10));
   QTest::mouseMove(box, QPoint(box->width() * 3 / 4, box->height() / 4));
@@ -213,14 +214,14 @@ TEST_F(AnimationTest, DraggingMovesThePointAndTheVertex) {
 }
 
 TEST_F(AnimationTest, RightButtonClearsFixedCurvesAndAsksForSettings) {
-  form->SpeedButton6->click();
+  form->addObjectButton->click();
   ASSERT_EQ(form->FixedCurves.Count(), 1u);
   int opened = 0;
   form->OpenSettingsDialog = [&](TForm1*) { ++opened; };
-  QTest::mouseClick(form->PaintBox1, Qt::RightButton, {}, QPoint(50, 50));
+  QTest::mouseClick(form->paintBox, Qt::RightButton, {}, QPoint(50, 50));
   EXPECT_TRUE(form->FixedCurves.IsEmpty());
   EXPECT_EQ(opened, 1);
-  QTest::mouseClick(form->Panel1, Qt::RightButton, {}, QPoint(5, 300));
+  QTest::mouseClick(form->controlPanel, Qt::RightButton, {}, QPoint(5, 300));
   EXPECT_EQ(opened, 2);
 }
 

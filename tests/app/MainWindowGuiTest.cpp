@@ -71,100 +71,100 @@ class MainWindowTest : public ::testing::Test {
 };
 
 TEST_F(MainWindowTest, StartsOnTheGeneralFamily) {
-  EXPECT_EQ(form->TabControl1->currentIndex(), 4);
+  EXPECT_EQ(form->familyTabs->currentIndex(), 4);
   EXPECT_EQ(CurveKind, 4);
-  EXPECT_EQ(form->Label8->text(), "y = f(x,a,b,c,t)");
-  EXPECT_EQ(form->Edit1->text(), "x^3-3x");
-  EXPECT_TRUE(form->Edit1->isVisible());
-  EXPECT_FALSE(form->Edit12->isVisible());
-  EXPECT_TRUE(form->Edit13->isVisible());  // the t row
-  EXPECT_EQ(form->Edit2->text(), "  1,00     ");
-  EXPECT_EQ(form->ScrollBar1->maximum(), 200);
-  EXPECT_EQ(form->ScrollBar1->value(), 125);
-  EXPECT_FALSE(form->SpeedButton12->isEnabled());
+  EXPECT_EQ(form->familyCaption->text(), "y = f(x,a,b,c,t)");
+  EXPECT_EQ(form->termField->text(), "x^3-3x");
+  EXPECT_TRUE(form->termField->isVisible());
+  EXPECT_FALSE(form->shiftedTermField->isVisible());
+  EXPECT_TRUE(form->tField->isVisible());  // the t row
+  EXPECT_EQ(form->aField->text(), "  1,00     ");
+  EXPECT_EQ(form->aBar->maximum(), 200);
+  EXPECT_EQ(form->aBar->value(), 125);
+  EXPECT_FALSE(form->deleteLastObjectButton->isEnabled());
   // The curve (1, -2) is on the back buffer.
   EXPECT_EQ(BackPixel(1, -2), kBlack);
   SavePicture("main-start.png");
 }
 
 TEST_F(MainWindowTest, TypingIntoTheParameterField) {
-  Type(form->Edit2, "pi/2");
+  Type(form->aField, "pi/2");
   EXPECT_DOUBLE_EQ(ParamA, 1.570796327);
-  EXPECT_EQ(form->Edit2->text(), "  1,57     ");
-  EXPECT_FALSE(form->Edit2->hasFocus());  // Enter moved on, without a character
-  EXPECT_EQ(form->Edit2->text().count('\n'), 0);
-  EXPECT_EQ(form->ScrollBar1->value(), 139);  // round(5.570796327 * 25)
-  EXPECT_DOUBLE_EQ(ParamA, 1.570796327);      // the value stays off the grid
+  EXPECT_EQ(form->aField->text(), "  1,57     ");
+  EXPECT_FALSE(form->aField->hasFocus());  // Enter moved on, without a character
+  EXPECT_EQ(form->aField->text().count('\n'), 0);
+  EXPECT_EQ(form->aBar->value(), 139);    // round(5.570796327 * 25)
+  EXPECT_DOUBLE_EQ(ParamA, 1.570796327);  // the value stays off the grid
 }
 
 TEST_F(MainWindowTest, EqualBoundsComeBackFromStartValues) {
-  Type(form->Edit3, "2");
-  Type(form->Edit4, "2");
+  Type(form->aLowerField, "2");
+  Type(form->aUpperField, "2");
   EXPECT_EQ(ParamA1, -4);
   EXPECT_EQ(ParamA2, 4);
-  EXPECT_EQ(form->Edit4->text(), "  4,00     ");
-  Type(form->Edit14, "1");
-  Type(form->Edit15, "1");
+  EXPECT_EQ(form->aUpperField->text(), "  4,00     ");
+  Type(form->tLowerField, "1");
+  Type(form->tUpperField, "1");
   EXPECT_EQ(ParamT1, -4);
   EXPECT_EQ(ParamT2, 4);
 }
 
 TEST_F(MainWindowTest, ScrollGridAndValuesOutsideTheBounds) {
-  Type(form->Edit5, "10");  // b far above its bounds
+  Type(form->bField, "10");  // b far above its bounds
   EXPECT_EQ(ParamB, 10);
-  EXPECT_EQ(form->ScrollBar2->value(), 200);
-  form->ScrollBar2->setValue(199);
+  EXPECT_EQ(form->bBar->value(), 200);
+  form->bBar->setValue(199);
   EXPECT_DOUBLE_EQ(ParamB, -4 + 8.0 * 199 / 200);
-  form->ScrollBar2->setValue(1);
+  form->bBar->setValue(1);
   EXPECT_DOUBLE_EQ(ParamB, -4 + 8.0 / 200);
-  form->ScrollBar2->setValue(200);
+  form->bBar->setValue(200);
   EXPECT_DOUBLE_EQ(ParamB, 4);
 }
 
 TEST_F(MainWindowTest, TabsRelabelAndSwitchExtrasOff) {
-  form->TabControl1->setCurrentIndex(0);
-  EXPECT_FALSE(form->Edit8->isVisible());  // third row hidden
-  EXPECT_EQ(form->Label1->text(), "m =");
-  EXPECT_EQ(form->Label2->text(), "c =");
+  form->familyTabs->setCurrentIndex(0);
+  EXPECT_FALSE(form->cField->isVisible());  // third row hidden
+  EXPECT_EQ(form->aLabel->text(), "m =");
+  EXPECT_EQ(form->bLabel->text(), "c =");
   EXPECT_EQ(CurveKind, 1);
 
-  form->TabControl1->setCurrentIndex(1);
-  Click(form->BitCheckBox3);
+  form->familyTabs->setCurrentIndex(1);
+  Click(form->moveVertexBox);
   EXPECT_TRUE(form->MoveVertex);
-  form->TabControl1->setCurrentIndex(3);
-  EXPECT_FALSE(form->BitCheckBox3->Checked());
+  form->familyTabs->setCurrentIndex(3);
+  EXPECT_FALSE(form->moveVertexBox->Checked());
   EXPECT_FALSE(form->MoveVertex);
   EXPECT_EQ(CurveKind, 7);
-  Click(form->BitCheckBox1);
+  Click(form->derivativeBox);
   EXPECT_TRUE(ShowDerivative);
-  form->TabControl1->setCurrentIndex(2);
+  form->familyTabs->setCurrentIndex(2);
   EXPECT_FALSE(ShowDerivative);
-  EXPECT_FALSE(form->BitCheckBox1->Checked());
+  EXPECT_FALSE(form->derivativeBox->Checked());
 }
 
 TEST_F(MainWindowTest, VertexLabelAndMark) {
-  form->TabControl1->setCurrentIndex(1);
+  form->familyTabs->setCurrentIndex(1);
   ParamA = 1;
   ParamB = -2;
   ParamC = 1;  // vertex (1, 0)
-  Click(form->BitCheckBox6);
-  EXPECT_TRUE(form->Label5->isVisible());
-  EXPECT_EQ(form->Label5->text(), "S(1|0)");
+  Click(form->markVertexBox);
+  EXPECT_TRUE(form->vertexLabel->isVisible());
+  EXPECT_EQ(form->vertexLabel->text(), "S(1|0)");
   ParamA = 0;
   form->darstellen();
-  EXPECT_FALSE(form->Label5->isVisible());
+  EXPECT_FALSE(form->vertexLabel->isVisible());
 }
 
 TEST_F(MainWindowTest, FixedCurvesFollowTheFamily) {
-  form->TabControl1->setCurrentIndex(1);
+  form->familyTabs->setCurrentIndex(1);
   ParamA = 1;
   ParamB = 0;
   ParamC = 2;
-  form->SpeedButton6->click();  // x² + 2
+  form->addObjectButton->click();  // x² + 2
   ParamC = -3;
-  form->SpeedButton6->click();  // x² - 3
+  form->addObjectButton->click();  // x² - 3
   EXPECT_EQ(form->FixedCurves.Count(), 2u);
-  EXPECT_TRUE(form->SpeedButton12->isEnabled());
+  EXPECT_TRUE(form->deleteLastObjectButton->isEnabled());
   // Both fixed curves show in the combined picture, beside the live one.
   ParamC = 0;
   form->darstellen();
@@ -175,18 +175,18 @@ TEST_F(MainWindowTest, FixedCurvesFollowTheFamily) {
   FixedCurve newest;
   ASSERT_TRUE(form->FixedCurves.Read(1, newest));
   EXPECT_EQ(newest.c, -3);
-  form->SpeedButton12->click();
+  form->deleteLastObjectButton->click();
   EXPECT_EQ(form->FixedCurves.Count(), 1u);
   ASSERT_TRUE(form->FixedCurves.Read(1, newest));
   EXPECT_EQ(newest.c, 2);
-  form->SpeedButton5->click();
+  form->deleteAllObjectsButton->click();
   EXPECT_TRUE(form->FixedCurves.IsEmpty());
-  EXPECT_FALSE(form->SpeedButton5->isEnabled());
+  EXPECT_FALSE(form->deleteAllObjectsButton->isEnabled());
 }
 
 TEST_F(MainWindowTest, UndefinedPartsStayEmpty) {
   Farben::Zeichenstift = RGB(255, 0, 0);
-  Type(form->Edit1, "sqrt(x)");
+  Type(form->termField, "sqrt(x)");
   const QImage& back = form->Layers().BackBuffer();
   int red = 0;
   for (int column = 0; column < back.width(); ++column)
@@ -199,9 +199,9 @@ TEST_F(MainWindowTest, UndefinedPartsStayEmpty) {
 }
 
 TEST_F(MainWindowTest, TangentTriangleAndDerivative) {
-  Click(form->BitCheckBox2);
-  Click(form->BitCheckBox4);
-  Click(form->BitCheckBox1);
+  Click(form->slopeTriangleBox);
+  Click(form->tangentBox);
+  Click(form->derivativeBox);
   EXPECT_TRUE(form->ShowTriangle && form->ShowTangent && ShowDerivative);
   SavePicture("main-tab4-extras.png");
   // The slope triangle at x0 = 0: run 1 along y = 0, rise f'(0) = -3, filled "Dreieck".
@@ -216,9 +216,9 @@ TEST_F(MainWindowTest, TangentTriangleAndDerivative) {
 }
 
 TEST_F(MainWindowTest, NoTangentOrTriangleAtAKink) {
-  Click(form->BitCheckBox2);
-  Click(form->BitCheckBox4);
-  Type(form->Edit1, "abs(x)");  // x0 = 0: no slope there
+  Click(form->slopeTriangleBox);
+  Click(form->tangentBox);
+  Type(form->termField, "abs(x)");  // x0 = 0: no slope there
   const QImage& back = form->Layers().BackBuffer();
   for (int column = 0; column < back.width(); ++column)
     for (int row = 0; row < back.height(); ++row) {
@@ -229,8 +229,8 @@ TEST_F(MainWindowTest, NoTangentOrTriangleAtAKink) {
 }
 
 TEST_F(MainWindowTest, FixedTangentIsShorterWhenTheTickIntervalIsAboveOne) {
-  Type(form->Edit1, "x^2");
-  Click(form->BitCheckBox4);
+  Type(form->termField, "x^2");
+  Click(form->tangentBox);
   PointX0 = 1;
   // Draw once straight onto a recording canvas, as an export does, with an insertion
   // running: live curve, live tangent, then the curve and its tangent for the fixed layer.
@@ -273,49 +273,49 @@ TEST_F(MainWindowTest, FixedTangentIsShorterWhenTheTickIntervalIsAboveOne) {
 }
 
 TEST_F(MainWindowTest, SpectrumColoursFollowTheParameter) {
-  Click(form->BitCheckBox9);
+  Click(form->spectrumBox);
   ASSERT_TRUE(SpectrumOn);
-  form->ScrollBar1->setValue(1);  // a near its lower bound: k = 2·round(1/200·127) = 2
+  form->aBar->setValue(1);  // a near its lower bound: k = 2·round(1/200·127) = 2
   EXPECT_EQ(Farben::Zeichenstift, SpectrumColor(1, ParamA, -4, 4));
-  form->ScrollBar1->setValue(200);  // at the upper bound: k = 254
+  form->aBar->setValue(200);  // at the upper bound: k = 254
   EXPECT_EQ(Farben::Zeichenstift, RGB(254, 0, 1));
-  form->TrackBar2->setValue(5);
-  form->ScrollBar1->setValue(100);  // a = 0: round(63.5) = 64, ties to even
+  form->spectrumSlider->setValue(5);
+  form->aBar->setValue(100);  // a = 0: round(63.5) = 64, ties to even
   EXPECT_EQ(Farben::Zeichenstift, SpectrumTableColor(5, 2 * 64));
   // Switching the spectrum off brings the colour back.
-  Click(form->BitCheckBox9);
+  Click(form->spectrumBox);
   EXPECT_EQ(Farben::Zeichenstift, 0);
 }
 
 TEST_F(MainWindowTest, VertexOnTheBorderIsNotMarked) {
-  form->TabControl1->setCurrentIndex(2);
+  form->familyTabs->setCurrentIndex(2);
   ParamA = 1;
   ParamC = 0;
   // The picture with and without "Scheitel markieren".
   auto differsWithMark = [&](double u) {
     ParamB = u;
-    form->BitCheckBox6->SetChecked(false);
+    form->markVertexBox->SetChecked(false);
     form->MarkVertex = false;
     form->darstellen();
     const QImage without = form->Layers().BackBuffer().copy();
-    Click(form->BitCheckBox6);
+    Click(form->markVertexBox);
     return form->Layers().BackBuffer() != without;
   };
   EXPECT_TRUE(differsWithMark(2));   // vertex (2, 0) inside
   EXPECT_FALSE(differsWithMark(7));  // vertex (7, 0) on the right border
-  EXPECT_EQ(form->Label5->text(), "S(7|0)");
+  EXPECT_EQ(form->vertexLabel->text(), "S(7|0)");
   EXPECT_FALSE(differsWithMark(-7));
 }
 
 TEST_F(MainWindowTest, FiveFixedCurvesInSpectrumColours) {
-  form->TabControl1->setCurrentIndex(1);
-  Click(form->BitCheckBox9);
-  Click(form->BitCheckBox10);
-  for (int position : {20, 60, 100, 140, 180}) form->ScrollBar1->setValue(position);
+  form->familyTabs->setCurrentIndex(1);
+  Click(form->spectrumBox);
+  Click(form->fixFamilyBox);
+  for (int position : {20, 60, 100, 140, 180}) form->aBar->setValue(position);
   EXPECT_EQ(form->FixedCurves.Count(), 5u);
   SavePicture("main-tab1-spectrum.png");
   // After a change of family the fixed sets are drawn as a(x - u)² + v.
-  form->TabControl1->setCurrentIndex(2);
+  form->familyTabs->setCurrentIndex(2);
   FixedCurve entry;
   ASSERT_TRUE(form->FixedCurves.Read(1, entry));
   EXPECT_EQ(CurveKind, 3);
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, ExportButtonsWriteTheFileAndTheClipboard) {
     EXPECT_EQ(title, "Erstellte Grafik speichern");
     return chosen;
   };
-  form->SpeedButton17->click();
+  form->buttons.wmfFileButton->click();
   AskSaveFileName = nullptr;
   const std::string wmf = ReadBytes(dir.File("kurve.wmf"));
   ASSERT_GT(wmf.size(), 22u);
@@ -335,7 +335,7 @@ TEST_F(MainWindowTest, ExportButtonsWriteTheFileAndTheClipboard) {
   EXPECT_FALSE(ExportDrawing);
   EXPECT_EQ(LineScale, 1.0);
 
-  form->SpeedButton23->click();
+  form->buttons.wmfClipboardButton->click();
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(data, nullptr);
   EXPECT_TRUE(data->hasFormat("image/x-wmf") || data->hasFormat("image/wmf"));
@@ -349,28 +349,28 @@ namespace kurvio {
 namespace {
 
 TEST_F(MainWindowTest, AFaultyTermIsReportedOnceWhenItsFieldIsLeft) {
-  form->Edit1->setText(QStringLiteral("x^3-"));
+  form->termField->setText(QStringLiteral("x^3-"));
   // Repaints, resizes and tab changes compile the field again, silently.
   form->FormPaint();
   form->resize(1000, 700);
   QApplication::processEvents();
-  form->TabControl1->setCurrentIndex(3);
-  form->TabControl1->setCurrentIndex(4);
+  form->familyTabs->setCurrentIndex(3);
+  form->familyTabs->setCurrentIndex(4);
   EXPECT_TRUE(messages.empty());
-  form->Edit1->setFocus();
-  QTest::keyClick(form->Edit1, Qt::Key_Return);
+  form->termField->setFocus();
+  QTest::keyClick(form->termField, Qt::Key_Return);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].rfind("Syntaxfehler: ", 0), 0u);
-  EXPECT_TRUE(form->Edit1->hasFocus());  // the caret stands at the error
+  EXPECT_TRUE(form->termField->hasFocus());  // the caret stands at the error
 }
 
 TEST_F(MainWindowTest, BeendenClosesWhileTheTermFieldHoldsAnError) {
   QApplication::setActiveWindow(form.get());
   form->activateWindow();
-  form->Edit1->setFocus();
-  form->Edit1->setText(QStringLiteral("sin(x"));
-  ASSERT_TRUE(form->Edit1->hasFocus());
-  QTest::mouseClick(form->SpeedButton35, Qt::LeftButton);
+  form->termField->setFocus();
+  form->termField->setText(QStringLiteral("sin(x"));
+  ASSERT_TRUE(form->termField->hasFocus());
+  QTest::mouseClick(form->buttons.closeButton, Qt::LeftButton);
   EXPECT_FALSE(form->isVisible());
   EXPECT_TRUE(messages.empty());
   EXPECT_EQ(TermFxtab, "sin(x");  // what the field held is kept for the next visit
@@ -379,10 +379,10 @@ TEST_F(MainWindowTest, BeendenClosesWhileTheTermFieldHoldsAnError) {
   for (int way = 0; way < 2; ++way) {
     form->show();
     QApplication::setActiveWindow(form.get());
-    form->Edit1->setFocus();
-    form->Edit1->setText(QStringLiteral("2+*x"));
+    form->termField->setFocus();
+    form->termField->setText(QStringLiteral("2+*x"));
     if (way == 0)
-      QTest::keyClick(form->Edit1, Qt::Key_Escape);
+      QTest::keyClick(form->termField, Qt::Key_Escape);
     else
       form->close();
     EXPECT_FALSE(form->isVisible()) << way;
@@ -399,18 +399,19 @@ TEST_F(MainWindowTest, CaptionsFitAndThePanelScrollsInASmallWindow) {
   for (const QSize size : {QSize(1200, 800), QSize(700, 420)}) {
     form->resize(size);
     QApplication::processEvents();
-    for (TBitCheckBox* box : {form->BitCheckBox10, form->BitCheckBox9, form->BitCheckBox5})
+    for (TBitCheckBox* box : {form->fixFamilyBox, form->spectrumBox, form->zoomBoxCheck})
       EXPECT_GT(box->width(), box->fontMetrics().horizontalAdvance(box->Caption()) + 12)
           << box->Caption().toStdString();
-    for (QPushButton* b : {form->SpeedButton6, form->SpeedButton12, form->SpeedButton5})
+    for (QPushButton* b :
+         {form->addObjectButton, form->deleteLastObjectButton, form->deleteAllObjectsButton})
       EXPECT_GE(b->height(), b->heightForWidth(b->width())) << b->text().toStdString();
   }
   // Too low for the panel: it scrolls, and "&Beenden" can be reached.
-  auto* scroll = qobject_cast<QScrollArea*>(form->Panel1->parentWidget()->parentWidget());
+  auto* scroll = qobject_cast<QScrollArea*>(form->controlPanel->parentWidget()->parentWidget());
   ASSERT_NE(scroll, nullptr);
   EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
-  scroll->ensureWidgetVisible(form->SpeedButton35);
-  const QPoint at = form->SpeedButton35->mapTo(scroll->viewport(), QPoint(0, 0));
+  scroll->ensureWidgetVisible(form->buttons.closeButton);
+  const QPoint at = form->buttons.closeButton->mapTo(scroll->viewport(), QPoint(0, 0));
   EXPECT_TRUE(scroll->viewport()->rect().contains(at));
 }
 

@@ -1,5 +1,6 @@
-// The start window: closing asks first, the main window opens as a fresh
-// module each time, and Escape belongs to the modules.
+// The start window: each button opens its window by its own rule, closing
+// asks first, the main window opens as a fresh module each time, and Escape
+// belongs to the modules.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,13 +18,9 @@
 #include "settings/FileMessages.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
+#include "support/WindowFixture.h"
 #include "term/Term.h"
 #include "widgets/TSwitch.h"
-#include "windows/limits/BisectionWindow.h"
-#include "windows/limits/CovariationWindow.h"
-#include "windows/limits/LimitsWindow.h"
-#include "windows/limits/SequencesWindow.h"
-#include "windows/trig/UnitCircleWindow.h"
 
 namespace kurvio {
 namespace {
@@ -45,21 +42,81 @@ class StartWindowTest : public ::testing::Test {
     start.reset();
     SyntaxErrorReporter = nullptr;
   }
-  // Opens the main window and runs `inside` while it is shown modally.
-  void WithMainWindow(const std::function<void(TForm1&)>& inside) {
+  // Clicks the button with this design name and runs `inside` while its window is shown modally.
+  void WithModule(const char* button, const std::function<void(QDialog&)>& inside) {
     start->OnModuleShown = [&](QDialog* module) {
       QTimer::singleShot(0, module, [&, module] {
-        inside(*static_cast<TForm1*>(module));
-        module->close();
+        inside(*module);
+        if (module->isVisible()) module->close();
       });
     };
-    start->RichButton1Click();
+    if (std::string(button) == "RichButton1")
+      start->openMainWindow();
+    else
+      start->findChild<QPushButton*>(QString::fromLatin1(button))->click();
     start->OnModuleShown = nullptr;
   }
+  void WithMainWindow(const std::function<void(TForm1&)>& inside) {
+    WithModule("RichButton1", [&](QDialog& module) { inside(static_cast<TForm1&>(module)); });
+  }
+  static QLineEdit* TermField(TForm1& form) { return form.findChild<QLineEdit*>("Edit1"); }
 
   TempDir dir;
   std::unique_ptr<TForm4> start;
 };
+
+TEST_F(StartWindowTest, DesignNames) {
+  ExpectDesignNames(start.get(), {{"RichButton1", "kurvio::TRichButton"},
+                                  {"SpeedButton3", "QPushButton"},
+                                  {"SpeedButton2", "QPushButton"},
+                                  {"SpeedButton5", "QPushButton"},
+                                  {"SpeedButton9", "QPushButton"},
+                                  {"SpeedButton6", "QPushButton"},
+                                  {"SpeedButton7", "QPushButton"},
+                                  {"SpeedButton8", "QPushButton"},
+                                  {"SpeedButton4", "QPushButton"},
+                                  {"SpeedButton14", "QPushButton"},
+                                  {"SpeedButton1", "QPushButton"},
+                                  {"SpeedButton35", "QPushButton"}});
+}
+
+// Every module button opens its window: from the file's settings (a = 2) or the
+// session's as they stand (a = 5), with its mode flags raised exactly while it is open.
+TEST_F(StartWindowTest, EveryButtonOpensItsWindowByItsRule) {
+  struct Row {
+    const char* button;
+    const char* window;
+    double a;
+    bool sequenceMode, numberLine;
+  };
+  const Row rows[] = {
+      {"SpeedButton3", "kurvio::TForm12", 2, false, true},
+      {"SpeedButton2", "kurvio::TForm11", 2, false, false},
+      {"SpeedButton5", "kurvio::TForm15", 2, true, false},
+      {"SpeedButton4", "kurvio::TForm13", 5, false, false},
+      {"SpeedButton9", "kurvio::TForm8", 2, false, false},
+      {"SpeedButton6", "kurvio::TForm3", 2, false, false},
+      {"SpeedButton7", "kurvio::TForm7", 2, false, false},
+      {"SpeedButton8", "kurvio::TForm5", 2, false, false},
+      {"SpeedButton14", "kurvio::TForm2", 5, false, false},
+      {"SpeedButton1", "kurvio::TForm9", 5, false, false},
+      {"RichButton1", "kurvio::TForm1", 2, false, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.button);
+    ParamA = 5;
+    bool opened = false;
+    WithModule(row.button, [&](QDialog& module) {
+      opened = true;
+      EXPECT_TRUE(module.inherits(row.window)) << module.metaObject()->className();
+      EXPECT_EQ(ParamA, row.a);
+      EXPECT_EQ(TermSequenceMode, row.sequenceMode);
+      EXPECT_EQ(NumberLineMode, row.numberLine);
+    });
+    EXPECT_TRUE(opened);
+    EXPECT_FALSE(TermSequenceMode || NumberLineMode || TrigAxisMode);
+  }
+}
 
 TEST_F(StartWindowTest, AnUnreadableSettingsFileIsReportedOnceAndTheDefaultsStand) {
   start.reset();
@@ -75,36 +132,25 @@ TEST_F(StartWindowTest, AnUnreadableSettingsFileIsReportedOnceAndTheDefaultsStan
   EXPECT_TRUE(reported[0].contains(QString::fromStdString(dir.File("Kurvio.ini"))));
 }
 
-TEST_F(StartWindowTest, CancelKeepsTheProgramRunning) {
-  int asked = 0;
-  start->ConfirmClose = [&] {
-    ++asked;
-    return false;
-  };
-  ParamA = 3.5;
-  EXPECT_FALSE(start->close());
-  EXPECT_EQ(asked, 1);
-  EXPECT_TRUE(start->isVisible());
-  EXPECT_EQ(ParamA, 3.5);
-  start->ConfirmClose = [] { return true; };
-  EXPECT_TRUE(start->close());
-}
-
-TEST_F(StartWindowTest, TheQuitQuestionSpeaksGerman) {
+// "Programm beenden?" with OK and Cancel; Cancel keeps the program running, Escape too.
+TEST_F(StartWindowTest, ClosingAsksAndCancelKeepsTheProgramRunning) {
   start->ConfirmClose = [this] { return AskQuitProgram(start.get()); };
-  QStringList buttons;
   QString text;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     text = box->text();
-    for (QAbstractButton* b : box->buttons()) buttons << b->text().remove(QLatin1Char('&'));
     box->button(QMessageBox::Cancel)->click();
   });
+  ParamA = 3.5;
   EXPECT_FALSE(start->close());
   EXPECT_EQ(text, QStringLiteral("Programm beenden?"));
-  buttons.sort();
-  EXPECT_EQ(buttons, (QStringList{QStringLiteral("Abbrechen"), QStringLiteral("OK")}));
+  EXPECT_TRUE(start->isVisible());
+  EXPECT_EQ(ParamA, 3.5);
+  QTest::keyClick(start.get(), Qt::Key_Escape);
+  EXPECT_TRUE(start->isVisible());
+  start->ConfirmClose = [] { return true; };
+  EXPECT_TRUE(start->close());
 }
 
 TEST_F(StartWindowTest, AFaultyStoredTermWaitsUntilItsFieldIsLeft) {
@@ -112,40 +158,28 @@ TEST_F(StartWindowTest, AFaultyStoredTermWaitsUntilItsFieldIsLeft) {
   SyntaxErrorReporter = [&](const std::string& m) { messages.push_back(m); };
   TermFxtab = "x^3-";
   WithMainWindow([&](TForm1& form) {
-    EXPECT_EQ(form.Edit1->text(), QStringLiteral("x^3-"));
+    EXPECT_EQ(TermField(form)->text(), QStringLiteral("x^3-"));
     form.resize(form.width() - 50, form.height() - 50);
     QApplication::processEvents();
     EXPECT_TRUE(messages.empty());  // not on opening, nor on a repaint
-    form.activateWindow();
-    QApplication::setActiveWindow(&form);
-    form.Edit1->setFocus();
-    QTest::keyClick(form.Edit1, Qt::Key_Return);
+    TypeInto(&form, TermField(form), QStringLiteral("x^3-"));
     EXPECT_EQ(messages.size(), 1u);
   });
 }
 
-TEST_F(StartWindowTest, EscapeDoesNotCloseTheStartWindow) {
-  QTest::keyClick(start.get(), Qt::Key_Escape);
-  EXPECT_TRUE(start->isVisible());
-}
-
 TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
   WithMainWindow([](TForm1& form) {
-    EXPECT_EQ(ParamA, 2.0);  // from the file
-    form.activateWindow();
-    QApplication::setActiveWindow(&form);
-    form.Edit1->setFocus();
-    form.Edit1->setText(QStringLiteral("x^2+a"));
-    QTest::keyClick(form.Edit1, Qt::Key_Return);  // leaving the term field stores it
+    EXPECT_EQ(ParamA, 2.0);                                     // from the file
+    TypeInto(&form, TermField(form), QStringLiteral("x^2+a"));  // leaving the field stores it
     EXPECT_EQ(TermFxtab, "x^2+a");
     ParamA = 3;  // changed, not saved
-    form.SpeedButton6->click();
+    form.findChild<QPushButton*>("SpeedButton6")->click();
     PointX0 = 1.5;
     EXPECT_EQ(form.FixedCurves.Count(), 1u);
   });
   WithMainWindow([](TForm1& form) {
-    EXPECT_EQ(form.Edit1->text(), QStringLiteral("x^2+a"));  // the term of the first visit
-    EXPECT_EQ(ParamA, 2.0);                                  // the file's value again
+    EXPECT_EQ(TermField(form)->text(), QStringLiteral("x^2+a"));  // the term of the first visit
+    EXPECT_EQ(ParamA, 2.0);                                       // the file's value again
     EXPECT_TRUE(form.FixedCurves.IsEmpty());
     EXPECT_EQ(PointX0, 0.0);
   });
@@ -153,91 +187,21 @@ TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
 
 TEST_F(StartWindowTest, EscapeClosesTheMainWindow) {
   bool closed = false;
-  start->OnModuleShown = [&](QDialog* module) {
-    QTimer::singleShot(0, module, [&, module] {
-      QTest::keyClick(module, Qt::Key_Escape);
-      closed = !module->isVisible();
-      if (!closed) module->close();
-    });
-  };
-  start->RichButton1Click();
+  WithMainWindow([&](TForm1& form) {
+    QTest::keyClick(&form, Qt::Key_Escape);
+    closed = !form.isVisible();
+  });
   EXPECT_TRUE(closed);
   EXPECT_TRUE(start->isVisible());
 }
 
 TEST_F(StartWindowTest, ClosingDuringAnAnimationEndsItSafely) {
-  start->OnModuleShown = [&](QDialog* module) {
-    auto* form = static_cast<TForm1*>(module);
-    QTimer::singleShot(0, form, [form] {
-      QTimer::singleShot(80, form, [form] { form->close(); });
-      form->Switch1->SetChecked(true);
-      form->SwitchClick(0);  // runs until the close ends it
-    });
-  };
-  start->RichButton1Click();  // returns once the window is closed and destroyed
+  WithMainWindow([](TForm1& form) {
+    QTimer::singleShot(80, &form, [&form] { form.close(); });
+    form.findChild<TSwitch*>("Switch1")->SetChecked(true);
+    form.SwitchClick(0);  // runs until the close ends it
+  });
   EXPECT_FALSE(AnimationRunning);
-}
-
-// "Grenzwert - Stetigkeit" starts from the file's settings, "Bisektion" from
-// the session's as they stand.
-TEST_F(StartWindowTest, LimitWindowsOpenFromTheirButtons) {
-  for (QPushButton* b : {start->SpeedButton2, start->SpeedButton4}) EXPECT_TRUE(b->isEnabled());
-  QString opened;
-  start->OnModuleShown = [&](QDialog* module) {
-    QTimer::singleShot(0, module, [&, module] {
-      if (qobject_cast<TForm11*>(module)) opened += QStringLiteral("limits a=%1;").arg(ParamA);
-      if (qobject_cast<TForm13*>(module)) opened += QStringLiteral("bisection a=%1;").arg(ParamA);
-      module->close();
-    });
-  };
-  ParamA = 5;
-  start->SpeedButton2->click();
-  ParamA = 5;
-  start->SpeedButton4->click();
-  EXPECT_EQ(opened, QStringLiteral("limits a=2;bisection a=5;"));
-}
-
-// Both windows start from the file's settings; their mode flags hold exactly while they are open.
-TEST_F(StartWindowTest, SequencesAndCovariationRaiseTheirModes) {
-  for (QPushButton* b : {start->SpeedButton5, start->SpeedButton3}) EXPECT_TRUE(b->isEnabled());
-  QString opened;
-  start->OnModuleShown = [&](QDialog* module) {
-    QTimer::singleShot(0, module, [&, module] {
-      const QString modes = QStringLiteral(" a=%1 n=%2 line=%3;")
-                                .arg(ParamA)
-                                .arg(TermSequenceMode)
-                                .arg(NumberLineMode);
-      if (qobject_cast<TForm15*>(module)) opened += QStringLiteral("sequences") + modes;
-      if (qobject_cast<TForm12*>(module)) opened += QStringLiteral("covariation") + modes;
-      module->close();
-    });
-  };
-  ParamA = 5;
-  start->SpeedButton5->click();
-  EXPECT_FALSE(TermSequenceMode);
-  ParamA = 5;
-  start->SpeedButton3->click();
-  EXPECT_FALSE(NumberLineMode);
-  EXPECT_EQ(opened, QStringLiteral("sequences a=2 n=1 line=0;covariation a=2 n=0 line=1;"));
-}
-
-// Every button opens its window; the unit circle starts from the file's settings.
-TEST_F(StartWindowTest, EveryModuleButtonIsEnabledAndTheUnitCircleOpens) {
-  for (QPushButton* b :
-       {start->SpeedButton3, start->SpeedButton2, start->SpeedButton5, start->SpeedButton4,
-        start->SpeedButton9, start->SpeedButton6, start->SpeedButton7, start->SpeedButton8})
-    EXPECT_TRUE(b->isEnabled()) << b->text().toStdString();
-  bool opened = false;
-  start->OnModuleShown = [&](QDialog* module) {
-    QTimer::singleShot(0, module, [&, module] {
-      opened = qobject_cast<TForm5*>(module) != nullptr && ParamA == 2;
-      module->close();
-    });
-  };
-  ParamA = 5;
-  start->SpeedButton8->click();
-  EXPECT_TRUE(opened);
-  EXPECT_FALSE(TrigAxisMode);
 }
 
 }  // namespace

@@ -499,7 +499,7 @@ class MainWindowExportTest : public ExportTest {
               form->darstellen2();
               form->darstellen();
             },
-            form->PaintBox1};
+            form->paintBox};
   }
   std::unique_ptr<TForm1> form;
 };
@@ -509,7 +509,7 @@ TEST_F(MainWindowExportTest, Wmf2svgFindsAxesTickAndCurve) {
   ShowDerivative = true;
   form->ShowTangent = true;
   PointX0 = 2;
-  const int w = form->PaintBox1->width(), h = form->PaintBox1->height();
+  const int w = form->paintBox->width(), h = form->paintBox->height();
   answer = Path("kurve");
   ASSERT_TRUE(SaveWmfFile(kMainWindowExport, Target(), form.get()));
   const std::string wmf = ReadBytes(dir.File("kurve.wmf"));
@@ -580,7 +580,7 @@ TEST_F(MainWindowExportTest, ClipboardPicturesMatchTheWindow) {
   ShowDerivative = false;
   const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(mime, nullptr);
-  const QSize box = form->PaintBox1->size();
+  const QSize box = form->paintBox->size();
   const QImage png = QImage::fromData(mime->data("image/png"), "PNG");
   EXPECT_EQ(png.size(), (box + QSize(1, 1)) * 2);
   // The curve's minimum (1, -2) is drawn in the PNG too.
@@ -721,7 +721,7 @@ bool DarkNear(const QImage& image, int x, int y, int reach) {
 }
 
 TEST_F(MainWindowExportTest, FileButtonWritesPngSvgAndPdf) {
-  const QSize box = form->PaintBox1->size();
+  const QSize box = form->paintBox->size();
   const int W = (box.width() + 1) * 4, H = (box.height() + 1) * 4;
   struct Case {
     const char* typed;

@@ -162,8 +162,6 @@ TEST_F(SettingsTest, EveryKeyRoundTrips) {
 }
 
 TEST_F(SettingsTest, DefaultwerteDifferFromTheLoadDefaults) {
-  LineWidth = 4;
-  LineScale = 3;
   Farben::Sekante = 1;
   Tangentenlaenge = 5;
   FrameDelay = 30;
@@ -193,8 +191,6 @@ TEST_F(SettingsTest, DefaultwerteDifferFromTheLoadDefaults) {
   EXPECT_EQ(Farben::tangens, 2);
   EXPECT_EQ(ParamA, 1.0);
   EXPECT_EQ(TermFx, "");
-  EXPECT_EQ(LineWidth, 1);
-  EXPECT_EQ(LineScale, 1.0);
   EXPECT_EQ(PointX0, 0.0);
   EXPECT_FALSE(ShowDerivative || SpectrumOn || FixFamily || FixDrawing);
 

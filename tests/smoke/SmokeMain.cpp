@@ -25,10 +25,10 @@
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
 #include "module/HelpWindow.h"
-#include "plot/PaintBox.h"
+#include "module/SettingsDialog.h"
 #include "plot/Canvas.h"
+#include "plot/PaintBox.h"
 #include "settings/Settings.h"
-#include "settings/SettingsDialog.h"
 #include "settings/SettingsStartup.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TColorButton.h"
@@ -94,8 +94,8 @@ int main(int argc, char** argv) {
       // Without a window manager "maximised" does nothing: fill the screen by hand.
       form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
       QTimer::singleShot(800, form, [&, form] {
-        form->Edit1->setText(QStringLiteral("x^3-3x"));
-        form->Edit1Exit();
+        form->termField->setText(QStringLiteral("x^3-3x"));
+        form->onTermFieldLeft();
         const QImage mainShot = GrabScreen();
         if (!dir.isEmpty()) mainShot.save(QString::fromLocal8Bit(dir) + "/smoke-main.png");
         if (DistinctColours(mainShot) < 8) {
@@ -106,16 +106,16 @@ int main(int argc, char** argv) {
         QTimer::singleShot(400, form, [&, form] {
           if (!dir.isEmpty())
             GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-animation.png");
-          form->Switch1->SetChecked(false);
+          form->aSwitch->SetChecked(false);
         });
-        form->Switch1->SetChecked(true);
+        form->aSwitch->SetChecked(true);
         form->SwitchClick(0);
         // A zoom box being drawn.
-        form->BitCheckBox5->SetChecked(true);
-        form->PaintBox1MouseDown(Qt::LeftButton, 120, 100);
-        form->PaintBox1MouseMove(380, 300);
+        form->zoomBoxCheck->SetChecked(true);
+        form->onPaintBoxMouseDown(Qt::LeftButton, 120, 100);
+        form->onPaintBoxMouseMove(380, 300);
         if (!dir.isEmpty()) GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-zoombox.png");
-        form->PaintBox1MouseUp(Qt::LeftButton, 380, 300);
+        form->onPaintBoxMouseUp(Qt::LeftButton, 380, 300);
         // The settings dialog over the main window.
         kurvio::TForm2 settings(form);
         settings.show();
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
         form->close();
       });
     };
-    start.RichButton1Click();
+    start.openMainWindow();
     // The tangent window: x^3-3x, P at 1, Q on its way, three fixed secants and every display on.
     start.OnModuleShown = [&](QDialog* module) {
       auto* form = static_cast<kurvio::TForm8*>(module);
@@ -152,7 +152,7 @@ int main(int argc, char** argv) {
         for (double q : {-1.5, -0.5, 2.5}) {
           kurvio::xQ = q;
           form->ColorButton1->SetSelectionColor(static_cast<int>(kurvio::RGB(128, 0, 128)));
-          form->SpeedButton13Click();
+          form->findChild<QAbstractButton*>("SpeedButton13")->click();
         }
         form->ColorButton1->SetSelectionColor(static_cast<int>(kurvio::RGB(255, 0, 0)));
         kurvio::xQ = 1.8;
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
         form->close();
       });
     };
-    start.SpeedButton9Click();
+    start.findChild<QPushButton*>("SpeedButton9")->click();
     // The curve discussion: x^3-3x with f', f'', the trace of f' and the slope triangle.
     start.OnModuleShown = [&](QDialog* module) {
       auto* form = static_cast<kurvio::TForm3*>(module);
@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
         form->close();
       });
     };
-    start.SpeedButton6Click();
+    start.findChild<QPushButton*>("SpeedButton6")->click();
     // The integral function of sin(t)+1 from -2 to 2.
     start.OnModuleShown = [&](QDialog* module) {
       auto* form = static_cast<kurvio::TForm7*>(module);
@@ -222,7 +222,7 @@ int main(int argc, char** argv) {
         form->close();
       });
     };
-    start.SpeedButton7Click();
+    start.findChild<QPushButton*>("SpeedButton7")->click();
     // Each window below: set up in `setUp`, then pictured as `name` and checked to paint.
     const auto shoot = [&](QDialog* form, const char* name) {
       QApplication::processEvents();
@@ -252,7 +252,7 @@ int main(int argc, char** argv) {
         shoot(form, "limits");
       });
     };
-    start.SpeedButton2Click();
+    start.findChild<QPushButton*>("SpeedButton2")->click();
     // Bisection of x^3-x-1 on [0, 2] after five steps, with guide lines and labels, and its table.
     start.OnModuleShown = [&](QDialog* module) {
       auto* form = static_cast<kurvio::TForm13*>(module);
@@ -266,7 +266,7 @@ int main(int argc, char** argv) {
         form->Edit3Exit();
         form->BitCheckBox1->SetChecked(true);
         form->BitCheckBox2->SetChecked(true);
-        for (int i = 0; i < 5; ++i) form->SpeedButton2Click();
+        for (int i = 0; i < 5; ++i) form->findChild<QAbstractButton*>("SpeedButton2")->click();
         shoot(form, "bisection");
         kurvio::TForm14 table(form, form->a0, form->b0, form->eps, form->d);
         table.show();
@@ -276,7 +276,7 @@ int main(int argc, char** argv) {
         table.close();
       });
     };
-    start.SpeedButton4Click();
+    start.findChild<QPushButton*>("SpeedButton4")->click();
     // Sequences: 1/n with its limit, n0, the strip and the number line.
     start.OnModuleShown = [&](QDialog* module) {
       auto* form = static_cast<kurvio::TForm15*>(module);
@@ -296,7 +296,7 @@ int main(int argc, char** argv) {
         shoot(form, "sequences");
       });
     };
-    start.SpeedButton5Click();
+    start.findChild<QPushButton*>("SpeedButton5")->click();
     // Covariation: 0,5x^2-2 in the Cartesian view with three fixed arrows, then a guess.
     start.OnModuleShown = [&](QDialog* module) {
       auto* form = static_cast<kurvio::TForm12*>(module);
@@ -316,7 +316,7 @@ int main(int argc, char** argv) {
         };
         for (double x : {-3.0, -1.0, 1.0}) {
           dragTo(x);
-          form->SpeedButton13Click();
+          form->findChild<QAbstractButton*>("SpeedButton13")->click();
         }
         dragTo(2.5);
         QApplication::processEvents();
@@ -328,7 +328,7 @@ int main(int argc, char** argv) {
         shoot(form, "covariation-guess");
       });
     };
-    start.SpeedButton3Click();
+    start.findChild<QPushButton*>("SpeedButton3")->click();
     // The unit circle in tangent mode with the cotangent, in degrees, at 40°.
     start.OnModuleShown = [&](QDialog* module) {
       auto* form = static_cast<kurvio::TForm5*>(module);
@@ -343,7 +343,7 @@ int main(int argc, char** argv) {
         shoot(form, "unitcircle");
       });
     };
-    start.SpeedButton8Click();
+    start.findChild<QPushButton*>("SpeedButton8")->click();
     start.close();
   });
   app.exec();

@@ -6,17 +6,19 @@
 #include <QLocale>
 
 #include "app/Translations.h"
+#include "plot/PlotFrame.h"
 #include "settings/FileMessages.h"
 
 namespace {
 
 // A file message a test did not ask for fails that test instead of waiting for
-// a message box nobody can close.
+// a message box nobody can close; every test starts with the default pen.
 class UnexpectedFileMessages : public ::testing::EmptyTestEventListener {
   void OnTestStart(const ::testing::TestInfo&) override {
     kurvio::ReportFileError = [](QWidget*, const QString& message) {
       ADD_FAILURE() << "unexpected message: " << message.toStdString();
     };
+    kurvio::ResetLineDefaults();  // a test that prints or changes the pen leaves no trace
   }
 };
 

@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "module/ExampleList.h"
-#include "plot/Color.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
+#include "settings/Color.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
 #include "support/WindowTestSettings.h"

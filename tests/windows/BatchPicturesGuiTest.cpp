@@ -55,7 +55,7 @@ std::shared_ptr<QWidget> MainWindow(std::function<void()>& draw, int tab) {
   TermAfxuv = "sqrt(4-x^2)";
   ParamT = 0.5;
   std::shared_ptr<TForm1> form = Open<TForm1>(1200, 800);
-  form->TabControl1->setCurrentIndex(tab);
+  form->familyTabs->setCurrentIndex(tab);
   form->ShowTriangle = form->ShowTangent = true;
   ShowDerivative = true;
   PointX0 = 0.5;

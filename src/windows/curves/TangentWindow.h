@@ -9,7 +9,7 @@
 
 #include "module/AnalysisWindow.h"
 #include "module/ExampleFiles.h"
-#include "plot/Color.h"
+#include "settings/Color.h"
 #include "settings/RecordList.h"
 
 class QLabel;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "module/AnalysisWindow.h"
-#include "plot/Color.h"
+#include "settings/Color.h"
 #include "settings/RecordList.h"
 #include "windows/limits/FunctionList.h"
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "module/AnalysisWindow.h"
-#include "plot/Color.h"
+#include "settings/Color.h"
 
 class QLabel;
 class QLineEdit;

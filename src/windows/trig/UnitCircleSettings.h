@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "module/ModuleDialog.h"
-#include "plot/Color.h"
+#include "settings/Color.h"
 
 class QLineEdit;
 class QPushButton;

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "module/ModuleDialog.h"
-#include "plot/Color.h"
+#include "settings/Color.h"
 
 class QButtonGroup;
 class QLineEdit;

@@ -1,4 +1,4 @@
-#include "settings/SettingsDialog.h"
+#include "module/SettingsDialog.h"
 
 #include <QButtonGroup>
 #include <QFrame>
@@ -506,6 +506,7 @@ void TForm2::Button2Click() { ReportSettingsSave(this, SaveSettings()); }
 
 void TForm2::Button3Click() {
   SetDefaultSettings();
+  ResetLineDefaults();
   ReportSettingsSave(this, SaveSettings());
   // The fields must not hold the old values: leaving one would write it back.
   FormShow();

@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "module/SettingsDialog.h"
 #include "plot/PlotFrame.h"
 #include "settings/FileMessages.h"
 #include "settings/ProgramFiles.h"
 #include "settings/ProgramPrinter.h"
 #include "settings/Settings.h"
-#include "settings/SettingsDialog.h"
 #include "support/TempDir.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
@@ -359,8 +359,10 @@ TEST_F(SettingsDialogTest, SaveButtonsWriteTheFile) {
 
   // Defaults: no grid, and the dialog shows them at once.
   Schrittzahl = 700;
+  LineWidth = 4;
   Click(form->Button3);
   EXPECT_EQ(Gitter, 1);
+  EXPECT_EQ(LineWidth, 1);
   EXPECT_EQ(x2, 7);
   EXPECT_TRUE(form->SpeedButton50->isChecked());
   EXPECT_EQ(form->Edit2->text(), "  7,00     ");
