@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "module/Controls.h"
 #include "module/IntegerField.h"
 #include "plot/PlotFrame.h"
 #include "settings/FileMessages.h"
@@ -134,29 +135,58 @@ void TForm2::BuildLayout() {
   auto* columns = new QHBoxLayout;
   outer->addLayout(columns);
 
-  // Colours, line width and fill pattern.
+  columns->addWidget(BuildColourPanel());
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(BuildAxesPanel(), 1);
+  right->addWidget(BuildMiscPanel());
+  columns->addLayout(right);
+
+  auto* buttons = new QHBoxLayout;
+  okButton = new QPushButton(QStringLiteral("&OK"), this);
+  okButton->setMinimumWidth(90);
+  saveButton =
+      new QPushButton(QStringLiteral("&Aktuelle Einstellungen und Eingaben speichern"), this);
+  defaultsButton = new QPushButton(QStringLiteral("&Defaultwerte setzen und speichern"), this);
+  buttons->addWidget(okButton);
+  buttons->addStretch();
+  buttons->addWidget(saveButton);
+  buttons->addWidget(defaultsButton);
+  outer->addLayout(buttons);
+
+  // Enter walks the fields in reading order.
+  QWidget* order[] = {xFromField,        xToField,   yFromField,    yToField,
+                      autoTicksBox,      xTickField, yTickField,    edMaxField,
+                      stepsField,        delayField, decimalsField, printerSetupButton,
+                      printPercentField, okButton,   saveButton,    defaultsButton};
+  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  NameControls();
+}
+
+// Colours, line width and fill pattern.
+QFrame* TForm2::BuildColourPanel() {
   QFrame* colours = Panel(this);
   auto* c = new QGridLayout(colours);
   c->setVerticalSpacing(3);
-  ColorButton1 = ColourButton(colours);
-  ColorButton6 = ColourButton(colours);
-  ColorButton7 = ColourButton(colours);
-  ColorButton8 = ColourButton(colours);
-  FillStyleComboBox1 = new TFillStyleComboBox(colours);
-  FillStyleComboBox1->setFixedWidth(90);
-  ColorButton9 = ColourButton(colours);
-  ColorButton4 = ColourButton(colours);
-  ColorButton5 = ColourButton(colours);
-  TrackBar1 = new QSlider(Qt::Horizontal, colours);
-  TrackBar1->setRange(1, 8);
-  TrackBar1->setPageStep(1);
-  TrackBar1->setTickPosition(QSlider::TicksBelow);
-  TrackBar1->setFixedWidth(90);
-  TrackBar1->setToolTip(QStringLiteral("Linienlänge"));
-  LineWidthComboBox1 = new TLineWidthComboBox(colours);
-  LineWidthComboBox1->setFixedWidth(90);
-  ColorButton2 = ColourButton(colours);
-  ColorButton3 = ColourButton(colours);
+  curveColorButton = ColourButton(colours);
+  derivativeColorButton = ColourButton(colours);
+  secondDerivativeColorButton = ColourButton(colours);
+  areaColorButton = ColourButton(colours);
+  fillStyleBox = new TFillStyleComboBox(colours);
+  fillStyleBox->setFixedWidth(90);
+  secantColorButton = ColourButton(colours);
+  triangleColorButton = ColourButton(colours);
+  tangentColorButton = ColourButton(colours);
+  tangentLengthSlider = new QSlider(Qt::Horizontal, colours);
+  tangentLengthSlider->setRange(1, 8);
+  tangentLengthSlider->setPageStep(1);
+  tangentLengthSlider->setTickPosition(QSlider::TicksBelow);
+  tangentLengthSlider->setFixedWidth(90);
+  tangentLengthSlider->setToolTip(QStringLiteral("Linienlänge"));
+  lineWidthBox = new TLineWidthComboBox(colours);
+  lineWidthBox->setFixedWidth(90);
+  backgroundColorButton = ColourButton(colours);
+  gridColorButton = ColourButton(colours);
   int row = 0;
   auto colourRow = [&](TColorButton* button, const char* label, QWidget* extra = nullptr,
                        const char* extraLabel = nullptr) {
@@ -166,125 +196,146 @@ void TForm2::BuildLayout() {
     if (extra) c->addWidget(extra, row, 3);
     ++row;
   };
-  colourRow(ColorButton1, "f");
-  colourRow(ColorButton6, "f '  Ableitungsfunktion");
-  colourRow(ColorButton7, "f '' ");
-  colourRow(ColorButton8, "F   Integralfunktion", FillStyleComboBox1, "Fläche");
-  colourRow(ColorButton9, "Sekante");
-  colourRow(ColorButton4, "Steigungsdreieck");
-  colourRow(ColorButton5, "Tangente", TrackBar1);
+  colourRow(curveColorButton, "f");
+  colourRow(derivativeColorButton, "f '  Ableitungsfunktion");
+  colourRow(secondDerivativeColorButton, "f '' ");
+  colourRow(areaColorButton, "F   Integralfunktion", fillStyleBox, "Fläche");
+  colourRow(secantColorButton, "Sekante");
+  colourRow(triangleColorButton, "Steigungsdreieck");
+  colourRow(tangentColorButton, "Tangente", tangentLengthSlider);
   c->addWidget(Label(colours, "Linienbreite"), row, 1);
-  c->addWidget(LineWidthComboBox1, row, 3);
+  c->addWidget(lineWidthBox, row, 3);
   ++row;
-  colourRow(ColorButton2, "Hintergrund");
-  colourRow(ColorButton3, "Gitternetz");
+  colourRow(backgroundColorButton, "Hintergrund");
+  colourRow(gridColorButton, "Gitternetz");
   c->setColumnMinimumWidth(2, 40);
   c->setRowStretch(row, 1);
-  columns->addWidget(colours);
+  return colours;
+}
 
-  // Coordinate system.
+QFrame* TForm2::BuildAxesPanel() {
   QFrame* axes = Panel(this);
   auto* a = new QGridLayout(axes);
   a->setVerticalSpacing(4);
   auto* pictures = new QHBoxLayout;
   pictures->addWidget(Label(axes, "Gitternetz"));
-  SpeedButton50 = PictureButton(axes, GridPicture(1), "kein Gitternetz");
-  SpeedButton52 = PictureButton(axes, GridPicture(2), "Gitternetz gepunktet");
-  SpeedButton53 = PictureButton(axes, GridPicture(3), "Gitternetz durchgezogen");
+  noGridButton = PictureButton(axes, GridPicture(1), "kein Gitternetz");
+  dottedGridButton = PictureButton(axes, GridPicture(2), "Gitternetz gepunktet");
+  solidGridButton = PictureButton(axes, GridPicture(3), "Gitternetz durchgezogen");
   gridGroup_ = new QButtonGroup(this);
-  for (QToolButton* b : {SpeedButton50, SpeedButton52, SpeedButton53}) {
+  for (QToolButton* b : {noGridButton, dottedGridButton, solidGridButton}) {
     gridGroup_->addButton(b);
     pictures->addWidget(b);
   }
   pictures->addSpacing(16);
   pictures->addWidget(Label(axes, "Beschriftung"));
-  SpeedButton60 = PictureButton(axes, LabelPicture(true), "nur die erste Einheit beschriften");
-  SpeedButton61 = PictureButton(axes, LabelPicture(false), "alle Einheiten beschriften");
+  labelsOnButton = PictureButton(axes, LabelPicture(true), "nur die erste Einheit beschriften");
+  labelsOffButton = PictureButton(axes, LabelPicture(false), "alle Einheiten beschriften");
   labelGroup_ = new QButtonGroup(this);
-  for (QToolButton* b : {SpeedButton60, SpeedButton61}) {
+  for (QToolButton* b : {labelsOnButton, labelsOffButton}) {
     labelGroup_->addButton(b);
     pictures->addWidget(b);
   }
   pictures->addStretch();
   a->addLayout(pictures, 0, 0, 1, 5);
 
-  Edit1 = Field(axes, kNumberFieldWidth);
-  Edit2 = Field(axes, kNumberFieldWidth);
-  Edit3 = Field(axes, kNumberFieldWidth);
-  Edit4 = Field(axes, kNumberFieldWidth);
+  xFromField = Field(axes, kNumberFieldWidth);
+  xToField = Field(axes, kNumberFieldWidth);
+  yFromField = Field(axes, kNumberFieldWidth);
+  yToField = Field(axes, kNumberFieldWidth);
   a->addWidget(Label(axes, "x - Achse"), 1, 0);
   a->addWidget(Label(axes, "von"), 1, 1, Qt::AlignRight);
-  a->addWidget(Edit1, 1, 2);
+  a->addWidget(xFromField, 1, 2);
   a->addWidget(Label(axes, "bis"), 1, 3, Qt::AlignRight);
-  a->addWidget(Edit2, 1, 4);
+  a->addWidget(xToField, 1, 4);
   a->addWidget(Label(axes, "y - Achse"), 2, 0);
   a->addWidget(Label(axes, "von"), 2, 1, Qt::AlignRight);
-  a->addWidget(Edit3, 2, 2);
+  a->addWidget(yFromField, 2, 2);
   a->addWidget(Label(axes, "bis"), 2, 3, Qt::AlignRight);
-  a->addWidget(Edit4, 2, 4);
+  a->addWidget(yToField, 2, 4);
 
-  BitCheckBox1 = new TBitCheckBox(axes);
-  UseStandardCheckGlyphs(*BitCheckBox1);
-  BitCheckBox1->SetCaption(QStringLiteral("automatisch"));
-  BitCheckBox1->setMinimumHeight(17);
-  Edit5 = Field(axes, kNumberFieldWidth);
-  Edit6 = Field(axes, kNumberFieldWidth);
+  autoTicksBox = new TBitCheckBox(axes);
+  UseStandardCheckGlyphs(*autoTicksBox);
+  autoTicksBox->SetCaption(QStringLiteral("automatisch"));
+  autoTicksBox->setMinimumHeight(17);
+  xTickField = Field(axes, kNumberFieldWidth);
+  yTickField = Field(axes, kNumberFieldWidth);
   a->addWidget(Label(axes, "Skalierung"), 3, 0);
-  a->addWidget(BitCheckBox1, 3, 2, 1, 3);
+  a->addWidget(autoTicksBox, 3, 2, 1, 3);
   a->addWidget(Label(axes, "x-Einheit"), 4, 0, 1, 2);
-  a->addWidget(Edit5, 4, 2);
+  a->addWidget(xTickField, 4, 2);
   a->addWidget(Label(axes, "y-Einheit"), 4, 3, Qt::AlignRight);
-  a->addWidget(Edit6, 4, 4);
+  a->addWidget(yTickField, 4, 4);
 
-  Edit11 = Field(axes, kNumberFieldWidth);
+  edMaxField = Field(axes, kNumberFieldWidth);
   a->addWidget(Label(axes, "e,d"), 5, 0);
   a->addWidget(Label(axes, "max ="), 5, 1, Qt::AlignRight);
-  a->addWidget(Edit11, 5, 2);
+  a->addWidget(edMaxField, 5, 2);
   a->setRowStretch(6, 1);
+  return axes;
+}
 
-  // Animation, decimals, printing.
+// Animation, decimals, printing.
+QFrame* TForm2::BuildMiscPanel() {
   QFrame* misc = Panel(this);
   auto* m = new QGridLayout(misc);
-  Edit7 = Field(misc, kIntegerFieldWidth, 4);
-  Edit9 = Field(misc, kIntegerFieldWidth, 4);
-  Edit10 = Field(misc, kIntegerFieldWidth);
-  SpeedButton1 = new QPushButton(QStringLiteral("Drucker-Einstellungen"), misc);
-  Edit8 = Field(misc, kIntegerFieldWidth, 3);
+  stepsField = Field(misc, kIntegerFieldWidth, 4);
+  delayField = Field(misc, kIntegerFieldWidth, 4);
+  decimalsField = Field(misc, kIntegerFieldWidth);
+  printerSetupButton = new QPushButton(QStringLiteral("Drucker-Einstellungen"), misc);
+  printPercentField = Field(misc, kIntegerFieldWidth, 3);
   m->addWidget(Label(misc, "Animation"), 0, 0);
   m->addWidget(Label(misc, "Schritte"), 0, 1, Qt::AlignRight);
-  m->addWidget(Edit7, 0, 2);
+  m->addWidget(stepsField, 0, 2);
   m->addWidget(Label(misc, "Delay"), 0, 4, Qt::AlignRight);
-  m->addWidget(Edit9, 0, 5);
+  m->addWidget(delayField, 0, 5);
   m->addWidget(Label(misc, "ms"), 0, 6);
   m->addWidget(Label(misc, "Nachkommastellen"), 1, 0, 1, 2);
-  m->addWidget(Edit10, 1, 2);
-  m->addWidget(SpeedButton1, 2, 0, 1, 2);
+  m->addWidget(decimalsField, 1, 2);
+  m->addWidget(printerSetupButton, 2, 0, 1, 2);
   m->addWidget(Label(misc, "Ausdruck"), 2, 4, Qt::AlignRight);
-  m->addWidget(Edit8, 2, 5);
+  m->addWidget(printPercentField, 2, 5);
   m->addWidget(Label(misc, "%"), 2, 6);
   m->setColumnMinimumWidth(3, 24);
   m->setColumnStretch(7, 1);
+  return misc;
+}
 
-  auto* right = new QVBoxLayout;
-  right->addWidget(axes, 1);
-  right->addWidget(misc);
-  columns->addLayout(right);
-
-  auto* buttons = new QHBoxLayout;
-  Button1 = new QPushButton(QStringLiteral("&OK"), this);
-  Button1->setMinimumWidth(90);
-  Button2 = new QPushButton(QStringLiteral("&Aktuelle Einstellungen und Eingaben speichern"), this);
-  Button3 = new QPushButton(QStringLiteral("&Defaultwerte setzen und speichern"), this);
-  buttons->addWidget(Button1);
-  buttons->addStretch();
-  buttons->addWidget(Button2);
-  buttons->addWidget(Button3);
-  outer->addLayout(buttons);
-
-  // Enter walks the fields in reading order.
-  QWidget* order[] = {Edit1, Edit2, Edit3,  Edit4,        BitCheckBox1, Edit5,   Edit6,   Edit11,
-                      Edit7, Edit9, Edit10, SpeedButton1, Edit8,        Button1, Button2, Button3};
-  for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+void TForm2::NameControls() {
+  const std::pair<QWidget*, const char*> names[] = {{curveColorButton, "ColorButton1"},
+                                                    {derivativeColorButton, "ColorButton6"},
+                                                    {secondDerivativeColorButton, "ColorButton7"},
+                                                    {areaColorButton, "ColorButton8"},
+                                                    {fillStyleBox, "FillStyleComboBox1"},
+                                                    {secantColorButton, "ColorButton9"},
+                                                    {triangleColorButton, "ColorButton4"},
+                                                    {tangentColorButton, "ColorButton5"},
+                                                    {tangentLengthSlider, "TrackBar1"},
+                                                    {lineWidthBox, "LineWidthComboBox1"},
+                                                    {backgroundColorButton, "ColorButton2"},
+                                                    {gridColorButton, "ColorButton3"},
+                                                    {noGridButton, "SpeedButton50"},
+                                                    {dottedGridButton, "SpeedButton52"},
+                                                    {solidGridButton, "SpeedButton53"},
+                                                    {labelsOnButton, "SpeedButton60"},
+                                                    {labelsOffButton, "SpeedButton61"},
+                                                    {xFromField, "Edit1"},
+                                                    {xToField, "Edit2"},
+                                                    {yFromField, "Edit3"},
+                                                    {yToField, "Edit4"},
+                                                    {autoTicksBox, "BitCheckBox1"},
+                                                    {xTickField, "Edit5"},
+                                                    {yTickField, "Edit6"},
+                                                    {edMaxField, "Edit11"},
+                                                    {stepsField, "Edit7"},
+                                                    {delayField, "Edit9"},
+                                                    {decimalsField, "Edit10"},
+                                                    {printerSetupButton, "SpeedButton1"},
+                                                    {printPercentField, "Edit8"},
+                                                    {okButton, "Button1"},
+                                                    {saveButton, "Button2"},
+                                                    {defaultsButton, "Button3"}};
+  for (const auto& [control, name] : names) SetDesignName(control, name);
 }
 
 void TForm2::ConnectColour(TColorButton* button, Color& colour) {
@@ -294,41 +345,39 @@ void TForm2::ConnectColour(TColorButton* button, Color& colour) {
 }
 
 void TForm2::ConnectHandlers() {
-  connect(ColorButton1, &TColorButton::OnChange, this, &TForm2::ColorButton1Change);
-  ConnectColour(ColorButton6, Farben::fStrich);
-  ConnectColour(ColorButton7, Farben::f2Strich);
-  connect(ColorButton8, &TColorButton::OnChange, this, &TForm2::ColorButton8Change);
-  ConnectColour(ColorButton9, Farben::Sekante);
-  ConnectColour(ColorButton4, Farben::Dreieck);
-  ConnectColour(ColorButton5, Farben::Tangente);
-  ConnectColour(ColorButton2, Farben::Hintergrund);
-  ConnectColour(ColorButton3, Farben::Gitter);
-  connect(FillStyleComboBox1, &TFillStyleComboBox::OnChange, this,
-          &TForm2::FillStyleComboBox1Change);
-  connect(TrackBar1, &QSlider::valueChanged, this, &TForm2::TrackBar1Change);
-  connect(LineWidthComboBox1, &TLineWidthComboBox::OnChange, this,
-          &TForm2::LineWidthComboBox1Change);
-  connect(SpeedButton50, &QToolButton::clicked, this, &TForm2::SpeedButton50Click);
-  connect(SpeedButton52, &QToolButton::clicked, this, &TForm2::SpeedButton52Click);
-  connect(SpeedButton53, &QToolButton::clicked, this, &TForm2::SpeedButton53Click);
-  connect(SpeedButton60, &QToolButton::clicked, this, &TForm2::SpeedButton60Click);
-  connect(SpeedButton61, &QToolButton::clicked, this, &TForm2::SpeedButton61Click);
-  connect(BitCheckBox1, &TBitCheckBox::OnClick, this, &TForm2::BitCheckBox1Click);
-  OnExit(Edit1, [this] { Edit1Exit(); });
-  OnExit(Edit2, [this] { Edit2Exit(); });
-  OnExit(Edit3, [this] { Edit3Exit(); });
-  OnExit(Edit4, [this] { Edit4Exit(); });
-  OnExit(Edit5, [this] { Edit5Exit(); });
-  OnExit(Edit6, [this] { Edit6Exit(); });
-  OnExit(Edit11, [this] { Edit11Exit(); });
-  OnExit(Edit7, [this] { Edit7Exit(); });
-  OnExit(Edit8, [this] { Edit8Exit(); });
-  OnExit(Edit9, [this] { Edit9Exit(); });
-  OnExit(Edit10, [this] { Edit10Exit(); });
-  connect(SpeedButton1, &QPushButton::clicked, this, &TForm2::SpeedButton1Click);
-  connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TForm2::Button2Click);
-  connect(Button3, &QPushButton::clicked, this, &TForm2::Button3Click);
+  connect(curveColorButton, &TColorButton::OnChange, this, &TForm2::onCurveColorChanged);
+  ConnectColour(derivativeColorButton, Farben::fStrich);
+  ConnectColour(secondDerivativeColorButton, Farben::f2Strich);
+  connect(areaColorButton, &TColorButton::OnChange, this, &TForm2::onAreaColorChanged);
+  ConnectColour(secantColorButton, Farben::Sekante);
+  ConnectColour(triangleColorButton, Farben::Dreieck);
+  ConnectColour(tangentColorButton, Farben::Tangente);
+  ConnectColour(backgroundColorButton, Farben::Hintergrund);
+  ConnectColour(gridColorButton, Farben::Gitter);
+  connect(fillStyleBox, &TFillStyleComboBox::OnChange, this, &TForm2::onFillStyleChanged);
+  connect(tangentLengthSlider, &QSlider::valueChanged, this, &TForm2::onTangentLengthChanged);
+  connect(lineWidthBox, &TLineWidthComboBox::OnChange, this, &TForm2::onLineWidthChanged);
+  connect(noGridButton, &QToolButton::clicked, this, &TForm2::onNoGridClicked);
+  connect(dottedGridButton, &QToolButton::clicked, this, &TForm2::onDottedGridClicked);
+  connect(solidGridButton, &QToolButton::clicked, this, &TForm2::onSolidGridClicked);
+  connect(labelsOnButton, &QToolButton::clicked, this, &TForm2::onLabelsOnClicked);
+  connect(labelsOffButton, &QToolButton::clicked, this, &TForm2::onLabelsOffClicked);
+  connect(autoTicksBox, &TBitCheckBox::OnClick, this, &TForm2::onAutoTicksClicked);
+  OnExit(xFromField, [this] { onXFromLeft(); });
+  OnExit(xToField, [this] { onXToLeft(); });
+  OnExit(yFromField, [this] { onYFromLeft(); });
+  OnExit(yToField, [this] { onYToLeft(); });
+  OnExit(xTickField, [this] { onXTickLeft(); });
+  OnExit(yTickField, [this] { onYTickLeft(); });
+  OnExit(edMaxField, [this] { onEdMaxLeft(); });
+  OnExit(stepsField, [this] { onStepsLeft(); });
+  OnExit(printPercentField, [this] { onPrintPercentLeft(); });
+  OnExit(delayField, [this] { onDelayLeft(); });
+  OnExit(decimalsField, [this] { onDecimalsLeft(); });
+  connect(printerSetupButton, &QPushButton::clicked, this, &TForm2::openPrinterSetup);
+  connect(okButton, &QPushButton::clicked, this, &TForm2::onOkClicked);
+  connect(saveButton, &QPushButton::clicked, this, &TForm2::saveSettings);
+  connect(defaultsButton, &QPushButton::clicked, this, &TForm2::saveDefaults);
 }
 
 void TForm2::showEvent(QShowEvent* event) {
@@ -338,45 +387,45 @@ void TForm2::showEvent(QShowEvent* event) {
 
 void TForm2::FormShow() {
   filling_ = true;
-  Edit1->setText(Formatted(x1));
-  Edit2->setText(Formatted(x2));
-  Edit3->setText(Formatted(y1));
-  Edit4->setText(Formatted(y2));
-  Edit11->setText(Formatted(edmax));
-  Edit10->setText(QString::number(Nachkommastellen));
-  Edit8->setText(QString::number(DruckenProzent));
-  Edit7->setText(QString::number(Schrittzahl));
-  Edit9->setText(QString::number(FrameDelay));
-  LineWidthComboBox1->SetLineWidth(LineWidth);
-  ColorButton1->SetSelectionColor(Farben::Zeichenstift);
-  ColorButton6->SetSelectionColor(Farben::fStrich);
-  ColorButton7->SetSelectionColor(Farben::f2Strich);
-  ColorButton8->SetSelectionColor(Farben::flaeche);
-  ColorButton9->SetSelectionColor(Farben::Sekante);
-  ColorButton4->SetSelectionColor(Farben::Dreieck);
-  ColorButton5->SetSelectionColor(Farben::Tangente);
-  ColorButton2->SetSelectionColor(Farben::Hintergrund);
-  ColorButton3->SetSelectionColor(Farben::Gitter);
-  FillStyleComboBox1->SetFillStyle(FlaechenStil);
-  FillStyleComboBox1->SetBrushColor(Farben::flaeche);
+  xFromField->setText(Formatted(x1));
+  xToField->setText(Formatted(x2));
+  yFromField->setText(Formatted(y1));
+  yToField->setText(Formatted(y2));
+  edMaxField->setText(Formatted(edmax));
+  decimalsField->setText(QString::number(Nachkommastellen));
+  printPercentField->setText(QString::number(DruckenProzent));
+  stepsField->setText(QString::number(Schrittzahl));
+  delayField->setText(QString::number(FrameDelay));
+  lineWidthBox->SetLineWidth(LineWidth);
+  curveColorButton->SetSelectionColor(Farben::Zeichenstift);
+  derivativeColorButton->SetSelectionColor(Farben::fStrich);
+  secondDerivativeColorButton->SetSelectionColor(Farben::f2Strich);
+  areaColorButton->SetSelectionColor(Farben::flaeche);
+  secantColorButton->SetSelectionColor(Farben::Sekante);
+  triangleColorButton->SetSelectionColor(Farben::Dreieck);
+  tangentColorButton->SetSelectionColor(Farben::Tangente);
+  backgroundColorButton->SetSelectionColor(Farben::Hintergrund);
+  gridColorButton->SetSelectionColor(Farben::Gitter);
+  fillStyleBox->SetFillStyle(FlaechenStil);
+  fillStyleBox->SetBrushColor(Farben::flaeche);
   switch (Gitter) {
     case 1:
-      SpeedButton50->setChecked(true);
+      noGridButton->setChecked(true);
       break;
     case 2:
-      SpeedButton52->setChecked(true);
+      dottedGridButton->setChecked(true);
       break;
     case 3:
-      SpeedButton53->setChecked(true);
+      solidGridButton->setChecked(true);
       break;
   }
   // The tangent length is a real in the file; the slider takes the nearest step.
   const double length = std::clamp(std::round(Tangentenlaenge), 1.0, 8.0);
-  TrackBar1->setValue(std::isfinite(length) ? static_cast<int>(length) : 1);
-  (Skalierung ? SpeedButton60 : SpeedButton61)->setChecked(true);
-  BitCheckBox1->SetChecked(AutoTickSteps);
-  Edit5->setEnabled(!AutoTickSteps);
-  Edit6->setEnabled(!AutoTickSteps);
+  tangentLengthSlider->setValue(std::isfinite(length) ? static_cast<int>(length) : 1);
+  (Skalierung ? labelsOnButton : labelsOffButton)->setChecked(true);
+  autoTicksBox->SetChecked(AutoTickSteps);
+  xTickField->setEnabled(!AutoTickSteps);
+  yTickField->setEnabled(!AutoTickSteps);
   if (AutoTickSteps)
     ShowTickSteps(XTickStep, YTickStep);
   else
@@ -387,48 +436,48 @@ void TForm2::FormShow() {
 void TForm2::ShowTickSteps(double xStep, double yStep) {
   shownXStep_ = xStep;
   shownYStep_ = yStep;
-  Edit5->setText(Formatted(xStep));
-  Edit6->setText(Formatted(yStep));
+  xTickField->setText(Formatted(xStep));
+  yTickField->setText(Formatted(yStep));
 }
 
-void TForm2::ColorButton1Change() {
+void TForm2::onCurveColorChanged() {
   if (filling_) return;
-  Farben::Zeichenstift = ColorButton1->SelectionColor();
+  Farben::Zeichenstift = curveColorButton->SelectionColor();
   if (redrawOwner_) redrawOwner_();
 }
 
-void TForm2::ColorButton8Change() {
+void TForm2::onAreaColorChanged() {
   if (filling_) return;
-  Farben::flaeche = ColorButton8->SelectionColor();
-  FillStyleComboBox1->SetBrushColor(Farben::flaeche);
+  Farben::flaeche = areaColorButton->SelectionColor();
+  fillStyleBox->SetBrushColor(Farben::flaeche);
 }
 
-void TForm2::FillStyleComboBox1Change() { FlaechenStil = FillStyleComboBox1->FillStyle(); }
+void TForm2::onFillStyleChanged() { FlaechenStil = fillStyleBox->FillStyle(); }
 
-void TForm2::TrackBar1Change() {
-  if (!filling_) Tangentenlaenge = TrackBar1->value();
+void TForm2::onTangentLengthChanged() {
+  if (!filling_) Tangentenlaenge = tangentLengthSlider->value();
 }
 
-void TForm2::LineWidthComboBox1Change() { LineWidth = LineWidthComboBox1->LineWidth(); }
+void TForm2::onLineWidthChanged() { LineWidth = lineWidthBox->LineWidth(); }
 
-void TForm2::SpeedButton50Click() { Gitter = 1; }
-void TForm2::SpeedButton52Click() { Gitter = 2; }
-void TForm2::SpeedButton53Click() { Gitter = 3; }
-void TForm2::SpeedButton60Click() { Skalierung = true; }
-void TForm2::SpeedButton61Click() { Skalierung = false; }
+void TForm2::onNoGridClicked() { Gitter = 1; }
+void TForm2::onDottedGridClicked() { Gitter = 2; }
+void TForm2::onSolidGridClicked() { Gitter = 3; }
+void TForm2::onLabelsOnClicked() { Skalierung = true; }
+void TForm2::onLabelsOffClicked() { Skalierung = false; }
 
-void TForm2::BitCheckBox1Click() {
-  if (!BitCheckBox1->Checked()) {
+void TForm2::onAutoTicksClicked() {
+  if (!autoTicksBox->Checked()) {
     AutoTickSteps = false;
-    Edit5->setEnabled(true);
-    Edit6->setEnabled(true);
+    xTickField->setEnabled(true);
+    yTickField->setEnabled(true);
     // The spacings on show become the manual ones, unrounded.
     ManualXTickStep = shownXStep_;
     ManualYTickStep = shownYStep_;
   } else {
     AutoTickSteps = true;
-    Edit5->setEnabled(false);
-    Edit6->setEnabled(false);
+    xTickField->setEnabled(false);
+    yTickField->setEnabled(false);
     ComputeTickSteps();
     ShowTickSteps(XTickStep, YTickStep);
   }
@@ -447,10 +496,10 @@ void TForm2::BoundExit(QLineEdit* edit, double& bound, double other, bool isLowe
   bound = value;
 }
 
-void TForm2::Edit1Exit() { BoundExit(Edit1, x1, x2, true); }
-void TForm2::Edit2Exit() { BoundExit(Edit2, x2, x1, false); }
-void TForm2::Edit3Exit() { BoundExit(Edit3, y1, y2, true); }
-void TForm2::Edit4Exit() { BoundExit(Edit4, y2, y1, false); }
+void TForm2::onXFromLeft() { BoundExit(xFromField, x1, x2, true); }
+void TForm2::onXToLeft() { BoundExit(xToField, x2, x1, false); }
+void TForm2::onYFromLeft() { BoundExit(yFromField, y1, y2, true); }
+void TForm2::onYToLeft() { BoundExit(yToField, y2, y1, false); }
 
 void TForm2::TickStepExit(QLineEdit* edit, double& manualStep, bool xAxis) {
   double step = manualStep;
@@ -465,46 +514,46 @@ void TForm2::TickStepExit(QLineEdit* edit, double& manualStep, bool xAxis) {
   edit->setText(Formatted(manualStep));
 }
 
-void TForm2::Edit5Exit() { TickStepExit(Edit5, ManualXTickStep, true); }
-void TForm2::Edit6Exit() { TickStepExit(Edit6, ManualYTickStep, false); }
+void TForm2::onXTickLeft() { TickStepExit(xTickField, ManualXTickStep, true); }
+void TForm2::onYTickLeft() { TickStepExit(yTickField, ManualYTickStep, false); }
 
-void TForm2::Edit11Exit() { ReadNumberEdit(Edit11, edmax, edmax); }
+void TForm2::onEdMaxLeft() { ReadNumberEdit(edMaxField, edmax, edmax); }
 
-void TForm2::Edit7Exit() {
-  int n = ReadIntegerEdit(Edit7, 200);
+void TForm2::onStepsLeft() {
+  int n = ReadIntegerEdit(stepsField, 200);
   if (n < 20 || n > 3000) n = 200;
   Schrittzahl = n;
-  Edit7->setText(QString::number(n));
+  stepsField->setText(QString::number(n));
   if (schrittzahlChanged_) schrittzahlChanged_();
 }
 
-void TForm2::Edit8Exit() {
-  int percent = ReadIntegerEdit(Edit8, 100);
+void TForm2::onPrintPercentLeft() {
+  int percent = ReadIntegerEdit(printPercentField, 100);
   if (percent < 20 || percent > 200) percent = 100;
   DruckenProzent = percent;
-  Edit8->setText(QString::number(percent));
+  printPercentField->setText(QString::number(percent));
 }
 
-void TForm2::Edit9Exit() {
-  FrameDelay = std::clamp(ReadIntegerEdit(Edit9, 0), 0, 1000);
-  Edit9->setText(QString::number(FrameDelay));
+void TForm2::onDelayLeft() {
+  FrameDelay = std::clamp(ReadIntegerEdit(delayField, 0), 0, 1000);
+  delayField->setText(QString::number(FrameDelay));
 }
 
-void TForm2::Edit10Exit() {
-  Nachkommastellen = std::clamp(ReadIntegerEdit(Edit10, 2), 0, 4);
-  Edit10->setText(QString::number(Nachkommastellen));
+void TForm2::onDecimalsLeft() {
+  Nachkommastellen = std::clamp(ReadIntegerEdit(decimalsField, 2), 0, 4);
+  decimalsField->setText(QString::number(Nachkommastellen));
 }
 
-void TForm2::SpeedButton1Click() {
+void TForm2::openPrinterSetup() {
   QPageSetupDialog dialog(&ProgramPrinter(), this);
   dialog.exec();
 }
 
-void TForm2::Button1Click() { accept(); }
+void TForm2::onOkClicked() { accept(); }
 
-void TForm2::Button2Click() { ReportSettingsSave(this, SaveSettings()); }
+void TForm2::saveSettings() { ReportSettingsSave(this, SaveSettings()); }
 
-void TForm2::Button3Click() {
+void TForm2::saveDefaults() {
   SetDefaultSettings();
   ResetLineDefaults();
   ReportSettingsSave(this, SaveSettings());

@@ -10,6 +10,7 @@
 #include "settings/Color.h"
 
 class QButtonGroup;
+class QFrame;
 class QLineEdit;
 class QPushButton;
 class QSlider;
@@ -33,62 +34,68 @@ class TForm2 : public TModuleDialog {
                   std::function<void()> schrittzahlChanged = {});
 
   // Colours.
-  TColorButton *ColorButton1, *ColorButton6, *ColorButton7, *ColorButton8;
-  TFillStyleComboBox* FillStyleComboBox1;
-  TColorButton *ColorButton9, *ColorButton4, *ColorButton5;
-  QSlider* TrackBar1;  // length of the tangent, 1..8
-  TLineWidthComboBox* LineWidthComboBox1;
-  TColorButton *ColorButton2, *ColorButton3;
+  TColorButton *curveColorButton, *derivativeColorButton, *secondDerivativeColorButton,
+      *areaColorButton;
+  TFillStyleComboBox* fillStyleBox;
+  TColorButton *secantColorButton, *triangleColorButton, *tangentColorButton;
+  QSlider* tangentLengthSlider;  // length of the tangent, 1..8
+  TLineWidthComboBox* lineWidthBox;
+  TColorButton *backgroundColorButton, *gridColorButton;
   // Grid and labels.
-  QToolButton *SpeedButton50, *SpeedButton52, *SpeedButton53;
-  QToolButton *SpeedButton60, *SpeedButton61;
+  QToolButton *noGridButton, *dottedGridButton, *solidGridButton;
+  QToolButton *labelsOnButton, *labelsOffButton;
   // Coordinate window and tick spacing.
-  QLineEdit *Edit1, *Edit2, *Edit3, *Edit4;
-  TBitCheckBox* BitCheckBox1;
-  QLineEdit *Edit5, *Edit6;
-  QLineEdit* Edit11;
+  QLineEdit *xFromField, *xToField, *yFromField, *yToField;
+  TBitCheckBox* autoTicksBox;
+  QLineEdit *xTickField, *yTickField;
+  QLineEdit* edMaxField;
   // Animation, decimals, printing.
-  QLineEdit *Edit7, *Edit9, *Edit10;
-  QPushButton* SpeedButton1;
-  QLineEdit* Edit8;
-  QPushButton *Button1, *Button2, *Button3;
+  QLineEdit *stepsField, *delayField, *decimalsField;
+  QPushButton* printerSetupButton;
+  QLineEdit* printPercentField;
+  QPushButton *okButton, *saveButton, *defaultsButton;
 
   // Fills every control from the globals; runs whenever the dialog is shown.
   void FormShow();
 
  public slots:
-  void ColorButton1Change();
-  void ColorButton8Change();
-  void FillStyleComboBox1Change();
-  void TrackBar1Change();
-  void LineWidthComboBox1Change();
-  void SpeedButton50Click();
-  void SpeedButton52Click();
-  void SpeedButton53Click();
-  void SpeedButton60Click();
-  void SpeedButton61Click();
-  void BitCheckBox1Click();
-  void Edit1Exit();
-  void Edit2Exit();
-  void Edit3Exit();
-  void Edit4Exit();
-  void Edit5Exit();
-  void Edit6Exit();
-  void Edit11Exit();
-  void Edit7Exit();
-  void Edit8Exit();
-  void Edit9Exit();
-  void Edit10Exit();
-  void SpeedButton1Click();
-  void Button1Click();
-  void Button2Click();
-  void Button3Click();
+  void onCurveColorChanged();
+  void onAreaColorChanged();
+  void onFillStyleChanged();
+  void onTangentLengthChanged();
+  void onLineWidthChanged();
+  void onNoGridClicked();
+  void onDottedGridClicked();
+  void onSolidGridClicked();
+  void onLabelsOnClicked();
+  void onLabelsOffClicked();
+  void onAutoTicksClicked();
+  void onXFromLeft();
+  void onXToLeft();
+  void onYFromLeft();
+  void onYToLeft();
+  void onXTickLeft();
+  void onYTickLeft();
+  void onEdMaxLeft();
+  void onStepsLeft();
+  void onPrintPercentLeft();
+  void onDelayLeft();
+  void onDecimalsLeft();
+  void openPrinterSetup();
+  void onOkClicked();
+  void saveSettings();
+  void saveDefaults();
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
   void BuildLayout();
+  QFrame* BuildColourPanel();
+  QFrame* BuildAxesPanel();
+  QFrame* BuildMiscPanel();
+  // The design names, as objectNames, once the captions are set.
+  void NameControls();
   void ConnectHandlers();
   void ConnectColour(TColorButton* button, Color& colour);
   // A bound of the world window; a value that would leave the window empty or

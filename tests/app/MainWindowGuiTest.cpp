@@ -23,6 +23,7 @@
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
+#include "support/WindowFixture.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
 
@@ -69,6 +70,87 @@ class MainWindowTest : public ::testing::Test {
   std::vector<std::string> messages;
   std::unique_ptr<TForm1> form;
 };
+
+TEST_F(MainWindowTest, DesignNames) {
+  ExpectDesignNames(form.get(), {{"TabControl1", "QTabBar"},
+                                 {"Label8", "QLabel"},
+                                 {"ColorButton1", "kurvio::TColorButton"},
+                                 {"LineWidthComboBox1", "kurvio::TLineWidthComboBox"},
+                                 {"PaintBox1", "kurvio::TPaintBox"},
+                                 {"Panel1", "QWidget"},
+                                 {"Label4", "QLabel"},
+                                 {"Edit1", "QLineEdit"},
+                                 {"Edit12", "QLineEdit"},
+                                 {"SpeedButton28", "QToolButton"},
+                                 {"Label1", "QLabel"},
+                                 {"Label2", "QLabel"},
+                                 {"Label3", "QLabel"},
+                                 {"Label11", "QLabel"},
+                                 {"Edit2", "QLineEdit"},
+                                 {"Edit3", "QLineEdit"},
+                                 {"Edit4", "QLineEdit"},
+                                 {"Edit5", "QLineEdit"},
+                                 {"Edit6", "QLineEdit"},
+                                 {"Edit7", "QLineEdit"},
+                                 {"Edit8", "QLineEdit"},
+                                 {"Edit9", "QLineEdit"},
+                                 {"Edit10", "QLineEdit"},
+                                 {"Edit13", "QLineEdit"},
+                                 {"Edit14", "QLineEdit"},
+                                 {"Edit15", "QLineEdit"},
+                                 {"ScrollBar1", "QScrollBar"},
+                                 {"ScrollBar2", "QScrollBar"},
+                                 {"ScrollBar3", "QScrollBar"},
+                                 {"ScrollBar4", "QScrollBar"},
+                                 {"Switch1", "kurvio::TSwitch"},
+                                 {"Switch2", "kurvio::TSwitch"},
+                                 {"Switch3", "kurvio::TSwitch"},
+                                 {"Switch4", "kurvio::TSwitch"},
+                                 {"Switch5", "kurvio::TSwitch"},
+                                 {"SpeedButton1", "QToolButton"},
+                                 {"SpeedButton2", "QToolButton"},
+                                 {"SpeedButton4", "QToolButton"},
+                                 {"SpeedButton16", "QToolButton"},
+                                 {"SpeedButton24", "QToolButton"},
+                                 {"SpeedButton25", "QToolButton"},
+                                 {"SpeedButton26", "QToolButton"},
+                                 {"SpeedButton29", "QToolButton"},
+                                 {"SpeedButton27", "QToolButton"},
+                                 {"SpeedButton13", "QToolButton"},
+                                 {"BitCheckBox1", "kurvio::TBitCheckBox"},
+                                 {"BitCheckBox2", "kurvio::TBitCheckBox"},
+                                 {"BitCheckBox3", "kurvio::TBitCheckBox"},
+                                 {"BitCheckBox4", "kurvio::TBitCheckBox"},
+                                 {"BitCheckBox5", "kurvio::TBitCheckBox"},
+                                 {"BitCheckBox6", "kurvio::TBitCheckBox"},
+                                 {"BitCheckBox9", "kurvio::TBitCheckBox"},
+                                 {"BitCheckBox10", "kurvio::TBitCheckBox"},
+                                 {"Label5", "QLabel"},
+                                 {"Panel4", "QWidget"},
+                                 {"TrackBar1", "QSlider"},
+                                 {"TrackBar2", "QSlider"},
+                                 {"Edit11", "QLineEdit"},
+                                 {"Image1", "QLabel"},
+                                 {"SpeedButton3", "QToolButton"},
+                                 {"SpeedButton7", "QToolButton"},
+                                 {"SpeedButton21", "QToolButton"},
+                                 {"SpeedButton11", "QToolButton"},
+                                 {"SpeedButton20", "QToolButton"},
+                                 {"SpeedButton8", "QToolButton"},
+                                 {"SpeedButton22", "QToolButton"},
+                                 {"SpeedButton9", "QToolButton"},
+                                 {"SpeedButton18", "QToolButton"},
+                                 {"SpeedButton10", "QToolButton"},
+                                 {"SpeedButton19", "QToolButton"},
+                                 {"SpeedButton6", "kurvio::TSMButton"},
+                                 {"SpeedButton12", "kurvio::TSMButton"},
+                                 {"SpeedButton5", "kurvio::TSMButton"},
+                                 {"SpeedButton14", "QPushButton"},
+                                 {"SpeedButton15", "QPushButton"},
+                                 {"SpeedButton17", "QPushButton"},
+                                 {"SpeedButton23", "QPushButton"},
+                                 {"SpeedButton35", "QPushButton"}});
+}
 
 TEST_F(MainWindowTest, StartsOnTheGeneralFamily) {
   EXPECT_EQ(form->familyTabs->currentIndex(), 4);
@@ -387,32 +469,6 @@ TEST_F(MainWindowTest, BeendenClosesWhileTheTermFieldHoldsAnError) {
       form->close();
     EXPECT_FALSE(form->isVisible()) << way;
   }
-}
-
-}  // namespace
-}  // namespace kurvio
-
-namespace kurvio {
-namespace {
-
-TEST_F(MainWindowTest, CaptionsFitAndThePanelScrollsInASmallWindow) {
-  for (const QSize size : {QSize(1200, 800), QSize(700, 420)}) {
-    form->resize(size);
-    QApplication::processEvents();
-    for (TBitCheckBox* box : {form->fixFamilyBox, form->spectrumBox, form->zoomBoxCheck})
-      EXPECT_GT(box->width(), box->fontMetrics().horizontalAdvance(box->Caption()) + 12)
-          << box->Caption().toStdString();
-    for (QPushButton* b :
-         {form->addObjectButton, form->deleteLastObjectButton, form->deleteAllObjectsButton})
-      EXPECT_GE(b->height(), b->heightForWidth(b->width())) << b->text().toStdString();
-  }
-  // Too low for the panel: it scrolls, and "&Beenden" can be reached.
-  auto* scroll = qobject_cast<QScrollArea*>(form->controlPanel->parentWidget()->parentWidget());
-  ASSERT_NE(scroll, nullptr);
-  EXPECT_GT(scroll->verticalScrollBar()->maximum(), 0);
-  scroll->ensureWidgetVisible(form->buttons.closeButton);
-  const QPoint at = form->buttons.closeButton->mapTo(scroll->viewport(), QPoint(0, 0));
-  EXPECT_TRUE(scroll->viewport()->rect().contains(at));
 }
 
 }  // namespace

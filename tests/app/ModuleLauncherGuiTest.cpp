@@ -47,12 +47,6 @@ class ModuleLauncherTest : public ::testing::Test {
   bool modal = false;
 };
 
-TEST_F(ModuleLauncherTest, SettingsFirstWhereTheTableSaysSo) {
-  ParamA = 5;
-  Launch({.loadSettings = false}, [](QDialog&) { EXPECT_EQ(ParamA, 5.0); });
-  Launch({}, [](QDialog&) { EXPECT_EQ(ParamA, 2.0); });
-}
-
 TEST_F(ModuleLauncherTest, ShownMaximisedWithItsOwnerAndDeletedAfter) {
   Launch({}, [&](QDialog& window) {
     EXPECT_EQ(window.parentWidget(), &owner);
@@ -61,19 +55,6 @@ TEST_F(ModuleLauncherTest, ShownMaximisedWithItsOwnerAndDeletedAfter) {
   });
   EXPECT_TRUE(modal);
   EXPECT_TRUE(made.isNull());
-}
-
-TEST_F(ModuleLauncherTest, ModeFlagsLastAsLongAsTheWindow) {
-  Launch({.numberLineMode = true}, [](QDialog&) {
-    EXPECT_TRUE(NumberLineMode);
-    EXPECT_FALSE(TermSequenceMode);
-  });
-  EXPECT_FALSE(NumberLineMode);
-  Launch({.termSequenceMode = true}, [](QDialog&) {
-    EXPECT_TRUE(TermSequenceMode);
-    EXPECT_FALSE(NumberLineMode);
-  });
-  EXPECT_FALSE(TermSequenceMode);
 }
 
 TEST_F(ModuleLauncherTest, ClosedDuringAnAnimationClearsTheFlagsAfterTheLoop) {

@@ -24,6 +24,7 @@
 #include "settings/ProgramPrinter.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
+#include "support/WindowFixture.h"
 #include "term/Term.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TColorButton.h"
@@ -85,6 +86,23 @@ class SettingsDialogTest : public ::testing::Test {
   int stepChanges = 0;
 };
 
+TEST_F(SettingsDialogTest, DesignNames) {
+  Open();
+  ExpectDesignNames(form.get(), "kurvio::TColorButton",
+                    {"ColorButton1", "ColorButton2", "ColorButton3", "ColorButton4", "ColorButton5",
+                     "ColorButton6", "ColorButton7", "ColorButton8", "ColorButton9"});
+  ExpectDesignNames(form.get(), "QLineEdit",
+                    {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Edit8",
+                     "Edit9", "Edit10", "Edit11"});
+  ExpectDesignNames(form.get(), "QAbstractButton",
+                    {"SpeedButton50", "SpeedButton52", "SpeedButton53", "SpeedButton60",
+                     "SpeedButton61", "SpeedButton1", "Button1", "Button2", "Button3"});
+  ExpectDesignNames(form.get(), {{"FillStyleComboBox1", "kurvio::TFillStyleComboBox"},
+                                 {"TrackBar1", "QSlider"},
+                                 {"LineWidthComboBox1", "kurvio::TLineWidthComboBox"},
+                                 {"BitCheckBox1", "kurvio::TBitCheckBox"}});
+}
+
 TEST_F(SettingsDialogTest, ShowingFillsEveryControlFromTheGlobals) {
   x1 = -2, x2 = 12, y1 = -0.5, y2 = 250;
   edmax = 1.5;
@@ -105,91 +123,91 @@ TEST_F(SettingsDialogTest, ShowingFillsEveryControlFromTheGlobals) {
   Open();
 
   EXPECT_EQ(form->windowTitle(), "Einstellungen");
-  EXPECT_EQ(form->Edit1->text(), " -2,000     ");
-  EXPECT_EQ(form->Edit2->text(), " 12,000     ");
-  EXPECT_EQ(form->Edit4->text(), "  2,500 E+2");
-  EXPECT_EQ(form->Edit11->text(), "  1,500     ");
-  EXPECT_EQ(form->Edit10->text(), "3");
-  EXPECT_EQ(form->Edit8->text(), "150");
-  EXPECT_EQ(form->Edit7->text(), "500");
-  EXPECT_EQ(form->Edit9->text(), "40");
-  EXPECT_TRUE(form->SpeedButton53->isChecked());
-  EXPECT_TRUE(form->SpeedButton61->isChecked());
-  EXPECT_FALSE(form->SpeedButton60->isChecked());
-  EXPECT_EQ(form->TrackBar1->value(), 3);
-  EXPECT_EQ(form->LineWidthComboBox1->LineWidth(), 4);
-  EXPECT_EQ(form->ColorButton1->SelectionColor(), 255);
-  EXPECT_EQ(form->ColorButton8->SelectionColor(), 65280);
-  EXPECT_EQ(form->FillStyleComboBox1->FillStyle(), 5);
-  EXPECT_EQ(form->FillStyleComboBox1->BrushColor(), 65280);
+  EXPECT_EQ(form->xFromField->text(), " -2,000     ");
+  EXPECT_EQ(form->xToField->text(), " 12,000     ");
+  EXPECT_EQ(form->yToField->text(), "  2,500 E+2");
+  EXPECT_EQ(form->edMaxField->text(), "  1,500     ");
+  EXPECT_EQ(form->decimalsField->text(), "3");
+  EXPECT_EQ(form->printPercentField->text(), "150");
+  EXPECT_EQ(form->stepsField->text(), "500");
+  EXPECT_EQ(form->delayField->text(), "40");
+  EXPECT_TRUE(form->solidGridButton->isChecked());
+  EXPECT_TRUE(form->labelsOffButton->isChecked());
+  EXPECT_FALSE(form->labelsOnButton->isChecked());
+  EXPECT_EQ(form->tangentLengthSlider->value(), 3);
+  EXPECT_EQ(form->lineWidthBox->LineWidth(), 4);
+  EXPECT_EQ(form->curveColorButton->SelectionColor(), 255);
+  EXPECT_EQ(form->areaColorButton->SelectionColor(), 65280);
+  EXPECT_EQ(form->fillStyleBox->FillStyle(), 5);
+  EXPECT_EQ(form->fillStyleBox->BrushColor(), 65280);
   // Manual spacing: the fields are open and show the manual values.
-  EXPECT_FALSE(form->BitCheckBox1->Checked());
-  EXPECT_TRUE(form->Edit5->isEnabled());
-  EXPECT_EQ(form->Edit5->text(), "  0,250     ");
-  EXPECT_EQ(form->Edit6->text(), " 50,000     ");
+  EXPECT_FALSE(form->autoTicksBox->Checked());
+  EXPECT_TRUE(form->xTickField->isEnabled());
+  EXPECT_EQ(form->xTickField->text(), "  0,250     ");
+  EXPECT_EQ(form->yTickField->text(), " 50,000     ");
   // Filling writes nothing back and redraws nothing.
   EXPECT_EQ(Tangentenlaenge, 3.4);
   EXPECT_EQ(redraws, 0);
   EXPECT_EQ(stepChanges, 0);
-  EXPECT_EQ(form->Edit7->maxLength(), 4);
-  EXPECT_EQ(form->Edit9->maxLength(), 4);
-  EXPECT_EQ(form->Edit8->maxLength(), 3);
+  EXPECT_EQ(form->stepsField->maxLength(), 4);
+  EXPECT_EQ(form->delayField->maxLength(), 4);
+  EXPECT_EQ(form->printPercentField->maxLength(), 3);
 }
 
 TEST_F(SettingsDialogTest, AutomaticSpacingShowsTheCurrentStepsInClosedFields) {
   y1 = -70, y2 = 70;
   ComputeTickSteps();  // as the last drawing left them: 1 and 10
   Open();
-  EXPECT_TRUE(form->BitCheckBox1->Checked());
-  EXPECT_FALSE(form->Edit5->isEnabled());
-  EXPECT_FALSE(form->Edit6->isEnabled());
-  EXPECT_EQ(form->Edit5->text(), "  1,00     ");
-  EXPECT_EQ(form->Edit6->text(), " 10,00     ");
+  EXPECT_TRUE(form->autoTicksBox->Checked());
+  EXPECT_FALSE(form->xTickField->isEnabled());
+  EXPECT_FALSE(form->yTickField->isEnabled());
+  EXPECT_EQ(form->xTickField->text(), "  1,00     ");
+  EXPECT_EQ(form->yTickField->text(), " 10,00     ");
 }
 
 TEST_F(SettingsDialogTest, WorldWindowFieldsTakeExpressions) {
   Open();
-  Type(form->Edit2, "pi");
+  Type(form->xToField, "pi");
   EXPECT_DOUBLE_EQ(x2, 3.141592654);
-  EXPECT_EQ(form->Edit2->text(), "  3,14     ");
-  Type(form->Edit1, "-sqrt(16)");
+  EXPECT_EQ(form->xToField->text(), "  3,14     ");
+  Type(form->xFromField, "-sqrt(16)");
   EXPECT_EQ(x1, -4);
-  Type(form->Edit3, "-1/0");  // undefined: the old value comes back silently
+  Type(form->yFromField, "-1/0");  // undefined: the old value comes back silently
   EXPECT_EQ(y1, -7);
-  EXPECT_EQ(form->Edit3->text(), " -7,00     ");
-  Type(form->Edit4, "1e3");
+  EXPECT_EQ(form->yFromField->text(), " -7,00     ");
+  Type(form->yToField, "1e3");
   EXPECT_EQ(y2, 1000);
-  EXPECT_EQ(form->Edit4->text(), "  1,00 E+3");
-  Type(form->Edit11, "0,5");
+  EXPECT_EQ(form->yToField->text(), "  1,00 E+3");
+  Type(form->edMaxField, "0,5");
   EXPECT_EQ(edmax, 0.5);
   EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(SettingsDialogTest, SyntaxErrorKeepsTextFocusAndValue) {
   Open();
-  Type(form->Edit2, "2x");
+  Type(form->xToField, "2x");
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "Syntaxfehler: unbekanntes Symbol ");
   EXPECT_EQ(x2, 7);
-  EXPECT_EQ(form->Edit2->text(), "2x");
-  EXPECT_TRUE(form->Edit2->hasFocus());
+  EXPECT_EQ(form->xToField->text(), "2x");
+  EXPECT_TRUE(form->xToField->hasFocus());
 }
 
 TEST_F(SettingsDialogTest, WorldWindowNeverBecomesEmptyOrReversed) {
   Open();
-  Type(form->Edit1, "10");  // beyond x2 = 7
+  Type(form->xFromField, "10");  // beyond x2 = 7
   EXPECT_EQ(x1, -7);
-  EXPECT_EQ(form->Edit1->text(), " -7,00     ");
-  Type(form->Edit2, "-7");  // equal to x1
+  EXPECT_EQ(form->xFromField->text(), " -7,00     ");
+  Type(form->xToField, "-7");  // equal to x1
   EXPECT_EQ(x2, 7);
-  EXPECT_EQ(form->Edit2->text(), "  7,00     ");
-  Type(form->Edit3, "7");
-  Type(form->Edit4, "-8");
+  EXPECT_EQ(form->xToField->text(), "  7,00     ");
+  Type(form->yFromField, "7");
+  Type(form->yToField, "-8");
   EXPECT_EQ(y1, -7);
   EXPECT_EQ(y2, 7);
   // Widening on the far side first lets the near side follow.
-  Type(form->Edit2, "20");
-  Type(form->Edit1, "10");
+  Type(form->xToField, "20");
+  Type(form->xFromField, "10");
   EXPECT_EQ(x1, 10);
   EXPECT_EQ(x2, 20);
   EXPECT_TRUE(messages.empty());
@@ -197,8 +215,8 @@ TEST_F(SettingsDialogTest, WorldWindowNeverBecomesEmptyOrReversed) {
 
 TEST_F(SettingsDialogTest, ManualSpacingGivesWayWhenTicksAreTooFewOrTooMany) {
   Open();
-  Click(form->BitCheckBox1);  // manual
-  ASSERT_TRUE(form->Edit5->isEnabled());
+  Click(form->autoTicksBox);  // manual
+  ASSERT_TRUE(form->xTickField->isEnabled());
   struct Case {
     const char* typed;
     double stored;
@@ -212,16 +230,16 @@ TEST_F(SettingsDialogTest, ManualSpacingGivesWayWhenTicksAreTooFewOrTooMany) {
   };
   for (const Case& c : cases) {
     ManualXTickStep = 1;
-    Type(form->Edit5, c.typed);
+    Type(form->xTickField, c.typed);
     EXPECT_DOUBLE_EQ(ManualXTickStep, c.stored) << c.typed;
-    EXPECT_EQ(form->Edit5->text(), c.shown) << c.typed;
+    EXPECT_EQ(form->xTickField->text(), c.shown) << c.typed;
     EXPECT_FALSE(AutoTickSteps) << c.typed;
   }
   // The y field measures against y1..y2.
   y1 = 0, y2 = 100;
-  Type(form->Edit6, "2");  // 50 ticks
+  Type(form->yTickField, "2");  // 50 ticks
   EXPECT_EQ(ManualYTickStep, 10);
-  Type(form->Edit6, "20");
+  Type(form->yTickField, "20");
   EXPECT_EQ(ManualYTickStep, 20);
   EXPECT_TRUE(messages.empty());
 }
@@ -233,19 +251,19 @@ TEST_F(SettingsDialogTest, SwitchingAutomaticOffAndOn) {
   ComputeTickSteps();
   Nachkommastellen = 0;
   Open();
-  Click(form->BitCheckBox1);
+  Click(form->autoTicksBox);
   EXPECT_FALSE(AutoTickSteps);
-  EXPECT_TRUE(form->Edit5->isEnabled());
-  EXPECT_TRUE(form->Edit6->isEnabled());
+  EXPECT_TRUE(form->xTickField->isEnabled());
+  EXPECT_TRUE(form->yTickField->isEnabled());
   EXPECT_EQ(ManualXTickStep, 0.5);
   EXPECT_EQ(ManualYTickStep, 10);
 
   x1 = -50, x2 = 50;
-  Click(form->BitCheckBox1);
+  Click(form->autoTicksBox);
   EXPECT_TRUE(AutoTickSteps);
-  EXPECT_FALSE(form->Edit5->isEnabled());
+  EXPECT_FALSE(form->xTickField->isEnabled());
   EXPECT_EQ(XTickStep, 10);
-  EXPECT_EQ(form->Edit5->text(), "  10     ");
+  EXPECT_EQ(form->xTickField->text(), "  10     ");
 }
 
 TEST_F(SettingsDialogTest, IntegerFieldsFallBackAndClamp) {
@@ -256,25 +274,25 @@ TEST_F(SettingsDialogTest, IntegerFieldsFallBackAndClamp) {
     int stored;
   };
   const Case cases[] = {
-      {&TForm2::Edit7, "10", &Schrittzahl, 200},
-      {&TForm2::Edit7, "3001", &Schrittzahl, 200},
-      {&TForm2::Edit7, "abc", &Schrittzahl, 200},
-      {&TForm2::Edit7, "20", &Schrittzahl, 20},
-      {&TForm2::Edit7, "3000", &Schrittzahl, 3000},
-      {&TForm2::Edit8, "300", &DruckenProzent, 100},
-      {&TForm2::Edit8, "19", &DruckenProzent, 100},
-      {&TForm2::Edit8, "x", &DruckenProzent, 100},
-      {&TForm2::Edit8, "200", &DruckenProzent, 200},
-      {&TForm2::Edit9, "5000", &FrameDelay, 1000},
-      {&TForm2::Edit9, "-5", &FrameDelay, 0},
-      {&TForm2::Edit9, "zz", &FrameDelay, 0},
-      {&TForm2::Edit9, "250", &FrameDelay, 250},
-      {&TForm2::Edit10, "7", &Nachkommastellen, 4},
-      {&TForm2::Edit10, "-1", &Nachkommastellen, 0},
-      {&TForm2::Edit10, "", &Nachkommastellen, 2},
-      {&TForm2::Edit10, "2,5", &Nachkommastellen, 2},
-      {&TForm2::Edit10, "3", &Nachkommastellen, 3},
-      {&TForm2::Edit10, "99999999999", &Nachkommastellen, 2},
+      {&TForm2::stepsField, "10", &Schrittzahl, 200},
+      {&TForm2::stepsField, "3001", &Schrittzahl, 200},
+      {&TForm2::stepsField, "abc", &Schrittzahl, 200},
+      {&TForm2::stepsField, "20", &Schrittzahl, 20},
+      {&TForm2::stepsField, "3000", &Schrittzahl, 3000},
+      {&TForm2::printPercentField, "300", &DruckenProzent, 100},
+      {&TForm2::printPercentField, "19", &DruckenProzent, 100},
+      {&TForm2::printPercentField, "x", &DruckenProzent, 100},
+      {&TForm2::printPercentField, "200", &DruckenProzent, 200},
+      {&TForm2::delayField, "5000", &FrameDelay, 1000},
+      {&TForm2::delayField, "-5", &FrameDelay, 0},
+      {&TForm2::delayField, "zz", &FrameDelay, 0},
+      {&TForm2::delayField, "250", &FrameDelay, 250},
+      {&TForm2::decimalsField, "7", &Nachkommastellen, 4},
+      {&TForm2::decimalsField, "-1", &Nachkommastellen, 0},
+      {&TForm2::decimalsField, "", &Nachkommastellen, 2},
+      {&TForm2::decimalsField, "2,5", &Nachkommastellen, 2},
+      {&TForm2::decimalsField, "3", &Nachkommastellen, 3},
+      {&TForm2::decimalsField, "99999999999", &Nachkommastellen, 2},
   };
   Open();
   for (const Case& c : cases) {
@@ -289,46 +307,49 @@ TEST_F(SettingsDialogTest, IntegerFieldsFallBackAndClamp) {
 
 TEST_F(SettingsDialogTest, StepCountTellsTheOwner) {
   Open();
-  Type(form->Edit7, "400");
+  Type(form->stepsField, "400");
   EXPECT_EQ(Schrittzahl, 400);
   EXPECT_EQ(stepChanges, 1);
-  EXPECT_FALSE(form->Edit7->hasFocus());  // Enter moved on without closing the dialog
+  EXPECT_FALSE(form->stepsField->hasFocus());  // Enter moved on without closing the dialog
   EXPECT_TRUE(form->isVisible());
 }
 
 TEST_F(SettingsDialogTest, GridAndLabelButtons) {
   Open();
-  EXPECT_TRUE(form->SpeedButton50->isChecked());  // the defaults have no grid
-  Click(form->SpeedButton53);
+  EXPECT_TRUE(form->noGridButton->isChecked());  // the defaults have no grid
+  Click(form->solidGridButton);
   EXPECT_EQ(Gitter, 3);
-  EXPECT_FALSE(form->SpeedButton50->isChecked());
-  Click(form->SpeedButton52);
+  EXPECT_FALSE(form->noGridButton->isChecked());
+  Click(form->dottedGridButton);
   EXPECT_EQ(Gitter, 2);
-  EXPECT_FALSE(form->SpeedButton53->isChecked());
-  Click(form->SpeedButton50);
+  EXPECT_FALSE(form->solidGridButton->isChecked());
+  Click(form->noGridButton);
   EXPECT_EQ(Gitter, 1);
-  Click(form->SpeedButton61);
+  Click(form->labelsOffButton);
   EXPECT_FALSE(Skalierung);
-  EXPECT_FALSE(form->SpeedButton60->isChecked());
-  Click(form->SpeedButton60);
+  EXPECT_FALSE(form->labelsOnButton->isChecked());
+  Click(form->labelsOnButton);
   EXPECT_TRUE(Skalierung);
 }
 
 TEST_F(SettingsDialogTest, ColoursLineAndFill) {
   Open();
-  form->ColorButton1->SetSelectionColor(255);
+  form->curveColorButton->SetSelectionColor(255);
   EXPECT_EQ(Farben::Zeichenstift, 255);
   EXPECT_EQ(redraws, 1);
-  form->ColorButton8->SetSelectionColor(12345);
+  form->areaColorButton->SetSelectionColor(12345);
   EXPECT_EQ(Farben::flaeche, 12345);
-  EXPECT_EQ(form->FillStyleComboBox1->BrushColor(), 12345);
+  EXPECT_EQ(form->fillStyleBox->BrushColor(), 12345);
   const struct {
     TColorButton* button;
     Color* global;
-  } others[] = {{form->ColorButton6, &Farben::fStrich},  {form->ColorButton7, &Farben::f2Strich},
-                {form->ColorButton9, &Farben::Sekante},  {form->ColorButton4, &Farben::Dreieck},
-                {form->ColorButton5, &Farben::Tangente}, {form->ColorButton2, &Farben::Hintergrund},
-                {form->ColorButton3, &Farben::Gitter}};
+  } others[] = {{form->derivativeColorButton, &Farben::fStrich},
+                {form->secondDerivativeColorButton, &Farben::f2Strich},
+                {form->secantColorButton, &Farben::Sekante},
+                {form->triangleColorButton, &Farben::Dreieck},
+                {form->tangentColorButton, &Farben::Tangente},
+                {form->backgroundColorButton, &Farben::Hintergrund},
+                {form->gridColorButton, &Farben::Gitter}};
   int colour = 1000;
   for (const auto& o : others) {
     o.button->SetSelectionColor(++colour);
@@ -336,21 +357,21 @@ TEST_F(SettingsDialogTest, ColoursLineAndFill) {
   }
   EXPECT_EQ(redraws, 1);  // only the curve colour redraws the owner
 
-  form->TrackBar1->setValue(6);
+  form->tangentLengthSlider->setValue(6);
   EXPECT_EQ(Tangentenlaenge, 6);
-  form->LineWidthComboBox1->setCurrentIndex(2);
-  emit form->LineWidthComboBox1->activated(2);
+  form->lineWidthBox->setCurrentIndex(2);
+  emit form->lineWidthBox->activated(2);
   EXPECT_EQ(LineWidth, 3);
-  form->FillStyleComboBox1->setCurrentIndex(6);
-  emit form->FillStyleComboBox1->activated(6);
+  form->fillStyleBox->setCurrentIndex(6);
+  emit form->fillStyleBox->activated(6);
   EXPECT_EQ(FlaechenStil, 6);
 }
 
 TEST_F(SettingsDialogTest, SaveButtonsWriteTheFile) {
   Open();
-  Type(form->Edit2, "12");
-  Click(form->SpeedButton53);
-  Click(form->Button2);
+  Type(form->xToField, "12");
+  Click(form->solidGridButton);
+  Click(form->saveButton);
   x2 = 0;
   Gitter = 2;
   LoadSettings();
@@ -360,13 +381,13 @@ TEST_F(SettingsDialogTest, SaveButtonsWriteTheFile) {
   // Defaults: no grid, and the dialog shows them at once.
   Schrittzahl = 700;
   LineWidth = 4;
-  Click(form->Button3);
+  Click(form->defaultsButton);
   EXPECT_EQ(Gitter, 1);
   EXPECT_EQ(LineWidth, 1);
   EXPECT_EQ(x2, 7);
-  EXPECT_TRUE(form->SpeedButton50->isChecked());
-  EXPECT_EQ(form->Edit2->text(), "  7,00     ");
-  EXPECT_EQ(form->Edit7->text(), "200");
+  EXPECT_TRUE(form->noGridButton->isChecked());
+  EXPECT_EQ(form->xToField->text(), "  7,00     ");
+  EXPECT_EQ(form->stepsField->text(), "200");
   EXPECT_EQ(redraws, 1);
   EXPECT_EQ(stepChanges, 1);
   Gitter = 3;
@@ -386,7 +407,7 @@ TEST_F(SettingsDialogTest, AFailedSaveIsReportedWithTheFile) {
     return -1;
   };
   const QString path = QString::fromStdString(dir.File("Kurvio.ini"));
-  for (QPushButton* button : {form->Button2, form->Button3}) {
+  for (QPushButton* button : {form->saveButton, form->defaultsButton}) {
     Click(button);
     ASSERT_FALSE(reported.empty());
     EXPECT_TRUE(reported.back().contains(path)) << reported.back().toStdString();
@@ -396,16 +417,16 @@ TEST_F(SettingsDialogTest, AFailedSaveIsReportedWithTheFile) {
   EXPECT_EQ(reported.size(), 2u);
   RenameFile = &std::rename;
   ReportFileError = nullptr;
-  Click(form->Button2);  // saved: no word
+  Click(form->saveButton);  // saved: no word
 }
 
 TEST_F(SettingsDialogTest, OkClosesAndEscapeToo) {
   Open();
-  Click(form->Button1);
+  Click(form->okButton);
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(form->result(), QDialog::Accepted);
   Open();
-  QTest::keyClick(form->Edit1, Qt::Key_Escape);
+  QTest::keyClick(form->xFromField, Qt::Key_Escape);
   EXPECT_FALSE(form->isVisible());
 }
 
@@ -418,7 +439,7 @@ TEST_F(SettingsDialogTest, PrinterSetUpWorksOnTheProgramPrinter) {
       dialog->reject();
     }
   });
-  Click(form->SpeedButton1);
+  Click(form->printerSetupButton);
   EXPECT_EQ(seen, &ProgramPrinter());
 }
 
