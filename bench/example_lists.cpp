@@ -52,9 +52,10 @@ Timing Round(const std::string& path, const std::string& content) {
   form->show();
   QApplication::processEvents();
   t.open = Milliseconds(start);
-  if (form->ListBox1->count() > 0) {
-    form->ListBox1->setCurrentRow(0);
-    form->SpeedButton5->click();
+  auto* list = form->findChild<QListWidget*>("ListBox1");
+  if (list->count() > 0) {
+    list->setCurrentRow(0);
+    form->findChild<QAbstractButton*>("SpeedButton5")->click();
   }
   start = Clock::now();
   form->close();

@@ -90,12 +90,12 @@ void BM_tangent_animieren_20_fixed(benchmark::State& state) {
   form->resize(1600 + 400, 1000 + 40);
   form->show();
   QApplication::processEvents();
-  form->PaintBox1->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(1600, 1000);
   QApplication::processEvents();
-  for (TBitCheckBox* box : {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3,
-                            form->BitCheckBox4, form->BitCheckBox5})
-    box->SetChecked(true);
-  form->DisplayCheckBoxClick();
+  for (const char* box :
+       {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"})
+    form->findChild<TBitCheckBox*>(box)->SetChecked(true);
+  form->onDisplayBoxClicked();
   for (int i = 0; i < 20; ++i)
     form->FixedSecants.InsertFront({-3.0 + 0.3 * i, RGB(10 * i, 0, 128)});
   for (auto _ : state) form->animieren();
@@ -118,13 +118,13 @@ void BM_discussion_animieren(benchmark::State& state) {
   form->resize(1600 + 400, 2 * 1000 + 40);
   form->show();
   QApplication::processEvents();
-  form->PaintBox1->setFixedSize(1600, 2 * 1000);
+  form->paintBox->setFixedSize(1600, 2 * 1000);
   QApplication::processEvents();
-  for (TBitCheckBox* box : {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox4})
-    box->SetChecked(true);
-  form->DisplayCheckBoxClick();
-  form->BitCheckBox3->SetChecked(true);
-  form->BitCheckBox3Click();
+  for (const char* box : {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4"})
+    form->findChild<TBitCheckBox*>(box)->SetChecked(true);
+  form->onDisplayBoxClicked();
+  form->findChild<TBitCheckBox*>("BitCheckBox3")->SetChecked(true);
+  form->onTraceBoxClicked();
   PointX0 = 1.5;  // the trace covers -1,5 .. 1,5
   for (auto _ : state) form->animieren();
   state.counters["width"] = PlotWidth;
@@ -146,7 +146,7 @@ std::unique_ptr<kurvio::TForm7> MakeIntegralWindow() {
   form->resize(1600 + 400, 2 * 1000 + 40);
   form->show();
   QApplication::processEvents();
-  form->PaintBox1->setFixedSize(1600, 2 * 1000);
+  form->paintBox->setFixedSize(1600, 2 * 1000);
   QApplication::processEvents();
   IntegralX0 = -2;
   form->darstellen();
@@ -363,15 +363,15 @@ void BM_unitcircle_darstellen(benchmark::State& state) {
   form->show();
   QApplication::processEvents();
   // The window's layout sizes the paint box: widen or narrow the window until it is 1600 wide.
-  for (int i = 0; i < 3 && form->PaintBox1->width() != 1600; ++i) {
-    form->resize(form->width() + 1600 - form->PaintBox1->width(), 1300);
+  for (int i = 0; i < 3 && form->paintBox->width() != 1600; ++i) {
+    form->resize(form->width() + 1600 - form->paintBox->width(), 1300);
     QApplication::processEvents();
   }
-  form->RadioButton2->setChecked(true);
-  form->ModeClick();
-  form->BitCheckBox3->SetChecked(true);
-  form->BitCheckBox2->SetChecked(false);
-  form->DisplayCheckBoxClick();
+  form->tangentModeButton->setChecked(true);
+  form->onModeClicked();
+  form->findChild<TBitCheckBox*>("BitCheckBox3")->SetChecked(true);
+  form->findChild<TBitCheckBox*>("BitCheckBox2")->SetChecked(false);
+  form->onDisplayBoxClicked();
   form->alpha = 40 * 3.141592653589793 / 180;
   for (auto _ : state) form->darstellen();
   state.counters["width"] = PlotWidth;

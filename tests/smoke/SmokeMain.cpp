@@ -146,21 +146,21 @@ int main(int argc, char** argv) {
       auto* form = static_cast<kurvio::TForm8*>(module);
       form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
       QTimer::singleShot(600, form, [&, form] {
-        form->Edit1->setText(QStringLiteral("x^3-3x"));
-        form->Edit1Exit();
+        form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("x^3-3x"));
+        form->onTermFieldLeft();
         kurvio::xP = 1;
+        auto* colour = form->findChild<kurvio::TColorButton*>("ColorButton1");
         for (double q : {-1.5, -0.5, 2.5}) {
           kurvio::xQ = q;
-          form->ColorButton1->SetSelectionColor(static_cast<int>(kurvio::RGB(128, 0, 128)));
-          form->findChild<QAbstractButton*>("SpeedButton13")->click();
+          colour->SetSelectionColor(static_cast<int>(kurvio::RGB(128, 0, 128)));
+          form->onFixSecant();
         }
-        form->ColorButton1->SetSelectionColor(static_cast<int>(kurvio::RGB(255, 0, 0)));
+        colour->SetSelectionColor(static_cast<int>(kurvio::RGB(255, 0, 0)));
         kurvio::xQ = 1.8;
-        for (kurvio::TBitCheckBox* box :
-             {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3, form->BitCheckBox4,
-              form->BitCheckBox5})
-          box->SetChecked(true);
-        form->DisplayCheckBoxClick();
+        for (const char* box :
+             {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"})
+          form->findChild<kurvio::TBitCheckBox*>(box)->SetChecked(true);
+        form->onDisplayBoxClicked();
         QApplication::processEvents();
         const QImage shot = GrabScreen();
         if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-tangent.png");
@@ -177,15 +177,14 @@ int main(int argc, char** argv) {
       auto* form = static_cast<kurvio::TForm3*>(module);
       form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
       QTimer::singleShot(600, form, [&, form] {
-        form->Edit1->setText(QStringLiteral("x^3-3x"));
-        form->Edit1Exit();
-        for (kurvio::TBitCheckBox* box :
-             {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox4})
-          box->SetChecked(true);
-        form->DisplayCheckBoxClick();
+        form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("x^3-3x"));
+        form->onTermFieldLeft();
+        for (const char* box : {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4"})
+          form->findChild<kurvio::TBitCheckBox*>(box)->SetChecked(true);
+        form->onDisplayBoxClicked();
         kurvio::PointX0 = -1.5;
-        form->BitCheckBox3->SetChecked(true);
-        form->BitCheckBox3Click();
+        form->findChild<kurvio::TBitCheckBox*>("BitCheckBox3")->SetChecked(true);
+        form->onTraceBoxClicked();
         for (double x = -1.5; x <= 1.21; x += 0.05) {
           kurvio::PointX0 = x;
           form->animieren();
@@ -206,12 +205,12 @@ int main(int argc, char** argv) {
       auto* form = static_cast<kurvio::TForm7*>(module);
       form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
       QTimer::singleShot(600, form, [&, form] {
-        form->Edit1->setText(QStringLiteral("sin(t)+1"));
-        form->Edit1Exit();
-        form->Edit3->setText(QStringLiteral("-2"));
-        form->Edit3Exit();
-        form->Edit4->setText(QStringLiteral("2"));
-        form->Edit4Exit();
+        form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("sin(t)+1"));
+        form->onTermFieldLeft();
+        form->findChild<QLineEdit*>("Edit3")->setText(QStringLiteral("-2"));
+        form->onX0FieldLeft();
+        form->findChild<QLineEdit*>("Edit4")->setText(QStringLiteral("2"));
+        form->onXFieldLeft();
         QApplication::processEvents();
         const QImage shot = GrabScreen();
         if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-integral.png");
@@ -334,12 +333,12 @@ int main(int argc, char** argv) {
       auto* form = static_cast<kurvio::TForm5*>(module);
       form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
       QTimer::singleShot(600, form, [&, form] {
-        form->RadioButton2->setChecked(true);
-        form->ModeClick();
-        form->BitCheckBox3->SetChecked(true);
-        form->BitCheckBox2->SetChecked(false);
-        form->DisplayCheckBoxClick();
-        form->ScrollBar1->setValue(40);
+        form->tangentModeButton->setChecked(true);
+        form->onModeClicked();
+        form->findChild<kurvio::TBitCheckBox*>("BitCheckBox3")->SetChecked(true);
+        form->findChild<kurvio::TBitCheckBox*>("BitCheckBox2")->SetChecked(false);
+        form->onDisplayBoxClicked();
+        form->findChild<QScrollBar*>("ScrollBar1")->setValue(40);
         shoot(form, "unitcircle");
       });
     };

@@ -47,6 +47,12 @@ inline void ExpectDesignNames(const QWidget* window, std::initializer_list<Desig
   }
 }
 
+// The same for names that are all of one kind.
+inline void ExpectDesignNames(const QWidget* window, const char* kind,
+                              std::initializer_list<const char*> names) {
+  for (const char* name : names) ExpectDesignNames(window, {{name, kind}});
+}
+
 template <class Window>
 class WindowTest : public ::testing::Test {
  protected:

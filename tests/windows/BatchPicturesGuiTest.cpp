@@ -44,6 +44,10 @@ void Check(std::initializer_list<TBitCheckBox*> boxes) {
   for (TBitCheckBox* box : boxes) box->SetChecked(true);
 }
 
+void CheckNamed(const QWidget& form, std::initializer_list<const char*> boxes) {
+  for (const char* box : boxes) form.findChild<TBitCheckBox*>(box)->SetChecked(true);
+}
+
 // A window opened and set up as a pupil would, and how its picture is drawn.
 struct PictureCase {
   const char* name;
@@ -79,9 +83,9 @@ const PictureCase kCases[] = {
        xP = 1;
        xQ = 2.5;
        std::shared_ptr<TForm8> form = Open<TForm8>(1200, 800);
-       Check({form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3, form->BitCheckBox4,
-              form->BitCheckBox5});
-       form->DisplayCheckBoxClick();
+       CheckNamed(*form,
+                  {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"});
+       form->onDisplayBoxClicked();
        for (int i = 0; i < 5; ++i)
          form->FixedSecants.InsertFront({-3.0 + 0.9 * i, RGB(40 * i, 0, 0)});
        draw = [form = form.get()] { form->animieren(); };
@@ -92,12 +96,9 @@ const PictureCase kCases[] = {
        TermFx = "ln(x^2-1)+1/x";
        PointX0 = 1.5;
        std::shared_ptr<TForm3> form = Open<TForm3>(1200, 900);
-       Check({form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox4});
-       form->DisplayCheckBoxClick();
-       draw = [form = form.get()] {
-         form->darstellen();
-         form->animieren();
-       };
+       CheckNamed(*form, {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4"});
+       form->onDisplayBoxClicked();
+       draw = [form = form.get()] { form->Redraw(); };
        return form;
      }},
     {"Integral",
@@ -106,10 +107,7 @@ const PictureCase kCases[] = {
        PointX0 = 2;
        std::shared_ptr<TForm7> form = Open<TForm7>(1200, 900);
        IntegralX0 = -1;
-       draw = [form = form.get()] {
-         form->darstellen();
-         form->animieren();
-       };
+       draw = [form = form.get()] { form->Redraw(); };
        return form;
      }},
     {"Limits",
@@ -167,10 +165,10 @@ const PictureCase kCases[] = {
     {"UnitCircle",
      [](auto& draw) {
        std::shared_ptr<TForm5> form = Open<TForm5>(1200, 900);
-       form->RadioButton2->setChecked(true);
-       form->ModeClick();
-       form->BitCheckBox3->SetChecked(true);
-       form->DisplayCheckBoxClick();
+       form->tangentModeButton->setChecked(true);
+       form->onModeClicked();
+       CheckNamed(*form, {"BitCheckBox3"});
+       form->onDisplayBoxClicked();
        form->alpha = 0.7;
        draw = [form = form.get()] { form->darstellen(); };
        return form;

@@ -44,13 +44,26 @@ Window Open(QToolButton* Form::*get, QToolButton* Form::*add) {
   return {std::move(form), f->ListBox1, f->Edit1, f->*get, f->*add, f->Edit2};
 }
 
+// The same controls found by their design names.
+template <typename Form>
+Window OpenByDesignNames() {
+  auto form = std::make_unique<Form>();
+  Form* f = form.get();
+  return {std::move(form),
+          f->template findChild<QListWidget*>("ListBox1"),
+          f->template findChild<QLineEdit*>("Edit1"),
+          f->template findChild<QAbstractButton*>("SpeedButton1"),
+          f->template findChild<QAbstractButton*>("SpeedButton4"),
+          f->template findChild<QLineEdit*>("Edit2")};
+}
+
 const struct {
   const char* name;
   std::function<Window()> open;
 } kWindows[] = {
-    {"TForm3", [] { return Open(&TForm3::SpeedButton1, &TForm3::SpeedButton4); }},
-    {"TForm7", [] { return Open(&TForm7::SpeedButton1, &TForm7::SpeedButton4); }},
-    {"TForm8", [] { return Open(&TForm8::SpeedButton1, &TForm8::SpeedButton4); }},
+    {"TForm3", [] { return OpenByDesignNames<TForm3>(); }},
+    {"TForm7", [] { return OpenByDesignNames<TForm7>(); }},
+    {"TForm8", [] { return OpenByDesignNames<TForm8>(); }},
     {"TForm11", [] { return Open(&TForm11::SpeedButton1, &TForm11::SpeedButton4); }},
     {"TForm12", [] { return Open(&TForm12::SpeedButton3, &TForm12::SpeedButton7); }},
     {"TForm13", [] { return Open(&TForm13::SpeedButton3, &TForm13::SpeedButton7); }},

@@ -1,73 +1,40 @@
-// The integral window: the graph of F by the Simpson rule with its stop rule,
-// the readout, the label of x, the bars of the bounds and TermIntegralMode.
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include <QLabel>
-#include <QLineEdit>
+// The integral window: F by the Simpson rule and its graph with the stop
+// rule, the area, the bar and readout of F(x), the label of x, the bars of
+// the bounds and TermIntegralMode.
 #include <QScrollBar>
-#include <QTest>
 #include <QTimer>
-#include <QToolButton>
 
-#include "export/Export.h"
-#include "module/ExampleList.h"
 #include "plot/PaintBox.h"
-#include "plot/PlotFrame.h"
-#include "plot/QtCanvas.h"
-#include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
-#include "support/TempDir.h"
-#include "support/WindowTestSettings.h"
+#include "support/WindowFixture.h"
 #include "term/NumberFormat.h"
-#include "term/Term.h"
-#include "widgets/TSwitch.h"
 #include "windows/TwoPlotExportChecks.h"
 #include "windows/curves/IntegralWindow.h"
 
 namespace kurvio {
 namespace {
 
-class IntegralWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    UseDefaultSettingsIn(dir);
-    Gitter = 1;
-    TermFt = "1";
-    PointX0 = 0;
-    SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
-    ReportExampleListMessage = [](QWidget*, const QString&) {};
-    form = std::make_unique<TForm7>();
-    form->resize(1100, 750);
-    form->show();
-    QApplication::processEvents();
-  }
-  void TearDown() override {
-    form.reset();
-    SyntaxErrorReporter = nullptr;
-    ReportExampleListMessage = nullptr;
-    MainTerm.reset();
-  }
-  void Type(QLineEdit* edit, const QString& text) { TypeInto(form.get(), edit, text); }
-  bool LowerColumnHas(double x, Color colour) const {
-    const QImage& s = form->Picture().Static(TwoPlotPicture::Lower);
-    for (int row = 0; row < s.height(); ++row)
-      if (FromQColor(s.pixelColor(ScreenX(x), row)) == colour) return true;
-    return false;
-  }
-  bool AnyLower(Color colour) const {
-    const QImage& s = form->Picture().Static(TwoPlotPicture::Lower);
-    for (int y = 0; y < s.height(); ++y)
-      for (int x = 0; x < s.width(); ++x)
-        if (FromQColor(s.pixelColor(x, y)) == colour) return true;
-    return false;
-  }
+using IntegralWindowTest = WindowTest<TForm7>;
 
-  TempDir dir;
-  std::vector<std::string> messages;
-  std::unique_ptr<TForm7> form;
-};
+bool LowerColumnHas(TForm7& form, double x, Color colour) {
+  const QImage& s = form.Picture().Static(TwoPlotPicture::Lower);
+  for (int row = 0; row < s.height(); ++row)
+    if (FromQColor(s.pixelColor(ScreenX(x), row)) == colour) return true;
+  return false;
+}
+bool AnyInLower(TForm7& form, Color colour) {
+  const QImage& s = form.Picture().Static(TwoPlotPicture::Lower);
+  for (int y = 0; y < s.height(); ++y)
+    for (int x = 0; x < s.width(); ++x)
+      if (FromQColor(s.pixelColor(x, y)) == colour) return true;
+  return false;
+}
+Color Lower(TForm7& form, double x, double y) {
+  return FromQColor(form.Picture().Screen().pixelColor(ScreenX(x), PlotHeight + ScreenY(y)));
+}
+Color Upper(TForm7& form, double x, double y) {
+  return FromQColor(form.Picture().Screen().pixelColor(ScreenX(x), ScreenY(y)));
+}
 
 TEST(IntegralTest, SimpsonWithSixteenSubintervals) {
   TermIntegralMode = true;
@@ -83,48 +50,89 @@ TEST(IntegralTest, SimpsonWithSixteenSubintervals) {
   MainTerm.reset();
 }
 
-TEST_F(IntegralWindowTest, ConstantOneGivesTheLineYEqualsX) {
-  EXPECT_EQ(IntegralX0, 0.0);
-  // F(u) = u: the graph passes within a row of (u|u) on both sides of x0.
-  const QImage& lower = form->Picture().Static(TwoPlotPicture::Lower);
-  for (double u : {-3.0, -0.5, 2.0, 5.0}) {
-    bool found = false;
-    for (int dy = -1; dy <= 1; ++dy)
-      found = found || FromQColor(lower.pixelColor(ScreenX(u), ScreenY(u) + dy)) == Farben::flaeche;
-    EXPECT_TRUE(found) << u;
-  }
-  Type(form->Edit4, QStringLiteral("3"));
-  EXPECT_EQ(form->Label2->text(),
-            QString::fromStdString(FormatNumber(Nachkommastellen, 3)) + QStringLiteral(" [FE]"));
+TEST_F(IntegralWindowTest, EveryDesignNameNamesOneControl) {
+  const QWidget* w = &Open();
+  ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3", "Edit4"});
+  ExpectDesignNames(w, "QScrollBar", {"ScrollBar1", "ScrollBar2"});
+  ExpectDesignNames(w, {{"Switch1", "kurvio::TSwitch"}, {"Label2", "QLabel"}});
+  ExpectDesignNames(
+      w, "QAbstractButton",
+      {"SpeedButton1", "SpeedButton4", "SpeedButton5", "SpeedButton28", "SpeedButton3",
+       "SpeedButton7", "SpeedButton22", "SpeedButton14", "SpeedButton15", "SpeedButton17",
+       "SpeedButton23", "SpeedButton35", "SpeedButton13", "SpeedButton6", "SpeedButton2"});
+  ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
 }
 
-TEST_F(IntegralWindowTest, AreaLeftOfTheLowerBoundIsNegative) {
-  Type(form->Edit1, QStringLiteral("t"));
-  Type(form->Edit3, QStringLiteral("2"));
-  Type(form->Edit4, QStringLiteral("0"));
-  EXPECT_TRUE(form->Label2->text().startsWith(QStringLiteral(" -2,00")))
-      << form->Label2->text().toStdString();
-  testing::RecordingCanvas canvas;
-  DrawCanvas = &canvas;
-  ExportDrawing = true;
-  form->animieren();
-  ExportDrawing = false;
-  DrawCanvas = nullptr;
-  ASSERT_EQ(canvas.texts.size(), 1u);
-  EXPECT_EQ(canvas.texts[0].text, "x");
-  EXPECT_LT(canvas.texts[0].x, ScreenX(0));  // left of the line at x = 0
+// F(u) from 0: the graph passes within a row of (u|F(u)) on both sides of x0.
+TEST_F(IntegralWindowTest, GraphOfFFollowsTheIntegral) {
+  const struct {
+    const char* term;
+    double (*F)(double);
+  } cases[] = {{"1", [](double u) { return u; }}, {"t", [](double u) { return u * u / 2; }}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.term);
+    TermFt = c.term;
+    Gitter = 1;
+    Open();
+    const QImage& lower = form->Picture().Static(TwoPlotPicture::Lower);
+    for (double u : {-3.0, -0.5, 2.0, 3.5}) {
+      bool found = false;
+      for (int dy = -1; dy <= 1; ++dy)
+        found = found ||
+                FromQColor(lower.pixelColor(ScreenX(u), ScreenY(c.F(u)) + dy)) == Farben::flaeche;
+      EXPECT_TRUE(found) << u;
+    }
+  }
+}
+
+// f = 1: the area between x0 and x above, the bar from 0 to F(x) below, x labelled on the far side.
+TEST_F(IntegralWindowTest, AreaBarReadoutAndLabelOfX) {
+  const struct {
+    const char* x0;
+    const char* x;
+    double from, to;
+  } cases[] = {{"0", "3", 0, 3}, {"2", "0,5", 0.5, 2}, {"-1", "-3", -3, -1}};
+  TermFt = "1";
+  Gitter = 1;
+  Open();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.x0) + " to " + c.x);
+    Type("Edit3", QString::fromUtf8(c.x0));
+    Type("Edit4", QString::fromUtf8(c.x));
+    const double x = PointX0, F = x - IntegralX0;
+    EXPECT_EQ(Text("Label2"),
+              QString::fromStdString(FormatNumber(Nachkommastellen, F)) + QStringLiteral(" [FE]"));
+    EXPECT_EQ(Upper(*form, (c.from + c.to) / 2, 0.5), Farben::flaeche);
+    EXPECT_NE(Upper(*form, c.from - 0.5, 0.5), Farben::flaeche);
+    EXPECT_NE(Upper(*form, c.to + 0.5, 0.5), Farben::flaeche);
+    EXPECT_EQ(Upper(*form, x, 0.5), kBlack);  // the line at x up to the graph
+    EXPECT_NE(Upper(*form, x, 1.5), kBlack);
+    EXPECT_EQ(Lower(*form, x, F / 2), Farben::flaeche);
+    EXPECT_NE(Lower(*form, x, F + (F > 0 ? 0.5 : -0.5)), Farben::flaeche);
+    testing::RecordingCanvas canvas;
+    DrawCanvas = &canvas;
+    ExportDrawing = true;
+    form->animieren();
+    ExportDrawing = false;
+    DrawCanvas = nullptr;
+    ASSERT_EQ(canvas.texts.size(), 1u);
+    EXPECT_EQ(canvas.texts[0].text, "x");
+    EXPECT_EQ(canvas.texts[0].x > ScreenX(x), x > IntegralX0);
+  }
 }
 
 TEST_F(IntegralWindowTest, RootEndsAtZeroOnItsWayLeftAndIsMissingFromBelowZero) {
   y1 = -2;
   y2 = 20;
-  Type(form->Edit1, QStringLiteral("sqrt(t)"));
-  Type(form->Edit3, QStringLiteral("1"));
-  EXPECT_TRUE(LowerColumnHas(0.5, Farben::flaeche));
-  EXPECT_TRUE(LowerColumnHas(6.9, Farben::flaeche));  // to the right edge
-  EXPECT_FALSE(LowerColumnHas(-0.5, Farben::flaeche));
-  Type(form->Edit3, QStringLiteral("-1"));
-  EXPECT_FALSE(AnyLower(Farben::flaeche));
+  TermFt = "sqrt(t)";
+  Gitter = 1;
+  Open();
+  Type("Edit3", QStringLiteral("1"));
+  EXPECT_TRUE(LowerColumnHas(*form, 0.5, Farben::flaeche));
+  EXPECT_TRUE(LowerColumnHas(*form, 6.9, Farben::flaeche));  // to the right edge
+  EXPECT_FALSE(LowerColumnHas(*form, -0.5, Farben::flaeche));
+  Type("Edit3", QStringLiteral("-1"));
+  EXPECT_FALSE(AnyInLower(*form, Farben::flaeche));
 }
 
 // An integral across a pole or across points where f is undefined does not exist: the
@@ -143,29 +151,37 @@ TEST_F(IntegralWindowTest, NoValueAcrossAPoleOrAnUndefinedStretch) {
       {"sgn(t)", "-1", "2", true},  // a jump is no obstacle
       {"ln(abs(t))", "-1", "1,3", true},
   };
+  TermFt = "1";
+  Gitter = 1;
+  Open();
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.term) + " from " + c.x0 + " to " + c.x);
-    Type(form->Edit1, QString::fromUtf8(c.term));
-    Type(form->Edit3, QString::fromUtf8(c.x0));
-    Type(form->Edit4, QString::fromUtf8(c.x));
-    EXPECT_EQ(form->Label2->text() == QStringLiteral("nicht definiert"), !c.exists)
-        << form->Label2->text().toStdString();
+    Type("Edit1", QString::fromUtf8(c.term));
+    Type("Edit3", QString::fromUtf8(c.x0));
+    Type("Edit4", QString::fromUtf8(c.x));
+    EXPECT_EQ(Text("Label2") == QStringLiteral("nicht definiert"), !c.exists);
   }
   // 1/t from 1 leftwards: F ends before 0, and the area from x0 = -2 to x = 1 stops short of it.
-  Type(form->Edit1, QStringLiteral("1/t"));
-  Type(form->Edit3, QStringLiteral("1"));
-  EXPECT_TRUE(LowerColumnHas(0.5, Farben::flaeche));
-  EXPECT_FALSE(LowerColumnHas(-0.5, Farben::flaeche));
-  Type(form->Edit3, QStringLiteral("-2"));
-  Type(form->Edit4, QStringLiteral("1"));
-  const QImage& upper = form->Picture().Screen();
-  EXPECT_EQ(FromQColor(upper.pixelColor(ScreenX(-1), ScreenY(-0.2))), Farben::flaeche);
-  EXPECT_NE(FromQColor(upper.pixelColor(ScreenX(0.5), ScreenY(0.2))), Farben::flaeche);
+  Type("Edit1", QStringLiteral("1/t"));
+  Type("Edit3", QStringLiteral("1"));
+  EXPECT_TRUE(LowerColumnHas(*form, 0.5, Farben::flaeche));
+  EXPECT_FALSE(LowerColumnHas(*form, -0.5, Farben::flaeche));
+  Type("Edit3", QStringLiteral("-2"));
+  Type("Edit4", QStringLiteral("1"));
+  EXPECT_EQ(Upper(*form, -1, -0.2), Farben::flaeche);
+  EXPECT_NE(Upper(*form, 0.5, 0.2), Farben::flaeche);
+  // From the right of the pole leftwards: the area ends at the pole too.
+  Type("Edit3", QStringLiteral("2"));
+  Type("Edit4", QStringLiteral("-1"));
+  EXPECT_EQ(Upper(*form, 1, 0.2), Farben::flaeche);
+  EXPECT_NE(Upper(*form, -0.5, -0.2), Farben::flaeche);
 }
 
 // F = 2 sqrt(2) - 2 sqrt(2 - u) ends at u = 2, steep: it is drawn joined up to its last column.
 TEST_F(IntegralWindowTest, SteepGraphIsDrawnUpToWhereItEnds) {
-  Type(form->Edit1, QStringLiteral("1/sqrt(2-t)"));
+  TermFt = "1/sqrt(2-t)";
+  Gitter = 1;
+  Open();
   testing::RecordingCanvas canvas;
   DrawCanvas = &canvas;
   form->IntegralKurveZeichnen();
@@ -177,49 +193,63 @@ TEST_F(IntegralWindowTest, SteepGraphIsDrawnUpToWhereItEnds) {
   EXPECT_GE(segments.back().to.x, ScreenX(2) - 1);
 }
 
-TEST_F(IntegralWindowTest, LowerBoundFarOutsideTheViewDrawsWithoutWalkingThere) {
-  Type(form->Edit3, QStringLiteral("-1000000000"));
+TEST_F(IntegralWindowTest, BoundsFarOutsideTheViewDrawWithoutHanging) {
+  TermFt = "1";
+  Gitter = 1;
+  Open();
+  Type("Edit3", QStringLiteral("-1000000000"));
   // F(u) = u + 1e9 lies far above the view: clamped, nothing inside, and no hang.
-  EXPECT_FALSE(AnyLower(Farben::flaeche));
-  Type(form->Edit1, QStringLiteral("0"));
-  EXPECT_TRUE(LowerColumnHas(3, Farben::flaeche));  // F = 0 along the axis
-}
-
-TEST_F(IntegralWindowTest, BoundsAnywhereDrawWithoutHanging) {
-  Type(form->Edit1, QStringLiteral("1/t"));
+  EXPECT_FALSE(AnyInLower(*form, Farben::flaeche));
+  Type("Edit1", QStringLiteral("0"));
+  EXPECT_TRUE(LowerColumnHas(*form, 3, Farben::flaeche));  // F = 0 along the axis
+  Type("Edit1", QStringLiteral("1/t"));
   for (const char* x0 : {"0", "1e300", "-1e300"}) {
-    Type(form->Edit3, QString::fromUtf8(x0));
-    for (const char* x : {"0", "5", "-1e300", "1e300"}) Type(form->Edit4, QString::fromUtf8(x));
+    Type("Edit3", QString::fromUtf8(x0));
+    for (const char* x : {"0", "5", "-1e300", "1e300"}) Type("Edit4", QString::fromUtf8(x));
   }
-  SUCCEED();  // only a hang or a sanitizer report fails here
 }
 
-TEST_F(IntegralWindowTest, ResettingTheBoundsPutsTheBarsOnZero) {
+TEST_F(IntegralWindowTest, BarsResetsAndTheMouseMoveTheBounds) {
   x1 = -2;
   x2 = 8;
-  form->darstellen();
-  Type(form->Edit3, QStringLiteral("5"));
-  form->SpeedButton6->click();
-  EXPECT_EQ(form->ScrollBar2->value(), 40);
+  TermFt = "1";
+  Gitter = 1;
+  Open();
+  Type("Edit3", QStringLiteral("5"));
+  Click("SpeedButton6");
+  EXPECT_EQ(Find<QScrollBar>("ScrollBar2")->value(), 40);
   EXPECT_EQ(IntegralX0, 0.0);
-  form->ScrollBar1->setValue(100);
+  Find<QScrollBar>("ScrollBar2")->setValue(50);
+  EXPECT_DOUBLE_EQ(IntegralX0, 0.5);
+  Find<QScrollBar>("ScrollBar1")->setValue(100);
   EXPECT_DOUBLE_EQ(PointX0, 3.0);
-  form->SpeedButton13->click();
-  EXPECT_EQ(form->ScrollBar1->value(), 40);
+  Click("SpeedButton13");
+  EXPECT_EQ(Find<QScrollBar>("ScrollBar1")->value(), 40);
   EXPECT_EQ(PointX0, 0.0);
+  // Dragged to 5: released, the bar takes its position.
+  form->onPaintBoxPressed(Qt::LeftButton, ScreenX(1), 5);
+  form->onPaintBoxMoved(ScreenX(5), 5);
+  form->onPaintBoxMoved(form->paintBox->width() + 5, 5);  // beyond the plot: ignored
+  EXPECT_NEAR(PointX0, 5.0, 10.0 / PlotWidth);
+  form->onPaintBoxReleased(Qt::LeftButton, ScreenX(5), 5);
+  EXPECT_EQ(Find<QScrollBar>("ScrollBar1")->value(), 140);
+  form->onPaintBoxMoved(ScreenX(2), 5);
+  EXPECT_DOUBLE_EQ(PointX0, 5.0);
+  form->AnimationStep = 0.25;
+  Click("SpeedButton2");
+  EXPECT_EQ(form->AnimationStep, -0.25);
 }
 
 TEST_F(IntegralWindowTest, ATermWithXIsRefusedUntilTheWindowCloses) {
-  Type(form->Edit1, QStringLiteral("x^2"));
+  TermFt = "1";
+  Gitter = 1;
+  Open();
+  Type("Edit1", QStringLiteral("x^2"));
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].rfind("Syntaxfehler: ", 0), 0u);
   // Closed during an animation, the window hands the variable x back.
   QTimer::singleShot(60, form.get(), [this] { form->close(); });
-  for (int x = 0; x < form->Switch1->width(); ++x)
-    if (form->Switch1->IsOnRaisedHalf(x)) {
-      QTest::mouseClick(form->Switch1, Qt::LeftButton, {}, QPoint(x + 2, 10));
-      break;
-    }
+  Click("Switch1");
   EXPECT_FALSE(form->isVisible());
   EXPECT_FALSE(TermIntegralMode);
   CompileTerm(MainTerm, "x^2", true);
@@ -227,23 +257,10 @@ TEST_F(IntegralWindowTest, ATermWithXIsRefusedUntilTheWindowCloses) {
 }
 
 TEST_F(IntegralWindowTest, ExportsHoldBothPlots) {
-  Type(form->Edit1, QStringLiteral("sin(t)+1"));  // no graph that runs level across
-  const auto redraw = [this] {
-    form->darstellen();
-    form->animieren();
-  };
-  ExportTarget target{redraw, redraw, form->PaintBox1};
-  target.layout = PictureLayout::TwoPlots;
-  int upper = 0, lower = 0, svgAxes = 0;
-  testing::MetafileAxes(target, upper, lower, svgAxes);
-  EXPECT_GE(upper, 1);
-  EXPECT_GE(lower, 1);
-  if (svgAxes >= 0) {
-    EXPECT_EQ(svgAxes, 2);
-  }
-  if (testing::HavePdftoppm()) {
-    EXPECT_EQ(testing::PrintedAxes(target, dir), 2);
-  }
+  TermFt = "sin(t)+1";
+  Gitter = 1;
+  Open();  // no graph that runs level across
+  testing::ExpectBothPlotsExported([this] { form->Redraw(); }, form->paintBox, dir);
 }
 
 }  // namespace

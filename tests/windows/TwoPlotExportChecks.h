@@ -3,8 +3,11 @@
 // wmf2svg rendering and on the printed page.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QPrinter>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "export/Export.h"
@@ -60,6 +63,23 @@ inline int PrintedAxes(const ExportTarget& target, const TempDir& dir) {
   for (const DarkRun& run : HorizontalLines(page, axis * 9 / 10))
     axes += run.length < axis * 11 / 10;
   return axes;
+}
+
+// Metafile, its wmf2svg rendering and the printed page each hold an x-axis per plot.
+inline void ExpectBothPlotsExported(const std::function<void()>& redraw, TPaintBox* paintBox,
+                                    const TempDir& dir) {
+  ExportTarget target{redraw, redraw, paintBox};
+  target.layout = PictureLayout::TwoPlots;
+  int upper = 0, lower = 0, svgAxes = 0;
+  MetafileAxes(target, upper, lower, svgAxes);
+  EXPECT_GE(upper, 1);
+  EXPECT_GE(lower, 1);
+  if (svgAxes >= 0) {
+    EXPECT_EQ(svgAxes, 2);
+  }
+  if (HavePdftoppm()) {
+    EXPECT_EQ(PrintedAxes(target, dir), 2);
+  }
 }
 
 }  // namespace kurvio::testing

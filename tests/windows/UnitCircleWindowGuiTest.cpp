@@ -1,34 +1,20 @@
-// The unit-circle window driven through its controls: the value texts and
-// what is left out near a pole or at zero, the axis labels of both units, the
+// The unit-circle window: the picture in both modes and units at computed
+// places, the value texts and what is left out near a pole or at zero, the
 // animation's ends and the bars afterwards, the user's coordinate window
-// around the window and its settings dialog, the export size and the layout.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
+// around the window and its settings dialog, and the export.
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
-#include <QTest>
 #include <QTimer>
-#include <QToolButton>
-#include <cmath>
 #include <functional>
 #include <numbers>
 
 #include "export/Export.h"
 #include "export/WmfReader.h"
 #include "plot/PaintBox.h"
-#include "plot/PlotFrame.h"
-#include "plot/QtCanvas.h"
-#include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
-#include "support/TempDir.h"
-#include "support/WindowTestSettings.h"
-#include "widgets/TBitCheckBox.h"
+#include "support/WindowFixture.h"
 #include "widgets/TColorButton.h"
-#include "widgets/TSwitch.h"
 #include "windows/trig/UnitCircleSettings.h"
 #include "windows/trig/UnitCircleWindow.h"
 
@@ -36,6 +22,8 @@ namespace kurvio {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
+using UnitCircleWindowTest = WindowTest<TForm5>;
+using UnitCircleSettingsTest = WindowTest<TForm6>;
 
 // Records the font of every text as well.
 class FontRecordingCanvas : public testing::RecordingCanvas {
@@ -45,7 +33,6 @@ class FontRecordingCanvas : public testing::RecordingCanvas {
     fonts.push_back(font.name);
     RecordingCanvas::TextOut(x, y, text);
   }
-  // The texts that begin with `start`.
   std::vector<std::string> TextsStarting(const std::string& start) const {
     std::vector<std::string> out;
     for (const testing::TextCall& t : texts)
@@ -59,176 +46,173 @@ class FontRecordingCanvas : public testing::RecordingCanvas {
   }
 };
 
-class UnitCircleWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    UseDefaultSettingsIn(dir);
-    x1 = -10;
-    x2 = 10;
-    y1 = -5;
-    y2 = 5;
-    FrameDelay = 0;
-    Open();
-  }
-  void TearDown() override {
-    form.reset();
-    DrawCanvas = nullptr;
-    ExportDrawing = false;
-    SetDefaultSettings();  // the line width and colours some tests set
-  }
-  void Open() {
-    form = std::make_unique<TForm5>();
-    form->resize(1280, 900);
-    form->show();
-    QApplication::processEvents();
-  }
-  // The picture drawn once more on a recording canvas.
-  void Record(FontRecordingCanvas& canvas) {
-    DrawCanvas = &canvas;
-    ExportDrawing = true;
-    form->darstellen();
-    ExportDrawing = false;
-    DrawCanvas = nullptr;
-  }
-  void Click(TBitCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5)); }
-  static void ClickSwitch(TSwitch* s) {
-    for (int x = 0; x < s->width(); ++x)
-      if (s->IsOnRaisedHalf(x)) {
-        QTest::mouseClick(s, Qt::LeftButton, {}, QPoint(x + 2, s->height() / 2));
-        return;
-      }
-  }
-  // Runs the animation until `enough` holds (checked every few milliseconds), then switches it off.
-  void Animate(const std::function<bool()>& enough) {
-    int checks = 0;
-    std::function<void()> watch = [&] {
-      if (enough() || ++checks > 400) {
-        ClickSwitch(form->Switch1);
-        return;
-      }
-      QTimer::singleShot(5, form.get(), watch);
-    };
-    QTimer::singleShot(0, form.get(), watch);
-    ClickSwitch(form->Switch1);
-    ASSERT_LE(checks, 400) << "the animation never got there";
-    EXPECT_FALSE(AnimationRunning);
-  }
-  // Opens the window's settings dialog with the right mouse button and runs `use` on it.
-  void WithSettingsDialog(const std::function<void(TForm6&)>& use) {
-    bool shown = false;
-    QTimer::singleShot(0, form.get(), [&] {
-      auto* dialog = qobject_cast<TForm6*>(QApplication::activeModalWidget());
-      shown = dialog != nullptr;
-      if (!dialog) return;
-      use(*dialog);
-      dialog->Button1->click();
-    });
-    QTest::mouseClick(form->PaintBox1, Qt::RightButton, {}, QPoint(50, 50));
-    EXPECT_TRUE(shown);
-  }
-  Color Pixel(double x, double y) const {
-    return FromQColor(form->Bitmap().pixelColor(ScreenX(x), ScreenY(y)));
-  }
+// The picture drawn once more on a recording canvas.
+void Record(TForm5& form, FontRecordingCanvas& canvas) {
+  DrawCanvas = &canvas;
+  ExportDrawing = true;
+  form.darstellen();
+  ExportDrawing = false;
+  DrawCanvas = nullptr;
+}
+// The display as asked for: tangent mode, cos (or cot) shown, radians, the angle in degrees.
+void Show(TForm5& form, bool tangent, bool extra, bool radians, int degrees) {
+  (tangent ? form.tangentModeButton : form.sineModeButton)->click();
+  form.cosineBox->SetChecked(extra && !tangent);
+  form.cotangentBox->SetChecked(extra && tangent);
+  form.radiansBox->SetChecked(radians);
+  form.onDisplayBoxClicked();
+  form.findChild<QScrollBar*>("ScrollBar1")->setValue(degrees);
+  form.darstellen();
+}
+Color At(TForm5& form, double x, double y) {
+  return FromQColor(form.Bitmap().pixelColor(ScreenX(x), ScreenY(y)));
+}
+// Whether the colour lies at the point or a pixel beside it (lines drawn at a slant).
+bool Near(TForm5& form, double x, double y, Color colour) {
+  for (int dx : {-1, 0, 1})
+    for (int dy : {-1, 0, 1})
+      if (FromQColor(form.Bitmap().pixelColor(ScreenX(x) + dx, ScreenY(y) + dy)) == colour)
+        return true;
+  return false;
+}
 
-  TempDir dir;
-  std::unique_ptr<TForm5> form;
-};
+TEST_F(UnitCircleWindowTest, EveryDesignNameNamesOneControl) {
+  const QWidget* w = &Open();
+  ExpectDesignNames(
+      w, {{"ScrollBar1", "QScrollBar"}, {"TrackBar1", "QSlider"}, {"Switch1", "kurvio::TSwitch"}});
+  ExpectDesignNames(w, "kurvio::TBitCheckBox", {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3"});
+  ExpectDesignNames(w, "QAbstractButton",
+                    {"SpeedButton24", "SpeedButton2", "SpeedButton14", "SpeedButton15",
+                     "SpeedButton17", "SpeedButton23", "SpeedButton6"});
+  TForm6 dialog;
+  ExpectDesignNames(&dialog, "kurvio::TColorButton",
+                    {"ColorButton1", "ColorButton2", "ColorButton3", "ColorButton4", "ColorButton5",
+                     "ColorButton6", "ColorButton7", "ColorButton8"});
+  ExpectDesignNames(&dialog, "QLineEdit", {"Edit7", "Edit1"});
+  ExpectDesignNames(&dialog, "QAbstractButton", {"SpeedButton1", "Button1", "Button2", "Button3"});
+}
 
-TEST_F(UnitCircleWindowTest, ValueTextsInBothUnits) {
+// Pixels of the picture at places computed from the angle: the legs, the arc,
+// the angle on the axis, the traced part and its thin continuation.
+TEST_F(UnitCircleWindowTest, PictureAtComputedPlaces) {
+  Open();
+  const Color black = kBlack;
   struct Case {
+    const char* what;
+    bool tangent, extra, radians;
     int degrees;
-    bool radians, cos;
+    double x, y;
+    const Color* colour;
+    bool expected = true;
+  };
+  const double a = kPi / 6, c = std::cos(a), s = 0.5, t = std::tan(a);
+  const double b = -2 * kPi / 9;              // -40°
+  const double r = 0.15 * std::cos(kPi / 4);  // inside the sector at 45°
+  const Case cases[] = {
+      {"sine leg", false, false, true, 30, -5 + c, s / 2, &Farben::sinus},
+      {"cosine leg", false, false, true, 30, -5 + c / 2, 0, &Farben::cosinus},
+      {"radius", false, false, true, 30, -5 + c / 2, s / 2, &black},
+      {"sine at alpha", false, false, true, 30, a, s / 2, &Farben::sinus},
+      {"cosine at alpha", false, true, true, 30, a, (s + c) / 2, &Farben::cosinus},
+      {"no cosine at alpha unasked", false, false, true, 30, a, (s + c) / 2, &Farben::cosinus,
+       false},
+      {"traced sine", false, false, true, 30, a / 2, std::sin(a / 2), &Farben::sinus},
+      {"traced cosine", false, true, true, 30, a / 2, std::cos(a / 2), &Farben::cosinus},
+      {"thin sine beyond alpha", false, false, true, 30, a + 0.6, std::sin(a + 0.6), &black},
+      {"arc", false, false, true, 30, -5 + std::cos(a / 2), std::sin(a / 2), &Farben::bogen},
+      {"no arc the other way", false, false, true, 30, -5 + std::cos(-a), std::sin(-a),
+       &Farben::bogen, false},
+      {"arc of a negative angle", false, false, true, -40, -5 + std::cos(b / 2), std::sin(b / 2),
+       &Farben::bogen},
+      {"angle on the axis", false, false, true, 30, a / 2, 0, &Farben::bogen},
+      {"angle on the axis in degrees", false, false, false, 30, a / 2, 0, &Farben::winkel},
+      {"sector in degrees", false, false, false, 90, -5 + r, r, &Farben::winkel},
+      {"no sector in radians", false, false, true, 90, -5 + r, r, &Farben::winkel, false},
+      {"axis hidden beside the circle", false, false, true, 30, -6.3, 0, &Farben::Hintergrund},
+      {"no tangent line in sine mode", false, false, true, 30, -4, 3, &Farben::Hintergrund},
+      {"tangent line", true, false, true, 30, -4, 3, &black},
+      {"tangent segment", true, false, true, 30, -4, t / 2, &Farben::tangens},
+      {"tangent at alpha", true, false, true, 30, a, t / 2, &Farben::tangens},
+      {"extended radius", true, false, true, 30, -4.25, 0.75 * t, &black},
+      {"traced tangent", true, false, true, 30, a / 2, std::tan(a / 2), &Farben::tangens},
+      {"traced cotangent", true, true, true, 60, 0.8, 1 / std::tan(0.8), &Farben::cotangens},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.what);
+    Show(*form, k.tangent, k.extra, k.radians, k.degrees);
+    EXPECT_EQ(Near(*form, k.x, k.y, *k.colour), k.expected) << At(*form, k.x, k.y);
+  }
+}
+
+TEST_F(UnitCircleWindowTest, ValueTexts) {
+  Open();
+  struct Case {
+    bool tangent, extra, radians;
+    int degrees;
     const char* first;
     const char* second;  // empty: no second line
   } cases[] = {
-      {30, false, false, "sin(30°) = 0,5", ""},
-      {30, true, false, "sin(0,5236) = 0,5", ""},
-      // Five digits of the angle in the cos line.
-      {100, true, true, "sin(1,745) = 0,9848", "cos(1,7453) = -0,1736"},
-      {100, false, true, "sin(100°) = 0,9848", "cos(100°) = -0,1736"},
-      // sin(180°) is not quite 0 in doubles; the text says 0.
-      {180, true, false, "sin(3,142) = 0", ""},
+      {false, false, false, 30, "sin(30°) = 0,5", ""},
+      {false, false, true, 30, "sin(0,5236) = 0,5", ""},
+      // Five digits of the angle in the second line.
+      {false, true, true, 100, "sin(1,745) = 0,9848", "cos(1,7453) = -0,1736"},
+      {false, true, false, 100, "sin(100°) = 0,9848", "cos(100°) = -0,1736"},
+      {false, false, true, 180, "sin(3,142) = 0", ""},  // not quite 0 in doubles
+      {false, false, false, 0, "sin(0°) = 0", ""},
+      {false, false, true, 0, "sin(0) = 0", ""},
+      {true, true, true, 60, "tan(1,047) = 1,732", "cot(1,0472) = 0,5774"},
+      {true, true, true, 90, "", ""},                       // at the pole: neither
+      {true, true, true, 3, "tan(0,05236) = 0,05241", ""},  // cot near its pole: left out
   };
   for (const Case& c : cases) {
-    form->ScrollBar1->setValue(c.degrees);
-    if (form->Radians != c.radians) Click(form->BitCheckBox2);
-    if (form->ShowCos != c.cos) Click(form->BitCheckBox1);
+    SCOPED_TRACE(std::string(c.first) + " " + std::to_string(c.degrees));
+    Show(*form, c.tangent, c.extra, c.radians, c.degrees);
     FontRecordingCanvas canvas;
-    Record(canvas);
-    const auto sin = canvas.TextsStarting("sin(");
-    const auto cos = canvas.TextsStarting("cos(");
-    ASSERT_EQ(sin.size(), 1u) << c.first;
-    EXPECT_EQ(sin[0], c.first);
-    ASSERT_EQ(cos.size(), *c.second ? 1u : 0u) << c.first;
-    EXPECT_EQ(cos.empty() ? "" : cos[0], c.second);
+    Record(*form, canvas);
+    const char* names[2][2] = {{"sin(", "cos("}, {"tan(", "cot("}};
+    const auto first = canvas.TextsStarting(names[c.tangent][0]);
+    const auto second = canvas.TextsStarting(names[c.tangent][1]);
+    EXPECT_EQ(first.empty() ? "" : first[0], std::string(c.first));
+    EXPECT_EQ(first.size(), *c.first ? 1u : 0u);
+    EXPECT_EQ(second.empty() ? "" : second[0], std::string(c.second));
+    EXPECT_EQ(second.size(), *c.second ? 1u : 0u);
   }
 }
 
-TEST_F(UnitCircleWindowTest, ZeroAngleHasNoArcOrSector) {
-  Click(form->BitCheckBox2);  // degrees: the sector is drawn too
-  {
+TEST_F(UnitCircleWindowTest, ArcAndSectorOnlyForAnAngle) {
+  Open();
+  const struct {
+    double alpha;
+    int arcs;
+  } cases[] = {{kPi / 6, 1}, {0, 0}, {1e-17, 0}, {2 * kPi, 1}};  // a full turn is the circle
+  Find<TBitCheckBox>("BitCheckBox2")->SetChecked(false);         // degrees: the sector too
+  form->onDisplayBoxClicked();
+  for (const auto& c : cases) {
+    form->alpha = c.alpha;
     FontRecordingCanvas canvas;
-    Record(canvas);
-    EXPECT_EQ(canvas.Count("Arc"), 1);
-    EXPECT_EQ(canvas.Count("Pie"), 1);
+    Record(*form, canvas);
+    EXPECT_EQ(canvas.Count("Arc"), c.arcs) << c.alpha;
+    EXPECT_EQ(canvas.Count("Pie"), c.arcs) << c.alpha;
   }
-  form->SpeedButton2->click();
+  Click("SpeedButton2");
   EXPECT_EQ(form->alpha, 0.0);
-  EXPECT_EQ(form->ScrollBar1->value(), 0);
-  EXPECT_EQ(form->TrackBar1->value(), 0);
-  FontRecordingCanvas canvas;
-  Record(canvas);
-  EXPECT_EQ(canvas.Count("Arc"), 0);
-  EXPECT_EQ(canvas.Count("Pie"), 0);
-  EXPECT_EQ(canvas.TextsStarting("sin(")[0], "sin(0°) = 0");
-  Click(form->BitCheckBox2);
-  FontRecordingCanvas radians;
-  Record(radians);
-  EXPECT_EQ(radians.TextsStarting("sin(")[0], "sin(0) = 0");
-
-  // An angle that only rounds to nothing, as an animation may leave, draws no whole circle.
-  form->alpha = 1e-17;
-  FontRecordingCanvas tiny;
-  Record(tiny);
-  EXPECT_EQ(tiny.Count("Arc"), 0);
-  // A full turn is the whole circle.
-  form->ScrollBar1->setValue(360);
-  FontRecordingCanvas turn;
-  Record(turn);
-  EXPECT_EQ(turn.Count("Arc"), 1);
+  EXPECT_EQ(Find<QScrollBar>("ScrollBar1")->value(), 0);
+  EXPECT_EQ(Find<QSlider>("TrackBar1")->value(), 0);
+  Find<QSlider>("TrackBar1")->setValue(3);
+  EXPECT_DOUBLE_EQ(form->alpha, kPi / 4);
 }
 
-TEST_F(UnitCircleWindowTest, TangentAtThePoleDrawsNoValueButTracesUpToIt) {
+TEST_F(UnitCircleWindowTest, TangentTracesUpToThePoleAndKeepsTheUsersPen) {
   LineWidth = 2;  // the user's, for the other windows
   Farben::Zeichenstift = 255;
-  form->RadioButton2->click();
-  Click(form->BitCheckBox3);  // cot too
-  ASSERT_TRUE(form->TangentMode);
-  ASSERT_TRUE(form->ShowCot);
-  const auto tangent = [](const testing::Segment& s, int width) {
-    return s.color == Farben::tangens && s.width == width;
-  };
-
-  form->ScrollBar1->setValue(60);
-  {
-    FontRecordingCanvas canvas;
-    Record(canvas);
-    EXPECT_EQ(canvas.TextsStarting("tan("), std::vector<std::string>{"tan(1,047) = 1,732"});
-    EXPECT_EQ(canvas.TextsStarting("cot("), std::vector<std::string>{"cot(1,0472) = 0,5774"});
-    int segments = 0;
-    for (const testing::Segment& s : canvas.DrawnSegments()) segments += tangent(s, 2);
-    EXPECT_EQ(segments, 2);  // on the tangent line and at alpha
-  }
-
-  form->ScrollBar1->setValue(90);
+  Open();
+  Show(*form, true, true, true, 90);
   FontRecordingCanvas canvas;
-  Record(canvas);
-  EXPECT_TRUE(canvas.TextsStarting("tan(").empty());
-  EXPECT_TRUE(canvas.TextsStarting("cot(").empty());
+  Record(*form, canvas);
   int top = PlotHeight, right = 0;
   for (const testing::Segment& s : canvas.DrawnSegments()) {
-    EXPECT_FALSE(tangent(s, 2)) << s.from.x << "," << s.from.y << " " << s.to.x << "," << s.to.y;
-    if (tangent(s, 3)) {
+    EXPECT_FALSE(s.color == Farben::tangens && s.width == 2);  // no segment, no line at alpha
+    if (s.color == Farben::tangens && s.width == 3) {
       top = std::min({top, s.from.y, s.to.y});
       right = std::max({right, s.from.x, s.to.x});
     }
@@ -238,19 +222,20 @@ TEST_F(UnitCircleWindowTest, TangentAtThePoleDrawsNoValueButTracesUpToIt) {
   EXPECT_NEAR(right, ScreenX(std::atan(4.0)), 1);
   EXPECT_EQ(LineWidth, 2);
   EXPECT_EQ(Farben::Zeichenstift, Color{255});
+  SetDefaultSettings();
 }
 
 TEST_F(UnitCircleWindowTest, AxisEndNamesTheUnit) {
+  Open();
   const int left = ScreenX(2 * kPi) - testing::RecordingCanvas::kCharWidth / 2;
-  const int top = ScreenY(-0.1);
   for (bool radians : {true, false}) {
-    if (form->Radians != radians) Click(form->BitCheckBox2);
+    Show(*form, false, false, radians, 30);
     FontRecordingCanvas canvas;
-    Record(canvas);
+    Record(*form, canvas);
     int found = 0;
     for (std::size_t i = 0; i < canvas.texts.size(); ++i) {
       const testing::TextCall& t = canvas.texts[i];
-      if (t.x != left || t.y != top) continue;
+      if (t.x != left || t.y != ScreenY(-0.1)) continue;
       ++found;
       EXPECT_EQ(t.text, radians ? "x" : "a");
       EXPECT_EQ(IsSymbolFont(canvas.fonts[i]), !radians) << canvas.fonts[i];
@@ -259,56 +244,83 @@ TEST_F(UnitCircleWindowTest, AxisEndNamesTheUnit) {
   }
 }
 
-TEST_F(UnitCircleWindowTest, AnimationTurnsAtTheEndsAndLeavesTheBarsOnTheGrid) {
-  Schrittzahl2 = 2;  // 2° a frame
-  // Started at 2 pi going up: back at once, and one more frame after switching off.
-  form->ScrollBar1->setValue(360);
-  form->TrackBar1->setValue(24);
-  ASSERT_EQ(form->alpha, 2 * kPi);
-  Animate([] { return true; });
-  EXPECT_EQ(form->Direction, -1);
-  EXPECT_EQ(form->ScrollBar1->value(), 356);
-  EXPECT_EQ(form->TrackBar1->value(), 24);
-  EXPECT_DOUBLE_EQ(form->alpha, 356 * kPi / 180);
+// Runs the animation until `enough` holds (checked every few milliseconds), then switches it off.
+void Animate(TForm5& form, const std::function<bool()>& enough,
+             const std::function<void()>& click) {
+  int checks = 0;
+  std::function<void()> watch = [&] {
+    if (enough() || ++checks > 400) return click();
+    QTimer::singleShot(5, &form, watch);
+  };
+  QTimer::singleShot(0, &form, watch);
+  click();
+  EXPECT_LE(checks, 400) << "the animation never got there";
+  EXPECT_FALSE(AnimationRunning);
+}
 
+TEST_F(UnitCircleWindowTest, AnimationTurnsAtTheEndsAndLeavesTheBarsOnTheGrid) {
+  FrameDelay = 0;
+  Schrittzahl2 = 2;  // 2° a frame
+  Open();
+  const auto click = [this] { Click("Switch1"); };
+  auto* bar = Find<QScrollBar>("ScrollBar1");
+  auto* track = Find<QSlider>("TrackBar1");
+  // Started at 2 pi going up: back at once, and one more frame after switching off.
+  bar->setValue(360);
+  track->setValue(24);
+  ASSERT_EQ(form->alpha, 2 * kPi);
+  Animate(
+      *form, [] { return true; }, click);
+  EXPECT_EQ(form->Direction, -1);
+  EXPECT_EQ(bar->value(), 356);
+  EXPECT_EQ(track->value(), 24);
+  EXPECT_DOUBLE_EQ(form->alpha, 356 * kPi / 180);
   // Wherever it stops, the angle is the scroll bar's and the track bar the nearest 15°.
   Schrittzahl2 = 3;
-  form->SpeedButton24->click();  // up again
-  form->TrackBar1->setValue(2);
+  Click("SpeedButton24");  // up again
+  track->setValue(2);
   int frames = 0;
-  Animate([&] { return ++frames > 7; });
-  EXPECT_DOUBLE_EQ(form->alpha, form->ScrollBar1->value() * kPi / 180);
-  EXPECT_EQ(form->TrackBar1->value(), std::lround(form->ScrollBar1->value() / 15.0));
-
+  Animate(
+      *form, [&] { return ++frames > 7; }, click);
+  EXPECT_DOUBLE_EQ(form->alpha, bar->value() * kPi / 180);
+  EXPECT_EQ(track->value(), std::lround(bar->value() / 15.0));
   // An angle dragged far past an end comes back instead of turning on the spot.
   for (double start : {6.45, -5.0}) {
-    const int column = static_cast<int>(std::lround((start + 6.5) / 13 * form->PaintBox1->width()));
-    form->PaintBox1MouseDown(Qt::LeftButton, column, 10);
-    form->PaintBox1MouseMove(column, 10);
-    form->PaintBox1MouseUp(Qt::LeftButton, column, 10);
+    const int column = static_cast<int>(std::lround((start + 6.5) / 13 * form->paintBox->width()));
+    form->onPaintBoxPressed(Qt::LeftButton, column, 10);
+    form->onPaintBoxMoved(column, 10);
+    form->onPaintBoxReleased(Qt::LeftButton, column, 10);
+    form->onPaintBoxMoved(column / 2, 10);  // released: the angle stays
     const double dragged = form->alpha;
-    EXPECT_NEAR(dragged, start, 13.0 / form->PaintBox1->width());
-    Animate([&] { return std::fabs(form->alpha - dragged) > 0.2; });
+    EXPECT_NEAR(dragged, start, 13.0 / form->paintBox->width());
+    Animate(
+        *form, [&] { return std::fabs(form->alpha - dragged) > 0.2; }, click);
     EXPECT_EQ(form->Direction, start > 0 ? -1 : 1);
   }
 }
 
 TEST_F(UnitCircleWindowTest, UsersCoordinateWindowComesBack) {
+  x1 = -10, x2 = 10, y1 = -5, y2 = 5;
+  Open();
   EXPECT_TRUE(TrigAxisMode);
   EXPECT_EQ(x1, -6.5);
   EXPECT_EQ(y2, 4.0);
   // The settings dialog saves the user's window, not the fixed one, and changes draw at once.
   constexpr Color kRed = 255;
-  WithSettingsDialog([&](TForm6& dialog) {
-    dialog.ColorButton1->SetSelectionColor(static_cast<int>(kRed));
+  bool shown = false;
+  QTimer::singleShot(0, form.get(), [&] {
+    auto* dialog = qobject_cast<TForm6*>(QApplication::activeModalWidget());
+    if (!(shown = dialog != nullptr)) return;
+    dialog->findChild<TColorButton*>("ColorButton1")->SetSelectionColor(static_cast<int>(kRed));
     EXPECT_EQ(Farben::sinus, kRed);
-    dialog.Button2->click();
+    dialog->findChild<QAbstractButton*>("Button2")->click();
+    dialog->findChild<QAbstractButton*>("Button1")->click();
   });
+  QTest::mouseClick(form->paintBox, Qt::RightButton, {}, QPoint(50, 50));
+  EXPECT_TRUE(shown);
   EXPECT_EQ(x1, -6.5);
-  // The sine leg under P at 30°.
-  EXPECT_EQ(Pixel(-5 + std::cos(kPi / 6), 0.25), kRed);
-
-  form->SpeedButton6->click();
+  EXPECT_EQ(At(*form, -5 + std::cos(kPi / 6), 0.25), kRed);  // the sine leg under P at 30°
+  Click("SpeedButton6");
   EXPECT_FALSE(form->isVisible());
   EXPECT_FALSE(TrigAxisMode);
   EXPECT_EQ(x1, -10.0);
@@ -316,58 +328,52 @@ TEST_F(UnitCircleWindowTest, UsersCoordinateWindowComesBack) {
   EXPECT_EQ(y1, -5.0);
   EXPECT_EQ(y2, 5.0);
   form.reset();
-  EXPECT_EQ(x1, -10.0);
   SetDefaultSettings();
   LoadSettings();
   EXPECT_EQ(x1, -10.0);
   EXPECT_EQ(y2, 5.0);
   EXPECT_EQ(Farben::sinus, kRed);
-
-  // Destroyed without closing, as well.
-  Open();
+  Open();  // destroyed without closing, as well
   form.reset();
   EXPECT_FALSE(TrigAxisMode);
   EXPECT_EQ(x1, -10.0);
+  SetDefaultSettings();
 }
 
 TEST_F(UnitCircleWindowTest, EscapeDuringAnAnimationClosesAndGivesBackTheWindow) {
+  x1 = -10, y1 = -5;
+  FrameDelay = 0;
+  Open();
   QTimer::singleShot(30, form.get(), [&] { QTest::keyClick(form.get(), Qt::Key_Escape); });
-  ClickSwitch(form->Switch1);  // returns once the loop has seen the window close
+  Click("Switch1");  // returns once the loop has seen the window close
   EXPECT_FALSE(form->isVisible());
   EXPECT_FALSE(AnimationRunning);
-  EXPECT_FALSE(form->Switch1->Checked());
+  EXPECT_FALSE(Find<TSwitch>("Switch1")->Checked());
   EXPECT_FALSE(TrigAxisMode);
   EXPECT_EQ(x1, -10.0);  // no frame after closing put the fixed view back
   EXPECT_EQ(y1, -5.0);
 }
 
-TEST_F(UnitCircleWindowTest, SettingsFieldsTakeTheirFallbacks) {
+TEST_F(UnitCircleSettingsTest, FieldsTakeTheirFallbacksAndDefaultsAreWritten) {
   struct Case {
     const char* typed;
     int steps, percent;
   } cases[] = {{"7", 7, 100},   {"0", 2, 100},   {"25", 2, 25},  {"abc", 2, 100},
                {"", 2, 100},    {"1", 1, 100},   {"20", 20, 20}, {"19", 19, 100},
                {"250", 2, 100}, {"200", 2, 200}, {"-5", 2, 100}, {"1e2", 2, 100}};
-  TForm6 dialog(form.get(), {[] {}, [] {}, [] {}});
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
+  Open(400, 300);
   for (const Case& c : cases) {
-    for (QLineEdit* edit : {dialog.Edit7, dialog.Edit1}) {
-      edit->setFocus();
-      edit->setText(QString::fromUtf8(c.typed));
-      QTest::keyClick(edit, Qt::Key_Return);  // Enter moves on: the field takes its value
-    }
+    Type("Edit7", QString::fromUtf8(c.typed));  // Enter moves on: the field takes its value
+    Type("Edit1", QString::fromUtf8(c.typed));
     EXPECT_EQ(Schrittzahl2, c.steps) << c.typed;
     EXPECT_EQ(DruckenProzent, c.percent) << c.typed;
-    EXPECT_EQ(dialog.Edit7->text(), QString::number(c.steps));
-    EXPECT_EQ(dialog.Edit1->text(), QString::number(c.percent));
+    EXPECT_EQ(Text("Edit7"), QString::number(c.steps));
+    EXPECT_EQ(Text("Edit1"), QString::number(c.percent));
   }
-
-  // The defaults are shown and written.
   Farben::sinus = 0;
-  dialog.Button3->click();
-  EXPECT_EQ(dialog.Edit7->text(), "4");
-  EXPECT_EQ(dialog.ColorButton1->SelectionColor(), 16711680);
+  Click("Button3");
+  EXPECT_EQ(Text("Edit7"), "4");
+  EXPECT_EQ(Find<TColorButton>("ColorButton1")->SelectionColor(), 16711680);
   Schrittzahl2 = 9;
   LoadSettings();
   EXPECT_EQ(Schrittzahl2, 4);
@@ -375,7 +381,8 @@ TEST_F(UnitCircleWindowTest, SettingsFieldsTakeTheirFallbacks) {
 }
 
 TEST_F(UnitCircleWindowTest, MetafileOfTheFixedView) {
-  form->PaintBox1->resize(400, 300);
+  Open(1280, 900);
+  form->paintBox->resize(400, 300);
   QApplication::processEvents();
   const testing::WmfFile f = testing::ReadWmf(RenderWmf(kUnitCircleExport, form->PictureTarget()));
   ASSERT_EQ(f.error, "");
@@ -388,30 +395,10 @@ TEST_F(UnitCircleWindowTest, MetafileOfTheFixedView) {
   EXPECT_EQ(LineScale, 1.0);
   EXPECT_FALSE(ExportDrawing);
   EXPECT_EQ(x1, -6.5);
-}
-
-TEST_F(UnitCircleWindowTest, PaintBoxIsThirteenToEightAndTheBarsStayInSight) {
-  for (const QSize size : {QSize(1280, 900), QSize(800, 600), QSize(1920, 1000), QSize(700, 900)}) {
-    form->resize(size);
-    QApplication::processEvents();
-    const int w = form->PaintBox1->width();
-    EXPECT_EQ(form->PaintBox1->height(), std::lround(w * 8 / 13.0)) << size.width();
-    EXPECT_EQ(form->Panel1->width(), w);
-    EXPECT_EQ(form->Panel1->y(), form->PaintBox1->geometry().bottom() + 1);
-    const int ph = form->Panel1->height();
-    EXPECT_GE(ph, 100) << size.width();
-    EXPECT_EQ(form->TrackBar1->geometry().x(), std::lround(w * 3.15 / 13));
-    EXPECT_EQ(form->TrackBar1->width(), std::lround(w * 9.85 / 13));
-    EXPECT_EQ(form->TrackBar1->y(), ph / 6);
-    EXPECT_EQ(form->ScrollBar1->geometry().x(), std::lround(w * 3 / 13.0));
-    EXPECT_EQ(form->ScrollBar1->width(), std::lround(w * 10 / 13.0));
-    EXPECT_EQ(form->ScrollBar1->y(), ph / 2);
-    EXPECT_EQ(form->Panel2->y(), ph / 4);
-    EXPECT_LE(form->Panel1->geometry().bottom(), form->height());
-    EXPECT_LE(form->PaintBox1->geometry().right(), form->Panel3->x());
-    // The picture follows the paint box.
-    EXPECT_EQ(form->Bitmap().size(), form->PaintBox1->size());
-  }
+  // On screen the picture follows the paint box.
+  form->resize(800, 600);
+  QApplication::processEvents();
+  EXPECT_EQ(form->Bitmap().size(), form->paintBox->size());
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -18,10 +17,10 @@
 #include "module/ExampleFiles.h"
 #include "module/ExampleList.h"
 #include "module/FrameWait.h"
+#include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
-#include "module/ViewPad.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
@@ -61,16 +60,16 @@ QString Readout(const char* name, double x0, double v, bool defined) {
 TForm3::TForm3(QWidget* parent) : TAnalysisWindow(parent) {
   setWindowTitle(QStringLiteral("Monotonie, Krümmungsverhalten - Kurvendiskussion"));
   BuildLayout();
-  picture_ = std::make_unique<TwoPlotPicture>(*PaintBox1);
+  picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
   ConnectHandlers();
   InstallFieldKeys(false);
 
-  Edit1->setText(TermToDisplay(TermFx));
+  termField->setText(TermToDisplay(TermFx));
   ShowX0();
-  CompileTermQuietly(MainTerm, DisplayToTerm(Edit1->text()), true);
+  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
   if (!TermDefined) CompileTerm(MainTerm, "0", true);
   LineScale = 1.0;
-  PaintBox1->setCursor(ProgramCursor(4));
+  paintBox->setCursor(ProgramCursor(4));
   examples_->LoadLines();
 }
 
@@ -78,88 +77,86 @@ TForm3::~TForm3() = default;
 
 void TForm3::BuildLayout() {
   QWidget* panel = nullptr;
-  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
-  Edit1 = AddTermRow(panel, column, QStringLiteral("f(x) ="), SpeedButton28);
-  Edit2 = AddCommentRow(panel, column);
+  QVBoxLayout* column = MakeFrameLayout(paintBox, panel);
+  Named(paintBox, "PaintBox1");
+  termField = Named(AddTermRow(panel, column, QStringLiteral("f(x) ="), helpButton), "Edit1");
+  Named(helpButton, "SpeedButton28");
+  commentField = Named(AddCommentRow(panel, column), "Edit2");
 
   auto* xRow = new QHBoxLayout;
   xRow->addWidget(new QLabel(QStringLiteral("x ="), panel));
-  Edit3 = NumberField(panel, 90);
-  xRow->addWidget(Edit3);
-  SpeedButton13 = ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
-  xRow->addWidget(SpeedButton13);
-  Switch4 = AnimationSwitch(panel);
-  xRow->addWidget(Switch4);
-  SpeedButton2 = DirectionButton(panel);
-  xRow->addWidget(SpeedButton2);
+  x0Field = Named(NumberField(panel, 90), "Edit3");
+  resetX0Button =
+      Named(ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen")),
+            "SpeedButton13");
+  animationSwitch = Named(AnimationSwitch(panel), "Switch4");
+  directionButton = Named(DirectionButton(panel), "SpeedButton2");
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{x0Field, resetX0Button, animationSwitch, directionButton})
+    xRow->addWidget(w);
   xRow->addStretch();
   column->addLayout(xRow);
 
   auto* boxes = new QHBoxLayout;
-  BitCheckBox1 = CheckBox(panel, QStringLiteral("f' "));
-  BitCheckBox2 = CheckBox(panel, QStringLiteral("f'' "));
-  BitCheckBox3 = CheckBox(panel, QStringLiteral("f' erzeugen"));
-  for (TBitCheckBox* b : {BitCheckBox1, BitCheckBox2, BitCheckBox3}) boxes->addWidget(b);
+  firstDerivativeBox = Named(CheckBox(panel, QStringLiteral("f' ")), "BitCheckBox1");
+  secondDerivativeBox = Named(CheckBox(panel, QStringLiteral("f'' ")), "BitCheckBox2");
+  traceBox = Named(CheckBox(panel, QStringLiteral("f' erzeugen")), "BitCheckBox3");
+  for (TBitCheckBox* b : {firstDerivativeBox, secondDerivativeBox, traceBox}) boxes->addWidget(b);
   column->addLayout(boxes);
-  BitCheckBox4 = CheckBox(panel, QStringLiteral("Steigungsdreieck"));
-  column->addWidget(BitCheckBox4);
-  Label2 = new QLabel(panel);
-  Label3 = new QLabel(panel);
-  column->addWidget(Label2);
-  column->addWidget(Label3);
+  triangleBox = Named(CheckBox(panel, QStringLiteral("Steigungsdreieck")), "BitCheckBox4");
+  column->addWidget(triangleBox);
+  firstDerivativeReadout = Named(new QLabel(panel), "Label2");
+  secondDerivativeReadout = Named(new QLabel(panel), "Label3");
+  column->addWidget(firstDerivativeReadout);
+  column->addWidget(secondDerivativeReadout);
 
   const ExampleControls examples = AddExampleControls(panel, column);
-  ListBox1 = examples.list;
-  SpeedButton1 = examples.get;
-  SpeedButton4 = examples.add;
-  SpeedButton5 = examples.remove;
+  exampleBox = Named(examples.list, "ListBox1");
+  getExampleButton = Named(examples.get, "SpeedButton1");
+  addExampleButton = Named(examples.add, "SpeedButton4");
+  removeExampleButton = Named(examples.remove, "SpeedButton5");
 
-  const BottomControls bottom = AddViewPadAndButtons(
-      panel, column,
-      [this](bool zoomed) {
-        if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
-        Redraw();
-      },
-      [this] { return ExportPicture([this] { Redraw(); }, PictureLayout::TwoPlots); });
-  GroupBox1 = bottom.pad;
-  SpeedButton3 = GroupBox1->zoomOutButton;
-  SpeedButton7 = GroupBox1->zoomInButton;
-  SpeedButton22 = GroupBox1->resetButton;
-  SpeedButton14 = bottom.buttons.settingsButton;
-  SpeedButton15 = bottom.buttons.printButton;
-  SpeedButton17 = bottom.buttons.wmfFileButton;
-  SpeedButton23 = bottom.buttons.wmfClipboardButton;
-  SpeedButton6 = bottom.buttons.closeButton;
+  viewPad = AddViewPadAndButtons(
+                panel, column,
+                [this](bool zoomed) {
+                  if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
+                  Redraw();
+                },
+                [this] { return ExportPicture([this] { Redraw(); }, PictureLayout::TwoPlots); })
+                .pad;
   FinishPanel(300);
 }
 
 void TForm3::ConnectHandlers() {
-  OnExit(Edit1, [this] { Edit1Exit(); });
-  OnExit(Edit3, [this] { Edit3Exit(); });
-  connect(SpeedButton13, &QToolButton::clicked, this, &TForm3::SpeedButton13Click);
-  connect(Switch4, &TSwitch::OnClick, this, &TForm3::Switch4Click);
-  connect(SpeedButton2, &QToolButton::clicked, this, &TForm3::SpeedButton2Click);
-  for (TBitCheckBox* box : {BitCheckBox1, BitCheckBox2, BitCheckBox4})
-    connect(box, &TBitCheckBox::OnClick, this, &TForm3::DisplayCheckBoxClick);
-  connect(BitCheckBox3, &TBitCheckBox::OnClick, this, &TForm3::BitCheckBox3Click);
-  WatchPaintBox(PaintBox1);
-  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm3::PaintBox1MouseDown);
-  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm3::PaintBox1MouseMove);
-  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm3::PaintBox1MouseUp);
+  OnExit(termField, [this] { onTermFieldLeft(); });
+  OnExit(x0Field, [this] { onX0FieldLeft(); });
+  connect(resetX0Button, &QToolButton::clicked, this, &TForm3::onResetX0);
+  connect(animationSwitch, &TSwitch::OnClick, this, &TForm3::onAnimationSwitch);
+  connect(directionButton, &QToolButton::clicked, this, &TForm3::onReverseDirection);
+  for (TBitCheckBox* box : {firstDerivativeBox, secondDerivativeBox, triangleBox})
+    connect(box, &TBitCheckBox::OnClick, this, &TForm3::onDisplayBoxClicked);
+  connect(traceBox, &TBitCheckBox::OnClick, this, &TForm3::onTraceBoxClicked);
+  WatchPaintBox(paintBox);
+  connect(paintBox, &TPaintBox::MouseDown, this, &TForm3::onPaintBoxPressed);
+  connect(paintBox, &TPaintBox::MouseMove, this, &TForm3::onPaintBoxMoved);
+  connect(paintBox, &TPaintBox::MouseUp, this, &TForm3::onPaintBoxReleased);
 
   // Examples: the term, ";  " and the comment.
-  examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
-                               "Bsp1.txt");
-  examples_->BuildEntry = [this] { return JoinShownExample(Edit1->text(), Edit2->text()); };
+  examples_ = new TExampleList(
+      this, {exampleBox, getExampleButton, addExampleButton, removeExampleButton, termField},
+      "Bsp1.txt");
+  examples_->BuildEntry = [this] {
+    return JoinShownExample(termField->text(), commentField->text());
+  };
   examples_->Apply = [this](int row, const std::string& entry) {
-    Edit1->setText(TermToDisplay(ExampleTerm(entry)));
-    Edit2->setText(ShownExampleRest(examples_->Shown(row)));
-    Edit1Exit();
+    termField->setText(TermToDisplay(ExampleTerm(entry)));
+    commentField->setText(ShownExampleRest(examples_->Shown(row)));
+    onTermFieldLeft();
   };
 }
 
 void TForm3::ShowX0() {
-  Edit3->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
+  x0Field->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
 }
 
 void TForm3::FormPaint() {
@@ -171,7 +168,7 @@ void TForm3::FormPaint() {
 
 void TForm3::FormClose() {
   AnimationRunning = false;
-  Switch4->SetChecked(false);
+  animationSwitch->SetChecked(false);
   examples_->SaveLines();
 }
 
@@ -196,7 +193,7 @@ void TForm3::Redraw() {
 }
 
 void TForm3::darstellen() {
-  const QFont font = PaintBox1->font();
+  const QFont font = paintBox->font();
   picture_->DrawStatic(TwoPlotPicture::Upper, font, [this] {
     XAxisName = "x";
     YAxisName = "y";
@@ -223,7 +220,7 @@ void TForm3::darstellen() {
 }
 
 void TForm3::animieren() {
-  const QFont font = PaintBox1->font();
+  const QFont font = paintBox->font();
   const double x0 = PointX0;
   const double y0 = F(0, x0);
   const double m = F(1, x0);
@@ -292,29 +289,30 @@ void TForm3::animieren() {
       KurveZeichnen(x1, x2, TraceLo, TraceHi);
     }
   });
-  Label2->setText(ShowFirst ? Readout("f'", x0, m, slopeDefined) : QString());
-  Label3->setText(ShowSecond ? Readout("f''", x0, m2, curvatureDefined) : QString());
+  firstDerivativeReadout->setText(ShowFirst ? Readout("f'", x0, m, slopeDefined) : QString());
+  secondDerivativeReadout->setText(ShowSecond ? Readout("f''", x0, m2, curvatureDefined)
+                                              : QString());
 }
 
-void TForm3::Edit1Exit() {
-  CheckTermEdit(Edit1);
-  TermFx = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
+void TForm3::onTermFieldLeft() {
+  CheckTermEdit(termField);
+  TermFx = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
   darstellen();
   animieren();
 }
 
-void TForm3::Edit3Exit() {
-  ReadNumberEdit(Edit3, PointX0, PointX0);
+void TForm3::onX0FieldLeft() {
+  ReadNumberEdit(x0Field, PointX0, PointX0);
   animieren();
 }
 
-void TForm3::SpeedButton13Click() {
+void TForm3::onResetX0() {
   PointX0 = 0;
   ShowX0();
   animieren();
 }
 
-void TForm3::Switch4Click() {
+void TForm3::onAnimationSwitch() {
   AnimationRunning = true;
   AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
   RunAnimation(
@@ -325,23 +323,23 @@ void TForm3::Switch4Click() {
         animieren();
         if (PointX0 > x2) AnimationStep = -AnimationStep;
         if (PointX0 < x1) AnimationStep = -AnimationStep;
-        if (!Switch4->Checked()) AnimationRunning = false;
+        if (!animationSwitch->Checked()) AnimationRunning = false;
       },
       [this] { Delay(FrameDelay); });
 }
 
-void TForm3::SpeedButton2Click() { AnimationStep = -AnimationStep; }
+void TForm3::onReverseDirection() { AnimationStep = -AnimationStep; }
 
-void TForm3::DisplayCheckBoxClick() {
-  ShowFirst = BitCheckBox1->Checked();
-  ShowSecond = BitCheckBox2->Checked();
-  ShowTriangle = BitCheckBox4->Checked();
+void TForm3::onDisplayBoxClicked() {
+  ShowFirst = firstDerivativeBox->Checked();
+  ShowSecond = secondDerivativeBox->Checked();
+  ShowTriangle = triangleBox->Checked();
   darstellen();
   animieren();
 }
 
-void TForm3::BitCheckBox3Click() {
-  ShowTrace = BitCheckBox3->Checked();
+void TForm3::onTraceBoxClicked() {
+  ShowTrace = traceBox->Checked();
   if (ShowTrace)
     TraceAnchor = TraceLo = TraceHi = PointX0;
   else
@@ -349,23 +347,23 @@ void TForm3::BitCheckBox3Click() {
 }
 
 double TForm3::MouseX(int column) const {
-  return x1 + (x2 - x1) * column / std::max(PaintBox1->width(), 1);
+  return x1 + (x2 - x1) * column / std::max(paintBox->width(), 1);
 }
 
-void TForm3::PaintBox1MouseDown(Qt::MouseButton button, int x, int) {
+void TForm3::onPaintBoxPressed(Qt::MouseButton button, int x, int) {
   if (button != Qt::LeftButton) return;
   PointX0 = MouseX(x);
   TraceAnchor = TraceLo = TraceHi = PointX0;
   Dragging = true;
 }
 
-void TForm3::PaintBox1MouseMove(int x, int) {
+void TForm3::onPaintBoxMoved(int x, int) {
   if (!Dragging) return;
   PointX0 = MouseX(x);
   ShowX0();
   animieren();
 }
 
-void TForm3::PaintBox1MouseUp(Qt::MouseButton, int, int) { Dragging = false; }
+void TForm3::onPaintBoxReleased(Qt::MouseButton, int, int) { Dragging = false; }
 
 }  // namespace kurvio

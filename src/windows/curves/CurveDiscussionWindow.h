@@ -12,7 +12,6 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QToolButton;
 
 namespace kurvio {
@@ -30,21 +29,19 @@ class TForm3 : public TAnalysisWindow {
   explicit TForm3(QWidget* parent = nullptr);
   ~TForm3() override;
 
-  TPaintBox* PaintBox1;
-  QLineEdit* Edit1;  // f(x)
-  QLineEdit* Edit2;  // comment of an example
-  QToolButton* SpeedButton28;
-  QLineEdit* Edit3;  // x0
-  QToolButton* SpeedButton13;
-  TSwitch* Switch4;
-  QToolButton* SpeedButton2;
-  TBitCheckBox *BitCheckBox1, *BitCheckBox2, *BitCheckBox3, *BitCheckBox4;
-  QLabel *Label2, *Label3;
-  QListWidget* ListBox1;
-  QToolButton *SpeedButton1, *SpeedButton4, *SpeedButton5;
-  TViewPad* GroupBox1;
-  QToolButton *SpeedButton3, *SpeedButton7, *SpeedButton22;
-  QPushButton *SpeedButton14, *SpeedButton15, *SpeedButton17, *SpeedButton23, *SpeedButton6;
+  TPaintBox* paintBox;
+  QLineEdit* termField;     // f(x)
+  QLineEdit* commentField;  // comment of an example
+  QToolButton* helpButton;
+  QLineEdit* x0Field;  // x0
+  QToolButton* resetX0Button;
+  TSwitch* animationSwitch;
+  QToolButton* directionButton;
+  TBitCheckBox *firstDerivativeBox, *secondDerivativeBox, *traceBox, *triangleBox;
+  QLabel *firstDerivativeReadout, *secondDerivativeReadout;
+  QListWidget* exampleBox;
+  QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
+  TViewPad* viewPad;
 
   // State of the window.
   bool ShowFirst = false, ShowSecond = false, ShowTrace = false, ShowTriangle = false;
@@ -62,16 +59,16 @@ class TForm3 : public TAnalysisWindow {
   TExampleList& ExampleList() { return *examples_; }
 
  public slots:
-  void Edit1Exit();
-  void Edit3Exit();
-  void SpeedButton13Click();
-  void Switch4Click();
-  void SpeedButton2Click();
-  void DisplayCheckBoxClick();
-  void BitCheckBox3Click();
-  void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
-  void PaintBox1MouseMove(int x, int y);
-  void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
+  void onTermFieldLeft();
+  void onX0FieldLeft();
+  void onResetX0();
+  void onAnimationSwitch();
+  void onReverseDirection();
+  void onDisplayBoxClicked();
+  void onTraceBoxClicked();
+  void onPaintBoxPressed(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMoved(int x, int y);
+  void onPaintBoxReleased(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;

@@ -21,10 +21,10 @@
 #include "module/ExampleFiles.h"
 #include "module/ExampleList.h"
 #include "module/ScrollGrid.h"
+#include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
-#include "module/ViewPad.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Poles.h"
@@ -97,20 +97,20 @@ double Integral(double x0, double x, bool& undefined) {
 TForm7::TForm7(QWidget* parent) : TAnalysisWindow(parent) {
   setWindowTitle(QStringLiteral("Integralfunktion"));
   BuildLayout();
-  picture_ = std::make_unique<TwoPlotPicture>(*PaintBox1);
+  picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
   ConnectHandlers();
   InstallFieldKeys(false);
 
   TermIntegralMode = true;
-  Edit1->setText(TermToDisplay(TermFt));
-  CompileTermQuietly(MainTerm, DisplayToTerm(Edit1->text()), true);
+  termField->setText(TermToDisplay(TermFt));
+  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
   if (!TermDefined) CompileTerm(MainTerm, "0", true);
   IntegralX0 = 0;
   ShowX0();
   ShowX();
   LineScale = 1.0;
   FlaechenStil = 0;  // solid
-  PaintBox1->setCursor(ProgramCursor(4));
+  paintBox->setCursor(ProgramCursor(4));
   examples_->LoadLines();
 }
 
@@ -118,51 +118,26 @@ TForm7::~TForm7() { TermIntegralMode = false; }
 
 void TForm7::BuildLayout() {
   QWidget* panel = nullptr;
-  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
+  QVBoxLayout* column = MakeFrameLayout(paintBox, panel);
+  Named(paintBox, "PaintBox1");
   column->addWidget(new QLabel(QStringLiteral("Randfunktion"), panel));
-  Edit1 = AddTermRow(panel, column, QStringLiteral("f(t) ="), SpeedButton28);
-  Edit2 = AddCommentRow(panel, column);
-
-  // The upper bound x with its bar and animation, then the lower bound.
-  auto* xRow = new QHBoxLayout;
-  xRow->addWidget(new QLabel(QStringLiteral("x ="), panel));
-  Edit4 = NumberField(panel, 90);
-  xRow->addWidget(Edit4);
-  SpeedButton13 = ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
-  xRow->addWidget(SpeedButton13);
-  Switch1 = AnimationSwitch(panel);
-  xRow->addWidget(Switch1);
-  SpeedButton2 = DirectionButton(panel);
-  xRow->addWidget(SpeedButton2);
-  xRow->addStretch();
-  column->addLayout(xRow);
-  ScrollBar1 = new QScrollBar(Qt::Horizontal, panel);
-  ScrollBar1->setRange(1, kBarSteps);
-  column->addWidget(ScrollBar1);
-  auto* x0Row = new QHBoxLayout;
-  x0Row->addWidget(new QLabel(QStringLiteral("x<sub>o</sub> ="), panel));
-  Edit3 = NumberField(panel, 90);
-  x0Row->addWidget(Edit3);
-  SpeedButton6 = ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
-  x0Row->addWidget(SpeedButton6);
-  x0Row->addStretch();
-  column->addLayout(x0Row);
-  ScrollBar2 = new QScrollBar(Qt::Horizontal, panel);
-  ScrollBar2->setRange(0, kBarSteps);
-  column->addWidget(ScrollBar2);
+  termField = Named(AddTermRow(panel, column, QStringLiteral("f(t) ="), helpButton), "Edit1");
+  Named(helpButton, "SpeedButton28");
+  commentField = Named(AddCommentRow(panel, column), "Edit2");
+  BuildBoundRows(panel, column);
 
   auto* readout = new QHBoxLayout;
   readout->addWidget(
       new QLabel(QStringLiteral("F(x) = ∫<sub>x<sub>o</sub></sub><sup>x</sup> f(t) dt ="), panel));
-  Label2 = new QLabel(panel);
-  readout->addWidget(Label2, 1);
+  integralReadout = Named(new QLabel(panel), "Label2");
+  readout->addWidget(integralReadout, 1);
   column->addLayout(readout);
 
   const ExampleControls examples = AddExampleControls(panel, column);
-  ListBox1 = examples.list;
-  SpeedButton1 = examples.get;
-  SpeedButton4 = examples.add;
-  SpeedButton5 = examples.remove;
+  exampleBox = Named(examples.list, "ListBox1");
+  getExampleButton = Named(examples.get, "SpeedButton1");
+  addExampleButton = Named(examples.add, "SpeedButton4");
+  removeExampleButton = Named(examples.remove, "SpeedButton5");
 
   const BottomControls bottom = AddViewPadAndButtons(
       panel, column,
@@ -171,55 +146,86 @@ void TForm7::BuildLayout() {
         Redraw();
       },
       [this] { return ExportPicture([this] { Redraw(); }, PictureLayout::TwoPlots); });
-  GroupBox1 = bottom.pad;
-  SpeedButton3 = GroupBox1->zoomOutButton;
-  SpeedButton7 = GroupBox1->zoomInButton;
-  SpeedButton22 = GroupBox1->resetButton;
-  SpeedButton14 = bottom.buttons.settingsButton;
-  SpeedButton15 = bottom.buttons.printButton;
-  SpeedButton17 = bottom.buttons.wmfFileButton;
-  SpeedButton23 = bottom.buttons.wmfClipboardButton;
-  SpeedButton35 = bottom.buttons.closeButton;
+  viewPad = bottom.pad;
+  // SpeedButton6 is the reset of x0 here.
+  SetDesignName(bottom.buttons.closeButton, "SpeedButton35");
   FinishPanel(300);
 }
 
-void TForm7::ConnectHandlers() {
-  OnExit(Edit1, [this] { Edit1Exit(); });
-  OnExit(Edit3, [this] { Edit3Exit(); });
-  OnExit(Edit4, [this] { Edit4Exit(); });
-  connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm7::ScrollBar1Change);
-  connect(ScrollBar2, &QScrollBar::valueChanged, this, &TForm7::ScrollBar2Change);
-  connect(SpeedButton13, &QToolButton::clicked, this, &TForm7::SpeedButton13Click);
-  connect(SpeedButton6, &QToolButton::clicked, this, &TForm7::SpeedButton6Click);
-  connect(Switch1, &TSwitch::OnClick, this, &TForm7::Switch1Click);
-  connect(SpeedButton2, &QToolButton::clicked, this, &TForm7::SpeedButton2Click);
-  WatchPaintBox(PaintBox1);
-  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm7::PaintBox1MouseDown);
-  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm7::PaintBox1MouseMove);
-  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm7::PaintBox1MouseUp);
+void TForm7::BuildBoundRows(QWidget* panel, QVBoxLayout* column) {
+  // The upper bound x with its bar and animation, then the lower bound.
+  auto* xRow = new QHBoxLayout;
+  xRow->addWidget(new QLabel(QStringLiteral("x ="), panel));
+  xField = Named(NumberField(panel, 90), "Edit4");
+  xRow->addWidget(xField);
+  resetXButton =
+      Named(ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen")),
+            "SpeedButton13");
+  xRow->addWidget(resetXButton);
+  animationSwitch = Named(AnimationSwitch(panel), "Switch1");
+  xRow->addWidget(animationSwitch);
+  directionButton = Named(DirectionButton(panel), "SpeedButton2");
+  xRow->addWidget(directionButton);
+  xRow->addStretch();
+  column->addLayout(xRow);
+  xBar = Named(new QScrollBar(Qt::Horizontal, panel), "ScrollBar1");
+  xBar->setRange(1, kBarSteps);
+  column->addWidget(xBar);
+  auto* x0Row = new QHBoxLayout;
+  x0Row->addWidget(new QLabel(QStringLiteral("x<sub>o</sub> ="), panel));
+  x0Field = Named(NumberField(panel, 90), "Edit3");
+  x0Row->addWidget(x0Field);
+  resetX0Button =
+      Named(ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen")),
+            "SpeedButton6");
+  x0Row->addWidget(resetX0Button);
+  x0Row->addStretch();
+  column->addLayout(x0Row);
+  x0Bar = Named(new QScrollBar(Qt::Horizontal, panel), "ScrollBar2");
+  x0Bar->setRange(0, kBarSteps);
+  column->addWidget(x0Bar);
+}
 
-  examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
-                               "Bsp2.txt");
-  examples_->BuildEntry = [this] { return JoinShownExample(Edit1->text(), Edit2->text()); };
+void TForm7::ConnectHandlers() {
+  OnExit(termField, [this] { onTermFieldLeft(); });
+  OnExit(x0Field, [this] { onX0FieldLeft(); });
+  OnExit(xField, [this] { onXFieldLeft(); });
+  connect(xBar, &QScrollBar::valueChanged, this, &TForm7::onXBarChanged);
+  connect(x0Bar, &QScrollBar::valueChanged, this, &TForm7::onX0BarChanged);
+  connect(resetXButton, &QToolButton::clicked, this, &TForm7::onResetX);
+  connect(resetX0Button, &QToolButton::clicked, this, &TForm7::onResetX0);
+  connect(animationSwitch, &TSwitch::OnClick, this, &TForm7::onAnimationSwitch);
+  connect(directionButton, &QToolButton::clicked, this, &TForm7::onReverseDirection);
+  WatchPaintBox(paintBox);
+  connect(paintBox, &TPaintBox::MouseDown, this, &TForm7::onPaintBoxPressed);
+  connect(paintBox, &TPaintBox::MouseMove, this, &TForm7::onPaintBoxMoved);
+  connect(paintBox, &TPaintBox::MouseUp, this, &TForm7::onPaintBoxReleased);
+
+  examples_ = new TExampleList(
+      this, {exampleBox, getExampleButton, addExampleButton, removeExampleButton, termField},
+      "Bsp2.txt");
+  examples_->BuildEntry = [this] {
+    return JoinShownExample(termField->text(), commentField->text());
+  };
   examples_->Apply = [this](int row, const std::string& entry) {
-    Edit1->setText(TermToDisplay(ExampleTerm(entry)));
-    Edit2->setText(ShownExampleRest(examples_->Shown(row)));
-    Edit1Exit();
+    termField->setText(TermToDisplay(ExampleTerm(entry)));
+    commentField->setText(ShownExampleRest(examples_->Shown(row)));
+    onTermFieldLeft();
   };
 }
 
 void TForm7::ShowX() {
-  Edit4->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
+  xField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, PointX0)));
 }
 
 void TForm7::ShowX0() {
-  Edit3->setText(QString::fromStdString(FormatNumber(Nachkommastellen, IntegralX0)));
+  x0Field->setText(QString::fromStdString(FormatNumber(Nachkommastellen, IntegralX0)));
 }
 
 int TForm7::BarPosition(double v) { return PositionFromValue(v, x1, x2, kBarSteps); }
 
 double TForm7::MouseX(int column) const {
-  return x1 + (x2 - x1) * column / std::max(PaintBox1->width(), 1);
+  return x1 + (x2 - x1) * column / std::max(paintBox->width(), 1);
 }
 
 void TForm7::FormPaint() {
@@ -231,7 +237,7 @@ void TForm7::FormPaint() {
 
 void TForm7::FormClose() {
   AnimationRunning = false;
-  Switch1->SetChecked(false);
+  animationSwitch->SetChecked(false);
   examples_->SaveLines();
   TermIntegralMode = false;
 }
@@ -319,7 +325,7 @@ void TForm7::Redraw() {
 }
 
 void TForm7::darstellen() {
-  picture_->DrawStatic(TwoPlotPicture::Upper, PaintBox1->font(), [this] {
+  picture_->DrawStatic(TwoPlotPicture::Upper, paintBox->font(), [this] {
     XAxisName = "t";
     YAxisName = "f(t)";
     DrawCoordinateSystem();
@@ -331,7 +337,7 @@ void TForm7::darstellen() {
 
 void TForm7::darstellen2() {
   poles_.term = nullptr;  // the term, its parameters, the view or x0 may have changed
-  picture_->DrawStatic(TwoPlotPicture::Lower, PaintBox1->font(), [this] { PlotLower(); });
+  picture_->DrawStatic(TwoPlotPicture::Lower, paintBox->font(), [this] { PlotLower(); });
 }
 
 void TForm7::IntegralKurve3Zeichnen() {
@@ -340,21 +346,21 @@ void TForm7::IntegralKurve3Zeichnen() {
   const double value = Integral(IntegralX0, PointX0, undefined);
   if (undefined || IntegralCrossesPole(IntegralX0, PointX0)) {
     // The integral does not exist: no bar, and no number that looks like one.
-    Label2->setText(QStringLiteral("nicht definiert"));
+    integralReadout->setText(QStringLiteral("nicht definiert"));
     return;
   }
   c.pen.color = Farben::flaeche;
   c.pen.width = Scaled(2.0 * LineWidth);
   c.MoveTo(ScreenX(PointX0), ScreenY(value));
   c.LineTo(ScreenX(PointX0), ScreenY(0));
-  Label2->setText(QString::fromStdString(FormatNumber(Nachkommastellen, value)) +
-                  QStringLiteral(" [FE]"));
+  integralReadout->setText(QString::fromStdString(FormatNumber(Nachkommastellen, value)) +
+                           QStringLiteral(" [FE]"));
   c.pen.width = Scaled(LineWidth);
 }
 
 void TForm7::animieren() {
   const double x = PointX0, x0 = IntegralX0;
-  picture_->DrawFrame(TwoPlotPicture::Upper, PaintBox1->font(), [&] {
+  picture_->DrawFrame(TwoPlotPicture::Upper, paintBox->font(), [&] {
     Canvas& c = *DrawCanvas;
     // The area: along the graph column by column, back along the axis. Only
     // the columns of the view (and one beyond each edge) can be seen.
@@ -402,57 +408,57 @@ void TForm7::animieren() {
     c.TextOut(x > x0 ? ScreenX(x) + w : ScreenX(x) - 2 * w, ScreenY(0) + 5, "x");
     c.brush = saved;
   });
-  picture_->DrawFrame(TwoPlotPicture::Lower, PaintBox1->font(),
+  picture_->DrawFrame(TwoPlotPicture::Lower, paintBox->font(),
                       [this] { IntegralKurve3Zeichnen(); });
 }
 
-void TForm7::Edit1Exit() {
-  CheckTermEdit(Edit1);
-  TermFt = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
+void TForm7::onTermFieldLeft() {
+  CheckTermEdit(termField);
+  TermFt = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
   darstellen();
   animieren();
 }
 
-void TForm7::Edit3Exit() {
-  ReadNumberEdit(Edit3, IntegralX0, IntegralX0);
+void TForm7::onX0FieldLeft() {
+  ReadNumberEdit(x0Field, IntegralX0, IntegralX0);
   darstellen();
   animieren();
 }
 
-void TForm7::Edit4Exit() {
-  ReadNumberEdit(Edit4, PointX0, PointX0);
+void TForm7::onXFieldLeft() {
+  ReadNumberEdit(xField, PointX0, PointX0);
   animieren();
 }
 
-void TForm7::ScrollBar1Change() {
-  PointX0 = ValueFromPosition(ScrollBar1->value(), x1, x2, kBarSteps);
+void TForm7::onXBarChanged() {
+  PointX0 = ValueFromPosition(xBar->value(), x1, x2, kBarSteps);
   ShowX();
   animieren();
 }
 
-void TForm7::ScrollBar2Change() {
-  IntegralX0 = ValueFromPosition(ScrollBar2->value(), x1, x2, kBarSteps);
+void TForm7::onX0BarChanged() {
+  IntegralX0 = ValueFromPosition(x0Bar->value(), x1, x2, kBarSteps);
   ShowX0();
   darstellen2();
   animieren();
 }
 
-void TForm7::SpeedButton13Click() {
+void TForm7::onResetX() {
   PointX0 = 0;
   ShowX();
-  ScrollBar1->setValue(BarPosition(0));
+  xBar->setValue(BarPosition(0));
   animieren();
 }
 
-void TForm7::SpeedButton6Click() {
+void TForm7::onResetX0() {
   IntegralX0 = 0;
   ShowX0();
-  ScrollBar2->setValue(BarPosition(0));
+  x0Bar->setValue(BarPosition(0));
   darstellen2();
   animieren();
 }
 
-void TForm7::Switch1Click() {
+void TForm7::onAnimationSwitch() {
   AnimationRunning = true;
   AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
   const bool alive = RunAnimation(
@@ -463,31 +469,31 @@ void TForm7::Switch1Click() {
         animieren();
         if (PointX0 > x2) AnimationStep = -AnimationStep;
         if (PointX0 < x1) AnimationStep = -AnimationStep;
-        if (!Switch1->Checked()) AnimationRunning = false;
+        if (!animationSwitch->Checked()) AnimationRunning = false;
       },
       [this] { Delay(FrameDelay); });
   if (!alive) return;
-  ScrollBar1->setValue(BarPosition(PointX0));
+  xBar->setValue(BarPosition(PointX0));
   ShowX();
 }
 
-void TForm7::SpeedButton2Click() { AnimationStep = -AnimationStep; }
+void TForm7::onReverseDirection() { AnimationStep = -AnimationStep; }
 
-void TForm7::PaintBox1MouseDown(Qt::MouseButton button, int x, int) {
+void TForm7::onPaintBoxPressed(Qt::MouseButton button, int x, int) {
   if (button != Qt::LeftButton) return;
   PointX0 = MouseX(x);
   Dragging = true;
 }
 
-void TForm7::PaintBox1MouseMove(int x, int) {
-  if (!Dragging || x < 0 || x > PaintBox1->width()) return;
+void TForm7::onPaintBoxMoved(int x, int) {
+  if (!Dragging || x < 0 || x > paintBox->width()) return;
   PointX0 = MouseX(x);
   ShowX();
   animieren();
 }
 
-void TForm7::PaintBox1MouseUp(Qt::MouseButton, int, int) {
-  ScrollBar1->setValue(BarPosition(PointX0));
+void TForm7::onPaintBoxReleased(Qt::MouseButton, int, int) {
+  xBar->setValue(BarPosition(PointX0));
   Dragging = false;
 }
 

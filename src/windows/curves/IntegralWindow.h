@@ -12,9 +12,9 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QScrollBar;
 class QToolButton;
+class QVBoxLayout;
 
 namespace kurvio {
 
@@ -34,24 +34,22 @@ class TForm7 : public TAnalysisWindow {
   explicit TForm7(QWidget* parent = nullptr);
   ~TForm7() override;
 
-  TPaintBox* PaintBox1;
-  QLineEdit* Edit1;  // f(t)
-  QLineEdit* Edit2;  // comment of an example
-  QToolButton* SpeedButton28;
-  QLineEdit* Edit4;  // x, the upper bound
-  QScrollBar* ScrollBar1;
-  QToolButton* SpeedButton13;
-  TSwitch* Switch1;
-  QToolButton* SpeedButton2;
-  QLineEdit* Edit3;  // x0, the lower bound
-  QScrollBar* ScrollBar2;
-  QToolButton* SpeedButton6;
-  QLabel* Label2;  // F(x) with " [FE]"
-  QListWidget* ListBox1;
-  QToolButton *SpeedButton1, *SpeedButton4, *SpeedButton5;
-  TViewPad* GroupBox1;
-  QToolButton *SpeedButton3, *SpeedButton7, *SpeedButton22;
-  QPushButton *SpeedButton14, *SpeedButton15, *SpeedButton17, *SpeedButton23, *SpeedButton35;
+  TPaintBox* paintBox;
+  QLineEdit* termField;     // f(t)
+  QLineEdit* commentField;  // comment of an example
+  QToolButton* helpButton;
+  QLineEdit* xField;  // x, the upper bound
+  QScrollBar* xBar;
+  QToolButton* resetXButton;
+  TSwitch* animationSwitch;
+  QToolButton* directionButton;
+  QLineEdit* x0Field;  // x0, the lower bound
+  QScrollBar* x0Bar;
+  QToolButton* resetX0Button;
+  QLabel* integralReadout;  // F(x) with " [FE]"
+  QListWidget* exampleBox;
+  QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
+  TViewPad* viewPad;
 
   double AnimationStep = 0.0;
   bool Dragging = false;
@@ -68,18 +66,18 @@ class TForm7 : public TAnalysisWindow {
   TExampleList& ExampleList() { return *examples_; }
 
  public slots:
-  void Edit1Exit();
-  void Edit3Exit();
-  void Edit4Exit();
-  void ScrollBar1Change();
-  void ScrollBar2Change();
-  void SpeedButton13Click();
-  void SpeedButton6Click();
-  void Switch1Click();
-  void SpeedButton2Click();
-  void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
-  void PaintBox1MouseMove(int x, int y);
-  void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
+  void onTermFieldLeft();
+  void onX0FieldLeft();
+  void onXFieldLeft();
+  void onXBarChanged();
+  void onX0BarChanged();
+  void onResetX();
+  void onResetX0();
+  void onAnimationSwitch();
+  void onReverseDirection();
+  void onPaintBoxPressed(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMoved(int x, int y);
+  void onPaintBoxReleased(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;
@@ -87,6 +85,8 @@ class TForm7 : public TAnalysisWindow {
 
  private:
   void BuildLayout();
+  // x with its bar, reset and animation; x0 with its bar and reset.
+  void BuildBoundRows(QWidget* panel, QVBoxLayout* column);
   void ConnectHandlers();
   void ShowX();
   void ShowX0();

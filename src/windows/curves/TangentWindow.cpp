@@ -19,11 +19,11 @@
 #include "module/DrawOn.h"
 #include "module/ExampleList.h"
 #include "module/NumberScroll.h"
+#include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "module/ViewPad.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
@@ -66,14 +66,14 @@ TForm8::TForm8(QWidget* parent) : TAnalysisWindow(parent) {
 
   FixedSecants.MakeEmpty();
   Examples.MakeEmpty();
-  Edit1->setText(TermToDisplay(TermFx));
+  termField->setText(TermToDisplay(TermFx));
   pScroll_->ShowValue();
   qScroll_->ShowValue();
   // A faulty stored term is reported when its field is left, not on opening.
-  CompileTermQuietly(MainTerm, DisplayToTerm(Edit1->text()), true);
+  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
   if (!TermDefined) CompileTerm(MainTerm, "0", true);
   LineScale = 1.0;
-  PaintBox1->setCursor(ProgramCursor(5));
+  paintBox->setCursor(ProgramCursor(5));
   Datei_laden();
   ExportDrawing = false;
   XTickStep = 1.0;
@@ -83,124 +83,138 @@ TForm8::~TForm8() { FixedSecants.DeleteAll(); }
 
 void TForm8::BuildLayout() {
   QWidget* panel = nullptr;
-  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
-  PaintBox1->SetPicture(&bitmap_);
-  Edit1 = AddTermRow(panel, column, QStringLiteral("f(x) ="), SpeedButton28);
+  QVBoxLayout* column = MakeFrameLayout(paintBox, panel);
+  Named(paintBox, "PaintBox1");
+  paintBox->SetPicture(&bitmap_);
+  termField = Named(AddTermRow(panel, column, QStringLiteral("f(x) ="), helpButton), "Edit1");
+  Named(helpButton, "SpeedButton28");
+  BuildPointRows(panel, column);
+  BuildSecantRows(panel, column);
+  BuildTangentRows(panel, column);
 
+  const ExampleControls examples = AddExampleControls(panel, column);
+  exampleBox = Named(examples.list, "ListBox1");
+  getExampleButton = Named(examples.get, "SpeedButton1");
+  addExampleButton = Named(examples.add, "SpeedButton4");
+  removeExampleButton = Named(examples.remove, "SpeedButton5");
+
+  viewPad = AddViewPadAndButtons(
+                panel, column, [this](bool zoomed) { ViewChanged(zoomed); },
+                [this] {
+                  return ExportPicture([this] { animieren(); }, PictureLayout::OnePlot, &bitmap_);
+                })
+                .pad;
+  FinishPanel(330);
+}
+
+void TForm8::BuildPointRows(QWidget* panel, QVBoxLayout* column) {
   // P and Q with their scroll bars.
   auto* points = new QGridLayout;
   points->setVerticalSpacing(2);
   auto pointRow = [&](int row, const QString& label, QLineEdit*& edit, QScrollBar*& bar,
-                      QToolButton*& reset) {
+                      QToolButton*& reset, const char* editName, const char* barName,
+                      const char* resetName) {
     points->addWidget(new QLabel(label, panel), row, 0);
-    edit = NumberField(panel, 90);
+    edit = Named(NumberField(panel, 90), editName);
     points->addWidget(edit, row, 1);
-    reset = ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
+    reset = Named(ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen")),
+                  resetName);
     points->addWidget(reset, row, 2);
-    bar = new QScrollBar(Qt::Horizontal, panel);
+    bar = Named(new QScrollBar(Qt::Horizontal, panel), barName);
     bar->setRange(1, 200);
     points->addWidget(bar, row + 1, 0, 1, 5);
   };
-  pointRow(0, QStringLiteral("x<sub>P</sub> ="), Edit2, ScrollBar1, SpeedButton2);
-  pointRow(2, QStringLiteral("x<sub>Q</sub> ="), Edit5, ScrollBar2, SpeedButton12);
-  Switch1 = AnimationSwitch(panel);
-  points->addWidget(Switch1, 2, 3);
-  SpeedButton25 = DirectionButton(panel);
-  points->addWidget(SpeedButton25, 2, 4);
+  pointRow(0, QStringLiteral("x<sub>P</sub> ="), pointPField, pointPBar, resetPButton, "Edit2",
+           "ScrollBar1", "SpeedButton2");
+  pointRow(2, QStringLiteral("x<sub>Q</sub> ="), pointQField, pointQBar, resetQButton, "Edit5",
+           "ScrollBar2", "SpeedButton12");
+  animationSwitch = Named(AnimationSwitch(panel), "Switch1");
+  points->addWidget(animationSwitch, 2, 3);
+  directionButton = Named(DirectionButton(panel), "SpeedButton25");
+  points->addWidget(directionButton, 2, 4);
   points->setColumnStretch(3, 1);
   column->addLayout(points);
+}
 
-  // The secant.
+void TForm8::BuildSecantRows(QWidget* panel, QVBoxLayout* column) {
   auto* secant = new QGridLayout;
   secant->setVerticalSpacing(2);
-  BitCheckBox2 = CheckBox(panel, QStringLiteral("Beschriftung"));
-  BitCheckBox4 = CheckBox(panel, QStringLiteral("Hilfslinien"));
-  BitCheckBox3 = CheckBox(panel, QStringLiteral("Steigungsdreieck"));
-  ColorButton1 = new TColorButton(panel);
-  ColorButton1->SetDefaultText(QStringLiteral("Sekante"));
-  ColorButton1->setToolTip(QStringLiteral("Sekante"));
-  secant->addWidget(BitCheckBox2, 0, 0);
-  secant->addWidget(BitCheckBox4, 0, 1);
-  secant->addWidget(BitCheckBox3, 1, 0);
-  secant->addWidget(ColorButton1, 1, 1, Qt::AlignLeft);
-  SpeedButton13 = new QPushButton(QStringLiteral("Sekante fixieren"), panel);
-  SpeedButton16 = new QPushButton(QStringLiteral("Sekante löschen"), panel);
-  SpeedButton24 = new QPushButton(QStringLiteral("Liste löschen"), panel);
+  labelsBox = Named(CheckBox(panel, QStringLiteral("Beschriftung")), "BitCheckBox2");
+  guidesBox = Named(CheckBox(panel, QStringLiteral("Hilfslinien")), "BitCheckBox4");
+  secantTriangleBox = Named(CheckBox(panel, QStringLiteral("Steigungsdreieck")), "BitCheckBox3");
+  secantColorButton = new TColorButton(panel);
+  secantColorButton->SetDefaultText(QStringLiteral("Sekante"));
+  secantColorButton->setToolTip(QStringLiteral("Sekante"));
+  Named(secantColorButton, "ColorButton1");
+  secant->addWidget(labelsBox, 0, 0);
+  secant->addWidget(guidesBox, 0, 1);
+  secant->addWidget(secantTriangleBox, 1, 0);
+  secant->addWidget(secantColorButton, 1, 1, Qt::AlignLeft);
+  fixSecantButton =
+      Named(new QPushButton(QStringLiteral("Sekante fixieren"), panel), "SpeedButton13");
+  deleteSecantButton =
+      Named(new QPushButton(QStringLiteral("Sekante löschen"), panel), "SpeedButton16");
+  clearSecantsButton =
+      Named(new QPushButton(QStringLiteral("Liste löschen"), panel), "SpeedButton24");
   auto* fixRow = new QHBoxLayout;
-  for (QPushButton* b : {SpeedButton13, SpeedButton16, SpeedButton24}) fixRow->addWidget(b);
+  for (QPushButton* b : {fixSecantButton, deleteSecantButton, clearSecantsButton})
+    fixRow->addWidget(b);
   secant->addLayout(fixRow, 2, 0, 1, 2);
   auto* secantSlope = new QHBoxLayout;
   secantSlope->addWidget(new QLabel(QStringLiteral("Sekantensteigung  m<sub>s</sub> ="), panel));
-  Label7 = new QLabel(panel);
-  secantSlope->addWidget(Label7, 1);
+  secantSlopeReadout = Named(new QLabel(panel), "Label7");
+  secantSlope->addWidget(secantSlopeReadout, 1);
   secant->addLayout(secantSlope, 3, 0, 1, 2);
   column->addLayout(secant);
+}
 
-  // The tangent.
+void TForm8::BuildTangentRows(QWidget* panel, QVBoxLayout* column) {
   auto* tangent = new QGridLayout;
-  BitCheckBox1 = CheckBox(panel, QStringLiteral("Tangente"));
-  BitCheckBox5 = CheckBox(panel, QStringLiteral("Steigungsdreieck"));
-  tangent->addWidget(BitCheckBox1, 0, 0);
-  tangent->addWidget(BitCheckBox5, 0, 1);
+  tangentBox = Named(CheckBox(panel, QStringLiteral("Tangente")), "BitCheckBox1");
+  tangentTriangleBox = Named(CheckBox(panel, QStringLiteral("Steigungsdreieck")), "BitCheckBox5");
+  tangent->addWidget(tangentBox, 0, 0);
+  tangent->addWidget(tangentTriangleBox, 0, 1);
   auto* tangentSlope = new QHBoxLayout;
   tangentSlope->addWidget(new QLabel(QStringLiteral("Tangentensteigung m<sub>t</sub> ="), panel));
-  Label13 = new QLabel(QStringLiteral("?"), panel);
-  tangentSlope->addWidget(Label13, 1);
+  tangentSlopeReadout = Named(new QLabel(QStringLiteral("?"), panel), "Label13");
+  tangentSlope->addWidget(tangentSlopeReadout, 1);
   tangent->addLayout(tangentSlope, 1, 0, 1, 2);
   column->addLayout(tangent);
-
-  const ExampleControls examples = AddExampleControls(panel, column);
-  ListBox1 = examples.list;
-  SpeedButton1 = examples.get;
-  SpeedButton4 = examples.add;
-  SpeedButton5 = examples.remove;
-
-  const BottomControls bottom = AddViewPadAndButtons(
-      panel, column, [this](bool zoomed) { ViewChanged(zoomed); },
-      [this] { return ExportPicture([this] { animieren(); }, PictureLayout::OnePlot, &bitmap_); });
-  GroupBox1 = bottom.pad;
-  SpeedButton3 = GroupBox1->zoomOutButton;
-  SpeedButton7 = GroupBox1->zoomInButton;
-  SpeedButton22 = GroupBox1->resetButton;
-  SpeedButton14 = bottom.buttons.settingsButton;
-  SpeedButton15 = bottom.buttons.printButton;
-  SpeedButton17 = bottom.buttons.wmfFileButton;
-  SpeedButton23 = bottom.buttons.wmfClipboardButton;
-  SpeedButton6 = bottom.buttons.closeButton;
-  FinishPanel(330);
 }
 
 void TForm8::ConnectHandlers() {
-  OnExit(Edit1, [this] { Edit1Exit(); });
+  OnExit(termField, [this] { onTermFieldLeft(); });
   const auto left = [] { return x1; };
   const auto right = [] { return x2; };
   const auto redraw = [this] { animieren(); };
-  pScroll_ = new TNumberScroll(this, Edit2, ScrollBar1, xP, left, right, redraw);
-  qScroll_ = new TNumberScroll(this, Edit5, ScrollBar2, xQ, left, right, redraw);
-  connect(SpeedButton2, &QToolButton::clicked, this, [this] {
+  pScroll_ = new TNumberScroll(this, pointPField, pointPBar, xP, left, right, redraw);
+  qScroll_ = new TNumberScroll(this, pointQField, pointQBar, xQ, left, right, redraw);
+  connect(resetPButton, &QToolButton::clicked, this, [this] {
     pScroll_->SetValue(StartValues.xP);
     animieren();
   });
-  connect(SpeedButton12, &QToolButton::clicked, this, [this] {
+  connect(resetQButton, &QToolButton::clicked, this, [this] {
     qScroll_->SetValue(StartValues.xQ);
     animieren();
   });
-  connect(Switch1, &TSwitch::OnClick, this, &TForm8::Switch1Click);
-  connect(SpeedButton25, &QToolButton::clicked, this, &TForm8::SpeedButton25Click);
-  connect(SpeedButton13, &QPushButton::clicked, this, &TForm8::SpeedButton13Click);
-  connect(SpeedButton16, &QPushButton::clicked, this, &TForm8::SpeedButton16Click);
-  connect(SpeedButton24, &QPushButton::clicked, this, &TForm8::SpeedButton24Click);
-  for (TBitCheckBox* box : {BitCheckBox1, BitCheckBox2, BitCheckBox3, BitCheckBox4, BitCheckBox5})
-    connect(box, &TBitCheckBox::OnClick, this, &TForm8::DisplayCheckBoxClick);
-  connect(ColorButton1, &TColorButton::OnChange, this, [this] { animieren(); });
-  WatchPaintBox(PaintBox1);
-  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm8::PaintBox1MouseDown);
-  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm8::PaintBox1MouseMove);
-  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm8::PaintBox1MouseUp);
+  connect(animationSwitch, &TSwitch::OnClick, this, &TForm8::onAnimationSwitch);
+  connect(directionButton, &QToolButton::clicked, this, &TForm8::onReverseDirection);
+  connect(fixSecantButton, &QPushButton::clicked, this, &TForm8::onFixSecant);
+  connect(deleteSecantButton, &QPushButton::clicked, this, &TForm8::onDeleteSecant);
+  connect(clearSecantsButton, &QPushButton::clicked, this, &TForm8::onClearSecants);
+  for (TBitCheckBox* box :
+       {tangentBox, labelsBox, secantTriangleBox, guidesBox, tangentTriangleBox})
+    connect(box, &TBitCheckBox::OnClick, this, &TForm8::onDisplayBoxClicked);
+  connect(secantColorButton, &TColorButton::OnChange, this, [this] { animieren(); });
+  WatchPaintBox(paintBox);
+  connect(paintBox, &TPaintBox::MouseDown, this, &TForm8::onPaintBoxPressed);
+  connect(paintBox, &TPaintBox::MouseMove, this, &TForm8::onPaintBoxMoved);
+  connect(paintBox, &TPaintBox::MouseUp, this, &TForm8::onPaintBoxReleased);
 
   // The example list: the term alone is the entry, the view and P and Q its record.
-  examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
-                               kExampleFile);
+  examples_ = new TExampleList(
+      this, {exampleBox, getExampleButton, addExampleButton, removeExampleButton, termField},
+      kExampleFile);
   examples_->MaxEntries = kTangentExampleSlots;
   examples_->Added = [this](int) { Examples.InsertAfter(Examples.Count(), CurrentValues()); };
   examples_->Removed = [this](int row) { Examples.Delete(static_cast<std::size_t>(row) + 1); };
@@ -213,7 +227,7 @@ TangentExample TForm8::CurrentValues() const { return {xP, xQ, x1, x2, y1, y2}; 
 void TForm8::ApplyExample(int row) {
   TangentExample e;
   if (!Examples.Read(static_cast<std::size_t>(row) + 1, e)) return;
-  Edit1->setText(examples_->Shown(row));
+  termField->setText(examples_->Shown(row));
   x1 = e.x1;
   x2 = e.x2;
   y1 = e.y1;
@@ -223,7 +237,7 @@ void TForm8::ApplyExample(int row) {
   BarsFollowView();
   pScroll_->SetValue(e.xP);
   qScroll_->SetValue(e.xQ);
-  Edit1Exit();
+  onTermFieldLeft();
 }
 
 void TForm8::ShowExamples(const std::vector<TangentEntry>& entries) {
@@ -280,7 +294,7 @@ void TForm8::BarsFollowView() {
 
 void TForm8::FormPaint() {
   FitPictureToPaintBox(bitmap_);
-  ColorButton1->SetSelectionColor(static_cast<int>(Farben::Sekante));
+  secantColorButton->SetSelectionColor(static_cast<int>(Farben::Sekante));
   BarsFollowView();
   animieren();
 }
@@ -290,9 +304,9 @@ void TForm8::FormClose() {
   Datei_speichern();
 }
 
-void TForm8::Edit1Exit() {
-  CheckTermEdit(Edit1);
-  TermFx = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
+void TForm8::onTermFieldLeft() {
+  CheckTermEdit(termField);
+  TermFx = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
   animieren();
 }
 
@@ -310,16 +324,8 @@ void TForm8::KurveZeichnen(double scaleFrom, double scaleTo, double from, double
              scaleTo, from, to);
 }
 
-void TForm8::DrawSecant(double q, Color color, bool current) {
+void TForm8::DrawPointMarks(double p, double yp, double q, double yq, bool current) {
   Canvas& c = *DrawCanvas;
-  Farben::Sekante = color;
-  const double p = xP;
-  const double yq = F(q);
-  if (!TermDefined) return;
-  const double yp = F(p);
-  if (!TermDefined) return;
-
-  // Markers at P and Q.
   const int r = Scaled(3);
   c.pen.color = kBlack;
   c.pen.width = Scaled(1);
@@ -338,14 +344,25 @@ void TForm8::DrawSecant(double q, Color color, bool current) {
     c.TextOut(ScreenX(q) - Scaled(8), ScreenY(yq) - Scaled(20), "Q");
     c.TextOut(ScreenX(p) - Scaled(8), ScreenY(yp) - Scaled(20), "P");
   }
+}
+
+void TForm8::DrawSecant(double q, Color color, bool current) {
+  Canvas& c = *DrawCanvas;
+  Farben::Sekante = color;
+  const double p = xP;
+  const double yq = F(q);
+  if (!TermDefined) return;
+  const double yp = F(p);
+  if (!TermDefined) return;
+  DrawPointMarks(p, yp, q, yq, current);
 
   double m = 0, d = 0;
   if (q != p) {
     m = (yq - yp) / (q - p);
-    Label7->setText(SlopeText(m));
+    secantSlopeReadout->setText(SlopeText(m));
     d = Overhang(m);
   } else {
-    Label7->setText(QStringLiteral("nicht definiert!"));
+    secantSlopeReadout->setText(QStringLiteral("nicht definiert!"));
   }
   const bool qLeft = q < p;
   const double xL = qLeft ? q : p, yL = qLeft ? yq : yp;
@@ -378,17 +395,20 @@ void TForm8::DrawSecant(double q, Color color, bool current) {
     CurveColor = color;
     KurveZeichnen(x1, x2, xL - d, xR + d);
   }
+  DrawTangent(p, yp);
+}
 
+void TForm8::DrawTangent(double p, double yp) {
   if (!ShowTangent) {
-    Label13->setText(QStringLiteral("?"));
+    tangentSlopeReadout->setText(QStringLiteral("?"));
     return;
   }
   const double mt = EvalDerivative(MainTerm, 1, p, 0, ParamA, ParamB, ParamC, 0);
   if (!TermDefined) {
-    Label13->setText(QStringLiteral("nicht definiert!"));
+    tangentSlopeReadout->setText(QStringLiteral("nicht definiert!"));
     return;
   }
-  Label13->setText(SlopeText(mt));
+  tangentSlopeReadout->setText(SlopeText(mt));
   const double dt = Overhang(mt);
   curveKind_ = 1;
   lineSlope_ = mt;
@@ -396,6 +416,7 @@ void TForm8::DrawSecant(double q, Color color, bool current) {
   CurveColor = Farben::Tangente;
   KurveZeichnen(x1, x2, p - dt, p + dt);
   if (ShowTangentTriangle) {
+    Canvas& c = *DrawCanvas;
     c.pen.width = Scaled(2);
     c.pen.color = kDarkGreen;
     Line(p, yp, p + 1, yp);
@@ -410,7 +431,7 @@ void TForm8::animieren() {
     if (bitmap_.isNull()) return;
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
-  DrawOn(bitmap_, PaintBox1->font(), [this] {
+  DrawOn(bitmap_, paintBox->font(), [this] {
     Canvas& c = *DrawCanvas;
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
     // Oldest fixed secant first: the list holds the newest at position 1.
@@ -418,7 +439,7 @@ void TForm8::animieren() {
       FixedSecant s;
       if (FixedSecants.Read(i, s)) DrawSecant(s.xQ, s.color, false);
     }
-    DrawSecant(xQ, static_cast<Color>(ColorButton1->SelectionColor()), true);
+    DrawSecant(xQ, static_cast<Color>(secantColorButton->SelectionColor()), true);
     XAxisName = "x";
     YAxisName = "y";
     DrawCoordinateSystem();
@@ -426,7 +447,7 @@ void TForm8::animieren() {
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
   });
-  if (!ExportDrawing) PaintBox1->Show();
+  if (!ExportDrawing) paintBox->Show();
 }
 
 void TForm8::ViewChanged(bool zoomed) {
@@ -436,7 +457,7 @@ void TForm8::ViewChanged(bool zoomed) {
   animieren();
 }
 
-void TForm8::Switch1Click() {
+void TForm8::onAnimationSwitch() {
   AnimationRunning = true;
   AnimationStep = (x2 - x1) / std::max(Schrittzahl, 1);
   const bool alive = RunAnimation(
@@ -450,59 +471,59 @@ void TForm8::Switch1Click() {
       },
       [this] {
         Delay(FrameDelay);
-        if (!Switch1->Checked()) AnimationRunning = false;
+        if (!animationSwitch->Checked()) AnimationRunning = false;
       });
   if (alive) qScroll_->PositionFromValue();
 }
 
-void TForm8::SpeedButton25Click() { AnimationStep = -AnimationStep; }
+void TForm8::onReverseDirection() { AnimationStep = -AnimationStep; }
 
 void TForm8::UpdateDeleteButtons() {
   const bool any = !FixedSecants.IsEmpty();
-  SpeedButton16->setEnabled(any);
-  SpeedButton24->setEnabled(any);
+  deleteSecantButton->setEnabled(any);
+  clearSecantsButton->setEnabled(any);
 }
 
-void TForm8::SpeedButton13Click() {
-  FixedSecants.InsertFront({xQ, static_cast<Color>(ColorButton1->SelectionColor())});
+void TForm8::onFixSecant() {
+  FixedSecants.InsertFront({xQ, static_cast<Color>(secantColorButton->SelectionColor())});
   UpdateDeleteButtons();
   animieren();
 }
 
-void TForm8::SpeedButton16Click() {
+void TForm8::onDeleteSecant() {
   FixedSecants.Delete(1);
   UpdateDeleteButtons();
   animieren();
 }
 
-void TForm8::SpeedButton24Click() {
+void TForm8::onClearSecants() {
   FixedSecants.DeleteAll();
   UpdateDeleteButtons();
   animieren();
 }
 
-void TForm8::DisplayCheckBoxClick() {
-  ShowTangent = BitCheckBox1->Checked();
-  ShowLabels = BitCheckBox2->Checked();
-  ShowSecantTriangle = BitCheckBox3->Checked();
-  ShowGuides = BitCheckBox4->Checked();
-  ShowTangentTriangle = BitCheckBox5->Checked();
+void TForm8::onDisplayBoxClicked() {
+  ShowTangent = tangentBox->Checked();
+  ShowLabels = labelsBox->Checked();
+  ShowSecantTriangle = secantTriangleBox->Checked();
+  ShowGuides = guidesBox->Checked();
+  ShowTangentTriangle = tangentTriangleBox->Checked();
   animieren();
 }
 
-void TForm8::PaintBox1MouseDown(Qt::MouseButton button, int x, int) {
+void TForm8::onPaintBoxPressed(Qt::MouseButton button, int x, int) {
   if (button != Qt::LeftButton) return;
   xQ = WorldX(x);
   Dragging = true;
 }
 
-void TForm8::PaintBox1MouseMove(int x, int) {
+void TForm8::onPaintBoxMoved(int x, int) {
   if (!Dragging) return;
   xQ = WorldX(x);
   qScroll_->ShowValue();
   animieren();
 }
 
-void TForm8::PaintBox1MouseUp(Qt::MouseButton, int, int) { Dragging = false; }
+void TForm8::onPaintBoxReleased(Qt::MouseButton, int, int) { Dragging = false; }
 
 }  // namespace kurvio

@@ -18,6 +18,7 @@ class QListWidget;
 class QPushButton;
 class QScrollBar;
 class QToolButton;
+class QVBoxLayout;
 
 namespace kurvio {
 
@@ -42,32 +43,30 @@ class TForm8 : public TAnalysisWindow {
   explicit TForm8(QWidget* parent = nullptr);
   ~TForm8() override;
 
-  TPaintBox* PaintBox1;
-  QLineEdit* Edit1;  // f(x)
-  QToolButton* SpeedButton28;
-  QLineEdit* Edit2;  // x of P
-  QScrollBar* ScrollBar1;
-  QToolButton* SpeedButton2;
-  QLineEdit* Edit5;  // x of Q
-  QScrollBar* ScrollBar2;
-  QToolButton* SpeedButton12;
-  TSwitch* Switch1;
-  QToolButton* SpeedButton25;
-  TBitCheckBox *BitCheckBox2, *BitCheckBox3, *BitCheckBox4;
-  QPushButton *SpeedButton13, *SpeedButton16, *SpeedButton24;
-  TColorButton* ColorButton1;
-  QLabel* Label7;  // secant slope
-  TBitCheckBox *BitCheckBox1, *BitCheckBox5;
-  QLabel* Label13;  // tangent slope
-  QListWidget* ListBox1;
-  QToolButton *SpeedButton1, *SpeedButton4, *SpeedButton5;
-  TViewPad* GroupBox1;
-  QToolButton *SpeedButton3, *SpeedButton7, *SpeedButton22;
-  QPushButton *SpeedButton14, *SpeedButton15, *SpeedButton17, *SpeedButton23, *SpeedButton6;
+  TPaintBox* paintBox;
+  QLineEdit* termField;  // f(x)
+  QToolButton* helpButton;
+  QLineEdit* pointPField;  // x of P
+  QScrollBar* pointPBar;
+  QToolButton* resetPButton;
+  QLineEdit* pointQField;  // x of Q
+  QScrollBar* pointQBar;
+  QToolButton* resetQButton;
+  TSwitch* animationSwitch;
+  QToolButton* directionButton;
+  TBitCheckBox *labelsBox, *secantTriangleBox, *guidesBox;
+  QPushButton *fixSecantButton, *deleteSecantButton, *clearSecantsButton;
+  TColorButton* secantColorButton;
+  QLabel* secantSlopeReadout;  // secant slope
+  TBitCheckBox *tangentBox, *tangentTriangleBox;
+  QLabel* tangentSlopeReadout;  // tangent slope
+  QListWidget* exampleBox;
+  QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
+  TViewPad* viewPad;
 
   // State of the window.
   RecordList<FixedSecant> FixedSecants;  // newest first
-  RecordList<TangentExample> Examples;   // one per entry of ListBox1
+  RecordList<TangentExample> Examples;   // one per entry of exampleBox
   double AnimationStep = 0.0;
   bool Dragging = false;
   bool ShowTangent = false, ShowLabels = false, ShowSecantTriangle = false, ShowGuides = false,
@@ -82,16 +81,16 @@ class TForm8 : public TAnalysisWindow {
   TExampleList& ExampleList() { return *examples_; }
 
  public slots:
-  void Edit1Exit();
-  void Switch1Click();
-  void SpeedButton25Click();
-  void SpeedButton13Click();
-  void SpeedButton16Click();
-  void SpeedButton24Click();
-  void DisplayCheckBoxClick();
-  void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
-  void PaintBox1MouseMove(int x, int y);
-  void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
+  void onTermFieldLeft();
+  void onAnimationSwitch();
+  void onReverseDirection();
+  void onFixSecant();
+  void onDeleteSecant();
+  void onClearSecants();
+  void onDisplayBoxClicked();
+  void onPaintBoxPressed(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMoved(int x, int y);
+  void onPaintBoxReleased(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;
@@ -99,20 +98,27 @@ class TForm8 : public TAnalysisWindow {
 
  private:
   void BuildLayout();
+  void BuildPointRows(QWidget* panel, QVBoxLayout* column);
+  void BuildSecantRows(QWidget* panel, QVBoxLayout* column);
+  void BuildTangentRows(QWidget* panel, QVBoxLayout* column);
   void ConnectHandlers();
   // Both bars: Max from the view and its tick step, positions from P and Q.
   void BarsFollowView();
   void ViewChanged(bool zoomed);
   void UpdateDeleteButtons();
   void DrawSecant(double q, Color color, bool current);
+  // The markers at P and Q, the guide lines and the labels.
+  void DrawPointMarks(double p, double yp, double q, double yq, bool current);
+  // The tangent at P with its readout and slope triangle.
+  void DrawTangent(double p, double yp);
   void ApplyExample(int row);
   TangentExample CurrentValues() const;
   // The entries into the list box and the record list.
   void ShowExamples(const std::vector<TangentEntry>& entries);
 
   QImage bitmap_;
-  TNumberScroll* pScroll_ = nullptr;  // x of P with ScrollBar1
-  TNumberScroll* qScroll_ = nullptr;  // x of Q with ScrollBar2
+  TNumberScroll* pScroll_ = nullptr;  // x of P with pointPBar
+  TNumberScroll* qScroll_ = nullptr;  // x of Q with pointQBar
   TExampleList* examples_ = nullptr;
   std::vector<TangentEntry> examplesRead_;  // as the file held them
   int curveKind_ = 0;                       // 0 the graph of f, 1 the straight line below

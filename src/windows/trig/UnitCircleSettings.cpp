@@ -10,6 +10,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "module/Controls.h"
 #include "module/IntegerField.h"
 #include "settings/FileMessages.h"
 #include "settings/ProgramPrinter.h"
@@ -48,20 +49,20 @@ TForm6::TForm6(QWidget* parent, UnitCircleHooks hooks) : TModuleDialog(parent), 
   setWindowTitle(QStringLiteral("Einstellungen"));
   setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   BuildLayout();
-  connect(Button1, &QPushButton::clicked, this, &TForm6::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TForm6::Button2Click);
-  connect(Button3, &QPushButton::clicked, this, &TForm6::Button3Click);
-  connect(SpeedButton1, &QPushButton::clicked, this, &TForm6::SpeedButton1Click);
-  ConnectColour(ColorButton1, Farben::sinus);
-  ConnectColour(ColorButton2, Farben::cosinus);
-  ConnectColour(ColorButton3, Farben::tangens);
-  ConnectColour(ColorButton4, Farben::cotangens);
-  ConnectColour(ColorButton5, Farben::bogen);
-  ConnectColour(ColorButton6, Farben::winkel);
-  ConnectColour(ColorButton7, Farben::Hintergrund);
-  ConnectColour(ColorButton8, Farben::Gitter);
-  OnExit(Edit7, [this] { Edit7Exit(); });
-  OnExit(Edit1, [this] { Edit1Exit(); });
+  connect(okButton, &QPushButton::clicked, this, &TForm6::onOk);
+  connect(saveButton, &QPushButton::clicked, this, &TForm6::onSave);
+  connect(defaultsButton, &QPushButton::clicked, this, &TForm6::onDefaults);
+  connect(printerSetupButton, &QPushButton::clicked, this, &TForm6::onPrinterSetup);
+  ConnectColour(sineColourButton, Farben::sinus);
+  ConnectColour(cosineColourButton, Farben::cosinus);
+  ConnectColour(tangentColourButton, Farben::tangens);
+  ConnectColour(cotangentColourButton, Farben::cotangens);
+  ConnectColour(arcColourButton, Farben::bogen);
+  ConnectColour(angleColourButton, Farben::winkel);
+  ConnectColour(backgroundColourButton, Farben::Hintergrund);
+  ConnectColour(gridColourButton, Farben::Gitter);
+  OnExit(stepsField, [this] { onStepsFieldLeft(); });
+  OnExit(printPercentField, [this] { onPrintPercentFieldLeft(); });
   InstallFieldKeys(false);
 }
 
@@ -72,13 +73,18 @@ void TForm6::BuildLayout() {
   auto* colours = new QGridLayout;
   colours->setHorizontalSpacing(8);
   colours->setVerticalSpacing(4);
-  TColorButton** buttons[] = {&ColorButton1, &ColorButton2, &ColorButton3, &ColorButton4,
-                              &ColorButton5, &ColorButton6, &ColorButton7, &ColorButton8};
+  TColorButton** buttons[] = {&sineColourButton,       &cosineColourButton, &tangentColourButton,
+                              &cotangentColourButton,  &arcColourButton,    &angleColourButton,
+                              &backgroundColourButton, &gridColourButton};
+  static const char* const kColourNames[] = {"ColorButton1", "ColorButton2", "ColorButton3",
+                                             "ColorButton4", "ColorButton5", "ColorButton6",
+                                             "ColorButton7", "ColorButton8"};
   const char* labels[] = {"Sinus", "Cosinus", "Tangens",     "Cotangens",
                           "Bogen", "Winkel",  "Hintergrund", "Gitternetz"};
   for (int i = 0; i < 8; ++i) {
     auto* button = new TColorButton(this);
     button->setFixedSize(45, 22);
+    SetDesignName(button, kColourNames[i]);
     *buttons[i] = button;
     // Two columns: the function colours, then the angle's and the picture's.
     const int row = i % 4, column = i / 4 * 2;
@@ -90,35 +96,48 @@ void TForm6::BuildLayout() {
   outer->addSpacing(8);
 
   auto* numbers = new QGridLayout;
-  Edit7 = Field(this);
-  Edit1 = Field(this);
-  SpeedButton1 = Button(this, QStringLiteral("Drucker-Einstellungen"));
+  stepsField = Named(Field(this), "Edit7");
+  printPercentField = Named(Field(this), "Edit1");
+  printerSetupButton = Named(Button(this, QStringLiteral("Drucker-Einstellungen")), "SpeedButton1");
   numbers->addWidget(new QLabel(QStringLiteral("Animationsschritte"), this), 0, 0);
-  numbers->addWidget(Edit7, 0, 1);
+  numbers->addWidget(stepsField, 0, 1);
   numbers->addWidget(new QLabel(QStringLiteral("* 90"), this), 0, 2);
   numbers->addWidget(new QLabel(QStringLiteral("Ausdruck"), this), 1, 0);
-  numbers->addWidget(Edit1, 1, 1);
+  numbers->addWidget(printPercentField, 1, 1);
   numbers->addWidget(new QLabel(QStringLiteral("%"), this), 1, 2);
-  numbers->addWidget(SpeedButton1, 1, 3);
+  numbers->addWidget(printerSetupButton, 1, 3);
   numbers->setColumnStretch(4, 1);
   outer->addLayout(numbers);
   outer->addSpacing(8);
 
-  Button1 = Button(this, QStringLiteral("OK"));
-  Button2 = Button(this, QStringLiteral("Aktuelle Einstellungen und Eingaben speichern"));
-  Button3 = Button(this, QStringLiteral("Defaultwerte setzen und speichern"));
-  outer->addWidget(Button2);
-  outer->addWidget(Button3);
+  okButton = Named(Button(this, QStringLiteral("OK")), "Button1");
+  saveButton = Named(Button(this, QStringLiteral("Aktuelle Einstellungen und Eingaben speichern")),
+                     "Button2");
+  defaultsButton =
+      Named(Button(this, QStringLiteral("Defaultwerte setzen und speichern")), "Button3");
+  outer->addWidget(saveButton);
+  outer->addWidget(defaultsButton);
   auto* ok = new QHBoxLayout;
   ok->addStretch();
-  Button1->setMinimumWidth(90);
-  ok->addWidget(Button1);
+  okButton->setMinimumWidth(90);
+  ok->addWidget(okButton);
   outer->addLayout(ok);
 
   // Enter walks the colours, then the fields and buttons.
-  QWidget* order[] = {ColorButton1, ColorButton2, ColorButton3, ColorButton4, ColorButton5,
-                      ColorButton6, ColorButton7, ColorButton8, Edit7,        Edit1,
-                      SpeedButton1, Button2,      Button3,      Button1};
+  QWidget* order[] = {sineColourButton,
+                      cosineColourButton,
+                      tangentColourButton,
+                      cotangentColourButton,
+                      arcColourButton,
+                      angleColourButton,
+                      backgroundColourButton,
+                      gridColourButton,
+                      stepsField,
+                      printPercentField,
+                      printerSetupButton,
+                      saveButton,
+                      defaultsButton,
+                      okButton};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -149,43 +168,44 @@ void TForm6::FormShow() {
   filling_ = true;
   const Color colours[] = {Farben::sinus, Farben::cosinus, Farben::tangens,     Farben::cotangens,
                            Farben::bogen, Farben::winkel,  Farben::Hintergrund, Farben::Gitter};
-  TColorButton* buttons[] = {ColorButton1, ColorButton2, ColorButton3, ColorButton4,
-                             ColorButton5, ColorButton6, ColorButton7, ColorButton8};
+  TColorButton* buttons[] = {sineColourButton,       cosineColourButton, tangentColourButton,
+                             cotangentColourButton,  arcColourButton,    angleColourButton,
+                             backgroundColourButton, gridColourButton};
   for (int i = 0; i < 8; ++i) buttons[i]->SetSelectionColor(static_cast<int>(colours[i]));
-  Edit7->setText(QString::number(Schrittzahl2));
-  Edit1->setText(QString::number(DruckenProzent));
+  stepsField->setText(QString::number(Schrittzahl2));
+  printPercentField->setText(QString::number(DruckenProzent));
   filling_ = false;
   Redraw();
 }
 
-void TForm6::Edit7Exit() {
-  Schrittzahl2 = ReadInRange(Edit7, kStepsFallback, kStepsMin, kStepsMax);
-  Edit7->setText(QString::number(Schrittzahl2));
+void TForm6::onStepsFieldLeft() {
+  Schrittzahl2 = ReadInRange(stepsField, kStepsFallback, kStepsMin, kStepsMax);
+  stepsField->setText(QString::number(Schrittzahl2));
   Redraw();
 }
 
-void TForm6::Edit1Exit() {
-  DruckenProzent = ReadInRange(Edit1, kPercentFallback, kPercentMin, kPercentMax);
-  Edit1->setText(QString::number(DruckenProzent));
+void TForm6::onPrintPercentFieldLeft() {
+  DruckenProzent = ReadInRange(printPercentField, kPercentFallback, kPercentMin, kPercentMax);
+  printPercentField->setText(QString::number(DruckenProzent));
 }
 
-void TForm6::SpeedButton1Click() {
+void TForm6::onPrinterSetup() {
   QPageSetupDialog dialog(&ProgramPrinter(), this);
   dialog.exec();
 }
 
-void TForm6::Button1Click() { accept(); }
+void TForm6::onOk() { accept(); }
 
-void TForm6::Button2Click() {
+void TForm6::onSave() {
   // The file keeps the user's coordinate window, not the unit circle's.
   if (hooks_.putBackUserWindow) hooks_.putBackUserWindow();
   ReportSettingsSave(this, SaveSettings());
   if (hooks_.setFixedWindow) hooks_.setFixedWindow();
 }
 
-void TForm6::Button3Click() {
+void TForm6::onDefaults() {
   SetDefaultCircleColours();
-  Button2Click();
+  onSave();
   // The controls show the defaults, so that leaving a field cannot write an old value back.
   FormShow();
 }

@@ -31,23 +31,23 @@ class TForm6 : public TModuleDialog {
  public:
   explicit TForm6(QWidget* parent = nullptr, UnitCircleHooks hooks = {});
 
-  TColorButton *ColorButton1, *ColorButton2, *ColorButton3, *ColorButton4;
-  TColorButton *ColorButton5, *ColorButton6, *ColorButton7, *ColorButton8;
-  QLineEdit* Edit7;  // "Animationsschritte"
-  QLineEdit* Edit1;  // "Ausdruck"
-  QPushButton* SpeedButton1;
-  QPushButton *Button1, *Button2, *Button3;
+  TColorButton *sineColourButton, *cosineColourButton, *tangentColourButton, *cotangentColourButton;
+  TColorButton *arcColourButton, *angleColourButton, *backgroundColourButton, *gridColourButton;
+  QLineEdit* stepsField;         // "Animationsschritte"
+  QLineEdit* printPercentField;  // "Ausdruck"
+  QPushButton* printerSetupButton;
+  QPushButton *okButton, *saveButton, *defaultsButton;
 
   // Fills the controls from the settings and redraws the window; runs whenever the dialog is shown.
   void FormShow();
 
  public slots:
-  void Edit7Exit();
-  void Edit1Exit();
-  void SpeedButton1Click();
-  void Button1Click();
-  void Button2Click();
-  void Button3Click();
+  void onStepsFieldLeft();
+  void onPrintPercentFieldLeft();
+  void onPrinterSetup();
+  void onOk();
+  void onSave();
+  void onDefaults();
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
@@ -135,7 +134,7 @@ TForm5::TForm5(QWidget* parent) : TAnalysisWindow(parent), alpha(kPi / 6) {
   BuildLayout();
   ConnectHandlers();
   InstallFieldKeys(false);
-  PaintBox1->setCursor(ProgramCursor(4));
+  paintBox->setCursor(ProgramCursor(4));
   LineScale = 1.0;
   ExportDrawing = false;
   PlaceControls();
@@ -147,97 +146,100 @@ TForm5::~TForm5() {
 }
 
 void TForm5::BuildLayout() {
-  PaintBox1 = new TPaintBox(this);
-  PaintBox1->SetPicture(&bitmap_);
+  paintBox = new TPaintBox(this);
+  paintBox->SetPicture(&bitmap_);
+  BuildBarPanel();
+  BuildSidePanel();
+}
 
-  // Below the paint box: placed by PlaceControls in proportion to its width.
-  Panel1 = new QWidget(this);
-  TrackBar1 = new QSlider(Qt::Horizontal, Panel1);
-  TrackBar1->setRange(-12, 24);
-  TrackBar1->setValue(2);
-  TrackBar1->setPageStep(1);
-  TrackBar1->setTickPosition(QSlider::TicksBelow);
-  TrackBar1->setTickInterval(1);
-  TrackBar1->setToolTip(QStringLiteral("15° Schrittweite"));
-  ScrollBar1 = new QScrollBar(Qt::Horizontal, Panel1);
-  ScrollBar1->setRange(-180, 360);
-  ScrollBar1->setValue(30);
-  ScrollBar1->setPageStep(15);
-  ScrollBar1->setToolTip(QStringLiteral("1° Schrittweite"));
-  Panel2 = new QWidget(Panel1);
-  auto* animation = new QHBoxLayout(Panel2);
+void TForm5::BuildBarPanel() {
+  // Placed by PlaceControls in proportion to the paint box's width.
+  barPanel = new QWidget(this);
+  angleTrackBar = new QSlider(Qt::Horizontal, barPanel);
+  angleTrackBar->setRange(-12, 24);
+  angleTrackBar->setValue(2);
+  angleTrackBar->setPageStep(1);
+  angleTrackBar->setTickPosition(QSlider::TicksBelow);
+  angleTrackBar->setTickInterval(1);
+  angleTrackBar->setToolTip(QStringLiteral("15° Schrittweite"));
+  Named(angleTrackBar, "TrackBar1");
+  angleBar = new QScrollBar(Qt::Horizontal, barPanel);
+  angleBar->setRange(-180, 360);
+  angleBar->setValue(30);
+  angleBar->setPageStep(15);
+  angleBar->setToolTip(QStringLiteral("1° Schrittweite"));
+  Named(angleBar, "ScrollBar1");
+  animationPanel = new QWidget(barPanel);
+  auto* animation = new QHBoxLayout(animationPanel);
   animation->setContentsMargins(0, 0, 0, 0);
   animation->setSpacing(4);
-  Switch1 = AnimationSwitch(Panel2);
-  SpeedButton24 = DirectionButton(Panel2);
-  SpeedButton2 = ToolButton(Panel2, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
-  animation->addWidget(Switch1);
-  animation->addWidget(SpeedButton24);
-  animation->addWidget(SpeedButton2);
-  Panel2->adjustSize();
+  animationSwitch = Named(AnimationSwitch(animationPanel), "Switch1");
+  directionButton = Named(DirectionButton(animationPanel), "SpeedButton24");
+  resetButton =
+      Named(ToolButton(animationPanel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen")),
+            "SpeedButton2");
+  animation->addWidget(animationSwitch);
+  animation->addWidget(directionButton);
+  animation->addWidget(resetButton);
+  animationPanel->adjustSize();
+}
 
-  // Right of the paint box: the title, the mode with its extra curve, the units, the buttons.
-  Panel3 = new QWidget(this);
-  auto* column = new QVBoxLayout(Panel3);
+void TForm5::BuildSidePanel() {
+  sidePanel = new QWidget(this);
+  auto* column = new QVBoxLayout(sidePanel);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(4);
-  auto* title = new QLabel(QStringLiteral("Trigonometrische Funktionen"), Panel3);
+  auto* title = new QLabel(QStringLiteral("Trigonometrische Funktionen"), sidePanel);
   QFont bold = title->font();
   bold.setBold(true);
   title->setFont(bold);
   title->setWordWrap(true);
   column->addWidget(title);
   column->addSpacing(8);
-  RadioButton1 = new QRadioButton(QStringLiteral("sin"), Panel3);
-  RadioButton2 = new QRadioButton(QStringLiteral("tan"), Panel3);
-  RadioButton1->setChecked(true);
-  auto* modes = new QButtonGroup(Panel3);
-  modes->addButton(RadioButton1);
-  modes->addButton(RadioButton2);
-  BitCheckBox1 = CheckBox(Panel3, QStringLiteral("cos einblenden"));
-  BitCheckBox3 = CheckBox(Panel3, QStringLiteral("cot einblenden"));
-  BitCheckBox2 = CheckBox(Panel3, QStringLiteral("Bogenmaß"));
-  BitCheckBox2->SetChecked(true);
-  column->addWidget(RadioButton1);
-  column->addWidget(BitCheckBox1);
+  sineModeButton = new QRadioButton(QStringLiteral("sin"), sidePanel);
+  tangentModeButton = new QRadioButton(QStringLiteral("tan"), sidePanel);
+  sineModeButton->setChecked(true);
+  auto* modes = new QButtonGroup(sidePanel);
+  modes->addButton(sineModeButton);
+  modes->addButton(tangentModeButton);
+  cosineBox = Named(CheckBox(sidePanel, QStringLiteral("cos einblenden")), "BitCheckBox1");
+  cotangentBox = Named(CheckBox(sidePanel, QStringLiteral("cot einblenden")), "BitCheckBox3");
+  radiansBox = Named(CheckBox(sidePanel, QStringLiteral("Bogenmaß")), "BitCheckBox2");
+  radiansBox->SetChecked(true);
+  column->addWidget(sineModeButton);
+  column->addWidget(cosineBox);
   column->addSpacing(6);
-  column->addWidget(RadioButton2);
-  column->addWidget(BitCheckBox3);
+  column->addWidget(tangentModeButton);
+  column->addWidget(cotangentBox);
   column->addSpacing(12);
-  column->addWidget(BitCheckBox2);
+  column->addWidget(radiansBox);
   column->addSpacing(16);
 
   ButtonColumnActions actions;
-  actions.openSettings = [this] { SpeedButton14Click(); };
+  actions.openSettings = [this] { onSettingsClicked(); };
   actions.variant = kUnitCircleExport;
   actions.target = [this] { return PictureTarget(); };
-  const ButtonColumn buttons = MakeButtonColumn(this, Panel3, std::move(actions));
-  column->addWidget(buttons.panel);
+  column->addWidget(MakeButtonColumn(this, sidePanel, std::move(actions)).panel);
   column->addStretch();
-  SpeedButton14 = buttons.settingsButton;
-  SpeedButton15 = buttons.printButton;
-  SpeedButton17 = buttons.wmfFileButton;
-  SpeedButton23 = buttons.wmfClipboardButton;
-  SpeedButton6 = buttons.closeButton;
 }
 
 void TForm5::ConnectHandlers() {
-  connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm5::ScrollBar1Change);
-  connect(TrackBar1, &QSlider::valueChanged, this, &TForm5::TrackBar1Change);
-  connect(RadioButton1, &QRadioButton::clicked, this, &TForm5::ModeClick);
-  connect(RadioButton2, &QRadioButton::clicked, this, &TForm5::ModeClick);
-  for (TBitCheckBox* box : {BitCheckBox1, BitCheckBox2, BitCheckBox3})
-    connect(box, &TBitCheckBox::OnClick, this, &TForm5::DisplayCheckBoxClick);
-  connect(Switch1, &TSwitch::OnClick, this, &TForm5::Switch1Click);
-  connect(SpeedButton24, &QToolButton::clicked, this, &TForm5::SpeedButton24Click);
-  connect(SpeedButton2, &QToolButton::clicked, this, &TForm5::SpeedButton2Click);
+  connect(angleBar, &QScrollBar::valueChanged, this, &TForm5::onAngleBarChanged);
+  connect(angleTrackBar, &QSlider::valueChanged, this, &TForm5::onAngleTrackBarChanged);
+  connect(sineModeButton, &QRadioButton::clicked, this, &TForm5::onModeClicked);
+  connect(tangentModeButton, &QRadioButton::clicked, this, &TForm5::onModeClicked);
+  for (TBitCheckBox* box : {cosineBox, radiansBox, cotangentBox})
+    connect(box, &TBitCheckBox::OnClick, this, &TForm5::onDisplayBoxClicked);
+  connect(animationSwitch, &TSwitch::OnClick, this, &TForm5::onAnimationSwitch);
+  connect(directionButton, &QToolButton::clicked, this, &TForm5::onReverseDirection);
+  connect(resetButton, &QToolButton::clicked, this, &TForm5::onReset);
   // Not WatchPaintBox: the right button opens this window's own settings.
-  connect(PaintBox1, &TPaintBox::Resized, this, [this] {
+  connect(paintBox, &TPaintBox::Resized, this, [this] {
     if (Shown()) FormPaint();
   });
-  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm5::PaintBox1MouseDown);
-  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm5::PaintBox1MouseMove);
-  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm5::PaintBox1MouseUp);
+  connect(paintBox, &TPaintBox::MouseDown, this, &TForm5::onPaintBoxPressed);
+  connect(paintBox, &TPaintBox::MouseMove, this, &TForm5::onPaintBoxMoved);
+  connect(paintBox, &TPaintBox::MouseUp, this, &TForm5::onPaintBoxReleased);
 }
 
 void TForm5::resizeEvent(QResizeEvent* event) {
@@ -246,31 +248,31 @@ void TForm5::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm5::PlaceControls() {
-  const int panelWidth = std::max(kRightPanelWidth, Panel3->minimumSizeHint().width());
+  const int panelWidth = std::max(kRightPanelWidth, sidePanel->minimumSizeHint().width());
   const int height = std::max(this->height() - 2 * kMargin, 1);
   // On a wide, low screen the paint box gets narrower rather than push the bars out of sight.
   const int fitsWidth = width() - 3 * kMargin - panelWidth;
   const int fitsHeight = (height - kMinPanelHeight) * 13 / 8;
   const int w = std::max(std::min(fitsWidth, fitsHeight), 13);
   const int h = static_cast<int>(std::lround(w * 8 / 13.0));
-  PaintBox1->setGeometry(kMargin, kMargin, w, h);
-  Panel1->setGeometry(kMargin, kMargin + h, w, std::max(height - h, 0));
-  Panel3->setGeometry(width() - kMargin - panelWidth, kMargin, panelWidth, height);
+  paintBox->setGeometry(kMargin, kMargin, w, h);
+  barPanel->setGeometry(kMargin, kMargin + h, w, std::max(height - h, 0));
+  sidePanel->setGeometry(width() - kMargin - panelWidth, kMargin, panelWidth, height);
 
   // The bars lie under the graphs, the animation under the unit circle.
-  const int ph = Panel1->height();
+  const int ph = barPanel->height();
   const auto part = [w](double thirteenths) {
     return static_cast<int>(std::lround(w * thirteenths / 13));
   };
-  TrackBar1->setGeometry(part(3.15), ph / 6, part(9.85), TrackBar1->sizeHint().height());
-  ScrollBar1->setGeometry(part(3), ph / 2, part(10), ScrollBar1->sizeHint().height());
-  const QSize animation = Panel2->sizeHint();
-  Panel2->setGeometry(std::max((part(3) - animation.width()) / 2, 0), ph / 4, animation.width(),
-                      animation.height());
+  angleTrackBar->setGeometry(part(3.15), ph / 6, part(9.85), angleTrackBar->sizeHint().height());
+  angleBar->setGeometry(part(3), ph / 2, part(10), angleBar->sizeHint().height());
+  const QSize animation = animationPanel->sizeHint();
+  animationPanel->setGeometry(std::max((part(3) - animation.width()) / 2, 0), ph / 4,
+                              animation.width(), animation.height());
 }
 
 void TForm5::FormPaint() {
-  const QSize size = PaintBox1->size().expandedTo(QSize(1, 1));
+  const QSize size = paintBox->size().expandedTo(QSize(1, 1));
   if (bitmap_.size() != size) bitmap_ = QImage(size, QImage::Format_RGB32);
   ExportDrawing = false;
   darstellen();
@@ -278,7 +280,7 @@ void TForm5::FormPaint() {
 
 void TForm5::FormClose() {
   AnimationRunning = false;
-  Switch1->SetChecked(false);
+  animationSwitch->SetChecked(false);
   TrigAxisMode = false;
   PutBackUserWindow();
 }
@@ -313,7 +315,7 @@ ExportTarget TForm5::PictureTarget() {
   ExportTarget target;
   target.redraw = [this] { darstellen(); };
   target.redrawOnScreen = [this] { darstellen(); };
-  target.paintBox = PaintBox1;
+  target.paintBox = paintBox;
   target.bitmap = &bitmap_;
   return target;
 }
@@ -329,7 +331,7 @@ void TForm5::darstellen() {
   }
   // The user's line width stays theirs; the thin and thick curves here have their own.
   const int lineWidth = LineWidth;
-  DrawOn(bitmap_, PaintBox1->font(), [this] {
+  DrawOn(bitmap_, paintBox->font(), [this] {
     Canvas& c = *DrawCanvas;
     SetPen(kBlack, Scaled(1));
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
@@ -361,7 +363,7 @@ void TForm5::darstellen() {
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
   });
   LineWidth = lineWidth;
-  if (!ExportDrawing) PaintBox1->Show();
+  if (!ExportDrawing) paintBox->Show();
 }
 
 void TForm5::DrawAxisLabels() {
@@ -491,29 +493,29 @@ void TForm5::DrawTangentMode(double s, double c) {
   CurveColor = kBlack;
 }
 
-void TForm5::ScrollBar1Change() {
-  alpha = ScrollBar1->value() * kPi / 180;
+void TForm5::onAngleBarChanged() {
+  alpha = angleBar->value() * kPi / 180;
   darstellen();
 }
 
-void TForm5::TrackBar1Change() {
-  alpha = TrackBar1->value() * kPi / 12;
+void TForm5::onAngleTrackBarChanged() {
+  alpha = angleTrackBar->value() * kPi / 12;
   darstellen();
 }
 
-void TForm5::ModeClick() {
-  TangentMode = RadioButton2->isChecked();
+void TForm5::onModeClicked() {
+  TangentMode = tangentModeButton->isChecked();
   darstellen();
 }
 
-void TForm5::DisplayCheckBoxClick() {
-  ShowCos = BitCheckBox1->Checked();
-  Radians = BitCheckBox2->Checked();
-  ShowCot = BitCheckBox3->Checked();
+void TForm5::onDisplayBoxClicked() {
+  ShowCos = cosineBox->Checked();
+  Radians = radiansBox->Checked();
+  ShowCot = cotangentBox->Checked();
   darstellen();
 }
 
-void TForm5::Switch1Click() {
+void TForm5::onAnimationSwitch() {
   AnimationRunning = true;
   const bool alive = RunAnimation(
       this,
@@ -523,7 +525,7 @@ void TForm5::Switch1Click() {
         // an angle dragged far beyond an end must not turn on the spot for ever.
         if (alpha >= 2 * kPi) Direction = -1;
         if (alpha <= -kPi) Direction = 1;
-        if (!Switch1->Checked()) AnimationRunning = false;
+        if (!animationSwitch->Checked()) AnimationRunning = false;
         alpha += Direction * kAnimationStep / std::max(Schrittzahl2, 1);
       },
       [this] { Delay(FrameDelay); });
@@ -533,26 +535,26 @@ void TForm5::Switch1Click() {
 void TForm5::BarsFollowAngle() {
   // A bar's handler runs only when its position changes; the angle takes the
   // position in any case, so it always ends on the 1° grid.
-  const int degrees = ScrollBar1->value();
-  ScrollBar1->setValue(static_cast<int>(std::lround(alpha * 180 / kPi)));
-  if (ScrollBar1->value() == degrees) ScrollBar1Change();
+  const int degrees = angleBar->value();
+  angleBar->setValue(static_cast<int>(std::lround(alpha * 180 / kPi)));
+  if (angleBar->value() == degrees) onAngleBarChanged();
   // A new track bar position puts the angle on the 15° grid; the scroll bar shows it too.
-  const int steps = TrackBar1->value();
-  TrackBar1->setValue(static_cast<int>(std::lround(12 * alpha / kPi)));
-  if (TrackBar1->value() != steps) ScrollBar1->setValue(TrackBar1->value() * 15);
+  const int steps = angleTrackBar->value();
+  angleTrackBar->setValue(static_cast<int>(std::lround(12 * alpha / kPi)));
+  if (angleTrackBar->value() != steps) angleBar->setValue(angleTrackBar->value() * 15);
 }
 
-void TForm5::SpeedButton24Click() { Direction = -Direction; }
+void TForm5::onReverseDirection() { Direction = -Direction; }
 
-void TForm5::SpeedButton2Click() {
+void TForm5::onReset() {
   alpha = 0.0;
   Direction = 1;
-  ScrollBar1->setValue(0);
-  TrackBar1->setValue(0);
+  angleBar->setValue(0);
+  angleTrackBar->setValue(0);
   darstellen();
 }
 
-void TForm5::SpeedButton14Click() {
+void TForm5::onSettingsClicked() {
   // The settings file keeps the user's coordinate window, not this window's.
   PutBackUserWindow();
   {
@@ -564,21 +566,21 @@ void TForm5::SpeedButton14Click() {
   darstellen();
 }
 
-void TForm5::PaintBox1MouseDown(Qt::MouseButton button, int, int) {
+void TForm5::onPaintBoxPressed(Qt::MouseButton button, int, int) {
   if (button == Qt::RightButton) {
-    SpeedButton14Click();
+    onSettingsClicked();
     return;
   }
   if (button == Qt::LeftButton) Dragging = true;
 }
 
-void TForm5::PaintBox1MouseMove(int x, int) {
+void TForm5::onPaintBoxMoved(int x, int) {
   if (!Dragging) return;
   // The world x under the mouse, unsnapped.
-  alpha = kViewLeft + (kViewRight - kViewLeft) * x / std::max(PaintBox1->width(), 1);
+  alpha = kViewLeft + (kViewRight - kViewLeft) * x / std::max(paintBox->width(), 1);
   darstellen();
 }
 
-void TForm5::PaintBox1MouseUp(Qt::MouseButton, int, int) { Dragging = false; }
+void TForm5::onPaintBoxReleased(Qt::MouseButton, int, int) { Dragging = false; }
 
 }  // namespace kurvio

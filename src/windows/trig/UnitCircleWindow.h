@@ -9,7 +9,6 @@
 #include "export/Export.h"
 #include "module/AnalysisWindow.h"
 
-class QPushButton;
 class QRadioButton;
 class QScrollBar;
 class QSlider;
@@ -29,21 +28,20 @@ class TForm5 : public TAnalysisWindow {
   explicit TForm5(QWidget* parent = nullptr);
   ~TForm5() override;
 
-  TPaintBox* PaintBox1;
-  QWidget* Panel1;  // below the paint box: the bars and the animation
-  QSlider* TrackBar1;
-  QScrollBar* ScrollBar1;
-  QWidget* Panel2;  // the animation: switch, direction, reset
-  TSwitch* Switch1;
-  QToolButton* SpeedButton24;
-  QToolButton* SpeedButton2;
-  QWidget* Panel3;             // right of the paint box: mode, display and the button column
-  QRadioButton* RadioButton1;  // "sin"
-  QRadioButton* RadioButton2;  // "tan"
-  TBitCheckBox* BitCheckBox1;  // "cos einblenden"
-  TBitCheckBox* BitCheckBox2;  // "Bogenmaß"
-  TBitCheckBox* BitCheckBox3;  // "cot einblenden"
-  QPushButton *SpeedButton14, *SpeedButton15, *SpeedButton17, *SpeedButton23, *SpeedButton6;
+  TPaintBox* paintBox;
+  QWidget* barPanel;  // below the paint box: the bars and the animation
+  QSlider* angleTrackBar;
+  QScrollBar* angleBar;
+  QWidget* animationPanel;  // the animation: switch, direction, reset
+  TSwitch* animationSwitch;
+  QToolButton* directionButton;
+  QToolButton* resetButton;
+  QWidget* sidePanel;               // right of the paint box: mode, display and the button column
+  QRadioButton* sineModeButton;     // "sin"
+  QRadioButton* tangentModeButton;  // "tan"
+  TBitCheckBox* cosineBox;          // "cos einblenden"
+  TBitCheckBox* radiansBox;         // "Bogenmaß"
+  TBitCheckBox* cotangentBox;       // "cot einblenden"
 
   // The angle in radians.
   double alpha;
@@ -65,17 +63,17 @@ class TForm5 : public TAnalysisWindow {
   void PutBackUserWindow();
 
  public slots:
-  void ScrollBar1Change();
-  void TrackBar1Change();
-  void ModeClick();
-  void DisplayCheckBoxClick();
-  void Switch1Click();
-  void SpeedButton24Click();
-  void SpeedButton2Click();
-  void SpeedButton14Click();
-  void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
-  void PaintBox1MouseMove(int x, int y);
-  void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
+  void onAngleBarChanged();
+  void onAngleTrackBarChanged();
+  void onModeClicked();
+  void onDisplayBoxClicked();
+  void onAnimationSwitch();
+  void onReverseDirection();
+  void onReset();
+  void onSettingsClicked();
+  void onPaintBoxPressed(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMoved(int x, int y);
+  void onPaintBoxReleased(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;
@@ -84,6 +82,10 @@ class TForm5 : public TAnalysisWindow {
 
  private:
   void BuildLayout();
+  // Below the paint box: the two bars and the animation.
+  void BuildBarPanel();
+  // Right of the paint box: the title, the modes with their extra curves, the units, the buttons.
+  void BuildSidePanel();
   void ConnectHandlers();
   // The paint box 13 wide to 8 high, the bar panel below it, the button panel at the right.
   void PlaceControls();
