@@ -186,10 +186,10 @@ void BM_limits_animieren(benchmark::State& state) {
   form->resize(1600 + 400, 1000 + 40);
   form->show();
   QApplication::processEvents();
-  form->PaintBox1->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(1600, 1000);
   QApplication::processEvents();
-  form->BitCheckBox2->SetChecked(true);
-  form->BitCheckBox2Click();
+  form->labelsBox->SetChecked(true);
+  form->onLabelsBoxClicked();
   form->eps = 0.5;
   form->delta = 1;  // 200 columns a side: 400 samples each
   for (auto _ : state) form->animieren();
@@ -211,13 +211,13 @@ void BM_bisection_animieren(benchmark::State& state) {
   form->resize(1600 + 400, 1000 + 60);
   form->show();
   QApplication::processEvents();
-  form->PaintBox1->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(1600, 1000);
   QApplication::processEvents();
-  form->BitCheckBox1->SetChecked(true);
-  form->BitCheckBox2->SetChecked(true);
+  form->guideLinesBox->SetChecked(true);
+  form->labelsBox->SetChecked(true);
   form->a0 = form->a = 0;
   form->b0 = form->b = 2;
-  for (int i = 0; i < 10; ++i) form->SpeedButton2Click();
+  for (int i = 0; i < 10; ++i) form->onRepeatClicked();
   for (auto _ : state) form->animieren();
   state.counters["steps"] = form->steps;
 }
@@ -238,13 +238,13 @@ std::unique_ptr<kurvio::TForm15> MakeSequencesWindow(const char* term, double ep
   form->resize(1600 + 400, 1000 + 40);
   form->show();
   QApplication::processEvents();
-  form->PaintBox1->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(1600, 1000);
   QApplication::processEvents();
-  for (TBitCheckBox* box : {form->BitCheckBox2, form->BitCheckBox3, form->BitCheckBox4})
+  for (TBitCheckBox* box : {form->connectPointsBox, form->findN0Box, form->markLimitBox})
     box->SetChecked(true);
-  form->DisplayCheckBoxClick();
-  form->BitCheckBox1->SetChecked(true);
-  form->BitCheckBox1Click();
+  form->onDisplayBoxClicked();
+  form->determineLimitBox->SetChecked(true);
+  form->onDetermineLimitClicked();
   // A sequence that never settles is searched with its own estimate as g.
   form->LimitFound = true;
   form->eps = eps;
@@ -335,11 +335,11 @@ void BM_covariation_animieren(benchmark::State& state) {
   form->resize(1600 + 550, 1000 + 40);
   form->show();
   QApplication::processEvents();
-  form->PaintBox1->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(1600, 1000);
   QApplication::processEvents();
-  for (TBitCheckBox* box : {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3})
+  for (TBitCheckBox* box : {form->graphBox, form->arrowBox, form->cartesianBox})
     box->SetChecked(true);
-  form->DisplayCheckBoxClick();
+  form->onDisplayBoxClicked();
   for (int i = 0; i < 10; ++i) form->FixedArrows.InsertFront({-5.0 + i});
   xP = 2.5;
   for (auto _ : state) form->animieren();

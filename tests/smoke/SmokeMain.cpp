@@ -239,15 +239,15 @@ int main(int argc, char** argv) {
       form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
       QTimer::singleShot(600, form, [&, form] {
         kurvio::xP = 1;
-        form->Edit1->setText(QStringLiteral("x"));
-        form->Edit1Exit();
-        form->Edit3->setText(QStringLiteral("x+2"));
-        form->Edit3Exit();
+        form->f1Field->setText(QStringLiteral("x"));
+        form->onF1FieldLeft();
+        form->f2Field->setText(QStringLiteral("x+2"));
+        form->onF2FieldLeft();
         // ε and δ of 0,5: a quarter of the bars' full scale edmax = 2.
-        form->ScrollBar3->setValue(50);
-        form->ScrollBar2->setValue(50);
-        form->BitCheckBox2->SetChecked(true);
-        form->BitCheckBox2Click();
+        form->epsilonBar->setValue(50);
+        form->deltaBar->setValue(50);
+        form->labelsBox->SetChecked(true);
+        form->onLabelsBoxClicked();
         shoot(form, "limits");
       });
     };
@@ -257,15 +257,15 @@ int main(int argc, char** argv) {
       auto* form = static_cast<kurvio::TForm13*>(module);
       form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
       QTimer::singleShot(600, form, [&, form] {
-        form->Edit1->setText(QStringLiteral("x^3-x-1"));
-        form->Edit1Exit();
-        form->Edit2->setText(QStringLiteral("0"));
-        form->Edit2Exit();
-        form->Edit3->setText(QStringLiteral("2"));
-        form->Edit3Exit();
-        form->BitCheckBox1->SetChecked(true);
-        form->BitCheckBox2->SetChecked(true);
-        for (int i = 0; i < 5; ++i) form->findChild<QAbstractButton*>("SpeedButton2")->click();
+        form->termField->setText(QStringLiteral("x^3-x-1"));
+        form->onTermFieldLeft();
+        form->startAField->setText(QStringLiteral("0"));
+        form->onStartAFieldLeft();
+        form->startBField->setText(QStringLiteral("2"));
+        form->onStartBFieldLeft();
+        form->guideLinesBox->SetChecked(true);
+        form->labelsBox->SetChecked(true);
+        for (int i = 0; i < 5; ++i) form->onRepeatClicked();
         shoot(form, "bisection");
         kurvio::TForm14 table(form, form->a0, form->b0, form->eps, form->d);
         table.show();
@@ -281,17 +281,17 @@ int main(int argc, char** argv) {
       auto* form = static_cast<kurvio::TForm15*>(module);
       form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
       QTimer::singleShot(600, form, [&, form] {
-        form->Edit1->setText(QStringLiteral("1/n"));
-        form->Edit1Exit();
-        form->ScrollBar3->setValue(100);  // ε = 0,1 of max ε = 1
+        form->termField->setText(QStringLiteral("1/n"));
+        form->onTermFieldLeft();
+        form->epsilonBar->setValue(100);  // ε = 0,1 of max ε = 1
         kurvio::y1 = -0.5;
         kurvio::y2 = 1.5;
-        form->BitCheckBox1->SetChecked(true);
-        form->BitCheckBox1Click();
+        form->determineLimitBox->SetChecked(true);
+        form->onDetermineLimitClicked();
         for (kurvio::TBitCheckBox* box :
-             {form->BitCheckBox2, form->BitCheckBox3, form->BitCheckBox4, form->BitCheckBox5})
+             {form->connectPointsBox, form->findN0Box, form->markLimitBox, form->numberLineBox})
           box->SetChecked(true);
-        form->DisplayCheckBoxClick();
+        form->onDisplayBoxClicked();
         shoot(form, "sequences");
       });
     };
@@ -301,29 +301,28 @@ int main(int argc, char** argv) {
       auto* form = static_cast<kurvio::TForm12*>(module);
       form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
       QTimer::singleShot(600, form, [&, form] {
-        form->Edit1->setText(QStringLiteral("0,5x^2-2"));
-        form->Edit1Exit();
-        for (kurvio::TBitCheckBox* box :
-             {form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3})
+        form->termField->setText(QStringLiteral("0,5x^2-2"));
+        form->onTermFieldLeft();
+        for (kurvio::TBitCheckBox* box : {form->graphBox, form->arrowBox, form->cartesianBox})
           box->SetChecked(true);
-        form->DisplayCheckBoxClick();
+        form->onDisplayBoxClicked();
         // x is dragged to its places, as a pupil would, on the rails' range -7..7.
         const auto dragTo = [form](double x) {
-          const int column = static_cast<int>((x + 7) / 14 * form->PaintBox1->width());
-          form->PaintBox1MouseDown(Qt::LeftButton, column, 20);
-          form->PaintBox1MouseUp(Qt::LeftButton, column, 20);
+          const int column = static_cast<int>((x + 7) / 14 * form->paintBox->width());
+          form->onPaintBoxMouseDown(Qt::LeftButton, column, 20);
+          form->onPaintBoxMouseUp(Qt::LeftButton, column, 20);
         };
         for (double x : {-3.0, -1.0, 1.0}) {
           dragTo(x);
-          form->findChild<QAbstractButton*>("SpeedButton13")->click();
+          form->onFixArrowClicked();
         }
         dragTo(2.5);
         QApplication::processEvents();
         if (!dir.isEmpty())
           GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-covariation.png");
-        form->BitCheckBox4->SetChecked(true);
-        form->BitCheckBox4Click();
-        form->SpeedButton10->click();
+        form->guessBox->SetChecked(true);
+        form->onGuessBoxClicked();
+        form->familyButtons[1]->click();  // "y = a(x-u) ²+v"
         shoot(form, "covariation-guess");
       });
     };

@@ -22,6 +22,7 @@
 #include "plot/QtCanvas.h"
 #include "settings/Color.h"
 #include "settings/Settings.h"
+#include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
 #include "support/WindowTestSettings.h"
 #include "term/Term.h"
@@ -47,7 +48,7 @@ inline void ExpectDesignNames(const QWidget* window, std::initializer_list<Desig
   }
 }
 
-// The same for names that are all of one kind.
+// Every one of `names` resolves to exactly one control of `kind`.
 inline void ExpectDesignNames(const QWidget* window, const char* kind,
                               std::initializer_list<const char*> names) {
   for (const char* name : names) ExpectDesignNames(window, {{name, kind}});
@@ -132,6 +133,18 @@ class WindowTest : public ::testing::Test {
   TempDir dir;
   std::unique_ptr<Window> form;
   std::vector<std::string> messages;
+
+  // One frame drawn by `draw` as an export draws it, on a canvas that records every call.
+  template <class Draw>
+  static testing::RecordingCanvas Record(Draw draw) {
+    testing::RecordingCanvas canvas;
+    DrawCanvas = &canvas;
+    ExportDrawing = true;
+    draw();
+    ExportDrawing = false;
+    DrawCanvas = nullptr;
+    return canvas;
+  }
 };
 
 }  // namespace kurvio

@@ -116,8 +116,8 @@ const PictureCase kCases[] = {
        TermStetigkeitF2 = "1/(x-1)";
        xP = 1;
        std::shared_ptr<TForm11> form = Open<TForm11>(1200, 800);
-       form->BitCheckBox2->SetChecked(true);
-       form->BitCheckBox2Click();
+       form->labelsBox->SetChecked(true);
+       form->onLabelsBoxClicked();
        form->eps = 0.5;
        form->delta = 0.7;
        draw = [form = form.get()] { form->animieren(); };
@@ -127,8 +127,8 @@ const PictureCase kCases[] = {
      [](auto& draw) {
        TermKovariation = "0,5x^2-2";
        std::shared_ptr<TForm12> form = Open<TForm12>(1300, 800);
-       Check({form->BitCheckBox1, form->BitCheckBox2, form->BitCheckBox3});
-       form->DisplayCheckBoxClick();
+       Check({form->graphBox, form->arrowBox, form->cartesianBox});
+       form->onDisplayBoxClicked();
        for (int i = 0; i < 4; ++i) form->FixedArrows.InsertFront({-3.0 + 2 * i});
        xP = 2.5;
        draw = [form = form.get()] { form->animieren(); };
@@ -138,10 +138,10 @@ const PictureCase kCases[] = {
      [](auto& draw) {
        TermBisektion = "x^3-x-1";
        std::shared_ptr<TForm13> form = Open<TForm13>(1200, 800);
-       Check({form->BitCheckBox1, form->BitCheckBox2});
+       Check({form->guideLinesBox, form->labelsBox});
        form->a0 = form->a = 0;
        form->b0 = form->b = 2;
-       for (int i = 0; i < 4; ++i) form->SpeedButton2Click();
+       for (int i = 0; i < 4; ++i) form->onRepeatClicked();
        draw = [form = form.get()] { form->animieren(); };
        return form;
      }},
@@ -150,10 +150,10 @@ const PictureCase kCases[] = {
        TermSequenceMode = true;
        TermFolgen = "(-1)^n/n+2";
        std::shared_ptr<TForm15> form = Open<TForm15>(1200, 800);
-       Check({form->BitCheckBox2, form->BitCheckBox3, form->BitCheckBox4});
-       form->DisplayCheckBoxClick();
-       form->BitCheckBox1->SetChecked(true);
-       form->BitCheckBox1Click();
+       Check({form->connectPointsBox, form->findN0Box, form->markLimitBox});
+       form->onDisplayBoxClicked();
+       form->determineLimitBox->SetChecked(true);
+       form->onDetermineLimitClicked();
        form->LimitFound = true;
        form->eps = 0.01;
        draw = [form = form.get()] {

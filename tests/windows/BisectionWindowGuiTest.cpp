@@ -1,34 +1,16 @@
 // The bisection window driven through its controls: the steps with their band
-// colour and result, the mouse interval, the ladder, the decimals, the table
-// window, zoom mode, syntax errors and the example list.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
+// colour and result, the guide lines, the mouse interval, the ladder, the
+// decimals, the table window, zoom mode, syntax errors and the example list.
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTableWidget>
-#include <QTest>
 #include <QTimer>
-#include <QToolButton>
-#include <cstdlib>
-#include <iterator>
 #include <set>
 
 #include "module/Cursors.h"
-#include "module/ExampleList.h"
-#include "plot/PaintBox.h"
-#include "plot/PlotFrame.h"
-#include "plot/QtCanvas.h"
-#include "settings/Settings.h"
-#include "support/RecordingCanvas.h"
-#include "support/TempDir.h"
-#include "support/WindowTestSettings.h"
-#include "term/Term.h"
-#include "widgets/TBitCheckBox.h"
+#include "support/WindowFixture.h"
 #include "widgets/TColorButton.h"
 #include "windows/limits/BisectionTableWindow.h"
 #include "windows/limits/BisectionWindow.h"
@@ -36,245 +18,262 @@
 namespace kurvio {
 namespace {
 
-constexpr Color kRed = 255;
-constexpr Color kGreen = 65280;
-// A row of the plot below the name of the y-axis.
-constexpr int kBandRow = 30;
+constexpr Color kRed = 255, kGreen = 65280, kBlue = 16711680, kYellow = 65535;
+constexpr int kBandRow = 30;  // a row of the plot below the name of the y-axis
 
-class BisectionWindowTest : public ::testing::Test {
+class BisectionWindowTest : public WindowTest<TForm13> {
  protected:
   void SetUp() override {
-    UseDefaultSettingsIn(dir);
+    WindowTest::SetUp();
     TermBisektion = "x^2-2";
-    SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
-    ReportExampleListMessage = [](QWidget*, const QString&) {};
     Open();
   }
-  void TearDown() override {
-    form.reset();
-    SyntaxErrorReporter = nullptr;
-    ReportExampleListMessage = nullptr;
-    MainTerm.reset();
+  void Interval(const char* a0, const char* b0) {
+    Type("Edit2", QString::fromLatin1(a0));
+    Type("Edit3", QString::fromLatin1(b0));
   }
-  void Open() {
-    form = std::make_unique<TForm13>();
-    form->resize(1100, 750);
-    form->show();
-    QApplication::processEvents();
-  }
-  void Type(QLineEdit* edit, const QString& text) { TypeInto(form.get(), edit, text); }
-  void Interval(const QString& a0, const QString& b0) {
-    Type(form->Edit2, a0);
-    Type(form->Edit3, b0);
-  }
-  void Click(TBitCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5)); }
-  // The colour of the band a third into it (clear of the axis and of the grid
-  // lines at whole numbers while it is wider than a pixel).
-  Color BandColour() const {
+  Color At(int x, int y) const { return FromQColor(form->Bitmap().pixelColor(x, y)); }
+  // A third into the band: clear of the axis and of the grid while it is wider than a pixel.
+  Color Band() const {
     const int left = ScreenX(form->a), right = ScreenX(form->b);
-    return FromQColor(form->Bitmap().pixelColor(left + (right - left) / 3, kBandRow));
-  }
-  // Every call of one redraw.
-  testing::RecordingCanvas Record() {
-    testing::RecordingCanvas canvas;
-    DrawCanvas = &canvas;
-    ExportDrawing = true;
-    form->animieren();
-    ExportDrawing = false;
-    DrawCanvas = nullptr;
-    return canvas;
+    return At(left + (right - left) / 3, kBandRow);
   }
   // The rows of horizontal lines from the frame line down: the frame and the ladder.
   std::set<int> LadderRows() {
-    const testing::RecordingCanvas canvas = Record();
     std::set<int> rows;
-    for (const testing::Segment& s : canvas.segments)
+    for (const testing::Segment& s : Record([this] { form->animieren(); }).segments)
       if (s.from.y == s.to.y && s.from.y >= PlotHeight) rows.insert(s.from.y);
     return rows;
   }
-
-  TempDir dir;
-  std::vector<std::string> messages;
-  std::unique_ptr<TForm13> form;
+  std::unique_ptr<TForm14> Table() {
+    return std::make_unique<TForm14>(form.get(), form->a0, form->b0, form->eps, form->d);
+  }
+  int RepeatUntilDone() {
+    int clicks = 0;
+    for (; Find("SpeedButton2")->isEnabled() && clicks < 1000; ++clicks) Click("SpeedButton2");
+    return clicks;
+  }
 };
 
+TEST_F(BisectionWindowTest, EveryDesignNameNamesOneControl) {
+  const QWidget* w = form.get();
+  ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3", "Edit4"});
+  ExpectDesignNames(w, "QLabel", {"Label12", "Panel2"});
+  ExpectDesignNames(w, "kurvio::TColorButton", {"ColorButton1", "ColorButton2"});
+  ExpectDesignNames(w, "kurvio::TBitCheckBox", {"BitCheckBox1", "BitCheckBox2", "BitCheckBox5"});
+  ExpectDesignNames(w, "QListWidget", {"ListBox1"});
+  ExpectDesignNames(
+      w, "QAbstractButton",
+      {"SpeedButton1",  "SpeedButton2",  "SpeedButton3",  "SpeedButton4",  "SpeedButton5",
+       "SpeedButton6",  "SpeedButton7",  "SpeedButton8",  "SpeedButton9",  "SpeedButton10",
+       "SpeedButton11", "SpeedButton12", "SpeedButton14", "SpeedButton15", "SpeedButton17",
+       "SpeedButton18", "SpeedButton19", "SpeedButton20", "SpeedButton21", "SpeedButton22",
+       "SpeedButton23", "SpeedButton28"});
+  ExpectDesignNames(Table().get(), {{"StringGrid1", "QTableWidget"}, {"BitBtn2", "QPushButton"}});
+}
+
 TEST_F(BisectionWindowTest, SquareRootOfTwoInEighteenStepsThenTheResult) {
-  EXPECT_EQ(form->ColorButton1->SelectionColor(), 255);
-  EXPECT_EQ(form->ColorButton2->SelectionColor(), 65280);
-  EXPECT_EQ(form->EpsLabel->text(), "= 0,00001");
+  EXPECT_EQ(Find<TColorButton>("ColorButton1")->SelectionColor(), 255);
+  EXPECT_EQ(Find<TColorButton>("ColorButton2")->SelectionColor(), 65280);
+  EXPECT_EQ(Text("errorBound"), "= 0,00001");
   Interval("0", "2");
-  EXPECT_EQ(form->Panel2->text(),
+  EXPECT_EQ(Text("Panel2"),
             "  a = 0,00000  b = 2,00000  m = 1,00000  f(a) = -2,00000  f(m) = -1,00000"
             "  f(a)*f(m) = 2,00000");
-  EXPECT_EQ(BandColour(), kGreen);
+  EXPECT_EQ(Band(), kGreen);
   for (int i = 1; i <= 18; ++i) {
-    const QString before = form->Panel2->text();
-    form->SpeedButton2->click();
-    EXPECT_EQ(form->steps, i);
-    EXPECT_EQ(BandColour(), kGreen) << i;
-    EXPECT_NE(form->Panel2->text(), before);
-    EXPECT_TRUE(form->Label12->text().isEmpty());
-    EXPECT_TRUE(form->SpeedButton2->isEnabled());
+    const QString before = Text("Panel2");
+    Click("SpeedButton2");
+    ASSERT_EQ(form->steps, i);
+    EXPECT_EQ(Band(), kGreen) << i;
+    EXPECT_NE(Text("Panel2"), before);
+    EXPECT_TRUE(Text("Label12").isEmpty());
   }
   EXPECT_LT(form->a, 1.41421357);
   EXPECT_GT(form->b, 1.41421356);
-  form->SpeedButton2->click();
+  Click("SpeedButton2");
   EXPECT_EQ(form->steps, 18);
-  const QString result = form->Label12->text();
-  // Correctly rounded places, and the product's sign still to be seen.
-  EXPECT_TRUE(result.startsWith("x := (a + b) / 2 = 1,41421     f(x) = ")) << result.toStdString();
-  EXPECT_TRUE(form->Panel2->text().contains(
-      QRegularExpression("f\\(a\\)\\*f\\(m\\) = [1-9],[0-9]*E-[0-9]+$")))
-      << form->Panel2->text().toStdString();
-  EXPECT_FALSE(form->SpeedButton2->isEnabled());
-  // New start values start over.
-  Type(form->Edit2, QStringLiteral("1"));
+  EXPECT_TRUE(Text("Label12").startsWith("x := (a + b) / 2 = 1,41421     f(x) = "));
+  EXPECT_TRUE(
+      Text("Panel2").contains(QRegularExpression("f\\(a\\)\\*f\\(m\\) = [1-9],[0-9]*E-[0-9]+$")))
+      << Text("Panel2").toStdString();
+  EXPECT_FALSE(Find("SpeedButton2")->isEnabled());
+  Type("Edit2", QStringLiteral("1"));  // new start values start over
   EXPECT_EQ(form->steps, 0);
-  EXPECT_TRUE(form->SpeedButton2->isEnabled());
-  EXPECT_TRUE(form->Label12->text().isEmpty());
+  EXPECT_TRUE(Find("SpeedButton2")->isEnabled());
+  EXPECT_TRUE(Text("Label12").isEmpty());
 }
 
 TEST_F(BisectionWindowTest, TheRuleWithoutASignChangeAndWithAZeroInTheMiddle) {
-  Type(form->Edit1, QStringLiteral("x^2+1"));
-  Interval("0", "2");
-  EXPECT_EQ(BandColour(), kRed);
-  form->SpeedButton2->click();
-  EXPECT_EQ(form->a, 1.0);
-  EXPECT_EQ(form->b, 2.0);
-  form->SpeedButton2->click();
-  EXPECT_EQ(form->a, 1.5);
-  EXPECT_EQ(BandColour(), kRed);
+  const struct {
+    const char* term;
+    Color band;
+    double a, b;  // after one step from [0; 2]
+  } cases[] = {{"x^2+1", kRed, 1, 2},
+               {"x-1", kGreen, 0, 1},
+               {"x-0,5", kGreen, 0, 1},
+               {"x-1,5", kGreen, 1, 2}};
+  for (const auto& c : cases) {
+    Type("Edit1", QString::fromLatin1(c.term));
+    Interval("0", "2");
+    EXPECT_EQ(Band(), c.band) << c.term;
+    Click("SpeedButton2");
+    EXPECT_EQ(form->a, c.a) << c.term;
+    EXPECT_EQ(form->b, c.b) << c.term;
+  }
+  Find<TColorButton>("ColorButton2")->SetSelectionColor(static_cast<int>(kBlue));
+  EXPECT_EQ(Band(), kBlue);  // the change colour follows its button
+  Find<TColorButton>("ColorButton1")->SetSelectionColor(static_cast<int>(kYellow));
+  Type("Edit1", QStringLiteral("x^2+1"));
+  EXPECT_EQ(Band(), kYellow);
+  EXPECT_EQ(At(ScreenX(form->a) - 3, kBandRow), Farben::Hintergrund);  // the band's edges
+  EXPECT_EQ(At(ScreenX(form->b) + 3, kBandRow), Farben::Hintergrund);
+}
 
-  form->ColorButton2->SetSelectionColor(16711680);  // the change colour follows its button
-  Type(form->Edit1, QStringLiteral("x-1"));
+// x^2 - 2 on [0; 2]: m = 1, f(a) = -2, f(b) = 2, f(m) = -1.
+TEST_F(BisectionWindowTest, GuideLinesAndLabelsStandAtTheirPoints) {
   Interval("0", "2");
-  EXPECT_EQ(BandColour(), Color{16711680});
-  form->SpeedButton2->click();  // f(m) = 0
-  EXPECT_EQ(form->a, 0.0);
-  EXPECT_EQ(form->b, 1.0);
+  Click("BitCheckBox1");
+  // Beside the curve and the axis that are drawn over them.
+  EXPECT_EQ(At(ScreenX(0) + 1, ScreenY(-2) + 1), kBlue);
+  EXPECT_EQ(At(ScreenX(2) - 1, ScreenY(2) - 1), kBlue);
+  EXPECT_EQ(At(ScreenX(1) + 1, ScreenY(-1) + 1), kYellow);
+  EXPECT_EQ(At(ScreenX(1) - 1, ScreenY(-1) - 1), kYellow);
+  Click("BitCheckBox2");
+  std::vector<testing::TextCall> texts = Record([this] { form->animieren(); }).texts;
+  std::erase_if(texts, [](const testing::TextCall& t) { return t.text.rfind("f(", 0) != 0; });
+  ASSERT_EQ(texts.size(), 3u);
+  const struct {
+    const char* text;
+    int x, y;
+  } expected[] = {{"f(a)", ScreenX(0) - 25, ScreenY(-2) - 6},
+                  {"f(b)", ScreenX(0) - 25, ScreenY(2) - 6},
+                  {"f(m)", ScreenX(0) - 25, ScreenY(-1) - 6}};
+  for (std::size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(texts[i].text, expected[i].text);
+    EXPECT_EQ(texts[i].x, expected[i].x) << expected[i].text;
+    EXPECT_EQ(texts[i].y, expected[i].y) << expected[i].text;
+  }
+  Interval("-2", "-1");  // left of the axis the labels go to its right
+  texts = Record([this] { form->animieren(); }).texts;
+  std::erase_if(texts, [](const testing::TextCall& t) { return t.text != "f(a)"; });
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].x, ScreenX(0) + 8);
 }
 
 TEST_F(BisectionWindowTest, AClickWithoutDraggingGivesTheResultAtOnce) {
   Interval("0", "2");
-  form->SpeedButton2->click();
-  const QPoint at(ScreenX(1.414), 50);
-  QTest::mousePress(form->PaintBox1, Qt::LeftButton, {}, at);
-  QTest::mouseRelease(form->PaintBox1, Qt::LeftButton, {}, at);
-  EXPECT_EQ(form->a, form->b);
-  EXPECT_EQ(form->a0, form->a);
-  EXPECT_EQ(form->steps, 0);
-  form->SpeedButton2->click();
-  EXPECT_EQ(form->steps, 0);
-  EXPECT_FALSE(form->SpeedButton2->isEnabled());
-  EXPECT_TRUE(form->Label12->text().startsWith("x := (a + b) / 2 = 1,4"))
-      << form->Label12->text().toStdString();
-  // Far from the zero.
-  const QPoint far(ScreenX(4), 50);
-  QTest::mousePress(form->PaintBox1, Qt::LeftButton, {}, far);
-  EXPECT_TRUE(form->SpeedButton2->isEnabled());
-  EXPECT_TRUE(form->Label12->text().isEmpty());
-  QTest::mouseRelease(form->PaintBox1, Qt::LeftButton, {}, far);
-  form->SpeedButton2->click();
-  EXPECT_EQ(form->Label12->text(), " Keine Lösung!");
+  Click("SpeedButton2");
+  QWidget* box = Find("PaintBox1");
+  for (const auto& [x, result] :
+       {std::pair{1.414, "x := (a + b) / 2 = 1,4"}, std::pair{4.0, " Keine Lösung!"}}) {
+    const QPoint at(ScreenX(x), 50);
+    QTest::mousePress(box, Qt::LeftButton, {}, at);
+    EXPECT_TRUE(Find("SpeedButton2")->isEnabled());
+    EXPECT_TRUE(Text("Label12").isEmpty());
+    QTest::mouseRelease(box, Qt::LeftButton, {}, at);
+    EXPECT_EQ(form->a, form->b);
+    EXPECT_EQ(form->a0, form->a);
+    Click("SpeedButton2");
+    EXPECT_EQ(form->steps, 0);
+    EXPECT_FALSE(Find("SpeedButton2")->isEnabled());
+    EXPECT_TRUE(Text("Label12").startsWith(QString::fromUtf8(result))) << x;
+  }
 }
 
 TEST_F(BisectionWindowTest, DraggingLeftwardsSwapsTheEnds) {
-  QTest::mousePress(form->PaintBox1, Qt::LeftButton, {}, QPoint(ScreenX(3), 40));
-  QTest::mouseMove(form->PaintBox1, QPoint(ScreenX(1), 40));
+  QWidget* box = Find("PaintBox1");
+  QTest::mousePress(box, Qt::LeftButton, {}, QPoint(ScreenX(3), 40));
+  QTest::mouseMove(box, QPoint(ScreenX(1), 40));
   EXPECT_NEAR(form->a0, 3, 0.02);  // while dragging the band follows the mouse unsorted
   EXPECT_NEAR(form->b0, 1, 0.02);
-  QTest::mouseRelease(form->PaintBox1, Qt::LeftButton, {}, QPoint(ScreenX(-1), 40));
+  QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(ScreenX(-1), 40));
   EXPECT_NEAR(form->a, -1, 0.02);
   EXPECT_NEAR(form->b, 3, 0.02);
   EXPECT_EQ(form->a0, form->a);
   EXPECT_EQ(form->b0, form->b);
-  EXPECT_TRUE(form->Edit2->text().trimmed().startsWith("-1,0") ||
-              form->Edit2->text().trimmed().startsWith("-9,9"))
-      << form->Edit2->text().toStdString();
-  EXPECT_EQ(BandColour(), kGreen);
-  EXPECT_EQ(FromQColor(form->Bitmap().pixelColor(ScreenX(2.5), kBandRow)), kGreen);
-  EXPECT_NE(FromQColor(form->Bitmap().pixelColor(ScreenX(3.5), kBandRow)), kGreen);
-  QTest::mouseMove(form->PaintBox1, QPoint(ScreenX(5), 40));  // no longer dragging
+  EXPECT_TRUE(Text("Edit2").trimmed().startsWith("-1,0") ||
+              Text("Edit2").trimmed().startsWith("-9,9"));
+  EXPECT_EQ(At(ScreenX(2.5), kBandRow), kGreen);
+  EXPECT_NE(At(ScreenX(3.5), kBandRow), kGreen);
+  QTest::mouseMove(box, QPoint(ScreenX(5), 40));  // no longer dragging
   EXPECT_NEAR(form->b, 3, 0.02);
 }
 
 TEST_F(BisectionWindowTest, ZoomModeZoomsInsteadOfChoosingTheInterval) {
-  const QImage dragCursor = ProgramCursor(4).pixmap().toImage();
-  const QImage zoomCursor = ProgramCursor(1).pixmap().toImage();
-  EXPECT_EQ(form->PaintBox1->cursor().pixmap().toImage(), dragCursor);
-  Click(form->BitCheckBox5);
-  EXPECT_EQ(form->PaintBox1->cursor().pixmap().toImage(), zoomCursor);
+  QWidget* box = Find("PaintBox1");
+  const auto cursor = [box] { return box->cursor().pixmap().toImage(); };
+  EXPECT_EQ(cursor(), ProgramCursor(4).pixmap().toImage());
+  Click("BitCheckBox5");
+  EXPECT_EQ(cursor(), ProgramCursor(1).pixmap().toImage());
   Interval("0", "2");
   const double left = WorldX(100), right = WorldX(300);
-  QTest::mousePress(form->PaintBox1, Qt::LeftButton, {}, QPoint(100, 100));
-  QTest::mouseMove(form->PaintBox1, QPoint(200, 200));
-  QTest::mouseRelease(form->PaintBox1, Qt::LeftButton, {}, QPoint(300, 250));
+  QTest::mousePress(box, Qt::LeftButton, {}, QPoint(100, 100));
+  QTest::mouseMove(box, QPoint(200, 200));
+  QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(300, 250));
   EXPECT_EQ(x1, left);
   EXPECT_EQ(x2, right);
   EXPECT_EQ(form->a, 0.0);
   EXPECT_EQ(form->b, 2.0);
-  Click(form->BitCheckBox5);
-  EXPECT_EQ(form->PaintBox1->cursor().pixmap().toImage(), dragCursor);
+  Click("BitCheckBox5");
+  EXPECT_EQ(cursor(), ProgramCursor(4).pixmap().toImage());
 }
 
 TEST_F(BisectionWindowTest, LadderStopsGrowingAfterTwelveSteps) {
   Interval("0", "2");
   EXPECT_EQ(LadderRows().size(), 1u + 1u);  // the start interval and the frame
-  for (int i = 0; i < 3; ++i) form->SpeedButton2->click();
+  for (int i = 0; i < 3; ++i) Click("SpeedButton2");
   EXPECT_EQ(LadderRows().size(), 4u + 1u);
-  for (int i = 3; i < 12; ++i) form->SpeedButton2->click();
+  for (int i = 3; i < 12; ++i) Click("SpeedButton2");
   const std::set<int> twelve = LadderRows();
   EXPECT_EQ(twelve.size(), 13u + 1u);
-  const QString status = form->Panel2->text();
-  form->SpeedButton2->click();
-  form->SpeedButton2->click();
+  const QString status = Text("Panel2");
+  Click("SpeedButton2");
   EXPECT_EQ(LadderRows(), twelve);
-  EXPECT_NE(form->Panel2->text(), status);
-  // The rows are one twelfth of a fifth of the plot apart, below the frame.
+  EXPECT_NE(Text("Panel2"), status);
   const int e = PlotHeight / 60;
   EXPECT_EQ(*twelve.begin(), PlotHeight);
   EXPECT_EQ(*std::next(twelve.begin()), PlotHeight + 2 * e);
   EXPECT_EQ(*twelve.rbegin(), PlotHeight + 14 * e);
-  EXPECT_LE(*twelve.rbegin() + 3, form->Bitmap().height());
+  // On the bitmap: the start interval from 0 to 2 with its ticks, the first step from 1 to 2.
+  const int row = PlotHeight + 2 * e;
+  EXPECT_EQ(At(ScreenX(1), row), kBlack);
+  EXPECT_EQ(At(ScreenX(0), row - 2), kBlack);
+  EXPECT_EQ(At(ScreenX(2), row + 2), kBlack);
+  EXPECT_NE(At(ScreenX(-0.5), row), kBlack);
+  EXPECT_EQ(At(ScreenX(1.5), row + e), kBlack);
+  EXPECT_NE(At(ScreenX(0.5), row + e), kBlack);
 }
 
 TEST_F(BisectionWindowTest, DecimalsOutsideOneToSixBecomeFour) {
-  struct Case {
-    const char* typed;
-    const char* shown;
+  const struct {
+    const char *typed, *shown;
     double eps;
     const char* label;
-  };
-  const Case cases[] = {{"7", "4", 1e-4, "= 0,0001"}, {"0", "4", 1e-4, "= 0,0001"},
-                        {"x", "4", 1e-4, "= 0,0001"}, {"6", "6", 1e-6, "= 1E-6"},
-                        {" 2 ", "2", 1e-2, "= 0,01"}, {"5", "5", 1e-5, "= 0,00001"}};
+  } cases[] = {{"7", "4", 1e-4, "= 0,0001"}, {"0", "4", 1e-4, "= 0,0001"},
+               {"x", "4", 1e-4, "= 0,0001"}, {"6", "6", 1e-6, "= 1E-6"},
+               {"1", "1", 1e-1, "= 0,1"},    {" 2 ", "2", 1e-2, "= 0,01"}};
   Interval("0", "2");
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
-    Type(form->Edit4, QString::fromUtf8(c.typed));
-    EXPECT_EQ(form->Edit4->text(), c.shown);
+    Type("Edit4", QString::fromUtf8(c.typed));
+    EXPECT_EQ(Text("Edit4"), c.shown);
     EXPECT_DOUBLE_EQ(form->eps, c.eps);
-    EXPECT_EQ(form->EpsLabel->text(), c.label);
+    EXPECT_EQ(Text("errorBound"), c.label);
   }
-  Type(form->Edit4, QStringLiteral("2"));
-  EXPECT_TRUE(form->Panel2->text().startsWith("  a = 0,00  b = 2,00  m = 1,00"))
-      << form->Panel2->text().toStdString();
-  EXPECT_EQ(form->Edit3->text().trimmed(), "2,00");
-  for (int i = 0; i < 8; ++i) form->SpeedButton2->click();  // 2 / 2^8 < 0.01
-  EXPECT_EQ(form->steps, 8);
-  form->SpeedButton2->click();
-  EXPECT_FALSE(form->SpeedButton2->isEnabled());
-  EXPECT_TRUE(form->Label12->text().startsWith("x := (a + b) / 2 = 1,42     f(x) = "))
-      << form->Label12->text().toStdString();
+  EXPECT_TRUE(Text("Panel2").startsWith("  a = 0,00  b = 2,00  m = 1,00"));
+  EXPECT_EQ(Text("Edit3").trimmed(), "2,00");
+  EXPECT_EQ(RepeatUntilDone(), 8 + 1);  // 2 / 2^8 < 0.01
+  EXPECT_TRUE(Text("Label12").startsWith("x := (a + b) / 2 = 1,42     f(x) = "));
 }
 
 TEST_F(BisectionWindowTest, TableListsEveryHalvingFromTheStartInterval) {
-  Type(form->Edit1, QStringLiteral("x-3,3"));
+  Type("Edit1", QStringLiteral("x-3,3"));
   Interval("0", "10");
-  Type(form->Edit4, QStringLiteral("6"));
-  form->SpeedButton2->click();  // steps in the window do not matter
-  TForm14 table(form.get(), form->a0, form->b0, form->eps, form->d);
-  QTableWidget* grid = table.StringGrid1;
+  Type("Edit4", QStringLiteral("6"));
+  Click("SpeedButton2");  // steps in the window do not matter
+  auto table = Table();
+  QTableWidget* grid = table->grid;
   ASSERT_EQ(grid->columnCount(), 6);
   ASSERT_EQ(grid->rowCount(), 1 + 24);
   EXPECT_EQ(grid->item(0, 0)->text(), "          a");
@@ -284,117 +283,81 @@ TEST_F(BisectionWindowTest, TableListsEveryHalvingFromTheStartInterval) {
   EXPECT_EQ(grid->item(1, 2)->text(), "5,000000");
   EXPECT_EQ(grid->item(2, 1)->text(), "5,000000");  // x - 3,3 changes sign left of 5
   EXPECT_TRUE(grid->item(24, 2)->text().startsWith("3,30000"));
-}
-
-TEST_F(BisectionWindowTest, TableWindowTakesTheSizeOfItsRows) {
-  Type(form->Edit1, QStringLiteral("x-3,3"));
-  Interval("0", "10");
-  Type(form->Edit4, QStringLiteral("1"));
-  TForm14 table(form.get(), form->a0, form->b0, form->eps, form->d);
-  QTableWidget* grid = table.StringGrid1;
-  ASSERT_EQ(grid->rowCount(), 1 + 7);  // 10 / 2^7 < 0,1
-  const QFontMetrics metrics = grid->fontMetrics();
-  const int column = metrics.horizontalAdvance(QStringLiteral("AAAAAAAAAAAAAAA"));
-  const int row = metrics.height() + 6;
-  EXPECT_EQ(grid->columnWidth(3), column);
-  EXPECT_EQ(grid->rowHeight(7), row);
-  EXPECT_EQ(grid->width(), 6 * column + 12);
-  EXPECT_EQ(table.width(), grid->width() + 1);
-  EXPECT_EQ(grid->height(), 8 * row + 7);
-  EXPECT_EQ(table.height(), grid->height() + 4 + table.BitBtn2->height());
-  EXPECT_EQ(table.BitBtn2->geometry().bottom(), table.height() - 3);
-  EXPECT_LE(std::abs(table.BitBtn2->geometry().center().x() - table.width() / 2), 1);
-
   // A table longer than the screen scrolls; "Weiter" stays on the screen.
   Interval("-10^35", "10^35");
-  TForm14 tall(form.get(), form->a0, form->b0, form->eps, form->d);
-  EXPECT_GT(tall.StringGrid1->rowCount(), 100);
-  EXPECT_LE(tall.height(), QGuiApplication::primaryScreen()->availableGeometry().height());
+  auto tall = Table();
+  EXPECT_GT(tall->grid->rowCount(), 100);
+  EXPECT_LE(tall->height(), QGuiApplication::primaryScreen()->availableGeometry().height());
 }
 
 TEST_F(BisectionWindowTest, APoleEndsWithoutASolution) {
-  Type(form->Edit1, QStringLiteral("1/x"));
+  Type("Edit1", QStringLiteral("1/x"));
   Interval("-1", "1");
-  int clicks = 0;
-  while (form->SpeedButton2->isEnabled() && clicks < 100) {
-    form->SpeedButton2->click();
-    ++clicks;
-  }
-  EXPECT_EQ(clicks, 18 + 1);
-  EXPECT_EQ(form->Label12->text(), " Keine Lösung!");
+  EXPECT_EQ(RepeatUntilDone(), 18 + 1);
+  EXPECT_EQ(Text("Label12"), " Keine Lösung!");
   EXPECT_LT(form->b - form->a, 1e-5);
   EXPECT_LE(form->a, 0.0);
   EXPECT_GE(form->b, 0.0);
-
-  TForm14 table(form.get(), form->a0, form->b0, form->eps, form->d);
-  QTableWidget* grid = table.StringGrid1;
-  ASSERT_EQ(grid->rowCount(), 1 + 18 + 1);
-  const int last = grid->rowCount() - 1;
-  EXPECT_EQ(grid->item(last, 2)->text(), "Keine Lösung!");
-  for (int c : {0, 1, 3, 4, 5}) EXPECT_TRUE(grid->item(last, c)->text().isEmpty());
-
+  auto table = Table();
+  ASSERT_EQ(table->grid->rowCount(), 1 + 18 + 1);
+  const int last = table->grid->rowCount() - 1;
+  EXPECT_EQ(table->grid->item(last, 2)->text(), "Keine Lösung!");
+  for (int c : {0, 1, 3, 4, 5}) EXPECT_TRUE(table->grid->item(last, c)->text().isEmpty());
   // The button shows the table modally; "Weiter" closes it.
   bool shown = false;
   QTimer::singleShot(0, form.get(), [&] {
     auto* open = qobject_cast<TForm14*>(QApplication::activeModalWidget());
     shown = open != nullptr;
-    if (open) open->BitBtn2->click();
+    if (open) open->continueButton->click();
   });
-  form->SpeedButton12->click();
+  Click("SpeedButton12");
   EXPECT_TRUE(shown);
 }
 
 TEST_F(BisectionWindowTest, StartValuesTypedReversedAreTakenTheRightWayRound) {
   Interval("2", "0");
-  form->SpeedButton2->click();
+  Click("SpeedButton2");
   EXPECT_EQ(form->a, 1.0);  // [0; 2] halved once
   EXPECT_EQ(form->b, 2.0);
   EXPECT_EQ(form->steps, 1);
-  EXPECT_EQ(form->Edit2->text().trimmed(), "0,00000");
-  EXPECT_EQ(form->Edit3->text().trimmed(), "2,00000");
+  EXPECT_EQ(Text("Edit2").trimmed(), "0,00000");
+  EXPECT_EQ(Text("Edit3").trimmed(), "2,00000");
   // An interval too far out to be halved down to the bound ends as well.
   Interval("10^20", "10^20+10^10");
-  int clicks = 0;
-  while (form->SpeedButton2->isEnabled() && clicks < 1000) {
-    form->SpeedButton2->click();
-    ++clicks;
-  }
-  EXPECT_LT(clicks, 100);
-  EXPECT_EQ(form->Label12->text(), " Keine Lösung!");
-  TForm14 table(form.get(), form->a0, form->b0, form->eps, form->d);
-  EXPECT_LT(table.StringGrid1->rowCount(), 100);
+  EXPECT_LT(RepeatUntilDone(), 100);
+  EXPECT_EQ(Text("Label12"), " Keine Lösung!");
+  EXPECT_LT(Table()->grid->rowCount(), 100);
 }
 
 TEST_F(BisectionWindowTest, ASyntaxErrorIsReportedOnceWhenTheFieldIsLeft) {
   Interval("0", "2");
-  Type(form->Edit1, QStringLiteral("x^2-"));
+  Type("Edit1", QStringLiteral("x^2-"));
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].rfind("Syntaxfehler: ", 0), 0u);
   EXPECT_EQ(TermBisektion, "x^2-");
-  EXPECT_TRUE(form->Edit1->hasFocus());
-  form->SpeedButton2->click();
-  form->BitCheckBox1->SetChecked(true);
+  EXPECT_TRUE(Find("Edit1")->hasFocus());
+  Click("SpeedButton2");
+  Find<TBitCheckBox>("BitCheckBox1")->SetChecked(true);
   form->animieren();
   EXPECT_EQ(messages.size(), 1u);
-  form->Edit1->clear();
-  QTest::keyClicks(form->Edit1, QString(45, QLatin1Char('1')));
-  EXPECT_EQ(form->Edit1->text().size(), 40);  // the narrow field takes 40 characters
+  Find<QLineEdit>("Edit1")->clear();
+  QTest::keyClicks(Find("Edit1"), QString(45, QLatin1Char('1')));
+  EXPECT_EQ(Text("Edit1").size(), 40);  // the narrow field takes 40 characters
 }
 
 TEST_F(BisectionWindowTest, ExamplesHoldTheTermAlone) {
   Interval("0", "2");
   for (const char* term : {"x^3-x-1", "cos(x)-x"}) {
-    Type(form->Edit1, QString::fromUtf8(term));
-    form->SpeedButton7->click();
+    Type("Edit1", QString::fromUtf8(term));
+    Click("SpeedButton7");
   }
-  ASSERT_EQ(form->ListBox1->count(), 2);
-  form->SpeedButton2->click();
-  form->ListBox1->setCurrentRow(0);
-  form->SpeedButton3->click();
-  EXPECT_EQ(form->Edit1->text(), "x^3-x-1");
+  Click("SpeedButton2");
+  Find<QListWidget>("ListBox1")->setCurrentRow(0);
+  Click("SpeedButton3");
+  EXPECT_EQ(Text("Edit1"), "x^3-x-1");
   EXPECT_EQ(TermBisektion, "x^3-x-1");
   EXPECT_EQ(form->steps, 0);
-  EXPECT_TRUE(form->Edit1->hasFocus());
+  EXPECT_TRUE(Find("Edit1")->hasFocus());
   form->close();
   EXPECT_EQ(ReadBytes(dir.File("Bsp7.txt")), "x^3-x-1\r\ncos(x)-x\r\n");
 }

@@ -1,214 +1,216 @@
 // The covariation window driven through its controls: points on the rails,
-// the order of the arrows, the arrowheads, the guessing game, the animation
-// at the rail's end and the readouts.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+// the Cartesian path, the order of the arrows, the arrowheads, the guessing
+// game, the animation at the rail's end and the readouts.
 #include <QTimer>
-#include <QToolButton>
+#include <filesystem>
 #include <functional>
 
 #include "export/Export.h"
 #include "plot/PaintBox.h"
-#include "plot/PlotFrame.h"
-#include "plot/QtCanvas.h"
 #include "settings/FileMessages.h"
-#include "settings/Settings.h"
-#include "support/RecordingCanvas.h"
-#include "support/TempDir.h"
-#include "support/WindowTestSettings.h"
-#include "term/Term.h"
-#include "widgets/TBitCheckBox.h"
-#include "widgets/TSwitch.h"
+#include "support/WindowFixture.h"
 #include "windows/limits/CovariationWindow.h"
 
 namespace kurvio {
 namespace {
 
-constexpr Color kBlue = 16711680;
+constexpr Color kRed = 255, kBlue = 16711680;
 
-class CovariationWindowTest : public ::testing::Test {
+class CovariationWindowTest : public WindowTest<TForm12> {
  protected:
   void SetUp() override {
-    UseDefaultSettingsIn(dir);
+    WindowTest::SetUp();
     TermKovariation = "x^2";
     xP = 3;
     NumberLineMode = true;  // as the start window opens it
-    SyntaxErrorReporter = [](const std::string&) {};
-    form = std::make_unique<TForm12>();
-    form->resize(1200, 800);
-    form->show();
-    QApplication::processEvents();
+    Open(1200, 800);
   }
   void TearDown() override {
-    form.reset();
+    WindowTest::TearDown();
     NumberLineMode = false;
-    SyntaxErrorReporter = nullptr;
-    MainTerm.reset();
   }
-  void Term(const QString& text) {
-    form->Edit1->setText(text);
-    form->Edit1Exit();
+  void Check(const char* box) {
+    Find<TBitCheckBox>(box)->SetChecked(true);
+    form->onDisplayBoxClicked();
   }
-  void Check(TBitCheckBox* box) {
-    box->SetChecked(true);
-    form->DisplayCheckBoxClick();
+  void Guess(bool on) {
+    Find<TBitCheckBox>("BitCheckBox4")->SetChecked(on);
+    form->onGuessBoxClicked();
   }
-  // The centre of the dot at v on a rail of the picture: the x rail at row
-  // h·20/21, the f(x) rail at h·5/6.
-  QPoint RailDot(double v, double lo, double hi, bool fRail) const {
-    const int w = form->PaintBox1->width(), h = form->PaintBox1->height();
-    return {static_cast<int>(std::lround((v - lo) / (hi - lo) * w)),
-            static_cast<int>(std::lround(fRail ? h - h / 6.0 : h - h / 21.0))};
+  // The colour just right of the centre of the dot at v on a rail: the x rail
+  // at row h·20/21, the f(x) rail at h·5/6.
+  Color Rail(double v, double lo, double hi, bool fRail) const {
+    const int w = form->paintBox->width(), h = form->paintBox->height();
+    const QPoint p(static_cast<int>(std::lround((v - lo) / (hi - lo) * w)) + 2,
+                   static_cast<int>(std::lround(fRail ? h - h / 6.0 : h - h / 21.0)));
+    return form->Bitmap().rect().contains(p) ? FromQColor(form->Bitmap().pixelColor(p)) : kWhite;
   }
-  bool DotAt(QPoint p, Color colour) const {
-    const QImage& image = form->Bitmap();
-    if (!image.rect().contains(p)) return false;
-    return FromQColor(image.pixelColor(p + QPoint(2, 0))) == colour;
+  testing::RecordingCanvas Frame() {
+    PlotHeight = LayoutPlotHeight(PictureLayout::PlotAndRails, form->paintBox->height());
+    return Record([this] { form->animieren(); });
   }
-  // Recording one frame as an export draws it: the plot in the upper four
-  // fifths of the paint box, the rails below it.
-  testing::RecordingCanvas Record() {
-    testing::RecordingCanvas canvas;
-    PlotHeight = LayoutPlotHeight(PictureLayout::PlotAndRails, form->PaintBox1->height());
-    DrawCanvas = &canvas;
-    ExportDrawing = true;
-    form->animieren();
-    ExportDrawing = false;
-    DrawCanvas = nullptr;
-    return canvas;
-  }
-
-  TempDir dir;
-  std::unique_ptr<TForm12> form;
 };
 
-TEST_F(CovariationWindowTest, DoublingTheFRailBringsItsPointIntoView) {
-  EXPECT_EQ(form->ya, -7);
-  EXPECT_EQ(form->yb, 7);
-  EXPECT_TRUE(DotAt(RailDot(3, -7, 7, false), 255));    // x on its rail, in red
-  EXPECT_FALSE(DotAt(RailDot(9, -7, 7, true), kBlue));  // f(3) = 9 lies beyond the end
-  form->SpeedButton5->click();                          // double the f(x) rail
-  EXPECT_EQ(form->ya, -14);
-  EXPECT_EQ(form->yb, 14);
-  EXPECT_TRUE(DotAt(RailDot(9, -14, 14, true), kBlue));
-  form->SpeedButton4->click();  // its reset takes the x range of the start values
-  EXPECT_EQ(form->yb, 7);
-  form->SpeedButton12->click();  // halve the x rail
-  EXPECT_EQ(form->xa, -3.5);
-  EXPECT_EQ(form->xb, 3.5);
+TEST_F(CovariationWindowTest, EveryDesignNameNamesOneControl) {
+  const QWidget* w = form.get();
+  ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3"});
+  ExpectDesignNames(w, {{"ScrollBar1", "QScrollBar"},
+                        {"Switch1", "kurvio::TSwitch"},
+                        {"TrackBar2", "QSlider"},
+                        {"Label9", "QLabel"},
+                        {"Label6", "QLabel"},
+                        {"ListBox1", "QListWidget"}});
+  ExpectDesignNames(w, "kurvio::TColorButton", {"ColorButton1", "ColorButton2"});
+  ExpectDesignNames(w, "kurvio::TBitCheckBox",
+                    {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4"});
+  ExpectDesignNames(
+      w, "QAbstractButton",
+      {"SpeedButton1",  "SpeedButton2",  "SpeedButton3",  "SpeedButton4",  "SpeedButton5",
+       "SpeedButton6",  "SpeedButton7",  "SpeedButton8",  "SpeedButton9",  "SpeedButton10",
+       "SpeedButton11", "SpeedButton12", "SpeedButton13", "SpeedButton14", "SpeedButton15",
+       "SpeedButton16", "SpeedButton17", "SpeedButton18", "SpeedButton19", "SpeedButton20",
+       "SpeedButton21", "SpeedButton22", "SpeedButton23", "SpeedButton24", "SpeedButton25",
+       "SpeedButton26", "SpeedButton27", "SpeedButton28", "SpeedButton29", "SpeedButton30",
+       "SpeedButton32"});
+}
+
+TEST_F(CovariationWindowTest, RailButtonsHalveDoubleAndResetTheirRail) {
+  EXPECT_EQ(Rail(3, -7, 7, false), kRed);  // x on its rail
+  EXPECT_NE(Rail(9, -7, 7, true), kBlue);  // f(3) = 9 beyond the f(x) rail's end
+  const struct {
+    const char* button;
+    double xa, xb, ya, yb;
+  } steps[] = {{"SpeedButton5", -7, 7, -14, 14},    // double the f(x) rail
+               {"SpeedButton4", -7, 7, -7, 7},      // its reset: the x range of the start values
+               {"SpeedButton1", -7, 7, -3.5, 3.5},  // halve it
+               {"SpeedButton24", -14, 14, -3.5, 3.5},  {"SpeedButton16", -7, 7, -3.5, 3.5},
+               {"SpeedButton12", -3.5, 3.5, -3.5, 3.5}};
+  for (const auto& s : steps) {
+    Click(s.button);
+    EXPECT_EQ(form->xa, s.xa) << s.button;
+    EXPECT_EQ(form->xb, s.xb) << s.button;
+    EXPECT_EQ(form->ya, s.ya) << s.button;
+    EXPECT_EQ(form->yb, s.yb) << s.button;
+  }
   EXPECT_DOUBLE_EQ(form->AnimationStep, 7.0 / Schrittzahl);
+  Click("SpeedButton5");
+  Click("SpeedButton5");
+  Click("SpeedButton24");  // f(x) rail -14..14, x rail -7..7
+  EXPECT_EQ(Rail(9, -14, 14, true), kBlue);
+  EXPECT_EQ(Rail(3, -7, 7, false), kRed);
   // The readouts and the picture's view follow the Cartesian part.
-  EXPECT_EQ(x1, -3.5);
-  EXPECT_EQ(y2, 7);
-  EXPECT_EQ(form->Label9->text(), QStringLiteral("x =  3,00     "));
-  EXPECT_EQ(form->Label6->text(), QStringLiteral("f(x) =  9,00     "));
+  EXPECT_EQ(x1, -7);
+  EXPECT_EQ(y2, 14);
+  EXPECT_EQ(Text("Label9"), QStringLiteral("x =  3,00     "));
+  EXPECT_EQ(Text("Label6"), QStringLiteral("f(x) =  9,00     "));
+}
+
+// x = 2 on -7..7 both ways: the dots on the axes, the path over the graph point, the head.
+TEST_F(CovariationWindowTest, CartesianPathRunsFromXOverTheGraphToFx) {
+  Check("BitCheckBox3");
+  Check("BitCheckBox2");
+  xP = 2;
+  form->animieren();
+  PlotHeight = form->paintBox->height() / 5 * 4;  // the Cartesian part's
+  const auto at = [&](double x, double y, int dx = 0, int dy = 0) {
+    return FromQColor(form->Bitmap().pixelColor(ScreenX(x) + dx, ScreenY(y) + dy));
+  };
+  EXPECT_EQ(at(2, 0, 2, -2), kRed);   // x on the x-axis
+  EXPECT_EQ(at(0, 4, 2, -2), kBlue);  // f(x) on the y-axis
+  EXPECT_EQ(at(1, 4), kBlack);        // from the y-axis to the graph point
+  EXPECT_EQ(at(2, 2), kBlack);        // and down to the x-axis
+  EXPECT_EQ(at(2, 4, 2), kBlack);     // the graph point
+  EXPECT_EQ(at(0, 4, 9), kBlack);     // the head, right of the axis for x > 0
+  xP = -2;
+  form->animieren();
+  PlotHeight = form->paintBox->height() / 5 * 4;
+  EXPECT_NE(at(0, 4, 9), kBlack);  // and left of it for x ≤ 0
+  EXPECT_EQ(at(0, 4, -9), kBlack);
 }
 
 TEST_F(CovariationWindowTest, FixedArrowsFromOldestToNewestThenTheCurrentOne) {
-  Check(form->BitCheckBox2);
+  Check("BitCheckBox2");
   for (double x : {-2.0, 1.0}) {
     xP = x;
-    form->SpeedButton13->click();
+    Click("SpeedButton13");
   }
   xP = 3;
-  EXPECT_TRUE(form->SpeedButton11->isEnabled());
-  const testing::RecordingCanvas canvas = Record();
-  // The dots on the x rail, in the order drawn (the rails' windows are -7..7).
-  std::vector<int> xDots;
-  const int w = PlotWidth;
-  const int r = 4;
+  EXPECT_TRUE(Find("SpeedButton11")->isEnabled());
+  const testing::RecordingCanvas canvas = Frame();
+  const int h = LayoutPictureHeight(PictureLayout::PlotAndRails, PlotHeight);
+  std::vector<int> xDots;  // the dots on the x rail, in the order drawn
   for (const std::string& call : canvas.calls) {
     int a = 0, b = 0, c = 0, d = 0;
-    if (std::sscanf(call.c_str(), "Ellipse %d %d %d %d", &a, &b, &c, &d) != 4) continue;
-    (void)c;
-    (void)d;
-    const int row = b + r;
-    const int h = LayoutPictureHeight(PictureLayout::PlotAndRails, PlotHeight);
-    if (row != static_cast<int>(std::lround(h - h / 21.0))) continue;
-    xDots.push_back(a + r);
+    if (std::sscanf(call.c_str(), "Ellipse %d %d %d %d", &a, &b, &c, &d) == 4 &&
+        b + 4 == static_cast<int>(std::lround(h - h / 21.0)))
+      xDots.push_back(a + 4);
   }
-  const auto column = [&](double x) { return static_cast<int>(std::lround((x + 7) / 14 * w)); };
-  ASSERT_EQ(xDots.size(), 3u);
-  EXPECT_EQ(xDots[0], column(-2));
-  EXPECT_EQ(xDots[1], column(1));
-  EXPECT_EQ(xDots[2], column(3));
-
-  form->SpeedButton11->click();  // removes the newest
-  EXPECT_EQ(form->FixedArrows.Count(), 1u);
+  const auto column = [&](double x) {
+    return static_cast<int>(std::lround((x + 7) / 14 * PlotWidth));
+  };
+  EXPECT_EQ(xDots, (std::vector<int>{column(-2), column(1), column(3)}));
+  Click("SpeedButton11");  // removes the newest
   FixedArrow left;
+  ASSERT_EQ(form->FixedArrows.Count(), 1u);
   ASSERT_TRUE(form->FixedArrows.Read(1, left));
   EXPECT_EQ(left.x, -2);
-  form->SpeedButton18->click();
+  Click("SpeedButton18");
   EXPECT_TRUE(form->FixedArrows.IsEmpty());
-  EXPECT_FALSE(form->SpeedButton11->isEnabled());
-  EXPECT_FALSE(form->SpeedButton18->isEnabled());
+  EXPECT_FALSE(Find("SpeedButton11")->isEnabled());
+  EXPECT_FALSE(Find("SpeedButton18")->isEnabled());
 }
 
 TEST_F(CovariationWindowTest, ArrowheadsFollowTheArrow) {
-  Check(form->BitCheckBox2);
-  Term(QStringLiteral("x"));  // same rails: f(x) straight above x
+  Check("BitCheckBox2");
+  Type("Edit1", QStringLiteral("x"));  // same rails: f(x) straight above x
   xP = 2;
-  testing::RecordingCanvas canvas = Record();
-  ASSERT_FALSE(canvas.polygons.empty());
-  const std::vector<Point>& head = canvas.polygons.back();
+  std::vector<Point> head = Frame().polygons.back();
   ASSERT_EQ(head.size(), 3u);
   EXPECT_EQ(head[1].x - head[0].x, 4);
   EXPECT_EQ(head[1].y - head[0].y, 12);
   EXPECT_EQ(head[2].x - head[0].x, -4);
-
-  // A slanted arrow: the base lies behind the tip, away from the direction of travel.
-  Term(QStringLiteral("x+4"));
-  canvas = Record();
-  const std::vector<Point>& slanted = canvas.polygons.back();
-  ASSERT_EQ(slanted.size(), 3u);
-  const int baseX = (slanted[1].x + slanted[2].x) / 2, baseY = (slanted[1].y + slanted[2].y) / 2;
-  EXPECT_LT(baseX, slanted[0].x);  // the arrow points right
-  EXPECT_GT(baseY, slanted[0].y);  // and up
-  const double length = std::hypot(slanted[0].x - baseX, slanted[0].y - baseY);
-  EXPECT_NEAR(length, 12, 1.0);
+  EXPECT_EQ(head[2].y - head[0].y, 12);
+  // Slanted: the base behind the tip, 12 away, 4 to each side.
+  for (const char* term : {"x+4", "x-4"}) {
+    Type("Edit1", QString::fromLatin1(term));
+    head = Frame().polygons.back();
+    ASSERT_EQ(head.size(), 3u);
+    const double baseX = (head[1].x + head[2].x) / 2.0, baseY = (head[1].y + head[2].y) / 2.0;
+    EXPECT_EQ(baseX < head[0].x, term[1] == '+') << term;  // the arrow points right or left
+    EXPECT_GT(baseY, head[0].y) << term;                   // and up
+    EXPECT_NEAR(std::hypot(head[0].x - baseX, head[0].y - baseY), 12, 1.0) << term;
+    EXPECT_NEAR(std::hypot(head[1].x - head[2].x, head[1].y - head[2].y), 8, 1.5) << term;
+  }
 }
 
 TEST_F(CovariationWindowTest, UndefinedValueShowsInTheReadoutAndLeavesTheArrowOut) {
-  Check(form->BitCheckBox3);
-  Term(QStringLiteral("sqrt(x)"));
-  form->Edit2->setText(QStringLiteral("-1"));
-  QApplication::setActiveWindow(form.get());
-  form->Edit2->setFocus();
-  QTest::keyClick(form->Edit2, Qt::Key_Return);
+  Check("BitCheckBox3");
+  Type("Edit1", QStringLiteral("sqrt(x)"));
+  Type("Edit2", QStringLiteral("-1"));
   EXPECT_EQ(xP, -1);
-  EXPECT_EQ(form->Label6->text(), QStringLiteral("f(x) = nicht definiert"));
-  EXPECT_TRUE(DotAt(RailDot(-1, -7, 7, false), 255));  // x is still there
+  EXPECT_EQ(Text("Label6"), QStringLiteral("f(x) = nicht definiert"));
+  EXPECT_EQ(Rail(-1, -7, 7, false), kRed);  // x is still there
 }
 
 TEST_F(CovariationWindowTest, GuessingGameWithoutAListPicksTheFallback) {
-  form->BitCheckBox4->SetChecked(true);
-  form->BitCheckBox4Click();
-  EXPECT_FALSE(form->ExamplePanel->isVisibleTo(form.get()));
-  EXPECT_TRUE(form->FamilyPanel->isVisibleTo(form.get()));
-  form->SpeedButton9->click();  // "mx+c"
-  EXPECT_EQ(form->Edit1->text(), QStringLiteral("x"));
+  Guess(true);
+  EXPECT_FALSE(form->examplePanel->isVisibleTo(form.get()));
+  EXPECT_TRUE(form->familyPanel->isVisibleTo(form.get()));
+  Click("SpeedButton9");  // "mx+c"
+  EXPECT_EQ(Text("Edit1"), QStringLiteral("x"));
   EXPECT_EQ(TermKovariation, "x");
-  EXPECT_EQ(form->Edit3->text(), QStringLiteral("lineare Funktion"));
-  form->SpeedButton30->click();
-  EXPECT_EQ(form->Edit3->text(), QStringLiteral("x"));
+  EXPECT_EQ(Text("Edit3"), QStringLiteral("lineare Funktion"));
+  Click("SpeedButton30");
+  EXPECT_EQ(Text("Edit3"), QStringLiteral("x"));
   // A list written later is read on the next click.
   WriteBytes(dir.File("FktListe.txt"), "[Potenzfunktionen]\r\nf81(x)=x^5\r\n");
-  form->BitCheckBox4->SetChecked(false);
-  form->BitCheckBox4Click();
-  EXPECT_TRUE(form->ExamplePanel->isVisibleTo(form.get()));
-  form->BitCheckBox4->SetChecked(true);
-  form->BitCheckBox4Click();
+  Guess(false);
+  EXPECT_TRUE(form->examplePanel->isVisibleTo(form.get()));
+  Guess(true);
   bool sawFifth = false;
   for (int i = 0; i < 60 && !sawFifth; ++i) {
-    form->SpeedButton19->click();
-    sawFifth = form->Edit1->text() == QStringLiteral("x^5");
+    Click("SpeedButton19");
+    sawFifth = Text("Edit1") == QStringLiteral("x^5");
   }
   EXPECT_TRUE(sawFifth);
   // A list that cannot be read is reported once, and the game goes on.
@@ -217,15 +219,13 @@ TEST_F(CovariationWindowTest, GuessingGameWithoutAListPicksTheFallback) {
   std::vector<QString> reported;
   ReportFileError = [&reported](QWidget*, const QString& m) { reported.push_back(m); };
   for (int i = 0; i < 2; ++i) {
-    form->BitCheckBox4->SetChecked(false);
-    form->BitCheckBox4Click();
-    form->BitCheckBox4->SetChecked(true);
-    form->BitCheckBox4Click();
+    Guess(false);
+    Guess(true);
   }
   ASSERT_EQ(reported.size(), 1u);
   EXPECT_TRUE(reported[0].contains(QString::fromStdString(dir.File("FktListe.txt"))));
-  form->SpeedButton9->click();
-  EXPECT_EQ(form->Edit1->text(), QStringLiteral("x"));
+  Click("SpeedButton9");
+  EXPECT_EQ(Text("Edit1"), QStringLiteral("x"));
 }
 
 TEST_F(CovariationWindowTest, AnimationRunsOneStepPastTheEndAndTurns) {
@@ -234,31 +234,32 @@ TEST_F(CovariationWindowTest, AnimationRunsOneStepPastTheEndAndTurns) {
   xP = 6.5;
   double highest = xP;
   int frames = 0;
+  auto* animation = Find<TSwitch>("Switch1");
   std::function<void()> watch = [&] {
     highest = std::max(highest, xP);
-    if (++frames == 4) {
-      form->Switch1->SetChecked(false);
-      return;
-    }
+    if (++frames == 4) return animation->SetChecked(false);
     QTimer::singleShot(16, form.get(), watch);
   };
   QTimer::singleShot(16, form.get(), watch);
-  form->Switch1->SetChecked(true);
-  form->Switch1Click();  // runs until it is switched off
+  animation->SetChecked(true);
+  form->onAnimationSwitchClicked();  // runs until it is switched off
   EXPECT_FALSE(AnimationRunning);
   EXPECT_DOUBLE_EQ(highest, 7.5);
   EXPECT_LT(xP, 7.0);
+  const double step = form->AnimationStep;
+  Click("SpeedButton25");
+  EXPECT_EQ(form->AnimationStep, -step);
 }
 
 TEST_F(CovariationWindowTest, DraggingAnywhereMovesX) {
-  const int w = form->PaintBox1->width(), h = form->PaintBox1->height();
+  const int w = form->paintBox->width(), h = form->paintBox->height();
   const auto at = [&](int column) { return -7 + 14.0 * column / w; };
-  form->PaintBox1MouseDown(Qt::LeftButton, w / 4, 10);
+  form->onPaintBoxMouseDown(Qt::LeftButton, w / 4, 10);
   EXPECT_DOUBLE_EQ(xP, at(w / 4));
-  form->PaintBox1MouseMove(w / 2, h - 5);  // on the rails as well
+  form->onPaintBoxMouseMove(w / 2, h - 5);  // on the rails as well
   EXPECT_DOUBLE_EQ(xP, at(w / 2));
-  form->PaintBox1MouseUp(Qt::LeftButton, w / 2, h - 5);
-  form->PaintBox1MouseMove(w, 5);  // released: no more moving
+  form->onPaintBoxMouseUp(Qt::LeftButton, w / 2, h - 5);
+  form->onPaintBoxMouseMove(w, 5);  // released: no more moving
   EXPECT_DOUBLE_EQ(xP, at(w / 2));
 }
 

@@ -37,37 +37,33 @@ struct Window {
   QLineEdit* other;  // a field the focus can go to
 };
 
+// A window's example controls, found by their design names: the list, the term and comment
+// fields, and the get and add buttons, which differ between windows.
 template <typename Form>
-Window Open(QToolButton* Form::*get, QToolButton* Form::*add) {
+Window OpenByName(const char* get, const char* add) {
   auto form = std::make_unique<Form>();
-  Form* f = form.get();
-  return {std::move(form), f->ListBox1, f->Edit1, f->*get, f->*add, f->Edit2};
-}
-
-// The same controls found by their design names.
-template <typename Form>
-Window OpenByDesignNames() {
-  auto form = std::make_unique<Form>();
-  Form* f = form.get();
+  const auto find = [f = form.get()](const char* name) {
+    return f->template findChild<QWidget*>(QString::fromLatin1(name));
+  };
   return {std::move(form),
-          f->template findChild<QListWidget*>("ListBox1"),
-          f->template findChild<QLineEdit*>("Edit1"),
-          f->template findChild<QAbstractButton*>("SpeedButton1"),
-          f->template findChild<QAbstractButton*>("SpeedButton4"),
-          f->template findChild<QLineEdit*>("Edit2")};
+          qobject_cast<QListWidget*>(find("ListBox1")),
+          qobject_cast<QLineEdit*>(find("Edit1")),
+          qobject_cast<QAbstractButton*>(find(get)),
+          qobject_cast<QAbstractButton*>(find(add)),
+          qobject_cast<QLineEdit*>(find("Edit2"))};
 }
 
 const struct {
   const char* name;
   std::function<Window()> open;
 } kWindows[] = {
-    {"TForm3", [] { return OpenByDesignNames<TForm3>(); }},
-    {"TForm7", [] { return OpenByDesignNames<TForm7>(); }},
-    {"TForm8", [] { return OpenByDesignNames<TForm8>(); }},
-    {"TForm11", [] { return Open(&TForm11::SpeedButton1, &TForm11::SpeedButton4); }},
-    {"TForm12", [] { return Open(&TForm12::SpeedButton3, &TForm12::SpeedButton7); }},
-    {"TForm13", [] { return Open(&TForm13::SpeedButton3, &TForm13::SpeedButton7); }},
-    {"TForm15", [] { return Open(&TForm15::SpeedButton1, &TForm15::SpeedButton4); }},
+    {"TForm3", [] { return OpenByName<TForm3>("SpeedButton1", "SpeedButton4"); }},
+    {"TForm7", [] { return OpenByName<TForm7>("SpeedButton1", "SpeedButton4"); }},
+    {"TForm8", [] { return OpenByName<TForm8>("SpeedButton1", "SpeedButton4"); }},
+    {"TForm11", [] { return OpenByName<TForm11>("SpeedButton1", "SpeedButton4"); }},
+    {"TForm12", [] { return OpenByName<TForm12>("SpeedButton3", "SpeedButton7"); }},
+    {"TForm13", [] { return OpenByName<TForm13>("SpeedButton3", "SpeedButton7"); }},
+    {"TForm15", [] { return OpenByName<TForm15>("SpeedButton1", "SpeedButton4"); }},
 };
 
 TEST(ExampleListsTest, EveryWindowRefusesRepeatsLetsAnExampleReplaceAFaultyTermAndMovesOnAtEnter) {

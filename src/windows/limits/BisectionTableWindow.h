@@ -18,8 +18,8 @@ class TForm14 : public QDialog {
   // `decimals` places.
   TForm14(QWidget* parent, double a0, double b0, double eps, int decimals);
 
-  QTableWidget* StringGrid1;
-  QPushButton* BitBtn2;  // "&Weiter"
+  QTableWidget* grid;
+  QPushButton* continueButton;  // "&Weiter"
 
  private:
   void AddRow(const QStringList& cells);

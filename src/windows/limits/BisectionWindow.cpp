@@ -19,11 +19,11 @@
 #include "module/DrawOn.h"
 #include "module/ExampleList.h"
 #include "module/IntegerField.h"
+#include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "module/ViewPad.h"
 #include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
@@ -69,16 +69,16 @@ TForm13::TForm13(QWidget* parent) : TAnalysisWindow(parent) {
   ConnectHandlers();
   InstallFieldKeys(false);
 
-  ColorButton1->SetSelectionColor(static_cast<int>(kNoChangeColour));
-  ColorButton2->SetSelectionColor(static_cast<int>(kChangeColour));
-  Edit1->setText(TermToDisplay(TermBisektion));
+  noChangeColourButton->SetSelectionColor(static_cast<int>(kNoChangeColour));
+  changeColourButton->SetSelectionColor(static_cast<int>(kChangeColour));
+  termField->setText(TermToDisplay(TermBisektion));
   // A faulty stored term is reported when its field is left, not on opening.
-  CompileTermQuietly(MainTerm, DisplayToTerm(Edit1->text()), true);
+  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
   if (!TermDefined) CompileTerm(MainTerm, "0", true);
-  Edit4->setText(QStringLiteral("5"));
-  EpsLabel->setText(QString::fromStdString(ErrorBoundText(eps, DecimalSeparator)));
+  decimalsField->setText(QStringLiteral("5"));
+  errorBoundLabel->setText(QString::fromStdString(ErrorBoundText(eps, DecimalSeparator)));
   LineScale = 1.0;
-  PaintBox1->setCursor(ProgramCursor(4));
+  paintBox->setCursor(ProgramCursor(4));
   examples_->LoadLines();
   ExportDrawing = false;
 }
@@ -87,95 +87,98 @@ TForm13::~TForm13() = default;
 
 void TForm13::BuildLayout() {
   QWidget* panel = nullptr;
-  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
-  PaintBox1->SetPicture(&bitmap_);
-  Edit1 = AddTermRow(panel, column, QStringLiteral("f(x) ="), SpeedButton28);
-  LimitTermField(Edit1, kShortTermFieldLength);
+  QVBoxLayout* column = MakeFrameLayout(paintBox, panel);
+  Named(paintBox, "PaintBox1");
+  paintBox->SetPicture(&bitmap_);
+  termField = Named(AddTermRow(panel, column, QStringLiteral("f(x) ="), helpButton), "Edit1");
+  LimitTermField(termField, kShortTermFieldLength);
+  Named(helpButton, "SpeedButton28");
   column->addWidget(BuildRulePanel(panel));
-
-  // Start values, decimals and the error bound.
-  auto* values = new QGridLayout;
-  values->setVerticalSpacing(3);
-  values->addWidget(new QLabel(QStringLiteral("a<sub>o</sub>  ="), panel), 0, 0);
-  Edit2 = NumberField(panel, 110);
-  values->addWidget(Edit2, 0, 1);
-  values->addWidget(new QLabel(QStringLiteral("b<sub>o</sub>  ="), panel), 0, 2);
-  Edit3 = NumberField(panel, 110);
-  values->addWidget(Edit3, 0, 3);
-  values->addWidget(PlainLabel(QStringLiteral("Nachkommastellen ="), panel), 1, 0, 1, 2);
-  Edit4 = NumberField(panel, 30);
-  Edit4->setToolTip(QStringLiteral("Eingabe, Ausgabe"));
-  values->addWidget(Edit4, 1, 2, Qt::AlignLeft);
-  values->addWidget(PlainLabel(QStringLiteral("Fehlerschranke  ε"), panel), 2, 0, 1, 2);
-  EpsLabel = PlainLabel(QString(), panel);
-  values->addWidget(EpsLabel, 2, 2, 1, 2);
-  values->setColumnStretch(4, 1);
-  column->addLayout(values);
-
-  // The step, the table and the result.
-  auto* run = new QHBoxLayout;
-  SpeedButton2 = new QPushButton(QStringLiteral("Wiederhole"), panel);
-  run->addWidget(SpeedButton2);
-  SpeedButton12 = ToolButton(panel, QStringLiteral("Tabelle"), QStringLiteral("Tabelle anzeigen"));
-  run->addWidget(SpeedButton12);
-  run->addStretch();
-  column->addLayout(run);
-  column->addWidget(PlainLabel(QStringLiteral("Ausgabe:"), panel));
-  Label12 = PlainLabel(QString(), panel);
-  Label12->setWordWrap(true);
-  Label12->setMinimumHeight(Label12->fontMetrics().height() * 2);
-  Label12->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  column->addWidget(Label12);
-
-  // Band colours and display switches.
-  auto* look = new QGridLayout;
-  look->addWidget(PlainLabel(QStringLiteral("Intervallfarbe"), panel), 0, 0);
-  ColorButton1 = new TColorButton(panel);
-  ColorButton1->setToolTip(QStringLiteral("kein Vorzeichenwechsel"));
-  ColorButton2 = new TColorButton(panel);
-  ColorButton2->setToolTip(QStringLiteral("Vorzeichenwechsel"));
-  look->addWidget(ColorButton1, 0, 1);
-  look->addWidget(ColorButton2, 0, 2);
-  BitCheckBox1 = CheckBox(panel, QStringLiteral("Hilfslinien"));
-  BitCheckBox2 = CheckBox(panel, QStringLiteral("Beschriftung"));
-  BitCheckBox5 = CheckBox(panel, QStringLiteral("Zoom"));
-  look->addWidget(BitCheckBox1, 1, 0);
-  look->addWidget(BitCheckBox2, 1, 1, 1, 2);
-  look->addWidget(BitCheckBox5, 1, 3);
-  look->setColumnStretch(4, 1);
-  column->addLayout(look);
+  BuildValueRows(panel, column);
+  BuildLookRows(panel, column);
 
   const ExampleControls examples = AddExampleControls(panel, column);
-  ListBox1 = examples.list;
-  SpeedButton3 = examples.get;
-  SpeedButton7 = examples.add;
-  SpeedButton8 = examples.remove;
+  exampleListBox = Named(examples.list, "ListBox1");
+  getExampleButton = Named(examples.get, "SpeedButton3");
+  addExampleButton = Named(examples.add, "SpeedButton7");
+  removeExampleButton = Named(examples.remove, "SpeedButton8");
 
+  // Here the pad's zoom and side shifts carry other names than in the other windows.
+  ViewPadNames padNames;
+  padNames.zoomOut = "SpeedButton1";
+  padNames.zoomIn = "SpeedButton4";
+  padNames.left = "SpeedButton5";
+  padNames.right = "SpeedButton9";
   const BottomControls bottom = AddViewPadAndButtons(
       panel, column, [this](bool) { animieren(); },
       [this] {
         return ExportPicture([this] { animieren(); }, PictureLayout::PlotAndLadder, &bitmap_);
-      });
-  GroupBox1 = bottom.pad;
-  SpeedButton1 = GroupBox1->zoomOutButton;  // zoom out
-  SpeedButton4 = GroupBox1->zoomInButton;  // zoom in
-  SpeedButton5 = GroupBox1->leftButton;  // left
-  SpeedButton9 = GroupBox1->rightButton;  // right
-  SpeedButton10 = GroupBox1->downButton;
-  SpeedButton11 = GroupBox1->upButton;
-  SpeedButton18 = GroupBox1->downLeftButton;
-  SpeedButton19 = GroupBox1->downRightButton;
-  SpeedButton20 = GroupBox1->upRightButton;
-  SpeedButton21 = GroupBox1->upLeftButton;
-  SpeedButton22 = GroupBox1->resetButton;
-  SpeedButton14 = bottom.buttons.settingsButton;
-  SpeedButton15 = bottom.buttons.printButton;
-  SpeedButton17 = bottom.buttons.wmfFileButton;
-  SpeedButton23 = bottom.buttons.wmfClipboardButton;
-  SpeedButton6 = bottom.buttons.closeButton;
-  Panel2 = AddStatusLine();
-  Panel2->setTextFormat(Qt::PlainText);
+      },
+      {}, padNames);
+  viewPad = bottom.pad;
+  buttons = bottom.buttons;
+  statusLine = AddStatusLine();
+  statusLine->setTextFormat(Qt::PlainText);
+  Named(statusLine, "Panel2");
   FinishPanel(340);
+}
+
+// Start values, decimals and the error bound; the step, the table and the result.
+void TForm13::BuildValueRows(QWidget* panel, QVBoxLayout* column) {
+  auto* values = new QGridLayout;
+  values->setVerticalSpacing(3);
+  values->addWidget(new QLabel(QStringLiteral("a<sub>o</sub>  ="), panel), 0, 0);
+  startAField = Named(NumberField(panel, 110), "Edit2");
+  values->addWidget(startAField, 0, 1);
+  values->addWidget(new QLabel(QStringLiteral("b<sub>o</sub>  ="), panel), 0, 2);
+  startBField = Named(NumberField(panel, 110), "Edit3");
+  values->addWidget(startBField, 0, 3);
+  values->addWidget(PlainLabel(QStringLiteral("Nachkommastellen ="), panel), 1, 0, 1, 2);
+  decimalsField = NumberField(panel, 30);
+  decimalsField->setToolTip(QStringLiteral("Eingabe, Ausgabe"));
+  values->addWidget(Named(decimalsField, "Edit4"), 1, 2, Qt::AlignLeft);
+  values->addWidget(PlainLabel(QStringLiteral("Fehlerschranke  ε"), panel), 2, 0, 1, 2);
+  errorBoundLabel = PlainLabel(QString(), panel);
+  errorBoundLabel->setObjectName(QStringLiteral("errorBound"));
+  values->addWidget(errorBoundLabel, 2, 2, 1, 2);
+  values->setColumnStretch(4, 1);
+  column->addLayout(values);
+
+  auto* run = new QHBoxLayout;
+  repeatButton = Named(new QPushButton(QStringLiteral("Wiederhole"), panel), "SpeedButton2");
+  run->addWidget(repeatButton);
+  tableButton =
+      Named(ToolButton(panel, QStringLiteral("Tabelle"), QStringLiteral("Tabelle anzeigen")),
+            "SpeedButton12");
+  run->addWidget(tableButton);
+  run->addStretch();
+  column->addLayout(run);
+  column->addWidget(PlainLabel(QStringLiteral("Ausgabe:"), panel));
+  resultLabel = Named(PlainLabel(QString(), panel), "Label12");
+  resultLabel->setWordWrap(true);
+  resultLabel->setMinimumHeight(resultLabel->fontMetrics().height() * 2);
+  resultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  column->addWidget(resultLabel);
+}
+
+// Band colours and display switches.
+void TForm13::BuildLookRows(QWidget* panel, QVBoxLayout* column) {
+  auto* look = new QGridLayout;
+  look->addWidget(PlainLabel(QStringLiteral("Intervallfarbe"), panel), 0, 0);
+  noChangeColourButton = new TColorButton(panel);
+  noChangeColourButton->setToolTip(QStringLiteral("kein Vorzeichenwechsel"));
+  changeColourButton = new TColorButton(panel);
+  changeColourButton->setToolTip(QStringLiteral("Vorzeichenwechsel"));
+  look->addWidget(Named(noChangeColourButton, "ColorButton1"), 0, 1);
+  look->addWidget(Named(changeColourButton, "ColorButton2"), 0, 2);
+  guideLinesBox = Named(CheckBox(panel, QStringLiteral("Hilfslinien")), "BitCheckBox1");
+  labelsBox = Named(CheckBox(panel, QStringLiteral("Beschriftung")), "BitCheckBox2");
+  zoomModeBox = Named(CheckBox(panel, QStringLiteral("Zoom")), "BitCheckBox5");
+  look->addWidget(guideLinesBox, 1, 0);
+  look->addWidget(labelsBox, 1, 1, 1, 2);
+  look->addWidget(zoomModeBox, 1, 3);
+  look->setColumnStretch(4, 1);
+  column->addLayout(look);
 }
 
 QWidget* TForm13::BuildRulePanel(QWidget* panel) {
@@ -192,30 +195,31 @@ QWidget* TForm13::BuildRulePanel(QWidget* panel) {
 }
 
 void TForm13::ConnectHandlers() {
-  OnExit(Edit1, [this] { Edit1Exit(); });
-  OnExit(Edit2, [this] { Edit2Exit(); });
-  OnExit(Edit3, [this] { Edit3Exit(); });
-  OnExit(Edit4, [this] { Edit4Exit(); });
-  connect(SpeedButton2, &QPushButton::clicked, this, &TForm13::SpeedButton2Click);
-  connect(SpeedButton12, &QToolButton::clicked, this, &TForm13::SpeedButton12Click);
-  for (TColorButton* button : {ColorButton1, ColorButton2})
+  OnExit(termField, [this] { onTermFieldLeft(); });
+  OnExit(startAField, [this] { onStartAFieldLeft(); });
+  OnExit(startBField, [this] { onStartBFieldLeft(); });
+  OnExit(decimalsField, [this] { onDecimalsFieldLeft(); });
+  connect(repeatButton, &QPushButton::clicked, this, &TForm13::onRepeatClicked);
+  connect(tableButton, &QToolButton::clicked, this, &TForm13::onTableClicked);
+  for (TColorButton* button : {noChangeColourButton, changeColourButton})
     connect(button, &TColorButton::OnChange, this, [this] { animieren(); });
-  for (TBitCheckBox* box : {BitCheckBox1, BitCheckBox2})
+  for (TBitCheckBox* box : {guideLinesBox, labelsBox})
     connect(box, &TBitCheckBox::OnClick, this, [this] { animieren(); });
-  connect(BitCheckBox5, &TBitCheckBox::OnClick, this, &TForm13::BitCheckBox5Click);
-  WatchPaintBox(PaintBox1);
-  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm13::PaintBox1MouseDown);
-  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm13::PaintBox1MouseMove);
-  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm13::PaintBox1MouseUp);
-  zoomBox_ = std::make_unique<ZoomBox>(bitmap_, *PaintBox1);
+  connect(zoomModeBox, &TBitCheckBox::OnClick, this, &TForm13::onZoomModeClicked);
+  WatchPaintBox(paintBox);
+  connect(paintBox, &TPaintBox::MouseDown, this, &TForm13::onPaintBoxMouseDown);
+  connect(paintBox, &TPaintBox::MouseMove, this, &TForm13::onPaintBoxMouseMove);
+  connect(paintBox, &TPaintBox::MouseUp, this, &TForm13::onPaintBoxMouseUp);
+  zoomBox_ = std::make_unique<ZoomBox>(bitmap_, *paintBox);
 
   // The entry is the term alone.
-  examples_ = new TExampleList(this, {ListBox1, SpeedButton3, SpeedButton7, SpeedButton8, Edit1},
-                               kExampleFile);
+  examples_ = new TExampleList(
+      this, {exampleListBox, getExampleButton, addExampleButton, removeExampleButton, termField},
+      kExampleFile);
   examples_->Apply = [this](int, const std::string& entry) {
-    Edit1->setText(TermToDisplay(entry));
+    termField->setText(TermToDisplay(entry));
     steps = 0;
-    Edit1Exit();
+    onTermFieldLeft();
   };
 }
 
@@ -229,40 +233,40 @@ void TForm13::FormClose() { examples_->SaveLines(); }
 
 void TForm13::showEvent(QShowEvent* event) {
   TAnalysisWindow::showEvent(event);
-  Edit1->setFocus();
+  termField->setFocus();
 }
 
-void TForm13::Edit1Exit() {
-  CheckTermEdit(Edit1);
+void TForm13::onTermFieldLeft() {
+  CheckTermEdit(termField);
   const bool valid = TermDefined;
-  TermBisektion = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
+  TermBisektion = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
   if (valid) animieren();
 }
 
 void TForm13::StartValuesChanged() {
   steps = 0;
-  Label12->clear();
-  SpeedButton2->setEnabled(true);
+  resultLabel->clear();
+  repeatButton->setEnabled(true);
   animieren();
 }
 
-void TForm13::Edit2Exit() {
-  ReadNumberEdit(Edit2, a, a);
+void TForm13::onStartAFieldLeft() {
+  ReadNumberEdit(startAField, a, a);
   a0 = a;
   StartValuesChanged();
 }
 
-void TForm13::Edit3Exit() {
-  ReadNumberEdit(Edit3, b, b);
+void TForm13::onStartBFieldLeft() {
+  ReadNumberEdit(startBField, b, b);
   b0 = b;
   StartValuesChanged();
 }
 
-void TForm13::Edit4Exit() {
-  d = ValidDecimals(ReadIntegerEdit(Edit4, 4));
-  Edit4->setText(QString::number(d));
+void TForm13::onDecimalsFieldLeft() {
+  d = ValidDecimals(ReadIntegerEdit(decimalsField, 4));
+  decimalsField->setText(QString::number(d));
   eps = ErrorBound(d);
-  EpsLabel->setText(QString::fromStdString(ErrorBoundText(eps, DecimalSeparator)));
+  errorBoundLabel->setText(QString::fromStdString(ErrorBoundText(eps, DecimalSeparator)));
   animieren();
 }
 
@@ -273,11 +277,11 @@ void TForm13::OrderStartInterval() {
     a = a0;
     b = b0;
   }
-  Edit2->setText(QString::fromStdString(FormatNumber(d, a0)));
-  Edit3->setText(QString::fromStdString(FormatNumber(d, b0)));
+  startAField->setText(QString::fromStdString(FormatNumber(d, a0)));
+  startBField->setText(QString::fromStdString(FormatNumber(d, b0)));
 }
 
-void TForm13::SpeedButton2Click() {
+void TForm13::onRepeatClicked() {
   // Typed the other way round, the interval is meant all the same.
   OrderStartInterval();
   if (b - a >= eps) {
@@ -289,24 +293,24 @@ void TForm13::SpeedButton2Click() {
       a = h.next.a;
       b = h.next.b;
       ++steps;
-      Label12->clear();
+      resultLabel->clear();
       animieren();
       return;
     }
   }
-  SpeedButton2->setEnabled(false);
+  repeatButton->setEnabled(false);
   const double last = steps > 0 ? m : (a + b) / 2;
-  Label12->setText(QString::fromStdString(ResultText({a, b}, last, F, d, DecimalSeparator)));
+  resultLabel->setText(QString::fromStdString(ResultText({a, b}, last, F, d, DecimalSeparator)));
 }
 
-void TForm13::SpeedButton12Click() {
+void TForm13::onTableClicked() {
   OrderStartInterval();
   TForm14 table(this, a0, b0, eps, d);
   table.exec();
 }
 
-void TForm13::BitCheckBox5Click() {
-  PaintBox1->setCursor(ProgramCursor(BitCheckBox5->Checked() ? 1 : 4));
+void TForm13::onZoomModeClicked() {
+  paintBox->setCursor(ProgramCursor(zoomModeBox->Checked() ? 1 : 4));
 }
 
 void TForm13::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
@@ -316,8 +320,8 @@ void TForm13::KurveZeichnen(double scaleFrom, double scaleTo, double from, doubl
 
 void TForm13::DrawBand(double fa, double fb) {
   Canvas& c = *DrawCanvas;
-  const Color colour = static_cast<Color>(fa * fb <= 0 ? ColorButton2->SelectionColor()
-                                                       : ColorButton1->SelectionColor());
+  const Color colour = static_cast<Color>(fa * fb <= 0 ? changeColourButton->SelectionColor()
+                                                       : noChangeColourButton->SelectionColor());
   c.pen.color = colour;
   c.brush = {colour, BrushStyle::Solid};
   c.Rectangle(ScreenX(a), 0, ScreenX(b), PlotHeight);
@@ -350,10 +354,10 @@ void TForm13::animieren() {
   }
   const double mid = (a + b) / 2;
   const double fa = F(a).y, fb = F(b).y, fm = F(mid).y;
-  Edit2->setText(QString::fromStdString(FormatNumber(d, a0)));
-  Edit3->setText(QString::fromStdString(FormatNumber(d, b0)));
-  Panel2->setText(QString::fromStdString(StatusText({a, b}, fa, fm, d, DecimalSeparator)));
-  DrawOn(bitmap_, PaintBox1->font(), [&] {
+  startAField->setText(QString::fromStdString(FormatNumber(d, a0)));
+  startBField->setText(QString::fromStdString(FormatNumber(d, b0)));
+  statusLine->setText(QString::fromStdString(StatusText({a, b}, fa, fm, d, DecimalSeparator)));
+  DrawOn(bitmap_, paintBox->font(), [&] {
     Canvas& c = *DrawCanvas;
     c.pen = {kBlack, Scaled(1), PenStyle::Solid, PenMode::Copy};
     CurveColor = Farben::Zeichenstift;
@@ -362,8 +366,8 @@ void TForm13::animieren() {
     YAxisName = "y=f(x)";
     DrawBand(fa, fb);
     c.pen.color = kBlack;
-    if (BitCheckBox1->Checked()) DrawGuides(fa, fb, fm);
-    if (BitCheckBox2->Checked()) {
+    if (guideLinesBox->Checked()) DrawGuides(fa, fb, fm);
+    if (labelsBox->Checked()) {
       c.font.color = kBlack;
       c.brush = {Farben::Hintergrund, BrushStyle::Solid};
       for (const auto& [x, y, text] :
@@ -378,7 +382,7 @@ void TForm13::animieren() {
     KurveZeichnen(x1, x2, x1, x2);
     intervalle(a0, b0);
   });
-  if (!ExportDrawing) PaintBox1->Show();
+  if (!ExportDrawing) paintBox->Show();
 }
 
 void TForm13::intervalle(double from, double to) {
@@ -401,20 +405,20 @@ void TForm13::intervalle(double from, double to) {
   Line(0, h, PlotWidth, h);
 }
 
-void TForm13::PaintBox1MouseDown(Qt::MouseButton button, int x, int y) {
+void TForm13::onPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {
   if (button != Qt::LeftButton) return;
-  if (BitCheckBox5->Checked()) {
+  if (zoomModeBox->Checked()) {
     zoomBox_->Begin(x, y);
     return;
   }
   a = b = WorldX(x);
   steps = 0;
-  Label12->clear();
-  SpeedButton2->setEnabled(true);
+  resultLabel->clear();
+  repeatButton->setEnabled(true);
   Dragging = true;
 }
 
-void TForm13::PaintBox1MouseMove(int x, int y) {
+void TForm13::onPaintBoxMouseMove(int x, int y) {
   if (zoomBox_->Active()) {
     zoomBox_->Move(x, y);
     return;
@@ -426,7 +430,7 @@ void TForm13::PaintBox1MouseMove(int x, int y) {
   animieren();
 }
 
-void TForm13::PaintBox1MouseUp(Qt::MouseButton button, int x, int y) {
+void TForm13::onPaintBoxMouseUp(Qt::MouseButton button, int x, int y) {
   if (button != Qt::LeftButton) return;
   if (zoomBox_->Active()) {
     if (zoomBox_->End(x, y)) {

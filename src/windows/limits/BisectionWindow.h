@@ -13,6 +13,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QToolButton;
+class QVBoxLayout;
 
 namespace kurvio {
 
@@ -30,25 +31,22 @@ class TForm13 : public TAnalysisWindow {
   explicit TForm13(QWidget* parent = nullptr);
   ~TForm13() override;
 
-  TPaintBox* PaintBox1;
-  QLineEdit* Edit1;  // f(x)
-  QToolButton* SpeedButton28;
-  QLineEdit *Edit2, *Edit3;                   // a0, b0
-  QLineEdit* Edit4;                           // decimals d
-  QLabel* EpsLabel;                           // "= " and eps, after "Fehlerschranke ε"
-  QPushButton* SpeedButton2;                  // "Wiederhole"
-  QToolButton* SpeedButton12;                 // the table
-  QLabel* Label12;                            // the result, after "Ausgabe:"
-  QLabel* Panel2;                             // status line
-  TColorButton *ColorButton1, *ColorButton2;  // no sign change, sign change
-  TBitCheckBox *BitCheckBox1, *BitCheckBox2, *BitCheckBox5;
-  QListWidget* ListBox1;
-  QToolButton *SpeedButton3, *SpeedButton7, *SpeedButton8;  // the example list
-  TViewPad* GroupBox1;
-  QToolButton *SpeedButton1, *SpeedButton4, *SpeedButton5, *SpeedButton9;  // out, in, left, right
-  QToolButton *SpeedButton10, *SpeedButton11, *SpeedButton18, *SpeedButton19, *SpeedButton20,
-      *SpeedButton21, *SpeedButton22;
-  QPushButton *SpeedButton14, *SpeedButton15, *SpeedButton17, *SpeedButton23, *SpeedButton6;
+  TPaintBox* paintBox;
+  QLineEdit* termField;
+  QToolButton* helpButton;
+  QLineEdit *startAField, *startBField;  // a0, b0
+  QLineEdit* decimalsField;
+  QLabel* errorBoundLabel;  // "= " and eps, after "Fehlerschranke ε"
+  QPushButton* repeatButton;
+  QToolButton* tableButton;
+  QLabel* resultLabel;  // after "Ausgabe:"
+  QLabel* statusLine;
+  TColorButton *noChangeColourButton, *changeColourButton;
+  TBitCheckBox *guideLinesBox, *labelsBox, *zoomModeBox;
+  QListWidget* exampleListBox;
+  QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
+  TViewPad* viewPad;
+  ButtonColumn buttons;  // "Einstellungen", the exports and "&Beenden"
 
   // State of the window.
   double a0 = 0, b0 = 0;  // start interval
@@ -66,16 +64,16 @@ class TForm13 : public TAnalysisWindow {
   TExampleList& ExampleList() { return *examples_; }
 
  public slots:
-  void Edit1Exit();
-  void Edit2Exit();
-  void Edit3Exit();
-  void Edit4Exit();
-  void SpeedButton2Click();
-  void SpeedButton12Click();
-  void BitCheckBox5Click();
-  void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
-  void PaintBox1MouseMove(int x, int y);
-  void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
+  void onTermFieldLeft();
+  void onStartAFieldLeft();
+  void onStartBFieldLeft();
+  void onDecimalsFieldLeft();
+  void onRepeatClicked();
+  void onTableClicked();
+  void onZoomModeClicked();
+  void onPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMouseMove(int x, int y);
+  void onPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;
@@ -87,6 +85,8 @@ class TForm13 : public TAnalysisWindow {
   void OrderStartInterval();
   void BuildLayout();
   QWidget* BuildRulePanel(QWidget* panel);
+  void BuildValueRows(QWidget* panel, QVBoxLayout* column);
+  void BuildLookRows(QWidget* panel, QVBoxLayout* column);
   void ConnectHandlers();
   void StartValuesChanged();
   void DrawBand(double fa, double fb);

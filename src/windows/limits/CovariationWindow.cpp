@@ -59,9 +59,9 @@ TForm12::TForm12(QWidget* parent) : TAnalysisWindow(parent) {
   InstallFieldKeys(false);
 
   FixedArrows.MakeEmpty();
-  Edit1->setText(TermToDisplay(TermKovariation));
+  termField->setText(TermToDisplay(TermKovariation));
   // A faulty stored term is reported when its field is left, not on opening.
-  CompileTermQuietly(MainTerm, DisplayToTerm(Edit1->text()), true);
+  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
   if (!TermDefined) CompileTerm(MainTerm, "0", true);
   xa = ya = x1;
   xb = yb = x2;
@@ -69,29 +69,34 @@ TForm12::TForm12(QWidget* parent) : TAnalysisWindow(parent) {
   xScroll_->ShowValue();
   LineScale = 1.0;
   XTickStep = 1.0;
-  PaintBox1->setCursor(ProgramCursor(4));
+  paintBox->setCursor(ProgramCursor(4));
   examples_->LoadLines();
   UpdateDeleteButtons();
 }
 
 TForm12::~TForm12() { FixedArrows.DeleteAll(); }
 
+// `names`: the design names of the halve, double and reset buttons, the colour button and the
+// readout.
 QGroupBox* TForm12::MakeRailPanel(QWidget* parent, const QString& title, QToolButton*& halve,
                                   QToolButton*& twice, QToolButton*& reset, TColorButton*& colour,
-                                  QLabel*& readout) {
+                                  QLabel*& readout, const std::array<const char*, 5>& names) {
   auto* box = new QGroupBox(title, parent);
   auto* grid = new QGridLayout(box);
   grid->setContentsMargins(4, 2, 4, 2);
   grid->setSpacing(2);
-  halve = ToolButton(box, QStringLiteral("½"), QStringLiteral("x-Bereich halbieren"));
-  twice = ToolButton(box, QStringLiteral("2×"), QStringLiteral("x - Bereich verdoppeln"));
-  reset = ToolButton(box, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
-  colour = new TColorButton(box);
+  halve =
+      Named(ToolButton(box, QStringLiteral("½"), QStringLiteral("x-Bereich halbieren")), names[0]);
+  twice = Named(ToolButton(box, QStringLiteral("2×"), QStringLiteral("x - Bereich verdoppeln")),
+                names[1]);
+  reset =
+      Named(ToolButton(box, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen")), names[2]);
+  colour = Named(new TColorButton(box), names[3]);
   grid->addWidget(halve, 0, 0);
   grid->addWidget(twice, 0, 1);
   grid->addWidget(reset, 0, 2);
   grid->addWidget(colour, 0, 3);
-  readout = new QLabel(box);
+  readout = Named(new QLabel(box), names[4]);
   grid->addWidget(readout, 1, 0, 1, 4);
   box->adjustSize();
   return box;
@@ -99,157 +104,172 @@ QGroupBox* TForm12::MakeRailPanel(QWidget* parent, const QString& title, QToolBu
 
 void TForm12::BuildLayout() {
   QWidget* panel = nullptr;
-  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
-  PaintBox1->SetPicture(&bitmap_);
+  QVBoxLayout* column = MakeFrameLayout(paintBox, panel);
+  Named(paintBox, "PaintBox1");
+  paintBox->SetPicture(&bitmap_);
 
   // The rail panels stand beside their rails.
   side_ = AddSideColumn(170);
-  XRailPanel = MakeRailPanel(side_, QStringLiteral("x - Schiene"), SpeedButton12, SpeedButton24,
-                             SpeedButton16, ColorButton1, Label9);
-  FRailPanel = MakeRailPanel(side_, QStringLiteral("f(x) - Schiene"), SpeedButton1, SpeedButton5,
-                             SpeedButton4, ColorButton2, Label6);
-  for (QGroupBox* box : {XRailPanel, FRailPanel}) box->setFixedWidth(side_->width());
+  xRailPanel =
+      MakeRailPanel(side_, QStringLiteral("x - Schiene"), xRailHalveButton, xRailDoubleButton,
+                    xRailResetButton, xRailColourButton, xReadout,
+                    {"SpeedButton12", "SpeedButton24", "SpeedButton16", "ColorButton1", "Label9"});
+  fRailPanel =
+      MakeRailPanel(side_, QStringLiteral("f(x) - Schiene"), fRailHalveButton, fRailDoubleButton,
+                    fRailResetButton, fRailColourButton, fReadout,
+                    {"SpeedButton1", "SpeedButton5", "SpeedButton4", "ColorButton2", "Label6"});
+  for (QGroupBox* box : {xRailPanel, fRailPanel}) box->setFixedWidth(side_->width());
 
-  // The term with its examples, or the families of the guessing game.
-  ExamplePanel = new QWidget(panel);
-  auto* examplesColumn = new QVBoxLayout(ExamplePanel);
-  examplesColumn->setContentsMargins(0, 0, 0, 0);
-  Edit1 = AddTermRow(ExamplePanel, examplesColumn, QStringLiteral("f(x) ="), SpeedButton28);
-  LimitTermField(Edit1, kShortTermFieldLength);
-  const ExampleControls examples = AddExampleControls(ExamplePanel, examplesColumn);
-  ListBox1 = examples.list;
-  SpeedButton3 = examples.get;
-  SpeedButton7 = examples.add;
-  SpeedButton8 = examples.remove;
-  column->addWidget(ExamplePanel);
+  BuildTermPanels(panel, column);
+  BuildXRows(panel, column);
 
-  FamilyPanel = new QWidget(panel);
-  auto* families = new QGridLayout(FamilyPanel);
-  families->setContentsMargins(0, 0, 0, 0);
-  families->setSpacing(2);
-  QPushButton** named[kFunctionFamilyCount] = {
-      &SpeedButton9,  &SpeedButton10, &SpeedButton19, &SpeedButton32, &SpeedButton22,
-      &SpeedButton26, &SpeedButton27, &SpeedButton20, &SpeedButton21, &SpeedButton29};
-  for (int f = 0; f < kFunctionFamilyCount; ++f) {
-    auto* b = new QPushButton(QString::fromUtf8(kFunctionFamilies[f].caption), FamilyPanel);
-    b->setAutoDefault(false);
-    *named[f] = b;
-    familyButtons_[static_cast<std::size_t>(f)] = b;
-    families->addWidget(b, f / 2, f % 2);
-  }
-  Edit3 = new QLineEdit(FamilyPanel);
-  Edit3->setReadOnly(true);
-  families->addWidget(Edit3, 5, 0, 1, 2);
-  SpeedButton30 = new QPushButton(QStringLiteral("Lösung anzeigen"), FamilyPanel);
-  SpeedButton30->setAutoDefault(false);
-  families->addWidget(SpeedButton30, 6, 0, 1, 2);
-  FamilyPanel->hide();
-  column->addWidget(FamilyPanel);
-
-  // x0 with its bar, the animation and its speed.
-  auto* xRow = new QHBoxLayout;
-  xRow->addWidget(new QLabel(QStringLiteral("x  ="), panel));
-  Edit2 = NumberField(panel, 90);
-  xRow->addWidget(Edit2);
-  SpeedButton2 = ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
-  xRow->addWidget(SpeedButton2);
-  Switch1 = AnimationSwitch(panel);
-  xRow->addWidget(Switch1);
-  SpeedButton25 = DirectionButton(panel);
-  xRow->addWidget(SpeedButton25);
-  xRow->addStretch();
-  column->addLayout(xRow);
-  ScrollBar1 = new QScrollBar(Qt::Horizontal, panel);
-  ScrollBar1->setRange(1, 200);
-  column->addWidget(ScrollBar1);
-  auto* speedRow = new QHBoxLayout;
-  // The bar divides the animation's step: further right is slower.
-  speedRow->addWidget(new QLabel(QStringLiteral("schneller"), panel));
-  TrackBar2 = new QSlider(Qt::Horizontal, panel);
-  TrackBar2->setRange(1, 40);
-  TrackBar2->setValue(1);
-  TrackBar2->setToolTip(QStringLiteral("Geschwindigkeit"));
-  speedRow->addWidget(TrackBar2, 1);
-  speedRow->addWidget(new QLabel(QStringLiteral("langsamer"), panel));
-  column->addLayout(speedRow);
-
-  BitCheckBox1 = CheckBox(panel, QStringLiteral("Schaubild der Funktion zeichnen"));
-  BitCheckBox2 = CheckBox(panel, QStringLiteral("Zuordnungspfeil"));
-  BitCheckBox3 = CheckBox(panel, QStringLiteral("Darstellung im kartesischen Koordinatensystem"));
-  BitCheckBox4 = CheckBox(panel, QStringLiteral("Funktionsterm erraten"));
-  for (TBitCheckBox* box : {BitCheckBox1, BitCheckBox2, BitCheckBox3, BitCheckBox4})
-    column->addWidget(box);
-  SpeedButton13 = new QPushButton(QStringLiteral("Zuordnungspfeil fixieren"), panel);
-  SpeedButton11 = new QPushButton(QStringLiteral("Zuordnungspfeil löschen"), panel);
-  SpeedButton18 = new QPushButton(QStringLiteral("Liste löschen"), panel);
-  for (QPushButton* b : {SpeedButton13, SpeedButton11, SpeedButton18}) {
+  graphBox =
+      Named(CheckBox(panel, QStringLiteral("Schaubild der Funktion zeichnen")), "BitCheckBox1");
+  arrowBox = Named(CheckBox(panel, QStringLiteral("Zuordnungspfeil")), "BitCheckBox2");
+  cartesianBox =
+      Named(CheckBox(panel, QStringLiteral("Darstellung im kartesischen Koordinatensystem")),
+            "BitCheckBox3");
+  guessBox = Named(CheckBox(panel, QStringLiteral("Funktionsterm erraten")), "BitCheckBox4");
+  for (TBitCheckBox* box : {graphBox, arrowBox, cartesianBox, guessBox}) column->addWidget(box);
+  const auto button = [panel, column](const QString& caption, const char* name) {
+    auto* b = new QPushButton(caption, panel);
     b->setAutoDefault(false);
     column->addWidget(b);
-  }
+    return Named(b, name);
+  };
+  fixArrowButton = button(QStringLiteral("Zuordnungspfeil fixieren"), "SpeedButton13");
+  deleteArrowButton = button(QStringLiteral("Zuordnungspfeil löschen"), "SpeedButton11");
+  clearArrowsButton = button(QStringLiteral("Liste löschen"), "SpeedButton18");
 
-  const ButtonColumn buttons = MakeButtons(panel, [this] {
+  buttons = MakeButtons(panel, [this] {
     return ExportPicture([this] { animieren(); }, PictureLayout::PlotAndRails, &bitmap_);
   });
   column->addWidget(buttons.panel);
-  SpeedButton14 = buttons.settingsButton;
-  SpeedButton15 = buttons.printButton;
-  SpeedButton17 = buttons.wmfFileButton;
-  SpeedButton23 = buttons.wmfClipboardButton;
-  SpeedButton6 = buttons.closeButton;
   FinishPanel(330);
 }
 
+// The term with its examples, or the families of the guessing game.
+void TForm12::BuildTermPanels(QWidget* panel, QVBoxLayout* column) {
+  examplePanel = new QWidget(panel);
+  auto* examplesColumn = new QVBoxLayout(examplePanel);
+  examplesColumn->setContentsMargins(0, 0, 0, 0);
+  termField = Named(AddTermRow(examplePanel, examplesColumn, QStringLiteral("f(x) ="), helpButton),
+                    "Edit1");
+  LimitTermField(termField, kShortTermFieldLength);
+  Named(helpButton, "SpeedButton28");
+  const ExampleControls examples = AddExampleControls(examplePanel, examplesColumn);
+  exampleListBox = Named(examples.list, "ListBox1");
+  getExampleButton = Named(examples.get, "SpeedButton3");
+  addExampleButton = Named(examples.add, "SpeedButton7");
+  removeExampleButton = Named(examples.remove, "SpeedButton8");
+  column->addWidget(examplePanel);
+
+  familyPanel = new QWidget(panel);
+  auto* families = new QGridLayout(familyPanel);
+  families->setContentsMargins(0, 0, 0, 0);
+  families->setSpacing(2);
+  const char* const names[kFunctionFamilyCount] = {
+      "SpeedButton9",  "SpeedButton10", "SpeedButton19", "SpeedButton32", "SpeedButton22",
+      "SpeedButton26", "SpeedButton27", "SpeedButton20", "SpeedButton21", "SpeedButton29"};
+  for (int f = 0; f < kFunctionFamilyCount; ++f) {
+    auto* b = new QPushButton(QString::fromUtf8(kFunctionFamilies[f].caption), familyPanel);
+    b->setAutoDefault(false);
+    familyButtons[static_cast<std::size_t>(f)] = Named(b, names[f]);
+    families->addWidget(b, f / 2, f % 2);
+  }
+  familyField = Named(new QLineEdit(familyPanel), "Edit3");
+  familyField->setReadOnly(true);
+  families->addWidget(familyField, 5, 0, 1, 2);
+  showSolutionButton = new QPushButton(QStringLiteral("Lösung anzeigen"), familyPanel);
+  showSolutionButton->setAutoDefault(false);
+  families->addWidget(Named(showSolutionButton, "SpeedButton30"), 6, 0, 1, 2);
+  familyPanel->hide();
+  column->addWidget(familyPanel);
+}
+
+// x0 with its bar, the animation and its speed.
+void TForm12::BuildXRows(QWidget* panel, QVBoxLayout* column) {
+  auto* xRow = new QHBoxLayout;
+  xRow->addWidget(new QLabel(QStringLiteral("x  ="), panel));
+  xField = Named(NumberField(panel, 90), "Edit2");
+  xRow->addWidget(xField);
+  xResetButton =
+      Named(ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen")),
+            "SpeedButton2");
+  xRow->addWidget(xResetButton);
+  animationSwitch = Named(AnimationSwitch(panel), "Switch1");
+  xRow->addWidget(animationSwitch);
+  directionButton = Named(DirectionButton(panel), "SpeedButton25");
+  xRow->addWidget(directionButton);
+  xRow->addStretch();
+  column->addLayout(xRow);
+  xBar = Named(new QScrollBar(Qt::Horizontal, panel), "ScrollBar1");
+  xBar->setRange(1, 200);
+  column->addWidget(xBar);
+  auto* speedRow = new QHBoxLayout;
+  // The bar divides the animation's step: further right is slower.
+  speedRow->addWidget(new QLabel(QStringLiteral("schneller"), panel));
+  speedBar = new QSlider(Qt::Horizontal, panel);
+  speedBar->setRange(1, 40);
+  speedBar->setValue(1);
+  speedBar->setToolTip(QStringLiteral("Geschwindigkeit"));
+  speedRow->addWidget(Named(speedBar, "TrackBar2"), 1);
+  speedRow->addWidget(new QLabel(QStringLiteral("langsamer"), panel));
+  column->addLayout(speedRow);
+}
+
 void TForm12::ConnectHandlers() {
-  OnExit(Edit1, [this] { Edit1Exit(); });
+  OnExit(termField, [this] { onTermFieldLeft(); });
   xScroll_ = new TNumberScroll(
-      this, Edit2, ScrollBar1, xP, [this] { return xa; }, [this] { return xb; },
+      this, xField, xBar, xP, [this] { return xa; }, [this] { return xb; },
       [this] { animieren(); });
-  connect(SpeedButton2, &QToolButton::clicked, this, [this] {
+  connect(xResetButton, &QToolButton::clicked, this, [this] {
     xScroll_->SetValue(StartValues.xP);
     animieren();
   });
-  connect(Switch1, &TSwitch::OnClick, this, &TForm12::Switch1Click);
-  connect(SpeedButton25, &QToolButton::clicked, this, &TForm12::SpeedButton25Click);
-  for (TBitCheckBox* box : {BitCheckBox1, BitCheckBox2, BitCheckBox3})
-    connect(box, &TBitCheckBox::OnClick, this, &TForm12::DisplayCheckBoxClick);
-  connect(BitCheckBox4, &TBitCheckBox::OnClick, this, &TForm12::BitCheckBox4Click);
+  connect(animationSwitch, &TSwitch::OnClick, this, &TForm12::onAnimationSwitchClicked);
+  connect(directionButton, &QToolButton::clicked, this, &TForm12::onDirectionButtonClicked);
+  for (TBitCheckBox* box : {graphBox, arrowBox, cartesianBox})
+    connect(box, &TBitCheckBox::OnClick, this, &TForm12::onDisplayBoxClicked);
+  connect(guessBox, &TBitCheckBox::OnClick, this, &TForm12::onGuessBoxClicked);
   for (int f = 0; f < kFunctionFamilyCount; ++f)
-    connect(familyButtons_[static_cast<std::size_t>(f)], &QPushButton::clicked, this,
-            [this, f] { FamilyClick(f); });
-  connect(SpeedButton30, &QPushButton::clicked, this, &TForm12::SpeedButton30Click);
-  connect(SpeedButton13, &QPushButton::clicked, this, &TForm12::SpeedButton13Click);
-  connect(SpeedButton11, &QPushButton::clicked, this, &TForm12::SpeedButton11Click);
-  connect(SpeedButton18, &QPushButton::clicked, this, &TForm12::SpeedButton18Click);
-  connect(SpeedButton12, &QToolButton::clicked, this, [this] { RailZoom(false, true); });
-  connect(SpeedButton24, &QToolButton::clicked, this, [this] { RailZoom(false, false); });
-  connect(SpeedButton16, &QToolButton::clicked, this, [this] { RailReset(false); });
-  connect(SpeedButton1, &QToolButton::clicked, this, [this] { RailZoom(true, true); });
-  connect(SpeedButton5, &QToolButton::clicked, this, [this] { RailZoom(true, false); });
-  connect(SpeedButton4, &QToolButton::clicked, this, [this] { RailReset(true); });
-  connect(ColorButton1, &TColorButton::OnChange, this, [this] {
-    xRailColor_ = static_cast<Color>(ColorButton1->SelectionColor());
+    connect(familyButtons[static_cast<std::size_t>(f)], &QPushButton::clicked, this,
+            [this, f] { onFamilyClicked(f); });
+  connect(showSolutionButton, &QPushButton::clicked, this, &TForm12::onShowSolutionClicked);
+  connect(fixArrowButton, &QPushButton::clicked, this, &TForm12::onFixArrowClicked);
+  connect(deleteArrowButton, &QPushButton::clicked, this, &TForm12::onDeleteArrowClicked);
+  connect(clearArrowsButton, &QPushButton::clicked, this, &TForm12::onClearArrowsClicked);
+  connect(xRailHalveButton, &QToolButton::clicked, this, [this] { RailZoom(false, true); });
+  connect(xRailDoubleButton, &QToolButton::clicked, this, [this] { RailZoom(false, false); });
+  connect(xRailResetButton, &QToolButton::clicked, this, [this] { RailReset(false); });
+  connect(fRailHalveButton, &QToolButton::clicked, this, [this] { RailZoom(true, true); });
+  connect(fRailDoubleButton, &QToolButton::clicked, this, [this] { RailZoom(true, false); });
+  connect(fRailResetButton, &QToolButton::clicked, this, [this] { RailReset(true); });
+  connect(xRailColourButton, &TColorButton::OnChange, this, [this] {
+    xRailColor_ = static_cast<Color>(xRailColourButton->SelectionColor());
     animieren();
   });
-  connect(ColorButton2, &TColorButton::OnChange, this, [this] {
-    fRailColor_ = static_cast<Color>(ColorButton2->SelectionColor());
+  connect(fRailColourButton, &TColorButton::OnChange, this, [this] {
+    fRailColor_ = static_cast<Color>(fRailColourButton->SelectionColor());
     animieren();
   });
-  WatchPaintBox(PaintBox1);
-  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm12::PaintBox1MouseDown);
-  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm12::PaintBox1MouseMove);
-  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm12::PaintBox1MouseUp);
+  WatchPaintBox(paintBox);
+  connect(paintBox, &TPaintBox::MouseDown, this, &TForm12::onPaintBoxMouseDown);
+  connect(paintBox, &TPaintBox::MouseMove, this, &TForm12::onPaintBoxMouseMove);
+  connect(paintBox, &TPaintBox::MouseUp, this, &TForm12::onPaintBoxMouseUp);
 
-  examples_ = new TExampleList(this, {ListBox1, SpeedButton3, SpeedButton7, SpeedButton8, Edit1},
-                               "Bsp5.txt");
+  examples_ = new TExampleList(
+      this, {exampleListBox, getExampleButton, addExampleButton, removeExampleButton, termField},
+      "Bsp5.txt");
   examples_->Apply = [this](int, const std::string& entry) {
-    Edit1->setText(TermToDisplay(entry));
-    Edit1Exit();
+    termField->setText(TermToDisplay(entry));
+    onTermFieldLeft();
   };
 }
 
 void TForm12::showEvent(QShowEvent* event) {
   TAnalysisWindow::showEvent(event);
-  Edit1->setFocus();
+  termField->setFocus();
 }
 
 void TForm12::WertePruefen() {
@@ -271,21 +291,21 @@ void TForm12::BarFollowsRail() {
 
 void TForm12::PlaceRailPanels() {
   // The panels' middles at the rows of the rails.
-  const int h = PaintBox1->height();
-  const int top = PaintBox1->geometry().top() - side_->geometry().top();
+  const int h = paintBox->height();
+  const int top = paintBox->geometry().top() - side_->geometry().top();
   const auto place = [&](QWidget* box, double row) {
     const int y = top + static_cast<int>(std::lround(row)) - box->height() / 2;
     box->move(0, std::clamp(y, 0, std::max(side_->height() - box->height(), 0)));
   };
-  place(XRailPanel, h / 21.0 * 20);
-  place(FRailPanel, h / 6.0 * 5);
+  place(xRailPanel, h / 21.0 * 20);
+  place(fRailPanel, h / 6.0 * 5);
 }
 
 void TForm12::FormPaint() {
   FitPictureToPaintBox(bitmap_);
   PlaceRailPanels();
-  ColorButton1->SetSelectionColor(static_cast<int>(xRailColor_));
-  ColorButton2->SetSelectionColor(static_cast<int>(fRailColor_));
+  xRailColourButton->SetSelectionColor(static_cast<int>(xRailColor_));
+  fRailColourButton->SetSelectionColor(static_cast<int>(fRailColor_));
   BarFollowsRail();
   ExportDrawing = false;
   animieren();
@@ -293,7 +313,7 @@ void TForm12::FormPaint() {
 
 void TForm12::FormClose() {
   AnimationRunning = false;
-  Switch1->SetChecked(false);
+  animationSwitch->SetChecked(false);
   examples_->SaveLines();
 }
 
@@ -304,9 +324,9 @@ void TForm12::KurveZeichnen(double scaleFrom, double scaleTo, double from, doubl
 
 void TForm12::ShowReadouts() {
   const double y = F(xP);
-  Label9->setText(QStringLiteral("x =") + Number(xP));
-  Label6->setText(TermDefined ? QStringLiteral("f(x) =") + Number(y)
-                              : QStringLiteral("f(x) = nicht definiert"));
+  xReadout->setText(QStringLiteral("x =") + Number(xP));
+  fReadout->setText(TermDefined ? QStringLiteral("f(x) =") + Number(y)
+                                : QStringLiteral("f(x) = nicht definiert"));
 }
 
 void TForm12::DrawCartesianArrow(double x) {
@@ -380,7 +400,7 @@ void TForm12::animieren() {
   // During an export the picture is taller than the plot by the rails' fifth.
   const int givenPlotHeight = PlotHeight;
   const int h = ExportDrawing ? LayoutPictureHeight(PictureLayout::PlotAndRails, PlotHeight)
-                              : PaintBox1->height();
+                              : paintBox->height();
   std::vector<double> arrows;
   for (std::size_t i = FixedArrows.Count(); i >= 1; --i) {
     FixedArrow a;
@@ -388,7 +408,7 @@ void TForm12::animieren() {
   }
   arrows.push_back(xP);
 
-  DrawOn(bitmap_, PaintBox1->font(), [&] {
+  DrawOn(bitmap_, paintBox->font(), [&] {
     Canvas& c = *DrawCanvas;
     c.pen = {kBlack, Scaled(1)};
     CurveColor = Farben::Zeichenstift;
@@ -428,23 +448,23 @@ void TForm12::animieren() {
   // picture can be drawn again (the rails' height is taken from it).
   if (ExportDrawing) PlotHeight = givenPlotHeight;
   ShowReadouts();
-  if (!ExportDrawing) PaintBox1->Show();
+  if (!ExportDrawing) paintBox->Show();
 }
 
-void TForm12::Edit1Exit() {
-  CheckTermEdit(Edit1);
+void TForm12::onTermFieldLeft() {
+  CheckTermEdit(termField);
   const bool valid = TermDefined;
-  TermKovariation = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
+  TermKovariation = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
   if (valid) animieren();
 }
 
-void TForm12::Switch1Click() {
+void TForm12::onAnimationSwitchClicked() {
   AnimationRunning = true;
   AnimationStep = (xb - xa) / std::max(Schrittzahl, 1);
   const bool alive = RunAnimation(
       this,
       [this] {
-        xP += AnimationStep / std::max(TrackBar2->value(), 1);
+        xP += AnimationStep / std::max(speedBar->value(), 1);
         xScroll_->ShowValue();
         animieren();
         // One step beyond an end, then back.
@@ -452,21 +472,21 @@ void TForm12::Switch1Click() {
       },
       [this] {
         Delay(FrameDelay);
-        if (!Switch1->Checked()) AnimationRunning = false;
+        if (!animationSwitch->Checked()) AnimationRunning = false;
       });
   if (alive) xScroll_->PositionFromValue();
 }
 
-void TForm12::SpeedButton25Click() { AnimationStep = -AnimationStep; }
+void TForm12::onDirectionButtonClicked() { AnimationStep = -AnimationStep; }
 
-void TForm12::DisplayCheckBoxClick() {
-  ShowGraph = BitCheckBox1->Checked();
-  ShowArrow = BitCheckBox2->Checked();
-  ShowCartesian = BitCheckBox3->Checked();
+void TForm12::onDisplayBoxClicked() {
+  ShowGraph = graphBox->Checked();
+  ShowArrow = arrowBox->Checked();
+  ShowCartesian = cartesianBox->Checked();
   animieren();
 }
 
-void TForm12::BitCheckBox4Click() {
+void TForm12::onGuessBoxClicked() {
   std::string content;
   const std::string path = PathForReading(kFunctionListFile);
   if (ReadWholeFile(path, content) == ReadResult::kFailed) {
@@ -479,46 +499,46 @@ void TForm12::BitCheckBox4Click() {
     reported = true;
   }
   Functions = ParseFunctionLists(content);
-  const bool guessing = BitCheckBox4->Checked();
-  ExamplePanel->setVisible(!guessing);
-  FamilyPanel->setVisible(guessing);
+  const bool guessing = guessBox->Checked();
+  examplePanel->setVisible(!guessing);
+  familyPanel->setVisible(guessing);
 }
 
-void TForm12::FamilyClick(int family) {
+void TForm12::onFamilyClicked(int family) {
   const std::vector<std::string>& list = Functions[static_cast<std::size_t>(family)];
   if (list.empty()) return;
   const std::string& term =
       list[static_cast<std::size_t>(PickFunctionIndex(static_cast<int>(list.size())))];
-  Edit1->setText(TermToDisplay(term));
-  CheckTermEdit(Edit1);
+  termField->setText(TermToDisplay(term));
+  CheckTermEdit(termField);
   const bool valid = TermDefined;
-  TermKovariation = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
-  Edit3->setText(QString::fromUtf8(kFunctionFamilies[static_cast<std::size_t>(family)].name));
-  Edit3->show();
+  TermKovariation = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
+  familyField->setText(QString::fromUtf8(kFunctionFamilies[static_cast<std::size_t>(family)].name));
+  familyField->show();
   if (valid) animieren();
 }
 
-void TForm12::SpeedButton30Click() { Edit3->setText(Edit1->text()); }
+void TForm12::onShowSolutionClicked() { familyField->setText(termField->text()); }
 
 void TForm12::UpdateDeleteButtons() {
   const bool any = !FixedArrows.IsEmpty();
-  SpeedButton11->setEnabled(any);
-  SpeedButton18->setEnabled(any);
+  deleteArrowButton->setEnabled(any);
+  clearArrowsButton->setEnabled(any);
 }
 
-void TForm12::SpeedButton13Click() {
+void TForm12::onFixArrowClicked() {
   FixedArrows.InsertFront({xP});
   UpdateDeleteButtons();
   animieren();
 }
 
-void TForm12::SpeedButton11Click() {
+void TForm12::onDeleteArrowClicked() {
   FixedArrows.Delete(1);
   UpdateDeleteButtons();
   animieren();
 }
 
-void TForm12::SpeedButton18Click() {
+void TForm12::onClearArrowsClicked() {
   FixedArrows.DeleteAll();
   UpdateDeleteButtons();
   animieren();
@@ -545,10 +565,10 @@ void TForm12::RailReset(bool fRail) {
 }
 
 double TForm12::MouseX(int column) const {
-  return xa + (xb - xa) * column / std::max(PaintBox1->width(), 1);
+  return xa + (xb - xa) * column / std::max(paintBox->width(), 1);
 }
 
-void TForm12::PaintBox1MouseDown(Qt::MouseButton button, int x, int) {
+void TForm12::onPaintBoxMouseDown(Qt::MouseButton button, int x, int) {
   if (button != Qt::LeftButton) return;
   Dragging = true;
   xP = MouseX(x);
@@ -556,13 +576,13 @@ void TForm12::PaintBox1MouseDown(Qt::MouseButton button, int x, int) {
   animieren();
 }
 
-void TForm12::PaintBox1MouseMove(int x, int) {
+void TForm12::onPaintBoxMouseMove(int x, int) {
   if (!Dragging) return;
   xP = MouseX(x);
   xScroll_->ShowValue();
   animieren();
 }
 
-void TForm12::PaintBox1MouseUp(Qt::MouseButton, int, int) { Dragging = false; }
+void TForm12::onPaintBoxMouseUp(Qt::MouseButton, int, int) { Dragging = false; }
 
 }  // namespace kurvio

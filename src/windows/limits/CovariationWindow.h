@@ -21,6 +21,7 @@ class QPushButton;
 class QScrollBar;
 class QSlider;
 class QToolButton;
+class QVBoxLayout;
 
 namespace kurvio {
 
@@ -42,35 +43,34 @@ class TForm12 : public TAnalysisWindow {
   explicit TForm12(QWidget* parent = nullptr);
   ~TForm12() override;
 
-  TPaintBox* PaintBox1;
-  QWidget* ExamplePanel;  // the term with the example list
-  QLineEdit* Edit1;       // f(x)
-  QToolButton* SpeedButton28;
-  QListWidget* ListBox1;
-  QToolButton *SpeedButton3, *SpeedButton7, *SpeedButton8;
-  QWidget* FamilyPanel;  // the guessing game
+  TPaintBox* paintBox;
+  QWidget* examplePanel;  // the term with the example list
+  QLineEdit* termField;   // f(x)
+  QToolButton* helpButton;
+  QListWidget* exampleListBox;
+  QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
+  QWidget* familyPanel;  // the guessing game
   // The family buttons in the order of the function list's sections.
-  QPushButton *SpeedButton9, *SpeedButton10, *SpeedButton19, *SpeedButton32, *SpeedButton22,
-      *SpeedButton26, *SpeedButton27, *SpeedButton20, *SpeedButton21, *SpeedButton29;
-  QLineEdit* Edit3;  // the family's name, or the term when the solution is shown
-  QPushButton* SpeedButton30;
-  QLineEdit* Edit2;  // x0
-  QScrollBar* ScrollBar1;
-  QToolButton* SpeedButton2;
-  TSwitch* Switch1;
-  QToolButton* SpeedButton25;
-  QSlider* TrackBar2;  // speed divisor
-  TBitCheckBox *BitCheckBox1, *BitCheckBox2, *BitCheckBox3, *BitCheckBox4;
-  QPushButton *SpeedButton13, *SpeedButton11, *SpeedButton18;
-  QGroupBox* XRailPanel;
-  QToolButton *SpeedButton12, *SpeedButton24, *SpeedButton16;
-  TColorButton* ColorButton1;
-  QLabel* Label9;
-  QGroupBox* FRailPanel;
-  QToolButton *SpeedButton1, *SpeedButton5, *SpeedButton4;
-  TColorButton* ColorButton2;
-  QLabel* Label6;
-  QPushButton *SpeedButton14, *SpeedButton15, *SpeedButton17, *SpeedButton23, *SpeedButton6;
+  std::array<QPushButton*, kFunctionFamilyCount> familyButtons{};
+  QLineEdit* familyField;  // the family's name, or the term when the solution is shown
+  QPushButton* showSolutionButton;
+  QLineEdit* xField;  // x0
+  QScrollBar* xBar;
+  QToolButton* xResetButton;
+  TSwitch* animationSwitch;
+  QToolButton* directionButton;
+  QSlider* speedBar;  // speed divisor
+  TBitCheckBox *graphBox, *arrowBox, *cartesianBox, *guessBox;
+  QPushButton *fixArrowButton, *deleteArrowButton, *clearArrowsButton;
+  QGroupBox* xRailPanel;
+  QToolButton *xRailHalveButton, *xRailDoubleButton, *xRailResetButton;
+  TColorButton* xRailColourButton;
+  QLabel* xReadout;
+  QGroupBox* fRailPanel;
+  QToolButton *fRailHalveButton, *fRailDoubleButton, *fRailResetButton;
+  TColorButton* fRailColourButton;
+  QLabel* fReadout;
+  ButtonColumn buttons;  // "Einstellungen", the exports and "&Beenden"
 
   // The rails: x from xa to xb, f(x) from ya to yb.
   double xa = 0, xb = 0, ya = 0, yb = 0;
@@ -89,22 +89,22 @@ class TForm12 : public TAnalysisWindow {
   TExampleList& ExampleList() { return *examples_; }
 
  public slots:
-  void Edit1Exit();
-  void Switch1Click();
-  void SpeedButton25Click();
-  void DisplayCheckBoxClick();
-  void BitCheckBox4Click();
-  void FamilyClick(int family);
-  void SpeedButton30Click();
-  void SpeedButton13Click();
-  void SpeedButton11Click();
-  void SpeedButton18Click();
+  void onTermFieldLeft();
+  void onAnimationSwitchClicked();
+  void onDirectionButtonClicked();
+  void onDisplayBoxClicked();
+  void onGuessBoxClicked();
+  void onFamilyClicked(int family);
+  void onShowSolutionClicked();
+  void onFixArrowClicked();
+  void onDeleteArrowClicked();
+  void onClearArrowsClicked();
   // The rails: halve, double, reset; `fRail` picks the f(x) rail.
   void RailZoom(bool fRail, bool halve);
   void RailReset(bool fRail);
-  void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
-  void PaintBox1MouseMove(int x, int y);
-  void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMouseMove(int x, int y);
+  void onPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;
@@ -115,7 +115,9 @@ class TForm12 : public TAnalysisWindow {
   void BuildLayout();
   QGroupBox* MakeRailPanel(QWidget* parent, const QString& title, QToolButton*& halve,
                            QToolButton*& twice, QToolButton*& reset, TColorButton*& colour,
-                           QLabel*& readout);
+                           QLabel*& readout, const std::array<const char*, 5>& names);
+  void BuildTermPanels(QWidget* panel, QVBoxLayout* column);
+  void BuildXRows(QWidget* panel, QVBoxLayout* column);
   void ConnectHandlers();
   void BarFollowsRail();
   void PlaceRailPanels();
@@ -129,7 +131,6 @@ class TForm12 : public TAnalysisWindow {
   QWidget* side_ = nullptr;
   TNumberScroll* xScroll_ = nullptr;
   TExampleList* examples_ = nullptr;
-  std::array<QPushButton*, kFunctionFamilyCount> familyButtons_{};
   Color xRailColor_ = 255;
   Color fRailColor_ = 16711680;
 };

@@ -19,11 +19,11 @@
 #include "module/ExampleFiles.h"
 #include "module/ExampleList.h"
 #include "module/NumberScroll.h"
+#include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "module/ViewPad.h"
 #include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/Term.h"
@@ -70,8 +70,8 @@ TForm11::TForm11(QWidget* parent) : TAnalysisWindow(parent) {
   ConnectHandlers();
   InstallFieldKeys(false);
 
-  Edit1->setText(TermToDisplay(TermStetigkeitF1));
-  Edit3->setText(TermToDisplay(TermStetigkeitF2));
+  f1Field->setText(TermToDisplay(TermStetigkeitF1));
+  f2Field->setText(TermToDisplay(TermStetigkeitF2));
   delta = MaxRadius() / 2;
   eps = 1.0;
   xoScroll_->ShowValue();
@@ -81,7 +81,7 @@ TForm11::TForm11(QWidget* parent) : TAnalysisWindow(parent) {
   ShowLabels = false;
   XTickStep = 1.0;
   ExportDrawing = false;
-  PaintBox1->setCursor(ProgramCursor(1));
+  paintBox->setCursor(ProgramCursor(1));
   Datei_laden();
 }
 
@@ -89,38 +89,24 @@ TForm11::~TForm11() = default;
 
 void TForm11::BuildLayout() {
   QWidget* panel = nullptr;
-  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
-  PaintBox1->SetPicture(&bitmap_);
+  QVBoxLayout* column = MakeFrameLayout(paintBox, panel);
+  Named(paintBox, "PaintBox1");
+  paintBox->SetPicture(&bitmap_);
   BuildTermRows(panel, column);
   BuildNumberRows(panel, column);
   BuildColourRows(panel, column);
 
   const ExampleControls examples = AddExampleControls(panel, column);
-  ListBox1 = examples.list;
-  SpeedButton1 = examples.get;
-  SpeedButton4 = examples.add;
-  SpeedButton5 = examples.remove;
+  exampleListBox = Named(examples.list, "ListBox1");
+  getExampleButton = Named(examples.get, "SpeedButton1");
+  addExampleButton = Named(examples.add, "SpeedButton4");
+  removeExampleButton = Named(examples.remove, "SpeedButton5");
 
   const BottomControls bottom = AddViewPadAndButtons(
       panel, column, [this](bool) { ViewChanged(); },
       [this] { return ExportPicture([this] { animieren(); }, PictureLayout::OnePlot, &bitmap_); });
-  GroupBox1 = bottom.pad;
-  SpeedButton3 = GroupBox1->zoomOutButton;
-  SpeedButton7 = GroupBox1->zoomInButton;
-  SpeedButton8 = GroupBox1->leftButton;
-  SpeedButton9 = GroupBox1->rightButton;
-  SpeedButton10 = GroupBox1->downButton;
-  SpeedButton11 = GroupBox1->upButton;
-  SpeedButton18 = GroupBox1->downLeftButton;
-  SpeedButton19 = GroupBox1->downRightButton;
-  SpeedButton20 = GroupBox1->upRightButton;
-  SpeedButton21 = GroupBox1->upLeftButton;
-  SpeedButton22 = GroupBox1->resetButton;
-  SpeedButton14 = bottom.buttons.settingsButton;
-  SpeedButton15 = bottom.buttons.printButton;
-  SpeedButton17 = bottom.buttons.wmfFileButton;
-  SpeedButton23 = bottom.buttons.wmfClipboardButton;
-  SpeedButton6 = bottom.buttons.closeButton;
+  viewPad = bottom.pad;
+  buttons = bottom.buttons;
   FinishPanel(360);
 }
 
@@ -140,14 +126,14 @@ void TForm11::BuildTermRows(QWidget* panel, QVBoxLayout* column) {
     LimitTermField(edit, kTermFieldLength);
     return edit;
   };
-  Edit1 = termField();
-  Edit3 = termField();
-  terms->addWidget(Edit1, 0, 2);
-  terms->addWidget(Edit3, 1, 2);
+  f1Field = Named(termField(), "Edit1");
+  f2Field = Named(termField(), "Edit3");
+  terms->addWidget(f1Field, 0, 2);
+  terms->addWidget(f2Field, 1, 2);
   terms->addWidget(RichLabel(panel, QStringLiteral("für x ≤ x<sub>o</sub>")), 0, 3);
   terms->addWidget(RichLabel(panel, QStringLiteral("für x &gt; x<sub>o</sub>")), 1, 3);
-  SpeedButton28 = MakeHelpButton(panel);
-  terms->addWidget(SpeedButton28, 0, 4);
+  helpButton = Named(MakeHelpButton(panel), "SpeedButton28");
+  terms->addWidget(helpButton, 0, 4);
   terms->setColumnStretch(2, 1);
   column->addLayout(terms);
 }
@@ -157,19 +143,25 @@ void TForm11::BuildNumberRows(QWidget* panel, QVBoxLayout* column) {
   auto* numbers = new QGridLayout;
   numbers->setVerticalSpacing(2);
   auto numberRow = [&](int row, const QString& label, QLineEdit*& edit, QScrollBar*& bar,
-                       QToolButton*& reset) {
+                       QToolButton*& reset, const char* const names[3]) {
     numbers->addWidget(RichLabel(panel, label), row, 0);
     edit = NumberField(panel, 90);
+    Named(edit, names[0]);
     numbers->addWidget(edit, row, 1);
     reset = ToolButton(panel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
+    Named(reset, names[2]);
     numbers->addWidget(reset, row, 2);
     bar = new QScrollBar(Qt::Horizontal, panel);
     bar->setRange(1, kRadiusBarMax);
+    Named(bar, names[1]);
     numbers->addWidget(bar, row + 1, 0, 1, 4);
   };
-  numberRow(0, QStringLiteral("x<sub>o</sub> ="), Edit2, ScrollBar1, SpeedButton2);
-  numberRow(2, QStringLiteral("ε ="), Edit4, ScrollBar3, SpeedButton13);
-  numberRow(4, QStringLiteral("δ ="), Edit5, ScrollBar2, SpeedButton12);
+  const char* const xoNames[] = {"Edit2", "ScrollBar1", "SpeedButton2"};
+  const char* const epsilonNames[] = {"Edit4", "ScrollBar3", "SpeedButton13"};
+  const char* const deltaNames[] = {"Edit5", "ScrollBar2", "SpeedButton12"};
+  numberRow(0, QStringLiteral("x<sub>o</sub> ="), xoField, xoBar, xoResetButton, xoNames);
+  numberRow(2, QStringLiteral("ε ="), epsilonField, epsilonBar, epsilonResetButton, epsilonNames);
+  numberRow(4, QStringLiteral("δ ="), deltaField, deltaBar, deltaResetButton, deltaNames);
   numbers->setColumnStretch(3, 1);
   column->addLayout(numbers);
 }
@@ -177,50 +169,52 @@ void TForm11::BuildNumberRows(QWidget* panel, QVBoxLayout* column) {
 void TForm11::BuildColourRows(QWidget* panel, QVBoxLayout* column) {
   auto* colours = new QGridLayout;
   colours->setVerticalSpacing(2);
-  auto colourRow = [&](int row, const QString& label, const QString& hint) {
+  auto colourRow = [&](int row, const QString& label, const QString& hint, const char* name) {
     auto* button = new TColorButton(panel);
     button->SetDefaultText(hint);
     button->setToolTip(hint);
+    Named(button, name);
     colours->addWidget(button, row, 0);
     colours->addWidget(RichLabel(panel, label), row, 1);
     return button;
   };
-  ColorButton1 = colourRow(0, QStringLiteral("ε-Streifen"), QStringLiteral("ε-Streifen"));
-  ColorButton2 =
-      colourRow(1, QStringLiteral("U<sub>δ</sub>(x<sub>o</sub>)"), QStringLiteral("Uδ(xo)"));
-  ColorButton3 =
-      colourRow(2, QStringLiteral("f(U<sub>δ</sub>(x<sub>o</sub>))"), QStringLiteral("f(Uδ(xo))"));
-  BitCheckBox2 = CheckBox(panel, QStringLiteral("Beschriftung"));
-  colours->addWidget(BitCheckBox2, 0, 2);
+  stripColourButton =
+      colourRow(0, QStringLiteral("ε-Streifen"), QStringLiteral("ε-Streifen"), "ColorButton1");
+  neighbourhoodColourButton = colourRow(1, QStringLiteral("U<sub>δ</sub>(x<sub>o</sub>)"),
+                                        QStringLiteral("Uδ(xo)"), "ColorButton2");
+  imageColourButton = colourRow(2, QStringLiteral("f(U<sub>δ</sub>(x<sub>o</sub>))"),
+                                QStringLiteral("f(Uδ(xo))"), "ColorButton3");
+  labelsBox = Named(CheckBox(panel, QStringLiteral("Beschriftung")), "BitCheckBox2");
+  colours->addWidget(labelsBox, 0, 2);
   colours->setColumnStretch(1, 1);
   column->addLayout(colours);
 }
 
 void TForm11::ConnectHandlers() {
-  OnExit(Edit1, [this] { Edit1Exit(); });
-  OnExit(Edit3, [this] { Edit3Exit(); });
+  OnExit(f1Field, [this] { onF1FieldLeft(); });
+  OnExit(f2Field, [this] { onF2FieldLeft(); });
   const auto redraw = [this] { animieren(); };
   xoScroll_ = new TNumberScroll(
-      this, Edit2, ScrollBar1, xP, [] { return x1; }, [] { return x2; }, redraw);
+      this, xoField, xoBar, xP, [] { return x1; }, [] { return x2; }, redraw);
   const auto zero = [] { return 0.0; };
-  epsScroll_ = new TNumberScroll(this, Edit4, ScrollBar3, eps, zero, MaxRadius, redraw);
-  deltaScroll_ = new TNumberScroll(this, Edit5, ScrollBar2, delta, zero, MaxRadius, redraw);
-  connect(SpeedButton2, &QToolButton::clicked, this, [this] {
+  epsScroll_ = new TNumberScroll(this, epsilonField, epsilonBar, eps, zero, MaxRadius, redraw);
+  deltaScroll_ = new TNumberScroll(this, deltaField, deltaBar, delta, zero, MaxRadius, redraw);
+  connect(xoResetButton, &QToolButton::clicked, this, [this] {
     xoScroll_->SetValue(StartValues.xP);
     animieren();
   });
-  connect(SpeedButton13, &QToolButton::clicked, this, [this] {
+  connect(epsilonResetButton, &QToolButton::clicked, this, [this] {
     epsScroll_->SetValue(1.0);
     animieren();
   });
-  connect(SpeedButton12, &QToolButton::clicked, this, [this] {
+  connect(deltaResetButton, &QToolButton::clicked, this, [this] {
     deltaScroll_->SetValue(1.0);
     animieren();
   });
   const std::pair<TColorButton*, Color*> colours[] = {
-      {ColorButton1, &Farben::epsilon},
-      {ColorButton2, &Farben::delta},
-      {ColorButton3, &Farben::fvondelta},
+      {stripColourButton, &Farben::epsilon},
+      {neighbourhoodColourButton, &Farben::delta},
+      {imageColourButton, &Farben::fvondelta},
   };
   for (const auto& colour : colours)
     connect(colour.first, &TColorButton::OnChange, this,
@@ -228,35 +222,37 @@ void TForm11::ConnectHandlers() {
               *setting = static_cast<Color>(button->SelectionColor());
               animieren();
             });
-  connect(BitCheckBox2, &TBitCheckBox::OnClick, this, &TForm11::BitCheckBox2Click);
-  WatchPaintBox(PaintBox1);
-  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm11::PaintBox1MouseDown);
-  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm11::PaintBox1MouseMove);
-  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm11::PaintBox1MouseUp);
-  zoomBox_ = std::make_unique<ZoomBox>(bitmap_, *PaintBox1);
+  connect(labelsBox, &TBitCheckBox::OnClick, this, &TForm11::onLabelsBoxClicked);
+  WatchPaintBox(paintBox);
+  connect(paintBox, &TPaintBox::MouseDown, this, &TForm11::onPaintBoxMouseDown);
+  connect(paintBox, &TPaintBox::MouseMove, this, &TForm11::onPaintBoxMouseMove);
+  connect(paintBox, &TPaintBox::MouseUp, this, &TForm11::onPaintBoxMouseUp);
+  zoomBox_ = std::make_unique<ZoomBox>(bitmap_, *paintBox);
 
-  examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
-                               kExampleFile);
+  examples_ = new TExampleList(
+      this, {exampleListBox, getExampleButton, addExampleButton, removeExampleButton, f1Field},
+      kExampleFile);
   examples_->BuildEntry = [this] {
-    return TermToDisplay(JoinLimitsExample(
-        DisplayToTerm(Edit1->text()), DisplayToTerm(Edit3->text()), DisplayToTerm(Edit2->text())));
+    return TermToDisplay(JoinLimitsExample(DisplayToTerm(f1Field->text()),
+                                           DisplayToTerm(f2Field->text()),
+                                           DisplayToTerm(xoField->text())));
   };
   examples_->Apply = [this](int, const std::string& entry) { ApplyExample(entry); };
 }
 
 void TForm11::ApplyExample(const std::string& entry) {
   const LimitsEntry e = SplitLimitsExample(entry);
-  Edit1->setText(TermToDisplay(e.f1));
+  f1Field->setText(TermToDisplay(e.f1));
   TermStetigkeitF1 = e.f1.substr(0, kTermSettingLength);
   if (e.f2) {
-    Edit3->setText(TermToDisplay(*e.f2));
+    f2Field->setText(TermToDisplay(*e.f2));
     TermStetigkeitF2 = e.f2->substr(0, kTermSettingLength);
   }
   if (e.xo) {
     // An xo text that does not read (a hand-edited file) leaves xo as it is.
     CompileTermQuietly(NumberTerm, *e.xo, false);
     if (TermDefined) {
-      Edit2->setText(TermToDisplay(*e.xo));
+      xoField->setText(TermToDisplay(*e.xo));
       xoScroll_->FieldExit();
     }
   }
@@ -275,9 +271,9 @@ void TForm11::BarsFollowView() {
 
 void TForm11::FormPaint() {
   FitPictureToPaintBox(bitmap_);
-  ColorButton1->SetSelectionColor(static_cast<int>(Farben::epsilon));
-  ColorButton2->SetSelectionColor(static_cast<int>(Farben::delta));
-  ColorButton3->SetSelectionColor(static_cast<int>(Farben::fvondelta));
+  stripColourButton->SetSelectionColor(static_cast<int>(Farben::epsilon));
+  neighbourhoodColourButton->SetSelectionColor(static_cast<int>(Farben::delta));
+  imageColourButton->SetSelectionColor(static_cast<int>(Farben::fvondelta));
   ComputeTickSteps();
   BarsFollowView();
   ExportDrawing = false;
@@ -288,22 +284,22 @@ void TForm11::FormClose() { Datei_speichern(); }
 
 void TForm11::ViewChanged() { FormPaint(); }
 
-void TForm11::Edit1Exit() {
-  CheckTermEdit(Edit1);
+void TForm11::onF1FieldLeft() {
+  CheckTermEdit(f1Field);
   const bool valid = TermDefined;
-  TermStetigkeitF1 = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
+  TermStetigkeitF1 = DisplayToTerm(f1Field->text()).substr(0, kTermSettingLength);
   if (valid) animieren();
 }
 
-void TForm11::Edit3Exit() {
-  CheckTermEdit(Edit3);
+void TForm11::onF2FieldLeft() {
+  CheckTermEdit(f2Field);
   const bool valid = TermDefined;
-  TermStetigkeitF2 = DisplayToTerm(Edit3->text()).substr(0, kTermSettingLength);
+  TermStetigkeitF2 = DisplayToTerm(f2Field->text()).substr(0, kTermSettingLength);
   if (valid) animieren();
 }
 
-void TForm11::BitCheckBox2Click() {
-  ShowLabels = BitCheckBox2->Checked();
+void TForm11::onLabelsBoxClicked() {
+  ShowLabels = labelsBox->Checked();
   animieren();
 }
 
@@ -361,14 +357,14 @@ void TForm11::animieren() {
     if (bitmap_.isNull()) return;
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
-  DrawOn(bitmap_, PaintBox1->font(), [this] {
+  DrawOn(bitmap_, paintBox->font(), [this] {
     Canvas& c = *DrawCanvas;
     const double xo = xP;
     const int r = Scaled(3);
     const double step = (x2 - x1) / (2.0 * std::max(PlotWidth, 1));
 
     // The strip around f1(xo) across the whole width.
-    CompilePiece(Edit1);
+    CompilePiece(f1Field);
     const double yStrip = F(xo);
     c.pen = {Farben::epsilon, Scaled(1), PenStyle::Solid, PenMode::Copy};
     c.brush = {Farben::epsilon, BrushStyle::Solid};
@@ -376,16 +372,16 @@ void TForm11::animieren() {
 
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, xo);
-    CompilePiece(Edit3);
+    CompilePiece(f2Field);
     KurveZeichnen(x1, x2, xo, x2);
 
     XAxisName = "x";
     YAxisName = "y";
     DrawCoordinateSystem();
 
-    CompilePiece(Edit1);
+    CompilePiece(f1Field);
     const double y0 = DrawHalf(HalfSide::Left, step);
-    CompilePiece(Edit3);
+    CompilePiece(f2Field);
     const double yRight = DrawHalf(HalfSide::Right, step);
 
     // f(xo) dashed, the edges of the strip dotted.
@@ -408,16 +404,16 @@ void TForm11::animieren() {
 
     if (ShowLabels) DrawLabels(y0);
   });
-  if (!ExportDrawing) PaintBox1->Show();
+  if (!ExportDrawing) paintBox->Show();
 }
 
-void TForm11::PaintBox1MouseDown(Qt::MouseButton button, int x, int y) {
+void TForm11::onPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {
   if (button == Qt::LeftButton) zoomBox_->Begin(x, y);
 }
 
-void TForm11::PaintBox1MouseMove(int x, int y) { zoomBox_->Move(x, y); }
+void TForm11::onPaintBoxMouseMove(int x, int y) { zoomBox_->Move(x, y); }
 
-void TForm11::PaintBox1MouseUp(Qt::MouseButton button, int x, int y) {
+void TForm11::onPaintBoxMouseUp(Qt::MouseButton button, int x, int y) {
   if (button != Qt::LeftButton) return;
   if (zoomBox_->End(x, y)) {
     WertePruefen();

@@ -37,30 +37,27 @@ class TForm11 : public TAnalysisWindow {
   explicit TForm11(QWidget* parent = nullptr);
   ~TForm11() override;
 
-  TPaintBox* PaintBox1;
-  QLineEdit* Edit1;  // f1, for x up to xo
-  QLineEdit* Edit3;  // f2, for x beyond xo
-  QToolButton* SpeedButton28;
-  QLineEdit* Edit2;  // xo
-  QScrollBar* ScrollBar1;
-  QToolButton* SpeedButton2;
-  QLineEdit* Edit4;  // epsilon
-  QScrollBar* ScrollBar3;
-  QToolButton* SpeedButton13;
-  QLineEdit* Edit5;  // delta
-  QScrollBar* ScrollBar2;
-  QToolButton* SpeedButton12;
-  TColorButton* ColorButton1;  // the strip
-  TColorButton* ColorButton2;  // the neighbourhood
-  TColorButton* ColorButton3;  // its image
-  TBitCheckBox* BitCheckBox2;  // "Beschriftung"
-  QListWidget* ListBox1;
-  QToolButton *SpeedButton1, *SpeedButton4, *SpeedButton5;
-  TViewPad* GroupBox1;
-  QToolButton *SpeedButton3, *SpeedButton7, *SpeedButton8, *SpeedButton9, *SpeedButton10,
-      *SpeedButton11, *SpeedButton18, *SpeedButton19, *SpeedButton20, *SpeedButton21,
-      *SpeedButton22;
-  QPushButton *SpeedButton14, *SpeedButton15, *SpeedButton17, *SpeedButton23, *SpeedButton6;
+  TPaintBox* paintBox;
+  QLineEdit* f1Field;  // for x up to xo
+  QLineEdit* f2Field;  // for x beyond xo
+  QToolButton* helpButton;
+  QLineEdit* xoField;
+  QScrollBar* xoBar;
+  QToolButton* xoResetButton;
+  QLineEdit* epsilonField;
+  QScrollBar* epsilonBar;
+  QToolButton* epsilonResetButton;
+  QLineEdit* deltaField;
+  QScrollBar* deltaBar;
+  QToolButton* deltaResetButton;
+  TColorButton* stripColourButton;
+  TColorButton* neighbourhoodColourButton;
+  TColorButton* imageColourButton;
+  TBitCheckBox* labelsBox;
+  QListWidget* exampleListBox;
+  QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
+  TViewPad* viewPad;
+  ButtonColumn buttons;  // "Einstellungen", the exports and "&Beenden"
 
   // State of the window (xo is the setting xP).
   double delta = 1.0;
@@ -80,12 +77,12 @@ class TForm11 : public TAnalysisWindow {
   TExampleList& ExampleList() { return *examples_; }
 
  public slots:
-  void Edit1Exit();
-  void Edit3Exit();
-  void BitCheckBox2Click();
-  void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
-  void PaintBox1MouseMove(int x, int y);
-  void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
+  void onF1FieldLeft();
+  void onF2FieldLeft();
+  void onLabelsBoxClicked();
+  void onPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMouseMove(int x, int y);
+  void onPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;

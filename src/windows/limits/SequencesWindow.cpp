@@ -20,10 +20,10 @@
 #include "module/ExampleList.h"
 #include "module/NumberScroll.h"
 #include "module/ViewCheck.h"
+#include "module/ViewPad.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "module/ViewPad.h"
 #include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
@@ -77,17 +77,17 @@ TForm15::TForm15(QWidget* parent) : TAnalysisWindow(parent) {
   ConnectHandlers();
   InstallFieldKeys(false);
 
-  Edit1->setText(TermToDisplay(TermFolgen));
-  CompileTermQuietly(MainTerm, DisplayToTerm(Edit1->text()), true);
+  termField->setText(TermToDisplay(TermFolgen));
+  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
   if (!TermDefined) CompileTerm(MainTerm, "0", true);
-  Panel4->hide();
+  n0Panel->hide();
   LineScale = 1.0;
   XTickStep = 1.0;
   epsScroll_->ShowValue();
-  Edit3->setText(QString::fromStdString(FormatNumber(Nachkommastellen, epsmax)));
+  maxEpsilonField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, epsmax)));
   ShowLimit();
   OpeningView();
-  PaintBox1->setCursor(ProgramCursor(1));
+  paintBox->setCursor(ProgramCursor(1));
   examples_->LoadLines();
 }
 
@@ -95,124 +95,133 @@ TForm15::~TForm15() = default;
 
 void TForm15::BuildLayout() {
   QWidget* panel = nullptr;
-  QVBoxLayout* column = MakeFrameLayout(PaintBox1, panel);
-  PaintBox1->SetPicture(&bitmap_);
-  Edit1 = AddTermRow(panel, column, QStringLiteral("a<sub>n</sub> ="), SpeedButton28);
-
-  auto* grid = new QGridLayout;
-  grid->setVerticalSpacing(2);
-  BitCheckBox1 = CheckBox(panel, QStringLiteral("Grenzwert bestimmen"));
-  grid->addWidget(BitCheckBox1, 0, 0, 1, 4);
-  grid->addWidget(new QLabel(QStringLiteral("g ="), panel), 1, 0);
-  Edit2 = NumberField(panel, 90);
-  grid->addWidget(Edit2, 1, 1);
-  grid->addWidget(new QLabel(QStringLiteral("ε ="), panel), 2, 0);
-  Edit4 = NumberField(panel, 90);
-  grid->addWidget(Edit4, 2, 1);
-  SpeedButton13 = ToolButton(panel, QStringLiteral("1"), QStringLiteral("Anfangswerte setzen"));
-  grid->addWidget(SpeedButton13, 2, 2);
-  grid->addWidget(new QLabel(QStringLiteral("max ε"), panel), 2, 3, Qt::AlignRight);
-  Edit3 = NumberField(panel, 70);
-  Edit3->setToolTip(QStringLiteral("max Epsilon"));
-  grid->addWidget(Edit3, 2, 4);
-  ScrollBar3 = new QScrollBar(Qt::Horizontal, panel);
-  ScrollBar3->setRange(1, kEpsSteps);
-  grid->addWidget(ScrollBar3, 3, 0, 1, 5);
-  ColorButton1 = new TColorButton(panel);
-  ColorButton1->SetDefaultText(QStringLiteral("ε-Streifen"));
-  ColorButton1->setToolTip(QStringLiteral("ε-Streifen"));
-  ColorButton2 = new TColorButton(panel);
-  ColorButton2->SetDefaultText(QStringLiteral("Punkte"));
-  ColorButton2->setToolTip(QStringLiteral("Punkte"));
-  auto* colours = new QHBoxLayout;
-  colours->addWidget(new QLabel(QStringLiteral("Streifen"), panel));
-  colours->addWidget(ColorButton1);
-  colours->addSpacing(12);
-  colours->addWidget(new QLabel(QStringLiteral("Punkte"), panel));
-  colours->addWidget(ColorButton2);
-  colours->addStretch();
-  grid->addLayout(colours, 4, 0, 1, 5);
-  BitCheckBox2 = CheckBox(panel, QStringLiteral("Punkte verbinden"));
-  BitCheckBox5 = CheckBox(panel, QStringLiteral("Darstellung auf der Zahlengeraden"));
-  grid->addWidget(BitCheckBox2, 5, 0, 1, 5);
-  grid->addWidget(BitCheckBox5, 6, 0, 1, 5);
-  grid->setColumnStretch(4, 1);
-  column->addLayout(grid);
-
-  // The n0 part, shown while a limit has been found.
-  Panel4 = new QWidget(panel);
-  auto* n0 = new QGridLayout(Panel4);
-  n0->setContentsMargins(0, 0, 0, 0);
-  n0->setVerticalSpacing(2);
-  n0->addWidget(new QLabel(QStringLiteral("n<sub>o</sub> ="), Panel4), 0, 0);
-  Label11 = new QLabel(QStringLiteral("?"), Panel4);
-  n0->addWidget(Label11, 0, 1);
-  n0->addWidget(
-      new QLabel(QStringLiteral("für alle n ≥ n<sub>o</sub> gilt  | a<sub>n</sub> − g | &lt; ε"),
-                 Panel4),
-      1, 0, 1, 3);
-  BitCheckBox3 = CheckBox(Panel4, QStringLiteral("nₒ bestimmen"));
-  BitCheckBox4 = CheckBox(Panel4, QStringLiteral("Grenzwert markieren"));
-  n0->addWidget(BitCheckBox3, 2, 0, 1, 3);
-  n0->addWidget(BitCheckBox4, 3, 0, 1, 3);
-  n0->setColumnStretch(2, 1);
-  column->addWidget(Panel4);
+  QVBoxLayout* column = MakeFrameLayout(paintBox, panel);
+  Named(paintBox, "PaintBox1");
+  paintBox->SetPicture(&bitmap_);
+  termField =
+      Named(AddTermRow(panel, column, QStringLiteral("a<sub>n</sub> ="), helpButton), "Edit1");
+  Named(helpButton, "SpeedButton28");
+  BuildLimitRows(panel, column);
+  BuildN0Panel(panel, column);
 
   const ExampleControls examples = AddExampleControls(panel, column);
-  ListBox1 = examples.list;
-  SpeedButton1 = examples.get;
-  SpeedButton4 = examples.add;
-  SpeedButton5 = examples.remove;
+  exampleListBox = Named(examples.list, "ListBox1");
+  getExampleButton = Named(examples.get, "SpeedButton1");
+  addExampleButton = Named(examples.add, "SpeedButton4");
+  removeExampleButton = Named(examples.remove, "SpeedButton5");
 
   const BottomControls bottom = AddViewPadAndButtons(
       panel, column, [this](bool) { animieren(); }, [this] { return Picture(); },
-      [this] { SpeedButton17Click(); });
-  GroupBox1 = bottom.pad;
+      [this] { onSaveFileClicked(); });
+  viewPad = bottom.pad;
   // This window's reset is not its InitWerte.
-  GroupBox1->Reset = [] { OpeningView(); };
-  SpeedButton3 = GroupBox1->zoomOutButton;
-  SpeedButton7 = GroupBox1->zoomInButton;
-  SpeedButton22 = GroupBox1->resetButton;
-  SpeedButton14 = bottom.buttons.settingsButton;
-  SpeedButton15 = bottom.buttons.printButton;
-  SpeedButton17 = bottom.buttons.wmfFileButton;
-  SpeedButton23 = bottom.buttons.wmfClipboardButton;
-  SpeedButton6 = bottom.buttons.closeButton;
+  viewPad->Reset = [] { OpeningView(); };
+  buttons = bottom.buttons;
   FinishPanel(330);
 }
 
+// g, ε with its bar and maximum, the colours and the display switches.
+void TForm15::BuildLimitRows(QWidget* panel, QVBoxLayout* column) {
+  auto* grid = new QGridLayout;
+  grid->setVerticalSpacing(2);
+  determineLimitBox = Named(CheckBox(panel, QStringLiteral("Grenzwert bestimmen")), "BitCheckBox1");
+  grid->addWidget(determineLimitBox, 0, 0, 1, 4);
+  grid->addWidget(new QLabel(QStringLiteral("g ="), panel), 1, 0);
+  limitField = Named(NumberField(panel, 90), "Edit2");
+  grid->addWidget(limitField, 1, 1);
+  grid->addWidget(new QLabel(QStringLiteral("ε ="), panel), 2, 0);
+  epsilonField = Named(NumberField(panel, 90), "Edit4");
+  grid->addWidget(epsilonField, 2, 1);
+  epsilonResetButton =
+      Named(ToolButton(panel, QStringLiteral("1"), QStringLiteral("Anfangswerte setzen")),
+            "SpeedButton13");
+  grid->addWidget(epsilonResetButton, 2, 2);
+  grid->addWidget(new QLabel(QStringLiteral("max ε"), panel), 2, 3, Qt::AlignRight);
+  maxEpsilonField = NumberField(panel, 70);
+  maxEpsilonField->setToolTip(QStringLiteral("max Epsilon"));
+  grid->addWidget(Named(maxEpsilonField, "Edit3"), 2, 4);
+  epsilonBar = Named(new QScrollBar(Qt::Horizontal, panel), "ScrollBar3");
+  epsilonBar->setRange(1, kEpsSteps);
+  grid->addWidget(epsilonBar, 3, 0, 1, 5);
+  const auto colourButton = [panel](const QString& hint, const char* name) {
+    auto* button = new TColorButton(panel);
+    button->SetDefaultText(hint);
+    button->setToolTip(hint);
+    return Named(button, name);
+  };
+  stripColourButton = colourButton(QStringLiteral("ε-Streifen"), "ColorButton1");
+  pointColourButton = colourButton(QStringLiteral("Punkte"), "ColorButton2");
+  auto* colours = new QHBoxLayout;
+  colours->addWidget(new QLabel(QStringLiteral("Streifen"), panel));
+  colours->addWidget(stripColourButton);
+  colours->addSpacing(12);
+  colours->addWidget(new QLabel(QStringLiteral("Punkte"), panel));
+  colours->addWidget(pointColourButton);
+  colours->addStretch();
+  grid->addLayout(colours, 4, 0, 1, 5);
+  connectPointsBox = Named(CheckBox(panel, QStringLiteral("Punkte verbinden")), "BitCheckBox2");
+  numberLineBox =
+      Named(CheckBox(panel, QStringLiteral("Darstellung auf der Zahlengeraden")), "BitCheckBox5");
+  grid->addWidget(connectPointsBox, 5, 0, 1, 5);
+  grid->addWidget(numberLineBox, 6, 0, 1, 5);
+  grid->setColumnStretch(4, 1);
+  column->addLayout(grid);
+}
+
+// The n0 part, shown while a limit has been found.
+void TForm15::BuildN0Panel(QWidget* panel, QVBoxLayout* column) {
+  n0Panel = Named(new QWidget(panel), "Panel4");
+  auto* n0 = new QGridLayout(n0Panel);
+  n0->setContentsMargins(0, 0, 0, 0);
+  n0->setVerticalSpacing(2);
+  n0->addWidget(new QLabel(QStringLiteral("n<sub>o</sub> ="), n0Panel), 0, 0);
+  n0Label = Named(new QLabel(QStringLiteral("?"), n0Panel), "Label11");
+  n0->addWidget(n0Label, 0, 1);
+  n0->addWidget(
+      new QLabel(QStringLiteral("für alle n ≥ n<sub>o</sub> gilt  | a<sub>n</sub> − g | &lt; ε"),
+                 n0Panel),
+      1, 0, 1, 3);
+  findN0Box = Named(CheckBox(n0Panel, QStringLiteral("nₒ bestimmen")), "BitCheckBox3");
+  markLimitBox = Named(CheckBox(n0Panel, QStringLiteral("Grenzwert markieren")), "BitCheckBox4");
+  n0->addWidget(findN0Box, 2, 0, 1, 3);
+  n0->addWidget(markLimitBox, 3, 0, 1, 3);
+  n0->setColumnStretch(2, 1);
+  column->addWidget(n0Panel);
+}
+
 void TForm15::ConnectHandlers() {
-  OnExit(Edit1, [this] { Edit1Exit(); });
-  OnExit(Edit2, [this] { Edit2Exit(); });
-  OnExit(Edit3, [this] { Edit3Exit(); });
+  OnExit(termField, [this] { onTermFieldLeft(); });
+  OnExit(limitField, [this] { onLimitFieldLeft(); });
+  OnExit(maxEpsilonField, [this] { onMaxEpsilonFieldLeft(); });
   epsScroll_ = new TNumberScroll(
-      this, Edit4, ScrollBar3, eps, [] { return 0.0; }, [this] { return epsmax; },
+      this, epsilonField, epsilonBar, eps, [] { return 0.0; }, [this] { return epsmax; },
       [this] { animieren(); });
   epsScroll_->SetMax(kEpsSteps);
-  connect(SpeedButton13, &QToolButton::clicked, this, &TForm15::SpeedButton13Click);
-  connect(BitCheckBox1, &TBitCheckBox::OnClick, this, &TForm15::BitCheckBox1Click);
-  for (TBitCheckBox* box : {BitCheckBox2, BitCheckBox3, BitCheckBox4, BitCheckBox5})
-    connect(box, &TBitCheckBox::OnClick, this, &TForm15::DisplayCheckBoxClick);
-  connect(ColorButton1, &TColorButton::OnChange, this, [this] {
-    Farben::epsilon = static_cast<Color>(ColorButton1->SelectionColor());
+  connect(epsilonResetButton, &QToolButton::clicked, this, &TForm15::onEpsilonResetClicked);
+  connect(determineLimitBox, &TBitCheckBox::OnClick, this, &TForm15::onDetermineLimitClicked);
+  for (TBitCheckBox* box : {connectPointsBox, findN0Box, markLimitBox, numberLineBox})
+    connect(box, &TBitCheckBox::OnClick, this, &TForm15::onDisplayBoxClicked);
+  connect(stripColourButton, &TColorButton::OnChange, this, [this] {
+    Farben::epsilon = static_cast<Color>(stripColourButton->SelectionColor());
     animieren();
   });
-  connect(ColorButton2, &TColorButton::OnChange, this, [this] {
-    pointColor_ = static_cast<Color>(ColorButton2->SelectionColor());
+  connect(pointColourButton, &TColorButton::OnChange, this, [this] {
+    pointColor_ = static_cast<Color>(pointColourButton->SelectionColor());
     animieren();
   });
-  WatchPaintBox(PaintBox1);
-  zoom_ = std::make_unique<ZoomBox>(bitmap_, *PaintBox1);
-  connect(PaintBox1, &TPaintBox::MouseDown, this, &TForm15::PaintBox1MouseDown);
-  connect(PaintBox1, &TPaintBox::MouseMove, this, &TForm15::PaintBox1MouseMove);
-  connect(PaintBox1, &TPaintBox::MouseUp, this, &TForm15::PaintBox1MouseUp);
+  WatchPaintBox(paintBox);
+  zoom_ = std::make_unique<ZoomBox>(bitmap_, *paintBox);
+  connect(paintBox, &TPaintBox::MouseDown, this, &TForm15::onPaintBoxMouseDown);
+  connect(paintBox, &TPaintBox::MouseMove, this, &TForm15::onPaintBoxMouseMove);
+  connect(paintBox, &TPaintBox::MouseUp, this, &TForm15::onPaintBoxMouseUp);
 
-  examples_ = new TExampleList(this, {ListBox1, SpeedButton1, SpeedButton4, SpeedButton5, Edit1},
-                               "Bsp8.txt");
+  examples_ = new TExampleList(
+      this, {exampleListBox, getExampleButton, addExampleButton, removeExampleButton, termField},
+      "Bsp8.txt");
   examples_->Apply = [this](int, const std::string& entry) {
-    Panel4->hide();
-    Edit1->setText(TermToDisplay(entry));
-    Edit1Exit();
+    n0Panel->hide();
+    termField->setText(TermToDisplay(entry));
+    onTermFieldLeft();
   };
 }
 
@@ -222,8 +231,8 @@ ExportTarget TForm15::Picture() {
 
 void TForm15::FormPaint() {
   FitPictureToPaintBox(bitmap_);
-  ColorButton1->SetSelectionColor(static_cast<int>(Farben::epsilon));
-  ColorButton2->SetSelectionColor(static_cast<int>(pointColor_));
+  stripColourButton->SetSelectionColor(static_cast<int>(Farben::epsilon));
+  pointColourButton->SetSelectionColor(static_cast<int>(pointColor_));
   ExportDrawing = false;
   epsScroll_->PositionFromValue();
   animieren();
@@ -250,10 +259,10 @@ void TForm15::InitWerte() {
 }
 
 void TForm15::ShowLimit() {
-  if (BitCheckBox1->Checked() && !LimitFound)
-    Edit2->setText(QStringLiteral("?"));
+  if (determineLimitBox->Checked() && !LimitFound)
+    limitField->setText(QStringLiteral("?"));
   else
-    Edit2->setText(QString::fromStdString(FormatNumber(Nachkommastellen, FolgenGrenzwert)));
+    limitField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, FolgenGrenzwert)));
 }
 
 void TForm15::BerechneGrenzwert() {
@@ -265,10 +274,10 @@ void TForm15::BerechneGrenzwert() {
 void TForm15::Berechne_n0() {
   n0 = kurvio::Berechne_n0(SequenceBatch(ABatch), FolgenGrenzwert, eps);
   if (n0 == 0) {
-    Label11->setText(QStringLiteral("?"));
+    n0Label->setText(QStringLiteral("?"));
     return;
   }
-  Label11->setText(QString::number(n0));
+  n0Label->setText(QString::number(n0));
   if (!(n0 < x2)) return;
   Canvas& c = *DrawCanvas;
   bool defined = false;
@@ -326,8 +335,8 @@ void TForm15::animieren() {
     if (bitmap_.isNull()) return;
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
-  const bool determine = BitCheckBox1->Checked();
-  DrawOn(bitmap_, PaintBox1->font(), [&] {
+  const bool determine = determineLimitBox->Checked();
+  DrawOn(bitmap_, paintBox->font(), [&] {
     Canvas& c = *DrawCanvas;
     const double g = FolgenGrenzwert;
     c.pen = {Farben::epsilon, Scaled(1)};
@@ -342,7 +351,7 @@ void TForm15::animieren() {
       Berechne_n0();
     } else {
       n0 = 0;
-      Label11->setText(QStringLiteral("?"));
+      n0Label->setText(QStringLiteral("?"));
     }
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
     XAxisName = "n";
@@ -350,77 +359,77 @@ void TForm15::animieren() {
     DrawCoordinateSystem();
   });
   ShowLimit();
-  if (!ExportDrawing) PaintBox1->Show();
+  if (!ExportDrawing) paintBox->Show();
 }
 
-void TForm15::Edit1Exit() {
-  Panel4->hide();
-  CheckTermEdit(Edit1);
+void TForm15::onTermFieldLeft() {
+  n0Panel->hide();
+  CheckTermEdit(termField);
   const bool valid = TermDefined;
-  TermFolgen = DisplayToTerm(Edit1->text()).substr(0, kTermSettingLength);
+  TermFolgen = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
   // A faulty term leaves the compiled term 0: the estimate of the limit is made afresh for it,
   // so no g, limit line or n0 of the term before stays on the screen.
   BerechneGrenzwert();
-  const bool determine = BitCheckBox1->Checked();
-  if (determine) Panel4->setVisible(LimitFound);
+  const bool determine = determineLimitBox->Checked();
+  if (determine) n0Panel->setVisible(LimitFound);
   if (valid || determine) animieren();
 }
 
-void TForm15::Edit2Exit() {
-  ReadNumberEdit(Edit2, FolgenGrenzwert, FolgenGrenzwert);
+void TForm15::onLimitFieldLeft() {
+  ReadNumberEdit(limitField, FolgenGrenzwert, FolgenGrenzwert);
   animieren();
 }
 
-void TForm15::Edit3Exit() {
+void TForm15::onMaxEpsilonFieldLeft() {
   const double previous = epsmax;
-  ReadNumberEdit(Edit3, epsmax, epsmax);
+  ReadNumberEdit(maxEpsilonField, epsmax, epsmax);
   // The bar's full scale must be a width: 0 or less would put ε at 0 or below.
   if (!(epsmax > 0)) {
     epsmax = previous;
-    Edit3->setText(QString::fromStdString(FormatNumber(Nachkommastellen, epsmax)));
+    maxEpsilonField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, epsmax)));
   }
   epsScroll_->PositionFromValue();
   animieren();
 }
 
-void TForm15::SpeedButton13Click() {
+void TForm15::onEpsilonResetClicked() {
   epsScroll_->SetValue(1.0);
   animieren();
 }
 
-void TForm15::SpeedButton22Click() {
+void TForm15::onViewResetClicked() {
   OpeningView();
   animieren();
 }
 
-void TForm15::BitCheckBox1Click() {
-  const bool determine = BitCheckBox1->Checked();
+void TForm15::onDetermineLimitClicked() {
+  const bool determine = determineLimitBox->Checked();
   if (determine)
     BerechneGrenzwert();
   else
     LimitFound = false;
-  Panel4->setVisible(determine && LimitFound);
-  Edit2->setEnabled(!determine);
+  n0Panel->setVisible(determine && LimitFound);
+  limitField->setEnabled(!determine);
   animieren();
 }
 
-void TForm15::DisplayCheckBoxClick() {
-  ConnectPoints = BitCheckBox2->Checked();
-  FindN0 = BitCheckBox3->Checked();
-  MarkLimit = BitCheckBox4->Checked();
-  NumberLine = BitCheckBox5->Checked();
+void TForm15::onDisplayBoxClicked() {
+  ConnectPoints = connectPointsBox->Checked();
+  FindN0 = findN0Box->Checked();
+  MarkLimit = markLimitBox->Checked();
+  NumberLine = numberLineBox->Checked();
   animieren();
 }
 
-void TForm15::SpeedButton17Click() { SaveWmfOrJpeg(kAnalysisWindowExport, Picture(), this); }
+void TForm15::onSaveFileClicked() { SaveWmfOrJpeg(kAnalysisWindowExport, Picture(), this); }
 
-void TForm15::PaintBox1MouseDown(Qt::MouseButton button, int x, int y) {
+void TForm15::onPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {
   if (button == Qt::LeftButton) zoom_->Begin(x, y);
 }
 
-void TForm15::PaintBox1MouseMove(int x, int y) { zoom_->Move(x, y); }
+void TForm15::onPaintBoxMouseMove(int x, int y) { zoom_->Move(x, y); }
 
-void TForm15::PaintBox1MouseUp(Qt::MouseButton button, int x, int y) {
+void TForm15::onPaintBoxMouseUp(Qt::MouseButton button, int x, int y) {
   if (button != Qt::LeftButton) return;
   if (zoom_->End(x, y)) {
     WertePruefen();

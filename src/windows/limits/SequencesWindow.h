@@ -15,6 +15,7 @@ class QListWidget;
 class QPushButton;
 class QScrollBar;
 class QToolButton;
+class QVBoxLayout;
 
 namespace kurvio {
 
@@ -33,25 +34,24 @@ class TForm15 : public TAnalysisWindow {
   explicit TForm15(QWidget* parent = nullptr);
   ~TForm15() override;
 
-  TPaintBox* PaintBox1;
-  QLineEdit* Edit1;  // a(n)
-  QToolButton* SpeedButton28;
-  TBitCheckBox* BitCheckBox1;  // "Grenzwert bestimmen"
-  QLineEdit* Edit2;            // g
-  QLineEdit* Edit4;            // ε
-  QToolButton* SpeedButton13;
-  QScrollBar* ScrollBar3;
-  QLineEdit* Edit3;  // max ε
-  TColorButton *ColorButton1, *ColorButton2;
-  TBitCheckBox *BitCheckBox2, *BitCheckBox5;  // "Punkte verbinden", number line
-  QWidget* Panel4;                            // the n0 part
-  QLabel* Label11;                            // n0
-  TBitCheckBox *BitCheckBox3, *BitCheckBox4;  // "n0 bestimmen", "Grenzwert markieren"
-  QListWidget* ListBox1;
-  QToolButton *SpeedButton1, *SpeedButton4, *SpeedButton5;
-  TViewPad* GroupBox1;
-  QToolButton *SpeedButton3, *SpeedButton7, *SpeedButton22;
-  QPushButton *SpeedButton14, *SpeedButton15, *SpeedButton17, *SpeedButton23, *SpeedButton6;
+  TPaintBox* paintBox;
+  QLineEdit* termField;  // a(n)
+  QToolButton* helpButton;
+  TBitCheckBox* determineLimitBox;
+  QLineEdit* limitField;
+  QLineEdit* epsilonField;
+  QToolButton* epsilonResetButton;
+  QScrollBar* epsilonBar;
+  QLineEdit* maxEpsilonField;
+  TColorButton *stripColourButton, *pointColourButton;
+  TBitCheckBox *connectPointsBox, *numberLineBox;
+  QWidget* n0Panel;
+  QLabel* n0Label;
+  TBitCheckBox *findN0Box, *markLimitBox;
+  QListWidget* exampleListBox;
+  QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
+  TViewPad* viewPad;
+  ButtonColumn buttons;  // "Einstellungen", the exports and "&Beenden"
 
   double eps = 1.0;
   double epsmax = 1.0;
@@ -69,17 +69,17 @@ class TForm15 : public TAnalysisWindow {
   TExampleList& ExampleList() { return *examples_; }
 
  public slots:
-  void Edit1Exit();
-  void Edit2Exit();
-  void Edit3Exit();
-  void SpeedButton13Click();
-  void SpeedButton22Click();
-  void BitCheckBox1Click();
-  void DisplayCheckBoxClick();
-  void SpeedButton17Click();
-  void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
-  void PaintBox1MouseMove(int x, int y);
-  void PaintBox1MouseUp(Qt::MouseButton button, int x, int y);
+  void onTermFieldLeft();
+  void onLimitFieldLeft();
+  void onMaxEpsilonFieldLeft();
+  void onEpsilonResetClicked();
+  void onViewResetClicked();
+  void onDetermineLimitClicked();
+  void onDisplayBoxClicked();
+  void onSaveFileClicked();
+  void onPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
+  void onPaintBoxMouseMove(int x, int y);
+  void onPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;
@@ -87,9 +87,11 @@ class TForm15 : public TAnalysisWindow {
 
  private:
   void BuildLayout();
+  void BuildLimitRows(QWidget* panel, QVBoxLayout* column);
+  void BuildN0Panel(QWidget* panel, QVBoxLayout* column);
   void ConnectHandlers();
   ExportTarget Picture();
-  // Edit2: g, or "?" while the limit is to be determined and none was found.
+  // limitField: g, or "?" while the limit is to be determined and none was found.
   void ShowLimit();
 
   QImage bitmap_;
