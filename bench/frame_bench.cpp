@@ -43,7 +43,7 @@ std::unique_ptr<kurvio::TForm1> MakeWindow() {
   form->resize(1600 + 350, 1000 + 40);
   form->show();
   QApplication::processEvents();
-  form->PaintBox1->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(1600, 1000);
   QApplication::processEvents();
   form->ShowTriangle = form->ShowTangent = true;
   ShowDerivative = true;

@@ -44,16 +44,17 @@ int main(int argc, char** argv) {
   };
   start.show();
   QApplication::processEvents();
-  const std::vector<QPushButton*> buttons = {
-      start.SpeedButton9,  start.SpeedButton6, start.SpeedButton7, start.SpeedButton2,
-      start.SpeedButton4,  start.SpeedButton5, start.SpeedButton3, start.SpeedButton8,
-      start.SpeedButton14, start.SpeedButton1};
+  std::vector<QPushButton*> buttons;
+  for (const char* name :
+       {"SpeedButton9", "SpeedButton6", "SpeedButton7", "SpeedButton2", "SpeedButton4",
+        "SpeedButton5", "SpeedButton3", "SpeedButton8", "SpeedButton14", "SpeedButton1"})
+    buttons.push_back(start.findChild<QPushButton*>(QString::fromLatin1(name)));
   // KURVIO_ONLY=k opens only the k-th window (0 the main window, 1.. the buttons above).
   const int only =
       qEnvironmentVariableIsSet("KURVIO_ONLY") ? qEnvironmentVariableIntValue("KURVIO_ONLY") : -1;
   long first = 0;
   for (int round = 1; round <= rounds; ++round) {
-    if (only <= 0) start.RichButton1Click();
+    if (only <= 0) start.openMainWindow();
     for (std::size_t k = 0; k < buttons.size(); ++k)
       if (only < 0 || static_cast<std::size_t>(only) == k + 1) buttons[k]->click();
     QApplication::processEvents();

@@ -47,7 +47,7 @@ class FontRecordingCanvas : public testing::RecordingCanvas {
 };
 
 // The picture drawn once more on a recording canvas.
-void Record(TForm5& form, FontRecordingCanvas& canvas) {
+void RecordFrame(TForm5& form, FontRecordingCanvas& canvas) {
   DrawCanvas = &canvas;
   ExportDrawing = true;
   form.darstellen();
@@ -168,7 +168,7 @@ TEST_F(UnitCircleWindowTest, ValueTexts) {
     SCOPED_TRACE(std::string(c.first) + " " + std::to_string(c.degrees));
     Show(*form, c.tangent, c.extra, c.radians, c.degrees);
     FontRecordingCanvas canvas;
-    Record(*form, canvas);
+    RecordFrame(*form, canvas);
     const char* names[2][2] = {{"sin(", "cos("}, {"tan(", "cot("}};
     const auto first = canvas.TextsStarting(names[c.tangent][0]);
     const auto second = canvas.TextsStarting(names[c.tangent][1]);
@@ -190,7 +190,7 @@ TEST_F(UnitCircleWindowTest, ArcAndSectorOnlyForAnAngle) {
   for (const auto& c : cases) {
     form->alpha = c.alpha;
     FontRecordingCanvas canvas;
-    Record(*form, canvas);
+    RecordFrame(*form, canvas);
     EXPECT_EQ(canvas.Count("Arc"), c.arcs) << c.alpha;
     EXPECT_EQ(canvas.Count("Pie"), c.arcs) << c.alpha;
   }
@@ -208,7 +208,7 @@ TEST_F(UnitCircleWindowTest, TangentTracesUpToThePoleAndKeepsTheUsersPen) {
   Open();
   Show(*form, true, true, true, 90);
   FontRecordingCanvas canvas;
-  Record(*form, canvas);
+  RecordFrame(*form, canvas);
   int top = PlotHeight, right = 0;
   for (const testing::Segment& s : canvas.DrawnSegments()) {
     EXPECT_FALSE(s.color == Farben::tangens && s.width == 2);  // no segment, no line at alpha
@@ -231,7 +231,7 @@ TEST_F(UnitCircleWindowTest, AxisEndNamesTheUnit) {
   for (bool radians : {true, false}) {
     Show(*form, false, false, radians, 30);
     FontRecordingCanvas canvas;
-    Record(*form, canvas);
+    RecordFrame(*form, canvas);
     int found = 0;
     for (std::size_t i = 0; i < canvas.texts.size(); ++i) {
       const testing::TextCall& t = canvas.texts[i];
