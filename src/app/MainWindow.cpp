@@ -535,8 +535,7 @@ void TForm1::onFamilyTabChanged() {
       term->setVisible(true);
       rowT_->setVisible(tab == 4);
       // A repaint reports no syntax error: that happens once, when the field is left.
-      CompileTermQuietly(MainTerm, DisplayToTerm(term->text()), true);
-      if (!TermDefined) CompileTerm(MainTerm, "0", true);
+      CompileFieldTerm(term);
       break;
     }
   }

@@ -200,6 +200,15 @@ void ZoomWorldWindow(double fraction) {
   y2 += dy * fraction;
 }
 
+void WorldLine(double xa, double ya, double xb, double yb) {
+  PixelLine(ScreenX(xa), ScreenY(ya), ScreenX(xb), ScreenY(yb));
+}
+
+void PixelLine(int xa, int ya, int xb, int yb) {
+  DrawCanvas->MoveTo(xa, ya);
+  DrawCanvas->LineTo(xb, yb);
+}
+
 void ShiftWorldWindow(int sx, int sy) {
   const double dx = (x2 - x1) / 10;
   const double dy = (y2 - y1) / 10;

@@ -77,4 +77,8 @@ void ZoomWorldWindow(double fraction);
 // Moves the window by tenths of its width (sx) and height (sy).
 void ShiftWorldWindow(int sx, int sy);
 
+// A line on DrawCanvas between two world points, or between two pixels.
+void WorldLine(double xa, double ya, double xb, double yb);
+void PixelLine(int xa, int ya, int xb, int yb);
+
 }  // namespace kurvio

@@ -104,6 +104,8 @@ class QuietSyntaxErrors {
   bool heldBack_ = false;
 };
 double EvalTerm(const TermHandle& term, double x, double t, double a, double b, double c, double n);
+// f(x) of an analysis window: MainTerm at x with the parameters a, b and c, t = 0.
+double EvalWindowTerm(double x);
 double EvalDerivative(const TermHandle& term, int order, double x, double t, double a, double b,
                       double c, double n);
 

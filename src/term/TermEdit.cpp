@@ -14,6 +14,11 @@
 #include "term/TermText.h"
 
 namespace kurvio {
+
+void CompileFieldTerm(const QLineEdit* edit) {
+  CompileTermQuietly(MainTerm, DisplayToTerm(edit->text()), true);
+  if (!TermDefined) CompileTerm(MainTerm, "0", true);
+}
 namespace {
 
 void ShowSyntaxError(const std::string& message) {

@@ -29,6 +29,10 @@ void InstallSyntaxErrorDialog();
 // TermDefined stays false and the field keeps the focus with the caret at the error
 // (unless QuietSyntaxErrors holds the message back).
 void CheckTermEdit(QLineEdit* edit);
+// Compiles the term a field shows into MainTerm without reporting an error, and
+// "0" in its place when the text is no term: a stored faulty term is reported
+// when its field is left, not when a window opens or repaints.
+void CompileFieldTerm(const QLineEdit* edit);
 
 // On leaving a number field: the constant expression typed there becomes
 // `value` and is shown formatted. An undefined value restores `fallback`; a

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "settings/Settings.h"
 #include "term/DerivativeStencil.h"
 #include "term/Term.h"
 #include "term/TermCache.h"
@@ -791,5 +792,7 @@ double EvalDerivative(const TermHandle& term, int order, double x, double t, dou
   }
   return 0.0;
 }
+
+double EvalWindowTerm(double x) { return EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0); }
 
 }  // namespace kurvio

@@ -38,13 +38,8 @@ constexpr Color kRed = 255;
 
 // f, f' and f'' with the settings' a, b, c; t and n are 0.
 double F(int order, double x) {
-  if (order == 0) return EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0);
+  if (order == 0) return EvalWindowTerm(x);
   return EvalDerivative(MainTerm, order, x, 0, ParamA, ParamB, ParamC, 0);
-}
-
-void Line(int xa, int ya, int xb, int yb) {
-  DrawCanvas->MoveTo(xa, ya);
-  DrawCanvas->LineTo(xb, yb);
 }
 
 // "f'(x0) = value", or "nicht definiert" where the derivative does not exist.
@@ -66,8 +61,7 @@ TForm3::TForm3(QWidget* parent) : TAnalysisWindow(parent) {
 
   termField->setText(TermToDisplay(TermFx));
   ShowX0();
-  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
-  if (!TermDefined) CompileTerm(MainTerm, "0", true);
+  CompileFieldTerm(termField);
   LineScale = 1.0;
   paintBox->setCursor(ProgramCursor(4));
   examples_->LoadLines();
@@ -233,7 +227,7 @@ void TForm3::animieren() {
     c.pen.width = Scaled(1);
     c.pen.style = PenStyle::Solid;
     // From the point to the x-axis, and on to the bottom when the lower plot has something.
-    Line(ScreenX(x0), ScreenY(y0), ScreenX(x0), ScreenY(0));
+    PixelLine(ScreenX(x0), ScreenY(y0), ScreenX(x0), ScreenY(0));
     if (ShowFirst || ShowSecond) c.LineTo(ScreenX(x0), PlotHeight);
     // The tangent, with its overhang, wherever f has a slope.
     if (!slopeDefined) return;
@@ -257,9 +251,9 @@ void TForm3::animieren() {
       c.brush = saved;
       c.pen.width = Scaled(2);
       c.pen.color = kDarkGreen;
-      Line(ScreenX(x0), ScreenY(y0), ScreenX(x0 + 1), ScreenY(y0));
+      PixelLine(ScreenX(x0), ScreenY(y0), ScreenX(x0 + 1), ScreenY(y0));
       c.pen.color = kRed;
-      Line(ScreenX(x0 + 1), ScreenY(y0), ScreenX(x0 + 1), ScreenY(y0 + m));
+      PixelLine(ScreenX(x0 + 1), ScreenY(y0), ScreenX(x0 + 1), ScreenY(y0 + m));
     }
   });
   picture_->DrawFrame(TwoPlotPicture::Lower, font, [&] {
@@ -268,18 +262,18 @@ void TForm3::animieren() {
     if (ShowFirst && slopeDefined) {
       c.pen.color = kLightGrey;
       c.pen.width = Scaled(1);
-      Line(X, 0, X, ScreenY(m));
+      PixelLine(X, 0, X, ScreenY(m));
       c.pen.color = kRed;
       c.pen.width = Scaled(2);
-      Line(X, ScreenY(0), X, ScreenY(m));
+      PixelLine(X, ScreenY(0), X, ScreenY(m));
     }
     if (curvatureDefined) {
       c.pen.color = kLightGrey;
       c.pen.width = Scaled(1);
-      Line(X, 0, X, ScreenY(0));
+      PixelLine(X, 0, X, ScreenY(0));
       c.pen.color = Farben::f2Strich;
       c.pen.width = Scaled(2);
-      Line(X + 1, ScreenY(0), X + 1, ScreenY(m2));
+      PixelLine(X + 1, ScreenY(0), X + 1, ScreenY(m2));
     }
     if (ShowTrace) {
       if (x0 <= TraceAnchor && x0 < TraceLo) TraceLo = x0;

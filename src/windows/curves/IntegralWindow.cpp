@@ -103,8 +103,7 @@ TForm7::TForm7(QWidget* parent) : TAnalysisWindow(parent) {
 
   TermIntegralMode = true;
   termField->setText(TermToDisplay(TermFt));
-  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
-  if (!TermDefined) CompileTerm(MainTerm, "0", true);
+  CompileFieldTerm(termField);
   IntegralX0 = 0;
   ShowX0();
   ShowX();

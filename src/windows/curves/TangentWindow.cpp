@@ -49,13 +49,6 @@ QString SlopeText(double m) {
 
 double Overhang(double slope) { return std::cos(std::atan(slope)) * Tangentenlaenge * XTickStep; }
 
-void Line(double xa, double ya, double xb, double yb) {
-  DrawCanvas->MoveTo(ScreenX(xa), ScreenY(ya));
-  DrawCanvas->LineTo(ScreenX(xb), ScreenY(yb));
-}
-
-double F(double x) { return EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0); }
-
 }  // namespace
 
 TForm8::TForm8(QWidget* parent) : TAnalysisWindow(parent) {
@@ -70,8 +63,7 @@ TForm8::TForm8(QWidget* parent) : TAnalysisWindow(parent) {
   pScroll_->ShowValue();
   qScroll_->ShowValue();
   // A faulty stored term is reported when its field is left, not on opening.
-  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
-  if (!TermDefined) CompileTerm(MainTerm, "0", true);
+  CompileFieldTerm(termField);
   LineScale = 1.0;
   paintBox->setCursor(ProgramCursor(5));
   Datei_laden();
@@ -335,10 +327,10 @@ void TForm8::DrawPointMarks(double p, double yp, double q, double yq, bool curre
 
   c.pen.color = kLightGrey;
   if (ShowGuides) {
-    Line(q, yq, q, 0);
-    Line(p, yp, p, 0);
-    Line(p, yp, 0, yp);
-    Line(q, yq, 0, yq);
+    WorldLine(q, yq, q, 0);
+    WorldLine(p, yp, p, 0);
+    WorldLine(p, yp, 0, yp);
+    WorldLine(q, yq, 0, yq);
   }
   if (ShowLabels && current) {
     c.TextOut(ScreenX(q) - Scaled(8), ScreenY(yq) - Scaled(20), "Q");
@@ -350,9 +342,9 @@ void TForm8::DrawSecant(double q, Color color, bool current) {
   Canvas& c = *DrawCanvas;
   Farben::Sekante = color;
   const double p = xP;
-  const double yq = F(q);
+  const double yq = EvalWindowTerm(q);
   if (!TermDefined) return;
-  const double yp = F(p);
+  const double yp = EvalWindowTerm(p);
   if (!TermDefined) return;
   DrawPointMarks(p, yp, q, yq, current);
 
@@ -383,9 +375,9 @@ void TForm8::DrawSecant(double q, Color color, bool current) {
     c.brush = saved;
     c.pen.width = Scaled(2);
     c.pen.color = kDarkGreen;
-    Line(xL, yL, xR, yL);
+    WorldLine(xL, yL, xR, yL);
     c.pen.color = kRed;
-    Line(xR, yL, xR, yR);
+    WorldLine(xR, yL, xR, yR);
     c.pen.width = Scaled(1);
   }
   if (q != p) {
@@ -419,9 +411,9 @@ void TForm8::DrawTangent(double p, double yp) {
     Canvas& c = *DrawCanvas;
     c.pen.width = Scaled(2);
     c.pen.color = kDarkGreen;
-    Line(p, yp, p + 1, yp);
+    WorldLine(p, yp, p + 1, yp);
     c.pen.color = kRed;
-    Line(p + 1, yp, p + 1, yp + mt);
+    WorldLine(p + 1, yp, p + 1, yp + mt);
     c.pen.width = Scaled(1);
   }
 }

@@ -43,7 +43,7 @@ TForm14::TForm14(QWidget* parent, double a0, double b0, double eps, int decimals
   connect(continueButton, &QPushButton::clicked, this, &QDialog::accept);
 
   const BisectionFunction f = [](double x) {
-    const double y = EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0);
+    const double y = EvalWindowTerm(x);
     return FunctionValue{y, TermDefined};
   };
   AddRow(ToStringList(TableHeaders()));

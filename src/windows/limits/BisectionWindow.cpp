@@ -45,7 +45,7 @@ constexpr Color kMidpointColour = 65535;  // yellow
 const char* const kExampleFile = "Bsp7.txt";
 
 FunctionValue F(double x) {
-  const double y = EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0);
+  const double y = EvalWindowTerm(x);
   return {y, TermDefined};
 }
 
@@ -53,11 +53,6 @@ QLabel* PlainLabel(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setTextFormat(Qt::PlainText);  // keeps the blanks of the texts
   return label;
-}
-
-void Line(int xa, int ya, int xb, int yb) {
-  DrawCanvas->MoveTo(xa, ya);
-  DrawCanvas->LineTo(xb, yb);
 }
 
 }  // namespace
@@ -73,8 +68,7 @@ TForm13::TForm13(QWidget* parent) : TAnalysisWindow(parent) {
   changeColourButton->SetSelectionColor(static_cast<int>(kChangeColour));
   termField->setText(TermToDisplay(TermBisektion));
   // A faulty stored term is reported when its field is left, not on opening.
-  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
-  if (!TermDefined) CompileTerm(MainTerm, "0", true);
+  CompileFieldTerm(termField);
   decimalsField->setText(QStringLiteral("5"));
   errorBoundLabel->setText(QString::fromStdString(ErrorBoundText(eps, DecimalSeparator)));
   LineScale = 1.0;
@@ -326,7 +320,7 @@ void TForm13::DrawBand(double fa, double fb) {
   c.brush = {colour, BrushStyle::Solid};
   c.Rectangle(ScreenX(a), 0, ScreenX(b), PlotHeight);
   // A band narrower than a pixel stays visible.
-  if (a <= b) Line(ScreenX(a), 0, ScreenX(a), PlotHeight);
+  if (a <= b) PixelLine(ScreenX(a), 0, ScreenX(a), PlotHeight);
 }
 
 void TForm13::DrawGuides(double fa, double fb, double fm) {
@@ -334,9 +328,9 @@ void TForm13::DrawGuides(double fa, double fb, double fm) {
   const double mid = (a + b) / 2;
   c.pen.color = kBlack;
   c.pen.style = PenStyle::Dot;
-  for (double x : {a, b, mid}) Line(ScreenX(x), 0, ScreenX(x), PlotHeight);
+  for (double x : {a, b, mid}) PixelLine(ScreenX(x), 0, ScreenX(x), PlotHeight);
   for (const auto& [x, y] : {std::pair{mid, fm}, std::pair{a, fa}, std::pair{b, fb}})
-    Line(ScreenX(x), ScreenY(y), ScreenX(0), ScreenY(y));
+    PixelLine(ScreenX(x), ScreenY(y), ScreenX(0), ScreenY(y));
   c.pen.style = PenStyle::Solid;
   const int r = Scaled(3);
   for (const auto& [x, y, colour] :
@@ -397,12 +391,12 @@ void TForm13::intervalle(double from, double to) {
   for (std::size_t i = 0; i < ladder.size(); ++i) {
     const int row = h + (static_cast<int>(i) + 2) * e;
     const int xa = ScreenX(ladder[i].a), xb = ScreenX(ladder[i].b);
-    Line(xa, row, xb, row);
-    Line(xa, row - tick, xa, row + tick);
-    Line(xb, row - tick, xb, row + tick);
+    PixelLine(xa, row, xb, row);
+    PixelLine(xa, row - tick, xa, row + tick);
+    PixelLine(xb, row - tick, xb, row + tick);
   }
   // The frame between plot and ladder.
-  Line(0, h, PlotWidth, h);
+  PixelLine(0, h, PlotWidth, h);
 }
 
 void TForm13::onPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {

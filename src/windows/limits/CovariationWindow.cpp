@@ -41,8 +41,6 @@ namespace {
 
 constexpr double kPi = 3.141592654;
 
-double F(double x) { return EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0); }
-
 void Dot(Color colour, int x, int y, int r) {
   DrawCanvas->brush = {colour, BrushStyle::Solid};
   DrawCanvas->Ellipse(x - r, y - r, x + r, y + r);
@@ -61,8 +59,7 @@ TForm12::TForm12(QWidget* parent) : TAnalysisWindow(parent) {
   FixedArrows.MakeEmpty();
   termField->setText(TermToDisplay(TermKovariation));
   // A faulty stored term is reported when its field is left, not on opening.
-  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
-  if (!TermDefined) CompileTerm(MainTerm, "0", true);
+  CompileFieldTerm(termField);
   xa = ya = x1;
   xb = yb = x2;
   AnimationStep = (xb - xa) / std::max(Schrittzahl, 1);
@@ -323,14 +320,14 @@ void TForm12::KurveZeichnen(double scaleFrom, double scaleTo, double from, doubl
 }
 
 void TForm12::ShowReadouts() {
-  const double y = F(xP);
+  const double y = EvalWindowTerm(xP);
   xReadout->setText(QStringLiteral("x =") + Number(xP));
   fReadout->setText(TermDefined ? QStringLiteral("f(x) =") + Number(y)
                                 : QStringLiteral("f(x) = nicht definiert"));
 }
 
 void TForm12::DrawCartesianArrow(double x) {
-  const double y = F(x);
+  const double y = EvalWindowTerm(x);
   if (!TermDefined || !ShowCartesian) return;
   Canvas& c = *DrawCanvas;
   const int r4 = Scaled(4), r12 = Scaled(12);
@@ -352,7 +349,7 @@ void TForm12::DrawCartesianArrow(double x) {
 void TForm12::DrawRailArrow(double x) {
   Canvas& c = *DrawCanvas;
   const int r4 = Scaled(4), r12 = Scaled(12);
-  const double y = F(x);
+  const double y = EvalWindowTerm(x);
   const bool defined = TermDefined;
 
   x1 = xa;

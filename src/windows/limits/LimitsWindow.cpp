@@ -38,20 +38,6 @@ namespace {
 const char* const kExampleFile = "Bsp4.txt";
 constexpr int kRadiusBarMax = 200;
 
-double F(double x) { return EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0); }
-
-// Both pieces share MainTerm; a text that does not compile draws as 0 (its
-// error is reported when its field is left).
-void CompilePiece(const QLineEdit* edit) {
-  CompileTermQuietly(MainTerm, DisplayToTerm(edit->text()), true);
-  if (!TermDefined) CompileTerm(MainTerm, "0", true);
-}
-
-void Line(double xa, double ya, double xb, double yb) {
-  DrawCanvas->MoveTo(ScreenX(xa), ScreenY(ya));
-  DrawCanvas->LineTo(ScreenX(xb), ScreenY(yb));
-}
-
 // The full scale of the epsilon and delta bars; a radius of 0 would leave no strip
 // and no neighbourhood, so an unusable setting counts as its default.
 double MaxRadius() { return edmax > 0.0 && std::isfinite(edmax) ? edmax : 2.0; }
@@ -320,19 +306,19 @@ double TForm11::DrawHalf(HalfSide side, double step) {
     EvalTermBatch(MainTerm, BatchInput::X, fixed, x, count, y, defined.get());
   };
   image = SampleHalfNeighbourhood(f, xo, delta, step, side);
-  const double y0 = F(xo);
-  const double yOuter = F(outer);
+  const double y0 = EvalWindowTerm(xo);
+  const double yOuter = EvalWindowTerm(outer);
 
   c.pen = {kBlack, Scaled(1), PenStyle::Solid, PenMode::Copy};
-  Line(xo, 0, xo, y0);
-  Line(outer, 0, outer, yOuter);
-  Line(0, image.yMax, image.xMax, image.yMax);
-  Line(0, image.yMin, image.xMin, image.yMin);
+  WorldLine(xo, 0, xo, y0);
+  WorldLine(outer, 0, outer, yOuter);
+  WorldLine(0, image.yMax, image.xMax, image.yMax);
+  WorldLine(0, image.yMin, image.xMin, image.yMin);
   c.pen.width = Scaled(3);
   c.pen.color = Farben::delta;
-  Line(xo, 0, outer, 0);
+  WorldLine(xo, 0, outer, 0);
   c.pen.color = Farben::fvondelta;
-  Line(0, image.yMin, 0, image.yMax);
+  WorldLine(0, image.yMin, 0, image.yMax);
   c.pen.width = Scaled(1);
   return y0;
 }
@@ -364,34 +350,34 @@ void TForm11::animieren() {
     const double step = (x2 - x1) / (2.0 * std::max(PlotWidth, 1));
 
     // The strip around f1(xo) across the whole width.
-    CompilePiece(f1Field);
-    const double yStrip = F(xo);
+    CompileFieldTerm(f1Field);
+    const double yStrip = EvalWindowTerm(xo);
     c.pen = {Farben::epsilon, Scaled(1), PenStyle::Solid, PenMode::Copy};
     c.brush = {Farben::epsilon, BrushStyle::Solid};
     c.Rectangle(ScreenX(x1), ScreenY(yStrip + eps), ScreenX(x2), ScreenY(yStrip - eps));
 
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, xo);
-    CompilePiece(f2Field);
+    CompileFieldTerm(f2Field);
     KurveZeichnen(x1, x2, xo, x2);
 
     XAxisName = "x";
     YAxisName = "y";
     DrawCoordinateSystem();
 
-    CompilePiece(f1Field);
+    CompileFieldTerm(f1Field);
     const double y0 = DrawHalf(HalfSide::Left, step);
-    CompilePiece(f2Field);
+    CompileFieldTerm(f2Field);
     const double yRight = DrawHalf(HalfSide::Right, step);
 
     // f(xo) dashed, the edges of the strip dotted.
     c.pen.color = kBlack;
     c.pen.width = Scaled(1);
     c.pen.style = PenStyle::Dash;
-    Line(x1, y0, x2, y0);
+    WorldLine(x1, y0, x2, y0);
     c.pen.style = PenStyle::Dot;
-    Line(x1, y0 + eps, x2, y0 + eps);
-    Line(x1, y0 - eps, x2, y0 - eps);
+    WorldLine(x1, y0 + eps, x2, y0 + eps);
+    WorldLine(x1, y0 - eps, x2, y0 - eps);
     c.pen.style = PenStyle::Solid;
 
     // An open square at the limit from the right, a filled dot at the value f(xo).

@@ -55,11 +55,6 @@ void ABatch(const double* n, std::size_t count, double* values, bool* defined) {
   EvalTermBatch(MainTerm, BatchInput::N, {}, n, count, values, defined);
 }
 
-void Line(double xa, double ya, double xb, double yb) {
-  DrawCanvas->MoveTo(ScreenX(xa), ScreenY(ya));
-  DrawCanvas->LineTo(ScreenX(xb), ScreenY(yb));
-}
-
 // The view at opening and after "Anfangswerte setzen": the index axis from
 // just left of 0 to 18.
 void OpeningView() {
@@ -78,8 +73,7 @@ TForm15::TForm15(QWidget* parent) : TAnalysisWindow(parent) {
   InstallFieldKeys(false);
 
   termField->setText(TermToDisplay(TermFolgen));
-  CompileTermQuietly(MainTerm, DisplayToTerm(termField->text()), true);
-  if (!TermDefined) CompileTerm(MainTerm, "0", true);
+  CompileFieldTerm(termField);
   n0Panel->hide();
   LineScale = 1.0;
   XTickStep = 1.0;
@@ -284,7 +278,7 @@ void TForm15::Berechne_n0() {
   const double y = A(n0, defined);
   c.pen.color = kBlue;
   c.pen.width = Scaled(1);
-  Line(n0, 0, n0, y);
+  WorldLine(n0, 0, n0, y);
   c.font.color = kBlack;
   c.brush = {Farben::Hintergrund, BrushStyle::Solid};
   const int x = ScreenX(n0), axis = ScreenY(0);
@@ -314,7 +308,7 @@ void TForm15::folgezeichnen() {
     const double y = values[n - 1];
     const bool visible = y1 < y && y < y2;
     if (ConnectPoints && n <= joinTo) {
-      if (havePrevious && n > x1 && visible) Line(previousN, previous, n, y);
+      if (havePrevious && n > x1 && visible) WorldLine(previousN, previous, n, y);
       havePrevious = true;
       previous = y;
       previousN = n;
@@ -344,7 +338,7 @@ void TForm15::animieren() {
     c.Rectangle(ScreenX(x1), ScreenY(g + eps), ScreenX(x2), ScreenY(g - eps));
     if (LimitFound && MarkLimit && determine) {
       c.pen.color = kRed;
-      Line(x1, g, x2, g);
+      WorldLine(x1, g, x2, g);
     }
     folgezeichnen();
     if (FindN0 && determine && LimitFound) {

@@ -78,11 +78,6 @@ void SetPen(Color colour, int width, PenStyle style = PenStyle::Solid) {
   DrawCanvas->pen.style = style;
 }
 
-void Line(double xa, double ya, double xb, double yb) {
-  DrawCanvas->MoveTo(ScreenX(xa), ScreenY(ya));
-  DrawCanvas->LineTo(ScreenX(xb), ScreenY(yb));
-}
-
 void Text(double x, double y, const std::string& text) {
   DrawCanvas->TextOut(ScreenX(x), ScreenY(y), text);
 }
@@ -399,11 +394,11 @@ void TForm5::DrawCircle(double s, double c) {
   const int left = ScreenX(kCentreX - 1), top = ScreenY(1);
   const int right = ScreenX(kCentreX + 1), bottom = ScreenY(-1);
   cv.Ellipse(left, top, right, bottom);
-  Line(kCentreX - 1.1, 0, kCentreX + 1.1, 0);
-  Line(kCentreX, 1.1, kCentreX, -1.1);
+  WorldLine(kCentreX - 1.1, 0, kCentreX + 1.1, 0);
+  WorldLine(kCentreX, 1.1, kCentreX, -1.1);
   if (TangentMode) {
     Text(-5.5, 3.5, "Tangente");
-    Line(kTangentX, kViewBottom, kTangentX, kViewTop);
+    WorldLine(kTangentX, kViewBottom, kTangentX, kViewTop);
   }
 
   // The arc from 0 to alpha, counter-clockwise for a positive angle. Its rays
@@ -429,7 +424,7 @@ void TForm5::DrawCircle(double s, double c) {
   }
   // The angle along the x-axis.
   cv.pen.color = Radians ? Farben::bogen : Farben::winkel;
-  Line(0, 0, alpha, 0);
+  WorldLine(0, 0, alpha, 0);
 }
 
 namespace {
@@ -437,11 +432,11 @@ namespace {
 // The radius to P = (cos, sin) and the legs under it, sine and cosine.
 void DrawRightTriangle(double s, double c) {
   SetPen(kBlack, Scaled(2));
-  Line(kCentreX, 0, kCentreX + c, s);
+  WorldLine(kCentreX, 0, kCentreX + c, s);
   SetPen(Farben::sinus, Scaled(2));
-  Line(kCentreX + c, s, kCentreX + c, 0);
+  WorldLine(kCentreX + c, s, kCentreX + c, 0);
   SetPen(Farben::cosinus, Scaled(2));
-  Line(kCentreX + c, 0, kCentreX, 0);
+  WorldLine(kCentreX + c, 0, kCentreX, 0);
 }
 
 }  // namespace
@@ -452,12 +447,12 @@ void TForm5::DrawSineMode(double s, double c) {
   DrawRightTriangle(s, c);
   if (ShowCos) {
     SetPen(Farben::cosinus, Scaled(2));
-    Line(alpha, 0, alpha, c);
+    WorldLine(alpha, 0, alpha, c);
   }
   SetPen(Farben::sinus, Scaled(2));
-  Line(alpha, 0, alpha, s);
+  WorldLine(alpha, 0, alpha, s);
   SetPen(kGrey, 1, PenStyle::Dash);
-  Line(alpha, s, kCentreX + c, s);
+  WorldLine(alpha, s, kCentreX + c, s);
 
   SetPen(Farben::sinus, Scaled(2));
   JoinedCurve(Sin, 0, alpha);
@@ -476,12 +471,12 @@ void TForm5::DrawTangentMode(double s, double c) {
     if (ShowCot && std::fabs(s) > 0.1)
       Text(-6.35, -2.0, ValueText("cot", alpha, c / s, Radians, 5));
     SetPen(kBlack, Scaled(1));
-    Line(kCentreX, 0, kTangentX, t);
+    WorldLine(kCentreX, 0, kTangentX, t);
     SetPen(Farben::tangens, Scaled(2));
-    Line(kTangentX, t, kTangentX, 0);
-    Line(alpha, 0, alpha, t);
+    WorldLine(kTangentX, t, kTangentX, 0);
+    WorldLine(alpha, 0, alpha, t);
     SetPen(kGrey, 1, PenStyle::Dash);
-    Line(alpha, t, kTangentX, t);
+    WorldLine(alpha, t, kTangentX, t);
     SetPen(kBlack, Scaled(1));
   }
   CurveColor = Farben::tangens;
