@@ -123,6 +123,13 @@ class WindowTest : public ::testing::Test {
   static Color Pixel(const QImage& image, double x, double y) {
     return FromQColor(image.pixelColor(ScreenX(x), ScreenY(y)));
   }
+  // Whether the colour lies at a world point or a pixel beside it (lines drawn at a slant).
+  static bool Near(const QImage& image, double x, double y, Color colour) {
+    for (int dx = -1; dx <= 1; ++dx)
+      for (int dy = -1; dy <= 1; ++dy)
+        if (FromQColor(image.pixelColor(ScreenX(x) + dx, ScreenY(y) + dy)) == colour) return true;
+    return false;
+  }
   static bool AnyPixel(const QImage& image, Color colour) {
     for (int y = 0; y < image.height(); ++y)
       for (int x = 0; x < image.width(); ++x)
@@ -144,6 +151,12 @@ class WindowTest : public ::testing::Test {
     ExportDrawing = false;
     DrawCanvas = nullptr;
     return canvas;
+  }
+  // How many calls of one kind ("Arc", "Ellipse", ...) a recording holds.
+  static int Calls(const testing::RecordingCanvas& canvas, const std::string& name) {
+    int n = 0;
+    for (const std::string& c : canvas.calls) n += c.rfind(name + " ", 0) == 0;
+    return n;
   }
 };
 

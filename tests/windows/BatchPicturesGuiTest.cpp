@@ -7,8 +7,6 @@
 #include <QTabBar>
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/MainWindow.h"
 #include "plot/PaintBox.h"
@@ -43,7 +41,6 @@ std::unique_ptr<Form> Open(int width, int height) {
 void Check(std::initializer_list<TBitCheckBox*> boxes) {
   for (TBitCheckBox* box : boxes) box->SetChecked(true);
 }
-
 void CheckNamed(const QWidget& form, std::initializer_list<const char*> boxes) {
   for (const char* box : boxes) form.findChild<TBitCheckBox*>(box)->SetChecked(true);
 }
@@ -53,6 +50,8 @@ struct PictureCase {
   const char* name;
   std::function<std::shared_ptr<QWidget>(std::function<void()>& draw)> open;
 };
+// Test names and messages name the window.
+void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
 
 std::shared_ptr<QWidget> MainWindow(std::function<void()>& draw, int tab) {
   TermFxtab = "x^3/(x^2-1)+t";
@@ -60,11 +59,9 @@ std::shared_ptr<QWidget> MainWindow(std::function<void()>& draw, int tab) {
   ParamT = 0.5;
   std::shared_ptr<TForm1> form = Open<TForm1>(1200, 800);
   form->familyTabs->setCurrentIndex(tab);
-  form->ShowTriangle = form->ShowTangent = true;
-  ShowDerivative = true;
-  PointX0 = 0.5;
+  form->ShowTriangle = form->ShowTangent = ShowDerivative = true;
+  PointX0 = ParamB = 0.5;
   ParamA = 1.5;
-  ParamB = -0.5;
   ParamC = 1;
   for (int i = 0; i < 12; ++i) form->FixedCurves.InsertFront({-3 + 0.5 * i, 0.25 * i, -1, 1, 0, 2});
   draw = [form = form.get()] {
@@ -80,8 +77,7 @@ const PictureCase kCases[] = {
     {"Tangent",
      [](auto& draw) {
        TermFx = "x^3-3x";
-       xP = 1;
-       xQ = 2.5;
+       xP = 1, xQ = 2.5;
        std::shared_ptr<TForm8> form = Open<TForm8>(1200, 800);
        CheckNamed(*form,
                   {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"});
@@ -118,8 +114,7 @@ const PictureCase kCases[] = {
        std::shared_ptr<TForm11> form = Open<TForm11>(1200, 800);
        form->labelsBox->SetChecked(true);
        form->onLabelsBoxClicked();
-       form->eps = 0.5;
-       form->delta = 0.7;
+       form->eps = 0.5, form->delta = 0.7;
        draw = [form = form.get()] { form->animieren(); };
        return form;
      }},
@@ -154,8 +149,7 @@ const PictureCase kCases[] = {
        form->onDisplayBoxClicked();
        form->determineLimitBox->SetChecked(true);
        form->onDetermineLimitClicked();
-       form->LimitFound = true;
-       form->eps = 0.01;
+       form->LimitFound = true, form->eps = 0.01;
        draw = [form = form.get()] {
          form->animieren();
          EXPECT_EQ(form->n0, 100);  // a(99) lies 1/99 from 2, outside the strip
@@ -190,9 +184,7 @@ Picture Record(const std::function<void()>& draw) {
   draw();
   ExportDrawing = false;
   DrawCanvas = nullptr;
-  PlotWidth = width;
-  PlotHeight = height;
-  PlotTop = top;
+  PlotWidth = width, PlotHeight = height, PlotTop = top;
   Picture p{canvas.calls, {}, canvas.DrawnSegments().size()};
   for (const testing::Segment& s : canvas.segments) p.pens.emplace_back(s.color, s.width);
   return p;
@@ -201,16 +193,13 @@ Picture Record(const std::function<void()>& draw) {
 class BatchPicturesTest : public ::testing::TestWithParam<PictureCase> {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
+    ProgramDir = UserDir = dir.Dir();
     DecimalSeparator = ',';
     SetDefaultSettings();
   }
   void TearDown() override {
-    TermBatchPointByPoint = false;
-    ExportDrawing = false;
+    TermBatchPointByPoint = ExportDrawing = TermSequenceMode = false;
     DrawCanvas = nullptr;
-    TermSequenceMode = false;
     MainTerm.reset();
   }
   TempDir dir;

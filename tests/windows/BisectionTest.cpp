@@ -71,25 +71,6 @@ TEST(BisectionTest, IntervalsThatCannotShrinkMakeNoProgress) {
   EXPECT_FALSE(Halve(once.next, Of(Identity)).progressed);
 }
 
-TEST(BisectionTest, LadderRepeatsTheHalvingsUpToTwelve) {
-  const BisectionFunction f = Of(Square2);
-  EXPECT_EQ(LadderIntervals({0, 2}, 0, f).size(), 1u);
-  const std::vector<Interval> ladder = LadderIntervals({0, 2}, 40, f);
-  ASSERT_EQ(ladder.size(), 13u);
-  Interval expected{0, 2};
-  for (std::size_t i = 0; i < ladder.size(); ++i) {
-    EXPECT_EQ(ladder[i].a, expected.a) << i;
-    EXPECT_EQ(ladder[i].b, expected.b) << i;
-    expected = Halve(expected, f).next;
-  }
-  EXPECT_EQ(ladder[1].a, 1.0);
-  EXPECT_EQ(ladder[2].b, 1.5);
-  // Reversed start values: the start row alone when no step was made.
-  EXPECT_EQ(LadderIntervals({3, -1}, 0, f).size(), 1u);
-  // Ends that doubles cannot split stop the ladder instead of repeating a rung.
-  EXPECT_EQ(LadderIntervals({1e20, std::nextafter(1e20, 1e300)}, 12, f).size(), 1u);
-}
-
 TEST(BisectionTest, TableHalvesUntilNarrowerThanTheBound) {
   const BisectionTable table = TableRows({0, 10}, 1e-6, Of(ThreePointThree));
   ASSERT_EQ(table.rows.size(), 24u);  // 10 / 2^24 < 1e-6 <= 10 / 2^23
@@ -149,59 +130,6 @@ TEST(BisectionTest, TableEnds) {
   }
   // The cap holds whatever the interval does.
   EXPECT_EQ(TableRows({0, 1e6}, 1e-6, Of(ThreePointThree), 5).rows.size(), 5u);
-}
-
-TEST(BisectionTest, ResultTextAfterTheLastStep) {
-  Interval interval{0, 2};
-  double m = 0;
-  for (int i = 0; i < 18; ++i) {
-    const Halving h = Halve(interval, Of(Square2));
-    interval = h.next;
-    m = h.m;
-  }
-  ASSERT_LT(interval.b - interval.a, 1e-5);
-  const std::string text = ResultText(interval, m, Of(Square2), 5, ',');
-  EXPECT_EQ(text.rfind("x := (a + b) / 2 = 1,41421     f(x) = ", 0), 0u) << text;
-  // f is tested at m, not at the middle of the last interval.
-  EXPECT_EQ(ResultText({1.414, 1.415}, 3, Of(Square2), 5, ','), " Keine Lösung!");
-  EXPECT_EQ(ResultText({-1e-6, 1e-6}, 0, kReciprocal, 5, ','), " Keine Lösung!");
-  EXPECT_EQ(ResultText({0.5, 0.5}, 0.5, Of(ZeroAtOne), 5, ','), " Keine Lösung!");
-  EXPECT_EQ(ResultText({1, 1}, 1, Of(ZeroAtOne), 3, '.'),
-            "x := (a + b) / 2 = 1.000     f(x) = 0.000");
-}
-
-TEST(BisectionTest, TableCells) {
-  // d correctly rounded places; more digits than that before the separator: exponent form.
-  EXPECT_EQ(Readout(1.41421356, 5, ','), "1,41421");
-  EXPECT_EQ(Readout(1.40625, 4, ','), "1,4063");
-  EXPECT_EQ(Readout(1.40625, 5, ','), "1,40625");
-  EXPECT_EQ(Readout(-0.000004, 5, ','), "0,00000");
-  EXPECT_EQ(Readout(123456, 3, ','), "1,23E005");
-  const std::vector<std::string> cells = TableCells({0, 10, 5, -3.3, 1.7}, 2, ',');
-  const std::vector<std::string> expected = {"0,00", "10,00", "5,00", "-3,30", "1,70", "-5,61"};
-  EXPECT_EQ(cells, expected);
-  // The product keeps its sign where its places would all be zero.
-  EXPECT_EQ(TableCells({0, 1, 0.5, -0.003, 0.001}, 2, ',').back(), "-3E-06");
-  EXPECT_EQ(TableCells({0, 1, 0.5, 0, 0.001}, 2, ',').back(), "0,00");
-  EXPECT_EQ(TableHeaders().size(), 6u);
-}
-
-TEST(BisectionTest, ShippedExamplesCompile) {
-  std::ifstream in(std::string(KURVIO_DATA_DIR) + "/Bsp7.txt", std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  const std::string file = content.str();
-  EXPECT_EQ(file.find('\n'), file.find("\r\n") + 1);  // CRLF line ends
-  const std::vector<std::string> entries = ParseExampleLines(file);
-  EXPECT_GE(entries.size(), 8u);
-  EXPECT_LE(entries.size(), 12u);
-  for (const std::string& entry : entries) {
-    SCOPED_TRACE(entry);
-    EXPECT_LE(entry.size(), 40u);  // fits the term field
-    TermHandle term;
-    CompileTerm(term, entry, true);
-    EXPECT_TRUE(TermDefined);
-  }
 }
 
 }  // namespace

