@@ -211,7 +211,9 @@ TEST_F(TracerTest, RangeInsideTheViewIsSampledWhole) {
       EXPECT_LT(samples[i] - samples[i - 1], dx + 1e-12) << c.from << " " << i;
     }
     // The last point keeps its own column although its value is taken at `to`.
-    if (c.to < x2) EXPECT_EQ(canvas.segments.back().to.y, ScreenY(c.to));
+    if (c.to < x2) {
+      EXPECT_EQ(canvas.segments.back().to.y, ScreenY(c.to));
+    }
   }
 }
 
