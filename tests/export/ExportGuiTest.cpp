@@ -114,11 +114,9 @@ TEST_F(ExportTest, MetafileSizeAndScaleFollowTheWindowVariant) {
     double lineScale;
     int fontHeight;  // 8 pt × factor, at 96 per inch
   } cases[] = {
-      // clang-format off
-      {kMainWindowExport, 1604, 1204, 384, 4.0, -51}, // round(8 × 4.8) = 38 pt
+      {kMainWindowExport, 1604, 1204, 384, 4.0, -51},  // round(8 × 4.8) = 38 pt
       {kUnitCircleExport, 1604, 1204, 384, 4.0, -51},
-      {kAnalysisWindowExport, 802, 602, 192, 2.0, -21}, // 16 pt
-      // clang-format on
+      {kAnalysisWindowExport, 802, 602, 192, 2.0, -21},  // 16 pt
   };
   QFont font("Arial");
   font.setPointSize(8);
@@ -158,23 +156,21 @@ TEST_F(ExportTest, TheTypedExtensionDecidesTheFormatElseTheFilter) {
     const char* written;
     F format;
   } cases[] = {
-      // clang-format off
       {"/d/bild.png", F::Wmf, false, "/d/bild.png", F::Png},
       {"/d/bild.SVG", F::Png, false, "/d/bild.SVG", F::Svg},
       {"/d/bild.pdf", F::Jpeg, true, "/d/bild.pdf", F::Pdf},
       {"/d/bild.Wmf", F::Pdf, false, "/d/bild.Wmf", F::Wmf},
       {"/d/bild.jpeg", F::Wmf, true, "/d/bild.jpeg", F::Jpeg},
       {"/d/bild.jpg", F::Png, true, "/d/bild.jpg", F::Jpeg},
-      {"/d/bild.jpg", F::Wmf, false, "/d/bild.jpg.wmf", F::Wmf}, // not offered there
+      {"/d/bild.jpg", F::Wmf, false, "/d/bild.jpg.wmf", F::Wmf},  // not offered there
       {"/d/kurve", F::Wmf, false, "/d/kurve.wmf", F::Wmf},
       {"/d/kurve", F::Jpeg, true, "/d/kurve.jpg", F::Jpeg},
-      {"/d/bild", F::Wmf, true, "/d/bild.wmf", F::Wmf}, // the metafile where JPEG is offered
-      {"/d/Kurve 1.5 a", F::Wmf, false, "/d/Kurve 1.5 a.wmf", F::Wmf}, // only the last dot
+      {"/d/bild", F::Wmf, true, "/d/bild.wmf", F::Wmf},  // the metafile where JPEG is offered
+      {"/d/Kurve 1.5 a", F::Wmf, false, "/d/Kurve 1.5 a.wmf", F::Wmf},  // only the last dot
       {"/d/kurve.png.bmp", F::Pdf, false, "/d/kurve.png.bmp.pdf", F::Pdf},
       {"/d/kurve.wmf.png", F::Wmf, false, "/d/kurve.wmf.png", F::Png},
-      {"/d/a.png/kurve", F::Svg, false, "/d/a.png/kurve.svg", F::Svg}, // a folder's dot
+      {"/d/a.png/kurve", F::Svg, false, "/d/a.png/kurve.svg", F::Svg},  // a folder's dot
       {"/d/kurve.", F::Png, false, "/d/kurve.png", F::Png},
-      // clang-format on
   };
   for (const auto& c : cases) {
     const PictureFile file = ChoosePictureFile(c.chosen, c.filtered, c.jpegOffered);
@@ -208,14 +204,14 @@ TEST_F(ExportTest, TheFileWrittenIsWhatItsNameSaysAndTheDialogRemembersTheFormat
     std::string magic;
     std::size_t within;  // how far into the file the magic stands
   } cases[] = {
-      // clang-format off
-      {"a.png", false, W, W, "a.png", png, 0}, {"b.svg", false, P, P, "b.svg", "<svg", 200},
+      {"a.png", false, W, W, "a.png", png, 0},
+      {"b.svg", false, P, P, "b.svg", "<svg", 200},
       {"c.PDF", false, S, {}, "c.PDF", "%PDF", 0},
       {"Kurve 1.5 a", false, D, W, "Kurve 1.5 a.wmf", wmf, 0},
-      {"e.jpg", true, W, {}, "e.jpg", jpeg, 0}, {"f.jpeg", true, J, P, "f.jpeg", jpeg, 0},
-      {"g", false, W, {}, "g.wmf", wmf, 0}, // JPEG is not offered here
+      {"e.jpg", true, W, {}, "e.jpg", jpeg, 0},
+      {"f.jpeg", true, J, P, "f.jpeg", jpeg, 0},
+      {"g", false, W, {}, "g.wmf", wmf, 0},  // JPEG is not offered here
       {"h.wmf", true, W, J, "h.wmf", wmf, 0},
-      // clang-format on
   };
   for (const auto& c : cases) {
     answer = Path(c.typed);
@@ -377,11 +373,9 @@ TEST_F(ExportTest, FailedSavesSayWhy) {
     const char* path;
     const char* reason;
   } cases[] = {
-      // clang-format off
       {"missing folder", 0, "fehlt/kurve.wmf", "Der Ordner existiert nicht."},
       {"read-only", EROFS, "kurve.wmf", "schreibgeschützt"},
       {"full disk", ENOSPC, "kurve.wmf", "kein Platz"},
-      // clang-format on
   };
   static int renameErrno = 0;
   for (const Case& c : cases) {

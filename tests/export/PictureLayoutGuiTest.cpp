@@ -39,13 +39,11 @@ TEST(PictureLayoutTest, PlotAndPictureHeights) {
     PictureLayout layout;
     int box, plot, picture, print;
   } cases[] = {
-      // clang-format off
       {PictureLayout::OnePlot, 301, 301, 301, 301},
-      {PictureLayout::TwoPlots, 301, 151, 302, 302}, // the lower plot may reach one row below
+      {PictureLayout::TwoPlots, 301, 151, 302, 302},  // the lower plot may reach one row below
       {PictureLayout::TwoPlots, 300, 150, 300, 300},
       {PictureLayout::PlotAndLadder, 304, 240, 300, 320},
       {PictureLayout::PlotAndRails, 304, 240, 300, 300},
-      // clang-format on
   };
   for (const Case& c : cases) {
     const int layout = static_cast<int>(c.layout);
@@ -174,10 +172,10 @@ TEST_F(PictureLayoutExportTest, MetafileFrameHoldsTheWholePicture) {
     PictureLayout layout;
     int plot, height;
   } cases[] = {
-      // clang-format off
-      {PictureLayout::OnePlot, 602, 602}, {PictureLayout::TwoPlots, 302, 604},
-      {PictureLayout::PlotAndLadder, 482, 602}, {PictureLayout::PlotAndRails, 482, 602},
-      // clang-format on
+      {PictureLayout::OnePlot, 602, 602},
+      {PictureLayout::TwoPlots, 302, 604},
+      {PictureLayout::PlotAndLadder, 482, 602},
+      {PictureLayout::PlotAndRails, 482, 602},
   };
   for (const Case& c : cases) {
     const int layout = static_cast<int>(c.layout);

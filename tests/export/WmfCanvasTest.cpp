@@ -89,11 +89,12 @@ TEST(WmfCanvasTest, LinesLeavingThePictureAreCutNotWrapped) {
     Point from, to;
     bool visible;
   } cases[] = {
-      // clang-format off
-      {{100, 100}, {300, 200}, true}, {{100, 100}, {100, 1000000000}, true},
-      {{-1000000000, 50}, {1000000000, 250}, true}, {{200, -70000}, {200, 70000}, true},
-      {{-500, -500}, {-10, 900}, false}, {{0, 0}, {399, 299}, true},
-      // clang-format on
+      {{100, 100}, {300, 200}, true},
+      {{100, 100}, {100, 1000000000}, true},
+      {{-1000000000, 50}, {1000000000, 250}, true},
+      {{200, -70000}, {200, 70000}, true},
+      {{-500, -500}, {-10, 900}, false},
+      {{0, 0}, {399, 299}, true},
   };
   for (const Case& c : cases) {
     WmfCanvas canvas(400, 300, 1.0);
