@@ -14,20 +14,14 @@ class PlotTest : public ::testing::Test {
  protected:
   void SetUp() override {
     DrawCanvas = &canvas;
-    PlotWidth = 700;
-    PlotHeight = 700;
+    PlotWidth = PlotHeight = 700;
     PlotTop = 0;
     LineScale = 1.0;
-    LineWidth = 1;
-    x1 = -7;
-    x2 = 7;
-    y1 = -7;
-    y2 = 7;
-    AutoTickSteps = true;
-    TrigAxisMode = false;
-    NumberLineMode = false;
-    Skalierung = true;
-    Gitter = 1;
+    LineWidth = Gitter = 1;
+    x1 = y1 = -7;
+    x2 = y2 = 7;
+    AutoTickSteps = Skalierung = true;
+    TrigAxisMode = NumberLineMode = false;
     Farben::Hintergrund = 0xFFFFFF;
     Farben::Gitter = 0x808080;
     DecimalSeparator = ',';
@@ -36,8 +30,7 @@ class PlotTest : public ::testing::Test {
   }
   void TearDown() override {
     DrawCanvas = nullptr;
-    TrigAxisMode = false;
-    NumberLineMode = false;
+    TrigAxisMode = NumberLineMode = false;
   }
   RecordingCanvas canvas;
 };

@@ -17,16 +17,16 @@ TEST(PolesTest, FoundWhereTheTermGrowsWithoutBoundOrIsUndefined) {
     double from, to;
     double pole;  // where the first one lies, or kNone
   } cases[] = {
-      {"1/x", -7, 7, 0},            // on the grid
-      {"1/(x-0.3)", -7, 7, 0.3},    // between grid points, with a change of sign
-      {"1/(x-0.3)^2", -7, 7, 0.3},  // without one
-      {"tan(x)", 0, 3, 1.5707963267948966},
-      {"sqrt(x)", -1, 1, -1},        // an undefined stretch
-      {"sgn(x)", -7, 7, kNone},      // a jump
-      {"ln(abs(x))", -7, 7, kNone},  // undefined at 0, but it does not grow without bound
-      {"x/x", -7, 7, kNone},
-      {"sin(10x)+1/(x^2+1)", -7, 7, kNone},
-      {"1/(x^2+0.000001)", -1, 1, kNone},  // tall, but a peak
+      // clang-format off
+      {"1/x", -7, 7, 0}, // on the grid
+      {"1/(x-0.3)", -7, 7, 0.3}, // between grid points, with a change of sign
+      {"1/(x-0.3)^2", -7, 7, 0.3}, // without one
+      {"tan(x)", 0, 3, 1.5707963267948966}, {"sqrt(x)", -1, 1, -1}, // an undefined stretch
+      {"sgn(x)", -7, 7, kNone}, // a jump
+      {"ln(abs(x))", -7, 7, kNone}, // undefined at 0, but it does not grow without bound
+      {"x/x", -7, 7, kNone}, {"sin(10x)+1/(x^2+1)", -7, 7, kNone},
+      {"1/(x^2+0.000001)", -1, 1, kNone}, // tall, but a peak
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.term);

@@ -43,15 +43,11 @@ TEST_F(CompileTest, NormalizeOrder) {
     std::string out;
   };
   const Case cases[] = {
-      {"X ^ 2", "x^2"},
-      {"2,5 X", "2.5x"},
-      {"PI/2", "\xE3/2"},
-      {"Phi(x)", "\xE8(x)"},
-      {"sin(pi*phi)", "sin(\xE3*\xE8)"},
-      {"x^2 {Parabel, Mitte 1,5}", "x^2{Parabel, Mitte 1,5}"},
-      {"{ganz Kommentar}", "{ganz Kommentar}"},
-      {"", ""},
-      {"   ", ""},
+      // clang-format off
+      {"X ^ 2", "x^2"}, {"2,5 X", "2.5x"}, {"PI/2", "\xE3/2"}, {"Phi(x)", "\xE8(x)"},
+      {"sin(pi*phi)", "sin(\xE3*\xE8)"}, {"x^2 {Parabel, Mitte 1,5}", "x^2{Parabel, Mitte 1,5}"},
+      {"{ganz Kommentar}", "{ganz Kommentar}"}, {"", ""}, {"   ", ""},
+      // clang-format on
   };
   for (const Case& c : cases) EXPECT_EQ(NormalizeTerm(c.in), c.out) << c.in;
 }
@@ -76,32 +72,16 @@ TEST_F(CompileTest, ImplicitMultiplicationAndPrecedence) {
     double expected;
   };
   const Case cases[] = {
-      {"2x", 3, 6},
-      {"3sin(x)", 0.5, 3 * std::sin(0.5)},
-      {"(x+1)(x-1)", 3, 8},
-      {"sin(2x)", 0.25, std::sin(0.5)},
-      {"x2", 3, 6},
-      {"2pi", 0, 2 * 3.141592654},
-      {"2,5x", 2, 5},
-      {"X^2", -3, 9},
-      {"-x^2", 3, -9},
-      {"e^-x^2", 1, 1 / 2.718281829},
-      {"2^3^2", 0, 64},
-      {"2^-1", 0, 0.5},
-      {"-x/(3-2x)(x+4)", 1, (-1.0 / 1.0) * 5.0},
-      {"-x/((3-2x)(x+4))", 1, -1.0 / 5.0},
-      {"1e-3", 0, 0.001},
-      {"2e3", 0, 2000},
-      {"+x", 4, 4},
-      {"(-x)", 4, -4},
-      {"x-1-1", 4, 2},
-      {"8/2/2", 0, 2},
-      {"-2*3", 0, -6},
-      {"sinh(x)", 1, std::sinh(1.0)},
-      {"sqrt(x)+sqr(x)", 4, 18},
-      {"wurzel(x)", 9, 3},
-      {"sign(x)+sgn(x)", -2, -2},
-      {"5.e2", 0, 500},
+      // clang-format off
+      {"2x", 3, 6}, {"3sin(x)", 0.5, 3 * std::sin(0.5)}, {"(x+1)(x-1)", 3, 8},
+      {"sin(2x)", 0.25, std::sin(0.5)}, {"x2", 3, 6}, {"2pi", 0, 2 * 3.141592654}, {"2,5x", 2, 5},
+      {"X^2", -3, 9}, {"-x^2", 3, -9}, {"e^-x^2", 1, 1 / 2.718281829}, {"2^3^2", 0, 64},
+      {"2^-1", 0, 0.5}, {"-x/(3-2x)(x+4)", 1, (-1.0 / 1.0) * 5.0},
+      {"-x/((3-2x)(x+4))", 1, -1.0 / 5.0}, {"1e-3", 0, 0.001}, {"2e3", 0, 2000}, {"+x", 4, 4},
+      {"(-x)", 4, -4}, {"x-1-1", 4, 2}, {"8/2/2", 0, 2}, {"-2*3", 0, -6},
+      {"sinh(x)", 1, std::sinh(1.0)}, {"sqrt(x)+sqr(x)", 4, 18}, {"wurzel(x)", 9, 3},
+      {"sign(x)+sgn(x)", -2, -2}, {"5.e2", 0, 500},
+      // clang-format on
   };
   for (const Case& c : cases) {
     ASSERT_TRUE(Compile(c.text)) << c.text;
@@ -129,26 +109,17 @@ TEST_F(CompileTest, ErrorTableAndCaret) {
     int pos;
   };
   const Case cases[] = {
-      {"sin x", "Klammer \"(\" fehlt ", 4},
-      {"sinx", "Klammer \"(\" fehlt ", 4},
-      {"cosx", "Klammer \"(\" fehlt ", 4},
-      {"abs", "Klammer \"(\" fehlt ", 4},
-      {"(x+1", "unvollständig ", 5},
-      {"x+", "unvollständig ", 3},
-      {"sin(", "unvollständig ", 5},
-      {"x+1)", "Klammer \")\" zuviel ", 4},
-      {"()", "Klammer \")\" zuviel ", 2},
-      {"x+y", "unbekanntes Symbol ", 3},
-      {"2*-1", "unbekanntes Symbol ", 3},
-      {"3/-x", "unbekanntes Symbol ", 3},
-      {"--x", "unbekanntes Symbol ", 2},
-      {"5.", "Zahldarstellung ", 3},
-      {".5", "Zahldarstellung ", 1},
-      {"2e", "Zahldarstellung ", 3},
-      {"2ex", "Zahldarstellung ", 3},
-      {"2exp(x)", "Zahldarstellung ", 3},
-      {"1e400", "Zahldarstellung ", 6},
-      {"1.2.3", "Zahldarstellung ", 4},
+      // clang-format off
+      {"sin x", "Klammer \"(\" fehlt ", 4}, {"sinx", "Klammer \"(\" fehlt ", 4},
+      {"cosx", "Klammer \"(\" fehlt ", 4}, {"abs", "Klammer \"(\" fehlt ", 4},
+      {"(x+1", "unvollständig ", 5}, {"x+", "unvollständig ", 3}, {"sin(", "unvollständig ", 5},
+      {"x+1)", "Klammer \")\" zuviel ", 4}, {"()", "Klammer \")\" zuviel ", 2},
+      {"x+y", "unbekanntes Symbol ", 3}, {"2*-1", "unbekanntes Symbol ", 3},
+      {"3/-x", "unbekanntes Symbol ", 3}, {"--x", "unbekanntes Symbol ", 2},
+      {"5.", "Zahldarstellung ", 3}, {".5", "Zahldarstellung ", 1}, {"2e", "Zahldarstellung ", 3},
+      {"2ex", "Zahldarstellung ", 3}, {"2exp(x)", "Zahldarstellung ", 3},
+      {"1e400", "Zahldarstellung ", 6}, {"1.2.3", "Zahldarstellung ", 4},
+      // clang-format on
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(Compile(c.text)) << c.text;

@@ -66,14 +66,12 @@ TEST_F(TermEditTest, NumberFieldShowsAndStoresTheValue) {
     double stored;
   };
   const Case cases[] = {
-      {"pi/2", "  1,57     ", 1.570796327},
-      {"1000", "  1,00 E+3", 1000},
-      {"0,0001", "  1,00 E-4", 0.0001},
-      {"sqrt(2)", "  1,41     ", std::sqrt(2.0)},
-      {"-1,5", " -1,50     ", -1.5},
-      {"a+b+c+3", "  3,00     ", 3},  // parameters count as 0
-      {QString::fromUtf8("π"), "  3,14     ", kPi},
-      {"", "  0,00     ", 0},
+      // clang-format off
+      {"pi/2", "  1,57     ", 1.570796327}, {"1000", "  1,00 E+3", 1000},
+      {"0,0001", "  1,00 E-4", 0.0001}, {"sqrt(2)", "  1,41     ", std::sqrt(2.0)},
+      {"-1,5", " -1,50     ", -1.5}, {"a+b+c+3", "  3,00     ", 3}, // parameters count as 0
+      {QString::fromUtf8("π"), "  3,14     ", kPi}, {"", "  0,00     ", 0},
+      // clang-format on
   };
   for (const Case& c : cases) {
     double value = 42;
@@ -118,9 +116,11 @@ TEST_F(TermEditTest, NumberFieldSyntaxErrorKeepsTextAndFocus) {
     int caret;
   };
   const Case cases[] = {
+      // clang-format off
       {"2*x", "Syntaxfehler: unbekanntes Symbol ", 3},
       {"t+1", "Syntaxfehler: unbekanntes Symbol ", 1},
-      {"(1+2", "Syntaxfehler: unvollst\xC3\xA4ndig ", 4},  // at the end of the text
+      {"(1+2", "Syntaxfehler: unvollst\xC3\xA4ndig ", 4}, // at the end of the text
+      // clang-format on
   };
   for (const Case& c : cases) {
     double value = 7;
@@ -141,13 +141,12 @@ TEST_F(TermEditTest, TermFieldShowsTheNormalisedTerm) {
     double x, y;  // f(x) after compiling
   };
   const Case cases[] = {
-      {"x^2 {Parabel}", "x^2{Parabel}", 3, 9},
-      {"2,5x", "2,5x", 2, 5},
-      {"2.5 * X", "2,5*x", 2, 5},
+      // clang-format off
+      {"x^2 {Parabel}", "x^2{Parabel}", 3, 9}, {"2,5x", "2,5x", 2, 5}, {"2.5 * X", "2,5*x", 2, 5},
       {"pi*x {Bsp. 1}", QString::fromUtf8("π*x{Bsp, 1}"), 1, kPi},
       {QString::fromUtf8("π x"), QString::fromUtf8("πx"), 2, 2 * kPi},
-      {"PHI(0)", QString::fromUtf8("Φ(0)"), 0, 0.5},
-      {"", "", 5, 0},
+      {"PHI(0)", QString::fromUtf8("Φ(0)"), 0, 0.5}, {"", "", 5, 0},
+      // clang-format on
   };
   for (const Case& c : cases) {
     Type(c.typed);
@@ -170,9 +169,11 @@ TEST_F(TermEditTest, TermFieldSyntaxErrorCompilesZero) {
     int caret;
   };
   const Case cases[] = {
+      // clang-format off
       {"sin x", "Syntaxfehler: Klammer \"(\" fehlt ", 4},
       {"x+y", "Syntaxfehler: unbekanntes Symbol ", 3},
       {"x+1)", "Syntaxfehler: Klammer \")\" zuviel ", 4},
+      // clang-format on
   };
   for (const Case& c : cases) {
     Type(c.typed);

@@ -26,42 +26,17 @@ void ExpectSameAsTree(const TermHandle& term, const char* text, double x) {
 TEST(TermProgram, AgreesWithTheTreeWalk) {
   TermSequenceMode = false;
   const char* const terms[] = {
-      "x^3-3x",
-      "3x^2-2sin(ax)",
-      "e^-x^2",
-      "(x+1)(x-1)/(x^2+4)",
-      "fak(5)+x",
-      "fak(2.5)+x",
-      "phi(x)",
-      "sqrt(abs(x))*ln(x^2+1)",
-      "a*sin(b*x+c)+t",
-      "x^-2",
-      "x^0",
-      "0^x",
-      "(-x)^3",
-      "x^(1/3)",
-      "1e60*0+x",
-      "ln(0)+x",
-      "x*1e49*1e49",
-      "2^x^2",
-      "tan(x)+cot(x)",
-      "maxint(x)-int(x)+sgn(x)",
-      "-(-(-x))",
-      "x/(x-x)",
-      "exp(x)",
-      "10^x",
-      "(1e-29)^(-6)+x",
-      "sinh(x)*cosh(x)/tanh(x)",
+      // clang-format off
+      "x^3-3x", "3x^2-2sin(ax)", "e^-x^2", "(x+1)(x-1)/(x^2+4)", "fak(5)+x", "fak(2.5)+x", "phi(x)",
+      "sqrt(abs(x))*ln(x^2+1)", "a*sin(b*x+c)+t", "x^-2", "x^0", "0^x", "(-x)^3", "x^(1/3)",
+      "1e60*0+x", "ln(0)+x", "x*1e49*1e49", "2^x^2", "tan(x)+cot(x)", "maxint(x)-int(x)+sgn(x)",
+      "-(-(-x))", "x/(x-x)", "exp(x)", "10^x", "(1e-29)^(-6)+x", "sinh(x)*cosh(x)/tanh(x)",
       "arcsin(x/10)+arccos(x/20)",
+      // clang-format on
       // Sums and differences of x and a constant, and their look-alikes.
-      "x+2",
-      "2+x",
-      "x-0.3",
-      "3-x",
-      "x+x",
-      "x-0",
-      "x+5e49",
-      "x-5e49",
+      // clang-format off
+      "x+2", "2+x", "x-0.3", "3-x", "x+x", "x-0", "x+5e49", "x-5e49",
+      // clang-format on
   };
   const double xs[] = {0, 1, -1, 2.5, -3.7, 1e-35, 1e30, -1e30, 100, 1e49, -1e49, 1e60, 0.5,
                        std::numeric_limits<double>::quiet_NaN(),
