@@ -27,6 +27,9 @@ TAnalysisWindow::TAnalysisWindow(QWidget* parent) : TModuleDialog(parent) {
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
+  // A window opens on the screen: pens at their own width, no export running.
+  LineScale = 1.0;
+  ExportDrawing = false;
 }
 
 void TAnalysisWindow::Delay(int ms) { WaitFrame(ms, 15); }

@@ -62,7 +62,6 @@ TForm3::TForm3(QWidget* parent) : TAnalysisWindow(parent) {
   termField->setText(TermToDisplay(TermFx));
   ShowX0();
   CompileFieldTerm(termField);
-  LineScale = 1.0;
   paintBox->setCursor(ProgramCursor(4));
   examples_->LoadLines();
 }

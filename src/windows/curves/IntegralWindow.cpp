@@ -107,7 +107,6 @@ TForm7::TForm7(QWidget* parent) : TAnalysisWindow(parent) {
   IntegralX0 = 0;
   ShowX0();
   ShowX();
-  LineScale = 1.0;
   FlaechenStil = 0;  // solid
   paintBox->setCursor(ProgramCursor(4));
   examples_->LoadLines();

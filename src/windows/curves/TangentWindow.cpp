@@ -64,10 +64,8 @@ TForm8::TForm8(QWidget* parent) : TAnalysisWindow(parent) {
   qScroll_->ShowValue();
   // A faulty stored term is reported when its field is left, not on opening.
   CompileFieldTerm(termField);
-  LineScale = 1.0;
   paintBox->setCursor(ProgramCursor(5));
   Datei_laden();
-  ExportDrawing = false;
   XTickStep = 1.0;
 }
 

@@ -71,7 +71,6 @@ TForm13::TForm13(QWidget* parent) : TAnalysisWindow(parent) {
   CompileFieldTerm(termField);
   decimalsField->setText(QStringLiteral("5"));
   errorBoundLabel->setText(QString::fromStdString(ErrorBoundText(eps, DecimalSeparator)));
-  LineScale = 1.0;
   paintBox->setCursor(ProgramCursor(4));
   examples_->LoadLines();
   ExportDrawing = false;

@@ -64,7 +64,6 @@ TForm12::TForm12(QWidget* parent) : TAnalysisWindow(parent) {
   xb = yb = x2;
   AnimationStep = (xb - xa) / std::max(Schrittzahl, 1);
   xScroll_->ShowValue();
-  LineScale = 1.0;
   XTickStep = 1.0;
   paintBox->setCursor(ProgramCursor(4));
   examples_->LoadLines();

@@ -63,10 +63,8 @@ TForm11::TForm11(QWidget* parent) : TAnalysisWindow(parent) {
   xoScroll_->ShowValue();
   epsScroll_->ShowValue();
   deltaScroll_->ShowValue();
-  LineScale = 1.0;
   ShowLabels = false;
   XTickStep = 1.0;
-  ExportDrawing = false;
   paintBox->setCursor(ProgramCursor(1));
   Datei_laden();
 }

@@ -75,7 +75,6 @@ TForm15::TForm15(QWidget* parent) : TAnalysisWindow(parent) {
   termField->setText(TermToDisplay(TermFolgen));
   CompileFieldTerm(termField);
   n0Panel->hide();
-  LineScale = 1.0;
   XTickStep = 1.0;
   epsScroll_->ShowValue();
   maxEpsilonField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, epsmax)));

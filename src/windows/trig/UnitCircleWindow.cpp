@@ -130,8 +130,6 @@ TForm5::TForm5(QWidget* parent) : TAnalysisWindow(parent), alpha(kPi / 6) {
   ConnectHandlers();
   InstallFieldKeys(false);
   paintBox->setCursor(ProgramCursor(4));
-  LineScale = 1.0;
-  ExportDrawing = false;
   PlaceControls();
 }
 
