@@ -91,44 +91,6 @@ TEST_F(FamilyTest, EqualBoundsComeBackFromStartValues) {
   EXPECT_EQ(ParamB2, -4);
 }
 
-TEST_F(FamilyTest, CoordinateWindowCheck) {
-  x1 = 1;
-  x2 = 1.00005;
-  WertePruefen();
-  EXPECT_EQ(x1, -7);
-  EXPECT_EQ(x2, 7);
-  y1 = -20000;
-  y2 = 200000;
-  WertePruefen();
-  EXPECT_EQ(y1, -10000);
-  EXPECT_EQ(y2, 100000);
-  x1 = -1e9;
-  x2 = 1e9;  // clamped to -10000..100000, still within 1e7
-  WertePruefen();
-  EXPECT_EQ(x1, -10000);
-  EXPECT_EQ(x2, 100000);
-  x1 = std::nan("");
-  WertePruefen();
-  EXPECT_EQ(x1, -7);
-}
-
-TEST_F(FamilyTest, ZoomAndPan) {
-  ZoomWorldWindow(0.5);
-  ZoomWorldWindow(0.5);
-  EXPECT_EQ(x1, -28);
-  EXPECT_EQ(x2, 28);
-  EXPECT_EQ(y2, 28);
-  x1 = y1 = -7;
-  x2 = y2 = 7;
-  ZoomWorldWindow(-0.25);
-  EXPECT_EQ(x1, -3.5);
-  EXPECT_EQ(y2, 3.5);
-  ShiftWorldWindow(-1, 1);  // up and to the left
-  EXPECT_DOUBLE_EQ(x1, -4.2);
-  EXPECT_DOUBLE_EQ(x2, 2.8);
-  EXPECT_DOUBLE_EQ(y1, -2.8);
-}
-
 TEST_F(FamilyTest, SpectrumColours) {
   EXPECT_EQ(SpectrumColor(1, -4, -4, 4), RGB(0, 0, 255));
   EXPECT_EQ(SpectrumColor(1, 4, -4, 4), RGB(254, 0, 1));

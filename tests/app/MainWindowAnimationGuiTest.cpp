@@ -225,10 +225,5 @@ TEST_F(AnimationTest, RightButtonClearsFixedCurvesAndAsksForSettings) {
   EXPECT_EQ(opened, 2);
 }
 
-TEST_F(AnimationTest, EscapeClosesTheWindow) {
-  QTest::keyClick(form.get(), Qt::Key_Escape);
-  EXPECT_FALSE(form->isVisible());
-}
-
 }  // namespace
 }  // namespace kurvio

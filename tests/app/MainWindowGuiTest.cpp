@@ -155,13 +155,11 @@ TEST_F(MainWindowTest, DesignNames) {
 TEST_F(MainWindowTest, StartsOnTheGeneralFamily) {
   EXPECT_EQ(form->familyTabs->currentIndex(), 4);
   EXPECT_EQ(CurveKind, 4);
-  EXPECT_EQ(form->familyCaption->text(), "y = f(x,a,b,c,t)");
   EXPECT_EQ(form->termField->text(), "x^3-3x");
   EXPECT_TRUE(form->termField->isVisible());
   EXPECT_FALSE(form->shiftedTermField->isVisible());
   EXPECT_TRUE(form->tField->isVisible());  // the t row
   EXPECT_EQ(form->aField->text(), "  1,00     ");
-  EXPECT_EQ(form->aBar->maximum(), 200);
   EXPECT_EQ(form->aBar->value(), 125);
   EXPECT_FALSE(form->deleteLastObjectButton->isEnabled());
   // The curve (1, -2) is on the back buffer.
@@ -173,10 +171,8 @@ TEST_F(MainWindowTest, TypingIntoTheParameterField) {
   Type(form->aField, "pi/2");
   EXPECT_DOUBLE_EQ(ParamA, 1.570796327);
   EXPECT_EQ(form->aField->text(), "  1,57     ");
-  EXPECT_FALSE(form->aField->hasFocus());  // Enter moved on, without a character
-  EXPECT_EQ(form->aField->text().count('\n'), 0);
-  EXPECT_EQ(form->aBar->value(), 139);    // round(5.570796327 * 25)
-  EXPECT_DOUBLE_EQ(ParamA, 1.570796327);  // the value stays off the grid
+  EXPECT_FALSE(form->aField->hasFocus());  // Enter moved on
+  EXPECT_EQ(form->aBar->value(), 139);     // round(5.570796327 * 25); the value stays off the grid
 }
 
 TEST_F(MainWindowTest, EqualBoundsComeBackFromStartValues) {
@@ -197,10 +193,6 @@ TEST_F(MainWindowTest, ScrollGridAndValuesOutsideTheBounds) {
   EXPECT_EQ(form->bBar->value(), 200);
   form->bBar->setValue(199);
   EXPECT_DOUBLE_EQ(ParamB, -4 + 8.0 * 199 / 200);
-  form->bBar->setValue(1);
-  EXPECT_DOUBLE_EQ(ParamB, -4 + 8.0 / 200);
-  form->bBar->setValue(200);
-  EXPECT_DOUBLE_EQ(ParamB, 4);
 }
 
 TEST_F(MainWindowTest, TabsRelabelAndSwitchExtrasOff) {
@@ -423,12 +415,6 @@ TEST_F(MainWindowTest, ExportButtonsWriteTheFileAndTheClipboard) {
   EXPECT_TRUE(data->hasFormat("image/x-wmf") || data->hasFormat("image/wmf"));
   EXPECT_TRUE(data->hasFormat("image/png"));
 }
-
-}  // namespace
-}  // namespace kurvio
-
-namespace kurvio {
-namespace {
 
 TEST_F(MainWindowTest, AFaultyTermIsReportedOnceWhenItsFieldIsLeft) {
   form->termField->setText(QStringLiteral("x^3-"));

@@ -20,7 +20,6 @@
 #include "support/TempDir.h"
 #include "support/WindowFixture.h"
 #include "term/Term.h"
-#include "widgets/TSwitch.h"
 
 namespace kurvio {
 namespace {
@@ -153,20 +152,6 @@ TEST_F(StartWindowTest, ClosingAsksAndCancelKeepsTheProgramRunning) {
   EXPECT_TRUE(start->close());
 }
 
-TEST_F(StartWindowTest, AFaultyStoredTermWaitsUntilItsFieldIsLeft) {
-  std::vector<std::string> messages;
-  SyntaxErrorReporter = [&](const std::string& m) { messages.push_back(m); };
-  TermFxtab = "x^3-";
-  WithMainWindow([&](TForm1& form) {
-    EXPECT_EQ(TermField(form)->text(), QStringLiteral("x^3-"));
-    form.resize(form.width() - 50, form.height() - 50);
-    QApplication::processEvents();
-    EXPECT_TRUE(messages.empty());  // not on opening, nor on a repaint
-    TypeInto(&form, TermField(form), QStringLiteral("x^3-"));
-    EXPECT_EQ(messages.size(), 1u);
-  });
-}
-
 TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
   WithMainWindow([](TForm1& form) {
     EXPECT_EQ(ParamA, 2.0);                                     // from the file
@@ -183,25 +168,6 @@ TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
     EXPECT_TRUE(form.FixedCurves.IsEmpty());
     EXPECT_EQ(PointX0, 0.0);
   });
-}
-
-TEST_F(StartWindowTest, EscapeClosesTheMainWindow) {
-  bool closed = false;
-  WithMainWindow([&](TForm1& form) {
-    QTest::keyClick(&form, Qt::Key_Escape);
-    closed = !form.isVisible();
-  });
-  EXPECT_TRUE(closed);
-  EXPECT_TRUE(start->isVisible());
-}
-
-TEST_F(StartWindowTest, ClosingDuringAnAnimationEndsItSafely) {
-  WithMainWindow([](TForm1& form) {
-    QTimer::singleShot(80, &form, [&form] { form.close(); });
-    form.findChild<TSwitch*>("Switch1")->SetChecked(true);
-    form.SwitchClick(0);  // runs until the close ends it
-  });
-  EXPECT_FALSE(AnimationRunning);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The example files as text: the line form, the limits window's entries and
-// the tangent window's sections.
+// The example files as text: the line form, the limits window's entries, the
+// tangent window's sections, and the files shipped beside the program.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -163,13 +163,13 @@ TEST(ExampleLinesTest, TermAndRest) {
     EXPECT_EQ(ExampleTerm(c.entry), c.term) << c.entry;
     EXPECT_EQ(ExampleRest(c.entry), c.rest) << c.entry;
   }
+  // Joined and split again, a comment may hold a ";" of its own.
   const std::string joined = JoinExample("\xE3*x^2",
                                          "Kreis; Fl\xE4"
                                          "che");
   EXPECT_EQ(joined,
             "\xE3*x^2;  Kreis; Fl\xE4"
             "che");
-  EXPECT_EQ(ExampleTerm(joined), "\xE3*x^2");
   EXPECT_EQ(ExampleRest(joined),
             "Kreis; Fl\xE4"
             "che");
@@ -264,6 +264,8 @@ TEST(LimitsExamplesTest, ShippedExamplesAreInTheWindowsOwnForm) {
 
 const TangentExample kCurrent{0.5, 2.5, -4, 4, -3, 3};
 
+std::vector<double> Values(const TangentExample& v) { return {v.xP, v.xQ, v.x1, v.x2, v.y1, v.y2}; }
+
 TEST(TangentExamplesTest, FilledSectionsMoveUp) {
   const std::string file =
       "[Beispiele1]\r\nf(x)=---\r\nxP=9\r\n"
@@ -275,14 +277,10 @@ TEST(TangentExamplesTest, FilledSectionsMoveUp) {
   const auto entries = ParseTangentExamples(file, kCurrent);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].term, "x^2");
-  EXPECT_EQ(entries[0].values.xQ, 2);
-  EXPECT_EQ(entries[0].values.y2, 9);
+  EXPECT_EQ(Values(entries[0].values), (std::vector<double>{1, 2, -5, 5, -1, 9}));
   EXPECT_EQ(entries[1].term, "sin(x)");
   // A decimal comma and a point both read.
-  EXPECT_EQ(entries[1].values.xP, 0.5);
-  EXPECT_EQ(entries[1].values.xQ, 1.5);
-  EXPECT_EQ(entries[1].values.x1, -6.25);
-  EXPECT_EQ(entries[1].values.x2, 6.25);
+  EXPECT_EQ(Values(entries[1].values), (std::vector<double>{0.5, 1.5, -6.25, 6.25, -2, 2}));
 
   const IniFile written(WriteTangentExamples(entries, "", ','));
   EXPECT_EQ(written.ReadString("Beispiele1", "f(x)", ""), "x^2");
@@ -304,14 +302,7 @@ TEST(TangentExamplesTest, MissingOrBadNumbersTakeTheCurrentValues) {
       "[beispiele2]\r\nF(X)=\xCF\x80*x\r\nymax=1e400\r\n";
   const auto entries = ParseTangentExamples(file, kCurrent);
   ASSERT_EQ(entries.size(), 2u);
-  for (const auto& e : entries) {
-    EXPECT_EQ(e.values.xP, kCurrent.xP) << e.term;
-    EXPECT_EQ(e.values.xQ, kCurrent.xQ) << e.term;
-    EXPECT_EQ(e.values.x1, kCurrent.x1) << e.term;
-    EXPECT_EQ(e.values.x2, kCurrent.x2) << e.term;
-    EXPECT_EQ(e.values.y1, kCurrent.y1) << e.term;
-    EXPECT_EQ(e.values.y2, kCurrent.y2) << e.term;
-  }
+  for (const auto& e : entries) EXPECT_EQ(Values(e.values), Values(kCurrent)) << e.term;
   EXPECT_EQ(entries[1].term, "\xCF\x80*x");  // names without regard to case, the term as it stands
   EXPECT_TRUE(ParseTangentExamples("", kCurrent).empty());
   EXPECT_TRUE(ParseTangentExamples(std::string("\0[\xFF]\n=\r", 8), kCurrent).empty());
@@ -331,15 +322,8 @@ TEST(TangentExamplesTest, NumbersRoundTripAndOtherLinesStay) {
     const auto back = ParseTangentExamples(text, kCurrent);
     ASSERT_EQ(back.size(), 10u);  // entries beyond ten are not written
     for (std::size_t i = 0; i < back.size(); ++i) {
-      const TangentExample& w = entries[i].values;
-      const TangentExample& r = back[i].values;
       EXPECT_EQ(back[i].term, entries[i].term);
-      EXPECT_EQ(r.xP, w.xP) << i;
-      EXPECT_EQ(r.xQ, w.xQ);
-      EXPECT_EQ(r.x1, w.x1);
-      EXPECT_EQ(r.x2, w.x2);
-      EXPECT_EQ(r.y1, w.y1);
-      EXPECT_EQ(r.y2, w.y2);
+      EXPECT_EQ(Values(back[i].values), Values(entries[i].values)) << i;
     }
   }
 }
@@ -362,6 +346,68 @@ TEST(TangentExamplesTest, MergingKeepsTheOtherCopysEntriesWithinTheTenSections) 
   EXPECT_EQ(merged[9].values.xP, 7);
   ASSERT_EQ(leftOut.size(), 1u);
   EXPECT_EQ(leftOut[0].term, "m3");
+}
+
+TEST(ShippedExamplesTest, TangentExamplesFillTheTenSlots) {
+  const std::string file = Shipped("Bsp3.txt");
+  ASSERT_FALSE(file.empty());
+  // Values a broken entry would fall back to: far away from any good one.
+  const TangentExample current{-99, -99, -99, -98, -99, -98};
+  const std::vector<TangentEntry> entries = ParseTangentExamples(file, current);
+  ASSERT_EQ(entries.size(), static_cast<std::size_t>(kTangentExampleSlots));
+  for (const TangentEntry& e : entries) {
+    SCOPED_TRACE(e.term);
+    TermHandle term;
+    CompileTerm(term, e.term, true);
+    EXPECT_TRUE(TermDefined);
+    const TangentExample& v = e.values;
+    EXPECT_LT(v.x1, v.x2);
+    EXPECT_LT(v.y1, v.y2);
+    for (double x : {v.xP, v.xQ}) {
+      EXPECT_GT(x, v.x1);
+      EXPECT_LT(x, v.x2);
+    }
+    // f is defined at P, so a secant or a tangent is there to see.
+    EvalTerm(term, v.xP, 0, 1, 0, 0, 0);
+    EXPECT_TRUE(TermDefined);
+  }
+}
+
+// The curve-discussion examples in x, the integral examples in t.
+TEST(ShippedExamplesTest, LineFormExamplesHaveATermAndAComment) {
+  for (const bool integral : {false, true}) {
+    const std::vector<std::string> entries =
+        ParseExampleLines(Shipped(integral ? "Bsp2.txt" : "Bsp1.txt"));
+    ASSERT_GE(entries.size(), 8u);
+    TermIntegralMode = integral;
+    for (const std::string& entry : entries) {
+      SCOPED_TRACE(entry);
+      TermHandle term;
+      CompileTerm(term, ExampleTerm(entry), true);
+      EXPECT_TRUE(TermDefined);
+      EXPECT_FALSE(ExampleRest(entry).empty());
+      EXPECT_EQ(JoinExample(ExampleTerm(entry), ExampleRest(entry)), entry);
+    }
+    TermIntegralMode = false;
+  }
+}
+
+// The covariation examples in x, the sequence examples in n: the term alone.
+TEST(ShippedExamplesTest, TermOnlyExamplesCompile) {
+  for (const bool sequence : {false, true}) {
+    const std::vector<std::string> entries =
+        ParseExampleLines(Shipped(sequence ? "Bsp8.txt" : "Bsp5.txt"));
+    ASSERT_GE(entries.size(), 8u);
+    TermSequenceMode = sequence;
+    for (const std::string& entry : entries) {
+      SCOPED_TRACE(entry);
+      TermHandle term;
+      CompileTerm(term, entry, true);
+      EXPECT_TRUE(TermDefined);
+      EXPECT_EQ(entry.find(';'), std::string::npos);
+    }
+    TermSequenceMode = false;
+  }
 }
 
 }  // namespace

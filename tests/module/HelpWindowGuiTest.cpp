@@ -31,7 +31,6 @@ const char* const kFunctions[] = {
     "cot",    "arcsin", "arccos", "arctan", "arccot", "sinh", "cosh", "tanh", "coth"};
 
 TEST_F(HelpWindowTest, ShowsTheTermLanguageInOrder) {
-  EXPECT_EQ(form->windowTitle(), "Hilfe");
   EXPECT_TRUE(form->Memo1->isReadOnly());
   const QStringList headings = {
       "Funktionen:",   "Operatoren:",    "Konstanten:", "Variable und Parameter:",
@@ -67,18 +66,15 @@ TEST_F(HelpWindowTest, EveryFunctionIsListedAndDefinedOnce) {
   }
 }
 
-TEST_F(HelpWindowTest, TypingDoesNotChangeTheText) {
+TEST_F(HelpWindowTest, TypingChangesNothingAndEscapeOrAClickCloses) {
   QTest::keyClicks(form->Memo1, "xyz");
   EXPECT_EQ(form->Memo1->toPlainText(), text);
   EXPECT_TRUE(form->isVisible());
-}
-
-TEST_F(HelpWindowTest, EscapeCloses) {
   QTest::keyClick(form->Memo1, Qt::Key_Escape);
   EXPECT_FALSE(form->isVisible());
-}
-
-TEST_F(HelpWindowTest, ClickIntoTheTextCloses) {
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   QTest::mouseClick(form->Memo1->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
   EXPECT_FALSE(form->isVisible());
 }

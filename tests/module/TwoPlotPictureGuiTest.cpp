@@ -26,7 +26,7 @@ class TwoPlotPictureTest : public ::testing::Test {
  protected:
   void SetUp() override {
     SetDefaultSettings();
-    box.resize(300, 501);
+    box.resize(300, 501);  // two plots of 251 rows, the lower from row 251
     picture.Resize();
   }
   Color At(int x, int y) const { return FromQColor(picture.Screen().pixelColor(x, y)); }
@@ -35,17 +35,6 @@ class TwoPlotPictureTest : public ::testing::Test {
   TwoPlotPicture picture{box};
   QFont font;
 };
-
-TEST_F(TwoPlotPictureTest, TwoPlotsOfHalfTheHeight) {
-  EXPECT_EQ(PlotWidth, 300);
-  EXPECT_EQ(PlotHeight, 251);  // 501 rows: two plots of 251, the lower from row 251
-  EXPECT_EQ(picture.Screen().size(), QSize(300, 502));
-  EXPECT_EQ(box.Picture(), &picture.Screen());
-  box.resize(200, 100);
-  picture.Resize();
-  EXPECT_EQ(PlotHeight, 50);
-  EXPECT_EQ(picture.Working().size(), QSize(200, 50));
-}
 
 TEST_F(TwoPlotPictureTest, FramesLieOverTheStaticPictureOfTheirPlot) {
   picture.DrawStatic(TwoPlotPicture::Upper, font, [] { Row(10, kBlack); });
