@@ -1,0 +1,281 @@
+// Every window's picture, drawing call by drawing call with the pen, brush and
+// font it is drawn in, compared with the recording kept in tests/pictures.
+// A change to a picture shows as a diff of that file. After an intended change
+// run the test with KURVIO_UPDATE_PICTURES=1, look at the diff and commit it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+#include "app/MainWindow.h"
+#include "plot/PaintBox.h"
+#include "plot/PlotFrame.h"
+#include "settings/Settings.h"
+#include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
+#include "widgets/TBitCheckBox.h"
+#include "windows/curves/CurveDiscussionWindow.h"
+#include "windows/curves/IntegralWindow.h"
+#include "windows/curves/TangentWindow.h"
+#include "windows/limits/BisectionWindow.h"
+#include "windows/limits/CovariationWindow.h"
+#include "windows/limits/LimitsWindow.h"
+#include "windows/limits/SequencesWindow.h"
+#include "windows/trig/UnitCircleWindow.h"
+
+namespace kurvio {
+namespace {
+
+// Writes one line per drawing call, and a line for the pen, brush or font
+// whenever the next call is drawn with another one.
+class PictureLog : public Canvas {
+ public:
+  std::ostringstream out;
+
+  void MoveTo(int x, int y) override {
+    Canvas::MoveTo(x, y);
+    Line("MoveTo", {x, y});
+  }
+  void LineTo(int x, int y) override {
+    Canvas::MoveTo(x, y);
+    Line("LineTo", {x, y});
+  }
+  void Polyline(const std::vector<Point>& points) override { Line("Polyline", points); }
+  void Polygon(const std::vector<Point>& points) override { Line("Polygon", points); }
+  void Rectangle(int x1, int y1, int x2, int y2) override { Line("Rectangle", {x1, y1, x2, y2}); }
+  void Ellipse(int x1, int y1, int x2, int y2) override { Line("Ellipse", {x1, y1, x2, y2}); }
+  void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override {
+    Line("Arc", {x1, y1, x2, y2, x3, y3, x4, y4});
+  }
+  void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override {
+    Line("Pie", {x1, y1, x2, y2, x3, y3, x4, y4});
+  }
+  void FillRect(int x1, int y1, int x2, int y2) override { Line("FillRect", {x1, y1, x2, y2}); }
+  void TextOut(int x, int y, const std::string& text) override {
+    Line("TextOut", {x, y});
+    out << "  \"" << text << "\"\n";
+  }
+  // Fixed metrics, so that the recording does not depend on the fonts installed.
+  int TextWidth(const std::string& text) override { return static_cast<int>(text.size()) * 7; }
+  int TextHeight(const std::string&) override { return 16; }
+  void SetClipRect(int x1, int y1, int x2, int y2) override { Line("Clip", {x1, y1, x2, y2}); }
+  void ResetClip() override { Line("ResetClip", std::vector<int>{}); }
+  void SetOrigin(int x, int y) override { Line("Origin", {x, y}); }
+  void ShiftOrigin(int dx, int dy) override { Line("ShiftOrigin", {dx, dy}); }
+
+ private:
+  std::string state_;
+
+  void Line(const char* call, const std::vector<int>& numbers) {
+    std::ostringstream state;
+    state << "pen " << pen.color << ' ' << pen.width << ' ' << int(pen.style) << ' '
+          << int(pen.mode) << "  brush " << brush.color << ' ' << int(brush.style) << "  font "
+          << font.name << ' ' << font.size << ' ' << font.color << ' ' << font.bold << font.italic;
+    if (state.str() != state_) out << (state_ = state.str()) << '\n';
+    out << call;
+    for (int n : numbers) out << ' ' << n;
+    out << '\n';
+  }
+  void Line(const char* call, const std::vector<Point>& points) {
+    std::vector<int> numbers;
+    for (const Point& p : points) numbers.insert(numbers.end(), {p.x, p.y});
+    Line(call, numbers);
+  }
+};
+
+// A term in every window, as a teacher's settings file has them.
+void ClassroomTerms() {
+  TermFxtab = "a*x^2+b*x+t";
+  TermAfxuv = "sin(x)";
+  ParamB = 1, ParamC = -2, ParamT = 1;
+  TermFx = "x^3/4-x";
+  TermFt = "sin(t)+1";
+  TermStetigkeitF1 = "x";
+  TermStetigkeitF2 = "x+2";
+  TermKovariation = "x^2/2-2";
+  TermBisektion = "x^3-x-1";
+  TermFolgen = "1/n";
+}
+
+// The window opened at a fixed size with the classroom terms, `prepare` run on
+// it, then its picture drawn as an export draws it.
+template <class Window>
+std::string Picture(const std::function<void(Window&)>& prepare,
+                    const std::function<void(Window&)>& draw) {
+  TempDir dir;
+  UseDefaultSettingsIn(dir);
+  ClassroomTerms();
+  auto window = std::make_unique<Window>();
+  window->resize(1100, 750);
+  window->show();
+  QApplication::processEvents();
+  if (prepare) prepare(*window);
+  QApplication::processEvents();
+  PictureLog log;
+  DrawCanvas = &log;
+  ExportDrawing = true;
+  draw(*window);
+  ExportDrawing = false;
+  DrawCanvas = nullptr;
+  return log.out.str();
+}
+
+// Every check box of the window ticked, in the order the window holds them.
+void TickEveryBox(QWidget& window) {
+  for (TBitCheckBox* box : window.findChildren<TBitCheckBox*>())
+    if (box->isEnabled() && !box->Checked()) {
+      QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+      QApplication::processEvents();
+    }
+}
+
+template <class Window>
+void Ticked(Window& w) {
+  TickEveryBox(w);
+}
+
+template <class Window, void (Window::*Draw)()>
+void Calls(Window& w) {
+  (w.*Draw)();
+}
+
+// The main window on one of its tabs, b and c moved on their bars, every box
+// ticked, one curve fixed.
+std::function<void(TForm1&)> MainTab(int tab) {
+  return [tab](TForm1& w) {
+    w.familyTabs->setCurrentIndex(tab);
+    QApplication::processEvents();
+    w.bBar->setValue(w.bBar->value() + 13);
+    w.cBar->setValue(w.cBar->value() - 29);
+    TickEveryBox(w);
+    w.ObjektEinfuegen();
+  };
+}
+void DrawMain(TForm1& w) {
+  w.darstellen2();
+  w.darstellen();
+}
+
+// The tangent window with three secants fixed and Q on its way to P.
+void FixedSecants(TForm8& w) {
+  TickEveryBox(w);
+  for (double q : {-1.5, -0.5, 2.5}) {
+    xQ = q;
+    w.onFixSecant();
+  }
+  xQ = 1.8;
+}
+
+// The curve discussion with the trace of the slope from -1,5 to 1,2.
+void SlopeTrace(TForm3& w) {
+  TickEveryBox(w);
+  for (double x = -1.5; x <= 1.21; x += 0.05) {
+    PointX0 = x;
+    w.animieren();
+  }
+}
+
+void FiveSteps(TForm13& w) {
+  TickEveryBox(w);
+  for (int i = 0; i < 5; ++i) w.onRepeatClicked();
+}
+
+// Three arrows fixed at x = -3, -1 and 1, x dragged on to 2,5.
+void FixedArrows(TForm12& w) {
+  TickEveryBox(w);
+  const auto dragTo = [&w](double x) {
+    const int column = static_cast<int>((x + 7) / 14 * w.paintBox->width());
+    w.onPaintBoxMouseDown(Qt::LeftButton, column, 20);
+    w.onPaintBoxMouseUp(Qt::LeftButton, column, 20);
+  };
+  for (double x : {-3.0, -1.0, 1.0}) {
+    dragTo(x);
+    w.onFixArrowClicked();
+  }
+  dragTo(2.5);
+}
+
+void TangentMode(TForm5& w) {
+  w.tangentModeButton->setChecked(true);
+  w.onModeClicked();
+  TickEveryBox(w);
+}
+
+struct Row {
+  const char* name;
+  std::function<std::string()> picture;
+};
+
+template <class Window>
+std::function<std::string()> Of(std::function<void(Window&)> prepare,
+                                std::function<void(Window&)> draw) {
+  return [prepare, draw] { return Picture<Window>(prepare, draw); };
+}
+
+const Row kPictures[] = {
+    {"main-0", Of<TForm1>(MainTab(0), DrawMain)},
+    {"main-1", Of<TForm1>(MainTab(1), DrawMain)},
+    {"main-2", Of<TForm1>(MainTab(2), DrawMain)},
+    {"main-3", Of<TForm1>(MainTab(3), DrawMain)},
+    {"main-4", Of<TForm1>(MainTab(4), DrawMain)},
+    {"curve-discussion", Of<TForm3>({}, Calls<TForm3, &TForm3::Redraw>)},
+    {"curve-discussion-trace", Of<TForm3>(SlopeTrace, Calls<TForm3, &TForm3::Redraw>)},
+    {"unit-circle", Of<TForm5>({}, Calls<TForm5, &TForm5::darstellen>)},
+    {"unit-circle-ticked", Of<TForm5>(Ticked<TForm5>, Calls<TForm5, &TForm5::darstellen>)},
+    {"unit-circle-tangent", Of<TForm5>(TangentMode, Calls<TForm5, &TForm5::darstellen>)},
+    {"integral", Of<TForm7>({}, Calls<TForm7, &TForm7::Redraw>)},
+    {"tangent", Of<TForm8>({}, Calls<TForm8, &TForm8::animieren>)},
+    {"tangent-secants", Of<TForm8>(FixedSecants, Calls<TForm8, &TForm8::animieren>)},
+    {"limits", Of<TForm11>({}, Calls<TForm11, &TForm11::animieren>)},
+    {"limits-ticked", Of<TForm11>(Ticked<TForm11>, Calls<TForm11, &TForm11::animieren>)},
+    {"covariation", Of<TForm12>({}, Calls<TForm12, &TForm12::animieren>)},
+    {"covariation-arrows", Of<TForm12>(FixedArrows, Calls<TForm12, &TForm12::animieren>)},
+    {"bisection", Of<TForm13>({}, Calls<TForm13, &TForm13::animieren>)},
+    {"bisection-steps", Of<TForm13>(FiveSteps, Calls<TForm13, &TForm13::animieren>)},
+    {"sequences", Of<TForm15>({}, Calls<TForm15, &TForm15::animieren>)},
+    {"sequences-ticked", Of<TForm15>(Ticked<TForm15>, Calls<TForm15, &TForm15::animieren>)},
+};
+
+// The first line where two recordings differ, for the failure message.
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+  std::istringstream e(expected), a(actual);
+  std::string le, la;
+  for (int line = 1;; ++line) {
+    const bool moreE = static_cast<bool>(std::getline(e, le));
+    const bool moreA = static_cast<bool>(std::getline(a, la));
+    if (!moreE && !moreA) return "none";
+    if (!moreE || !moreA || le != la)
+      return "line " + std::to_string(line) + ": kept \"" + (moreE ? le : "<end>") +
+             "\", drawn \"" + (moreA ? la : "<end>") + "\"";
+  }
+}
+
+TEST(Pictures, EveryWindowDrawsWhatItsRecordingHolds) {
+  const bool update = qEnvironmentVariableIsSet("KURVIO_UPDATE_PICTURES");
+  for (const Row& row : kPictures) {
+    SCOPED_TRACE(row.name);
+    const std::string drawn = row.picture();
+    EXPECT_EQ(drawn, row.picture()) << "two drawings of the same state differ";
+    QFile file(QStringLiteral(KURVIO_PICTURES_DIR "/%1.txt").arg(QString::fromLatin1(row.name)));
+    if (update) {
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write(drawn.data(), static_cast<qint64>(drawn.size()));
+      continue;
+    }
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly))
+        << "no recording; run with KURVIO_UPDATE_PICTURES=1";
+    const QByteArray kept = file.readAll();
+    const std::string expected(kept.constData(), static_cast<std::size_t>(kept.size()));
+    EXPECT_TRUE(drawn == expected) << FirstDifference(expected, drawn);
+  }
+}
+
+}  // namespace
+}  // namespace kurvio
