@@ -1,18 +1,15 @@
-// Starts the program's start window and main window in a real X server and
-// checks that they paint: the picture of the screen is not one flat colour
-// and shows the curve of the main window. With KURVIO_PNG_DIR set it also
-// saves pictures of the windows (start, main, animation, zoom box, settings,
-// help, info and every analysis window) to look at.
+// Starts the program's start window, its main window and every analysis window
+// in a real X server and checks that they paint: the picture of the screen is
+// not one flat colour. With KURVIO_PNG_DIR set it also saves pictures of the
+// windows (start, main, animation, zoom box, settings, help, info and every
+// analysis window) to look at.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QPixmap>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -26,22 +23,10 @@
 #include "app/StartWindow.h"
 #include "module/HelpWindow.h"
 #include "module/SettingsDialog.h"
-#include "plot/Canvas.h"
-#include "plot/PaintBox.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStartup.h"
 #include "widgets/TBitCheckBox.h"
-#include "widgets/TColorButton.h"
 #include "widgets/TSwitch.h"
-#include "windows/curves/CurveDiscussionWindow.h"
-#include "windows/curves/IntegralWindow.h"
-#include "windows/curves/TangentWindow.h"
-#include "windows/limits/BisectionTableWindow.h"
-#include "windows/limits/BisectionWindow.h"
-#include "windows/limits/CovariationWindow.h"
-#include "windows/limits/LimitsWindow.h"
-#include "windows/limits/SequencesWindow.h"
-#include "windows/trig/UnitCircleWindow.h"
 
 namespace {
 
@@ -141,207 +126,29 @@ int main(int argc, char** argv) {
       });
     };
     start.openMainWindow();
-    // The tangent window: x^3-3x, P at 1, Q on its way, three fixed secants and every display on.
-    start.OnModuleShown = [&](QDialog* module) {
-      auto* form = static_cast<kurvio::TForm8*>(module);
-      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-      QTimer::singleShot(600, form, [&, form] {
-        form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("x^3-3x"));
-        form->onTermFieldLeft();
-        kurvio::xP = 1;
-        auto* colour = form->findChild<kurvio::TColorButton*>("ColorButton1");
-        for (double q : {-1.5, -0.5, 2.5}) {
-          kurvio::xQ = q;
-          colour->SetSelectionColor(static_cast<int>(kurvio::RGB(128, 0, 128)));
-          form->onFixSecant();
-        }
-        colour->SetSelectionColor(static_cast<int>(kurvio::RGB(255, 0, 0)));
-        kurvio::xQ = 1.8;
-        for (const char* box :
-             {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"})
-          form->findChild<kurvio::TBitCheckBox*>(box)->SetChecked(true);
-        form->onDisplayBoxClicked();
-        QApplication::processEvents();
-        const QImage shot = GrabScreen();
-        if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-tangent.png");
-        if (DistinctColours(shot) < 8) {
-          std::fprintf(stderr, "smoke: the tangent window painted nothing\n");
-          ++failures;
-        }
-        form->close();
-      });
-    };
-    start.findChild<QPushButton*>("SpeedButton9")->click();
-    // The curve discussion: x^3-3x with f', f'', the trace of f' and the slope triangle.
-    start.OnModuleShown = [&](QDialog* module) {
-      auto* form = static_cast<kurvio::TForm3*>(module);
-      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-      QTimer::singleShot(600, form, [&, form] {
-        form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("x^3-3x"));
-        form->onTermFieldLeft();
-        for (const char* box : {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4"})
-          form->findChild<kurvio::TBitCheckBox*>(box)->SetChecked(true);
-        form->onDisplayBoxClicked();
-        kurvio::PointX0 = -1.5;
-        form->findChild<kurvio::TBitCheckBox*>("BitCheckBox3")->SetChecked(true);
-        form->onTraceBoxClicked();
-        for (double x = -1.5; x <= 1.21; x += 0.05) {
-          kurvio::PointX0 = x;
-          form->animieren();
-        }
-        QApplication::processEvents();
-        const QImage shot = GrabScreen();
-        if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-discussion.png");
-        if (DistinctColours(shot) < 8) {
-          std::fprintf(stderr, "smoke: the curve discussion painted nothing\n");
-          ++failures;
-        }
-        form->close();
-      });
-    };
-    start.findChild<QPushButton*>("SpeedButton6")->click();
-    // The integral function of sin(t)+1 from -2 to 2.
-    start.OnModuleShown = [&](QDialog* module) {
-      auto* form = static_cast<kurvio::TForm7*>(module);
-      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-      QTimer::singleShot(600, form, [&, form] {
-        form->findChild<QLineEdit*>("Edit1")->setText(QStringLiteral("sin(t)+1"));
-        form->onTermFieldLeft();
-        form->findChild<QLineEdit*>("Edit3")->setText(QStringLiteral("-2"));
-        form->onX0FieldLeft();
-        form->findChild<QLineEdit*>("Edit4")->setText(QStringLiteral("2"));
-        form->onXFieldLeft();
-        QApplication::processEvents();
-        const QImage shot = GrabScreen();
-        if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-integral.png");
-        if (DistinctColours(shot) < 8) {
-          std::fprintf(stderr, "smoke: the integral window painted nothing\n");
-          ++failures;
-        }
-        form->close();
-      });
-    };
-    start.findChild<QPushButton*>("SpeedButton7")->click();
-    // Each window below: set up in `setUp`, then pictured as `name` and checked to paint.
-    const auto shoot = [&](QDialog* form, const char* name) {
-      QApplication::processEvents();
-      const QImage shot = GrabScreen();
-      if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-" + name + ".png");
-      if (DistinctColours(shot) < 8) {
-        std::fprintf(stderr, "smoke: the window %s painted nothing\n", name);
-        ++failures;
-      }
-      form->close();
-    };
-    // Limits and continuity: a jump at 1 with the labels.
-    start.OnModuleShown = [&](QDialog* module) {
-      auto* form = static_cast<kurvio::TForm11*>(module);
-      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-      QTimer::singleShot(600, form, [&, form] {
-        kurvio::xP = 1;
-        form->f1Field->setText(QStringLiteral("x"));
-        form->onF1FieldLeft();
-        form->f2Field->setText(QStringLiteral("x+2"));
-        form->onF2FieldLeft();
-        // ε and δ of 0,5: a quarter of the bars' full scale edmax = 2.
-        form->epsilonBar->setValue(50);
-        form->deltaBar->setValue(50);
-        form->labelsBox->SetChecked(true);
-        form->onLabelsBoxClicked();
-        shoot(form, "limits");
-      });
-    };
-    start.findChild<QPushButton*>("SpeedButton2")->click();
-    // Bisection of x^3-x-1 on [0, 2] after five steps, with guide lines and labels, and its table.
-    start.OnModuleShown = [&](QDialog* module) {
-      auto* form = static_cast<kurvio::TForm13*>(module);
-      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-      QTimer::singleShot(600, form, [&, form] {
-        form->termField->setText(QStringLiteral("x^3-x-1"));
-        form->onTermFieldLeft();
-        form->startAField->setText(QStringLiteral("0"));
-        form->onStartAFieldLeft();
-        form->startBField->setText(QStringLiteral("2"));
-        form->onStartBFieldLeft();
-        form->guideLinesBox->SetChecked(true);
-        form->labelsBox->SetChecked(true);
-        for (int i = 0; i < 5; ++i) form->onRepeatClicked();
-        shoot(form, "bisection");
-        kurvio::TForm14 table(form, form->a0, form->b0, form->eps, form->d);
-        table.show();
-        QApplication::processEvents();
-        if (!dir.isEmpty())
-          table.grab().save(QString::fromLocal8Bit(dir) + "/smoke-bisection-table.png");
-        table.close();
-      });
-    };
-    start.findChild<QPushButton*>("SpeedButton4")->click();
-    // Sequences: 1/n with its limit, n0, the strip and the number line.
-    start.OnModuleShown = [&](QDialog* module) {
-      auto* form = static_cast<kurvio::TForm15*>(module);
-      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-      QTimer::singleShot(600, form, [&, form] {
-        form->termField->setText(QStringLiteral("1/n"));
-        form->onTermFieldLeft();
-        form->epsilonBar->setValue(100);  // ε = 0,1 of max ε = 1
-        kurvio::y1 = -0.5;
-        kurvio::y2 = 1.5;
-        form->determineLimitBox->SetChecked(true);
-        form->onDetermineLimitClicked();
-        for (kurvio::TBitCheckBox* box :
-             {form->connectPointsBox, form->findN0Box, form->markLimitBox, form->numberLineBox})
-          box->SetChecked(true);
-        form->onDisplayBoxClicked();
-        shoot(form, "sequences");
-      });
-    };
-    start.findChild<QPushButton*>("SpeedButton5")->click();
-    // Covariation: 0,5x^2-2 in the Cartesian view with three fixed arrows, then a guess.
-    start.OnModuleShown = [&](QDialog* module) {
-      auto* form = static_cast<kurvio::TForm12*>(module);
-      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-      QTimer::singleShot(600, form, [&, form] {
-        form->termField->setText(QStringLiteral("0,5x^2-2"));
-        form->onTermFieldLeft();
-        for (kurvio::TBitCheckBox* box : {form->graphBox, form->arrowBox, form->cartesianBox})
-          box->SetChecked(true);
-        form->onDisplayBoxClicked();
-        // x is dragged to its places, as a pupil would, on the rails' range -7..7.
-        const auto dragTo = [form](double x) {
-          const int column = static_cast<int>((x + 7) / 14 * form->paintBox->width());
-          form->onPaintBoxMouseDown(Qt::LeftButton, column, 20);
-          form->onPaintBoxMouseUp(Qt::LeftButton, column, 20);
-        };
-        for (double x : {-3.0, -1.0, 1.0}) {
-          dragTo(x);
-          form->onFixArrowClicked();
-        }
-        dragTo(2.5);
-        QApplication::processEvents();
-        if (!dir.isEmpty())
-          GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-covariation.png");
-        form->guessBox->SetChecked(true);
-        form->onGuessBoxClicked();
-        form->familyButtons[1]->click();  // "y = a(x-u) ²+v"
-        shoot(form, "covariation-guess");
-      });
-    };
-    start.findChild<QPushButton*>("SpeedButton3")->click();
-    // The unit circle in tangent mode with the cotangent, in degrees, at 40°.
-    start.OnModuleShown = [&](QDialog* module) {
-      auto* form = static_cast<kurvio::TForm5*>(module);
-      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-      QTimer::singleShot(600, form, [&, form] {
-        form->tangentModeButton->setChecked(true);
-        form->onModeClicked();
-        form->findChild<kurvio::TBitCheckBox*>("BitCheckBox3")->SetChecked(true);
-        form->findChild<kurvio::TBitCheckBox*>("BitCheckBox2")->SetChecked(false);
-        form->onDisplayBoxClicked();
-        form->findChild<QScrollBar*>("ScrollBar1")->setValue(40);
-        shoot(form, "unitcircle");
-      });
-    };
-    start.findChild<QPushButton*>("SpeedButton8")->click();
+    // Every analysis window, opened by its button.
+    const struct {
+      const char* button;
+      const char* name;
+    } modules[] = {{"SpeedButton9", "tangent"},     {"SpeedButton6", "discussion"},
+                   {"SpeedButton7", "integral"},    {"SpeedButton2", "limits"},
+                   {"SpeedButton4", "bisection"},   {"SpeedButton5", "sequences"},
+                   {"SpeedButton3", "covariation"}, {"SpeedButton8", "unitcircle"}};
+    for (const auto& m : modules) {
+      start.OnModuleShown = [&](QDialog* form) {
+        form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+        QTimer::singleShot(600, form, [&, form] {
+          const QImage shot = GrabScreen();
+          if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-" + m.name + ".png");
+          if (DistinctColours(shot) < 8) {
+            std::fprintf(stderr, "smoke: the window %s painted nothing\n", m.name);
+            ++failures;
+          }
+          form->close();
+        });
+      };
+      start.findChild<QPushButton*>(m.button)->click();
+    }
     start.close();
   });
   app.exec();
