@@ -52,34 +52,6 @@ TEST(RichButtonGui, PressReleaseAndStickyState) {
   EXPECT_EQ(clicks.count(), 4);
 }
 
-TEST(RichButtonGui, TextMovesWhileDownAndFramesMayLeaveNoRoom) {
-  TRichButton button;
-  button.resize(100, 50);
-  button.SetFocus(true);
-  button.SetBorderWidth(3);
-  button.SetBevelInner(bvLowered);
-  EXPECT_EQ(button.RichView()->geometry(), QRect(9, 9, 82, 32));
-  button.SetState(rbDown);
-  EXPECT_EQ(button.RichView()->geometry(), QRect(QPoint(13, 11), QPoint(90, 40)));
-  button.SetBorderWidth(100);
-  EXPECT_FALSE(button.RichView()->isVisibleTo(&button));
-}
-
-TEST(RichButtonGui, FocusFrameLightsUnderTheMouse) {
-  TRichButton button;
-  button.resize(100, 50);
-  button.SetFocus(true);
-  button.SetFocusColor(255);
-  button.SetColor(12632256);
-  EXPECT_EQ(button.grab().toImage().pixelColor(0, 0), QColor(192, 192, 192));
-  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-  QCoreApplication::sendEvent(&button, &enter);
-  EXPECT_EQ(button.grab().toImage().pixelColor(0, 0), QColor(Qt::red));
-  QEvent leave(QEvent::Leave);
-  QCoreApplication::sendEvent(&button, &leave);
-  EXPECT_EQ(button.grab().toImage().pixelColor(0, 0), QColor(192, 192, 192));
-}
-
 TEST(RichButtonGui, LinesArePlainOrFormatted) {
   TRichButton button;
   button.SetLines({QStringLiteral("<b>Funktionsgraphen</b>"), QStringLiteral("y = ax²+bx+c")});
@@ -89,15 +61,6 @@ TEST(RichButtonGui, LinesArePlainOrFormatted) {
   EXPECT_GT(doc->firstBlock().begin().fragment().charFormat().fontWeight(), QFont::Normal);
   EXPECT_EQ(doc->lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
             Qt::AlignHCenter);
-}
-
-TEST(SMButtonGui, LongCaptionsWrap) {
-  TSMButton button(QStringLiteral("Letztes Objekt in der Liste löschen"));
-  button.resize(90, 60);
-  EXPECT_GE(button.CaptionLineCount(), 2);
-  EXPECT_GT(button.heightForWidth(90), button.heightForWidth(400));
-  button.SetWordWrap(false);
-  EXPECT_EQ(button.CaptionLineCount(), 1);
 }
 
 // Forms may size a control to nothing or give it odd properties; painting and

@@ -55,32 +55,6 @@ TEST(PickerGui, ValuesStayInRangeAndOnlyTheUserFiresOnChange) {
   EXPECT_EQ(line.count(), TLineWidthComboBox::kLargestLineWidth);
 }
 
-TEST(PickerGui, FillStyleItemsAreOutlinedSolidClearOrHatched) {
-  TFillStyleComboBox box;
-  box.SetBrushColor(255);
-  const QColor base = box.palette().color(QPalette::Base);
-  const QImage clear = RenderItem(box, 1);
-  // Outline from (4, 2) to (95, 13): the right and bottom corner lie outside.
-  EXPECT_EQ(clear.pixelColor(4, 2), QColor(Qt::black));
-  EXPECT_EQ(clear.pixelColor(95, 13), QColor(Qt::black));
-  for (QPoint p : {QPoint(96, 13), QPoint(95, 14), QPoint(3, 8)})
-    EXPECT_EQ(clear.pixelColor(p), base);
-  for (int y = 3; y <= 12; ++y)
-    for (int x = 5; x <= 94; ++x) ASSERT_EQ(clear.pixelColor(x, y), base) << x << "," << y;
-  const QImage solid = RenderItem(box, 0);
-  EXPECT_EQ(solid.pixelColor(50, 8), QColor(Qt::red));
-  EXPECT_EQ(solid.pixelColor(4, 8), QColor(Qt::black));
-  const QImage hatch = RenderItem(box, 2);  // the pattern colour mixed with the background
-  int red = 0, plain = 0;
-  for (int y = 3; y <= 12; ++y) {
-    red += hatch.pixelColor(50, y) == QColor(Qt::red);
-    plain += hatch.pixelColor(50, y) == base;
-  }
-  EXPECT_GT(red, 0);
-  EXPECT_GT(plain, 0);
-  EXPECT_EQ(TFillStyleComboBox::BrushStyleOf(7), Qt::DiagCrossPattern);
-}
-
 // A width's item shows a line of the same width the curves are drawn with.
 TEST(PickerGui, LineWidthItemsShowLinesOfTheirWidth) {
   TLineWidthComboBox box;

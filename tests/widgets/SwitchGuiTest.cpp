@@ -84,29 +84,4 @@ TEST(SwitchGui, ClickDuringTheHandlersLoopIsHandledNested) {
   EXPECT_TRUE(s.Checked());
 }
 
-TEST(SwitchGui, PaintsTheStateHalfTheFrameAndTheCaptionOnTheRaisedHalf) {
-  TSwitch s;
-  s.SetOnColor(65280);
-  s.SetOffColor(255);
-  QImage image = s.grab().toImage();
-  TSwitch::Geometry g = s.ComputeGeometry();
-  EXPECT_EQ(image.pixelColor(g.stateHalf.boundingRect().center()), QColor(255, 0, 0));
-  EXPECT_EQ(image.pixelColor(1, 5), QColor(128, 128, 128));
-  EXPECT_EQ(image.pixelColor(40, s.height() - 1), QColor(Qt::white));
-  EXPECT_EQ(image.pixelColor(s.width() - 2, 5), QColor(Qt::white));
-  EXPECT_LT(g.captionRect.center().x(), g.cx);
-
-  s.SetChecked(true);
-  image = s.grab().toImage();
-  g = s.ComputeGeometry();
-  EXPECT_GT(g.captionRect.center().x(), g.cx);
-  EXPECT_EQ(image.pixelColor(g.stateHalf.boundingRect().center()), QColor(0, 255, 0));
-  EXPECT_EQ(image.pixelColor(g.otherHalf.boundingRect().topLeft() + QPoint(4, 2)),
-            QColor(255, 0, 0));
-  s.SetCaptionOn(QString());
-  const QImage blank = s.grab().toImage();
-  EXPECT_NE(image.copy(g.captionRect), blank.copy(g.captionRect));
-  EXPECT_EQ(image.copy(g.stateHalf.boundingRect()), blank.copy(g.stateHalf.boundingRect()));
-}
-
 }  // namespace

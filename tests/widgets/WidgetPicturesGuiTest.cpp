@@ -1,0 +1,173 @@
+// The program's own controls in their states, pixel for pixel, compared with
+// the pictures kept in tests/pictures/widgets. After an intended change run the
+// test with KURVIO_UPDATE_PICTURES=1, look at the new pictures and commit them.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEnterEvent>
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <memory>
+
+#include "widgets/CheckGlyphs.h"
+#include "widgets/TBitCheckBox.h"
+#include "widgets/TColorButton.h"
+#include "widgets/TFillStyleComboBox.h"
+#include "widgets/TLineWidthComboBox.h"
+#include "widgets/TRichButton.h"
+#include "widgets/TSMButton.h"
+#include "widgets/TSwitch.h"
+
+namespace kurvio {
+namespace {
+
+std::unique_ptr<QWidget> Switch(bool checked, bool checkedLeft) {
+  auto s = std::make_unique<TSwitch>();
+  s->SetOnColor(65280);
+  s->SetOffColor(255);
+  s->SetCheckedLeft(checkedLeft);
+  s->SetChecked(checked);
+  return s;
+}
+
+std::unique_ptr<QWidget> CheckBox(TCheckBoxState state, bool enabled, TAlignment alignment) {
+  auto box = std::make_unique<TBitCheckBox>();
+  UseStandardCheckGlyphs(*box);
+  box->SetCaption(QStringLiteral("Tangente"));
+  box->SetAllowGrayed(true);
+  box->SetState(state);
+  box->SetAlignment(alignment);
+  box->setEnabled(enabled);
+  box->resize(110, 17);
+  return box;
+}
+
+// Two 10 x 10 images side by side, green with a magenta (see-through) corner and
+// blue, the second the disabled look unless only one is used.
+std::unique_ptr<QWidget> GlyphBox(bool enabled, int images) {
+  QImage glyph(20, 10, QImage::Format_RGB32);
+  glyph.fill(Qt::green);
+  QPainter(&glyph).fillRect(10, 0, 10, 10, Qt::blue);
+  glyph.setPixelColor(0, 9, Qt::magenta);
+  glyph.setPixelColor(1, 9, Qt::magenta);
+  auto box = std::make_unique<TBitCheckBox>();
+  box->SetColor(16777215);
+  box->SetCaption(QStringLiteral("f' "));
+  box->SetCheckedGlyph(QPixmap::fromImage(glyph));
+  box->SetCheckedNumGlyphs(images);
+  box->SetChecked(true);
+  box->setEnabled(enabled);
+  return box;
+}
+
+std::unique_ptr<QWidget> RichButton(TRichButtonState state, bool mouseOver) {
+  auto button = std::make_unique<TRichButton>();
+  button->SetLines({QStringLiteral("<b>Tangente</b>"), QStringLiteral("y = mx+c")});
+  button->SetFocus(true);
+  button->SetFocusColor(255);
+  button->SetBevelInner(bvLowered);
+  button->SetBorderWidth(3);
+  button->SetAllowDown(true);
+  button->SetState(state);
+  if (mouseOver) {
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(button.get(), &enter);
+  }
+  button->resize(140, 60);
+  return button;
+}
+
+std::unique_ptr<QWidget> ColorButton(TIndicatorBorder border) {
+  auto button = std::make_unique<TColorButton>();
+  button->SetSelectionColor(255);
+  button->SetIndicatorBorder(border);
+  button->resize(60, 24);
+  return button;
+}
+
+// A drop-down list's item as its list paints it.
+std::unique_ptr<QWidget> Item(std::unique_ptr<TPictureComboBox> box, int index) {
+  QImage image(100, box->ItemHeight(), QImage::Format_RGB32);
+  image.fill(Qt::magenta);
+  QPainter painter(&image);
+  box->DrawItem(painter, image.rect(), index, false);
+  auto label = std::make_unique<QWidget>();
+  label->setProperty("picture", image);
+  return label;
+}
+std::unique_ptr<QWidget> FillItem(int style) {
+  auto box = std::make_unique<TFillStyleComboBox>();
+  box->SetBrushColor(255);
+  return Item(std::move(box), style);
+}
+std::unique_ptr<QWidget> WidthItem(int width) {
+  auto box = std::make_unique<TLineWidthComboBox>();
+  box->SetLineColor(16711680);
+  return Item(std::move(box), width - 1);
+}
+
+const struct {
+  const char* name;
+  std::function<std::unique_ptr<QWidget>()> make;
+} kWidgets[] = {
+    {"switch-off", [] { return Switch(false, true); }},
+    {"switch-on", [] { return Switch(true, true); }},
+    {"switch-on-mirrored", [] { return Switch(true, false); }},
+    {"checkbox-off", [] { return CheckBox(cbUnchecked, true, taRightJustify); }},
+    {"checkbox-on", [] { return CheckBox(cbChecked, true, taRightJustify); }},
+    {"checkbox-grayed", [] { return CheckBox(cbGrayed, true, taRightJustify); }},
+    {"checkbox-on-disabled", [] { return CheckBox(cbChecked, false, taRightJustify); }},
+    {"checkbox-caption-left", [] { return CheckBox(cbChecked, true, taLeftJustify); }},
+    {"checkbox-without-glyphs",
+     [] {
+       auto box = std::make_unique<TBitCheckBox>();
+       box->SetCaption(QStringLiteral("Tangente"));
+       return box;
+     }},
+    {"glyphbox", [] { return GlyphBox(true, 2); }},
+    {"glyphbox-disabled", [] { return GlyphBox(false, 2); }},
+    {"glyphbox-disabled-one-image", [] { return GlyphBox(false, 1); }},
+    {"richbutton-up", [] { return RichButton(rbUp, false); }},
+    {"richbutton-down", [] { return RichButton(rbDown, false); }},
+    {"richbutton-sticky-hovered", [] { return RichButton(rbSticky, true); }},
+    {"colorbutton", [] { return ColorButton(ibFlat); }},
+    {"colorbutton-sunken", [] { return ColorButton(ibSunken); }},
+    {"smbutton",
+     [] { return std::make_unique<TSMButton>(QStringLiteral("Letztes Objekt löschen")); }},
+    {"fill-solid", [] { return FillItem(0); }},
+    {"fill-clear", [] { return FillItem(1); }},
+    {"fill-hatched", [] { return FillItem(7); }},
+    {"width-1", [] { return WidthItem(1); }},
+    {"width-4", [] { return WidthItem(4); }},
+};
+
+QImage Grab(QWidget& widget) {
+  const QVariant picture = widget.property("picture");
+  if (picture.isValid()) return picture.value<QImage>();
+  return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(WidgetPictures, EveryControlLooksAsItsKeptPicture) {
+  const bool update = qEnvironmentVariableIsSet("KURVIO_UPDATE_PICTURES");
+  const QDir dir(QStringLiteral(KURVIO_PICTURES_DIR "/widgets"));
+  if (update) QDir().mkpath(dir.path());
+  for (const auto& row : kWidgets) {
+    SCOPED_TRACE(row.name);
+    const std::unique_ptr<QWidget> widget = row.make();
+    const QImage drawn = Grab(*widget);
+    const QString file = dir.filePath(QString::fromLatin1(row.name) + QStringLiteral(".png"));
+    if (update) {
+      ASSERT_TRUE(drawn.save(file));
+      continue;
+    }
+    const QImage kept(file);
+    ASSERT_FALSE(kept.isNull()) << "no picture; run with KURVIO_UPDATE_PICTURES=1";
+    EXPECT_TRUE(drawn == kept.convertToFormat(QImage::Format_RGB32))
+        << "differs from " << file.toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace kurvio
