@@ -1,6 +1,8 @@
-// A canvas that records every call, for checking drawing routines call by call.
+// A canvas that records every call, for checking drawing routines call by call
+// and for keeping whole pictures as text.
 #pragma once
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,6 +33,9 @@ class RecordingCanvas : public Canvas {
   std::vector<Segment> segments;
   std::vector<TextCall> texts;
   std::vector<std::vector<Point>> polygons;
+  // Every call on a line of its own, preceded by the pen, brush and font
+  // whenever they differ from those of the call before.
+  std::string picture;
 
   void MoveTo(int x, int y) override {
     Canvas::MoveTo(x, y);
@@ -42,10 +47,10 @@ class RecordingCanvas : public Canvas {
     segments.push_back({from, {x, y}, pen.color, pen.width, pen.style});
     Log("LineTo", x, y);
   }
-  void Polyline(const std::vector<Point>& points) override { Log("Polyline", points.size()); }
+  void Polyline(const std::vector<Point>& points) override { Log("Polyline", Text(points)); }
   void Polygon(const std::vector<Point>& points) override {
     polygons.push_back(points);
-    Log("Polygon", points.size());
+    Log("Polygon", Text(points));
   }
   void Rectangle(int x1, int y1, int x2, int y2) override { Log("Rectangle", x1, y1, x2, y2); }
   void Ellipse(int x1, int y1, int x2, int y2) override { Log("Ellipse", x1, y1, x2, y2); }
@@ -84,7 +89,19 @@ class RecordingCanvas : public Canvas {
     out << name;
     ((out << ' ' << args), ...);
     calls.push_back(out.str());
+    std::ostringstream state;
+    state << "pen " << pen.color << ' ' << pen.width << ' ' << int(pen.style) << ' '
+          << int(pen.mode) << "  brush " << brush.color << ' ' << int(brush.style) << "  font "
+          << font.name << ' ' << font.size << ' ' << font.color << ' ' << font.bold << font.italic;
+    if (state.str() != state_) picture += (state_ = state.str()) + '\n';
+    picture += calls.back() + '\n';
   }
+  static std::string Text(const std::vector<Point>& points) {
+    std::ostringstream out;
+    for (const Point& p : points) out << ' ' << p.x << ' ' << p.y;
+    return out.str().substr(std::min<std::size_t>(1, points.size()));
+  }
+  std::string state_;
 };
 
 }  // namespace kurvio::testing

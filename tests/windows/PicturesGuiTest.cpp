@@ -18,6 +18,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "settings/Settings.h"
+#include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
 #include "support/WindowTestSettings.h"
 #include "widgets/TBitCheckBox.h"
@@ -32,63 +33,6 @@
 
 namespace kurvio {
 namespace {
-
-// Writes one line per drawing call, and a line for the pen, brush or font
-// whenever the next call is drawn with another one.
-class PictureLog : public Canvas {
- public:
-  std::ostringstream out;
-
-  void MoveTo(int x, int y) override {
-    Canvas::MoveTo(x, y);
-    Line("MoveTo", {x, y});
-  }
-  void LineTo(int x, int y) override {
-    Canvas::MoveTo(x, y);
-    Line("LineTo", {x, y});
-  }
-  void Polyline(const std::vector<Point>& points) override { Line("Polyline", points); }
-  void Polygon(const std::vector<Point>& points) override { Line("Polygon", points); }
-  void Rectangle(int x1, int y1, int x2, int y2) override { Line("Rectangle", {x1, y1, x2, y2}); }
-  void Ellipse(int x1, int y1, int x2, int y2) override { Line("Ellipse", {x1, y1, x2, y2}); }
-  void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override {
-    Line("Arc", {x1, y1, x2, y2, x3, y3, x4, y4});
-  }
-  void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override {
-    Line("Pie", {x1, y1, x2, y2, x3, y3, x4, y4});
-  }
-  void FillRect(int x1, int y1, int x2, int y2) override { Line("FillRect", {x1, y1, x2, y2}); }
-  void TextOut(int x, int y, const std::string& text) override {
-    Line("TextOut", {x, y});
-    out << "  \"" << text << "\"\n";
-  }
-  // Fixed metrics, so that the recording does not depend on the fonts installed.
-  int TextWidth(const std::string& text) override { return static_cast<int>(text.size()) * 7; }
-  int TextHeight(const std::string&) override { return 16; }
-  void SetClipRect(int x1, int y1, int x2, int y2) override { Line("Clip", {x1, y1, x2, y2}); }
-  void ResetClip() override { Line("ResetClip", std::vector<int>{}); }
-  void SetOrigin(int x, int y) override { Line("Origin", {x, y}); }
-  void ShiftOrigin(int dx, int dy) override { Line("ShiftOrigin", {dx, dy}); }
-
- private:
-  std::string state_;
-
-  void Line(const char* call, const std::vector<int>& numbers) {
-    std::ostringstream state;
-    state << "pen " << pen.color << ' ' << pen.width << ' ' << int(pen.style) << ' '
-          << int(pen.mode) << "  brush " << brush.color << ' ' << int(brush.style) << "  font "
-          << font.name << ' ' << font.size << ' ' << font.color << ' ' << font.bold << font.italic;
-    if (state.str() != state_) out << (state_ = state.str()) << '\n';
-    out << call;
-    for (int n : numbers) out << ' ' << n;
-    out << '\n';
-  }
-  void Line(const char* call, const std::vector<Point>& points) {
-    std::vector<int> numbers;
-    for (const Point& p : points) numbers.insert(numbers.end(), {p.x, p.y});
-    Line(call, numbers);
-  }
-};
 
 // A term in every window, as a teacher's settings file has them.
 void ClassroomTerms() {
@@ -118,13 +62,13 @@ std::string Picture(const std::function<void(Window&)>& prepare,
   QApplication::processEvents();
   if (prepare) prepare(*window);
   QApplication::processEvents();
-  PictureLog log;
+  testing::RecordingCanvas log;
   DrawCanvas = &log;
   ExportDrawing = true;
   draw(*window);
   ExportDrawing = false;
   DrawCanvas = nullptr;
-  return log.out.str();
+  return log.picture;
 }
 
 // Every check box of the window ticked, in the order the window holds them.
