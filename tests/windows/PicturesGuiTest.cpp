@@ -1,11 +1,16 @@
 // Every window's picture, drawing call by drawing call with the pen, brush and
-// font it is drawn in, compared with the recording kept in tests/pictures.
-// A change to a picture shows as a diff of that file. After an intended change
-// run the test with KURVIO_UPDATE_PICTURES=1, look at the diff and commit it.
+// font it is drawn in, compared with the recording kept in tests/pictures, and
+// the metafile it copies compared by its SHA-1. A change to a picture shows as a
+// diff of its recording. After an intended change run the test with
+// KURVIO_UPDATE_PICTURES=1, look at the diff and commit it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QCryptographicHash>
 #include <QFile>
+#include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -50,9 +55,15 @@ void ClassroomTerms() {
 
 // The window opened at a fixed size with the classroom terms, `prepare` run on
 // it, then its picture drawn as an export draws it.
+// The recording of the drawing calls, and the metafile "WMF - Clipb." copies.
+struct Drawn {
+  std::string calls;
+  QByteArray metafile;
+};
+
 template <class Window>
-std::string Picture(const std::function<void(Window&)>& prepare,
-                    const std::function<void(Window&)>& draw) {
+Drawn Picture(const std::function<void(Window&)>& prepare,
+              const std::function<void(Window&)>& draw) {
   TempDir dir;
   UseDefaultSettingsIn(dir);
   ClassroomTerms();
@@ -68,7 +79,9 @@ std::string Picture(const std::function<void(Window&)>& prepare,
   draw(*window);
   ExportDrawing = false;
   DrawCanvas = nullptr;
-  return log.picture;
+  window->template findChild<QPushButton*>(QStringLiteral("SpeedButton23"))->click();
+  return {log.picture,
+          QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/x-wmf"))};
 }
 
 // Every check box of the window ticked, in the order the window holds them.
@@ -154,12 +167,11 @@ void TangentMode(TForm5& w) {
 
 struct Row {
   const char* name;
-  std::function<std::string()> picture;
+  std::function<Drawn()> picture;
 };
 
 template <class Window>
-std::function<std::string()> Of(std::function<void(Window&)> prepare,
-                                std::function<void(Window&)> draw) {
+std::function<Drawn()> Of(std::function<void(Window&)> prepare, std::function<void(Window&)> draw) {
   return [prepare, draw] { return Picture<Window>(prepare, draw); };
 }
 
@@ -201,23 +213,28 @@ std::string FirstDifference(const std::string& expected, const std::string& actu
   }
 }
 
+// What was kept for a row in the file with the extension; with
+// KURVIO_UPDATE_PICTURES set, `drawn` is kept instead.
+QByteArray Kept(const char* name, const char* extension, const QByteArray& drawn) {
+  QFile file(QStringLiteral(KURVIO_PICTURES_DIR "/%1.%2")
+                 .arg(QString::fromLatin1(name), QString::fromLatin1(extension)));
+  if (qEnvironmentVariableIsSet("KURVIO_UPDATE_PICTURES") && file.open(QIODevice::WriteOnly))
+    file.write(drawn);
+  file.close();
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 TEST(Pictures, EveryWindowDrawsWhatItsRecordingHolds) {
-  const bool update = qEnvironmentVariableIsSet("KURVIO_UPDATE_PICTURES");
   for (const Row& row : kPictures) {
     SCOPED_TRACE(row.name);
-    const std::string drawn = row.picture();
-    EXPECT_EQ(drawn, row.picture()) << "two drawings of the same state differ";
-    QFile file(QStringLiteral(KURVIO_PICTURES_DIR "/%1.txt").arg(QString::fromLatin1(row.name)));
-    if (update) {
-      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-      file.write(drawn.data(), static_cast<qint64>(drawn.size()));
-      continue;
-    }
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly))
-        << "no recording; run with KURVIO_UPDATE_PICTURES=1";
-    const QByteArray kept = file.readAll();
-    const std::string expected(kept.constData(), static_cast<std::size_t>(kept.size()));
-    EXPECT_TRUE(drawn == expected) << FirstDifference(expected, drawn);
+    const Drawn drawn = row.picture();
+    EXPECT_EQ(drawn.calls, row.picture().calls) << "two drawings of the same state differ";
+    const QByteArray kept = Kept(row.name, "txt", QByteArray::fromStdString(drawn.calls));
+    EXPECT_TRUE(drawn.calls == kept.toStdString())
+        << FirstDifference(kept.toStdString(), drawn.calls);
+    EXPECT_FALSE(drawn.metafile.isEmpty());
+    const QByteArray sha1 = QCryptographicHash::hash(drawn.metafile, QCryptographicHash::Sha1);
+    EXPECT_EQ(sha1.toHex(), Kept(row.name, "wmf.sha1", sha1.toHex())) << "the metafile differs";
   }
 }
 
