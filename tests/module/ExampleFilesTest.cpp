@@ -357,8 +357,9 @@ TEST(ShippedExamplesTest, LineFormExamplesCompile) {
       CompileTerm(term, l.comment ? ExampleTerm(entry) : entry, true);
       EXPECT_TRUE(TermDefined);
       EXPECT_EQ(entry.find(';') != std::string::npos, l.comment);
-      if (l.comment) EXPECT_FALSE(ExampleRest(entry).empty());
-      if (l.comment) EXPECT_EQ(JoinExample(ExampleTerm(entry), ExampleRest(entry)), entry);
+      if (!l.comment) continue;
+      EXPECT_FALSE(ExampleRest(entry).empty());
+      EXPECT_EQ(JoinExample(ExampleTerm(entry), ExampleRest(entry)), entry);
     }
     if (l.mode) *l.mode = false;
   }

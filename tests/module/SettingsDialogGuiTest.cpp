@@ -138,7 +138,9 @@ TEST_F(SettingsDialogTest, WorldWindowFieldsTakeExpressionsAndStayOrdered) {
   for (const auto& c : cases) {
     Type(c.field, c.typed);
     EXPECT_DOUBLE_EQ(*c.global, c.stored) << c.typed;
-    if (!c.shown.isEmpty()) EXPECT_EQ(Text(c.field), c.shown) << c.typed;
+    if (!c.shown.isEmpty()) {
+      EXPECT_EQ(Text(c.field), c.shown) << c.typed;
+    }
   }
   EXPECT_TRUE(messages.empty());
 
