@@ -389,6 +389,9 @@ class MainWindowExportTest : public ExportTest {
     form->show();
     QApplication::processEvents();
     x1 = -7, x2 = 7, y1 = -7, y2 = 7;
+    ShowDerivative = true;
+    form->ShowTangent = true;
+    PointX0 = 2;
     form->darstellen2();
     form->darstellen();
   }
@@ -413,32 +416,45 @@ class MainWindowExportTest : public ExportTest {
   std::unique_ptr<TForm1> form;
 };
 
-// The saved metafile holds the x-axis, a tick at x = 1 and the curve's
-// minimum (1, -2) where the export drew them, and wmf2svg converts it.
-TEST_F(MainWindowExportTest, MetafileHoldsAxisTickAndCurve) {
-  ShowDerivative = true;
-  form->ShowTangent = true;
-  PointX0 = 2;
+// Every format of the file button and the clipboard holds the x-axis, a tick
+// at x = 1 or the curve's minimum (1, -2) where the export drew them.
+TEST_F(MainWindowExportTest, EveryFormatHoldsTheAxisAndTheCurvesMinimum) {
   const int W = (form->paintBox->width() + 1) * 4, H = (form->paintBox->height() + 1) * 4;
-  answer = Path("kurve");
-  ASSERT_TRUE(SaveWmfFile(kMainWindowExport, Target(), form.get()));
+  const struct {
+    const char* typed;
+    const char* filter;
+  } cases[] = {{"kurve", ""},
+               {"bild", "PNG-Bild (*.png)"},
+               {"bild.SVG", "SVG-Grafik (*.svg)"},
+               {"bild.v2", "PDF-Dokument (*.pdf)"}};
+  const DrawingState before = DrawingState::Now();
+  for (const auto& c : cases) {
+    answer = Path(c.typed);
+    answerFilter = c.filter;
+    ASSERT_TRUE(SaveWmfFile(kMainWindowExport, Target(), form.get())) << c.typed;
+  }
+  ASSERT_TRUE(CopyWmfToClipboard(kMainWindowExport, Target()));
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(screenRedraws, 5);
+  EXPECT_TRUE(DrawingState::Now() == before);
+  PlotWidth = W, PlotHeight = H;  // the coordinates the export drew with
+  const int axisRow = ScreenY(0), minimumX = ScreenX(1), minimumY = ScreenY(-2);
+
   const std::string wmf = ReadBytes(dir.File("kurve.wmf"));
   const WmfFile f = ReadWmf(wmf);
   ASSERT_EQ(f.error, "");
   ASSERT_EQ((std::vector{f.right, f.bottom}), (std::vector{W, H}));
-  PlotWidth = W, PlotHeight = H;  // the coordinates the export drew with
-  const int tickColumn = ScreenX(1), axisRow = ScreenY(0), minimumRow = ScreenY(-2);
   bool axis = false, tick = false, minimum = false;
   for (const testing::WmfOp& op : f.ops) {
     const auto& p = op.points;
     const bool line = (op.function == 0x0213 || op.function == 0x0325) && p.size() == 2;
     axis = axis || (line && std::abs(p[0].y - axisRow) <= 1 && p[0].y == p[1].y &&
                     std::abs(p[1].x - p[0].x) > W / 2);
-    tick = tick || (line && std::abs(p[0].x - tickColumn) <= 1 && p[0].x == p[1].x &&
+    tick = tick || (line && std::abs(p[0].x - minimumX) <= 1 && p[0].x == p[1].x &&
                     std::abs(std::abs(p[1].y - p[0].y) - 32) <= 1);  // Scaled(4) each side
     for (const testing::WmfPoint& q : p)
-      minimum = minimum || (op.function == 0x0325 && std::abs(q.x - tickColumn) <= 2 &&
-                            std::abs(q.y - minimumRow) <= 1);
+      minimum = minimum || (op.function == 0x0325 && std::abs(q.x - minimumX) <= 2 &&
+                            std::abs(q.y - minimumY) <= 1);
   }
   EXPECT_TRUE(axis);
   EXPECT_TRUE(tick) << "no tick at x = 1";
@@ -448,57 +464,59 @@ TEST_F(MainWindowExportTest, MetafileHoldsAxisTickAndCurve) {
     testing::Wmf2svg(wmf, W, H, ok);
     EXPECT_TRUE(ok);
   }
-}
 
-TEST_F(MainWindowExportTest, ClipboardHoldsMetafileSvgAndPng) {
-  ShowDerivative = true;
-  ASSERT_TRUE(CopyWmfToClipboard(kMainWindowExport, Target()));
-  EXPECT_EQ(screenRedraws, 1);
+  const QImage png(Path("bild.png"));  // four times the screen size
+  ASSERT_EQ(png.size(), QSize(W, H));
+  for (int x : {W / 10, W * 9 / 10}) EXPECT_TRUE(DarkNear(png, x, axisRow, 2)) << x;
+  EXPECT_TRUE(DarkNear(png, minimumX, minimumY, 4));
+
+  // SVG: a vector picture at the metafile's scale; the x-axis among the lines
+  // across the picture (the grid's are the others).
+  const testing::SvgPicture svg = testing::ReadSvg(ReadBytes(dir.File("bild.SVG")));
+  ASSERT_EQ(svg.error, "");
+  EXPECT_EQ(svg.viewBox, QStringLiteral("0 0 %1 %2").arg(W).arg(H));
+  const std::vector<double> across = testing::SvgHorizontalLines(svg, W - 1);
+  EXPECT_EQ(std::count_if(across.begin(), across.end(),
+                          [&](double row) { return std::abs(row - axisRow) <= 1.0; }),
+            1);
+  EXPECT_TRUE(testing::SvgPassesNear(svg, QPointF(minimumX, minimumY), 3.0));
+
+  // The clipboard: the metafile under each of its types, the SVG, and a PNG at half the size.
   const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(mime, nullptr);
-  const QSize box = form->paintBox->size() + QSize(1, 1);
   for (const char* type : kWmfMimeTypes) {
     const QByteArray data = mime->data(type);
-    const WmfFile f = ReadWmf(std::string(data.constData(), data.size()));
-    EXPECT_EQ(f.error, "") << type;
-    EXPECT_EQ(f.right, box.width() * 4) << type;
+    const WmfFile copy = ReadWmf(std::string(data.constData(), data.size()));
+    EXPECT_EQ(copy.error, "") << type;
+    EXPECT_EQ(copy.right, W) << type;
   }
   EXPECT_TRUE(mime->data("image/svg+xml")
-                  .contains(QStringLiteral("viewBox=\"0 0 %1 %2\"")
-                                .arg(box.width() * 4)
-                                .arg(box.height() * 4)
-                                .toUtf8()));
-  const QImage png = QImage::fromData(mime->data("image/png"), "PNG");
-  ASSERT_EQ(png.size(), box * 2);
-  PlotWidth = png.width(), PlotHeight = png.height();
-  EXPECT_TRUE(DarkNear(png, ScreenX(1), ScreenY(-2), 3));  // the curve's minimum (1, -2)
+                  .contains(QStringLiteral("viewBox=\"0 0 %1 %2\"").arg(W).arg(H).toUtf8()));
+  const QImage copied = QImage::fromData(mime->data("image/png"), "PNG");
+  ASSERT_EQ(copied.size(), QSize(W / 2, H / 2));
+  EXPECT_TRUE(DarkNear(copied, minimumX / 2, minimumY / 2, 3));
+
+  // PDF: one page of the picture's size (to the point, 5.3 pixels here); at
+  // the metafile's 384 pixels per inch it shows the picture pixel for pixel.
+  if (!testing::HavePdftoppm()) GTEST_SKIP() << "no pdftoppm";
+  const QImage page = RasterisePdf(dir.File("bild.v2.pdf"), 384, dir.File("seite"));
+  ASSERT_FALSE(page.isNull());
+  EXPECT_NEAR(page.width(), W, 6);
+  EXPECT_NEAR(page.height(), H, 6);
+  bool pageAxis = false;  // the grid's lines are as long as the axis
+  for (const testing::DarkRun& run : testing::HorizontalLines(page, W * 9 / 10))
+    pageAxis = pageAxis || std::abs(run.row - axisRow) <= 3;
+  EXPECT_TRUE(pageAxis);
+  EXPECT_TRUE(DarkNear(page.convertToFormat(QImage::Format_RGB32), minimumX, minimumY, 4));
 }
 
-// The x-axis: the longest dark horizontal run of a band of two rows (a thin
-// line may fall between two rows), taken on over short gaps where a label's
-// box covers it.
+// The x-axis: the longest dark horizontal line, taken on over the short gaps
+// where a label's box covers it.
 testing::DarkRun LongestRun(const QImage& page) {
-  auto dark = [&](int x, int y) {
-    return std::min(page.constScanLine(y)[x], page.constScanLine(y + 1)[x]) < 128;
-  };
   testing::DarkRun best;
-  for (int y = 0; y + 1 < page.height(); ++y)
-    for (int x = 0, run = 0; x <= page.width(); ++x) {
-      if (x < page.width() && dark(x, y)) {
-        ++run;
-        continue;
-      }
-      if (run > best.length) best = {y, x - run, run};
-      run = 0;
-    }
-  if (best.row < 0) return best;
-  constexpr int kGap = 60;
-  int right = best.left + best.length - 1, left = best.left;
-  for (int x = right + 1; x < page.width() && x - right <= kGap; ++x)
-    if (dark(x, best.row)) right = x;
-  for (int x = left - 1; x >= 0 && left - x <= kGap; --x)
-    if (dark(x, best.row)) left = x;
-  return {best.row, left, right - left + 1};
+  for (const testing::DarkRun& run : testing::HorizontalLines(page, page.width() / 4, 60))
+    if (run.length > best.length) best = run;
+  return best;
 }
 
 TEST_F(MainWindowExportTest, PrintsToScaleOnPdf) {
@@ -562,58 +580,6 @@ TEST_F(MainWindowExportTest, FailedOrBusyPrintingDrawsNothing) {
   EXPECT_FALSE(QFile::exists(Path("innen.pdf")));
   EXPECT_TRUE(QFile::exists(Path("aussen.pdf")));
   EXPECT_TRUE(errors.empty());
-}
-
-// PNG, SVG and PDF through the file button, each with the x-axis and the
-// curve's minimum (1, -2) where the export drew them.
-TEST_F(MainWindowExportTest, FileButtonWritesPngSvgAndPdf) {
-  const int W = (form->paintBox->width() + 1) * 4, H = (form->paintBox->height() + 1) * 4;
-  const struct {
-    const char* typed;
-    const char* filter;
-  } cases[] = {{"bild", "PNG-Bild (*.png)"},
-               {"bild.SVG", "SVG-Grafik (*.svg)"},
-               {"bild.v2", "PDF-Dokument (*.pdf)"}};
-  const DrawingState before = DrawingState::Now();
-  for (const auto& c : cases) {
-    answer = Path(c.typed);
-    answerFilter = c.filter;
-    ASSERT_TRUE(SaveWmfFile(kMainWindowExport, Target(), form.get())) << c.filter;
-  }
-  EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(screenRedraws, 3);
-  EXPECT_TRUE(DrawingState::Now() == before);
-  PlotWidth = W, PlotHeight = H;
-  const int axisRow = ScreenY(0), minimumX = ScreenX(1), minimumY = ScreenY(-2);
-
-  const QImage png(Path("bild.png"));  // four times the screen size
-  ASSERT_EQ(png.size(), QSize(W, H));
-  for (int x : {W / 10, W * 9 / 10}) EXPECT_TRUE(DarkNear(png, x, axisRow, 2)) << x;
-  EXPECT_TRUE(DarkNear(png, minimumX, minimumY, 4));
-
-  // SVG: a vector picture at the metafile's scale; the x-axis among the lines
-  // across the picture (the grid's are the others).
-  const testing::SvgPicture svg = testing::ReadSvg(ReadBytes(dir.File("bild.SVG")));
-  ASSERT_EQ(svg.error, "");
-  EXPECT_EQ(svg.viewBox, QStringLiteral("0 0 %1 %2").arg(W).arg(H));
-  const std::vector<double> across = testing::SvgHorizontalLines(svg, W - 1);
-  EXPECT_EQ(std::count_if(across.begin(), across.end(),
-                          [&](double row) { return std::abs(row - axisRow) <= 1.0; }),
-            1);
-  EXPECT_TRUE(testing::SvgPassesNear(svg, QPointF(minimumX, minimumY), 3.0));
-
-  // PDF: one page of the picture's size (to the point, 5.3 pixels here); at
-  // the metafile's 384 pixels per inch it shows the picture pixel for pixel.
-  if (!testing::HavePdftoppm()) GTEST_SKIP() << "no pdftoppm";
-  const QImage page = RasterisePdf(dir.File("bild.v2.pdf"), 384, dir.File("seite"));
-  ASSERT_FALSE(page.isNull());
-  EXPECT_NEAR(page.width(), W, 6);
-  EXPECT_NEAR(page.height(), H, 6);
-  bool axis = false;  // the grid's lines are as long as the axis
-  for (const testing::DarkRun& line : testing::HorizontalLines(page, W * 9 / 10))
-    axis = axis || std::abs(line.row - axisRow) <= 3;
-  EXPECT_TRUE(axis);
-  EXPECT_TRUE(DarkNear(page.convertToFormat(QImage::Format_RGB32), minimumX, minimumY, 4));
 }
 
 }  // namespace

@@ -201,10 +201,12 @@ std::vector<DarkRun> LinesOfLength(const std::vector<DarkRun>& lines, double len
   return out;
 }
 
-TEST_F(PictureLayoutExportTest, PrintClipHoldsTheLowerPlot) {
+// The print clip holds the lower plot one plot height below the upper, and the
+// ladder's rung; it reaches a third of the plot's height below the plot, not further.
+TEST_F(PictureLayoutExportTest, PrintClipHoldsWhatLiesBelowThePlot) {
   if (!testing::HavePdftoppm()) GTEST_SKIP() << "no pdftoppm";
   double toPage = 0;
-  const QImage page = Print(PictureLayout::TwoPlots, toPage);
+  QImage page = Print(PictureLayout::TwoPlots, toPage);
   ASSERT_FALSE(page.isNull());
   const double axisLength = plotWidth * toPage;  // 14 cm at drucken% = 100
   EXPECT_NEAR(axisLength / kDpi * 2.54, 14.0, 0.05);
@@ -212,12 +214,8 @@ TEST_F(PictureLayoutExportTest, PrintClipHoldsTheLowerPlot) {
   ASSERT_EQ(axes.size(), 2u) << "the lower x-axis is cut off";
   EXPECT_NEAR(axes[1].row - axes[0].row, plotHeight * toPage, 2.0);
   EXPECT_NEAR(axes[1].left, axes[0].left, 2.0);
-}
 
-TEST_F(PictureLayoutExportTest, PrintClipHoldsTheLadder) {
-  if (!testing::HavePdftoppm()) GTEST_SKIP() << "no pdftoppm";
-  double toPage = 0;
-  const QImage page = Print(PictureLayout::PlotAndLadder, toPage);
+  page = Print(PictureLayout::PlotAndLadder, toPage);
   ASSERT_FALSE(page.isNull());
   const std::vector<DarkRun> lines = testing::HorizontalLines(page, 100);
   const auto axis = LinesOfLength(lines, plotWidth * toPage);
@@ -226,7 +224,6 @@ TEST_F(PictureLayoutExportTest, PrintClipHoldsTheLadder) {
   const auto rung = LinesOfLength(lines, plotWidth / 2 * toPage);
   ASSERT_EQ(rung.size(), 1u) << "the ladder is cut off";
   EXPECT_NEAR(rung[0].row, rowBelowAxis(ladderRow), 2.0);
-  // The clip reaches a third of the plot's height below it, not further.
   const auto between = LinesOfLength(lines, plotWidth / 4 * toPage);
   ASSERT_EQ(between.size(), 1u);
   EXPECT_NEAR(between[0].row, rowBelowAxis(betweenRow), 2.0);

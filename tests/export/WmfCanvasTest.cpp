@@ -54,17 +54,9 @@ TEST(WmfCanvasTest, HeadersDescribeThePicture) {
     EXPECT_EQ((std::vector{f.left, f.top, f.right, f.bottom, f.inch, f.type, f.version}),
               (std::vector{0, 0, c.width, c.height, c.inch, 1, 0x0300}));
     // The window is the bounding box: extent width × height.
-    const char extent[] = {5,
-                           0,
-                           0,
-                           0,
-                           0x0C,
-                           2,
-                           static_cast<char>(c.height & 0xFF),
-                           static_cast<char>(c.height >> 8),
-                           static_cast<char>(c.width & 0xFF),
-                           static_cast<char>(c.width >> 8)};
-    EXPECT_NE(bytes.find(std::string(extent, 10)), std::string::npos);
+    std::string extent("\x05\0\0\0\x0C\x02", 6);
+    for (int v : {c.height, c.width}) extent += {char(v & 0xFF), char(v >> 8)};
+    EXPECT_NE(bytes.find(extent), std::string::npos);
   }
   // Out-of-range sizes are cut to what 16-bit coordinates hold.
   WmfCanvas huge(1 << 20, -5, 4.0);

@@ -3,16 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "module/ExampleFiles.h"
 #include "settings/IniFile.h"
 #include "settings/TextEncoding.h"
+#include "support/TempDir.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
 
@@ -32,43 +31,26 @@ TEST(ExampleLinesTest, EveryLineIsAnEntryAndAFileIsWrittenBackInItsOwnForm) {
     std::string written;  // of the same entries; "=" for the file itself
   } cases[] = {
       {"empty file", "", {}, false, "\r\n", "="},
-      {"CRLF", "x^2;  Parabel\r\nsin(x)\r\n", {"x^2;  Parabel", "sin(x)"}, false, "\r\n", "="},
+      {"CRLF", "x^2;  a\r\nsin(x)\r\n", {"x^2;  a", "sin(x)"}, false, "\r\n", "="},
       {"LF", "x^2\nsin(x)\n", {"x^2", "sin(x)"}, false, "\n", "="},
       {"CR alone", "x^2\rsin(x)\r", {"x^2", "sin(x)"}, false, "\r", "="},
       {"the first line end counts", "a\rb\r\nc\n", {"a", "b", "c"}, false, "\r", "a\rb\rc\r"},
-      {"no end on the last line",
-       "x^2\r\nsin(x)",
-       {"x^2", "sin(x)"},
-       false,
-       "\r\n",
-       "x^2\r\nsin(x)\r\n"},
+      {"no end on the last line", "a\r\nb", {"a", "b"}, false, "\r\n", "a\r\nb\r\n"},
       {"empty lines", "a\r\n\r\n\nb\r\n", {"a", "", "", "b"}, false, "\r\n", "a\r\nb\r\n"},
-      {"8-bit",
-       "\xE3*x;  Fl\xE4"
-       "che \xB2\r\n",
-       {"\u03C0*x;  Fl\u00E4"
-        "che \u00B2"},
-       false,
-       "\r\n",
-       "="},
-      {"UTF-8 beyond the 8-bit form",
-       "\u221Ax \u2264 \u221E;  \u0394 \u03B5 \u03B4 \u222B\n",
-       {"\u221Ax \u2264 \u221E;  \u0394 \u03B5 \u03B4 \u222B"},
+      {"8-bit", "\xE3*x;  \xE4\xB2\r\n", {"\u03C0*x;  \u00E4\u00B2"}, false, "\r\n", "="},
+      {"UTF-8 beyond 8 bits",
+       "\u221Ax \u2264 \u0394\n",
+       {"\u221Ax \u2264 \u0394"},
        true,
        "\n",
        "="},
-      {"UTF-8 with a byte order mark",
-       "\xEF\xBB\xBF\u03A6+x;  \u00E4\r\n",
-       {"\u03A6+x;  \u00E4"},
-       true,
-       "\r\n",
-       "="},
-      {"an 8-bit file with a UTF-8 line",
-       "\xE3*x\r\n\u03C0+x\r\n",
-       {"\u03C0*x", "\u03C0+x"},
+      {"UTF-8 with a BOM", "\xEF\xBB\xBF\u03A6+x\r\n", {"\u03A6+x"}, true, "\r\n", "="},
+      {"8-bit with a UTF-8 line",
+       "\xE3\r\n\u03C0\r\n",
+       {"\u03C0", "\u03C0"},
        false,
        "\r\n",
-       "\xE3*x\r\n\xE3+x\r\n"},
+       "\xE3\r\n\xE3\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -94,31 +76,21 @@ TEST(ExampleLinesTest, ACharacterThe8BitFormCannotHoldMakesTheFileUtf8) {
 }
 
 TEST(ExampleLinesTest, WritingDropsEmptyEntriesAndKeepsLinesApart) {
-  const Lines shown = ParseExampleLines("a;  eins\r\n\r\nb\n");
-  ASSERT_EQ(shown.size(), 3u);
-  const std::string written = WriteExampleLines(shown);
-  EXPECT_EQ(written, "a;  eins\nb\n");
-  EXPECT_EQ(ParseExampleLines(written), (Lines{"a;  eins", "b"}));
+  EXPECT_EQ(WriteExampleLines({"a;  eins", "", "b"}), "a;  eins\nb\n");
   EXPECT_EQ(WriteExampleLines({}), "");
   // A line break inside an entry does not split it into two on the next load.
   EXPECT_EQ(ParseExampleLines(WriteExampleLines({"a\r\nb", "c\nd", "e\rf"})),
             (Lines{"a  b", "c d", "e f"}));
-}
-
-TEST(ExampleLinesTest, BinaryJunkLoadsAndComesBack) {
+  // Binary junk loads, split at each LF and CR, and comes back.
   std::string junk;
-  for (int i = 0; i < 256; ++i) junk.push_back(static_cast<char>(i));
-  junk += junk;
+  for (int i = 0; i < 512; ++i) junk.push_back(static_cast<char>(i));
   TextForm form;
   const Lines fromJunk = ParseExampleLines(DecodeText(junk, form));
-  // Split at each LF (10) and CR (13): 0..9, 11..12, 14..255 0..9, 11..12, 14..255.
-  ASSERT_EQ(fromJunk.size(), 5u);
+  ASSERT_EQ(fromJunk.size(), 5u);  // 0..9, 11..12, 14..255 0..9, 11..12, 14..255
   EXPECT_FALSE(form.utf8);
-  EXPECT_EQ(fromJunk[0], std::string("\0\x01\x02\x03\x04\x05\x06\x07\x08\x09", 10));
   EXPECT_EQ(fromJunk[1], "\x0B\x0C");
   std::string back = junk;
-  for (char& c : back)
-    if (c == '\r') c = '\n';
+  std::replace(back.begin(), back.end(), '\r', '\n');
   EXPECT_EQ(EncodeText(WriteExampleLines(fromJunk), form), back + "\n");
 }
 
@@ -164,15 +136,9 @@ TEST(ExampleLinesTest, TermAndRest) {
     EXPECT_EQ(ExampleRest(c.entry), c.rest) << c.entry;
   }
   // Joined and split again, a comment may hold a ";" of its own.
-  const std::string joined = JoinExample("\xE3*x^2",
-                                         "Kreis; Fl\xE4"
-                                         "che");
-  EXPECT_EQ(joined,
-            "\xE3*x^2;  Kreis; Fl\xE4"
-            "che");
-  EXPECT_EQ(ExampleRest(joined),
-            "Kreis; Fl\xE4"
-            "che");
+  const std::string joined = JoinExample("\xE3*x^2", "Kreis; \xE4");
+  EXPECT_EQ(joined, "\xE3*x^2;  Kreis; \xE4");
+  EXPECT_EQ(ExampleRest(joined), "Kreis; \xE4");
 }
 
 TEST(LimitsExamplesTest, WrittenEntriesComeBackExactly) {
@@ -225,10 +191,7 @@ TEST(LimitsExamplesTest, HandEditedEntriesGiveWhatTheyHold) {
 }
 
 std::string Shipped(const std::string& name) {
-  std::ifstream in(std::string(KURVIO_DATA_DIR) + "/" + name, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
+  return ReadBytes(std::string(KURVIO_DATA_DIR) + "/" + name);
 }
 
 // The shipped limits examples are lines the window itself would write: terms as
@@ -373,40 +336,32 @@ TEST(ShippedExamplesTest, TangentExamplesFillTheTenSlots) {
   }
 }
 
-// The curve-discussion examples in x, the integral examples in t.
-TEST(ShippedExamplesTest, LineFormExamplesHaveATermAndAComment) {
-  for (const bool integral : {false, true}) {
-    const std::vector<std::string> entries =
-        ParseExampleLines(Shipped(integral ? "Bsp2.txt" : "Bsp1.txt"));
-    ASSERT_GE(entries.size(), 8u);
-    TermIntegralMode = integral;
+// The curve-discussion examples in x and the integral examples in t have a
+// term and a comment; the covariation examples in x and the sequence examples in n the term alone.
+TEST(ShippedExamplesTest, LineFormExamplesCompile) {
+  const struct {
+    const char* file;
+    bool* mode;
+    bool comment;
+  } lists[] = {{"Bsp1.txt", nullptr, true},
+               {"Bsp2.txt", &TermIntegralMode, true},
+               {"Bsp5.txt", nullptr, false},
+               {"Bsp8.txt", &TermSequenceMode, false}};
+  for (const auto& l : lists) {
+    const Lines entries = ParseExampleLines(Shipped(l.file));
+    ASSERT_GE(entries.size(), 8u) << l.file;
+    if (l.mode) *l.mode = true;
     for (const std::string& entry : entries) {
       SCOPED_TRACE(entry);
       TermHandle term;
-      CompileTerm(term, ExampleTerm(entry), true);
+      CompileTerm(term, l.comment ? ExampleTerm(entry) : entry, true);
       EXPECT_TRUE(TermDefined);
+      EXPECT_EQ(entry.find(';') != std::string::npos, l.comment);
+      if (!l.comment) continue;
       EXPECT_FALSE(ExampleRest(entry).empty());
       EXPECT_EQ(JoinExample(ExampleTerm(entry), ExampleRest(entry)), entry);
     }
-    TermIntegralMode = false;
-  }
-}
-
-// The covariation examples in x, the sequence examples in n: the term alone.
-TEST(ShippedExamplesTest, TermOnlyExamplesCompile) {
-  for (const bool sequence : {false, true}) {
-    const std::vector<std::string> entries =
-        ParseExampleLines(Shipped(sequence ? "Bsp8.txt" : "Bsp5.txt"));
-    ASSERT_GE(entries.size(), 8u);
-    TermSequenceMode = sequence;
-    for (const std::string& entry : entries) {
-      SCOPED_TRACE(entry);
-      TermHandle term;
-      CompileTerm(term, entry, true);
-      EXPECT_TRUE(TermDefined);
-      EXPECT_EQ(entry.find(';'), std::string::npos);
-    }
-    TermSequenceMode = false;
+    if (l.mode) *l.mode = false;
   }
 }
 

@@ -24,23 +24,23 @@
 #include "module/ViewPad.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
+#include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
 
 namespace kurvio {
 namespace {
 
+// The buttons reach the window's actions; Enter belongs to the fields.
 TEST(ButtonColumnTest, Wiring) {
   TModuleDialog window;
-  int settings = 0, redraws = 0;
+  int settings = 0, redraws = 0, saved = 0;
   ButtonColumnActions actions;
   actions.openSettings = [&] { ++settings; };
   actions.target = [&] { return ExportTarget{[&] { ++redraws; }, {}, nullptr}; };
   const ButtonColumn c = MakeButtonColumn(&window, &window, std::move(actions));
-  // Enter belongs to the fields.
-  for (QPushButton* b :
-       {c.settingsButton, c.printButton, c.wmfFileButton, c.wmfClipboardButton, c.closeButton})
-    EXPECT_FALSE(b->autoDefault()) << b->text().toStdString();
+  for (QPushButton* b : {c.settingsButton, c.printButton, c.wmfFileButton, c.closeButton})
+    EXPECT_FALSE(b->autoDefault());
   c.settingsButton->click();
   EXPECT_EQ(settings, 1);
   c.wmfClipboardButton->click();  // the clipboard picture runs the window's redraw
@@ -48,17 +48,13 @@ TEST(ButtonColumnTest, Wiring) {
   window.show();
   c.closeButton->click();
   EXPECT_FALSE(window.isVisible());
-}
 
-TEST(ButtonColumnTest, OwnFileButtonReplacesTheMetafile) {
-  TModuleDialog window;
-  int saved = 0;
-  ButtonColumnActions actions;
-  actions.saveFile = [&] { ++saved; };
-  const ButtonColumn c = MakeButtonColumn(&window, &window, std::move(actions));
-  c.wmfFileButton->click();
+  ButtonColumnActions own;  // a file button of its own replaces the metafile
+  own.saveFile = [&] { ++saved; };
+  const ButtonColumn d = MakeButtonColumn(&window, &window, std::move(own));
+  d.wmfFileButton->click();
   EXPECT_EQ(saved, 1);
-  c.printButton->click();  // no picture: nothing to print, nothing breaks
+  d.printButton->click();  // no picture: nothing to print, nothing breaks
 }
 
 TEST(DrawOnTest, DrawsOnTheImageAndPutsTheCanvasBack) {
@@ -171,13 +167,10 @@ TEST(NumberScrollTest, TypedValuesGoOnTheBarsGridWhenTheBarMoves) {
 }
 
 TEST(NumberScrollTest, BarMaximaStayUsable) {
-  EXPECT_EQ(BarMaxForTicks(14, 1), 1400);
-  EXPECT_EQ(BarMaxForTicks(28, 2), 1400);
-  EXPECT_EQ(BarMaxForTicks(0.0001, 0.00001), 1000);
-  EXPECT_EQ(BarMaxForTicks(1e7, 1e-9), 1000000);
-  EXPECT_EQ(BarMaxForTicks(14, 0), 1000000);
-  EXPECT_EQ(BarMaxForTicks(std::nan(""), 1), 1);
-  EXPECT_EQ(BarMaxForTicks(-3, 1), 1);
+  const double cases[][3] = {
+      {14, 1, 1400}, {28, 2, 1400}, {0.0001, 0.00001, 1000}, {1e7, 1e-9, 1000000}, {14, 0, 1000000},
+      {NAN, 1, 1},   {-3, 1, 1}};
+  for (const auto& c : cases) EXPECT_EQ(BarMaxForTicks(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }
 
 // A window made of the shared frame and nothing else.
@@ -190,7 +183,8 @@ class FrameWindow : public TAnalysisWindow {
     layout->addWidget(box);
     WatchPaintBox(box);
     pad = MakeViewPad(
-        this, [this] { ++checks; }, [] {}, [this](bool zoomed) { zooms.push_back(zoomed); });
+        this, [this] { ++checks; }, [this] { ++resets; },
+        [this](bool zoomed) { zooms.push_back(zoomed); });
     layout->addWidget(pad);
     buttons = MakeButtons(this, [] { return ExportTarget{}; });
     layout->addWidget(buttons.panel);
@@ -201,11 +195,11 @@ class FrameWindow : public TAnalysisWindow {
   TPaintBox* box;
   TViewPad* pad;
   ButtonColumn buttons{};
-  int paints = 0, closes = 0, checks = 0;
+  int paints = 0, closes = 0, checks = 0, resets = 0;
   std::vector<bool> zooms;
 };
 
-TEST(AnalysisWindowTest, PaintsOnShowAndResizeAndTellsAZoomFromAShift) {
+TEST(AnalysisWindowTest, PaintsOnShowAndResize) {
   FrameWindow w;
   w.show();
   QApplication::processEvents();
@@ -214,13 +208,83 @@ TEST(AnalysisWindowTest, PaintsOnShowAndResizeAndTellsAZoomFromAShift) {
   w.resize(w.width() + 40, w.height() + 40);
   QApplication::processEvents();
   EXPECT_GT(w.paints, afterShow);
-  w.pad->zoomInButton->click();
-  w.pad->rightButton->click();
-  w.pad->zoomOutButton->click();
-  EXPECT_EQ(w.zooms, (std::vector<bool>{true, false, true}));
-  EXPECT_EQ(w.checks, 3);
-  w.pad->resetButton->click();  // the reset is not checked
-  EXPECT_EQ(w.checks, 3);
+}
+
+// From the view -7..7 × -7..7: zooms by a half out and a quarter in, shifts by a
+// tenth; each is checked and tells a zoom from a shift; the reset is not checked.
+TEST(ViewPadTest, EveryButtonMovesTheViewAndIsChecked) {
+  FrameWindow w;
+  const struct {
+    QToolButton* TViewPad::*button;
+    double x1, x2, y1, y2;
+    bool zoom;
+  } cases[] = {
+      {&TViewPad::zoomOutButton, -14, 14, -14, 14, true},
+      {&TViewPad::zoomInButton, -3.5, 3.5, -3.5, 3.5, true},
+      {&TViewPad::upLeftButton, -8.4, 5.6, -5.6, 8.4, false},
+      {&TViewPad::upButton, -7, 7, -5.6, 8.4, false},
+      {&TViewPad::upRightButton, -5.6, 8.4, -5.6, 8.4, false},
+      {&TViewPad::leftButton, -8.4, 5.6, -7, 7, false},
+      {&TViewPad::rightButton, -5.6, 8.4, -7, 7, false},
+      {&TViewPad::downLeftButton, -8.4, 5.6, -8.4, 5.6, false},
+      {&TViewPad::downButton, -7, 7, -8.4, 5.6, false},
+      {&TViewPad::downRightButton, -5.6, 8.4, -8.4, 5.6, false},
+  };
+  int row = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(row++);
+    x1 = y1 = -7, x2 = y2 = 7;
+    (w.pad->*c.button)->click();
+    EXPECT_NEAR(x1, c.x1, 1e-12);
+    EXPECT_NEAR(x2, c.x2, 1e-12);
+    EXPECT_NEAR(y1, c.y1, 1e-12);
+    EXPECT_NEAR(y2, c.y2, 1e-12);
+    EXPECT_EQ(w.checks, row);
+    ASSERT_EQ(w.zooms.size(), static_cast<std::size_t>(row));
+    EXPECT_EQ(w.zooms.back(), c.zoom);
+  }
+  w.pad->resetButton->click();
+  EXPECT_EQ(w.resets, 1);
+  EXPECT_EQ(w.checks, row);
+  EXPECT_EQ(w.zooms.back(), false);
+}
+
+// On a 140 × 140 picture of -7..7: a box more than 10 pixels wide and high, drawn
+// either way, becomes the view; a smaller one is erased and changes nothing.
+TEST(ZoomBoxTest, ABoxLargerThanTenPixelsBecomesTheView) {
+  const struct {
+    QPoint from, to;
+    bool taken;
+    double x1, x2, y1, y2;
+  } cases[] = {
+      {{20, 30}, {80, 120}, true, -5, 1, -5, 4},    {{80, 120}, {20, 30}, true, -5, 1, -5, 4},
+      {{20, 30}, {31, 41}, true, -5, -3.9, 2.9, 4}, {{20, 30}, {30, 120}, false, -7, 7, -7, 7},
+      {{20, 30}, {90, 40}, false, -7, 7, -7, 7},
+  };
+  TPaintBox box;
+  const int width = PlotWidth, height = PlotHeight;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.to.x());
+    x1 = y1 = -7, x2 = y2 = 7;
+    PlotWidth = PlotHeight = 140;
+    QImage picture(140, 140, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const QImage blank = picture;
+    ZoomBox zoom(picture, box);
+    EXPECT_FALSE(zoom.End(c.to.x(), c.to.y()));  // not begun
+    zoom.Begin(c.from.x(), c.from.y());
+    zoom.Move(c.to.x() + 5, c.to.y() + 5);
+    zoom.Move(c.to.x(), c.to.y());
+    EXPECT_NE(picture, blank);
+    EXPECT_EQ(zoom.End(c.to.x(), c.to.y()), c.taken);
+    EXPECT_FALSE(zoom.Active());
+    EXPECT_NEAR(x1, c.x1, 1e-9);
+    EXPECT_NEAR(x2, c.x2, 1e-9);
+    EXPECT_NEAR(y1, c.y1, 1e-9);
+    EXPECT_NEAR(y2, c.y2, 1e-9);
+    EXPECT_EQ(picture == blank, !c.taken);  // a refused box is erased
+  }
+  PlotWidth = width, PlotHeight = height;
 }
 
 TEST(AnalysisWindowTest, RightButtonOpensTheSettingsAndClosingSavesOnce) {

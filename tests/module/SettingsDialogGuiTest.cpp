@@ -1,32 +1,21 @@
-// The settings dialog driven through its fields and buttons on the offscreen
-// platform: what it stores in the globals, what it shows and what it writes.
+// The settings dialog driven through its fields and buttons: what it stores
+// in the globals, what it shows and what it writes.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
-#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <cerrno>
 #include <cstdio>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "module/SettingsDialog.h"
-#include "plot/PlotFrame.h"
 #include "settings/FileMessages.h"
 #include "settings/ProgramFiles.h"
 #include "settings/ProgramPrinter.h"
-#include "settings/Settings.h"
-#include "support/TempDir.h"
 #include "support/WindowFixture.h"
-#include "term/Term.h"
-#include "widgets/TBitCheckBox.h"
 #include "widgets/TColorButton.h"
 #include "widgets/TFillStyleComboBox.h"
 #include "widgets/TLineWidthComboBox.h"
@@ -34,56 +23,35 @@
 namespace kurvio {
 namespace {
 
-class SettingsDialogTest : public ::testing::Test {
+class SettingsDialogTest : public WindowTest<TForm2> {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    SetDefaultSettings();
+    WindowTest::SetUp();
+    SetDefaultSettings();  // no grid, unlike a missing file
     AutoTickSteps = true;
     ManualXTickStep = ManualYTickStep = 1.0;
     TrigAxisMode = false;
-    FlaechenStil = 0;
     ComputeTickSteps();
-    SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
   }
   void TearDown() override {
-    form.reset();
-    SyntaxErrorReporter = nullptr;
+    WindowTest::TearDown();
     SetDefaultSettings();
-    // What SetDefaultSettings leaves alone.
-    AutoTickSteps = true;
+    AutoTickSteps = true;  // what SetDefaultSettings leaves alone
     ManualXTickStep = ManualYTickStep = 1.0;
     FrameDelay = 0;
     Tangentenlaenge = 1.0;
     FlaechenStil = 0;
     ComputeTickSteps();
   }
-  // Opens the dialog on the globals as they stand.
-  void Open() {
+  // Opens the dialog on the globals as they stand, with an owner that counts.
+  void OpenDialog() {
     form = std::make_unique<TForm2>(
         nullptr, [this] { ++redraws; }, [this] { ++stepChanges; });
     form->show();
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
-  // Types into a field and leaves it with Enter, as a user does.
-  void Type(QLineEdit* edit, const QString& text) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Return);
-  }
-  void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-  void Click(TBitCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5)); }
-
-  TempDir dir;
-  std::vector<std::string> messages;
-  std::unique_ptr<TForm2> form;
-  int redraws = 0;
-  int stepChanges = 0;
+  int redraws = 0, stepChanges = 0;
 };
 
 TEST_F(SettingsDialogTest, DesignNames) {
@@ -120,16 +88,13 @@ TEST_F(SettingsDialogTest, ShowingFillsEveryControlFromTheGlobals) {
   AutoTickSteps = false;
   ManualXTickStep = 0.25;
   ManualYTickStep = 50;
-  Open();
-
-  EXPECT_EQ(form->xFromField->text(), " -2,000     ");
-  EXPECT_EQ(form->xToField->text(), " 12,000     ");
-  EXPECT_EQ(form->yToField->text(), "  2,500 E+2");
-  EXPECT_EQ(form->edMaxField->text(), "  1,500     ");
-  EXPECT_EQ(form->decimalsField->text(), "3");
-  EXPECT_EQ(form->printPercentField->text(), "150");
-  EXPECT_EQ(form->stepsField->text(), "500");
-  EXPECT_EQ(form->delayField->text(), "40");
+  OpenDialog();
+  const std::pair<const char*, const char*> shown[] = {
+      {"Edit1", " -2,000     "},  {"Edit2", " 12,000     "}, {"Edit4", "  2,500 E+2"},
+      {"Edit11", "  1,500     "}, {"Edit10", "3"},           {"Edit8", "150"},
+      {"Edit7", "500"},           {"Edit9", "40"},           {"Edit5", "  0,250     "},
+      {"Edit6", " 50,000     "}};
+  for (const auto& [name, text] : shown) EXPECT_EQ(Text(name), text) << name;
   EXPECT_TRUE(form->solidGridButton->isChecked());
   EXPECT_TRUE(form->labelsOffButton->isChecked());
   EXPECT_FALSE(form->labelsOnButton->isChecked());
@@ -139,26 +104,11 @@ TEST_F(SettingsDialogTest, ShowingFillsEveryControlFromTheGlobals) {
   EXPECT_EQ(form->areaColorButton->SelectionColor(), 65280);
   EXPECT_EQ(form->fillStyleBox->FillStyle(), 5);
   EXPECT_EQ(form->fillStyleBox->BrushColor(), 65280);
-  // Manual spacing: the fields are open and show the manual values.
-  EXPECT_FALSE(form->autoTicksBox->Checked());
+  EXPECT_FALSE(form->autoTicksBox->Checked());  // manual spacing: the fields are open
   EXPECT_TRUE(form->xTickField->isEnabled());
-  EXPECT_EQ(form->xTickField->text(), "  0,250     ");
-  EXPECT_EQ(form->yTickField->text(), " 50,000     ");
   // Filling writes nothing back and redraws nothing.
   EXPECT_EQ(Tangentenlaenge, 3.4);
-  EXPECT_EQ(redraws, 0);
-  EXPECT_EQ(stepChanges, 0);
-}
-
-TEST_F(SettingsDialogTest, AutomaticSpacingShowsTheCurrentStepsInClosedFields) {
-  y1 = -70, y2 = 70;
-  ComputeTickSteps();  // as the last drawing left them: 1 and 10
-  Open();
-  EXPECT_TRUE(form->autoTicksBox->Checked());
-  EXPECT_FALSE(form->xTickField->isEnabled());
-  EXPECT_FALSE(form->yTickField->isEnabled());
-  EXPECT_EQ(form->xTickField->text(), "  1,00     ");
-  EXPECT_EQ(form->yTickField->text(), " 10,00     ");
+  EXPECT_EQ(redraws + stepChanges, 0);
 }
 
 // Typed one after the other into the window -7..7: expressions are taken, an
@@ -166,81 +116,85 @@ TEST_F(SettingsDialogTest, AutomaticSpacingShowsTheCurrentStepsInClosedFields) {
 // empty or reversed, though widening on the far side first lets the near side follow.
 TEST_F(SettingsDialogTest, WorldWindowFieldsTakeExpressionsAndStayOrdered) {
   const struct {
-    QLineEdit* TForm2::*field;
+    const char* field;
     const char* typed;
     double* global;
     double stored;
     QString shown;  // empty: not looked at
   } cases[] = {
-      {&TForm2::xToField, "pi", &x2, 3.141592654, "  3,14     "},
-      {&TForm2::xFromField, "-sqrt(16)", &x1, -4, {}},
-      {&TForm2::yFromField, "-1/0", &y1, -7, " -7,00     "},
-      {&TForm2::yToField, "1e3", &y2, 1000, "  1,00 E+3"},
-      {&TForm2::edMaxField, "0,5", &edmax, 0.5, {}},
-      {&TForm2::xFromField, "10", &x1, -4, " -4,00     "},  // beyond x2
-      {&TForm2::xToField, "-4", &x2, 3.14, "  3,14     "},  // equal to x1: the shown value
-      {&TForm2::yFromField, "2000", &y1, -7, {}},
-      {&TForm2::yToField, "-8", &y2, 1000, {}},
-      {&TForm2::xToField, "20", &x2, 20, {}},
-      {&TForm2::xFromField, "10", &x1, 10, {}},
+      {"Edit2", "pi", &x2, 3.141592654, "  3,14     "},
+      {"Edit1", "-sqrt(16)", &x1, -4, {}},
+      {"Edit3", "-1/0", &y1, -7, " -7,00     "},
+      {"Edit4", "1e3", &y2, 1000, "  1,00 E+3"},
+      {"Edit11", "0,5", &edmax, 0.5, {}},
+      {"Edit1", "10", &x1, -4, " -4,00     "},    // beyond x2
+      {"Edit2", "-4", &x2, 3.14, "  3,14     "},  // equal to x1: the shown value
+      {"Edit3", "2000", &y1, -7, {}},
+      {"Edit4", "-8", &y2, 1000, {}},
+      {"Edit2", "20", &x2, 20, {}},
+      {"Edit1", "10", &x1, 10, {}},
   };
-  Open();
+  OpenDialog();
   for (const auto& c : cases) {
-    QLineEdit* field = form.get()->*c.field;
-    Type(field, c.typed);
+    Type(c.field, c.typed);
     EXPECT_DOUBLE_EQ(*c.global, c.stored) << c.typed;
     if (!c.shown.isEmpty()) {
-      EXPECT_EQ(field->text(), c.shown) << c.typed;
+      EXPECT_EQ(Text(c.field), c.shown) << c.typed;
     }
   }
   EXPECT_TRUE(messages.empty());
 
-  Type(form->xToField, "2x");  // a syntax error keeps the text, the focus and the value
+  Type("Edit2", "2x");  // a syntax error keeps the text, the focus and the value
   EXPECT_EQ(messages, std::vector<std::string>{"Syntaxfehler: unbekanntes Symbol "});
   EXPECT_EQ(x2, 20);
-  EXPECT_EQ(form->xToField->text(), "2x");
+  EXPECT_EQ(Text("Edit2"), "2x");
   EXPECT_TRUE(form->xToField->hasFocus());
 }
 
 TEST_F(SettingsDialogTest, ManualSpacingGivesWayWhenTicksAreTooFewOrTooMany) {
-  Open();
-  Click(form->autoTicksBox);  // manual
+  OpenDialog();
+  Click("BitCheckBox1");  // manual
   ASSERT_TRUE(form->xTickField->isEnabled());
-  struct Case {
+  // Window -7..7: 0.5 gives 28 ticks, 5 about 3, 0.7 exactly 20, 14/22 rounds to 1.
+  const struct {
     const char* typed;
     double stored;
     const char* shown;
-  };
-  // Window -7..7: 0.5 gives 28 ticks, 5 about 3, 0.7 exactly 20, 14/22 rounds to 1.
-  const Case cases[] = {
+  } cases[] = {
       {"0,5", 1, "  1,00     "},   {"5", 5, "  5,00     "},           {"0,7", 0.7, "  0,70     "},
       {"14/22", 1, "  1,00     "}, {"0", 1, "  1,00     "},           {"-2", 1, "  1,00     "},
       {"1/0", 1, "  1,00     "},   {"14/3", 14.0 / 3, "  4,67     "},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     ManualXTickStep = 1;
-    Type(form->xTickField, c.typed);
+    Type("Edit5", c.typed);
     EXPECT_DOUBLE_EQ(ManualXTickStep, c.stored) << c.typed;
-    EXPECT_EQ(form->xTickField->text(), c.shown) << c.typed;
+    EXPECT_EQ(Text("Edit5"), c.shown) << c.typed;
     EXPECT_FALSE(AutoTickSteps) << c.typed;
   }
-  // The y field measures against y1..y2.
-  y1 = 0, y2 = 100;
-  Type(form->yTickField, "2");  // 50 ticks
+  y1 = 0, y2 = 100;  // the y field measures against y1..y2
+  Type("Edit6", "2");
   EXPECT_EQ(ManualYTickStep, 10);
-  Type(form->yTickField, "20");
+  Type("Edit6", "20");
   EXPECT_EQ(ManualYTickStep, 20);
   EXPECT_TRUE(messages.empty());
 }
 
+// Automatic spacing shows the current steps in closed fields; switched off, they
+// become the manual ones unrounded, and switched on again, they are computed anew.
 TEST_F(SettingsDialogTest, SwitchingAutomaticOffAndOn) {
-  // Steps 0.5 and 10; without decimals the field shows 0.5 rounded.
   x1 = -3.5, x2 = 3.5;
   y1 = -70, y2 = 70;
-  ComputeTickSteps();
-  Nachkommastellen = 0;
-  Open();
-  Click(form->autoTicksBox);
+  ComputeTickSteps();  // 0.5 and 10
+  OpenDialog();
+  EXPECT_TRUE(form->autoTicksBox->Checked());
+  EXPECT_FALSE(form->xTickField->isEnabled());
+  EXPECT_FALSE(form->yTickField->isEnabled());
+  EXPECT_EQ(Text("Edit5"), "  0,50     ");
+  EXPECT_EQ(Text("Edit6"), " 10,00     ");
+  Nachkommastellen = 0;  // the field shows 0.5 rounded; the step stays 0.5
+  OpenDialog();
+  Click("BitCheckBox1");
   EXPECT_FALSE(AutoTickSteps);
   EXPECT_TRUE(form->xTickField->isEnabled());
   EXPECT_TRUE(form->yTickField->isEnabled());
@@ -248,81 +202,64 @@ TEST_F(SettingsDialogTest, SwitchingAutomaticOffAndOn) {
   EXPECT_EQ(ManualYTickStep, 10);
 
   x1 = -50, x2 = 50;
-  Click(form->autoTicksBox);
+  Click("BitCheckBox1");
   EXPECT_TRUE(AutoTickSteps);
   EXPECT_FALSE(form->xTickField->isEnabled());
   EXPECT_EQ(XTickStep, 10);
-  EXPECT_EQ(form->xTickField->text(), "  10     ");
+  EXPECT_EQ(Text("Edit5"), "  10     ");
 }
 
 TEST_F(SettingsDialogTest, IntegerFieldsFallBackAndClamp) {
-  struct Case {
-    QLineEdit* TForm2::*field;
+  const struct {
+    const char* field;
     const char* typed;
     int* global;
     int stored;
+  } cases[] = {
+      {"Edit7", "10", &Schrittzahl, 200},     {"Edit7", "3001", &Schrittzahl, 200},
+      {"Edit7", "abc", &Schrittzahl, 200},    {"Edit7", "20", &Schrittzahl, 20},
+      {"Edit7", "3000", &Schrittzahl, 3000},  {"Edit8", "300", &DruckenProzent, 100},
+      {"Edit8", "19", &DruckenProzent, 100},  {"Edit8", "x", &DruckenProzent, 100},
+      {"Edit8", "200", &DruckenProzent, 200}, {"Edit8", "20", &DruckenProzent, 20},
+      {"Edit9", "5000", &FrameDelay, 1000},   {"Edit9", "-5", &FrameDelay, 0},
+      {"Edit9", "zz", &FrameDelay, 0},        {"Edit9", "250", &FrameDelay, 250},
+      {"Edit10", "7", &Nachkommastellen, 4},  {"Edit10", "-1", &Nachkommastellen, 0},
+      {"Edit10", "", &Nachkommastellen, 2},   {"Edit10", "2,5", &Nachkommastellen, 2},
+      {"Edit10", "3", &Nachkommastellen, 3},  {"Edit10", "99999999999", &Nachkommastellen, 2},
   };
-  const Case cases[] = {
-      {&TForm2::stepsField, "10", &Schrittzahl, 200},
-      {&TForm2::stepsField, "3001", &Schrittzahl, 200},
-      {&TForm2::stepsField, "abc", &Schrittzahl, 200},
-      {&TForm2::stepsField, "20", &Schrittzahl, 20},
-      {&TForm2::stepsField, "3000", &Schrittzahl, 3000},
-      {&TForm2::printPercentField, "300", &DruckenProzent, 100},
-      {&TForm2::printPercentField, "19", &DruckenProzent, 100},
-      {&TForm2::printPercentField, "x", &DruckenProzent, 100},
-      {&TForm2::printPercentField, "200", &DruckenProzent, 200},
-      {&TForm2::delayField, "5000", &FrameDelay, 1000},
-      {&TForm2::delayField, "-5", &FrameDelay, 0},
-      {&TForm2::delayField, "zz", &FrameDelay, 0},
-      {&TForm2::delayField, "250", &FrameDelay, 250},
-      {&TForm2::decimalsField, "7", &Nachkommastellen, 4},
-      {&TForm2::decimalsField, "-1", &Nachkommastellen, 0},
-      {&TForm2::decimalsField, "", &Nachkommastellen, 2},
-      {&TForm2::decimalsField, "2,5", &Nachkommastellen, 2},
-      {&TForm2::decimalsField, "3", &Nachkommastellen, 3},
-      {&TForm2::decimalsField, "99999999999", &Nachkommastellen, 2},
-  };
-  Open();
-  for (const Case& c : cases) {
+  OpenDialog();
+  for (const auto& c : cases) {
     *c.global = 123;
-    QLineEdit* field = form.get()->*c.field;
-    Type(field, c.typed);
-    EXPECT_EQ(*c.global, c.stored) << c.typed;
-    EXPECT_EQ(field->text(), QString::number(c.stored)) << c.typed;
+    Type(c.field, c.typed);
+    EXPECT_EQ(*c.global, c.stored) << c.field << " " << c.typed;
+    EXPECT_EQ(Text(c.field), QString::number(c.stored)) << c.field << " " << c.typed;
   }
   EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(SettingsDialogTest, StepCountTellsTheOwner) {
-  Open();
-  Type(form->stepsField, "400");
-  EXPECT_EQ(Schrittzahl, 400);
-  EXPECT_EQ(stepChanges, 1);
-  EXPECT_FALSE(form->stepsField->hasFocus());  // Enter moved on without closing the dialog
+  // The step count tells the owner; Enter moves on without closing the dialog.
+  EXPECT_EQ(stepChanges, 5);
+  EXPECT_FALSE(form->stepsField->hasFocus());
   EXPECT_TRUE(form->isVisible());
 }
 
-TEST_F(SettingsDialogTest, GridAndLabelButtons) {
-  Open();
+TEST_F(SettingsDialogTest, GridLabelColourLineAndFillControlsSetTheirGlobals) {
+  OpenDialog();
   EXPECT_TRUE(form->noGridButton->isChecked());  // the defaults have no grid
-  Click(form->solidGridButton);
-  EXPECT_EQ(Gitter, 3);
-  EXPECT_FALSE(form->noGridButton->isChecked());
-  Click(form->dottedGridButton);
-  EXPECT_EQ(Gitter, 2);
+  const struct {
+    QToolButton* TForm2::*button;
+    int grid;
+    bool labels;
+  } buttons[] = {{&TForm2::solidGridButton, 3, true},
+                 {&TForm2::dottedGridButton, 2, true},
+                 {&TForm2::labelsOffButton, 2, false},
+                 {&TForm2::noGridButton, 1, false},
+                 {&TForm2::labelsOnButton, 1, true}};
+  for (const auto& b : buttons) {
+    (form.get()->*b.button)->click();
+    EXPECT_EQ(Gitter, b.grid);
+    EXPECT_EQ(Skalierung, b.labels);
+  }
   EXPECT_FALSE(form->solidGridButton->isChecked());
-  Click(form->noGridButton);
-  EXPECT_EQ(Gitter, 1);
-  Click(form->labelsOffButton);
-  EXPECT_FALSE(Skalierung);
-  EXPECT_FALSE(form->labelsOnButton->isChecked());
-  Click(form->labelsOnButton);
-  EXPECT_TRUE(Skalierung);
-}
 
-TEST_F(SettingsDialogTest, ColoursLineAndFill) {
-  Open();
   form->curveColorButton->SetSelectionColor(255);
   EXPECT_EQ(Farben::Zeichenstift, 255);
   EXPECT_EQ(redraws, 1);
@@ -357,10 +294,10 @@ TEST_F(SettingsDialogTest, ColoursLineAndFill) {
 }
 
 TEST_F(SettingsDialogTest, SaveButtonsWriteTheFile) {
-  Open();
-  Type(form->xToField, "12");
-  Click(form->solidGridButton);
-  Click(form->saveButton);
+  OpenDialog();
+  Type("Edit2", "12");
+  form->solidGridButton->click();
+  form->saveButton->click();
   x2 = 0;
   Gitter = 2;
   LoadSettings();
@@ -370,13 +307,13 @@ TEST_F(SettingsDialogTest, SaveButtonsWriteTheFile) {
   // Defaults: no grid, and the dialog shows them at once.
   Schrittzahl = 700;
   LineWidth = 4;
-  Click(form->defaultsButton);
+  form->defaultsButton->click();
   EXPECT_EQ(Gitter, 1);
   EXPECT_EQ(LineWidth, 1);
   EXPECT_EQ(x2, 7);
   EXPECT_TRUE(form->noGridButton->isChecked());
-  EXPECT_EQ(form->xToField->text(), "  7,00     ");
-  EXPECT_EQ(form->stepsField->text(), "200");
+  EXPECT_EQ(Text("Edit2"), "  7,00     ");
+  EXPECT_EQ(Text("Edit7"), "200");
   EXPECT_EQ(redraws, 1);
   EXPECT_EQ(stepChanges, 1);
   Gitter = 3;
@@ -388,7 +325,7 @@ TEST_F(SettingsDialogTest, SaveButtonsWriteTheFile) {
 }
 
 TEST_F(SettingsDialogTest, AFailedSaveIsReportedWithTheFile) {
-  Open();
+  OpenDialog();
   std::vector<QString> reported;
   ReportFileError = [&reported](QWidget*, const QString& m) { reported.push_back(m); };
   RenameFile = [](const char*, const char*) {
@@ -397,30 +334,19 @@ TEST_F(SettingsDialogTest, AFailedSaveIsReportedWithTheFile) {
   };
   const QString path = QString::fromStdString(dir.File("Kurvio.ini"));
   for (QPushButton* button : {form->saveButton, form->defaultsButton}) {
-    Click(button);
+    button->click();
     ASSERT_FALSE(reported.empty());
     EXPECT_TRUE(reported.back().contains(path)) << reported.back().toStdString();
-    EXPECT_TRUE(reported.back().contains(QStringLiteral("kein Platz")))
-        << reported.back().toStdString();
+    EXPECT_TRUE(reported.back().contains(QStringLiteral("kein Platz")));
   }
   EXPECT_EQ(reported.size(), 2u);
   RenameFile = &std::rename;
   ReportFileError = nullptr;
-  Click(form->saveButton);  // saved: no word
+  form->saveButton->click();  // saved: no word
 }
 
-TEST_F(SettingsDialogTest, OkClosesAndEscapeToo) {
-  Open();
-  Click(form->okButton);
-  EXPECT_FALSE(form->isVisible());
-  EXPECT_EQ(form->result(), QDialog::Accepted);
-  Open();
-  QTest::keyClick(form->xFromField, Qt::Key_Escape);
-  EXPECT_FALSE(form->isVisible());
-}
-
-TEST_F(SettingsDialogTest, PrinterSetUpWorksOnTheProgramPrinter) {
-  Open();
+TEST_F(SettingsDialogTest, OkAndEscapeCloseAndPrinterSetUpWorksOnTheProgramPrinter) {
+  OpenDialog();
   QPrinter* seen = nullptr;
   QTimer::singleShot(0, [&] {
     if (auto* dialog = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget())) {
@@ -428,8 +354,14 @@ TEST_F(SettingsDialogTest, PrinterSetUpWorksOnTheProgramPrinter) {
       dialog->reject();
     }
   });
-  Click(form->printerSetupButton);
+  form->printerSetupButton->click();
   EXPECT_EQ(seen, &ProgramPrinter());
+  form->okButton->click();
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(form->result(), QDialog::Accepted);
+  OpenDialog();
+  QTest::keyClick(form->xFromField, Qt::Key_Escape);
+  EXPECT_FALSE(form->isVisible());
 }
 
 }  // namespace
