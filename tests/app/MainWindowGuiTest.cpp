@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTabBar>

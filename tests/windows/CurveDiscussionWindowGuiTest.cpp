@@ -19,6 +19,7 @@ class CurveDiscussionTest : public WindowTest<TForm3> {
     WindowTest::SetUp();
     TermFx = "x^3-3x";
     Gitter = 1;
+    Open();
   }
   Color Upper(double x, double y) const { return Pixel(form->Picture().Screen(), x, y); }
   Color Lower(double x, double y, int dx = 0) const {

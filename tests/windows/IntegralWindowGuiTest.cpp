@@ -14,7 +14,7 @@ class IntegralWindowTest : public WindowTest<TForm7> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    TermFt = "1";
+    TermFt = std::string(1, '1');  // f = 1 (a plain "1" trips a false -Wrestrict)
     Gitter = 1;
   }
   bool AnyInLower(Color colour) const {
