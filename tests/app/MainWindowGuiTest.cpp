@@ -145,8 +145,6 @@ TEST_F(MainWindowTest, StartsOnTheGeneralFamily) {
   EXPECT_EQ(form->familyTabs->currentIndex(), 4);
   EXPECT_EQ(CurveKind, 4);
   EXPECT_EQ(Text("Edit1"), "x^3-3x");
-  EXPECT_FALSE(form->shiftedTermField->isVisible());
-  EXPECT_TRUE(form->tField->isVisible());
   EXPECT_EQ(Text("Edit2"), "  1,00     ");
   EXPECT_EQ(form->aBar->value(), 125);
   EXPECT_FALSE(form->deleteLastObjectButton->isEnabled());
@@ -192,21 +190,8 @@ TEST_F(MainWindowTest, TabsSwitchExtrasOff) {
   EXPECT_FALSE(form->derivativeBox->Checked());
 }
 
+// The vertex is labelled and marked, but not marked on the border of the view; a line has none.
 TEST_F(MainWindowTest, VertexLabelAndMark) {
-  form->familyTabs->setCurrentIndex(1);
-  ParamA = 1;
-  ParamB = -2;
-  ParamC = 1;  // vertex (1|0)
-  Click("BitCheckBox6");
-  EXPECT_TRUE(form->vertexLabel->isVisible());
-  EXPECT_EQ(form->vertexLabel->text(), "S(1|0)");
-  ParamA = 0;
-  form->darstellen();
-  EXPECT_FALSE(form->vertexLabel->isVisible());
-}
-
-// A vertex on the border of the view is labelled but not marked.
-TEST_F(MainWindowTest, VertexOnTheBorderIsNotMarked) {
   form->familyTabs->setCurrentIndex(2);
   ParamA = 1;
   ParamC = 0;
@@ -220,9 +205,21 @@ TEST_F(MainWindowTest, VertexOnTheBorderIsNotMarked) {
     return form->Layers().BackBuffer() != without;
   };
   EXPECT_TRUE(differsWithMark(2));
+  EXPECT_TRUE(form->vertexLabel->isVisible());
+  EXPECT_EQ(form->vertexLabel->text(), "S(2|0)");
   EXPECT_FALSE(differsWithMark(7));
   EXPECT_EQ(form->vertexLabel->text(), "S(7|0)");
   EXPECT_FALSE(differsWithMark(-7));
+  form->familyTabs->setCurrentIndex(1);
+  ParamB = -2;
+  ParamC = 1;
+  form->MarkVertex = true;
+  form->darstellen();
+  EXPECT_TRUE(form->vertexLabel->isVisible());
+  EXPECT_EQ(form->vertexLabel->text(), "S(1|0)");  // x² - 2x + 1
+  ParamA = 0;                                      // a line has no vertex
+  form->darstellen();
+  EXPECT_FALSE(form->vertexLabel->isVisible());
 }
 
 TEST_F(MainWindowTest, FixedCurvesAreDrawnAndDeleted) {
