@@ -164,6 +164,7 @@ TEST_F(CovariationWindowTest, ArrowheadsFollowTheArrow) {
     ASSERT_EQ(head.size(), 3u);
     const double baseX = (head[1].x + head[2].x) / 2.0, baseY = (head[1].y + head[2].y) / 2.0;
     EXPECT_EQ(baseX < head[0].x, term[1] == '+') << term;  // the arrow points right or left
+    EXPECT_GT(baseY, head[0].y) << term;                   // and up
     EXPECT_NEAR(std::hypot(head[0].x - baseX, head[0].y - baseY), 12, 1.0) << term;
     EXPECT_NEAR(std::hypot(head[1].x - head[2].x, head[1].y - head[2].y), 8, 1.5) << term;
   }
