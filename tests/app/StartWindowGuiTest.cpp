@@ -1,82 +1,66 @@
-// The start window: each button opens its window by its own rule, closing
-// asks first, the main window opens as a fresh module each time, and Escape
-// belongs to the modules.
-#include <gtest/gtest.h>
-
+// The start window: each button opens its window by its own rule, maximised and
+// modal, closing asks first, and the main window opens afresh each time.
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
 #include <filesystem>
 
-#include <QAbstractButton>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
 #include "app/MainWindow.h"
+#include "app/ModuleLauncher.h"
 #include "app/StartWindow.h"
-#include "plot/PlotFrame.h"
+#include "module/AnimationLoop.h"
+#include "module/FrameWait.h"
 #include "settings/FileMessages.h"
-#include "settings/Settings.h"
-#include "support/TempDir.h"
 #include "support/WindowFixture.h"
-#include "term/Term.h"
 
 namespace kurvio {
 namespace {
 
-class StartWindowTest : public ::testing::Test {
+class StartWindowTest : public WindowTest<TForm4> {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    // The file says a = 2.
-    WriteBytes(dir.File("Kurvio.ini"), "[Parameter]\r\na=2\r\n");
-    SyntaxErrorReporter = [](const std::string&) {};
-    start = std::make_unique<TForm4>();
-    start->show();
+    WindowTest::SetUp();
+    WriteBytes(dir.File("Kurvio.ini"), "[Parameter]\r\na=2\r\n");  // the file says a = 2
+    Open();
   }
   void TearDown() override {
-    start->ConfirmClose = [] { return true; };
-    start.reset();
-    SyntaxErrorReporter = nullptr;
+    form->ConfirmClose = [] { return true; };
+    WindowTest::TearDown();
   }
   // Clicks the button with this design name and runs `inside` while its window is shown modally.
   void WithModule(const char* button, const std::function<void(QDialog&)>& inside) {
-    start->OnModuleShown = [&](QDialog* module) {
+    form->OnModuleShown = [&](QDialog* module) {
       QTimer::singleShot(0, module, [&, module] {
         inside(*module);
         if (module->isVisible()) module->close();
       });
     };
     if (std::string(button) == "RichButton1")
-      start->openMainWindow();
+      form->openMainWindow();
     else
-      start->findChild<QPushButton*>(QString::fromLatin1(button))->click();
-    start->OnModuleShown = nullptr;
+      form->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    form->OnModuleShown = nullptr;
   }
   void WithMainWindow(const std::function<void(TForm1&)>& inside) {
     WithModule("RichButton1", [&](QDialog& module) { inside(static_cast<TForm1&>(module)); });
   }
   static QLineEdit* TermField(TForm1& form) { return form.findChild<QLineEdit*>("Edit1"); }
-
-  TempDir dir;
-  std::unique_ptr<TForm4> start;
 };
 
 TEST_F(StartWindowTest, DesignNames) {
-  ExpectDesignNames(start.get(), {{"RichButton1", "kurvio::TRichButton"},
-                                  {"SpeedButton3", "QPushButton"},
-                                  {"SpeedButton2", "QPushButton"},
-                                  {"SpeedButton5", "QPushButton"},
-                                  {"SpeedButton9", "QPushButton"},
-                                  {"SpeedButton6", "QPushButton"},
-                                  {"SpeedButton7", "QPushButton"},
-                                  {"SpeedButton8", "QPushButton"},
-                                  {"SpeedButton4", "QPushButton"},
-                                  {"SpeedButton14", "QPushButton"},
-                                  {"SpeedButton1", "QPushButton"},
-                                  {"SpeedButton35", "QPushButton"}});
+  ExpectDesignNames(form.get(), {{"RichButton1", "kurvio::TRichButton"},
+                                 {"SpeedButton3", "QPushButton"},
+                                 {"SpeedButton2", "QPushButton"},
+                                 {"SpeedButton5", "QPushButton"},
+                                 {"SpeedButton9", "QPushButton"},
+                                 {"SpeedButton6", "QPushButton"},
+                                 {"SpeedButton7", "QPushButton"},
+                                 {"SpeedButton8", "QPushButton"},
+                                 {"SpeedButton4", "QPushButton"},
+                                 {"SpeedButton14", "QPushButton"},
+                                 {"SpeedButton1", "QPushButton"},
+                                 {"SpeedButton35", "QPushButton"}});
 }
 
 // Every module button opens its window: from the file's settings (a = 2) or the
@@ -87,6 +71,7 @@ TEST_F(StartWindowTest, EveryButtonOpensItsWindowByItsRule) {
     const char* window;
     double a;
     bool sequenceMode, numberLine;
+    bool module = true;  // a module window, launched maximised
   };
   const Row rows[] = {
       {"SpeedButton3", "kurvio::TForm12", 2, false, true},
@@ -97,34 +82,37 @@ TEST_F(StartWindowTest, EveryButtonOpensItsWindowByItsRule) {
       {"SpeedButton6", "kurvio::TForm3", 2, false, false},
       {"SpeedButton7", "kurvio::TForm7", 2, false, false},
       {"SpeedButton8", "kurvio::TForm5", 2, false, false},
-      {"SpeedButton14", "kurvio::TForm2", 5, false, false},
-      {"SpeedButton1", "kurvio::TForm9", 5, false, false},
+      {"SpeedButton14", "kurvio::TForm2", 5, false, false, false},
+      {"SpeedButton1", "kurvio::TForm9", 5, false, false, false},
       {"RichButton1", "kurvio::TForm1", 2, false, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.button);
     ParamA = 5;
-    bool opened = false;
+    QPointer<QDialog> opened;
     WithModule(row.button, [&](QDialog& module) {
-      opened = true;
+      opened = &module;
       EXPECT_TRUE(module.inherits(row.window)) << module.metaObject()->className();
+      EXPECT_TRUE(module.isModal());
+      EXPECT_EQ(module.parentWidget(), form.get());
+      EXPECT_EQ(module.windowState().testFlag(Qt::WindowMaximized), row.module);
       EXPECT_EQ(ParamA, row.a);
       EXPECT_EQ(TermSequenceMode, row.sequenceMode);
       EXPECT_EQ(NumberLineMode, row.numberLine);
     });
-    EXPECT_TRUE(opened);
+    EXPECT_TRUE(opened.isNull());  // deleted after closing
     EXPECT_FALSE(TermSequenceMode || NumberLineMode || TrigAxisMode);
   }
 }
 
 TEST_F(StartWindowTest, AnUnreadableSettingsFileIsReportedOnceAndTheDefaultsStand) {
-  start.reset();
+  form.reset();
   std::filesystem::remove(dir.File("Kurvio.ini"));
   std::filesystem::create_directory(dir.File("Kurvio.ini"));
   std::vector<QString> reported;
   ReportFileError = [&reported](QWidget*, const QString& m) { reported.push_back(m); };
   ParamA = 5;
-  start = std::make_unique<TForm4>();
+  form = std::make_unique<TForm4>();
   EXPECT_EQ(ParamA, 1.0);
   WithMainWindow([](TForm1&) {});  // reads the file again: no second message
   ASSERT_EQ(reported.size(), 1u);
@@ -133,7 +121,7 @@ TEST_F(StartWindowTest, AnUnreadableSettingsFileIsReportedOnceAndTheDefaultsStan
 
 // "Programm beenden?" with OK and Cancel; Cancel keeps the program running, Escape too.
 TEST_F(StartWindowTest, ClosingAsksAndCancelKeepsTheProgramRunning) {
-  start->ConfirmClose = [this] { return AskQuitProgram(start.get()); };
+  form->ConfirmClose = [this] { return AskQuitProgram(form.get()); };
   QString text;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -142,14 +130,14 @@ TEST_F(StartWindowTest, ClosingAsksAndCancelKeepsTheProgramRunning) {
     box->button(QMessageBox::Cancel)->click();
   });
   ParamA = 3.5;
-  EXPECT_FALSE(start->close());
+  EXPECT_FALSE(form->close());
   EXPECT_EQ(text, QStringLiteral("Programm beenden?"));
-  EXPECT_TRUE(start->isVisible());
+  EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(ParamA, 3.5);
-  QTest::keyClick(start.get(), Qt::Key_Escape);
-  EXPECT_TRUE(start->isVisible());
-  start->ConfirmClose = [] { return true; };
-  EXPECT_TRUE(start->close());
+  QTest::keyClick(form.get(), Qt::Key_Escape);
+  EXPECT_TRUE(form->isVisible());
+  form->ConfirmClose = [] { return true; };
+  EXPECT_TRUE(form->close());
 }
 
 TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
@@ -168,6 +156,27 @@ TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
     EXPECT_TRUE(form.FixedCurves.IsEmpty());
     EXPECT_EQ(PointX0, 0.0);
   });
+}
+
+// A window closed during an animation keeps its mode flag until the loop has ended.
+TEST_F(StartWindowTest, ClosedDuringAnAnimationClearsTheFlagsAfterTheLoop) {
+  QWidget owner;
+  bool flagDuringLoop = false;
+  LaunchModule(&owner, {.numberLineMode = true}, [&](QWidget* parent) {
+    auto* window = new QDialog(parent);
+    QTimer::singleShot(0, window, [&, window] {
+      QTimer::singleShot(40, window, [window] {
+        AnimationRunning = false;
+        window->close();
+      });
+      AnimationRunning = true;
+      RunAnimation(
+          window, [&] { flagDuringLoop = NumberLineMode; }, [] { WaitFrame(5, 0); });
+    });
+    return window;
+  });
+  EXPECT_TRUE(flagDuringLoop);
+  EXPECT_FALSE(NumberLineMode);
 }
 
 }  // namespace

@@ -1,22 +1,13 @@
 // Every window draws the same picture, call for call, whether its terms are
 // evaluated in batches or point by point.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QRadioButton>
 #include <QTabBar>
 #include <functional>
-#include <memory>
 
 #include "app/MainWindow.h"
 #include "plot/PaintBox.h"
-#include "plot/PlotFrame.h"
-#include "settings/Settings.h"
-#include "support/RecordingCanvas.h"
-#include "support/TempDir.h"
-#include "term/Term.h"
+#include "support/WindowFixture.h"
 #include "term/TermBatch.h"
-#include "widgets/TBitCheckBox.h"
 #include "windows/curves/CurveDiscussionWindow.h"
 #include "windows/curves/IntegralWindow.h"
 #include "windows/curves/TangentWindow.h"
@@ -29,20 +20,15 @@
 namespace kurvio {
 namespace {
 
+// Opens a window with these check boxes ticked.
 template <typename Form>
-std::unique_ptr<Form> Open(int width, int height) {
-  auto form = std::make_unique<Form>();
+std::shared_ptr<Form> Open(int width, int height, std::initializer_list<const char*> boxes = {}) {
+  auto form = std::make_shared<Form>();
   form->resize(width, height);
   form->show();
   QApplication::processEvents();
+  for (const char* box : boxes) form->template findChild<TBitCheckBox*>(box)->SetChecked(true);
   return form;
-}
-
-void Check(std::initializer_list<TBitCheckBox*> boxes) {
-  for (TBitCheckBox* box : boxes) box->SetChecked(true);
-}
-void CheckNamed(const QWidget& form, std::initializer_list<const char*> boxes) {
-  for (const char* box : boxes) form.findChild<TBitCheckBox*>(box)->SetChecked(true);
 }
 
 // A window opened and set up as a pupil would, and how its picture is drawn.
@@ -57,7 +43,7 @@ std::shared_ptr<QWidget> MainWindow(std::function<void()>& draw, int tab) {
   TermFxtab = "x^3/(x^2-1)+t";
   TermAfxuv = "sqrt(4-x^2)";
   ParamT = 0.5;
-  std::shared_ptr<TForm1> form = Open<TForm1>(1200, 800);
+  auto form = Open<TForm1>(1200, 800);
   form->familyTabs->setCurrentIndex(tab);
   form->ShowTriangle = form->ShowTangent = ShowDerivative = true;
   PointX0 = ParamB = 0.5;
@@ -78,9 +64,9 @@ const PictureCase kCases[] = {
      [](auto& draw) {
        TermFx = "x^3-3x";
        xP = 1, xQ = 2.5;
-       std::shared_ptr<TForm8> form = Open<TForm8>(1200, 800);
-       CheckNamed(*form,
-                  {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"});
+       auto form = Open<TForm8>(
+           1200, 800,
+           {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"});
        form->onDisplayBoxClicked();
        for (int i = 0; i < 5; ++i)
          form->FixedSecants.InsertFront({-3.0 + 0.9 * i, RGB(40 * i, 0, 0)});
@@ -91,8 +77,7 @@ const PictureCase kCases[] = {
      [](auto& draw) {
        TermFx = "ln(x^2-1)+1/x";
        PointX0 = 1.5;
-       std::shared_ptr<TForm3> form = Open<TForm3>(1200, 900);
-       CheckNamed(*form, {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4"});
+       auto form = Open<TForm3>(1200, 900, {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4"});
        form->onDisplayBoxClicked();
        draw = [form = form.get()] { form->Redraw(); };
        return form;
@@ -101,7 +86,7 @@ const PictureCase kCases[] = {
      [](auto& draw) {
        TermFt = "1/sqrt(t+3)+sin(t)";
        PointX0 = 2;
-       std::shared_ptr<TForm7> form = Open<TForm7>(1200, 900);
+       auto form = Open<TForm7>(1200, 900);
        IntegralX0 = -1;
        draw = [form = form.get()] { form->Redraw(); };
        return form;
@@ -111,7 +96,7 @@ const PictureCase kCases[] = {
        TermStetigkeitF1 = "x^2";
        TermStetigkeitF2 = "1/(x-1)";
        xP = 1;
-       std::shared_ptr<TForm11> form = Open<TForm11>(1200, 800);
+       auto form = Open<TForm11>(1200, 800);
        form->labelsBox->SetChecked(true);
        form->onLabelsBoxClicked();
        form->eps = 0.5, form->delta = 0.7;
@@ -121,8 +106,9 @@ const PictureCase kCases[] = {
     {"Covariation",
      [](auto& draw) {
        TermKovariation = "0,5x^2-2";
-       std::shared_ptr<TForm12> form = Open<TForm12>(1300, 800);
-       Check({form->graphBox, form->arrowBox, form->cartesianBox});
+       auto form = Open<TForm12>(1300, 800);
+       for (TBitCheckBox* box : {form->graphBox, form->arrowBox, form->cartesianBox})
+         box->SetChecked(true);
        form->onDisplayBoxClicked();
        for (int i = 0; i < 4; ++i) form->FixedArrows.InsertFront({-3.0 + 2 * i});
        xP = 2.5;
@@ -132,8 +118,9 @@ const PictureCase kCases[] = {
     {"Bisection",
      [](auto& draw) {
        TermBisektion = "x^3-x-1";
-       std::shared_ptr<TForm13> form = Open<TForm13>(1200, 800);
-       Check({form->guideLinesBox, form->labelsBox});
+       auto form = Open<TForm13>(1200, 800);
+       form->guideLinesBox->SetChecked(true);
+       form->labelsBox->SetChecked(true);
        form->a0 = form->a = 0;
        form->b0 = form->b = 2;
        for (int i = 0; i < 4; ++i) form->onRepeatClicked();
@@ -144,8 +131,9 @@ const PictureCase kCases[] = {
      [](auto& draw) {
        TermSequenceMode = true;
        TermFolgen = "(-1)^n/n+2";
-       std::shared_ptr<TForm15> form = Open<TForm15>(1200, 800);
-       Check({form->connectPointsBox, form->findN0Box, form->markLimitBox});
+       auto form = Open<TForm15>(1200, 800);
+       for (TBitCheckBox* box : {form->connectPointsBox, form->findN0Box, form->markLimitBox})
+         box->SetChecked(true);
        form->onDisplayBoxClicked();
        form->determineLimitBox->SetChecked(true);
        form->onDetermineLimitClicked();
@@ -158,10 +146,9 @@ const PictureCase kCases[] = {
      }},
     {"UnitCircle",
      [](auto& draw) {
-       std::shared_ptr<TForm5> form = Open<TForm5>(1200, 900);
+       auto form = Open<TForm5>(1200, 900, {"BitCheckBox3"});
        form->tangentModeButton->setChecked(true);
        form->onModeClicked();
-       CheckNamed(*form, {"BitCheckBox3"});
        form->onDisplayBoxClicked();
        form->alpha = 0.7;
        draw = [form = form.get()] { form->darstellen(); };
@@ -192,11 +179,7 @@ Picture Record(const std::function<void()>& draw) {
 
 class BatchPicturesTest : public ::testing::TestWithParam<PictureCase> {
  protected:
-  void SetUp() override {
-    ProgramDir = UserDir = dir.Dir();
-    DecimalSeparator = ',';
-    SetDefaultSettings();
-  }
+  void SetUp() override { UseDefaultSettingsIn(dir); }
   void TearDown() override {
     TermBatchPointByPoint = ExportDrawing = TermSequenceMode = false;
     DrawCanvas = nullptr;

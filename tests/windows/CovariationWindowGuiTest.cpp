@@ -1,6 +1,5 @@
-// The covariation window driven through its controls: points on the rails,
-// the Cartesian path, the order of the arrows, the arrowheads, the guessing
-// game, the animation at the rail's end and the readouts.
+// The covariation window: points on the rails, the Cartesian path, the order
+// of the arrows, the arrowheads, the guessing game, animation and readouts.
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -76,20 +75,18 @@ TEST_F(CovariationWindowTest, EveryDesignNameNamesOneControl) {
 TEST_F(CovariationWindowTest, RailButtonsHalveDoubleAndResetTheirRail) {
   EXPECT_EQ(Rail(3, -7, 7, false), kRed);  // x on its rail
   EXPECT_NE(Rail(9, -7, 7, true), kBlue);  // f(3) = 9 beyond the f(x) rail's end
+  // Double, reset (to the start values' x range) and halve the f(x) rail, then the x rail.
   const struct {
     const char* button;
     double xa, xb, ya, yb;
-  } steps[] = {{"SpeedButton5", -7, 7, -14, 14},    // double the f(x) rail
-               {"SpeedButton4", -7, 7, -7, 7},      // its reset: the x range of the start values
-               {"SpeedButton1", -7, 7, -3.5, 3.5},  // halve it
-               {"SpeedButton24", -14, 14, -3.5, 3.5},  {"SpeedButton16", -7, 7, -3.5, 3.5},
-               {"SpeedButton12", -3.5, 3.5, -3.5, 3.5}};
+  } steps[] = {{"SpeedButton5", -7, 7, -14, 14},    {"SpeedButton4", -7, 7, -7, 7},
+               {"SpeedButton1", -7, 7, -3.5, 3.5},  {"SpeedButton24", -14, 14, -3.5, 3.5},
+               {"SpeedButton16", -7, 7, -3.5, 3.5}, {"SpeedButton12", -3.5, 3.5, -3.5, 3.5}};
   for (const auto& s : steps) {
     Click(s.button);
-    EXPECT_EQ(form->xa, s.xa) << s.button;
-    EXPECT_EQ(form->xb, s.xb) << s.button;
-    EXPECT_EQ(form->ya, s.ya) << s.button;
-    EXPECT_EQ(form->yb, s.yb) << s.button;
+    EXPECT_EQ(std::vector<double>({form->xa, form->xb, form->ya, form->yb}),
+              std::vector<double>({s.xa, s.xb, s.ya, s.yb}))
+        << s.button;
   }
   Click("SpeedButton5");
   Click("SpeedButton5");
@@ -116,7 +113,6 @@ TEST_F(CovariationWindowTest, CartesianPathRunsFromXOverTheGraphToFx) {
   EXPECT_EQ(at(0, 4, 2, -2), kBlue);  // f(x) on the y-axis
   EXPECT_EQ(at(1, 4), kBlack);        // from the y-axis to the graph point
   EXPECT_EQ(at(2, 2), kBlack);        // and down to the x-axis
-  EXPECT_EQ(at(2, 4, 2), kBlack);     // the graph point
   EXPECT_EQ(at(0, 4, 9), kBlack);     // the head, right of the axis for x > 0
   xP = -2;
   form->animieren();

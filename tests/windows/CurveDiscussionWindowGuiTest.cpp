@@ -1,16 +1,17 @@
-// The curve-discussion window: the tangent, its triangle and guide line above,
-// the bars, graphs and trace of f' and f'' below, the readouts, the point's
-// controls, the examples and the exports of both plots.
+// The curve-discussion window: the tangent, triangle and guide line above, the
+// bars, graphs and trace of f' and f'' below, the readouts, examples and files.
 #include <QListWidget>
 
+#include "export/ExportReadBack.h"
 #include "export/SvgReadBack.h"
 #include "plot/PaintBox.h"
 #include "support/WindowFixture.h"
-#include "windows/TwoPlotExportChecks.h"
 #include "windows/curves/CurveDiscussionWindow.h"
 
 namespace kurvio {
 namespace {
+
+constexpr Color kGrey = 12632256, kYellow = 65535, kDarkGreen = 32768, kRed = 255;
 
 class CurveDiscussionTest : public WindowTest<TForm3> {
  protected:
@@ -18,28 +19,26 @@ class CurveDiscussionTest : public WindowTest<TForm3> {
     WindowTest::SetUp();
     TermFx = "x^3-3x";
     Gitter = 1;
+    Open();
+  }
+  Color Upper(double x, double y) const { return Pixel(form->Picture().Screen(), x, y); }
+  Color Lower(double x, double y, int dx = 0) const {
+    return FromQColor(
+        form->Picture().Screen().pixelColor(ScreenX(x) + dx, PlotHeight + ScreenY(y)));
+  }
+  bool LowerColumnHas(double x, Color colour) const {
+    for (int row = PlotHeight; row < 2 * PlotHeight; ++row)
+      if (FromQColor(form->Picture().Screen().pixelColor(ScreenX(x), row)) == colour) return true;
+    return false;
+  }
+  void SetX0(double x) {
+    PointX0 = x;
+    form->animieren();
   }
 };
-constexpr Color kGrey = 12632256, kYellow = 65535, kDarkGreen = 32768, kRed = 255;
-
-Color Upper(TForm3& form, double x, double y) {
-  return FromQColor(form.Picture().Screen().pixelColor(ScreenX(x), ScreenY(y)));
-}
-Color Lower(TForm3& form, double x, double y, int dx = 0) {
-  return FromQColor(form.Picture().Screen().pixelColor(ScreenX(x) + dx, PlotHeight + ScreenY(y)));
-}
-bool LowerColumnHas(TForm3& form, double x, Color colour) {
-  for (int row = PlotHeight; row < 2 * PlotHeight; ++row)
-    if (FromQColor(form.Picture().Screen().pixelColor(ScreenX(x), row)) == colour) return true;
-  return false;
-}
-void SetX0(TForm3& form, double x) {
-  PointX0 = x;
-  form.animieren();
-}
 
 TEST_F(CurveDiscussionTest, EveryDesignNameNamesOneControl) {
-  const QWidget* w = &Open();
+  const QWidget* w = form.get();
   ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3"});
   ExpectDesignNames(w, "QLabel", {"Label2", "Label3"});
   ExpectDesignNames(w, "kurvio::TBitCheckBox",
@@ -55,83 +54,80 @@ TEST_F(CurveDiscussionTest, EveryDesignNameNamesOneControl) {
 
 // x^3-3x: f' = 3x^2-3, f'' = 6x. The bars show the signs, the tangent lies flat at the extrema.
 TEST_F(CurveDiscussionTest, BarsShowTheSignsOfTheDerivatives) {
-  Open();
   Click("BitCheckBox1");
   for (double x0 : {-2.0, 2.0}) {
-    SetX0(*form, x0);
-    EXPECT_EQ(Lower(*form, x0, 3), kRed) << x0;  // above the x-axis
-    EXPECT_NE(Lower(*form, x0, -1), kRed) << x0;
+    SetX0(x0);
+    EXPECT_EQ(Lower(x0, 3), kRed) << x0;  // above the x-axis
+    EXPECT_NE(Lower(x0, -1), kRed) << x0;
   }
-  SetX0(*form, 0.5);
-  EXPECT_EQ(Lower(*form, 0.5, -1), kRed);  // below it
-  EXPECT_EQ(Lower(*form, 0.5, 1), kGrey);  // the guide from the plot's top down to the bar
+  SetX0(0.5);
+  EXPECT_EQ(Lower(0.5, -1), kRed);  // below it
+  EXPECT_EQ(Lower(0.5, 1), kGrey);  // the guide from the plot's top down to the bar
   EXPECT_TRUE(Text("Label2").startsWith(QStringLiteral("f'(0,5000) =")))
       << Text("Label2").toStdString();
   for (double x0 : {-1.0, 1.0}) {
-    SetX0(*form, x0);
+    SetX0(x0);
     const double y0 = x0 * x0 * x0 - 3 * x0;
-    EXPECT_EQ(Upper(*form, x0 - 0.5, y0), Farben::Tangente) << x0;
-    EXPECT_EQ(Upper(*form, x0 + 0.5, y0), Farben::Tangente) << x0;
+    EXPECT_EQ(Upper(x0 - 0.5, y0), Farben::Tangente) << x0;
+    EXPECT_EQ(Upper(x0 + 0.5, y0), Farben::Tangente) << x0;
   }
   // The bar of f'' one column right of x0, up for f'' > 0 and down for f'' < 0.
   Click("BitCheckBox2");
   for (double x0 : {1.0, -1.0}) {
-    SetX0(*form, x0);
-    EXPECT_EQ(Lower(*form, x0, 3 * x0, 1), Farben::f2Strich) << x0;
-    EXPECT_NE(Lower(*form, x0, -3 * x0, 1), Farben::f2Strich) << x0;
+    SetX0(x0);
+    EXPECT_EQ(Lower(x0, 3 * x0, 1), Farben::f2Strich) << x0;
+    EXPECT_NE(Lower(x0, -3 * x0, 1), Farben::f2Strich) << x0;
   }
 }
 
 TEST_F(CurveDiscussionTest, ReadoutsAreEmptyWhileTheirCurveIsHiddenAndTheTriangleHangsRight) {
-  Open();
   // x^2 at 1: the tangent y = 2x - 1 ends cos(atan 2) to the right of the point.
   Type("Edit1", QStringLiteral("x^2"));
-  SetX0(*form, 1);
-  EXPECT_EQ(Upper(*form, 1.4, 1.8), Farben::Tangente);
-  EXPECT_NE(Upper(*form, 1.5, 2), Farben::Tangente);
+  SetX0(1);
+  EXPECT_EQ(Upper(1.4, 1.8), Farben::Tangente);
+  EXPECT_NE(Upper(1.5, 2), Farben::Tangente);
   Type("Edit1", QStringLiteral("x^3-3x"));
-  SetX0(*form, 0);
+  SetX0(0);
   Click("BitCheckBox4");  // the slope triangle alone: (0|0), (1|0), (1|-3)
   EXPECT_EQ(Text("Label2"), QString());
   EXPECT_EQ(Text("Label3"), QString());
-  EXPECT_EQ(Upper(*form, 0.5, -0.5), kYellow);
-  EXPECT_EQ(Upper(*form, 1, -1), kRed);
-  EXPECT_NE(Upper(*form, -0.5, -0.5), kYellow);
+  EXPECT_EQ(Upper(0.5, -0.5), kYellow);
+  EXPECT_EQ(Upper(1, -1), kRed);
+  EXPECT_NE(Upper(-0.5, -0.5), kYellow);
   Click("BitCheckBox2");
   EXPECT_TRUE(Text("Label3").startsWith(QStringLiteral("f''(0,0000) =")));
-  SetX0(*form, 2);  // (2|2), (3|2), (3|11)
-  EXPECT_EQ(Upper(*form, 2.5, 2), kDarkGreen);
-  EXPECT_EQ(Upper(*form, 3, 4), kRed);
+  SetX0(2);  // (2|2), (3|2), (3|11)
+  EXPECT_EQ(Upper(2.5, 2), kDarkGreen);
+  EXPECT_EQ(Upper(3, 4), kRed);
 }
 
 TEST_F(CurveDiscussionTest, TheTraceCoversWhatThePointSweptAndAPressRestartsIt) {
   y1 = -12;
   y2 = 12;
-  Open();
+  form->Redraw();
   Click("BitCheckBox3");
   form->onPaintBoxPressed(Qt::LeftButton, ScreenX(0), 10);
   for (double x : {1.0, 2.0, 0.5, -1.0, 0.0, 1.0}) form->onPaintBoxMoved(ScreenX(x), 10);
   form->onPaintBoxReleased(Qt::LeftButton, ScreenX(1), 10);
   const Color trace = Farben::fStrich;
-  EXPECT_TRUE(LowerColumnHas(*form, -0.9, trace));
-  EXPECT_TRUE(LowerColumnHas(*form, 1.9, trace));
-  EXPECT_FALSE(LowerColumnHas(*form, -1.2, trace));
-  EXPECT_FALSE(LowerColumnHas(*form, 2.2, trace));
+  EXPECT_TRUE(LowerColumnHas(-0.9, trace));
+  EXPECT_TRUE(LowerColumnHas(1.9, trace));
+  EXPECT_FALSE(LowerColumnHas(-1.2, trace));
+  EXPECT_FALSE(LowerColumnHas(2.2, trace));
   form->onPaintBoxMoved(ScreenX(-3), 10);  // released: no longer dragging
   EXPECT_NEAR(PointX0, 1.0, 14.0 / PlotWidth);
 
   form->onPaintBoxPressed(Qt::LeftButton, ScreenX(-2.2), 10);
   form->onPaintBoxMoved(ScreenX(-1.6), 10);
-  EXPECT_TRUE(LowerColumnHas(*form, -1.8, trace));
-  EXPECT_FALSE(LowerColumnHas(*form, 1.0, trace));
+  EXPECT_TRUE(LowerColumnHas(-1.8, trace));
+  EXPECT_FALSE(LowerColumnHas(1.0, trace));
 }
 
 // Where f has no derivative, the readouts say so and neither tangent nor triangle is drawn;
 // a slope that is zero reads as zero; the graph of f' has a gap at a kink; nothing hangs.
 TEST_F(CurveDiscussionTest, NoNumbersAndNoTangentWhereTheDerivativeDoesNotExist) {
-  Open();
   for (const char* box : {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4"}) Click(box);
-  SetX0(*form, 1);  // f'(1) = 0 to the bit
+  SetX0(1);  // f'(1) = 0 to the bit
   EXPECT_EQ(Text("Label2"), QStringLiteral("f'(1,0000) =  0,0000"));
   const struct {
     const char* term;
@@ -140,36 +136,34 @@ TEST_F(CurveDiscussionTest, NoNumbersAndNoTangentWhereTheDerivativeDoesNotExist)
   for (const auto& c : cases) {
     SCOPED_TRACE(c.term);
     Type("Edit1", QString::fromUtf8(c.term));
-    SetX0(*form, c.x0);
+    SetX0(c.x0);
     EXPECT_TRUE(Text("Label2").endsWith(QStringLiteral(") = nicht definiert")));
     EXPECT_TRUE(Text("Label3").endsWith(QStringLiteral(") = nicht definiert")));
-    EXPECT_NE(Upper(*form, c.x0 + 0.5, 0.25), kYellow);
-    EXPECT_NE(Upper(*form, c.x0 + 0.5, 0), Farben::Tangente);
+    EXPECT_NE(Upper(c.x0 + 0.5, 0.25), kYellow);
+    EXPECT_NE(Upper(c.x0 + 0.5, 0), Farben::Tangente);
   }
   Type("Edit1", QStringLiteral("abs(x)"));
-  SetX0(*form, 3);
-  EXPECT_EQ(Lower(*form, -1, -1), Farben::fStrich);
-  EXPECT_EQ(Lower(*form, 1, 1), Farben::fStrich);
-  EXPECT_NE(Lower(*form, 0, 0.5), Farben::fStrich);
-  EXPECT_NE(Lower(*form, 0, -0.5), Farben::fStrich);
+  SetX0(3);
+  EXPECT_EQ(Lower(-1, -1), Farben::fStrich);
+  EXPECT_EQ(Lower(1, 1), Farben::fStrich);
+  EXPECT_NE(Lower(0, 0.5), Farben::fStrich);
+  EXPECT_NE(Lower(0, -0.5), Farben::fStrich);
   Type("Edit1", QStringLiteral("sqrt(x)"));
   Click("BitCheckBox3");
-  for (double x0 : {-1.0, 0.0, -1e300, 1e300, std::nan("")}) SetX0(*form, x0);
-  EXPECT_EQ(Lower(*form, 2, -6.5), kWhite);  // nothing stray far below in the lower plot
+  for (double x0 : {-1.0, 0.0, -1e300, 1e300, std::nan("")}) SetX0(x0);
+  EXPECT_EQ(Lower(2, -6.5), kWhite);  // nothing stray far below in the lower plot
 }
 
 TEST_F(CurveDiscussionTest, TheGuideLineRunsFromThePointToTheAxisAndOnDown) {
-  Open();
-  SetX0(*form, 0.5);  // f(0,5) = -1,375: the point lies below the axis
-  EXPECT_EQ(Upper(*form, 0.5, -0.7), kGrey);
-  EXPECT_NE(Upper(*form, 0.5, -3), kGrey);
+  SetX0(0.5);  // f(0,5) = -1,375: the point lies below the axis
+  EXPECT_EQ(Upper(0.5, -0.7), kGrey);
+  EXPECT_NE(Upper(0.5, -3), kGrey);
   Click("BitCheckBox1");
-  EXPECT_EQ(Upper(*form, 0.5, -0.7), kGrey);  // the stretch from the axis down to the point
-  EXPECT_EQ(Upper(*form, 0.5, -3), kGrey);    // and on to the bottom
+  EXPECT_EQ(Upper(0.5, -0.7), kGrey);  // the stretch from the axis down to the point
+  EXPECT_EQ(Upper(0.5, -3), kGrey);    // and on to the bottom
 }
 
 TEST_F(CurveDiscussionTest, ExamplesKeepTheirComment) {
-  Open();
   Find<QLineEdit>("Edit1")->setText(QStringLiteral("x^2"));
   // A character the 8-bit form has no byte for stays, in the field and in the file.
   Find<QLineEdit>("Edit2")->setText(QStringLiteral("Parabel, f(x) ≥ 0"));
@@ -185,10 +179,8 @@ TEST_F(CurveDiscussionTest, ExamplesKeepTheirComment) {
   EXPECT_EQ(ReadBytes(dir.File("Bsp1.txt")), "\xEF\xBB\xBFx^2;  Parabel, f(x) \u2265 0\r\n");
 }
 
-// Metafile, print and the file button's PNG, SVG and PDF: each with an x-axis in either half.
-TEST_F(CurveDiscussionTest, ExportsHoldBothPlots) {
-  Open();
-  testing::ExpectBothPlotsExported([this] { form->Redraw(); }, form->paintBox, dir);
+// The file button's PNG, SVG and PDF hold both plots: an x-axis in either half.
+TEST_F(CurveDiscussionTest, FilesHoldBothPlots) {
   QString filter;
   AskSaveFileName = [&](QWidget*, const QString&, const QString&, QString& selected) {
     selected = filter;

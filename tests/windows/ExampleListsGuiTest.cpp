@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QListWidget>
-#include <functional>
 
 #include "support/WindowFixture.h"
 #include "windows/curves/CurveDiscussionWindow.h"
@@ -18,33 +17,30 @@
 namespace kurvio {
 namespace {
 
+// A window's example controls, found by their design names: the list, the term field, the
+// get and add buttons, which differ between windows, and another field for the focus.
 struct Window {
   std::unique_ptr<QDialog> form;
   QListWidget* list;
-  QLineEdit* term;
+  QLineEdit *term, *other;
   QAbstractButton *get, *add;
-  QLineEdit* other;  // a field the focus can go to
 };
 
-// A window's example controls, found by their design names: the list, the term and comment
-// fields, and the get and add buttons, which differ between windows.
 template <typename Form>
 Window OpenByName(const char* get, const char* add) {
   auto form = std::make_unique<Form>();
-  const auto find = [f = form.get()](const char* name) {
-    return f->template findChild<QWidget*>(QString::fromLatin1(name));
-  };
+  Form* f = form.get();
   return {std::move(form),
-          qobject_cast<QListWidget*>(find("ListBox1")),
-          qobject_cast<QLineEdit*>(find("Edit1")),
-          qobject_cast<QAbstractButton*>(find(get)),
-          qobject_cast<QAbstractButton*>(find(add)),
-          qobject_cast<QLineEdit*>(find("Edit2"))};
+          f->template findChild<QListWidget*>("ListBox1"),
+          f->template findChild<QLineEdit*>("Edit1"),
+          f->template findChild<QLineEdit*>("Edit2"),
+          f->template findChild<QAbstractButton*>(get),
+          f->template findChild<QAbstractButton*>(add)};
 }
 
 const struct {
   const char* name;
-  std::function<Window()> open;
+  Window (*open)();
 } kWindows[] = {
     {"TForm3", [] { return OpenByName<TForm3>("SpeedButton1", "SpeedButton4"); }},
     {"TForm7", [] { return OpenByName<TForm7>("SpeedButton1", "SpeedButton4"); }},

@@ -1,10 +1,8 @@
-// The integral window: F by the Simpson rule and its graph with the stop
-// rule, the area, the bar and readout of F(x), the label of x, the bars of
-// the bounds and TermIntegralMode.
+// The integral window: F by the Simpson rule and its graph with the stop rule,
+// the area, the bar and readout of F(x), the label of x and TermIntegralMode.
 #include <QTimer>
 
 #include "plot/PaintBox.h"
-#include "support/RecordingCanvas.h"
 #include "support/WindowFixture.h"
 #include "term/NumberFormat.h"
 #include "windows/curves/IntegralWindow.h"
@@ -16,26 +14,23 @@ class IntegralWindowTest : public WindowTest<TForm7> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    TermFt = std::string(1, '1');  // f = 1
+    TermFt = std::string(1, '1');  // f = 1 (a plain "1" trips a false -Wrestrict)
     Gitter = 1;
   }
-  static bool AnyInLower(TForm7& form, Color colour) {
-    return AnyPixel(form.Picture().Static(TwoPlotPicture::Lower), colour);
+  bool AnyInLower(Color colour) const {
+    return AnyPixel(form->Picture().Static(TwoPlotPicture::Lower), colour);
   }
+  bool LowerColumnHas(double x, Color colour) const {
+    const QImage& s = form->Picture().Static(TwoPlotPicture::Lower);
+    for (int row = 0; row < s.height(); ++row)
+      if (FromQColor(s.pixelColor(ScreenX(x), row)) == colour) return true;
+    return false;
+  }
+  Color Lower(double x, double y) const {
+    return FromQColor(form->Picture().Screen().pixelColor(ScreenX(x), PlotHeight + ScreenY(y)));
+  }
+  Color Upper(double x, double y) const { return Pixel(form->Picture().Screen(), x, y); }
 };
-
-bool LowerColumnHas(TForm7& form, double x, Color colour) {
-  const QImage& s = form.Picture().Static(TwoPlotPicture::Lower);
-  for (int row = 0; row < s.height(); ++row)
-    if (FromQColor(s.pixelColor(ScreenX(x), row)) == colour) return true;
-  return false;
-}
-Color Lower(TForm7& form, double x, double y) {
-  return FromQColor(form.Picture().Screen().pixelColor(ScreenX(x), PlotHeight + ScreenY(y)));
-}
-Color Upper(TForm7& form, double x, double y) {
-  return FromQColor(form.Picture().Screen().pixelColor(ScreenX(x), ScreenY(y)));
-}
 
 TEST(IntegralTest, SimpsonWithSixteenSubintervals) {
   TermIntegralMode = true;
@@ -100,13 +95,11 @@ TEST_F(IntegralWindowTest, AreaBarReadoutAndLabelOfX) {
     const double x = PointX0, F = x - IntegralX0;
     EXPECT_EQ(Text("Label2"),
               QString::fromStdString(FormatNumber(Nachkommastellen, F)) + QStringLiteral(" [FE]"));
-    EXPECT_EQ(Upper(*form, (c.from + c.to) / 2, 0.5), Farben::flaeche);
-    EXPECT_NE(Upper(*form, c.from - 0.5, 0.5), Farben::flaeche);
-    EXPECT_NE(Upper(*form, c.to + 0.5, 0.5), Farben::flaeche);
-    EXPECT_EQ(Upper(*form, x, 0.5), kBlack);  // the line at x up to the graph
-    EXPECT_NE(Upper(*form, x, 1.5), kBlack);
-    EXPECT_EQ(Lower(*form, x, F / 2), Farben::flaeche);
-    EXPECT_NE(Lower(*form, x, F + (F > 0 ? 0.5 : -0.5)), Farben::flaeche);
+    EXPECT_EQ(Upper((c.from + c.to) / 2, 0.5), Farben::flaeche);
+    EXPECT_NE(Upper(c.from - 0.5, 0.5), Farben::flaeche);
+    EXPECT_NE(Upper(c.to + 0.5, 0.5), Farben::flaeche);
+    EXPECT_EQ(Lower(x, F / 2), Farben::flaeche);
+    EXPECT_NE(Lower(x, F + (F > 0 ? 0.5 : -0.5)), Farben::flaeche);
     const testing::RecordingCanvas canvas = Record([this] { form->animieren(); });
     ASSERT_EQ(canvas.texts.size(), 1u);
     EXPECT_EQ(canvas.texts[0].text, "x");
@@ -120,11 +113,11 @@ TEST_F(IntegralWindowTest, RootEndsAtZeroOnItsWayLeftAndIsMissingFromBelowZero) 
   TermFt = "sqrt(t)";
   Open();
   Type("Edit3", QStringLiteral("1"));
-  EXPECT_TRUE(LowerColumnHas(*form, 0.5, Farben::flaeche));
-  EXPECT_TRUE(LowerColumnHas(*form, 6.9, Farben::flaeche));  // to the right edge
-  EXPECT_FALSE(LowerColumnHas(*form, -0.5, Farben::flaeche));
+  EXPECT_TRUE(LowerColumnHas(0.5, Farben::flaeche));
+  EXPECT_TRUE(LowerColumnHas(6.9, Farben::flaeche));  // to the right edge
+  EXPECT_FALSE(LowerColumnHas(-0.5, Farben::flaeche));
   Type("Edit3", QStringLiteral("-1"));
-  EXPECT_FALSE(AnyInLower(*form, Farben::flaeche));
+  EXPECT_FALSE(AnyInLower(Farben::flaeche));
 }
 
 // An integral across a pole or across points where f is undefined does not exist: the
@@ -154,28 +147,24 @@ TEST_F(IntegralWindowTest, NoValueAcrossAPoleOrAnUndefinedStretch) {
   // 1/t from 1 leftwards: F ends before 0, and the area from x0 = -2 to x = 1 stops short of it.
   Type("Edit1", QStringLiteral("1/t"));
   Type("Edit3", QStringLiteral("1"));
-  EXPECT_TRUE(LowerColumnHas(*form, 0.5, Farben::flaeche));
-  EXPECT_FALSE(LowerColumnHas(*form, -0.5, Farben::flaeche));
+  EXPECT_TRUE(LowerColumnHas(0.5, Farben::flaeche));
+  EXPECT_FALSE(LowerColumnHas(-0.5, Farben::flaeche));
   Type("Edit3", QStringLiteral("-2"));
   Type("Edit4", QStringLiteral("1"));
-  EXPECT_EQ(Upper(*form, -1, -0.2), Farben::flaeche);
-  EXPECT_NE(Upper(*form, 0.5, 0.2), Farben::flaeche);
+  EXPECT_EQ(Upper(-1, -0.2), Farben::flaeche);
+  EXPECT_NE(Upper(0.5, 0.2), Farben::flaeche);
   // From the right of the pole leftwards: the area ends at the pole too.
   Type("Edit3", QStringLiteral("2"));
   Type("Edit4", QStringLiteral("-1"));
-  EXPECT_EQ(Upper(*form, 1, 0.2), Farben::flaeche);
-  EXPECT_NE(Upper(*form, -0.5, -0.2), Farben::flaeche);
+  EXPECT_EQ(Upper(1, 0.2), Farben::flaeche);
+  EXPECT_NE(Upper(-0.5, -0.2), Farben::flaeche);
 }
 
 // F = 2 sqrt(2) - 2 sqrt(2 - u) ends at u = 2, steep: it is drawn joined up to its last column.
 TEST_F(IntegralWindowTest, SteepGraphIsDrawnUpToWhereItEnds) {
   TermFt = "1/sqrt(2-t)";
   Open();
-  testing::RecordingCanvas canvas;
-  DrawCanvas = &canvas;
-  form->IntegralKurveZeichnen();
-  DrawCanvas = nullptr;
-  const auto segments = canvas.DrawnSegments();
+  const auto segments = Record([this] { form->IntegralKurveZeichnen(); }).DrawnSegments();
   ASSERT_FALSE(segments.empty());
   for (std::size_t i = 1; i < segments.size(); ++i)
     EXPECT_EQ(segments[i].from, segments[i - 1].to) << segments[i].from.x;
@@ -186,9 +175,9 @@ TEST_F(IntegralWindowTest, BoundsFarOutsideTheViewDrawWithoutHanging) {
   Open();
   Type("Edit3", QStringLiteral("-1000000000"));
   // F(u) = u + 1e9 lies far above the view: clamped, nothing inside, and no hang.
-  EXPECT_FALSE(AnyInLower(*form, Farben::flaeche));
+  EXPECT_FALSE(AnyInLower(Farben::flaeche));
   Type("Edit1", QStringLiteral("0"));
-  EXPECT_TRUE(LowerColumnHas(*form, 3, Farben::flaeche));  // F = 0 along the axis
+  EXPECT_TRUE(LowerColumnHas(3, Farben::flaeche));  // F = 0 along the axis
   Type("Edit1", QStringLiteral("1/t"));
   for (const char* x0 : {"0", "1e300", "-1e300"}) {
     Type("Edit3", QString::fromUtf8(x0));

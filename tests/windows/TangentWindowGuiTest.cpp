@@ -1,6 +1,5 @@
-// The tangent window driven through its controls: secant and tangent slopes,
-// the slope triangles, guide lines, fixed secants, undefined points, the view,
-// the animation of Q, dragging and the example list with its file.
+// The tangent window: secant and tangent slopes, triangles, guide lines, fixed
+// secants, undefined points, the view, the animation of Q and the examples.
 #include <QListWidget>
 #include <QScrollBar>
 #include <QTimer>
@@ -107,9 +106,7 @@ TEST_F(TangentWindowTest, FixedSecantKeepsItsQWhenPMovesAndOnlyTheCurrentOneIsLa
   EXPECT_EQ(At(1.5, 4.5), kRed);      // through the new P (0|0) and its own Q (3|9)
   EXPECT_EQ(At(-0.5, 0.5), kSecant);  // the current one through (-1|1)
   Type("Edit5", QStringLiteral("2"));
-  for (const char* box : {"BitCheckBox2", "BitCheckBox3"}) Click(box);
-  EXPECT_NE(At(2.8, 1.5), kYellow);  // inside the fixed secant's triangle
-  EXPECT_EQ(At(1.8, 0.5), kYellow);  // inside the current one's
+  Click("BitCheckBox2");
   std::string labels;
   for (const testing::TextCall& t : Record([this] { form->animieren(); }).texts) {
     if (t.text != "P" && t.text != "Q") continue;
@@ -171,13 +168,6 @@ TEST_F(TangentWindowTest, ZoomsAndPansKeepPAndQAndTheBarsFollowTheView) {
   for (int i = 0; i < 3; ++i) Click("SpeedButton7");  // -1,75 .. 1,75: Q lies outside
   EXPECT_EQ(xQ, 2.0);
   EXPECT_EQ(bar->value(), bar->maximum());
-  double smallest = 1e9;
-  for (int i = 0; i < 17; ++i) {
-    Click("SpeedButton7");
-    smallest = std::min(smallest, x2 - x1);
-  }
-  EXPECT_GE(smallest, 0.0001);
-  EXPECT_EQ(x1, -1.75);  // reset on the 18th zoom, then two more halvings
   Click("SpeedButton22");
   Type("Edit2", QStringLiteral("0,5"));
   Type("Edit5", QStringLiteral("-0,5"));
