@@ -83,18 +83,9 @@ TEST_F(PlotTest, DefaultWindow) {
   const std::vector<int> rows = Ticks(canvas, 350, false);
   EXPECT_EQ(rows.size(), 12u);
   EXPECT_EQ(std::count(rows.begin(), rows.end(), ScreenY(0)), 0);
-  // With Skalierung only the first positive tick of each axis is labelled: centred
-  // below the x tick, left of the y tick, the names at the ends.
+  // With Skalierung only the first positive tick of each axis is labelled (the
+  // places of labels and arrowheads are kept by every window's picture recording).
   EXPECT_EQ(Labels(canvas), (std::vector<std::string>{"1", "x", "1", "y"}));
-  const Point places[] = {{400 - 7 / 2, 356}, {700 - 7 - 6, 330}, {350 - 7 - 6, 292}, {356, 0}};
-  for (int i = 0; i < 4; ++i)
-    EXPECT_EQ((Point{canvas.texts[i].x, canvas.texts[i].y}), places[i]) << i;
-  // Arrowheads, filled black; then the brush is the background again.
-  ASSERT_EQ(canvas.polygons.size(), 2u);
-  EXPECT_EQ(canvas.polygons[0], (std::vector<Point>{{694, 346}, {700, 350}, {694, 354}}));
-  EXPECT_EQ(canvas.polygons[1], (std::vector<Point>{{346, 6}, {350, 0}, {354, 6}}));
-  EXPECT_EQ(canvas.brush.color, 0xFFFFFFu);
-
   canvas = RecordingCanvas();
   Skalierung = false;
   DrawCoordinateSystem();

@@ -179,11 +179,5 @@ TEST_F(EvalTest, DerivativesExistOnlyWhereTheFunctionIsSmooth) {
   }
 }
 
-TEST_F(EvalTest, ResultIsRepeatable) {
-  CompileTerm(MainTerm, "sqrt(abs(x))*ln(x^2+1)", true);
-  const double first = EvalTerm(MainTerm, 1.5, 0, 0, 0, 0, 0);
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(EvalTerm(MainTerm, 1.5, 0, 0, 0, 0, 0), first);
-}
-
 }  // namespace
 }  // namespace kurvio

@@ -1,8 +1,8 @@
 // Every window's picture, drawing call by drawing call with the pen, brush and
-// font it is drawn in, compared with the recording kept in tests/pictures, and
-// the metafile it copies compared by its SHA-1. A change to a picture shows as a
-// diff of its recording. After an intended change run the test with
-// KURVIO_UPDATE_PICTURES=1, look at the diff and commit it.
+// font it is drawn in, compared with the recording kept in tests/pictures; the
+// metafile it copies and its pixels on screen compared by their SHA-1. A change
+// to a picture shows as a diff of its recording. After an intended change run
+// the test with KURVIO_UPDATE_PICTURES=1, look at the diff and commit it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -55,10 +55,11 @@ void ClassroomTerms() {
 
 // The window opened at a fixed size with the classroom terms, `prepare` run on
 // it, then its picture drawn as an export draws it.
-// The recording of the drawing calls, and the metafile "WMF - Clipb." copies.
+// The recording of the drawing calls, the metafile "WMF - Clipb." copies, and
+// the pixels of the picture on screen.
 struct Drawn {
   std::string calls;
-  QByteArray metafile;
+  QByteArray metafile, screen;
 };
 
 template <class Window>
@@ -80,8 +81,11 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
   ExportDrawing = false;
   DrawCanvas = nullptr;
   window->template findChild<QPushButton*>(QStringLiteral("SpeedButton23"))->click();
+  const QImage screen = window->template findChild<TPaintBox*>()->grab().toImage();
   return {log.picture,
-          QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/x-wmf"))};
+          QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/x-wmf")),
+          QByteArray(reinterpret_cast<const char*>(screen.constBits()),
+                     static_cast<qsizetype>(screen.sizeInBytes()))};
 }
 
 // Every check box of the window ticked, in the order the window holds them.
@@ -232,9 +236,12 @@ TEST(Pictures, EveryWindowDrawsWhatItsRecordingHolds) {
     const QByteArray kept = Kept(row.name, "txt", QByteArray::fromStdString(drawn.calls));
     EXPECT_TRUE(drawn.calls == kept.toStdString())
         << FirstDifference(kept.toStdString(), drawn.calls);
-    EXPECT_FALSE(drawn.metafile.isEmpty());
-    const QByteArray sha1 = QCryptographicHash::hash(drawn.metafile, QCryptographicHash::Sha1);
-    EXPECT_EQ(sha1.toHex(), Kept(row.name, "wmf.sha1", sha1.toHex())) << "the metafile differs";
+    for (const auto& [bytes, extension] :
+         {std::pair{drawn.metafile, "wmf.sha1"}, std::pair{drawn.screen, "screen.sha1"}}) {
+      EXPECT_FALSE(bytes.isEmpty());
+      const QByteArray sha1 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+      EXPECT_EQ(sha1, Kept(row.name, extension, sha1)) << extension << " differs";
+    }
   }
 }
 
