@@ -1,14 +1,16 @@
-// Every window's picture, drawing call by drawing call with the pen, brush and
-// font it is drawn in, compared with the recording kept in tests/pictures; the
-// metafile it copies and its pixels on screen compared by their SHA-1. A change
-// to a picture shows as a diff of its recording. After an intended change run
-// the test with KURVIO_UPDATE_PICTURES=1, look at the diff and commit it.
+// Every window's readouts and picture, drawing call by drawing call with the
+// pen, brush and font it is drawn in, compared with the recording kept in
+// tests/pictures; the metafile it copies and its pixels on screen compared by
+// their SHA-1. A change shows as a diff of a recording. After an intended change
+// run the test with KURVIO_UPDATE_PICTURES=1, look at the diff and commit it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QCryptographicHash>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -75,6 +77,14 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
   if (prepare) prepare(*window);
   QApplication::processEvents();
   testing::RecordingCanvas log;
+  // What the window's labels and fields read, then the drawing.
+  for (const QWidget* w : window->template findChildren<QWidget*>()) {
+    const auto* label = qobject_cast<const QLabel*>(w);
+    const auto* field = qobject_cast<const QLineEdit*>(w);
+    if ((label || field) && w->isVisible())
+      log.picture +=
+          (w->objectName() + ": " + (label ? label->text() : field->text()) + "\n").toStdString();
+  }
   DrawCanvas = &log;
   ExportDrawing = true;
   draw(*window);
