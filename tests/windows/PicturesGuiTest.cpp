@@ -173,6 +173,21 @@ void FixedArrows(TForm12& w) {
   dragTo(2.5);
 }
 
+// The integral function of sin(t)+1 from -2 to 2.
+void Bounds(TForm7& w) {
+  w.findChild<QLineEdit*>(QStringLiteral("Edit3"))->setText(QStringLiteral("-2"));
+  w.onX0FieldLeft();
+  w.findChild<QLineEdit*>(QStringLiteral("Edit4"))->setText(QStringLiteral("2"));
+  w.onXFieldLeft();
+}
+
+// A guess of the family y = a(x-u)²+v, then the solution shown.
+void GuessAndSolution(TForm12& w) {
+  FixedArrows(w);
+  w.familyButtons[1]->click();
+  w.showSolutionButton->click();
+}
+
 void TangentMode(TForm5& w) {
   w.tangentModeButton->setChecked(true);
   w.onModeClicked();
@@ -201,12 +216,14 @@ const Row kPictures[] = {
     {"unit-circle-ticked", Of<TForm5>(Ticked<TForm5>, Calls<TForm5, &TForm5::darstellen>)},
     {"unit-circle-tangent", Of<TForm5>(TangentMode, Calls<TForm5, &TForm5::darstellen>)},
     {"integral", Of<TForm7>({}, Calls<TForm7, &TForm7::Redraw>)},
+    {"integral-bounds", Of<TForm7>(Bounds, Calls<TForm7, &TForm7::Redraw>)},
     {"tangent", Of<TForm8>({}, Calls<TForm8, &TForm8::animieren>)},
     {"tangent-secants", Of<TForm8>(FixedSecants, Calls<TForm8, &TForm8::animieren>)},
     {"limits", Of<TForm11>({}, Calls<TForm11, &TForm11::animieren>)},
     {"limits-ticked", Of<TForm11>(Ticked<TForm11>, Calls<TForm11, &TForm11::animieren>)},
     {"covariation", Of<TForm12>({}, Calls<TForm12, &TForm12::animieren>)},
     {"covariation-arrows", Of<TForm12>(FixedArrows, Calls<TForm12, &TForm12::animieren>)},
+    {"covariation-guess", Of<TForm12>(GuessAndSolution, Calls<TForm12, &TForm12::animieren>)},
     {"bisection", Of<TForm13>({}, Calls<TForm13, &TForm13::animieren>)},
     {"bisection-steps", Of<TForm13>(FiveSteps, Calls<TForm13, &TForm13::animieren>)},
     {"sequences", Of<TForm15>({}, Calls<TForm15, &TForm15::animieren>)},
