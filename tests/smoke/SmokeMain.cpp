@@ -1,8 +1,6 @@
 // Starts the program's start window, its main window and every analysis window
 // in a real X server and checks that they paint: the picture of the screen is
-// not one flat colour. With KURVIO_PNG_DIR set it also saves pictures of the
-// windows (start, main, animation, zoom box, settings, help, info and every
-// analysis window) to look at.
+// not one flat colour. With KURVIO_PNG_DIR set it also saves the pictures.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -15,18 +13,9 @@
 #include <cstdio>
 #include <set>
 
-#include <QLineEdit>
-#include <QPlainTextEdit>
-
-#include "app/InfoWindow.h"
-#include "app/MainWindow.h"
 #include "app/StartWindow.h"
-#include "module/HelpWindow.h"
-#include "module/SettingsDialog.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStartup.h"
-#include "widgets/TBitCheckBox.h"
-#include "widgets/TSwitch.h"
 
 namespace {
 
@@ -74,80 +63,32 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "smoke: the start window painted nothing\n");
       ++failures;
     }
-    start.OnModuleShown = [&](QDialog* module) {
-      auto* form = static_cast<kurvio::TForm1*>(module);
-      // Without a window manager "maximised" does nothing: fill the screen by hand.
-      form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-      QTimer::singleShot(800, form, [&, form] {
-        form->termField->setText(QStringLiteral("x^3-3x"));
-        form->onTermFieldLeft();
-        const QImage mainShot = GrabScreen();
-        if (!dir.isEmpty()) mainShot.save(QString::fromLocal8Bit(dir) + "/smoke-main.png");
-        if (DistinctColours(mainShot) < 8) {
-          std::fprintf(stderr, "smoke: the main window painted nothing\n");
-          ++failures;
-        }
-        // An animation of a, pictured halfway, then switched off.
-        QTimer::singleShot(400, form, [&, form] {
-          if (!dir.isEmpty())
-            GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-animation.png");
-          form->aSwitch->SetChecked(false);
-        });
-        form->aSwitch->SetChecked(true);
-        form->SwitchClick(0);
-        // A zoom box being drawn.
-        form->zoomBoxCheck->SetChecked(true);
-        form->onPaintBoxMouseDown(Qt::LeftButton, 120, 100);
-        form->onPaintBoxMouseMove(380, 300);
-        if (!dir.isEmpty()) GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-zoombox.png");
-        form->onPaintBoxMouseUp(Qt::LeftButton, 380, 300);
-        // The settings dialog over the main window.
-        kurvio::TForm2 settings(form);
-        settings.show();
-        QApplication::processEvents();
-        if (!dir.isEmpty()) GrabScreen().save(QString::fromLocal8Bit(dir) + "/smoke-settings.png");
-        settings.close();
-        // The help and info windows, at the start and at the end of the help text.
-        kurvio::TForm18 help(form);
-        help.show();
-        QApplication::processEvents();
-        if (!dir.isEmpty()) {
-          help.grab().save(QString::fromLocal8Bit(dir) + "/smoke-help.png");
-          help.Memo1->moveCursor(QTextCursor::End);
-          help.grab().save(QString::fromLocal8Bit(dir) + "/smoke-help-end.png");
-        }
-        help.close();
-        kurvio::TForm9 info(form);
-        info.show();
-        QApplication::processEvents();
-        if (!dir.isEmpty()) info.grab().save(QString::fromLocal8Bit(dir) + "/smoke-info.png");
-        info.close();
-        form->close();
-      });
-    };
-    start.openMainWindow();
-    // Every analysis window, opened by its button.
-    const struct {
-      const char* button;
-      const char* name;
-    } modules[] = {{"SpeedButton9", "tangent"},     {"SpeedButton6", "discussion"},
-                   {"SpeedButton7", "integral"},    {"SpeedButton2", "limits"},
-                   {"SpeedButton4", "bisection"},   {"SpeedButton5", "sequences"},
-                   {"SpeedButton3", "covariation"}, {"SpeedButton8", "unitcircle"}};
-    for (const auto& m : modules) {
-      start.OnModuleShown = [&](QDialog* form) {
+    // Each window: filling the screen (without a window manager "maximised" does
+    // nothing), pictured after it has painted, checked and closed.
+    const auto shootWhenShown = [&](const char* name) {
+      start.OnModuleShown = [&, name](QDialog* form) {
         form->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-        QTimer::singleShot(600, form, [&, form] {
+        QTimer::singleShot(700, form, [&, form, name] {
           const QImage shot = GrabScreen();
-          if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-" + m.name + ".png");
+          if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + "/smoke-" + name + ".png");
           if (DistinctColours(shot) < 8) {
-            std::fprintf(stderr, "smoke: the window %s painted nothing\n", m.name);
+            std::fprintf(stderr, "smoke: the window %s painted nothing\n", name);
             ++failures;
           }
           form->close();
         });
       };
-      start.findChild<QPushButton*>(m.button)->click();
+    };
+    shootWhenShown("main");
+    start.openMainWindow();
+    const char* const modules[][2] = {
+        {"SpeedButton9", "tangent"},     {"SpeedButton6", "discussion"},
+        {"SpeedButton7", "integral"},    {"SpeedButton2", "limits"},
+        {"SpeedButton4", "bisection"},   {"SpeedButton5", "sequences"},
+        {"SpeedButton3", "covariation"}, {"SpeedButton8", "unitcircle"}};
+    for (const auto& [button, name] : modules) {
+      shootWhenShown(name);
+      start.findChild<QPushButton*>(button)->click();
     }
     start.close();
   });
