@@ -2,7 +2,6 @@
 #pragma once
 
 #include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -46,44 +45,6 @@ inline std::vector<double> SvgNumbers(const std::string& text) {
     }
   }
   return numbers;
-}
-
-// One number of an attribute; NaN when it holds none.
-inline double SvgNumber(const std::string& text) {
-  const std::vector<double> numbers = SvgNumbers(text);
-  return numbers.empty() ? NAN : numbers.front();
-}
-
-// The values of `attribute` on every `element` of the SVG, in document order.
-inline std::vector<std::string> SvgAttributes(const std::string& svg, const std::string& element,
-                                              const std::string& attribute) {
-  std::vector<std::string> values;
-  const std::string open = "<" + element + " ";
-  const std::string key = " " + attribute + "=\"";
-  for (std::size_t at = svg.find(open); at != std::string::npos; at = svg.find(open, at + 1)) {
-    const std::size_t end = svg.find('>', at);
-    const std::size_t k = svg.find(key, at);
-    if (k == std::string::npos || k > end) continue;
-    const std::size_t start = k + key.size();
-    values.push_back(svg.substr(start, svg.find('"', start) - start));
-  }
-  return values;
-}
-
-struct SvgLine {
-  double x1, y1, x2, y2;
-};
-
-// The <line> elements of the SVG.
-inline std::vector<SvgLine> SvgLines(const std::string& svg) {
-  const auto x1 = SvgAttributes(svg, "line", "x1");
-  const auto y1 = SvgAttributes(svg, "line", "y1");
-  const auto x2 = SvgAttributes(svg, "line", "x2");
-  const auto y2 = SvgAttributes(svg, "line", "y2");
-  std::vector<SvgLine> lines;
-  for (std::size_t i = 0; i < x1.size() && i < y1.size() && i < x2.size() && i < y2.size(); ++i)
-    lines.push_back({SvgNumber(x1[i]), SvgNumber(y1[i]), SvgNumber(x2[i]), SvgNumber(y2[i])});
-  return lines;
 }
 
 }  // namespace kurvio::testing

@@ -1,6 +1,6 @@
-// The parts every module window is built from: the button column, drawing on
-// an off-screen image, the animation loop, the integer field, the number
-// field with its scroll bar and the frame of the analysis windows.
+// The parts every module window is built from: the button column, the
+// animation loop, the integer field, the number field with its scroll bar and
+// the frame of the analysis windows.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -16,7 +16,6 @@
 #include "module/AnalysisWindow.h"
 #include "module/AnimationLoop.h"
 #include "module/ButtonColumn.h"
-#include "module/DrawOn.h"
 #include "module/FrameWait.h"
 #include "module/IntegerField.h"
 #include "module/ModuleDialog.h"
@@ -26,7 +25,6 @@
 #include "plot/PlotFrame.h"
 #include "plot/ZoomBox.h"
 #include "settings/Settings.h"
-#include "support/RecordingCanvas.h"
 
 namespace kurvio {
 namespace {
@@ -57,46 +55,6 @@ TEST(ButtonColumnTest, Wiring) {
   d.printButton->click();  // no picture: nothing to print, nothing breaks
 }
 
-TEST(DrawOnTest, DrawsOnTheImageAndPutsTheCanvasBack) {
-  QImage image(40, 30, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  testing::RecordingCanvas outer;
-  DrawCanvas = &outer;
-  ExportDrawing = false;
-  DrawOn(image, QFont(), [] {
-    ASSERT_NE(DrawCanvas, nullptr);
-    DrawCanvas->pen.color = 0;
-    DrawCanvas->MoveTo(0, 10);
-    DrawCanvas->LineTo(40, 10);
-  });
-  EXPECT_EQ(DrawCanvas, &outer);
-  EXPECT_EQ(image.pixelColor(20, 10), QColor(Qt::black));
-  EXPECT_TRUE(outer.calls.empty());
-
-  // During an export the drawing goes to the export canvas instead.
-  ExportDrawing = true;
-  image.fill(Qt::white);
-  DrawOn(image, QFont(), [] { DrawCanvas->LineTo(5, 5); });
-  ExportDrawing = false;
-  EXPECT_EQ(image.pixelColor(20, 10), QColor(Qt::white));
-  EXPECT_FALSE(outer.calls.empty());
-  DrawCanvas = nullptr;
-}
-
-TEST(AnimationLoopTest, EndsWhenSwitchedOffAfterOneMoreWait) {
-  QWidget window;
-  int frames = 0, waits = 0;
-  AnimationRunning = true;
-  EXPECT_TRUE(RunAnimation(
-      &window,
-      [&] {
-        if (++frames == 3) AnimationRunning = false;
-      },
-      [&] { ++waits; }));
-  EXPECT_EQ(frames, 3);
-  EXPECT_EQ(waits, 3);
-}
-
 TEST(AnimationLoopTest, AWindowDestroyedDuringTheWaitEndsTheLoop) {
   auto* window = new QDialog;
   QPointer<QDialog> alive(window);
@@ -123,8 +81,7 @@ TEST(IntegerFieldTest, WholeNumbersOnly) {
   const struct {
     const char* text;
     int expected;
-  } cases[] = {{"12", 12}, {" -3 ", -3}, {"+7", 7},     {"1,5", 99},        {"1.5", 99},
-               {"", 99},   {"x", 99},    {"1.000", 99}, {"99999999999", 99}};
+  } cases[] = {{" -3 ", -3}, {"1,5", 99}, {"", 99}, {"99999999999", 99}};
   for (const auto& c : cases) {
     edit.setText(QString::fromUtf8(c.text));
     EXPECT_EQ(ReadIntegerEdit(&edit, 99), c.expected) << c.text;
@@ -167,9 +124,7 @@ TEST(NumberScrollTest, TypedValuesGoOnTheBarsGridWhenTheBarMoves) {
 }
 
 TEST(NumberScrollTest, BarMaximaStayUsable) {
-  const double cases[][3] = {
-      {14, 1, 1400}, {28, 2, 1400}, {0.0001, 0.00001, 1000}, {1e7, 1e-9, 1000000}, {14, 0, 1000000},
-      {NAN, 1, 1},   {-3, 1, 1}};
+  const double cases[][3] = {{28, 2, 1400}, {1e7, 1e-9, 1000000}, {14, 0, 1000000}, {NAN, 1, 1}};
   for (const auto& c : cases) EXPECT_EQ(BarMaxForTicks(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }
 
@@ -199,17 +154,6 @@ class FrameWindow : public TAnalysisWindow {
   std::vector<bool> zooms;
 };
 
-TEST(AnalysisWindowTest, PaintsOnShowAndResize) {
-  FrameWindow w;
-  w.show();
-  QApplication::processEvents();
-  const int afterShow = w.paints;
-  EXPECT_GE(afterShow, 1);
-  w.resize(w.width() + 40, w.height() + 40);
-  QApplication::processEvents();
-  EXPECT_GT(w.paints, afterShow);
-}
-
 // From the view -7..7 × -7..7: zooms by a half out and a quarter in, shifts by a
 // tenth; each is checked and tells a zoom from a shift; the reset is not checked.
 TEST(ViewPadTest, EveryButtonMovesTheViewAndIsChecked) {
@@ -222,12 +166,6 @@ TEST(ViewPadTest, EveryButtonMovesTheViewAndIsChecked) {
       {&TViewPad::zoomOutButton, -14, 14, -14, 14, true},
       {&TViewPad::zoomInButton, -3.5, 3.5, -3.5, 3.5, true},
       {&TViewPad::upLeftButton, -8.4, 5.6, -5.6, 8.4, false},
-      {&TViewPad::upButton, -7, 7, -5.6, 8.4, false},
-      {&TViewPad::upRightButton, -5.6, 8.4, -5.6, 8.4, false},
-      {&TViewPad::leftButton, -8.4, 5.6, -7, 7, false},
-      {&TViewPad::rightButton, -5.6, 8.4, -7, 7, false},
-      {&TViewPad::downLeftButton, -8.4, 5.6, -8.4, 5.6, false},
-      {&TViewPad::downButton, -7, 7, -8.4, 5.6, false},
       {&TViewPad::downRightButton, -5.6, 8.4, -8.4, 5.6, false},
   };
   int row = 0;
@@ -257,8 +195,9 @@ TEST(ZoomBoxTest, ABoxLargerThanTenPixelsBecomesTheView) {
     bool taken;
     double x1, x2, y1, y2;
   } cases[] = {
-      {{20, 30}, {80, 120}, true, -5, 1, -5, 4},    {{80, 120}, {20, 30}, true, -5, 1, -5, 4},
-      {{20, 30}, {31, 41}, true, -5, -3.9, 2.9, 4}, {{20, 30}, {30, 120}, false, -7, 7, -7, 7},
+      {{80, 120}, {20, 30}, true, -5, 1, -5, 4},
+      {{20, 30}, {31, 41}, true, -5, -3.9, 2.9, 4},
+      {{20, 30}, {30, 120}, false, -7, 7, -7, 7},
       {{20, 30}, {90, 40}, false, -7, 7, -7, 7},
   };
   TPaintBox box;
@@ -287,10 +226,11 @@ TEST(ZoomBoxTest, ABoxLargerThanTenPixelsBecomesTheView) {
   PlotWidth = width, PlotHeight = height;
 }
 
-TEST(AnalysisWindowTest, RightButtonOpensTheSettingsAndClosingSavesOnce) {
+TEST(AnalysisWindowTest, PaintsRightButtonOpensTheSettingsAndClosingSavesOnce) {
   FrameWindow w;
   w.show();
   QApplication::processEvents();
+  EXPECT_GE(w.paints, 1);
   QString opened;
   QTimer::singleShot(0, [&] {
     QWidget* modal = QApplication::activeModalWidget();

@@ -1,16 +1,14 @@
 // The two-plot picture: plot sizes from the paint box, static pictures and
-// frames combined by AND, and the lower plot moved down during an export.
+// frames combined by AND.
 #include <gtest/gtest.h>
 
 #include <QFont>
-#include <algorithm>
 
 #include "module/TwoPlotPicture.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
 #include "settings/Settings.h"
-#include "support/RecordingCanvas.h"
 
 namespace kurvio {
 namespace {
@@ -54,25 +52,6 @@ TEST_F(TwoPlotPictureTest, FramesLieOverTheStaticPictureOfTheirPlot) {
   // Dark wins where both draw: the AND of the pixels.
   picture.DrawFrame(TwoPlotPicture::Upper, font, [] { Row(10, 255); });
   EXPECT_EQ(At(100, 10), kBlack);
-}
-
-TEST_F(TwoPlotPictureTest, AnExportDrawsTheLowerPlotBelowTheUpperOne) {
-  testing::RecordingCanvas canvas;
-  DrawCanvas = &canvas;
-  ExportDrawing = true;
-  const QImage before = picture.Screen();
-  picture.DrawStatic(TwoPlotPicture::Upper, font, [] { Row(1, kBlack); });
-  picture.DrawFrame(TwoPlotPicture::Lower, font, [] { Row(2, kBlack); });
-  ExportDrawing = false;
-  DrawCanvas = nullptr;
-  const auto& calls = canvas.calls;
-  const auto shiftDown = std::find(calls.begin(), calls.end(), "ShiftOrigin 0 251");
-  const auto shiftUp = std::find(calls.begin(), calls.end(), "ShiftOrigin 0 -251");
-  ASSERT_NE(shiftDown, calls.end());
-  ASSERT_NE(shiftUp, calls.end());
-  EXPECT_LT(shiftDown, shiftUp);
-  ASSERT_EQ(canvas.segments.size(), 2u);
-  EXPECT_EQ(picture.Screen(), before);  // nothing on the screen bitmaps
 }
 
 }  // namespace
