@@ -51,6 +51,7 @@ struct PictureCase {
   const char* name;
   std::shared_ptr<QWidget> (*open)(Draw& draw);
 };
+void PrintTo(const PictureCase& c, std::ostream* os) { *os << c.name; }
 
 const PictureCase kCases[] = {
     {"MainWindowTermWithT", [](Draw& draw) { return MainWindow(draw, 4); }},
