@@ -155,7 +155,8 @@ class FrameWindow : public TAnalysisWindow {
 };
 
 // From the view -7..7 × -7..7: zooms by a half out and a quarter in, shifts by a
-// tenth; each is checked and tells a zoom from a shift; the reset is not checked.
+// tenth in all eight directions; each is checked and tells a zoom from a shift;
+// the reset is not checked.
 TEST(ViewPadTest, EveryButtonMovesTheViewAndIsChecked) {
   FrameWindow w;
   const struct {
@@ -166,6 +167,12 @@ TEST(ViewPadTest, EveryButtonMovesTheViewAndIsChecked) {
       {&TViewPad::zoomOutButton, -14, 14, -14, 14, true},
       {&TViewPad::zoomInButton, -3.5, 3.5, -3.5, 3.5, true},
       {&TViewPad::upLeftButton, -8.4, 5.6, -5.6, 8.4, false},
+      {&TViewPad::upButton, -7, 7, -5.6, 8.4, false},
+      {&TViewPad::upRightButton, -5.6, 8.4, -5.6, 8.4, false},
+      {&TViewPad::leftButton, -8.4, 5.6, -7, 7, false},
+      {&TViewPad::rightButton, -5.6, 8.4, -7, 7, false},
+      {&TViewPad::downLeftButton, -8.4, 5.6, -8.4, 5.6, false},
+      {&TViewPad::downButton, -7, 7, -8.4, 5.6, false},
       {&TViewPad::downRightButton, -5.6, 8.4, -8.4, 5.6, false},
   };
   int row = 0;
