@@ -157,6 +157,16 @@ TEST_F(PlotTest, TrigManualAndUnusableSteps) {
   ComputeTickSteps();
   EXPECT_EQ(XTickStep, 1);
   EXPECT_EQ(YTickStep, 1);
+  // At most two ticks a pixel and two more: 1024 ticks on 16 units and 511 pixels.
+  PlotWidth = 511;
+  x1 = -8, x2 = 8;
+  for (double step : {1.0 / 64, 1.0 / 65}) {
+    ManualXTickStep = step;
+    ComputeTickSteps();
+    EXPECT_EQ(XTickStep, step == 1.0 / 64 ? step : AutoXTickStep) << step;
+  }
+  PlotWidth = 700;
+  x1 = -7, x2 = 7;
   TrigAxisMode = true;  // the manual x step is ignored
   ManualXTickStep = 3;
   DrawCoordinateSystem();
