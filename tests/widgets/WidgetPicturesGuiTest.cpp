@@ -3,6 +3,7 @@
 // test with KURVIO_UPDATE_PICTURES=1, look at the new pictures and commit them.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QEnterEvent>
@@ -87,6 +88,15 @@ std::unique_ptr<QWidget> ColorButton(TIndicatorBorder border) {
   return button;
 }
 
+// The control shown in a window of its own and holding the focus.
+std::unique_ptr<QWidget> Focused(std::unique_ptr<QWidget> widget) {
+  widget->show();
+  QApplication::setActiveWindow(widget.get());
+  widget->setFocus();
+  QApplication::processEvents();
+  return widget;
+}
+
 // A drop-down list's item as its list paints it.
 std::unique_ptr<QWidget> Item(std::unique_ptr<TPictureComboBox> box, int index) {
   QImage image(100, box->ItemHeight(), QImage::Format_RGB32);
@@ -115,6 +125,8 @@ const struct {
     {"switch-off", [] { return Switch(false, true); }},
     {"switch-on", [] { return Switch(true, true); }},
     {"switch-on-mirrored", [] { return Switch(true, false); }},
+    {"switch-focused", [] { return Focused(Switch(true, true)); }},
+    {"checkbox-focused", [] { return Focused(CheckBox(cbChecked, true, taRightJustify)); }},
     {"checkbox-off", [] { return CheckBox(cbUnchecked, true, taRightJustify); }},
     {"checkbox-on", [] { return CheckBox(cbChecked, true, taRightJustify); }},
     {"checkbox-grayed", [] { return CheckBox(cbGrayed, true, taRightJustify); }},

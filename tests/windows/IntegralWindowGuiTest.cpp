@@ -94,6 +94,30 @@ TEST_F(IntegralWindowTest, ReadoutAndLabelOfXAndNoValueAcrossAPole) {
   EXPECT_NE(Upper(-0.5, -0.2), Farben::flaeche);
 }
 
+// x follows the mouse only while the button is down and the mouse is over the
+// picture, its edges included.
+TEST_F(IntegralWindowTest, DragMovesXOnlyOverThePicture) {
+  Open();
+  const int width = form->paintBox->width();
+  form->onPaintBoxMoved(width / 4, 10);  // no button down
+  const double start = PointX0;
+  form->onPaintBoxPressed(Qt::LeftButton, width / 2, 10);
+  const double pressed = PointX0;
+  EXPECT_NE(pressed, start);
+  for (int x : {-1, width + 1}) {
+    form->onPaintBoxMoved(x, 10);
+    EXPECT_EQ(PointX0, pressed) << x;
+  }
+  form->onPaintBoxMoved(0, 10);
+  EXPECT_LT(PointX0, pressed);
+  form->onPaintBoxMoved(width, 10);
+  EXPECT_GT(PointX0, pressed);
+  form->onPaintBoxReleased(Qt::LeftButton, width, 10);
+  const double released = PointX0;
+  form->onPaintBoxMoved(width / 4, 10);
+  EXPECT_EQ(PointX0, released);
+}
+
 TEST_F(IntegralWindowTest, ATermWithXIsRefusedUntilTheWindowCloses) {
   Open();
   Type("Edit1", QStringLiteral("x^2"));
