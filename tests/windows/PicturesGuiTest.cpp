@@ -107,11 +107,6 @@ void TickEveryBox(QWidget& window) {
     }
 }
 
-template <class Window>
-void Ticked(Window& w) {
-  TickEveryBox(w);
-}
-
 template <class Window, void (Window::*Draw)()>
 void Calls(Window& w) {
   (w.*Draw)();
@@ -213,21 +208,21 @@ const Row kPictures[] = {
     {"curve-discussion", Of<TForm3>({}, Calls<TForm3, &TForm3::Redraw>)},
     {"curve-discussion-trace", Of<TForm3>(SlopeTrace, Calls<TForm3, &TForm3::Redraw>)},
     {"unit-circle", Of<TForm5>({}, Calls<TForm5, &TForm5::darstellen>)},
-    {"unit-circle-ticked", Of<TForm5>(Ticked<TForm5>, Calls<TForm5, &TForm5::darstellen>)},
+    {"unit-circle-ticked", Of<TForm5>(TickEveryBox, Calls<TForm5, &TForm5::darstellen>)},
     {"unit-circle-tangent", Of<TForm5>(TangentMode, Calls<TForm5, &TForm5::darstellen>)},
     {"integral", Of<TForm7>({}, Calls<TForm7, &TForm7::Redraw>)},
     {"integral-bounds", Of<TForm7>(Bounds, Calls<TForm7, &TForm7::Redraw>)},
     {"tangent", Of<TForm8>({}, Calls<TForm8, &TForm8::animieren>)},
     {"tangent-secants", Of<TForm8>(FixedSecants, Calls<TForm8, &TForm8::animieren>)},
     {"limits", Of<TForm11>({}, Calls<TForm11, &TForm11::animieren>)},
-    {"limits-ticked", Of<TForm11>(Ticked<TForm11>, Calls<TForm11, &TForm11::animieren>)},
+    {"limits-ticked", Of<TForm11>(TickEveryBox, Calls<TForm11, &TForm11::animieren>)},
     {"covariation", Of<TForm12>({}, Calls<TForm12, &TForm12::animieren>)},
     {"covariation-arrows", Of<TForm12>(FixedArrows, Calls<TForm12, &TForm12::animieren>)},
     {"covariation-guess", Of<TForm12>(GuessAndSolution, Calls<TForm12, &TForm12::animieren>)},
     {"bisection", Of<TForm13>({}, Calls<TForm13, &TForm13::animieren>)},
     {"bisection-steps", Of<TForm13>(FiveSteps, Calls<TForm13, &TForm13::animieren>)},
     {"sequences", Of<TForm15>({}, Calls<TForm15, &TForm15::animieren>)},
-    {"sequences-ticked", Of<TForm15>(Ticked<TForm15>, Calls<TForm15, &TForm15::animieren>)},
+    {"sequences-ticked", Of<TForm15>(TickEveryBox, Calls<TForm15, &TForm15::animieren>)},
 };
 
 // The first line where two recordings differ, for the failure message.

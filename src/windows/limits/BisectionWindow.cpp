@@ -73,7 +73,6 @@ TForm13::TForm13(QWidget* parent) : TAnalysisWindow(parent) {
   errorBoundLabel->setText(QString::fromStdString(ErrorBoundText(eps, DecimalSeparator)));
   paintBox->setCursor(ProgramCursor(4));
   examples_->LoadLines();
-  ExportDrawing = false;
 }
 
 TForm13::~TForm13() = default;
