@@ -37,7 +37,7 @@ class ExampleStore {
   const std::string& ReadPath() const { return opened_.path; }
   // How the file was written (a new file: 8-bit with CR LF).
   const TextForm& Form() const { return opened_.form; }
-  // Why the file could not be read: an errno value (EFBIG also for a line too long).
+  // Why the file could not be read: an errno value (E2BIG for a line too long).
   int ReadError() const { return opened_.error; }
   // Where Save writes: PathForWriting, or PathInUserDir when the file there
   // cannot be read (no such file is ever replaced); empty when there is no

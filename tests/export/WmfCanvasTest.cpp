@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
 #include <limits>
+#include <sstream>
 
 #include "export/Wmf2svg.h"
 #include "export/WmfCanvas.h"
 #include "export/WmfGeometry.h"
 #include "export/WmfReader.h"
+#include "support/KeptText.h"
 
 namespace kurvio {
 namespace {
@@ -22,9 +25,46 @@ using Points = std::vector<WmfPoint>;
 constexpr std::uint16_t kLineTo = 0x0213, kPolyline = 0x0325, kPolygon = 0x0324,
                         kRectangle = 0x041B, kEllipse = 0x0418, kArc = 0x0817, kTextOut = 0x0521;
 
+// The drawing records of a file, one a line with their points, preceded by the
+// pen, brush, font and mode they are drawn in whenever these change; bytes of
+// text outside ASCII as \xNN.
+std::string Dump(const WmfFile& f) {
+  const auto hex = [](std::uint32_t colour) {
+    std::ostringstream out;
+    out << std::hex << std::setw(6) << std::setfill('0') << colour;
+    return out.str();
+  };
+  std::ostringstream out;
+  std::string state;
+  for (const WmfOp& op : f.ops) {
+    std::ostringstream now;
+    if (op.pen)
+      now << "pen " << op.pen->PenStyle() << ' ' << op.pen->PenWidth() << ' '
+          << hex(op.pen->PenColor());
+    if (op.brush) now << " brush " << op.brush->BrushStyle() << ' ' << hex(op.brush->BrushColor());
+    if (op.font) now << " font " << op.font->FontHeight() << ' ' << op.font->FontFace();
+    now << " rop " << op.rop2 << " bk " << op.bkMode << ' ' << hex(op.bkColor) << " text "
+        << hex(op.textColor) << (op.clipped ? " clipped" : "");
+    if (now.str() != state) out << (state = now.str()) << '\n';
+    out << std::hex << op.function << std::dec;
+    for (const WmfPoint& p : op.points) out << ' ' << p.x << ',' << p.y;
+    if (!op.text.empty()) out << " \"";
+    for (const unsigned char c : op.text) {
+      if (c < 0x80) {
+        out << c;
+      } else {
+        out << "\\x" << std::hex << static_cast<int>(c) << std::dec;
+      }
+    }
+    out << (op.text.empty() ? "\n" : "\"\n");
+  }
+  return out.str();
+}
+
 // Reads the file back and has wmf2svg convert it too (libwmf sizes the
-// picture by what is drawn, so it refuses an empty one).
-WmfFile Read(WmfCanvas& canvas) {
+// picture by what is drawn, so it refuses an empty one); with `kept`, its
+// records are compared with those kept in tests/pictures/wmf.
+WmfFile Read(WmfCanvas& canvas, const char* kept = nullptr) {
   const std::string& bytes = canvas.Finish();
   WmfFile f = ReadWmf(bytes);
   EXPECT_EQ(f.error, "");
@@ -32,6 +72,9 @@ WmfFile Read(WmfCanvas& canvas) {
     bool converted = false;
     testing::Wmf2svg(bytes, canvas.Width(), canvas.Height(), converted);
     EXPECT_TRUE(converted);
+  }
+  if (kept) {
+    EXPECT_TRUE(testing::MatchesKept(std::string("wmf/") + kept + ".txt", Dump(f)));
   }
   return f;
 }
@@ -95,7 +138,7 @@ TEST(WmfCanvasTest, ChainsBecomePolylinesAndBreakWhereTheyLeave) {
   for (Point p : std::vector<Point>{{50, 20}, {90, 40}, {120, 5000}, {150, 5000}, {180, 50}})
     canvas.LineTo(p.x, p.y);  // out at the bottom and back in
   canvas.LineTo(220, 60);
-  const auto polylines = Read(canvas).Ops(kPolyline);
+  const auto polylines = Read(canvas, "chains").Ops(kPolyline);
   ASSERT_EQ(polylines.size(), 2u);
   EXPECT_EQ(polylines[0].points.front(), (WmfPoint{10, 10}));
   EXPECT_EQ(polylines[0].points.back().y, 300);
@@ -112,12 +155,15 @@ TEST(WmfCanvasTest, ShapesReachingOutAreCutToThePicture) {
   canvas.Polygon({{-70000, 10}, {200, 10}, {200, 70000}});
   canvas.Rectangle(-5, -5, 1000000, 50);
   canvas.Ellipse(100000, 100000, 100010, 100010);  // wholly outside: nothing
-  const WmfFile f = Read(canvas);
+  // Inside: a record of its own, its far end points pulled into 16-bit range.
+  canvas.Arc(10, 10, 110, 90, 2000000000, 1000000000, 10, 50);
+  const WmfFile f = Read(canvas, "shapes");
   EXPECT_TRUE(f.Ops(kEllipse).empty());
-  EXPECT_TRUE(f.Ops(kArc).empty());
+  EXPECT_EQ(f.Ops(kArc).size(), 1u);
   EXPECT_FALSE(f.Ops(kPolygon).empty());
   for (const WmfOp& op : f.ops)
-    for (const WmfPoint& p : op.points)
+    for (const WmfPoint& p :
+         op.function == kArc ? Points(op.points.begin(), op.points.begin() + 2) : op.points)
       EXPECT_TRUE(p.x >= 0 && p.x <= 401 && p.y >= 0 && p.y <= 301)
           << std::hex << op.function << std::dec << " " << p.x << "," << p.y;
 }
@@ -126,7 +172,7 @@ TEST(WmfCanvasTest, HatchesAndDashesAreDrawnAsLines) {
   WmfCanvas canvas(400, 300, 2.0);
   canvas.brush = {RGB(0, 0, 255), BrushStyle::Cross};
   canvas.Rectangle(16, 16, 80, 80);
-  const WmfFile f = Read(canvas);
+  const WmfFile f = Read(canvas, "hatches");
   // The rectangle is hollow over its hatch lines, 16 units apart at scale 2.
   ASSERT_EQ(f.Ops(kRectangle).size(), 1u);
   EXPECT_EQ(f.Ops(kRectangle)[0].brush->BrushStyle(), 1);
@@ -161,7 +207,7 @@ TEST(WmfCanvasTest, ObjectTableStaysConsistent) {
     canvas.Rectangle(i, 110, i + 20, 130);
     canvas.TextOut(i, 150, "a");
   }
-  const WmfFile f = Read(canvas);
+  const WmfFile f = Read(canvas, "objects");
   EXPECT_GT(f.Count(0x01F0), 0);  // deletes
   EXPECT_EQ(f.numberOfObjects, f.peakObjects);
   EXPECT_LE(f.numberOfObjects, 20);
@@ -186,7 +232,7 @@ TEST(WmfCanvasTest, OriginShiftKeepsTheClipRectangle) {
   canvas.ResetClip();
   canvas.MoveTo(0, 0);
   canvas.LineTo(10, 0);
-  const auto lines = Read(canvas).Ops(kLineTo);
+  const auto lines = Read(canvas, "origin").Ops(kLineTo);
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0].points, (Points{{50, 40}, {150, 40}}));
   EXPECT_EQ(lines[1].points, (Points{{50, 100}, {70, 100}}));
@@ -207,8 +253,11 @@ TEST(WmfCanvasTest, TextRunsFontsAndBackground) {
   canvas.brush.style = BrushStyle::Clear;
   canvas.font.name = "Symbol";
   canvas.TextOut(10, 200, "abc");
-  const auto texts = Read(canvas).Ops(kTextOut);
-  ASSERT_EQ(texts.size(), 5u);
+  canvas.TextOut(10, 300, "\xC3\xBF");  // the symbol font's own code 0xFF
+  canvas.font.name = "Arial";
+  canvas.TextOut(10, 400, "\xC2\x80");  // a control character has no code
+  const auto texts = Read(canvas, "texts").Ops(kTextOut);
+  ASSERT_EQ(texts.size(), 7u);
   EXPECT_EQ(texts[0].text, "f(x)=\xE4");
   EXPECT_EQ(texts[0].font->FontHeight(), -16);  // 12 pt at 96 per inch
   EXPECT_EQ(texts[0].font->FontCharset(), 0);

@@ -131,6 +131,7 @@ TEST(LimitsExamplesTest, EntriesSplitIntoTheirThreeFields) {
   } cases[] = {
       {written, "  x ", "\xE3*x", "1,00 E+3"},  // blanks inside the fields stay
       {"x;x+2;xo=1", "x", "x+2;xo=1", none},    // no "xo =": f2 is the rest of the line
+      {"x;   x+2", "x", " x+2", none},          // two blanks after the ";" go, no more
       {"x;x+2 xo = 3", "x", "x+2", "3"},
       {"x;xo =", "x", "", none},           // nothing after "xo =": xo stays
       {"x^2", "x^2", none, none},          // no ";": f2 and xo stay

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,23 @@ TEST(ExampleStoreTest, CopiesSavingAtOnceLoseNoEntry) {
       expected.push_back("x^" + std::to_string(round) + ";  Kopie " + std::to_string(copy));
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(lines, expected);
+  ProgramDir.clear();
+}
+
+// A line as long as a list may hold reads; one byte more refuses the file,
+// however short its other lines.
+TEST(ExampleStoreTest, ALineTooLongRefusesTheFile) {
+  TempDir dir;
+  ProgramDir = dir.Dir();
+  UserDir.clear();
+  const std::string longest(kMaxExampleLineLength, 'x');
+  for (const auto& [text, readable] : {std::pair{"a\r\n" + longest + "\r\nb\n", true},
+                                       std::pair{"a\n" + longest + "x\n", false}}) {
+    WriteBytes(dir.File("Bsp1.txt"), text);
+    ExampleStore store("Bsp1.txt");
+    EXPECT_EQ(store.Open() == ReadResult::kOk, readable);
+    EXPECT_EQ(store.ReadError(), readable ? 0 : E2BIG);
+  }
   ProgramDir.clear();
 }
 

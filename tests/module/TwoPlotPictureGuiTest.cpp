@@ -54,5 +54,13 @@ TEST_F(TwoPlotPictureTest, FramesLieOverTheStaticPictureOfTheirPlot) {
   EXPECT_EQ(At(100, 10), kBlack);
 }
 
+// A box grown in height alone gets pictures of the new size.
+TEST_F(TwoPlotPictureTest, ResizedInHeightAlone) {
+  box.resize(300, 601);
+  picture.Resize();
+  EXPECT_EQ(picture.Screen().size(), QSize(300, 2 * PlotHeight));
+  EXPECT_GT(PlotHeight, 251);
+}
+
 }  // namespace
 }  // namespace kurvio

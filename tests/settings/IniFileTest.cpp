@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "settings/IniFile.h"
 #include "settings/TextEncoding.h"
+#include "support/KeptText.h"
 
 namespace kurvio {
 namespace {
@@ -55,6 +57,45 @@ TEST(IniFileTest, EightBitTextConversion) {
       {"\xC0\x80", "\xC0\x80"},          // overlong: not UTF-8, kept
   };
   for (const auto& [in, out] : cases) EXPECT_EQ(EightBitText(in), out) << in;
+}
+
+// Every byte of the 8-bit form with the character it stands for and back, and
+// UTF-8 at the edges of strictness (overlong, surrogates, beyond U+10FFFF, cut
+// short) read as a file line, as a term and written back as 8 bits: kept in
+// tests/pictures/text/encoding.txt.
+std::string CodePoint(char32_t cp) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04X", static_cast<unsigned>(cp));
+  return text;
+}
+
+TEST(IniFileTest, EveryByteAndUtf8EdgeAsKept) {
+  const auto hex = [](const std::string& bytes) {
+    std::string out;
+    for (const unsigned char c : bytes)
+      out += "0123456789abcdef"[c >> 4], out += "0123456789abcdef"[c & 15];
+    return out;
+  };
+  std::string produced;
+  for (int b = 0; b < 256; ++b) {
+    const char32_t cp = CodePointOfByte(static_cast<unsigned char>(b));
+    EXPECT_EQ(ByteOfCodePoint(cp), static_cast<char>(b)) << b;
+    TextForm form;
+    produced += hex(std::string(1, static_cast<char>(b))) + " U+" + CodePoint(cp) + " " +
+                hex(DecodeText(std::string(1, static_cast<char>(b)), form)) + "\n";
+  }
+  for (const char* edge :
+       {"\xC1\xBF", "\xC2\x80", "\xDF\xBF", "\xE0\x9F\xBF", "\xE0\xA0\x80", "\xED\x9F\xBF",
+        "\xED\xA0\x80", "\xEE\x80\x80", "\xF0\x8F\xBF\xBF", "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF",
+        "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xC3", "\xC3\x41", "\xE2\x82"}) {
+    TextForm form;
+    const std::string line = std::string("a") + edge + "\r\nb\xE4\n";
+    const std::string text = DecodeText(line, form);
+    produced += hex(line) + " " + hex(text) + (form.utf8 ? " utf8 " : " 8bit ") +
+                hex(EightBitText(std::string(edge))) + " " + hex(EncodeText(text, TextForm{})) +
+                "\n";
+  }
+  EXPECT_TRUE(testing::MatchesKept("text/encoding.txt", produced));
 }
 
 TEST(IniFileTest, TypedReadsFallBackOnGarbage) {
