@@ -1,183 +1,199 @@
-// The evaluator: the domain table, the range rule, the power paths, the
-// factorial and phi, and the derivative stencils.
+// The compiler and the evaluator over a table of terms, kept in
+// tests/pictures/core/term-values.txt (see KeptText.h): each term's message and
+// caret, or its value and first three derivatives at chosen x. Every value is
+// also the tree walk's, bit for bit. The rules a table does not show follow.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
+#include "term/KeptText.h"
 #include "term/Term.h"
+#include "term/TermCache.h"
 
-namespace kurvio {
+namespace kurvio::testing {
 namespace {
 
-struct EvalCase {
-  const char* text;
-  double x;
-  bool defined;
-  double expected;  // checked only when defined
-  double tolerance = 1e-9;
+// The shortest text that reads back as the same double, whatever the C locale.
+std::string Number(double v) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
+}
+
+// Bytes outside printable ASCII as \xNN, so that the kept text stays plain.
+std::string Escaped(const std::string& text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char ch : text)
+    if (ch >= 0x20 && ch < 0x7F)
+      out += static_cast<char>(ch);
+    else
+      out += std::string("\\x") + kHex[ch >> 4] + kHex[ch & 15];
+  return out;
+}
+
+constexpr double kA = 2, kB = 3, kC = 0.25, kT = 0.5, kN = 4;
+
+const std::vector<double> kXs = {-100,      -2.5,        -1,  0,           1e-16, 0.5, 1,
+                                 1.0000001, 1.570796327, 2.5, 3.141592654, 11,    100, 1e24};
+
+struct Row {
+  std::string text;
+  std::vector<double> xs = kXs;
 };
 
-class EvalTest : public ::testing::Test {
- protected:
-  void TearDown() override { MainTerm.reset(); }
-  void Check(const EvalCase& c) {
-    CompileTerm(MainTerm, c.text, true);
-    ASSERT_TRUE(TermDefined) << "does not compile: " << c.text;
-    const double v = EvalTerm(MainTerm, c.x, 0, 0, 0, 0, 0);
-    EXPECT_EQ(TermDefined, c.defined) << c.text << " at " << c.x;
-    if (c.defined && TermDefined) {
-      EXPECT_NEAR(v, c.expected, c.tolerance * (1 + std::fabs(c.expected))) << c.text;
+const Row kRows[] = {
+    // clang-format off
+    // Functions across their domains, and the range rule.
+    {"1/x", {0, 1e-16, 1e-14, 2}}, {"0/x"}, {"ln(x)"}, {"lg(x)"}, {"ld(x)", {8}}, {"sqrt(x)"},
+    {"tan(x)"}, {"cot(x)"}, {"arcsin(x)"}, {"arccos(x)", {0.5, -2}}, {"arctan(x)"}, {"arccot(x)"},
+    {"exp(x)"}, {"sinh(x)"}, {"cosh(x)"}, {"tanh(x)"}, {"coth(x)"}, {"normal(x)"}, {"phi(x)"},
+    {"maxint(x)"}, {"int(x)"}, {"sgn(x)"}, {"sign(x)+sgn(x)"}, {"abs(x)"}, {"deg(x)"}, {"rad(x)"},
+    {"sqr(x)-x^2"}, {"wurzel(x)"}, {"x*x", {1e24, 1e30}}, {"x+x", {5e49, 6e49}}, {"1e60+x", {0}},
+    {"-x*1e40", {1e20}}, {"x", {-2e50, std::numeric_limits<double>::quiet_NaN(), 1}},
+    {"e", {0}}, {"pi", {0}}, {"\xE3", {0}}, {"\xE8(0)", {0}},
+    // Powers along their paths.
+    {"x^2"}, {"x^0.5"}, {"x^-2"}, {"x^0"}, {"0^x"}, {"x^x"}, {"(-x)^3"}, {"x^(1/3)"}, {"0^0", {0}},
+    {"0^(-1)", {0}}, {"0^2.5", {0}}, {"(-8)^3", {0}}, {"(-8)^2.5", {0}}, {"(-8)^(1/3)", {0}},
+    {"(-20)^3", {0}}, {"(-20)^8", {0}}, {"2^(-2)", {0}}, {"10^39", {0}}, {"10^40", {0}},
+    {"2^x", {1e21, -200, 10}}, {"(-2)^x", {3e9, 3}}, {"(1e-29)^(-6)", {0}}, {"2^x^2"}, {"10^x"},
+    {"(x-2)^a"}, {"x^t"}, {"x*1e49*1e49", {1, 0.5}},
+    // The factorial from its table, by multiplication and at its cap.
+    {"fak(x)", {0, 5, 8, 10, 16, 17, 32, 33, 40, 1000, 2.5, -1}},
+    // Implicit multiplication, precedence and the letters.
+    {"2x"}, {"3sin(x)"}, {"(x+1)(x-1)"}, {"sin(2x)"}, {"x2"}, {"2pi"}, {"2,5x"}, {"X ^ 2"},
+    {"-x^2"}, {"e^-x^2"}, {"2^3^2"}, {"2^-1"}, {"-x/(3-2x)(x+4)"}, {"-x/((3-2x)(x+4))"},
+    {"1e-3"}, {"2e3"}, {"+x"}, {"(-x)"}, {"x-1-1"}, {"8/2/2"}, {"-2*3"}, {"5.e2"}, {"ab"},
+    {"xt"}, {"ex"}, {"a*sin(b*x+c)+t"}, {"PI/2"}, {"Phi(x)"}, {"sin(pi*phi)"},
+    {"x^2 {Parabel, Mitte 1,5}"}, {"   "}, {""}, {"3-x"}, {"x-0.3"}, {"-(-(-x))"}, {"x/(x-x)"},
+    {"maxint(x)-int(x)+sgn(x)"}, {"1/(x-1)+1/(x+1)"}, {"sqrt(abs(x))*ln(x^2+1)"},
+    // Messages and carets, also behind inserted signs.
+    {"{Parabel}"}, {"sin x"}, {"sinx"}, {"cosx"}, {"abs"}, {"(x+1"}, {"x+"}, {"sin("}, {"x+1)"},
+    {"()"}, {"x+y"}, {"2*-1"}, {"3/-x"}, {"--x"}, {"5."}, {".5"}, {"2e"}, {"2ex"}, {"2exp(x)"},
+    {"1e400"}, {"1.2.3"}, {"2x+y"}, {"2a3b+?"}, {"sin(2x"}, {"((((x+"}, {"\t"}, {"x+\xE3("},
+    {std::string("x\0+\xff\x01", 5)},
+    // Derivatives at kinks, jumps and poles, and next to them.
+    {"abs(x)", {0, 0.003, 0.02}}, {"abs(x-1)", {1.0003}}, {"int(x)", {1, 0.9985}},
+    {"1/x", {0.0012, 0.0015}}, {"ln(x)", {0.001, 0.0025, 0.004, 0.015}}, {"1/(x-0.01)", {0}},
+    {"x^3-3x", {0, 1}}, {"x^3", {0, 1, 2}}, {"x^4", {0, 0.001}}, {"sin(40x)", {0.3}},
+    // clang-format on
+};
+
+TEST(Terms, CompileAndEvaluateAsKept) {
+  std::string message;
+  SyntaxErrorReporter = [&message](const std::string& m) { message += m; };
+  std::string kept;
+  for (const Row& row : kRows) {
+    message.clear();
+    CompileTerm(MainTerm, row.text, true);
+    kept += "== " + Escaped(row.text) + "  normalised: " + Escaped(NormalizeTerm(row.text)) + "\n";
+    if (!TermDefined) {
+      EXPECT_EQ(MainTerm, nullptr) << row.text;
+      kept += Escaped(message) + "at " + std::to_string(TermErrorPos) + "\n";
+      continue;
+    }
+    EXPECT_EQ(message, "") << row.text;
+    for (double x : row.xs) {
+      kept += "x " + Number(x);
+      for (int order = 0; order <= 3; ++order) {
+        const double v = order == 0 ? EvalTerm(MainTerm, x, kT, kA, kB, kC, kN)
+                                    : EvalDerivative(MainTerm, order, x, kT, kA, kB, kC, kN);
+        kept += (order == 0 ? "  f " : "  f" + std::string(order, '\'') + " ") +
+                (TermDefined ? "" : "undefined ") + Number(v);
+        if (order > 0) continue;
+        const bool defined = TermDefined;
+        const double tree = EvalTermByTree(MainTerm.get(), x, kT, kA, kB, kC, kN);
+        EXPECT_EQ(defined, TermDefined) << row.text << " at " << x;
+        EXPECT_EQ(std::memcmp(&v, &tree, sizeof v), 0) << row.text << " at " << x;
+      }
+      kept += "\n";
     }
   }
-};
-
-TEST_F(EvalTest, DomainTable) {
-  const EvalCase cases[] = {
-      // clang-format off
-      {"1/x", 0, false, 0}, {"0/x", 0, false, 0}, {"1/x", 1e-16, false, 0}, // |v|*1e15 <= |u|
-      {"1/x", 1e-14, true, 1e14, 1e-6}, {"ln(x)", 0, false, 0}, {"ln(x)", -1, false, 0},
-      {"lg(x)", 100, true, 2, 1e-8}, {"ld(x)", 8, true, 3, 1e-8}, {"sqrt(x)", -1, false, 0},
-      {"sqrt(x)", 0, true, 0},
-      {"tan(x)", 1.570796327, true, std::sin(1.570796327) / std::cos(1.570796327), 1e-6},
-      {"cot(x)", 0, false, 0}, {"cot(x)", 1.570796327, false, 0}, {"cot(x)", 3.141592654, false, 0},
-      {"cot(x)", 1, true, 1 / std::tan(1.0)}, {"arcsin(x)", 1, true, 1.570796327},
-      {"arcsin(x)", -1, true, -1.570796327}, {"arcsin(x)", 1.0000001, false, 0},
-      {"arcsin(x)", 0.5, true, std::asin(0.5)},
-      {"arccos(x)", 0.5, true, 1.570796327 - std::asin(0.5), 1e-8}, {"arccos(x)", -2, false, 0},
-      {"arccot(x)", 1, true, 1.570796327 - std::atan(1.0)}, {"exp(x)", 100, false, 0},
-      {"exp(x)", -100, true, 0}, {"exp(x)", 1, true, std::exp(1.0)},
-      {"sinh(x)", 100, true, 5e49, 1e-9}, {"cosh(x)", 100, true, 5e49, 1e-9},
-      {"tanh(x)", 100, true, 1}, {"tanh(x)", -100, true, -1}, {"coth(x)", 0, false, 0},
-      {"coth(x)", 1, true, 1 / std::tanh(1.0)}, {"normal(x)", 0, true, 0.398942280, 1e-8},
-      {"normal(x)", 11, true, 0}, {"phi(x)", 0, true, 0.5}, {"phi(x)", 1, true, 0.8413, 1e-4},
-      {"phi(x)", -1, true, 0.1587, 1e-3}, {"phi(x)", 10, true, 1}, {"maxint(x)", -2.5, true, -3},
-      {"maxint(x)", -2, true, -2}, {"maxint(x)", 2.5, true, 2}, {"int(x)", -2.5, true, -2},
-      {"sgn(x)", 0, true, 0}, {"abs(x)", -3, true, 3}, {"deg(x)", 3.141592654, true, 180, 1e-8},
-      {"rad(x)", 180, true, 180 * 0.017453292}, {"x*x", 1e30, false, 0}, {"x*x", 1e24, true, 1e48},
-      {"x+x", 6e49, false, 0}, // range rule on the sum
-      {"1e60+x", 0, false, 0}, // range rule on a literal
-      {"e", 0, true, 2.718281829, 1e-15}, {"pi", 0, true, 3.141592654, 1e-15},
-      // clang-format on
-  };
-  for (const EvalCase& c : cases) Check(c);
+  SyntaxErrorReporter = nullptr;
+  MainTerm.reset();
+  EXPECT_EQ(KeptDifference("term-values", kept), "");
 }
 
-TEST_F(EvalTest, PowerPaths) {
-  const EvalCase cases[] = {
-      // clang-format off
-      {"x^2", -3, true, 9}, {"x^0.5", -1, false, 0}, {"x^0.5", 4, true, 2}, {"0^0", 0, true, 1},
-      {"0^(-1)", 0, false, 0}, {"0^2.5", 0, true, 0}, {"(-8)^3", 0, true, -512},
-      {"(-8)^2.5", 0, false, 0}, {"(-8)^(1/3)", 0, false, 0}, {"(-2)^3", 0, true, -8},
-      {"(-20)^3", 0, true, -8000}, // negative base outside the small path
-      {"(-20)^8", 0, true, 2.56e10}, {"2^(-2)", 0, true, 0.25}, {"10^39", 0, true, 1e39, 1e-8},
-      {"10^40", 0, false, 0}, {"2^x", 1e21, false, 0}, // |exponent| > 1e20
-      {"(-2)^x", 3e9, false, 0}, {"2^x", -200, true, 0}, // L <= -90
-      // clang-format on
-      // The small-exponent path stops multiplying once the product reaches 1e22.
-      {"(1e-29)^(-6)", 0, true, 1e29, 1e-6},
-  };
-  for (const EvalCase& c : cases) Check(c);
-}
-
-TEST_F(EvalTest, Factorial) {
-  const EvalCase cases[] = {
-      // clang-format off
-      {"fak(5)", 0, true, 120}, {"fak(0)", 0, true, 1}, {"fak(8)", 0, true, 40320},
-      {"fak(10)", 0, true, 3628800},
-      {"fak(17)", 0, true, 20922789890000.0 * 17}, // from the stored 16!
-      {"fak(32)", 0, true, 2.631308368e35}, {"fak(40)", 0, true, 2.631308368e35},
-      {"fak(x)", 1000, true, 2.631308368e35}, {"fak(2.5)", 0, false, 0}, {"fak(-1)", 0, false, 0},
-      // clang-format on
-  };
-  for (const EvalCase& c : cases) Check(c);
-}
-
-TEST_F(EvalTest, UndefinedValueIsZeroOrTheCap) {
-  CompileTerm(MainTerm, "ln(x)", true);
-  EXPECT_EQ(EvalTerm(MainTerm, -1, 0, 0, 0, 0, 0), 0.0);
-  EXPECT_FALSE(TermDefined);
-  CompileTerm(MainTerm, "-x*1e40", true);
-  EXPECT_EQ(EvalTerm(MainTerm, 1e20, 0, 0, 0, 0, 0), 0.0);  // multiplication guard
-  CompileTerm(MainTerm, "x", true);
-  EXPECT_EQ(EvalTerm(MainTerm, -2e50, 0, 0, 0, 0, 0), -1e50);
-  EXPECT_FALSE(TermDefined);
-  EXPECT_EQ(EvalTerm(MainTerm, std::numeric_limits<double>::quiet_NaN(), 0, 0, 0, 0, 0), 1e50);
-  EXPECT_FALSE(TermDefined);
-  EXPECT_EQ(EvalTerm(MainTerm, 1, 0, 0, 0, 0, 0), 1.0);
-  EXPECT_TRUE(TermDefined);
-
-  TermHandle empty;
-  EXPECT_EQ(EvalTerm(empty, 1, 0, 0, 0, 0, 0), 0.0);
-  EXPECT_FALSE(TermDefined);
-}
-
-TEST_F(EvalTest, Derivatives) {
+// Beyond the order of the third derivative the stencil stays the third's.
+TEST(Terms, AnyOtherOrderIsTheThirdDerivative) {
   CompileTerm(MainTerm, "x^3", true);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 0, 2, 0, 0, 0, 0, 0), 8, 1e-12);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 1, 1, 0, 0, 0, 0, 0), 3, 1e-6);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 2, 1, 0, 0, 0, 0, 0), 6, 1e-4);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 3, 1, 0, 0, 0, 0, 0), 6, 1e-3);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 7, 1, 0, 0, 0, 0, 0), 6, 1e-3);  // any other order: third
-  EXPECT_NEAR(EvalDerivative(MainTerm, -1, 1, 0, 0, 0, 0, 0), 6, 1e-3);
-  EXPECT_TRUE(TermDefined);
-
-  CompileTerm(MainTerm, "a*sin(b*x)+t", true);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 1, 0.5, 7, 2, 3, 0, 0), 6 * std::cos(1.5), 1e-6);
-
-  // One undefined sample anywhere in the stencil makes the derivative undefined.
-  CompileTerm(MainTerm, "ln(x)", true);
-  EvalDerivative(MainTerm, 1, 0.001, 0, 0, 0, 0, 0);  // samples x-0.002 < 0 and x-0.001 = 0
-  EXPECT_FALSE(TermDefined);
-  EvalDerivative(MainTerm, 1, 0.0025, 0, 0, 0, 0, 0);
-  EXPECT_TRUE(TermDefined);
-  EvalDerivative(MainTerm, 2, 0.004, 0, 0, 0, 0, 0);  // x-0.005 < 0, the last sample
-  EXPECT_FALSE(TermDefined);
-  EvalDerivative(MainTerm, 3, 0.015, 0, 0, 0, 0, 0);  // x-0.02 < 0, the first sample
-  EXPECT_FALSE(TermDefined);
-  CompileTerm(MainTerm, "1/(x-0.01)", true);
-  EvalDerivative(MainTerm, 3, 0, 0, 0, 0, 0, 0);  // x+0.01 hits the pole
-  EXPECT_FALSE(TermDefined);
+  for (int order : {7, -1})
+    EXPECT_EQ(EvalDerivative(MainTerm, order, 1, 0, 0, 0, 0, 0),
+              EvalDerivative(MainTerm, 3, 1, 0, 0, 0, 0, 0));
+  MainTerm.reset();
 }
 
-// Where a stencil would still return a number, the derivative does not exist:
-// at a kink, a jump, a pole or where f itself is undefined at x. Smooth points
-// close to such places, and slopes that vanish, keep their values.
-TEST_F(EvalTest, DerivativesExistOnlyWhereTheFunctionIsSmooth) {
-  struct Case {
-    const char* term;
-    int order;
-    double x;
-    bool exists;
-    double value;  // checked when it exists, unless kAny
-  };
-  constexpr double kAny = std::numeric_limits<double>::quiet_NaN();
-  const Case cases[] = {
+TEST(Terms, IntegralAndSequenceModesAndNumberFields) {
+  const struct {
+    bool integral, sequence, variables;
+    const char* text;
+    bool compiles;
+  } cases[] = {
       // clang-format off
-      {"1/x", 1, 0, false, 0}, {"sqrt(x)", 1, -1, false, 0}, {"abs(x)", 1, 0, false, 0},
-      {"abs(x)", 2, 0, false, 0}, {"abs(x)", 1, 0.003, true, 1}, {"abs(x)", 2, 0.02, true, 0},
-      {"abs(x-1)", 1, 1.0003, false, 0}, {"int(x)", 1, 1, false, 0},
-      {"int(x)", 1, 0.9985, false, 0}, {"sgn(x)", 2, 0, false, 0}, {"1/x", 1, 0.0015, false, 0},
-      {"1/x", 1, 0.0012, false, 0}, {"x^3-3x", 1, 1, true, 0}, {"x^3-3x", 2, 0, true, 0},
-      {"x^3", 1, 0, true, 0}, {"x^4", 1, 0, true, 0}, {"x^4", 2, 0.001, true, 12e-6},
-      {"sin(40x)", 1, 0.3, true, 40 * std::cos(12.0)}, {"exp(x)", 2, 3, true, std::exp(3)},
-      {"ln(x)", 1, 0.0025, true, kAny},
+      {true, false, true, "x", false}, {true, false, true, "t^2+w", true},
+      {true, false, true, "n", false}, {false, false, true, "w", false},
+      {false, true, true, "x", false}, {false, true, true, "1/n", true},
+      {false, true, false, "n", true}, // the index is no variable for number fields
+      {false, false, true, "n", false}, {false, false, false, "x", false},
+      {false, false, false, "2t", false}, {false, false, false, "a+b+c+pi", true},
       // clang-format on
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.term) + " order " + std::to_string(c.order) + " at " +
-                 std::to_string(c.x));
-    CompileTerm(MainTerm, c.term, true);
-    const double d = EvalDerivative(MainTerm, c.order, c.x, 0, 0, 0, 0, 0);
-    EXPECT_EQ(TermDefined, c.exists);
-    if (!c.exists || std::isnan(c.value)) continue;
-    if (c.value == 0)
-      EXPECT_EQ(d, 0.0);  // exactly: no rounding noise left
-    else
-      EXPECT_NEAR(d, c.value, 1e-3 * std::fabs(c.value) + 1e-4);
+  for (const auto& c : cases) {
+    TermIntegralMode = c.integral;
+    TermSequenceMode = c.sequence;
+    CompileTermQuietly(MainTerm, c.text, c.variables);
+    EXPECT_EQ(TermDefined, c.compiles) << c.text << " " << c.integral << c.sequence << c.variables;
   }
+  TermIntegralMode = true;
+  CompileTerm(MainTerm, "t^2+w", true);
+  EXPECT_EQ(EvalTerm(MainTerm, 99, 3, 0, 0, 0, 0), 9.0);  // w evaluates to 0
+  TermIntegralMode = false;
+  TermSequenceMode = true;
+  CompileTerm(MainTerm, "1/n", true);
+  EXPECT_EQ(EvalTerm(MainTerm, 0, 0, 0, 0, 0, 4), 0.25);
+  TermSequenceMode = false;
+  MainTerm.reset();
+}
+
+TEST(Terms, HostileInputIsRejectedWithOneMessageAndWithoutCrash) {
+  std::vector<std::string> messages;
+  SyntaxErrorReporter = [&messages](const std::string& m) { messages.push_back(m); };
+  const auto fails = [&](const std::string& text, const char* message) {
+    messages.clear();
+    CompileTerm(MainTerm, text, true);
+    EXPECT_FALSE(TermDefined) << text.substr(0, 10);
+    ASSERT_EQ(messages.size(), 1u);
+    if (message) {
+      EXPECT_EQ(messages[0], std::string("Syntaxfehler: ") + message);
+    }
+  };
+  fails(std::string(500, '(') + "x", "Term zu tief verschachtelt ");
+  fails(std::string(kMaxTermLength + 1, '1'), "Term zu lang ");
+  fails("x^" + std::string(300, '+') + "x", nullptr);
+  std::string functions;
+  for (int i = 0; i < 300; ++i) functions += "sin(";
+  fails(functions + "x", nullptr);
+  // Just below the limits works; a long flat chain is freed without deep recursion.
+  CompileTerm(MainTerm, std::string(150, '(') + "x" + std::string(150, ')'), true);
+  EXPECT_TRUE(TermDefined);
+  std::string chain = "1";
+  for (int i = 0; i < 400; ++i) chain += "+1";
+  CompileTerm(MainTerm, chain, true);
+  EXPECT_EQ(EvalTerm(MainTerm, 0, 0, 0, 0, 0, 0), 401.0);
+  CompileTerm(MainTerm, std::string(kMaxTermLength, 'x'), true);
+  EXPECT_EQ(EvalTerm(MainTerm, 1, 0, 0, 0, 0, 0), 1.0);
+  messages.clear();
+  SyntaxErrorReporter = nullptr;  // silent
+  CompileTerm(MainTerm, "x+", true);
+  EXPECT_FALSE(TermDefined);
+  EXPECT_EQ(EvalTerm(MainTerm, 1, 0, 0, 0, 0, 0), 0.0);  // no term at all
+  EXPECT_FALSE(TermDefined);
+  EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace
-}  // namespace kurvio
+}  // namespace kurvio::testing
