@@ -3,12 +3,19 @@
 // change run the test with KURVIO_UPDATE_PICTURES=1, read the diff and commit it.
 #pragma once
 
+#include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 namespace kurvio::testing {
+
+// The shortest text that reads back as the same double, whatever the C locale.
+inline std::string KeptNumber(double v) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
+}
 
 // The first line where `text` differs from the text kept as `name`, or "".
 inline std::string KeptDifference(const std::string& name, const std::string& text) {

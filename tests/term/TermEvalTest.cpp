@@ -4,7 +4,6 @@
 // also the tree walk's, bit for bit. The rules a table does not show follow.
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -17,12 +16,6 @@
 
 namespace kurvio::testing {
 namespace {
-
-// The shortest text that reads back as the same double, whatever the C locale.
-std::string Number(double v) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
-}
 
 // Bytes outside printable ASCII as \xNN, so that the kept text stays plain.
 std::string Escaped(const std::string& text) {
@@ -98,12 +91,12 @@ TEST(Terms, CompileAndEvaluateAsKept) {
     }
     EXPECT_EQ(message, "") << row.text;
     for (double x : row.xs) {
-      kept += "x " + Number(x);
+      kept += "x " + KeptNumber(x);
       for (int order = 0; order <= 3; ++order) {
         const double v = order == 0 ? EvalTerm(MainTerm, x, kT, kA, kB, kC, kN)
                                     : EvalDerivative(MainTerm, order, x, kT, kA, kB, kC, kN);
         kept += (order == 0 ? "  f " : "  f" + std::string(order, '\'') + " ") +
-                (TermDefined ? "" : "undefined ") + Number(v);
+                (TermDefined ? "" : "undefined ") + KeptNumber(v);
         if (order > 0) continue;
         const bool defined = TermDefined;
         const double tree = EvalTermByTree(MainTerm.get(), x, kT, kA, kB, kC, kN);
