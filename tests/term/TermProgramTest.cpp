@@ -114,6 +114,15 @@ TEST(TermProgram, LongProgramsRunToTheEndAndStopAtTheirFirstFailure) {
   }
 }
 
+TermHandle Node(std::uint8_t kind, TermHandle left = nullptr, TermHandle right = nullptr) {
+  TermHandle node = std::make_unique<TermNode>();
+  node->kind = kind;
+  node->value = 4;
+  node->left = std::move(left);
+  node->right = std::move(right);
+  return node;
+}
+
 TEST(TermProgram, NeverOutlivesItsTree) {
   TermHandle term;
   CompileTerm(term, "x+1", true);
@@ -123,32 +132,25 @@ TEST(TermProgram, NeverOutlivesItsTree) {
     CompileTerm(term, "x+" + std::to_string(i), true);
     ASSERT_EQ(EvalTerm(term, 1, 0, 0, 0, 0, 0), 1.0 + i);
   }
-  // Hand-built trees are evaluated too.
-  TermHandle built = std::make_unique<TermNode>();
-  built->kind = kMul;
-  built->left = std::make_unique<TermNode>();
-  built->left->kind = kVarX;
-  built->right = std::make_unique<TermNode>();
-  built->right->kind = kNumber;
-  built->right->value = 4;
-  EXPECT_EQ(EvalTerm(built, 2.5, 0, 0, 0, 0, 0), 10.0);
-  built.reset();
-  TermHandle other = std::make_unique<TermNode>();
-  other->kind = kVarX;
-  EXPECT_EQ(EvalTerm(other, 2.5, 0, 0, 0, 0, 0), 2.5);
-  other->kind = 3;  // no such node
-  other.reset(new TermNode{3, 0, nullptr, nullptr});
-  EvalTerm(other, 1, 0, 0, 0, 0, 0);
-  EXPECT_FALSE(TermDefined);
+  // Hand-built trees, also odd ones the compiler never makes, run as the tree walk runs them.
+  TermHandle trees[] = {Node(kMul, Node(kVarX), Node(kNumber)),
+                        Node(kVarX),
+                        Node(kNeg, Node(kVarX), Node(kNumber)),
+                        Node(kSin, nullptr, Node(kVarX)),
+                        Node(kAdd, Node(kVarX)),
+                        Node(kPow, nullptr, Node(kVarX)),
+                        Node(kSqrt, Node(kVarX), Node(kVarX)),
+                        Node(3),
+                        Node(kNeg)};
+  for (const TermHandle& tree : trees) ExpectSameAsTree(tree, "hand-built", 2.5);
+  EXPECT_EQ(EvalTerm(trees[0], 2.5, 0, 0, 0, 0, 0), 10.0);
+  for (TermHandle& tree : trees) tree.reset();
   // No term at all, also once the freed trees have taken their programs with them.
-  other.reset();
   const TermHandle none;
   EXPECT_EQ(EvalTerm(none, 1, 0, 0, 0, 0, 0), 0.0);
   EXPECT_FALSE(TermDefined);
   EXPECT_EQ(EvalTerm(term, 1, 0, 0, 0, 0, 0), 50.0);
   EXPECT_TRUE(TermDefined);
-  EXPECT_EQ(EvalTerm(none, 1, 0, 0, 0, 0, 0), 0.0);
-  EXPECT_FALSE(TermDefined);
 }
 
 }  // namespace
