@@ -19,81 +19,22 @@ namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-const double kValues[] = {0,
-                          -0.0,
-                          1.5,
-                          -1.5,
-                          250,
-                          0.05,
-                          -0.05,
-                          1e-21,
-                          -1e-21,
-                          1e-20,
-                          0.1,
-                          0.1000001,
-                          99.99,
-                          99.999,
-                          100,
-                          -100,
-                          1000,
-                          1.570796327,
-                          0.0001,
-                          0.5,
-                          -12.3456,
-                          3.14159,
-                          123456,
-                          -123456,
-                          1e-5,
-                          1e49,
-                          1e300,
-                          1.234,
-                          -0.5,
-                          150,
-                          12,
-                          1e-6,
-                          0.000012,
-                          -0.0000012,
-                          99.96,
-                          -99.96,
-                          0.125,
-                          -0.125,
-                          2.5,
-                          1.0 / 3,
-                          12345.6,
-                          99999.9,
-                          1e-7,
-                          2.5e100,
-                          0.001,
-                          0.00001,
-                          0.1 * 0.1 * 0.1 * 0.1 * 0.1,
-                          0.1 * 0.1 * 0.1 * 0.1 * 0.1 * 0.1,
-                          9.99999999999999e-6,
-                          9.999999999999999e-6,
-                          2,
-                          100000,
-                          1234.5,
-                          12345,
-                          9.9996,
-                          0.1 * 3,
-                          3.0000000000000004,
-                          1e-300,
-                          std::numeric_limits<double>::denorm_min(),
-                          std::numeric_limits<double>::max(),
-                          1.4142135623730951,
-                          -1.4142135623730951,
-                          1.41421356 * 1.41421356 - 2,
-                          -0.0000384,
-                          0.123456,
-                          12.3456789,
-                          99999.6,
-                          99999,
-                          9.99999,
-                          0.96,
-                          1.0 / 64,
-                          -kInf,
-                          std::nan("")};
+const double kValues[] = {
+    // clang-format off
+    0, -0.0, 1.5, -1.5, 250, 0.05, -0.05, 1e-21, -1e-21, 1e-20, 0.1, 0.1000001, 99.99, 99.999,
+    100, -100, 1000, 1.570796327, 0.0001, 0.5, -12.3456, 3.14159, 123456, -123456, 1e-5, 1e49,
+    1e300, 1.234, -0.5, 150, 12, 1e-6, 0.000012, -0.0000012, 99.96, -99.96, 0.125, -0.125, 2.5,
+    1.0 / 3, 12345.6, 99999.9, 1e-7, 2.5e100, 0.001, 0.00001, 0.1 * 0.1 * 0.1 * 0.1 * 0.1,
+    0.1 * 0.1 * 0.1 * 0.1 * 0.1 * 0.1, 9.99999999999999e-6, 9.999999999999999e-6, 2, 100000,
+    1234.5, 12345, 9.9996, 0.1 * 3, 3.0000000000000004, 1e-300,
+    std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max(),
+    1.4142135623730951, -1.4142135623730951, 1.41421356 * 1.41421356 - 2, -0.0000384, 0.123456,
+    12.3456789, 99999.6, 99999, 9.99999, 0.96, 1.0 / 64, -kInf, std::nan(""),
+    // clang-format on
+};
 
-TEST(NumberFormat, EveryFormOfTheValuesAsKept) {
+// Every form of every value, the labels with their separator too.
+std::string AllForms() {
   // Precision and exponent digits of the general form; precision and places of the fixed one.
   const int kGeneral[][2] = {{1, 1}, {2, 1}, {4, 2}, {5, 2}, {15, 1}, {17, 2}};
   const int kFixed[][2] = {{1, 1}, {2, 2}, {3, 0}, {4, 4}, {5, 1}, {5, 2}, {5, 4}, {5, 5}, {6, 6}};
@@ -106,9 +47,15 @@ TEST(NumberFormat, EveryFormOfTheValuesAsKept) {
     for (const auto& g : kGeneral) kept += " [" + FormatGeneral(v, g[0], g[1], ',') + "]";
     kept += "\n  fixed:";
     for (const auto& f : kFixed) kept += " [" + FormatFixed(v, f[0], f[1], ',') + "]";
-    kept += "\n";
+    kept += "\n  bare, with a point, label: [" + FormatNumberBare(4, v) + "] [" +
+            FormatGeneral(v, 5, 2, '.') + "] [" + TickLabel(v) + "]\n";
   }
-  EXPECT_EQ(KeptDifference("number-texts", kept), "");
+  return kept;
+}
+
+TEST(NumberFormat, EveryFormOfTheValuesAsKept) {
+  DecimalSeparator = ',';
+  EXPECT_EQ(KeptDifference("number-texts", AllForms()), "");
 }
 
 TEST(NumberFormat, OddArgumentsAreClampedAndTheSeparatorFollowed) {
@@ -142,28 +89,17 @@ TEST(NumberFormat, ReadsBackThroughTheCompiler) {
 // Qt sets the C library's locale from the environment; a German one must not
 // change a single character of any number text.
 TEST(NumberFormat, TextsDoNotDependOnTheCLocale) {
-  const auto texts = [] {
-    std::string out;
-    for (double v : kValues) {
-      out += FormatNumber(2, v) + "|" + FormatNumberBare(4, v) + "|" + FormatGeneral(v, 5, 2, '.');
-      out += "|" + FormatFixed(v, 5, 5, ',') + "|" + TickLabel(v) + "\n";
-    }
-    return out;
-  };
   const std::string saved = std::setlocale(LC_ALL, nullptr);
   const char savedSeparator = DecimalSeparator;
   DecimalSeparator = ',';
   std::setlocale(LC_ALL, "C");
-  const std::string underC = texts();
+  const std::string underC = AllForms();
   const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-  const std::string underGerman = texts();
+  const std::string underGerman = AllForms();
   std::setlocale(LC_ALL, saved.c_str());
   DecimalSeparator = savedSeparator;
   if (!german) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
   EXPECT_EQ(underGerman, underC);
-  EXPECT_NE(underC.find("  2,50 E+2|"), std::string::npos) << underC;
-  EXPECT_NE(underC.find("|0.33333|"), std::string::npos) << underC;
-  EXPECT_NE(underC.find("|1,235E05\n"), std::string::npos) << underC;
 }
 
 }  // namespace
