@@ -96,31 +96,6 @@ TEST_F(TermEditTest, NumberFieldShowsAndStoresTheValue) {
   EXPECT_DOUBLE_EQ(value, kPi);  // not the rounded display
 }
 
-TEST_F(TermEditTest, NumberFieldSyntaxErrorKeepsTextAndFocus) {
-  struct Case {
-    const char* typed;
-    const char* message;
-    int caret;
-  };
-  const Case cases[] = {
-      // clang-format off
-      {"2*x", "Syntaxfehler: unbekanntes Symbol ", 3},
-      {"t+1", "Syntaxfehler: unbekanntes Symbol ", 1},
-      {"(1+2", "Syntaxfehler: unvollst\xC3\xA4ndig ", 4}, // at the end of the text
-      // clang-format on
-  };
-  for (const Case& c : cases) {
-    double value = 7;
-    Type(c.typed);
-    ReadNumberEdit(edit, value, value);
-    EXPECT_EQ(value, 7.0) << c.typed;
-    EXPECT_EQ(edit->text(), c.typed);
-    EXPECT_EQ(messages, std::vector<std::string>{c.message}) << c.typed;
-    EXPECT_TRUE(edit->hasFocus()) << c.typed;
-    EXPECT_EQ(edit->cursorPosition(), c.caret) << c.typed;
-  }
-}
-
 TEST_F(TermEditTest, TermFieldShowsTheNormalisedTerm) {
   struct Case {
     QString typed;
@@ -149,29 +124,55 @@ TEST_F(TermEditTest, TermFieldShowsTheNormalisedTerm) {
   EXPECT_EQ(DisplayToTerm(edit->text()), "sin(\xE3*x)+\xE8(x)");
 }
 
-TEST_F(TermEditTest, TermFieldSyntaxErrorCompilesZero) {
-  struct Case {
+// A number field keeps its text and its value, a term field its text and the
+// term 0; both keep the focus with the caret at the error, unless nobody is told.
+TEST_F(TermEditTest, SyntaxErrorKeepsTextAndFocus) {
+  const struct {
+    bool term;
     const char* typed;
     const char* message;
     int caret;
-  };
-  const Case cases[] = {
+  } cases[] = {
       // clang-format off
-      {"sin x", "Syntaxfehler: Klammer \"(\" fehlt ", 4},
-      {"x+y", "Syntaxfehler: unbekanntes Symbol ", 3},
-      {"x+1)", "Syntaxfehler: Klammer \")\" zuviel ", 4},
+      {false, "2*x", "Syntaxfehler: unbekanntes Symbol ", 3},
+      {false, "t+1", "Syntaxfehler: unbekanntes Symbol ", 1},
+      {false, "(1+2", "Syntaxfehler: unvollst\xC3\xA4ndig ", 4}, // at the end of the text
+      {true, "sin x", "Syntaxfehler: Klammer \"(\" fehlt ", 4},
+      {true, "x+y", "Syntaxfehler: unbekanntes Symbol ", 3},
+      {true, "x+1)", "Syntaxfehler: Klammer \")\" zuviel ", 4},
       // clang-format on
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    double value = 7;
     Type(c.typed);
-    CheckTermEdit(edit);
-    EXPECT_FALSE(TermDefined) << c.typed;
-    ASSERT_TRUE(MainTerm) << c.typed;
-    EXPECT_EQ(EvalTerm(MainTerm, 5, 0, 0, 0, 0, 0), 0.0) << c.typed;
-    EXPECT_EQ(messages, std::vector<std::string>{c.message}) << c.typed;
-    EXPECT_TRUE(edit->hasFocus()) << c.typed;
-    EXPECT_EQ(edit->cursorPosition(), c.caret) << c.typed;
+    if (c.term) {
+      CheckTermEdit(edit);
+      EXPECT_FALSE(TermDefined);
+      ASSERT_TRUE(MainTerm);
+      EXPECT_EQ(EvalTerm(MainTerm, 5, 0, 0, 0, 0, 0), 0.0);
+    } else {
+      ReadNumberEdit(edit, value, value);
+      EXPECT_FALSE(TermDefined);
+      EXPECT_EQ(edit->text(), c.typed);
+    }
+    EXPECT_EQ(value, 7.0);
+    EXPECT_EQ(messages, std::vector<std::string>{c.message});
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(edit->cursorPosition(), c.caret);
   }
+  Type("x+y");
+  {
+    QuietSyntaxErrors quiet;
+    CheckTermEdit(edit);
+  }
+  EXPECT_TRUE(other->hasFocus());
+  CompileFieldTerm(edit);  // a redraw compiles quietly, and 0 for a bad term
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(EvalTerm(MainTerm, 5, 0, 0, 0, 0, 0), 0.0);
+  Type("2x");
+  CompileFieldTerm(edit);
+  EXPECT_EQ(EvalTerm(MainTerm, 5, 0, 0, 0, 0, 0), 10.0);
 }
 
 TEST_F(TermEditTest, APastedTermTooLongForTheFieldIsRefusedWithAMessage) {
