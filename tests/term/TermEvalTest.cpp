@@ -18,9 +18,12 @@
 namespace kurvio::testing {
 namespace {
 
-// Bytes outside printable ASCII as \xNN, so that the kept text stays plain.
+// Bytes outside printable ASCII as \xNN, so that the kept text stays plain; a
+// long text by its start and its length.
 std::string Escaped(const std::string& text) {
   static const char kHex[] = "0123456789ABCDEF";
+  if (text.size() > 80)
+    return Escaped(text.substr(0, 40)) + "... (" + std::to_string(text.size()) + " bytes)";
   std::string out;
   for (unsigned char ch : text)
     if (ch >= 0x20 && ch < 0x7F)
@@ -119,6 +122,10 @@ const Row kRows[] = {
     {Repeated("+x^2-sin(x)*1.01", 40, "+x*1e30*1e30"), {0.5, -2, 3.25, 1e25}},
     {Repeated("(1+", 30, "x") + std::string(30, ')'), {1, 2}},
     {Repeated("(1+", 190, "x") + std::string(190, ')'), {1, 2}},
+    // Hostile input: too deep, too long, just below the limits, a long flat chain.
+    {Repeated("(", 500, "x")}, {Repeated("sin(", 300, "x")}, {"x^" + Repeated("+", 300, "x")},
+    {std::string(kMaxTermLength + 1, '1')}, {Repeated("(", 150, "x") + std::string(150, ')'), {1}},
+    {Repeated("+1", 400, ""), {0}}, {std::string(kMaxTermLength, 'x'), {1}},
     // clang-format on
 };
 
@@ -173,40 +180,12 @@ TEST(Terms, AnyOtherOrderIsTheThirdDerivative) {
   MainTerm.reset();
 }
 
-TEST(Terms, HostileInputIsRejectedWithOneMessageAndWithoutCrash) {
-  std::vector<std::string> messages;
-  SyntaxErrorReporter = [&messages](const std::string& m) { messages.push_back(m); };
-  const auto fails = [&](const std::string& text, const char* message) {
-    messages.clear();
-    CompileTerm(MainTerm, text, true);
-    EXPECT_FALSE(TermDefined) << text.substr(0, 10);
-    ASSERT_EQ(messages.size(), 1u);
-    if (message) {
-      EXPECT_EQ(messages[0], std::string("Syntaxfehler: ") + message);
-    }
-  };
-  fails(std::string(500, '(') + "x", "Term zu tief verschachtelt ");
-  fails(std::string(kMaxTermLength + 1, '1'), "Term zu lang ");
-  fails("x^" + std::string(300, '+') + "x", nullptr);
-  std::string functions;
-  for (int i = 0; i < 300; ++i) functions += "sin(";
-  fails(functions + "x", nullptr);
-  // Just below the limits works; a long flat chain is freed without deep recursion.
-  CompileTerm(MainTerm, std::string(150, '(') + "x" + std::string(150, ')'), true);
-  EXPECT_TRUE(TermDefined);
-  std::string chain = "1";
-  for (int i = 0; i < 400; ++i) chain += "+1";
-  CompileTerm(MainTerm, chain, true);
-  EXPECT_EQ(EvalTerm(MainTerm, 0, 0, 0, 0, 0, 0), 401.0);
-  CompileTerm(MainTerm, std::string(kMaxTermLength, 'x'), true);
-  EXPECT_EQ(EvalTerm(MainTerm, 1, 0, 0, 0, 0, 0), 1.0);
-  messages.clear();
-  SyntaxErrorReporter = nullptr;  // silent
+TEST(Terms, WithoutAReporterAFailureIsSilent) {
+  SyntaxErrorReporter = nullptr;
   CompileTerm(MainTerm, "x+", true);
   EXPECT_FALSE(TermDefined);
   EXPECT_EQ(EvalTerm(MainTerm, 1, 0, 0, 0, 0, 0), 0.0);  // no term at all
   EXPECT_FALSE(TermDefined);
-  EXPECT_TRUE(messages.empty());
 }
 
 }  // namespace
