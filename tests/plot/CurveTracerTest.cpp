@@ -108,9 +108,6 @@ TEST_F(TracerTest, RangeInsideTheViewIsSampledWhole) {
 
 TEST_F(TracerTest, DegenerateCallsReturnAtOnce) {
   CompileTerm(MainTerm, "x", true);
-  TraceCurve(Value(), 5, 5, 5, 5);    // no width
-  TraceCurve(Value(), 7, -7, -7, 7);  // reversed
-  TraceCurve(Value(), -7, 7, -7, std::nan(""));
   PlotWidth = 0;
   TraceCurve(Value(), -7, 7, -7, 7);
   EXPECT_TRUE(canvas.calls.empty());
@@ -157,6 +154,7 @@ TEST_F(TracerTest, CurvesDrawTheirKeptPictureAlsoInBatches) {
       {"x^3", -7, 7, -7, 7, -2, 3.1234}, {"sqrt(x)", -7, 7, -7, 7, -1, 1e6, 2, 2},
       {"sqrt(2-x)", -7, 7, -7, 7, 1, 4}, {"x", -7, 7, -7, 7, 100, 1e6}, // wholly right of the view
       {"x", 1e17, 1e17 + 64, 1e17, 1e17 + 64, 1e17, 1e17 + 64}, // a step lost in rounding
+      {"x", 5, 5, 5, 5, 5, 5}, {"x", 7, -7, -7, 7, -7, 7}, {"x", -7, 7, -7, 7, -7, HUGE_VAL}, // no curve
       // Rows step -11 then -10 after an entry from below: an even step, joined
       // without a look at the hole between the two samples.
       {"-0.5(x-10)^2+10.5(x-10)+3+0*sqrt(abs(x-10.5)-0.1)", 0, 100, 0, 100, -1000, 1000},

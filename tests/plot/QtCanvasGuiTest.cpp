@@ -58,15 +58,18 @@ TEST_F(QtCanvasTest, CoordinateSystemAndCurvesOnPixels) {
   if (const QByteArray dir = qgetenv("KURVIO_PNG_DIR"); !dir.isEmpty())
     image.save(QString::fromLocal8Bit(dir) + "/coordinate-system.png");
 
-  EXPECT_EQ(Pixel(10, 350), kBlack);   // x-axis
-  EXPECT_EQ(Pixel(350, 690), kBlack);  // y-axis
-  EXPECT_EQ(Pixel(697, 350), kBlack);  // arrowhead, filled
-  EXPECT_EQ(Pixel(695, 348), kBlack);
-  EXPECT_EQ(Pixel(352, 4), kBlack);
-  EXPECT_EQ(Pixel(400, 347), kBlack);     // tick at x = 1
-  EXPECT_EQ(Pixel(450, 150), 0x0000FFu);  // (2, 4) on the parabola
-  EXPECT_EQ(Pixel(450, 325), 0xFF0000u);  // (2, 0.5) on the hyperbola
-  EXPECT_EQ(Pixel(550, 250), 0x800080u);  // (4, 2) on the square root
+  const struct {
+    int x, y;
+    Color color;
+  } pixels[] = {
+      {10, 350, kBlack},     {350, 690, kBlack},  // the axes
+      {697, 350, kBlack},    {695, 348, kBlack},
+      {352, 4, kBlack},    // arrowheads, filled
+      {400, 347, kBlack},  // the tick at x = 1
+      {450, 150, 0x0000FFu}, {450, 325, 0xFF0000u},
+      {550, 250, 0x800080u},  // (2, 4), (2, 0.5), (4, 2)
+  };
+  for (const auto& p : pixels) EXPECT_EQ(Pixel(p.x, p.y), p.color) << p.x << "," << p.y;
   // The grid is dotted: a grid column alternates between grid colour and background.
   EXPECT_NE(Pixel(450, 100), Pixel(450, 101));
   // The label "1" stands below its tick, on the background.
