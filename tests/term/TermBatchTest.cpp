@@ -29,6 +29,14 @@ TermHandle Compile(const std::string& text, char mode = ' ') {
   return term;
 }
 
+// `open` `count` times, then `inner`, then `close` `count` times.
+std::string Repeated(const std::string& open, int count, const std::string& inner,
+                     const std::string& close) {
+  std::string out = inner;
+  for (int i = 0; i < count; ++i) out = open + out + close;
+  return out;
+}
+
 // Points across the classroom range with the poles and limits of the terms
 // below, the special values, and then a sweep to reach any length.
 std::vector<double> Points(std::size_t count) {
@@ -116,47 +124,25 @@ TEST(TermBatch, AgreesWithTheSingleEvaluationForEveryInput) {
   }
 }
 
-TEST(TermBatch, BlockEdgesAndEmptyColumns) {
+// Terms nested to the program's stack limit and one beyond it (the tree walk)
+// run in shorter blocks; no term at all is undefined everywhere.
+TEST(TermBatch, BlockEdgesDeepTermsAndEmptyColumns) {
+  std::vector<std::string> texts = {"x^3-3x", "1/x", "sqrt(x)+ln(x)", "e^-x^2", ""};
+  for (int depth : {12, 20, 29, 40}) texts.push_back(Repeated("1/(x+", depth, "x", ")"));
   for (bool pointByPoint : {false, true}) {
     TermBatchPointByPoint = pointByPoint;
     for (std::size_t count : {0u, 1u, 255u, 256u, 257u, 511u, 1600u}) {
       const std::vector<double> points = Points(count);
-      for (const char* text : {"x^3-3x", "1/x", "sqrt(x)+ln(x)", "e^-x^2"}) {
-        const TermHandle term = Compile(text);
+      for (const std::string& text : texts) {
+        const TermHandle term = text.empty() ? nullptr : Compile(text);
+        ASSERT_EQ(term == nullptr, text.empty()) << text;
         for (int order : {0, 2})
-          ExpectSameAsSingle(term, text + std::string(" n=") + std::to_string(count), BatchInput::X,
-                             points, Fixed(), order);
+          ExpectSameAsSingle(term, text + " n=" + std::to_string(count), BatchInput::X, points,
+                             Fixed(), order);
       }
     }
   }
   TermBatchPointByPoint = false;
-}
-
-TEST(TermBatch, DeepTermsRunInShorterBlocks) {
-  // Nested to the program's stack limit, and one beyond it (the tree walk).
-  for (int depth : {12, 20, 29, 40}) {
-    std::string text = "x";
-    for (int i = 0; i < depth; ++i) text = "1/(x+" + text + ")";
-    const TermHandle term = Compile(text);
-    ASSERT_TRUE(term) << depth;
-    ExpectSameAsSingle(term, "nested " + std::to_string(depth), BatchInput::X, Points(700),
-                       Fixed());
-  }
-}
-
-TEST(TermBatch, EmptyTermIsUndefinedEverywhere) {
-  const TermHandle none;
-  const double points[3] = {1, 2, 3};
-  double values[3];
-  bool defined[3] = {true, true, true};
-  EvalTermBatch(none, BatchInput::X, Fixed(), points, 3, values, defined);
-  EXPECT_FALSE(TermDefined);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_FALSE(defined[i]);
-    EXPECT_EQ(values[i], 0.0);
-  }
-  EvalDerivativeBatch(none, 2, Fixed(), points, 3, values, defined);
-  EXPECT_FALSE(TermDefined);
 }
 
 TEST(TermBatch, DerivativesAgreeWithTheSingleStencils) {
