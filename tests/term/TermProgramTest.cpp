@@ -8,19 +8,18 @@
 #include <string>
 
 #include "term/Term.h"
+#include "term/TermBatch.h"
 #include "term/TermCache.h"
 
 namespace kurvio {
 namespace {
 
-void ExpectSameAsTree(const TermHandle& term, const char* text, double x) {
-  const double args[5] = {0.5, 1.5, -2.0, 3.0, 7.0};
-  const double fast = EvalTerm(term, x, args[0], args[1], args[2], args[3], args[4]);
+void ExpectSameAsTree(const TermHandle& term, const TermInputs& in) {
+  const double fast = EvalTerm(term, in.x, in.t, in.a, in.b, in.c, in.n);
   const bool fastDefined = TermDefined;
-  const double slow = EvalTermByTree(term.get(), x, args[0], args[1], args[2], args[3], args[4]);
-  EXPECT_EQ(fastDefined, TermDefined) << text << " at " << x;
-  EXPECT_EQ(std::memcmp(&fast, &slow, sizeof fast), 0)
-      << text << " at " << x << ": " << fast << " vs " << slow;
+  const double slow = EvalTermByTree(term.get(), in.x, in.t, in.a, in.b, in.c, in.n);
+  EXPECT_EQ(fastDefined, TermDefined) << in.x << " " << in.a;
+  EXPECT_EQ(std::memcmp(&fast, &slow, sizeof fast), 0) << fast << " vs " << slow;
 }
 
 TEST(TermProgram, OnlyTheInputsReadCountAndNothingLingers) {
@@ -31,24 +30,16 @@ TEST(TermProgram, OnlyTheInputsReadCountAndNothingLingers) {
   CompileTerm(shifted, "x-1.5", true);
   CompileTerm(withAT, "a*x+t", true);
   CompileTerm(withBC, "b*c+x", true);
-  struct Inputs {
-    double x, t, a, b, c, n;
-  };
-  const Inputs cases[] = {{2, 1e60, nan, 1e60, -1e60, nan},
-                          {2, 1, 3, 0.5, 4, 4},
-                          {1e60, 0, 0, 0, 0, 0},
-                          {-3, 0.5, 1e50, 2, nan, 1}};
+  const TermInputs cases[] = {{2, 1e60, nan, 1e60, -1e60, nan},
+                              {2, 1, 3, 0.5, 4, 4},
+                              {1e60, 0, 0, 0, 0, 0},
+                              {-3, 0.5, 1e50, 2, nan, 1}};
   // Alternating four terms moves each program out of the cache and back, and
   // each leaves its inputs in a frame the next may share.
   for (int round = 0; round < 2; ++round)
-    for (const Inputs& in : cases)
-      for (const TermHandle* term : {&onlyX, &shifted, &withAT, &withBC}) {
-        const double fast = EvalTerm(*term, in.x, in.t, in.a, in.b, in.c, in.n);
-        const bool fastDefined = TermDefined;
-        const double slow = EvalTermByTree(term->get(), in.x, in.t, in.a, in.b, in.c, in.n);
-        EXPECT_EQ(fastDefined, TermDefined) << in.x << " " << in.a;
-        EXPECT_EQ(std::memcmp(&fast, &slow, sizeof fast), 0) << fast << " vs " << slow;
-      }
+    for (const TermInputs& in : cases)
+      for (const TermHandle* term : {&onlyX, &shifted, &withAT, &withBC})
+        ExpectSameAsTree(*term, in);
   // Inputs a term of x alone never reads change nothing, even beyond the range rule.
   EXPECT_EQ(EvalTerm(onlyX, 2, nan, 1e60, -1e60, nan, 1e99), 3.0);
   EXPECT_TRUE(TermDefined);
@@ -84,7 +75,7 @@ TEST(TermProgram, NeverOutlivesItsTree) {
                         Node(kSqrt, Node(kVarX), Node(kVarX)),
                         Node(3),
                         Node(kNeg)};
-  for (const TermHandle& tree : trees) ExpectSameAsTree(tree, "hand-built", 2.5);
+  for (const TermHandle& tree : trees) ExpectSameAsTree(tree, {2.5, 0.5, 1.5, -2, 3, 7});
   EXPECT_EQ(EvalTerm(trees[0], 2.5, 0, 0, 0, 0, 0), 10.0);
   for (TermHandle& tree : trees) tree.reset();
   // No term at all, also once the freed trees have taken their programs with them.
