@@ -40,26 +40,14 @@ const std::vector<double> kXs = {-100,      -2.5,        -1,  0,           1e-16
 
 // The edges of the evaluation program's own paths, where it must still agree
 // with the tree walk: small powers, sums at the range rule, odd inputs.
-const std::vector<double> kEdges = {1e-35,
-                                    1e30,
-                                    -1e30,
-                                    1e49,
-                                    -1e49,
-                                    1e60,
-                                    -0.0,
-                                    std::numeric_limits<double>::quiet_NaN(),
-                                    std::numeric_limits<double>::infinity(),
-                                    1e-30,
-                                    std::nextafter(1e-30, 1.0),
-                                    -std::nextafter(1e-30, 1.0),
-                                    15,
-                                    -15,
-                                    std::nextafter(15.0, 0.0),
-                                    -std::nextafter(15.0, 0.0),
-                                    5e49,
-                                    -5e49,
-                                    9e49,
-                                    -9e49};
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const std::vector<double> kEdges = {
+    // clang-format off
+    1e-35, 1e30, -1e30, 1e49, -1e49, 1e60, -0.0, kNaN, std::numeric_limits<double>::infinity(),
+    1e-30, std::nextafter(1e-30, 1.0), -std::nextafter(1e-30, 1.0), 15, -15,
+    std::nextafter(15.0, 0.0), -std::nextafter(15.0, 0.0), 5e49, -5e49, 9e49, -9e49,
+    // clang-format on
+};
 
 // `text` repeated `count` times around `inner`: "(1+" 3 times and "x" give "(1+(1+(1+x".
 std::string Repeated(const std::string& text, int count, const std::string& inner) {
@@ -83,7 +71,7 @@ const Row kRows[] = {
     {"exp(x)"}, {"sinh(x)"}, {"cosh(x)"}, {"tanh(x)"}, {"coth(x)"}, {"normal(x)"}, {"phi(x)"},
     {"maxint(x)"}, {"int(x)"}, {"sgn(x)"}, {"sign(x)+sgn(x)"}, {"abs(x)"}, {"deg(x)"}, {"rad(x)"},
     {"sqr(x)-x^2"}, {"wurzel(x)"}, {"x*x", {1e24, 1e30}}, {"x+x", {5e49, 6e49}}, {"1e60+x", {0}},
-    {"-x*1e40", {1e20}}, {"x", {-2e50, std::numeric_limits<double>::quiet_NaN(), 1}},
+    {"-x*1e40", {1e20}}, {"x", {-2e50, kNaN, 1}},
     {"e", {0}}, {"pi", {0}}, {"\xE3", {0}}, {"\xE8(0)", {0}},
     // Powers along their paths.
     {"x^2"}, {"x^0.5"}, {"x^-2"}, {"x^0"}, {"0^x"}, {"x^x"}, {"(-x)^3"}, {"x^(1/3)"}, {"0^0", {0}},
@@ -91,6 +79,10 @@ const Row kRows[] = {
     {"(-20)^3", {0}}, {"(-20)^8", {0}}, {"2^(-2)", {0}}, {"10^39", {0}}, {"10^40", {0}},
     {"2^x", {1e21, -200, 10}}, {"(-2)^x", {3e9, 3}}, {"(1e-29)^(-6)", {0}}, {"2^x^2"}, {"10^x"},
     {"(x-2)^a"}, {"x^t"}, {"(x-1)^3-sin(x)^2"}, {"(2x)^4-(x+1)^5"}, {"x*1e49*1e49", {1, 0.5}},
+    // The cut-offs exactly at their limits.
+    {"exp(x)", {90, -90}}, {"sinh(x)", {90, -90}}, {"2^x", {1e20}}, {"0.5^x", {1e20}},
+    {"(-2)^x", {2147483647}}, {"x^7", {2, 3}}, {"x^6", {15, -15, 1e-30, 2}}, {"phi(x)", {10, -10}},
+    {"1e15/x", {1, 2}}, {"x*2", {5e49}}, {"2x", {5e49}}, {"1e10*x", {1e40}},
     // The factorial from its table, by multiplication and at its cap.
     {"fak(x)", {0, 5, 8, 10, 16, 17, 32, 33, 40, 1000, 2.5, -1}},
     // Implicit multiplication, precedence and the letters.
