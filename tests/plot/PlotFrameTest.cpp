@@ -105,6 +105,8 @@ TEST_F(PlotTest, CoordinateSystemsDrawTheirKeptPicture) {
   }
   EXPECT_EQ(KeptDifference("coordinate-systems", kept.str()), "");
   LineScale = 1;
+  AutoTickSteps = true;
+  ManualXTickStep = 1;
 }
 
 }  // namespace
