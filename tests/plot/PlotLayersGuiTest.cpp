@@ -1,10 +1,12 @@
-// The AND of two layers, pixel for pixel against a plain loop.
+// The AND of two layers, pixel for pixel against a plain loop, and the paint
+// box that shows the result.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <algorithm>
 #include <random>
 
+#include "plot/PaintBox.h"
 #include "plot/PlotLayers.h"
 
 namespace kurvio {
@@ -46,6 +48,20 @@ TEST(PlotLayers, AndImagesMatchesThePixelwiseAnd) {
   AndImages(image, shared);
   EXPECT_EQ(image, before);
   EXPECT_EQ(shared, before);
+}
+
+// What the picture does not cover (while the window grows) is background.
+TEST(PlotLayers, PaintBoxShowsThePictureOnBackground) {
+  TPaintBox box;
+  box.resize(40, 30);
+  const QImage picture = Noise({20, 10}, 3);
+  box.SetPicture(&picture);
+  const QImage shown = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(shown.copy(0, 0, 20, 10), picture);
+  for (const QPoint p : {QPoint(25, 5), QPoint(5, 15), QPoint(39, 29)})
+    EXPECT_EQ(shown.pixel(p), 0xFFFFFFFFu) << p.x() << "," << p.y();
+  box.SetPicture(nullptr);
+  EXPECT_EQ(box.grab().toImage().pixel(5, 5), 0xFFFFFFFFu);
 }
 
 }  // namespace

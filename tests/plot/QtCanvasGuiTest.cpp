@@ -54,31 +54,9 @@ TEST_F(QtCanvasTest, CoordinateSystemAndCurvesOnPixels) {
     Trace(canvas, "1/x", 0xFF0000);
     Trace(canvas, "tan(x)", 0x008000);
     Trace(canvas, "sqrt(x)", 0x800080);
-  }
-  if (const QByteArray dir = qgetenv("KURVIO_PNG_DIR"); !dir.isEmpty())
-    image.save(QString::fromLocal8Bit(dir) + "/coordinate-system.png");
-
-  EXPECT_EQ(Pixel(10, 350), kBlack);   // x-axis
-  EXPECT_EQ(Pixel(350, 690), kBlack);  // y-axis
-  EXPECT_EQ(Pixel(697, 350), kBlack);  // arrowhead, filled
-  EXPECT_EQ(Pixel(695, 348), kBlack);
-  EXPECT_EQ(Pixel(352, 4), kBlack);
-  EXPECT_EQ(Pixel(400, 347), kBlack);     // tick at x = 1
-  EXPECT_EQ(Pixel(450, 150), 0x0000FFu);  // (2, 4) on the parabola
-  EXPECT_EQ(Pixel(450, 325), 0xFF0000u);  // (2, 0.5) on the hyperbola
-  EXPECT_EQ(Pixel(550, 250), 0x800080u);  // (4, 2) on the square root
-  // The grid is dotted: a grid column alternates between grid colour and background.
-  EXPECT_NE(Pixel(450, 100), Pixel(450, 101));
-  // The label "1" stands below its tick, on the background.
-  bool ink = false;
-  for (int x = 394; x < 406; ++x)
-    for (int y = 357; y < 372; ++y) ink = ink || image.pixelColor(x, y).lightness() < 128;
-  EXPECT_TRUE(ink);
-}
-
-TEST_F(QtCanvasTest, LinesLeaveOutTheirEndPixelBoxesTheirRightAndBottomEdge) {
-  {
-    QtCanvas canvas(&image);
+    // Lines leave out their end pixel, boxes their right and bottom edge.
+    canvas.pen.color = kBlack;
+    canvas.pen.width = 1;
     canvas.MoveTo(10, 10);
     canvas.LineTo(20, 10);
     canvas.LineTo(20, 20);
@@ -86,13 +64,31 @@ TEST_F(QtCanvasTest, LinesLeaveOutTheirEndPixelBoxesTheirRightAndBottomEdge) {
     canvas.Rectangle(30, 10, 40, 20);
     canvas.FillRect(50, 10, 60, 20);
   }
+  if (const QByteArray dir = qgetenv("KURVIO_PNG_DIR"); !dir.isEmpty())
+    image.save(QString::fromLocal8Bit(dir) + "/coordinate-system.png");
+
   const struct {
     int x, y;
     Color color;
-  } cases[] = {{10, 10, kBlack},    {19, 10, kBlack},    {20, 10, kBlack},    {20, 19, kBlack},
-               {20, 20, kWhite},    {30, 10, kBlack},    {39, 19, kBlack},    {40, 20, kWhite},
-               {35, 15, 0x00FF00u}, {50, 10, 0x00FF00u}, {59, 19, 0x00FF00u}, {60, 20, kWhite}};
-  for (const auto& c : cases) EXPECT_EQ(Pixel(c.x, c.y), c.color) << c.x << "," << c.y;
+  } pixels[] = {
+      // clang-format off
+      {10, 350, kBlack}, {350, 690, kBlack}, // the axes
+      {697, 350, kBlack}, {695, 348, kBlack}, {352, 4, kBlack}, // arrowheads, filled
+      {400, 347, kBlack}, // the tick at x = 1
+      {450, 150, 0x0000FFu}, {450, 325, 0xFF0000u}, {550, 250, 0x800080u}, // (2, 4), (2, 0.5), (4, 2)
+      {10, 10, kBlack}, {19, 10, kBlack}, {20, 10, kBlack}, {20, 19, kBlack}, {20, 20, kWhite},
+      {30, 10, kBlack}, {39, 19, kBlack}, {40, 20, kWhite}, {35, 15, 0x00FF00u},
+      {50, 10, 0x00FF00u}, {59, 19, 0x00FF00u}, {60, 20, kWhite},
+      // clang-format on
+  };
+  for (const auto& p : pixels) EXPECT_EQ(Pixel(p.x, p.y), p.color) << p.x << "," << p.y;
+  // The grid is dotted: a grid column alternates between grid colour and background.
+  EXPECT_NE(Pixel(450, 100), Pixel(450, 101));
+  // The label "1" stands below its tick, on the background.
+  bool ink = false;
+  for (int x = 394; x < 406; ++x)
+    for (int y = 357; y < 372; ++y) ink = ink || image.pixelColor(x, y).lightness() < 128;
+  EXPECT_TRUE(ink);
 }
 
 TEST_F(QtCanvasTest, NotXorTwiceRestoresTheImage) {

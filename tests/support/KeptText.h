@@ -5,12 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 namespace kurvio::testing {
+
+// The shortest text that reads back as the same double, whatever the C locale.
+inline std::string KeptNumber(double v) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, v).ptr);
+}
 
 // The kept text of `name` (a path below tests/pictures); with
 // KURVIO_UPDATE_PICTURES set, `produced` is kept first.

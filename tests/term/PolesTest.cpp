@@ -28,6 +28,8 @@ TEST(PolesTest, FoundWhereTheTermGrowsWithoutBoundOrIsUndefined) {
       {"ln(abs(x))", -7, 7, kNone}, // undefined at 0, but it does not grow without bound
       {"x/x", -7, 7, kNone}, {"sin(10x)+1/(x^2+1)", -7, 7, kNone},
       {"1/(x^2+0.000001)", -1, 1, kNone}, // tall, but a peak
+      // A spike between two grid points that neither of them shows is not searched for.
+      {"1+1e20*e^(-(1000(x-100.3819660112501))^2)", 0, 4096, kNone},
       // clang-format on
   };
   for (const auto& c : cases) {

@@ -19,24 +19,22 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-enum class Mode { Plain, Integral, Sequence };
-
-struct ModeScope {
-  explicit ModeScope(Mode m) {
-    TermIntegralMode = m == Mode::Integral;
-    TermSequenceMode = m == Mode::Sequence;
-  }
-  ~ModeScope() {
-    TermIntegralMode = false;
-    TermSequenceMode = false;
-  }
-};
-
-TermHandle Compile(const std::string& text, Mode mode) {
-  ModeScope scope(mode);
+// `mode` 'i' compiles in the integral window's mode, 's' in the sequence window's.
+TermHandle Compile(const std::string& text, char mode = ' ') {
+  TermIntegralMode = mode == 'i';
+  TermSequenceMode = mode == 's';
   TermHandle term;
   CompileTermQuietly(term, text, true);
+  TermIntegralMode = TermSequenceMode = false;
   return term;
+}
+
+// `open` `count` times, then `inner`, then `close` `count` times.
+std::string Repeated(const std::string& open, int count, const std::string& inner,
+                     const std::string& close) {
+  std::string out = inner;
+  for (int i = 0; i < count; ++i) out = open + out + close;
+  return out;
 }
 
 // Points across the classroom range with the poles and limits of the terms
@@ -60,12 +58,17 @@ std::vector<double> Points(std::size_t count) {
 
 TermInputs Fixed() { return TermInputs{0.25, 0.5, 1.5, -2.0, 3.0, 7.0}; }
 
+// The batch over `points` (of the value varying `vary`, or of the derivative of
+// `order` over x) against the single evaluations, bit for bit.
 void ExpectSameAsSingle(const TermHandle& term, const std::string& text, BatchInput vary,
-                        const std::vector<double>& points, const TermInputs& fixed) {
+                        const std::vector<double>& points, const TermInputs& fixed, int order = 0) {
   const std::size_t n = points.size();
   std::vector<double> values(n, 123.0);
   std::unique_ptr<bool[]> defined(new bool[n + 1]);
-  EvalTermBatch(term, vary, fixed, points.data(), n, values.data(), defined.get());
+  if (order == 0)
+    EvalTermBatch(term, vary, fixed, points.data(), n, values.data(), defined.get());
+  else
+    EvalDerivativeBatch(term, order, fixed, points.data(), n, values.data(), defined.get());
   const bool lastDefined = TermDefined;
   for (std::size_t i = 0; i < n; ++i) {
     TermInputs in = fixed;
@@ -73,135 +76,83 @@ void ExpectSameAsSingle(const TermHandle& term, const std::string& text, BatchIn
     if (vary == BatchInput::X || vary == BatchInput::XT) in.x = p;
     if (vary == BatchInput::T || vary == BatchInput::XT) in.t = p;
     if (vary == BatchInput::N) in.n = p;
-    const double single = EvalTerm(term, in.x, in.t, in.a, in.b, in.c, in.n);
+    const double single = order == 0 ? EvalTerm(term, in.x, in.t, in.a, in.b, in.c, in.n)
+                                     : EvalDerivative(term, order, p, in.t, in.a, in.b, in.c, in.n);
     ASSERT_EQ(defined[i], TermDefined)
-        << text << " at point " << i << " = " << p << " input " << int(vary);
+        << text << " order " << order << " at point " << i << " = " << p << " input " << int(vary);
     ASSERT_EQ(std::memcmp(&single, &values[i], sizeof single), 0)
-        << text << " at point " << i << " = " << p << ": " << values[i] << " vs " << single;
+        << text << " order " << order << " at point " << i << " = " << p << ": " << values[i]
+        << " vs " << single;
   }
-  EXPECT_EQ(lastDefined, n == 0 ? term != nullptr : defined[n - 1]) << text;
+  EXPECT_EQ(lastDefined, n == 0 ? term != nullptr : defined[n - 1]) << text << " order " << order;
 }
 
 struct BatchCase {
   const char* text;
-  Mode mode;
+  char mode = ' ';
 };
 
 const BatchCase kTerms[] = {
     // clang-format off
-    {"x^3-3x", Mode::Plain}, {"3x^2-2sin(ax)", Mode::Plain}, {"e^-x^2", Mode::Plain},
-    {"(x+1)(x-1)/(x^2+4)", Mode::Plain}, {"sqrt(abs(x))*ln(x^2+1)", Mode::Plain},
-    {"a*sin(b*x+c)+t", Mode::Plain}, {"phi(x)", Mode::Plain}, {"fak(5)+x", Mode::Plain},
-    {"fak(x)", Mode::Plain}, {"1/x", Mode::Plain}, {"1/(x-1)+1/(x+1)", Mode::Plain},
-    {"ln(x)", Mode::Plain}, {"sqrt(x)", Mode::Plain}, {"sqrt(x-1)*sqrt(1-x)", Mode::Plain},
-    {"x^0.5", Mode::Plain}, {"x^-2", Mode::Plain}, {"x^-6", Mode::Plain}, {"x^6", Mode::Plain},
-    {"x^0", Mode::Plain}, {"0^x", Mode::Plain}, {"0^0+x", Mode::Plain}, {"x^x", Mode::Plain},
-    {"(-x)^3", Mode::Plain}, {"x^(1/3)", Mode::Plain}, {"2^x^2", Mode::Plain},
-    {"10^x", Mode::Plain}, {"e^x", Mode::Plain}, {"0.5^x", Mode::Plain}, {"(x-2)^a", Mode::Plain},
-    {"x^t", Mode::Plain}, {"x*1e49*1e49", Mode::Plain}, {"x*x*x*x*x*x", Mode::Plain},
-    {"1e60*0+x", Mode::Plain}, {"x/(x-x)", Mode::Plain}, {"0/0+x", Mode::Plain},
-    {"tan(x)+cot(x)", Mode::Plain}, {"sinh(x)*cosh(x)/tanh(x)", Mode::Plain},
-    {"coth(x)", Mode::Plain}, {"arcsin(x)+arccos(x/2)", Mode::Plain},
-    {"arctan(x)-arccot(x)", Mode::Plain}, {"exp(x)", Mode::Plain}, {"exp(x^2)", Mode::Plain},
-    {"lg(x)+ld(x)", Mode::Plain}, {"maxint(x)-int(x)+sgn(x)", Mode::Plain},
-    {"deg(x)+rad(x)", Mode::Plain}, {"normal(x)", Mode::Plain}, {"phi(x)*fak(3)", Mode::Plain},
-    {"-(-(-x))", Mode::Plain}, {"sqr(x)-x^2", Mode::Plain}, {"x", Mode::Plain}, {"a", Mode::Plain},
-    {"42", Mode::Plain}, {"a/(b+2)", Mode::Plain}, {"x*a+b*t", Mode::Plain},
-    {"t^2+w", Mode::Integral}, {"w*t-1/t", Mode::Integral}, {"1/n", Mode::Sequence},
-    {"(1+1/n)^n", Mode::Sequence}, {"(-1)^n/n", Mode::Sequence}, {"fak(n)/n^n", Mode::Sequence},
-    {"((((((x+1)*(x+2))+((x+3)*(x+4)))*(((x+5)*(x+6))+((x+7)*(x+8))))+1)/(x+9))", Mode::Plain},
+    {"x^3-3x"}, {"3x^2-2sin(ax)"}, {"e^-x^2"}, {"(x+1)(x-1)/(x^2+4)"}, {"sqrt(abs(x))*ln(x^2+1)"},
+    {"a*sin(b*x+c)+t"}, {"phi(x)"}, {"fak(5)+x"}, {"fak(x)"}, {"1/x"}, {"1/(x-1)+1/(x+1)"},
+    {"ln(x)"}, {"sqrt(x)"}, {"sqrt(x-1)*sqrt(1-x)"}, {"x^0.5"}, {"x^-2"}, {"x^-6"}, {"x^6"},
+    {"x^0"}, {"0^x"}, {"0^0+x"}, {"x^x"}, {"(-x)^3"}, {"x^(1/3)"}, {"2^x^2"}, {"10^x"}, {"e^x"},
+    {"0.5^x"}, {"(x-2)^a"}, {"x^t"}, {"x*1e49*1e49"}, {"x*x*x*x*x*x"}, {"1e60*0+x"}, {"x/(x-x)"},
+    {"0/0+x"}, {"tan(x)+cot(x)"}, {"sinh(x)*cosh(x)/tanh(x)"}, {"coth(x)"},
+    {"arcsin(x)+arccos(x/2)"}, {"arctan(x)-arccot(x)"}, {"exp(x)"}, {"exp(x^2)"}, {"lg(x)+ld(x)"},
+    {"maxint(x)-int(x)+sgn(x)"}, {"deg(x)+rad(x)"}, {"normal(x)"}, {"phi(x)*fak(3)"},
+    {"-(-(-x))"}, {"sqr(x)-x^2"}, {"x"}, {"a"}, {"42"}, {"a/(b+2)"}, {"x*a+b*t"}, {"a*x"},
+    {"x+a"}, {"x^a"}, {"1/x+a"}, {"sin(a)"}, {"t^2+w", 'i'}, {"w*t-1/t", 'i'}, {"1/n", 's'},
+    {"(1+1/n)^n", 's'}, {"(-1)^n/n", 's'}, {"fak(n)/n^n", 's'},
+    {"((((((x+1)*(x+2))+((x+3)*(x+4)))*(((x+5)*(x+6))+((x+7)*(x+8))))+1)/(x+9))"},
     // clang-format on
 };
 
+// Also with a fixed input out of range, which ends every point.
 TEST(TermBatch, AgreesWithTheSingleEvaluationForEveryInput) {
   const std::vector<double> points = Points(600);
   const BatchInput inputs[] = {BatchInput::X, BatchInput::T, BatchInput::XT, BatchInput::N};
   for (const BatchCase& c : kTerms) {
     const TermHandle term = Compile(c.text, c.mode);
     ASSERT_TRUE(term) << c.text;
-    for (BatchInput vary : inputs) ExpectSameAsSingle(term, c.text, vary, points, Fixed());
-  }
-}
-
-TEST(TermBatch, BlockEdgesAndEmptyColumns) {
-  for (std::size_t count : {0u, 1u, 255u, 256u, 257u, 511u, 1600u}) {
-    const std::vector<double> points = Points(count);
-    for (const char* text : {"x^3-3x", "1/x", "sqrt(x)+ln(x)", "e^-x^2"}) {
-      const TermHandle term = Compile(text, Mode::Plain);
-      ExpectSameAsSingle(term, text + std::string(" n=") + std::to_string(count), BatchInput::X,
-                         points, Fixed());
+    for (double a : {Fixed().a, 1e50, -1e60, kInf, kNaN}) {
+      TermInputs fixed = Fixed();
+      fixed.a = a;
+      for (BatchInput vary : inputs) ExpectSameAsSingle(term, c.text, vary, points, fixed);
     }
   }
 }
 
-TEST(TermBatch, FixedInputsOutOfRangeEndEveryPoint) {
-  const std::vector<double> points = Points(300);
-  TermInputs fixed = Fixed();
-  for (double a : {1e50, -1e60, kInf, kNaN}) {
-    fixed.a = a;
-    for (const char* text : {"a*x", "x+a", "x^a", "1/x+a", "sin(a)"}) {
-      const TermHandle term = Compile(text, Mode::Plain);
-      ExpectSameAsSingle(term, text, BatchInput::X, points, fixed);
+// Terms nested to the program's stack limit and one beyond it (the tree walk)
+// run in shorter blocks; no term at all is undefined everywhere.
+TEST(TermBatch, BlockEdgesDeepTermsAndEmptyColumns) {
+  std::vector<std::string> texts = {"x^3-3x", "1/x", "sqrt(x)+ln(x)", "e^-x^2", ""};
+  for (int depth : {12, 20, 29, 40}) texts.push_back(Repeated("1/(x+", depth, "x", ")"));
+  for (bool pointByPoint : {false, true}) {
+    TermBatchPointByPoint = pointByPoint;
+    for (std::size_t count : {0u, 1u, 255u, 256u, 257u, 511u, 1600u}) {
+      const std::vector<double> points = Points(count);
+      for (const std::string& text : texts) {
+        const TermHandle term = text.empty() ? nullptr : Compile(text);
+        ASSERT_EQ(term == nullptr, text.empty()) << text;
+        for (int order : {0, 2})
+          ExpectSameAsSingle(term, text + " n=" + std::to_string(count), BatchInput::X, points,
+                             Fixed(), order);
+      }
     }
   }
-}
-
-TEST(TermBatch, DeepTermsRunInShorterBlocks) {
-  // Nested to the program's stack limit, and one beyond it (the tree walk).
-  for (int depth : {12, 20, 29, 40}) {
-    std::string text = "x";
-    for (int i = 0; i < depth; ++i) text = "1/(x+" + text + ")";
-    const TermHandle term = Compile(text, Mode::Plain);
-    ASSERT_TRUE(term) << depth;
-    ExpectSameAsSingle(term, "nested " + std::to_string(depth), BatchInput::X, Points(700),
-                       Fixed());
-  }
-}
-
-TEST(TermBatch, EmptyTermIsUndefinedEverywhere) {
-  const TermHandle none;
-  const double points[3] = {1, 2, 3};
-  double values[3];
-  bool defined[3] = {true, true, true};
-  EvalTermBatch(none, BatchInput::X, Fixed(), points, 3, values, defined);
-  EXPECT_FALSE(TermDefined);
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_FALSE(defined[i]);
-    EXPECT_EQ(values[i], 0.0);
-  }
-  EvalDerivativeBatch(none, 2, Fixed(), points, 3, values, defined);
-  EXPECT_FALSE(TermDefined);
+  TermBatchPointByPoint = false;
 }
 
 TEST(TermBatch, DerivativesAgreeWithTheSingleStencils) {
   const std::vector<double> points = Points(400);
-  const std::size_t n = points.size();
   for (const BatchCase& c : kTerms) {
-    if (c.mode != Mode::Plain) continue;
-    const TermHandle term = Compile(c.text, c.mode);
-    for (int order : {0, 1, 2, 3, 7}) {
-      std::vector<double> values(n);
-      std::unique_ptr<bool[]> defined(new bool[n]);
-      const TermInputs f = Fixed();
-      EvalDerivativeBatch(term, order, f, points.data(), n, values.data(), defined.get());
-      for (std::size_t i = 0; i < n; ++i) {
-        const double single = EvalDerivative(term, order, points[i], f.t, f.a, f.b, f.c, f.n);
-        ASSERT_EQ(defined[i], TermDefined) << c.text << " order " << order << " at " << points[i];
-        ASSERT_EQ(std::memcmp(&single, &values[i], sizeof single), 0)
-            << c.text << " order " << order << " at " << points[i] << ": " << values[i] << " vs "
-            << single;
-      }
-    }
+    if (c.mode != ' ') continue;
+    const TermHandle term = Compile(c.text);
+    for (int order : {1, 2, 3, 7})
+      ExpectSameAsSingle(term, c.text, BatchInput::X, points, Fixed(), order);
   }
-}
-
-TEST(TermBatch, PointByPointSwitchSelectsTheReference) {
-  // The switch must still give the same results: it is what the batch is compared with.
-  const TermHandle term = Compile("sqrt(x)/x", Mode::Plain);
-  const std::vector<double> points = Points(300);
-  TermBatchPointByPoint = true;
-  ExpectSameAsSingle(term, "reference", BatchInput::X, points, Fixed());
-  TermBatchPointByPoint = false;
 }
 
 }  // namespace

@@ -1,183 +1,184 @@
-// The evaluator: the domain table, the range rule, the power paths, the
-// factorial and phi, and the derivative stencils.
+// The compiler and the evaluator over a table of terms, kept in
+// tests/pictures/core/term-values.txt (see support/KeptText.h): each term's message and
+// caret, or its value and first three derivatives at chosen x. Every value is
+// also the tree walk's, bit for bit, there and at the edges of the program's paths. The rules a
+// table does not show follow.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
+#include "support/KeptText.h"
 #include "term/Term.h"
+#include "term/TermCache.h"
 
-namespace kurvio {
+namespace kurvio::testing {
 namespace {
 
-struct EvalCase {
-  const char* text;
-  double x;
-  bool defined;
-  double expected;  // checked only when defined
-  double tolerance = 1e-9;
-};
-
-class EvalTest : public ::testing::Test {
- protected:
-  void TearDown() override { MainTerm.reset(); }
-  void Check(const EvalCase& c) {
-    CompileTerm(MainTerm, c.text, true);
-    ASSERT_TRUE(TermDefined) << "does not compile: " << c.text;
-    const double v = EvalTerm(MainTerm, c.x, 0, 0, 0, 0, 0);
-    EXPECT_EQ(TermDefined, c.defined) << c.text << " at " << c.x;
-    if (c.defined && TermDefined) {
-      EXPECT_NEAR(v, c.expected, c.tolerance * (1 + std::fabs(c.expected))) << c.text;
-    }
-  }
-};
-
-TEST_F(EvalTest, DomainTable) {
-  const EvalCase cases[] = {
-      // clang-format off
-      {"1/x", 0, false, 0}, {"0/x", 0, false, 0}, {"1/x", 1e-16, false, 0}, // |v|*1e15 <= |u|
-      {"1/x", 1e-14, true, 1e14, 1e-6}, {"ln(x)", 0, false, 0}, {"ln(x)", -1, false, 0},
-      {"lg(x)", 100, true, 2, 1e-8}, {"ld(x)", 8, true, 3, 1e-8}, {"sqrt(x)", -1, false, 0},
-      {"sqrt(x)", 0, true, 0},
-      {"tan(x)", 1.570796327, true, std::sin(1.570796327) / std::cos(1.570796327), 1e-6},
-      {"cot(x)", 0, false, 0}, {"cot(x)", 1.570796327, false, 0}, {"cot(x)", 3.141592654, false, 0},
-      {"cot(x)", 1, true, 1 / std::tan(1.0)}, {"arcsin(x)", 1, true, 1.570796327},
-      {"arcsin(x)", -1, true, -1.570796327}, {"arcsin(x)", 1.0000001, false, 0},
-      {"arcsin(x)", 0.5, true, std::asin(0.5)},
-      {"arccos(x)", 0.5, true, 1.570796327 - std::asin(0.5), 1e-8}, {"arccos(x)", -2, false, 0},
-      {"arccot(x)", 1, true, 1.570796327 - std::atan(1.0)}, {"exp(x)", 100, false, 0},
-      {"exp(x)", -100, true, 0}, {"exp(x)", 1, true, std::exp(1.0)},
-      {"sinh(x)", 100, true, 5e49, 1e-9}, {"cosh(x)", 100, true, 5e49, 1e-9},
-      {"tanh(x)", 100, true, 1}, {"tanh(x)", -100, true, -1}, {"coth(x)", 0, false, 0},
-      {"coth(x)", 1, true, 1 / std::tanh(1.0)}, {"normal(x)", 0, true, 0.398942280, 1e-8},
-      {"normal(x)", 11, true, 0}, {"phi(x)", 0, true, 0.5}, {"phi(x)", 1, true, 0.8413, 1e-4},
-      {"phi(x)", -1, true, 0.1587, 1e-3}, {"phi(x)", 10, true, 1}, {"maxint(x)", -2.5, true, -3},
-      {"maxint(x)", -2, true, -2}, {"maxint(x)", 2.5, true, 2}, {"int(x)", -2.5, true, -2},
-      {"sgn(x)", 0, true, 0}, {"abs(x)", -3, true, 3}, {"deg(x)", 3.141592654, true, 180, 1e-8},
-      {"rad(x)", 180, true, 180 * 0.017453292}, {"x*x", 1e30, false, 0}, {"x*x", 1e24, true, 1e48},
-      {"x+x", 6e49, false, 0}, // range rule on the sum
-      {"1e60+x", 0, false, 0}, // range rule on a literal
-      {"e", 0, true, 2.718281829, 1e-15}, {"pi", 0, true, 3.141592654, 1e-15},
-      // clang-format on
-  };
-  for (const EvalCase& c : cases) Check(c);
-}
-
-TEST_F(EvalTest, PowerPaths) {
-  const EvalCase cases[] = {
-      // clang-format off
-      {"x^2", -3, true, 9}, {"x^0.5", -1, false, 0}, {"x^0.5", 4, true, 2}, {"0^0", 0, true, 1},
-      {"0^(-1)", 0, false, 0}, {"0^2.5", 0, true, 0}, {"(-8)^3", 0, true, -512},
-      {"(-8)^2.5", 0, false, 0}, {"(-8)^(1/3)", 0, false, 0}, {"(-2)^3", 0, true, -8},
-      {"(-20)^3", 0, true, -8000}, // negative base outside the small path
-      {"(-20)^8", 0, true, 2.56e10}, {"2^(-2)", 0, true, 0.25}, {"10^39", 0, true, 1e39, 1e-8},
-      {"10^40", 0, false, 0}, {"2^x", 1e21, false, 0}, // |exponent| > 1e20
-      {"(-2)^x", 3e9, false, 0}, {"2^x", -200, true, 0}, // L <= -90
-      // clang-format on
-      // The small-exponent path stops multiplying once the product reaches 1e22.
-      {"(1e-29)^(-6)", 0, true, 1e29, 1e-6},
-  };
-  for (const EvalCase& c : cases) Check(c);
-}
-
-TEST_F(EvalTest, Factorial) {
-  const EvalCase cases[] = {
-      // clang-format off
-      {"fak(5)", 0, true, 120}, {"fak(0)", 0, true, 1}, {"fak(8)", 0, true, 40320},
-      {"fak(10)", 0, true, 3628800},
-      {"fak(17)", 0, true, 20922789890000.0 * 17}, // from the stored 16!
-      {"fak(32)", 0, true, 2.631308368e35}, {"fak(40)", 0, true, 2.631308368e35},
-      {"fak(x)", 1000, true, 2.631308368e35}, {"fak(2.5)", 0, false, 0}, {"fak(-1)", 0, false, 0},
-      // clang-format on
-  };
-  for (const EvalCase& c : cases) Check(c);
-}
-
-TEST_F(EvalTest, UndefinedValueIsZeroOrTheCap) {
-  CompileTerm(MainTerm, "ln(x)", true);
-  EXPECT_EQ(EvalTerm(MainTerm, -1, 0, 0, 0, 0, 0), 0.0);
-  EXPECT_FALSE(TermDefined);
-  CompileTerm(MainTerm, "-x*1e40", true);
-  EXPECT_EQ(EvalTerm(MainTerm, 1e20, 0, 0, 0, 0, 0), 0.0);  // multiplication guard
-  CompileTerm(MainTerm, "x", true);
-  EXPECT_EQ(EvalTerm(MainTerm, -2e50, 0, 0, 0, 0, 0), -1e50);
-  EXPECT_FALSE(TermDefined);
-  EXPECT_EQ(EvalTerm(MainTerm, std::numeric_limits<double>::quiet_NaN(), 0, 0, 0, 0, 0), 1e50);
-  EXPECT_FALSE(TermDefined);
-  EXPECT_EQ(EvalTerm(MainTerm, 1, 0, 0, 0, 0, 0), 1.0);
-  EXPECT_TRUE(TermDefined);
-
-  TermHandle empty;
-  EXPECT_EQ(EvalTerm(empty, 1, 0, 0, 0, 0, 0), 0.0);
-  EXPECT_FALSE(TermDefined);
-}
-
-TEST_F(EvalTest, Derivatives) {
-  CompileTerm(MainTerm, "x^3", true);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 0, 2, 0, 0, 0, 0, 0), 8, 1e-12);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 1, 1, 0, 0, 0, 0, 0), 3, 1e-6);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 2, 1, 0, 0, 0, 0, 0), 6, 1e-4);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 3, 1, 0, 0, 0, 0, 0), 6, 1e-3);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 7, 1, 0, 0, 0, 0, 0), 6, 1e-3);  // any other order: third
-  EXPECT_NEAR(EvalDerivative(MainTerm, -1, 1, 0, 0, 0, 0, 0), 6, 1e-3);
-  EXPECT_TRUE(TermDefined);
-
-  CompileTerm(MainTerm, "a*sin(b*x)+t", true);
-  EXPECT_NEAR(EvalDerivative(MainTerm, 1, 0.5, 7, 2, 3, 0, 0), 6 * std::cos(1.5), 1e-6);
-
-  // One undefined sample anywhere in the stencil makes the derivative undefined.
-  CompileTerm(MainTerm, "ln(x)", true);
-  EvalDerivative(MainTerm, 1, 0.001, 0, 0, 0, 0, 0);  // samples x-0.002 < 0 and x-0.001 = 0
-  EXPECT_FALSE(TermDefined);
-  EvalDerivative(MainTerm, 1, 0.0025, 0, 0, 0, 0, 0);
-  EXPECT_TRUE(TermDefined);
-  EvalDerivative(MainTerm, 2, 0.004, 0, 0, 0, 0, 0);  // x-0.005 < 0, the last sample
-  EXPECT_FALSE(TermDefined);
-  EvalDerivative(MainTerm, 3, 0.015, 0, 0, 0, 0, 0);  // x-0.02 < 0, the first sample
-  EXPECT_FALSE(TermDefined);
-  CompileTerm(MainTerm, "1/(x-0.01)", true);
-  EvalDerivative(MainTerm, 3, 0, 0, 0, 0, 0, 0);  // x+0.01 hits the pole
-  EXPECT_FALSE(TermDefined);
-}
-
-// Where a stencil would still return a number, the derivative does not exist:
-// at a kink, a jump, a pole or where f itself is undefined at x. Smooth points
-// close to such places, and slopes that vanish, keep their values.
-TEST_F(EvalTest, DerivativesExistOnlyWhereTheFunctionIsSmooth) {
-  struct Case {
-    const char* term;
-    int order;
-    double x;
-    bool exists;
-    double value;  // checked when it exists, unless kAny
-  };
-  constexpr double kAny = std::numeric_limits<double>::quiet_NaN();
-  const Case cases[] = {
-      // clang-format off
-      {"1/x", 1, 0, false, 0}, {"sqrt(x)", 1, -1, false, 0}, {"abs(x)", 1, 0, false, 0},
-      {"abs(x)", 2, 0, false, 0}, {"abs(x)", 1, 0.003, true, 1}, {"abs(x)", 2, 0.02, true, 0},
-      {"abs(x-1)", 1, 1.0003, false, 0}, {"int(x)", 1, 1, false, 0},
-      {"int(x)", 1, 0.9985, false, 0}, {"sgn(x)", 2, 0, false, 0}, {"1/x", 1, 0.0015, false, 0},
-      {"1/x", 1, 0.0012, false, 0}, {"x^3-3x", 1, 1, true, 0}, {"x^3-3x", 2, 0, true, 0},
-      {"x^3", 1, 0, true, 0}, {"x^4", 1, 0, true, 0}, {"x^4", 2, 0.001, true, 12e-6},
-      {"sin(40x)", 1, 0.3, true, 40 * std::cos(12.0)}, {"exp(x)", 2, 3, true, std::exp(3)},
-      {"ln(x)", 1, 0.0025, true, kAny},
-      // clang-format on
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.term) + " order " + std::to_string(c.order) + " at " +
-                 std::to_string(c.x));
-    CompileTerm(MainTerm, c.term, true);
-    const double d = EvalDerivative(MainTerm, c.order, c.x, 0, 0, 0, 0, 0);
-    EXPECT_EQ(TermDefined, c.exists);
-    if (!c.exists || std::isnan(c.value)) continue;
-    if (c.value == 0)
-      EXPECT_EQ(d, 0.0);  // exactly: no rounding noise left
+// Bytes outside printable ASCII as \xNN, so that the kept text stays plain; a
+// long text by its start and its length.
+std::string Escaped(const std::string& text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  if (text.size() > 80)
+    return Escaped(text.substr(0, 40)) + "... (" + std::to_string(text.size()) + " bytes)";
+  std::string out;
+  for (unsigned char ch : text)
+    if (ch >= 0x20 && ch < 0x7F)
+      out += static_cast<char>(ch);
     else
-      EXPECT_NEAR(d, c.value, 1e-3 * std::fabs(c.value) + 1e-4);
+      out += std::string("\\x") + kHex[ch >> 4] + kHex[ch & 15];
+  return out;
+}
+
+constexpr double kA = 2, kB = 3, kC = 0.25, kT = 0.5, kN = 4;
+
+const std::vector<double> kXs = {-100,      -2.5,        -1,  0,           1e-16, 0.5, 1,
+                                 1.0000001, 1.570796327, 2.5, 3.141592654, 11,    100, 1e24};
+
+// The edges of the evaluation program's own paths, where it must still agree
+// with the tree walk: small powers, sums at the range rule, odd inputs.
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+const std::vector<double> kEdges = {
+    // clang-format off
+    1e-35, 1e30, -1e30, 1e49, -1e49, 1e60, -0.0, kNaN, std::numeric_limits<double>::infinity(),
+    1e-30, std::nextafter(1e-30, 1.0), -std::nextafter(1e-30, 1.0), 15, -15,
+    std::nextafter(15.0, 0.0), -std::nextafter(15.0, 0.0), 5e49, -5e49, 9e49, -9e49,
+    // clang-format on
+};
+
+// `text` repeated `count` times around `inner`: "(1+" 3 times and "x" give "(1+(1+(1+x".
+std::string Repeated(const std::string& text, int count, const std::string& inner) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += text;
+  return out + inner;
+}
+
+struct Row {
+  std::string text;
+  std::vector<double> xs = kXs;
+  // 'i' integral, 's' sequence; a number field without variables: 'v', 'S' in a sequence window
+  char mode = ' ';
+};
+
+const Row kRows[] = {
+    // clang-format off
+    // Functions across their domains, and the range rule.
+    {"1/x", {0, 1e-16, 1e-14, 2}}, {"0/x"}, {"ln(x)"}, {"lg(x)"}, {"ld(x)", {8}}, {"sqrt(x)"},
+    {"tan(x)"}, {"cot(x)"}, {"arcsin(x)"}, {"arccos(x)", {0.5, -2}}, {"arctan(x)"}, {"arccot(x)"},
+    {"exp(x)"}, {"sinh(x)"}, {"cosh(x)"}, {"tanh(x)"}, {"coth(x)"}, {"normal(x)"}, {"phi(x)"},
+    {"maxint(x)"}, {"int(x)"}, {"sgn(x)"}, {"sign(x)+sgn(x)"}, {"abs(x)"}, {"deg(x)"}, {"rad(x)"},
+    {"sqr(x)-x^2"}, {"wurzel(x)"}, {"x*x", {1e24, 1e30}}, {"x+x", {5e49, 6e49}}, {"1e60+x", {0}},
+    {"-x*1e40", {1e20}}, {"x", {-2e50, kNaN, 1}},
+    {"e", {0}}, {"pi", {0}}, {"\xE3", {0}}, {"\xE8(0)", {0}},
+    // Powers along their paths.
+    {"x^2"}, {"x^0.5"}, {"x^-2"}, {"x^0"}, {"0^x"}, {"x^x"}, {"(-x)^3"}, {"x^(1/3)"}, {"0^0", {0}},
+    {"0^(-1)", {0}}, {"0^2.5", {0}}, {"(-8)^3", {0}}, {"(-8)^2.5", {0}}, {"(-8)^(1/3)", {0}},
+    {"(-20)^3", {0}}, {"(-20)^8", {0}}, {"2^(-2)", {0}}, {"10^39", {0}}, {"10^40", {0}},
+    {"2^x", {1e21, -200, 10}}, {"(-2)^x", {3e9, 3}}, {"(1e-29)^(-6)", {0}}, {"2^x^2"}, {"10^x"},
+    {"(x-2)^a"}, {"x^t"}, {"(x-1)^3-sin(x)^2"}, {"(2x)^4-(x+1)^5"}, {"x*1e49*1e49", {1, 0.5}},
+    // The cut-offs exactly at their limits.
+    {"exp(x)", {90, -90}}, {"sinh(x)", {90, -90}}, {"2^x", {1e20}}, {"0.5^x", {1e20}},
+    {"(-2)^x", {2147483647}}, {"x^7", {2, 3}}, {"x^6", {15, -15, 1e-30, 2}}, {"phi(x)", {10, -10}},
+    {"1e15/x", {1, 2}}, {"x*2", {5e49}}, {"2x", {5e49}}, {"1e10*x", {1e40}},
+    // The factorial from its table, by multiplication and at its cap.
+    {"fak(x)", {0, 5, 8, 10, 16, 17, 32, 33, 40, 1000, 2.5, -1}},
+    // Implicit multiplication, precedence and the letters.
+    {"2x"}, {"3sin(x)"}, {"(x+1)(x-1)"}, {"sin(2x)"}, {"x2"}, {"2pi"}, {"2,5x"}, {"X ^ 2"},
+    {"-x^2"}, {"e^-x^2"}, {"2^3^2"}, {"2^-1"}, {"-x/(3-2x)(x+4)"}, {"-x/((3-2x)(x+4))"},
+    {"1e-3"}, {"2e3"}, {"+x"}, {"(-x)"}, {"x-1-1"}, {"8/2/2"}, {"-2*3"}, {"5.e2"}, {"ab"},
+    {"xt"}, {"ex"}, {"a*sin(b*x+c)+t"}, {"PI/2"}, {"Phi(x)"}, {"sin(pi*phi)"},
+    {"x^2 {Parabel, Mitte 1,5}"}, {"   "}, {""}, {"3-x"}, {"x-0.3"}, {"-(-(-x))"}, {"x/(x-x)"},
+    {"maxint(x)-int(x)+sgn(x)"}, {"1/(x-1)+1/(x+1)"}, {"sqrt(abs(x))*ln(x^2+1)"},
+    // Messages and carets, also behind inserted signs.
+    {"{Parabel}"}, {"sin x"}, {"sinx"}, {"cosx"}, {"abs"}, {"(x+1"}, {"x+"}, {"sin("}, {"x+1)"},
+    {"()"}, {"x+y"}, {"2*-1"}, {"3/-x"}, {"--x"}, {"5."}, {".5"}, {"2e"}, {"2ex"}, {"2exp(x)"},
+    {"1e400"}, {"1.2.3"}, {"2x+y"}, {"2a3b+?"}, {"sin(2x"}, {"((((x+"}, {"\t"}, {"x+\xE3("},
+    {std::string("x\0+\xff\x01", 5)},
+    // Derivatives at kinks, jumps and poles, and next to them.
+    {"abs(x)", {0, 0.003, 0.02}}, {"abs(x-1)", {1.0003}}, {"int(x)", {1, 0.9985}},
+    {"1/x", {0.0012, 0.0015}}, {"ln(x)", {0.001, 0.0025, 0.004, 0.015}}, {"1/(x-0.01)", {0}},
+    {"x^3-3x", {0, 1}}, {"x^3", {0, 1, 2}}, {"x^4", {0, 0.001}}, {"sin(40x)", {0.3}},
+    // The modes of the integral and sequence windows, and number fields.
+    {"x", {1}, 'i'}, {"t^2+w", {99}, 'i'}, {"n", {1}, 'i'}, {"w", {1}}, {"x", {1}, 's'},
+    {"1/n", {1}, 's'}, {"n", {1}, 'S'}, {"n", {1}}, {"x", {1}, 'v'}, {"2t", {1}, 'v'},
+    {"a+b+c+pi", {1}, 'v'},
+    // Sums of x and a constant and their look-alikes, failures after a long run,
+    // programs to the stack limit and beyond it.
+    {"x+2"}, {"2+x"}, {"x-0"}, {"x+5e49"}, {"x-5e49"}, {"1e60*0+x"}, {"ln(0)+x"}, {"fak(2.5)+x"},
+    {"(1e-29)^(-6)+x"}, {"tan(x)+cot(x)"}, {"sinh(x)*cosh(x)/tanh(x)"}, {"3x^2-2sin(ax)"},
+    {"arcsin(x/10)+arccos(x/20)"}, {"(x+1)(x-1)/(x^2+4)"},
+    {Repeated("+x^2-sin(x)*1.01", 40, "+ln(x-x)"), {0.5, -2, 3.25}},
+    {Repeated("+x^2-sin(x)*1.01", 40, "+x*1e30*1e30"), {0.5, -2, 3.25, 1e25}},
+    {Repeated("(1+", 30, "x") + std::string(30, ')'), {1, 2}},
+    {Repeated("(1+", 190, "x") + std::string(190, ')'), {1, 2}},
+    // Hostile input: too deep, too long, just below the limits, a long flat chain.
+    {Repeated("(", 500, "x")}, {Repeated("sin(", 300, "x")}, {"x^" + Repeated("+", 300, "x")},
+    {std::string(kMaxTermLength + 1, '1')}, {Repeated("(", 150, "x") + std::string(150, ')'), {1}},
+    {Repeated("+1", 400, ""), {0}}, {std::string(kMaxTermLength, 'x'), {1}},
+    // clang-format on
+};
+
+TEST(Terms, CompileAndEvaluateAsKept) {
+  std::string message;
+  SyntaxErrorReporter = [&message](const std::string& m) { message += m; };
+  std::string kept;
+  for (const Row& row : kRows) {
+    message.clear();
+    TermIntegralMode = row.mode == 'i';
+    TermSequenceMode = row.mode == 's' || row.mode == 'S';
+    CompileTerm(MainTerm, row.text, row.mode != 'v' && row.mode != 'S');
+    TermIntegralMode = TermSequenceMode = false;
+    kept += "== " + Escaped(row.text) + (row.mode == ' ' ? "" : std::string("  mode ") + row.mode) +
+            "  normalised: " + Escaped(NormalizeTerm(row.text)) + "\n";
+    if (!TermDefined) {
+      EXPECT_EQ(MainTerm, nullptr) << row.text;
+      kept += Escaped(message) + "at " + std::to_string(TermErrorPos) + "\n";
+      continue;
+    }
+    EXPECT_EQ(message, "") << row.text;
+    for (double x : row.xs) {
+      kept += "x " + KeptNumber(x);
+      for (int order = 0; order <= 3; ++order) {
+        const double v = order == 0 ? EvalTerm(MainTerm, x, kT, kA, kB, kC, kN)
+                                    : EvalDerivative(MainTerm, order, x, kT, kA, kB, kC, kN);
+        kept += (order == 0 ? "  f " : "  f" + std::string(order, '\'') + " ") +
+                (TermDefined ? "" : "undefined ") + KeptNumber(v);
+      }
+      kept += "\n";
+    }
+    for (const std::vector<double>* xs : {&row.xs, &kEdges})
+      for (double x : *xs) {
+        const double v = EvalTerm(MainTerm, x, kT, kA, kB, kC, kN);
+        const bool defined = TermDefined;
+        const double tree = EvalTermByTree(MainTerm.get(), x, kT, kA, kB, kC, kN);
+        EXPECT_EQ(defined, TermDefined) << row.text << " at " << x;
+        EXPECT_EQ(std::memcmp(&v, &tree, sizeof v), 0) << row.text << " at " << x;
+      }
   }
+  SyntaxErrorReporter = nullptr;
+  MainTerm.reset();
+  EXPECT_TRUE(MatchesKept("core/term-values.txt", kept));
+}
+
+// Beyond the order of the third derivative the stencil stays the third's.
+TEST(Terms, AnyOtherOrderIsTheThirdDerivative) {
+  CompileTerm(MainTerm, "x^3", true);
+  for (int order : {7, -1})
+    EXPECT_EQ(EvalDerivative(MainTerm, order, 1, 0, 0, 0, 0, 0),
+              EvalDerivative(MainTerm, 3, 1, 0, 0, 0, 0, 0));
+  MainTerm.reset();
+}
+
+TEST(Terms, WithoutAReporterAFailureIsSilent) {
+  SyntaxErrorReporter = nullptr;
+  CompileTerm(MainTerm, "x+", true);
+  EXPECT_FALSE(TermDefined);
+  EXPECT_EQ(EvalTerm(MainTerm, 1, 0, 0, 0, 0, 0), 0.0);  // no term at all
+  EXPECT_FALSE(TermDefined);
 }
 
 }  // namespace
-}  // namespace kurvio
+}  // namespace kurvio::testing
