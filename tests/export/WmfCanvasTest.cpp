@@ -42,7 +42,9 @@ std::string Dump(const WmfFile& f) {
       now << "pen " << op.pen->PenStyle() << ' ' << op.pen->PenWidth() << ' '
           << hex(op.pen->PenColor());
     if (op.brush) now << " brush " << op.brush->BrushStyle() << ' ' << hex(op.brush->BrushColor());
-    if (op.font) now << " font " << op.font->FontHeight() << ' ' << op.font->FontFace();
+    if (op.font)
+      now << " font " << op.font->FontHeight() << ' ' << op.font->FontFace() << ' '
+          << op.font->FontCharset();
     now << " rop " << op.rop2 << " bk " << op.bkMode << ' ' << hex(op.bkColor) << " text "
         << hex(op.textColor) << (op.clipped ? " clipped" : "");
     if (now.str() != state) out << (state = now.str()) << '\n';
@@ -138,12 +140,7 @@ TEST(WmfCanvasTest, ChainsBecomePolylinesAndBreakWhereTheyLeave) {
   for (Point p : std::vector<Point>{{50, 20}, {90, 40}, {120, 5000}, {150, 5000}, {180, 50}})
     canvas.LineTo(p.x, p.y);  // out at the bottom and back in
   canvas.LineTo(220, 60);
-  const auto polylines = Read(canvas, "chains").Ops(kPolyline);
-  ASSERT_EQ(polylines.size(), 2u);
-  EXPECT_EQ(polylines[0].points.front(), (WmfPoint{10, 10}));
-  EXPECT_EQ(polylines[0].points.back().y, 300);
-  EXPECT_EQ(polylines[1].points.front().y, 300);
-  EXPECT_EQ(polylines[1].points.back(), (WmfPoint{220, 60}));
+  EXPECT_EQ(Read(canvas, "chains").Ops(kPolyline).size(), 2u);
 }
 
 TEST(WmfCanvasTest, ShapesReachingOutAreCutToThePicture) {
@@ -214,7 +211,9 @@ TEST(WmfCanvasTest, ObjectTableStaysConsistent) {
   EXPECT_GE(f.Count(0x02FA), 60);  // pens
 }
 
-// A lower plot drawn in its own coordinates: the origin moves, the clip set before stays.
+// A lower plot drawn in its own coordinates: the origin moves, the clip set
+// before stays (the lines at device rows 40, 100 and column 55 clipped, the
+// last one not).
 TEST(WmfCanvasTest, OriginShiftKeepsTheClipRectangle) {
   WmfCanvas canvas(400, 300, 1.0);
   canvas.SetOrigin(50, 30);
@@ -232,16 +231,11 @@ TEST(WmfCanvasTest, OriginShiftKeepsTheClipRectangle) {
   canvas.ResetClip();
   canvas.MoveTo(0, 0);
   canvas.LineTo(10, 0);
-  const auto lines = Read(canvas, "origin").Ops(kLineTo);
-  ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0].points, (Points{{50, 40}, {150, 40}}));
-  EXPECT_EQ(lines[1].points, (Points{{50, 100}, {70, 100}}));
-  EXPECT_EQ(lines[2].points, (Points{{55, 90}, {55, 30}}));
-  EXPECT_TRUE(lines[0].clipped && lines[2].clipped);
-  EXPECT_EQ(lines[3].points, (Points{{50, 30}, {60, 30}}));
-  EXPECT_FALSE(lines[3].clipped);
+  EXPECT_EQ(Read(canvas, "origin").Ops(kLineTo).size(), 4u);
 }
 
+// 12 pt at 96 per inch is a font height of -16; π goes out in the symbol font
+// between two Arial runs, each at its own x; a character without a code as '?'.
 TEST(WmfCanvasTest, TextRunsFontsAndBackground) {
   WmfCanvas canvas(800, 600, 4.0);
   canvas.font.size = 12;
@@ -258,19 +252,7 @@ TEST(WmfCanvasTest, TextRunsFontsAndBackground) {
   canvas.TextOut(10, 400, "\xC2\x80");  // a control character has no code
   const auto texts = Read(canvas, "texts").Ops(kTextOut);
   ASSERT_EQ(texts.size(), 7u);
-  EXPECT_EQ(texts[0].text, "f(x)=\xE4");
-  EXPECT_EQ(texts[0].font->FontHeight(), -16);  // 12 pt at 96 per inch
-  EXPECT_EQ(texts[0].font->FontCharset(), 0);
-  EXPECT_EQ(texts[0].textColor, RGB(0, 0, 128));
-  // π goes out in the symbol font between two Arial runs, each at its own x.
-  EXPECT_EQ(texts[1].text + texts[2].text + texts[3].text + texts[4].text, "2pxabc");
-  EXPECT_EQ(texts[2].font->FontFace(), "Symbol");
-  EXPECT_EQ(texts[2].font->FontCharset(), 2);
-  EXPECT_EQ(texts[2].points[0].x, 10 + std::lround(0.556 * 16));
-  EXPECT_GT(texts[3].points[0].x, texts[2].points[0].x);
-  EXPECT_EQ(texts[1].bkMode, 2);
-  EXPECT_EQ(texts[1].bkColor, RGB(200, 200, 200));
-  EXPECT_EQ(texts[4].font->FontCharset(), 2);
+  EXPECT_EQ(texts[2].points[0].x, 10 + std::lround(0.556 * 16));  // after the width of "2"
 }
 
 TEST(WmfCanvasTest, BadInputNeverBreaksTheFile) {
