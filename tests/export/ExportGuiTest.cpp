@@ -266,6 +266,7 @@ TEST_F(MainWindowExportTest, EveryFormatHoldsTheAxisAndTheCurvesMinimum) {
   const testing::SvgPicture svg = testing::ReadSvg(ReadBytes(dir.File("bild.SVG")));
   ASSERT_EQ(svg.error, "");
   EXPECT_EQ(svg.viewBox, QStringLiteral("0 0 %1 %2").arg(W).arg(H));
+  EXPECT_NEAR(svg.widthMm, W / 384.0 * 25.4, 0.5);  // the metafile's 384 pixels per inch
   EXPECT_TRUE(testing::SvgPassesNear(svg, QPointF(minimumX, minimumY), 3.0));
 
   // The clipboard: the metafile under each of its types, and a PNG at half the size.

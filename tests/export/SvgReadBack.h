@@ -15,6 +15,7 @@ namespace kurvio::testing {
 struct SvgPicture {
   QString error;  // empty when the document parsed
   QString viewBox;
+  double widthMm = 0;  // the width the picture prints at
   std::vector<std::vector<QPointF>> polylines;
 };
 
@@ -34,8 +35,12 @@ inline SvgPicture ReadSvg(const std::string& svg) {
     xml.readNext();
     if (xml.isStartElement()) {
       const auto attributes = xml.attributes();
-      if (xml.name() == QStringLiteral("svg"))
+      if (xml.name() == QStringLiteral("svg")) {
         picture.viewBox = attributes.value(QStringLiteral("viewBox")).toString();
+        const std::vector<double> width =
+            SvgNumbers(attributes.value(QStringLiteral("width")).toString().toStdString());
+        if (!width.empty()) picture.widthMm = width[0];
+      }
       if (xml.name() == QStringLiteral("g"))
         groups.push_back(SvgTransform(attributes.value(QStringLiteral("transform")).toString()) *
                          groups.back());
