@@ -28,7 +28,6 @@ class MainWindowTest : public WindowTest<TForm1> {
     WindowTest::TearDown();
     AnimationRunning = false;
   }
-  bool BackHas(Color colour) const { return AnyPixel(form->Layers().BackBuffer(), colour); }
   // Records ParamA between frames until `frames` values were seen, then switches off.
   std::vector<double> RunA(int frames) {
     std::vector<double> seen;
@@ -142,40 +141,6 @@ TEST_F(MainWindowTest, ParameterFieldBoundsAndScrollGrid) {
   EXPECT_EQ(ParamA2, 4);
   Type("Edit5", "10");  // b far above its bounds
   EXPECT_EQ(form->bBar->value(), 200);
-}
-
-// The vertex is labelled and marked, but not marked on the border of the view.
-TEST_F(MainWindowTest, VertexLabelAndMark) {
-  form->familyTabs->setCurrentIndex(2);
-  ParamA = 1;
-  ParamC = 0;
-  auto differsWithMark = [&](double u) {
-    ParamB = u;
-    form->markVertexBox->SetChecked(false);
-    form->MarkVertex = false;
-    form->darstellen();
-    const QImage without = form->Layers().BackBuffer().copy();
-    Click("BitCheckBox6");
-    return form->Layers().BackBuffer() != without;
-  };
-  EXPECT_TRUE(differsWithMark(2));
-  EXPECT_EQ(form->vertexLabel->text(), "S(2|0)");
-  EXPECT_FALSE(differsWithMark(7));
-  EXPECT_EQ(form->vertexLabel->text(), "S(7|0)");
-}
-
-TEST_F(MainWindowTest, UndefinedPartsStayEmpty) {
-  Farben::Zeichenstift = RGB(255, 0, 0);
-  Type("Edit1", "sqrt(x)");
-  const QImage& back = form->Layers().BackBuffer();
-  int red = 0;
-  for (int column = 0; column < back.width(); ++column)
-    for (int row = 0; row < back.height(); ++row)
-      if (FromQColor(back.pixelColor(column, row)) == RGB(255, 0, 0)) {
-        ++red;
-        ASSERT_GE(column, ScreenX(0)) << row;  // nothing left of 0, no line from the edge
-      }
-  EXPECT_GT(red, back.width() / 4);
 }
 
 TEST_F(MainWindowTest, SpectrumColoursFollowTheParameter) {

@@ -2,9 +2,6 @@
 
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextEdit>
 
 #include <memory>
 #include <vector>
@@ -50,17 +47,6 @@ TEST(RichButtonGui, PressReleaseAndStickyState) {
   QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_EQ(button.State(), rbUp);
   EXPECT_EQ(clicks.count(), 4);
-}
-
-TEST(RichButtonGui, LinesArePlainOrFormatted) {
-  TRichButton button;
-  button.SetLines({QStringLiteral("<b>Funktionsgraphen</b>"), QStringLiteral("y = ax²+bx+c")});
-  button.SetAlignment(taCenter);
-  QTextDocument* doc = button.RichView()->document();
-  EXPECT_EQ(doc->toPlainText(), QStringLiteral("Funktionsgraphen\ny = ax²+bx+c"));
-  EXPECT_GT(doc->firstBlock().begin().fragment().charFormat().fontWeight(), QFont::Normal);
-  EXPECT_EQ(doc->lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-            Qt::AlignHCenter);
 }
 
 // Forms may size a control to nothing or give it odd properties; painting and

@@ -15,6 +15,7 @@
 #include "widgets/CheckGlyphs.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TColorButton.h"
+#include "widgets/TColorPopup.h"
 #include "widgets/TFillStyleComboBox.h"
 #include "widgets/TLineWidthComboBox.h"
 #include "widgets/TRichButton.h"
@@ -63,9 +64,11 @@ std::unique_ptr<QWidget> GlyphBox(bool enabled, int images) {
   return box;
 }
 
-std::unique_ptr<QWidget> RichButton(TRichButtonState state, bool mouseOver) {
+std::unique_ptr<QWidget> RichButton(TRichButtonState state, bool mouseOver,
+                                    TAlignment alignment = taLeftJustify) {
   auto button = std::make_unique<TRichButton>();
   button->SetLines({QStringLiteral("<b>Tangente</b>"), QStringLiteral("y = mx+c")});
+  button->SetAlignment(alignment);
   button->SetFocus(true);
   button->SetFocusColor(255);
   button->SetBevelInner(bvLowered);
@@ -80,10 +83,11 @@ std::unique_ptr<QWidget> RichButton(TRichButtonState state, bool mouseOver) {
   return button;
 }
 
-std::unique_ptr<QWidget> ColorButton(TIndicatorBorder border) {
+std::unique_ptr<QWidget> ColorButton(TIndicatorBorder border, bool flat = false) {
   auto button = std::make_unique<TColorButton>();
   button->SetSelectionColor(255);
   button->SetIndicatorBorder(border);
+  button->SetFlat(flat);
   button->resize(60, 24);
   return button;
 }
@@ -97,25 +101,31 @@ std::unique_ptr<QWidget> Focused(std::unique_ptr<QWidget> widget) {
   return widget;
 }
 
-// A drop-down list's item as its list paints it.
-std::unique_ptr<QWidget> Item(std::unique_ptr<TPictureComboBox> box, int index) {
-  QImage image(100, box->ItemHeight(), QImage::Format_RGB32);
-  image.fill(Qt::magenta);
-  QPainter painter(&image);
-  box->DrawItem(painter, image.rect(), index, false);
+// A widget that stands for a picture painted elsewhere.
+std::unique_ptr<QWidget> Showing(const QImage& image) {
   auto label = std::make_unique<QWidget>();
   label->setProperty("picture", image);
   return label;
+}
+
+// A drop-down list's item as its list paints it.
+std::unique_ptr<QWidget> Item(std::unique_ptr<TPictureComboBox> box, int index, int width = 100) {
+  QImage image(width, box->ItemHeight(), QImage::Format_RGB32);
+  image.fill(Qt::magenta);
+  QPainter painter(&image);
+  box->DrawItem(painter, image.rect(), index, false);
+  return Showing(image);
 }
 std::unique_ptr<QWidget> FillItem(int style) {
   auto box = std::make_unique<TFillStyleComboBox>();
   box->SetBrushColor(255);
   return Item(std::move(box), style);
 }
-std::unique_ptr<QWidget> WidthItem(int width) {
+std::unique_ptr<QWidget> WidthItem(int width, int itemWidth = 100) {
   auto box = std::make_unique<TLineWidthComboBox>();
   box->SetLineColor(16711680);
-  return Item(std::move(box), width - 1);
+  box->SetMaxLineWidth(TLineWidthComboBox::kLargestLineWidth);
+  return Item(std::move(box), width - 1, itemWidth);
 }
 
 const struct {
@@ -153,6 +163,29 @@ const struct {
     {"fill-hatched", [] { return FillItem(7); }},
     {"width-1", [] { return WidthItem(1); }},
     {"width-4", [] { return WidthItem(4); }},
+    {"width-2", [] { return WidthItem(2); }},
+    {"width-3", [] { return WidthItem(3); }},
+    {"width-5", [] { return WidthItem(5); }},
+    // The widest line in a narrow item: nothing rather than a reversed line.
+    {"width-widest-narrow", [] { return WidthItem(TLineWidthComboBox::kLargestLineWidth, 40); }},
+    {"width-closed-box",
+     [] {
+       auto box = std::make_unique<TLineWidthComboBox>();
+       box->SetLineColor(16711680);
+       box->resize(145, 23);
+       box->SetLineWidth(5);
+       return std::unique_ptr<QWidget>(std::move(box));
+     }},
+    {"richbutton-centred", [] { return RichButton(rbUp, false, taCenter); }},
+    {"colorbutton-flat", [] { return ColorButton(ibFlat, true); }},
+    {"colorpopup-with-caption",
+     [] {
+       TColorButton button;
+       button.SetSelectionColor(255);
+       button.SetDefaultText(QStringLiteral("&Standard"));
+       button.Popup()->UpdateLayout();
+       return Showing(button.Popup()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+     }},
 };
 
 QImage Grab(QWidget& widget) {
