@@ -1,0 +1,158 @@
+// The bisection and the half neighbourhoods without their windows: every
+// halving, every table row and every sample, one fact a line, compared with
+// tests/pictures/limit-routines.txt. After an intended change run the test
+// with KURVIO_UPDATE_PICTURES=1, read the diff of the kept file and commit it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "windows/limits/Bisection.h"
+#include "windows/limits/Neighbourhood.h"
+
+namespace kurvio {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::string N(double v) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", v);
+  return text;
+}
+
+struct NamedFunction {
+  const char* name;
+  BisectionFunction f;
+};
+const NamedFunction kFunctions[] = {
+    {"x^2-2",
+     [](double x) {
+       return FunctionValue{x * x - 2, true};
+     }},
+    {"x^2+1",
+     [](double x) {
+       return FunctionValue{x * x + 1, true};
+     }},
+    {"x",
+     [](double x) {
+       return FunctionValue{x, true};
+     }},
+    {"x-1",
+     [](double x) {
+       return FunctionValue{x - 1, true};
+     }},
+    {"x-3.3",
+     [](double x) {
+       return FunctionValue{x - 3.3, true};
+     }},
+    {"NaN",
+     [](double) {
+       return FunctionValue{kNaN, true};
+     }},
+    // The evaluator's rule: undefined counts 0.
+    {"1/x",
+     [](double x) {
+       return x == 0 ? FunctionValue{0, false} : FunctionValue{1 / x, true};
+     }},
+    {"undefined",
+     [](double) {
+       return FunctionValue{0, false};
+     }},
+};
+
+void Bisections(std::ostream& out) {
+  const double far = 1e20, next = std::nextafter(far, 1e300);  // 16384 apart
+  const Interval starts[] = {{0, 2}, {2, 0},    {-1, 1},     {0, 10},         {1.4142, 1.41421},
+                             {2, 2}, {kNaN, 2}, {far, next}, {far, far + 1e6}};
+  for (const NamedFunction& f : kFunctions)
+    for (const Interval& start : starts) {
+      const std::string what = std::string(f.name) + " on [" + N(start.a) + ", " + N(start.b) + "]";
+      const Halving h = Halve(start, f.f);
+      out << what << ": halved at " << N(h.m) << " to [" << N(h.next.a) << ", " << N(h.next.b)
+          << "]" << (h.progressed ? "" : " without progress") << '\n';
+      for (double eps : {1e-1, 1e-5}) {
+        const BisectionTable table = TableRows(start, eps, f.f);
+        out << what << " to " << eps << ": " << table.rows.size() << " rows, "
+            << (table.solved ? "solved" : "no solution") << '\n';
+        for (const BisectionRow& r : table.rows)
+          out << "  " << N(r.a) << ' ' << N(r.b) << ' ' << N(r.m) << ' ' << N(r.fa) << ' '
+              << N(r.fm) << '\n';
+      }
+    }
+  out << "cut off: " << TableRows({0, 1e6}, 1e-6, kFunctions[4].f, 5).rows.size() << " rows\n";
+}
+
+void Neighbourhoods(std::ostream& out) {
+  const struct {
+    double (*f)(double);
+    const char* name;
+    double xo, delta, step;
+  } cases[] = {
+      {[](double x) { return x; }, "x", 1, 1, 0.25},
+      {[](double x) { return x; }, "x", 1, 1, -0.25},  // the sign of the step is the side's
+      {[](double x) { return x * x; }, "x^2", 1, 2, 0.5},
+      {[](double x) { return x; }, "x", 3, 1, 5},  // a step longer than delta: one sample
+      {[](double x) { return x; }, "x", 3, 0, 0.1},
+      {[](double) { return kNaN; }, "NaN", 0, 1, 0.125},  // never an extreme
+      {[](double x) { return x; }, "x", 1, 1, 1e-9},      // far too many: made coarser
+      {[](double x) { return x; }, "x", 1, 1, 0},
+      {[](double x) { return x; }, "x", 1, 1, 1.0 / 50000},  // below the cap: as given
+      {[](double x) { return x; }, "x", 1e20, 1, 1e-9},      // lost in the rounding of x
+  };
+  for (const auto& c : cases)
+    for (HalfSide side : {HalfSide::Left, HalfSide::Right}) {
+      std::ostringstream xs;
+      long calls = 0;
+      const std::function<double(double)> f = [&](double x) {
+        if (++calls <= 8) xs << ' ' << N(x);
+        return c.f(x);
+      };
+      const NeighbourhoodBatch batch = [&](const double* x, std::size_t n, double* y) {
+        for (std::size_t i = 0; i < n; ++i) y[i] = c.f(x[i]);
+      };
+      const auto line = [](const NeighbourhoodExtremes& e) {
+        return std::to_string(e.samples) + " samples, max " + N(e.yMax) + " at " + N(e.xMax) +
+               ", min " + N(e.yMin) + " at " + N(e.xMin);
+      };
+      const NeighbourhoodExtremes e = SampleHalfNeighbourhood(f, c.xo, c.delta, c.step, side);
+      EXPECT_EQ(line(SampleHalfNeighbourhood(batch, c.xo, c.delta, c.step, side)), line(e));
+      EXPECT_EQ(calls, e.samples);
+      EXPECT_LE(e.samples, kMaxNeighbourhoodSamples);
+      out << (side == HalfSide::Left ? "left" : "right") << " of " << N(c.xo) << " by "
+          << N(c.delta) << " in steps of " << N(c.step) << " on " << c.name << ": " << line(e)
+          << "\n  at" << xs.str() << '\n';
+    }
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(LimitRoutines, TablesAndSamplesAreAsKept) {
+  std::ostringstream drawn;
+  Bisections(drawn);
+  Neighbourhoods(drawn);
+  const std::string file = KURVIO_PICTURES_DIR "/limit-routines.txt";
+  if (std::getenv("KURVIO_UPDATE_PICTURES")) std::ofstream(file, std::ios::binary) << drawn.str();
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream kept;
+  kept << in.rdbuf();
+  const std::vector<std::string> d = Lines(drawn.str()), k = Lines(kept.str());
+  for (std::size_t i = 0; i < std::max(d.size(), k.size()); ++i)
+    ASSERT_EQ(i < d.size() ? d[i] : "<end>", i < k.size() ? k[i] : "<end>")
+        << "line " << i + 1 << " of " << file;
+}
+
+}  // namespace
+}  // namespace kurvio
