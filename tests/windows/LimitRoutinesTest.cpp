@@ -1,5 +1,6 @@
-// The bisection and the half neighbourhoods without their windows: every
-// halving, every table row and every sample, one fact a line, compared with
+// The bisection, the half neighbourhoods and the sequences' limit without their
+// windows: every halving, every table row, every sample, each limit estimate
+// and n0, one fact a line, compared with
 // tests/pictures/limit-routines.txt. After an intended change run the test
 // with KURVIO_UPDATE_PICTURES=1, read the diff of the kept file and commit it.
 #include <gtest/gtest.h>
@@ -14,8 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "term/Term.h"
 #include "windows/limits/Bisection.h"
 #include "windows/limits/Neighbourhood.h"
+#include "windows/limits/SequenceLimit.h"
 
 namespace kurvio {
 namespace {
@@ -132,6 +135,47 @@ void Neighbourhoods(std::ostream& out) {
     }
 }
 
+// Sequences as a pupil types them: the estimate of g from far-out terms, and n0
+// for a g and an epsilon, the same from a block search that evaluates every
+// index once and in order, none past the last term it may need.
+void Sequences(std::ostream& out) {
+  const struct {
+    const char* term;
+    double g, eps;
+  } cases[] = {
+      {"1/n", 0, 0.1},  // a(10) = 0,1 is not below 0,1
+      {"(-1)^n/n", 0, 0.01},   {"1+1/n", 1, 0.001},     {"1/sqrt(n-20)", 0, 0.2},
+      {"1/(n-30)", 0, 0.05},   {"2^(-n)", 0, 1e-300},   {"n", 1e7, 1},
+      {"2000+1/n", 2000, 0.1},                      // too far out to count as found
+      {"n^2", 0, 1},           {"sqrt(-n)", 0, 1},  // undefined everywhere
+      {"(n-9990)^2", 0, 200},  {"1/(n-10020)", 0, 0.5},
+  };
+  TermSequenceMode = true;
+  TermHandle term;
+  const SequenceTerm a = [&term](double n, bool& defined) {
+    const double v = EvalTerm(term, 0, 0, 0, 0, 0, n);
+    defined = TermDefined;
+    return v;
+  };
+  for (const auto& c : cases) {
+    CompileTerm(term, c.term, true);
+    double next = 1;
+    const SequenceBatch batch = [&](const double* n, std::size_t count, double* v, bool* defined) {
+      for (std::size_t i = 0; i < count; ++i) {
+        EXPECT_EQ(n[i], next++) << c.term;
+        v[i] = a(n[i], defined[i]);
+      }
+    };
+    const LimitEstimate e = BerechneGrenzwert(a, -3);
+    const int n0 = Berechne_n0(a, c.g, c.eps);
+    EXPECT_EQ(Berechne_n0(batch, c.g, c.eps), n0) << c.term;
+    EXPECT_LE(next - 1, kN0Last + kN0Window - 1) << c.term;
+    out << c.term << ": limit " << N(e.g) << (e.found ? "" : " not found") << ", n0 " << n0
+        << " for " << N(c.g) << " and " << N(c.eps) << '\n';
+  }
+  TermSequenceMode = false;
+}
+
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -143,6 +187,7 @@ TEST(LimitRoutines, TablesAndSamplesAreAsKept) {
   std::ostringstream drawn;
   Bisections(drawn);
   Neighbourhoods(drawn);
+  Sequences(drawn);
   const std::string file = KURVIO_PICTURES_DIR "/limit-routines.txt";
   if (std::getenv("KURVIO_UPDATE_PICTURES")) std::ofstream(file, std::ios::binary) << drawn.str();
   std::ifstream in(file, std::ios::binary);
