@@ -172,11 +172,6 @@ void SlopeTrace(TForm3& w) {
   }
 }
 
-void FiveSteps(TForm13& w) {
-  TickEveryBox(w);
-  for (int i = 0; i < 5; ++i) w.onRepeatClicked();
-}
-
 // Three arrows fixed at x = -3, -1 and 1, x dragged on to 2,5.
 void FixedArrows(TForm12& w) {
   TickEveryBox(w);
@@ -190,14 +185,6 @@ void FixedArrows(TForm12& w) {
     w.onFixArrowClicked();
   }
   dragTo(2.5);
-}
-
-// The integral function of sin(t)+1 from -2 to 2.
-void Bounds(TForm7& w) {
-  w.findChild<QLineEdit*>(QStringLiteral("Edit3"))->setText(QStringLiteral("-2"));
-  w.onX0FieldLeft();
-  w.findChild<QLineEdit*>(QStringLiteral("Edit4"))->setText(QStringLiteral("2"));
-  w.onXFieldLeft();
 }
 
 // A guess of the family y = a(x-u)²+v, then the solution shown.
@@ -264,6 +251,7 @@ constexpr auto Redraw3 = Calls<TForm3, &TForm3::Redraw>;
 constexpr auto Integral = Calls<TForm7, &TForm7::Redraw>;
 constexpr auto Sequences = Calls<TForm15, &TForm15::animieren>;
 constexpr auto Bisection = Calls<TForm13, &TForm13::animieren>;
+constexpr auto Limits = Calls<TForm11, &TForm11::animieren>;
 constexpr auto Tangent = Calls<TForm8, &TForm8::animieren>;
 constexpr auto Covariation = Calls<TForm12, &TForm12::animieren>;
 constexpr auto UnitCircle = Calls<TForm5, &TForm5::darstellen>;
@@ -284,24 +272,26 @@ const Row kPictures[] = {
     {"main-2", Of<TForm1>(MainTab(2), DrawMain)},
     {"main-3", Of<TForm1>(MainTab(3), DrawMain)},
     {"main-4", Of<TForm1>(MainTab(4), DrawMain)},
-    {"curve-discussion", Of<TForm3>({}, Calls<TForm3, &TForm3::Redraw>)},
-    {"curve-discussion-trace", Of<TForm3>(SlopeTrace, Calls<TForm3, &TForm3::Redraw>)},
-    {"unit-circle", Of<TForm5>({}, Calls<TForm5, &TForm5::darstellen>)},
-    {"unit-circle-ticked", Of<TForm5>(TickEveryBox, Calls<TForm5, &TForm5::darstellen>)},
-    {"unit-circle-tangent", Of<TForm5>(TangentMode, Calls<TForm5, &TForm5::darstellen>)},
-    {"integral", Of<TForm7>({}, Calls<TForm7, &TForm7::Redraw>)},
-    {"integral-bounds", Of<TForm7>(Bounds, Calls<TForm7, &TForm7::Redraw>)},
-    {"tangent", Of<TForm8>({}, Calls<TForm8, &TForm8::animieren>)},
-    {"tangent-secants", Of<TForm8>(FixedSecants, Calls<TForm8, &TForm8::animieren>)},
-    {"limits", Of<TForm11>({}, Calls<TForm11, &TForm11::animieren>)},
-    {"limits-ticked", Of<TForm11>(TickEveryBox, Calls<TForm11, &TForm11::animieren>)},
-    {"covariation", Of<TForm12>({}, Calls<TForm12, &TForm12::animieren>)},
-    {"covariation-arrows", Of<TForm12>(FixedArrows, Calls<TForm12, &TForm12::animieren>)},
-    {"covariation-guess", Of<TForm12>(GuessAndSolution, Calls<TForm12, &TForm12::animieren>)},
-    {"bisection", Of<TForm13>({}, Calls<TForm13, &TForm13::animieren>)},
-    {"bisection-steps", Of<TForm13>(FiveSteps, Calls<TForm13, &TForm13::animieren>)},
-    {"sequences", Of<TForm15>({}, Calls<TForm15, &TForm15::animieren>)},
-    {"sequences-ticked", Of<TForm15>(TickEveryBox, Calls<TForm15, &TForm15::animieren>)},
+    {"curve-discussion", Of<TForm3>({}, Redraw3)},
+    {"curve-discussion-trace", Of<TForm3>(SlopeTrace, Redraw3)},
+    {"unit-circle", Of<TForm5>({}, UnitCircle)},
+    {"unit-circle-ticked", Of<TForm5>(TickEveryBox, UnitCircle)},
+    {"unit-circle-tangent", Of<TForm5>(TangentMode, UnitCircle)},
+    {"integral", Of<TForm7>({}, Integral)},
+    {"integral-bounds", Of<TForm7>(Do({"Edit3=-2", "Edit4=2"}), Integral)},
+    {"tangent", Of<TForm8>({}, Tangent)},
+    {"tangent-secants", Of<TForm8>(FixedSecants, Tangent)},
+    {"limits", Of<TForm11>({}, Limits)},
+    {"limits-ticked", Of<TForm11>(TickEveryBox, Limits)},
+    {"covariation", Of<TForm12>({}, Covariation)},
+    {"covariation-arrows", Of<TForm12>(FixedArrows, Covariation)},
+    {"covariation-guess", Of<TForm12>(GuessAndSolution, Covariation)},
+    {"bisection", Of<TForm13>({}, Bisection)},
+    {"bisection-steps", Of<TForm13>(Do({"ticked", "SpeedButton2", "SpeedButton2", "SpeedButton2",
+                                        "SpeedButton2", "SpeedButton2"}),
+                                    Bisection)},
+    {"sequences", Of<TForm15>({}, Sequences)},
+    {"sequences-ticked", Of<TForm15>(TickEveryBox, Sequences)},
     {"main-poles", Of<TForm1>(PolesAndFixedCurves, DrawMain)},
     {"main-vertex", Of<TForm1>(VertexAt(2), DrawMain)},
     {"main-vertex-on-the-border", Of<TForm1>(VertexAt(7), DrawMain)},  // not marked
