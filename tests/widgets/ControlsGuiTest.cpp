@@ -1,0 +1,184 @@
+// The program's own controls driven by mouse and keys: which clicks and keys
+// change their state, which signals they send, and the values they accept.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "widgets/TBitCheckBox.h"
+#include "widgets/TFillStyleComboBox.h"
+#include "widgets/TLineWidthComboBox.h"
+#include "widgets/TRichButton.h"
+#include "widgets/TSwitch.h"
+
+using namespace kurvio;
+
+namespace {
+
+TEST(BitCheckBoxGui, ClicksCycleGrayedOnlyWhenAllowed) {
+  TBitCheckBox box;
+  box.show();
+  QSignalSpy clicks(&box, &TBitCheckBox::OnClick);
+  std::vector<TCheckBoxState> seen;
+  for (int i = 0; i < 3; ++i) {
+    QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(5, 8));
+    seen.push_back(box.State());
+  }
+  EXPECT_EQ(box.window()->focusWidget(), &box);
+  box.SetAllowGrayed(true);
+  for (int i = 0; i < 4; ++i) {
+    QTest::keyClick(&box, Qt::Key_Space);
+    seen.push_back(box.State());
+  }
+  EXPECT_EQ(seen, (std::vector{cbChecked, cbUnchecked, cbChecked, cbUnchecked, cbGrayed, cbChecked,
+                               cbUnchecked}));
+  // A release outside the box is no click; setting the state from code fires nothing.
+  QTest::mousePress(&box, Qt::LeftButton, {}, QPoint(5, 8));
+  QTest::mouseRelease(&box, Qt::LeftButton, {}, QPoint(200, 8));
+  box.SetChecked(true);
+  EXPECT_TRUE(box.Checked());
+  EXPECT_EQ(clicks.count(), 7);
+}
+
+// The signals of a switch in the order they arrive, with the state each one saw.
+struct EventLog {
+  QStringList entries;
+  explicit EventLog(TSwitch* s) {
+    auto add = [this, s](const char* name) {
+      entries << QString::fromLatin1(name) + (s->Checked() ? "+" : "-");
+    };
+    QObject::connect(s, &TSwitch::OnChanged, [add] { add("Changed"); });
+    QObject::connect(s, &TSwitch::OnChecked, [add] { add("Checked"); });
+    QObject::connect(s, &TSwitch::OnUnChecked, [add] { add("UnChecked"); });
+    QObject::connect(s, &TSwitch::OnClick, [add] { add("Click"); });
+  }
+};
+
+const QPoint kLeftHalf(10, 12);
+const QPoint kRightHalf(70, 12);
+const QStringList kOn{"Changed+", "Checked+", "Click+"};
+const QStringList kOff{"Changed-", "UnChecked-", "Click-"};
+
+TEST(SwitchGui, OnlyALeftClickOnTheRaisedHalfToggles) {
+  TSwitch s;
+  EventLog log(&s);
+  QTest::mouseClick(&s, Qt::LeftButton, {}, kRightHalf);  // the pressed half
+  QTest::mouseClick(&s, Qt::RightButton, {}, kLeftHalf);
+  EXPECT_TRUE(log.entries.isEmpty());
+  QTest::mouseClick(&s, Qt::LeftButton, {}, kLeftHalf);
+  QTest::mouseClick(&s, Qt::LeftButton, {}, kLeftHalf);  // now the pressed half
+  QTest::mouseClick(&s, Qt::LeftButton, {}, kRightHalf);
+  EXPECT_FALSE(s.Checked());
+  EXPECT_EQ(log.entries, kOn + kOff);
+  s.SetCheckedLeft(false);  // mirrored: the left half is raised when checked
+  s.SetChecked(true);
+  EXPECT_TRUE(s.IsOnRaisedHalf(kLeftHalf.x()));
+  EXPECT_FALSE(s.IsOnRaisedHalf(kRightHalf.x()));
+  s.SetChecked(false);
+  EXPECT_EQ(log.entries.size(), 6);  // code fires nothing
+}
+
+TEST(SwitchGui, SpaceAndEnterToggleButARepeatedKeyDoesNot) {
+  TSwitch s;
+  EventLog log(&s);
+  for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) QTest::keyClick(&s, key);
+  EXPECT_EQ(log.entries, kOn + kOff + kOn);
+  QTest::keyPress(&s, Qt::Key_Space, {}, -1);
+  QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+  QCoreApplication::sendEvent(&s, &repeat);
+  QTest::keyClick(&s, Qt::Key_A);
+  EXPECT_FALSE(s.Checked());
+  EXPECT_EQ(log.entries.size(), 12);
+}
+
+// A window's click handler runs an animation loop that processes events; the
+// user clicks the same switch off during it. The nested click must reach the
+// handler with the new state, and the outer handler then sees the switch off.
+TEST(SwitchGui, ClickDuringTheHandlersLoopIsHandledNested) {
+  TSwitch s;
+  s.show();
+  QStringList seen;
+  bool userClicksOff = true;
+  QObject::connect(&s, &TSwitch::OnClick, [&] {
+    seen << (s.Checked() ? "on" : "off");
+    if (!s.Checked() || !userClicksOff) return;
+    userClicksOff = false;
+    for (int frame = 0; frame < 5 && s.Checked(); ++frame) {
+      if (frame == 2) QTest::mouseClick(&s, Qt::LeftButton, {}, kRightHalf);
+      QCoreApplication::processEvents();
+    }
+    seen << (s.Checked() ? "still on" : "ended off");
+  });
+  QTest::mouseClick(&s, Qt::LeftButton, {}, kLeftHalf);
+  EXPECT_EQ(seen, QStringList({"on", "off", "ended off"}));
+  QTest::keyClick(&s, Qt::Key_Space);
+  EXPECT_TRUE(s.Checked());
+}
+
+TEST(RichButtonGui, PressReleaseAndStickyState) {
+  TRichButton button;
+  button.resize(120, 60);
+  button.show();
+  QSignalSpy clicks(&button, &TRichButton::OnClick);
+  QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(button.State(), rbDown);
+  QTest::mouseMove(&button, QPoint(200, 10));
+  EXPECT_EQ(button.State(), rbUp);
+  QTest::mouseMove(&button, QPoint(20, 20));
+  EXPECT_EQ(button.State(), rbDown);
+  QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(200, 10));
+  EXPECT_EQ(button.State(), rbUp);
+  EXPECT_EQ(clicks.count(), 0);
+  QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(button.State(), rbUp);
+  QTest::keyClick(&button, Qt::Key_Space);
+  EXPECT_EQ(clicks.count(), 2);
+
+  button.SetAllowDown(true);
+  QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(button.State(), rbSticky);
+  QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));  // released outside: stays
+  QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(-5, 10));
+  EXPECT_EQ(button.State(), rbSticky);
+  QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(button.State(), rbUp);
+  EXPECT_EQ(clicks.count(), 4);
+}
+
+TEST(PickerGui, ValuesStayInRangeAndOnlyTheUserFiresOnChange) {
+  TFillStyleComboBox fill;
+  QSignalSpy fillChanges(&fill, &TFillStyleComboBox::OnChange);
+  fill.SetFillStyle(5);
+  fill.SetFillStyle(8);
+  fill.SetFillStyle(-1);
+  EXPECT_EQ(fill.FillStyle(), 5);
+  fill.SetMaxFillStyle(3);
+  EXPECT_EQ(fill.count(), 4);
+  EXPECT_EQ(fill.FillStyle(), 3);
+  fill.SetMaxFillStyle(99);
+  EXPECT_EQ(fill.count(), 8);
+  EXPECT_EQ(fillChanges.count(), 0);
+  fill.SetFillStyle(0);
+  QTest::keyClick(&fill, Qt::Key_Down);
+  EXPECT_EQ(fill.FillStyle(), 1);
+  EXPECT_EQ(fillChanges.count(), 1);
+
+  TLineWidthComboBox line;
+  QSignalSpy lineChanges(&line, &TLineWidthComboBox::OnChange);
+  QTest::keyClick(&line, Qt::Key_Down);
+  QTest::keyClick(&line, Qt::Key_Down);
+  EXPECT_EQ(line.LineWidth(), 3);
+  EXPECT_EQ(lineChanges.count(), 2);
+  line.SetLineWidth(6);
+  line.SetLineWidth(0);
+  EXPECT_EQ(line.currentIndex(), 2);
+  line.SetMaxLineWidth(8);
+  EXPECT_EQ(line.LineWidth(), 3);
+  line.SetMaxLineWidth(2);
+  EXPECT_EQ(line.LineWidth(), 2);
+  line.SetMaxLineWidth(1000000);
+  EXPECT_EQ(line.count(), TLineWidthComboBox::kLargestLineWidth);
+}
+
+}  // namespace
