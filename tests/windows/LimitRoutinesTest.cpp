@@ -1,6 +1,7 @@
-// The bisection, the half neighbourhoods and the sequences' limit without their
-// windows: every halving, every table row, every sample, each limit estimate
-// and n0, one fact a line, compared with
+// The bisection, the half neighbourhoods, the sequences' limit and the
+// guessing game's function lists without their windows: every halving, every
+// table row, every sample, each limit estimate and n0, the lists read from a
+// hand-edited file, compared with
 // tests/pictures/limit-routines.txt. After an intended change run the test
 // with KURVIO_UPDATE_PICTURES=1, read the diff of the kept file and commit it.
 #include <gtest/gtest.h>
@@ -10,11 +11,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <limits>
+#include <set>
 #include <sstream>
 #include <string>
 
 #include "term/Term.h"
 #include "windows/limits/Bisection.h"
+#include "windows/limits/FunctionList.h"
 #include "windows/limits/Neighbourhood.h"
 #include "windows/limits/SequenceLimit.h"
 
@@ -174,17 +177,72 @@ void Sequences(std::ostream& out) {
   TermSequenceMode = false;
 }
 
+// Every family of a missing file and of a hand-edited one: keys are numbered
+// through the sections, a key in the wrong section counts nowhere, and an empty
+// value, an overlong one and binary junk do not break the rest.
+void FunctionListsOf(std::ostream& out) {
+  const std::string edited =
+      "[Lineare Funktionen]\r\nf1(x)=2x+1\r\nf2(x)=\r\nf41(x)=x^2+9\r\n"
+      "[quadratische funktionen]\r\nf41(x)=(x-1)^2\r\nf80(x)=" +
+      std::string(60, 'x') + "\r\n[Sonstige]\r\nf240(x)=sqrt(x)\r\n\x01\x00junk\n";
+  for (const std::string& content : {std::string(), edited}) {
+    const FunctionLists lists = ParseFunctionLists(content);
+    for (std::size_t f = 0; f < lists.size(); ++f) {
+      out << kFunctionFamilies[f].section << ':';
+      for (const std::string& term : lists[f]) out << ' ' << term;
+      out << '\n';
+    }
+  }
+}
+
 TEST(LimitRoutines, TablesAndSamplesAreAsKept) {
   std::ostringstream drawn;
   Bisections(drawn);
   Neighbourhoods(drawn);
   Sequences(drawn);
+  FunctionListsOf(drawn);
   const std::string file = KURVIO_PICTURES_DIR "/limit-routines.txt";
   if (std::getenv("KURVIO_UPDATE_PICTURES")) std::ofstream(file, std::ios::binary) << drawn.str();
   std::ifstream in(file, std::ios::binary);
   std::ostringstream kept;
   kept << in.rdbuf();
   EXPECT_EQ(drawn.str(), kept.str());
+}
+
+std::string ShippedList() {
+  std::ifstream in(std::string(KURVIO_DATA_DIR) + "/" + kFunctionListFile, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+TEST(FunctionLists, ShippedListFillsEveryFamilyWithTermsThatCompile) {
+  const std::string file = ShippedList();
+  ASSERT_FALSE(file.empty());
+  const FunctionLists lists = ParseFunctionLists(file);
+  for (std::size_t f = 0; f < lists.size(); ++f) {
+    SCOPED_TRACE(kFunctionFamilies[f].section);
+    ASSERT_EQ(lists[f].size(), static_cast<std::size_t>(kFunctionFamilies[f].count));
+    EXPECT_EQ(std::set<std::string>(lists[f].begin(), lists[f].end()).size(), lists[f].size());
+    for (const std::string& term : lists[f]) {
+      SCOPED_TRACE(term);
+      TermHandle handle;
+      CompileTerm(handle, term, true);
+      EXPECT_TRUE(TermDefined);
+    }
+  }
+}
+
+TEST(FunctionLists, PicksCoverTheWholeFamily) {
+  std::set<int> seen;
+  for (int i = 0; i < 4000; ++i) {
+    const int k = PickFunctionIndex(40);
+    ASSERT_GE(k, 0);
+    ASSERT_LT(k, 40);
+    seen.insert(k);
+  }
+  EXPECT_EQ(seen.size(), 40u);
+  EXPECT_EQ(PickFunctionIndex(0), 0);
 }
 
 }  // namespace
