@@ -282,6 +282,10 @@ const Row kPictures[] = {
     {"tangent", Of<TForm8>({}, Tangent)},
     {"tangent-secants", Of<TForm8>(FixedSecants, Tangent)},
     {"limits", Of<TForm11>({}, Limits)},
+    // The images of the half neighbourhoods, sampled in half-pixel steps down to xo.
+    {"limits-images",
+     Of<TForm11>(Do({"Edit1=x^2", "Edit3=x^2", "Edit2=1", "Edit5=0,1", "Edit4=0,5", "ticked"}),
+                 Limits)},
     {"limits-ticked", Of<TForm11>(TickEveryBox, Limits)},
     {"covariation", Of<TForm12>({}, Covariation)},
     {"covariation-arrows", Of<TForm12>(FixedArrows, Covariation)},
@@ -312,6 +316,8 @@ const Row kPictures[] = {
     {"integral-pole", Of<TForm7>(Do({"Edit1=1/t", "Edit3=2", "Edit4=-1"}), Integral)},
     // From far right of the view: F is traced leftwards into it.
     {"integral-from-beyond-the-view", Of<TForm7>(Do({"Edit3=10", "Edit4=-3"}), Integral)},
+    // A fixed secant keeps its Q when P moves.
+    {"tangent-secant-kept", Of<TForm8>(Do({"SpeedButton13", "Edit5=-1", "Edit2=0"}), Tangent)},
     {"tangent-poles", Of<TForm8>(Do({"Edit1=x^3/(x^2-1)", "ticked"}), Tangent)},
     {"tangent-third", Of<TForm8>(Do({"Edit2=1", "Edit1=x^2/3", "ticked"}), Tangent)},
     {"tangent-flat", Of<TForm8>(Do({"Edit2=1", "Edit1=x^3-3x", "ticked"}), Tangent)},
