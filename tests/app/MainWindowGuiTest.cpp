@@ -28,17 +28,19 @@ class MainWindowTest : public WindowTest<TForm1> {
     WindowTest::TearDown();
     AnimationRunning = false;
   }
-  // Records ParamA between frames until `frames` values were seen, then switches off.
-  std::vector<double> RunA(int frames) {
+  // Records `value` between frames of the animation of this switch until
+  // `frames` values were seen, then switches it off.
+  std::vector<double> Run(const char* animation, const double& value, int frames) {
     std::vector<double> seen;
     QTimer timer;
     timer.setInterval(1);
     QObject::connect(&timer, &QTimer::timeout, [&] {
-      if (seen.empty() || seen.back() != ParamA) seen.push_back(ParamA);
-      if (static_cast<int>(seen.size()) == frames && form->aSwitch->Checked()) Click("Switch1");
+      if (seen.empty() || seen.back() != value) seen.push_back(value);
+      if (static_cast<int>(seen.size()) == frames && Find<TSwitch>(animation)->Checked())
+        Click(animation);
     });
     timer.start();
-    Click("Switch1");  // returns when the animation has ended
+    Click(animation);  // returns when the animation has ended
     timer.stop();
     return seen;
   }
@@ -196,7 +198,7 @@ TEST_F(MainWindowTest, ClosesWhileTheTermFieldHoldsAnError) {
 
 TEST_F(MainWindowTest, SweepStepsTurnsAndEndsOnTheGrid) {
   ParamA = 3.9;
-  const std::vector<double> seen = RunA(8);
+  const std::vector<double> seen = Run("Switch1", ParamA, 8);
   ASSERT_GE(seen.size(), 8u);
   // 0.04 a frame; the first value above 4 turns the sweep round.
   const double expected[] = {3.94, 3.98, 4.02, 3.98, 3.94};
@@ -205,6 +207,13 @@ TEST_F(MainWindowTest, SweepStepsTurnsAndEndsOnTheGrid) {
   const double n = (ParamA + 4) * 200 / 8;  // p1 + (p2 - p1)·n / S
   EXPECT_NEAR(n, std::round(n), 1e-9);
   EXPECT_EQ(form->aBar->value(), static_cast<int>(std::round(n)));
+}
+
+// The point moves a seventh of the half width a frame and turns once beyond the edge.
+TEST_F(MainWindowTest, PointAnimationTurnsBeyondTheEdge) {
+  Schrittzahl = 7;
+  PointX0 = 6;
+  EXPECT_EQ(Run("Switch4", PointX0, 4), std::vector<double>({7, 8, 7, 6}));
 }
 
 TEST_F(MainWindowTest, DraggingMovesThePointAndTheVertex) {
@@ -216,6 +225,13 @@ TEST_F(MainWindowTest, DraggingMovesThePointAndTheVertex) {
   Drag({10, 10}, {w * 3 / 4, h / 4});
   EXPECT_NEAR(ParamB, 3.5, 0.05);  // u and v on the scroll grid (steps of 0.04)
   EXPECT_NEAR(ParamC, 3.5, 0.05);
+  form->familyTabs->setCurrentIndex(1);  // a·x²+b·x+c: b and c follow the vertex
+  Type("Edit2", "2");
+  Drag({10, 10}, {w * 15 / 28, h * 3 / 7});
+  double xS, yS;
+  FamilyVertex(2, xS, yS);
+  EXPECT_NEAR(xS, 0.5, 0.05);
+  EXPECT_NEAR(yS, 1, 0.05);
 }
 
 }  // namespace

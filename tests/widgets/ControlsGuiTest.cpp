@@ -122,6 +122,11 @@ TEST(RichButtonGui, PressReleaseAndStickyState) {
   button.show();
   QSignalSpy clicks(&button, &TRichButton::OnClick);
   QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
+  button.setEnabled(false);  // disabled while down: up again, and no click
+  EXPECT_EQ(button.State(), rbUp);
+  button.setEnabled(true);
+  QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(10, 10));
   EXPECT_EQ(button.State(), rbDown);
   QTest::mouseMove(&button, QPoint(200, 10));
   EXPECT_EQ(button.State(), rbUp);

@@ -237,6 +237,14 @@ std::function<void(TForm5&)> Angle(bool tangent, bool extra, bool radians, int d
   };
 }
 
+// The angle dragged to a third of the picture's width; moves after the release do nothing.
+void DraggedToAThird(TForm5& w) {
+  w.onPaintBoxPressed(Qt::LeftButton, 0, 0);
+  w.onPaintBoxMoved(w.paintBox->width() / 3, 0);
+  w.onPaintBoxReleased(Qt::LeftButton, 0, 0);
+  w.onPaintBoxMoved(w.paintBox->width(), 0);
+}
+
 // The parabola's vertex at (u|0), marked.
 std::function<void(TForm1&)> VertexAt(double u) {
   return [u](TForm1& w) {
@@ -306,6 +314,7 @@ const Row kPictures[] = {
     {"curve-discussion-corner", Of<TForm3>(PointAt("abs(x)", 0), Redraw3)},
     {"curve-discussion-outside", Of<TForm3>(PointAt("sqrt(x)", -1), Redraw3)},
     {"curve-discussion-jump", Of<TForm3>(PointAt("int(x)", 1), Redraw3)},
+    {"unit-circle-dragged", Of<TForm5>(DraggedToAThird, UnitCircle)},
     {"unit-circle-30", Of<TForm5>(Angle(false, false, false, 30), UnitCircle)},
     {"unit-circle-radians", Of<TForm5>(Angle(false, true, true, 100), UnitCircle)},
     {"unit-circle-pole", Of<TForm5>(Angle(true, true, true, 90), UnitCircle)},
