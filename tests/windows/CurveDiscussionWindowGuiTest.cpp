@@ -1,5 +1,4 @@
-// The curve-discussion window: the readouts, no tangent where there is no
-// slope, the trace of f' under the mouse, and examples.
+// The curve-discussion window: points far out, and examples with their comment.
 #include <QListWidget>
 
 #include "support/WindowFixture.h"
@@ -15,11 +14,6 @@ class CurveDiscussionTest : public WindowTest<TForm3> {
     TermFx = "x^3-3x";
     Gitter = 1;
     Open();
-  }
-  bool LowerColumnHas(double x, Color colour) const {
-    for (int row = PlotHeight; row < 2 * PlotHeight; ++row)
-      if (FromQColor(form->Picture().Screen().pixelColor(ScreenX(x), row)) == colour) return true;
-    return false;
   }
   void SetX0(double x) {
     PointX0 = x;
@@ -46,23 +40,6 @@ TEST_F(CurveDiscussionTest, PointsFarOutOrNotANumberDrawWithoutHanging) {
   for (const char* box : {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4"})
     Click(box);
   for (double x0 : {-1e300, 1e300, std::nan("")}) SetX0(x0);
-}
-
-TEST_F(CurveDiscussionTest, TheTraceCoversWhatThePointSwept) {
-  y1 = -12;
-  y2 = 12;
-  form->Redraw();
-  Click("BitCheckBox3");
-  form->onPaintBoxPressed(Qt::LeftButton, ScreenX(0), 10);
-  for (double x : {1.0, 2.0, 0.5, -1.0, 0.0, 1.0}) form->onPaintBoxMoved(ScreenX(x), 10);
-  form->onPaintBoxReleased(Qt::LeftButton, ScreenX(1), 10);
-  const Color trace = Farben::fStrich;
-  EXPECT_TRUE(LowerColumnHas(-0.9, trace));
-  EXPECT_TRUE(LowerColumnHas(1.9, trace));
-  EXPECT_FALSE(LowerColumnHas(-1.2, trace));
-  EXPECT_FALSE(LowerColumnHas(2.2, trace));
-  form->onPaintBoxMoved(ScreenX(-3), 10);  // released: no longer dragging
-  EXPECT_NEAR(PointX0, 1.0, 14.0 / PlotWidth);
 }
 
 TEST_F(CurveDiscussionTest, ExamplesKeepTheirComment) {

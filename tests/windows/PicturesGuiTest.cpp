@@ -237,6 +237,16 @@ std::function<void(TForm5&)> Angle(bool tangent, bool extra, bool radians, int d
   };
 }
 
+// The point dragged back and forth: the trace of f' covers what it swept;
+// moves after the release do nothing.
+void SweptByTheMouse(TForm3& w) {
+  Do({"BitCheckBox3"})(w);
+  w.onPaintBoxPressed(Qt::LeftButton, ScreenX(0), 10);
+  for (double x : {1.0, 2.0, 0.5, -1.0, 0.0, 1.0}) w.onPaintBoxMoved(ScreenX(x), 10);
+  w.onPaintBoxReleased(Qt::LeftButton, ScreenX(1), 10);
+  w.onPaintBoxMoved(ScreenX(-3), 10);
+}
+
 // The angle dragged to a third of the picture's width; moves after the release do nothing.
 void DraggedToAThird(TForm5& w) {
   w.onPaintBoxPressed(Qt::LeftButton, 0, 0);
@@ -308,6 +318,7 @@ const Row kPictures[] = {
     {"main-vertex", Of<TForm1>(VertexAt(2), DrawMain)},
     {"main-vertex-on-the-border", Of<TForm1>(VertexAt(7), DrawMain)},  // not marked
     {"main-root", Of<TForm1>(Do({"Edit1=sqrt(x)"}), DrawMain)},
+    {"curve-discussion-swept", Of<TForm3>(SweptByTheMouse, Redraw3)},
     {"curve-discussion-logarithm", Of<TForm3>(PointAt("ln(x^2-1)+1/x", 1.5), Redraw3)},
     {"curve-discussion-flat", Of<TForm3>(PointAt("x^3-3x", 1), Redraw3)},  // f' = 0 to the bit
     // No derivative: no tangent, no triangle, the readouts say so.
