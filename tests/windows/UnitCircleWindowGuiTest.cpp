@@ -1,6 +1,5 @@
-// The unit-circle window: the arc rule, value texts, the animation's ends, the
-// user's view around the window and settings.
-#include <QRadioButton>
+// The unit-circle window: the animation's ends, the user's view around the
+// window, and the settings' fallbacks.
 #include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
@@ -16,12 +15,7 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 using UnitCircleSettingsTest = WindowTest<TForm6>;
 
-class UnitCircleWindowTest : public WindowTest<TForm5> {
- protected:
-  testing::RecordingCanvas Frame() {
-    return Record([this] { form->darstellen(); });
-  }
-};
+using UnitCircleWindowTest = WindowTest<TForm5>;
 
 TEST_F(UnitCircleWindowTest, EveryDesignNameNamesOneControl) {
   const QWidget* w = &Open();
@@ -37,15 +31,6 @@ TEST_F(UnitCircleWindowTest, EveryDesignNameNamesOneControl) {
                      "ColorButton6", "ColorButton7", "ColorButton8"});
   ExpectDesignNames(&dialog, "QLineEdit", {"Edit7", "Edit1"});
   ExpectDesignNames(&dialog, "QAbstractButton", {"SpeedButton1", "Button1", "Button2", "Button3"});
-}
-
-// No arc for an angle that is not there.
-TEST_F(UnitCircleWindowTest, NoArcForATinyAngle) {
-  Open();
-  form->alpha = 1e-17;
-  EXPECT_EQ(Calls(Frame(), "Arc"), 0);
-  form->alpha = kPi / 6;
-  EXPECT_EQ(Calls(Frame(), "Arc"), 1);
 }
 
 TEST_F(UnitCircleWindowTest, AnimationTurnsAtTheEnd) {
