@@ -1,5 +1,4 @@
-// The integral window: F by the Simpson rule, no value across a pole, the
-// mouse and TermIntegralMode.
+// The integral window: F by the Simpson rule, the mouse and TermIntegralMode.
 #include <QTimer>
 
 #include "plot/PaintBox.h"
@@ -36,29 +35,6 @@ TEST_F(IntegralWindowTest, EveryDesignNameNamesOneControl) {
        "SpeedButton7", "SpeedButton22", "SpeedButton14", "SpeedButton15", "SpeedButton17",
        "SpeedButton23", "SpeedButton35", "SpeedButton13", "SpeedButton6", "SpeedButton2"});
   ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
-}
-
-// An integral across a pole or across points where f is undefined does not exist.
-TEST_F(IntegralWindowTest, NoValueAcrossAPoleOrWhereFIsUndefined) {
-  const struct {
-    const char* term;
-    const char* x0;
-    const char* x;
-    bool exists;
-  } rows[] = {
-      {"1/t", "-1", "1", false},    // a node on the pole
-      {"1/t", "-1", "1,5", false},  // the pole between two nodes
-      {"sqrt(t)", "-1", "1", false},
-      {"1/t", "0,5", "2", true},
-  };
-  Open();
-  for (const auto& c : rows) {
-    SCOPED_TRACE(std::string(c.term) + " from " + c.x0 + " to " + c.x);
-    Type("Edit1", QString::fromUtf8(c.term));
-    Type("Edit3", QString::fromUtf8(c.x0));
-    Type("Edit4", QString::fromUtf8(c.x));
-    EXPECT_EQ(Text("Label2") == QStringLiteral("nicht definiert"), !c.exists);
-  }
 }
 
 TEST_F(IntegralWindowTest, DragMovesXOnlyOverThePicture) {

@@ -333,6 +333,12 @@ const Row kPictures[] = {
     {"unit-circle-near-cot-pole", Of<TForm5>(Angle(true, true, true, 3), UnitCircle)},
     {"integral-root",
      Of<TForm7>(Do({"Edit1=1/sqrt(t+3)+sin(t)", "Edit3=-1", "Edit4=2"}), Integral)},
+    // No value across a pole or where f is undefined: on a node, between nodes, on an interval.
+    {"integral-pole-on-a-node", Of<TForm7>(Do({"Edit1=1/t", "Edit3=-1", "Edit4=1"}), Integral)},
+    {"integral-pole-between-nodes",
+     Of<TForm7>(Do({"Edit1=1/t", "Edit3=-1", "Edit4=1,5"}), Integral)},
+    {"integral-undefined", Of<TForm7>(Do({"Edit1=sqrt(t)", "Edit3=-1", "Edit4=1"}), Integral)},
+    {"integral-right-of-the-pole", Of<TForm7>(Do({"Edit1=1/t", "Edit3=0,5", "Edit4=2"}), Integral)},
     // Leftwards from the right of the pole: the area ends at the pole.
     {"integral-pole", Of<TForm7>(Do({"Edit1=1/t", "Edit3=2", "Edit4=-1"}), Integral)},
     // From far right of the view: F is traced leftwards into it.
