@@ -11,8 +11,6 @@ class CurveDiscussionTest : public WindowTest<TForm3> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    TermFx = "x^3-3x";
-    Gitter = 1;
     Open();
   }
   void SetX0(double x) {

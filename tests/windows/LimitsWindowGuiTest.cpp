@@ -1,5 +1,5 @@
-// The limits window: the half neighbourhoods and their images, the bars, the
-// zoom box, syntax errors, examples and awkward views.
+// The limits window: a jump's image for every delta, the bars, the zoom box,
+// syntax errors, hand-edited examples and awkward views.
 #include <QListWidget>
 #include <QScrollBar>
 #include <cmath>
@@ -10,13 +10,10 @@
 namespace kurvio {
 namespace {
 
-constexpr Color kBlue = 16711680;
-
 class LimitsWindowTest : public WindowTest<TForm11> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    Farben::Zeichenstift = kBlue;
     TermStetigkeitF1 = TermStetigkeitF2 = "x^2";
     xP = 1;
     WriteBytes(dir.File("Bsp4.txt"), "x^3;  x-1\r\nsin(x)\r\n");  // hand-edited

@@ -1,5 +1,5 @@
-// The sequences window: the limit estimate and n0, ε against max ε and the
-// view rule.
+// The sequences window: a typed limit and that of a faulty term, ε against
+// max ε, and the view rule.
 #include <QScrollBar>
 
 #include "support/WindowFixture.h"

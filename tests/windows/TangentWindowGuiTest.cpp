@@ -7,15 +7,7 @@
 namespace kurvio {
 namespace {
 
-class TangentWindowTest : public WindowTest<TForm8> {
- protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    TermFx = "x^2";
-    xP = 1;
-    xQ = 3;
-  }
-};
+using TangentWindowTest = WindowTest<TForm8>;
 
 TEST_F(TangentWindowTest, EveryDesignNameNamesOneControl) {
   const QWidget* w = &Open();
