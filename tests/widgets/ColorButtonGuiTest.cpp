@@ -35,8 +35,6 @@ struct Fixture {
 };
 
 TEST(ColorButtonGui, PaletteColoursAndTheirCells) {
-  const auto& colors = TColorPopup::Colors();
-  ASSERT_EQ(colors.size(), 80u);
   // A repeated colour selects its first cell; the byte above RGB does not count.
   EXPECT_EQ(TColorPopup::IndexOfColor(0x01000000 | 255), 36);
   EXPECT_EQ(TColorPopup::IndexOfColor(16711935), 50);

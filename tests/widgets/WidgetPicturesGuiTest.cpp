@@ -85,9 +85,9 @@ std::unique_ptr<QWidget> RichButton(TRichButtonState state, bool mouseOver,
   return button;
 }
 
-std::unique_ptr<QWidget> ColorButton(TIndicatorBorder border, bool flat = false) {
+std::unique_ptr<QWidget> ColorButton(TIndicatorBorder border, bool flat = false, int colour = 255) {
   auto button = std::make_unique<TColorButton>();
-  button->SetSelectionColor(255);
+  button->SetSelectionColor(colour);
   button->SetIndicatorBorder(border);
   button->SetFlat(flat);
   button->resize(60, 24);
@@ -207,13 +207,7 @@ const struct {
        box->SetChecked(true);
        return std::unique_ptr<QWidget>(std::move(box));
      }},
-    {"colorbutton-no-colour",
-     [] {
-       auto button = std::make_unique<TColorButton>();
-       button->SetSelectionColor(-1);
-       button->SetIndicatorBorder(ibRaised);
-       return std::unique_ptr<QWidget>(std::move(button));
-     }},
+    {"colorbutton-no-colour", [] { return ColorButton(ibRaised, false, -1); }},
     {"richbutton-broken",
      [] {
        auto rich = std::make_unique<TRichButton>();

@@ -26,6 +26,13 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
 std::string N(double v) {
   char text[32];
   std::snprintf(text, sizeof text, "%.17g", v);
@@ -203,21 +210,11 @@ TEST(LimitRoutines, TablesAndSamplesAreAsKept) {
   FunctionListsOf(drawn);
   const std::string file = KURVIO_PICTURES_DIR "/limit-routines.txt";
   if (std::getenv("KURVIO_UPDATE_PICTURES")) std::ofstream(file, std::ios::binary) << drawn.str();
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream kept;
-  kept << in.rdbuf();
-  EXPECT_EQ(drawn.str(), kept.str());
-}
-
-std::string ShippedList() {
-  std::ifstream in(std::string(KURVIO_DATA_DIR) + "/" + kFunctionListFile, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
+  EXPECT_EQ(drawn.str(), Contents(file));
 }
 
 TEST(FunctionLists, ShippedListFillsEveryFamilyWithTermsThatCompile) {
-  const std::string file = ShippedList();
+  const std::string file = Contents(std::string(KURVIO_DATA_DIR) + "/" + kFunctionListFile);
   ASSERT_FALSE(file.empty());
   const FunctionLists lists = ParseFunctionLists(file);
   for (std::size_t f = 0; f < lists.size(); ++f) {
