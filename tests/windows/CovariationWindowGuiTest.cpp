@@ -16,8 +16,6 @@ class CovariationWindowTest : public WindowTest<TForm12> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    TermKovariation = "x^2";
-    xP = 3;
     NumberLineMode = true;  // as the start window opens it
     Open(1200, 800);
   }

@@ -130,11 +130,6 @@ std::function<void(QWidget&)> Do(std::vector<std::string> steps) {
   };
 }
 
-template <class Window, void (Window::*Draw)()>
-void Calls(Window& w) {
-  (w.*Draw)();
-}
-
 // The main window on one of its tabs, b and c moved on their bars, every box
 // ticked, one curve fixed.
 std::function<void(TForm1&)> MainTab(int tab) {
@@ -264,14 +259,14 @@ std::function<void(TForm1&)> VertexAt(double u) {
   };
 }
 
-constexpr auto Redraw3 = Calls<TForm3, &TForm3::Redraw>;
-constexpr auto Integral = Calls<TForm7, &TForm7::Redraw>;
-constexpr auto Sequences = Calls<TForm15, &TForm15::animieren>;
-constexpr auto Bisection = Calls<TForm13, &TForm13::animieren>;
-constexpr auto Limits = Calls<TForm11, &TForm11::animieren>;
-constexpr auto Tangent = Calls<TForm8, &TForm8::animieren>;
-constexpr auto Covariation = Calls<TForm12, &TForm12::animieren>;
-constexpr auto UnitCircle = Calls<TForm5, &TForm5::darstellen>;
+constexpr auto Redraw3 = [](TForm3& w) { w.Redraw(); };
+constexpr auto Integral = [](TForm7& w) { w.Redraw(); };
+constexpr auto Sequences = [](TForm15& w) { w.animieren(); };
+constexpr auto Bisection = [](TForm13& w) { w.animieren(); };
+constexpr auto Limits = [](TForm11& w) { w.animieren(); };
+constexpr auto Tangent = [](TForm8& w) { w.animieren(); };
+constexpr auto Covariation = [](TForm12& w) { w.animieren(); };
+constexpr auto UnitCircle = [](TForm5& w) { w.darstellen(); };
 
 struct Row {
   const char* name;
