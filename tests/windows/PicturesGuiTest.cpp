@@ -110,7 +110,8 @@ void TickEveryBox(QWidget& window) {
 }
 
 // Steps as a user takes them: "Edit1=x^2" types into a field, "ticked" ticks
-// every box, any other name clicks that control.
+// every box, "index n" makes n the index of a sequence as the start window
+// does for the sequences window, any other name clicks that control.
 std::function<void(QWidget&)> Do(std::vector<std::string> steps) {
   return [steps](QWidget& w) {
     for (const std::string& step : steps) {
@@ -118,6 +119,8 @@ std::function<void(QWidget&)> Do(std::vector<std::string> steps) {
       QWidget* control = w.findChild<QWidget*>(QString::fromStdString(step.substr(0, is)));
       if (step == "ticked")
         TickEveryBox(w);
+      else if (step == "index n")
+        TermSequenceMode = true;
       else if (is != std::string::npos)
         TypeInto(&w, qobject_cast<QLineEdit*>(control),
                  QString::fromStdString(step.substr(is + 1)));
@@ -194,28 +197,11 @@ void TangentMode(TForm5& w) {
   TickEveryBox(w);
 }
 
-// The sequences window as the start window opens it: n the index.
-std::function<void(QWidget&)> Sequence(std::vector<std::string> steps) {
-  return [steps](QWidget& w) {
-    TermSequenceMode = true;
-    Do(steps)(w);
-  };
-}
-
 // A rational term with poles, twelve curves fixed.
 void PolesAndFixedCurves(TForm1& w) {
   Do({"Edit1=x^3/(x^2-1)+t"})(w);
   MainTab(4)(w);
   for (int i = 0; i < 12; ++i) w.FixedCurves.InsertFront({-3 + 0.5 * i, 0.25 * i, -1, 1, 0, 2});
-}
-
-// The point at x0 on the graph of the term, every curve shown.
-std::function<void(TForm3&)> PointAt(const char* term, double x0) {
-  return [term, x0](TForm3& w) {
-    Do({std::string("Edit1=") + term, "ticked"})(w);
-    PointX0 = x0;
-    w.animieren();
-  };
 }
 
 // The angle shown in degrees on the bar, in the sine or tangent mode with
@@ -313,12 +299,14 @@ const Row kPictures[] = {
     {"main-vertex-on-the-border", Of<TForm1>(VertexAt(7), DrawMain)},  // not marked
     {"main-root", Of<TForm1>(Do({"Edit1=sqrt(x)"}), DrawMain)},
     {"curve-discussion-swept", Of<TForm3>(SweptByTheMouse, Redraw3)},
-    {"curve-discussion-logarithm", Of<TForm3>(PointAt("ln(x^2-1)+1/x", 1.5), Redraw3)},
-    {"curve-discussion-flat", Of<TForm3>(PointAt("x^3-3x", 1), Redraw3)},  // f' = 0 to the bit
+    {"curve-discussion-logarithm",
+     Of<TForm3>(Do({"Edit1=ln(x^2-1)+1/x", "ticked", "Edit3=1,5"}), Redraw3)},
+    {"curve-discussion-flat",
+     Of<TForm3>(Do({"Edit1=x^3-3x", "ticked", "Edit3=1"}), Redraw3)},  // f' = 0 to the bit
     // No derivative: no tangent, no triangle, the readouts say so.
-    {"curve-discussion-corner", Of<TForm3>(PointAt("abs(x)", 0), Redraw3)},
-    {"curve-discussion-outside", Of<TForm3>(PointAt("sqrt(x)", -1), Redraw3)},
-    {"curve-discussion-jump", Of<TForm3>(PointAt("int(x)", 1), Redraw3)},
+    {"curve-discussion-corner", Of<TForm3>(Do({"Edit1=abs(x)", "ticked", "Edit3=0"}), Redraw3)},
+    {"curve-discussion-outside", Of<TForm3>(Do({"Edit1=sqrt(x)", "ticked", "Edit3=-1"}), Redraw3)},
+    {"curve-discussion-jump", Of<TForm3>(Do({"Edit1=int(x)", "ticked", "Edit3=1"}), Redraw3)},
     {"unit-circle-dragged", Of<TForm5>(DraggedToAThird, UnitCircle)},
     // No arc for an angle that is not there.
     {"unit-circle-tiny-angle", Of<TForm5>([](TForm5& w) { w.alpha = 1e-17; }, UnitCircle)},
@@ -355,10 +343,12 @@ const Row kPictures[] = {
     // The band in the colour of its rule: no sign change, and a zero at m.
     {"bisection-no-sign-change", Of<TForm13>(Do({"Edit1=x^2+1", "Edit2=0", "Edit3=2"}), Bisection)},
     {"bisection-zero-at-m", Of<TForm13>(Do({"Edit1=x-1", "Edit2=0", "Edit3=2"}), Bisection)},
-    {"sequences-alternating", Of<TForm15>(Sequence({"Edit1=(-1)^n/n+2", "ticked"}), Sequences)},
+    {"sequences-alternating",
+     Of<TForm15>(Do({"index n", "Edit1=(-1)^n/n+2", "ticked"}), Sequences)},
     // n0 of 1/n for 0,1: 11, as a(10) = 0,1 is not below 0,1; none for n.
-    {"sequences-n0", Of<TForm15>(Sequence({"ticked", "Edit4=0,1", "Edit1=1/n"}), Sequences)},
-    {"sequences-divergent", Of<TForm15>(Sequence({"ticked", "Edit4=0,5", "Edit1=n"}), Sequences)},
+    {"sequences-n0", Of<TForm15>(Do({"index n", "ticked", "Edit4=0,1", "Edit1=1/n"}), Sequences)},
+    {"sequences-divergent",
+     Of<TForm15>(Do({"index n", "ticked", "Edit4=0,5", "Edit1=n"}), Sequences)},
 };
 
 // What was kept for a row in the file with the extension; with
