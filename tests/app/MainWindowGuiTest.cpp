@@ -2,10 +2,8 @@
 // fixed curves, extras, spectrum, animation and mouse.
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSlider>
 #include <QTabBar>
 #include <QTimer>
-#include <QToolButton>
 #include <cmath>
 
 #include "app/Family.h"

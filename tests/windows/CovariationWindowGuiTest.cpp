@@ -23,10 +23,6 @@ class CovariationWindowTest : public WindowTest<TForm12> {
     WindowTest::TearDown();
     NumberLineMode = false;
   }
-  void Guess(bool on) {
-    Find<TBitCheckBox>("BitCheckBox4")->SetChecked(on);
-    form->onGuessBoxClicked();
-  }
 };
 
 TEST_F(CovariationWindowTest, EveryDesignNameNamesOneControl) {
@@ -56,9 +52,9 @@ TEST_F(CovariationWindowTest, GuessingGameWithoutAListPicksTheFallback) {
   std::filesystem::create_directory(dir.File("FktListe.txt"));
   std::vector<QString> reported;
   ReportFileError = [&reported](QWidget*, const QString& m) { reported.push_back(m); };
-  for (int i = 0; i < 2; ++i) {
-    Guess(false);
-    Guess(true);
+  for (bool on : {false, true, false, true}) {
+    Find<TBitCheckBox>("BitCheckBox4")->SetChecked(on);
+    form->onGuessBoxClicked();
   }
   ASSERT_EQ(reported.size(), 1u);
   EXPECT_TRUE(reported[0].contains(QString::fromStdString(dir.File("FktListe.txt"))));

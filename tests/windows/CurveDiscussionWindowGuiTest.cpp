@@ -13,10 +13,6 @@ class CurveDiscussionTest : public WindowTest<TForm3> {
     WindowTest::SetUp();
     Open();
   }
-  void SetX0(double x) {
-    PointX0 = x;
-    form->animieren();
-  }
 };
 
 TEST_F(CurveDiscussionTest, EveryDesignNameNamesOneControl) {
@@ -37,7 +33,10 @@ TEST_F(CurveDiscussionTest, EveryDesignNameNamesOneControl) {
 TEST_F(CurveDiscussionTest, PointsFarOutOrNotANumberDrawWithoutHanging) {
   for (const char* box : {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4"})
     Click(box);
-  for (double x0 : {-1e300, 1e300, std::nan("")}) SetX0(x0);
+  for (double x0 : {-1e300, 1e300, std::nan("")}) {
+    PointX0 = x0;
+    form->animieren();
+  }
 }
 
 TEST_F(CurveDiscussionTest, ExamplesKeepTheirComment) {
