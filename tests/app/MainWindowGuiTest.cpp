@@ -2,10 +2,8 @@
 // fixed curves, extras, spectrum, animation and mouse.
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSlider>
 #include <QTabBar>
 #include <QTimer>
-#include <QToolButton>
 #include <cmath>
 
 #include "app/Family.h"
@@ -28,18 +26,19 @@ class MainWindowTest : public WindowTest<TForm1> {
     WindowTest::TearDown();
     AnimationRunning = false;
   }
-  bool BackHas(Color colour) const { return AnyPixel(form->Layers().BackBuffer(), colour); }
-  // Records ParamA between frames until `frames` values were seen, then switches off.
-  std::vector<double> RunA(int frames) {
+  // Records `value` between frames of the animation of this switch until
+  // `frames` values were seen, then switches it off.
+  std::vector<double> Run(const char* animation, const double& value, int frames) {
     std::vector<double> seen;
     QTimer timer;
     timer.setInterval(1);
     QObject::connect(&timer, &QTimer::timeout, [&] {
-      if (seen.empty() || seen.back() != ParamA) seen.push_back(ParamA);
-      if (static_cast<int>(seen.size()) == frames && form->aSwitch->Checked()) Click("Switch1");
+      if (seen.empty() || seen.back() != value) seen.push_back(value);
+      if (static_cast<int>(seen.size()) == frames && Find<TSwitch>(animation)->Checked())
+        Click(animation);
     });
     timer.start();
-    Click("Switch1");  // returns when the animation has ended
+    Click(animation);  // returns when the animation has ended
     timer.stop();
     return seen;
   }
@@ -144,40 +143,6 @@ TEST_F(MainWindowTest, ParameterFieldBoundsAndScrollGrid) {
   EXPECT_EQ(form->bBar->value(), 200);
 }
 
-// The vertex is labelled and marked, but not marked on the border of the view.
-TEST_F(MainWindowTest, VertexLabelAndMark) {
-  form->familyTabs->setCurrentIndex(2);
-  ParamA = 1;
-  ParamC = 0;
-  auto differsWithMark = [&](double u) {
-    ParamB = u;
-    form->markVertexBox->SetChecked(false);
-    form->MarkVertex = false;
-    form->darstellen();
-    const QImage without = form->Layers().BackBuffer().copy();
-    Click("BitCheckBox6");
-    return form->Layers().BackBuffer() != without;
-  };
-  EXPECT_TRUE(differsWithMark(2));
-  EXPECT_EQ(form->vertexLabel->text(), "S(2|0)");
-  EXPECT_FALSE(differsWithMark(7));
-  EXPECT_EQ(form->vertexLabel->text(), "S(7|0)");
-}
-
-TEST_F(MainWindowTest, UndefinedPartsStayEmpty) {
-  Farben::Zeichenstift = RGB(255, 0, 0);
-  Type("Edit1", "sqrt(x)");
-  const QImage& back = form->Layers().BackBuffer();
-  int red = 0;
-  for (int column = 0; column < back.width(); ++column)
-    for (int row = 0; row < back.height(); ++row)
-      if (FromQColor(back.pixelColor(column, row)) == RGB(255, 0, 0)) {
-        ++red;
-        ASSERT_GE(column, ScreenX(0)) << row;  // nothing left of 0, no line from the edge
-      }
-  EXPECT_GT(red, back.width() / 4);
-}
-
 TEST_F(MainWindowTest, SpectrumColoursFollowTheParameter) {
   Click("BitCheckBox9");
   form->aBar->setValue(200);  // at the upper bound: k = 254
@@ -231,7 +196,7 @@ TEST_F(MainWindowTest, ClosesWhileTheTermFieldHoldsAnError) {
 
 TEST_F(MainWindowTest, SweepStepsTurnsAndEndsOnTheGrid) {
   ParamA = 3.9;
-  const std::vector<double> seen = RunA(8);
+  const std::vector<double> seen = Run("Switch1", ParamA, 8);
   ASSERT_GE(seen.size(), 8u);
   // 0.04 a frame; the first value above 4 turns the sweep round.
   const double expected[] = {3.94, 3.98, 4.02, 3.98, 3.94};
@@ -240,6 +205,13 @@ TEST_F(MainWindowTest, SweepStepsTurnsAndEndsOnTheGrid) {
   const double n = (ParamA + 4) * 200 / 8;  // p1 + (p2 - p1)·n / S
   EXPECT_NEAR(n, std::round(n), 1e-9);
   EXPECT_EQ(form->aBar->value(), static_cast<int>(std::round(n)));
+}
+
+// The point moves a seventh of the half width a frame and turns once beyond the edge.
+TEST_F(MainWindowTest, PointAnimationTurnsBeyondTheEdge) {
+  Schrittzahl = 7;
+  PointX0 = 6;
+  EXPECT_EQ(Run("Switch4", PointX0, 4), std::vector<double>({7, 8, 7, 6}));
 }
 
 TEST_F(MainWindowTest, DraggingMovesThePointAndTheVertex) {
@@ -251,6 +223,13 @@ TEST_F(MainWindowTest, DraggingMovesThePointAndTheVertex) {
   Drag({10, 10}, {w * 3 / 4, h / 4});
   EXPECT_NEAR(ParamB, 3.5, 0.05);  // u and v on the scroll grid (steps of 0.04)
   EXPECT_NEAR(ParamC, 3.5, 0.05);
+  form->familyTabs->setCurrentIndex(1);  // a·x²+b·x+c: b and c follow the vertex
+  Type("Edit2", "2");
+  Drag({10, 10}, {w * 15 / 28, h * 3 / 7});
+  double xS, yS;
+  FamilyVertex(2, xS, yS);
+  EXPECT_NEAR(xS, 0.5, 0.05);
+  EXPECT_NEAR(yS, 1, 0.05);
 }
 
 }  // namespace

@@ -106,8 +106,11 @@ TEST_F(StartWindowTest, AnUnreadableSettingsFileIsReportedOnceAndTheDefaultsStan
   EXPECT_EQ(reported.size(), 1u);
 }
 
-// Closing asks first; Cancel keeps the program running.
-TEST_F(StartWindowTest, ClosingAsksAndCancelKeepsTheProgramRunning) {
+// Escape closes module windows only; closing asks first, and Cancel keeps the program running.
+TEST_F(StartWindowTest, EscapeIsIgnoredAndClosingAsks) {
+  form->ConfirmClose = [] { return true; };
+  QTest::keyClick(form.get(), Qt::Key_Escape);
+  EXPECT_TRUE(form->isVisible());
   form->ConfirmClose = [this] { return AskQuitProgram(form.get()); };
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

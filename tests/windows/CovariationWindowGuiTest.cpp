@@ -12,32 +12,16 @@
 namespace kurvio {
 namespace {
 
-constexpr Color kRed = 255, kBlue = 16711680;
-
 class CovariationWindowTest : public WindowTest<TForm12> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    TermKovariation = "x^2";
-    xP = 3;
     NumberLineMode = true;  // as the start window opens it
     Open(1200, 800);
   }
   void TearDown() override {
     WindowTest::TearDown();
     NumberLineMode = false;
-  }
-  void Guess(bool on) {
-    Find<TBitCheckBox>("BitCheckBox4")->SetChecked(on);
-    form->onGuessBoxClicked();
-  }
-  // The colour just right of the centre of the dot at v on a rail: the x rail
-  // at row h·20/21, the f(x) rail at h·5/6.
-  Color Rail(double v, double lo, double hi, bool fRail) const {
-    const int w = form->paintBox->width(), h = form->paintBox->height();
-    const QPoint p(static_cast<int>(std::lround((v - lo) / (hi - lo) * w)) + 2,
-                   static_cast<int>(std::lround(fRail ? h - h / 6.0 : h - h / 21.0)));
-    return form->Bitmap().rect().contains(p) ? FromQColor(form->Bitmap().pixelColor(p)) : kWhite;
   }
 };
 
@@ -63,43 +47,14 @@ TEST_F(CovariationWindowTest, EveryDesignNameNamesOneControl) {
        "SpeedButton32"});
 }
 
-TEST_F(CovariationWindowTest, RailButtonsHalveDoubleAndResetTheirRailAndTheReadoutsFollow) {
-  // Double, reset (to the start values' x range) and halve the f(x) rail, then the x rail.
-  const struct {
-    const char* button;
-    double xa, xb, ya, yb;
-  } steps[] = {{"SpeedButton5", -7, 7, -14, 14},    {"SpeedButton4", -7, 7, -7, 7},
-               {"SpeedButton1", -7, 7, -3.5, 3.5},  {"SpeedButton24", -14, 14, -3.5, 3.5},
-               {"SpeedButton16", -7, 7, -3.5, 3.5}, {"SpeedButton12", -3.5, 3.5, -3.5, 3.5}};
-  for (const auto& s : steps) {
-    Click(s.button);
-    EXPECT_EQ(std::vector<double>({form->xa, form->xb, form->ya, form->yb}),
-              std::vector<double>({s.xa, s.xb, s.ya, s.yb}))
-        << s.button;
-  }
-  Click("SpeedButton5");
-  Click("SpeedButton5");
-  Click("SpeedButton24");  // f(x) rail -14..14, x rail -7..7: the dots at x and f(x)
-  EXPECT_EQ(Rail(9, -14, 14, true), kBlue);
-  EXPECT_EQ(Rail(3, -7, 7, false), kRed);
-  EXPECT_EQ(Text("Label9"), QStringLiteral("x =  3,00     "));
-  EXPECT_EQ(Text("Label6"), QStringLiteral("f(x) =  9,00     "));
-  // An undefined value shows in the readout, and x stays on its rail.
-  Type("Edit1", QStringLiteral("sqrt(x)"));
-  Type("Edit2", QStringLiteral("-1"));
-  EXPECT_EQ(xP, -1);
-  EXPECT_EQ(Text("Label6"), QStringLiteral("f(x) = nicht definiert"));
-  EXPECT_EQ(Rail(-1, -7, 7, false), kRed);  // x is still there
-}
-
 TEST_F(CovariationWindowTest, GuessingGameWithoutAListPicksTheFallback) {
   // A list that cannot be read is reported once, and the game goes on.
   std::filesystem::create_directory(dir.File("FktListe.txt"));
   std::vector<QString> reported;
   ReportFileError = [&reported](QWidget*, const QString& m) { reported.push_back(m); };
-  for (int i = 0; i < 2; ++i) {
-    Guess(false);
-    Guess(true);
+  for (bool on : {false, true, false, true}) {
+    Find<TBitCheckBox>("BitCheckBox4")->SetChecked(on);
+    form->onGuessBoxClicked();
   }
   ASSERT_EQ(reported.size(), 1u);
   EXPECT_TRUE(reported[0].contains(QString::fromStdString(dir.File("FktListe.txt"))));

@@ -1,5 +1,4 @@
-// The curve-discussion window: the readouts, no tangent where there is no
-// slope, the trace of f' under the mouse, and examples.
+// The curve-discussion window: points far out, and examples with their comment.
 #include <QListWidget>
 
 #include "support/WindowFixture.h"
@@ -8,25 +7,11 @@
 namespace kurvio {
 namespace {
 
-constexpr Color kYellow = 65535;
-
 class CurveDiscussionTest : public WindowTest<TForm3> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    TermFx = "x^3-3x";
-    Gitter = 1;
     Open();
-  }
-  Color Upper(double x, double y) const { return Pixel(form->Picture().Screen(), x, y); }
-  bool LowerColumnHas(double x, Color colour) const {
-    for (int row = PlotHeight; row < 2 * PlotHeight; ++row)
-      if (FromQColor(form->Picture().Screen().pixelColor(ScreenX(x), row)) == colour) return true;
-    return false;
-  }
-  void SetX0(double x) {
-    PointX0 = x;
-    form->animieren();
   }
 };
 
@@ -45,47 +30,13 @@ TEST_F(CurveDiscussionTest, EveryDesignNameNamesOneControl) {
   ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
 }
 
-// The readouts are empty while their curve is hidden; where f has no derivative, they say so
-// and neither tangent nor triangle is drawn.
-TEST_F(CurveDiscussionTest, ReadoutsAndNoTangentWhereTheDerivativeDoesNotExist) {
-  SetX0(1);
-  EXPECT_EQ(Text("Label2"), QString());
-  Click("BitCheckBox1");
-  EXPECT_EQ(Text("Label2"), QStringLiteral("f'(1,0000) =  0,0000"));  // zero to the bit
-  EXPECT_EQ(Text("Label3"), QString());
-  for (const char* box : {"BitCheckBox2", "BitCheckBox4"}) Click(box);
-  const struct {
-    const char* term;
-    double x0;
-  } cases[] = {{"abs(x)", 0}, {"sqrt(x)", -1}, {"int(x)", 1}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.term);
-    Type("Edit1", QString::fromUtf8(c.term));
-    SetX0(c.x0);
-    EXPECT_TRUE(Text("Label2").endsWith(QStringLiteral(") = nicht definiert")));
-    EXPECT_TRUE(Text("Label3").endsWith(QStringLiteral(") = nicht definiert")));
-    EXPECT_NE(Upper(c.x0 + 0.5, 0.25), kYellow);
-    EXPECT_NE(Upper(c.x0 + 0.5, 0), Farben::Tangente);
+TEST_F(CurveDiscussionTest, PointsFarOutOrNotANumberDrawWithoutHanging) {
+  for (const char* box : {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4"})
+    Click(box);
+  for (double x0 : {-1e300, 1e300, std::nan("")}) {
+    PointX0 = x0;
+    form->animieren();
   }
-  Click("BitCheckBox3");
-  for (double x0 : {-1e300, 1e300, std::nan("")}) SetX0(x0);  // nothing hangs
-}
-
-TEST_F(CurveDiscussionTest, TheTraceCoversWhatThePointSwept) {
-  y1 = -12;
-  y2 = 12;
-  form->Redraw();
-  Click("BitCheckBox3");
-  form->onPaintBoxPressed(Qt::LeftButton, ScreenX(0), 10);
-  for (double x : {1.0, 2.0, 0.5, -1.0, 0.0, 1.0}) form->onPaintBoxMoved(ScreenX(x), 10);
-  form->onPaintBoxReleased(Qt::LeftButton, ScreenX(1), 10);
-  const Color trace = Farben::fStrich;
-  EXPECT_TRUE(LowerColumnHas(-0.9, trace));
-  EXPECT_TRUE(LowerColumnHas(1.9, trace));
-  EXPECT_FALSE(LowerColumnHas(-1.2, trace));
-  EXPECT_FALSE(LowerColumnHas(2.2, trace));
-  form->onPaintBoxMoved(ScreenX(-3), 10);  // released: no longer dragging
-  EXPECT_NEAR(PointX0, 1.0, 14.0 / PlotWidth);
 }
 
 TEST_F(CurveDiscussionTest, ExamplesKeepTheirComment) {

@@ -1,24 +1,14 @@
-// The integral window: F by the Simpson rule and its graph, the stop rule, the
-// readout of F(x), the label of x and TermIntegralMode.
+// The integral window: F by the Simpson rule, the mouse and TermIntegralMode.
 #include <QTimer>
 
 #include "plot/PaintBox.h"
 #include "support/WindowFixture.h"
-#include "term/NumberFormat.h"
 #include "windows/curves/IntegralWindow.h"
 
 namespace kurvio {
 namespace {
 
-class IntegralWindowTest : public WindowTest<TForm7> {
- protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    TermFt = std::string(1, '1');  // f = 1 (a plain "1" trips a false -Wrestrict)
-    Gitter = 1;
-  }
-  Color Upper(double x, double y) const { return Pixel(form->Picture().Screen(), x, y); }
-};
+using IntegralWindowTest = WindowTest<TForm7>;
 
 TEST(IntegralTest, SimpsonWithSixteenSubintervals) {
   TermIntegralMode = true;
@@ -47,55 +37,6 @@ TEST_F(IntegralWindowTest, EveryDesignNameNamesOneControl) {
   ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
 }
 
-// f = 1: the readout of F(x), and x labelled on the side away from x0.
-TEST_F(IntegralWindowTest, ReadoutAndLabelOfXAndNoValueAcrossAPole) {
-  const struct {
-    const char* x0;
-    const char* x;
-  } cases[] = {{"0", "3"}, {"2", "0,5"}};
-  Open();
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.x0) + " to " + c.x);
-    Type("Edit3", QString::fromUtf8(c.x0));
-    Type("Edit4", QString::fromUtf8(c.x));
-    const double x = PointX0, F = x - IntegralX0;
-    EXPECT_EQ(Text("Label2"),
-              QString::fromStdString(FormatNumber(Nachkommastellen, F)) + QStringLiteral(" [FE]"));
-    const testing::RecordingCanvas canvas = Record([this] { form->animieren(); });
-    ASSERT_EQ(canvas.texts.size(), 1u);
-    EXPECT_EQ(canvas.texts[0].text, "x");
-    EXPECT_EQ(canvas.texts[0].x > ScreenX(x), x > IntegralX0);
-  }
-  // An integral across a pole or across points where f is undefined does not exist: the
-  // readout says so and the area stops at the point.
-  const struct {
-    const char* term;
-    const char* x0;
-    const char* x;
-    bool exists;
-  } rows[] = {
-      {"1/t", "-1", "1", false},    // a node on the pole
-      {"1/t", "-1", "1,5", false},  // the pole between two nodes
-      {"sqrt(t)", "-1", "1", false},
-      {"1/t", "0,5", "2", true},
-  };
-  for (const auto& c : rows) {
-    SCOPED_TRACE(std::string(c.term) + " from " + c.x0 + " to " + c.x);
-    Type("Edit1", QString::fromUtf8(c.term));
-    Type("Edit3", QString::fromUtf8(c.x0));
-    Type("Edit4", QString::fromUtf8(c.x));
-    EXPECT_EQ(Text("Label2") == QStringLiteral("nicht definiert"), !c.exists);
-  }
-  // From the right of the pole leftwards: the area ends at the pole.
-  Type("Edit1", QStringLiteral("1/t"));
-  Type("Edit3", QStringLiteral("2"));
-  Type("Edit4", QStringLiteral("-1"));
-  EXPECT_EQ(Upper(1, 0.2), Farben::flaeche);
-  EXPECT_NE(Upper(-0.5, -0.2), Farben::flaeche);
-}
-
-// x follows the mouse only while the button is down and the mouse is over the
-// picture, its edges included.
 TEST_F(IntegralWindowTest, DragMovesXOnlyOverThePicture) {
   Open();
   const int width = form->paintBox->width();

@@ -1,28 +1,13 @@
-// The tangent window: secant and tangent slopes, fixed secants, undefined
-// points, the animation of Q and the mouse.
+// The tangent window: deleting fixed secants, the animation of Q and the mouse.
 #include <QTimer>
 
 #include "support/WindowFixture.h"
-#include "widgets/TColorButton.h"
 #include "windows/curves/TangentWindow.h"
 
 namespace kurvio {
 namespace {
 
-constexpr Color kYellow = 65535, kRed = 255, kGrey = 12632256;
-constexpr Color kSecant = 8388736;
-
-class TangentWindowTest : public WindowTest<TForm8> {
- protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    TermFx = "x^2";
-    xP = 1;
-    xQ = 3;
-  }
-  Color At(double x, double y) const { return Pixel(form->Bitmap(), x, y); }
-  bool Anywhere(Color colour) const { return AnyPixel(form->Bitmap(), colour); }
-};
+using TangentWindowTest = WindowTest<TForm8>;
 
 TEST_F(TangentWindowTest, EveryDesignNameNamesOneControl) {
   const QWidget* w = &Open();
@@ -42,44 +27,12 @@ TEST_F(TangentWindowTest, EveryDesignNameNamesOneControl) {
   ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
 }
 
-TEST_F(TangentWindowTest, SlopeReadouts) {
+TEST_F(TangentWindowTest, DeletingTheFixedSecantsDisablesItsButton) {
   Open();
-  EXPECT_EQ(Text("Label13"), "?");
-  Click("BitCheckBox1");
-  EXPECT_EQ(Text("Label13"), "2");  // f'(1) for x^2
-  Type("Edit5", QStringLiteral("1,001"));
-  EXPECT_EQ(xQ, 1.0);  // Q lies on the bar's grid of a hundredth
-  EXPECT_EQ(Text("Label7"), "nicht definiert!");
-  Type("Edit1", QStringLiteral("x^2/3"));
-  EXPECT_EQ(Text("Label13"), "0,66667");  // five significant digits
-  Type("Edit1", QStringLiteral("x^3-3x"));
-  EXPECT_EQ(Text("Label13"), "0");  // not a rounding residue such as -2,2204E-13
-  Type("Edit1", QStringLiteral("abs(x-1)"));
-  EXPECT_EQ(Text("Label13"), "nicht definiert!");
-}
-
-TEST_F(TangentWindowTest, FixedSecantKeepsItsQWhenPMoves) {
-  Open();
-  Find<TColorButton>("ColorButton1")->SetSelectionColor(255);  // the fixed one red
   Click("SpeedButton13");
-  Find<TColorButton>("ColorButton1")->SetSelectionColor(static_cast<int>(kSecant));
-  Type("Edit5", QStringLiteral("-1"));
-  Type("Edit2", QStringLiteral("0"));
-  EXPECT_EQ(At(1.5, 4.5), kRed);      // through the new P (0|0) and its own Q (3|9)
-  EXPECT_EQ(At(-0.5, 0.5), kSecant);  // the current one through (-1|1)
   Click("SpeedButton24");
   EXPECT_TRUE(form->FixedSecants.IsEmpty());
   EXPECT_FALSE(Find("SpeedButton24")->isEnabled());
-}
-
-TEST_F(TangentWindowTest, UndefinedPointsGiveNoSecantOrTangent) {
-  TermFx = "sqrt(x)";
-  xQ = 4;
-  Open();
-  for (const char* box : {"BitCheckBox1", "BitCheckBox4", "BitCheckBox3"}) Click(box);
-  EXPECT_TRUE(Anywhere(Farben::Tangente));
-  Type("Edit2", QStringLiteral("-1"));
-  for (Color c : {kSecant, Farben::Tangente, kGrey, kYellow}) EXPECT_FALSE(Anywhere(c)) << c;
 }
 
 TEST_F(TangentWindowTest, AnimationTurnsAtTheEdgeAndDraggingMovesQ) {

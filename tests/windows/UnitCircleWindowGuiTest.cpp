@@ -1,6 +1,5 @@
-// The unit-circle window: the arc rule, value texts, the animation's ends, the
-// user's view around the window and settings.
-#include <QRadioButton>
+// The unit-circle window: the animation's ends, the user's view around the
+// window, and the settings' fallbacks.
 #include <QScrollBar>
 #include <QSlider>
 #include <QTimer>
@@ -16,22 +15,7 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 using UnitCircleSettingsTest = WindowTest<TForm6>;
 
-class UnitCircleWindowTest : public WindowTest<TForm5> {
- protected:
-  // The display as asked for: tangent mode, cos (or cot) shown, radians, the angle in degrees.
-  void Show(bool tangent, bool extra, bool radians, int degrees) {
-    (tangent ? form->tangentModeButton : form->sineModeButton)->click();
-    form->cosineBox->SetChecked(extra && !tangent);
-    form->cotangentBox->SetChecked(extra && tangent);
-    form->radiansBox->SetChecked(radians);
-    form->onDisplayBoxClicked();
-    Find<QScrollBar>("ScrollBar1")->setValue(degrees);
-    form->darstellen();
-  }
-  testing::RecordingCanvas Frame() {
-    return Record([this] { form->darstellen(); });
-  }
-};
+using UnitCircleWindowTest = WindowTest<TForm5>;
 
 TEST_F(UnitCircleWindowTest, EveryDesignNameNamesOneControl) {
   const QWidget* w = &Open();
@@ -47,41 +31,6 @@ TEST_F(UnitCircleWindowTest, EveryDesignNameNamesOneControl) {
                      "ColorButton6", "ColorButton7", "ColorButton8"});
   ExpectDesignNames(&dialog, "QLineEdit", {"Edit7", "Edit1"});
   ExpectDesignNames(&dialog, "QAbstractButton", {"SpeedButton1", "Button1", "Button2", "Button3"});
-}
-
-// No arc for an angle that is not there.
-TEST_F(UnitCircleWindowTest, NoArcForATinyAngle) {
-  Open();
-  form->alpha = 1e-17;
-  EXPECT_EQ(Calls(Frame(), "Arc"), 0);
-  form->alpha = kPi / 6;
-  EXPECT_EQ(Calls(Frame(), "Arc"), 1);
-}
-
-TEST_F(UnitCircleWindowTest, ValueTexts) {
-  Open();
-  const struct {
-    bool tangent, extra, radians;
-    int degrees;
-    const char *first, *second;  // empty: not drawn
-  } cases[] = {
-      {false, false, false, 30, "sin(30°) = 0,5", ""},
-      // Five digits of the angle in the second line.
-      {false, true, true, 100, "sin(1,745) = 0,9848", "cos(1,7453) = -0,1736"},
-      {true, true, true, 90, "", ""},                       // at the pole: neither
-      {true, true, true, 3, "tan(0,05236) = 0,05241", ""},  // cot near its pole: left out
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.first) + " " + std::to_string(c.degrees));
-    Show(c.tangent, c.extra, c.radians, c.degrees);
-    std::string texts[2];
-    for (const testing::TextCall& t : Frame().texts)
-      for (int i : {0, 1})
-        if (t.text.rfind(c.tangent ? (i ? "cot(" : "tan(") : (i ? "cos(" : "sin("), 0) == 0)
-          texts[i] += t.text;
-    EXPECT_EQ(texts[0], c.first);
-    EXPECT_EQ(texts[1], c.second);
-  }
 }
 
 TEST_F(UnitCircleWindowTest, AnimationTurnsAtTheEnd) {
