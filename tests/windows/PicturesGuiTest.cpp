@@ -292,8 +292,8 @@ const Row kPictures[] = {
     {"bisection-steps", Of<TForm13>(Do({"ticked", "SpeedButton2", "SpeedButton2", "SpeedButton2",
                                         "SpeedButton2", "SpeedButton2"}),
                                     Bisection)},
-    {"sequences", Of<TForm15>({}, Sequences)},
-    {"sequences-ticked", Of<TForm15>(TickEveryBox, Sequences)},
+    {"sequences", Of<TForm15>(Do({"index n", "Edit1=1/n"}), Sequences)},
+    {"sequences-ticked", Of<TForm15>(Do({"index n", "Edit1=1/n", "ticked"}), Sequences)},
     {"main-poles", Of<TForm1>(PolesAndFixedCurves, DrawMain)},
     {"main-vertex", Of<TForm1>(VertexAt(2), DrawMain)},
     {"main-vertex-on-the-border", Of<TForm1>(VertexAt(7), DrawMain)},  // not marked
