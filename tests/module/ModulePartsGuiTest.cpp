@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -16,6 +17,7 @@
 #include "module/AnalysisWindow.h"
 #include "module/AnimationLoop.h"
 #include "module/ButtonColumn.h"
+#include "module/Cursors.h"
 #include "module/FrameWait.h"
 #include "module/IntegerField.h"
 #include "module/ModuleDialog.h"
@@ -25,6 +27,7 @@
 #include "plot/PlotFrame.h"
 #include "plot/ZoomBox.h"
 #include "settings/Settings.h"
+#include "support/KeptText.h"
 
 namespace kurvio {
 namespace {
@@ -53,6 +56,65 @@ TEST(ButtonColumnTest, Wiring) {
   d.wmfFileButton->click();
   EXPECT_EQ(saved, 1);
   d.printButton->click();  // no picture: nothing to print, nothing breaks
+}
+
+// Up and Down move between the controls where the window asks for it, and
+// never reach the control; Enter moves on from a field without reaching it.
+TEST(ModuleDialogTest, ArrowsAndEnterMoveTheFocusAndReachNoControl) {
+  struct : TModuleDialog {
+    using TModuleDialog::InstallFieldKeys;
+  } window;
+  auto* layout = new QVBoxLayout(&window);
+  QSpinBox* spins[] = {new QSpinBox, new QSpinBox};
+  auto* field = new QLineEdit;
+  int returns = 0;
+  QObject::connect(field, &QLineEdit::returnPressed, [&] { ++returns; });
+  for (QWidget* w : {static_cast<QWidget*>(spins[0]), static_cast<QWidget*>(field),
+                     static_cast<QWidget*>(spins[1])})
+    layout->addWidget(w);
+  for (QSpinBox* spin : spins) spin->setValue(50);
+  window.InstallFieldKeys(true);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  spins[0]->setFocus();
+  QTest::keyClick(spins[0], Qt::Key_Down);
+  EXPECT_TRUE(field->hasFocus());
+  QTest::keyClick(field, Qt::Key_Return);
+  EXPECT_TRUE(spins[1]->hasFocus());
+  EXPECT_EQ(returns, 0);
+  QTest::keyClick(spins[1], Qt::Key_Up);
+  EXPECT_TRUE(field->hasFocus());
+  EXPECT_EQ(spins[0]->value(), 50);
+  EXPECT_EQ(spins[1]->value(), 50);
+  QTest::keyClick(spins[1], Qt::Key_Up, Qt::ShiftModifier);  // not a move between controls
+  EXPECT_EQ(spins[1]->value(), 51);
+  window.InstallFieldKeys(false);
+  QTest::keyClick(spins[0], Qt::Key_Down);
+  EXPECT_EQ(spins[0]->value(), 49);
+}
+
+// The zoom and drag cursors drawn pixel by pixel ('.' transparent, ',' half
+// covered, '#' dark, 'o' light), with the hot spot and the shapes of the others:
+// kept in tests/pictures/module/cursors.txt (KURVIO_UPDATE_PICTURES=1 rewrites
+// it after an intended change; read the diff).
+TEST(CursorTest, ProgramCursorsAsKept) {
+  std::string produced;
+  for (const int number : {0, 1, 2, 3, 4}) {
+    const QCursor cursor = ProgramCursor(number);
+    produced += "cursor " + std::to_string(number) + ": shape " + std::to_string(cursor.shape()) +
+                ", hot spot " + std::to_string(cursor.hotSpot().x()) + " " +
+                std::to_string(cursor.hotSpot().y()) + "\n";
+    const QImage image = cursor.pixmap().toImage();
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        produced += c.alpha() == 0 ? '.' : c.alpha() < 128 ? ',' : c.lightness() < 128 ? '#' : 'o';
+      }
+      produced += "\n";
+    }
+  }
+  EXPECT_TRUE(testing::MatchesKept("module/cursors.txt", produced));
 }
 
 TEST(AnimationLoopTest, AWindowDestroyedDuringTheWaitEndsTheLoop) {
@@ -154,44 +216,23 @@ class FrameWindow : public TAnalysisWindow {
   std::vector<bool> zooms;
 };
 
-// From the view -7..7 × -7..7: zooms by a half out and a quarter in, shifts by a
-// tenth in all eight directions; each is checked and tells a zoom from a shift;
-// the reset is not checked.
-TEST(ViewPadTest, EveryButtonMovesTheViewAndIsChecked) {
+// Each button clicked on the view -7..7 × -7..7 (zooms by a half out and a
+// quarter in, shifts by a tenth in all eight directions, each checked and told
+// from a zoom; the reset not checked), with the view and the counts after it:
+// kept in tests/pictures/module/view-pad.txt.
+TEST(ViewPadTest, EveryButtonMovesTheViewAsKept) {
   FrameWindow w;
-  const struct {
-    QToolButton* TViewPad::*button;
-    double x1, x2, y1, y2;
-    bool zoom;
-  } cases[] = {
-      {&TViewPad::zoomOutButton, -14, 14, -14, 14, true},
-      {&TViewPad::zoomInButton, -3.5, 3.5, -3.5, 3.5, true},
-      {&TViewPad::upLeftButton, -8.4, 5.6, -5.6, 8.4, false},
-      {&TViewPad::upButton, -7, 7, -5.6, 8.4, false},
-      {&TViewPad::upRightButton, -5.6, 8.4, -5.6, 8.4, false},
-      {&TViewPad::leftButton, -8.4, 5.6, -7, 7, false},
-      {&TViewPad::rightButton, -5.6, 8.4, -7, 7, false},
-      {&TViewPad::downLeftButton, -8.4, 5.6, -8.4, 5.6, false},
-      {&TViewPad::downButton, -7, 7, -8.4, 5.6, false},
-      {&TViewPad::downRightButton, -5.6, 8.4, -8.4, 5.6, false},
-  };
-  int row = 0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(row++);
+  std::string produced;
+  for (QToolButton* button : w.pad->findChildren<QToolButton*>()) {
     x1 = y1 = -7, x2 = y2 = 7;
-    (w.pad->*c.button)->click();
-    EXPECT_NEAR(x1, c.x1, 1e-12);
-    EXPECT_NEAR(x2, c.x2, 1e-12);
-    EXPECT_NEAR(y1, c.y1, 1e-12);
-    EXPECT_NEAR(y2, c.y2, 1e-12);
-    EXPECT_EQ(w.checks, row);
-    ASSERT_EQ(w.zooms.size(), static_cast<std::size_t>(row));
-    EXPECT_EQ(w.zooms.back(), c.zoom);
+    button->click();
+    produced += button->objectName().toStdString() + ":";
+    for (const double v : {x1, x2, y1, y2}) produced += " " + testing::KeptNumber(v);
+    produced += ", checks " + std::to_string(w.checks) + ", resets " + std::to_string(w.resets) +
+                ", zoom " + (w.zooms.empty() ? "-" : std::to_string(w.zooms.back())) + " of " +
+                std::to_string(w.zooms.size()) + "\n";
   }
-  w.pad->resetButton->click();
-  EXPECT_EQ(w.resets, 1);
-  EXPECT_EQ(w.checks, row);
-  EXPECT_EQ(w.zooms.back(), false);
+  EXPECT_TRUE(testing::MatchesKept("module/view-pad.txt", produced));
 }
 
 // On a 140 × 140 picture of -7..7: a box more than 10 pixels wide and high, drawn
