@@ -5,11 +5,9 @@
 
 #include <cerrno>
 #include <chrono>
-#include <filesystem>
-
 #include <cstdio>
+#include <filesystem>
 #include <string>
-#include <vector>
 
 #include "plot/PlotFrame.h"
 #include "settings/ProgramFiles.h"
