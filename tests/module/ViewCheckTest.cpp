@@ -26,12 +26,11 @@ TEST(ScrollGridTest, PositionsAndValues) {
   EXPECT_EQ(PositionFromValue(1.5, 0, 100, 100), 2);
 }
 
-// Views checked against the default limits and against a window's own (lowest
-// -100, 2 to 1000 wide, at least 1e-7 high, and a rule that widens x by 1 to the
-// left after the clamp), each with the view after the check and the resets to
-// the start values -7..7: kept in tests/pictures/module/view-check.txt. A size at
-// a limit itself is usable, NaN never; after a reset for the width the height is
-// checked on the start values.
+// Views checked against the default limits and a window's own (lowest -100, 2 to 1000 wide, at
+// least 1e-7 high, x widened by 1 to the left after the clamp), each with the view after it and
+// the resets to the start values -7..7: kept in tests/pictures/module/view-check.txt. A size at a
+// limit is usable, NaN never; after a reset for the width the height is checked on the start
+// values.
 TEST(ViewCheckTest, ViewsAsKept) {
   StartValues.x1 = StartValues.y1 = -7;
   StartValues.x2 = StartValues.y2 = 7;
