@@ -3,13 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "module/ExampleFiles.h"
-#include "settings/IniFile.h"
 #include "settings/TextEncoding.h"
+#include "support/KeptText.h"
 #include "support/TempDir.h"
 #include "term/Term.h"
 
@@ -18,36 +20,51 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A file as the store reads it (DecodeText, then the lines) and writes it back.
-TEST(ExampleLinesTest, EveryLineIsAnEntryAndAFileIsWrittenBackInItsOwnForm) {
-  const struct {
-    const char* name;
-    std::string file;
-    Lines expected;  // in UTF-8
-    bool utf8;
-    const char* lineEnd;
-    std::string written;  // of the same entries; "=" for the file itself
-  } cases[] = {
-      {"empty file", "", {}, false, "\r\n", "="},
-      {"CRLF", "x^2;  a\r\nsin(x)\r\n", {"x^2;  a", "sin(x)"}, false, "\r\n", "="},
-      {"CR alone", "x^2\rsin(x)\r", {"x^2", "sin(x)"}, false, "\r", "="},
-      {"the first line end counts", "a\rb\r\nc\n", {"a", "b", "c"}, false, "\r", "a\rb\rc\r"},
-      {"no end on the last line", "a\r\nb", {"a", "b"}, false, "\r\n", "a\r\nb\r\n"},
-      {"empty lines", "a\r\n\r\n\nb\r\n", {"a", "", "", "b"}, false, "\r\n", "a\r\nb\r\n"},
-      {"8-bit", "\xE3*x;  \xE4\xB2\r\n", {"\u03C0*x;  \u00E4\u00B2"}, false, "\r\n", "="},
-      {"UTF-8 beyond 8 bits", "\u2264 \u0394\n", {"\u2264 \u0394"}, true, "\n", "="},
-      {"UTF-8 with a BOM", "\xEF\xBB\xBF\u03A6+x\r\n", {"\u03A6+x"}, true, "\r\n", "="},
-      {"mixed", "\xE3\r\n\u03C0\r\n", {"\u03C0", "\u03C0"}, false, "\r\n", "\xE3\r\n\xE3\r\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    TextForm form;
-    const Lines entries = ParseExampleLines(DecodeText(c.file, form));
-    EXPECT_EQ(entries, c.expected);
-    EXPECT_EQ(form.utf8, c.utf8);
-    EXPECT_EQ(form.lineEnd, c.lineEnd);
-    EXPECT_EQ(EncodeText(WriteExampleLines(entries), form), c.written == "=" ? c.file : c.written);
+// Bytes outside printable ASCII as \xNN, so that the kept text reads as plain lines.
+std::string Shown(const std::string& text) {
+  std::string out;
+  for (const unsigned char c : text) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "\\x%02X", c);
+    out += c >= 0x20 && c < 0x7F ? std::string(1, static_cast<char>(c)) : hex;
   }
+  return out;
+}
+
+// Files as the store reads them (DecodeText, then the lines) and writes them back,
+// and entries split by the line form's and the limits window's rules: kept in
+// tests/pictures/module/example-lines.txt. After an intended change run with
+// KURVIO_UPDATE_PICTURES=1 and read the diff before committing it.
+TEST(ExampleLinesTest, FilesAndEntriesAsKept) {
+  std::string produced;
+  for (const std::string& file :
+       {std::string(), std::string("x^2;  a\r\nsin(x)\r\n"), std::string("x^2\rsin(x)\r"),
+        std::string("a\rb\r\nc\n"),  // the first line end counts
+        std::string("a\r\nb"), std::string("a\r\n\r\n\nb\r\n"),
+        std::string("\xE3*x;  \xE4\xB2\r\n"),  // 8-bit
+        std::string("\u2264 \u0394\n"), std::string("\xEF\xBB\xBF\u03A6+x\r\n"),
+        std::string("\xE3\r\n\u03C0\r\n")}) {  // mixed
+    TextForm form;
+    const Lines entries = ParseExampleLines(DecodeText(file, form));
+    produced += Shown(file) + " |";
+    for (const std::string& e : entries) produced += " [" + Shown(e) + "]";
+    produced += (form.utf8 ? " | utf8 | " : " | 8bit | ") + Shown(form.lineEnd) + " | " +
+                Shown(EncodeText(WriteExampleLines(entries), form)) + "\n";
+  }
+  // Term and rest, then f1, f2 and xo of the limits window ("-" for none).
+  const auto optional = [](const std::optional<std::string>& v) { return v ? Shown(*v) : "-"; };
+  for (const std::string& entry :
+       {std::string("x^2;  Normalparabel"), std::string("x^2;Parabel"), std::string("a;b;  c"),
+        std::string("x;"), std::string("Parabel"), std::string("ab"), std::string("abc"),
+        JoinExample("\xE3*x^2", "Kreis; \xE4"), JoinLimitsExample("  x ", "\xE3*x", "  1,00 E+3"),
+        std::string("x;x+2;xo=1"), std::string("x;   x+2"), std::string("x;x+2 xo = 3"),
+        std::string("x;xo ="), std::string("xo = 2; x")}) {
+    const LimitsEntry e = SplitLimitsExample(entry);
+    produced += "[" + Shown(entry) + "] | " + Shown(ExampleTerm(entry)) + " | " +
+                Shown(ExampleRest(entry)) + " | " + Shown(e.f1) + " | " + optional(e.f2) + " | " +
+                optional(e.xo) + "\n";
+  }
+  EXPECT_TRUE(testing::MatchesKept("module/example-lines.txt", produced));
 }
 
 TEST(ExampleLinesTest, ACharacterThe8BitFormCannotHoldMakesTheFileUtf8) {
@@ -62,9 +79,7 @@ TEST(ExampleLinesTest, ACharacterThe8BitFormCannotHoldMakesTheFileUtf8) {
         << added;
 }
 
-TEST(ExampleLinesTest, WritingDropsEmptyEntriesAndKeepsLinesApart) {
-  EXPECT_EQ(WriteExampleLines({"a;  eins", "", "b"}), "a;  eins\nb\n");
-  EXPECT_EQ(WriteExampleLines({}), "");
+TEST(ExampleLinesTest, WritingKeepsLinesApart) {
   // A line break inside an entry does not split it into two on the next load.
   EXPECT_EQ(ParseExampleLines(WriteExampleLines({"a\r\nb", "c\nd", "e\rf"})),
             (Lines{"a  b", "c d", "e f"}));
@@ -98,54 +113,6 @@ TEST(ExampleLinesTest, MergingKeepsTheOtherCopysEntriesAndAppliesOurChanges) {
     EXPECT_EQ(MergeExampleLines(c.base, c.mine, c.theirs), c.merged) << c.name;
 }
 
-TEST(ExampleLinesTest, TermAndRest) {
-  const struct {
-    std::string entry, term, rest;
-  } cases[] = {
-      {"x^2;  Normalparabel", "x^2", "Normalparabel"},
-      {"x^2;Parabel", "x^2", "rabel"},  // three characters are skipped unseen
-      {"a;b;  c", "a", "  c"},          // the first ";" counts
-      {"x;", "x", ""},
-      {"Parabel", "", "rabel"},  // no ";": no term, the rest from the third character
-      {"ab", "", ""},
-      {"abc", "", "c"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ExampleTerm(c.entry), c.term) << c.entry;
-    EXPECT_EQ(ExampleRest(c.entry), c.rest) << c.entry;
-  }
-  // Joined and split again, a comment may hold a ";" of its own.
-  const std::string joined = JoinExample("\xE3*x^2", "Kreis; \xE4");
-  EXPECT_EQ(joined, "\xE3*x^2;  Kreis; \xE4");
-  EXPECT_EQ(ExampleRest(joined), "Kreis; \xE4");
-}
-
-// Written by the window and split again; hand-edited lines give what they hold.
-TEST(LimitsExamplesTest, EntriesSplitIntoTheirThreeFields) {
-  const std::string written = JoinLimitsExample("  x ", "\xE3*x", "  1,00 E+3");
-  EXPECT_EQ(written, "  x ;  \xE3*x; xo =  1,00 E+3");
-  const std::optional<std::string> none;
-  const struct {
-    std::string entry, f1;
-    std::optional<std::string> f2, xo;
-  } cases[] = {
-      {written, "  x ", "\xE3*x", "1,00 E+3"},  // blanks inside the fields stay
-      {"x;x+2;xo=1", "x", "x+2;xo=1", none},    // no "xo =": f2 is the rest of the line
-      {"x;   x+2", "x", " x+2", none},          // two blanks after the ";" go, no more
-      {"x;x+2 xo = 3", "x", "x+2", "3"},
-      {"x;xo =", "x", "", none},           // nothing after "xo =": xo stays
-      {"x^2", "x^2", none, none},          // no ";": f2 and xo stay
-      {"xo = 2; x", "xo = 2", "x", none},  // "xo =" counts only after the ";"
-  };
-  for (const auto& c : cases) {
-    const LimitsEntry e = SplitLimitsExample(c.entry);
-    EXPECT_EQ(e.f1, c.f1) << c.entry;
-    EXPECT_EQ(e.f2, c.f2) << c.entry;
-    EXPECT_EQ(e.xo, c.xo) << c.entry;
-    EXPECT_EQ(ExampleTerm(c.entry), c.entry.find(';') == std::string::npos ? "" : c.f1);
-  }
-}
-
 std::string Shipped(const std::string& name) {
   return ReadBytes(std::string(KURVIO_DATA_DIR) + "/" + name);
 }
@@ -154,40 +121,33 @@ const TangentExample kCurrent{0.5, 2.5, -4, 4, -3, 3};
 
 std::vector<double> Values(const TangentExample& v) { return {v.xP, v.xQ, v.x1, v.x2, v.y1, v.y2}; }
 
-TEST(TangentExamplesTest, FilledSectionsMoveUp) {
-  const std::string file =
-      "[Beispiele1]\r\nf(x)=---\r\nxP=9\r\n"
-      "[Beispiele2]\r\nf(x)=x^2\r\nxP=1\r\nxQ=2\r\nxmin=-5\r\nxmax=5\r\nymin=-1\r\nymax=9\r\n"
-      "[Beispiele3]\r\nxP=4\r\n"
-      "[Beispiele5]\r\nf(x)=sin(x)\r\nxP=0,5\r\nxQ=1.5\r\nxmin=-6,25\r\nxmax=6.25\r\n"
-      "ymin=-2\r\nymax=2\r\n"
-      "[Beispiele11]\r\nf(x)=zu viel\r\n";
-  const auto entries = ParseTangentExamples(file, kCurrent);
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].term, "x^2");
-  EXPECT_EQ(Values(entries[0].values), (std::vector<double>{1, 2, -5, 5, -1, 9}));
-  EXPECT_EQ(entries[1].term, "sin(x)");
-  // A decimal comma and a point both read.
-  EXPECT_EQ(Values(entries[1].values), (std::vector<double>{0.5, 1.5, -6.25, 6.25, -2, 2}));
-
-  // Written back: the empty sections up to the tenth, with the window's start values.
-  const IniFile written(WriteTangentExamples(entries, "", ','));
-  EXPECT_EQ(written.ReadString("Beispiele3", "f(x)", ""), "---");
-  EXPECT_EQ(written.ReadString("Beispiele10", "xQ", ""), "3");
-  EXPECT_EQ(written.ReadString("Beispiele10", "ymin", ""), "-7");
-  EXPECT_FALSE(written.Value("Beispiele11", "f(x)"));
-}
-
-TEST(TangentExamplesTest, MissingOrBadNumbersTakeTheCurrentValues) {
-  const std::string file =
-      "[Beispiele1]\r\nf(x)=x^3\r\nxP=abc\r\nxQ=\r\nxmin=1,5,0\r\nxmax=inf\r\n"
-      "[beispiele2]\r\nF(X)=\xCF\x80*x\r\nymax=1e400\r\n";
-  const auto entries = ParseTangentExamples(file, kCurrent);
-  ASSERT_EQ(entries.size(), 2u);
-  for (const auto& e : entries) EXPECT_EQ(Values(e.values), Values(kCurrent)) << e.term;
-  EXPECT_EQ(entries[1].term, "\xCF\x80*x");  // names without regard to case, the term as it stands
-  EXPECT_TRUE(ParseTangentExamples("", kCurrent).empty());
-  EXPECT_TRUE(ParseTangentExamples(std::string("\0[\xFF]\n=\r", 8), kCurrent).empty());
+// Filled sections move up; a decimal comma and a point both read; names count
+// without regard to case; a missing or bad number takes the current value. The
+// entries read and the file written back from the first (the empty sections up
+// to the tenth, with the window's start values) are kept in
+// tests/pictures/module/tangent-examples.txt.
+TEST(TangentExamplesTest, SectionsReadAndWrittenAsKept) {
+  std::string produced;
+  bool first = true;
+  for (const std::string& file :
+       {std::string("[Beispiele1]\r\nf(x)=---\r\nxP=9\r\n"
+                    "[Beispiele2]\r\nf(x)=x^2\r\nxP=1\r\nxQ=2\r\nxmin=-5\r\nxmax=5\r\nymin=-1\r\n"
+                    "ymax=9\r\n[Beispiele3]\r\nxP=4\r\n[Beispiele5]\r\nf(x)=sin(x)\r\nxP=0,5\r\n"
+                    "xQ=1.5\r\nxmin=-6,25\r\nxmax=6.25\r\nymin=-2\r\nymax=2\r\n"
+                    "[Beispiele11]\r\nf(x)=zu viel\r\n"),
+        std::string("[Beispiele1]\r\nf(x)=x^3\r\nxP=abc\r\nxQ=\r\nxmin=1,5,0\r\nxmax=inf\r\n"
+                    "[beispiele2]\r\nF(X)=\xCF\x80*x\r\nymax=1e400\r\n"),
+        std::string(), std::string("\0[\xFF]\n=\r", 8)}) {
+    const auto entries = ParseTangentExamples(file, kCurrent);
+    produced += "file of " + std::to_string(file.size()) + " bytes:\n";
+    for (const TangentEntry& e : entries) {
+      produced += Shown(e.term);
+      for (const double v : Values(e.values)) produced += " " + testing::KeptNumber(v);
+      produced += "\n";
+    }
+    if (std::exchange(first, false)) produced += WriteTangentExamples(entries, "", ',');
+  }
+  EXPECT_TRUE(testing::MatchesKept("module/tangent-examples.txt", produced));
 }
 
 TEST(TangentExamplesTest, NumbersRoundTripAndOtherLinesStay) {

@@ -1,16 +1,14 @@
 // The example list every analysis window shares: its buttons, the delete
 // button's enabling, the focus, and its file.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTest>
-#include <QVBoxLayout>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 #include "module/ExampleFiles.h"
@@ -31,9 +29,6 @@ class ExampleListTest : public ::testing::Test {
     ProgramDir = program.Dir();
     UserDir = user.Dir();
     ReportExampleListMessage = [this](QWidget*, const QString& m) { errors.push_back(m); };
-    auto* layout = new QVBoxLayout(&window);
-    for (QWidget* w : std::initializer_list<QWidget*>{list, get, add, remove, edit1, edit2})
-      layout->addWidget(w);
     examples = std::make_unique<TExampleList>(
         &window, TExampleList::Controls{list, get, add, remove, edit1}, "Bsp1.txt");
     examples->Added = [this](int row) { added.push_back(row); };
@@ -160,27 +155,15 @@ TEST_F(ExampleListTest, SavesWhereTheProgramsFilesAreAndNeverLosesTheOldFile) {
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_TRUE(errors[0].contains(QStringLiteral("Bsp1.txt"))) << errors[0].toStdString();
   EXPECT_EQ(ReadBytes(program.File("Bsp1.txt")), shipped);
-  int files = 0;
-  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(program.Dir())) ++files;
-  EXPECT_EQ(files, 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program.Dir()), {}), 1);
 }
 
-ino_t Inode(const std::string& path) {
-  struct stat st {};
-  ::stat(path.c_str(), &st);
-  return st.st_ino;
-}
-
-// Opened and closed, a file stays as it is, byte for byte; with an entry added it keeps its
-// encoding and its line ends.
-TEST_F(ExampleListTest, AFileKeepsWhatItHoldsAndTheFormItWasWrittenIn) {
+// With an entry added a file keeps its encoding and its line ends.
+TEST_F(ExampleListTest, AFileKeepsTheFormItWasWrittenIn) {
   const std::string path = program.File("Bsp1.txt");
   WriteBytes(path, "\xE3*x;  Fl\xE4\r\n\r\nx\r\n");
-  const ino_t before = Inode(path);
   examples->LoadLines();
   EXPECT_EQ(list->item(0)->text(), QStringLiteral("π*x;  Flä"));
-  EXPECT_TRUE(examples->SaveLines());
-  EXPECT_EQ(Inode(path), before) << "written though nothing changed";
   edit1->setText("x^3");
   add->click();
   EXPECT_TRUE(examples->SaveLines());

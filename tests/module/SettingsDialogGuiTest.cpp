@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
-#include <QSlider>
 #include <QToolButton>
 #include <cerrno>
 #include <cstdio>
@@ -11,10 +10,10 @@
 #include "module/SettingsDialog.h"
 #include "settings/FileMessages.h"
 #include "settings/ProgramFiles.h"
+#include "support/KeptText.h"
 #include "support/WindowFixture.h"
 #include "widgets/TColorButton.h"
 #include "widgets/TFillStyleComboBox.h"
-#include "widgets/TLineWidthComboBox.h"
 
 namespace kurvio {
 namespace {
@@ -67,99 +66,47 @@ TEST_F(SettingsDialogTest, DesignNames) {
                                  {"BitCheckBox1", "kurvio::TBitCheckBox"}});
 }
 
-// Typed one after the other into the window -7..7: expressions are taken, an
-// undefined one brings the old value back silently, and the window never becomes
+// Typed one after the other: the field's text, the globals, the owner's counts and the focus
+// after each, kept in tests/pictures/module/settings-dialog.txt (KURVIO_UPDATE_PICTURES=1
+// rewrites it; read the diff). The manual spacing gives way below 2 or above 20 ticks; the
+// integer fields (three set to 123 before each entry) fall back or clamp one step beyond their
+// ranges; the window takes expressions, keeps its value for an undefined one and never becomes
 // empty or reversed, though widening on the far side first lets the near side follow.
-TEST_F(SettingsDialogTest, WorldWindowFieldsTakeExpressionsAndStayOrdered) {
-  const struct {
-    const char* field;
-    const char* typed;
-    double* global;
-    double stored;
-    QString shown;  // empty: not looked at
-  } cases[] = {
-      {"Edit2", "pi", &x2, 3.141592654, "  3,14     "},
-      {"Edit1", "-sqrt(16)", &x1, -4, {}},
-      {"Edit3", "-1/0", &y1, -7, " -7,00     "},
-      {"Edit4", "1e3", &y2, 1000, "  1,00 E+3"},
-      {"Edit1", "10", &x1, -4, " -4,00     "},    // beyond x2
-      {"Edit2", "-4", &x2, 3.14, "  3,14     "},  // equal to x1: the shown value
-      {"Edit2", "20", &x2, 20, {}},
-      {"Edit1", "10", &x1, 10, {}},
+TEST_F(SettingsDialogTest, FieldsAsKept) {
+  const std::pair<const char*, const char*> typed[] = {
+      {"Edit5", "0,5"},  {"Edit5", "0,7"},       {"Edit5", "14/22"}, {"Edit5", "1/0"},
+      {"Edit7", "19"},   {"Edit7", "3001"},      {"Edit7", "abc"},   {"Edit7", "20"},
+      {"Edit7", "3000"}, {"Edit8", "201"},       {"Edit8", "19"},    {"Edit8", "200"},
+      {"Edit8", "20"},   {"Edit9", "1001"},      {"Edit9", "-1"},    {"Edit9", "1000"},
+      {"Edit10", "5"},   {"Edit10", "-1"},       {"Edit10", "4"},    {"Edit10", ""},
+      {"Edit2", "pi"},   {"Edit1", "-sqrt(16)"}, {"Edit3", "-1/0"},  {"Edit4", "1e3"},
+      {"Edit1", "10"},   {"Edit2", "-4"},        {"Edit2", "20"},    {"Edit1", "10"},
+      {"Edit3", "0"},    {"Edit4", "100"},       {"Edit6", "2"},
   };
   OpenDialog();
-  for (const auto& c : cases) {
-    Type(c.field, c.typed);
-    EXPECT_DOUBLE_EQ(*c.global, c.stored) << c.typed;
-    if (!c.shown.isEmpty()) {
-      EXPECT_EQ(Text(c.field), c.shown) << c.typed;
-    }
+  Click("BitCheckBox1");  // manual spacing
+  std::string produced;
+  for (const auto& [field, text] : typed) {
+    Schrittzahl = DruckenProzent = FrameDelay = 123;
+    Type(field, text);
+    produced += std::string(field) + " " + text + ": \"" + Text(field).toStdString() + "\" |";
+    for (const double v : {x1, x2, y1, y2, ManualXTickStep, ManualYTickStep})
+      produced += " " + testing::KeptNumber(v);
+    for (const int v : {int{AutoTickSteps}, Schrittzahl, DruckenProzent, FrameDelay,
+                        Nachkommastellen, redraws, stepChanges})
+      produced += " " + std::to_string(v);
+    const QWidget* focus = QApplication::focusWidget();
+    produced += " focus " + (focus ? focus->objectName().toStdString() : "-") + "\n";
   }
+  EXPECT_TRUE(testing::MatchesKept("module/settings-dialog.txt", produced));
   EXPECT_TRUE(messages.empty());
+  EXPECT_TRUE(form->isVisible());  // Enter moves on without closing the dialog
 
   Type("Edit2", "2x");  // a syntax error keeps the text, the focus and the value
   EXPECT_EQ(messages, std::vector<std::string>{"Syntaxfehler: unbekanntes Symbol "});
   EXPECT_EQ(x2, 20);
   EXPECT_EQ(Text("Edit2"), "2x");
   EXPECT_TRUE(form->xToField->hasFocus());
-}
-
-TEST_F(SettingsDialogTest, ManualSpacingGivesWayWhenTicksAreTooFewOrTooMany) {
-  OpenDialog();
-  Click("BitCheckBox1");  // manual
-  ASSERT_TRUE(form->xTickField->isEnabled());
-  // Window -7..7: 0.5 gives 28 ticks, 0.7 exactly 20, 14/22 rounds to 1.
-  const struct {
-    const char* typed;
-    double stored;
-    const char* shown;
-  } cases[] = {
-      {"0,5", 1, "  1,00     "},
-      {"0,7", 0.7, "  0,70     "},
-      {"14/22", 1, "  1,00     "},
-      {"1/0", 1, "  1,00     "},
-  };
-  for (const auto& c : cases) {
-    ManualXTickStep = 1;
-    Type("Edit5", c.typed);
-    EXPECT_DOUBLE_EQ(ManualXTickStep, c.stored) << c.typed;
-    EXPECT_EQ(Text("Edit5"), c.shown) << c.typed;
-    EXPECT_FALSE(AutoTickSteps) << c.typed;
-  }
-  y1 = 0, y2 = 100;  // the y field measures against y1..y2
-  Type("Edit6", "2");
-  EXPECT_EQ(ManualYTickStep, 10);
-  EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(SettingsDialogTest, IntegerFieldsFallBackAndClamp) {
-  const struct {
-    const char* field;
-    const char* typed;
-    int* global;
-    int stored;
-  } cases[] = {
-      {"Edit7", "19", &Schrittzahl, 200},    {"Edit7", "3001", &Schrittzahl, 200},
-      {"Edit7", "abc", &Schrittzahl, 200},   {"Edit7", "20", &Schrittzahl, 20},
-      {"Edit7", "3000", &Schrittzahl, 3000}, {"Edit8", "201", &DruckenProzent, 100},
-      {"Edit8", "19", &DruckenProzent, 100}, {"Edit8", "200", &DruckenProzent, 200},
-      {"Edit8", "20", &DruckenProzent, 20},  {"Edit9", "1001", &FrameDelay, 1000},
-      {"Edit9", "-1", &FrameDelay, 0},       {"Edit9", "1000", &FrameDelay, 1000},
-      {"Edit10", "5", &Nachkommastellen, 4}, {"Edit10", "-1", &Nachkommastellen, 0},
-      {"Edit10", "", &Nachkommastellen, 2},  {"Edit10", "4", &Nachkommastellen, 4},
-  };
-  OpenDialog();
-  for (const auto& c : cases) {
-    *c.global = 123;
-    Type(c.field, c.typed);
-    EXPECT_EQ(*c.global, c.stored) << c.field << " " << c.typed;
-    EXPECT_EQ(Text(c.field), QString::number(c.stored)) << c.field << " " << c.typed;
-  }
-  EXPECT_TRUE(messages.empty());
-  // The step count tells the owner; Enter moves on without closing the dialog.
-  EXPECT_EQ(stepChanges, 5);
-  EXPECT_FALSE(form->stepsField->hasFocus());
-  EXPECT_TRUE(form->isVisible());
 }
 
 TEST_F(SettingsDialogTest, GridLabelColourLineAndFillControlsSetTheirGlobals) {
@@ -234,8 +181,14 @@ TEST_F(SettingsDialogTest, AFailedSaveIsReportedWithTheFile) {
   EXPECT_TRUE(reported[0].contains(path)) << reported[0].toStdString();
   EXPECT_TRUE(reported[0].contains(QStringLiteral("kein Platz")));
   RenameFile = &std::rename;
-  ReportFileError = nullptr;
   form->saveButton->click();  // saved: no word
+  EXPECT_TRUE(ReportSettingsSave(form.get(), {}));
+  EXPECT_FALSE(ReportSettingsSave(form.get(), {SettingsSave::kUnreadable, "/x/Kurvio.ini"}));
+  EXPECT_FALSE(ReportSettingsSave(form.get(), {SettingsSave::kFailed, "/x/Kurvio.ini", EROFS}));
+  ASSERT_EQ(reported.size(), 3u);
+  EXPECT_TRUE(reported[1].contains(QStringLiteral("nicht überschrieben")));
+  EXPECT_TRUE(reported[2].contains(QStringLiteral("schreibgeschützt")));
+  ReportFileError = nullptr;
 }
 
 }  // namespace
