@@ -18,6 +18,7 @@
 #include "module/ViewCheck.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
+#include "plot/ZoomBox.h"
 #include "term/TermEdit.h"
 
 namespace kurvio {
@@ -51,6 +52,47 @@ void TAnalysisWindow::WatchPaintBox(TPaintBox* paintBox) {
   });
   connect(paintBox, &TPaintBox::MouseDown, this, [this](Qt::MouseButton button, int, int) {
     if (button == Qt::RightButton) OpenSettings();
+  });
+}
+
+TAnalysisWindow::~TAnalysisWindow() = default;
+
+void TAnalysisWindow::WatchZoomBox(QImage& picture, std::function<void()> zoomed,
+                                   std::function<bool()> enabled) {
+  zoomBox_ = std::make_unique<ZoomBox>(picture, *paintBox_);
+  connect(paintBox_, &TPaintBox::MouseDown, this,
+          [this, enabled = std::move(enabled)](Qt::MouseButton button, int x, int y) {
+            if (button == Qt::LeftButton && (!enabled || enabled())) zoomBox_->Begin(x, y);
+          });
+  connect(paintBox_, &TPaintBox::MouseMove, this, [this](int x, int y) { zoomBox_->Move(x, y); });
+  connect(paintBox_, &TPaintBox::MouseUp, this,
+          [this, zoomed = std::move(zoomed)](Qt::MouseButton button, int x, int y) {
+            if (button != Qt::LeftButton || !zoomBox_->End(x, y)) return;
+            WertePruefen();
+            zoomed();
+          });
+}
+
+double TAnalysisWindow::ColumnX(int column) const {
+  return x1 + (x2 - x1) * column / std::max(paintBox_->width(), 1);
+}
+
+bool TAnalysisWindow::ZoomBoxActive() const { return zoomBox_ && zoomBox_->Active(); }
+
+void TAnalysisWindow::WatchDragAlongX(DragAlongX drag) {
+  auto shared = std::make_shared<DragAlongX>(std::move(drag));
+  connect(paintBox_, &TPaintBox::MouseDown, this,
+          [this, shared](Qt::MouseButton button, int x, int) {
+            if (button != Qt::LeftButton) return;
+            dragging_ = true;
+            shared->pressed(x);
+          });
+  connect(paintBox_, &TPaintBox::MouseMove, this, [this, shared](int x, int) {
+    if (dragging_) shared->moved(x);
+  });
+  connect(paintBox_, &TPaintBox::MouseUp, this, [this, shared](Qt::MouseButton, int, int) {
+    dragging_ = false;
+    if (shared->released) shared->released();
   });
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "export/Export.h"
 #include "module/ButtonColumn.h"
@@ -24,12 +25,14 @@ class QVBoxLayout;
 namespace kurvio {
 
 class TPaintBox;
+class ZoomBox;
 
 class TAnalysisWindow : public TModuleDialog {
   Q_OBJECT
 
  public:
   explicit TAnalysisWindow(QWidget* parent = nullptr);
+  ~TAnalysisWindow() override;
 
   // Waits between two frames of an animation: more than ms + 15 milliseconds,
   // handling the user's events (at least once).
@@ -50,6 +53,23 @@ class TAnalysisWindow : public TModuleDialog {
 
   // The drawing area: a resize paints again, the right button opens the settings.
   void WatchPaintBox(TPaintBox* paintBox);
+  // The zoom box on `picture`, what the paint box of MakeFrameLayout shows:
+  // drawn with the left button whenever `enabled` allows (always without it);
+  // a box taken as the new view is checked (WertePruefen), then `zoomed` draws.
+  void WatchZoomBox(QImage& picture, std::function<void()> zoomed,
+                    std::function<bool()> enabled = {});
+  // Whether a zoom box is being drawn.
+  bool ZoomBoxActive() const;
+  // A point dragged along x with the left button on the paint box of
+  // MakeFrameLayout: `pressed` with the mouse column as the button goes down,
+  // `moved` on every move while it is down, `released` as it comes up.
+  struct DragAlongX {
+    std::function<void(int column)> pressed, moved;
+    std::function<void()> released = {};
+  };
+  void WatchDragAlongX(DragAlongX drag);
+  // The x of the view x1..x2 at a column of that paint box, by the box's width.
+  double ColumnX(int column) const;
   // The view pad "Koordinatensys.": `check` after a zoom or shift, `reset` for the
   // centre button, then `changed(zoomed)`.
   TViewPad* MakeViewPad(QWidget* parent, std::function<void()> check, std::function<void()> reset,
@@ -116,6 +136,8 @@ class TAnalysisWindow : public TModuleDialog {
   QScrollArea* panelScroll_ = nullptr;
   QWidget* panel_ = nullptr;
   TPaintBox* paintBox_ = nullptr;
+  std::unique_ptr<ZoomBox> zoomBox_;
+  bool dragging_ = false;
 };
 
 }  // namespace kurvio

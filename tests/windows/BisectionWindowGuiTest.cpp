@@ -66,6 +66,14 @@ TEST_F(BisectionWindowTest, TheMouseChoosesTheInterval) {
   QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(ScreenX(-1), 40));
   EXPECT_NEAR(form->a, -1, 0.02);
   EXPECT_NEAR(form->b, 3, 0.02);
+  // With "Zoom" ticked the same drag draws a zoom box: the view changes, the interval stays.
+  Click("BitCheckBox5");
+  QTest::mousePress(box, Qt::LeftButton, {}, QPoint(ScreenX(-2), 40));
+  QTest::mouseMove(box, QPoint(ScreenX(2), 240));
+  QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(ScreenX(2), 240));
+  EXPECT_NEAR(x1, -2, 0.05);
+  EXPECT_NEAR(x2, 2, 0.05);
+  EXPECT_NEAR(form->b, 3, 0.02);
 }
 
 TEST_F(BisectionWindowTest, DecimalsOutsideOneToSixBecomeFourAndTheTableFollows) {

@@ -80,10 +80,10 @@ TEST_F(CovariationWindowTest, AnimationTurnsOneStepPastTheEndAndDraggingAnywhere
   EXPECT_DOUBLE_EQ(highest, 7.5);
   EXPECT_LT(xP, 7.0);
   const int w = form->paintBox->width(), h = form->paintBox->height();  // on the rails as well
-  form->onPaintBoxMouseDown(Qt::LeftButton, w / 4, 10);
-  form->onPaintBoxMouseMove(w / 2, h - 5);
-  form->onPaintBoxMouseUp(Qt::LeftButton, w / 2, h - 5);
-  form->onPaintBoxMouseMove(w, 5);  // released: no more moving
+  emit form->paintBox->MouseDown(Qt::LeftButton, w / 4, 10);
+  emit form->paintBox->MouseMove(w / 2, h - 5);
+  emit form->paintBox->MouseUp(Qt::LeftButton, w / 2, h - 5);
+  emit form->paintBox->MouseMove(w, 5);  // released: no more moving
   EXPECT_DOUBLE_EQ(xP, -7 + 14.0 * (w / 2) / w);
 }
 

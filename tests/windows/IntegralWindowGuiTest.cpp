@@ -40,22 +40,22 @@ TEST_F(IntegralWindowTest, EveryDesignNameNamesOneControl) {
 TEST_F(IntegralWindowTest, DragMovesXOnlyOverThePicture) {
   Open();
   const int width = form->paintBox->width();
-  form->onPaintBoxMoved(width / 4, 10);  // no button down
+  emit form->paintBox->MouseMove(width / 4, 10);  // no button down
   const double start = PointX0;
-  form->onPaintBoxPressed(Qt::LeftButton, width / 2, 10);
+  emit form->paintBox->MouseDown(Qt::LeftButton, width / 2, 10);
   const double pressed = PointX0;
   EXPECT_NE(pressed, start);
   for (int x : {-1, width + 1}) {
-    form->onPaintBoxMoved(x, 10);
+    emit form->paintBox->MouseMove(x, 10);
     EXPECT_EQ(PointX0, pressed) << x;
   }
-  form->onPaintBoxMoved(0, 10);
+  emit form->paintBox->MouseMove(0, 10);
   EXPECT_LT(PointX0, pressed);
-  form->onPaintBoxMoved(width, 10);
+  emit form->paintBox->MouseMove(width, 10);
   EXPECT_GT(PointX0, pressed);
-  form->onPaintBoxReleased(Qt::LeftButton, width, 10);
+  emit form->paintBox->MouseUp(Qt::LeftButton, width, 10);
   const double released = PointX0;
-  form->onPaintBoxMoved(width / 4, 10);
+  emit form->paintBox->MouseMove(width / 4, 10);
   EXPECT_EQ(PointX0, released);
 }
 

@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <cmath>
 
+#include "plot/PaintBox.h"
 #include "support/WindowFixture.h"
 #include "windows/limits/LimitsWindow.h"
 
@@ -78,7 +79,7 @@ TEST_F(LimitsWindowTest, ZoomBoxDraggedBackwardsZoomsToItsCorners) {
   QWidget* box = Find("PaintBox1");
   const double left = WorldX(100), right = WorldX(300), top = WorldY(100), bottom = WorldY(250);
   QTest::mousePress(box, Qt::LeftButton, {}, QPoint(300, 250));
-  form->onPaintBoxMouseMove(200, 200);
+  emit form->paintBox->MouseMove(200, 200);
   QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(100, 100));
   EXPECT_EQ(std::vector<double>({x1, x2, y1, y2}), std::vector<double>({left, right, bottom, top}));
 }

@@ -174,8 +174,8 @@ void FixedArrows(TForm12& w) {
   TickEveryBox(w);
   const auto dragTo = [&w](double x) {
     const int column = static_cast<int>((x + 7) / 14 * w.paintBox->width());
-    w.onPaintBoxMouseDown(Qt::LeftButton, column, 20);
-    w.onPaintBoxMouseUp(Qt::LeftButton, column, 20);
+    emit w.paintBox->MouseDown(Qt::LeftButton, column, 20);
+    emit w.paintBox->MouseUp(Qt::LeftButton, column, 20);
   };
   for (double x : {-3.0, -1.0, 1.0}) {
     dragTo(x);
@@ -221,18 +221,18 @@ std::function<void(TForm5&)> Angle(bool tangent, bool extra, bool radians, int d
 // moves after the release do nothing.
 void SweptByTheMouse(TForm3& w) {
   Do({"BitCheckBox3"})(w);
-  w.onPaintBoxPressed(Qt::LeftButton, ScreenX(0), 10);
-  for (double x : {1.0, 2.0, 0.5, -1.0, 0.0, 1.0}) w.onPaintBoxMoved(ScreenX(x), 10);
-  w.onPaintBoxReleased(Qt::LeftButton, ScreenX(1), 10);
-  w.onPaintBoxMoved(ScreenX(-3), 10);
+  emit w.paintBox->MouseDown(Qt::LeftButton, ScreenX(0), 10);
+  for (double x : {1.0, 2.0, 0.5, -1.0, 0.0, 1.0}) emit w.paintBox->MouseMove(ScreenX(x), 10);
+  emit w.paintBox->MouseUp(Qt::LeftButton, ScreenX(1), 10);
+  emit w.paintBox->MouseMove(ScreenX(-3), 10);
 }
 
 // The angle dragged to a third of the picture's width; moves after the release do nothing.
 void DraggedToAThird(TForm5& w) {
-  w.onPaintBoxPressed(Qt::LeftButton, 0, 0);
-  w.onPaintBoxMoved(w.paintBox->width() / 3, 0);
-  w.onPaintBoxReleased(Qt::LeftButton, 0, 0);
-  w.onPaintBoxMoved(w.paintBox->width(), 0);
+  emit w.paintBox->MouseDown(Qt::LeftButton, 0, 0);
+  emit w.paintBox->MouseMove(w.paintBox->width() / 3, 0);
+  emit w.paintBox->MouseUp(Qt::LeftButton, 0, 0);
+  emit w.paintBox->MouseMove(w.paintBox->width(), 0);
 }
 
 // The parabola's vertex at (u|0), marked.

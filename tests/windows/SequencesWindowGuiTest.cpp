@@ -2,6 +2,7 @@
 // max ε, and the view rule.
 #include <QScrollBar>
 
+#include "plot/PaintBox.h"
 #include "support/WindowFixture.h"
 #include "windows/limits/SequencesWindow.h"
 
@@ -86,9 +87,9 @@ TEST_F(SequencesWindowTest, ViewKeepsTheIndexAxisJustLeftOfZero) {
     EXPECT_GE(x2 - x1, 2);
   }
   EXPECT_EQ(x1, -1);
-  form->onPaintBoxMouseDown(Qt::LeftButton, 100, 100);  // the rubber band: the same rule
-  form->onPaintBoxMouseMove(400, 300);
-  form->onPaintBoxMouseUp(Qt::LeftButton, 400, 300);
+  emit form->paintBox->MouseDown(Qt::LeftButton, 100, 100);  // the rubber band: the same rule
+  emit form->paintBox->MouseMove(400, 300);
+  emit form->paintBox->MouseUp(Qt::LeftButton, 400, 300);
   EXPECT_DOUBLE_EQ(x1, -x2 / 12);
 }
 

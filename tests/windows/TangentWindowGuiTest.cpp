@@ -1,6 +1,7 @@
 // The tangent window: deleting fixed secants, the animation of Q and the mouse.
 #include <QTimer>
 
+#include "plot/PaintBox.h"
 #include "support/WindowFixture.h"
 #include "windows/curves/TangentWindow.h"
 
@@ -51,11 +52,11 @@ TEST_F(TangentWindowTest, AnimationTurnsAtTheEdgeAndDraggingMovesQ) {
   Click("Switch1");                      // on: runs until it is switched off
   EXPECT_LT(highest, 7.0 + 0.7 + 1e-9);  // turned at the right edge
   EXPECT_LT(xQ, 7.0 + 0.7);
-  form->onPaintBoxPressed(Qt::LeftButton, ScreenX(-2), 10);
+  emit form->paintBox->MouseDown(Qt::LeftButton, ScreenX(-2), 10);
   EXPECT_NEAR(xQ, -2, 14.0 / PlotWidth);
-  form->onPaintBoxMoved(ScreenX(5), 10);
-  form->onPaintBoxReleased(Qt::LeftButton, ScreenX(5), 10);
-  form->onPaintBoxMoved(ScreenX(1), 10);  // no longer dragging
+  emit form->paintBox->MouseMove(ScreenX(5), 10);
+  emit form->paintBox->MouseUp(Qt::LeftButton, ScreenX(5), 10);
+  emit form->paintBox->MouseMove(ScreenX(1), 10);  // no longer dragging
   EXPECT_NEAR(xQ, 5, 14.0 / PlotWidth);
 }
 

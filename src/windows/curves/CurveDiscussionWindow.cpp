@@ -130,9 +130,14 @@ void TForm3::ConnectHandlers() {
     connect(box, &TBitCheckBox::OnClick, this, &TForm3::onDisplayBoxClicked);
   connect(traceBox, &TBitCheckBox::OnClick, this, &TForm3::onTraceBoxClicked);
   WatchPaintBox(paintBox);
-  connect(paintBox, &TPaintBox::MouseDown, this, &TForm3::onPaintBoxPressed);
-  connect(paintBox, &TPaintBox::MouseMove, this, &TForm3::onPaintBoxMoved);
-  connect(paintBox, &TPaintBox::MouseUp, this, &TForm3::onPaintBoxReleased);
+  // A drag starts a new trace of the slope at the point pressed.
+  WatchDragAlongX(
+      {[this](int column) { TraceAnchor = TraceLo = TraceHi = PointX0 = ColumnX(column); },
+       [this](int column) {
+         PointX0 = ColumnX(column);
+         ShowX0();
+         animieren();
+       }});
 
   // Examples: the term, ";  " and the comment.
   examples_ = new TExampleList(
@@ -338,25 +343,5 @@ void TForm3::onTraceBoxClicked() {
   else
     animieren();
 }
-
-double TForm3::MouseX(int column) const {
-  return x1 + (x2 - x1) * column / std::max(paintBox->width(), 1);
-}
-
-void TForm3::onPaintBoxPressed(Qt::MouseButton button, int x, int) {
-  if (button != Qt::LeftButton) return;
-  PointX0 = MouseX(x);
-  TraceAnchor = TraceLo = TraceHi = PointX0;
-  Dragging = true;
-}
-
-void TForm3::onPaintBoxMoved(int x, int) {
-  if (!Dragging) return;
-  PointX0 = MouseX(x);
-  ShowX0();
-  animieren();
-}
-
-void TForm3::onPaintBoxReleased(Qt::MouseButton, int, int) { Dragging = false; }
 
 }  // namespace kurvio

@@ -46,7 +46,6 @@ class TForm3 : public TAnalysisWindow {
   // State of the window.
   bool ShowFirst = false, ShowSecond = false, ShowTrace = false, ShowTriangle = false;
   double AnimationStep = 0.0;
-  bool Dragging = false;
   double TraceAnchor = 0, TraceLo = 0, TraceHi = 0;
 
   void darstellen();
@@ -66,9 +65,6 @@ class TForm3 : public TAnalysisWindow {
   void onReverseDirection();
   void onDisplayBoxClicked();
   void onTraceBoxClicked();
-  void onPaintBoxPressed(Qt::MouseButton button, int x, int y);
-  void onPaintBoxMoved(int x, int y);
-  void onPaintBoxReleased(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;
@@ -78,7 +74,6 @@ class TForm3 : public TAnalysisWindow {
   void BuildLayout();
   void ConnectHandlers();
   void ShowX0();
-  double MouseX(int column) const;
 
   std::unique_ptr<TwoPlotPicture> picture_;
   TExampleList* examples_ = nullptr;

@@ -195,9 +195,15 @@ void TForm7::ConnectHandlers() {
   connect(animationSwitch, &TSwitch::OnClick, this, &TForm7::onAnimationSwitch);
   connect(directionButton, &QToolButton::clicked, this, &TForm7::onReverseDirection);
   WatchPaintBox(paintBox);
-  connect(paintBox, &TPaintBox::MouseDown, this, &TForm7::onPaintBoxPressed);
-  connect(paintBox, &TPaintBox::MouseMove, this, &TForm7::onPaintBoxMoved);
-  connect(paintBox, &TPaintBox::MouseUp, this, &TForm7::onPaintBoxReleased);
+  // x follows the mouse only over the picture; its bar takes it up on release.
+  WatchDragAlongX({[this](int column) { PointX0 = ColumnX(column); },
+                   [this](int column) {
+                     if (column < 0 || column > paintBox->width()) return;
+                     PointX0 = ColumnX(column);
+                     ShowX();
+                     animieren();
+                   },
+                   [this] { xBar->setValue(BarPosition(PointX0)); }});
 
   examples_ = new TExampleList(
       this, {exampleBox, getExampleButton, addExampleButton, removeExampleButton, termField},
@@ -221,10 +227,6 @@ void TForm7::ShowX0() {
 }
 
 int TForm7::BarPosition(double v) { return PositionFromValue(v, x1, x2, kBarSteps); }
-
-double TForm7::MouseX(int column) const {
-  return x1 + (x2 - x1) * column / std::max(paintBox->width(), 1);
-}
 
 void TForm7::FormPaint() {
   picture_->Resize();
@@ -476,23 +478,5 @@ void TForm7::onAnimationSwitch() {
 }
 
 void TForm7::onReverseDirection() { AnimationStep = -AnimationStep; }
-
-void TForm7::onPaintBoxPressed(Qt::MouseButton button, int x, int) {
-  if (button != Qt::LeftButton) return;
-  PointX0 = MouseX(x);
-  Dragging = true;
-}
-
-void TForm7::onPaintBoxMoved(int x, int) {
-  if (!Dragging || x < 0 || x > paintBox->width()) return;
-  PointX0 = MouseX(x);
-  ShowX();
-  animieren();
-}
-
-void TForm7::onPaintBoxReleased(Qt::MouseButton, int, int) {
-  xBar->setValue(BarPosition(PointX0));
-  Dragging = false;
-}
 
 }  // namespace kurvio

@@ -52,7 +52,6 @@ class TForm7 : public TAnalysisWindow {
   TViewPad* viewPad;
 
   double AnimationStep = 0.0;
-  bool Dragging = false;
 
   void darstellen();
   // Both static pictures, then the frame.
@@ -75,9 +74,6 @@ class TForm7 : public TAnalysisWindow {
   void onResetX0();
   void onAnimationSwitch();
   void onReverseDirection();
-  void onPaintBoxPressed(Qt::MouseButton button, int x, int y);
-  void onPaintBoxMoved(int x, int y);
-  void onPaintBoxReleased(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;
@@ -92,7 +88,6 @@ class TForm7 : public TAnalysisWindow {
   void ShowX0();
   // A bar's position for a value: round((v - x1)·200 / (x2 - x1)).
   static int BarPosition(double v);
-  double MouseX(int column) const;
   void PlotLower();
   // The points of [from, to] where f has a pole or is undefined, kept while the term, its
   // parameters and the range stay; and whether the integral from x0 to x crosses one.

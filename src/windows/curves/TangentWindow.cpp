@@ -197,9 +197,12 @@ void TForm8::ConnectHandlers() {
     connect(box, &TBitCheckBox::OnClick, this, &TForm8::onDisplayBoxClicked);
   connect(secantColorButton, &TColorButton::OnChange, this, [this] { animieren(); });
   WatchPaintBox(paintBox);
-  connect(paintBox, &TPaintBox::MouseDown, this, &TForm8::onPaintBoxPressed);
-  connect(paintBox, &TPaintBox::MouseMove, this, &TForm8::onPaintBoxMoved);
-  connect(paintBox, &TPaintBox::MouseUp, this, &TForm8::onPaintBoxReleased);
+  WatchDragAlongX({[this](int column) { xQ = WorldX(column); },
+                   [this](int column) {
+                     xQ = WorldX(column);
+                     qScroll_->ShowValue();
+                     animieren();
+                   }});
 
   // The example list: the term alone is the entry, the view and P and Q its record.
   examples_ = new TExampleList(
@@ -500,20 +503,5 @@ void TForm8::onDisplayBoxClicked() {
   ShowTangentTriangle = tangentTriangleBox->Checked();
   animieren();
 }
-
-void TForm8::onPaintBoxPressed(Qt::MouseButton button, int x, int) {
-  if (button != Qt::LeftButton) return;
-  xQ = WorldX(x);
-  Dragging = true;
-}
-
-void TForm8::onPaintBoxMoved(int x, int) {
-  if (!Dragging) return;
-  xQ = WorldX(x);
-  qScroll_->ShowValue();
-  animieren();
-}
-
-void TForm8::onPaintBoxReleased(Qt::MouseButton, int, int) { Dragging = false; }
 
 }  // namespace kurvio

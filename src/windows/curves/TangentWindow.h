@@ -68,7 +68,6 @@ class TForm8 : public TAnalysisWindow {
   RecordList<FixedSecant> FixedSecants;  // newest first
   RecordList<TangentExample> Examples;   // one per entry of exampleBox
   double AnimationStep = 0.0;
-  bool Dragging = false;
   bool ShowTangent = false, ShowLabels = false, ShowSecantTriangle = false, ShowGuides = false,
        ShowTangentTriangle = false;
 
@@ -88,9 +87,6 @@ class TForm8 : public TAnalysisWindow {
   void onDeleteSecant();
   void onClearSecants();
   void onDisplayBoxClicked();
-  void onPaintBoxPressed(Qt::MouseButton button, int x, int y);
-  void onPaintBoxMoved(int x, int y);
-  void onPaintBoxReleased(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;

@@ -24,7 +24,6 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
@@ -202,7 +201,9 @@ void TForm13::ConnectHandlers() {
   connect(paintBox, &TPaintBox::MouseDown, this, &TForm13::onPaintBoxMouseDown);
   connect(paintBox, &TPaintBox::MouseMove, this, &TForm13::onPaintBoxMouseMove);
   connect(paintBox, &TPaintBox::MouseUp, this, &TForm13::onPaintBoxMouseUp);
-  zoomBox_ = std::make_unique<ZoomBox>(bitmap_, *paintBox);
+  // With "Zoom" ticked the mouse draws a zoom box instead of an interval.
+  WatchZoomBox(
+      bitmap_, [this] { animieren(); }, [this] { return zoomModeBox->Checked(); });
 
   // The entry is the term alone.
   examples_ = new TExampleList(
@@ -397,12 +398,8 @@ void TForm13::intervalle(double from, double to) {
   PixelLine(0, h, PlotWidth, h);
 }
 
-void TForm13::onPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {
-  if (button != Qt::LeftButton) return;
-  if (zoomModeBox->Checked()) {
-    zoomBox_->Begin(x, y);
-    return;
-  }
+void TForm13::onPaintBoxMouseDown(Qt::MouseButton button, int x, int) {
+  if (button != Qt::LeftButton || zoomModeBox->Checked()) return;
   a = b = WorldX(x);
   steps = 0;
   resultLabel->clear();
@@ -410,11 +407,7 @@ void TForm13::onPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {
   Dragging = true;
 }
 
-void TForm13::onPaintBoxMouseMove(int x, int y) {
-  if (zoomBox_->Active()) {
-    zoomBox_->Move(x, y);
-    return;
-  }
+void TForm13::onPaintBoxMouseMove(int x, int) {
   if (!Dragging) return;
   b = WorldX(x);
   a0 = a;
@@ -422,16 +415,8 @@ void TForm13::onPaintBoxMouseMove(int x, int y) {
   animieren();
 }
 
-void TForm13::onPaintBoxMouseUp(Qt::MouseButton button, int x, int y) {
-  if (button != Qt::LeftButton) return;
-  if (zoomBox_->Active()) {
-    if (zoomBox_->End(x, y)) {
-      WertePruefen();
-      animieren();
-    }
-    return;
-  }
-  if (!Dragging) return;
+void TForm13::onPaintBoxMouseUp(Qt::MouseButton button, int x, int) {
+  if (button != Qt::LeftButton || !Dragging) return;
   b = WorldX(x);
   if (a > b) std::swap(a, b);
   a0 = a;

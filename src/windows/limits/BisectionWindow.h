@@ -22,7 +22,6 @@ class TColorButton;
 class TExampleList;
 class TPaintBox;
 class TViewPad;
-class ZoomBox;
 
 class TForm13 : public TAnalysisWindow {
   Q_OBJECT
@@ -95,7 +94,6 @@ class TForm13 : public TAnalysisWindow {
 
   QImage bitmap_;
   TExampleList* examples_ = nullptr;
-  std::unique_ptr<ZoomBox> zoomBox_;
 };
 
 }  // namespace kurvio

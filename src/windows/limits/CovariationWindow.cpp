@@ -250,9 +250,13 @@ void TForm12::ConnectHandlers() {
     animieren();
   });
   WatchPaintBox(paintBox);
-  connect(paintBox, &TPaintBox::MouseDown, this, &TForm12::onPaintBoxMouseDown);
-  connect(paintBox, &TPaintBox::MouseMove, this, &TForm12::onPaintBoxMouseMove);
-  connect(paintBox, &TPaintBox::MouseUp, this, &TForm12::onPaintBoxMouseUp);
+  // x goes where the mouse is pressed and follows it while the button is down.
+  const auto moveX = [this](int column) {
+    xP = MouseX(column);
+    xScroll_->ShowValue();
+    animieren();
+  };
+  WatchDragAlongX({moveX, moveX});
 
   examples_ = new TExampleList(
       this, {exampleListBox, getExampleButton, addExampleButton, removeExampleButton, termField},
@@ -563,22 +567,5 @@ void TForm12::RailReset(bool fRail) {
 double TForm12::MouseX(int column) const {
   return xa + (xb - xa) * column / std::max(paintBox->width(), 1);
 }
-
-void TForm12::onPaintBoxMouseDown(Qt::MouseButton button, int x, int) {
-  if (button != Qt::LeftButton) return;
-  Dragging = true;
-  xP = MouseX(x);
-  xScroll_->ShowValue();
-  animieren();
-}
-
-void TForm12::onPaintBoxMouseMove(int x, int) {
-  if (!Dragging) return;
-  xP = MouseX(x);
-  xScroll_->ShowValue();
-  animieren();
-}
-
-void TForm12::onPaintBoxMouseUp(Qt::MouseButton, int, int) { Dragging = false; }
 
 }  // namespace kurvio

@@ -75,7 +75,6 @@ class TForm12 : public TAnalysisWindow {
   // The rails: x from xa to xb, f(x) from ya to yb.
   double xa = 0, xb = 0, ya = 0, yb = 0;
   double AnimationStep = 0;
-  bool Dragging = false;
   bool ShowGraph = false, ShowArrow = false, ShowCartesian = false;
   RecordList<FixedArrow> FixedArrows;  // newest first
   FunctionLists Functions;
@@ -102,9 +101,6 @@ class TForm12 : public TAnalysisWindow {
   // The rails: halve, double, reset; `fRail` picks the f(x) rail.
   void RailZoom(bool fRail, bool halve);
   void RailReset(bool fRail);
-  void onPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
-  void onPaintBoxMouseMove(int x, int y);
-  void onPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;

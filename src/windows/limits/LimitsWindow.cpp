@@ -24,7 +24,6 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/Term.h"
 #include "term/TermEdit.h"
@@ -208,10 +207,7 @@ void TForm11::ConnectHandlers() {
             });
   connect(labelsBox, &TBitCheckBox::OnClick, this, &TForm11::onLabelsBoxClicked);
   WatchPaintBox(paintBox);
-  connect(paintBox, &TPaintBox::MouseDown, this, &TForm11::onPaintBoxMouseDown);
-  connect(paintBox, &TPaintBox::MouseMove, this, &TForm11::onPaintBoxMouseMove);
-  connect(paintBox, &TPaintBox::MouseUp, this, &TForm11::onPaintBoxMouseUp);
-  zoomBox_ = std::make_unique<ZoomBox>(bitmap_, *paintBox);
+  WatchZoomBox(bitmap_, [this] { ViewChanged(); });
 
   examples_ = new TExampleList(
       this, {exampleListBox, getExampleButton, addExampleButton, removeExampleButton, f1Field},
@@ -389,20 +385,6 @@ void TForm11::animieren() {
     if (ShowLabels) DrawLabels(y0);
   });
   if (!ExportDrawing) paintBox->Show();
-}
-
-void TForm11::onPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {
-  if (button == Qt::LeftButton) zoomBox_->Begin(x, y);
-}
-
-void TForm11::onPaintBoxMouseMove(int x, int y) { zoomBox_->Move(x, y); }
-
-void TForm11::onPaintBoxMouseUp(Qt::MouseButton button, int x, int y) {
-  if (button != Qt::LeftButton) return;
-  if (zoomBox_->End(x, y)) {
-    WertePruefen();
-    ViewChanged();
-  }
 }
 
 }  // namespace kurvio

@@ -28,7 +28,6 @@ class TExampleList;
 class TNumberScroll;
 class TPaintBox;
 class TViewPad;
-class ZoomBox;
 
 class TForm11 : public TAnalysisWindow {
   Q_OBJECT
@@ -80,9 +79,6 @@ class TForm11 : public TAnalysisWindow {
   void onF1FieldLeft();
   void onF2FieldLeft();
   void onLabelsBoxClicked();
-  void onPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
-  void onPaintBoxMouseMove(int x, int y);
-  void onPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;
@@ -107,7 +103,6 @@ class TForm11 : public TAnalysisWindow {
   TNumberScroll* epsScroll_ = nullptr;
   TNumberScroll* deltaScroll_ = nullptr;
   TExampleList* examples_ = nullptr;
-  std::unique_ptr<ZoomBox> zoomBox_;
 };
 
 }  // namespace kurvio

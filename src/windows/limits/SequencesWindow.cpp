@@ -24,7 +24,6 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "plot/ZoomBox.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
@@ -203,10 +202,7 @@ void TForm15::ConnectHandlers() {
     animieren();
   });
   WatchPaintBox(paintBox);
-  zoom_ = std::make_unique<ZoomBox>(bitmap_, *paintBox);
-  connect(paintBox, &TPaintBox::MouseDown, this, &TForm15::onPaintBoxMouseDown);
-  connect(paintBox, &TPaintBox::MouseMove, this, &TForm15::onPaintBoxMouseMove);
-  connect(paintBox, &TPaintBox::MouseUp, this, &TForm15::onPaintBoxMouseUp);
+  WatchZoomBox(bitmap_, [this] { animieren(); });
 
   examples_ = new TExampleList(
       this, {exampleListBox, getExampleButton, addExampleButton, removeExampleButton, termField},
@@ -415,19 +411,5 @@ void TForm15::onDisplayBoxClicked() {
 }
 
 void TForm15::onSaveFileClicked() { SaveWmfOrJpeg(kAnalysisWindowExport, Picture(), this); }
-
-void TForm15::onPaintBoxMouseDown(Qt::MouseButton button, int x, int y) {
-  if (button == Qt::LeftButton) zoom_->Begin(x, y);
-}
-
-void TForm15::onPaintBoxMouseMove(int x, int y) { zoom_->Move(x, y); }
-
-void TForm15::onPaintBoxMouseUp(Qt::MouseButton button, int x, int y) {
-  if (button != Qt::LeftButton) return;
-  if (zoom_->End(x, y)) {
-    WertePruefen();
-    animieren();
-  }
-}
 
 }  // namespace kurvio

@@ -25,7 +25,6 @@ class TExampleList;
 class TNumberScroll;
 class TPaintBox;
 class TViewPad;
-class ZoomBox;
 
 class TForm15 : public TAnalysisWindow {
   Q_OBJECT
@@ -77,9 +76,6 @@ class TForm15 : public TAnalysisWindow {
   void onDetermineLimitClicked();
   void onDisplayBoxClicked();
   void onSaveFileClicked();
-  void onPaintBoxMouseDown(Qt::MouseButton button, int x, int y);
-  void onPaintBoxMouseMove(int x, int y);
-  void onPaintBoxMouseUp(Qt::MouseButton button, int x, int y);
 
  protected:
   void FormPaint() override;
@@ -97,7 +93,6 @@ class TForm15 : public TAnalysisWindow {
   QImage bitmap_;
   TNumberScroll* epsScroll_ = nullptr;
   TExampleList* examples_ = nullptr;
-  std::unique_ptr<ZoomBox> zoom_;
   Color pointColor_ = kBlack;
 };
 
