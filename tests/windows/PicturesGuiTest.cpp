@@ -254,6 +254,12 @@ constexpr auto Tangent = [](TForm8& w) { w.animieren(); };
 constexpr auto Covariation = [](TForm12& w) { w.animieren(); };
 constexpr auto UnitCircle = [](TForm5& w) { w.darstellen(); };
 
+// The tangent and the secants drawn two and a half tick steps long.
+void LongTangent(QWidget& w) {
+  Tangentenlaenge = 2.5;
+  Do({"Edit2=1", "ticked"})(w);
+}
+
 struct Row {
   const char* name;
   std::function<Drawn()> picture;
@@ -335,6 +341,7 @@ const Row kPictures[] = {
     // Q lies on the bar's grid of a hundredth: on P, no secant.
     {"tangent-q-on-p", Of<TForm8>(Do({"Edit2=1", "Edit1=x^2", "Edit5=1,001", "ticked"}), Tangent)},
     {"tangent-undefined-p", Of<TForm8>(Do({"Edit2=1", "Edit1=sqrt(x-2)", "ticked"}), Tangent)},
+    {"tangent-long", Of<TForm8>(LongTangent, Tangent)},
     // Each rail doubled, reset and halved; then a term undefined at the x typed in.
     {"covariation-rails",
      Of<TForm12>(Do({"SpeedButton5", "SpeedButton4", "SpeedButton1", "SpeedButton24",
