@@ -77,8 +77,6 @@ double TAnalysisWindow::ColumnX(int column) const {
   return x1 + (x2 - x1) * column / std::max(paintBox_->width(), 1);
 }
 
-bool TAnalysisWindow::ZoomBoxActive() const { return zoomBox_ && zoomBox_->Active(); }
-
 void TAnalysisWindow::WatchDragAlongX(DragAlongX drag) {
   auto shared = std::make_shared<DragAlongX>(std::move(drag));
   connect(paintBox_, &TPaintBox::MouseDown, this,

@@ -58,8 +58,6 @@ class TAnalysisWindow : public TModuleDialog {
   // a box taken as the new view is checked (WertePruefen), then `zoomed` draws.
   void WatchZoomBox(QImage& picture, std::function<void()> zoomed,
                     std::function<bool()> enabled = {});
-  // Whether a zoom box is being drawn.
-  bool ZoomBoxActive() const;
   // A point dragged along x with the left button on the paint box of
   // MakeFrameLayout: `pressed` with the mouse column as the button goes down,
   // `moved` on every move while it is down, `released` as it comes up.

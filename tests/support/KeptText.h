@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -23,7 +24,10 @@ inline std::string KeptNumber(double v) {
 // KURVIO_UPDATE_PICTURES set, `produced` is kept first.
 inline std::string KeptText(const std::string& name, const std::string& produced) {
   const std::string path = std::string(KURVIO_PICTURES_DIR) + "/" + name;
-  if (std::getenv("KURVIO_UPDATE_PICTURES")) std::ofstream(path, std::ios::binary) << produced;
+  if (std::getenv("KURVIO_UPDATE_PICTURES")) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << produced;
+  }
   std::ifstream in(path, std::ios::binary);
   std::ostringstream kept;
   kept << in.rdbuf();
