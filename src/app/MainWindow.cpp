@@ -26,7 +26,9 @@
 #include "plot/PlotFrame.h"
 #include "plot/ZoomBox.h"
 #include "settings/FileMessages.h"
+#include "settings/Preferences.h"
 #include "settings/Settings.h"
+#include "settings/WindowState.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
 #include "term/TermEdit.h"
@@ -76,9 +78,14 @@ TForm1::TForm1(QWidget* parent) : TModuleDialog(parent) {
   termField->setText(TermToDisplay(TermFxtab));
   shiftedTermField->setText(TermToDisplay(TermAfxuv));
   LoadSettingsOrReport(this);
+  if (RememberLessons && RestoreWindowState(MainWindowLesson())) {
+    termField->setText(TermToDisplay(TermFxtab));
+    shiftedTermField->setText(TermToDisplay(TermAfxuv));
+  }
   CurveKind = 4;
   PointX0 = 0;
-  LineWidth = 1;
+  LineWidth = StartLineWidth();
+  lineWidthBox->SetLineWidth(LineWidth);
   familyTabs->blockSignals(true);
   familyTabs->setCurrentIndex(4);
   familyTabs->blockSignals(false);
@@ -689,8 +696,24 @@ void TForm1::onLineColorChanged() {
 
 void TForm1::onLineWidthChanged() {
   LineWidth = lineWidthBox->LineWidth();
+  ChooseLineWidth(LineWidth);
   darstellen2();
   darstellen();
 }
+
+const WindowState& MainWindowLesson() {
+  static const WindowState lesson{
+      "Funktionsgraphen", [] {
+        std::vector<std::string> keys = ViewKeys();
+        for (const char* p : {"a", "a1", "a2", "b", "b1", "b2", "c", "c1", "c2", "t", "t1", "t2"})
+          keys.push_back(std::string("Parameter/") + p);
+        keys.push_back("Funktionsterme/f(x,t,a,b)");
+        keys.push_back("Funktionsterme/af(x-u)+v");
+        return keys;
+      }()};
+  return lesson;
+}
+
+void TForm1::RedrawPicture() { FormPaint(); }
 
 }  // namespace kurvio

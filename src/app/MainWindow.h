@@ -41,6 +41,11 @@ struct FixedCurve {
   int lineWidth = 1;
 };
 
+struct WindowState;
+// What the main window keeps of its lesson: its two terms, the parameters with
+// their ranges and the view.
+const WindowState& MainWindowLesson();
+
 class TForm1 : public TModuleDialog {
   Q_OBJECT
 
@@ -129,6 +134,7 @@ class TForm1 : public TModuleDialog {
 
   // Rewrites fields and scroll bars from the globals and redraws, as every repaint does.
   void FormPaint();
+  void RedrawPicture() override;
   void einkontrolle();
 
  public slots:

@@ -17,7 +17,9 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/ZoomBox.h"
+#include "settings/Preferences.h"
 #include "settings/Settings.h"
+#include "settings/WindowState.h"
 #include "term/NumberFormat.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TSwitch.h"
@@ -118,6 +120,7 @@ void TForm1::done(int result) {
   // window is destroyed only once the loop has returned.
   for (TSwitch* s : {aSwitch, bSwitch, cSwitch, pointSwitch, tSwitch}) s->SetChecked(false);
   AnimationRunning = false;
+  if (RememberLessons) KeepWindowState(MainWindowLesson());
   TModuleDialog::done(result);
 }
 

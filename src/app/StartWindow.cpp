@@ -15,9 +15,11 @@
 #include "app/MainWindow.h"
 #include "app/ModuleLauncher.h"
 #include "module/Controls.h"
+#include "module/Presentation.h"
 #include "module/SettingsDialog.h"
 #include "plot/PlotFrame.h"
 #include "settings/FileMessages.h"
+#include "settings/Preferences.h"
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
 #include "term/Term.h"
@@ -147,8 +149,11 @@ void TForm4::AddBottomRow(QVBoxLayout* layout) {
   infoButton = Button(this, "SpeedButton1", QStringLiteral("Info"));
   endButton =
       Button(this, "SpeedButton35", QStringLiteral("&Ende"), QStringLiteral("Programm beenden"));
+  presentationBox = MakePresentationBox(this);
+  row->addWidget(presentationBox);
   for (QPushButton* b : {settingsButton, infoButton, endButton}) row->addWidget(b);
   layout->addLayout(row);
+  AddPresentationKey(this);
   connect(settingsButton, &QPushButton::clicked, this, &TForm4::openSettings);
   connect(infoButton, &QPushButton::clicked, this, &TForm4::openInfo);
   connect(endButton, &QPushButton::clicked, this, &QWidget::close);
@@ -173,6 +178,12 @@ void TForm4::FormCreate() {
   RemoveStaleProgramTemporaries();
   LoadSettingsOrReport(this);
   LineScale = 1.0;
+  // The user's own choices: presentation mode and the line width chosen last.
+  LoadPreferences();
+  LineWidth = StartLineWidth();
+  presentationBox->blockSignals(true);
+  presentationBox->setChecked(PresentationMode);
+  presentationBox->blockSignals(false);
   // The term fields' own font, when it is shipped beside the program; without it
   // they keep a font that has π and Φ as well.
   const QString fontFile = QString::fromStdString(ProgramDir) + QStringLiteral("Linedraw.ttf");

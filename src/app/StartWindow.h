@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+class QAbstractButton;
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
@@ -26,6 +27,7 @@ class TForm4 : public QDialog {
   TRichButton* mainWindowButton;
   std::vector<QPushButton*> moduleButtons;  // in the order of the table of modules
   QPushButton *settingsButton, *infoButton, *endButton;
+  QAbstractButton* presentationBox;  // "Präsentation"
 
   // Confirmation of "Programm beenden?"; replaceable so that tests need no dialog.
   std::function<bool()> ConfirmClose;

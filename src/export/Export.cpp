@@ -26,6 +26,7 @@
 #include "export/JpegWriter.h"
 #include "export/WmfCanvas.h"
 #include "plot/PlotFrame.h"
+#include "plot/PresentationCanvas.h"
 #include "plot/QtCanvas.h"
 #include "settings/ProgramFiles.h"
 #include "settings/ProgramPrinter.h"
@@ -208,7 +209,8 @@ void DrawOnDevice(QPaintDevice* device, const ExportVariant& variant, const Expo
   QtCanvas canvas(device, antialiased);
   canvas.font.name = FontFamily(target).toStdString();
   canvas.font.size = FontSize(FontPoints(target) * variant.wmfFontFactor / variant.wmfLineScale);
-  DrawCanvas = &canvas;
+  PictureCanvas shown(canvas);
+  DrawCanvas = shown.get();
   Redraw(target);
 }
 
@@ -286,7 +288,8 @@ bool DrawJpegPicture(QImage& image, const ExportTarget& target) {
   if (!canvas.painter().isActive()) return false;
   canvas.font.name = FontFamily(target).toStdString();
   canvas.font.size = FontSize(FontPoints(target));
-  DrawCanvas = &canvas;
+  PictureCanvas shown(canvas);
+  DrawCanvas = shown.get();
   ExportDrawing = true;
   Redraw(target);
   return true;
@@ -415,7 +418,8 @@ bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPri
           canvas.font.name = FontFamily(target).toStdString();
           canvas.font.size = FontSize(FontPoints(target) * LineScale / printer.logicalDpiX() *
                                       variant.printFontFactor);
-          DrawCanvas = &canvas;
+          PictureCanvas shown(canvas);
+          DrawCanvas = shown.get();
           ExportDrawing = true;
           Redraw(target);
           canvas.ResetClip();
@@ -443,8 +447,11 @@ std::string RenderWmf(const ExportVariant& variant, const ExportTarget& target) 
   WmfCanvas canvas(picture.width, picture.height, variant.wmfLineScale);
   canvas.font.name = FontFamily(target).toStdString();
   canvas.font.size = FontSize(FontPoints(target) * variant.wmfFontFactor);
-  DrawCanvas = &canvas;
-  Redraw(target);
+  {
+    PictureCanvas shown(canvas);
+    DrawCanvas = shown.get();
+    Redraw(target);
+  }
   return canvas.Finish();
 }
 

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "module/Controls.h"
 #include "module/FrameWait.h"
@@ -19,11 +20,15 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/ZoomBox.h"
+#include "settings/Preferences.h"
 #include "term/TermEdit.h"
 
 namespace kurvio {
 
-TAnalysisWindow::TAnalysisWindow(QWidget* parent) : TModuleDialog(parent) {
+TAnalysisWindow::TAnalysisWindow(QWidget* parent, WindowState lesson)
+    : TModuleDialog(parent), lesson_(std::move(lesson)) {
+  lessonRestored_ = RememberLessons && !lesson_.name.empty() && RestoreWindowState(lesson_);
+  if (ChosenLineWidth != 0) LineWidth = ChosenLineWidth;
   setAutoFillBackground(true);
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::white);
@@ -32,6 +37,12 @@ TAnalysisWindow::TAnalysisWindow(QWidget* parent) : TModuleDialog(parent) {
   LineScale = 1.0;
   ExportDrawing = false;
 }
+
+void TAnalysisWindow::RedrawPicture() {
+  if (shown_) FormPaint();
+}
+
+void TAnalysisWindow::KeepLesson() { KeepWindowState(lesson_); }
 
 void TAnalysisWindow::Delay(int ms) { WaitFrame(ms, 15); }
 
@@ -255,6 +266,7 @@ void TAnalysisWindow::done(int result) {
   if (!closing_) {
     closing_ = true;
     FormClose();
+    if (RememberLessons && !lesson_.name.empty()) KeepLesson();
   }
   LineScale = 1.0;
   TModuleDialog::done(result);

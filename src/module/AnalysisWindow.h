@@ -13,6 +13,7 @@
 #include "module/ButtonColumn.h"
 #include "module/ModuleDialog.h"
 #include "module/ViewPad.h"
+#include "settings/WindowState.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -31,8 +32,12 @@ class TAnalysisWindow : public TModuleDialog {
   Q_OBJECT
 
  public:
-  explicit TAnalysisWindow(QWidget* parent = nullptr);
+  // `lesson`: what the window keeps of its lesson in its state file when the
+  // user wants the windows to remember (RememberLessons); it is put back into
+  // the settings before the window builds its controls from them.
+  explicit TAnalysisWindow(QWidget* parent = nullptr, WindowState lesson = {});
   ~TAnalysisWindow() override;
+  void RedrawPicture() override;
 
   // Waits between two frames of an animation: more than ms + 15 milliseconds,
   // handling the user's events (at least once).
@@ -50,6 +55,11 @@ class TAnalysisWindow : public TModuleDialog {
   virtual void FormPaint() = 0;
   // When the window closes (after any animation was told to stop): save what it keeps.
   virtual void FormClose() {}
+  // After FormClose: writes the window's state file from the settings. A window
+  // that holds part of its lesson elsewhere puts it there for the moment.
+  virtual void KeepLesson();
+  // True when the window opened with the lesson of its state file.
+  bool LessonRestored() const { return lessonRestored_; }
 
   // The drawing area: a resize paints again, the right button opens the settings.
   void WatchPaintBox(TPaintBox* paintBox);
@@ -127,6 +137,8 @@ class TAnalysisWindow : public TModuleDialog {
   void done(int result) override;
 
  private:
+  WindowState lesson_;
+  bool lessonRestored_ = false;
   bool shown_ = false;
   bool closing_ = false;
   QVBoxLayout* frame_ = nullptr;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "plot/PlotFrame.h"
+#include "plot/PresentationCanvas.h"
 #include "plot/QtCanvas.h"
 
 namespace kurvio {
@@ -19,7 +20,8 @@ void DrawOn(QImage& image, const QFont& font, const std::function<void()>& draw)
     QtCanvas canvas(&image);
     canvas.font.name = font.family().toStdString();
     canvas.font.size = std::max(font.pointSize(), 1);
-    DrawCanvas = &canvas;
+    PictureCanvas shown(canvas);
+    DrawCanvas = shown.get();
     draw();
   }
   DrawCanvas = saved;

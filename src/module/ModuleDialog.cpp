@@ -11,11 +11,12 @@
 #include <optional>
 #include <utility>
 
+#include "module/Presentation.h"
 #include "term/Term.h"
 
 namespace kurvio {
 
-TModuleDialog::TModuleDialog(QWidget* parent) : QDialog(parent) {}
+TModuleDialog::TModuleDialog(QWidget* parent) : QDialog(parent) { AddPresentationKey(this); }
 
 void TModuleDialog::InstallFieldKeys(bool arrowsMoveFocus) {
   arrowsMoveFocus_ = arrowsMoveFocus;

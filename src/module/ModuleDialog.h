@@ -34,6 +34,9 @@ class TModuleDialog : public QDialog {
   // messages and lets the focus go; its error is shown when the focus moves on from such
   // controls to any other but the field, unless the field's text has changed by then.
   void DeferFieldErrorsTo(QWidget* control);
+  // Draws the window's picture again with the settings as they are now (after
+  // presentation mode was switched); a window without a picture does nothing.
+  virtual void RedrawPicture() {}
 
  protected:
   // Call once the controls exist. `arrowsMoveFocus`: Up/Down move between controls.

@@ -1,6 +1,7 @@
 #include "module/SettingsDialog.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,8 +20,10 @@
 
 #include "module/Controls.h"
 #include "module/IntegerField.h"
+#include "module/Presentation.h"
 #include "plot/PlotFrame.h"
 #include "settings/FileMessages.h"
+#include "settings/Preferences.h"
 #include "settings/ProgramPrinter.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
@@ -141,6 +144,22 @@ void TForm2::BuildLayout() {
   right->addWidget(BuildAxesPanel(), 1);
   right->addWidget(BuildMiscPanel());
   columns->addLayout(right);
+
+  // The user's own choices, kept beside the settings file rather than in it.
+  auto* own = new QHBoxLayout;
+  own->addWidget(MakePresentationBox(this));
+  rememberBox =
+      new QCheckBox(QStringLiteral("Fenster merken sich Terme, Parameter und Ansicht"), this);
+  rememberBox->setObjectName(QStringLiteral("rememberBox"));
+  rememberBox->setAccessibleName(rememberBox->text());
+  rememberBox->setChecked(RememberLessons);
+  connect(rememberBox, &QCheckBox::toggled, this, [](bool on) {
+    RememberLessons = on;
+    SavePreferences();
+  });
+  own->addWidget(rememberBox);
+  own->addStretch();
+  outer->addLayout(own);
 
   auto* buttons = new QHBoxLayout;
   okButton = new QPushButton(QStringLiteral("&OK"), this);
@@ -458,7 +477,10 @@ void TForm2::onTangentLengthChanged() {
   if (!filling_) Tangentenlaenge = tangentLengthSlider->value();
 }
 
-void TForm2::onLineWidthChanged() { LineWidth = lineWidthBox->LineWidth(); }
+void TForm2::onLineWidthChanged() {
+  LineWidth = lineWidthBox->LineWidth();
+  ChooseLineWidth(LineWidth);
+}
 
 void TForm2::onNoGridClicked() { Gitter = 1; }
 void TForm2::onDottedGridClicked() { Gitter = 2; }

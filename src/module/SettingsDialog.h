@@ -13,6 +13,7 @@ class QButtonGroup;
 class QFrame;
 class QLineEdit;
 class QPushButton;
+class QCheckBox;
 class QSlider;
 class QToolButton;
 
@@ -40,6 +41,7 @@ class TForm2 : public TModuleDialog {
   TColorButton *secantColorButton, *triangleColorButton, *tangentColorButton;
   QSlider* tangentLengthSlider;  // length of the tangent, 1..8
   TLineWidthComboBox* lineWidthBox;
+  QCheckBox* rememberBox;  // the windows keep their lesson in state files
   TColorButton *backgroundColorButton, *gridColorButton;
   // Grid and labels.
   QToolButton *noGridButton, *dottedGridButton, *solidGridButton;

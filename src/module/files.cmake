@@ -14,6 +14,7 @@ list(APPEND KURVIO_UI_SOURCES
   module/SettingsLaunch.cpp
   module/IntegerField.cpp
   module/DrawOn.cpp
+  module/Presentation.cpp
   module/AnimationLoop.cpp
   module/ButtonColumn.h
   module/ButtonColumn.cpp

@@ -310,7 +310,7 @@ void Trace(const CurveBatchFunction& values, double scaleFrom, double scaleTo, d
   const double dx = stepPixels * (scaleTo - scaleFrom) / PlotWidth;
   if (!(dx > 0.0) || !std::isfinite(dx) || !std::isfinite(from) || !std::isfinite(to)) return;
   DrawCanvas->pen.color = CurveColor;
-  DrawCanvas->pen.width = Scaled(LineWidth);
+  DrawCanvas->pen.width = CurvePenWidth(LineWidth);
   // Outside the view only the segments that reach into it matter: the one from
   // the column before it, whose start must be a true point and not the clamped
   // first sample, so sampling starts two columns out; and those a wide pen

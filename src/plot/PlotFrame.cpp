@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 
@@ -35,7 +36,13 @@ void ResetLineDefaults() {
   LineScale = 1.0;
 }
 
-int Scaled(double n) { return RoundPixel(n * LineScale); }
+int Scaled(double n) { return RoundPixel(n * LineScale * (PresentationMode ? 2.0 : 1.0)); }
+
+int CurvePenWidth(int lineWidth) {
+  const int width = Scaled(lineWidth);
+  if (!PresentationMode) return width;
+  return std::max(width, RoundPixel(3.0 * LineScale));
+}
 
 double WorldX(int column) { return static_cast<double>(column) / PlotWidth * (x2 - x1) + x1; }
 

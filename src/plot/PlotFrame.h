@@ -58,8 +58,13 @@ inline int ScreenX(double x) { return RoundPixel((x - x1) / (x2 - x1) * PlotWidt
 inline int ScreenY(double y) { return RoundPixel(PlotHeight - (y - y1) / (y2 - y1) * PlotHeight); }
 double WorldX(int column);
 double WorldY(int row);
-// round(n * LineScale), the size of a drawn offset or pen on the current device.
+// round(n * LineScale), the size of a drawn offset or pen on the current
+// device; twice that in presentation mode, so that lines, markers and
+// arrowheads can be seen from the back of a classroom.
 int Scaled(double n);
+// The pen of a function's graph `lineWidth` wide: Scaled, and in presentation
+// mode at least 3 pixels of the screen.
+int CurvePenWidth(int lineWidth);
 
 // The automatic spacing for an axis of length d: 1, 2 or 5 times a power of ten.
 double TickSpacing(double d);

@@ -212,7 +212,64 @@ struct GlobalRanges {
       &ParamT2, &edmax;
 };
 
+bool Listed(const std::vector<std::string>& keys, const char* section, const char* key) {
+  const std::string name = std::string(section) + '/' + key;
+  for (const std::string& k : keys)
+    if (k == name) return true;
+  return false;
+}
+
+// Reads only the named keys, each with its global as the fallback.
+struct NamedKeysReader {
+  const IniFile& ini;
+  const std::vector<std::string>& keys;
+
+  bool Named(const char* section, const char* key) const { return Listed(keys, section, key); }
+  template <class T>
+  void operator()(const char* section, const char* key, T& global, T&, int, int lo, int hi) const {
+    if (!Named(section, key)) return;
+    const int v = ini.ReadInteger(section, key, static_cast<int>(global));
+    if (v >= lo && v <= hi) global = static_cast<T>(v);
+  }
+  void operator()(const char* section, const char* key, double& global, double&, double) const {
+    if (Named(section, key)) global = ini.ReadReal(section, key, global);
+  }
+  void operator()(const char* section, const char* key, bool& global, bool&, bool) const {
+    if (Named(section, key)) global = ini.ReadBool(section, key, global);
+  }
+  void operator()(const char* section, const char* key, std::string& global, std::string&,
+                  const char*) const {
+    if (Named(section, key))
+      global = ini.ReadString(section, key, global).substr(0, kTermSettingLength);
+  }
+};
+
+struct NamedKeysWriter {
+  IniFile& ini;
+  const std::vector<std::string>& keys;
+
+  template <class... Rest>
+  void operator()(const char* section, const char* key, Rest&&... rest) const {
+    if (Listed(keys, section, key)) Writer{ini}(section, key, rest...);
+  }
+};
+
+void KeepGlobalsUsable() {
+  GlobalRanges globals{x1,      x2,      y1,      y2,      ParamA1, ParamA2, ParamB1,
+                       ParamB2, ParamC1, ParamC2, ParamT1, ParamT2, edmax};
+  KeepUsable(globals);
+}
+
 }  // namespace
+
+void ReadSettingKeys(const IniFile& ini, const std::vector<std::string>& keys) {
+  ForEachKey(NamedKeysReader{ini, keys});
+  KeepGlobalsUsable();
+}
+
+void WriteSettingKeys(IniFile& ini, const std::vector<std::string>& keys) {
+  ForEachKey(NamedKeysWriter{ini, keys});
+}
 
 bool LoadSettings() {
   std::string content;
@@ -222,9 +279,7 @@ bool LoadSettings() {
   const IniFile ini(content);
   ForEachKey(Reader{ini, false});
   ForEachKey(Reader{ini, true});
-  GlobalRanges globals{x1,      x2,      y1,      y2,      ParamA1, ParamA2, ParamB1,
-                       ParamB2, ParamC1, ParamC2, ParamT1, ParamT2, edmax};
-  KeepUsable(globals);
+  KeepGlobalsUsable();
   KeepUsable(StartValues);
   return readable;
 }

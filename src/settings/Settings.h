@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "settings/Color.h"
 
@@ -137,5 +138,12 @@ SettingsSave SaveSettings();
 void SetDefaultSettings();
 // The unit-circle colours and step count of its own reset.
 void SetDefaultCircleColours();
+
+class IniFile;
+// The keys named "Section/key" as Kurvio.ini names them, read from `ini` into
+// the globals (a missing key, or one that does not convert, leaves its global
+// as it is; the world window and ranges stay usable) or written from them.
+void ReadSettingKeys(const IniFile& ini, const std::vector<std::string>& keys);
+void WriteSettingKeys(IniFile& ini, const std::vector<std::string>& keys);
 
 }  // namespace kurvio

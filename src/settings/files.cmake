@@ -1,8 +1,10 @@
 list(APPEND KURVIO_CORE_SOURCES
   settings/IniFile.cpp
+  settings/Preferences.cpp
   settings/ProgramFiles.cpp
   settings/Settings.cpp
   settings/TextEncoding.cpp
+  settings/WindowState.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
   settings/ProgramPrinter.h

@@ -19,10 +19,14 @@
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <set>
+#include <sstream>
 
 #include "app/MainWindow.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
+#include "plot/PresentationCanvas.h"
+#include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "support/KeptText.h"
 #include "support/RecordingCanvas.h"
@@ -86,7 +90,8 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
       log.picture +=
           (w->objectName() + ": " + (label ? label->text() : field->text()) + "\n").toStdString();
   }
-  DrawCanvas = &log;
+  PictureCanvas shown(log);
+  DrawCanvas = shown.get();
   ExportDrawing = true;
   draw(*window);
   ExportDrawing = false;
@@ -378,6 +383,59 @@ TEST(Pictures, EveryWindowDrawsWhatItsRecordingHolds) {
           QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().toStdString();
       EXPECT_EQ(sha1, Kept(row.name, extension, sha1)) << extension << " differs";
     }
+  }
+}
+
+// The pens, brushes and fonts a recording draws with, and the first polygon
+// (the x-axis's arrowhead) as its width.
+struct DrawnWith {
+  std::set<int> penWidths, fontSizes;
+  std::set<Color> colours;
+  int arrowWidth = 0;
+};
+DrawnWith Parse(const std::string& calls) {
+  DrawnWith d;
+  std::istringstream lines(calls);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream in(line);
+    std::string word, font;
+    Color pen = 0, brush = 0, text = 0;
+    int width = 0, style = 0, mode = 0, brushStyle = 0, size = 0;
+    if (line.rfind("pen ", 0) == 0 && in >> word >> pen >> width >> style >> mode >> word >>
+                                          brush >> brushStyle >> word >> font >> size >> text) {
+      d.penWidths.insert(width);
+      d.fontSizes.insert(size);
+      d.colours.insert({pen, brush, text});
+    } else if (line.rfind("Polygon ", 0) == 0 && d.arrowWidth == 0) {
+      int x = 0, y = 0, lo = 1 << 30, hi = -(1 << 30);
+      in >> word;
+      while (in >> x >> y) lo = std::min(lo, x), hi = std::max(hi, x);
+      d.arrowWidth = hi - lo;
+    }
+  }
+  return d;
+}
+
+// Presentation mode in every window: texts twice as large, the arrowheads and
+// pens too, no colour pale on the white ground;
+// the screen and the metafile differ from what the window draws without it.
+TEST(Pictures, PresentationModeReachesEveryWindowAndItsExport) {
+  for (const char* name : {"main-4", "curve-discussion", "unit-circle", "integral", "tangent",
+                           "limits", "covariation", "bisection", "sequences-ticked"}) {
+    SCOPED_TRACE(name);
+    const Row& row = *std::find_if(std::begin(kPictures), std::end(kPictures),
+                                   [name](const Row& r) { return std::string(r.name) == name; });
+    const Drawn plain = row.picture();
+    PresentationMode = true;
+    const Drawn shown = row.picture();
+    PresentationMode = false;
+    const DrawnWith before = Parse(plain.calls), after = Parse(shown.calls);
+    EXPECT_EQ(after.fontSizes, std::set<int>{20});
+    EXPECT_EQ(after.arrowWidth, 2 * before.arrowWidth);
+    EXPECT_GE(*after.penWidths.rbegin(), std::max(2 * *before.penWidths.rbegin(), 2));
+    for (Color c : after.colours) EXPECT_EQ(PresentationColor(c, kWhite), c) << c;
+    EXPECT_NE(shown.screen, plain.screen);
+    EXPECT_NE(shown.metafile, plain.metafile);
   }
 }
 

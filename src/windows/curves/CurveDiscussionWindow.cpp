@@ -52,7 +52,8 @@ QString Readout(const char* name, double x0, double v, bool defined) {
 
 }  // namespace
 
-TForm3::TForm3(QWidget* parent) : TAnalysisWindow(parent) {
+TForm3::TForm3(QWidget* parent)
+    : TAnalysisWindow(parent, AnalysisLesson("Kurvendiskussion", {"Funktionsterme/f(x)"})) {
   setWindowTitle(QStringLiteral("Monotonie, Krümmungsverhalten - Kurvendiskussion"));
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
@@ -248,7 +249,7 @@ void TForm3::animieren() {
       const Brush saved = c.brush;
       c.brush = {Farben::Dreieck, BrushStyle::Solid};
       c.pen.color = Farben::Tangente;
-      c.pen.width = Scaled(LineWidth);
+      c.pen.width = CurvePenWidth(LineWidth);
       c.Polygon({{ScreenX(x0), ScreenY(y0)},
                  {ScreenX(x0 + 1), ScreenY(y0)},
                  {ScreenX(x0 + 1), ScreenY(y0 + m)}});

@@ -94,7 +94,8 @@ double Integral(double x0, double x, bool& undefined) {
   return (f(x0) + f(x) + 4 * odd + 2 * even) * h / 3;
 }
 
-TForm7::TForm7(QWidget* parent) : TAnalysisWindow(parent) {
+TForm7::TForm7(QWidget* parent)
+    : TAnalysisWindow(parent, AnalysisLesson("Integralfunktion", {"Funktionsterme/f(t)"})) {
   setWindowTitle(QStringLiteral("Integralfunktion"));
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
@@ -355,7 +356,7 @@ void TForm7::IntegralKurve3Zeichnen() {
   c.LineTo(ScreenX(PointX0), ScreenY(0));
   integralReadout->setText(QString::fromStdString(FormatNumber(Nachkommastellen, value)) +
                            QStringLiteral(" [FE]"));
-  c.pen.width = Scaled(LineWidth);
+  c.pen.width = CurvePenWidth(LineWidth);
 }
 
 void TForm7::animieren() {

@@ -51,7 +51,10 @@ double Overhang(double slope) { return std::cos(std::atan(slope)) * Tangentenlae
 
 }  // namespace
 
-TForm8::TForm8(QWidget* parent) : TAnalysisWindow(parent) {
+TForm8::TForm8(QWidget* parent)
+    : TAnalysisWindow(
+          parent, AnalysisLesson("Tangentenproblem", {"Funktionsterme/f(x)", "xP xQ Koordinaten/xP",
+                                                      "xP xQ Koordinaten/xQ"})) {
   setWindowTitle(QStringLiteral("Tangentenproblem"));
   BuildLayout();
   ConnectHandlers();

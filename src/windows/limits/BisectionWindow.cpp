@@ -56,7 +56,8 @@ QLabel* PlainLabel(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-TForm13::TForm13(QWidget* parent) : TAnalysisWindow(parent) {
+TForm13::TForm13(QWidget* parent)
+    : TAnalysisWindow(parent, AnalysisLesson("Bisektion", {"Funktionsterme/Bisektion f(x)"})) {
   setWindowTitle(QStringLiteral(
       "Bisektion  -  Berechnung einer Nullstelle mit Hilfe fortgesetzter Intervallhalbierung"));
   BuildLayout();

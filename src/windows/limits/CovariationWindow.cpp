@@ -50,7 +50,9 @@ QString Number(double v) { return QString::fromStdString(FormatNumber(Nachkommas
 
 }  // namespace
 
-TForm12::TForm12(QWidget* parent) : TAnalysisWindow(parent) {
+TForm12::TForm12(QWidget* parent)
+    : TAnalysisWindow(parent, AnalysisLesson("Kovariation", {"Funktionsterme/Kovariation f(x)",
+                                                             "xP xQ Koordinaten/xP"})) {
   setWindowTitle(QStringLiteral("Zuordnung (Kovariation)"));
   BuildLayout();
   ConnectHandlers();
@@ -309,6 +311,16 @@ void TForm12::FormPaint() {
   BarFollowsRail();
   ExportDrawing = false;
   animieren();
+}
+
+void TForm12::KeepLesson() {
+  // The window's view is its x rail; the settings hold it only while it is kept.
+  const double keepX1 = x1, keepX2 = x2;
+  x1 = xa;
+  x2 = xb;
+  TAnalysisWindow::KeepLesson();
+  x1 = keepX1;
+  x2 = keepX2;
 }
 
 void TForm12::FormClose() {

@@ -105,6 +105,7 @@ class TForm12 : public TAnalysisWindow {
  protected:
   void FormPaint() override;
   void FormClose() override;
+  void KeepLesson() override;
   void showEvent(QShowEvent* event) override;
 
  private:

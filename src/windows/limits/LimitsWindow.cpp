@@ -49,7 +49,11 @@ QLabel* RichLabel(QWidget* parent, const QString& text) {
 
 }  // namespace
 
-TForm11::TForm11(QWidget* parent) : TAnalysisWindow(parent) {
+TForm11::TForm11(QWidget* parent)
+    : TAnalysisWindow(parent, AnalysisLesson("Grenzwert", {"Funktionsterme/Stetigkeit f1(x)",
+                                                           "Funktionsterme/Stetigkeit f2(x)",
+                                                           "xP xQ Koordinaten/xP",
+                                                           "eps-delta-Umgebung maxRadius/edmax"})) {
   setWindowTitle(QStringLiteral("Grenzwert - Stetigkeit"));
   BuildLayout();
   ConnectHandlers();

@@ -65,7 +65,9 @@ void OpeningView() {
 
 }  // namespace
 
-TForm15::TForm15(QWidget* parent) : TAnalysisWindow(parent) {
+TForm15::TForm15(QWidget* parent)
+    : TAnalysisWindow(
+          parent, AnalysisLesson("Folgen", {"Funktionsterme/Folgen a(n)", "Folgen Grenzwert/g"})) {
   setWindowTitle(QStringLiteral("Folgen - Grenzwert"));
   BuildLayout();
   ConnectHandlers();
@@ -78,7 +80,7 @@ TForm15::TForm15(QWidget* parent) : TAnalysisWindow(parent) {
   epsScroll_->ShowValue();
   maxEpsilonField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, epsmax)));
   ShowLimit();
-  OpeningView();
+  if (!LessonRestored()) OpeningView();
   paintBox->setCursor(ProgramCursor(1));
   examples_->LoadLines();
 }

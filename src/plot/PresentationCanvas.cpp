@@ -1,0 +1,163 @@
+#include "plot/PresentationCanvas.h"
+
+#include <algorithm>
+
+#include "settings/Preferences.h"
+#include "settings/Settings.h"
+
+namespace kurvio {
+namespace {
+
+// Brightness 0..1 as the eye weighs red, green and blue.
+double Lightness(Color c) {
+  return (0.299 * RedOf(c) + 0.587 * GreenOf(c) + 0.114 * BlueOf(c)) / 255.0;
+}
+
+// Hue in degrees (0 red, 60 yellow, 120 green, 240 blue) and saturation 0..1.
+void HueOf(Color c, double& hue, double& saturation) {
+  const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
+  const int hi = std::max({r, g, b}), lo = std::min({r, g, b});
+  saturation = hi == 0 ? 0.0 : static_cast<double>(hi - lo) / hi;
+  hue = 0.0;
+  if (hi == lo) return;
+  const double d = hi - lo;
+  if (hi == r)
+    hue = 60.0 * ((g - b) / d);
+  else if (hi == g)
+    hue = 60.0 * ((b - r) / d + 2.0);
+  else
+    hue = 60.0 * ((r - g) / d + 4.0);
+  if (hue < 0) hue += 360.0;
+}
+
+}  // namespace
+
+Color PresentationColor(Color colour, Color background) {
+  if (colour == background || Lightness(background) < 0.6) return colour;
+  double hue = 0.0, saturation = 0.0;
+  HueOf(colour, hue, saturation);
+  const double light = Lightness(colour);
+  if (saturation < 0.2) return light > 0.6 ? RGB(96, 96, 96) : colour;  // light grey
+  if (light <= 0.4) return colour;
+  // Yellow becomes a deep gold, green a bluish green: both stay apart from
+  // red for eyes that confuse red and green.
+  if (hue >= 40.0 && hue < 75.0) return RGB(204, 150, 0);
+  if (hue >= 75.0 && hue < 165.0) return RGB(0, 150, 110);
+  // Any other hue darkened to the same lightness.
+  const double f = 0.4 / light;
+  return RGB(static_cast<int>(RedOf(colour) * f), static_cast<int>(GreenOf(colour) * f),
+             static_cast<int>(BlueOf(colour) * f));
+}
+
+PresentationCanvas::PresentationCanvas(Canvas& device) : device_(device) {
+  pen = device.pen;
+  brush = device.brush;
+  font = device.font;
+  Canvas::MoveTo(device.PenPos().x, device.PenPos().y);
+}
+
+void PresentationCanvas::Pass() {
+  device_.pen = pen;
+  device_.pen.color = PresentationColor(pen.color, Farben::Hintergrund);
+  device_.brush = brush;
+  device_.brush.color = PresentationColor(brush.color, Farben::Hintergrund);
+  // The font only when it changed: the name is a string, and a curve is
+  // thousands of calls.
+  if (font.size != shownFont_.size || font.color != shownFont_.color ||
+      font.bold != shownFont_.bold || font.italic != shownFont_.italic ||
+      font.name != shownFont_.name || !fontPassed_) {
+    shownFont_ = font;
+    fontPassed_ = true;
+    device_.font = font;
+    device_.font.color = PresentationColor(font.color, Farben::Hintergrund);
+    device_.font.size = 2 * font.size;
+  }
+}
+
+void PresentationCanvas::MoveTo(int x, int y) {
+  Canvas::MoveTo(x, y);
+  Pass();
+  device_.MoveTo(x, y);
+}
+
+void PresentationCanvas::LineTo(int x, int y) {
+  SetPenPos(x, y);
+  Pass();
+  device_.LineTo(x, y);
+}
+
+void PresentationCanvas::Polyline(const std::vector<Point>& points) {
+  Pass();
+  device_.Polyline(points);
+}
+
+void PresentationCanvas::Polygon(const std::vector<Point>& points) {
+  Pass();
+  device_.Polygon(points);
+}
+
+void PresentationCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+  Pass();
+  device_.Rectangle(x1, y1, x2, y2);
+}
+
+void PresentationCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+  Pass();
+  device_.Ellipse(x1, y1, x2, y2);
+}
+
+void PresentationCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  Pass();
+  device_.Arc(x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void PresentationCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+  Pass();
+  device_.Pie(x1, y1, x2, y2, x3, y3, x4, y4);
+}
+
+void PresentationCanvas::FillRect(int x1, int y1, int x2, int y2) {
+  Pass();
+  device_.FillRect(x1, y1, x2, y2);
+}
+
+void PresentationCanvas::TextOut(int x, int y, const std::string& text) {
+  Pass();
+  device_.TextOut(x, y, text);
+}
+
+int PresentationCanvas::TextWidth(const std::string& text) {
+  Pass();
+  return device_.TextWidth(text);
+}
+
+int PresentationCanvas::TextHeight(const std::string& text) {
+  Pass();
+  return device_.TextHeight(text);
+}
+
+void PresentationCanvas::SetClipRect(int x1, int y1, int x2, int y2) {
+  Pass();
+  device_.SetClipRect(x1, y1, x2, y2);
+}
+
+void PresentationCanvas::ResetClip() {
+  Pass();
+  device_.ResetClip();
+}
+
+void PresentationCanvas::SetOrigin(int x, int y) {
+  Pass();
+  device_.SetOrigin(x, y);
+}
+
+void PresentationCanvas::ShiftOrigin(int dx, int dy) {
+  Pass();
+  device_.ShiftOrigin(dx, dy);
+}
+
+PictureCanvas::PictureCanvas(Canvas& device) : device_(device) {
+  if (PresentationMode) shown_.emplace(device);
+}
+
+}  // namespace kurvio

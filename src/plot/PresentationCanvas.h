@@ -1,0 +1,62 @@
+// Presentation mode on a device: what a projector needs beyond the larger
+// pens and offsets that Scaled gives. Texts twice as large, and colours too
+// pale to be seen on a white ground drawn in a strong colour of the same hue,
+// chosen so that they stay apart from red for the common red-green colour
+// blindness.
+#pragma once
+
+#include <optional>
+
+#include "plot/Canvas.h"
+
+namespace kurvio {
+
+// The colour drawn for `colour` in presentation mode on `background`: the
+// colour itself on a dark ground, for the ground colour itself and for any
+// colour that is strong enough already.
+Color PresentationColor(Color colour, Color background);
+
+// A canvas that hands every call on to `device` with the pen, brush and font
+// as presentation mode draws them.
+class PresentationCanvas : public Canvas {
+ public:
+  explicit PresentationCanvas(Canvas& device);
+
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Polyline(const std::vector<Point>& points) override;
+  void Polygon(const std::vector<Point>& points) override;
+  void Rectangle(int x1, int y1, int x2, int y2) override;
+  void Ellipse(int x1, int y1, int x2, int y2) override;
+  void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
+  void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
+  void FillRect(int x1, int y1, int x2, int y2) override;
+  void TextOut(int x, int y, const std::string& text) override;
+  int TextWidth(const std::string& text) override;
+  int TextHeight(const std::string& text) override;
+  void SetClipRect(int x1, int y1, int x2, int y2) override;
+  void ResetClip() override;
+  void SetOrigin(int x, int y) override;
+  void ShiftOrigin(int dx, int dy) override;
+
+ private:
+  // Gives the device this canvas's state as presentation mode draws it.
+  void Pass();
+  Canvas& device_;
+  Font shownFont_;
+  bool fontPassed_ = false;
+};
+
+// The canvas a picture is drawn on: the device itself, or in presentation
+// mode the device seen through a PresentationCanvas.
+class PictureCanvas {
+ public:
+  explicit PictureCanvas(Canvas& device);
+  Canvas* get() { return shown_ ? &*shown_ : &device_; }
+
+ private:
+  Canvas& device_;
+  std::optional<PresentationCanvas> shown_;
+};
+
+}  // namespace kurvio

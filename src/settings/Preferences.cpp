@@ -1,0 +1,56 @@
+#include "settings/Preferences.h"
+
+#include <string>
+
+#include "settings/IniFile.h"
+#include "settings/ProgramFiles.h"
+#include "settings/Settings.h"
+
+namespace kurvio {
+
+bool PresentationMode = false;
+bool RememberLessons = false;
+int ChosenLineWidth = 0;
+
+namespace {
+
+constexpr const char* kSection = "Ansicht";
+constexpr int kLargestLineWidth = 20;
+// Far more than the file ever holds; a bigger file is not ours.
+constexpr std::size_t kMaxPreferencesSize = 64 * 1024;
+
+bool UsableWidth(int width) { return width >= 1 && width <= kLargestLineWidth; }
+
+}  // namespace
+
+void LoadPreferences() {
+  std::string content;
+  if (UserDir.empty() || ReadWholeFile(UserDir + kPreferencesFileName, content,
+                                       kMaxPreferencesSize) != ReadResult::kOk)
+    content.clear();
+  const IniFile ini(content);
+  PresentationMode = ini.ReadBool(kSection, "Praesentation", false);
+  RememberLessons = ini.ReadBool(kSection, "Fenster merken", false);
+  ChosenLineWidth = ini.ReadInteger(kSection, "Linienbreite", 0);
+  if (!UsableWidth(ChosenLineWidth)) ChosenLineWidth = 0;
+}
+
+bool SavePreferences() {
+  const std::string path = PathInUserDir(kPreferencesFileName);
+  if (path.empty()) return false;
+  IniFile ini;
+  ini.WriteBool(kSection, "Praesentation", PresentationMode);
+  ini.WriteBool(kSection, "Fenster merken", RememberLessons);
+  ini.WriteInteger(kSection, "Linienbreite", ChosenLineWidth);
+  return WriteFileAtomically(path, ini.Text());
+}
+
+int StartLineWidth() { return UsableWidth(ChosenLineWidth) ? ChosenLineWidth : 1; }
+
+void ChooseLineWidth(int width) {
+  if (!UsableWidth(width) || width == ChosenLineWidth) return;
+  ChosenLineWidth = width;
+  SavePreferences();
+}
+
+}  // namespace kurvio
