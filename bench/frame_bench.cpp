@@ -17,6 +17,7 @@
 #include "app/MainWindow.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
+#include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "term/Term.h"
 #include "term/TermBatch.h"
@@ -33,6 +34,19 @@
 
 namespace {
 
+// Each frame is measured on a screen of 1600 × 1000 as it is, and (argument 1)
+// on a 3840 × 2160 projector screen in presentation mode. A window with two
+// plots above each other gets twice the height at 1600, the screen's at 3840.
+int gWidth = 1600, gHeight = 1000, gTwoPlotHeight = 2000;
+
+void UseScreen(const benchmark::State& state, int argument = 0) {
+  const bool projector = state.range(argument) == 1;
+  kurvio::PresentationMode = projector;
+  gWidth = projector ? 3840 : 1600;
+  gHeight = projector ? 2160 : 1000;
+  gTwoPlotHeight = projector ? 2160 : 2000;
+}
+
 std::unique_ptr<kurvio::TForm1> MakeWindow() {
   using namespace kurvio;
   ProgramDir = "/nonexistent/";  // defaults, no file
@@ -40,10 +54,10 @@ std::unique_ptr<kurvio::TForm1> MakeWindow() {
   SetDefaultSettings();
   TermFxtab = "x^3-3x";
   auto form = std::make_unique<TForm1>();
-  form->resize(1600 + 350, 1000 + 40);
+  form->resize(gWidth + 350, gHeight + 40);
   form->show();
   QApplication::processEvents();
-  form->paintBox->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(gWidth, gHeight);
   QApplication::processEvents();
   form->ShowTriangle = form->ShowTangent = true;
   ShowDerivative = true;
@@ -53,14 +67,21 @@ std::unique_ptr<kurvio::TForm1> MakeWindow() {
 }
 
 void BM_darstellen(benchmark::State& state) {
+  UseScreen(state);
   auto form = MakeWindow();
   for (auto _ : state) form->darstellen();
   state.counters["width"] = kurvio::PlotWidth;
   state.counters["height"] = kurvio::PlotHeight;
 }
-BENCHMARK(BM_darstellen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_darstellen)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
 
 void BM_darstellen2_200_fixed(benchmark::State& state) {
+  UseScreen(state);
   auto form = MakeWindow();
   // state.range(0): the slope triangle and tangent stay on (1) or are off (0).
   form->ShowTriangle = form->ShowTangent = state.range(0) != 0;
@@ -74,11 +95,14 @@ void BM_darstellen2_200_fixed(benchmark::State& state) {
 BENCHMARK(BM_darstellen2_200_fixed)
     ->Arg(0)
     ->Arg(1)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
 void BM_tangent_animieren_20_fixed(benchmark::State& state) {
+  UseScreen(state);
   using namespace kurvio;
   ProgramDir = "/nonexistent/";
   UserDir = "/nonexistent/";
@@ -87,10 +111,10 @@ void BM_tangent_animieren_20_fixed(benchmark::State& state) {
   xP = 1;
   xQ = 2.5;
   auto form = std::make_unique<TForm8>();
-  form->resize(1600 + 400, 1000 + 40);
+  form->resize(gWidth + 400, gHeight + 40);
   form->show();
   QApplication::processEvents();
-  form->paintBox->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(gWidth, gHeight);
   QApplication::processEvents();
   for (const char* box :
        {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"})
@@ -103,11 +127,14 @@ void BM_tangent_animieren_20_fixed(benchmark::State& state) {
   state.counters["height"] = PlotHeight;
 }
 BENCHMARK(BM_tangent_animieren_20_fixed)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
 void BM_discussion_animieren(benchmark::State& state) {
+  UseScreen(state);
   using namespace kurvio;
   ProgramDir = "/nonexistent/";
   UserDir = "/nonexistent/";
@@ -115,10 +142,10 @@ void BM_discussion_animieren(benchmark::State& state) {
   TermFx = "x^3-3x";
   PointX0 = -1.5;
   auto form = std::make_unique<TForm3>();
-  form->resize(1600 + 400, 2 * 1000 + 40);
+  form->resize(gWidth + 400, gTwoPlotHeight + 40);
   form->show();
   QApplication::processEvents();
-  form->paintBox->setFixedSize(1600, 2 * 1000);
+  form->paintBox->setFixedSize(gWidth, gTwoPlotHeight);
   QApplication::processEvents();
   for (const char* box : {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4"})
     form->findChild<TBitCheckBox*>(box)->SetChecked(true);
@@ -131,6 +158,8 @@ void BM_discussion_animieren(benchmark::State& state) {
   state.counters["height"] = PlotHeight;
 }
 BENCHMARK(BM_discussion_animieren)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
@@ -143,10 +172,10 @@ std::unique_ptr<kurvio::TForm7> MakeIntegralWindow() {
   TermFt = "sin(t)+1";
   PointX0 = 2;
   auto form = std::make_unique<TForm7>();
-  form->resize(1600 + 400, 2 * 1000 + 40);
+  form->resize(gWidth + 400, gTwoPlotHeight + 40);
   form->show();
   QApplication::processEvents();
-  form->paintBox->setFixedSize(1600, 2 * 1000);
+  form->paintBox->setFixedSize(gWidth, gTwoPlotHeight);
   QApplication::processEvents();
   IntegralX0 = -2;
   form->darstellen();
@@ -154,27 +183,34 @@ std::unique_ptr<kurvio::TForm7> MakeIntegralWindow() {
 }
 
 void BM_integral_animieren(benchmark::State& state) {
+  UseScreen(state);
   auto form = MakeIntegralWindow();
   for (auto _ : state) form->animieren();
   state.counters["width"] = kurvio::PlotWidth;
   state.counters["height"] = kurvio::PlotHeight;
 }
 BENCHMARK(BM_integral_animieren)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
 // The graph of F: 17 evaluations of f per column.
 void BM_integral_darstellen(benchmark::State& state) {
+  UseScreen(state);
   auto form = MakeIntegralWindow();
   for (auto _ : state) form->darstellen();
 }
 BENCHMARK(BM_integral_darstellen)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
 void BM_limits_animieren(benchmark::State& state) {
+  UseScreen(state);
   using namespace kurvio;
   ProgramDir = "/nonexistent/";
   UserDir = "/nonexistent/";
@@ -183,10 +219,10 @@ void BM_limits_animieren(benchmark::State& state) {
   TermStetigkeitF2 = "x+2";
   xP = 1;
   auto form = std::make_unique<TForm11>();
-  form->resize(1600 + 400, 1000 + 40);
+  form->resize(gWidth + 400, gHeight + 40);
   form->show();
   QApplication::processEvents();
-  form->paintBox->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(gWidth, gHeight);
   QApplication::processEvents();
   form->labelsBox->SetChecked(true);
   form->onLabelsBoxClicked();
@@ -197,21 +233,24 @@ void BM_limits_animieren(benchmark::State& state) {
   state.counters["height"] = PlotHeight;
 }
 BENCHMARK(BM_limits_animieren)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
 void BM_bisection_animieren(benchmark::State& state) {
+  UseScreen(state);
   using namespace kurvio;
   ProgramDir = "/nonexistent/";
   UserDir = "/nonexistent/";
   SetDefaultSettings();
   TermBisektion = "x^3-x-1";
   auto form = std::make_unique<TForm13>();
-  form->resize(1600 + 400, 1000 + 60);
+  form->resize(gWidth + 400, gHeight + 60);
   form->show();
   QApplication::processEvents();
-  form->paintBox->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(gWidth, gHeight);
   QApplication::processEvents();
   form->guideLinesBox->SetChecked(true);
   form->labelsBox->SetChecked(true);
@@ -222,6 +261,8 @@ void BM_bisection_animieren(benchmark::State& state) {
   state.counters["steps"] = form->steps;
 }
 BENCHMARK(BM_bisection_animieren)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
@@ -235,10 +276,10 @@ std::unique_ptr<kurvio::TForm15> MakeSequencesWindow(const char* term, double ep
   TermSequenceMode = true;
   TermFolgen = term;
   auto form = std::make_unique<TForm15>();
-  form->resize(1600 + 400, 1000 + 40);
+  form->resize(gWidth + 400, gHeight + 40);
   form->show();
   QApplication::processEvents();
-  form->paintBox->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(gWidth, gHeight);
   QApplication::processEvents();
   for (TBitCheckBox* box : {form->connectPointsBox, form->findN0Box, form->markLimitBox})
     box->SetChecked(true);
@@ -253,6 +294,7 @@ std::unique_ptr<kurvio::TForm15> MakeSequencesWindow(const char* term, double ep
 
 // state.range(0): 0 '1/n' with eps 0,001 (n0 = 1001); 1 'sin(n)', which never settles.
 void BM_sequences_animieren(benchmark::State& state) {
+  UseScreen(state, 1);
   auto form =
       state.range(0) == 0 ? MakeSequencesWindow("1/n", 0.001) : MakeSequencesWindow("sin(n)", 0.5);
   for (auto _ : state) form->animieren();
@@ -260,8 +302,9 @@ void BM_sequences_animieren(benchmark::State& state) {
   kurvio::TermSequenceMode = false;
 }
 BENCHMARK(BM_sequences_animieren)
-    ->Arg(0)
-    ->Arg(1)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
@@ -325,6 +368,7 @@ BENCHMARK(BM_n0_search)
     ->ReportAggregatesOnly();
 
 void BM_covariation_animieren(benchmark::State& state) {
+  UseScreen(state);
   using namespace kurvio;
   ProgramDir = "/nonexistent/";
   UserDir = "/nonexistent/";
@@ -332,10 +376,10 @@ void BM_covariation_animieren(benchmark::State& state) {
   TermKovariation = "0,5x^2-2";
   NumberLineMode = true;
   auto form = std::make_unique<TForm12>();
-  form->resize(1600 + 550, 1000 + 40);
+  form->resize(gWidth + 550, gHeight + 40);
   form->show();
   QApplication::processEvents();
-  form->paintBox->setFixedSize(1600, 1000);
+  form->paintBox->setFixedSize(gWidth, gHeight);
   QApplication::processEvents();
   for (TBitCheckBox* box : {form->graphBox, form->arrowBox, form->cartesianBox})
     box->SetChecked(true);
@@ -348,23 +392,26 @@ void BM_covariation_animieren(benchmark::State& state) {
   NumberLineMode = false;
 }
 BENCHMARK(BM_covariation_animieren)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
 
 // The unit circle in tangent mode with the cotangent, in degrees, at 40°, 1600 wide.
 void BM_unitcircle_darstellen(benchmark::State& state) {
+  UseScreen(state);
   using namespace kurvio;
   ProgramDir = "/nonexistent/";
   UserDir = "/nonexistent/";
   SetDefaultSettings();
   auto form = std::make_unique<TForm5>();
-  form->resize(1600 + 400, 1000 + 200);
+  form->resize(gWidth + 400, gHeight + 200);
   form->show();
   QApplication::processEvents();
   // The window's layout sizes the paint box: widen or narrow the window until it is 1600 wide.
-  for (int i = 0; i < 3 && form->paintBox->width() != 1600; ++i) {
-    form->resize(form->width() + 1600 - form->paintBox->width(), 1300);
+  for (int i = 0; i < 3 && form->paintBox->width() != gWidth; ++i) {
+    form->resize(form->width() + gWidth - form->paintBox->width(), gHeight + 300);
     QApplication::processEvents();
   }
   form->tangentModeButton->setChecked(true);
@@ -378,6 +425,8 @@ void BM_unitcircle_darstellen(benchmark::State& state) {
   state.counters["height"] = PlotHeight;
 }
 BENCHMARK(BM_unitcircle_darstellen)
+    ->Arg(0)
+    ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly();
