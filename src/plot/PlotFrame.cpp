@@ -110,10 +110,15 @@ void Arrowhead(const std::vector<Point>& triangle) {
   DrawCanvas->brush.color = Farben::Hintergrund;
 }
 
+// The grid keeps the device's thin pen in presentation mode too: it is the
+// ground the lines are read on, not a line to read.
 void GridLine(int ax, int ay, int bx, int by) {
+  const int width = DrawCanvas->pen.width;
+  DrawCanvas->pen.width = RoundPixel(LineScale);
   SetPen(Farben::Gitter, Gitter == 2 ? PenStyle::Dot : PenStyle::Solid);
   Line(ax, ay, bx, by);
   SetPen(kBlack, PenStyle::Solid);
+  DrawCanvas->pen.width = width;
 }
 
 // Tick indices i with v = i * step, from trunc(lo / step) to trunc(hi / step).
