@@ -56,11 +56,22 @@ PresentationCanvas::PresentationCanvas(Canvas& device) : device_(device) {
   Canvas::MoveTo(device.PenPos().x, device.PenPos().y);
 }
 
+Color PresentationCanvas::ColourCache::Shown(Color colour) {
+  // A curve is thousands of calls in one colour.
+  if (!valid || colour != in || Farben::Hintergrund != ground) {
+    valid = true;
+    in = colour;
+    ground = Farben::Hintergrund;
+    out = PresentationColor(colour, ground);
+  }
+  return out;
+}
+
 void PresentationCanvas::Pass() {
   device_.pen = pen;
-  device_.pen.color = PresentationColor(pen.color, Farben::Hintergrund);
+  device_.pen.color = penColours_.Shown(pen.color);
   device_.brush = brush;
-  device_.brush.color = PresentationColor(brush.color, Farben::Hintergrund);
+  device_.brush.color = brushColours_.Shown(brush.color);
   // The font only when it changed: the name is a string, and a curve is
   // thousands of calls.
   if (font.size != shownFont_.size || font.color != shownFont_.color ||

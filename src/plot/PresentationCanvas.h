@@ -42,7 +42,13 @@ class PresentationCanvas : public Canvas {
  private:
   // Gives the device this canvas's state as presentation mode draws it.
   void Pass();
+  struct ColourCache {
+    bool valid = false;
+    Color in = 0, ground = 0, out = 0;
+    Color Shown(Color colour);
+  };
   Canvas& device_;
+  ColourCache penColours_, brushColours_;
   Font shownFont_;
   bool fontPassed_ = false;
 };

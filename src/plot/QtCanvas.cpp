@@ -1,8 +1,11 @@
 #include "plot/QtCanvas.h"
 
 #include "plot/PlotFrame.h"
+#include "plot/WideLines.h"
+#include "settings/Preferences.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainterPath>
@@ -57,7 +60,41 @@ void QtCanvas::Flush() {
   pending_.clear();
 }
 
+bool QtCanvas::SpansWideLines() const {
+  if (!PresentationMode || antialiased_ || pen.width < 2 || pen.style != PenStyle::Solid ||
+      pen.mode != PenMode::Copy || !OnRaster() ||
+      painter_.transform().type() > QTransform::TxTranslate)
+    return false;
+  const QPaintDevice* device = painter_.device();
+  if (device->devType() != QInternal::Image) return false;
+  const QImage::Format format = static_cast<const QImage*>(device)->format();
+  return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
+         format == QImage::Format_ARGB32_Premultiplied;
+}
+
+void QtCanvas::SpanPolyline(const QPolygon& points) {
+  auto* image = static_cast<QImage*>(painter_.device());
+  const int ox = static_cast<int>(painter_.transform().dx());
+  const int oy = static_cast<int>(painter_.transform().dy());
+  QRect clip = image->rect();
+  if (painter_.hasClipping())
+    clip &= painter_.clipBoundingRect().toAlignedRect().translated(ox, oy);
+  if (clip.isEmpty()) return;
+  std::vector<Point> device;
+  device.reserve(static_cast<std::size_t>(points.size()));
+  for (const QPoint& p : points) device.push_back({p.x() + ox, p.y() + oy});
+  // As the painter does: into the pixels it paints on, without detaching them.
+  uchar* bits = const_cast<uchar*>(image->constBits());
+  DrawWideChain({reinterpret_cast<std::uint32_t*>(bits), image->bytesPerLine() / 4},
+                {clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1}, device.data(),
+                device.size(), pen.width, ToQColor(pen.color).rgb());
+}
+
 void QtCanvas::DrawPolyline(const QPolygon& points) {
+  if (SpansWideLines()) {
+    SpanPolyline(points);
+    return;
+  }
   // Qt writes the pixels of a thin line straight into an image only under a
   // rectangular clip; without one, each pixel goes through its span blender:
   // the same pixels at about one and a half times the cost. So a longer chain

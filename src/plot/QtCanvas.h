@@ -56,6 +56,11 @@ class QtCanvas : public Canvas {
   // a not-xor chain needs.
   void Flush();
   void DrawPolyline(const QPolygon& points);
+  // In presentation mode, solid lines two pixels wide or more on an aliased
+  // 32-bit image are drawn as spans into its pixels (plot/WideLines.h): Qt's
+  // stroker is too slow for thick graphs at projector sizes.
+  bool SpansWideLines() const;
+  void SpanPolyline(const QPolygon& points);
   // Whether the painter draws into an image (not on a printer, PDF or SVG).
   bool OnRaster() const;
   void ApplyPen(bool closedShape);

@@ -2,6 +2,7 @@ list(APPEND KURVIO_CORE_SOURCES
   plot/Canvas.cpp
   plot/PlotFrame.cpp
   plot/PresentationCanvas.cpp
+  plot/WideLines.cpp
   plot/CurveTracer.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
