@@ -54,6 +54,7 @@ QString Readout(const char* name, double x0, double v, bool defined) {
 
 TForm3::TForm3(QWidget* parent) : TAnalysisWindow(parent) {
   setWindowTitle(QStringLiteral("Monotonie, Krümmungsverhalten - Kurvendiskussion"));
+  pointerLayout = PictureLayout::TwoPlots;
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
   ConnectHandlers();

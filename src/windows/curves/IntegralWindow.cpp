@@ -96,6 +96,7 @@ double Integral(double x0, double x, bool& undefined) {
 
 TForm7::TForm7(QWidget* parent) : TAnalysisWindow(parent) {
   setWindowTitle(QStringLiteral("Integralfunktion"));
+  pointerLayout = PictureLayout::TwoPlots;
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
   ConnectHandlers();

@@ -59,6 +59,7 @@ QLabel* PlainLabel(const QString& text, QWidget* parent) {
 TForm13::TForm13(QWidget* parent) : TAnalysisWindow(parent) {
   setWindowTitle(QStringLiteral(
       "Bisektion  -  Berechnung einer Nullstelle mit Hilfe fortgesetzter Intervallhalbierung"));
+  pointerLayout = PictureLayout::PlotAndLadder;
   BuildLayout();
   ConnectHandlers();
   InstallFieldKeys(false);
