@@ -19,6 +19,7 @@
 #include "module/ButtonColumn.h"
 #include "module/Controls.h"
 #include "module/HelpWindow.h"
+#include "module/PlotPointer.h"
 #include "module/ScrollGrid.h"
 #include "module/SettingsLaunch.h"
 #include "module/ViewPad.h"
@@ -181,6 +182,16 @@ void TForm1::BuildLayout() {
   AddTermAndParameterRows(panel);
   AddVertexAndPointRows(panel);
   AddFixAndButtonGroups(panel);
+  // The mouse over the graph as in every window: coordinates, wheel and Ctrl+0.
+  auto* pointer = new PlotPointer(
+      this, paintBox, controlPanel,
+      {[this](int column, int row) -> std::optional<PlotSpot> {
+         if (!paintBox->rect().contains(column, row)) return std::nullopt;
+         return SpotInView(column, row, paintBox->width(), paintBox->height());
+       },
+       [this](const PlotSpot& spot, double factor) { viewPad->ZoomAbout(spot.x, spot.y, factor); },
+       [this] { viewPad->resetButton->click(); }});
+  panel->addWidget(pointer->Readout());
   panel->addStretch();
 
   panelScroll->setWidget(controlPanel);

@@ -15,6 +15,7 @@
 #include "app/MainWindow.h"
 #include "app/ModuleLauncher.h"
 #include "module/Controls.h"
+#include "module/HelpWindow.h"
 #include "module/Presentation.h"
 #include "module/SettingsDialog.h"
 #include "plot/PlotFrame.h"
@@ -147,15 +148,18 @@ void TForm4::AddBottomRow(QVBoxLayout* layout) {
   auto* row = new QHBoxLayout;
   settingsButton = Button(this, "SpeedButton14", QStringLiteral("Einstellungen"));
   infoButton = Button(this, "SpeedButton1", QStringLiteral("Info"));
+  helpButton = Button(this, "helpButton", QStringLiteral("Hilfe"),
+                      QStringLiteral("Hilfe zur Termeingabe (F1)"));
   endButton =
       Button(this, "SpeedButton35", QStringLiteral("&Ende"), QStringLiteral("Programm beenden"));
   presentationBox = MakePresentationBox(this);
   row->addWidget(presentationBox);
-  for (QPushButton* b : {settingsButton, infoButton, endButton}) row->addWidget(b);
+  for (QPushButton* b : {settingsButton, infoButton, helpButton, endButton}) row->addWidget(b);
   layout->addLayout(row);
   AddPresentationKey(this);
   connect(settingsButton, &QPushButton::clicked, this, &TForm4::openSettings);
   connect(infoButton, &QPushButton::clicked, this, &TForm4::openInfo);
+  connect(helpButton, &QPushButton::clicked, this, &TForm4::openHelp);
   connect(endButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -211,6 +215,8 @@ void TForm4::openSettings() { RunModule(new TForm2(this)); }
 
 void TForm4::openInfo() { RunModule(new TForm9(this)); }
 
+void TForm4::openHelp() { TForm18::Execute(this); }
+
 void TForm4::closeEvent(QCloseEvent* event) {
   if (ConfirmClose && !ConfirmClose()) {
     event->ignore();
@@ -223,6 +229,10 @@ void TForm4::keyPressEvent(QKeyEvent* event) {
   // Escape closes the module windows, not the start window.
   if (event->key() == Qt::Key_Escape) {
     event->accept();
+    return;
+  }
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    openHelp();
     return;
   }
   QDialog::keyPressEvent(event);

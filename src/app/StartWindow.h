@@ -26,7 +26,7 @@ class TForm4 : public QDialog {
 
   TRichButton* mainWindowButton;
   std::vector<QPushButton*> moduleButtons;  // in the order of the table of modules
-  QPushButton *settingsButton, *infoButton, *endButton;
+  QPushButton *settingsButton, *infoButton, *helpButton, *endButton;
   QAbstractButton* presentationBox;  // "Präsentation"
 
   // Confirmation of "Programm beenden?"; replaceable so that tests need no dialog.
@@ -38,6 +38,7 @@ class TForm4 : public QDialog {
   void openMainWindow();
   void openSettings();
   void openInfo();
+  void openHelp();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -57,6 +57,38 @@ void TAnalysisWindow::WertePruefen() {
 
 void TAnalysisWindow::InitWerte() { kurvio::InitWerte(PlotView()); }
 
+std::optional<PlotSpot> TAnalysisWindow::SpotAt(int column, int row) const {
+  if (!pointerBox_) return std::nullopt;
+  const int w = pointerBox_->width(), h = pointerBox_->height();
+  if (column < 0 || column >= w || row < 0 || row >= h) return std::nullopt;
+  const int plotHeight = LayoutPlotHeight(pointerLayout, h);
+  if (pointerLayout == PictureLayout::TwoPlots && row >= plotHeight)
+    return SpotInView(column, row - plotHeight, w, plotHeight);
+  if (row < plotHeight) return SpotInView(column, row, w, plotHeight);
+  PlotSpot onLadder = SpotInView(column, 0, w, 1);
+  onLadder.y = (y1 + y2) / 2;
+  onLadder.hasY = false;
+  return onLadder;
+}
+
+void TAnalysisWindow::ZoomAt(const PlotSpot& spot, double factor) {
+  if (viewPad_) viewPad_->ZoomAbout(spot.x, spot.y, factor);
+}
+
+void TAnalysisWindow::ResetView() {
+  if (viewPad_) viewPad_->resetButton->click();
+}
+
+QLabel* TAnalysisWindow::WatchPointer(TPaintBox* paintBox, QWidget* parent) {
+  pointerBox_ = paintBox;
+  auto* pointer =
+      new PlotPointer(this, paintBox, parent,
+                      {[this](int column, int row) { return SpotAt(column, row); },
+                       [this](const PlotSpot& spot, double factor) { ZoomAt(spot, factor); },
+                       [this] { ResetView(); }});
+  return pointer->Readout();
+}
+
 void TAnalysisWindow::WatchPaintBox(TPaintBox* paintBox) {
   connect(paintBox, &TPaintBox::Resized, this, [this] {
     if (shown_) FormPaint();
@@ -110,6 +142,7 @@ TViewPad* TAnalysisWindow::MakeViewPad(QWidget* parent, std::function<void()> ch
                                        std::function<void(bool zoomed)> changed,
                                        const ViewPadNames& names) {
   auto* pad = new TViewPad(parent, names);
+  viewPad_ = pad;
   pad->Check = std::move(check);
   pad->Reset = std::move(reset);
   pad->Changed = [pad, changed = std::move(changed)] {
@@ -175,7 +208,10 @@ QLabel* TAnalysisWindow::AddStatusLine() {
 }
 
 void TAnalysisWindow::FinishPanel(int minWidth) {
-  if (auto* column = qobject_cast<QVBoxLayout*>(panel_->layout())) column->addStretch();
+  if (auto* column = qobject_cast<QVBoxLayout*>(panel_->layout())) {
+    column->addWidget(WatchPointer(paintBox_, panel_));
+    column->addStretch();
+  }
   panelScroll_->setWidget(panel_);
   FitPanel(panelScroll_, minWidth);
 }

@@ -12,6 +12,7 @@
 #include "export/Export.h"
 #include "module/ButtonColumn.h"
 #include "module/ModuleDialog.h"
+#include "module/PlotPointer.h"
 #include "module/ViewPad.h"
 #include "settings/WindowState.h"
 
@@ -50,6 +51,14 @@ class TAnalysisWindow : public TModuleDialog {
   virtual void WertePruefen();
   virtual void InitWerte();
 
+  // The mouse over the picture (see WatchPointer): the world point under a pixel
+  // of the paint box, by `pointerLayout` over the view x1..y2 (the ladder has no y);
+  // the wheel's zoom about it and Ctrl+0, by default as the view pad's zoom and
+  // reset buttons. A window without a view pad does neither.
+  virtual std::optional<PlotSpot> SpotAt(int column, int row) const;
+  virtual void ZoomAt(const PlotSpot& spot, double factor);
+  virtual void ResetView();
+
  protected:
   // Takes the sizes from the paint box and draws everything (on showing and on resizing).
   virtual void FormPaint() = 0;
@@ -68,6 +77,11 @@ class TAnalysisWindow : public TModuleDialog {
   // a box taken as the new view is checked (WertePruefen), then `zoomed` draws.
   void WatchZoomBox(QImage& picture, std::function<void()> zoomed,
                     std::function<bool()> enabled = {});
+  // The readout of the coordinates under the pointer, made in `parent` (FinishPanel
+  // puts it at the end of the panel), the wheel and Ctrl+0 on `paintBox`.
+  QLabel* WatchPointer(TPaintBox* paintBox, QWidget* parent);
+  // How the paint box is divided into plots, for SpotAt.
+  PictureLayout pointerLayout = PictureLayout::OnePlot;
   // A point dragged along x with the left button on the paint box of
   // MakeFrameLayout: `pressed` with the mouse column as the button goes down,
   // `moved` on every move while it is down, `released` as it comes up.
@@ -147,6 +161,8 @@ class TAnalysisWindow : public TModuleDialog {
   QWidget* panel_ = nullptr;
   TPaintBox* paintBox_ = nullptr;
   std::unique_ptr<ZoomBox> zoomBox_;
+  TViewPad* viewPad_ = nullptr;
+  TPaintBox* pointerBox_ = nullptr;
   bool dragging_ = false;
 };
 

@@ -28,6 +28,8 @@ class TForm18 : public TModuleDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // F1 in the help itself opens no second one.
+  void ShowHelp() override {}
 };
 
 }  // namespace kurvio

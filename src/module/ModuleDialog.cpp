@@ -11,6 +11,7 @@
 #include <optional>
 #include <utility>
 
+#include "module/HelpWindow.h"
 #include "module/Presentation.h"
 #include "term/Term.h"
 
@@ -102,6 +103,16 @@ bool TModuleDialog::eventFilter(QObject* watched, QEvent* event) {
   }
   return QDialog::eventFilter(watched, event);
 }
+
+void TModuleDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    ShowHelp();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void TModuleDialog::ShowHelp() { TForm18::Execute(this); }
 
 void CentreOnScreen(QWidget* window) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

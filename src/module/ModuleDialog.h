@@ -1,6 +1,7 @@
 // Base of the program's module windows: Enter in an edit field moves the
 // focus on (so that the field's leave handler takes the value), optionally the
-// Up and Down arrows move between controls, and Escape closes the window.
+// Up and Down arrows move between controls, Escape closes the window and F1
+// opens the help.
 // A window closes whatever its fields hold: leaving a field for the window's
 // close button takes the value without any error message.
 #pragma once
@@ -11,6 +12,7 @@
 #include <set>
 
 class QAbstractButton;
+class QKeyEvent;
 class QLineEdit;
 
 namespace kurvio {
@@ -42,6 +44,9 @@ class TModuleDialog : public QDialog {
   // Call once the controls exist. `arrowsMoveFocus`: Up/Down move between controls.
   void InstallFieldKeys(bool arrowsMoveFocus);
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  // F1: the help window on the term language, modally.
+  virtual void ShowHelp();
 
  private:
   // Runs the leave handler of `field`; `quiet`: without syntax-error messages. True when a

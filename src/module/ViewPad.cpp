@@ -80,6 +80,11 @@ TViewPad::TViewPad(QWidget* parent, const ViewPadNames& names)
   });
 }
 
+void TViewPad::ZoomAbout(double x, double y, double factor) {
+  if (!(factor < 1 ? zoomInButton : zoomOutButton)->isEnabled()) return;
+  Apply([x, y, factor] { ZoomWorldWindowAbout(x, y, factor); }, true, true);
+}
+
 void TViewPad::Apply(const std::function<void()>& change, bool check, bool zoom) {
   lastWasZoom_ = zoom;
   change();

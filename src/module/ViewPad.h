@@ -45,6 +45,10 @@ class TViewPad : public QGroupBox {
   std::function<void()> Reset;
   // After every change: the window redraws.
   std::function<void()> Changed;
+  // The wheel: a zoom by `factor` about the world point (x, y), checked and
+  // redrawn as the zoom buttons do; nothing while the button it stands for
+  // ("Zoom in" below 1, "Zoom out" above) is disabled.
+  void ZoomAbout(double x, double y, double factor);
   // Whether the last change was a zoom (some windows reset their animation step then).
   bool LastChangeWasZoom() const { return lastWasZoom_; }
 

@@ -29,6 +29,8 @@ list(APPEND KURVIO_UI_SOURCES
   module/ExampleList.cpp
   module/ViewPad.h
   module/ViewPad.cpp
+  module/PlotPointer.h
+  module/PlotPointer.cpp
   module/SettingsDialog.h
   module/SettingsDialog.cpp
 )

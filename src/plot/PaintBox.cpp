@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace kurvio {
 
@@ -41,11 +42,23 @@ void TPaintBox::mousePressEvent(QMouseEvent* event) {
 void TPaintBox::mouseMoveEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   emit MouseMove(p.x(), p.y());
+  emit PointerAt(p.x(), p.y());
 }
 
 void TPaintBox::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint p = event->position().toPoint();
   emit MouseUp(event->button(), p.x(), p.y());
+}
+
+void TPaintBox::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  emit PointerLeft();
+}
+
+void TPaintBox::wheelEvent(QWheelEvent* event) {
+  const QPoint p = event->position().toPoint();
+  emit Wheel(p.x(), p.y(), event->angleDelta().y());
+  event->accept();
 }
 
 void TPaintBox::resizeEvent(QResizeEvent* event) {

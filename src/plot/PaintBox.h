@@ -26,6 +26,12 @@ class TPaintBox : public QWidget {
   void MouseDown(Qt::MouseButton button, int x, int y);
   void MouseMove(int x, int y);
   void MouseUp(Qt::MouseButton button, int x, int y);
+  // The mouse itself (not a window's own MouseMove): the pointer at (x, y), the
+  // pointer gone, and a turn of the wheel there (120 per notch, positive away
+  // from the user).
+  void PointerAt(int x, int y);
+  void PointerLeft();
+  void Wheel(int x, int y, int angleDelta);
   void Resized();
 
  protected:
@@ -33,6 +39,8 @@ class TPaintBox : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:

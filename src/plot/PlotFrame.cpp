@@ -212,6 +212,16 @@ void ZoomWorldWindow(double fraction) {
   y2 += dy * fraction;
 }
 
+void ZoomRangeAbout(double& lo, double& hi, double at, double factor) {
+  lo = at - (at - lo) * factor;
+  hi = at + (hi - at) * factor;
+}
+
+void ZoomWorldWindowAbout(double x, double y, double factor) {
+  ZoomRangeAbout(x1, x2, x, factor);
+  ZoomRangeAbout(y1, y2, y, factor);
+}
+
 void WorldLine(double xa, double ya, double xb, double yb) {
   PixelLine(ScreenX(xa), ScreenY(ya), ScreenX(xb), ScreenY(yb));
 }

@@ -79,6 +79,11 @@ void DrawCoordinateSystem();
 // Zoom about the centre: each end moves out by `fraction` of the width and
 // height (0.5 doubles the window, -0.25 halves it).
 void ZoomWorldWindow(double fraction);
+// Zoom about a point: lo..hi becomes `factor` times as wide and `at` keeps its
+// place in it (0.8 zooms in, 1.25 out).
+void ZoomRangeAbout(double& lo, double& hi, double at, double factor);
+// Both axes of the world window about the world point (x, y).
+void ZoomWorldWindowAbout(double x, double y, double factor);
 // Moves the window by tenths of its width (sx) and height (sy).
 void ShiftWorldWindow(int sx, int sy);
 

@@ -55,6 +55,7 @@ QString Readout(const char* name, double x0, double v, bool defined) {
 TForm3::TForm3(QWidget* parent)
     : TAnalysisWindow(parent, AnalysisLesson("Kurvendiskussion", {"Funktionsterme/f(x)"})) {
   setWindowTitle(QStringLiteral("Monotonie, Krümmungsverhalten - Kurvendiskussion"));
+  pointerLayout = PictureLayout::TwoPlots;
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
   ConnectHandlers();

@@ -97,6 +97,7 @@ double Integral(double x0, double x, bool& undefined) {
 TForm7::TForm7(QWidget* parent)
     : TAnalysisWindow(parent, AnalysisLesson("Integralfunktion", {"Funktionsterme/f(t)"})) {
   setWindowTitle(QStringLiteral("Integralfunktion"));
+  pointerLayout = PictureLayout::TwoPlots;
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
   ConnectHandlers();

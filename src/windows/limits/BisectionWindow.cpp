@@ -60,6 +60,7 @@ TForm13::TForm13(QWidget* parent)
     : TAnalysisWindow(parent, AnalysisLesson("Bisektion", {"Funktionsterme/Bisektion f(x)"})) {
   setWindowTitle(QStringLiteral(
       "Bisektion  -  Berechnung einer Nullstelle mit Hilfe fortgesetzter Intervallhalbierung"));
+  pointerLayout = PictureLayout::PlotAndLadder;
   BuildLayout();
   ConnectHandlers();
   InstallFieldKeys(false);

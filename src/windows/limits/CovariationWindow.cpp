@@ -562,10 +562,39 @@ void TForm12::RailZoom(bool fRail, bool halve) {
   const double d = halve ? -(hi - lo) / 4 : (hi - lo) / 2;
   lo -= d;
   hi += d;
+  RailsZoomed();
+}
+
+void TForm12::RailsZoomed() {
   WertePruefen();
   AnimationStep = (xb - xa) / std::max(Schrittzahl, 1);
   BarFollowsRail();
   animieren();
+}
+
+std::optional<PlotSpot> TForm12::SpotAt(int column, int row) const {
+  const int w = std::max(paintBox->width(), 1), h = paintBox->height();
+  if (column < 0 || column >= w || row < 0 || row >= h) return std::nullopt;
+  const int plotHeight = LayoutPlotHeight(PictureLayout::PlotAndRails, h);
+  const double along = static_cast<double>(column) / w;
+  if (row < plotHeight)
+    return PlotSpot{along * (xb - xa) + xa,
+                    (1.0 - static_cast<double>(row) / std::max(plotHeight, 1)) * (yb - ya) + ya};
+  // Below the plot the rail nearer to the pointer: the x rail lies at 20/21 of the
+  // height, the f(x) rail at 5/6, halfway between them is 25/28.
+  if (28 * row >= 25 * h) return PlotSpot{along * (xb - xa) + xa, (ya + yb) / 2, true, false};
+  return PlotSpot{(xa + xb) / 2, along * (yb - ya) + ya, false, true};
+}
+
+void TForm12::ZoomAt(const PlotSpot& spot, double factor) {
+  if (spot.hasX) ZoomRangeAbout(xa, xb, spot.x, factor);
+  if (spot.hasY) ZoomRangeAbout(ya, yb, spot.y, factor);
+  RailsZoomed();
+}
+
+void TForm12::ResetView() {
+  RailReset(false);
+  RailReset(true);
 }
 
 void TForm12::RailReset(bool fRail) {

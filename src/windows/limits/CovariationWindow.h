@@ -84,6 +84,11 @@ class TForm12 : public TAnalysisWindow {
   // The rails' check and reset: the view rule of the limit windows on xa, xb, ya, yb.
   void WertePruefen() override;
   void InitWerte() override;
+  // The mouse: the Cartesian part reads and zooms both rails, each rail its own;
+  // Ctrl+0 resets both rails.
+  std::optional<PlotSpot> SpotAt(int column, int row) const override;
+  void ZoomAt(const PlotSpot& spot, double factor) override;
+  void ResetView() override;
   QImage& Bitmap() { return bitmap_; }
   TExampleList& ExampleList() { return *examples_; }
 
@@ -117,6 +122,8 @@ class TForm12 : public TAnalysisWindow {
   void BuildXRows(QWidget* panel, QVBoxLayout* column);
   void ConnectHandlers();
   void BarFollowsRail();
+  // After a rail's zoom: its check, the animation's step, the bar and the picture.
+  void RailsZoomed();
   void PlaceRailPanels();
   void UpdateDeleteButtons();
   void ShowReadouts();

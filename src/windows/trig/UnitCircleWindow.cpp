@@ -213,6 +213,7 @@ void TForm5::BuildSidePanel() {
   actions.variant = kUnitCircleExport;
   actions.target = [this] { return PictureTarget(); };
   column->addWidget(MakeButtonColumn(this, sidePanel, std::move(actions)).panel);
+  column->addWidget(WatchPointer(paintBox, sidePanel));
   column->addStretch();
 }
 
