@@ -44,27 +44,31 @@ void TwoPlotPicture::DrawStatic(Plot plot, const QFont& font, const std::functio
   Draw(plot, font, draw, false);
 }
 
-void TwoPlotPicture::DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw) {
-  Draw(plot, font, draw, true);
+void TwoPlotPicture::DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw,
+                               const std::function<void()>& over) {
+  Draw(plot, font, draw, true, over);
 }
 
 void TwoPlotPicture::Draw(Plot plot, const QFont& font, const std::function<void()>& draw,
-                          bool frame) {
+                          bool frame, const std::function<void()>& over) {
   if (ExportDrawing) {
     // The lower plot in its own coordinates, below the upper one.
     const bool lower = plot == Lower && DrawCanvas;
     if (lower) DrawCanvas->ShiftOrigin(0, PlotHeight);
     draw();
+    if (over) over();
     if (lower) DrawCanvas->ShiftOrigin(0, -PlotHeight);
     return;
   }
   if (working_.isNull()) return;
   working_.fill(ToQColor(Farben::Hintergrund));
   DrawOn(working_, font, draw);
-  if (frame)
+  if (frame) {
     AndImages(working_, static_[plot]);
-  else
+    if (over) DrawOn(working_, font, over);
+  } else {
     static_[plot] = working_.copy();
+  }
   Show(plot);
 }
 

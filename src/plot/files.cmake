@@ -2,6 +2,7 @@ list(APPEND KURVIO_CORE_SOURCES
   plot/Canvas.cpp
   plot/PlotFrame.cpp
   plot/CurveTracer.cpp
+  plot/Legend.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
   plot/QtCanvas.cpp

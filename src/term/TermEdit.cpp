@@ -78,14 +78,16 @@ void LimitTermField(QLineEdit* field, int maxLength) { new TermFieldLimit(field,
 
 void InstallSyntaxErrorDialog() { SyntaxErrorReporter = ShowSyntaxError; }
 
-void CheckTermEdit(QLineEdit* edit) {
+void CheckTermEdit(QLineEdit* edit) { CheckTermEdit(edit, MainTerm); }
+
+void CheckTermEdit(QLineEdit* edit, TermHandle& term) {
   std::string text = NormalizeTerm(DisplayToTerm(edit->text()));
   std::replace(text.begin(), text.end(), '.', ',');
   edit->setText(TermToDisplay(text));
 
-  CompileTerm(MainTerm, DisplayToTerm(edit->text()), true);
+  CompileTerm(term, DisplayToTerm(edit->text()), true);
   if (!TermDefined) {
-    CompileTerm(MainTerm, "0", true);
+    CompileTerm(term, "0", true);
     TermDefined = false;
     FocusAtError(edit);
   }
