@@ -191,6 +191,7 @@ void TForm12::BuildTermPanels(QWidget* panel, QVBoxLayout* column) {
   LimitTermField(guessField, kShortTermFieldLength);
   guess->addWidget(guessField, 0, 1);
   guessVerdict = Named(new QLabel(guessRow), "guessVerdict");
+  guessVerdict->setWordWrap(true);
   guess->addWidget(guessVerdict, 1, 0, 1, 2);
   families->addWidget(guessRow, 7, 0, 1, 2);
   familyPanel->hide();
@@ -548,8 +549,7 @@ void TForm12::onGuessFieldLeft() {
     return;
   }
   TermHandle guess;
-  CheckTermEdit(guessField, guess);
-  if (!TermDefined) return;  // the syntax error has been reported
+  if (!CheckTermEdit(guessField, guess)) return;  // the syntax error has been reported
   guess_ = std::move(guess);
   const bool right = SameFunction(guess_, MainTerm, {0, 0, ParamA, ParamB, ParamC, 0}, xa, xb);
   guessVerdict->setText(right ? QStringLiteral("Richtig!")
