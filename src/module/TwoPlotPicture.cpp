@@ -44,19 +44,18 @@ void TwoPlotPicture::DrawStatic(Plot plot, const QFont& font, const std::functio
   Draw(plot, font, draw, false);
 }
 
-void TwoPlotPicture::DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw,
-                               const std::function<void()>& over) {
-  Draw(plot, font, draw, true, over);
+void TwoPlotPicture::DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw) {
+  Draw(plot, font, draw, true);
 }
 
 void TwoPlotPicture::Draw(Plot plot, const QFont& font, const std::function<void()>& draw,
-                          bool frame, const std::function<void()>& over) {
+                          bool frame) {
   if (ExportDrawing) {
     // The lower plot in its own coordinates, below the upper one.
     const bool lower = plot == Lower && DrawCanvas;
     if (lower) DrawCanvas->ShiftOrigin(0, PlotHeight);
     draw();
-    if (over) over();
+    if (frame && over_[plot]) over_[plot]();
     if (lower) DrawCanvas->ShiftOrigin(0, -PlotHeight);
     return;
   }
@@ -65,7 +64,7 @@ void TwoPlotPicture::Draw(Plot plot, const QFont& font, const std::function<void
   DrawOn(working_, font, draw);
   if (frame) {
     AndImages(working_, static_[plot]);
-    if (over) DrawOn(working_, font, over);
+    if (over_[plot]) DrawOn(working_, font, over_[plot]);
   } else {
     static_[plot] = working_.copy();
   }

@@ -33,10 +33,11 @@ class TwoPlotPicture {
   void DrawStatic(Plot plot, const QFont& font, const std::function<void()>& draw);
   // A frame of a plot: on screen the working bitmap is filled, `draw` draws
   // the moving parts, the plot's static picture is combined by AND and the
-  // result is shown. During an export as DrawStatic. `over` (a legend) is
-  // drawn last, over the combined picture, so that nothing shows through it.
-  void DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw,
-                 const std::function<void()>& over = {});
+  // result is shown. During an export as DrawStatic.
+  void DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw);
+  // Drawn last in every frame of `plot` (a legend), over the combined picture,
+  // so that nothing shows through it.
+  void SetFrameOverlay(Plot plot, std::function<void()> over) { over_[plot] = std::move(over); }
 
   // Both plots as the paint box shows them (PlotWidth × 2·PlotHeight).
   const QImage& Screen() const { return screen_; }
@@ -44,14 +45,14 @@ class TwoPlotPicture {
   QImage& Working() { return working_; }
 
  private:
-  void Draw(Plot plot, const QFont& font, const std::function<void()>& draw, bool frame,
-            const std::function<void()>& over = {});
+  void Draw(Plot plot, const QFont& font, const std::function<void()>& draw, bool frame);
   void Show(Plot plot);
 
   TPaintBox& paintBox_;
   QImage working_;
   QImage static_[2];
   QImage screen_;
+  std::function<void()> over_[2];
 };
 
 }  // namespace kurvio

@@ -57,6 +57,10 @@ TForm3::TForm3(QWidget* parent) : TAnalysisWindow(parent) {
   setWindowTitle(QStringLiteral("Monotonie, Krümmungsverhalten - Kurvendiskussion"));
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
+  picture_->SetFrameOverlay(TwoPlotPicture::Upper, [this] {
+    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
+                   TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
+  });
   ConnectHandlers();
   InstallFieldKeys(false);
 
@@ -227,47 +231,41 @@ void TForm3::animieren() {
   const bool slopeDefined = TermDefined;
   const double m2 = ShowSecond ? F(2, x0) : 0.0;
   const bool curvatureDefined = ShowSecond && TermDefined;
-  picture_->DrawFrame(
-      TwoPlotPicture::Upper, font,
-      [&] {
-        Canvas& c = *DrawCanvas;
-        c.pen.color = kLightGrey;
-        c.pen.width = Scaled(1);
-        c.pen.style = PenStyle::Solid;
-        // From the point to the x-axis, and on to the bottom when the lower plot has something.
-        PixelLine(ScreenX(x0), ScreenY(y0), ScreenX(x0), ScreenY(0));
-        if (ShowFirst || ShowSecond) c.LineTo(ScreenX(x0), PlotHeight);
-        // The tangent, with its overhang, wherever f has a slope.
-        if (!slopeDefined) return;
-        const double d = std::cos(std::atan(m)) * Tangentenlaenge * XTickStep;
-        const double intercept = y0 - m * x0;
-        CurveColor = Farben::Tangente;
-        TraceCurve(
-            [&](double x) {
-              TermDefined = true;
-              return m * x + intercept;
-            },
-            x1, x2, x0 - d, x0 + d);
-        if (ShowTriangle) {
-          const Brush saved = c.brush;
-          c.brush = {Farben::Dreieck, BrushStyle::Solid};
-          c.pen.color = Farben::Tangente;
-          c.pen.width = Scaled(LineWidth);
-          c.Polygon({{ScreenX(x0), ScreenY(y0)},
-                     {ScreenX(x0 + 1), ScreenY(y0)},
-                     {ScreenX(x0 + 1), ScreenY(y0 + m)}});
-          c.brush = saved;
-          c.pen.width = Scaled(2);
-          c.pen.color = kDarkGreen;
-          PixelLine(ScreenX(x0), ScreenY(y0), ScreenX(x0 + 1), ScreenY(y0));
-          c.pen.color = kRed;
-          PixelLine(ScreenX(x0 + 1), ScreenY(y0), ScreenX(x0 + 1), ScreenY(y0 + m));
-        }
-      },
-      [this] {
-        DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
-                       TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
-      });
+  picture_->DrawFrame(TwoPlotPicture::Upper, font, [&] {
+    Canvas& c = *DrawCanvas;
+    c.pen.color = kLightGrey;
+    c.pen.width = Scaled(1);
+    c.pen.style = PenStyle::Solid;
+    // From the point to the x-axis, and on to the bottom when the lower plot has something.
+    PixelLine(ScreenX(x0), ScreenY(y0), ScreenX(x0), ScreenY(0));
+    if (ShowFirst || ShowSecond) c.LineTo(ScreenX(x0), PlotHeight);
+    // The tangent, with its overhang, wherever f has a slope.
+    if (!slopeDefined) return;
+    const double d = std::cos(std::atan(m)) * Tangentenlaenge * XTickStep;
+    const double intercept = y0 - m * x0;
+    CurveColor = Farben::Tangente;
+    TraceCurve(
+        [&](double x) {
+          TermDefined = true;
+          return m * x + intercept;
+        },
+        x1, x2, x0 - d, x0 + d);
+    if (ShowTriangle) {
+      const Brush saved = c.brush;
+      c.brush = {Farben::Dreieck, BrushStyle::Solid};
+      c.pen.color = Farben::Tangente;
+      c.pen.width = Scaled(LineWidth);
+      c.Polygon({{ScreenX(x0), ScreenY(y0)},
+                 {ScreenX(x0 + 1), ScreenY(y0)},
+                 {ScreenX(x0 + 1), ScreenY(y0 + m)}});
+      c.brush = saved;
+      c.pen.width = Scaled(2);
+      c.pen.color = kDarkGreen;
+      PixelLine(ScreenX(x0), ScreenY(y0), ScreenX(x0 + 1), ScreenY(y0));
+      c.pen.color = kRed;
+      PixelLine(ScreenX(x0 + 1), ScreenY(y0), ScreenX(x0 + 1), ScreenY(y0 + m));
+    }
+  });
   picture_->DrawFrame(TwoPlotPicture::Lower, font, [&] {
     Canvas& c = *DrawCanvas;
     const int X = ScreenX(x0);

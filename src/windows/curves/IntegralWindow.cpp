@@ -99,6 +99,10 @@ TForm7::TForm7(QWidget* parent) : TAnalysisWindow(parent) {
   setWindowTitle(QStringLiteral("Integralfunktion"));
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
+  picture_->SetFrameOverlay(TwoPlotPicture::Upper, [this] {
+    DrawTermLegend(legendBox, {QStringLiteral("f(t) = ") + termField->text().trimmed()},
+                   TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}));
+  });
   ConnectHandlers();
   InstallFieldKeys(false);
 
@@ -362,60 +366,54 @@ void TForm7::IntegralKurve3Zeichnen() {
 
 void TForm7::animieren() {
   const double x = PointX0, x0 = IntegralX0;
-  picture_->DrawFrame(
-      TwoPlotPicture::Upper, paintBox->font(),
-      [&] {
-        Canvas& c = *DrawCanvas;
-        // The area: along the graph column by column, back along the axis. Only
-        // the columns of the view (and one beyond each edge) can be seen.
-        // The area ends before the first point from x0 on where the integral stops existing.
-        double reach = x;
-        const std::vector<double>& poles = Poles(std::min(x0, x), std::max(x0, x));
-        if (x >= x0) {
-          const auto pole = std::lower_bound(poles.begin(), poles.end(), x0);
-          if (pole != poles.end() && *pole <= x) reach = *pole;
-        } else {
-          const auto pole = std::upper_bound(poles.begin(), poles.end(), x0);
-          if (pole != poles.begin() && *(pole - 1) >= x) reach = *(pole - 1);
-        }
-        const bool cut = reach != x;
-        int first = std::max(ScreenX(std::min(x0, reach)), -1);
-        int last = std::min(ScreenX(std::max(x0, reach)), PlotWidth + 1);
-        if (cut && x >= x0) --last;  // the column of the pole itself stays open
-        if (cut && x < x0) ++first;
-        if (first <= last) {
-          const std::size_t columns = static_cast<std::size_t>(last - first + 1);
-          std::vector<double> t(columns), f(columns);
-          const auto defined = std::make_unique<bool[]>(columns);
-          for (int col = first; col <= last; ++col)
-            t[col - first] = x1 + col * (x2 - x1) / std::max(PlotWidth, 1);
-          EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, t.data(),
-                        columns, f.data(), defined.get());
-          std::vector<Point> area;
-          area.reserve(2 * columns);
-          for (int col = first; col <= last; ++col) area.push_back({col, ScreenY(f[col - first])});
-          for (int col = last; col >= first; --col) area.push_back({col, ScreenY(0)});
-          const Brush saved = c.brush;
-          c.brush = {Farben::flaeche, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7))};
-          c.pen.color = Farben::flaeche;
-          c.pen.width = Scaled(1);
-          c.Polygon(area);
-          c.brush = saved;
-        }
-        c.pen.color = kBlack;
-        c.pen.width = Scaled(1);
-        c.MoveTo(ScreenX(x), ScreenY(F(x)));
-        c.LineTo(ScreenX(x), ScreenY(0));
-        const Brush saved = c.brush;
-        c.brush = {Farben::Hintergrund, BrushStyle::Solid};
-        const int w = c.TextWidth("x");
-        c.TextOut(x > x0 ? ScreenX(x) + w : ScreenX(x) - 2 * w, ScreenY(0) + 5, "x");
-        c.brush = saved;
-      },
-      [this] {
-        DrawTermLegend(legendBox, {QStringLiteral("f(t) = ") + termField->text().trimmed()},
-                       TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}));
-      });
+  picture_->DrawFrame(TwoPlotPicture::Upper, paintBox->font(), [&] {
+    Canvas& c = *DrawCanvas;
+    // The area: along the graph column by column, back along the axis. Only
+    // the columns of the view (and one beyond each edge) can be seen.
+    // The area ends before the first point from x0 on where the integral stops existing.
+    double reach = x;
+    const std::vector<double>& poles = Poles(std::min(x0, x), std::max(x0, x));
+    if (x >= x0) {
+      const auto pole = std::lower_bound(poles.begin(), poles.end(), x0);
+      if (pole != poles.end() && *pole <= x) reach = *pole;
+    } else {
+      const auto pole = std::upper_bound(poles.begin(), poles.end(), x0);
+      if (pole != poles.begin() && *(pole - 1) >= x) reach = *(pole - 1);
+    }
+    const bool cut = reach != x;
+    int first = std::max(ScreenX(std::min(x0, reach)), -1);
+    int last = std::min(ScreenX(std::max(x0, reach)), PlotWidth + 1);
+    if (cut && x >= x0) --last;  // the column of the pole itself stays open
+    if (cut && x < x0) ++first;
+    if (first <= last) {
+      const std::size_t columns = static_cast<std::size_t>(last - first + 1);
+      std::vector<double> t(columns), f(columns);
+      const auto defined = std::make_unique<bool[]>(columns);
+      for (int col = first; col <= last; ++col)
+        t[col - first] = x1 + col * (x2 - x1) / std::max(PlotWidth, 1);
+      EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, t.data(), columns,
+                    f.data(), defined.get());
+      std::vector<Point> area;
+      area.reserve(2 * columns);
+      for (int col = first; col <= last; ++col) area.push_back({col, ScreenY(f[col - first])});
+      for (int col = last; col >= first; --col) area.push_back({col, ScreenY(0)});
+      const Brush saved = c.brush;
+      c.brush = {Farben::flaeche, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7))};
+      c.pen.color = Farben::flaeche;
+      c.pen.width = Scaled(1);
+      c.Polygon(area);
+      c.brush = saved;
+    }
+    c.pen.color = kBlack;
+    c.pen.width = Scaled(1);
+    c.MoveTo(ScreenX(x), ScreenY(F(x)));
+    c.LineTo(ScreenX(x), ScreenY(0));
+    const Brush saved = c.brush;
+    c.brush = {Farben::Hintergrund, BrushStyle::Solid};
+    const int w = c.TextWidth("x");
+    c.TextOut(x > x0 ? ScreenX(x) + w : ScreenX(x) - 2 * w, ScreenY(0) + 5, "x");
+    c.brush = saved;
+  });
   picture_->DrawFrame(TwoPlotPicture::Lower, paintBox->font(),
                       [this] { IntegralKurve3Zeichnen(); });
 }
