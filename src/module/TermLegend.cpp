@@ -10,7 +10,9 @@
 namespace kurvio {
 
 TBitCheckBox* LegendBox(QWidget* parent, std::function<void()> redraw) {
-  TBitCheckBox* box = Named(CheckBox(parent, QStringLiteral("Term im Bild")), "legendBox");
+  const QString caption = QStringLiteral("Term im Bild");
+  TBitCheckBox* box = Named(CheckBox(parent, caption), "legendBox");
+  box->setAccessibleName(caption);  // a check box of its own kind, no button
   QObject::connect(box, &TBitCheckBox::OnClick, box, std::move(redraw));
   return box;
 }

@@ -89,6 +89,7 @@ TEST_F(CovariationWindowTest, AnimationTurnsOneStepPastTheEndAndDraggingAnywhere
 
 TEST_F(CovariationWindowTest, AGuessIsJudgedAndDrawnUntilTheGameEnds) {
   Type("Edit1", "x^2/2-2");
+  Click("legendBox");
   const struct {
     const char *guess, *verdict;
     bool syntaxError;
@@ -97,10 +98,12 @@ TEST_F(CovariationWindowTest, AGuessIsJudgedAndDrawnUntilTheGameEnds) {
       {"x^2/2", "Noch nicht – vergleiche die Graphen", false},
       {"x^2/2-", "", true},
   };
-  const auto guessDrawn = [this] {
-    const testing::RecordingCanvas drawn = Record([this] { form->animieren(); });
-    return std::ranges::any_of(drawn.segments,
-                               [](const auto& s) { return s.color == Farben::Tangente; });
+  // Whether the guess's graph and the legend of the hidden term are drawn.
+  const auto drawn = [this] {
+    const testing::RecordingCanvas c = Record([this] { form->animieren(); });
+    return std::pair{
+        std::ranges::any_of(c.segments, [](const auto& s) { return s.color == Farben::Tangente; }),
+        std::ranges::count(c.texts, "f(x) = x^2/2-2", &testing::TextCall::text) == 1};
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.guess);
@@ -109,10 +112,10 @@ TEST_F(CovariationWindowTest, AGuessIsJudgedAndDrawnUntilTheGameEnds) {
     Type("guessField", QString::fromUtf8(row.guess));
     EXPECT_EQ(Text("guessVerdict"), QString::fromUtf8(row.verdict));
     EXPECT_EQ(messages.size(), row.syntaxError ? 1u : 0u);
-    EXPECT_EQ(guessDrawn(), !row.syntaxError);
+    EXPECT_EQ(drawn(), std::pair(!row.syntaxError, false));
     Click("BitCheckBox4");  // the game ends
     EXPECT_EQ(Text("guessField") + Text("guessVerdict"), QString());
-    EXPECT_FALSE(guessDrawn());
+    EXPECT_EQ(drawn(), std::pair(false, true));
   }
 }
 
