@@ -22,6 +22,7 @@
 #include "module/PlotPointer.h"
 #include "module/ScrollGrid.h"
 #include "module/SettingsLaunch.h"
+#include "module/TermLegend.h"
 #include "module/ViewPad.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
@@ -279,6 +280,8 @@ void TForm1::AddVertexAndPointRows(QVBoxLayout* panel) {
   xRow->addStretch();
   point->addLayout(xRow, 3, 0, 1, 3);
   panel->addWidget(pointPanel);
+  legendBox = LegendBox(controlPanel, [this] { darstellen(); });
+  panel->addWidget(legendBox);
 }
 
 void TForm1::AddFixAndButtonGroups(QVBoxLayout* panel) {

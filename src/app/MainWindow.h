@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
@@ -81,6 +82,7 @@ class TForm1 : public TModuleDialog {
   // Point panel.
   QWidget* pointPanel;
   TBitCheckBox *slopeTriangleBox, *tangentBox, *derivativeBox;
+  TBitCheckBox* legendBox;  // "Term im Bild"
   QSlider* stepWidthSlider;
   QLineEdit* pointXField;
   QToolButton *pointResetButton, *pointDirectionButton;
@@ -191,6 +193,8 @@ class TForm1 : public TModuleDialog {
   void DrawTangent(bool intoFixedLayer);
   void DrawSlopeTriangle();
   void DrawVertexMark();
+  // The family, its terms and its parameter values as the picture's legend.
+  QStringList LegendLines() const;
   int CurrentTab() const;
 
   void ConnectAnimation();

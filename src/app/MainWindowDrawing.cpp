@@ -1,6 +1,7 @@
 // Drawing of the main window: the live picture over the fixed layer, the
 // family member with its extras, and the fixed curves.
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <cmath>
 #include <optional>
@@ -9,13 +10,16 @@
 #include "app/Family.h"
 #include "app/MainWindow.h"
 #include "module/DrawOn.h"
+#include "module/TermLegend.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
 #include "settings/Settings.h"
+#include "term/NumberFormat.h"
 #include "term/Term.h"
 #include "term/TermBatch.h"
+#include "widgets/TBitCheckBox.h"
 
 namespace kurvio {
 namespace {
@@ -103,10 +107,39 @@ void TForm1::darstellen() {
       if (ShowTangent && (CurveKind == 4 || CurveKind == 7)) DrawTangent(true);
     });
   }
-  if (!ExportDrawing) {
-    layers_.CombineAnd();
-    paintBox->Show();
-  }
+  if (!ExportDrawing) layers_.CombineAnd();
+  // Over both layers, so that nothing shows through the legend.
+  if (legendBox->Checked())
+    DrawOn(layers_.BackBuffer(), paintBox->font(), [this] {
+      const int kind = CurveKind;
+      CurveBatchFunction curve = FamilyCurve(kind);
+      if (!curve)
+        curve = [kind](const double* x, std::size_t count, double* values, bool* defined) {
+          for (std::size_t i = 0; i < count; ++i) {
+            values[i] = FamilyValue(kind, x[i]);
+            defined[i] = TermDefined;
+          }
+        };
+      DrawTermLegend(legendBox, LegendLines(), curve);
+    });
+  if (!ExportDrawing) paintBox->Show();
+}
+
+QStringList TForm1::LegendLines() const {
+  const int tab = CurrentTab();
+  QStringList lines;
+  lines << (tab == 4 ? QStringLiteral("y = ") + termField->text().trimmed()
+                     : familyCaption->text());
+  if (tab == 3) lines << QStringLiteral("f(x) = ") + shiftedTermField->text().trimmed();
+  QStringList values;
+  const QLabel* const labels[] = {aLabel, bLabel, cLabel, tLabel};
+  const int count = tab == 0 ? 2 : tab == 4 ? 4 : 3;
+  for (int i = 0; i < count; ++i)
+    values << labels[i]->text() + QLatin1Char(' ') +
+                  QString::fromStdString(FormatNumberBare(Nachkommastellen, FamilyParam(i).value))
+                      .trimmed();
+  lines << values.join(QStringLiteral("   "));
+  return lines;
 }
 
 void TForm1::darstellen2() {

@@ -16,12 +16,14 @@
 #include "module/FrameWait.h"
 #include "module/HelpWindow.h"
 #include "module/SettingsLaunch.h"
+#include "module/TermLegend.h"
 #include "module/ViewCheck.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/ZoomBox.h"
 #include "settings/Preferences.h"
 #include "term/TermEdit.h"
+#include "widgets/TBitCheckBox.h"
 
 namespace kurvio {
 
@@ -286,6 +288,13 @@ void TAnalysisWindow::FitPictureToPaintBox(QImage& bitmap, PictureLayout layout)
   PlotWidth = size.width();
   PlotHeight = std::max(LayoutPlotHeight(layout, size.height()), 1);
   PlotTop = 0;
+}
+
+TBitCheckBox* TAnalysisWindow::AddLegendBox(QWidget* panel, QVBoxLayout* column,
+                                            std::function<void()> redraw) {
+  TBitCheckBox* box = LegendBox(panel, std::move(redraw));
+  column->addWidget(box);
+  return box;
 }
 
 void TAnalysisWindow::showEvent(QShowEvent* event) {

@@ -26,6 +26,7 @@ class QVBoxLayout;
 
 namespace kurvio {
 
+class TBitCheckBox;
 class TPaintBox;
 class ZoomBox;
 
@@ -145,6 +146,9 @@ class TAnalysisWindow : public TModuleDialog {
   // On painting: fits `bitmap` to the paint box of MakeFrameLayout (at least
   // 1 × 1) and sets the plot size for `layout` from it, PlotTop 0.
   void FitPictureToPaintBox(QImage& bitmap, PictureLayout layout = PictureLayout::OnePlot);
+
+  // "Term im Bild" as a row of the panel (module/TermLegend.h); a click runs `redraw`.
+  TBitCheckBox* AddLegendBox(QWidget* panel, QVBoxLayout* column, std::function<void()> redraw);
 
   bool Shown() const { return shown_; }
   void showEvent(QShowEvent* event) override;

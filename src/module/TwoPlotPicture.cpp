@@ -55,16 +55,19 @@ void TwoPlotPicture::Draw(Plot plot, const QFont& font, const std::function<void
     const bool lower = plot == Lower && DrawCanvas;
     if (lower) DrawCanvas->ShiftOrigin(0, PlotHeight);
     draw();
+    if (frame && over_[plot]) over_[plot]();
     if (lower) DrawCanvas->ShiftOrigin(0, -PlotHeight);
     return;
   }
   if (working_.isNull()) return;
   working_.fill(ToQColor(Farben::Hintergrund));
   DrawOn(working_, font, draw);
-  if (frame)
+  if (frame) {
     AndImages(working_, static_[plot]);
-  else
+    if (over_[plot]) DrawOn(working_, font, over_[plot]);
+  } else {
     static_[plot] = working_.copy();
+  }
   Show(plot);
 }
 

@@ -35,6 +35,9 @@ class TwoPlotPicture {
   // the moving parts, the plot's static picture is combined by AND and the
   // result is shown. During an export as DrawStatic.
   void DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw);
+  // Drawn last in every frame of `plot` (a legend), over the combined picture,
+  // so that nothing shows through it.
+  void SetFrameOverlay(Plot plot, std::function<void()> over) { over_[plot] = std::move(over); }
 
   // Both plots as the paint box shows them (PlotWidth × 2·PlotHeight).
   const QImage& Screen() const { return screen_; }
@@ -49,6 +52,7 @@ class TwoPlotPicture {
   QImage working_;
   QImage static_[2];
   QImage screen_;
+  std::function<void()> over_[2];
 };
 
 }  // namespace kurvio

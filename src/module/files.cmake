@@ -19,6 +19,7 @@ list(APPEND KURVIO_UI_SOURCES
   module/ButtonColumn.h
   module/ButtonColumn.cpp
   module/Controls.cpp
+  module/TermLegend.cpp
   module/NumberScroll.h
   module/NumberScroll.cpp
   module/TwoPlotPicture.h

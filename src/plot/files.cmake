@@ -4,6 +4,7 @@ list(APPEND KURVIO_CORE_SOURCES
   plot/PresentationCanvas.cpp
   plot/WideLines.cpp
   plot/CurveTracer.cpp
+  plot/Legend.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
   plot/QtCanvas.cpp

@@ -78,17 +78,20 @@ void LimitTermField(QLineEdit* field, int maxLength) { new TermFieldLimit(field,
 
 void InstallSyntaxErrorDialog() { SyntaxErrorReporter = ShowSyntaxError; }
 
-void CheckTermEdit(QLineEdit* edit) {
+void CheckTermEdit(QLineEdit* edit) { CheckTermEdit(edit, MainTerm); }
+
+bool CheckTermEdit(QLineEdit* edit, TermHandle& term) {
   std::string text = NormalizeTerm(DisplayToTerm(edit->text()));
   std::replace(text.begin(), text.end(), '.', ',');
   edit->setText(TermToDisplay(text));
 
-  CompileTerm(MainTerm, DisplayToTerm(edit->text()), true);
-  if (!TermDefined) {
-    CompileTerm(MainTerm, "0", true);
-    TermDefined = false;
-    FocusAtError(edit);
-  }
+  CompileTerm(term, DisplayToTerm(edit->text()), true);
+  if (TermDefined) return true;
+  CompileTerm(term, "0", true);
+  TermDefined = false;
+  // Taking the focus back may run another field's exit handler, which sets TermDefined anew.
+  FocusAtError(edit);
+  return false;
 }
 
 void ReadNumberEdit(QLineEdit* edit, double& value, double fallback) {

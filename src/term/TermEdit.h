@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "term/Term.h"
+
 class QLineEdit;
 
 namespace kurvio {
@@ -29,6 +31,9 @@ void InstallSyntaxErrorDialog();
 // TermDefined stays false and the field keeps the focus with the caret at the error
 // (unless QuietSyntaxErrors holds the message back).
 void CheckTermEdit(QLineEdit* edit);
+// The same into `term` (a second term of a window) instead of MainTerm;
+// whether the text is a term.
+bool CheckTermEdit(QLineEdit* edit, TermHandle& term);
 // Compiles the term a field shows into MainTerm without reporting an error, and
 // "0" in its place when the text is no term: a stored faulty term is reported
 // when its field is left, not when a window opens or repaints.

@@ -3,6 +3,7 @@ list(APPEND KURVIO_CORE_SOURCES
   term/TermEval.cpp
   term/TermProgram.cpp
   term/TermBatch.cpp
+  term/TermCompare.cpp
   term/Poles.cpp
   term/NumberFormat.cpp
 )

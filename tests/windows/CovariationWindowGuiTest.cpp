@@ -87,5 +87,37 @@ TEST_F(CovariationWindowTest, AnimationTurnsOneStepPastTheEndAndDraggingAnywhere
   EXPECT_DOUBLE_EQ(xP, -7 + 14.0 * (w / 2) / w);
 }
 
+TEST_F(CovariationWindowTest, AGuessIsJudgedAndDrawnUntilTheGameEnds) {
+  Type("Edit1", "x^2/2-2");
+  Click("legendBox");
+  const struct {
+    const char *guess, *verdict;
+    bool syntaxError;
+  } rows[] = {
+      {"x*x/2-2", "Richtig!", false},
+      {"x^2/2", "Noch nicht – vergleiche die Graphen", false},
+      {"x^2/2-", "", true},
+  };
+  // Whether the guess's graph and the legend of the hidden term are drawn.
+  const auto drawn = [this] {
+    const testing::RecordingCanvas c = Record([this] { form->animieren(); });
+    return std::pair{
+        std::ranges::any_of(c.segments, [](const auto& s) { return s.color == Farben::Tangente; }),
+        std::ranges::count(c.texts, "f(x) = x^2/2-2", &testing::TextCall::text) == 1};
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guess);
+    messages.clear();
+    Click("BitCheckBox4");
+    Type("guessField", QString::fromUtf8(row.guess));
+    EXPECT_EQ(Text("guessVerdict"), QString::fromUtf8(row.verdict));
+    EXPECT_EQ(messages.size(), row.syntaxError ? 1u : 0u);
+    EXPECT_EQ(drawn(), std::pair(!row.syntaxError, false));
+    Click("BitCheckBox4");  // the game ends
+    EXPECT_EQ(Text("guessField") + Text("guessVerdict"), QString());
+    EXPECT_EQ(drawn(), std::pair(false, true));
+  }
+}
+
 }  // namespace
 }  // namespace kurvio

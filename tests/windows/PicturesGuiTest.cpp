@@ -66,7 +66,7 @@ void ClassroomTerms() {
 // the pixels of the picture on screen.
 struct Drawn {
   std::string calls;
-  QByteArray metafile, screen;
+  QByteArray metafile, screen, svg;
 };
 
 template <class Window>
@@ -86,7 +86,8 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
   for (const QWidget* w : window->template findChildren<QWidget*>()) {
     const auto* label = qobject_cast<const QLabel*>(w);
     const auto* field = qobject_cast<const QLineEdit*>(w);
-    if ((label || field) && w->isVisible())
+    // The guess row of the guessing game has tests of its own.
+    if ((label || field) && w->isVisible() && w->parent()->objectName() != "guessRow")
       log.picture +=
           (w->objectName() + ": " + (label ? label->text() : field->text()) + "\n").toStdString();
   }
@@ -99,16 +100,18 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
   window->template findChild<QPushButton*>(QStringLiteral("SpeedButton23"))->click();
   const QImage screen = window->template findChild<TPaintBox*>()->grab().toImage();
   TermSequenceMode = false;
-  return {log.picture,
-          QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/x-wmf")),
+  const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+  return {log.picture, copied->data(QStringLiteral("image/x-wmf")),
           QByteArray(reinterpret_cast<const char*>(screen.constBits()),
-                     static_cast<qsizetype>(screen.sizeInBytes()))};
+                     static_cast<qsizetype>(screen.sizeInBytes())),
+          copied->data(QStringLiteral("image/svg+xml"))};
 }
 
-// Every check box of the window ticked, in the order the window holds them.
+// Every check box of the window ticked, in the order the window holds them;
+// not the legend's, which the kept pictures are without.
 void TickEveryBox(QWidget& window) {
   for (TBitCheckBox* box : window.findChildren<TBitCheckBox*>())
-    if (box->isEnabled() && !box->Checked()) {
+    if (box->isEnabled() && !box->Checked() && box->objectName() != "legendBox") {
       QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
       QApplication::processEvents();
     }
@@ -436,6 +439,39 @@ TEST(Pictures, PresentationModeReachesEveryWindowAndItsExport) {
     for (Color c : after.colours) EXPECT_EQ(PresentationColor(c, kWhite), c) << c;
     EXPECT_NE(shown.screen, plain.screen);
     EXPECT_NE(shown.metafile, plain.metafile);
+  }
+}
+
+// "Term im Bild": a line of the window's legend in its drawing, on screen and
+// in the SVG it copies only while the box is ticked.
+template <class Window>
+std::function<Drawn(bool)> Legend(std::function<void(Window&)> draw) {
+  return
+      [draw](bool ticked) { return Picture<Window>(ticked ? Do({"legendBox"}) : nullptr, draw); };
+}
+
+TEST(Pictures, TheLegendShowsTheTermsOnlyWhileTicked) {
+  const struct {
+    const char* line;
+    std::function<Drawn(bool)> picture;
+  } rows[] = {
+      {"a = 1,00   b = 0,00   c = 0,00   t = 0,00", Legend<TForm1>(DrawMain)},
+      {"f(x) = x^3/4-x", Legend<TForm3>(Redraw3)},
+      {"f(t) = sin(t)+1", Legend<TForm7>(Integral)},
+      {"f(x) = x^3/4-x", Legend<TForm8>(Tangent)},
+      {"f(x) = x   für x ≤ xo", Legend<TForm11>(Limits)},
+      {"f(x) = x^2/2-2", Legend<TForm12>(Covariation)},
+      {"f(x) = x^3-x-1", Legend<TForm13>(Bisection)},
+      {"a(n) = 1/n", Legend<TForm15>(Sequences)},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.line);
+    const Drawn off = row.picture(false), on = row.picture(true);
+    for (const auto& [drawn, ticked] : {std::pair{&off, false}, std::pair{&on, true}}) {
+      EXPECT_EQ(drawn->calls.find(std::string(" ") + row.line + "\n") != std::string::npos, ticked);
+      EXPECT_EQ(drawn->svg.contains(row.line), ticked);
+    }
+    EXPECT_NE(on.screen, off.screen);
   }
 }
 

@@ -17,6 +17,7 @@
 #include "module/ExampleFiles.h"
 #include "module/ExampleList.h"
 #include "module/FrameWait.h"
+#include "module/TermLegend.h"
 #include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
@@ -58,6 +59,10 @@ TForm3::TForm3(QWidget* parent)
   pointerLayout = PictureLayout::TwoPlots;
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
+  picture_->SetFrameOverlay(TwoPlotPicture::Upper, [this] {
+    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
+                   TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
+  });
   ConnectHandlers();
   InstallFieldKeys(false);
 
@@ -105,6 +110,7 @@ void TForm3::BuildLayout() {
   column->addWidget(firstDerivativeReadout);
   column->addWidget(secondDerivativeReadout);
 
+  legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   const ExampleControls examples = AddExampleControls(panel, column);
   exampleBox = Named(examples.list, "ListBox1");
   getExampleButton = Named(examples.get, "SpeedButton1");

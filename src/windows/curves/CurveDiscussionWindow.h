@@ -38,6 +38,7 @@ class TForm3 : public TAnalysisWindow {
   TSwitch* animationSwitch;
   QToolButton* directionButton;
   TBitCheckBox *firstDerivativeBox, *secondDerivativeBox, *traceBox, *triangleBox;
+  TBitCheckBox* legendBox = nullptr;  // "Term im Bild"
   QLabel *firstDerivativeReadout, *secondDerivativeReadout;
   QListWidget* exampleBox;
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;

@@ -21,6 +21,7 @@
 #include "module/ExampleFiles.h"
 #include "module/ExampleList.h"
 #include "module/ScrollGrid.h"
+#include "module/TermLegend.h"
 #include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
@@ -100,6 +101,10 @@ TForm7::TForm7(QWidget* parent)
   pointerLayout = PictureLayout::TwoPlots;
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
+  picture_->SetFrameOverlay(TwoPlotPicture::Upper, [this] {
+    DrawTermLegend(legendBox, {QStringLiteral("f(t) = ") + termField->text().trimmed()},
+                   TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}));
+  });
   ConnectHandlers();
   InstallFieldKeys(false);
 
@@ -133,6 +138,7 @@ void TForm7::BuildLayout() {
   readout->addWidget(integralReadout, 1);
   column->addLayout(readout);
 
+  legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   const ExampleControls examples = AddExampleControls(panel, column);
   exampleBox = Named(examples.list, "ListBox1");
   getExampleButton = Named(examples.get, "SpeedButton1");

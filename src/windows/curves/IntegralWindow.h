@@ -18,6 +18,7 @@ class QVBoxLayout;
 
 namespace kurvio {
 
+class TBitCheckBox;
 class TExampleList;
 class TPaintBox;
 class TSwitch;
@@ -48,6 +49,7 @@ class TForm7 : public TAnalysisWindow {
   QToolButton* resetX0Button;
   QLabel* integralReadout;  // F(x) with " [FE]"
   QListWidget* exampleBox;
+  TBitCheckBox* legendBox = nullptr;  // "Term im Bild"
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;
 

@@ -19,6 +19,7 @@
 #include "module/DrawOn.h"
 #include "module/ExampleList.h"
 #include "module/NumberScroll.h"
+#include "module/TermLegend.h"
 #include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
@@ -85,6 +86,7 @@ void TForm8::BuildLayout() {
   BuildSecantRows(panel, column);
   BuildTangentRows(panel, column);
 
+  legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   const ExampleControls examples = AddExampleControls(panel, column);
   exampleBox = Named(examples.list, "ListBox1");
   getExampleButton = Named(examples.get, "SpeedButton1");
@@ -442,6 +444,8 @@ void TForm8::animieren() {
     curveKind_ = 0;
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
+    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
+                   TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   if (!ExportDrawing) paintBox->Show();
 }

@@ -59,7 +59,8 @@ class TForm8 : public TAnalysisWindow {
   TColorButton* secantColorButton;
   QLabel* secantSlopeReadout;  // secant slope
   TBitCheckBox *tangentBox, *tangentTriangleBox;
-  QLabel* tangentSlopeReadout;  // tangent slope
+  TBitCheckBox* legendBox = nullptr;  // "Term im Bild"
+  QLabel* tangentSlopeReadout;        // tangent slope
   QListWidget* exampleBox;
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;

@@ -19,6 +19,7 @@
 #include "module/DrawOn.h"
 #include "module/ExampleList.h"
 #include "module/IntegerField.h"
+#include "module/TermLegend.h"
 #include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
@@ -90,6 +91,7 @@ void TForm13::BuildLayout() {
   BuildValueRows(panel, column);
   BuildLookRows(panel, column);
 
+  legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   const ExampleControls examples = AddExampleControls(panel, column);
   exampleListBox = Named(examples.list, "ListBox1");
   getExampleButton = Named(examples.get, "SpeedButton3");
@@ -376,6 +378,8 @@ void TForm13::animieren() {
     DrawCoordinateSystem();
     KurveZeichnen(x1, x2, x1, x2);
     intervalle(a0, b0);
+    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
+                   TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   if (!ExportDrawing) paintBox->Show();
 }

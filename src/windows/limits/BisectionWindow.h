@@ -42,6 +42,7 @@ class TForm13 : public TAnalysisWindow {
   QLabel* statusLine;
   TColorButton *noChangeColourButton, *changeColourButton;
   TBitCheckBox *guideLinesBox, *labelsBox, *zoomModeBox;
+  TBitCheckBox* legendBox = nullptr;  // "Term im Bild"
   QListWidget* exampleListBox;
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;

@@ -20,6 +20,7 @@
 #include "module/DrawOn.h"
 #include "module/ExampleList.h"
 #include "module/NumberScroll.h"
+#include "module/TermLegend.h"
 #include "module/ViewCheck.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
@@ -30,6 +31,7 @@
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
+#include "term/TermCompare.h"
 #include "term/TermEdit.h"
 #include "term/TermText.h"
 #include "widgets/TBitCheckBox.h"
@@ -129,6 +131,7 @@ void TForm12::BuildLayout() {
             "BitCheckBox3");
   guessBox = Named(CheckBox(panel, QStringLiteral("Funktionsterm erraten")), "BitCheckBox4");
   for (TBitCheckBox* box : {graphBox, arrowBox, cartesianBox, guessBox}) column->addWidget(box);
+  legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   const auto button = [panel, column](const QString& caption, const char* name) {
     auto* b = new QPushButton(caption, panel);
     b->setAutoDefault(false);
@@ -181,6 +184,18 @@ void TForm12::BuildTermPanels(QWidget* panel, QVBoxLayout* column) {
   showSolutionButton = new QPushButton(QStringLiteral("Lösung anzeigen"), familyPanel);
   showSolutionButton->setAutoDefault(false);
   families->addWidget(Named(showSolutionButton, "SpeedButton30"), 6, 0, 1, 2);
+  auto* guessRow = Named(new QWidget(familyPanel), "guessRow");
+  auto* guess = new QGridLayout(guessRow);
+  guess->setContentsMargins(0, 0, 0, 0);
+  guess->addWidget(new QLabel(QStringLiteral("Dein Term:"), guessRow), 0, 0);
+  guessField = Named(new QLineEdit(guessRow), "guessField");
+  guessField->setAccessibleName(QStringLiteral("Dein Term:"));
+  LimitTermField(guessField, kShortTermFieldLength);
+  guess->addWidget(guessField, 0, 1);
+  guessVerdict = Named(new QLabel(guessRow), "guessVerdict");
+  guessVerdict->setWordWrap(true);
+  guess->addWidget(guessVerdict, 1, 0, 1, 2);
+  families->addWidget(guessRow, 7, 0, 1, 2);
   familyPanel->hide();
   column->addWidget(familyPanel);
 }
@@ -218,6 +233,7 @@ void TForm12::BuildXRows(QWidget* panel, QVBoxLayout* column) {
 
 void TForm12::ConnectHandlers() {
   OnExit(termField, [this] { onTermFieldLeft(); });
+  OnExit(guessField, [this] { onGuessFieldLeft(); });
   xScroll_ = new TNumberScroll(
       this, xField, xBar, xP, [this] { return xa; }, [this] { return xb; },
       [this] { animieren(); });
@@ -437,8 +453,18 @@ void TForm12::animieren() {
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
     DrawCoordinateSystem();
     if (ShowGraph) KurveZeichnen(x1, x2, x1, x2);
+    if (guess_) {
+      CurveColor = Farben::Tangente;
+      TraceCurve(TermCurve(guess_, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), x1, x2, x1,
+                 x2);
+      CurveColor = Farben::Zeichenstift;
+    }
     c.pen = {kBlack, Scaled(1)};
     for (double x : arrows) DrawCartesianArrow(x);
+    // The legend would give the guessing game away.
+    if (!guessBox->Checked())
+      DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
+                     TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
 
     // The rails in the lower fifth.
     PlotHeight = h;
@@ -514,6 +540,33 @@ void TForm12::onGuessBoxClicked() {
   const bool guessing = guessBox->Checked();
   examplePanel->setVisible(!guessing);
   familyPanel->setVisible(guessing);
+  // The guess goes with the game; the legend shows the term again, or hides it.
+  const bool redraw = guess_ || legendBox->Checked();
+  if (!guessing) ClearGuess();
+  if (redraw) animieren();
+}
+
+void TForm12::ClearGuess() {
+  guessField->clear();
+  guessVerdict->clear();
+  guess_.reset();
+}
+
+void TForm12::onGuessFieldLeft() {
+  if (guessField->text().trimmed().isEmpty()) {
+    if (guess_) {
+      ClearGuess();
+      animieren();
+    }
+    return;
+  }
+  TermHandle guess;
+  if (!CheckTermEdit(guessField, guess)) return;  // the syntax error has been reported
+  guess_ = std::move(guess);
+  const bool right = SameFunction(guess_, MainTerm, {0, 0, ParamA, ParamB, ParamC, 0}, xa, xb);
+  guessVerdict->setText(right ? QStringLiteral("Richtig!")
+                              : QStringLiteral("Noch nicht – vergleiche die Graphen"));
+  animieren();
 }
 
 void TForm12::onFamilyClicked(int family) {
@@ -526,6 +579,7 @@ void TForm12::onFamilyClicked(int family) {
   const bool valid = TermDefined;
   TermKovariation = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
   familyField->setText(QString::fromUtf8(kFunctionFamilies[static_cast<std::size_t>(family)].name));
+  ClearGuess();  // a new function to find
   familyField->show();
   if (valid) animieren();
 }

@@ -11,6 +11,7 @@
 #include "module/AnalysisWindow.h"
 #include "settings/Color.h"
 #include "settings/RecordList.h"
+#include "term/Term.h"
 #include "windows/limits/FunctionList.h"
 
 class QGroupBox;
@@ -54,13 +55,16 @@ class TForm12 : public TAnalysisWindow {
   std::array<QPushButton*, kFunctionFamilyCount> familyButtons{};
   QLineEdit* familyField;  // the family's name, or the term when the solution is shown
   QPushButton* showSolutionButton;
-  QLineEdit* xField;  // x0
+  QLineEdit* guessField;  // "Dein Term:", the pupil's guess
+  QLabel* guessVerdict;   // what the check of the guess says
+  QLineEdit* xField;      // x0
   QScrollBar* xBar;
   QToolButton* xResetButton;
   TSwitch* animationSwitch;
   QToolButton* directionButton;
   QSlider* speedBar;  // speed divisor
   TBitCheckBox *graphBox, *arrowBox, *cartesianBox, *guessBox;
+  TBitCheckBox* legendBox = nullptr;  // "Term im Bild"
   QPushButton *fixArrowButton, *deleteArrowButton, *clearArrowsButton;
   QGroupBox* xRailPanel;
   QToolButton *xRailHalveButton, *xRailDoubleButton, *xRailResetButton;
@@ -100,6 +104,8 @@ class TForm12 : public TAnalysisWindow {
   void onGuessBoxClicked();
   void onFamilyClicked(int family);
   void onShowSolutionClicked();
+  // The guess checked against the hidden function on the x rail's range.
+  void onGuessFieldLeft();
   void onFixArrowClicked();
   void onDeleteArrowClicked();
   void onClearArrowsClicked();
@@ -126,12 +132,14 @@ class TForm12 : public TAnalysisWindow {
   void RailsZoomed();
   void PlaceRailPanels();
   void UpdateDeleteButtons();
+  void ClearGuess();
   void ShowReadouts();
   void DrawCartesianArrow(double x);
   void DrawRailArrow(double x);
   double MouseX(int column) const;
 
   QImage bitmap_;
+  TermHandle guess_;  // the guess checked last, drawn beside the hidden graph
   QWidget* side_ = nullptr;
   TNumberScroll* xScroll_ = nullptr;
   TExampleList* examples_ = nullptr;

@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 #include "module/Controls.h"
 #include "module/Cursors.h"
@@ -19,6 +21,7 @@
 #include "module/ExampleFiles.h"
 #include "module/ExampleList.h"
 #include "module/NumberScroll.h"
+#include "module/TermLegend.h"
 #include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
@@ -83,6 +86,7 @@ void TForm11::BuildLayout() {
   BuildNumberRows(panel, column);
   BuildColourRows(panel, column);
 
+  legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   const ExampleControls examples = AddExampleControls(panel, column);
   exampleListBox = Named(examples.list, "ListBox1");
   getExampleButton = Named(examples.get, "SpeedButton1");
@@ -387,6 +391,22 @@ void TForm11::animieren() {
     c.brush.color = Farben::Hintergrund;
 
     if (ShowLabels) DrawLabels(y0);
+    DrawTermLegend(legendBox,
+                   {QStringLiteral("f(x) = %1   für x ≤ xo").arg(f1Field->text().trimmed()),
+                    QStringLiteral("f(x) = %1   für x > xo").arg(f2Field->text().trimmed())},
+                   [this, xo](const double* x, std::size_t count, double* y, bool* defined) {
+                     // f1 up to xo, f2 beyond; MainTerm ends as f2, as the picture left it.
+                     const TermInputs fixed{0, 0, ParamA, ParamB, ParamC, 0};
+                     std::vector<double> right(count);
+                     const auto rightDefined = std::make_unique<bool[]>(count);
+                     CompileFieldTerm(f1Field);
+                     EvalTermBatch(MainTerm, BatchInput::X, fixed, x, count, y, defined);
+                     CompileFieldTerm(f2Field);
+                     EvalTermBatch(MainTerm, BatchInput::X, fixed, x, count, right.data(),
+                                   rightDefined.get());
+                     for (std::size_t i = 0; i < count; ++i)
+                       if (x[i] > xo) y[i] = right[i], defined[i] = rightDefined[i];
+                   });
   });
   if (!ExportDrawing) paintBox->Show();
 }

@@ -53,6 +53,7 @@ class TForm11 : public TAnalysisWindow {
   TColorButton* neighbourhoodColourButton;
   TColorButton* imageColourButton;
   TBitCheckBox* labelsBox;
+  TBitCheckBox* legendBox = nullptr;  // "Term im Bild"
   QListWidget* exampleListBox;
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;

@@ -19,6 +19,7 @@
 #include "module/DrawOn.h"
 #include "module/ExampleList.h"
 #include "module/NumberScroll.h"
+#include "module/TermLegend.h"
 #include "module/ViewCheck.h"
 #include "module/ViewPad.h"
 #include "plot/PaintBox.h"
@@ -98,6 +99,7 @@ void TForm15::BuildLayout() {
   BuildLimitRows(panel, column);
   BuildN0Panel(panel, column);
 
+  legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   const ExampleControls examples = AddExampleControls(panel, column);
   exampleListBox = Named(examples.list, "ListBox1");
   getExampleButton = Named(examples.get, "SpeedButton1");
@@ -348,6 +350,7 @@ void TForm15::animieren() {
     XAxisName = "n";
     YAxisName = "a(n)";
     DrawCoordinateSystem();
+    DrawTermLegend(legendBox, {QStringLiteral("a(n) = ") + termField->text().trimmed()}, ABatch);
   });
   ShowLimit();
   if (!ExportDrawing) paintBox->Show();

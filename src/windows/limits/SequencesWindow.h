@@ -47,6 +47,7 @@ class TForm15 : public TAnalysisWindow {
   QWidget* n0Panel;
   QLabel* n0Label;
   TBitCheckBox *findN0Box, *markLimitBox;
+  TBitCheckBox* legendBox = nullptr;  // "Term im Bild"
   QListWidget* exampleListBox;
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;

@@ -1,0 +1,22 @@
+// The legend goes to the first corner that its curve crosses least.
+#include "plot/Legend.h"
+
+#include "plot/PlotTestSupport.h"
+
+namespace kurvio::testing {
+namespace {
+
+using LegendTest = PlotTest;
+
+TEST_F(LegendTest, GoesBelowACurveAlongTheTopToTheLeft) {
+  DrawLegend({"f(x) = 1", "a = 2"}, [](const double*, std::size_t count, double* y, bool* defined) {
+    for (std::size_t i = 0; i < count; ++i) y[i] = 6.8, defined[i] = true;  // row 10
+  });
+  // 8 characters of 7 pixels, two lines of 16, 4 pixels inside, 8 from the edges.
+  EXPECT_EQ(canvas.calls,
+            (std::vector<std::string>{"Rectangle 8 652 72 692", "TextOut 12 656 f(x) = 1",
+                                      "TextOut 12 672 a = 2"}));
+}
+
+}  // namespace
+}  // namespace kurvio::testing
