@@ -23,7 +23,7 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
   nameFont.setPointSize(24);
   nameFont.setBold(true);
   nameLabel->setFont(nameFont);
-  versionLabel = new QLabel(QStringLiteral("Version 1.5"), this);
+  versionLabel = new QLabel(QStringLiteral("Version " KURVIO_VERSION), this);
   purposeLabel = new QLabel(
       QStringLiteral("Funktionen experimentell,\ndynamisch und animiert untersuchen"), this);
   for (QLabel* label : {nameLabel, versionLabel, purposeLabel}) {

@@ -99,7 +99,7 @@ void TForm4::AddTitle(QVBoxLayout* layout) {
   big.setBold(true);
   name->setFont(big);
   name->setAlignment(Qt::AlignCenter);
-  auto* version = new QLabel(QStringLiteral("Version 1.5"), this);
+  auto* version = new QLabel(QStringLiteral("Version " KURVIO_VERSION), this);
   version->setAlignment(Qt::AlignCenter);
   auto* subtitle = new QLabel(
       QStringLiteral("Funktionen experimentell,\ndynamisch\n und animiert untersuchen"), this);

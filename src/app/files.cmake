@@ -1,4 +1,5 @@
 list(APPEND KURVIO_CORE_SOURCES
+  app/CommandLine.cpp
   app/Family.cpp
 )
 list(APPEND KURVIO_UI_SOURCES

@@ -1,0 +1,78 @@
+#include "app/CommandLine.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace kurvio {
+namespace {
+
+// Qt's options with a value of their own (also as -option=value), and without one.
+constexpr std::array<std::string_view, 15> kQtWithValue = {"platform",      "platformpluginpath",
+                                                           "platformtheme", "plugin",
+                                                           "qmljsdebugger", "qwindowgeometry",
+                                                           "qwindowicon",   "qwindowtitle",
+                                                           "session",       "display",
+                                                           "geometry",      "title",
+                                                           "name",          "style",
+                                                           "stylesheet"};
+constexpr std::array<std::string_view, 6> kQtFlags = {"reverse", "widgetcount", "nograb",
+                                                      "dograb",  "sync",        "testability"};
+
+template <std::size_t N>
+bool Among(const std::array<std::string_view, N>& names, std::string_view name) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+}  // namespace
+
+CommandLine ReadCommandLine(int argc, const char* const* argv) {
+  CommandLine line;
+  for (int i = 1; i < argc && argv[i]; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--") break;
+    if (arg.size() < 2 || arg[0] != '-') continue;  // no files are opened; a word is ignored
+    // A question is answered whatever else the line holds.
+    if (arg == "-h" || arg == "--help" || arg == "-?") return {CommandLine::kHelp, {}};
+    if (arg == "-v" || arg == "--version") return {CommandLine::kVersion, {}};
+    std::string_view name = arg.substr(arg[1] == '-' ? 2 : 1);
+    const std::size_t equals = name.find('=');
+    const bool hasValue = equals != std::string_view::npos;
+    name = name.substr(0, equals);
+    if (Among(kQtWithValue, name)) {
+      if (!hasValue) ++i;  // the value follows
+      continue;
+    }
+    if (Among(kQtFlags, name) && !hasValue) continue;
+    if (line.action == CommandLine::kRun) {
+      line.action = CommandLine::kUnknown;
+      line.unknown = std::string(arg);
+    }
+  }
+  return line;
+}
+
+std::string HelpText() {
+  return "Aufruf: kurvio [Optionen]\n"
+         "\n"
+         "Kurvio " KURVIO_VERSION
+         " – Funktionen experimentell, dynamisch und animiert untersuchen.\n"
+         "Ohne Optionen öffnet sich das Startfenster.\n"
+         "\n"
+         "Optionen:\n"
+         "  -h, --help       diese Hilfe zeigen und beenden\n"
+         "  -v, --version    die Version zeigen und beenden\n"
+         "\n"
+         "Dazu gelten die Optionen von Qt, etwa -platform, -style oder -geometry.\n"
+         "Dateien und Umgebung beschreibt die Handbuchseite: man kurvio\n";
+}
+
+std::string VersionText() { return "Kurvio " KURVIO_VERSION "\n"; }
+
+std::string UnknownOptionText(const std::string& option) {
+  return "kurvio: unbekannte Option „" + option +
+         "“\n"
+         "Mehr mit „kurvio --help“.\n";
+}
+
+}  // namespace kurvio
