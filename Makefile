@@ -9,7 +9,7 @@ ifeq ($(CI),true)
   CMAKE_FLAGS += -DKURVIO_WERROR=ON
 endif
 
-.PHONY: all build test run install bootstrap configure clean FORCE
+.PHONY: all build test run install package bootstrap configure clean FORCE
 
 all: build
 
@@ -37,6 +37,10 @@ test: build
 
 run: build
 	./$(BUILD)/kurvio
+
+# kurvio_<version>_<arch>.deb in the build folder, for `apt install ./kurvio_….deb`.
+package: build
+	cd $(BUILD) && cpack
 
 # DESTDIR in the environment or on the command line stages the files below it.
 install: build

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The Debian package of `make package`: its name, control fields, dependencies
+# and files; no maintainer scripts; lintian without errors; the AppStream
+# metadata and the desktop entry valid; and the packaged program, unpacked into
+# a fresh root, started in an X server (installed_copy.sh).
+#   package.sh CPACK BUILD_DIR DATA_DIR
+set -euo pipefail
+
+cpack=$1
+build=$2
+data=$3
+
+XDO_TAG=package
+source "$(dirname "$0")/xdo.sh"
+source "$(dirname "$0")/installed_copy.sh"
+
+for tool in dpkg-deb dpkg-shlibdeps; do
+  if ! command -v "$tool" > /dev/null; then
+    echo "package: $tool is missing, so the package is not built here"
+    exit 77
+  fi
+done
+
+tmp=$(mktemp -d)
+trap 'stop_program; rm -rf "$tmp"' EXIT
+
+"$cpack" --config "$build/CPackConfig.cmake" -B "$tmp/out" > "$tmp/cpack.log" 2>&1 ||
+  fail "cpack failed: $(cat "$tmp/cpack.log")"
+version=$(sed -n 's/^CPACK_PACKAGE_VERSION:STRING=//p; s/^CMAKE_PROJECT_VERSION:STATIC=//p' \
+  "$build/CMakeCache.txt" | head -n 1)
+deb=$tmp/out/kurvio_${version}_$(dpkg --print-architecture).deb
+[[ -f $deb ]] || fail "no $deb: $(ls "$tmp/out")"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ $(field Package) == kurvio ]] || fail "Package: $(field Package)"
+[[ $(field Version) == "$version" ]] || fail "Version $(field Version), the project's is $version"
+[[ $(field Section) == education ]] || fail "Section: $(field Section)"
+depends=$(field Depends)
+for need in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 \
+  libqt6printsupport6 libjpeg62-turbo qt6-qpa-plugins; do
+  pattern="(^|[ ,])${need//+/\\+}([ ,(]|\$)"
+  [[ $depends =~ $pattern ]] || fail "Depends lacks $need: $depends"
+done
+description=$(field Description)
+[[ $description == *"teaching calculus"* && $description == *Analysisunterricht* ]] ||
+  fail "the description is not in English and German: $description"
+
+# The files of `make install`, under /usr, and nothing else.
+expected=(usr/bin/kurvio usr/share/applications/kurvio.desktop
+  usr/share/icons/hicolor/scalable/apps/kurvio.svg
+  usr/share/metainfo/io.github.kurvio.Kurvio.metainfo.xml usr/share/man/man1/kurvio.1.gz
+  usr/share/doc/kurvio/copyright usr/share/doc/kurvio/changelog.gz)
+for f in "$data"/*.txt; do expected+=("usr/share/kurvio/${f##*/}"); done
+want=$(printf '%s\n' "${expected[@]}" | sort)
+got=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "", $6); print $6 }' | sort)
+[[ $got == "$want" ]] || fail "packaged files differ:$(diff <(echo "$want") <(echo "$got") | sed 's/^/ /')"
+
+dpkg-deb -e "$deb" "$tmp/control"
+scripts=$(cd "$tmp/control" && ls | grep -vx -e control -e md5sums || true)
+[[ -z $scripts ]] || fail "maintainer scripts in the package: $scripts"
+
+if command -v lintian > /dev/null; then
+  lintian --fail-on error --suppress-tags-from-file /dev/null "$deb" > "$tmp/lintian.log" 2>&1 ||
+    fail "lintian reports errors:$(sed 's/^/ /' "$tmp/lintian.log")"
+  sed 's/^/package: lintian: /' "$tmp/lintian.log"
+else
+  echo "package: lintian is missing, so the package is not linted here"
+fi
+
+root=$tmp/root
+dpkg-deb -x "$deb" "$root"
+report=$(appstreamcli validate --no-net --explain \
+  "$root/usr/share/metainfo/io.github.kurvio.Kurvio.metainfo.xml" 2>&1) ||
+  fail "appstreamcli validate failed: $report"
+grep -qE '^[EW]:' <<< "$report" && fail "appstreamcli validate: $report"
+report=$(desktop-file-validate "$root/usr/share/applications/kurvio.desktop" 2>&1) ||
+  fail "desktop-file-validate failed: $report"
+[[ -z $report ]] || fail "desktop-file-validate: $report"
+[[ $("$root/usr/bin/kurvio" --version) == "Kurvio $version" ]] ||
+  fail "the packaged program says it is $("$root/usr/bin/kurvio" --version)"
+echo "package: $(basename "$deb"): fields, dependencies and files as they should be"
+
+check_installed_copy "$root/usr" "$tmp"
