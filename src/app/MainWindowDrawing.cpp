@@ -113,13 +113,7 @@ void TForm1::darstellen() {
     DrawOn(layers_.BackBuffer(), paintBox->font(), [this] {
       const int kind = CurveKind;
       CurveBatchFunction curve = FamilyCurve(kind);
-      if (!curve)
-        curve = [kind](const double* x, std::size_t count, double* values, bool* defined) {
-          for (std::size_t i = 0; i < count; ++i) {
-            values[i] = FamilyValue(kind, x[i]);
-            defined[i] = TermDefined;
-          }
-        };
+      if (!curve) curve = PointByPoint([kind](double x) { return FamilyValue(kind, x); });
       DrawTermLegend(legendBox, LegendLines(), curve);
     });
   if (!ExportDrawing) paintBox->Show();

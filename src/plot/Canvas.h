@@ -53,6 +53,7 @@ struct Font {
   Color color = kBlack;
   bool bold = false;
   bool italic = false;
+  friend bool operator==(const Font&, const Font&) = default;
 };
 
 // A font named "Symbol" shows Latin letters as Greek ones ("e" as ε, "d" as δ,

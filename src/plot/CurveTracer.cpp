@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "plot/PlotFrame.h"
@@ -337,19 +338,22 @@ void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double s
                 double to, int stepPixels) {
   // One point at a time: a value function may rely on being asked only for
   // the samples the picture needs.
-  const CurveBatchFunction values = [&curveValue](const double* x, std::size_t count, double* y,
-                                                  bool* defined) {
-    for (std::size_t i = 0; i < count; ++i) {
-      y[i] = curveValue(x[i]);
-      defined[i] = TermDefined;
-    }
-  };
-  Trace(values, scaleFrom, scaleTo, from, to, stepPixels, 1);
+  Trace(PointByPoint(curveValue), scaleFrom, scaleTo, from, to, stepPixels, 1);
 }
 
 void TraceCurve(const CurveBatchFunction& curveValues, double scaleFrom, double scaleTo,
                 double from, double to, int stepPixels) {
   Trace(curveValues, scaleFrom, scaleTo, from, to, stepPixels, 0);
+}
+
+CurveBatchFunction PointByPoint(CurveValueFunction curveValue) {
+  return [curveValue = std::move(curveValue)](const double* x, std::size_t count, double* y,
+                                              bool* defined) {
+    for (std::size_t i = 0; i < count; ++i) {
+      y[i] = curveValue(x[i]);
+      defined[i] = TermDefined;
+    }
+  };
 }
 
 CurveBatchFunction TermCurve(const TermHandle& term, BatchInput vary, const TermInputs& fixed) {

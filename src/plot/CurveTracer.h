@@ -23,6 +23,9 @@ using CurveBatchFunction =
 // beyond `to` is taken at `to`. Whatever lies more than a few columns (and the
 // pen's width) outside the window is not sampled, so a range of any length is
 // traced in about as many steps as the window has columns.
+// A value function asked one x at a time, as a batch (definedness from TermDefined).
+CurveBatchFunction PointByPoint(CurveValueFunction curveValue);
+
 void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo, double from,
                 double to, int stepPixels = 1);
 // The same picture, with the samples evaluated in a few large batches; a batch

@@ -74,11 +74,8 @@ void PresentationCanvas::Pass() {
   device_.brush.color = brushColours_.Shown(brush.color);
   // The font only when it changed: the name is a string, and a curve is
   // thousands of calls.
-  if (font.size != shownFont_.size || font.color != shownFont_.color ||
-      font.bold != shownFont_.bold || font.italic != shownFont_.italic ||
-      font.name != shownFont_.name || !fontPassed_) {
+  if (shownFont_ != font) {
     shownFont_ = font;
-    fontPassed_ = true;
     device_.font = font;
     device_.font.color = PresentationColor(font.color, Farben::Hintergrund);
     device_.font.size = 2 * font.size;

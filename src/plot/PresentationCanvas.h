@@ -49,8 +49,7 @@ class PresentationCanvas : public Canvas {
   };
   Canvas& device_;
   ColourCache penColours_, brushColours_;
-  Font shownFont_;
-  bool fontPassed_ = false;
+  std::optional<Font> shownFont_;  // the font last passed on
 };
 
 // The canvas a picture is drawn on: the device itself, or in presentation

@@ -15,6 +15,8 @@ constexpr const char* kSection = "Fenster";
 constexpr const char* kNameKey = "Name";
 constexpr std::size_t kMaxStateSize = 64 * 1024;
 
+std::string FileName(const WindowState& state) { return "Fenster-" + state.name + ".ini"; }
+
 }  // namespace
 
 std::vector<std::string> ViewKeys() {
@@ -31,7 +33,7 @@ WindowState AnalysisLesson(std::string name, std::vector<std::string> keys) {
 
 std::string WindowStatePath(const WindowState& state) {
   if (UserDir.empty()) return {};
-  return UserDir + "Fenster-" + state.name + ".ini";
+  return UserDir + FileName(state);
 }
 
 bool RestoreWindowState(const WindowState& state) {
@@ -45,8 +47,7 @@ bool RestoreWindowState(const WindowState& state) {
 }
 
 bool KeepWindowState(const WindowState& state) {
-  if (WindowStatePath(state).empty()) return false;
-  const std::string path = PathInUserDir("Fenster-" + state.name + ".ini");
+  const std::string path = PathInUserDir(FileName(state));
   if (path.empty()) return false;
   IniFile ini;
   ini.WriteString(kSection, kNameKey, state.name);

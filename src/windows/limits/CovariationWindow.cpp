@@ -50,6 +50,9 @@ void Dot(Color colour, int x, int y, int r) {
 
 QString Number(double v) { return QString::fromStdString(FormatNumber(Nachkommastellen, v)); }
 
+// The window's terms are evaluated in x, with the parameters a, b and c.
+TermInputs WindowInputs() { return {0, 0, ParamA, ParamB, ParamC, 0}; }
+
 }  // namespace
 
 TForm12::TForm12(QWidget* parent)
@@ -346,8 +349,7 @@ void TForm12::FormClose() {
 }
 
 void TForm12::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve(TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
-             scaleTo, from, to);
+  TraceCurve(TermCurve(MainTerm, BatchInput::X, WindowInputs()), scaleFrom, scaleTo, from, to);
 }
 
 void TForm12::ShowReadouts() {
@@ -455,8 +457,7 @@ void TForm12::animieren() {
     if (ShowGraph) KurveZeichnen(x1, x2, x1, x2);
     if (guess_) {
       CurveColor = Farben::Tangente;
-      TraceCurve(TermCurve(guess_, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), x1, x2, x1,
-                 x2);
+      TraceCurve(TermCurve(guess_, BatchInput::X, WindowInputs()), x1, x2, x1, x2);
       CurveColor = Farben::Zeichenstift;
     }
     c.pen = {kBlack, Scaled(1)};
@@ -464,7 +465,7 @@ void TForm12::animieren() {
     // The legend would give the guessing game away.
     if (!guessBox->Checked())
       DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
-                     TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
+                     TermCurve(MainTerm, BatchInput::X, WindowInputs()));
 
     // The rails in the lower fifth.
     PlotHeight = h;
@@ -563,7 +564,7 @@ void TForm12::onGuessFieldLeft() {
   TermHandle guess;
   if (!CheckTermEdit(guessField, guess)) return;  // the syntax error has been reported
   guess_ = std::move(guess);
-  const bool right = SameFunction(guess_, MainTerm, {0, 0, ParamA, ParamB, ParamC, 0}, xa, xb);
+  const bool right = SameFunction(guess_, MainTerm, WindowInputs(), xa, xb);
   guessVerdict->setText(right ? QStringLiteral("Richtig!")
                               : QStringLiteral("Noch nicht – vergleiche die Graphen"));
   animieren();
