@@ -5,6 +5,7 @@ list(APPEND KURVIO_CORE_SOURCES
   term/TermBatch.cpp
   term/TermCompare.cpp
   term/Poles.cpp
+  term/Smoothness.cpp
   term/NumberFormat.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
