@@ -111,12 +111,30 @@ void KurvioBatch(benchmark::State& state, const Expression* e) {
   PerPoint(state);
 }
 
+template <int kOrder>
 void KurvioDerivative(benchmark::State& state, const Expression* e) {
   kurvio::TermHandle term;
   kurvio::CompileTerm(term, e->kurvio, true);
   std::size_t i = 0;
   for (auto _ : state)
-    benchmark::DoNotOptimize(kurvio::EvalDerivative(term, 1, SweepPoint(i++), kT, kA, kB, kC, 0));
+    benchmark::DoNotOptimize(
+        kurvio::EvalDerivative(term, kOrder, SweepPoint(i++), kT, kA, kB, kC, 0));
+}
+
+// f'' over a column, as the curve-discussion window draws it.
+void KurvioDerivativeBatch(benchmark::State& state, const Expression* e) {
+  kurvio::TermHandle term;
+  kurvio::CompileTerm(term, e->kurvio, true);
+  const std::vector<double> x = ColumnPoints();
+  std::vector<double> values(kColumn);
+  std::unique_ptr<bool[]> defined(new bool[kColumn]);
+  const kurvio::TermInputs fixed{0, kT, kA, kB, kC, 0};
+  for (auto _ : state) {
+    kurvio::EvalDerivativeBatch(term, 2, fixed, x.data(), kColumn, values.data(), defined.get());
+    benchmark::DoNotOptimize(values.data());
+    benchmark::ClobberMemory();
+  }
+  PerPoint(state);
 }
 
 struct MuParser {
@@ -200,8 +218,14 @@ int Register() {
     benchmark::RegisterBenchmark((std::string("Batch/kurvio/") + e.name).c_str(), KurvioBatch, &e);
     benchmark::RegisterBenchmark((std::string("Batch/muparser/") + e.name).c_str(), MuparserBulk,
                                  &e);
-    benchmark::RegisterBenchmark((std::string("Deriv1/kurvio/") + e.name).c_str(), KurvioDerivative,
-                                 &e);
+    benchmark::RegisterBenchmark((std::string("Deriv1/kurvio/") + e.name).c_str(),
+                                 KurvioDerivative<1>, &e);
+    benchmark::RegisterBenchmark((std::string("Deriv2/kurvio/") + e.name).c_str(),
+                                 KurvioDerivative<2>, &e);
+    benchmark::RegisterBenchmark((std::string("Deriv3/kurvio/") + e.name).c_str(),
+                                 KurvioDerivative<3>, &e);
+    benchmark::RegisterBenchmark((std::string("Deriv2Batch/kurvio/") + e.name).c_str(),
+                                 KurvioDerivativeBatch, &e);
     benchmark::RegisterBenchmark((std::string("Deriv1/muparser/") + e.name).c_str(),
                                  MuparserDerivative, &e);
   }

@@ -63,10 +63,15 @@ enum TermKind : std::uint8_t {
 inline constexpr char kPiByte = '\xE3';
 inline constexpr char kPhiByte = '\xE8';
 
+struct TermDerivatives;
+
 struct TermNode {
   std::uint8_t kind = 0;  // the kind codes of the node table
   double value = 0.0;     // number literals only
   std::unique_ptr<TermNode> left, right;
+  // The derivatives of a tree evaluated as a root, made when first asked for
+  // (term/Derivative.h); they live and die with the tree.
+  mutable std::shared_ptr<TermDerivatives> derivatives;
   // Frees the subtrees without recursion, so no tree can exhaust the stack.
   ~TermNode();
 };
@@ -106,6 +111,9 @@ class QuietSyntaxErrors {
 double EvalTerm(const TermHandle& term, double x, double t, double a, double b, double c, double n);
 // f(x) of an analysis window: MainTerm at x with the parameters a, b and c, t = 0.
 double EvalWindowTerm(double x);
+// The derivative of order 1, 2 or 3 (any other order than 0) in x, the other
+// inputs held fixed: from the term's own derivative, defined exactly where it
+// exists (term/Derivative.h).
 double EvalDerivative(const TermHandle& term, int order, double x, double t, double a, double b,
                       double c, double n);
 

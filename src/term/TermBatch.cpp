@@ -12,7 +12,6 @@
 #include <cstring>
 #include <limits>
 
-#include "term/DerivativeStencil.h"
 #include "term/TermProgram.h"
 
 namespace kurvio {
@@ -485,67 +484,6 @@ void EvalTermBatch(const TermHandle& term, BatchInput vary, const TermInputs& fi
     const std::size_t n = std::min(block, count - start);
     Block b(program, slots, varying, points + start, n, stack);
     b.Run(values + start, defined + start);
-  }
-  TermDefined = count == 0 || defined[count - 1];
-}
-
-void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fixed,
-                         const double* points, std::size_t count, double* values, bool* defined) {
-  if (order == 0) return EvalTermBatch(term, BatchInput::X, fixed, points, count, values, defined);
-  if (TermBatchPointByPoint || !term) {
-    TermDefined = term != nullptr;
-    for (std::size_t i = 0; i < count; ++i) {
-      values[i] =
-          EvalDerivative(term, order, points[i], fixed.t, fixed.a, fixed.b, fixed.c, fixed.n);
-      defined[i] = TermDefined;
-    }
-    return;
-  }
-  // The stencil's samples as batches over shifted points. A sample after the
-  // first undefined one is not used, so the order of the samples does not
-  // matter for the results. Orders 1 and 2 also take f at x and (order 2) at
-  // x -+ 0.01, to tell whether the derivative exists (DerivativeStencil.h).
-  static constexpr double kOffsets[3][5] = {{-0.002, -0.001, 0.001, 0.002, 0.0},
-                                            {0.005, 0.0, -0.005, 0.01, -0.01},
-                                            {-0.02, -0.01, 0.01, 0.02, 0.0}};
-  const int row = order == 1 ? 0 : order == 2 ? 1 : 2;
-  const int samples = row == 2 ? 4 : 5;
-  double shifted[kBlock];
-  double s[5][kBlock];
-  bool ok[5][kBlock];
-  for (std::size_t start = 0; start < count; start += kBlock) {
-    const std::size_t n = std::min(kBlock, count - start);
-    const double* x = points + start;
-    for (int k = 0; k < samples; ++k) {
-      const double h = kOffsets[row][k];
-      if (h == 0.0) {
-        std::copy(x, x + n, shifted);
-      } else if (h < 0.0) {
-        for (std::size_t i = 0; i < n; ++i) shifted[i] = x[i] - (-h);
-      } else {
-        for (std::size_t i = 0; i < n; ++i) shifted[i] = x[i] + h;
-      }
-      EvalTermBatch(term, BatchInput::X, fixed, shifted, n, s[k], ok[k]);
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-      double r = 0.0;
-      bool d = ok[0][i] && ok[1][i] && ok[2][i] && ok[3][i];
-      if (row == 0) {
-        d = d && ok[4][i];
-        if (d) r = detail::FirstDerivative({s[0][i], s[1][i], s[4][i], s[2][i], s[3][i]});
-      } else if (row == 1) {
-        d = d && ok[4][i];
-        if (d) r = detail::SecondDerivative({s[4][i], s[2][i], s[1][i], s[0][i], s[3][i]});
-      } else {
-        if (d) r = (s[3][i] - 2.0 * s[2][i] + 2.0 * s[1][i] - s[0][i]) / 0.000002;
-      }
-      if (std::isnan(r)) {
-        r = 0.0;
-        d = false;
-      }
-      values[start + i] = r;
-      defined[start + i] = d;
-    }
   }
   TermDefined = count == 0 || defined[count - 1];
 }

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "settings/Settings.h"
-#include "term/DerivativeStencil.h"
 #include "term/Term.h"
 #include "term/TermCache.h"
 #include "term/TermProgram.h"
@@ -89,17 +88,24 @@ double detail::Power(double u, double v) {
 
 namespace {
 
+// k! to the double's rounding; from 42! on beyond the range rule.
 double Factorial(double v) {
+  static constexpr double kFactorials[] = {
+      1.0, 1.0, 2.0, 6.0, 24.0, 120.0, 720.0, 5040.0, 40320.0, 362880.0, 3628800.0, 39916800.0,
+      479001600.0, 6227020800.0, 87178291200.0, 1307674368000.0, 20922789888000.0,
+      355687428096000.0, 6402373705728000.0, 1.21645100408832e+17, 2.43290200817664e+18,
+      5.109094217170944e+19, 1.1240007277776077e+21, 2.585201673888498e+22,
+      6.204484017332394e+23, 1.5511210043330986e+25, 4.0329146112660565e+26,
+      1.0888869450418352e+28, 3.0488834461171387e+29, 8.841761993739702e+30,
+      2.6525285981219107e+32, 8.222838654177922e+33, 2.631308369336935e+35,
+      8.683317618811886e+36, 2.9523279903960416e+38, 1.0333147966386145e+40,
+      3.7199332678990125e+41, 1.3763753091226346e+43, 5.230226174666011e+44,
+      2.0397882081197444e+46, 8.159152832478977e+47, 3.345252661316381e+49};
+  constexpr int kLast = static_cast<int>(sizeof kFactorials / sizeof kFactorials[0]) - 1;
   const double k = std::nearbyint(v);
   if (v != k || v < 0.0) return Undefined();
-  if (k > 32.0) return 2.631308368e35;
-  static constexpr double kStored[] = {1.0, 40320.0, 20922789890000.0, 6.204484016e23,
-                                       2.631308368e35};
-  const int n = static_cast<int>(k);
-  const int base = n / 8 * 8;
-  double result = kStored[n / 8];
-  for (int i = base + 1; i <= n; ++i) result *= i;
-  return result;
+  if (k > kLast) return kRangeLimit;  // undefined by the range rule, as every value from 1e50 on
+  return kFactorials[static_cast<int>(k)];
 }
 
 // Standard normal distribution function (Abramowitz and Stegun 26.2.19).
@@ -749,48 +755,6 @@ double EvalTermByTree(const TermNode* root, double x, double t, double a, double
   TermDefined = true;
   const double r = Eval(root, Args{x, t, a, b, c, n});
   return TermDefined ? r : undefinedValue;
-}
-
-namespace {
-// A stencil's NaN (no derivative there) as an undefined result.
-double DefinedOrNot(double derivative) {
-  if (std::isnan(derivative)) {
-    TermDefined = false;
-    return 0.0;
-  }
-  return derivative;
-}
-}  // namespace
-
-double EvalDerivative(const TermHandle& term, int order, double x, double t, double a, double b,
-                      double c, double n) {
-  if (order == 0) return EvalTerm(term, x, t, a, b, c, n);
-  if (!term) {
-    TermDefined = false;
-    return 0.0;
-  }
-  const TermNode* root = term.get();
-  // Samples in a fixed order; the first undefined one ends the derivative.
-  double s[4];
-  auto take = [&](double& into, double at) {
-    into = EvalAt(root, at, t, a, b, c, n);
-    return TermDefined;
-  };
-  detail::StencilSamples st{};
-  if (order == 1) {
-    if (take(st.m2, x - 0.002) && take(st.m1, x - 0.001) && take(st.p1, x + 0.001) &&
-        take(st.p2, x + 0.002) && take(st.c, x))
-      return DefinedOrNot(detail::FirstDerivative(st));
-  } else if (order == 2) {
-    if (take(st.p1, x + 0.005) && take(st.c, x) && take(st.m1, x - 0.005) &&
-        take(st.p2, x + 0.01) && take(st.m2, x - 0.01))
-      return DefinedOrNot(detail::SecondDerivative(st));
-  } else {
-    if (take(s[0], x - 0.02) && take(s[1], x - 0.01) && take(s[2], x + 0.01) &&
-        take(s[3], x + 0.02))
-      return (s[3] - 2.0 * s[2] + 2.0 * s[1] - s[0]) / 0.000002;
-  }
-  return 0.0;
 }
 
 double EvalWindowTerm(double x) { return EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0); }

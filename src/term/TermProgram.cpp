@@ -339,8 +339,10 @@ void BuildFast(Program& p) {
   p.shift = !p.shiftsX ? 0.0 : first.op == FastOp::Add ? p.frame[first.b] : -p.frame[first.b];
 }
 
-// Fixed entries: the windows' term and the number fields' term alternate.
-Program programCache[2];
+// Fixed entries, replaced in turn: the windows' term, its derivatives and the
+// arguments of its rough places, and the number fields' term alternate.
+constexpr int kCachedPrograms = 16;
+Program programCache[kCachedPrograms];
 int nextProgram = 0;
 
 }  // namespace
@@ -360,7 +362,7 @@ const Program& detail::ProgramFor(const TermNode* root) {
   for (Program& p : programCache)
     if (p.root == root) return *(lastProgram = &p);
   Program& p = programCache[nextProgram];
-  nextProgram = 1 - nextProgram;
+  nextProgram = (nextProgram + 1) % kCachedPrograms;
   lastProgram = &p;
   p.root = root;
   p.code.clear();

@@ -6,6 +6,9 @@ list(APPEND KURVIO_CORE_SOURCES
   term/TermCompare.cpp
   term/Poles.cpp
   term/Smoothness.cpp
+  term/Symbolic.cpp
+  term/SymbolicText.cpp
+  term/Derivative.cpp
   term/NumberFormat.cpp
 )
 list(APPEND KURVIO_UI_SOURCES

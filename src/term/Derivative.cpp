@@ -1,0 +1,239 @@
+#include "term/Derivative.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "term/Symbolic.h"
+#include "term/TermBatch.h"
+
+namespace kurvio {
+namespace {
+
+// The nodes the algebra may make for one term's derivatives.
+constexpr std::size_t kNodeBudget = 200000;
+// Derivatives shown as text up to this size in the pupil's form; larger ones
+// as they are simplified; beyond the second limit not at all.
+constexpr std::size_t kPupilFormSize = 300;
+constexpr std::size_t kTextSize = 2000;
+// The largest derivative tree evaluated.
+constexpr std::size_t kTreeSize = 20000;
+
+std::string TextOf(const sym::Ex& e) {
+  if (sym::UnfoldedSize(e, kPupilFormSize) <= kPupilFormSize)
+    return sym::ToText(sym::PupilForm(e));
+  if (sym::UnfoldedSize(e, kTextSize) <= kTextSize) return sym::ToText(e);
+  return {};
+}
+
+TermHandle Clone(const TermNode* node) {
+  if (!node) return nullptr;
+  auto copy = std::make_unique<TermNode>();
+  copy->kind = node->kind;
+  copy->value = node->value;
+  copy->left = Clone(node->left.get());
+  copy->right = Clone(node->right.get());
+  return copy;
+}
+
+void Build(const TermNode* root, TermDerivatives& d) {
+  for (const RoughNode& r : RoughNodes(root, kVarX)) d.rough.push_back({Clone(r.argument), r.kind});
+  try {
+    const sym::Budget budget(kNodeBudget);
+    sym::Ex e = sym::FromTree(root);
+    for (int k = 1; k <= 3 && e; ++k) {
+      e = sym::Derive(e);
+      if (!e || sym::UnfoldedSize(e, kTreeSize) > kTreeSize) break;
+      d.trees[k] = sym::ToTree(e);
+      if (k <= 2) d.texts[k] = TextOf(e);
+    }
+  } catch (const sym::TooLarge&) {
+    // The derivatives made so far stand; the higher ones are not given.
+  }
+}
+
+// A side's limit of a derivative at a rough place, from its values at
+// distances falling tenfold: a geometric tail (as that of h^p) is summed up.
+struct Limit {
+  bool exists = false;
+  double value = 0.0;
+  double error = 0.0;
+};
+
+struct Inputs {
+  double t, a, b, c, n;
+};
+
+double Noise(double v) { return 1e-10 * (1.0 + std::fabs(v)); }
+
+Limit LimitAt(const TermHandle& tree, double x, double side, const Inputs& in) {
+  constexpr int kSteps = 4;
+  const double scale = std::max(1.0, std::fabs(x));
+  double g[kSteps];
+  double h = 1e-4 * scale;
+  for (int i = 0; i < kSteps; ++i, h *= 0.1) {
+    g[i] = EvalTerm(tree, x + side * h, in.t, in.a, in.b, in.c, in.n);
+    if (!TermDefined) return {};
+  }
+  const double d1 = g[0] - g[1], d2 = g[1] - g[2], d3 = g[2] - g[3];
+  const double noise = Noise(g[3]);
+  if (std::fabs(d3) <= noise) return {true, g[3], std::fabs(d3) + noise};
+  if (d2 == 0.0) return {};
+  const double q = d3 / d2;
+  // Falling steadily: the rest of the way is the tail of a geometric series.
+  if (!(q > 0.0 && q < 0.9) || std::fabs(d2) > std::fabs(d1) * 1.01) return {};
+  const double tail = d3 * q / (1.0 - q);
+  return {true, g[3] - tail, 0.25 * std::fabs(tail) + 0.01 * std::fabs(d3) + noise};
+}
+
+// Whether x lies at (or within the rounding of) a place where the term may
+// fail to be smooth.
+bool AtRoughPlace(const TermDerivatives& d, double x, const Inputs& in) {
+  const double delta = 1e-9 * std::max(1.0, std::fabs(x));
+  for (const TermDerivatives::Rough& r : d.rough) {
+    const double below = EvalTerm(r.argument, x - delta, in.t, in.a, in.b, in.c, in.n);
+    const bool belowDefined = TermDefined;
+    const double at = EvalTerm(r.argument, x, in.t, in.a, in.b, in.c, in.n);
+    const bool atDefined = TermDefined;
+    const double above = EvalTerm(r.argument, x + delta, in.t, in.a, in.b, in.c, in.n);
+    if (!belowDefined || !atDefined || !TermDefined) return true;
+    if (StraddlesRoughPlace(r.kind, below, at, above)) return true;
+  }
+  return false;
+}
+
+double Undefined() {
+  TermDefined = false;
+  return 0.0;
+}
+
+// The derivative of `order` at a rough place (or where a derivative's tree is
+// undefined although the term is defined): the term continuous there, and
+// each order's one-sided limits equal.
+double AtRoughPoint(const TermHandle& term, const TermDerivatives& d, int order, double x,
+                    double fx, const Inputs& in) {
+  const Limit left = LimitAt(term, x, -1.0, in), right = LimitAt(term, x, 1.0, in);
+  if (!left.exists || !right.exists) return Undefined();
+  if (std::fabs(left.value - fx) > left.error + Noise(fx) ||
+      std::fabs(right.value - fx) > right.error + Noise(fx))
+    return Undefined();
+  double value = 0.0;
+  for (int k = 1; k <= order; ++k) {
+    const TermHandle& tree = d.trees[k];
+    if (!tree) return Undefined();
+    const Limit l = LimitAt(tree, x, -1.0, in), r = LimitAt(tree, x, 1.0, in);
+    if (!l.exists || !r.exists) return Undefined();
+    const double mean = 0.5 * (l.value + r.value);
+    if (std::fabs(l.value - r.value) > l.error + r.error + Noise(mean)) return Undefined();
+    const double direct = EvalTerm(tree, x, in.t, in.a, in.b, in.c, in.n);
+    if (TermDefined && std::fabs(direct - l.value) <= l.error + Noise(direct) &&
+        std::fabs(direct - r.value) <= r.error + Noise(direct))
+      value = direct;
+    else
+      value = std::fabs(mean) <= std::max(l.error, r.error) ? 0.0 : mean;
+  }
+  TermDefined = true;
+  return value + 0.0;
+}
+
+int OrderOf(int order) { return order == 1 || order == 2 ? order : 3; }
+
+}  // namespace
+
+const TermDerivatives& DerivativesOf(const TermNode* root) {
+  if (!root->derivatives) {
+    auto d = std::make_shared<TermDerivatives>();
+    Build(root, *d);
+    root->derivatives = std::move(d);
+  }
+  return *root->derivatives;
+}
+
+const std::string& DerivativeText(const TermHandle& term, int order) {
+  static const std::string kNone;
+  if (!term || order < 1 || order > 2) return kNone;
+  return DerivativesOf(term.get()).texts[order];
+}
+
+double EvalDerivative(const TermHandle& term, int order, double x, double t, double a, double b,
+                      double c, double n) {
+  if (order == 0) return EvalTerm(term, x, t, a, b, c, n);
+  if (!term) return Undefined();
+  order = OrderOf(order);
+  const TermDerivatives& d = DerivativesOf(term.get());
+  const TermHandle& tree = d.trees[order];
+  if (!tree) return Undefined();
+  const double fx = EvalTerm(term, x, t, a, b, c, n);
+  if (!TermDefined) return Undefined();
+  const double value = EvalTerm(tree, x, t, a, b, c, n);
+  const Inputs in{t, a, b, c, n};
+  if (TermDefined && (d.rough.empty() || !AtRoughPlace(d, x, in))) {
+    TermDefined = true;
+    return value + 0.0;  // no -0
+  }
+  return AtRoughPoint(term, d, order, x, fx, in);
+}
+
+void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fixed,
+                         const double* points, std::size_t count, double* values, bool* defined) {
+  if (order == 0) return EvalTermBatch(term, BatchInput::X, fixed, points, count, values, defined);
+  const auto pointByPoint = [&] {
+    TermDefined = term != nullptr;
+    for (std::size_t i = 0; i < count; ++i) {
+      values[i] =
+          EvalDerivative(term, order, points[i], fixed.t, fixed.a, fixed.b, fixed.c, fixed.n);
+      defined[i] = TermDefined;
+    }
+  };
+  if (TermBatchPointByPoint || !term) return pointByPoint();
+  order = OrderOf(order);
+  const TermDerivatives& d = DerivativesOf(term.get());
+  if (!d.trees[order]) {
+    std::fill(values, values + count, 0.0);
+    std::fill(defined, defined + count, false);
+    TermDefined = count == 0;
+    return;
+  }
+  // The term's definedness, the derivative's values, and the rough places
+  // each as one batch; a point that needs a closer look gets the single
+  // evaluation, which decides the same way from the same bits.
+  constexpr std::size_t kBlock = 512;
+  double f[kBlock], below[kBlock], at[kBlock], above[kBlock], shifted[kBlock];
+  bool fOk[kBlock], belowOk[kBlock], atOk[kBlock], aboveOk[kBlock], look[kBlock];
+  const Inputs in{fixed.t, fixed.a, fixed.b, fixed.c, fixed.n};
+  for (std::size_t start = 0; start < count; start += kBlock) {
+    const std::size_t m = std::min(kBlock, count - start);
+    const double* x = points + start;
+    double* v = values + start;
+    bool* ok = defined + start;
+    EvalTermBatch(term, BatchInput::X, fixed, x, m, f, fOk);
+    EvalTermBatch(d.trees[order], BatchInput::X, fixed, x, m, v, ok);
+    for (std::size_t i = 0; i < m; ++i) look[i] = fOk[i] && !ok[i];
+    for (const TermDerivatives::Rough& r : d.rough) {
+      for (std::size_t i = 0; i < m; ++i) shifted[i] = x[i] - 1e-9 * std::max(1.0, std::fabs(x[i]));
+      EvalTermBatch(r.argument, BatchInput::X, fixed, shifted, m, below, belowOk);
+      EvalTermBatch(r.argument, BatchInput::X, fixed, x, m, at, atOk);
+      for (std::size_t i = 0; i < m; ++i) shifted[i] = x[i] + 1e-9 * std::max(1.0, std::fabs(x[i]));
+      EvalTermBatch(r.argument, BatchInput::X, fixed, shifted, m, above, aboveOk);
+      for (std::size_t i = 0; i < m; ++i)
+        look[i] = look[i] || !belowOk[i] || !atOk[i] || !aboveOk[i] ||
+                  StraddlesRoughPlace(r.kind, below[i], at[i], above[i]);
+    }
+    for (std::size_t i = 0; i < m; ++i) {
+      if (!fOk[i]) {
+        v[i] = 0.0;
+        ok[i] = false;
+      } else if (look[i]) {
+        v[i] = AtRoughPoint(term, d, order, x[i], f[i], in);
+        ok[i] = TermDefined;
+      } else if (!ok[i]) {
+        v[i] = 0.0;
+      } else {
+        v[i] += 0.0;
+      }
+    }
+  }
+  TermDefined = count == 0 || defined[count - 1];
+}
+
+}  // namespace kurvio

@@ -1,0 +1,43 @@
+// Derivatives of a compiled term from the term itself: the tree is
+// differentiated and simplified (term/Symbolic.h), and the derivative's tree
+// is compiled and evaluated by the same engine and batches as the term.
+//
+// A derivative exists at x exactly where the term is defined and continuous
+// and the derivative one order lower has equal, finite one-sided derivatives.
+// Away from the places where a term can fail to be smooth (term/Smoothness.h)
+// that is where the derivative's tree is defined, and its value is the
+// derivative to the evaluation's rounding. At such a place the one-sided
+// limits of the derivatives decide, order by order: x*abs(x) has f'(0) = 0 and
+// no f''(0), abs(x)^3 has f''(0) = 0, exp(sgn(x)) has no f'(0).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "term/Smoothness.h"
+#include "term/Term.h"
+
+namespace kurvio {
+
+struct TermDerivatives {
+  // trees[k]: the k-th derivative (k = 1..3); null where it never exists.
+  TermHandle trees[4];
+  // The texts of f' and f'' as pupils write them; empty where there is none.
+  std::string texts[3];
+  // The arguments of the term's rough nodes, as trees of their own.
+  struct Rough {
+    TermHandle argument;
+    RoughKind kind;
+  };
+  std::vector<Rough> rough;
+};
+
+// The derivatives of the tree, made on the first call.
+const TermDerivatives& DerivativesOf(const TermNode* root);
+
+// "3x^2-3" for f' (order 1) and "6x" for f'' (order 2) of a compiled term, in
+// the term fields' syntax with decimal commas (8-bit term bytes, like the
+// settings' terms); empty where the derivative never exists.
+const std::string& DerivativeText(const TermHandle& term, int order);
+
+}  // namespace kurvio
