@@ -6,6 +6,7 @@ list(APPEND KURVIO_CORE_SOURCES
   term/TermCompare.cpp
   term/Poles.cpp
   term/Smoothness.cpp
+  term/Quadrature.cpp
   term/NumberFormat.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
