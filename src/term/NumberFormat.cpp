@@ -100,6 +100,23 @@ std::string FormatNumber(int decimals, double value) { return Format(decimals, v
 
 std::string FormatNumberBare(int decimals, double value) { return Format(decimals, value, false); }
 
+std::string FormatCertain(int decimals, double value, double error) {
+  if (!std::isfinite(value) || !(error >= 0.0) || !std::isfinite(error)) return {};
+  if (std::fabs(value) <= error) value = 0.0;
+  for (int d = std::clamp(decimals, 0, 15); d >= 0; --d) {
+    std::string text = Format(d, value, true);
+    // The unit of the last digit: 10^-d, or 10^(exponent - d) in the exponent form.
+    int exponent = 0;
+    const std::size_t e = text.find('E');
+    if (e != std::string::npos) {
+      std::from_chars(text.data() + e + 2, text.data() + text.size(), exponent);
+      if (text[e + 1] == '-') exponent = -exponent;
+    }
+    if (error < 0.5 * std::pow(10.0, exponent - d)) return text;
+  }
+  return {};
+}
+
 std::string FormatGeneral(double value, int precision, int exponentDigits, char decimalSeparator) {
   if (!std::isfinite(value)) return "---";
   if (value == 0.0) return "0";

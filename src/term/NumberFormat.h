@@ -12,6 +12,11 @@ std::string FormatNumber(int decimals, double value);
 // FormatNumber without the five trailing blanks of the fixed form.
 std::string FormatNumberBare(int decimals, double value);
 
+// FormatNumber with only the decimals that `error` (an estimate of |value - exact|) leaves
+// certain: each one fewer while the error is not below half a unit of the last digit shown.
+// A value within the error of zero reads as zero. Empty where not even 0 decimals are certain.
+std::string FormatCertain(int decimals, double value, double error);
+
 // The general floating-point form: the value rounded to `precision` significant
 // digits (1..17; halves away from zero), fixed notation without trailing zeros when the rounded
 // value has at most `precision` digits before the separator and a magnitude of at least 0.00001,

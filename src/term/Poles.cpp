@@ -106,4 +106,9 @@ bool AnyPointBetween(const std::vector<double>& points, double a, double b) {
   return it != points.end() && *it <= std::max(a, b);
 }
 
+bool AnyPointInside(const std::vector<double>& points, double a, double b) {
+  const auto it = std::upper_bound(points.begin(), points.end(), std::min(a, b));
+  return it != points.end() && *it < std::max(a, b);
+}
+
 }  // namespace kurvio

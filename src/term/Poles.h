@@ -18,5 +18,7 @@ std::vector<double> FindPoles(const TermHandle& term, BatchInput vary, const Ter
 
 // Whether one of the sorted points lies in [min(a, b), max(a, b)].
 bool AnyPointBetween(const std::vector<double>& points, double a, double b);
+// Whether one of the sorted points lies strictly between a and b.
+bool AnyPointInside(const std::vector<double>& points, double a, double b);
 
 }  // namespace kurvio

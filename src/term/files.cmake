@@ -9,6 +9,7 @@ list(APPEND KURVIO_CORE_SOURCES
   term/Symbolic.cpp
   term/SymbolicText.cpp
   term/Derivative.cpp
+  term/Quadrature.cpp
   term/NumberFormat.cpp
 )
 list(APPEND KURVIO_UI_SOURCES

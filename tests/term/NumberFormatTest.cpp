@@ -100,5 +100,39 @@ TEST(NumberFormat, TextsDoNotDependOnTheCLocale) {
   EXPECT_EQ(underGerman, underC);
 }
 
+// Only the decimals an error estimate leaves certain: the last digit shown is
+// off by less than half a unit.
+TEST(NumberFormat, CertainDigitsOnly) {
+  constexpr int kNone = -1;
+  const struct {
+    int decimals;
+    double value, error;
+    int shownDecimals;  // FormatNumber(shownDecimals, shownValue), or nothing
+    double shownValue;
+  } cases[] = {
+      // clang-format off
+      {2, 6.2831853, 1e-9, 2, 6.2831853}, {2, 6.2831853, 0.0049, 2, 6.2831853},
+      {2, 6.2831853, 0.005, 1, 6.2831853}, {2, 6.2831853, 0.3, 0, 6.2831853},
+      {2, 6.2831853, 0.5, kNone, 0}, {4, 1.44189, 3e-3, 2, 1.44189},
+      // In the exponent form the last digit's unit follows the exponent.
+      {2, 1234.5678, 0.01, 2, 1234.5678}, {2, 1234.5678, 6, 1, 1234.5678},
+      {2, -1234.5678, 60, 0, -1234.5678}, {2, 1234.5678, 600, kNone, 0},
+      {2, 0.012345, 1e-6, 2, 0.012345}, {2, 0.012345, 1e-4, 1, 0.012345},
+      // Within the error of zero: zero, without a sign or an exponent.
+      {2, 2.2e-16, 4.4e-14, 2, 0}, {2, -3e-15, 1e-13, 2, 0}, {2, 0.003, 0.004, 2, 0},
+      {2, -0.3, 0.4, 0, 0}, {2, 0.0, 0.0, 2, 0},
+      // Nothing certain about a value that is not one.
+      {2, NAN, 0, kNone, 0}, {2, 1, INFINITY, kNone, 0}, {2, 1, NAN, kNone, 0},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.value << " ± " << c.error);
+    const std::string expected =
+        c.shownDecimals == kNone ? "" : FormatNumber(c.shownDecimals, c.shownValue);
+    EXPECT_EQ(FormatCertain(c.decimals, c.value, c.error), expected);
+  }
+  EXPECT_EQ(FormatCertain(2, -3e-15, 1e-13), "  0,00     ");
+}
+
 }  // namespace
 }  // namespace kurvio::testing

@@ -1,5 +1,6 @@
-// The integral window: F by the Simpson rule, the mouse and TermIntegralMode.
+// The integral window: F to the digits shown, the mouse and TermIntegralMode.
 #include <QTimer>
+#include <cmath>
 
 #include "plot/PaintBox.h"
 #include "support/WindowFixture.h"
@@ -10,18 +11,89 @@ namespace {
 
 using IntegralWindowTest = WindowTest<TForm7>;
 
-TEST(IntegralTest, SimpsonWithSixteenSubintervals) {
+TEST(IntegralTest, FromX0ToXWithThePoleSearch) {
   TermIntegralMode = true;
   CompileTerm(MainTerm, "t^3", true);
   bool undefined = true;
-  EXPECT_NEAR(Integral(0, 2, undefined), 4.0, 1e-12);  // exact for cubics
+  EXPECT_NEAR(Integral(0, 2, undefined), 4.0, 1e-12);
   EXPECT_FALSE(undefined);
   EXPECT_NEAR(Integral(2, 0, undefined), -4.0, 1e-12);
-  CompileTerm(MainTerm, "sqrt(t)", true);
-  Integral(-1, 1, undefined);  // undefined points count 0 and are told
-  EXPECT_TRUE(undefined);
+  const Quadrature q = IntegralWithError(0, 2);
+  EXPECT_LE(q.error, 1e-12);
+  // Undefined inside, and a pole that a symmetric rule would never see.
+  for (const char* term : {"sqrt(t)", "1/t", "1/t^3"}) {
+    CompileTerm(MainTerm, term, true);
+    Integral(-1, 1, undefined);
+    EXPECT_TRUE(undefined) << term;
+  }
   TermIntegralMode = false;
   MainTerm.reset();
+}
+
+// Typed into the window's fields, read from its readout: every digit shown is right.
+TEST_F(IntegralWindowTest, ReadsTheIntegralToTheDigitsShown) {
+  Open();
+  const struct {
+    const char* term;
+    const char* x0;
+    const char* x;
+    const char* shown;
+  } cases[] = {
+      // clang-format off
+      // Polynomials.
+      {"t^3", "0", "2", "4,00"}, {"3t^2-2t+1", "2", "-1", "-9,00"},
+      // The half circle, 2π.
+      {"sqrt(4-t^2)", "-2", "2", "6,28"},
+      // Jumps and kinks.
+      {"sgn(t)", "-1", "2", "1,00"}, {"int(t)", "0", "3,5", "4,50"},
+      {"abs(t-1)", "-1", "3", "4,00"},
+      // Integrable singularities at a bound.
+      {"1/sqrt(t)", "0", "4", "4,00"}, {"ln(t)", "0", "1", "-1,00"},
+      {"1/sqrt(t)", "4", "0", "-4,00"},
+      // Smooth: 1,7724 = √π·erf 3; sin over a period is zero, not an exponent form.
+      {"exp(-t^2)", "-3", "3", "1,77"}, {"sin(t)", "0", "2π", "0,00"},
+      {"1/t", "1", "e", "1,00"}, {"1/t", "-1", "-e", "1,00"},
+      // Integrals that do not exist: a pole or an undefined stretch inside, or a
+      // singularity at a bound that is not integrable.
+      {"1/t", "-1", "1", "nicht definiert"}, {"1/t^2", "-1", "1", "nicht definiert"},
+      {"tan(t)", "1", "2", "nicht definiert"}, {"sqrt(t)", "-1", "1", "nicht definiert"},
+      {"1/t", "0", "1", "nicht definiert"}, {"1/t^2", "1", "0", "nicht definiert"},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.term << " from " << c.x0 << " to " << c.x);
+    Type("Edit1", QString::fromUtf8(c.term));
+    Type("Edit3", QString::fromUtf8(c.x0));
+    Type("Edit4", QString::fromUtf8(c.x));
+    const QString expected = QString::fromUtf8(c.shown);
+    EXPECT_EQ(Text("Label2").simplified(), expected == QStringLiteral("nicht definiert")
+                                               ? expected
+                                               : expected + QStringLiteral(" [FE]"));
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
+// A slowly converging improper integral shows only the decimals its error leaves certain.
+TEST_F(IntegralWindowTest, ShowsFewerDecimalsWhereTheErrorAsks) {
+  Nachkommastellen = 4;
+  Open();
+  Type("Edit1", QStringLiteral("1/(t*ln(t)^2)"));
+  Type("Edit3", QStringLiteral("0"));
+  Type("Edit4", QStringLiteral("0,5"));
+  const QString shown = Text("Label2").simplified();
+  ASSERT_TRUE(shown.endsWith(QStringLiteral(" [FE]"))) << shown.toStdString();
+  const QString number = shown.chopped(5);
+  const int decimals = static_cast<int>(number.size() - number.indexOf(QLatin1Char(',')) - 1);
+  EXPECT_LT(decimals, 4) << shown.toStdString();
+  const double exact = 1 / std::log(2.0);  // 1,4427
+  EXPECT_NEAR(QString(number).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(), exact,
+              0.5 * std::pow(10.0, -decimals))
+      << shown.toStdString();
+  // Beside it a smooth one keeps all four.
+  Type("Edit1", QStringLiteral("t^2"));
+  Type("Edit3", QStringLiteral("0"));
+  Type("Edit4", QStringLiteral("1"));
+  EXPECT_EQ(Text("Label2").simplified(), QStringLiteral("0,3333 [FE]"));
 }
 
 TEST_F(IntegralWindowTest, EveryDesignNameNamesOneControl) {

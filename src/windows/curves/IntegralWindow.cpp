@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -29,6 +30,7 @@
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Poles.h"
+#include "term/Quadrature.h"
 #include "term/Term.h"
 #include "term/TermEdit.h"
 #include "term/TermText.h"
@@ -42,57 +44,98 @@ constexpr int kBarSteps = 200;
 // f at t, with t (and x) the point and the settings' a, b, c.
 double F(double t) { return EvalTerm(MainTerm, t, t, ParamA, ParamB, ParamC, 0); }
 
-// Integral(x0, u[i]) for every i with the nodes of all columns in one batch of
-// f; defined[i] is false where f is undefined at one of the column's nodes or
-// one of the `poles` lies between x0 and u[i].
-void Integrals(double x0, const double* u, std::size_t count, double* values, bool* defined,
-               const std::vector<double>& poles) {
-  constexpr std::size_t kColumn = 16;  // x0 + i * h for i = 1..15, then u itself
-  const std::size_t total = 1 + kColumn * count;
-  std::vector<double> nodes(total), f(total);
-  const auto fDefined = std::make_unique<bool[]>(total);
-  nodes[0] = x0;
-  for (std::size_t k = 0; k < count; ++k) {
-    const double h = (u[k] - x0) / 16;
-    double* column = &nodes[1 + kColumn * k];
-    for (int i = 1; i < 16; ++i) column[i - 1] = x0 + i * h;
-    column[15] = u[k];
-  }
-  EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, nodes.data(), total,
-                f.data(), fDefined.get());
-  for (std::size_t k = 0; k < count; ++k) {
-    const std::size_t base = 1 + kColumn * k;
-    bool undefined = false;
-    const auto at = [&](std::size_t j) {
-      if (fDefined[j]) return f[j];
-      undefined = true;
-      return 0.0;
-    };
-    // The sums in the order Integral takes them, for the same rounding.
-    double odd = 0, even = 0;
-    for (int i = 1; i < 16; i += 2) odd += at(base + i - 1);
-    for (int i = 2; i < 16; i += 2) even += at(base + i - 1);
-    const double h = (u[k] - x0) / 16;
-    values[k] = (at(0) + at(base + 15) + 4 * odd + 2 * even) * h / 3;
-    defined[k] = !undefined && !AnyPointBetween(poles, x0, u[k]);
-  }
+// f at t for the quadrature.
+double PartialF(double t, bool& defined) {
+  const double v = F(t);
+  defined = TermDefined;
+  return v;
 }
+
+// Where f may jump or kink between from and to.
+std::vector<double> Breaks(double from, double to) {
+  return RoughBreaks(MainTerm.get(), from, to, ParamA, ParamB, ParamC);
+}
+
+// F(x0) = 0 only where f(x0) is defined: an empty integral over a point outside
+// the domain reads as undefined, as f does there.
+bool DefinedAt(double t) {
+  bool defined = true;
+  PartialF(t, defined);
+  return defined;
+}
+
+Quadrature IntegralWithPoles(double x0, double x, const std::vector<double>& poles) {
+  if (AnyPointInside(poles, x0, x)) return {};
+  if (x0 == x && !DefinedAt(x0)) return {};
+  return Integrate(PartialF, x0, x, Breaks(x0, x));
+}
+
+// F(u) = the integral of f from x0 to u for the columns of a graph: each new u
+// from the nearest point already known on its side of x0, by the cheap rule of
+// a short step, to a small part of a pixel.
+class IntegralColumns {
+ public:
+  IntegralColumns(double x0, const std::vector<double>& poles, double from, double to,
+                  double tolerance)
+      : x0_(x0),
+        x0Defined_(DefinedAt(x0)),
+        poles_(poles),
+        breaks_(Breaks(from, to)),
+        tolerance_(tolerance) {
+    known_[x0] = 0.0;
+  }
+
+  // F(u); false where it does not exist.
+  bool At(double u, double& value) {
+    if (!std::isfinite(u) || AnyPointInside(poles_, x0_, u)) return false;
+    const auto next = known_.lower_bound(u);
+    if (next != known_.end() && next->first == u) {
+      value = next->second;
+      return u != x0_ || x0Defined_;
+    }
+    // The neighbours of u on its side of x0; x0 itself is one of them.
+    const auto sameSide = [&](double k) { return (k - x0_) * (u - x0_) >= 0; };
+    auto from = known_.end();
+    if (next != known_.end() && sameSide(next->first)) from = next;
+    if (next != known_.begin()) {
+      const auto before = std::prev(next);
+      if (sameSide(before->first) && (from == known_.end() || u - before->first < from->first - u))
+        from = before;
+    }
+    if (from == known_.end()) return false;
+    const Quadrature step = IntegrateStep(PartialF, from->first, u, tolerance_, breaks_);
+    if (!step.exists) return false;
+    value = from->second + step.value;
+    known_[u] = value;
+    return true;
+  }
+
+  void Fill(const double* u, std::size_t count, double* values, bool* defined) {
+    for (std::size_t k = 0; k < count; ++k) defined[k] = At(u[k], values[k]);
+  }
+
+ private:
+  double x0_;
+  bool x0Defined_;
+  const std::vector<double>& poles_;
+  std::vector<double> breaks_;
+  double tolerance_;
+  std::map<double, double> known_;
+};
 
 }  // namespace
 
+Quadrature IntegralWithError(double x0, double x) {
+  if (!std::isfinite(x0) || !std::isfinite(x)) return {};
+  return IntegralWithPoles(x0, x,
+                           FindPoles(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0},
+                                     std::min(x0, x), std::max(x0, x)));
+}
+
 double Integral(double x0, double x, bool& undefined) {
-  undefined = false;
-  const double h = (x - x0) / 16;
-  auto f = [&](double t) {
-    const double v = F(t);
-    if (TermDefined) return v;
-    undefined = true;
-    return 0.0;
-  };
-  double odd = 0, even = 0;
-  for (int i = 1; i < 16; i += 2) odd += f(x0 + i * h);
-  for (int i = 2; i < 16; i += 2) even += f(x0 + i * h);
-  return (f(x0) + f(x) + 4 * odd + 2 * even) * h / 3;
+  const Quadrature q = IntegralWithError(x0, x);
+  undefined = !q.exists;
+  return q.exists ? q.value : 0.0;
 }
 
 TForm7::TForm7(QWidget* parent)
@@ -259,7 +302,11 @@ void TForm7::IntegralKurveZeichnen() {
   const double x0 = IntegralX0;
   const double dx = (x2 - x1) / std::max(PlotWidth, 1);
   if (!(dx > 0)) return;
-  const std::vector<double>& poles = Poles(std::min(x0, x1), std::max(x0, x2));
+  const double from = std::min(x0, x1), to = std::max(x0, x2);
+  const std::vector<double>& poles = Poles(from, to);
+  // A thousandth of a pixel per step keeps the sum of all columns within the pixel.
+  const double pixel = (y2 - y1) / std::max(PlotHeight, 1);
+  IntegralColumns columns(x0, poles, from - 4 * dx, to + 4 * dx, 1e-3 * std::fabs(pixel));
   // Once f is undefined for one value of F, the graph ends there: F counts as
   // undefined from that u on. A bound and not a flag, because the tracer also
   // asks for points between samples it has already been given.
@@ -268,10 +315,11 @@ void TForm7::IntegralKurveZeichnen() {
   const CurveBatchFunction value = [&](const double* u, std::size_t count, double* values,
                                        bool* defined) {
     // The points come in ascending order: all of them may lie past the end.
-    if (count > 0 && u[0] < stop) Integrals(x0, u, count, values, defined, poles);
+    if (count > 0 && u[0] < stop) columns.Fill(u, count, values, defined);
     for (std::size_t k = 0; k < count; ++k) {
       if (!(u[k] < stop) || !defined[k]) {
-        stop = std::min(stop, u[k]);
+        // x0 itself may lie outside the domain with F defined beside it (ln t from 0).
+        if (u[k] != x0) stop = std::min(stop, u[k]);
         values[k] = 0.0;
         defined[k] = false;
       }
@@ -286,20 +334,15 @@ void TForm7::IntegralKurveZeichnen() {
   // column (from just right of the view when x0 lies beyond it).
   const double near = x2 + 2 * dx, far = x1 - 2 * dx;
   double u = x0 > near ? x0 - std::floor((x0 - near) / dx) * dx : x0;
-  std::vector<double> columns;
+  double end = x0, ignored = 0;
   for (; u >= far; u -= dx) {
-    columns.push_back(u);
+    if (u != x0 && !columns.At(u, ignored)) break;
+    end = u;
     if (u - dx == u) break;  // a step lost in the rounding of u would never end
   }
-  std::vector<double> values(columns.size());
-  const auto defined = std::make_unique<bool[]>(columns.size());
-  Integrals(x0, columns.data(), columns.size(), values.data(), defined.get(), poles);
-  std::size_t count = 0;
-  while (count < columns.size() && defined[count]) ++count;
-  if (count == 0) return;
-  const double from = columns[count - 1];
+  if (end == x0 && x0 > near) return;
   stop = kNoStop;
-  TraceCurve(value, x1, x2, from, std::min(x0, near));
+  TraceCurve(value, x1, x2, end, std::min(x0, near));
 }
 
 const std::vector<double>& TForm7::Poles(double from, double to) {
@@ -316,8 +359,8 @@ const std::vector<double>& TForm7::Poles(double from, double to) {
   return poles_.points;
 }
 
-bool TForm7::IntegralCrossesPole(double x0, double x) {
-  return AnyPointBetween(Poles(std::min(x0, x), std::max(x0, x)), x0, x);
+Quadrature TForm7::IntegralOfView(double x0, double x) {
+  return IntegralWithPoles(x0, x, Poles(std::min(x0, x), std::max(x0, x)));
 }
 
 void TForm7::PlotLower() {
@@ -350,19 +393,22 @@ void TForm7::darstellen2() {
 
 void TForm7::IntegralKurve3Zeichnen() {
   Canvas& c = *DrawCanvas;
-  bool undefined = false;
-  const double value = Integral(IntegralX0, PointX0, undefined);
-  if (undefined || IntegralCrossesPole(IntegralX0, PointX0)) {
-    // The integral does not exist: no bar, and no number that looks like one.
+  const Quadrature integral = IntegralOfView(IntegralX0, PointX0);
+  // Only the digits the error estimate leaves certain.
+  const std::string shown =
+      integral.exists ? FormatCertain(Nachkommastellen, integral.value, integral.error) : "";
+  if (shown.empty()) {
+    // The integral does not exist (or not one digit of it is certain): no bar,
+    // and no number that looks like one.
     integralReadout->setText(QStringLiteral("nicht definiert"));
     return;
   }
+  const double value = integral.value;
   c.pen.color = Farben::flaeche;
   c.pen.width = Scaled(2.0 * LineWidth);
   c.MoveTo(ScreenX(PointX0), ScreenY(value));
   c.LineTo(ScreenX(PointX0), ScreenY(0));
-  integralReadout->setText(QString::fromStdString(FormatNumber(Nachkommastellen, value)) +
-                           QStringLiteral(" [FE]"));
+  integralReadout->setText(QString::fromStdString(shown) + QStringLiteral(" [FE]"));
   c.pen.width = CurvePenWidth(LineWidth);
 }
 

@@ -8,6 +8,7 @@
 
 #include "module/AnalysisWindow.h"
 #include "module/TwoPlotPicture.h"
+#include "term/Quadrature.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,8 +25,12 @@ class TPaintBox;
 class TSwitch;
 class TViewPad;
 
-// F(x) = the integral of f from x0 to x by the composite Simpson rule with 16
-// subintervals (17 values of f); an undefined value counts 0 and sets `undefined`.
+// F(x) = the integral of f from x0 to x with its error estimate (term/Quadrature),
+// split where f jumps or kinks. It does not exist where f has a pole or is undefined
+// strictly between x0 and x, or where the quadrature finds it divergent; a singularity
+// at x0 or x itself is left to the quadrature (ln t from 0 exists, 1/t from 0 does not).
+Quadrature IntegralWithError(double x0, double x);
+// The value of IntegralWithError; 0 with `undefined` set where it does not exist.
 double Integral(double x0, double x, bool& undefined);
 
 class TForm7 : public TAnalysisWindow {
@@ -91,10 +96,11 @@ class TForm7 : public TAnalysisWindow {
   // A bar's position for a value: round((v - x1)·200 / (x2 - x1)).
   static int BarPosition(double v);
   void PlotLower();
+  // F(x) with the poles of the window's search.
+  Quadrature IntegralOfView(double x0, double x);
   // The points of [from, to] where f has a pole or is undefined, kept while the term, its
-  // parameters and the range stay; and whether the integral from x0 to x crosses one.
+  // parameters and the range stay.
   const std::vector<double>& Poles(double from, double to);
-  bool IntegralCrossesPole(double x0, double x);
 
   struct PoleSearch {
     const void* term = nullptr;
