@@ -18,6 +18,7 @@
 #include "export/Export.h"
 #include "module/ButtonColumn.h"
 #include "module/Controls.h"
+#include "module/DerivativeTerms.h"
 #include "module/HelpWindow.h"
 #include "module/PlotPointer.h"
 #include "module/ScrollGrid.h"
@@ -282,6 +283,7 @@ void TForm1::AddVertexAndPointRows(QVBoxLayout* panel) {
   panel->addWidget(pointPanel);
   legendBox = LegendBox(controlPanel, [this] { darstellen(); });
   panel->addWidget(legendBox);
+  derivativeTerms = new DerivativeTerms(controlPanel, panel, MainTerm);
 }
 
 void TForm1::AddFixAndButtonGroups(QVBoxLayout* panel) {
@@ -560,6 +562,7 @@ void TForm1::onFamilyTabChanged() {
       break;
     }
   }
+  derivativeTerms->SetAvailable(tab >= 3);
   darstellen2();
   darstellen();
 }

@@ -27,6 +27,7 @@ class QToolButton;
 
 namespace kurvio {
 
+class DerivativeTerms;
 class TBitCheckBox;
 class TColorButton;
 class TLineWidthComboBox;
@@ -83,6 +84,7 @@ class TForm1 : public TModuleDialog {
   QWidget* pointPanel;
   TBitCheckBox *slopeTriangleBox, *tangentBox, *derivativeBox;
   TBitCheckBox* legendBox;  // "Term im Bild"
+  DerivativeTerms* derivativeTerms = nullptr;  // "Ableitungsterme", tabs with a term
   QSlider* stepWidthSlider;
   QLineEdit* pointXField;
   QToolButton *pointResetButton, *pointDirectionButton;

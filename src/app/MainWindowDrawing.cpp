@@ -9,6 +9,7 @@
 
 #include "app/Family.h"
 #include "app/MainWindow.h"
+#include "module/DerivativeTerms.h"
 #include "module/DrawOn.h"
 #include "module/TermLegend.h"
 #include "plot/CurveTracer.h"
@@ -80,6 +81,7 @@ void TForm1::ShowVertexLabel() {
 
 void TForm1::darstellen() {
   ShowVertexLabel();
+  derivativeTerms->Update();
   if (!ExportDrawing) {
     layers_.Resize(paintBox->width(), paintBox->height());
     PlotWidth = layers_.BackBuffer().width();

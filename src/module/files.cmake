@@ -20,6 +20,8 @@ list(APPEND KURVIO_UI_SOURCES
   module/ButtonColumn.cpp
   module/Controls.cpp
   module/TermLegend.cpp
+  module/DerivativeTerms.h
+  module/DerivativeTerms.cpp
   module/NumberScroll.h
   module/NumberScroll.cpp
   module/TwoPlotPicture.h

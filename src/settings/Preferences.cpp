@@ -10,6 +10,7 @@ namespace kurvio {
 
 bool PresentationMode = false;
 bool RememberLessons = false;
+bool ShowDerivativeTerms = false;
 int ChosenLineWidth = 0;
 
 namespace {
@@ -31,6 +32,7 @@ void LoadPreferences() {
   const IniFile ini(content);
   PresentationMode = ini.ReadBool(kSection, "Praesentation", false);
   RememberLessons = ini.ReadBool(kSection, "Fenster merken", false);
+  ShowDerivativeTerms = ini.ReadBool(kSection, "Ableitungsterme", false);
   ChosenLineWidth = ini.ReadInteger(kSection, "Linienbreite", 0);
   if (!UsableWidth(ChosenLineWidth)) ChosenLineWidth = 0;
 }
@@ -41,6 +43,7 @@ bool SavePreferences() {
   IniFile ini;
   ini.WriteBool(kSection, "Praesentation", PresentationMode);
   ini.WriteBool(kSection, "Fenster merken", RememberLessons);
+  ini.WriteBool(kSection, "Ableitungsterme", ShowDerivativeTerms);
   ini.WriteInteger(kSection, "Linienbreite", ChosenLineWidth);
   return WriteFileAtomically(path, ini.Text());
 }

@@ -9,6 +9,8 @@ namespace kurvio {
 // Lines, markers and texts of every picture at least twice as large, and pale
 // colours strong (plot/PresentationCanvas.h). Off unless the user turns it on.
 extern bool PresentationMode;
+// f'(x) and f''(x) written out as terms where a window shows derivatives.
+extern bool ShowDerivativeTerms;
 // The windows keep their terms, parameters and view in state files of their own.
 extern bool RememberLessons;
 // The width last chosen in the settings dialog or a window's line box; 0 while

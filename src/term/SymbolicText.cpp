@@ -293,7 +293,10 @@ std::string QuotientText(const Ex& e, bool& negative) {
   }
   negative = coefficient.Negative();
   std::string top, bottom;
-  if (coefficient.exact && coefficient.q != 1 && MagnitudeText(coefficient).find('/') != std::string::npos) {
+  // A fraction goes above and below the bar where the bar is there anyway (1/(2sqrt(x))) or the
+  // fraction has no decimal form (x/3); otherwise it stands as a decimal in front (0,75x^2).
+  if (coefficient.exact && coefficient.q != 1 &&
+      (!below.empty() || MagnitudeText(coefficient).find('/') != std::string::npos)) {
     Number p = Number::Fraction(std::llabs(coefficient.p), 1);
     Number q = Number::Fraction(coefficient.q, 1);
     top = p.IsOne() ? "" : MagnitudeText(p);
@@ -330,11 +333,8 @@ std::string SumText(const Ex& e) {
   std::vector<Ex> terms = e->ops;
   std::stable_sort(terms.begin(), terms.end(),
                    [](const Ex& a, const Ex& b) { return DegreeInX(a) > DegreeInX(b); });
-  // A sum starts with a positive term where it has one: 1-x, not -x+1.
-  if (Negative(terms.front())) {
-    auto positive = std::find_if(terms.begin(), terms.end(), [](const Ex& t) { return !Negative(t); });
-    if (positive != terms.end()) std::rotate(terms.begin(), positive, positive + 1);
-  }
+  // A difference of two starts with its positive term: 1-x, not -x+1.
+  if (terms.size() == 2 && Negative(terms[0]) && !Negative(terms[1])) std::swap(terms[0], terms[1]);
   std::string text;
   for (std::size_t i = 0; i < terms.size(); ++i) {
     const bool negative = Negative(terms[i]);

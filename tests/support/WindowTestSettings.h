@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
 
@@ -19,6 +20,7 @@ inline void UseDefaultSettingsIn(const TempDir& dir) {
   DecimalSeparator = ',';
   SetDefaultSettings();
   LoadSettings();
+  LoadPreferences();  // a user's choices of an earlier test do not linger
 }
 
 // The window active, the field focused, the text in it, then Return.

@@ -14,6 +14,7 @@
 #include "module/AnimationLoop.h"
 #include "module/Controls.h"
 #include "module/Cursors.h"
+#include "module/DerivativeTerms.h"
 #include "module/ExampleFiles.h"
 #include "module/ExampleList.h"
 #include "module/FrameWait.h"
@@ -44,7 +45,9 @@ double F(int order, double x) {
 }
 
 // "f'(x0) = value", or "nicht definiert" where the derivative does not exist.
+// A value that rounds to zero at the four places shown reads "0,0000".
 QString Readout(const char* name, double x0, double v, bool defined) {
+  if (std::fabs(v) < 0.5e-4) v = 0.0;
   return QString::fromUtf8(name) + QStringLiteral("(") +
          QString::fromStdString(FormatNumberBare(4, x0)).trimmed() + QStringLiteral(") =") +
          (defined ? QString::fromStdString(FormatNumberBare(4, v))
@@ -109,6 +112,7 @@ void TForm3::BuildLayout() {
   secondDerivativeReadout = Named(new QLabel(panel), "Label3");
   column->addWidget(firstDerivativeReadout);
   column->addWidget(secondDerivativeReadout);
+  derivativeTerms = new DerivativeTerms(panel, column, MainTerm);
 
   legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   const ExampleControls examples = AddExampleControls(panel, column);
@@ -199,6 +203,7 @@ void TForm3::Redraw() {
 }
 
 void TForm3::darstellen() {
+  derivativeTerms->Update();
   const QFont font = paintBox->font();
   picture_->DrawStatic(TwoPlotPicture::Upper, font, [this] {
     XAxisName = "x";

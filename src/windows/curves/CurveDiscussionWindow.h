@@ -16,6 +16,7 @@ class QToolButton;
 
 namespace kurvio {
 
+class DerivativeTerms;
 class TBitCheckBox;
 class TExampleList;
 class TPaintBox;
@@ -40,6 +41,7 @@ class TForm3 : public TAnalysisWindow {
   TBitCheckBox *firstDerivativeBox, *secondDerivativeBox, *traceBox, *triangleBox;
   TBitCheckBox* legendBox = nullptr;  // "Term im Bild"
   QLabel *firstDerivativeReadout, *secondDerivativeReadout;
+  DerivativeTerms* derivativeTerms = nullptr;  // "Ableitungsterme"
   QListWidget* exampleBox;
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;
