@@ -20,7 +20,7 @@ inline void UseDefaultSettingsIn(const TempDir& dir) {
   DecimalSeparator = ',';
   SetDefaultSettings();
   LoadSettings();
-  LoadPreferences();  // a user's choices of an earlier test do not linger
+  ShowDerivativeTerms = false;  // a box an earlier test ticked does not linger
 }
 
 // The window active, the field focused, the text in it, then Return.
