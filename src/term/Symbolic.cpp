@@ -247,7 +247,9 @@ Ex Add(std::vector<Ex> terms) {
       constant = constant + t->num;
       continue;
     }
-    auto [coefficient, rest] = SplitCoefficient(t);
+    const std::pair<Number, Ex> split = SplitCoefficient(t);
+    const Number& coefficient = split.first;
+    const Ex& rest = split.second;
     auto same = std::find_if(groups.begin(), groups.end(),
                              [&](const auto& g) { return Compare(g.first, rest) == 0; });
     if (same != groups.end())
@@ -281,7 +283,9 @@ Ex Mul(std::vector<Ex> factors) {
       coefficient = coefficient * f->num;
       continue;
     }
-    auto [base, exponent] = SplitPower(f);
+    const std::pair<Ex, Ex> split = SplitPower(f);
+    const Ex& base = split.first;
+    const Ex& exponent = split.second;
     auto same = std::find_if(groups.begin(), groups.end(),
                              [&](const auto& g) { return Compare(g.first, base) == 0; });
     if (same != groups.end())

@@ -105,9 +105,9 @@ Ex OverOneDenominator(const Ex& sum) {
   if (!anyBelow) return sum;
   const auto sameBases = [](const Part& a, const Part& b) {
     if (a.below.size() != b.below.size()) return false;
-    for (const auto& [base, e] : a.below)
+    for (const auto& below : a.below)
       if (std::none_of(b.below.begin(), b.below.end(),
-                       [&](const auto& g) { return Compare(g.first, base) == 0; }))
+                       [&](const auto& g) { return Compare(g.first, below.first) == 0; }))
         return false;
     return true;
   };
@@ -117,13 +117,13 @@ Ex OverOneDenominator(const Ex& sum) {
   // The common denominator: every base with its highest exponent.
   std::vector<std::pair<Ex, Number>> common;
   for (const Part& p : parts)
-    for (const auto& [base, e] : p.below) {
+    for (const auto& below : p.below) {
       auto it = std::find_if(common.begin(), common.end(),
-                             [&](const auto& g) { return Compare(g.first, base) == 0; });
+                             [&](const auto& g) { return Compare(g.first, below.first) == 0; });
       if (it == common.end())
-        common.emplace_back(base, e);
-      else if (it->second.value < e.value)
-        it->second = e;
+        common.push_back(below);
+      else if (it->second.value < below.second.value)
+        it->second = below.second;
     }
   std::vector<Ex> numerator;
   for (const Part& p : parts) {
