@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "term/Derivative.h"
 #include "term/Term.h"
 #include "term/TermBatch.h"
 
@@ -111,6 +112,12 @@ void KurvioBatch(benchmark::State& state, const Expression* e) {
   PerPoint(state);
 }
 
+std::size_t Nodes(const kurvio::TermNode* node) {
+  return node ? 1 + Nodes(node->left.get()) + Nodes(node->right.get()) : 0;
+}
+
+// The size of the derivative's tree (its program runs one instruction a node
+// at most) beside the term's, in the counters "nodes" and "term_nodes".
 template <int kOrder>
 void KurvioDerivative(benchmark::State& state, const Expression* e) {
   kurvio::TermHandle term;
@@ -119,6 +126,9 @@ void KurvioDerivative(benchmark::State& state, const Expression* e) {
   for (auto _ : state)
     benchmark::DoNotOptimize(
         kurvio::EvalDerivative(term, kOrder, SweepPoint(i++), kT, kA, kB, kC, 0));
+  state.counters["nodes"] =
+      static_cast<double>(Nodes(kurvio::DerivativesOf(term.get()).trees[kOrder].get()));
+  state.counters["term_nodes"] = static_cast<double>(Nodes(term.get()));
 }
 
 // f'' over a column, as the curve-discussion window draws it.

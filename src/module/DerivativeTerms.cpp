@@ -15,9 +15,10 @@ namespace {
 QString Line(const TermHandle& term, int order) {
   const QString name = order == 1 ? QStringLiteral("f'(x)") : QStringLiteral("f''(x)");
   if (!term) return QString();
-  if (!DerivativesOf(term.get()).trees[order]) return name + QStringLiteral(" existiert nicht");
+  const TermDerivatives& d = DerivativesOf(term.get());
+  if (!d.trees[order] && order < d.largeFrom) return name + QStringLiteral(" existiert nicht");
   const std::string& text = DerivativeText(term, order);
-  if (text.empty()) return name + QStringLiteral(": Term zu lang");
+  if (text.empty()) return name + QStringLiteral(": zu lang zum Anzeigen");
   return name + QStringLiteral(" = ") + TermToDisplay(text);
 }
 

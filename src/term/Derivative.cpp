@@ -19,11 +19,17 @@ constexpr std::size_t kTextSize = 2000;
 // The largest derivative tree evaluated.
 constexpr std::size_t kTreeSize = 20000;
 
+// Whether every number of a (small) expression can be written down.
+bool Writable(const sym::Ex& e) {
+  if (e->kind == sym::Kind::Num) return std::isfinite(e->num.value);
+  return std::all_of(e->ops.begin(), e->ops.end(), Writable);
+}
+
 std::string TextOf(const sym::Ex& e) {
+  if (sym::UnfoldedSize(e, kTextSize) > kTextSize || !Writable(e)) return {};
   if (sym::UnfoldedSize(e, kPupilFormSize) <= kPupilFormSize)
     return sym::ToText(sym::PupilForm(e));
-  if (sym::UnfoldedSize(e, kTextSize) <= kTextSize) return sym::ToText(e);
-  return {};
+  return sym::ToText(e);
 }
 
 TermHandle Clone(const TermNode* node) {
@@ -43,12 +49,18 @@ void Build(const TermNode* root, TermDerivatives& d) {
     sym::Ex e = sym::FromTree(root);
     for (int k = 1; k <= 3 && e; ++k) {
       e = sym::Derive(e);
-      if (!e || sym::UnfoldedSize(e, kTreeSize) > kTreeSize) break;
+      if (e && sym::UnfoldedSize(e, kTreeSize) > kTreeSize) d.largeFrom = k;
+      if (!e || d.largeFrom == k) break;
       d.trees[k] = sym::ToTree(e);
       if (k <= 2) d.texts[k] = TextOf(e);
     }
   } catch (const sym::TooLarge&) {
     // The derivatives made so far stand; the higher ones are not given.
+    for (int k = 1; k <= 3; ++k)
+      if (!d.trees[k]) {
+        d.largeFrom = k;
+        break;
+      }
   }
 }
 

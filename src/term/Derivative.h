@@ -20,8 +20,10 @@
 namespace kurvio {
 
 struct TermDerivatives {
-  // trees[k]: the k-th derivative (k = 1..3); null where it never exists.
+  // trees[k]: the k-th derivative (k = 1..3); null where it never exists, or
+  // from the order on where the derivatives grew too large to be made.
   TermHandle trees[4];
+  int largeFrom = 4;  // the first order too large
   // The texts of f' and f'' as pupils write them; empty where there is none.
   std::string texts[3];
   // The arguments of the term's rough nodes, as trees of their own.

@@ -130,6 +130,23 @@ TEST_F(MainWindowTest, DesignNames) {
                                  {"SpeedButton35", "QPushButton"}});
 }
 
+// "Ableitungsterme" where the family has a term of its own: f of y = af(x-u)+v and the
+// family term with its parameters as letters.
+TEST_F(MainWindowTest, DerivativeTermsInTheTabsWithATerm) {
+  auto* tabs = Find<QTabBar>("TabControl1");
+  tabs->setCurrentIndex(1);
+  EXPECT_FALSE(Find<QWidget>("derivativeTermsBox")->isVisible());
+  tabs->setCurrentIndex(4);
+  Click("derivativeTermsBox");
+  Type("Edit1", QStringLiteral("a*x^2+b*x+c"));
+  EXPECT_EQ(Text("derivativeTerm1"), QStringLiteral("f'(x) = 2a*x+b"));
+  EXPECT_EQ(Text("derivativeTerm2"), QStringLiteral("f''(x) = 2a"));
+  tabs->setCurrentIndex(3);
+  EXPECT_EQ(Text("derivativeTerm1"), QStringLiteral("f'(x) = cos(x)"));
+  tabs->setCurrentIndex(0);
+  EXPECT_FALSE(Find<QWidget>("derivativeTerm1")->isVisible());
+}
+
 TEST_F(MainWindowTest, ParameterFieldBoundsAndScrollGrid) {
   Type("Edit2", "pi/2");
   EXPECT_DOUBLE_EQ(ParamA, 1.570796327);

@@ -1,6 +1,7 @@
 // The curve-discussion window: points far out, and examples with their comment.
 #include <QListWidget>
 
+#include "settings/Preferences.h"
 #include "support/WindowFixture.h"
 #include "windows/curves/CurveDiscussionWindow.h"
 
@@ -50,6 +51,55 @@ TEST_F(CurveDiscussionTest, ExamplesKeepTheirComment) {
   EXPECT_EQ(Text("Edit2"), QStringLiteral("Parabel, f(x) ≥ 0"));
   form->close();
   EXPECT_EQ(ReadBytes(dir.File("Bsp1.txt")), "\xEF\xBB\xBFx^2;  Parabel, f(x) \u2265 0\r\n");
+}
+
+// The readouts of f' and f'' as pupils check them: exact zeros, kinks of f',
+// the texts of "Ableitungsterme", kept for the next window.
+TEST_F(CurveDiscussionTest, ReadoutsAndDerivativeTermsAreExact) {
+  Click("BitCheckBox1");
+  Click("BitCheckBox2");
+  const struct {
+    const char* term;
+    const char* x0;
+    const char* first;
+    const char* second;
+  } kRows[] = {
+      {"x^3-3x", "1", "f'(1,0000) =  0,0000", "f''(1,0000) =  6,0000"},
+      {"x*e^(-x)", "1", "f'(1,0000) =  0,0000", "f''(1,0000) = -0,3679"},
+      {"x^3+3x^2+3x+1", "-1", "f'(-1,0000) =  0,0000", "f''(-1,0000) =  0,0000"},
+      {"x*abs(x)", "0", "f'(0,0000) =  0,0000", "f''(0,0000) = nicht definiert"},
+      {"exp(sgn(x))", "-0,001", "f'(-1,0000 E-3) =  0,0000", "f''(-1,0000 E-3) =  0,0000"},
+      {"1/x", "0,05", "f'(5,0000 E-2) = -4,0000 E+2", "f''(5,0000 E-2) =  1,6000 E+4"},
+  };
+  for (const auto& row : kRows) {
+    Type("Edit1", QString::fromUtf8(row.term));
+    Type("Edit3", QString::fromUtf8(row.x0));
+    EXPECT_EQ(Text("Label2"), QString::fromUtf8(row.first)) << row.term;
+    EXPECT_EQ(Text("Label3"), QString::fromUtf8(row.second)) << row.term;
+  }
+
+  EXPECT_FALSE(Find<QLabel>("derivativeTerm1")->isVisible());  // off at first
+  Click("derivativeTermsBox");
+  Type("Edit1", QStringLiteral("x*e^(-x)"));
+  EXPECT_EQ(Text("derivativeTerm1"), QStringLiteral("f'(x) = (1-x)*e^(-x)"));
+  EXPECT_EQ(Text("derivativeTerm2"), QStringLiteral("f''(x) = (x-2)*e^(-x)"));
+  Type("Edit1", QStringLiteral("fak(x)"));
+  EXPECT_EQ(Text("derivativeTerm1"), QStringLiteral("f'(x) existiert nicht"));
+  // A rejected term leaves the last one's texts.
+  Type("Edit1", QStringLiteral("0,5x^2+"));
+  Type("Edit1", QStringLiteral("0,5x^2"));
+  EXPECT_EQ(Text("derivativeTerm1"), QStringLiteral("f'(x) = x"));
+
+  // The choice is the user's: the next window opens with it, and so does the next start.
+  form->close();
+  Open();
+  EXPECT_TRUE(Find<QLabel>("derivativeTerm2")->isVisible());
+  ShowDerivativeTerms = false;
+  LoadPreferences();
+  EXPECT_TRUE(ShowDerivativeTerms);
+  Click("derivativeTermsBox");
+  LoadPreferences();
+  EXPECT_FALSE(ShowDerivativeTerms);
 }
 
 }  // namespace
