@@ -6,6 +6,7 @@
 
 #include "term/Symbolic.h"
 #include "term/TermBatch.h"
+#include "term/TermProgram.h"
 
 namespace kurvio {
 namespace {
@@ -42,8 +43,47 @@ TermHandle Clone(const TermNode* node) {
   return copy;
 }
 
+std::unique_ptr<detail::Program> ProgramOf(const TermNode* root) {
+  auto p = std::make_unique<detail::Program>();
+  detail::BuildProgram(*p, root);
+  return p;
+}
+
+// 0*f + derivative: undefined where f is. Nothing folds the product away, as
+// f reads x; its value is +-0, so the sum is the derivative to the bit (but
+// for the sign of a zero, which the evaluation drops).
+TermHandle Guarded(const TermNode* root, const TermNode* derivative) {
+  auto zero = std::make_unique<TermNode>();
+  zero->kind = kNumber;
+  auto product = std::make_unique<TermNode>();
+  product->kind = kMul;
+  product->left = std::move(zero);
+  product->right = Clone(root);
+  auto sum = std::make_unique<TermNode>();
+  sum->kind = kAdd;
+  sum->left = std::move(product);
+  sum->right = Clone(derivative);
+  return sum;
+}
+
+// The tree of the derivative as simplified, or of its pupil's form where that
+// is much smaller: a quotient over one denominator, (x+1)(x-1)/(x^2+4) with
+// f'' = (120x^2-160)/(x^2+4)^3 in 15 nodes instead of 83.
+TermHandle SmallerTree(const sym::Ex& e) {
+  TermHandle tree = sym::ToTree(e);
+  if (sym::UnfoldedSize(e, kPupilFormSize) > kPupilFormSize) return tree;
+  TermHandle pupils = sym::ToTree(sym::PupilForm(e));
+  return 4 * sym::TreeSize(pupils.get()) <= 3 * sym::TreeSize(tree.get()) ? std::move(pupils)
+                                                                          : std::move(tree);
+}
+
 void Build(const TermNode* root, TermDerivatives& d) {
-  for (const RoughNode& r : RoughNodes(root, kVarX)) d.rough.push_back({Clone(r.argument), r.kind});
+  for (const RoughNode& r : RoughNodes(root, kVarX)) {
+    TermHandle argument = Clone(r.argument);
+    std::unique_ptr<detail::Program> program = ProgramOf(argument.get());
+    const bool isX = argument->kind == kVarX;
+    d.rough.push_back({std::move(argument), r.kind, std::move(program), isX});
+  }
   try {
     const sym::Budget budget(kNodeBudget);
     sym::Ex e = sym::FromTree(root);
@@ -51,7 +91,9 @@ void Build(const TermNode* root, TermDerivatives& d) {
       e = sym::Derive(e);
       if (e && sym::UnfoldedSize(e, kTreeSize) > kTreeSize) d.largeFrom = k;
       if (!e || d.largeFrom == k) break;
-      d.trees[k] = sym::ToTree(e);
+      d.trees[k] = SmallerTree(e);
+      d.guarded[k] = Guarded(root, d.trees[k].get());
+      d.programs[k] = ProgramOf(d.guarded[k].get());
       if (k <= 2) d.texts[k] = TextOf(e);
     }
   } catch (const sym::TooLarge&) {
@@ -103,11 +145,16 @@ Limit LimitAt(const TermHandle& tree, double x, double side, const Inputs& in) {
 bool AtRoughPlace(const TermDerivatives& d, double x, const Inputs& in) {
   const double delta = 1e-9 * std::max(1.0, std::fabs(x));
   for (const TermDerivatives::Rough& r : d.rough) {
-    const double below = EvalTerm(r.argument, x - delta, in.t, in.a, in.b, in.c, in.n);
+    if (r.isX) {
+      if (StraddlesRoughPlace(r.kind, x - delta, x, x + delta)) return true;
+      continue;
+    }
+    const detail::Program& p = *r.program;
+    const double below = detail::EvalWithProgram(p, x - delta, in.t, in.a, in.b, in.c, in.n);
     const bool belowDefined = TermDefined;
-    const double at = EvalTerm(r.argument, x, in.t, in.a, in.b, in.c, in.n);
+    const double at = detail::EvalWithProgram(p, x, in.t, in.a, in.b, in.c, in.n);
     const bool atDefined = TermDefined;
-    const double above = EvalTerm(r.argument, x + delta, in.t, in.a, in.b, in.c, in.n);
+    const double above = detail::EvalWithProgram(p, x + delta, in.t, in.a, in.b, in.c, in.n);
     if (!belowDefined || !atDefined || !TermDefined) return true;
     if (StraddlesRoughPlace(r.kind, below, at, above)) return true;
   }
@@ -152,6 +199,9 @@ int OrderOf(int order) { return order == 1 || order == 2 ? order : 3; }
 
 }  // namespace
 
+TermDerivatives::TermDerivatives() = default;
+TermDerivatives::~TermDerivatives() = default;
+
 const TermDerivatives& DerivativesOf(const TermNode* root) {
   if (!root->derivatives) {
     auto d = std::make_shared<TermDerivatives>();
@@ -173,16 +223,16 @@ double EvalDerivative(const TermHandle& term, int order, double x, double t, dou
   if (!term) return Undefined();
   order = OrderOf(order);
   const TermDerivatives& d = DerivativesOf(term.get());
-  const TermHandle& tree = d.trees[order];
-  if (!tree) return Undefined();
-  const double fx = EvalTerm(term, x, t, a, b, c, n);
-  if (!TermDefined) return Undefined();
-  const double value = EvalTerm(tree, x, t, a, b, c, n);
+  if (!d.programs[order]) return Undefined();
+  const double value = detail::EvalWithProgram(*d.programs[order], x, t, a, b, c, n);
   const Inputs in{t, a, b, c, n};
   if (TermDefined && (d.rough.empty() || !AtRoughPlace(d, x, in))) {
     TermDefined = true;
     return value + 0.0;  // no -0
   }
+  // f undefined, its derivative's term undefined, or a rough place: a closer look.
+  const double fx = EvalTerm(term, x, t, a, b, c, n);
+  if (!TermDefined) return Undefined();
   return AtRoughPoint(term, d, order, x, fx, in);
 }
 
@@ -200,28 +250,33 @@ void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fi
   if (TermBatchPointByPoint || !term) return pointByPoint();
   order = OrderOf(order);
   const TermDerivatives& d = DerivativesOf(term.get());
-  if (!d.trees[order]) {
+  if (!d.guarded[order]) {
     std::fill(values, values + count, 0.0);
     std::fill(defined, defined + count, false);
     TermDefined = count == 0;
     return;
   }
-  // The term's definedness, the derivative's values, and the rough places
-  // each as one batch; a point that needs a closer look gets the single
-  // evaluation, which decides the same way from the same bits.
+  // The derivative (guarded by the term) and the rough places each as one
+  // batch; a point that needs a closer look gets the single evaluation,
+  // which decides the same way from the same bits.
   constexpr std::size_t kBlock = 512;
-  double f[kBlock], below[kBlock], at[kBlock], above[kBlock], shifted[kBlock];
-  bool fOk[kBlock], belowOk[kBlock], atOk[kBlock], aboveOk[kBlock], look[kBlock];
-  const Inputs in{fixed.t, fixed.a, fixed.b, fixed.c, fixed.n};
+  double below[kBlock], at[kBlock], above[kBlock], shifted[kBlock];
+  bool belowOk[kBlock], atOk[kBlock], aboveOk[kBlock], look[kBlock];
   for (std::size_t start = 0; start < count; start += kBlock) {
     const std::size_t m = std::min(kBlock, count - start);
     const double* x = points + start;
     double* v = values + start;
     bool* ok = defined + start;
-    EvalTermBatch(term, BatchInput::X, fixed, x, m, f, fOk);
-    EvalTermBatch(d.trees[order], BatchInput::X, fixed, x, m, v, ok);
-    for (std::size_t i = 0; i < m; ++i) look[i] = fOk[i] && !ok[i];
+    EvalTermBatch(d.guarded[order], BatchInput::X, fixed, x, m, v, ok);
+    for (std::size_t i = 0; i < m; ++i) look[i] = !ok[i];
     for (const TermDerivatives::Rough& r : d.rough) {
+      if (r.isX) {
+        for (std::size_t i = 0; i < m; ++i) {
+          const double delta = 1e-9 * std::max(1.0, std::fabs(x[i]));
+          look[i] = look[i] || StraddlesRoughPlace(r.kind, x[i] - delta, x[i], x[i] + delta);
+        }
+        continue;
+      }
       for (std::size_t i = 0; i < m; ++i) shifted[i] = x[i] - 1e-9 * std::max(1.0, std::fabs(x[i]));
       EvalTermBatch(r.argument, BatchInput::X, fixed, shifted, m, below, belowOk);
       EvalTermBatch(r.argument, BatchInput::X, fixed, x, m, at, atOk);
@@ -232,14 +287,9 @@ void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fi
                   StraddlesRoughPlace(r.kind, below[i], at[i], above[i]);
     }
     for (std::size_t i = 0; i < m; ++i) {
-      if (!fOk[i]) {
-        v[i] = 0.0;
-        ok[i] = false;
-      } else if (look[i]) {
-        v[i] = AtRoughPoint(term, d, order, x[i], f[i], in);
+      if (look[i]) {
+        v[i] = EvalDerivative(term, order, x[i], fixed.t, fixed.a, fixed.b, fixed.c, fixed.n);
         ok[i] = TermDefined;
-      } else if (!ok[i]) {
-        v[i] = 0.0;
       } else {
         v[i] += 0.0;
       }

@@ -11,6 +11,7 @@
 // no f''(0), abs(x)^3 has f''(0) = 0, exp(sgn(x)) has no f'(0).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,17 +20,30 @@
 
 namespace kurvio {
 
+namespace detail {
+struct Program;
+}
+
 struct TermDerivatives {
+  TermDerivatives();
+  ~TermDerivatives();
+
   // trees[k]: the k-th derivative (k = 1..3); null where it never exists, or
   // from the order on where the derivatives grew too large to be made.
   TermHandle trees[4];
   int largeFrom = 4;  // the first order too large
+  // 0*f + f^(k): defined only where f is too, one program for both; with
+  // its program, which the single evaluation runs without the cache.
+  TermHandle guarded[4];
+  std::unique_ptr<detail::Program> programs[4];
   // The texts of f' and f'' as pupils write them; empty where there is none.
   std::string texts[3];
   // The arguments of the term's rough nodes, as trees of their own.
   struct Rough {
     TermHandle argument;
     RoughKind kind;
+    std::unique_ptr<detail::Program> program;
+    bool isX;  // the argument is x itself, whose values need no evaluation
   };
   std::vector<Rough> rough;
 };

@@ -660,6 +660,30 @@ FastHandler detail::HandlerOf(FastOp op, bool last) {
   return last ? HandlerFor<true>(op) : HandlerFor<false>(op);
 }
 
+double detail::EvalWithProgram(const Program& program, double x, double t, double a, double b,
+                               double c, double n) {
+  TermDefined = true;
+  double r;
+  if (!program.usable) {
+    r = Eval(program.root, Args{x, t, a, b, c, n});
+  } else {
+    double* f = program.frame.data();
+    f[0] = x;
+    f[1] = t;
+    f[2] = a;
+    f[3] = b;
+    f[4] = c;
+    f[5] = n;
+    // Inputs the program never reads are never checked; a read input out of
+    // range takes the checked path, which fails where the tree walk fails.
+    bool inRange = true;
+    for (int i = 0; i < program.readCount; ++i)
+      inRange &= std::fabs(f[program.reads[i]]) < kRangeLimit;
+    r = inRange ? RunFast(program) : Run(program.code, f);
+  }
+  return TermDefined ? r : undefinedValue;
+}
+
 namespace {
 
 // The inputs in the first six slots of a program's frame.
@@ -681,22 +705,7 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
     TermDefined = false;
     return 0.0;
   }
-  const Program& program = detail::ProgramFor(root);
-  TermDefined = true;
-  double r;
-  if (!program.usable) {
-    r = Eval(root, Args{x, t, a, b, c, n});
-  } else {
-    double* f = program.frame.data();
-    SetInputs(f, x, t, a, b, c, n);
-    // Inputs the program never reads are never checked; a read input out of
-    // range takes the checked path, which fails where the tree walk fails.
-    bool inRange = true;
-    for (int i = 0; i < program.readCount; ++i)
-      inRange &= std::fabs(f[program.reads[i]]) < kRangeLimit;
-    r = inRange ? RunFast(program) : Run(program.code, f);
-  }
-  return TermDefined ? r : undefinedValue;
+  return detail::EvalWithProgram(detail::ProgramFor(root), x, t, a, b, c, n);
 }
 
 // The evaluation apart from EvalAt's usual case: a term that reads more than

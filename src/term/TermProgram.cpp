@@ -2,6 +2,9 @@
 // exactly the results of the tree walk (TermEval.cpp), which remains the
 // reference for folding and for trees the program cannot hold.
 #include <algorithm>
+#include <bit>
+#include <map>
+#include <tuple>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -247,25 +250,43 @@ FastOp FastOpOf(const Instr& in) {
   }
 }
 
-// Translates the stack program into the three-address form of FastInstr;
-// false when the translation ends at an instruction that fails.
-bool TranslateFast(Program& p) {
+// Translates the stack program into the three-address form of FastInstr,
+// each value in a frame entry of its own, so that an instruction that
+// computes what an earlier one computed (the same operation on the same
+// entries) is left out and its value taken: a derivative's term repeats its
+// parts many times. False when the translation ends at an instruction that
+// fails; `tooLarge` when the frame would outgrow its 16-bit indices.
+bool TranslateFast(Program& p, bool& tooLarge) {
+  constexpr std::size_t kMostEntries = 60000;
   p.fast.clear();
-  p.frame.assign(static_cast<std::size_t>(kSlots + p.depth), 0.0);
+  p.frame.assign(static_cast<std::size_t>(kSlots), 0.0);
+  std::vector<char> constant(static_cast<std::size_t>(kSlots), 0);
   std::vector<std::uint16_t> loc(static_cast<std::size_t>(p.depth) + 1);  // stack entry -> frame
   p.readCount = 0;
+  tooLarge = false;
+  std::map<std::uint64_t, std::uint16_t> constants;  // by bits
+  std::map<std::tuple<int, int, int, int, int, std::uint64_t>, std::uint16_t> computed;
+  auto newEntry = [&](double v, bool isConstant) {
+    p.frame.push_back(v);
+    constant.push_back(isConstant);
+    return static_cast<std::uint16_t>(p.frame.size() - 1);
+  };
   auto leaf = [&](const Operand& o) -> std::uint16_t {
     if (o.source == kFromVar) {
       if (std::find(p.reads, p.reads + p.readCount, o.slot) == p.reads + p.readCount)
         p.reads[p.readCount++] = o.slot;
       return o.slot;
     }
-    p.frame.push_back(o.value);
-    return static_cast<std::uint16_t>(p.frame.size() - 1);
+    const auto [it, added] = constants.try_emplace(std::bit_cast<std::uint64_t>(o.value), 0);
+    if (added) it->second = newEntry(o.value, true);
+    return it->second;
   };
-  auto entry = [](int sp) { return static_cast<std::uint16_t>(kSlots + sp); };
   int sp = -1;
   for (const Instr& in : p.code) {
+    if (p.frame.size() > kMostEntries) {
+      tooLarge = true;
+      return false;
+    }
     const bool leftOnStack = in.left.source == kFromStack;
     FastInstr f{FastOpOf(in), in.kind, in.count};
     switch (in.op) {
@@ -313,20 +334,34 @@ bool TranslateFast(Program& p) {
         }
         break;
     }
-    f.dst = entry(sp);
-    loc[static_cast<std::size_t>(sp)] = f.dst;
-    p.fast.push_back(f);
+    const auto key = std::make_tuple(static_cast<int>(f.op), static_cast<int>(f.kind),
+                                     static_cast<int>(f.count), static_cast<int>(f.a),
+                                     static_cast<int>(f.b), std::bit_cast<std::uint64_t>(f.value));
+    const auto [it, added] = computed.try_emplace(key, 0);
+    if (added) {
+      f.dst = newEntry(0.0, false);
+      it->second = f.dst;
+      p.fast.push_back(f);
+    }
+    loc[static_cast<std::size_t>(sp)] = it->second;
   }
   if (p.fast.empty()) {
     FastInstr ret{FastOp::ReturnLeaf};
     ret.a = loc[0];  // the program's value, a leaf
     p.fast.push_back(ret);
   }
+  p.constantEntry.assign(constant.begin(), constant.end());
   return true;
 }
 
 void BuildFast(Program& p) {
-  const bool complete = TranslateFast(p);
+  bool tooLarge = false;
+  const bool complete = TranslateFast(p, tooLarge);
+  if (tooLarge) {
+    p.usable = false;  // the tree walk evaluates it
+    p.fast.clear();
+    return;
+  }
   for (std::size_t i = 0; i < p.fast.size(); ++i)
     p.fast[i].run = detail::HandlerOf(p.fast[i].op, i + 1 == p.fast.size());
   const bool onlyX = complete && std::all_of(p.reads, p.reads + p.readCount,
@@ -334,7 +369,8 @@ void BuildFast(Program& p) {
   p.onlyXRoot = onlyX ? static_cast<const void*>(p.root) : &p;
   // x - c is x + (-c) to the bit, as IEEE subtraction is defined.
   const FastInstr& first = p.fast.front();
-  p.shiftsX = onlyX && p.fast.size() == 1 && first.a == 0 && first.b >= kSlots + p.depth &&
+  p.shiftsX = onlyX && p.fast.size() == 1 && first.a == 0 && first.b < p.constantEntry.size() &&
+              p.constantEntry[first.b] &&
               (first.op == FastOp::Add || first.op == FastOp::Sub);
   p.shift = !p.shiftsX ? 0.0 : first.op == FastOp::Add ? p.frame[first.b] : -p.frame[first.b];
 }
@@ -364,6 +400,11 @@ const Program& detail::ProgramFor(const TermNode* root) {
   Program& p = programCache[nextProgram];
   nextProgram = (nextProgram + 1) % kCachedPrograms;
   lastProgram = &p;
+  BuildProgram(p, root);
+  return p;
+}
+
+void detail::BuildProgram(Program& p, const TermNode* root) {
   p.root = root;
   p.code.clear();
   Emitter emitter(p.code);
@@ -374,7 +415,6 @@ const Program& detail::ProgramFor(const TermNode* root) {
   p.onlyXRoot = &p;
   p.shiftsX = false;
   if (p.usable) BuildFast(p);
-  return p;
 }
 
 }  // namespace kurvio

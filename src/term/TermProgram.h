@@ -123,10 +123,19 @@ struct Program {
   double shift = 0.0;
   // Scratch of the single evaluation; evaluations never interleave.
   mutable std::vector<double> frame;
+  std::vector<char> constantEntry;  // which entries of the frame hold constants
 };
 
 // The cached program of a compiled tree.
 const Program& ProgramFor(const TermNode* root);
+
+// Builds the program of `root` into `p`, for a program kept apart from the
+// cache (which must then stay where it is: it may point to itself).
+void BuildProgram(Program& p, const TermNode* root);
+
+// EvalTerm of the program's tree by that program, without the cache.
+double EvalWithProgram(const Program& program, double x, double t, double a, double b, double c,
+                       double n);
 
 // The program ProgramFor gave last, for the single evaluation's own lookup of
 // the same tree again.
