@@ -19,8 +19,7 @@ void CheckProgram(const kurvio::TermNode* root, const kurvio::TermHandle& handle
   const double fast = EvalTerm(handle, x, 0.5, 1.0, -2.0, 3.0, 7.0);
   const bool fastDefined = TermDefined;
   const double slow = EvalTermByTree(root, x, 0.5, 1.0, -2.0, 3.0, 7.0);
-  if (fastDefined != TermDefined || std::memcmp(&fast, &slow, sizeof fast) != 0)
-    __builtin_trap();
+  if (fastDefined != TermDefined || std::memcmp(&fast, &slow, sizeof fast) != 0) __builtin_trap();
 }
 
 }  // namespace

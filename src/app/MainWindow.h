@@ -83,7 +83,7 @@ class TForm1 : public TModuleDialog {
   // Point panel.
   QWidget* pointPanel;
   TBitCheckBox *slopeTriangleBox, *tangentBox, *derivativeBox;
-  TBitCheckBox* legendBox;  // "Term im Bild"
+  TBitCheckBox* legendBox;                     // "Term im Bild"
   DerivativeTerms* derivativeTerms = nullptr;  // "Ableitungsterme", tabs with a term
   QSlider* stepWidthSlider;
   QLineEdit* pointXField;

@@ -28,8 +28,7 @@ bool Writable(const sym::Ex& e) {
 
 std::string TextOf(const sym::Ex& e) {
   if (sym::UnfoldedSize(e, kTextSize) > kTextSize || !Writable(e)) return {};
-  if (sym::UnfoldedSize(e, kPupilFormSize) <= kPupilFormSize)
-    return sym::ToText(sym::PupilForm(e));
+  if (sym::UnfoldedSize(e, kPupilFormSize) <= kPupilFormSize) return sym::ToText(sym::PupilForm(e));
   return sym::ToText(e);
 }
 

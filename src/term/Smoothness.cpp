@@ -11,8 +11,7 @@ bool Reads(const TermNode* node, std::uint8_t variable, bool alsoT) {
   return Reads(node->left.get(), variable, alsoT) || Reads(node->right.get(), variable, alsoT);
 }
 
-void Collect(const TermNode* node, std::uint8_t variable, bool alsoT,
-             std::vector<RoughNode>& out) {
+void Collect(const TermNode* node, std::uint8_t variable, bool alsoT, std::vector<RoughNode>& out) {
   if (!node) return;
   const TermNode* arg = node->left.get();
   switch (node->kind) {
@@ -35,8 +34,7 @@ void Collect(const TermNode* node, std::uint8_t variable, bool alsoT,
       // A base that can reach 0 under an exponent that is not a whole number
       // from 1 up: x^0.5, x^(-1), x^x.
       const TermNode* exponent = node->right.get();
-      const bool wholePositive = exponent && exponent->kind == kNumber &&
-                                 exponent->value >= 1.0 &&
+      const bool wholePositive = exponent && exponent->kind == kNumber && exponent->value >= 1.0 &&
                                  exponent->value == std::trunc(exponent->value);
       if (!wholePositive && Reads(arg, variable, alsoT))
         out.push_back({arg, RoughKind::Zero, false});

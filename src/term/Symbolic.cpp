@@ -110,7 +110,8 @@ std::pair<Ex, Ex> SplitPower(const Ex& f) {
 }
 
 void SortOps(std::vector<Ex>& ops) {
-  std::stable_sort(ops.begin(), ops.end(), [](const Ex& a, const Ex& b) { return Compare(a, b) < 0; });
+  std::stable_sort(ops.begin(), ops.end(),
+                   [](const Ex& a, const Ex& b) { return Compare(a, b) < 0; });
 }
 
 }  // namespace
@@ -423,8 +424,11 @@ Fraction Split(const Ex& e) {
       const Number& n = factor->num;
       f.negative = n.Negative();
       if (n.exact) {
-        if (std::llabs(n.p) != 1) f.numerator = Product(std::move(f.numerator), Literal(std::fabs(static_cast<double>(n.p))));
-        if (n.q != 1) f.denominator = Product(std::move(f.denominator), Literal(static_cast<double>(n.q)));
+        if (std::llabs(n.p) != 1)
+          f.numerator =
+              Product(std::move(f.numerator), Literal(std::fabs(static_cast<double>(n.p))));
+        if (n.q != 1)
+          f.denominator = Product(std::move(f.denominator), Literal(static_cast<double>(n.q)));
       } else if (std::fabs(n.value) != 1.0) {
         f.numerator = Product(std::move(f.numerator), Literal(std::fabs(n.value)));
       }
@@ -432,8 +436,8 @@ Fraction Split(const Ex& e) {
     }
     if (factor->kind == Kind::Pow && factor->ops[1]->kind == Kind::Num &&
         factor->ops[1]->num.Negative()) {
-      f.denominator = Product(std::move(f.denominator),
-                              ToTree(Pow(factor->ops[0], Num(-factor->ops[1]->num))));
+      f.denominator =
+          Product(std::move(f.denominator), ToTree(Pow(factor->ops[0], Num(-factor->ops[1]->num))));
       continue;
     }
     f.numerator = Product(std::move(f.numerator), ToTree(factor));

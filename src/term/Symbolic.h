@@ -56,9 +56,9 @@ struct Expr {
 };
 
 // While a Budget lives, equal expressions are one object (so that comparing
-// and differentiating shared parts costs nothing twice), and the builders throw TooLarge once they have made more
-// nodes than it allows: a term whose derivatives swell beyond any use (a
-// product of thirty functions, three times differentiated) costs no more.
+// and differentiating shared parts costs nothing twice), and the builders throw TooLarge once they
+// have made more nodes than it allows: a term whose derivatives swell beyond any use (a product of
+// thirty functions, three times differentiated) costs no more.
 struct TooLarge {};
 class Budget {
  public:

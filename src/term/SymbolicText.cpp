@@ -12,9 +12,7 @@ namespace {
 // Products of sums are multiplied out only while they stay this short.
 constexpr std::size_t kMostExpandedTerms = 16;
 
-std::vector<Ex> TermsOf(const Ex& e) {
-  return e->kind == Kind::Add ? e->ops : std::vector<Ex>{e};
-}
+std::vector<Ex> TermsOf(const Ex& e) { return e->kind == Kind::Add ? e->ops : std::vector<Ex>{e}; }
 
 Ex Expand(const Ex& e);
 
@@ -235,9 +233,9 @@ bool NeedsBrackets(const Ex& e) { return e->kind == Kind::Add; }
 
 std::string AtomText(const Ex& e) {
   const std::string t = Text(e);
-  const bool plain = e->kind == Kind::Leaf || e->kind == Kind::Fn ||
-                     (e->kind == Kind::Num && e->num.value >= 0 &&
-                      (!e->num.exact || e->num.IsInteger()));
+  const bool plain =
+      e->kind == Kind::Leaf || e->kind == Kind::Fn ||
+      (e->kind == Kind::Num && e->num.value >= 0 && (!e->num.exact || e->num.IsInteger()));
   return plain ? t : "(" + t + ")";
 }
 
@@ -377,13 +375,14 @@ std::string Text(const Ex& e) {
       static const struct {
         std::uint8_t kind;
         const char* name;
-      } kNames[] = {{kLn, "ln"},         {kLg, "lg"},         {kLd, "ld"},       {kExp, "exp"},
-                    {kSin, "sin"},       {kCos, "cos"},       {kTan, "tan"},     {kCot, "cot"},
-                    {kArcsin, "arcsin"}, {kArccos, "arccos"}, {kArctan, "arctan"},
-                    {kArccot, "arccot"}, {kSinh, "sinh"},     {kCosh, "cosh"},   {kTanh, "tanh"},
-                    {kCoth, "coth"},     {kSqrt, "sqrt"},     {kSqr, "sqr"},     {kNormal, "normal"},
-                    {kPhi, "phi"},       {kAbs, "abs"},       {kSgn, "sgn"},     {kMaxint, "maxint"},
-                    {kInt, "int"},       {kDeg, "deg"},       {kRad, "rad"},     {kFak, "fak"}};
+      } kNames[] = {
+          {kLn, "ln"},         {kLg, "lg"},         {kLd, "ld"},         {kExp, "exp"},
+          {kSin, "sin"},       {kCos, "cos"},       {kTan, "tan"},       {kCot, "cot"},
+          {kArcsin, "arcsin"}, {kArccos, "arccos"}, {kArctan, "arctan"}, {kArccot, "arccot"},
+          {kSinh, "sinh"},     {kCosh, "cosh"},     {kTanh, "tanh"},     {kCoth, "coth"},
+          {kSqrt, "sqrt"},     {kSqr, "sqr"},       {kNormal, "normal"}, {kPhi, "phi"},
+          {kAbs, "abs"},       {kSgn, "sgn"},       {kMaxint, "maxint"}, {kInt, "int"},
+          {kDeg, "deg"},       {kRad, "rad"},       {kFak, "fak"}};
       for (const auto& n : kNames)
         if (n.kind == e->tag) return std::string(n.name) + "(" + Text(e->ops[0]) + ")";
       return "?";

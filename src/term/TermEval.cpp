@@ -90,6 +90,7 @@ namespace {
 
 // k! to the double's rounding; from 42! on beyond the range rule.
 double Factorial(double v) {
+  // clang-format off
   static constexpr double kFactorials[] = {
       1.0, 1.0, 2.0, 6.0, 24.0, 120.0, 720.0, 5040.0, 40320.0, 362880.0, 3628800.0, 39916800.0,
       479001600.0, 6227020800.0, 87178291200.0, 1307674368000.0, 20922789888000.0,
@@ -101,6 +102,7 @@ double Factorial(double v) {
       8.683317618811886e+36, 2.9523279903960416e+38, 1.0333147966386145e+40,
       3.7199332678990125e+41, 1.3763753091226346e+43, 5.230226174666011e+44,
       2.0397882081197444e+46, 8.159152832478977e+47, 3.345252661316381e+49};
+  // clang-format on
   constexpr int kLast = static_cast<int>(sizeof kFactorials / sizeof kFactorials[0]) - 1;
   const double k = std::nearbyint(v);
   if (v != k || v < 0.0) return Undefined();

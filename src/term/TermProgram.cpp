@@ -3,10 +3,10 @@
 // reference for folding and for trees the program cannot hold.
 #include <algorithm>
 #include <bit>
-#include <map>
-#include <tuple>
 #include <cmath>
 #include <cstdint>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "term/Term.h"
@@ -370,8 +370,7 @@ void BuildFast(Program& p) {
   // x - c is x + (-c) to the bit, as IEEE subtraction is defined.
   const FastInstr& first = p.fast.front();
   p.shiftsX = onlyX && p.fast.size() == 1 && first.a == 0 && first.b < p.constantEntry.size() &&
-              p.constantEntry[first.b] &&
-              (first.op == FastOp::Add || first.op == FastOp::Sub);
+              p.constantEntry[first.b] && (first.op == FastOp::Add || first.op == FastOp::Sub);
   p.shift = !p.shiftsX ? 0.0 : first.op == FastOp::Add ? p.frame[first.b] : -p.frame[first.b];
 }
 

@@ -35,12 +35,12 @@ const Reading kReadings[] = {
     // Ordinary points where a difference quotient with a fixed step reads wrong digits.
     {"sin(100x)", 0.3, 2, -10000 * std::sin(30.0)},
     {"1/x", 0.05, 2, 16000},
-    {"exp(-50x^2)", 0.1, 2, 0},                        // (10000x^2-100)e^(-50x^2)
-    {"arctan(100x)", 0.005, 2, -6400},                 // -2*100^3*x/(1+(100x)^2)^2
+    {"exp(-50x^2)", 0.1, 2, 0},         // (10000x^2-100)e^(-50x^2)
+    {"arctan(100x)", 0.005, 2, -6400},  // -2*100^3*x/(1+(100x)^2)^2
     {"x^3", 1, 1, 3},
     {"x^3", 1, 3, 6},
     {"a*x^2+b*x+c", 2, 1, 2 * kA * 2 + kB},
-    {"ln(x)", 0.001, 1, 1000},                         // the left stencil point is outside
+    {"ln(x)", 0.001, 1, 1000},  // the left stencil point is outside
     {"ln(x^2-1)+1/x", 1.5, 2, -6.5 / 1.5625 + 2 / 3.375},
     // Zero slopes.
     {"x^3-3x", 1, 1, 0},
@@ -99,8 +99,8 @@ TEST(Derivative, ReadsTheClosedFormsKindByKind) {
   for (const Reading& r : kReadings) {
     const TermHandle term = Compiled(r.term);
     const double v = EvalDerivative(term, r.order, r.x, 0, kA, kB, kC, 0);
-    const std::string what = std::string(r.term) + " order " + std::to_string(r.order) +
-                             " at " + std::to_string(r.x);
+    const std::string what =
+        std::string(r.term) + " order " + std::to_string(r.order) + " at " + std::to_string(r.x);
     if (std::isnan(r.exact)) {
       EXPECT_FALSE(TermDefined) << what << " reads " << v;
       continue;
@@ -144,7 +144,8 @@ TEST(Derivative, EveryFunctionAgreesWithADifferenceQuotient) {
           lower(x - h / 2);
           defined = defined && TermDefined;
           const double v = EvalDerivative(term, order, x, 0, kA, kB, kC, 0);
-          // Where the two steps disagree already (by a domain's edge), the quotient is no reference.
+          // Where the two steps disagree already (by a domain's edge), the quotient is no
+          // reference.
           if (!defined || !TermDefined || std::fabs(d2 - d1) > 1e-4 * (1 + std::fabs(d2))) continue;
           const double numeric = (4 * d2 - d1) / 3;
           EXPECT_NEAR(v, numeric, 2e-6 * (1 + std::fabs(numeric)))
