@@ -96,20 +96,29 @@ void PerPoint(benchmark::State& state) {
       kColumn, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void KurvioBatch(benchmark::State& state, const Expression* e) {
+// A column of values per pass, by `column` (the term, the points, the values, the flags).
+template <class Column>
+void ColumnBenchmark(benchmark::State& state, const Expression* e, Column column) {
   kurvio::TermHandle term;
   kurvio::CompileTerm(term, e->kurvio, true);
   const std::vector<double> x = ColumnPoints();
   std::vector<double> values(kColumn);
   std::unique_ptr<bool[]> defined(new bool[kColumn]);
-  const kurvio::TermInputs fixed{0, kT, kA, kB, kC, 0};
   for (auto _ : state) {
-    kurvio::EvalTermBatch(term, kurvio::BatchInput::X, fixed, x.data(), kColumn, values.data(),
-                          defined.get());
+    column(term, x.data(), values.data(), defined.get());
     benchmark::DoNotOptimize(values.data());
     benchmark::ClobberMemory();
   }
   PerPoint(state);
+}
+
+const kurvio::TermInputs kFixed{0, kT, kA, kB, kC, 0};
+
+void KurvioBatch(benchmark::State& state, const Expression* e) {
+  ColumnBenchmark(state, e,
+                  [](const kurvio::TermHandle& term, const double* x, double* v, bool* d) {
+                    kurvio::EvalTermBatch(term, kurvio::BatchInput::X, kFixed, x, kColumn, v, d);
+                  });
 }
 
 std::size_t Nodes(const kurvio::TermNode* node) {
@@ -133,18 +142,10 @@ void KurvioDerivative(benchmark::State& state, const Expression* e) {
 
 // f'' over a column, as the curve-discussion window draws it.
 void KurvioDerivativeBatch(benchmark::State& state, const Expression* e) {
-  kurvio::TermHandle term;
-  kurvio::CompileTerm(term, e->kurvio, true);
-  const std::vector<double> x = ColumnPoints();
-  std::vector<double> values(kColumn);
-  std::unique_ptr<bool[]> defined(new bool[kColumn]);
-  const kurvio::TermInputs fixed{0, kT, kA, kB, kC, 0};
-  for (auto _ : state) {
-    kurvio::EvalDerivativeBatch(term, 2, fixed, x.data(), kColumn, values.data(), defined.get());
-    benchmark::DoNotOptimize(values.data());
-    benchmark::ClobberMemory();
-  }
-  PerPoint(state);
+  ColumnBenchmark(state, e,
+                  [](const kurvio::TermHandle& term, const double* x, double* v, bool* d) {
+                    kurvio::EvalDerivativeBatch(term, 2, kFixed, x, kColumn, v, d);
+                  });
 }
 
 struct MuParser {

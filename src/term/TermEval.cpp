@@ -662,30 +662,6 @@ FastHandler detail::HandlerOf(FastOp op, bool last) {
   return last ? HandlerFor<true>(op) : HandlerFor<false>(op);
 }
 
-double detail::EvalWithProgram(const Program& program, double x, double t, double a, double b,
-                               double c, double n) {
-  TermDefined = true;
-  double r;
-  if (!program.usable) {
-    r = Eval(program.root, Args{x, t, a, b, c, n});
-  } else {
-    double* f = program.frame.data();
-    f[0] = x;
-    f[1] = t;
-    f[2] = a;
-    f[3] = b;
-    f[4] = c;
-    f[5] = n;
-    // Inputs the program never reads are never checked; a read input out of
-    // range takes the checked path, which fails where the tree walk fails.
-    bool inRange = true;
-    for (int i = 0; i < program.readCount; ++i)
-      inRange &= std::fabs(f[program.reads[i]]) < kRangeLimit;
-    r = inRange ? RunFast(program) : Run(program.code, f);
-  }
-  return TermDefined ? r : undefinedValue;
-}
-
 namespace {
 
 // The inputs in the first six slots of a program's frame.
@@ -697,6 +673,29 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
   f[4] = c;
   f[5] = n;
 }
+
+}  // namespace
+
+double detail::EvalWithProgram(const Program& program, double x, double t, double a, double b,
+                               double c, double n) {
+  TermDefined = true;
+  double r;
+  if (!program.usable) {
+    r = Eval(program.root, Args{x, t, a, b, c, n});
+  } else {
+    double* f = program.frame.data();
+    SetInputs(f, x, t, a, b, c, n);
+    // Inputs the program never reads are never checked; a read input out of
+    // range takes the checked path, which fails where the tree walk fails.
+    bool inRange = true;
+    for (int i = 0; i < program.readCount; ++i)
+      inRange &= std::fabs(f[program.reads[i]]) < kRangeLimit;
+    r = inRange ? RunFast(program) : Run(program.code, f);
+  }
+  return TermDefined ? r : undefinedValue;
+}
+
+namespace {
 
 // The evaluation of the six inputs apart from the usual case: no term, a tree
 // other than the one evaluated last, a tree the program cannot hold, or an
