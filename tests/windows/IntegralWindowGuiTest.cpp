@@ -74,6 +74,23 @@ TEST_F(IntegralWindowTest, ReadsTheIntegralToTheDigitsShown) {
 }
 
 // A slowly converging improper integral shows only the decimals its error leaves certain.
+// The area follows the readout: from an integrable singularity at x0 it is
+// drawn (ln t from 0), from one that is not it is not (1/t from 0).
+TEST_F(IntegralWindowTest, TheAreaStartsAtASingularityWhereTheIntegralExists) {
+  Open();
+  for (const char* term : {"ln(t)", "1/t"}) {
+    SCOPED_TRACE(term);
+    Type("Edit1", QString::fromUtf8(term));
+    Type("Edit3", QStringLiteral("0"));
+    Type("Edit4", QStringLiteral("1"));
+    const bool exists = std::string(term) == "ln(t)";
+    EXPECT_EQ(Text("Label2") == QStringLiteral("nicht definiert"), !exists);
+    // Halfway between the axis and the graph at t = 0,5.
+    const double f = std::string(term) == "ln(t)" ? std::log(0.5) : 2.0;
+    EXPECT_EQ(Pixel(form->Picture().Screen(), 0.5, f / 2) == Farben::flaeche, exists);
+  }
+}
+
 TEST_F(IntegralWindowTest, ShowsFewerDecimalsWhereTheErrorAsks) {
   Nachkommastellen = 4;
   Open();

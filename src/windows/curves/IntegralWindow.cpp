@@ -393,7 +393,7 @@ void TForm7::darstellen2() {
 
 void TForm7::IntegralKurve3Zeichnen() {
   Canvas& c = *DrawCanvas;
-  const Quadrature integral = IntegralOfView(IntegralX0, PointX0);
+  const Quadrature& integral = frameIntegral_;
   // Only the digits the error estimate leaves certain.
   const std::string shown =
       integral.exists ? FormatCertain(Nachkommastellen, integral.value, integral.error) : "";
@@ -414,6 +414,7 @@ void TForm7::IntegralKurve3Zeichnen() {
 
 void TForm7::animieren() {
   const double x = PointX0, x0 = IntegralX0;
+  frameIntegral_ = IntegralOfView(x0, x);
   picture_->DrawFrame(TwoPlotPicture::Upper, paintBox->font(), [&] {
     Canvas& c = *DrawCanvas;
     // The area: along the graph column by column, back along the axis. Only
@@ -421,11 +422,16 @@ void TForm7::animieren() {
     // The area ends before the first point from x0 on where the integral stops existing.
     double reach = x;
     const std::vector<double>& poles = Poles(std::min(x0, x), std::max(x0, x));
+    // A singularity at x0 itself ends it only where the integral does not exist
+    // from there (1/t from 0, not ln t).
+    const bool fromX0 = frameIntegral_.exists;
     if (x >= x0) {
-      const auto pole = std::lower_bound(poles.begin(), poles.end(), x0);
+      const auto pole = fromX0 ? std::upper_bound(poles.begin(), poles.end(), x0)
+                               : std::lower_bound(poles.begin(), poles.end(), x0);
       if (pole != poles.end() && *pole <= x) reach = *pole;
     } else {
-      const auto pole = std::upper_bound(poles.begin(), poles.end(), x0);
+      const auto pole = fromX0 ? std::lower_bound(poles.begin(), poles.end(), x0)
+                               : std::upper_bound(poles.begin(), poles.end(), x0);
       if (pole != poles.begin() && *(pole - 1) >= x) reach = *(pole - 1);
     }
     const bool cut = reach != x;

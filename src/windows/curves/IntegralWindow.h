@@ -87,6 +87,8 @@ class TForm7 : public TAnalysisWindow {
   void FormClose() override;
 
  private:
+  // The integral from x0 to x of the frame being drawn, for its area, bar and readout.
+  Quadrature frameIntegral_;
   void BuildLayout();
   // x with its bar, reset and animation; x0 with its bar and reset.
   void BuildBoundRows(QWidget* panel, QVBoxLayout* column);
