@@ -64,6 +64,8 @@ const Reading kReadings[] = {
     {"abs(x-3)^1.5", 3, 1, 0},
     {"abs(x-3)^1.5", 3, 2, kNone},
     {"abs(sin(x))", 0, 1, kNone},
+    // The kink of |sin x| at pi is 4e-10 from the pi a pupil types: still the kink.
+    {"abs(sin(x))", 3.141592654, 1, kNone},
     // Kinks of f'.
     {"x*abs(x)", 0, 1, 0},
     {"x*abs(x)", 0, 2, kNone},
@@ -74,6 +76,7 @@ const Reading kReadings[] = {
     {"abs(x)^3", 0, 2, 0},
     {"abs(x)^3", 0, 3, kNone},
     {"sqrt(x^4)", 0, 1, 0},  // the derivative's term is 0/0 there, its limits are 0
+    {"x^2*sgn(x)^2", 0, 2, 2},  // its term 2sgn(x)^2 reads 0 there, f is x^2
     // Jumps.
     {"exp(sgn(x))", -0.001, 1, 0},
     {"exp(sgn(x))", 0, 1, kNone},
@@ -223,6 +226,8 @@ TEST(Derivative, TextsAsPupilsWriteThem) {
       {"x^(1/3)", "1/(3x^(2/3))", "-2/(9x^(5/3))"},
       {"2^x", "2^x*ln(2)", "2^x*ln(2)^2"},
       {"5", "0", "0"},
+      {"a*x^2+a*x", "2a*x+a", "2a"},  // a letter stays in each term
+      {"(2x)^2*x", "12x^2", "24x"},
   };
   for (const auto& t : kTexts) {
     const TermHandle term = Compiled(t.term);
