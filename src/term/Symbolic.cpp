@@ -295,6 +295,22 @@ Ex Mul(std::vector<Ex> factors) {
       groups.emplace_back(base, exponent);
   }
   if (coefficient.IsZero()) return Num(0.0);
+  // u*sgn(u) is |u|, and |u|*sgn(u) is u, everywhere.
+  for (auto& sign : groups) {
+    if (!(sign.first->kind == Kind::Fn && sign.first->tag == kSgn && IsNum(sign.second, 1.0)))
+      continue;
+    const Ex& u = sign.first->ops[0];
+    for (auto& other : groups) {
+      if (!IsNum(other.second, 1.0)) continue;
+      const bool isU = Compare(other.first, u) == 0;
+      const bool isAbs = other.first->kind == Kind::Fn && other.first->tag == kAbs &&
+                         Compare(other.first->ops[0], u) == 0;
+      if (!isU && !isAbs) continue;
+      other.first = isU ? Fn(kAbs, u) : u;
+      sign.second = Num(0.0);  // the sign is used up
+      break;
+    }
+  }
   std::vector<Ex> out;
   bool again = false;
   for (const auto& [base, exponent] : groups) {
@@ -333,6 +349,12 @@ Ex Pow(const Ex& base, const Ex& exponent) {
       if (r.exact) return Num(r);
     }
     if (IsNum(base, 1.0)) return base;
+    // Away from the argument's zero, which is a rough place where one-sided
+    // limits decide, sgn(u)^2 is 1 and sgn(u)^3 is sgn(u); |u|^2 is u^2 everywhere.
+    if (e.IsInteger() && base->kind == Kind::Fn && (base->tag == kSgn || base->tag == kAbs) &&
+        e.p % 2 == 0)
+      return base->tag == kSgn ? Num(1.0) : Pow(base->ops[0], exponent);
+    if (e.IsInteger() && base->kind == Kind::Fn && base->tag == kSgn) return base;
     if (e.IsInteger()) {
       if (base->kind == Kind::Pow) return Pow(base->ops[0], Mul({base->ops[1], exponent}));
       if (base->kind == Kind::Mul) {

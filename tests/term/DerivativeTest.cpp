@@ -228,6 +228,9 @@ TEST(Derivative, TextsAsPupilsWriteThem) {
       {"5", "0", "0"},
       {"a*x^2+a*x", "2a*x+a", "2a"},  // a letter stays in each term
       {"(2x)^2*x", "12x^2", "24x"},
+      // x*sgn(x) is |x|, sgn(x)^2 is 1 away from 0, where limits decide.
+      {"x*abs(x)", "2abs(x)", "2sgn(x)"},
+      {"abs(x-3)^1.5", "1,5abs(x-3)^(0,5)*sgn(x-3)", "3/(4abs(x-3)^(0,5))"},
   };
   for (const auto& t : kTexts) {
     const TermHandle term = Compiled(t.term);
