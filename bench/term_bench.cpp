@@ -140,6 +140,27 @@ void KurvioDerivative(benchmark::State& state, const Expression* e) {
   state.counters["term_nodes"] = static_cast<double>(Nodes(term.get()));
 }
 
+// The fixed-step differences the derivatives were once taken by (steps 0.001,
+// 0.005 and 0.01), over the same evaluator: the reference for the exact ones.
+template <int kOrder>
+void KurvioStencil(benchmark::State& state, const Expression* e) {
+  kurvio::TermHandle term;
+  kurvio::CompileTerm(term, e->kurvio, true);
+  const auto f = [&](double x) { return kurvio::EvalTerm(term, x, kT, kA, kB, kC, 0); };
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const double x = SweepPoint(i++);
+    double d;
+    if (kOrder == 1)
+      d = (f(x - 0.002) - 8 * f(x - 0.001) + 8 * f(x + 0.001) - f(x + 0.002)) / 0.012;
+    else if (kOrder == 2)
+      d = (f(x + 0.005) - 2 * f(x) + f(x - 0.005)) / 0.000025;
+    else
+      d = (f(x + 0.02) - 2 * f(x + 0.01) + 2 * f(x - 0.01) - f(x - 0.02)) / 0.000002;
+    benchmark::DoNotOptimize(d);
+  }
+}
+
 // f'' over a column, as the curve-discussion window draws it.
 void KurvioDerivativeBatch(benchmark::State& state, const Expression* e) {
   ColumnBenchmark(state, e,
@@ -235,6 +256,12 @@ int Register() {
                                  KurvioDerivative<2>, &e);
     benchmark::RegisterBenchmark((std::string("Deriv3/kurvio/") + e.name).c_str(),
                                  KurvioDerivative<3>, &e);
+    benchmark::RegisterBenchmark((std::string("Stencil1/kurvio/") + e.name).c_str(),
+                                 KurvioStencil<1>, &e);
+    benchmark::RegisterBenchmark((std::string("Stencil2/kurvio/") + e.name).c_str(),
+                                 KurvioStencil<2>, &e);
+    benchmark::RegisterBenchmark((std::string("Stencil3/kurvio/") + e.name).c_str(),
+                                 KurvioStencil<3>, &e);
     benchmark::RegisterBenchmark((std::string("Deriv2Batch/kurvio/") + e.name).c_str(),
                                  KurvioDerivativeBatch, &e);
     benchmark::RegisterBenchmark((std::string("Deriv1/muparser/") + e.name).c_str(),
