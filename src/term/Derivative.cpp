@@ -76,12 +76,36 @@ TermHandle SmallerTree(const sym::Ex& e) {
                                                                           : std::move(tree);
 }
 
+// The parts of the tree that vanish at a pole: denominators, cos u for tan u,
+// sin u for cot u, u for coth u.
+void CollectPoles(const TermNode* node, std::vector<TermHandle>& out) {
+  if (!node) return;
+  const TermNode* u = node->left.get();
+  if (node->kind == kDiv && DependsOn(node->right.get(), kVarX)) out.push_back(Clone(node->right.get()));
+  if ((node->kind == kTan || node->kind == kCot) && DependsOn(u, kVarX)) {
+    auto f = std::make_unique<TermNode>();
+    f->kind = node->kind == kTan ? kCos : kSin;
+    f->left = Clone(u);
+    out.push_back(std::move(f));
+  }
+  if (node->kind == kCoth && DependsOn(u, kVarX)) out.push_back(Clone(u));
+  CollectPoles(node->left.get(), out);
+  CollectPoles(node->right.get(), out);
+}
+
 void Build(const TermNode* root, TermDerivatives& d) {
   for (const RoughNode& r : RoughNodes(root, kVarX)) {
     TermHandle argument = Clone(r.argument);
     std::unique_ptr<detail::Program> program = ProgramOf(argument.get());
     const bool isX = argument->kind == kVarX;
     d.rough.push_back({std::move(argument), r.kind, std::move(program), isX});
+  }
+  std::vector<TermHandle> poles;
+  CollectPoles(root, poles);
+  for (TermHandle& p : poles) {
+    std::unique_ptr<detail::Program> program = ProgramOf(p.get());
+    const bool isX = p->kind == kVarX;
+    d.rough.push_back({std::move(p), RoughKind::Zero, std::move(program), isX, true});
   }
   try {
     const sym::Budget budget(kNodeBudget);
@@ -141,6 +165,9 @@ Limit LimitAt(const TermHandle& tree, double x, double side, const Inputs& in) {
 
 // Whether x lies at (or within the rounding of) a place where the term may
 // fail to be smooth.
+// A denominator's value (just evaluated) no pole can hide behind.
+bool FarFromPole(double value) { return TermDefined && !(std::fabs(value) <= 1e-6); }
+
 bool AtRoughPlace(const TermDerivatives& d, double x, const Inputs& in) {
   const double delta = 1e-9 * std::max(1.0, std::fabs(x));
   for (const TermDerivatives::Rough& r : d.rough) {
@@ -149,6 +176,8 @@ bool AtRoughPlace(const TermDerivatives& d, double x, const Inputs& in) {
       continue;
     }
     const detail::Program& p = *r.program;
+    if (r.pole && FarFromPole(detail::EvalWithProgram(p, x, in.t, in.a, in.b, in.c, in.n)))
+      continue;
     const double below = detail::EvalWithProgram(p, x - delta, in.t, in.a, in.b, in.c, in.n);
     const bool belowDefined = TermDefined;
     const double at = detail::EvalWithProgram(p, x, in.t, in.a, in.b, in.c, in.n);
@@ -273,6 +302,15 @@ void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fi
         for (std::size_t i = 0; i < m; ++i) {
           const double delta = 1e-9 * std::max(1.0, std::fabs(x[i]));
           look[i] = look[i] || StraddlesRoughPlace(r.kind, x[i] - delta, x[i], x[i] + delta);
+        }
+        continue;
+      }
+      if (r.pole) {
+        // Near a pole's zero the single evaluation looks closer.
+        EvalTermBatch(r.argument, BatchInput::X, fixed, x, m, at, atOk);
+        for (std::size_t i = 0; i < m; ++i) {
+          TermDefined = atOk[i];
+          look[i] = look[i] || !FarFromPole(at[i]);
         }
         continue;
       }

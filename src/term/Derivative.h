@@ -44,6 +44,10 @@ struct TermDerivatives {
     RoughKind kind;
     std::unique_ptr<detail::Program> program;
     bool isX;  // the argument is x itself, whose values need no evaluation
+    // A denominator (or cos u of tan u, sin u of cot u): looked at closely
+    // only where its value is near 0, where a pole may lie within the rounding
+    // of x (tan at the pi/2 a pupil types).
+    bool pole = false;
   };
   std::vector<Rough> rough;
 };

@@ -92,6 +92,14 @@ const Reading kReadings[] = {
     {"arcsin(x)", 1, 1, kNone},
     {"ln(x)", 0, 1, kNone},
     {"fak(x)", 3, 1, kNone},
+    // Poles within the rounding of x: tan is defined at the pi/2 of a double
+    // and of the program (1,570796327), its derivative is not.
+    {"tan(x)", 1.5707963267948966, 1, kNone},
+    {"tan(x)", 1.570796327, 2, kNone},
+    {"1/sin(x)", 3.141592653589793, 1, kNone},
+    {"cot(x)", 3.141592654, 1, kNone},
+    {"1/(x^2-2)", 1.4142135623730951, 1, kNone},
+    {"tan(x)", 1.5, 2, 2 * std::sin(1.5) / std::pow(std::cos(1.5), 3)},
     // Steep.
     {"arctan(1000x)", 0, 1, 1000},
     {"arctan(1000x)", 0, 2, 0},
