@@ -53,6 +53,8 @@ TEST_F(IntegralWindowTest, ReadsTheIntegralToTheDigitsShown) {
       // Smooth: 1,7724 = √π·erf 3; sin over a period is zero, not an exponent form.
       {"exp(-t^2)", "-3", "3", "1,77"}, {"sin(t)", "0", "2π", "0,00"},
       {"1/t", "1", "e", "1,00"}, {"1/t", "-1", "-e", "1,00"},
+      // A hole on a node of the rule: 2·Si(1) = 1,8922; t/t is 1 but at 0.
+      {"sin(t)/t", "-1", "1", "1,89"}, {"t/t", "-1", "1", "2,00"},
       // Integrals that do not exist: a pole or an undefined stretch inside, or a
       // singularity at a bound that is not integrable.
       {"1/t", "-1", "1", "nicht definiert"}, {"1/t^2", "-1", "1", "nicht definiert"},
