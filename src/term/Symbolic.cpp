@@ -295,6 +295,21 @@ Ex Mul(std::vector<Ex> factors) {
       groups.emplace_back(base, exponent);
   }
   if (coefficient.IsZero()) return Num(0.0);
+  // u*sqrt(u)^k is sqrt(u)^(k+2) wherever sqrt(u) is defined, which is
+  // wherever the product is (k is not 0): |x|/sqrt(|x|) is sqrt(|x|).
+  for (auto& root : groups) {
+    if (!(root.first->kind == Kind::Fn && root.first->tag == kSqrt &&
+          root.second->kind == Kind::Num && root.second->num.IsInteger() &&
+          !root.second->num.IsZero()))
+      continue;
+    for (auto& other : groups) {
+      if (&other == &root || Compare(other.first, root.first->ops[0]) != 0 ||
+          other.second->kind != Kind::Num || !other.second->num.IsInteger())
+        continue;
+      root.second = Add({root.second, Mul({Num(2.0), other.second})});
+      other.second = Num(0.0);
+    }
+  }
   // u*sgn(u) is |u|, and |u|*sgn(u) is u, everywhere.
   for (auto& sign : groups) {
     if (!(sign.first->kind == Kind::Fn && sign.first->tag == kSgn && IsNum(sign.second, 1.0)))

@@ -75,7 +75,7 @@ const Reading kReadings[] = {
     {"abs(x)*sin(x)", 0, 2, kNone},
     {"abs(x)^3", 0, 2, 0},
     {"abs(x)^3", 0, 3, kNone},
-    {"sqrt(x^4)", 0, 1, 0},  // the derivative's term is 0/0 there, its limits are 0
+    {"sqrt(x^4)", 0, 1, 0},     // the derivative's term is 0/0 there, its limits are 0
     {"x^2*sgn(x)^2", 0, 2, 2},  // its term 2sgn(x)^2 reads 0 there, f is x^2
     // Jumps.
     {"exp(sgn(x))", -0.001, 1, 0},
@@ -239,6 +239,7 @@ TEST(Derivative, TextsAsPupilsWriteThem) {
       // x*sgn(x) is |x|, sgn(x)^2 is 1 away from 0, where limits decide.
       {"x*abs(x)", "2abs(x)", "2sgn(x)"},
       {"abs(x-3)^1.5", "1,5abs(x-3)^(0,5)*sgn(x-3)", "3/(4abs(x-3)^(0,5))"},
+      {"x*sqrt(x)", "1,5sqrt(x)", "3/(4sqrt(x))"},  // x is sqrt(x)^2 where sqrt(x) is defined
   };
   for (const auto& t : kTexts) {
     const TermHandle term = Compiled(t.term);
