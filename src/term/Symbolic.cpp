@@ -202,6 +202,12 @@ Ex Raw(Kind kind, std::uint8_t tag, std::vector<Ex> ops) { return Make(kind, tag
 
 Ex Leaf(std::uint8_t kind) { return Make(Kind::Leaf, kind, {}); }
 
+bool NegativeTerm(const Ex& t) {
+  if (t->kind == Kind::Num) return t->num.Negative();
+  return t->kind == Kind::Mul && t->ops.front()->kind == Kind::Num &&
+         t->ops.front()->num.Negative();
+}
+
 bool IsNum(const Ex& e, double v) { return e->kind == Kind::Num && e->num.value == v; }
 
 int Compare(const Ex& a, const Ex& b) {
@@ -482,12 +488,6 @@ Fraction Split(const Ex& e) {
   return f;
 }
 
-bool IsNegativeTerm(const Ex& t) {
-  if (t->kind == Kind::Num) return t->num.Negative();
-  return t->kind == Kind::Mul && t->ops.front()->kind == Kind::Num &&
-         t->ops.front()->num.Negative();
-}
-
 }  // namespace
 
 TermHandle ToTree(const Ex& e) {
@@ -501,7 +501,7 @@ TermHandle ToTree(const Ex& e) {
     case Kind::Add: {
       TermHandle sum;
       for (const Ex& t : e->ops) {
-        const bool negative = IsNegativeTerm(t);
+        const bool negative = NegativeTerm(t);
         TermHandle magnitude = ToTree(negative ? Mul({Num(-1.0), t}) : t);
         if (!sum)
           sum = negative ? Node(kNeg, std::move(magnitude)) : std::move(magnitude);

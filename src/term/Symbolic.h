@@ -88,6 +88,8 @@ inline Ex Div(const Ex& a, const Ex& b) { return Mul({a, Pow(b, Num(-1.0))}); }
 // Total order of expressions; 0 for equal ones.
 int Compare(const Ex& a, const Ex& b);
 bool IsNum(const Ex& e, double v);
+// Whether a term of a sum carries a minus: a negative number, or a product led by one.
+bool NegativeTerm(const Ex& t);
 // Whether the expression reads x.
 bool HasX(const Ex& e);
 

@@ -321,21 +321,16 @@ double DegreeInX(const Ex& t) {
   return HasX(t) ? degree : -1e9;
 }
 
-bool Negative(const Ex& t) {
-  if (t->kind == Kind::Num) return t->num.Negative();
-  return t->kind == Kind::Mul && t->ops.front()->kind == Kind::Num &&
-         t->ops.front()->num.Negative();
-}
-
 std::string SumText(const Ex& e) {
   std::vector<Ex> terms = e->ops;
   std::stable_sort(terms.begin(), terms.end(),
                    [](const Ex& a, const Ex& b) { return DegreeInX(a) > DegreeInX(b); });
   // A difference of two starts with its positive term: 1-x, not -x+1.
-  if (terms.size() == 2 && Negative(terms[0]) && !Negative(terms[1])) std::swap(terms[0], terms[1]);
+  if (terms.size() == 2 && NegativeTerm(terms[0]) && !NegativeTerm(terms[1]))
+    std::swap(terms[0], terms[1]);
   std::string text;
   for (std::size_t i = 0; i < terms.size(); ++i) {
-    const bool negative = Negative(terms[i]);
+    const bool negative = NegativeTerm(terms[i]);
     const std::string magnitude = Text(negative ? Mul({Num(-1.0), terms[i]}) : terms[i]);
     if (negative)
       text += "-";
