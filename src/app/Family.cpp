@@ -48,8 +48,8 @@ void FamilyVertex(int kind, double& xS, double& yS) {
 }
 
 std::string VertexLabel(double xS, double yS) {
-  return "S(" + FormatGeneral(xS, 2, 1, DecimalSeparator) + "|" +
-         FormatGeneral(yS, 2, 1, DecimalSeparator) + ")";
+  return "S(" + FormatGeneral(xS, 2, DecimalSeparator) + "|" +
+         FormatGeneral(yS, 2, DecimalSeparator) + ")";
 }
 
 ParamRef FamilyParam(int index) {

@@ -18,6 +18,7 @@
 #include "plot/QtCanvas.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
+#include "term/TermEdit.h"
 #include "term/Term.h"
 #include "term/TermBatch.h"
 #include "widgets/TBitCheckBox.h"
@@ -124,9 +125,9 @@ void TForm1::darstellen() {
 QStringList TForm1::LegendLines() const {
   const int tab = CurrentTab();
   QStringList lines;
-  lines << (tab == 4 ? QStringLiteral("y = ") + termField->text().trimmed()
+  lines << (tab == 4 ? QStringLiteral("y = ") + DrawnTermText(termField)
                      : familyCaption->text());
-  if (tab == 3) lines << QStringLiteral("f(x) = ") + shiftedTermField->text().trimmed();
+  if (tab == 3) lines << QStringLiteral("f(x) = ") + DrawnTermText(shiftedTermField);
   QStringList values;
   const QLabel* const labels[] = {aLabel, bLabel, cLabel, tLabel};
   const int count = tab == 0 ? 2 : tab == 4 ? 4 : 3;

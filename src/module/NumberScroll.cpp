@@ -64,7 +64,12 @@ void TNumberScroll::BarChange() {
 
 void TNumberScroll::FieldExit() {
   ReadNumberEdit(field_, value_, value_);
-  PositionFromValue();
+  // The bar stands at the nearest step (at its end for a value beyond it), and the
+  // value stays the one typed.
+  {
+    const QSignalBlocker quiet(bar_);
+    PositionFromValue();
+  }
   if (changed_) changed_();
 }
 

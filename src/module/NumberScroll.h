@@ -1,8 +1,8 @@
 // A number field coupled with a scroll bar: the bar's position n of Max
 // stands for lower + (upper - lower)·n / Max. Typing a value moves the bar;
 // moving the bar (also when code sets its position) puts the bar's value into
-// the field, so a typed value is replaced by the bar's grid value whenever
-// setting the position moves the bar.
+// the field. A typed value stays as typed: the bar only moves to the nearest step
+// (to its end for a value beyond it).
 #pragma once
 
 #include <QObject>
@@ -41,7 +41,7 @@ class TNumberScroll : public QObject {
   // The bar's change handler: the value from the position, shown; then `changed`.
   void BarChange();
   // The field's leave handler: the typed expression (an undefined one keeps the
-  // old value), the bar follows, then `changed`.
+  // old value), the bar moves to its nearest step without changing it, then `changed`.
   void FieldExit();
 
   QLineEdit* Field() const { return field_; }

@@ -20,7 +20,7 @@ constexpr double kZoomOut = 1.25;
 
 QString Coordinate(const char* name, double v) {
   return QString::fromLatin1(name) + QStringLiteral(" = ") +
-         QString::fromStdString(FormatNumberBare(Nachkommastellen, v)).trimmed();
+         QString::fromStdString(FormatReadout(Nachkommastellen, v));
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ void ComputeTickSteps() {
       AutoTickSteps ? AutoYTickStep : UsableStep(ManualYTickStep, AutoYTickStep, dy, PlotHeight);
 }
 
-std::string TickLabel(double v) { return FormatGeneral(v, 4, 2, DecimalSeparator); }
+std::string TickLabel(double v) { return FormatGeneral(v, 4, DecimalSeparator); }
 
 void DrawCoordinateSystem() {
   if (!DrawCanvas) return;

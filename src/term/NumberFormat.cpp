@@ -27,19 +27,10 @@ std::string Integer(int n) {
   return error == std::errc() ? std::string(buffer, end) : std::string();
 }
 
-std::string Format(int decimals, double v, bool trailingBlanks) {
-  // More decimals than a double carries make no sense and would only widen the text.
-  decimals = std::clamp(decimals, 0, 15);
-  if (!std::isfinite(v)) return std::string(static_cast<std::size_t>(decimals) + 1, ' ') + "---";
-
+// The exponent form: one blank, the mantissa with `decimals` places, " E", the exponent's sign
+// and its digits: "  2,50 E+2", " -5,00 E-2".
+std::string Exponent(int decimals, double v) {
   const double m = std::fabs(v);
-  if ((m > 0.1 && m < 100.0) || m < 1e-20) {
-    if (m < 1e-20) v = 0.0;  // so small that it shows as zero, without a sign
-    std::string text = Fixed(v, decimals, decimals + 4);
-    if (trailingBlanks) text += "     ";
-    return text;
-  }
-
   double mantissa = m;
   int exponent = 0;
   char sign;
@@ -58,6 +49,55 @@ std::string Format(int decimals, double v, bool trailingBlanks) {
   }
   if (v < 0.0) mantissa = -mantissa;
   return " " + Fixed(mantissa, decimals, decimals + 3) + " E" + sign + Integer(exponent);
+}
+
+// Below this magnitude a number keeps its fixed form: six digits before the separator at most.
+constexpr double kFixedLimit = 1e5;
+
+// Whether the fixed form with `decimals` places shows `m` well: within the range the fixed
+// form always had, or with at least two significant digits, or exactly (0,05 and 0,1 with two
+// places), and never with more than five digits before the separator.
+bool FixedFits(int decimals, double m) {
+  if (m > 0.1 && m < 100.0) return true;
+  if (!(m < kFixedLimit)) return false;
+  const double scale = std::pow(10.0, decimals);
+  if (m * scale >= 10.0) return true;
+  const double units = m * scale;
+  return units >= 0.5 && std::fabs(units - std::nearbyint(units)) <= 1e-9 * units;
+}
+
+std::string Format(int decimals, double v, bool trailingBlanks) {
+  // More decimals than a double carries make no sense and would only widen the text.
+  decimals = std::clamp(decimals, 0, 15);
+  if (!std::isfinite(v)) return std::string(static_cast<std::size_t>(decimals) + 1, ' ') + "---";
+
+  const double m = std::fabs(v);
+  if (m < 1e-20 || FixedFits(decimals, m)) {
+    if (m < 1e-20) v = 0.0;  // so small that it shows as zero, without a sign
+    std::string text = Fixed(v, decimals, decimals + 4);
+    if (trailingBlanks) text += "     ";
+    return text;
+  }
+  return Exponent(decimals, v);
+}
+
+std::string Trimmed(std::string text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The readout form: fixed with `decimals` places, a value that rounds to zero as zero
+// without a sign; the exponent form only beyond the fixed form's digits.
+std::string Readout(int decimals, double v) {
+  decimals = std::clamp(decimals, 0, 15);
+  if (!std::isfinite(v)) return "---";
+  if (!(std::fabs(v) < kFixedLimit)) return Trimmed(Exponent(decimals, v));
+  if (std::fabs(v) < 0.5 * std::pow(10.0, -decimals)) v = 0.0;
+  std::string text = Trimmed(Fixed(v, decimals, 0));
+  // A value a hair below half a unit can still round to zero with a sign: drop it.
+  if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos) text.erase(0, 1);
+  return text;
 }
 
 // The decimal digits of |value| rounded to `precision` significant ones (halves away from
@@ -100,11 +140,17 @@ std::string FormatNumber(int decimals, double value) { return Format(decimals, v
 
 std::string FormatNumberBare(int decimals, double value) { return Format(decimals, value, false); }
 
+std::string FormatReadout(int decimals, double value) { return Readout(decimals, value); }
+
+double ZeroWithin(double value, double tolerance) {
+  return std::fabs(value) <= tolerance ? 0.0 : value;
+}
+
 std::string FormatCertain(int decimals, double value, double error) {
   if (!std::isfinite(value) || !(error >= 0.0) || !std::isfinite(error)) return {};
   if (std::fabs(value) <= error) value = 0.0;
   for (int d = std::clamp(decimals, 0, 15); d >= 0; --d) {
-    std::string text = Format(d, value, true);
+    std::string text = Readout(d, value);
     // The unit of the last digit: 10^-d, or 10^(exponent - d) in the exponent form.
     int exponent = 0;
     const std::size_t e = text.find('E');
@@ -117,11 +163,10 @@ std::string FormatCertain(int decimals, double value, double error) {
   return {};
 }
 
-std::string FormatGeneral(double value, int precision, int exponentDigits, char decimalSeparator) {
+std::string FormatGeneral(double value, int precision, char decimalSeparator) {
   if (!std::isfinite(value)) return "---";
   if (value == 0.0) return "0";
   precision = std::clamp(precision, 1, 17);
-  exponentDigits = std::clamp(exponentDigits, 1, 4);
   std::string digits;
   int exponent = 0;
   if (!RoundedDigits(value, precision, digits, exponent)) return "---";
@@ -151,12 +196,9 @@ std::string FormatGeneral(double value, int precision, int exponentDigits, char 
     out += decimalSeparator;
     out += digits.substr(1);
   }
-  out += 'E';
-  if (exponent < 0) out += '-';
-  const std::string magnitude = Integer(std::abs(exponent));
-  if (magnitude.size() < static_cast<std::size_t>(exponentDigits))
-    out.append(exponentDigits - magnitude.size(), '0');
-  return out + magnitude;
+  // The exponent as FormatNumber writes it, so that every readout has one exponent form.
+  out += exponent < 0 ? " E-" : " E+";
+  return out + Integer(std::abs(exponent));
 }
 
 std::string FormatFixed(double value, int precision, int decimals, char decimalSeparator) {
@@ -167,7 +209,7 @@ std::string FormatFixed(double value, int precision, int decimals, char decimalS
   int exponent = 0;
   if (value != 0.0 && !RoundedDigits(value, precision, digits, exponent)) return "---";
   // More digits before the separator than the precision keeps: the exponent form.
-  if (exponent >= precision) return FormatGeneral(value, precision, decimals, decimalSeparator);
+  if (exponent >= precision) return FormatGeneral(value, precision, decimalSeparator);
 
   std::string whole, fraction;
   if (exponent >= 0) {

@@ -19,6 +19,18 @@ void CompileFieldTerm(const QLineEdit* edit) {
   CompileTermQuietly(MainTerm, DisplayToTerm(edit->text()), true);
   if (!TermDefined) CompileTerm(MainTerm, "0", true);
 }
+
+QString DrawnTermText(const QLineEdit* edit) {
+  const bool defined = TermDefined;
+  const int errorPos = TermErrorPos;
+  TermHandle probe;
+  CompileTermQuietly(probe, DisplayToTerm(edit->text()), true);
+  const QString text = TermDefined ? edit->text().trimmed() : QStringLiteral("0");
+  TermDefined = defined;
+  TermErrorPos = errorPos;
+  return text;
+}
+
 namespace {
 
 void ShowSyntaxError(const std::string& message) {

@@ -6,6 +6,7 @@
 #include "term/Term.h"
 
 class QLineEdit;
+class QString;
 
 namespace kurvio {
 
@@ -38,6 +39,10 @@ bool CheckTermEdit(QLineEdit* edit, TermHandle& term);
 // "0" in its place when the text is no term: a stored faulty term is reported
 // when its field is left, not when a window opens or repaints.
 void CompileFieldTerm(const QLineEdit* edit);
+// The term a field's graph is drawn from, as the field writes it: its text when that is a
+// term, "0" (what CompileFieldTerm and CheckTermEdit put in its place) when not. Leaves
+// TermDefined and TermErrorPos as they were.
+QString DrawnTermText(const QLineEdit* edit);
 
 // On leaving a number field: the constant expression typed there becomes
 // `value` and is shown formatted. An undefined value restores `fallback`; a

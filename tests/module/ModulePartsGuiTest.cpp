@@ -140,7 +140,7 @@ TEST(IntegerFieldTest, WholeNumbersOnly) {
   }
 }
 
-TEST(NumberScrollTest, TypedValuesGoOnTheBarsGridWhenTheBarMoves) {
+TEST(NumberScrollTest, TypedValuesStayAsTypedAndTheBarStandsAtTheNearestStep) {
   TModuleDialog window;
   QLineEdit field(&window);
   QScrollBar bar(Qt::Horizontal, &window);
@@ -153,11 +153,16 @@ TEST(NumberScrollTest, TypedValuesGoOnTheBarsGridWhenTheBarMoves) {
   EXPECT_EQ(bar.value(), 800);
   EXPECT_EQ(field.text(), QStringLiteral("  1,00     "));  // shown by the bar's handler
 
-  // A typed value that moves the bar is replaced by the bar's value; one that
-  // does not move it stays as typed.
+  // A typed value stays as typed, also where it moves the bar; the bar stands at
+  // its nearest step.
   field.setText(QStringLiteral("2,004"));
   pair.FieldExit();
-  EXPECT_EQ(value, 2.0);
+  EXPECT_EQ(value, 2.004);
+  EXPECT_EQ(bar.value(), 900);
+  field.setText(QStringLiteral("pi/2"));
+  pair.FieldExit();
+  EXPECT_DOUBLE_EQ(value, 1.570796327);  // the term language's pi, not a step of 0,01
+  EXPECT_EQ(bar.value(), 857);
   field.setText(QStringLiteral("2,001"));
   pair.FieldExit();
   EXPECT_EQ(value, 2.001);

@@ -37,8 +37,7 @@ const double kValues[] = {
 std::string AllForms() {
   // Precision and exponent digits of the general form, the last three clamped;
   // precision and places of the fixed one.
-  const int kGeneral[][2] = {{1, 1},  {2, 1}, {4, 2},  {5, 2}, {15, 1},
-                             {17, 2}, {0, 1}, {-3, 9}, {40, 1}};
+  const int kGeneral[] = {1, 2, 4, 5, 15, 17, 0, -3, 40};
   const int kFixed[][2] = {{1, 1}, {2, 2}, {3, 0}, {4, 4}, {5, 1}, {5, 2}, {5, 4}, {5, 5}, {6, 6}};
   std::string kept;
   for (double v : kValues) {
@@ -46,11 +45,14 @@ std::string AllForms() {
     for (int decimals = -1; decimals <= 4; ++decimals)
       kept += " [" + FormatNumber(decimals, v) + "]";
     kept += "\n  general:";
-    for (const auto& g : kGeneral) kept += " [" + FormatGeneral(v, g[0], g[1], ',') + "]";
+    for (int g : kGeneral) kept += " [" + FormatGeneral(v, g, ',') + "]";
     kept += "\n  fixed:";
     for (const auto& f : kFixed) kept += " [" + FormatFixed(v, f[0], f[1], ',') + "]";
+    kept += "\n  readout:";
+    for (int decimals = -1; decimals <= 4; ++decimals)
+      kept += " [" + FormatReadout(decimals, v) + "]";
     kept += "\n  bare, with a point, label: [" + FormatNumberBare(4, v) + "] [" +
-            FormatGeneral(v, 5, 2, '.') + "] [" + TickLabel(v) + "]\n";
+            FormatGeneral(v, 5, '.') + "] [" + TickLabel(v) + "]\n";
   }
   return kept;
 }
@@ -63,10 +65,10 @@ TEST(NumberFormat, EveryFormOfTheValuesAsKept) {
 TEST(NumberFormat, OddArgumentsAreClampedAndTheSeparatorFollowed) {
   EXPECT_LT(FormatNumber(1000, 1.5).size(), 40u);
   EXPECT_EQ(FormatNumberBare(2, 1.5), "  1,50");  // only the trailing blanks dropped
-  EXPECT_EQ(FormatNumberBare(2, 250), "  2,50 E+2");
-  EXPECT_EQ(FormatGeneral(150, 2, 1, '.'), "1.5E2");
+  EXPECT_EQ(FormatNumberBare(2, 2.5e5), "  2,50 E+5");
+  EXPECT_EQ(FormatGeneral(150, 2, '.'), "1.5 E+2");
   EXPECT_EQ(FormatFixed(2.5, 3, 1, '.'), "2.5");
-  EXPECT_EQ(FormatGeneral(kInf, 4, 2, ','), "---");
+  EXPECT_EQ(FormatGeneral(kInf, 4, ','), "---");
   EXPECT_EQ(FormatFixed(std::nan(""), 4, 4, ','), "---");
   EXPECT_NE(FormatNumber(2, kInf).find("---"), std::string::npos);
 }
@@ -107,7 +109,7 @@ TEST(NumberFormat, CertainDigitsOnly) {
   const struct {
     int decimals;
     double value, error;
-    int shownDecimals;  // FormatNumber(shownDecimals, shownValue), or nothing
+    int shownDecimals;  // FormatReadout(shownDecimals, shownValue), or nothing
     double shownValue;
   } cases[] = {
       // clang-format off
@@ -115,9 +117,10 @@ TEST(NumberFormat, CertainDigitsOnly) {
       {2, 6.2831853, 0.005, 1, 6.2831853}, {2, 6.2831853, 0.3, 0, 6.2831853},
       {2, 6.2831853, 0.5, kNone, 0}, {4, 1.44189, 3e-3, 2, 1.44189},
       // In the exponent form the last digit's unit follows the exponent.
-      {2, 1234.5678, 0.01, 2, 1234.5678}, {2, 1234.5678, 6, 1, 1234.5678},
-      {2, -1234.5678, 60, 0, -1234.5678}, {2, 1234.5678, 600, kNone, 0},
-      {2, 0.012345, 1e-6, 2, 0.012345}, {2, 0.012345, 1e-4, 1, 0.012345},
+      {2, 123456.78, 1, 2, 123456.78}, {2, 123456.78, 600, 1, 123456.78},
+      {2, -123456.78, 6000, 0, -123456.78}, {2, 123456.78, 60000, kNone, 0},
+      {2, 1234.5678, 0.01, 1, 1234.5678}, {2, 1234.5678, 0.3, 0, 1234.5678},
+      {2, 0.012345, 1e-6, 2, 0.012345}, {2, 0.012345, 1e-4, 2, 0.012345}, {2, 0.012345, 0.006, 1, 0.012345},
       // Within the error of zero: zero, without a sign or an exponent.
       {2, 2.2e-16, 4.4e-14, 2, 0}, {2, -3e-15, 1e-13, 2, 0}, {2, 0.003, 0.004, 2, 0},
       {2, -0.3, 0.4, 0, 0}, {2, 0.0, 0.0, 2, 0},
@@ -128,10 +131,10 @@ TEST(NumberFormat, CertainDigitsOnly) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.value << " ± " << c.error);
     const std::string expected =
-        c.shownDecimals == kNone ? "" : FormatNumber(c.shownDecimals, c.shownValue);
+        c.shownDecimals == kNone ? "" : FormatReadout(c.shownDecimals, c.shownValue);
     EXPECT_EQ(FormatCertain(c.decimals, c.value, c.error), expected);
   }
-  EXPECT_EQ(FormatCertain(2, -3e-15, 1e-13), "  0,00     ");
+  EXPECT_EQ(FormatCertain(2, -3e-15, 1e-13), "0,00");
 }
 
 }  // namespace

@@ -69,7 +69,9 @@ TEST_F(TermEditTest, FieldsShowAndStoreWhatWasTyped) {
     double x, y;
   } cases[] = {
       // clang-format off
-      {false, "pi/2", "  1,57     ", 0, 1.570796327}, {false, "1000", "  1,00 E+3", 0, 1000},
+      {false, "pi/2", "  1,57     ", 0, 1.570796327}, {false, "1000", "1000,00     ", 0, 1000},
+      {false, "10^6", "  1,00 E+6", 0, 1e6}, {false, "0,1", "  0,10     ", 0, 0.1},
+      {false, "0,05", "  0,05     ", 0, 0.05}, {false, "0,0045", "  4,50 E-3", 0, 0.0045},
       {false, "0,0001", "  1,00 E-4", 0, 0.0001}, {false, "sqrt(2)", "  1,41     ", 0, std::sqrt(2.0)},
       {false, "-1,5", " -1,50     ", 0, -1.5},
       {false, "a+b+c+3", "  3,00     ", 0, 3}, // parameters count as 0

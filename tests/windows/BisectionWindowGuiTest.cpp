@@ -83,7 +83,7 @@ TEST_F(BisectionWindowTest, DecimalsOutsideOneToSixBecomeFourAndTheTableFollows)
     const char* label;
   } cases[] = {{"7", "4", 1e-4, "= 0,0001"},
                {"0", "4", 1e-4, "= 0,0001"},
-               {"6", "6", 1e-6, "= 1E-6"},
+               {"6", "6", 1e-6, "= 0,000001"},
                {"1", "1", 1e-1, "= 0,1"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);

@@ -91,6 +91,13 @@ TEST_F(IntegralWindowTest, TheAreaStartsAtASingularityWhereTheIntegralExists) {
     const double f = std::string(term) == "ln(t)" ? std::log(0.5) : 2.0;
     EXPECT_EQ(Pixel(form->Picture().Screen(), 0.5, f / 2) == Farben::flaeche, exists);
   }
+  // Across the pole from x0 = 1 to x = -2: "nicht definiert", and no area up to the pole
+  // either. A typed x stays as typed, off the bar's grid.
+  Type("Edit3", QStringLiteral("1"));
+  Type("Edit4", QStringLiteral("-2,0004"));
+  EXPECT_EQ(PointX0, -2.0004);
+  EXPECT_EQ(Text("Label2"), QStringLiteral("nicht definiert"));
+  EXPECT_NE(Pixel(form->Picture().Screen(), 0.5, 1.0), Farben::flaeche);
 }
 
 TEST_F(IntegralWindowTest, ShowsFewerDecimalsWhereTheErrorAsks) {

@@ -62,8 +62,9 @@ TEST_F(LimitsWindowTest, EpsilonAndDeltaFollowTheirFieldsBarsAndResets) {
     SCOPED_TRACE(edit);
     Find<QScrollBar>(bar)->setValue(1);
     EXPECT_EQ(*value, edmax / 200);
-    Type(edit, QStringLiteral("9"));  // off the bar: its end
-    EXPECT_EQ(*value, 4.0);
+    Type(edit, QStringLiteral("9"));  // off the bar: at its end, the value as typed
+    EXPECT_EQ(*value, 9.0);
+    EXPECT_EQ(Find<QScrollBar>(bar)->value(), 200);
     Type(edit, QStringLiteral("0,105"));
     EXPECT_EQ(Find<QScrollBar>(bar)->value(), 5);
     Click(reset);

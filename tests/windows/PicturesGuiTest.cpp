@@ -346,8 +346,8 @@ const Row kPictures[] = {
     {"tangent-third", Of<TForm8>(Do({"Edit2=1", "Edit1=x^2/3", "ticked"}), Tangent)},
     {"tangent-flat", Of<TForm8>(Do({"Edit2=1", "Edit1=x^3-3x", "ticked"}), Tangent)},
     {"tangent-corner", Of<TForm8>(Do({"Edit2=1", "Edit1=abs(x-1)", "ticked"}), Tangent)},
-    // Q lies on the bar's grid of a hundredth: on P, no secant.
-    {"tangent-q-on-p", Of<TForm8>(Do({"Edit2=1", "Edit1=x^2", "Edit5=1,001", "ticked"}), Tangent)},
+    // Q typed a thousandth beside P stays there, off the bar's grid of a hundredth.
+    {"tangent-q-near-p", Of<TForm8>(Do({"Edit2=1", "Edit1=x^2", "Edit5=1,001", "ticked"}), Tangent)},
     {"tangent-undefined-p", Of<TForm8>(Do({"Edit2=1", "Edit1=sqrt(x-2)", "ticked"}), Tangent)},
     {"tangent-long", Of<TForm8>(LongTangent, Tangent)},
     // Each rail doubled, reset and halved; then a term undefined at the x typed in.
@@ -445,9 +445,13 @@ TEST(Pictures, PresentationModeReachesEveryWindowAndItsExport) {
 // "Term im Bild": a line of the window's legend in its drawing, on screen and
 // in the SVG it copies only while the box is ticked.
 template <class Window>
-std::function<Drawn(bool)> Legend(std::function<void(Window&)> draw) {
-  return
-      [draw](bool ticked) { return Picture<Window>(ticked ? Do({"legendBox"}) : nullptr, draw); };
+std::function<Drawn(bool)> Legend(std::function<void(Window&)> draw, bool sequence = false) {
+  return [draw, sequence](bool ticked) {
+    std::vector<std::string> steps;
+    if (sequence) steps.push_back("index n");  // as the launcher opens the window
+    if (ticked) steps.push_back("legendBox");
+    return Picture<Window>(Do(steps), draw);
+  };
 }
 
 TEST(Pictures, TheLegendShowsTheTermsOnlyWhileTicked) {
@@ -462,7 +466,7 @@ TEST(Pictures, TheLegendShowsTheTermsOnlyWhileTicked) {
       {"f(x) = x   für x ≤ xo", Legend<TForm11>(Limits)},
       {"f(x) = x^2/2-2", Legend<TForm12>(Covariation)},
       {"f(x) = x^3-x-1", Legend<TForm13>(Bisection)},
-      {"a(n) = 1/n", Legend<TForm15>(Sequences)},
+      {"a(n) = 1/n", Legend<TForm15>(Sequences, true)},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.line);

@@ -28,6 +28,31 @@ TEST_F(TangentWindowTest, EveryDesignNameNamesOneControl) {
   ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
 }
 
+// What is typed is what is drawn: P at the typed pi/2 (not the bar's 1,57) has the
+// slope 0 of the top of the sine, Q a thousandth beside it a secant, and a rejected
+// term leaves the legend with the term drawn in its place.
+TEST_F(TangentWindowTest, TypedPointsStayAndTheLegendShowsTheTermDrawn) {
+  Open();
+  Click("legendBox");
+  Click("BitCheckBox1");  // the tangent
+  Type("Edit1", QStringLiteral("sin(x)"));
+  Type("Edit2", QStringLiteral("pi/2"));
+  Type("Edit5", QStringLiteral("pi/2+0,001"));
+  EXPECT_EQ(Text("Label13"), QStringLiteral("0"));
+  EXPECT_EQ(Text("Label7"), QStringLiteral("-0,0005"));
+  EXPECT_EQ(Text("Edit5"), QStringLiteral("  1,57     "));
+  Type("Edit1", QStringLiteral("|x|"));
+  EXPECT_EQ(messages.size(), 1u);
+  const testing::RecordingCanvas drawn = Record([&] { form->animieren(); });
+  const auto legendShows = [&](const std::string& line) {
+    return std::any_of(drawn.calls.begin(), drawn.calls.end(), [&](const std::string& call) {
+      return call.rfind("TextOut", 0) == 0 && call.ends_with(" " + line);
+    });
+  };
+  EXPECT_TRUE(legendShows("f(x) = 0"));
+  EXPECT_FALSE(legendShows("f(x) = |x|"));
+}
+
 TEST_F(TangentWindowTest, DeletingTheFixedSecantsDisablesItsButton) {
   Open();
   Click("SpeedButton13");

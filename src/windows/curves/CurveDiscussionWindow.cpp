@@ -47,11 +47,10 @@ double F(int order, double x) {
 // "f'(x0) = value", or "nicht definiert" where the derivative does not exist.
 // A value that rounds to zero at the four places shown reads "0,0000".
 QString Readout(const char* name, double x0, double v, bool defined) {
-  if (std::fabs(v) < 0.5e-4) v = 0.0;
   return QString::fromUtf8(name) + QStringLiteral("(") +
-         QString::fromStdString(FormatNumberBare(4, x0)).trimmed() + QStringLiteral(") =") +
-         (defined ? QString::fromStdString(FormatNumberBare(4, v))
-                  : QStringLiteral(" nicht definiert"));
+         QString::fromStdString(FormatReadout(4, x0)) + QStringLiteral(") = ") +
+         (defined ? QString::fromStdString(FormatReadout(4, v))
+                  : QStringLiteral("nicht definiert"));
 }
 
 }  // namespace
@@ -63,7 +62,7 @@ TForm3::TForm3(QWidget* parent)
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
   picture_->SetFrameOverlay(TwoPlotPicture::Upper, [this] {
-    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
+    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
                    TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   ConnectHandlers();

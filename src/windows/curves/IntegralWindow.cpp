@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -145,7 +146,7 @@ TForm7::TForm7(QWidget* parent)
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
   picture_->SetFrameOverlay(TwoPlotPicture::Upper, [this] {
-    DrawTermLegend(legendBox, {QStringLiteral("f(t) = ") + termField->text().trimmed()},
+    DrawTermLegend(legendBox, {QStringLiteral("f(t) = ") + DrawnTermText(termField)},
                    TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   ConnectHandlers();
@@ -391,12 +392,15 @@ void TForm7::darstellen2() {
   picture_->DrawStatic(TwoPlotPicture::Lower, paintBox->font(), [this] { PlotLower(); });
 }
 
+std::string TForm7::IntegralText(const Quadrature& integral) {
+  // Only the digits the error estimate leaves certain.
+  return integral.exists ? FormatCertain(Nachkommastellen, integral.value, integral.error) : "";
+}
+
 void TForm7::IntegralKurve3Zeichnen() {
   Canvas& c = *DrawCanvas;
   const Quadrature& integral = frameIntegral_;
-  // Only the digits the error estimate leaves certain.
-  const std::string shown =
-      integral.exists ? FormatCertain(Nachkommastellen, integral.value, integral.error) : "";
+  const std::string shown = IntegralText(integral);
   if (shown.empty()) {
     // The integral does not exist (or not one digit of it is certain): no bar,
     // and no number that looks like one.
@@ -439,7 +443,8 @@ void TForm7::animieren() {
     int last = std::min(ScreenX(std::max(x0, reach)), PlotWidth + 1);
     if (cut && x >= x0) --last;  // the column of the pole itself stays open
     if (cut && x < x0) ++first;
-    if (first <= last) {
+    // Where F(x) reads "nicht definiert" there is no area to show either.
+    if (first <= last && !IntegralText(frameIntegral_).empty()) {
       const std::size_t columns = static_cast<std::size_t>(last - first + 1);
       std::vector<double> t(columns), f(columns);
       const auto defined = std::make_unique<bool[]>(columns);
@@ -481,13 +486,21 @@ void TForm7::onTermFieldLeft() {
 
 void TForm7::onX0FieldLeft() {
   ReadNumberEdit(x0Field, IntegralX0, IntegralX0);
+  PlaceBarQuietly(x0Bar, IntegralX0);
   darstellen();
   animieren();
 }
 
 void TForm7::onXFieldLeft() {
   ReadNumberEdit(xField, PointX0, PointX0);
+  PlaceBarQuietly(xBar, PointX0);
   animieren();
+}
+
+void TForm7::PlaceBarQuietly(QScrollBar* bar, double v) {
+  // The bar at the typed value's nearest step; the value stays as typed.
+  const QSignalBlocker quiet(bar);
+  bar->setValue(BarPosition(v));
 }
 
 void TForm7::onXBarChanged() {

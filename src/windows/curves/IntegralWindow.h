@@ -68,6 +68,8 @@ class TForm7 : public TAnalysisWindow {
   void KurveZeichnen(double scaleFrom, double scaleTo, double from, double to);
   void IntegralKurveZeichnen();
   void IntegralKurve3Zeichnen();
+  // F(x) as its readout shows it: only certain digits; empty where it reads "nicht definiert".
+  static std::string IntegralText(const Quadrature& integral);
   TwoPlotPicture& Picture() { return *picture_; }
   TExampleList& ExampleList() { return *examples_; }
 
@@ -97,6 +99,7 @@ class TForm7 : public TAnalysisWindow {
   void ShowX0();
   // A bar's position for a value: round((v - x1)·200 / (x2 - x1)).
   static int BarPosition(double v);
+  static void PlaceBarQuietly(QScrollBar* bar, double v);
   void PlotLower();
   // F(x) with the poles of the window's search.
   Quadrature IntegralOfView(double x0, double x);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "module/AnimationLoop.h"
 #include "module/Controls.h"
@@ -43,9 +44,12 @@ constexpr Color kDarkGreen = 32768;
 constexpr Color kRed = 255;
 const char* const kExampleFile = "Bsp3.txt";
 
-// The slope readouts: up to 5 significant digits, at least two exponent digits.
-QString SlopeText(double m) {
-  return QString::fromStdString(FormatGeneral(m, 5, 2, DecimalSeparator));
+constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
+
+// The slope readouts: up to 5 significant digits; a slope within `rounding`, what rounding
+// alone may leave of a true zero, is 0.
+QString SlopeText(double m, double rounding) {
+  return QString::fromStdString(FormatGeneral(ZeroWithin(m, rounding), 5, DecimalSeparator));
 }
 
 double Overhang(double slope) { return std::cos(std::atan(slope)) * Tangentenlaenge * XTickStep; }
@@ -357,7 +361,9 @@ void TForm8::DrawSecant(double q, Color color, bool current) {
   double m = 0, d = 0;
   if (q != p) {
     m = (yq - yp) / (q - p);
-    secantSlopeReadout->setText(SlopeText(m));
+    // The difference of two values, each rounded once, over the distance.
+    secantSlopeReadout->setText(
+        SlopeText(m, 4 * kEpsilon * (std::fabs(yq) + std::fabs(yp)) / std::fabs(q - p)));
     d = Overhang(m);
   } else {
     secantSlopeReadout->setText(QStringLiteral("nicht definiert!"));
@@ -406,7 +412,13 @@ void TForm8::DrawTangent(double p, double yp) {
     tangentSlopeReadout->setText(QStringLiteral("nicht definiert!"));
     return;
   }
-  tangentSlopeReadout->setText(SlopeText(mt));
+  // P is known to the ten digits of the term language's constants (pi/2 is 1,570796327);
+  // that moves the slope by f''(P) times it. The evaluation itself rounds a few times more.
+  const double curvature = EvalDerivative(MainTerm, 2, p, 0, ParamA, ParamB, ParamC, 0);
+  const double rounding =
+      (TermDefined ? std::fabs(curvature) * 1e-9 * std::max(std::fabs(p), 1.0) : 0) +
+      8 * kEpsilon * std::fabs(yp);
+  tangentSlopeReadout->setText(SlopeText(mt, rounding));
   const double dt = Overhang(mt);
   curveKind_ = 1;
   lineSlope_ = mt;
@@ -444,7 +456,7 @@ void TForm8::animieren() {
     curveKind_ = 0;
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
-    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
+    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
                    TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   if (!ExportDrawing) paintBox->Show();

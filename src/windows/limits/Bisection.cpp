@@ -63,7 +63,7 @@ std::string ProductReadout(double v, int decimals, char decimalSeparator) {
   const std::string fixed = Readout(v, decimals, decimalSeparator);
   if (v == 0.0 || !std::isfinite(v) || fixed.find_first_of("123456789") != std::string::npos)
     return fixed;
-  return FormatGeneral(v, decimals, 2, decimalSeparator);
+  return FormatGeneral(v, decimals, decimalSeparator);
 }
 
 std::string ResultText(Interval interval, double m, const BisectionFunction& f, int decimals,
@@ -101,7 +101,10 @@ int ValidDecimals(int typed) { return typed >= 1 && typed <= 6 ? typed : 4; }
 double ErrorBound(int decimals) { return std::pow(10.0, -decimals); }
 
 std::string ErrorBoundText(double eps, char decimalSeparator) {
-  return "= " + FormatGeneral(eps, 15, 1, decimalSeparator);
+  // In fixed form with the places it needs: 0,000001 rather than 1 E-6.
+  const double places = std::ceil(-std::log10(eps) - 1e-9);
+  if (!(eps > 0) || !(places <= 15)) return "= " + FormatGeneral(eps, 15, decimalSeparator);
+  return "= " + FormatFixed(eps, 15, static_cast<int>(std::max(places, 0.0)), decimalSeparator);
 }
 
 }  // namespace kurvio

@@ -378,7 +378,7 @@ void TForm13::animieren() {
     DrawCoordinateSystem();
     KurveZeichnen(x1, x2, x1, x2);
     intervalle(a0, b0);
-    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
+    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
                    TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   if (!ExportDrawing) paintBox->Show();

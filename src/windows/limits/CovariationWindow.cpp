@@ -464,7 +464,7 @@ void TForm12::animieren() {
     for (double x : arrows) DrawCartesianArrow(x);
     // The legend would give the guessing game away.
     if (!guessBox->Checked())
-      DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + termField->text().trimmed()},
+      DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
                      TermCurve(MainTerm, BatchInput::X, WindowInputs()));
 
     // The rails in the lower fifth.

@@ -392,8 +392,8 @@ void TForm11::animieren() {
 
     if (ShowLabels) DrawLabels(y0);
     DrawTermLegend(legendBox,
-                   {QStringLiteral("f(x) = %1   für x ≤ xo").arg(f1Field->text().trimmed()),
-                    QStringLiteral("f(x) = %1   für x > xo").arg(f2Field->text().trimmed())},
+                   {QStringLiteral("f(x) = %1   für x ≤ xo").arg(DrawnTermText(f1Field)),
+                    QStringLiteral("f(x) = %1   für x > xo").arg(DrawnTermText(f2Field))},
                    [this, xo](const double* x, std::size_t count, double* y, bool* defined) {
                      // f1 up to xo, f2 beyond; MainTerm ends as f2, as the picture left it.
                      const TermInputs fixed{0, 0, ParamA, ParamB, ParamC, 0};

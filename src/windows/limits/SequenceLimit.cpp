@@ -7,16 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "term/NumberFormat.h"
 
 namespace kurvio {
 namespace {
 
-// The value as the general form with 6 significant digits shows it, read back.
+// The value rounded to 6 significant digits.
 double RoundToSixDigits(double v) {
-  const std::string text = FormatGeneral(v, 6, 1, '.');
+  if (!std::isfinite(v)) return v;
+  char buffer[40];
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, 5);
   double out = v;
-  std::from_chars(text.data(), text.data() + text.size(), out);
+  if (written.ec == std::errc()) std::from_chars(buffer, written.ptr, out);
   return out;
 }
 

@@ -350,7 +350,7 @@ void TForm15::animieren() {
     XAxisName = "n";
     YAxisName = "a(n)";
     DrawCoordinateSystem();
-    DrawTermLegend(legendBox, {QStringLiteral("a(n) = ") + termField->text().trimmed()}, ABatch);
+    DrawTermLegend(legendBox, {QStringLiteral("a(n) = ") + DrawnTermText(termField)}, ABatch);
   });
   ShowLimit();
   if (!ExportDrawing) paintBox->Show();

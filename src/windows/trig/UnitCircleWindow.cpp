@@ -66,10 +66,10 @@ std::string ValueText(const char* name, double angle, double value, bool radians
                       int radianDigits) {
   std::string text = std::string(name) + "(";
   if (radians)
-    text += FormatGeneral(angle, radianDigits, 2, DecimalSeparator) + ") = ";
+    text += FormatGeneral(angle, radianDigits, DecimalSeparator) + ") = ";
   else
-    text += FormatGeneral(angle * 180 / kPi, 4, 2, DecimalSeparator) + "°) = ";
-  return text + FormatGeneral(value, 4, 2, DecimalSeparator);
+    text += FormatGeneral(angle * 180 / kPi, 4, DecimalSeparator) + "°) = ";
+  return text + FormatGeneral(value, 4, DecimalSeparator);
 }
 
 void SetPen(Color colour, int width, PenStyle style = PenStyle::Solid) {
