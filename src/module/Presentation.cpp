@@ -23,9 +23,14 @@ void SetPresentation(bool on) {
       box->setChecked(on);
       box->blockSignals(blocked);
     }
+  }
+  RedrawOpenWindows();
+}
+
+void RedrawOpenWindows() {
+  for (QWidget* window : QApplication::topLevelWidgets())
     if (auto* dialog = qobject_cast<TModuleDialog*>(window); dialog && dialog->isVisible())
       dialog->RedrawPicture();
-  }
 }
 
 void AddPresentationKey(QWidget* window) {

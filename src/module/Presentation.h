@@ -13,6 +13,8 @@ namespace kurvio {
 void SetPresentation(bool on);
 // F11 in `window` turns presentation mode on or off.
 void AddPresentationKey(QWidget* window);
+// Every open window draws its picture again (after a choice that changes every picture).
+void RedrawOpenWindows();
 // A check box "Präsentation" (objectName "presentationBox") that shows and switches the mode.
 QAbstractButton* MakePresentationBox(QWidget* parent);
 

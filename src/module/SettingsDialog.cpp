@@ -158,6 +158,19 @@ void TForm2::BuildLayout() {
     SavePreferences();
   });
   own->addWidget(rememberBox);
+  equalUnitsBox = new QCheckBox(QStringLiteral("gleiche Einheiten (1:1)"), this);
+  equalUnitsBox->setObjectName(QStringLiteral("equalUnitsBox"));
+  equalUnitsBox->setAccessibleName(equalUnitsBox->text());
+  equalUnitsBox->setToolTip(
+      QStringLiteral("Eine Einheit ist auf beiden Achsen gleich lang: Steigungen und Kreise "
+                     "erscheinen unverzerrt. Dazu wird der x- oder y-Bereich erweitert."));
+  equalUnitsBox->setChecked(EqualUnits);
+  connect(equalUnitsBox, &QCheckBox::toggled, this, [](bool on) {
+    EqualUnits = on;
+    SavePreferences();
+    RedrawOpenWindows();
+  });
+  own->addWidget(equalUnitsBox);
   own->addStretch();
   outer->addLayout(own);
 

@@ -42,6 +42,7 @@ class TForm2 : public TModuleDialog {
   QSlider* tangentLengthSlider;  // length of the tangent, 1..8
   TLineWidthComboBox* lineWidthBox;
   QCheckBox* rememberBox;  // the windows keep their lesson in state files
+  QCheckBox* equalUnitsBox;  // one unit as long on both axes
   TColorButton *backgroundColorButton, *gridColorButton;
   // Grid and labels.
   QToolButton *noGridButton, *dottedGridButton, *solidGridButton;

@@ -150,9 +150,60 @@ void ComputeTickSteps() {
 
 std::string TickLabel(double v) { return FormatGeneral(v, 4, DecimalSeparator); }
 
+namespace {
+
+struct View {
+  double left, right, bottom, top;
+  bool operator==(const View&) const = default;
+};
+
+View CurrentView() { return {x1, x2, y1, y2}; }
+
+// The view the user set, and what ApplyEqualUnits made of it (`widened`).
+struct EqualUnitsState {
+  View set{}, widened{};
+  bool active = false;
+};
+EqualUnitsState equalUnits;
+
+}  // namespace
+
+void ApplyEqualUnits() {
+  EqualUnitsState& s = equalUnits;
+  const View now = CurrentView();
+  if (!EqualUnits) {
+    if (s.active && now == s.widened) {
+      x1 = s.set.left, x2 = s.set.right, y1 = s.set.bottom, y2 = s.set.top;
+    }
+    s.active = false;
+    return;
+  }
+  if (PlotWidth <= 0 || PlotHeight <= 0) return;
+  if (!s.active || !(now == s.widened)) s.set = now;
+  View v = s.set;
+  const double xPerPixel = (v.right - v.left) / PlotWidth;
+  const double yPerPixel = (v.top - v.bottom) / PlotHeight;
+  if (!(xPerPixel > 0 && yPerPixel > 0 && std::isfinite(xPerPixel) && std::isfinite(yPerPixel)))
+    return;
+  // Only ever wider: the axis with the shorter unit keeps its range.
+  if (xPerPixel < yPerPixel) {
+    const double middle = (v.left + v.right) / 2, half = yPerPixel * PlotWidth / 2;
+    v.left = middle - half;
+    v.right = middle + half;
+  } else if (yPerPixel < xPerPixel) {
+    const double middle = (v.bottom + v.top) / 2, half = xPerPixel * PlotHeight / 2;
+    v.bottom = middle - half;
+    v.top = middle + half;
+  }
+  x1 = v.left, x2 = v.right, y1 = v.bottom, y2 = v.top;
+  s.widened = CurrentView();
+  s.active = true;
+}
+
 void DrawCoordinateSystem() {
   if (!DrawCanvas) return;
   Canvas& c = *DrawCanvas;
+  ApplyEqualUnits();
   ComputeTickSteps();
 
   const double axisY = (y1 <= 0.0 && 0.0 <= y2) ? 0.0 : (y1 > 0.0 ? y1 : y2);

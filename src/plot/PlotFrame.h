@@ -74,6 +74,14 @@ void ComputeTickSteps();
 // 2 exponent digits and the locale's decimal separator (DecimalSeparator).
 std::string TickLabel(double v);
 
+// With EqualUnits on: widens x1..x2 or y1..y2 about its middle so that one unit is as many
+// pixels long on both axes of the current PlotWidth × PlotHeight. The view the user last set
+// is kept aside, so a resize or an export of another shape widens that view afresh rather
+// than the widened one; any other change of x1..y2 (a zoom, a reset, a typed view) is the
+// new view to widen. With EqualUnits off it puts back the view the user set, if nothing has
+// changed it since. DrawCoordinateSystem calls it first.
+void ApplyEqualUnits();
+
 void DrawCoordinateSystem();
 
 // Zoom about the centre: each end moves out by `fraction` of the width and

@@ -11,6 +11,7 @@ namespace kurvio {
 bool PresentationMode = false;
 bool RememberLessons = false;
 bool ShowDerivativeTerms = false;
+bool EqualUnits = false;
 int ChosenLineWidth = 0;
 
 namespace {
@@ -33,6 +34,7 @@ void LoadPreferences() {
   PresentationMode = ini.ReadBool(kSection, "Praesentation", false);
   RememberLessons = ini.ReadBool(kSection, "Fenster merken", false);
   ShowDerivativeTerms = ini.ReadBool(kSection, "Ableitungsterme", false);
+  EqualUnits = ini.ReadBool(kSection, "Gleiche Einheiten", false);
   ChosenLineWidth = ini.ReadInteger(kSection, "Linienbreite", 0);
   if (!UsableWidth(ChosenLineWidth)) ChosenLineWidth = 0;
 }
@@ -44,6 +46,7 @@ bool SavePreferences() {
   ini.WriteBool(kSection, "Praesentation", PresentationMode);
   ini.WriteBool(kSection, "Fenster merken", RememberLessons);
   ini.WriteBool(kSection, "Ableitungsterme", ShowDerivativeTerms);
+  ini.WriteBool(kSection, "Gleiche Einheiten", EqualUnits);
   ini.WriteInteger(kSection, "Linienbreite", ChosenLineWidth);
   return WriteFileAtomically(path, ini.Text());
 }

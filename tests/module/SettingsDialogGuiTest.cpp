@@ -1,5 +1,6 @@
 // The settings dialog driven through its fields and buttons: what it stores
 // in the globals, what it shows and what it writes.
+#include <QCheckBox>
 #include <gtest/gtest.h>
 
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include "module/SettingsDialog.h"
 #include "settings/FileMessages.h"
 #include "settings/ProgramFiles.h"
+#include "settings/Preferences.h"
 #include "support/KeptText.h"
 #include "support/WindowFixture.h"
 #include "widgets/TColorButton.h"
@@ -111,6 +113,16 @@ TEST_F(SettingsDialogTest, FieldsAsKept) {
 
 TEST_F(SettingsDialogTest, GridLabelColourLineAndFillControlsSetTheirGlobals) {
   OpenDialog();
+  auto* equalUnits = form->findChild<QCheckBox*>(QStringLiteral("equalUnitsBox"));
+  ASSERT_NE(equalUnits, nullptr);
+  EXPECT_FALSE(equalUnits->isChecked());  // off unless the user turns it on
+  equalUnits->click();
+  EXPECT_TRUE(EqualUnits);
+  EqualUnits = false;
+  LoadPreferences();  // kept for the user
+  EXPECT_TRUE(EqualUnits);
+  equalUnits->click();
+  EXPECT_FALSE(EqualUnits);
   EXPECT_TRUE(form->noGridButton->isChecked());  // the defaults have no grid
   const struct {
     QToolButton* TForm2::*button;

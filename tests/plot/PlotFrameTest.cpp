@@ -2,12 +2,20 @@
 // call by call in tests/pictures/core/coordinate-systems.txt (see support/KeptText.h).
 #include <cmath>
 #include <sstream>
+#include <vector>
+
+#include <gmock/gmock.h>
+
+#include "settings/Preferences.h"
 
 #include "plot/PlotTestSupport.h"
 #include "support/KeptText.h"
 
 namespace kurvio::testing {
 namespace {
+
+using ::testing::DoubleNear;
+using ::testing::Pointwise;
 
 TEST_F(PlotTest, MappingRoundsLikeNearbyintAndSaturates) {
   EXPECT_EQ(ScreenX(-7), 0);
@@ -30,6 +38,41 @@ TEST_F(PlotTest, MappingRoundsLikeNearbyintAndSaturates) {
   EXPECT_EQ(ScreenY(100000), -kPixelLimit);
   EXPECT_EQ(ScreenY(-100000), kPixelLimit);
   EXPECT_EQ(ScreenY(std::nan("")), -kPixelLimit);
+}
+
+// Equal units widen one range about its middle; a resize widens the view the user set, not
+// the widened one, a zoom is a new view, and turning them off gives the view back.
+TEST_F(PlotTest, EqualUnitsWidenTheViewTheUserSet) {
+  const auto unitsEqual = [] {
+    return std::fabs((x2 - x1) / PlotWidth - (y2 - y1) / PlotHeight) < 1e-12;
+  };
+  const auto view = [] { return std::vector<double>{x1, x2, y1, y2}; };
+  x1 = -7, x2 = 7, y1 = -7, y2 = 7;
+  PlotWidth = 800, PlotHeight = 400;
+  ApplyEqualUnits();  // off: nothing changes
+  EXPECT_THAT(view(), Pointwise(DoubleNear(1e-12), std::vector<double>({-7, 7, -7, 7})));
+  EqualUnits = true;
+  ApplyEqualUnits();
+  EXPECT_THAT(view(), Pointwise(DoubleNear(1e-12), std::vector<double>({-14, 14, -7, 7})));
+  PlotWidth = 400, PlotHeight = 800;  // a resize: from the view set, not from the widened one
+  ApplyEqualUnits();
+  EXPECT_THAT(view(), Pointwise(DoubleNear(1e-12), std::vector<double>({-7, 7, -14, 14})));
+  PlotWidth = 800, PlotHeight = 400;
+  ApplyEqualUnits();
+  ApplyEqualUnits();  // again: it stays
+  EXPECT_THAT(view(), Pointwise(DoubleNear(1e-12), std::vector<double>({-14, 14, -7, 7})));
+  x1 = 0, x2 = 2, y1 = 0, y2 = 10;  // a zoom: the new view is widened
+  ApplyEqualUnits();
+  EXPECT_TRUE(unitsEqual());
+  EXPECT_THAT(view(), Pointwise(DoubleNear(1e-12), std::vector<double>({-9, 11, 0, 10})));
+  y2 = std::nan("");  // a broken view is left alone
+  ApplyEqualUnits();
+  EXPECT_TRUE(std::isnan(y2));
+  x1 = 0, x2 = 2, y1 = 0, y2 = 10;
+  ApplyEqualUnits();
+  EqualUnits = false;
+  ApplyEqualUnits();
+  EXPECT_THAT(view(), Pointwise(DoubleNear(1e-12), std::vector<double>({0, 2, 0, 10})));
 }
 
 TEST_F(PlotTest, ManualStepsGiveWayWhenUnusable) {

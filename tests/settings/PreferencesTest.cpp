@@ -22,20 +22,21 @@ class Preferences : public ::testing::Test {
     LoadSettings();
   }
   void TearDown() override {
-    PresentationMode = RememberLessons = false;
+    PresentationMode = RememberLessons = EqualUnits = false;
     ChosenLineWidth = 0;
   }
   TempDir dir;
 };
 
 TEST_F(Preferences, SurviveARestartAndBrokenFilesGiveNone) {
-  PresentationMode = RememberLessons = true;
+  PresentationMode = RememberLessons = EqualUnits = true;
   ChooseLineWidth(4);
-  PresentationMode = RememberLessons = false;
+  PresentationMode = RememberLessons = EqualUnits = false;
   ChosenLineWidth = 0;
   LoadPreferences();
   EXPECT_TRUE(PresentationMode);
   EXPECT_TRUE(RememberLessons);
+  EXPECT_TRUE(EqualUnits);
   EXPECT_EQ(StartLineWidth(), 4);
 
   const struct {
@@ -50,6 +51,7 @@ TEST_F(Preferences, SurviveARestartAndBrokenFilesGiveNone) {
     WriteBytes(dir.File(kPreferencesFileName), f.content);
     LoadPreferences();
     EXPECT_FALSE(PresentationMode);
+    EXPECT_FALSE(EqualUnits);
     EXPECT_EQ(StartLineWidth(), f.width);
   }
 }

@@ -1,5 +1,7 @@
 // The curve-discussion window: points far out, and examples with their comment.
+#include <QCoreApplication>
 #include <QListWidget>
+#include <QToolButton>
 
 #include "settings/Preferences.h"
 #include "support/WindowFixture.h"
@@ -29,6 +31,28 @@ TEST_F(CurveDiscussionTest, EveryDesignNameNamesOneControl) {
        "SpeedButton7", "SpeedButton22", "SpeedButton14", "SpeedButton15", "SpeedButton17",
        "SpeedButton23", "SpeedButton6", "SpeedButton13", "SpeedButton2"});
   ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
+}
+
+// "gleiche Einheiten (1:1)": one unit as long on both axes of both plots, after a zoom
+// and after a resize, until it is turned off.
+TEST_F(CurveDiscussionTest, EqualUnitsHoldAfterZoomAndResize) {
+  const auto unitsEqual = [] {
+    return std::fabs((x2 - x1) / PlotWidth / ((y2 - y1) / PlotHeight) - 1) < 1e-9;
+  };
+  EXPECT_FALSE(unitsEqual());  // the window's own view is not drawn 1:1
+  EqualUnits = true;
+  form->RedrawPicture();
+  EXPECT_TRUE(unitsEqual());
+  for (QToolButton* button : form->findChildren<QToolButton*>())
+    if (button->toolTip() == QStringLiteral("Zoom in")) button->click();
+  EXPECT_TRUE(unitsEqual());
+  form->resize(form->width() - 200, form->height() + 100);
+  QCoreApplication::processEvents();
+  form->RedrawPicture();
+  EXPECT_TRUE(unitsEqual());
+  EqualUnits = false;
+  form->RedrawPicture();
+  EXPECT_FALSE(unitsEqual());
 }
 
 TEST_F(CurveDiscussionTest, PointsFarOutOrNotANumberDrawWithoutHanging) {
