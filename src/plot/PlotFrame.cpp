@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
@@ -200,6 +201,40 @@ void ApplyEqualUnits() {
   s.active = true;
 }
 
+namespace {
+
+std::vector<LabelBox> axisLabels;   // of the last coordinate system
+std::vector<LabelBox> placedLabels;  // placed with TextOutClear in this drawing
+
+bool Clear(const LabelBox& box) {
+  for (const auto* list : {&axisLabels, &placedLabels})
+    for (const LabelBox& other : *list)
+      if (box.Overlaps(other)) return false;
+  return true;
+}
+
+}  // namespace
+
+void ForgetPlacedLabels() { placedLabels.clear(); }
+
+void TextOutClear(const std::string& text, std::initializer_list<Point> spots) {
+  if (!DrawCanvas || spots.size() == 0) return;
+  Canvas& c = *DrawCanvas;
+  const int width = c.TextWidth(text), height = c.TextHeight(text);
+  const auto boxAt = [&](Point p) { return LabelBox{p.x, p.y, p.x + width, p.y + height}; };
+  Point chosen = *spots.begin();
+  for (const Point& spot : spots) {
+    const LabelBox box = boxAt(spot);
+    if (box.left >= 0 && box.top >= 0 && box.right <= PlotWidth && box.bottom <= PlotHeight &&
+        Clear(box)) {
+      chosen = spot;
+      break;
+    }
+  }
+  placedLabels.push_back(boxAt(chosen));
+  c.TextOut(chosen.x, chosen.y, text);
+}
+
 void DrawCoordinateSystem() {
   if (!DrawCanvas) return;
   Canvas& c = *DrawCanvas;
@@ -219,6 +254,30 @@ void DrawCoordinateSystem() {
   Arrowhead({{PlotWidth - a, Y0 - h}, {PlotWidth, Y0}, {PlotWidth - a, Y0 + h}});
 
   auto label = [&](const std::string& text, int left, int top) { c.TextOut(left, top, text); };
+  // With the labelling "1" only the unit is numbered; where the unit is out of sight, every
+  // tick is, so that no axis is left without numbers.
+  const bool numberEveryX = !Skalierung || !(x1 < XTickStep && XTickStep < x2);
+  const bool numberEveryY = !Skalierung || !(y1 < YTickStep && YTickStep < y2);
+  // Numbers below the x-axis, or above it where it runs along the bottom edge.
+  const int textHeight = c.TextHeight("X");
+  const int xLabelTop = Y0 + a + textHeight > PlotHeight ? Y0 - a - textHeight : Y0 + a;
+  // A number stays inside the plot and off the axes' names and the numbers before it;
+  // one that finds no room is left out.
+  const int xNameLeft = PlotWidth - c.TextWidth(XAxisName) - a, xNameTop = Y0 - 5 * h;
+  const int yNameLeft = X0 + a;
+  std::vector<LabelBox>& taken = axisLabels;
+  taken = {{xNameLeft, xNameTop, xNameLeft + c.TextWidth(XAxisName), xNameTop + textHeight}};
+  if (!NumberLineMode)
+    taken.push_back({yNameLeft, 0, yNameLeft + c.TextWidth(YAxisName), textHeight});
+  auto number = [&](const std::string& text, int left, int top) {
+    const int width = c.TextWidth(text);
+    left = std::clamp(left, 0, std::max(PlotWidth - width, 0));
+    top = std::clamp(top, 0, std::max(PlotHeight - textHeight, 0));
+    const LabelBox box{left, top, left + width, top + textHeight};
+    if (!Clear(box)) return;
+    taken.push_back(box);
+    label(text, left, top);
+  };
 
   ForEachTick(x1, x2, XTickStep, [&](long long i, double v) {
     if (!(x1 < v && v < x2) || (v == 0.0 && !NumberLineMode)) return;
@@ -226,14 +285,14 @@ void DrawCoordinateSystem() {
     if (Gitter >= 2 && !NumberLineMode) GridLine(X, 0, X, PlotHeight);
     Line(X, Y0 - h, X, Y0 + h);
     bool labelled = NumberLineMode && i == 0;
-    if (!TrigAxisMode) labelled = labelled || !Skalierung || i == 1;
+    if (!TrigAxisMode) labelled = labelled || numberEveryX || i == 1;
     if (labelled) {
       const std::string text = TickLabel(v);
-      label(text, X - c.TextWidth(text) / 2, Y0 + a);
+      number(text, X - c.TextWidth(text) / 2, xLabelTop);
     }
   });
 
-  label(XAxisName, PlotWidth - c.TextWidth(XAxisName) - a, Y0 - 5 * h);
+  label(XAxisName, xNameLeft, xNameTop);
 
   if (NumberLineMode) return;
 
@@ -245,13 +304,15 @@ void DrawCoordinateSystem() {
     const int Y = ScreenY(v);
     if (Gitter >= 2) GridLine(0, Y, PlotWidth, Y);
     Line(X0 - h, Y, X0 + h, Y);
-    if (!Skalierung || i == 1) {
+    if (numberEveryY || i == 1) {
+      // Left of the y-axis, or right of it where it runs along the left edge.
       const std::string text = TickLabel(v);
-      label(text, X0 - c.TextWidth(text) - a, Y - c.TextHeight("X") / 2);
+      const int width = c.TextWidth(text);
+      number(text, X0 - width - a < 0 ? X0 + a : X0 - width - a, Y - textHeight / 2);
     }
   });
 
-  label(YAxisName, X0 + a, 0);
+  label(YAxisName, yNameLeft, 0);
 }
 
 void ZoomWorldWindow(double fraction) {

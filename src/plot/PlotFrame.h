@@ -2,6 +2,7 @@
 // and the coordinate system every graph window draws first.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "plot/Canvas.h"
@@ -81,6 +82,25 @@ std::string TickLabel(double v);
 // new view to widen. With EqualUnits off it puts back the view the user set, if nothing has
 // changed it since. DrawCoordinateSystem calls it first.
 void ApplyEqualUnits();
+
+// The rectangle a drawn text takes, right and bottom exclusive.
+struct LabelBox {
+  int left, top, right, bottom;
+  bool Overlaps(const LabelBox& o) const {
+    return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+  }
+};
+
+// The texts placed in the picture being drawn, so that labels keep clear of each other:
+// the axes' numbers and names of the last coordinate system, and the labels placed with
+// TextOutClear since the drawing began. A tick number that would lie under a label placed
+// before the axes is left out.
+// Forgets the labels placed: a new drawing begins (PictureCanvas calls it). The axes'
+// texts stay until the next coordinate system, which a layer drawn later may not draw.
+void ForgetPlacedLabels();
+// Writes `text` with its top-left corner at the first of `spots` where it lies inside the
+// plot and clear of every text placed so far, or at the first spot when none is clear.
+void TextOutClear(const std::string& text, std::initializer_list<Point> spots);
 
 void DrawCoordinateSystem();
 

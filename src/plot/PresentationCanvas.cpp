@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "plot/PlotFrame.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
 
@@ -165,6 +166,7 @@ void PresentationCanvas::ShiftOrigin(int dx, int dy) {
 }
 
 PictureCanvas::PictureCanvas(Canvas& device) : device_(device) {
+  ForgetPlacedLabels();  // a new drawing: its labels make room for each other afresh
   if (PresentationMode) shown_.emplace(device);
 }
 

@@ -371,6 +371,44 @@ std::string Kept(const char* name, const char* extension, const std::string& dra
   return testing::KeptText(std::string(name) + "." + extension, drawn);
 }
 
+// The texts of a recording whose rectangles overlap, as the recording canvas measures
+// them, one pair a line; empty where every text has room of its own.
+std::string OverlappingTexts(const std::string& calls) {
+  struct Placed {
+    LabelBox box;
+    std::string text;
+  };
+  std::vector<Placed> placed;
+  std::string overlaps;
+  int dx = 0, dy = 0;
+  std::istringstream lines(calls);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream in(line);
+    std::string word;
+    in >> word;
+    int x = 0, y = 0;
+    if (word == "ShiftOrigin" && in >> x >> y) dx += x, dy += y;
+    if (word == "Origin" && in >> x >> y) dx = x, dy = y;
+    if (word != "TextOut" || !(in >> x >> y)) continue;
+    std::string text;
+    std::getline(in, text);
+    if (!text.empty()) text.erase(0, 1);
+    if (text.find_first_not_of(' ') == std::string::npos) continue;
+    const LabelBox box{x + dx, y + dy,
+                       x + dx + static_cast<int>(text.size()) * testing::RecordingCanvas::kCharWidth,
+                       y + dy + testing::RecordingCanvas::kTextHeight};
+    // The same text in the same place is the same label drawn again (a later frame).
+    const auto again = [&](const Placed& other) {
+      return other.text == text && other.box.left == box.left && other.box.top == box.top;
+    };
+    if (std::any_of(placed.begin(), placed.end(), again)) continue;
+    for (const Placed& other : placed)
+      if (box.Overlaps(other.box)) overlaps += "\"" + other.text + "\" under \"" + text + "\"\n";
+    placed.push_back({box, text});
+  }
+  return overlaps;
+}
+
 TEST(Pictures, EveryWindowDrawsWhatItsRecordingHolds) {
   for (const Row& row : kPictures) {
     SCOPED_TRACE(row.name);
@@ -379,6 +417,7 @@ TEST(Pictures, EveryWindowDrawsWhatItsRecordingHolds) {
     EXPECT_EQ(drawn.calls, row.picture().calls) << "point by point differs from the batches";
     TermBatchPointByPoint = false;
     EXPECT_EQ(drawn.calls, Kept(row.name, "txt", drawn.calls));
+    EXPECT_EQ(OverlappingTexts(drawn.calls), "");
     for (const auto& [bytes, extension] :
          {std::pair{drawn.metafile, "wmf.sha1"}, std::pair{drawn.screen, "screen.sha1"}}) {
       EXPECT_FALSE(bytes.isEmpty());

@@ -343,8 +343,14 @@ void TForm8::DrawPointMarks(double p, double yp, double q, double yq, bool curre
     WorldLine(q, yq, 0, yq);
   }
   if (ShowLabels && current) {
-    c.TextOut(ScreenX(q) - Scaled(8), ScreenY(yq) - Scaled(20), "Q");
-    c.TextOut(ScreenX(p) - Scaled(8), ScreenY(yp) - Scaled(20), "P");
+    // Above left of its point where there is room, else above right, below left or right.
+    for (const auto& [x, y, name] : {std::tuple{q, yq, "Q"}, std::tuple{p, yp, "P"}}) {
+      const int X = ScreenX(x), Y = ScreenY(y);
+      TextOutClear(name, {{X - Scaled(8), Y - Scaled(20)},
+                          {X + Scaled(4), Y - Scaled(20)},
+                          {X - Scaled(8), Y + Scaled(4)},
+                          {X + Scaled(4), Y + Scaled(4)}});
+    }
   }
 }
 

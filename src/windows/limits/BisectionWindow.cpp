@@ -369,8 +369,12 @@ void TForm13::animieren() {
       c.brush = {Farben::Hintergrund, BrushStyle::Solid};
       for (const auto& [x, y, text] :
            {std::tuple{a, fa, "f(a)"}, std::tuple{b, fb, "f(b)"}, std::tuple{mid, fm, "f(m)"}}) {
+        // Beside the y-axis at the height of the value; moved up or down where another
+        // label is in the way, and the axis numbers make room for it.
         const int left = x < 0 ? ScreenX(0) + Scaled(8) : ScreenX(0) - Scaled(25);
-        c.TextOut(left, ScreenY(y) - Scaled(6), text);
+        const int top = ScreenY(y) - Scaled(6), step = c.TextHeight(text);
+        TextOutClear(text, {{left, top}, {left, top - step}, {left, top + step},
+                            {left, top - 2 * step}, {left, top + 2 * step}});
       }
     }
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};

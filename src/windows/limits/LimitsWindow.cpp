@@ -334,9 +334,14 @@ void TForm11::DrawLabels(double y0) {
   for (const int x : {ScreenX(x1) + w / 10, ScreenX(x2) - w / 10})
     for (const double y : {(2 * y0 + eps) / 2, (2 * y0 - eps) / 2})
       c.TextOut(x, ScreenY(y) - h / 2, "e");
-  const int halfWidth = c.TextWidth("d") / 2;
-  for (const double x : {xP - delta / 2, xP + delta / 2})
-    c.TextOut(ScreenX(x) - halfWidth, ScreenY(0) + c.TextHeight("d") / 2, "d");
+  // Under the x-axis in the middle of each half of the strip, lower down where the numbers
+  // of the axis or the other delta are in the way.
+  const int halfWidth = c.TextWidth("d") / 2, height = c.TextHeight("d");
+  for (const double x : {xP - delta / 2, xP + delta / 2}) {
+    const int left = ScreenX(x) - halfWidth, top = ScreenY(0) + height / 2;
+    TextOutClear("d", {{left, top}, {left, top + height}, {left, top + 2 * height},
+                       {left, top - 2 * height}});
+  }
   c.font.name = savedFont;
 }
 
