@@ -60,10 +60,13 @@ class ExportTest : public ::testing::Test {
     SetDefaultSettings();
     box.resize(400, 300);
     LastPictureFormat = PictureFormat::Wmf;
-    AskSaveFileName = [this](QWidget*, const QString&, const QString&, QString& selected) {
+    AskSaveFileName = [this](QWidget*, const QString& title, const QString&, const QString& name,
+                             QString& selected) {
+      titles.push_back(title);
       opensWith.push_back(selected);
+      opensWithName.push_back(name);
       if (!answerFilter.isEmpty()) selected = answerFilter;
-      return answer;
+      return name.isEmpty() ? answer : answerAgain;
     };
     AskReplaceFile = [this](QWidget*, const QString& q) {
       questions.push_back(q);
@@ -94,9 +97,10 @@ class ExportTest : public ::testing::Test {
   TempDir dir;
   QWidget box;
   QString answer;
+  QString answerAgain;   // when the dialog opens again after a "Nein"; cancels when empty
   QString answerFilter;  // the filter the user picks; the first one when empty
   bool replace = false;
-  std::vector<QString> opensWith, questions, errors;
+  std::vector<QString> titles, opensWith, opensWithName, questions, errors;
   DrawingState seen{};
   int screenRedraws = 0;
 };
@@ -164,6 +168,43 @@ TEST_F(ExportTest, ExistingFilesAreReplacedOnlyWhenAllowed) {
   AccessFile = &::access;
   EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
   EXPECT_EQ(ReadWmf(ReadBytes(protectedFile)).error, "");
+}
+
+// "Nein" to replacing a file opens the dialog again with the name and format
+// chosen, whose title names every format the button saves.
+TEST_F(ExportTest, NoToReplacingAFileAsksForTheNameAgain) {
+  WriteBytes(dir.File("kurve.svg"), "old");
+  answer = Path("kurve");
+  answerFilter = "SVG-Grafik (*.svg)";
+  answerAgain = Path("neu");
+  EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
+  EXPECT_EQ(questions.size(), 1u);
+  EXPECT_EQ(opensWithName, (std::vector<QString>{QString(), Path("kurve")}));
+  EXPECT_EQ(opensWith[1], "SVG-Grafik (*.svg)");
+  EXPECT_EQ(ReadBytes(dir.File("kurve.svg")), "old");
+  EXPECT_EQ(testing::ReadSvg(ReadBytes(dir.File("neu.svg"))).error, "");
+
+  answerAgain.clear();
+  EXPECT_FALSE(SaveWmfOrJpeg(kMainWindowExport, SimpleTarget(), nullptr));  // cancelled then
+  for (const QString& title : titles)
+    for (const char* format : {"WMF", "PNG", "SVG", "PDF"}) EXPECT_TRUE(title.contains(format));
+  EXPECT_FALSE(titles[0].contains("JPEG"));
+  EXPECT_TRUE(titles.back().contains("JPEG"));
+}
+
+// The PDF is an A4 page, turned for a wide picture.
+TEST_F(ExportTest, APdfIsAnA4PageTurnedForAWidePicture) {
+  for (const QSize size : {QSize(400, 300), QSize(300, 400)}) {
+    box.resize(size);
+    const std::string pdf = RenderPicture(kMainWindowExport, SimpleTarget(), PictureFormat::Pdf);
+    const std::size_t at = pdf.find("/MediaBox");
+    ASSERT_NE(at, std::string::npos);
+    const QStringList box =
+        QString::fromStdString(pdf.substr(at + 11, pdf.find(']', at) - at - 11)).split(' ');
+    ASSERT_EQ(box.size(), 4);
+    const QSize points(std::lround(box[2].toDouble()), std::lround(box[3].toDouble()));
+    EXPECT_EQ(points, size.width() > size.height() ? QSize(842, 595) : QSize(595, 842));
+  }
 }
 
 // A missing folder fails before the rename, a read-only disk at it.
@@ -280,14 +321,24 @@ TEST_F(MainWindowExportTest, EveryFormatHoldsTheAxisAndTheCurvesMinimum) {
   ASSERT_EQ(copied.size(), QSize(W / 2, H / 2));
   EXPECT_TRUE(DarkNear(copied, minimumX / 2, minimumY / 2, 3));
 
-  // PDF: one page of the picture's size (to the point, 5.3 pixels here); at
-  // the metafile's 384 pixels per inch it shows the picture pixel for pixel.
+  // PDF: the picture, higher than wide here, fills an upright A4 page within
+  // margins of 1 cm, centred; at 100 pixels per inch the page is 827 × 1170 pixels.
+  ASSERT_LT(W, H);
   if (!testing::HavePdftoppm()) GTEST_SKIP() << "no pdftoppm";
-  const QImage page = RasterisePdf(dir.File("bild.v2.pdf"), 384, dir.File("seite"));
-  ASSERT_FALSE(page.isNull());
-  EXPECT_NEAR(page.width(), W, 6);
-  EXPECT_NEAR(page.height(), H, 6);
-  EXPECT_TRUE(DarkNear(page.convertToFormat(QImage::Format_RGB32), minimumX, minimumY, 4));
+  const QImage page = RasterisePdf(dir.File("bild.v2.pdf"), 100, dir.File("seite"))
+                          .convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(page.size(), QSize(827, 1170));
+  const double margin = 100 / 2.54;
+  const double fit = std::min((827 - 2 * margin) / W, (1170 - 2 * margin) / H);
+  const QPointF corner((827 - fit * W) / 2, (1170 - fit * H) / 2);
+  const auto onPage = [&](double x, double y) {
+    return QPoint(std::lround(corner.x() + fit * x), std::lround(corner.y() + fit * y));
+  };
+  const QPoint minimum = onPage(minimumX, minimumY);
+  EXPECT_TRUE(DarkNear(page, minimum.x(), minimum.y(), 2));
+  const int axisOnPage = onPage(0, axisRow).y();
+  EXPECT_TRUE(DarkNear(page, onPage(W / 10, 0).x(), axisOnPage, 1));
+  EXPECT_FALSE(DarkNear(page, std::lround(corner.x()) - 3, axisOnPage, 1));  // nothing beyond it
 }
 
 TEST_F(MainWindowExportTest, FailedOrBusyPrintingDrawsNothing) {
