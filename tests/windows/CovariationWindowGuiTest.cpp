@@ -1,5 +1,6 @@
 // The covariation window: points on the rails, the guessing game, animation,
 // mouse and readouts.
+#include <QMessageBox>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -105,18 +106,46 @@ TEST_F(CovariationWindowTest, AGuessIsJudgedAndDrawnUntilTheGameEnds) {
         std::ranges::any_of(c.segments, [](const auto& s) { return s.color == Farben::Tangente; }),
         std::ranges::count(c.texts, "f(x) = x^2/2-2", &testing::TextCall::text) == 1};
   };
+  // The controls below the verdict stay where they are as it comes and goes.
+  const auto below = [this] {
+    QApplication::processEvents();
+    return std::pair{Find("BitCheckBox1")->mapTo(form.get(), QPoint()),
+                     Find("SpeedButton13")->mapTo(form.get(), QPoint())};
+  };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.guess);
     messages.clear();
     Click("BitCheckBox4");
+    const auto beforeVerdict = below();
     Type("guessField", QString::fromUtf8(row.guess));
     EXPECT_EQ(Text("guessVerdict"), QString::fromUtf8(row.verdict));
+    EXPECT_EQ(below(), beforeVerdict);
     EXPECT_EQ(messages.size(), row.syntaxError ? 1u : 0u);
     EXPECT_EQ(drawn(), std::pair(!row.syntaxError, false));
     Click("BitCheckBox4");  // the game ends
     EXPECT_EQ(Text("guessField") + Text("guessVerdict"), QString());
     EXPECT_EQ(drawn(), std::pair(false, true));
   }
+}
+
+// The syntax-error dialog hands the focus back to the term field, and the
+// first Escape there closes the window.
+TEST_F(CovariationWindowTest, EscapeAfterASyntaxErrorClosesTheWindowAtOnce) {
+  InstallSyntaxErrorDialog();
+  QString shown;
+  QTimer::singleShot(0, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    shown = box->text();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  QApplication::setActiveWindow(form.get());
+  Type("Edit1", "|x|");
+  EXPECT_EQ(shown, "Syntaxfehler: unbekanntes Symbol „|“ an Stelle 1 — Betrag: abs(x)");
+  QApplication::setActiveWindow(form.get());  // the desktop activates it again
+  ASSERT_EQ(QApplication::focusWidget(), Find("Edit1"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_FALSE(form->isVisible());
 }
 
 }  // namespace
