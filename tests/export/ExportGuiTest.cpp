@@ -328,16 +328,12 @@ TEST_F(MainWindowExportTest, EveryFormatHoldsTheAxisAndTheCurvesMinimum) {
   const QImage page = RasterisePdf(dir.File("bild.v2.pdf"), 100, dir.File("seite"))
                           .convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(page.size(), QSize(827, 1170));
-  const double margin = 100 / 2.54;
-  const double fit = std::min((827 - 2 * margin) / W, (1170 - 2 * margin) / H);
+  const double fit = std::min((827 - 200 / 2.54) / W, (1170 - 200 / 2.54) / H);
   const QPointF corner((827 - fit * W) / 2, (1170 - fit * H) / 2);
-  const auto onPage = [&](double x, double y) {
-    return QPoint(std::lround(corner.x() + fit * x), std::lround(corner.y() + fit * y));
-  };
-  const QPoint minimum = onPage(minimumX, minimumY);
-  EXPECT_TRUE(DarkNear(page, minimum.x(), minimum.y(), 2));
-  const int axisOnPage = onPage(0, axisRow).y();
-  EXPECT_TRUE(DarkNear(page, onPage(W / 10, 0).x(), axisOnPage, 1));
+  const QPointF minimum = corner + fit * QPointF(minimumX, minimumY);
+  EXPECT_TRUE(DarkNear(page, std::lround(minimum.x()), std::lround(minimum.y()), 2));
+  const int axisOnPage = std::lround(corner.y() + fit * axisRow);
+  EXPECT_TRUE(DarkNear(page, std::lround(corner.x() + fit * W / 10), axisOnPage, 1));
   EXPECT_FALSE(DarkNear(page, std::lround(corner.x()) - 3, axisOnPage, 1));  // nothing beyond it
 }
 
