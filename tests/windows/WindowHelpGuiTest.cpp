@@ -1,5 +1,4 @@
-// F1 opens the help of the window it is pressed in, whose link leads on to the
-// help on the term language; a window without help of its own gets that at once.
+// F1 opens the help of its window, with a link to the term help, else the term help.
 #include <QPlainTextEdit>
 #include <QTextBrowser>
 #include <QTimer>
@@ -14,16 +13,15 @@
 namespace kurvio {
 namespace {
 
-// What F1 in `window` showed: the window's help text, and whether its link, or
-// F1 itself, opened the help on the term language.
+// What F1 in `window` showed: the window's help text, and whether the term
+// help opened, by the link at the end of that text or at once.
 struct HelpSeen {
   QString text;
   bool termHelp = false;
 };
 
 HelpSeen PressF1(QWidget* window) {
-  // Shared: a step still waiting when F1 returns must find it.
-  const auto seen = std::make_shared<HelpSeen>();
+  const auto seen = std::make_shared<HelpSeen>();  // a step may still wait when F1 returns
   const auto closeTermHelp = [seen] {
     auto* termHelp = qobject_cast<TForm18*>(QApplication::activeModalWidget());
     seen->termHelp = termHelp != nullptr;
@@ -33,16 +31,13 @@ HelpSeen PressF1(QWidget* window) {
     auto* help = qobject_cast<TWindowHelp*>(QApplication::activeModalWidget());
     if (!help) return closeTermHelp();
     seen->text = help->text->toPlainText();
-    // A click on the link, the last "Hilfe zur Termeingabe" of the text.
-    QTextDocument* document = help->text->document();
-    const QTextCursor link =
-        document->find(QStringLiteral("Hilfe zur Termeingabe"), document->characterCount(),
-                       QTextDocument::FindBackward);
-    help->text->setTextCursor(link);
+    QTextDocument* text = help->text->document();
+    help->text->setTextCursor(
+        text->find("Hilfe zur Termeingabe", text->characterCount(), QTextDocument::FindBackward));
     help->text->ensureCursorVisible();
-    const QPoint inLink = help->text->cursorRect().center() - QPoint(30, 0);
     QTimer::singleShot(0, closeTermHelp);
-    QTest::mouseClick(help->text->viewport(), Qt::LeftButton, {}, inLink);
+    QTest::mouseClick(help->text->viewport(), Qt::LeftButton, {},
+                      help->text->cursorRect().center() - QPoint(30, 0));
     QTest::keyClick(help->text, Qt::Key_Escape);
   });
   QTest::keyClick(window, Qt::Key_F1);
@@ -59,9 +54,7 @@ TEST_F(CovariationHelpTest, F1ShowsTheWindowsHelpWithALinkToTheTermHelp) {
   for (const char* box : {"BitCheckBox1", "BitCheckBox4"})
     EXPECT_TRUE(seen.text.contains(Find<TBitCheckBox>(box)->Caption())) << box;
   EXPECT_FALSE(seen.text.contains(QStringLiteral("Sekantensteigungsdreieck")));
-  EXPECT_TRUE(TWindowHelp::TextFor("TForm8").contains("Sekantensteigungsdreieck"));
   EXPECT_TRUE(seen.termHelp);
-  EXPECT_TRUE(form->isVisible());
 }
 
 // Every graph window has a help of its own; F1 in the settings dialog, which
@@ -77,8 +70,7 @@ TEST_F(CovariationHelpTest, EveryGraphWindowHasItsOwnHelp) {
   TForm2 settings;
   settings.show();
   const HelpSeen seen = PressF1(&settings);
-  EXPECT_EQ(seen.text, QString());
-  EXPECT_TRUE(seen.termHelp);
+  EXPECT_TRUE(seen.text.isEmpty() && seen.termHelp);
 }
 
 }  // namespace
