@@ -14,6 +14,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgGenerator>
+#include <QTransform>
 #include <QWidget>
 #include <algorithm>
 #include <cerrno>
@@ -34,15 +35,16 @@
 
 namespace kurvio {
 
-std::function<QString(QWidget*, const QString&, const QString&, QString&)> AskSaveFileName;
+std::function<QString(QWidget*, const QString&, const QString&, const QString&, QString&)>
+    AskSaveFileName;
 std::function<bool(QWidget*, const QString&)> AskReplaceFile;
 std::function<void(QWidget*, const QString&)> ReportExportError;
 PictureFormat LastPictureFormat = PictureFormat::Wmf;
 
 namespace {
 
-// The title names no format: the user may choose any of the filter's.
-const QString kSaveTitle = QStringLiteral("Erstellte Grafik speichern");
+constexpr double kPdfMarginMm = 10;
+
 // Every file button offers today's formats after its own.
 const QString kWmfFilter = QStringLiteral(
     "Windows Metadatei (*.wmf)|*.wmf|PNG-Bild (*.png)|*.png|SVG-Grafik (*.svg)|*.svg|"
@@ -120,18 +122,19 @@ bool AskReplace(QWidget* parent, const QString& path) {
 }
 
 // The name the user chose, and in `format` the format of the filter chosen.
-// The dialog opens with the filter of the last format saved, if it offers it.
-QString AskFileName(QWidget* parent, const QString& filter, PictureFormat& format) {
-  const QString qtFilter = QtFileFilter(filter);
+// The dialog opens with `name` and the filter of the last format saved, if it offers it.
+QString AskFileName(QWidget* parent, bool withJpeg, const QString& name, PictureFormat& format) {
+  const QString qtFilter = QtFileFilter(withJpeg ? kSequenceFilter : kWmfFilter);
   const QStringList filters = qtFilter.split(QStringLiteral(";;"));
   QString selected = filters.first();
   for (const QString& f : filters)
     if (FormatOfFilter(f) == LastPictureFormat) selected = f;
-  const QString name = AskSaveFileName ? AskSaveFileName(parent, kSaveTitle, qtFilter, selected)
-                                       : QFileDialog::getSaveFileName(parent, kSaveTitle, QString(),
-                                                                      qtFilter, &selected);
+  const QString title = QStringLiteral("Grafik speichern als %1").arg(PictureFormatNames(withJpeg));
+  const QString chosen =
+      AskSaveFileName ? AskSaveFileName(parent, title, qtFilter, name, selected)
+                      : QFileDialog::getSaveFileName(parent, title, name, qtFilter, &selected);
   format = FormatOfFilter(selected);
-  return name;
+  return chosen;
 }
 
 int ClampToInt(long long v) {
@@ -202,11 +205,18 @@ void RedrawOnScreen(const ExportTarget& target) {
 
 // The picture drawn through QtCanvas on a device whose resolution is the
 // metafile's (96 × scale per inch), so that it matches the metafile.
+// `placement`, when given, moves and scales the picture on the device; it is
+// clipped to its own rectangle then.
 void DrawOnDevice(QPaintDevice* device, const ExportVariant& variant, const ExportTarget& target,
-                  const ScaledPicture& picture, bool antialiased) {
+                  const ScaledPicture& picture, bool antialiased,
+                  const QTransform* placement = nullptr) {
   SavedDrawingState saved;
   BeginScaledExport(picture, variant.wmfLineScale);
   QtCanvas canvas(device, antialiased);
+  if (placement) {
+    canvas.painter().setTransform(*placement);
+    canvas.SetClipRect(0, 0, picture.width, picture.height);
+  }
   canvas.font.name = FontFamily(target).toStdString();
   canvas.font.size = FontSize(FontPoints(target) * variant.wmfFontFactor / variant.wmfLineScale);
   PictureCanvas shown(canvas);
@@ -251,7 +261,9 @@ QByteArray RenderPng(const ExportVariant& variant, const ExportTarget& target, d
   return bytes;
 }
 
-// One page of the picture's size at the metafile's resolution.
+// An A4 page that a worksheet can take as it is: the picture drawn as at the
+// metafile's scale, then scaled as a whole (pens and texts with it) to fill the
+// page within its margins, and centred.
 QByteArray RenderPdf(const ExportVariant& variant, const ExportTarget& target) {
   const double scale = variant.wmfLineScale;
   const ScaledPicture picture = ScalePicture(target, scale, WmfCanvas::kMaxSize);
@@ -263,13 +275,18 @@ QByteArray RenderPdf(const ExportVariant& variant, const ExportTarget& target) {
     QPdfWriter writer(&buffer);
     writer.setCreator(QStringLiteral("Kurvio"));
     writer.setResolution(dpi);
-    const QSizeF inches(static_cast<double>(picture.width) / dpi,
-                        static_cast<double>(picture.height) / dpi);
-    // Exactly the picture: no paper size that happens to be close.
-    writer.setPageLayout(
-        QPageLayout(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch),
-                    QPageLayout::Portrait, QMarginsF()));
-    DrawOnDevice(&writer, variant, target, picture, true);
+    const bool wide = picture.width > picture.height;
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                     wide ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                     QMarginsF()));
+    const double margin = kPdfMarginMm / 25.4 * dpi;
+    const double fit = std::min((writer.width() - 2 * margin) / picture.width,
+                                (writer.height() - 2 * margin) / picture.height);
+    QTransform placement;
+    placement.translate((writer.width() - fit * picture.width) / 2,
+                        (writer.height() - fit * picture.height) / 2);
+    placement.scale(fit, fit);
+    DrawOnDevice(&writer, variant, target, picture, true, &placement);
   }
   return bytes;
 }
@@ -519,17 +536,19 @@ bool WritePictureFile(const ExportVariant& variant, const ExportTarget& target,
 
 namespace {
 
+enum class WriteAnswer { Write, Refused, AskAgain };
+
 // The dialog asked about the name as typed; the name written may differ. A
 // write-protected file is refused: the new file would be renamed over it, which
 // its protection does not stop.
-bool MayWrite(QWidget* parent, const QString& chosen, const QString& path) {
-  if (!QFileInfo::exists(path)) return true;
+WriteAnswer MayWrite(QWidget* parent, const QString& chosen, const QString& path) {
+  if (!QFileInfo::exists(path)) return WriteAnswer::Write;
   if (AccessFile(QFile::encodeName(path).constData(), W_OK) != 0 && errno != ENOENT) {
     ShowError(parent, QStringLiteral("Die Datei „%1“ ist schreibgeschützt und wird nicht ersetzt.")
                           .arg(QDir::toNativeSeparators(path)));
-    return false;
+    return WriteAnswer::Refused;
   }
-  return path == chosen || AskReplace(parent, path);
+  return path == chosen || AskReplace(parent, path) ? WriteAnswer::Write : WriteAnswer::AskAgain;
 }
 
 // The window's redraw on its off-screen bitmap, as a JPEG file.
@@ -559,12 +578,18 @@ bool WriteJpegFile(const ExportTarget& target, const QString& path, QWidget* par
 // A file button: the dialog, the name, the format, and the file.
 bool SavePicture(const ExportVariant& variant, const ExportTarget& target, QWidget* parent,
                  bool withJpeg) {
-  PictureFormat filtered = PictureFormat::Wmf;
-  const QString chosen = AskFileName(parent, withJpeg ? kSequenceFilter : kWmfFilter, filtered);
-  if (chosen.isEmpty()) return false;
-  const PictureFile file = ChoosePictureFile(chosen, filtered, withJpeg);
-  LastPictureFormat = file.format;
-  if (!MayWrite(parent, chosen, file.path)) return false;
+  PictureFile file{QString(), PictureFormat::Wmf};
+  QString chosen;
+  for (;;) {
+    PictureFormat filtered = PictureFormat::Wmf;
+    chosen = AskFileName(parent, withJpeg, chosen, filtered);
+    if (chosen.isEmpty()) return false;
+    file = ChoosePictureFile(chosen, filtered, withJpeg);
+    LastPictureFormat = file.format;
+    const WriteAnswer answer = MayWrite(parent, chosen, file.path);
+    if (answer == WriteAnswer::Refused) return false;
+    if (answer == WriteAnswer::Write) break;
+  }
   switch (file.format) {
     case PictureFormat::Wmf:
       return WriteWmfFile(variant, target, file.path, parent);
@@ -579,6 +604,15 @@ bool SavePicture(const ExportVariant& variant, const ExportTarget& target, QWidg
 }
 
 }  // namespace
+
+QString PictureFormatNames(bool withJpeg) {
+  return withJpeg ? QStringLiteral("WMF-Metadatei, JPEG, PNG, SVG oder PDF")
+                  : QStringLiteral("WMF-Metadatei, PNG, SVG oder PDF");
+}
+
+QString SavePictureHint(bool withJpeg) {
+  return QStringLiteral("Grafik als %1 speichern").arg(PictureFormatNames(withJpeg));
+}
 
 bool SaveWmfFile(const ExportVariant& variant, const ExportTarget& target, QWidget* parent) {
   return SavePicture(variant, target, parent, false);

@@ -73,9 +73,11 @@ struct ExportTarget {
 
 // Dialogs, replaceable so that tests run without them; empty means Qt's own.
 // The save dialog (asks before replacing the chosen file); empty when cancelled.
-// `selectedFilter` comes in as the filter to show selected and goes out as the one chosen.
+// It opens with `name` filled in (empty the first time, the name chosen before
+// after a "Nein" to replacing its file). `selectedFilter` comes in as the filter
+// to show selected and goes out as the one chosen.
 extern std::function<QString(QWidget* parent, const QString& title, const QString& filter,
-                             QString& selectedFilter)>
+                             const QString& name, QString& selectedFilter)>
     AskSaveFileName;
 // Asks whether an existing file may be replaced.
 extern std::function<bool(QWidget* parent, const QString& question)> AskReplaceFile;
@@ -95,16 +97,24 @@ enum class PictureFormat { Wmf, Jpeg, Png, Svg, Pdf };
 // The picture as a metafile, without redrawing the screen.
 std::string RenderWmf(const ExportVariant& variant, const ExportTarget& target);
 // The picture as a PNG (`scale` times the screen size, on the background
-// colour), an SVG or a PDF page (vector pictures at the metafile's scale),
-// without redrawing the screen. Empty when the picture cannot be made.
+// colour), an SVG (a vector picture at the metafile's scale) or a PDF (an A4
+// page, landscape for a picture wider than high, with the picture as large as
+// the margins allow and centred), without redrawing the screen. Empty when the
+// picture cannot be made.
 std::string RenderPicture(const ExportVariant& variant, const ExportTarget& target,
                           PictureFormat format);
 inline constexpr double kPngFileScale = 4.0;
 inline constexpr double kPngClipboardScale = 2.0;
 
+// The formats a file button saves in, as its hint and the save dialog's title name them.
+QString PictureFormatNames(bool withJpeg);
+// The hint of a file button.
+QString SavePictureHint(bool withJpeg);
+
 // "WMF - Datei": asks for the name and the format (metafile, PNG, SVG or PDF)
 // and writes the file under the name ChoosePictureFile makes. The dialog opens
-// with LastPictureFormat. False when cancelled or failed (a failure is reported).
+// with LastPictureFormat; "Nein" to replacing a file opens it again with the
+// name. False when cancelled or failed (a failure is reported).
 bool SaveWmfFile(const ExportVariant& variant, const ExportTarget& target, QWidget* parent);
 // Writes the metafile under `path` as it stands.
 bool WriteWmfFile(const ExportVariant& variant, const ExportTarget& target, const QString& path,

@@ -28,8 +28,8 @@ ButtonColumn MakeButtonColumn(TModuleDialog* window, QWidget* parent, ButtonColu
   c.settingsButton = Button(c.panel, "SpeedButton14", QStringLiteral("Einstellungen"));
   c.printButton =
       Button(c.panel, "SpeedButton15", QStringLiteral("Drucken"), QStringLiteral("Grafik drucken"));
-  c.wmfFileButton = Button(c.panel, "SpeedButton17", QStringLiteral("WMF - Datei"),
-                           QStringLiteral("Grafik als WMF speichern"));
+  c.wmfFileButton =
+      Button(c.panel, "SpeedButton17", QStringLiteral("WMF - Datei"), SavePictureHint(false));
   c.wmfClipboardButton = Button(c.panel, "SpeedButton23", QStringLiteral("WMF - Clipb."),
                                 QStringLiteral("Grafik im WMF- Format in die Zwischenablage"));
   c.closeButton = Button(c.panel, "SpeedButton6", QStringLiteral("&Beenden"),

@@ -13,6 +13,7 @@
 
 #include "module/HelpWindow.h"
 #include "module/Presentation.h"
+#include "module/WindowHelp.h"
 #include "term/Term.h"
 
 namespace kurvio {
@@ -112,7 +113,9 @@ void TModuleDialog::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-void TModuleDialog::ShowHelp() { TForm18::Execute(this); }
+void TModuleDialog::ShowHelp() {
+  if (!TWindowHelp::Execute(this)) TForm18::Execute(this);
+}
 
 void CentreOnScreen(QWidget* window) {
   const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

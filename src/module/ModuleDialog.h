@@ -45,7 +45,8 @@ class TModuleDialog : public QDialog {
   void InstallFieldKeys(bool arrowsMoveFocus);
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  // F1: the help window on the term language, modally.
+  // F1: the help of this window, modally; the help on the term language for a
+  // window without its own.
   virtual void ShowHelp();
 
  private:

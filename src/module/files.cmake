@@ -11,6 +11,9 @@ list(APPEND KURVIO_UI_SOURCES
   module/Cursors.cpp
   module/HelpWindow.h
   module/HelpWindow.cpp
+  module/WindowHelp.h
+  module/WindowHelp.cpp
+  module/help/help.qrc
   module/SettingsLaunch.cpp
   module/IntegerField.cpp
   module/DrawOn.cpp

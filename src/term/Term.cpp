@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "settings/TextEncoding.h"
 #include "term/TermCache.h"
 
 namespace kurvio {
@@ -150,6 +151,8 @@ class Compiler {
   bool error() const { return error_; }
   int code() const { return code_; }
   int position() const { return pos_; }
+  // The number that could not be read, on kErrNumber.
+  const std::string& failedLiteral() const { return failedLiteral_; }
 
  private:
   void Fail(int code) {
@@ -337,6 +340,7 @@ class Compiler {
 
     double value = 0.0;
     if (digitsBeforePoint == 0 || literal.back() == '.' || !ConvertLiteral(literal, value)) {
+      failedLiteral_ = literal;
       Fail(kErrNumber);
       return nullptr;
     }
@@ -354,10 +358,107 @@ class Compiler {
   bool error_ = false;
   int code_ = kNoError;
   int depth_ = 0;
+  std::string failedLiteral_;
 };
 
-void ReportSyntaxError(int code) {
-  if (SyntaxErrorReporter) SyntaxErrorReporter(std::string("Syntaxfehler: ") + ErrorText(code));
+bool IsLetter(unsigned char c) { return c >= 'a' && c <= 'z'; }
+
+// What the term language writes for the name starting at `at` (a letter it
+// does not know there), for the names pupils reach for first.
+std::string NameHint(const std::string& s, std::size_t at, bool variablesAllowed) {
+  std::size_t end = at;
+  while (end < s.size() && IsLetter(static_cast<unsigned char>(s[end]))) ++end;
+  const std::string word = s.substr(at, end - at);
+  const char c = s[at];
+  if ((c == 'x' || c == 't') && !variablesAllowed) return "in Zahlenfeldern stehen weder x noch t";
+  if (c == 'x' && TermIntegralMode) return "hier heißt die Variable t";
+  if ((c == 'x' || c == 'y') && TermSequenceMode) return "bei Folgen heißt die Variable n";
+  if (c == 'y') return "die Variable heißt x; einzugeben ist nur der Term";
+  if (c == 'n') return "n gibt es nur bei Folgen";
+  if (word.rfind("log", 0) == 0) return "Logarithmus: lg(x), ln(x) oder ld(x)";
+  if (word.rfind("root", 0) == 0 || word.rfind("wur", 0) == 0) return "Wurzel: sqrt(x)";
+  return "die erlaubten Namen stehen in der Hilfe zur Termeingabe";
+}
+
+// What the term language writes instead of the symbol at `at`, for the slips
+// pupils make most; empty when there is nothing to say.
+std::string SymbolHint(const std::string& s, std::size_t at, bool variablesAllowed) {
+  const unsigned char c = static_cast<unsigned char>(s[at]);
+  const unsigned char before = at > 0 ? static_cast<unsigned char>(s[at - 1]) : 0;
+  if (IsLetter(c)) return NameHint(s, at, variablesAllowed);
+  switch (c) {
+    case '|':
+      return "Betrag: abs(x)";
+    case 0xB2:  // ²
+      return "Quadrat: x^2";
+    case 0xB3:  // ³
+      return "hoch 3: x^3";
+    case 0xB7:  // ·
+    case 0xD7:  // ×
+      return "mal: *";
+    case ':':
+    case 0xF7:  // ÷
+      return "geteilt: /";
+    case '[':
+    case ']':
+      return "Klammern sind nur ( )";
+    case '!':
+      return "Fakultät: fak(x)";
+    case '=':
+      return "einzugeben ist nur der Term, ohne „y =“";
+    case '{':
+      return "vor dem Kommentar { fehlt der Term";
+    case '+':
+    case '-':
+      if (before == '*' || before == '/' || before == '+' || before == '-')
+        return "kein Vorzeichen nach *, /, + oder -: 3*(-x) oder -3x";
+      return {};
+    case '*':
+    case '/':
+    case '^':
+      return "zwei Rechenzeichen nacheinander";
+    default:
+      return {};
+  }
+}
+
+// Why a number could not be read.
+std::string NumberHint(const std::string& literal) {
+  if (!literal.empty() && std::string("eE+-").find(literal.back()) != std::string::npos)
+    return "nach einer Zahl steht e für die Zehnerpotenz: 2e3 = 2000, 2·e schreibt man 2*e";
+  if (literal.empty() || literal.front() == '.' || literal.back() == '.')
+    return "eine Zahl hat höchstens ein Komma, mit Ziffern davor und danach: 0,5 oder 5,0";
+  return "die Zahl ist zu groß";
+}
+
+// The message for a failed compilation of `s` (with any inserted "*"), the
+// error's place counted as `shownPosition` in the text as typed.
+std::string SyntaxErrorMessage(const Compiler& compiler, const std::string& s, int shownPosition,
+                               bool variablesAllowed) {
+  const int code = compiler.code();
+  const int position = compiler.position();
+  std::string message = std::string("Syntaxfehler: ") + ErrorText(code);
+  std::string hint;
+  if (code == kErrUnknownSymbol && position >= 1 && position <= static_cast<int>(s.size())) {
+    const std::size_t at = static_cast<std::size_t>(position - 1);
+    const unsigned char c = static_cast<unsigned char>(s[at]);
+    TextForm form;
+    // A control character shows as nothing; its place says where it is.
+    if (c >= 0x20 && c != 0x7F) message += "„" + DecodeText(s.substr(at, 1), form) + "“ ";
+    message += "an Stelle " + std::to_string(shownPosition);
+    hint = SymbolHint(s, at, variablesAllowed);
+  } else if (code == kErrNumber) {
+    hint = NumberHint(compiler.failedLiteral());
+  }
+  if (!hint.empty()) {
+    while (!message.empty() && message.back() == ' ') message.pop_back();
+    message += " — " + hint;
+  }
+  return message;
+}
+
+void ReportSyntaxError(const std::string& message) {
+  if (SyntaxErrorReporter) SyntaxErrorReporter(message);
 }
 
 }  // namespace
@@ -407,7 +508,7 @@ void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllo
   if (s.size() > kMaxTermLength) {
     TermErrorPos = static_cast<int>(kMaxTermLength);
     TermDefined = false;
-    ReportSyntaxError(kErrTooLong);
+    ReportSyntaxError(std::string("Syntaxfehler: ") + ErrorText(kErrTooLong));
     return;
   }
 
@@ -426,7 +527,8 @@ void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllo
     }
     if (compiler.error()) {
       TermErrorPos = compiler.position() - inserted;
-      ReportSyntaxError(code);
+      if (SyntaxErrorReporter)
+        ReportSyntaxError(SyntaxErrorMessage(compiler, s, TermErrorPos, variablesAllowed));
     }
     TermDefined = !compiler.error();
     return;

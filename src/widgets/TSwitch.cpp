@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <algorithm>
-#include <cstdlib>
 
 #include "widgets/WidgetPaint.h"
 
@@ -106,11 +105,6 @@ TSwitch::Geometry TSwitch::ComputeGeometry() const {
   return g;
 }
 
-bool TSwitch::IsOnRaisedHalf(int x) const {
-  const int hw = ComputeGeometry().hw;
-  return hw > 0 ? x > hw : x < std::abs(hw);
-}
-
 void TSwitch::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const Geometry g = ComputeGeometry();
@@ -165,7 +159,8 @@ void TSwitch::mousePressEvent(QMouseEvent* event) {
   if (focusPolicy() & Qt::ClickFocus) setFocus(Qt::MouseFocusReason);
   emit OnMouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
   if (!self) return;
-  if (event->button() == Qt::LeftButton && IsOnRaisedHalf(pos.x())) Toggle();
+  // The whole face is the switch: a pupil clicks on "EIN" as often as beside it.
+  if (event->button() == Qt::LeftButton) Toggle();
 }
 
 void TSwitch::keyPressEvent(QKeyEvent* event) {

@@ -62,8 +62,6 @@ class TSwitch : public QWidget {
   void SetFontColor(int color);
 
   Geometry ComputeGeometry() const;
-  // Whether a press at x lands on the raised half, the one that toggles.
-  bool IsOnRaisedHalf(int x) const;
 
   QSize sizeHint() const override { return QSize(83, sideLength_ + 18); }
 

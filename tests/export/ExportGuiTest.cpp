@@ -60,10 +60,13 @@ class ExportTest : public ::testing::Test {
     SetDefaultSettings();
     box.resize(400, 300);
     LastPictureFormat = PictureFormat::Wmf;
-    AskSaveFileName = [this](QWidget*, const QString&, const QString&, QString& selected) {
+    AskSaveFileName = [this](QWidget*, const QString& title, const QString&, const QString& name,
+                             QString& selected) {
+      titles.push_back(title);
       opensWith.push_back(selected);
+      opensWithName.push_back(name);
       if (!answerFilter.isEmpty()) selected = answerFilter;
-      return answer;
+      return name.isEmpty() ? answer : answerAgain;
     };
     AskReplaceFile = [this](QWidget*, const QString& q) {
       questions.push_back(q);
@@ -94,9 +97,10 @@ class ExportTest : public ::testing::Test {
   TempDir dir;
   QWidget box;
   QString answer;
+  QString answerAgain;   // when the dialog opens again after a "Nein"; cancels when empty
   QString answerFilter;  // the filter the user picks; the first one when empty
   bool replace = false;
-  std::vector<QString> opensWith, questions, errors;
+  std::vector<QString> titles, opensWith, opensWithName, questions, errors;
   DrawingState seen{};
   int screenRedraws = 0;
 };
@@ -164,6 +168,30 @@ TEST_F(ExportTest, ExistingFilesAreReplacedOnlyWhenAllowed) {
   AccessFile = &::access;
   EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
   EXPECT_EQ(ReadWmf(ReadBytes(protectedFile)).error, "");
+}
+
+// "Nein" to replacing a file asks again, with the name and format; the title names every format.
+TEST_F(ExportTest, NoToReplacingAFileAsksForTheNameAgain) {
+  WriteBytes(dir.File("kurve.svg"), "old");
+  answer = Path("kurve");
+  answerFilter = "SVG-Grafik (*.svg)";
+  answerAgain = Path("neu");
+  EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
+  EXPECT_EQ(opensWithName, (std::vector<QString>{QString(), Path("kurve")}));
+  EXPECT_EQ(opensWith[1], "SVG-Grafik (*.svg)");
+  EXPECT_EQ(ReadBytes(dir.File("kurve.svg")), "old");
+  EXPECT_EQ(testing::ReadSvg(ReadBytes(dir.File("neu.svg"))).error, "");
+
+  for (const char* format : {"WMF", "PNG", "SVG", "PDF"}) EXPECT_TRUE(titles[0].contains(format));
+  answerAgain.clear();
+  EXPECT_FALSE(SaveWmfOrJpeg(kMainWindowExport, SimpleTarget(), nullptr));  // cancelled then
+  EXPECT_TRUE(titles.back().contains("JPEG") && !titles[0].contains("JPEG"));
+}
+
+// A picture wider than high turns the A4 page.
+TEST_F(ExportTest, AWidePictureTurnsThePdfPage) {
+  const std::string pdf = RenderPicture(kMainWindowExport, SimpleTarget(), PictureFormat::Pdf);
+  EXPECT_NE(pdf.find("/MediaBox [0 0 842"), std::string::npos);  // 842 × 595 points
 }
 
 // A missing folder fails before the rename, a read-only disk at it.
@@ -280,14 +308,20 @@ TEST_F(MainWindowExportTest, EveryFormatHoldsTheAxisAndTheCurvesMinimum) {
   ASSERT_EQ(copied.size(), QSize(W / 2, H / 2));
   EXPECT_TRUE(DarkNear(copied, minimumX / 2, minimumY / 2, 3));
 
-  // PDF: one page of the picture's size (to the point, 5.3 pixels here); at
-  // the metafile's 384 pixels per inch it shows the picture pixel for pixel.
+  // PDF: the picture, higher than wide here, fills an upright A4 page within
+  // margins of 1 cm, centred; at 100 pixels per inch the page is 827 × 1170 pixels.
+  ASSERT_LT(W, H);
   if (!testing::HavePdftoppm()) GTEST_SKIP() << "no pdftoppm";
-  const QImage page = RasterisePdf(dir.File("bild.v2.pdf"), 384, dir.File("seite"));
-  ASSERT_FALSE(page.isNull());
-  EXPECT_NEAR(page.width(), W, 6);
-  EXPECT_NEAR(page.height(), H, 6);
-  EXPECT_TRUE(DarkNear(page.convertToFormat(QImage::Format_RGB32), minimumX, minimumY, 4));
+  const QImage page = RasterisePdf(dir.File("bild.v2.pdf"), 100, dir.File("seite"))
+                          .convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(page.size(), QSize(827, 1170));
+  const double fit = std::min((827 - 200 / 2.54) / W, (1170 - 200 / 2.54) / H);
+  const QPointF corner((827 - fit * W) / 2, (1170 - fit * H) / 2);
+  const QPointF minimum = corner + fit * QPointF(minimumX, minimumY);
+  EXPECT_TRUE(DarkNear(page, std::lround(minimum.x()), std::lround(minimum.y()), 2));
+  const int axisOnPage = std::lround(corner.y() + fit * axisRow);
+  EXPECT_TRUE(DarkNear(page, std::lround(corner.x() + fit * W / 10), axisOnPage, 1));
+  EXPECT_FALSE(DarkNear(page, std::lround(corner.x()) - 3, axisOnPage, 1));  // nothing beyond it
 }
 
 TEST_F(MainWindowExportTest, FailedOrBusyPrintingDrawsNothing) {

@@ -105,7 +105,8 @@ TEST_F(SettingsDialogTest, FieldsAsKept) {
   EXPECT_TRUE(form->isVisible());  // Enter moves on without closing the dialog
 
   Type("Edit2", "2x");  // a syntax error keeps the text, the focus and the value
-  EXPECT_EQ(messages, std::vector<std::string>{"Syntaxfehler: unbekanntes Symbol "});
+  EXPECT_EQ(messages, std::vector<std::string>{"Syntaxfehler: unbekanntes Symbol „x“ an Stelle 2 "
+                                               "— in Zahlenfeldern stehen weder x noch t"});
   EXPECT_EQ(x2, 20);
   EXPECT_EQ(Text("Edit2"), "2x");
   EXPECT_TRUE(form->xToField->hasFocus());

@@ -126,11 +126,11 @@ TEST_F(TermEditTest, SyntaxErrorKeepsTextAndFocus) {
     int caret;
   } cases[] = {
       // clang-format off
-      {false, "2*x", "Syntaxfehler: unbekanntes Symbol ", 3},
-      {false, "t+1", "Syntaxfehler: unbekanntes Symbol ", 1},
+      {false, "2*x", "Syntaxfehler: unbekanntes Symbol „x“ an Stelle 3 — in Zahlenfeldern stehen weder x noch t", 3},
+      {false, "t+1", "Syntaxfehler: unbekanntes Symbol „t“ an Stelle 1 — in Zahlenfeldern stehen weder x noch t", 1},
       {false, "(1+2", "Syntaxfehler: unvollst\xC3\xA4ndig ", 4}, // at the end of the text
       {true, "sin x", "Syntaxfehler: Klammer \"(\" fehlt ", 4},
-      {true, "x+y", "Syntaxfehler: unbekanntes Symbol ", 3},
+      {true, "x+y", "Syntaxfehler: unbekanntes Symbol „y“ an Stelle 3 — die Variable heißt x; einzugeben ist nur der Term", 3},
       {true, "x+1)", "Syntaxfehler: Klammer \")\" zuviel ", 4},
       // clang-format on
   };

@@ -172,6 +172,38 @@ TEST(Terms, AnyOtherOrderIsTheThirdDerivative) {
   MainTerm.reset();
 }
 
+// A rejected symbol is named with its place, a common slip with the way to write it.
+TEST(Terms, TheMessageNamesTheSymbolItsPlaceAndTheWayToWriteIt) {
+  const struct {
+    const char* text;
+    const char* message;
+  } rows[] = {
+      {"|x|", "unbekanntes Symbol „|“ an Stelle 1 — Betrag: abs(x)"},
+      {"3 x\xB2", "unbekanntes Symbol „²“ an Stelle 3 — Quadrat: x^2"},  // the blank is dropped
+      {"2*-x",
+       "unbekanntes Symbol „-“ an Stelle 3 — kein Vorzeichen nach *, /, + oder -: "
+       "3*(-x) oder -3x"},
+      {"log(x)", "unbekanntes Symbol „l“ an Stelle 1 — Logarithmus: lg(x), ln(x) oder ld(x)"},
+      {"1,5,2",
+       "Zahldarstellung — eine Zahl hat höchstens ein Komma, mit Ziffern davor und "
+       "danach: 0,5 oder 5,0"},
+      {"2e",
+       "Zahldarstellung — nach einer Zahl steht e für die Zehnerpotenz: 2e3 = 2000, 2·e "
+       "schreibt man 2*e"},
+      {"1e999", "Zahldarstellung — die Zahl ist zu groß"},
+  };
+  std::vector<std::string> messages;
+  SyntaxErrorReporter = [&](const std::string& m) { messages.push_back(m); };
+  for (const auto& row : rows) {
+    messages.clear();
+    CompileTerm(MainTerm, row.text, true);
+    EXPECT_EQ(messages, std::vector<std::string>{std::string("Syntaxfehler: ") + row.message})
+        << row.text;
+  }
+  SyntaxErrorReporter = nullptr;
+  MainTerm.reset();
+}
+
 TEST(Terms, WithoutAReporterAFailureIsSilent) {
   SyntaxErrorReporter = nullptr;
   CompileTerm(MainTerm, "x+", true);

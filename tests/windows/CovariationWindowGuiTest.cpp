@@ -1,5 +1,6 @@
 // The covariation window: points on the rails, the guessing game, animation,
 // mouse and readouts.
+#include <QMessageBox>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -117,6 +118,21 @@ TEST_F(CovariationWindowTest, AGuessIsJudgedAndDrawnUntilTheGameEnds) {
     EXPECT_EQ(Text("guessField") + Text("guessVerdict"), QString());
     EXPECT_EQ(drawn(), std::pair(false, true));
   }
+}
+
+// The syntax-error dialog hands the focus back to the term field, and the
+// first Escape there closes the window.
+TEST_F(CovariationWindowTest, EscapeAfterASyntaxErrorClosesTheWindowAtOnce) {
+  InstallSyntaxErrorDialog();
+  QTimer::singleShot(0, [] {  // OK in the error message
+    QTest::keyClick(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()), Qt::Key_Return);
+  });
+  QApplication::setActiveWindow(form.get());
+  Type("Edit1", "|x|");
+  QApplication::setActiveWindow(form.get());  // the desktop activates it again
+  ASSERT_EQ(QApplication::focusWidget(), Find("Edit1"));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_FALSE(form->isVisible());
 }
 
 }  // namespace

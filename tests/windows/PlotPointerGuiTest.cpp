@@ -9,6 +9,7 @@
 #include "app/StartWindow.h"
 #include "module/HelpWindow.h"
 #include "module/SettingsDialog.h"
+#include "module/WindowHelp.h"
 #include "plot/PaintBox.h"
 #include "support/WindowFixture.h"
 #include "term/NumberFormat.h"
@@ -37,7 +38,8 @@ std::array<double, 4> View() { return {x1, x2, y1, y2}; }
 QWidget* HelpOwner(const std::function<void()>& action) {
   QWidget* owner = nullptr;
   QTimer::singleShot(0, [&] {
-    if (auto* help = qobject_cast<TForm18*>(QApplication::activeModalWidget())) {
+    QWidget* help = QApplication::activeModalWidget();
+    if (qobject_cast<TForm18*>(help) || qobject_cast<TWindowHelp*>(help)) {
       owner = help->parentWidget();
       help->close();
     }

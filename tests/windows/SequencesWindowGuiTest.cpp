@@ -64,6 +64,19 @@ TEST_F(SequencesWindowTest, TypedLimitAndTheLimitOfAFaultyTerm) {
   EXPECT_EQ(FolgenGrenzwert, 0.0);
 }
 
+// The n0 part keeps its room while hidden: nothing below it moves as a limit is found.
+TEST_F(SequencesWindowTest, TheControlsBelowStayWhenALimitIsFound) {
+  const auto below = [this] {
+    QApplication::processEvents();
+    return Find("ListBox1")->mapTo(form.get(), QPoint());
+  };
+  Check("BitCheckBox1", false);
+  const auto without = below();
+  Check("BitCheckBox1", true);
+  ASSERT_TRUE(Find("Panel4")->isVisible());
+  EXPECT_EQ(below(), without);
+}
+
 TEST_F(SequencesWindowTest, MaxEpsMovesTheBarAndAWidthOfZeroIsRefused) {
   auto* bar = Find<QScrollBar>("ScrollBar3");
   Type("Edit4", QStringLiteral("3"));  // beyond the bar: at its end, the value as typed

@@ -3,6 +3,7 @@
 
 #include "plot/PaintBox.h"
 #include "support/WindowFixture.h"
+#include "widgets/TBitCheckBox.h"
 #include "windows/curves/TangentWindow.h"
 
 namespace kurvio {
@@ -26,6 +27,9 @@ TEST_F(TangentWindowTest, EveryDesignNameNamesOneControl) {
        "SpeedButton23", "SpeedButton6",  "SpeedButton2",  "SpeedButton12", "SpeedButton25",
        "SpeedButton13", "SpeedButton16", "SpeedButton24", "SpeedButton21", "SpeedButton9"});
   ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
+  // Each triangle box says whose slope its triangle shows.
+  EXPECT_EQ(Find<TBitCheckBox>("BitCheckBox3")->Caption(), "Sekantensteigungsdreieck");
+  EXPECT_EQ(Find<TBitCheckBox>("BitCheckBox5")->Caption(), "Tangentensteigungsdreieck");
 }
 
 // What is typed is what is drawn: P at the typed pi/2 (not the bar's 1,57) has the

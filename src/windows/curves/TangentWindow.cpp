@@ -140,7 +140,8 @@ void TForm8::BuildSecantRows(QWidget* panel, QVBoxLayout* column) {
   secant->setVerticalSpacing(2);
   labelsBox = Named(CheckBox(panel, QStringLiteral("Beschriftung")), "BitCheckBox2");
   guidesBox = Named(CheckBox(panel, QStringLiteral("Hilfslinien")), "BitCheckBox4");
-  secantTriangleBox = Named(CheckBox(panel, QStringLiteral("Steigungsdreieck")), "BitCheckBox3");
+  secantTriangleBox =
+      Named(CheckBox(panel, QStringLiteral("Sekantensteigungsdreieck")), "BitCheckBox3");
   secantColorButton = new TColorButton(panel);
   secantColorButton->SetDefaultText(QStringLiteral("Sekante"));
   secantColorButton->setToolTip(QStringLiteral("Sekante"));
@@ -170,7 +171,8 @@ void TForm8::BuildSecantRows(QWidget* panel, QVBoxLayout* column) {
 void TForm8::BuildTangentRows(QWidget* panel, QVBoxLayout* column) {
   auto* tangent = new QGridLayout;
   tangentBox = Named(CheckBox(panel, QStringLiteral("Tangente")), "BitCheckBox1");
-  tangentTriangleBox = Named(CheckBox(panel, QStringLiteral("Steigungsdreieck")), "BitCheckBox5");
+  tangentTriangleBox =
+      Named(CheckBox(panel, QStringLiteral("Tangentensteigungsdreieck")), "BitCheckBox5");
   tangent->addWidget(tangentBox, 0, 0);
   tangent->addWidget(tangentTriangleBox, 0, 1);
   auto* tangentSlope = new QHBoxLayout;

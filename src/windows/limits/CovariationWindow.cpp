@@ -197,6 +197,8 @@ void TForm12::BuildTermPanels(QWidget* panel, QVBoxLayout* column) {
   guess->addWidget(guessField, 0, 1);
   guessVerdict = Named(new QLabel(guessRow), "guessVerdict");
   guessVerdict->setWordWrap(true);
+  // Room for the longest verdict from the start: the controls below stay put when one appears.
+  guessVerdict->setMinimumHeight(2 * guessVerdict->fontMetrics().lineSpacing());
   guess->addWidget(guessVerdict, 1, 0, 1, 2);
   families->addWidget(guessRow, 7, 0, 1, 2);
   familyPanel->hide();

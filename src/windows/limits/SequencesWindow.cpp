@@ -113,6 +113,7 @@ void TForm15::BuildLayout() {
   // This window's reset is not its InitWerte.
   viewPad->Reset = [] { OpeningView(); };
   buttons = bottom.buttons;
+  buttons.wmfFileButton->setToolTip(SavePictureHint(true));  // JPEG too, see onSaveFileClicked
   FinishPanel(330);
 }
 
@@ -167,6 +168,10 @@ void TForm15::BuildLimitRows(QWidget* panel, QVBoxLayout* column) {
 // The n0 part, shown while a limit has been found.
 void TForm15::BuildN0Panel(QWidget* panel, QVBoxLayout* column) {
   n0Panel = Named(new QWidget(panel), "Panel4");
+  // Hidden it keeps its room, so that the controls below do not move as a limit is found or lost.
+  QSizePolicy keepRoom = n0Panel->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  n0Panel->setSizePolicy(keepRoom);
   auto* n0 = new QGridLayout(n0Panel);
   n0->setContentsMargins(0, 0, 0, 0);
   n0->setVerticalSpacing(2);

@@ -1,0 +1,62 @@
+#include "module/WindowHelp.h"
+
+#include <QFile>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "module/HelpWindow.h"
+
+// The help texts are compiled into the library; a static library needs them registered.
+static void RegisterHelpTexts() {
+  static const bool registered = [] {
+    Q_INIT_RESOURCE(help);
+    return true;
+  }();
+  (void)registered;
+}
+
+namespace kurvio {
+
+TWindowHelp::TWindowHelp(QWidget* owner, const QString& helpText) : TModuleDialog(owner) {
+  setWindowTitle(QStringLiteral("Hilfe – ") + (owner ? owner->window()->windowTitle() : QString()));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  text = new QTextBrowser(this);
+  text->setOpenLinks(false);
+  text->setHtml(helpText + QStringLiteral("<hr><p><a href=\"%1\">Hilfe zur Termeingabe</a>: "
+                                          "Funktionen, Rechenzeichen und Schreibregeln "
+                                          "der Terme (auch mit F1 in diesem Fenster). "
+                                          "Esc schließt die Hilfe.</p>")
+                               .arg(QString::fromLatin1(kTermHelpLink)));
+  connect(text, &QTextBrowser::anchorClicked, this, &TWindowHelp::onLinkClicked);
+  layout->addWidget(text);
+  resize(620, 600);
+  InstallFieldKeys(false);
+}
+
+QString TWindowHelp::TextFor(const QString& className) {
+  RegisterHelpTexts();
+  QFile file(QStringLiteral(":/help/%1.html").arg(className));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(file.readAll());
+}
+
+bool TWindowHelp::Execute(QWidget* owner) {
+  if (!owner) return false;
+  QString className = QString::fromLatin1(owner->window()->metaObject()->className());
+  className = className.mid(className.lastIndexOf(QLatin1Char(':')) + 1);
+  const QString helpText = TextFor(className);
+  if (helpText.isEmpty()) return false;
+  TWindowHelp help(owner, helpText);
+  help.exec();
+  return true;
+}
+
+void TWindowHelp::ShowHelp() { TForm18::Execute(this); }
+
+void TWindowHelp::onLinkClicked(const QUrl& link) {
+  if (link.toString() == QLatin1String(kTermHelpLink)) ShowHelp();
+}
+
+}  // namespace kurvio
