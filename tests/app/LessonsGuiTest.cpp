@@ -1,12 +1,16 @@
 // What a user keeps for himself: presentation mode and the line width survive
 // a restart, F11 switches the mode in any window, and with "Fenster merken"
 // every window reopens with the term and view it was closed with.
+#include <QLabel>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
 
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
 #include "module/ViewPad.h"
+#include "settings/IniFile.h"
 #include "settings/Preferences.h"
 #include "settings/WindowState.h"
 #include "support/WindowFixture.h"
@@ -112,13 +116,174 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
       }
       window->close();
     }
-    WriteBytes(WindowStatePath({w.name, {}}), std::string("\0\xFF[Fenster", 10));
-    UseDefaultSettingsIn(dir);
-    const std::unique_ptr<QDialog> window = w.make();
-    EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), "");
-    EXPECT_EQ(x2, opening);
+    // A broken file, and one cut short after the window's name: the window's
+    // own opening values, which closing writes back.
+    const std::string path = WindowStatePath({w.name, {}});
+    for (const std::string& damaged :
+         {std::string("\0\xFF[Fenster", 10), "[Fenster]\nName=" + std::string(w.name) + "\n"}) {
+      WriteBytes(path, damaged);
+      UseDefaultSettingsIn(dir);
+      const std::unique_ptr<QDialog> window = w.make();
+      EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), "");
+      EXPECT_EQ(x2, opening);
+      window->close();
+      EXPECT_EQ(IniFile(ReadBytes(path)).ReadReal("Koordinatensystem", "x2", 0), opening);
+    }
     TermSequenceMode = false;
   }
+}
+
+// A window closed with "Fenster merken" on and opened again after a restart
+// (the settings file's values first); `change` works its controls before.
+template <class Window>
+std::unique_ptr<Window> OpenWindow() {
+  auto window = std::make_unique<Window>();
+  window->resize(1100, 750);
+  window->show();
+  QApplication::processEvents();
+  return window;
+}
+
+template <class Window>
+void Reopen(std::unique_ptr<Window>& window, const TempDir& dir) {
+  window->close();
+  window.reset();
+  UseDefaultSettingsIn(dir);
+  window = OpenWindow<Window>();
+}
+
+template <class Control>
+Control* In(QWidget* window, const char* name) {
+  auto* control = window->findChild<Control*>(QString::fromLatin1(name));
+  EXPECT_NE(control, nullptr) << name;
+  return control;
+}
+
+void ClickBox(QWidget* window, const char* name) {
+  QTest::mouseClick(In<TBitCheckBox>(window, name), Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+QImage Picture(QWidget* window) { return In<QWidget>(window, "PaintBox1")->grab().toImage(); }
+
+std::vector<std::string> TickedBoxes(QWidget* window) {
+  std::vector<std::string> ticked;
+  for (const TBitCheckBox* box : window->findChildren<TBitCheckBox*>())
+    if (box->Checked()) ticked.push_back(box->objectName().toStdString());
+  std::ranges::sort(ticked);
+  return ticked;
+}
+
+class RememberedLessons : public Lessons {
+ protected:
+  void SetUp() override {
+    Lessons::SetUp();
+    RememberLessons = true;
+  }
+};
+
+// Each window's boxes come back as they were, and the picture with them.
+template <class Window>
+void ExpectBoxesAndPictureBack(const TempDir& dir, std::initializer_list<const char*> boxes) {
+  std::unique_ptr<Window> window = OpenWindow<Window>();
+  TypeInto(window.get(), In<QLineEdit>(window.get(), "Edit1"), QStringLiteral("x^3/4-x"));
+  for (const char* box : boxes) ClickBox(window.get(), box);
+  const std::vector<std::string> ticked = TickedBoxes(window.get());
+  const QImage picture = Picture(window.get());
+  EXPECT_EQ(ticked.size(), boxes.size());
+  Reopen(window, dir);
+  EXPECT_EQ(TickedBoxes(window.get()), ticked);
+  EXPECT_TRUE(Picture(window.get()) == picture);
+}
+
+TEST_F(RememberedLessons, EveryWindowReopensWithTheBoxesItWasClosedWith) {
+  ExpectBoxesAndPictureBack<TForm3>(dir,
+                                    {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4", "legendBox"});
+  ExpectBoxesAndPictureBack<TForm11>(dir, {"BitCheckBox2", "legendBox"});
+  ExpectBoxesAndPictureBack<TForm13>(dir, {"BitCheckBox1", "BitCheckBox2"});
+  TermSequenceMode = true;
+  ExpectBoxesAndPictureBack<TForm15>(dir, {"BitCheckBox1", "BitCheckBox2", "BitCheckBox5"});
+  TermSequenceMode = false;
+}
+
+TEST_F(RememberedLessons, TheTangentWindowReopensWithItsBoxesAndFixedSecants) {
+  std::unique_ptr<TForm8> window = OpenWindow<TForm8>();
+  QWidget* w = window.get();
+  TypeInto(w, In<QLineEdit>(w, "Edit1"), QStringLiteral("x^2/2"));
+  for (const char* box : {"BitCheckBox1", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"})
+    ClickBox(w, box);
+  for (const char* q : {"3", "-2"}) {
+    TypeInto(w, In<QLineEdit>(w, "Edit5"), QString::fromLatin1(q));
+    In<QAbstractButton>(w, "SpeedButton13")->click();
+  }
+  TypeInto(w, In<QLineEdit>(w, "Edit5"), QStringLiteral("0,5"));
+  const QImage picture = Picture(w);
+  Reopen(window, dir);
+  w = window.get();
+  EXPECT_EQ(TickedBoxes(w), (std::vector<std::string>{"BitCheckBox1", "BitCheckBox3",
+                                                      "BitCheckBox4", "BitCheckBox5"}));
+  ASSERT_EQ(window->FixedSecants.Count(), 2u);
+  FixedSecant newest;
+  window->FixedSecants.Read(1, newest);
+  EXPECT_EQ(newest.xQ, -2);
+  EXPECT_TRUE(In<QAbstractButton>(w, "SpeedButton16")->isEnabled());
+  EXPECT_TRUE(Picture(w) == picture);
+}
+
+TEST_F(RememberedLessons, TheIntegralWindowReopensWithItsBounds) {
+  std::unique_ptr<TForm7> window = OpenWindow<TForm7>();
+  QWidget* w = window.get();
+  TypeInto(w, In<QLineEdit>(w, "Edit1"), QStringLiteral("t^2-1"));
+  TypeInto(w, In<QLineEdit>(w, "Edit3"), QStringLiteral("-1,5"));
+  TypeInto(w, In<QLineEdit>(w, "Edit4"), QStringLiteral("2,25"));
+  const QString integral = In<QLabel>(w, "Label2")->text();
+  Reopen(window, dir);
+  w = window.get();
+  EXPECT_EQ(IntegralX0, -1.5);
+  EXPECT_EQ(PointX0, 2.25);
+  EXPECT_EQ(In<QLabel>(w, "Label2")->text(), integral);
+  // The bars stand at the bounds: 200 steps over -7..7.
+  EXPECT_EQ(In<QScrollBar>(w, "ScrollBar1")->value(), 132);
+  EXPECT_EQ(In<QScrollBar>(w, "ScrollBar2")->value(), 79);
+}
+
+TEST_F(RememberedLessons, TheCovariationWindowReopensWithItsArrowsAndRails) {
+  std::unique_ptr<TForm12> window = OpenWindow<TForm12>();
+  QWidget* w = window.get();
+  TypeInto(w, In<QLineEdit>(w, "Edit1"), QStringLiteral("x^2/2-1"));
+  for (const char* box : {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3"}) ClickBox(w, box);
+  for (const char* x : {"1", "-3"}) {
+    TypeInto(w, In<QLineEdit>(w, "Edit2"), QString::fromLatin1(x));
+    In<QAbstractButton>(w, "SpeedButton13")->click();
+  }
+  TypeInto(w, In<QLineEdit>(w, "Edit2"), QStringLiteral("2"));
+  In<QAbstractButton>(w, "SpeedButton5")->click();  // the f(x) rail twice as long
+  const QImage picture = Picture(w);
+  Reopen(window, dir);
+  EXPECT_EQ(window->FixedArrows.Count(), 2u);
+  EXPECT_EQ(window->ya, -14);
+  EXPECT_EQ(window->xb, 7);
+  EXPECT_TRUE(Picture(window.get()) == picture);
+}
+
+TEST_F(RememberedLessons, AGuessingGameGoesOnWithANewHiddenTermThatTheFileNeverHolds) {
+  std::unique_ptr<TForm12> window = OpenWindow<TForm12>();
+  QWidget* w = window.get();
+  TypeInto(w, In<QLineEdit>(w, "Edit1"), QStringLiteral("x^3+7"));
+  ClickBox(w, "BitCheckBox4");
+  In<QAbstractButton>(w, "SpeedButton20")->click();  // "ganzrational"
+  const std::string hidden = TermKovariation;
+  ASSERT_EQ(hidden, "1/3x^3-x");  // without a list, the family's own function
+  window->close();
+  const std::string kept = ReadBytes(WindowStatePath({"Kovariation", {}}));
+  EXPECT_EQ(kept.find("3x^3"), std::string::npos) << kept;
+  EXPECT_NE(kept.find("x^3+7"), std::string::npos);
+
+  Reopen(window, dir);
+  w = window.get();
+  EXPECT_TRUE(In<TBitCheckBox>(w, "BitCheckBox4")->Checked());
+  EXPECT_TRUE(window->familyPanel->isVisibleTo(w));
+  EXPECT_EQ(In<QLineEdit>(w, "Edit3")->text(), QStringLiteral("ganzrational"));
+  EXPECT_EQ(TermKovariation, hidden);  // drawn afresh from the same family
 }
 
 }  // namespace

@@ -60,11 +60,18 @@ TEST_F(Preferences, AWindowStateKeepsItsKeysOnly) {
   TermFt = "sin(t)";
   ParamT = 2.5;
   x1 = -3;
-  ASSERT_TRUE(KeepWindowState(tangent));
+  LessonValues kept;
+  kept.SetNumbers("Sekanten", {2.5, -1});
+  kept.SetFlag("BitCheckBox1", true);
+  ASSERT_TRUE(KeepWindowState(tangent, kept));
   TermFx = TermFt = "";
   ParamT = 0;
   x1 = -7;
-  ASSERT_TRUE(RestoreWindowState(tangent));
+  LessonValues own;
+  ASSERT_TRUE(RestoreWindowState(tangent, &own));
+  EXPECT_EQ(own.Numbers("Sekanten"), std::vector<double>({2.5, -1}));
+  EXPECT_TRUE(own.Flag("BitCheckBox1", false));
+  EXPECT_EQ(own.Number("xo", 7), 7);  // not kept: the caller's opening value
   EXPECT_EQ(TermFx, "x^2");
   EXPECT_EQ(TermFt, "");  // not the window's
   EXPECT_EQ(ParamT, 2.5);
@@ -77,16 +84,16 @@ TEST_F(Preferences, AWindowStateKeepsItsKeysOnly) {
     double x1, x2;
     const char* term;
   } files[] = {
-      {"", false, -7, 7, ""},
-      {"[Fenster]\nName=Bisektion\n[Koordinatensystem]\nx1=-1\n", false, -7, 7, ""},
-      {"[Fenster]\nName=Tangentenproblem\n[Koordinatensystem]\nx1=abc\nx2=3\n", true, -7, 3, ""},
-      // A reversed view is no view: the defaults.
-      {"[Fenster]\nName=Tangentenproblem\n[Koordinatensystem]\nx1=5\nx2=1\n", true, -7, 7, ""},
-      {"[Fenster]\nName=Tangentenproblem\n[Funktionsterme]\nf(x)=x+1\n", true, -7, 7, "x+1"},
+      {"", false, -1.5, 18, ""},
+      {"[Fenster]\nName=Bisektion\n[Koordinatensystem]\nx1=-1\n", false, -1.5, 18, ""},
+      {"[Fenster]\nName=Tangentenproblem\n[Koordinatensystem]\nx1=abc\nx2=3\n", true, -1.5, 3, ""},
+      // A reversed view is no view: the window's own.
+      {"[Fenster]\nName=Tangentenproblem\n[Koordinatensystem]\nx1=5\nx2=1\n", true, -1.5, 18, ""},
+      {"[Fenster]\nName=Tangentenproblem\n[Funktionsterme]\nf(x)=x+1\n", true, -1.5, 18, "x+1"},
   };
   for (const auto& f : files) {
     SCOPED_TRACE(f.content);
-    x1 = -7, x2 = 7;
+    x1 = -1.5, x2 = 18;  // the window's opening view
     TermFx = "";
     WriteBytes(WindowStatePath(tangent), f.content);
     EXPECT_EQ(RestoreWindowState(tangent), f.taken);
@@ -94,6 +101,13 @@ TEST_F(Preferences, AWindowStateKeepsItsKeysOnly) {
     EXPECT_EQ(x2, f.x2);
     EXPECT_EQ(TermFx, f.term);
   }
+  // A hand-edited list ends before its first entry that is no number.
+  WriteBytes(WindowStatePath(tangent),
+             "[Fenster]\nName=Tangentenproblem\n[Lektion]\nSekanten=1,5;abc;3\nBitCheckBox1=ja\n");
+  LessonValues edited;
+  ASSERT_TRUE(RestoreWindowState(tangent, &edited));
+  EXPECT_EQ(edited.Numbers("Sekanten"), std::vector<double>{1.5});
+  EXPECT_FALSE(edited.Flag("BitCheckBox1", false));
 }
 
 TEST(Presentation, PensGrowAndPaleColoursTurnStrong) {

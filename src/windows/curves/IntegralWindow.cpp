@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -40,6 +41,9 @@ namespace kurvio {
 namespace {
 
 constexpr int kBarSteps = 200;
+// The bounds x0 and x in the window's state file.
+constexpr const char* kLowerBoundKey = "xo";
+constexpr const char* kUpperBoundKey = "x";
 
 // f at t, with t (and x) the point and the settings' a, b, c.
 double F(double t) { return EvalTerm(MainTerm, t, t, ParamA, ParamB, ParamC, 0); }
@@ -154,7 +158,15 @@ TForm7::TForm7(QWidget* parent)
   TermIntegralMode = true;
   termField->setText(TermToDisplay(TermFt));
   CompileFieldTerm(termField);
-  IntegralX0 = 0;
+  // The bounds the window was closed with; x0 opens at 0, x where it stands.
+  RememberBoxes({legendBox});
+  IntegralX0 = KeptLesson().Number(kLowerBoundKey, 0);
+  PointX0 = KeptLesson().Number(kUpperBoundKey, PointX0);
+  {
+    const QSignalBlocker x0Blocker(x0Bar), xBlocker(xBar);
+    x0Bar->setValue(BarPosition(IntegralX0));
+    xBar->setValue(BarPosition(PointX0));
+  }
   ShowX0();
   ShowX();
   FlaechenStil = 0;  // solid
@@ -163,6 +175,12 @@ TForm7::TForm7(QWidget* parent)
 }
 
 TForm7::~TForm7() { TermIntegralMode = false; }
+
+void TForm7::KeepOwnLesson(LessonValues& own) const {
+  TAnalysisWindow::KeepOwnLesson(own);
+  own.SetNumber(kLowerBoundKey, IntegralX0);
+  own.SetNumber(kUpperBoundKey, PointX0);
+}
 
 void TForm7::BuildLayout() {
   QWidget* panel = nullptr;

@@ -63,6 +63,7 @@ TForm8::TForm8(QWidget* parent)
 
   FixedSecants.MakeEmpty();
   Examples.MakeEmpty();
+  RestoreOwnLesson();
   termField->setText(TermToDisplay(TermFx));
   pScroll_->ShowValue();
   qScroll_->ShowValue();
@@ -74,6 +75,43 @@ TForm8::TForm8(QWidget* parent)
 }
 
 TForm8::~TForm8() { FixedSecants.DeleteAll(); }
+
+namespace {
+constexpr const char* kSecantsKey = "Sekanten";
+constexpr const char* kSecantColoursKey = "Sekantenfarben";
+}  // namespace
+
+void TForm8::RestoreOwnLesson() {
+  RememberBoxes(
+      {tangentBox, labelsBox, secantTriangleBox, guidesBox, tangentTriangleBox, legendBox});
+  ShowTangent = tangentBox->Checked();
+  ShowLabels = labelsBox->Checked();
+  ShowSecantTriangle = secantTriangleBox->Checked();
+  ShowGuides = guidesBox->Checked();
+  ShowTangentTriangle = tangentTriangleBox->Checked();
+  // Oldest first, so that the newest ends up in front again.
+  const std::vector<double> xs = KeptLesson().Numbers(kSecantsKey);
+  const std::vector<double> colours = KeptLesson().Numbers(kSecantColoursKey);
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    const bool known = i < colours.size() && colours[i] >= 0 && colours[i] <= 0xFFFFFF &&
+                       colours[i] == std::floor(colours[i]);
+    FixedSecants.InsertFront({xs[i], known ? static_cast<Color>(colours[i]) : Farben::Sekante});
+  }
+  UpdateDeleteButtons();
+}
+
+void TForm8::KeepOwnLesson(LessonValues& own) const {
+  TAnalysisWindow::KeepOwnLesson(own);
+  std::vector<double> xs, colours;
+  for (std::size_t i = FixedSecants.Count(); i >= 1; --i) {
+    FixedSecant s;
+    if (!FixedSecants.Read(i, s)) continue;
+    xs.push_back(s.xQ);
+    colours.push_back(static_cast<double>(s.color));
+  }
+  own.SetNumbers(kSecantsKey, xs);
+  own.SetNumbers(kSecantColoursKey, colours);
+}
 
 void TForm8::BuildLayout() {
   QWidget* panel = nullptr;

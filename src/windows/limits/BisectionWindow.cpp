@@ -73,7 +73,8 @@ TForm13::TForm13(QWidget* parent)
   CompileFieldTerm(termField);
   decimalsField->setText(QStringLiteral("5"));
   errorBoundLabel->setText(QString::fromStdString(ErrorBoundText(eps, DecimalSeparator)));
-  paintBox->setCursor(ProgramCursor(4));
+  RememberBoxes({guideLinesBox, labelsBox, zoomModeBox, legendBox});
+  paintBox->setCursor(ProgramCursor(zoomModeBox->Checked() ? 1 : 4));
   examples_->LoadLines();
 }
 
