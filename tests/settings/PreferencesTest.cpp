@@ -128,11 +128,13 @@ TEST(Presentation, PensGrowAndPaleColoursTurnStrong) {
   } colours[] = {
       {RGB(255, 255, 0), kWhite, RGB(204, 150, 0)},         // yellow
       {RGB(255, 255, 187), kWhite, RGB(204, 150, 0)},       // pale yellow
-      {RGB(0, 255, 0), kWhite, RGB(0, 150, 110)},           // light green
-      {RGB(0, 187, 0), kWhite, RGB(0, 150, 110)},           // green, still too light
+      {RGB(0, 255, 0), kWhite, RGB(0, 140, 120)},           // light green
+      {RGB(0, 187, 0), kWhite, RGB(0, 140, 120)},           // green, still too light
       {RGB(192, 192, 192), kWhite, RGB(96, 96, 96)},        // light grey
       {RGB(0, 255, 255), kWhite, RGB(0, 145, 145)},         // cyan, darkened
-      {RGB(255, 0, 0), kWhite, RGB(255, 0, 0)},             // strong already
+      {RGB(0, 0, 255), kWhite, RGB(0, 0, 255)},             // strong already
+      {RGB(255, 0, 0), kWhite, RGB(213, 94, 0)},            // red: apart from green
+      {RGB(213, 94, 0), kWhite, RGB(213, 94, 0)},           // and stays so
       {RGB(128, 128, 128), kWhite, RGB(128, 128, 128)},     // the grid's grey
       {kWhite, kWhite, kWhite},                             // the ground itself
       {RGB(255, 255, 0), RGB(0, 0, 64), RGB(255, 255, 0)},  // on a dark ground
@@ -155,7 +157,7 @@ TEST(Presentation, TheDeviceGetsLargerTextsAndStrongColours) {
   EXPECT_EQ(device.segments[0].color, RGB(204, 150, 0));
   EXPECT_EQ(device.segments[0].width, 2);
   EXPECT_EQ(device.font.size, 18);
-  EXPECT_EQ(device.brush.color, RGB(0, 150, 110));
+  EXPECT_EQ(device.brush.color, RGB(0, 140, 120));
   EXPECT_EQ(shown.PenPos(), (Point{30, 2}));
   ASSERT_EQ(device.texts.size(), 1u);
   EXPECT_EQ(device.texts[0].x, 5);

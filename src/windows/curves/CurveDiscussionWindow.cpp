@@ -286,7 +286,7 @@ void TForm3::animieren() {
         x1, x2, x0 - d, x0 + d);
     if (ShowTriangle) {
       const Brush saved = c.brush;
-      c.brush = {Farben::Dreieck, BrushStyle::Solid};
+      c.brush = {Farben::Dreieck, BrushStyle::Solid, true};
       c.pen.color = Farben::Tangente;
       c.pen.width = CurvePenWidth(LineWidth);
       c.Polygon({{ScreenX(x0), ScreenY(y0)},

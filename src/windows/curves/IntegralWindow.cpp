@@ -470,7 +470,7 @@ void TForm7::animieren() {
       for (int col = first; col <= last; ++col) area.push_back({col, ScreenY(f[col - first])});
       for (int col = last; col >= first; --col) area.push_back({col, ScreenY(0)});
       const Brush saved = c.brush;
-      c.brush = {Farben::flaeche, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7))};
+      c.brush = {Farben::flaeche, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7)), true};
       c.pen.color = Farben::flaeche;
       c.pen.width = Scaled(1);
       c.Polygon(area);

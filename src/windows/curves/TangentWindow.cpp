@@ -412,7 +412,7 @@ void TForm8::DrawSecant(double q, Color color, bool current) {
   }
   if (ShowSecantTriangle && current) {
     const Brush saved = c.brush;
-    c.brush = {Farben::Dreieck, BrushStyle::Solid};
+    c.brush = {Farben::Dreieck, BrushStyle::Solid, true};
     c.pen.color = kLightGrey;
     c.pen.width = Scaled(1);
     c.Polygon({{ScreenX(xL), ScreenY(yL)}, {ScreenX(xR), ScreenY(yL)}, {ScreenX(xR), ScreenY(yR)}});

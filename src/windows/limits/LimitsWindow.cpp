@@ -370,7 +370,7 @@ void TForm11::animieren() {
     CompileFieldTerm(f1Field);
     const double yStrip = EvalWindowTerm(xo);
     c.pen = {Farben::epsilon, Scaled(1), PenStyle::Solid, PenMode::Copy};
-    c.brush = {Farben::epsilon, BrushStyle::Solid};
+    c.brush = {Farben::epsilon, BrushStyle::Solid, true};
     c.Rectangle(ScreenX(x1), ScreenY(yStrip + eps), ScreenX(x2), ScreenY(yStrip - eps));
 
     CurveColor = Farben::Zeichenstift;

@@ -353,7 +353,7 @@ void TForm15::animieren() {
     Canvas& c = *DrawCanvas;
     const double g = FolgenGrenzwert;
     c.pen = {Farben::epsilon, Scaled(1)};
-    c.brush = {Farben::epsilon, BrushStyle::Solid};
+    c.brush = {Farben::epsilon, BrushStyle::Solid, true};
     c.Rectangle(ScreenX(x1), ScreenY(g + eps), ScreenX(x2), ScreenY(g - eps));
     if (LimitFound && MarkLimit && determine) {
       c.pen.color = kRed;
