@@ -32,7 +32,7 @@ class Lessons : public WindowTest<TForm4> {
   void TearDown() override {
     if (form) form->ConfirmClose = [] { return true; };
     WindowTest::TearDown();
-    PresentationMode = RememberLessons = false;
+    PresentationMode = RememberLessons = NumberLineMode = false;  // the covariation window's mode
     ChosenLineWidth = 0;
     LineWidth = 1;
   }
