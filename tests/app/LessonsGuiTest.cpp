@@ -3,6 +3,7 @@
 // every window reopens with the term and view it was closed with.
 #include <QLabel>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTest>
 #include <QToolButton>
 #include <algorithm>
@@ -226,6 +227,23 @@ TEST_F(RememberedLessons, TheTangentWindowReopensWithItsBoxesAndFixedSecants) {
   window->FixedSecants.Read(1, newest);
   EXPECT_EQ(newest.xQ, -2);
   EXPECT_TRUE(In<QAbstractButton>(w, "SpeedButton16")->isEnabled());
+  EXPECT_TRUE(Picture(w) == picture);
+}
+
+TEST_F(RememberedLessons, TheMainWindowReopensWithItsFamilyBoxesAndFixedCurves) {
+  std::unique_ptr<TForm1> window = OpenWindow<TForm1>();
+  QWidget* w = window.get();
+  In<QTabBar>(w, "TabControl1")->setCurrentIndex(1);
+  ClickBox(w, "BitCheckBox6");
+  TypeInto(w, In<QLineEdit>(w, "Edit5"), QStringLiteral("1"));
+  In<QAbstractButton>(w, "SpeedButton6")->click();
+  TypeInto(w, In<QLineEdit>(w, "Edit5"), QStringLiteral("-1"));
+  const QImage picture = Picture(w);
+  Reopen(window, dir);
+  w = window.get();
+  EXPECT_EQ(In<QTabBar>(w, "TabControl1")->currentIndex(), 1);
+  EXPECT_EQ(TickedBoxes(w), std::vector<std::string>{"BitCheckBox6"});
+  EXPECT_EQ(window->FixedCurves.Count(), 1u);
   EXPECT_TRUE(Picture(w) == picture);
 }
 
