@@ -182,11 +182,18 @@ class RememberedLessons : public Lessons {
   }
 };
 
-// Each window's boxes come back as they were, and the picture with them.
+// Each window's boxes and typed points come back as they were, and the picture with them.
+struct Typed {
+  const char *field, *text;
+};
 template <class Window>
-void ExpectBoxesAndPictureBack(const TempDir& dir, std::initializer_list<const char*> boxes) {
+void ExpectBoxesAndPictureBack(const TempDir& dir, std::initializer_list<const char*> boxes,
+                               std::initializer_list<Typed> typed = {},
+                               const char* term = "x^3/4-x") {
   std::unique_ptr<Window> window = OpenWindow<Window>();
-  TypeInto(window.get(), In<QLineEdit>(window.get(), "Edit1"), QStringLiteral("x^3/4-x"));
+  TypeInto(window.get(), In<QLineEdit>(window.get(), "Edit1"), QString::fromLatin1(term));
+  for (const Typed& t : typed)
+    TypeInto(window.get(), In<QLineEdit>(window.get(), t.field), QString::fromUtf8(t.text));
   for (const char* box : boxes) ClickBox(window.get(), box);
   const std::vector<std::string> ticked = TickedBoxes(window.get());
   const QImage picture = Picture(window.get());
@@ -196,13 +203,15 @@ void ExpectBoxesAndPictureBack(const TempDir& dir, std::initializer_list<const c
   EXPECT_TRUE(Picture(window.get()) == picture);
 }
 
-TEST_F(RememberedLessons, EveryWindowReopensWithTheBoxesItWasClosedWith) {
-  ExpectBoxesAndPictureBack<TForm3>(dir,
-                                    {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4", "legendBox"});
-  ExpectBoxesAndPictureBack<TForm11>(dir, {"BitCheckBox2", "legendBox"});
+TEST_F(RememberedLessons, EveryWindowReopensWithTheBoxesAndPointsItWasClosedWith) {
+  ExpectBoxesAndPictureBack<TForm3>(
+      dir, {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4", "legendBox"}, {{"Edit3", "1,5"}});
+  ExpectBoxesAndPictureBack<TForm11>(dir, {"BitCheckBox2", "legendBox"},
+                                     {{"Edit4", "0,5"}, {"Edit5", "1,5"}});
   ExpectBoxesAndPictureBack<TForm13>(dir, {"BitCheckBox1", "BitCheckBox2"});
   TermSequenceMode = true;
-  ExpectBoxesAndPictureBack<TForm15>(dir, {"BitCheckBox1", "BitCheckBox2", "BitCheckBox5"});
+  ExpectBoxesAndPictureBack<TForm15>(dir, {"BitCheckBox1", "BitCheckBox2", "BitCheckBox5"},
+                                     {{"Edit3", "2"}, {"Edit4", "0,25"}}, "1/n");
   TermSequenceMode = false;
 }
 

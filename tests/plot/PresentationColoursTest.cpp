@@ -92,6 +92,11 @@ TEST(PresentationColours, AreasStayLightUnderBlackCurves) {
       EXPECT_LT(ContrastRatio(shown, kBlack), 8) << area;
     EXPECT_EQ(PresentationAreaColor(area, RGB(0, 0, 64)), area);  // a dark ground
   }
+  // Lighter, not another hue: a grey stays grey, a green green.
+  const Color grey = PresentationAreaColor(RGB(96, 96, 96), kWhite);
+  const Color green = PresentationAreaColor(RGB(0, 128, 0), kWhite);
+  EXPECT_TRUE(RedOf(grey) == GreenOf(grey) && GreenOf(grey) == BlueOf(grey)) << grey;
+  EXPECT_TRUE(RedOf(green) == BlueOf(green) && BlueOf(green) < GreenOf(green)) << green;
 }
 
 }  // namespace

@@ -84,18 +84,15 @@ constexpr const char* kSecantColoursKey = "Sekantenfarben";
 void TForm8::RestoreOwnLesson() {
   RememberBoxes(
       {tangentBox, labelsBox, secantTriangleBox, guidesBox, tangentTriangleBox, legendBox});
-  ShowTangent = tangentBox->Checked();
-  ShowLabels = labelsBox->Checked();
-  ShowSecantTriangle = secantTriangleBox->Checked();
-  ShowGuides = guidesBox->Checked();
-  ShowTangentTriangle = tangentTriangleBox->Checked();
+  onDisplayBoxClicked();  // nothing is drawn before the window shows
   // Oldest first, so that the newest ends up in front again.
   const std::vector<double> xs = KeptLesson().Numbers(kSecantsKey);
   const std::vector<double> colours = KeptLesson().Numbers(kSecantColoursKey);
   for (std::size_t i = 0; i < xs.size(); ++i) {
-    const bool known = i < colours.size() && colours[i] >= 0 && colours[i] <= 0xFFFFFF &&
-                       colours[i] == std::floor(colours[i]);
-    FixedSecants.InsertFront({xs[i], known ? static_cast<Color>(colours[i]) : Farben::Sekante});
+    const Color colour = i < colours.size()
+                             ? static_cast<Color>(std::clamp(colours[i], 0.0, 16777215.0))
+                             : Farben::Sekante;
+    FixedSecants.InsertFront({xs[i], colour});
   }
   UpdateDeleteButtons();
 }

@@ -88,9 +88,7 @@ constexpr const char* kFamilyKey = "Funktionenfamilie";
 
 void TForm12::RestoreOwnLesson() {
   RememberBoxes({graphBox, arrowBox, cartesianBox, guessBox, legendBox});
-  ShowGraph = graphBox->Checked();
-  ShowArrow = arrowBox->Checked();
-  ShowCartesian = cartesianBox->Checked();
+  onDisplayBoxClicked();  // nothing is drawn before the window shows
   const std::vector<double> rail = KeptLesson().Numbers(kFRailKey);
   if (rail.size() == 2) {
     ya = rail[0];

@@ -88,10 +88,7 @@ TForm15::TForm15(QWidget* parent)
   if (!(eps > 0 && eps <= epsmax)) eps = std::min(1.0, epsmax);
   RememberBoxes(
       {determineLimitBox, connectPointsBox, numberLineBox, findN0Box, markLimitBox, legendBox});
-  ConnectPoints = connectPointsBox->Checked();
-  FindN0 = findN0Box->Checked();
-  MarkLimit = markLimitBox->Checked();
-  NumberLine = numberLineBox->Checked();
+  onDisplayBoxClicked();  // nothing is drawn before the window shows
   if (determineLimitBox->Checked()) onDetermineLimitClicked();
   epsScroll_->ShowValue();
   maxEpsilonField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, epsmax)));
