@@ -1,12 +1,9 @@
 // What a user keeps for himself: presentation mode and the line width survive
 // a restart, F11 switches the mode in any window, and with "Fenster merken"
 // every window reopens with the term and view it was closed with.
-#include <QLabel>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
-#include <algorithm>
 
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
@@ -134,8 +131,8 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
   }
 }
 
-// A window closed with "Fenster merken" on and opened again after a restart
-// (the settings file's values first); `change` works its controls before.
+// A window opened as the start window opens it, and again after a restart (the
+// settings file's values first) once it was closed with "Fenster merken" on.
 template <class Window>
 std::unique_ptr<Window> OpenWindow() {
   auto window = std::make_unique<Window>();
@@ -153,24 +150,35 @@ void Reopen(std::unique_ptr<Window>& window, const TempDir& dir) {
   window = OpenWindow<Window>();
 }
 
-template <class Control>
+template <class Control = QWidget>
 Control* In(QWidget* window, const char* name) {
   auto* control = window->findChild<Control*>(QString::fromLatin1(name));
   EXPECT_NE(control, nullptr) << name;
   return control;
 }
 
-void ClickBox(QWidget* window, const char* name) {
-  QTest::mouseClick(In<TBitCheckBox>(window, name), Qt::LeftButton, {}, QPoint(5, 5));
+// A user's step: a tab chosen, text typed into a field, or without text a click.
+struct Step {
+  const char *control, *text = nullptr;
+};
+void Do(QWidget* window, const Step& step) {
+  QWidget* control = In(window, step.control);
+  if (auto* tabs = qobject_cast<QTabBar*>(control))
+    tabs->setCurrentIndex(QString::fromLatin1(step.text).toInt());
+  else if (step.text)
+    TypeInto(window, qobject_cast<QLineEdit*>(control), QString::fromUtf8(step.text));
+  else if (auto* button = qobject_cast<QAbstractButton*>(control))
+    button->click();
+  else
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
 }
 
-QImage Picture(QWidget* window) { return In<QWidget>(window, "PaintBox1")->grab().toImage(); }
+QImage Picture(QWidget* window) { return In(window, "PaintBox1")->grab().toImage(); }
 
 std::vector<std::string> TickedBoxes(QWidget* window) {
   std::vector<std::string> ticked;
   for (const TBitCheckBox* box : window->findChildren<TBitCheckBox*>())
     if (box->Checked()) ticked.push_back(box->objectName().toStdString());
-  std::ranges::sort(ticked);
   return ticked;
 }
 
@@ -180,124 +188,82 @@ class RememberedLessons : public Lessons {
     Lessons::SetUp();
     RememberLessons = true;
   }
-};
-
-// Each window's boxes and typed points come back as they were, and the picture with them.
-struct Typed {
-  const char *field, *text;
-};
-template <class Window>
-void ExpectBoxesAndPictureBack(const TempDir& dir, std::initializer_list<const char*> boxes,
-                               std::initializer_list<Typed> typed = {},
-                               const char* term = "x^3/4-x") {
-  std::unique_ptr<Window> window = OpenWindow<Window>();
-  TypeInto(window.get(), In<QLineEdit>(window.get(), "Edit1"), QString::fromLatin1(term));
-  for (const Typed& t : typed)
-    TypeInto(window.get(), In<QLineEdit>(window.get(), t.field), QString::fromUtf8(t.text));
-  for (const char* box : boxes) ClickBox(window.get(), box);
-  const std::vector<std::string> ticked = TickedBoxes(window.get());
-  const QImage picture = Picture(window.get());
-  EXPECT_EQ(ticked.size(), boxes.size());
-  Reopen(window, dir);
-  EXPECT_EQ(TickedBoxes(window.get()), ticked);
-  EXPECT_TRUE(Picture(window.get()) == picture);
-}
-
-TEST_F(RememberedLessons, EveryWindowReopensWithTheBoxesAndPointsItWasClosedWith) {
-  ExpectBoxesAndPictureBack<TForm3>(
-      dir, {"BitCheckBox1", "BitCheckBox2", "BitCheckBox4", "legendBox"}, {{"Edit3", "1,5"}});
-  ExpectBoxesAndPictureBack<TForm11>(dir, {"BitCheckBox2", "legendBox"},
-                                     {{"Edit4", "0,5"}, {"Edit5", "1,5"}});
-  ExpectBoxesAndPictureBack<TForm13>(dir, {"BitCheckBox1", "BitCheckBox2"});
-  TermSequenceMode = true;
-  ExpectBoxesAndPictureBack<TForm15>(dir, {"BitCheckBox1", "BitCheckBox2", "BitCheckBox5"},
-                                     {{"Edit3", "2"}, {"Edit4", "0,25"}}, "1/n");
-  TermSequenceMode = false;
-}
-
-TEST_F(RememberedLessons, TheTangentWindowReopensWithItsBoxesAndFixedSecants) {
-  std::unique_ptr<TForm8> window = OpenWindow<TForm8>();
-  QWidget* w = window.get();
-  TypeInto(w, In<QLineEdit>(w, "Edit1"), QStringLiteral("x^2/2"));
-  for (const char* box : {"BitCheckBox1", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"})
-    ClickBox(w, box);
-  for (const char* q : {"3", "-2"}) {
-    TypeInto(w, In<QLineEdit>(w, "Edit5"), QString::fromLatin1(q));
-    In<QAbstractButton>(w, "SpeedButton13")->click();
+  // After `steps`, the window reopens with the same boxes ticked and the same picture.
+  template <class Window>
+  std::unique_ptr<Window> ExpectLessonBack(std::initializer_list<Step> steps, std::size_t boxes) {
+    UseDefaultSettingsIn(dir);
+    std::unique_ptr<Window> window = OpenWindow<Window>();
+    for (const Step& step : steps) Do(window.get(), step);
+    const std::vector<std::string> ticked = TickedBoxes(window.get());
+    const QImage picture = Picture(window.get());
+    EXPECT_EQ(ticked.size(), boxes);
+    Reopen(window, dir);
+    EXPECT_EQ(TickedBoxes(window.get()), ticked);
+    EXPECT_TRUE(Picture(window.get()) == picture);
+    return window;
   }
-  TypeInto(w, In<QLineEdit>(w, "Edit5"), QStringLiteral("0,5"));
-  const QImage picture = Picture(w);
-  Reopen(window, dir);
-  w = window.get();
-  EXPECT_EQ(TickedBoxes(w), (std::vector<std::string>{"BitCheckBox1", "BitCheckBox3",
-                                                      "BitCheckBox4", "BitCheckBox5"}));
-  ASSERT_EQ(window->FixedSecants.Count(), 2u);
-  FixedSecant newest;
-  window->FixedSecants.Read(1, newest);
-  EXPECT_EQ(newest.xQ, -2);
-  EXPECT_TRUE(In<QAbstractButton>(w, "SpeedButton16")->isEnabled());
-  EXPECT_TRUE(Picture(w) == picture);
-}
+};
 
-TEST_F(RememberedLessons, TheMainWindowReopensWithItsFamilyBoxesAndFixedCurves) {
-  std::unique_ptr<TForm1> window = OpenWindow<TForm1>();
-  QWidget* w = window.get();
-  In<QTabBar>(w, "TabControl1")->setCurrentIndex(1);
-  ClickBox(w, "BitCheckBox6");
-  TypeInto(w, In<QLineEdit>(w, "Edit5"), QStringLiteral("1"));
-  In<QAbstractButton>(w, "SpeedButton6")->click();
-  TypeInto(w, In<QLineEdit>(w, "Edit5"), QStringLiteral("-1"));
-  const QImage picture = Picture(w);
-  Reopen(window, dir);
-  w = window.get();
-  EXPECT_EQ(In<QTabBar>(w, "TabControl1")->currentIndex(), 1);
-  EXPECT_EQ(TickedBoxes(w), std::vector<std::string>{"BitCheckBox6"});
-  EXPECT_EQ(window->FixedCurves.Count(), 1u);
-  EXPECT_TRUE(Picture(w) == picture);
-}
-
-TEST_F(RememberedLessons, TheIntegralWindowReopensWithItsBounds) {
-  std::unique_ptr<TForm7> window = OpenWindow<TForm7>();
-  QWidget* w = window.get();
-  TypeInto(w, In<QLineEdit>(w, "Edit1"), QStringLiteral("t^2-1"));
-  TypeInto(w, In<QLineEdit>(w, "Edit3"), QStringLiteral("-1,5"));
-  TypeInto(w, In<QLineEdit>(w, "Edit4"), QStringLiteral("2,25"));
-  const QString integral = In<QLabel>(w, "Label2")->text();
-  Reopen(window, dir);
-  w = window.get();
+TEST_F(RememberedLessons, EveryWindowReopensWithItsFamilyBoxesPointsAndFixedObjects) {
+  ExpectLessonBack<TForm3>({{"Edit1", "x^3/4-x"},
+                            {"Edit3", "1,5"},
+                            {"BitCheckBox1"},
+                            {"BitCheckBox2"},
+                            {"BitCheckBox4"},
+                            {"legendBox"}},
+                           4);
+  ExpectLessonBack<TForm7>({{"Edit1", "t^2-1"}, {"Edit3", "-1,5"}, {"Edit4", "2,25"}}, 0);
   EXPECT_EQ(IntegralX0, -1.5);
-  EXPECT_EQ(PointX0, 2.25);
-  EXPECT_EQ(In<QLabel>(w, "Label2")->text(), integral);
-  // The bars stand at the bounds: 200 steps over -7..7.
-  EXPECT_EQ(In<QScrollBar>(w, "ScrollBar1")->value(), 132);
-  EXPECT_EQ(In<QScrollBar>(w, "ScrollBar2")->value(), 79);
-}
-
-TEST_F(RememberedLessons, TheCovariationWindowReopensWithItsArrowsAndRails) {
-  std::unique_ptr<TForm12> window = OpenWindow<TForm12>();
-  QWidget* w = window.get();
-  TypeInto(w, In<QLineEdit>(w, "Edit1"), QStringLiteral("x^2/2-1"));
-  for (const char* box : {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3"}) ClickBox(w, box);
-  for (const char* x : {"1", "-3"}) {
-    TypeInto(w, In<QLineEdit>(w, "Edit2"), QString::fromLatin1(x));
-    In<QAbstractButton>(w, "SpeedButton13")->click();
-  }
-  TypeInto(w, In<QLineEdit>(w, "Edit2"), QStringLiteral("2"));
-  In<QAbstractButton>(w, "SpeedButton5")->click();  // the f(x) rail twice as long
-  const QImage picture = Picture(w);
-  Reopen(window, dir);
-  EXPECT_EQ(window->FixedArrows.Count(), 2u);
-  EXPECT_EQ(window->ya, -14);
-  EXPECT_EQ(window->xb, 7);
-  EXPECT_TRUE(Picture(window.get()) == picture);
+  ExpectLessonBack<TForm11>(
+      {{"Edit1", "x^2/4+1"}, {"Edit4", "0,5"}, {"Edit5", "1,5"}, {"BitCheckBox2"}, {"legendBox"}},
+      2);
+  ExpectLessonBack<TForm13>({{"Edit1", "x^3-2"}, {"BitCheckBox1"}, {"BitCheckBox2"}}, 2);
+  TermSequenceMode = true;
+  ExpectLessonBack<TForm15>({{"Edit1", "1/n"},
+                             {"Edit3", "2"},
+                             {"Edit4", "0,25"},
+                             {"BitCheckBox1"},
+                             {"BitCheckBox2"},
+                             {"BitCheckBox5"}},
+                            3);
+  TermSequenceMode = false;
+  // The fixed secants with their delete button, the fixed arrows and the f(x) rail.
+  const auto tangent = ExpectLessonBack<TForm8>({{"Edit1", "x^2/2"},
+                                                 {"BitCheckBox1"},
+                                                 {"BitCheckBox3"},
+                                                 {"BitCheckBox4"},
+                                                 {"BitCheckBox5"},
+                                                 {"Edit5", "3"},
+                                                 {"SpeedButton13"},
+                                                 {"Edit5", "-2"},
+                                                 {"SpeedButton13"},
+                                                 {"Edit5", "0,5"}},
+                                                4);
+  EXPECT_EQ(tangent->FixedSecants.Count(), 2u);
+  EXPECT_TRUE(In<QAbstractButton>(tangent.get(), "SpeedButton16")->isEnabled());
+  const auto covariation = ExpectLessonBack<TForm12>({{"Edit1", "x^2/2-1"},
+                                                      {"BitCheckBox1"},
+                                                      {"BitCheckBox2"},
+                                                      {"BitCheckBox3"},
+                                                      {"Edit2", "1"},
+                                                      {"SpeedButton13"},
+                                                      {"Edit2", "-3"},
+                                                      {"SpeedButton13"},
+                                                      {"Edit2", "2"},
+                                                      {"SpeedButton5"}},
+                                                     3);
+  EXPECT_EQ(covariation->FixedArrows.Count(), 2u);
+  EXPECT_EQ(covariation->ya, -14);
+  const auto main = ExpectLessonBack<TForm1>(
+      {{"TabControl1", "1"}, {"BitCheckBox6"}, {"Edit5", "1"}, {"SpeedButton6"}, {"Edit5", "-1"}},
+      1);
+  EXPECT_EQ(main->FixedCurves.Count(), 1u);
 }
 
 TEST_F(RememberedLessons, AGuessingGameGoesOnWithANewHiddenTermThatTheFileNeverHolds) {
   std::unique_ptr<TForm12> window = OpenWindow<TForm12>();
-  QWidget* w = window.get();
-  TypeInto(w, In<QLineEdit>(w, "Edit1"), QStringLiteral("x^3+7"));
-  ClickBox(w, "BitCheckBox4");
-  In<QAbstractButton>(w, "SpeedButton20")->click();  // "ganzrational"
+  for (const Step& step : {Step{"Edit1", "x^3+7"}, Step{"BitCheckBox4"}, Step{"SpeedButton20"}})
+    Do(window.get(), step);  // "ganzrational"
   const std::string hidden = TermKovariation;
   ASSERT_EQ(hidden, "1/3x^3-x");  // without a list, the family's own function
   window->close();
@@ -306,10 +272,8 @@ TEST_F(RememberedLessons, AGuessingGameGoesOnWithANewHiddenTermThatTheFileNeverH
   EXPECT_NE(kept.find("x^3+7"), std::string::npos);
 
   Reopen(window, dir);
-  w = window.get();
-  EXPECT_TRUE(In<TBitCheckBox>(w, "BitCheckBox4")->Checked());
-  EXPECT_TRUE(window->familyPanel->isVisibleTo(w));
-  EXPECT_EQ(In<QLineEdit>(w, "Edit3")->text(), QStringLiteral("ganzrational"));
+  EXPECT_TRUE(window->familyPanel->isVisibleTo(window.get()));
+  EXPECT_EQ(window->familyField->text(), QStringLiteral("ganzrational"));
   EXPECT_EQ(TermKovariation, hidden);  // drawn afresh from the same family
 }
 

@@ -14,25 +14,17 @@ constexpr ColourVision kVisions[] = {ColourVision::Normal, ColourVision::Deutera
                                      ColourVision::Protanopia, ColourVision::Tritanopia};
 
 TEST(ColourVision, DifferencesAndSimulationsMatchPublishedValues) {
-  // CIEDE2000 test pairs of Sharma, Wu and Dalal (2005).
+  // CIEDE2000 test pairs of Sharma, Wu and Dalal (2005); sRGB red in CIELAB.
   EXPECT_NEAR(DeltaE2000({50, 2.6772, -79.7751}, {50, 0, -82.7485}), 2.0425, 1e-4);
-  EXPECT_NEAR(DeltaE2000({50, 2.5, 0}, {50, 0, -2.5}), 4.3065, 1e-4);
-  EXPECT_NEAR(DeltaE2000({60.2574, -34.0099, 36.2677}, {60.4626, -34.1751, 39.4387}), 1.2644, 1e-4);
   EXPECT_NEAR(DeltaE2000({22.7233, 20.0904, -46.694}, {23.0331, 14.973, -42.5619}), 2.0373, 1e-4);
-  // The D65 white and sRGB red.
-  const Lab white = SeenLab(kWhite, ColourVision::Normal), red = SeenLab(RGB(255, 0, 0), {});
-  EXPECT_NEAR(white.L, 100, 0.01);
-  EXPECT_NEAR(white.a, 0, 0.01);
+  const Lab red = SeenLab(RGB(255, 0, 0), ColourVision::Normal);
   EXPECT_NEAR(red.L, 53.24, 0.05);
   EXPECT_NEAR(red.a, 80.09, 0.1);
-  // Red and green are one colour to neither red-green dichromat, but not to a tritanope;
-  // blue and green the other way round; grey stays grey for all.
-  const Color red2 = RGB(200, 90, 0), green = RGB(120, 120, 0);
-  EXPECT_LT(ColourDifference(red2, green, ColourVision::Deuteranopia), 10);
-  EXPECT_GT(ColourDifference(red2, green, ColourVision::Tritanopia), 20);
-  for (ColourVision v : kVisions)
-    EXPECT_NEAR(ColourDifference(RGB(128, 128, 128), RGB(128, 128, 128), v), 0, 1e-9);
-  EXPECT_NEAR(ContrastRatio(kBlack, kWhite), 21, 1e-9);
+  // Orange and olive are one colour to a red-green dichromat, not to a tritanope.
+  const Color orange = RGB(200, 90, 0), olive = RGB(120, 120, 0);
+  EXPECT_LT(ColourDifference(orange, olive, ColourVision::Deuteranopia), 10);
+  EXPECT_LT(ColourDifference(orange, olive, ColourVision::Protanopia), 10);
+  EXPECT_GT(ColourDifference(orange, olive, ColourVision::Tritanopia), 20);
   EXPECT_NEAR(ContrastRatio(RGB(96, 96, 96), kBlack), 3.34, 0.01);
 }
 
@@ -54,8 +46,7 @@ TEST(PresentationColours, CurvesDrawnTogetherStayApartForEveryColourVision) {
         {"f, F", Farben::Zeichenstift, Farben::flaeche},
         {"secant, tangent", Farben::Sekante, Farben::Tangente},
         {"f, secant", Farben::Zeichenstift, Farben::Sekante},
-        {"f, tangent", Farben::Zeichenstift, Farben::Tangente},
-        {"f, guess", Farben::Zeichenstift, Farben::Tangente},
+        {"f, tangent or guess", Farben::Zeichenstift, Farben::Tangente},
         {"x rail, f(x) rail", RGB(255, 0, 0), RGB(0, 0, 255)},
         {"slope triangle's legs", RGB(0, 128, 0), RGB(255, 0, 0)},
         {"delta, f(delta)", Farben::delta, Farben::fvondelta},
@@ -69,8 +60,6 @@ TEST(PresentationColours, CurvesDrawnTogetherStayApartForEveryColourVision) {
             << p.pair << (reset ? " (Defaultwerte)" : "") << " vision " << static_cast<int>(v);
     }
   }
-  // Today's f' and f'' were two reds.
-  EXPECT_LT(ColourDifference(RGB(255, 0, 0), RGB(128, 0, 0), ColourVision::Protanopia), 20);
 }
 
 TEST(PresentationColours, AreasStayLightUnderBlackCurves) {

@@ -104,10 +104,9 @@ TEST_F(Preferences, AWindowStateKeepsItsKeysOnly) {
   // A hand-edited list ends before its first entry that is no number.
   WriteBytes(WindowStatePath(tangent),
              "[Fenster]\nName=Tangentenproblem\n[Lektion]\nSekanten=1,5;abc;3\nBitCheckBox1=ja\n");
-  LessonValues edited;
-  ASSERT_TRUE(RestoreWindowState(tangent, &edited));
-  EXPECT_EQ(edited.Numbers("Sekanten"), std::vector<double>{1.5});
-  EXPECT_FALSE(edited.Flag("BitCheckBox1", false));
+  ASSERT_TRUE(RestoreWindowState(tangent, &own));
+  EXPECT_EQ(own.Numbers("Sekanten"), std::vector<double>{1.5});
+  EXPECT_FALSE(own.Flag("BitCheckBox1", false));
 }
 
 TEST(Presentation, PensGrowAndPaleColoursTurnStrong) {

@@ -57,14 +57,12 @@ TEST_F(LimitsWindowTest, TheRightImageOfAJumpLeavesTheStripForEveryDelta) {
 }
 
 TEST_F(LimitsWindowTest, OnAProjectorTheStripStaysLightUnderTheCurves) {
-  for (bool presentation : {false, true}) {
-    PresentationMode = presentation;
-    form->RedrawPicture();
-    const Color strip = Pixel(form->Bitmap(), -6.5, 1.5);  // f(xo) = 1, ε = 1
-    PresentationMode = false;
-    EXPECT_NE(strip, Farben::Hintergrund);
-    EXPECT_GE(ContrastRatio(strip, kBlack), 7) << presentation;
-  }
+  PresentationMode = true;
+  form->RedrawPicture();
+  const Color strip = Pixel(form->Bitmap(), -6.5, 1.5);  // f(xo) = 1, ε = 1
+  PresentationMode = false;
+  EXPECT_NE(strip, Farben::Hintergrund);
+  EXPECT_GE(ContrastRatio(strip, kBlack), 7);
 }
 
 TEST_F(LimitsWindowTest, EpsilonAndDeltaFollowTheirFieldsBarsAndResets) {
