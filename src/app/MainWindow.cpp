@@ -9,10 +9,13 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
+#include <vector>
 
 #include "app/Family.h"
 #include "export/Export.h"
@@ -81,7 +84,8 @@ TForm1::TForm1(QWidget* parent) : TModuleDialog(parent) {
   termField->setText(TermToDisplay(TermFxtab));
   shiftedTermField->setText(TermToDisplay(TermAfxuv));
   LoadSettingsOrReport(this);
-  if (RememberLessons && RestoreWindowState(MainWindowLesson())) {
+  LessonValues own;
+  if (RememberLessons && RestoreWindowState(MainWindowLesson(), &own)) {
     termField->setText(TermToDisplay(TermFxtab));
     shiftedTermField->setText(TermToDisplay(TermAfxuv));
   }
@@ -92,6 +96,7 @@ TForm1::TForm1(QWidget* parent) : TModuleDialog(parent) {
   familyTabs->blockSignals(true);
   familyTabs->setCurrentIndex(4);
   familyTabs->blockSignals(false);
+  RestoreOwnLesson(own);
   OpenSettingsDialog = [](TForm1* window) {
     OpenSettingsFrom(window, [window] { window->FormPaint(); });
     window->FormPaint();  // the next repaint takes over the changed settings
@@ -99,6 +104,57 @@ TForm1::TForm1(QWidget* parent) : TModuleDialog(parent) {
 }
 
 TForm1::~TForm1() { FixedCurves.DeleteAll(); }
+
+namespace {
+constexpr const char* kFamilyKey = "Familie";
+constexpr const char* kPointKey = "x";
+// a, b, c, t, colour and line width of each, the oldest first.
+constexpr const char* kFixedCurvesKey = "fixierte Kurven";
+constexpr std::size_t kFixedCurveFields = 6;
+}  // namespace
+
+void TForm1::RestoreOwnLesson(const LessonValues& own) {
+  const double tab = own.Number(kFamilyKey, 4);
+  if (tab >= 0 && tab <= 4 && tab == std::floor(tab)) {
+    const QSignalBlocker blocker(familyTabs);
+    familyTabs->setCurrentIndex(static_cast<int>(tab));
+  }
+  for (TBitCheckBox* box :
+       {slopeTriangleBox, tangentBox, derivativeBox, moveVertexBox, markVertexBox, legendBox})
+    box->SetChecked(own.Flag(box->objectName().toStdString(), false));
+  ShowTriangle = slopeTriangleBox->Checked();
+  ShowTangent = tangentBox->Checked();
+  ShowDerivative = derivativeBox->Checked();
+  MoveVertex = moveVertexBox->Checked();
+  MarkVertex = markVertexBox->Checked();
+  PointX0 = own.Number(kPointKey, PointX0);
+  const std::vector<double> curves = own.Numbers(kFixedCurvesKey);
+  for (std::size_t i = 0; i + kFixedCurveFields <= curves.size(); i += kFixedCurveFields) {
+    const double* v = &curves[i];
+    const bool colour = v[4] >= 0 && v[4] <= 0xFFFFFF && v[4] == std::floor(v[4]);
+    const bool width = v[5] >= 1 && v[5] <= 20;
+    if (colour && width)
+      FixedCurves.InsertFront(
+          {v[0], v[1], v[2], v[3], static_cast<Color>(v[4]), static_cast<int>(v[5])});
+  }
+  UpdateDeleteButtons();
+}
+
+void TForm1::KeepOwnLesson(LessonValues& own) const {
+  own.SetNumber(kFamilyKey, CurrentTab());
+  for (const TBitCheckBox* box :
+       {slopeTriangleBox, tangentBox, derivativeBox, moveVertexBox, markVertexBox, legendBox})
+    own.SetFlag(box->objectName().toStdString(), box->Checked());
+  own.SetNumber(kPointKey, PointX0);
+  std::vector<double> curves;
+  for (std::size_t i = FixedCurves.Count(); i >= 1; --i) {
+    FixedCurve f;
+    if (!FixedCurves.Read(i, f)) continue;
+    curves.insert(curves.end(), {f.a, f.b, f.c, f.t, static_cast<double>(f.color),
+                                 static_cast<double>(f.lineWidth)});
+  }
+  own.SetNumbers(kFixedCurvesKey, curves);
+}
 
 QWidget* TForm1::BuildParameterRow(int index, QLabel*& label, QLineEdit*& value, QLineEdit*& lower,
                                    QLineEdit*& upper, QScrollBar*& scrollBar, TSwitch*& sw,

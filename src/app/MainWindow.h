@@ -44,8 +44,10 @@ struct FixedCurve {
 };
 
 struct WindowState;
+class LessonValues;
 // What the main window keeps of its lesson: its two terms, the parameters with
-// their ranges and the view.
+// their ranges and the view; of its own the family, the point, the boxes that
+// show things and the fixed curves.
 const WindowState& MainWindowLesson();
 
 class TForm1 : public TModuleDialog {
@@ -166,6 +168,8 @@ class TForm1 : public TModuleDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void RestoreOwnLesson(const LessonValues& own);
+  void KeepOwnLesson(LessonValues& own) const;
   // One parameter row: its fields, scroll bar and reset button, by index 0..3 (a, b, c, t).
   struct Row {
     QLineEdit* value;

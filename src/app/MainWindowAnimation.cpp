@@ -120,7 +120,11 @@ void TForm1::done(int result) {
   // window is destroyed only once the loop has returned.
   for (TSwitch* s : {aSwitch, bSwitch, cSwitch, pointSwitch, tSwitch}) s->SetChecked(false);
   AnimationRunning = false;
-  if (RememberLessons) KeepWindowState(MainWindowLesson());
+  if (RememberLessons) {
+    LessonValues own;
+    KeepOwnLesson(own);
+    KeepWindowState(MainWindowLesson(), own);
+  }
   TModuleDialog::done(result);
 }
 

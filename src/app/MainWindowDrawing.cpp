@@ -232,9 +232,9 @@ void TForm1::DrawSlopeTriangle() {
   const Point p0{ScreenX(x0), ScreenY(y0)};
   const Point p1{ScreenX(x0 + run), ScreenY(y0)};
   const Point p2{ScreenX(x0 + run), ScreenY(y0 + rise)};
-  c.brush.color = Farben::Dreieck;
-  c.brush.style = BrushStyle::Solid;
+  c.brush = {Farben::Dreieck, BrushStyle::Solid, true};
   c.Polygon({p0, p1, p2});
+  c.brush.area = false;
   c.pen.width = Scaled(2);
   c.pen.color = kGreen;
   c.MoveTo(p0.x, p0.y);

@@ -29,7 +29,9 @@ namespace kurvio {
 
 TAnalysisWindow::TAnalysisWindow(QWidget* parent, WindowState lesson)
     : TModuleDialog(parent), lesson_(std::move(lesson)) {
-  lessonRestored_ = RememberLessons && !lesson_.name.empty() && RestoreWindowState(lesson_);
+  if (lesson_.opening) lesson_.opening();
+  lessonRestored_ =
+      RememberLessons && !lesson_.name.empty() && RestoreWindowState(lesson_, &keptLesson_);
   if (ChosenLineWidth != 0) LineWidth = ChosenLineWidth;
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -44,7 +46,23 @@ void TAnalysisWindow::RedrawPicture() {
   if (shown_) FormPaint();
 }
 
-void TAnalysisWindow::KeepLesson() { KeepWindowState(lesson_); }
+void TAnalysisWindow::KeepLesson() {
+  LessonValues own;
+  KeepOwnLesson(own);
+  KeepWindowState(lesson_, own);
+}
+
+void TAnalysisWindow::KeepOwnLesson(LessonValues& own) const {
+  for (const TBitCheckBox* box : rememberedBoxes_)
+    own.SetFlag(box->objectName().toStdString(), box->Checked());
+}
+
+void TAnalysisWindow::RememberBoxes(std::initializer_list<TBitCheckBox*> boxes) {
+  for (TBitCheckBox* box : boxes) {
+    box->SetChecked(keptLesson_.Flag(box->objectName().toStdString(), box->Checked()));
+    rememberedBoxes_.push_back(box);
+  }
+}
 
 void TAnalysisWindow::Delay(int ms) { WaitFrame(ms, 15); }
 

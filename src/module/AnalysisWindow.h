@@ -7,7 +7,9 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "export/Export.h"
 #include "module/ButtonColumn.h"
@@ -65,11 +67,21 @@ class TAnalysisWindow : public TModuleDialog {
   virtual void FormPaint() = 0;
   // When the window closes (after any animation was told to stop): save what it keeps.
   virtual void FormClose() {}
-  // After FormClose: writes the window's state file from the settings. A window
-  // that holds part of its lesson elsewhere puts it there for the moment.
+  // After FormClose: writes the window's state file from the settings and
+  // KeepOwnLesson. A window that holds part of its lesson elsewhere puts it
+  // there for the moment.
   virtual void KeepLesson();
+  // The window's own values, its remembered boxes first; a window with points
+  // or fixed objects adds them.
+  virtual void KeepOwnLesson(LessonValues& own) const;
   // True when the window opened with the lesson of its state file.
   bool LessonRestored() const { return lessonRestored_; }
+  // The window's own values as its state file held them when it opened (none
+  // without a file): each read falls back to the window's opening value.
+  const LessonValues& KeptLesson() const { return keptLesson_; }
+  // Check boxes kept with the lesson under their design names: each takes its
+  // kept state now, without running its click handler, and is kept on closing.
+  void RememberBoxes(std::initializer_list<TBitCheckBox*> boxes);
 
   // The drawing area: a resize paints again, the right button opens the settings.
   void WatchPaintBox(TPaintBox* paintBox);
@@ -157,6 +169,8 @@ class TAnalysisWindow : public TModuleDialog {
  private:
   WindowState lesson_;
   bool lessonRestored_ = false;
+  LessonValues keptLesson_;
+  std::vector<TBitCheckBox*> rememberedBoxes_;
   bool shown_ = false;
   bool closing_ = false;
   QVBoxLayout* frame_ = nullptr;

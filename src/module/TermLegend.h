@@ -13,7 +13,8 @@ namespace kurvio {
 
 class TBitCheckBox;
 
-// The box "Term im Bild" (legendBox): off, and not kept; a click runs `redraw`.
+// The box "Term im Bild" (legendBox): off, unless the window reopens with a kept
+// lesson that had it on; a click runs `redraw`.
 TBitCheckBox* LegendBox(QWidget* parent, std::function<void()> redraw);
 
 // While `box` is ticked: `lines` as the picture's legend, in the corner that

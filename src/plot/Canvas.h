@@ -45,6 +45,9 @@ struct Pen {
 struct Brush {
   Color color = kWhite;
   BrushStyle style = BrushStyle::Solid;
+  // A strip or region that curves are drawn over, not a marker: presentation
+  // mode keeps it light rather than strong.
+  bool area = false;
 };
 
 struct Font {

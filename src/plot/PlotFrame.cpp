@@ -105,8 +105,7 @@ void Line(int ax, int ay, int bx, int by) {
 }
 
 void Arrowhead(const std::vector<Point>& triangle) {
-  DrawCanvas->brush.color = kBlack;
-  DrawCanvas->brush.style = BrushStyle::Solid;
+  DrawCanvas->brush = {kBlack, BrushStyle::Solid};
   DrawCanvas->Polygon(triangle);
   DrawCanvas->brush.color = Farben::Hintergrund;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "plot/ColourVision.h"
 #include "plot/PlotFrame.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
@@ -31,10 +32,31 @@ void HueOf(Color c, double& hue, double& saturation) {
   if (hue < 0) hue += 360.0;
 }
 
+// The program's colours that stay too alike for one of the common colour-vision
+// deficiencies beside their partners (f' and f'', sine and cosine, secant and
+// tangent, the legs of a slope triangle, δ and f(δ)), each with one apart from
+// the others in lightness and hue for all three.
+struct Replacement {
+  Color from, to;
+};
+constexpr Replacement kDistinct[] = {
+    {RGB(255, 0, 0), RGB(213, 94, 0)},    // red: vermilion
+    {RGB(128, 0, 0), RGB(0, 140, 120)},   // dark red: blue-green
+    {RGB(128, 0, 128), RGB(120, 60, 0)},  // purple: brown
+    {RGB(0, 128, 0), RGB(0, 114, 178)},   // dark green: sky blue
+};
+
+// Black curves over an area keep WCAG's enhanced contrast of 7 : 1.
+constexpr double kAreaContrast = 7.0;
+
 }  // namespace
 
 Color PresentationColor(Color colour, Color background) {
   if (colour == background || Lightness(background) < 0.6) return colour;
+  for (const Replacement& r : kDistinct) {
+    if (colour == r.from) return r.to;
+    if (colour == r.to) return colour;
+  }
   double hue = 0.0, saturation = 0.0;
   HueOf(colour, hue, saturation);
   const double light = Lightness(colour);
@@ -43,11 +65,21 @@ Color PresentationColor(Color colour, Color background) {
   // Yellow becomes a deep gold, green a bluish green: both stay apart from
   // red for eyes that confuse red and green.
   if (hue >= 40.0 && hue < 75.0) return RGB(204, 150, 0);
-  if (hue >= 75.0 && hue < 165.0) return RGB(0, 150, 110);
+  if (hue >= 75.0 && hue < 165.0) return RGB(0, 140, 120);
   // Any other hue darkened to the same lightness.
   const double f = 0.4 / light;
   return RGB(static_cast<int>(RedOf(colour) * f), static_cast<int>(GreenOf(colour) * f),
              static_cast<int>(BlueOf(colour) * f));
+}
+
+Color PresentationAreaColor(Color colour, Color background) {
+  if (Lightness(background) < 0.6 || ContrastRatio(colour, kBlack) >= kAreaContrast) return colour;
+  // Mixed with white in small steps until black stands out enough: the hue stays.
+  for (int step = 1;; ++step) {
+    const auto mix = [step](int c) { return c + (255 - c) * step / 32; };
+    const Color lighter = RGB(mix(RedOf(colour)), mix(GreenOf(colour)), mix(BlueOf(colour)));
+    if (ContrastRatio(lighter, kBlack) >= kAreaContrast) return lighter;
+  }
 }
 
 PresentationCanvas::PresentationCanvas(Canvas& device) : device_(device) {
@@ -57,22 +89,23 @@ PresentationCanvas::PresentationCanvas(Canvas& device) : device_(device) {
   Canvas::MoveTo(device.PenPos().x, device.PenPos().y);
 }
 
-Color PresentationCanvas::ColourCache::Shown(Color colour) {
+Color PresentationCanvas::ColourCache::Shown(Color colour, Color (*shown)(Color, Color)) {
   // A curve is thousands of calls in one colour.
   if (!valid || colour != in || Farben::Hintergrund != ground) {
     valid = true;
     in = colour;
     ground = Farben::Hintergrund;
-    out = PresentationColor(colour, ground);
+    out = shown(colour, ground);
   }
   return out;
 }
 
 void PresentationCanvas::Pass() {
   device_.pen = pen;
-  device_.pen.color = penColours_.Shown(pen.color);
+  device_.pen.color = penColours_.Shown(pen.color, PresentationColor);
   device_.brush = brush;
-  device_.brush.color = brushColours_.Shown(brush.color);
+  device_.brush.color = brush.area ? areaColours_.Shown(brush.color, PresentationAreaColor)
+                                   : brushColours_.Shown(brush.color, PresentationColor);
   // The font only when it changed: the name is a string, and a curve is
   // thousands of calls.
   if (shownFont_ != font) {

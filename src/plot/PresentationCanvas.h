@@ -1,8 +1,9 @@
 // Presentation mode on a device: what a projector needs beyond the larger
-// pens and offsets that Scaled gives. Texts twice as large, and colours too
-// pale to be seen on a white ground drawn in a strong colour of the same hue,
-// chosen so that they stay apart from red for the common red-green colour
-// blindness.
+// pens and offsets that Scaled gives. Texts twice as large; lines and markers
+// too pale to be seen on a white ground drawn in a strong colour of the same
+// hue; the program's colours that eyes with a red-green or blue-yellow
+// deficiency would confuse drawn in colours that stay apart for them
+// (plot/ColourVision.h); strips and areas kept light under black curves.
 #pragma once
 
 #include <optional>
@@ -15,6 +16,10 @@ namespace kurvio {
 // colour itself on a dark ground, for the ground colour itself and for any
 // colour that is strong enough already.
 Color PresentationColor(Color colour, Color background);
+// The colour drawn for an area (Brush::area) in presentation mode: light enough
+// that black curves over it keep a contrast of at least 7 : 1, a paler one as
+// it is; on a dark ground the colour itself.
+Color PresentationAreaColor(Color colour, Color background);
 
 // A canvas that hands every call on to `device` with the pen, brush and font
 // as presentation mode draws them.
@@ -45,10 +50,10 @@ class PresentationCanvas : public Canvas {
   struct ColourCache {
     bool valid = false;
     Color in = 0, ground = 0, out = 0;
-    Color Shown(Color colour);
+    Color Shown(Color colour, Color (*shown)(Color, Color));
   };
   Canvas& device_;
-  ColourCache penColours_, brushColours_;
+  ColourCache penColours_, brushColours_, areaColours_;
   std::optional<Font> shownFont_;  // the font last passed on
 };
 

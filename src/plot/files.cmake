@@ -1,6 +1,7 @@
 list(APPEND KURVIO_CORE_SOURCES
   plot/Canvas.cpp
   plot/PlotFrame.cpp
+  plot/ColourVision.cpp
   plot/PresentationCanvas.cpp
   plot/WideLines.cpp
   plot/CurveTracer.cpp

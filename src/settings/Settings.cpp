@@ -194,16 +194,25 @@ void KeepRange(double& lo, double& hi, double defaultLo, double defaultHi) {
   if (lo == hi || !std::isfinite(hi - lo)) lo = defaultLo, hi = defaultHi;
 }
 
+// The view, the parameter ranges and the largest radius, by the field names of StartValues.
+struct Ranges {
+  double x1 = -7.0, x2 = 7.0, y1 = -7.0, y2 = 7.0;
+  double ParamA1 = -4.0, ParamA2 = 4.0, ParamB1 = -4.0, ParamB2 = 4.0;
+  double ParamC1 = -4.0, ParamC2 = 4.0, ParamT1 = -4.0, ParamT2 = 4.0;
+  double edmax = 2.0;
+};
+
+// An unusable pair in `v` takes the pair of `fallback`.
 template <class Values>
-void KeepUsable(Values& v) {
-  KeepWindow(v.x1, v.x2, -7.0, 7.0);
-  KeepWindow(v.y1, v.y2, -7.0, 7.0);
-  KeepRange(v.ParamA1, v.ParamA2, -4.0, 4.0);
-  KeepRange(v.ParamB1, v.ParamB2, -4.0, 4.0);
-  KeepRange(v.ParamC1, v.ParamC2, -4.0, 4.0);
-  KeepRange(v.ParamT1, v.ParamT2, -4.0, 4.0);
+void KeepUsable(Values& v, const Ranges& fallback = {}) {
+  KeepWindow(v.x1, v.x2, fallback.x1, fallback.x2);
+  KeepWindow(v.y1, v.y2, fallback.y1, fallback.y2);
+  KeepRange(v.ParamA1, v.ParamA2, fallback.ParamA1, fallback.ParamA2);
+  KeepRange(v.ParamB1, v.ParamB2, fallback.ParamB1, fallback.ParamB2);
+  KeepRange(v.ParamC1, v.ParamC2, fallback.ParamC1, fallback.ParamC2);
+  KeepRange(v.ParamT1, v.ParamT2, fallback.ParamT1, fallback.ParamT2);
   // The limit window divides by the largest radius.
-  if (!(v.edmax > 0.0)) v.edmax = 2.0;
+  if (!(v.edmax > 0.0)) v.edmax = fallback.edmax;
 }
 
 // The globals seen through the field names of StartValues, for KeepUsable.
@@ -211,6 +220,11 @@ struct GlobalRanges {
   double &x1, &x2, &y1, &y2, &ParamA1, &ParamA2, &ParamB1, &ParamB2, &ParamC1, &ParamC2, &ParamT1,
       &ParamT2, &edmax;
 };
+
+GlobalRanges Globals() {
+  return {x1,      x2,      y1,      y2,      ParamA1, ParamA2, ParamB1,
+          ParamB2, ParamC1, ParamC2, ParamT1, ParamT2, edmax};
+}
 
 bool Listed(const std::vector<std::string>& keys, const char* section, const char* key) {
   const std::string name = std::string(section) + '/' + key;
@@ -255,15 +269,21 @@ struct NamedKeysWriter {
 };
 
 void KeepGlobalsUsable() {
-  GlobalRanges globals{x1,      x2,      y1,      y2,      ParamA1, ParamA2, ParamB1,
-                       ParamB2, ParamC1, ParamC2, ParamT1, ParamT2, edmax};
+  GlobalRanges globals = Globals();
   KeepUsable(globals);
 }
 
 }  // namespace
 
 void ReadSettingKeys(const IniFile& ini, const std::vector<std::string>& keys) {
+  // A pair that the file leaves unusable keeps the values it had: a window's
+  // own opening view rather than the defaults of Kurvio.ini.
+  const GlobalRanges g = Globals();
+  const Ranges before{g.x1,      g.x2,      g.y1,      g.y2,      g.ParamA1, g.ParamA2, g.ParamB1,
+                      g.ParamB2, g.ParamC1, g.ParamC2, g.ParamT1, g.ParamT2, g.edmax};
   ForEachKey(NamedKeysReader{ini, keys});
+  GlobalRanges globals = Globals();
+  KeepUsable(globals, before);
   KeepGlobalsUsable();
 }
 

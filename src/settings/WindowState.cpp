@@ -13,22 +13,64 @@ namespace {
 // from another window's is not taken for this one's.
 constexpr const char* kSection = "Fenster";
 constexpr const char* kNameKey = "Name";
+constexpr const char* kOwnSection = "Lektion";
 constexpr std::size_t kMaxStateSize = 64 * 1024;
 
 std::string FileName(const WindowState& state) { return "Fenster-" + state.name + ".ini"; }
 
 }  // namespace
 
+bool LessonValues::Flag(const std::string& key, bool fallback) const {
+  return ini_.ReadBool(kOwnSection, key, fallback);
+}
+
+double LessonValues::Number(const std::string& key, double fallback) const {
+  return ini_.ReadReal(kOwnSection, key, fallback);
+}
+
+std::vector<double> LessonValues::Numbers(const std::string& key) const {
+  std::vector<double> values;
+  const std::string text = ini_.ReadString(kOwnSection, key, "");
+  std::size_t from = 0;
+  while (from < text.size()) {
+    std::size_t end = text.find(';', from);
+    if (end == std::string::npos) end = text.size();
+    const std::optional<double> v = ParseReal(text.substr(from, end - from));
+    if (!v) break;
+    values.push_back(*v);
+    from = end + 1;
+  }
+  return values;
+}
+
+void LessonValues::SetFlag(const std::string& key, bool value) {
+  ini_.WriteBool(kOwnSection, key, value);
+}
+
+void LessonValues::SetNumber(const std::string& key, double value) {
+  ini_.WriteReal(kOwnSection, key, value, DecimalSeparator);
+}
+
+void LessonValues::SetNumbers(const std::string& key, const std::vector<double>& values) {
+  std::string text;
+  for (double v : values) {
+    if (!text.empty()) text += ';';
+    text += FormatReal(v, DecimalSeparator);
+  }
+  ini_.WriteString(kOwnSection, key, text);
+}
+
 std::vector<std::string> ViewKeys() {
   return {"Koordinatensystem/x1", "Koordinatensystem/x2", "Koordinatensystem/y1",
           "Koordinatensystem/y2"};
 }
 
-WindowState AnalysisLesson(std::string name, std::vector<std::string> keys) {
+WindowState AnalysisLesson(std::string name, std::vector<std::string> keys,
+                           std::function<void()> opening) {
   for (const char* p : {"Parameter/a", "Parameter/b", "Parameter/c", "Parameter/t"})
     keys.push_back(p);
   for (std::string& view : ViewKeys()) keys.push_back(std::move(view));
-  return {std::move(name), std::move(keys)};
+  return {std::move(name), std::move(keys), std::move(opening)};
 }
 
 std::string WindowStatePath(const WindowState& state) {
@@ -36,23 +78,26 @@ std::string WindowStatePath(const WindowState& state) {
   return UserDir + FileName(state);
 }
 
-bool RestoreWindowState(const WindowState& state) {
+bool RestoreWindowState(const WindowState& state, LessonValues* own) {
   const std::string path = WindowStatePath(state);
   std::string content;
   if (path.empty() || ReadWholeFile(path, content, kMaxStateSize) != ReadResult::kOk) return false;
   const IniFile ini(content);
   if (ini.ReadString(kSection, kNameKey, "") != state.name) return false;
   ReadSettingKeys(ini, state.keys);
+  if (own) *own = LessonValues(content);
   return true;
 }
 
-bool KeepWindowState(const WindowState& state) {
+bool KeepWindowState(const WindowState& state, const LessonValues& own) {
   const std::string path = PathInUserDir(FileName(state));
   if (path.empty()) return false;
   IniFile ini;
   ini.WriteString(kSection, kNameKey, state.name);
   WriteSettingKeys(ini, state.keys);
-  return WriteFileAtomically(path, ini.Text());
+  std::string text = ini.Text();
+  if (!text.empty() && text.back() != '\n') text += '\n';
+  return WriteFileAtomically(path, text + own.Text());
 }
 
 }  // namespace kurvio

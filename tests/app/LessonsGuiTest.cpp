@@ -1,12 +1,14 @@
 // What a user keeps for himself: presentation mode and the line width survive
 // a restart, F11 switches the mode in any window, and with "Fenster merken"
 // every window reopens with the term and view it was closed with.
+#include <QTabBar>
 #include <QTest>
 #include <QToolButton>
 
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
 #include "module/ViewPad.h"
+#include "settings/IniFile.h"
 #include "settings/Preferences.h"
 #include "settings/WindowState.h"
 #include "support/WindowFixture.h"
@@ -28,7 +30,7 @@ class Lessons : public WindowTest<TForm4> {
   void TearDown() override {
     if (form) form->ConfirmClose = [] { return true; };
     WindowTest::TearDown();
-    PresentationMode = RememberLessons = false;
+    PresentationMode = RememberLessons = NumberLineMode = false;  // the covariation window's mode
     ChosenLineWidth = 0;
     LineWidth = 1;
   }
@@ -112,13 +114,167 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
       }
       window->close();
     }
-    WriteBytes(WindowStatePath({w.name, {}}), std::string("\0\xFF[Fenster", 10));
-    UseDefaultSettingsIn(dir);
-    const std::unique_ptr<QDialog> window = w.make();
-    EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), "");
-    EXPECT_EQ(x2, opening);
+    // A broken file, and one cut short after the window's name: the window's
+    // own opening values, which closing writes back.
+    const std::string path = WindowStatePath({w.name, {}});
+    for (const std::string& damaged :
+         {std::string("\0\xFF[Fenster", 10), "[Fenster]\nName=" + std::string(w.name) + "\n"}) {
+      WriteBytes(path, damaged);
+      UseDefaultSettingsIn(dir);
+      const std::unique_ptr<QDialog> window = w.make();
+      EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), "");
+      EXPECT_EQ(x2, opening);
+      window->close();
+      EXPECT_EQ(IniFile(ReadBytes(path)).ReadReal("Koordinatensystem", "x2", 0), opening);
+    }
     TermSequenceMode = false;
   }
+}
+
+// A window opened as the start window opens it, and again after a restart (the
+// settings file's values first) once it was closed with "Fenster merken" on.
+template <class Window>
+std::unique_ptr<Window> OpenWindow() {
+  auto window = std::make_unique<Window>();
+  window->resize(1100, 750);
+  window->show();
+  QApplication::processEvents();
+  return window;
+}
+
+template <class Window>
+void Reopen(std::unique_ptr<Window>& window, const TempDir& dir) {
+  window->close();
+  window.reset();
+  UseDefaultSettingsIn(dir);
+  window = OpenWindow<Window>();
+}
+
+template <class Control = QWidget>
+Control* In(QWidget* window, const char* name) {
+  auto* control = window->findChild<Control*>(QString::fromLatin1(name));
+  EXPECT_NE(control, nullptr) << name;
+  return control;
+}
+
+// A user's step: a tab chosen, text typed into a field, or without text a click.
+struct Step {
+  const char *control, *text = nullptr;
+};
+void Do(QWidget* window, const Step& step) {
+  QWidget* control = In(window, step.control);
+  if (auto* tabs = qobject_cast<QTabBar*>(control))
+    tabs->setCurrentIndex(QString::fromLatin1(step.text).toInt());
+  else if (step.text)
+    TypeInto(window, qobject_cast<QLineEdit*>(control), QString::fromUtf8(step.text));
+  else if (auto* button = qobject_cast<QAbstractButton*>(control))
+    button->click();
+  else
+    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+QImage Picture(QWidget* window) { return In(window, "PaintBox1")->grab().toImage(); }
+
+std::vector<std::string> TickedBoxes(QWidget* window) {
+  std::vector<std::string> ticked;
+  for (const TBitCheckBox* box : window->findChildren<TBitCheckBox*>())
+    if (box->Checked()) ticked.push_back(box->objectName().toStdString());
+  return ticked;
+}
+
+class RememberedLessons : public Lessons {
+ protected:
+  void SetUp() override {
+    Lessons::SetUp();
+    RememberLessons = true;
+  }
+  // After `steps`, the window reopens with the same boxes ticked and the same picture.
+  template <class Window>
+  std::unique_ptr<Window> ExpectLessonBack(std::initializer_list<Step> steps, std::size_t boxes) {
+    UseDefaultSettingsIn(dir);
+    std::unique_ptr<Window> window = OpenWindow<Window>();
+    for (const Step& step : steps) Do(window.get(), step);
+    const std::vector<std::string> ticked = TickedBoxes(window.get());
+    const QImage picture = Picture(window.get());
+    EXPECT_EQ(ticked.size(), boxes);
+    Reopen(window, dir);
+    EXPECT_EQ(TickedBoxes(window.get()), ticked);
+    EXPECT_TRUE(Picture(window.get()) == picture);
+    return window;
+  }
+};
+
+TEST_F(RememberedLessons, EveryWindowReopensWithItsFamilyBoxesPointsAndFixedObjects) {
+  ExpectLessonBack<TForm3>({{"Edit1", "x^3/4-x"},
+                            {"Edit3", "1,5"},
+                            {"BitCheckBox1"},
+                            {"BitCheckBox2"},
+                            {"BitCheckBox4"},
+                            {"legendBox"}},
+                           4);
+  ExpectLessonBack<TForm7>({{"Edit1", "t^2-1"}, {"Edit3", "-1,5"}, {"Edit4", "2,25"}}, 0);
+  EXPECT_EQ(IntegralX0, -1.5);
+  ExpectLessonBack<TForm11>(
+      {{"Edit1", "x^2/4+1"}, {"Edit4", "0,5"}, {"Edit5", "1,5"}, {"BitCheckBox2"}, {"legendBox"}},
+      2);
+  ExpectLessonBack<TForm13>({{"Edit1", "x^3-2"}, {"BitCheckBox1"}, {"BitCheckBox2"}}, 2);
+  TermSequenceMode = true;
+  ExpectLessonBack<TForm15>({{"Edit1", "1/n"},
+                             {"Edit3", "2"},
+                             {"Edit4", "0,25"},
+                             {"BitCheckBox1"},
+                             {"BitCheckBox2"},
+                             {"BitCheckBox5"}},
+                            3);
+  TermSequenceMode = false;
+  // The fixed secants with their delete button, the fixed arrows and the f(x) rail.
+  const auto tangent = ExpectLessonBack<TForm8>({{"Edit1", "x^2/2"},
+                                                 {"BitCheckBox1"},
+                                                 {"BitCheckBox3"},
+                                                 {"BitCheckBox4"},
+                                                 {"BitCheckBox5"},
+                                                 {"Edit5", "3"},
+                                                 {"SpeedButton13"},
+                                                 {"Edit5", "-2"},
+                                                 {"SpeedButton13"},
+                                                 {"Edit5", "0,5"}},
+                                                4);
+  EXPECT_EQ(tangent->FixedSecants.Count(), 2u);
+  EXPECT_TRUE(In<QAbstractButton>(tangent.get(), "SpeedButton16")->isEnabled());
+  const auto covariation = ExpectLessonBack<TForm12>({{"Edit1", "x^2/2-1"},
+                                                      {"BitCheckBox1"},
+                                                      {"BitCheckBox2"},
+                                                      {"BitCheckBox3"},
+                                                      {"Edit2", "1"},
+                                                      {"SpeedButton13"},
+                                                      {"Edit2", "-3"},
+                                                      {"SpeedButton13"},
+                                                      {"Edit2", "2"},
+                                                      {"SpeedButton5"}},
+                                                     3);
+  EXPECT_EQ(covariation->FixedArrows.Count(), 2u);
+  EXPECT_EQ(covariation->ya, -14);
+  const auto main = ExpectLessonBack<TForm1>(
+      {{"TabControl1", "1"}, {"BitCheckBox6"}, {"Edit5", "1"}, {"SpeedButton6"}, {"Edit5", "-1"}},
+      1);
+  EXPECT_EQ(main->FixedCurves.Count(), 1u);
+}
+
+TEST_F(RememberedLessons, AGuessingGameGoesOnWithANewHiddenTermThatTheFileNeverHolds) {
+  std::unique_ptr<TForm12> window = OpenWindow<TForm12>();
+  for (const Step& step : {Step{"Edit1", "x^3+7"}, Step{"BitCheckBox4"}, Step{"SpeedButton20"}})
+    Do(window.get(), step);  // "ganzrational"
+  const std::string hidden = TermKovariation;
+  ASSERT_EQ(hidden, "1/3x^3-x");  // without a list, the family's own function
+  window->close();
+  const std::string kept = ReadBytes(WindowStatePath({"Kovariation", {}}));
+  EXPECT_EQ(kept.find("3x^3"), std::string::npos) << kept;
+  EXPECT_NE(kept.find("x^3+7"), std::string::npos);
+
+  Reopen(window, dir);
+  EXPECT_TRUE(window->familyPanel->isVisibleTo(window.get()));
+  EXPECT_EQ(window->familyField->text(), QStringLiteral("ganzrational"));
+  EXPECT_EQ(TermKovariation, hidden);  // drawn afresh from the same family
 }
 
 }  // namespace

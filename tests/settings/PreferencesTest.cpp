@@ -62,11 +62,18 @@ TEST_F(Preferences, AWindowStateKeepsItsKeysOnly) {
   TermFt = "sin(t)";
   ParamT = 2.5;
   x1 = -3;
-  ASSERT_TRUE(KeepWindowState(tangent));
+  LessonValues kept;
+  kept.SetNumbers("Sekanten", {2.5, -1});
+  kept.SetFlag("BitCheckBox1", true);
+  ASSERT_TRUE(KeepWindowState(tangent, kept));
   TermFx = TermFt = "";
   ParamT = 0;
   x1 = -7;
-  ASSERT_TRUE(RestoreWindowState(tangent));
+  LessonValues own;
+  ASSERT_TRUE(RestoreWindowState(tangent, &own));
+  EXPECT_EQ(own.Numbers("Sekanten"), std::vector<double>({2.5, -1}));
+  EXPECT_TRUE(own.Flag("BitCheckBox1", false));
+  EXPECT_EQ(own.Number("xo", 7), 7);  // not kept: the caller's opening value
   EXPECT_EQ(TermFx, "x^2");
   EXPECT_EQ(TermFt, "");  // not the window's
   EXPECT_EQ(ParamT, 2.5);
@@ -79,16 +86,16 @@ TEST_F(Preferences, AWindowStateKeepsItsKeysOnly) {
     double x1, x2;
     const char* term;
   } files[] = {
-      {"", false, -7, 7, ""},
-      {"[Fenster]\nName=Bisektion\n[Koordinatensystem]\nx1=-1\n", false, -7, 7, ""},
-      {"[Fenster]\nName=Tangentenproblem\n[Koordinatensystem]\nx1=abc\nx2=3\n", true, -7, 3, ""},
-      // A reversed view is no view: the defaults.
-      {"[Fenster]\nName=Tangentenproblem\n[Koordinatensystem]\nx1=5\nx2=1\n", true, -7, 7, ""},
-      {"[Fenster]\nName=Tangentenproblem\n[Funktionsterme]\nf(x)=x+1\n", true, -7, 7, "x+1"},
+      {"", false, -1.5, 18, ""},
+      {"[Fenster]\nName=Bisektion\n[Koordinatensystem]\nx1=-1\n", false, -1.5, 18, ""},
+      {"[Fenster]\nName=Tangentenproblem\n[Koordinatensystem]\nx1=abc\nx2=3\n", true, -1.5, 3, ""},
+      // A reversed view is no view: the window's own.
+      {"[Fenster]\nName=Tangentenproblem\n[Koordinatensystem]\nx1=5\nx2=1\n", true, -1.5, 18, ""},
+      {"[Fenster]\nName=Tangentenproblem\n[Funktionsterme]\nf(x)=x+1\n", true, -1.5, 18, "x+1"},
   };
   for (const auto& f : files) {
     SCOPED_TRACE(f.content);
-    x1 = -7, x2 = 7;
+    x1 = -1.5, x2 = 18;  // the window's opening view
     TermFx = "";
     WriteBytes(WindowStatePath(tangent), f.content);
     EXPECT_EQ(RestoreWindowState(tangent), f.taken);
@@ -96,6 +103,12 @@ TEST_F(Preferences, AWindowStateKeepsItsKeysOnly) {
     EXPECT_EQ(x2, f.x2);
     EXPECT_EQ(TermFx, f.term);
   }
+  // A hand-edited list ends before its first entry that is no number.
+  WriteBytes(WindowStatePath(tangent),
+             "[Fenster]\nName=Tangentenproblem\n[Lektion]\nSekanten=1,5;abc;3\nBitCheckBox1=ja\n");
+  ASSERT_TRUE(RestoreWindowState(tangent, &own));
+  EXPECT_EQ(own.Numbers("Sekanten"), std::vector<double>{1.5});
+  EXPECT_FALSE(own.Flag("BitCheckBox1", false));
 }
 
 TEST(Presentation, PensGrowAndPaleColoursTurnStrong) {
@@ -116,11 +129,13 @@ TEST(Presentation, PensGrowAndPaleColoursTurnStrong) {
   } colours[] = {
       {RGB(255, 255, 0), kWhite, RGB(204, 150, 0)},         // yellow
       {RGB(255, 255, 187), kWhite, RGB(204, 150, 0)},       // pale yellow
-      {RGB(0, 255, 0), kWhite, RGB(0, 150, 110)},           // light green
-      {RGB(0, 187, 0), kWhite, RGB(0, 150, 110)},           // green, still too light
+      {RGB(0, 255, 0), kWhite, RGB(0, 140, 120)},           // light green
+      {RGB(0, 187, 0), kWhite, RGB(0, 140, 120)},           // green, still too light
       {RGB(192, 192, 192), kWhite, RGB(96, 96, 96)},        // light grey
       {RGB(0, 255, 255), kWhite, RGB(0, 145, 145)},         // cyan, darkened
-      {RGB(255, 0, 0), kWhite, RGB(255, 0, 0)},             // strong already
+      {RGB(0, 0, 255), kWhite, RGB(0, 0, 255)},             // strong already
+      {RGB(255, 0, 0), kWhite, RGB(213, 94, 0)},            // red: apart from green
+      {RGB(213, 94, 0), kWhite, RGB(213, 94, 0)},           // and stays so
       {RGB(128, 128, 128), kWhite, RGB(128, 128, 128)},     // the grid's grey
       {kWhite, kWhite, kWhite},                             // the ground itself
       {RGB(255, 255, 0), RGB(0, 0, 64), RGB(255, 255, 0)},  // on a dark ground
@@ -143,7 +158,7 @@ TEST(Presentation, TheDeviceGetsLargerTextsAndStrongColours) {
   EXPECT_EQ(device.segments[0].color, RGB(204, 150, 0));
   EXPECT_EQ(device.segments[0].width, 2);
   EXPECT_EQ(device.font.size, 18);
-  EXPECT_EQ(device.brush.color, RGB(0, 150, 110));
+  EXPECT_EQ(device.brush.color, RGB(0, 140, 120));
   EXPECT_EQ(shown.PenPos(), (Point{30, 2}));
   ASSERT_EQ(device.texts.size(), 1u);
   EXPECT_EQ(device.texts[0].x, 5);

@@ -4,7 +4,9 @@
 #include <QScrollBar>
 #include <cmath>
 
+#include "plot/ColourVision.h"
 #include "plot/PaintBox.h"
+#include "settings/Preferences.h"
 #include "support/WindowFixture.h"
 #include "windows/limits/LimitsWindow.h"
 
@@ -52,6 +54,15 @@ TEST_F(LimitsWindowTest, TheRightImageOfAJumpLeavesTheStripForEveryDelta) {
     ASSERT_GT(form->RightImage.yMin, 1.5) << position;
     ASSERT_EQ(form->LeftImage.yMin > 0.5, form->delta < 0.5) << position;
   }
+}
+
+TEST_F(LimitsWindowTest, OnAProjectorTheStripStaysLightUnderTheCurves) {
+  PresentationMode = true;
+  form->RedrawPicture();
+  const Color strip = Pixel(form->Bitmap(), -6.5, 1.5);  // f(xo) = 1, ε = 1
+  PresentationMode = false;
+  EXPECT_NE(strip, Farben::Hintergrund);
+  EXPECT_GE(ContrastRatio(strip, kBlack), 7);
 }
 
 TEST_F(LimitsWindowTest, EpsilonAndDeltaFollowTheirFieldsBarsAndResets) {

@@ -432,7 +432,7 @@ TEST(Pictures, EveryWindowDrawsWhatItsRecordingHolds) {
 // (the x-axis's arrowhead) as its width.
 struct DrawnWith {
   std::set<int> penWidths, fontSizes;
-  std::set<Color> colours;
+  std::set<Color> colours, brushes;
   int arrowWidth = 0;
 };
 DrawnWith Parse(const std::string& calls) {
@@ -447,7 +447,8 @@ DrawnWith Parse(const std::string& calls) {
                                           brush >> brushStyle >> word >> font >> size >> text) {
       d.penWidths.insert(width);
       d.fontSizes.insert(size);
-      d.colours.insert({pen, brush, text});
+      d.colours.insert({pen, text});
+      d.brushes.insert(brush);
     } else if (line.rfind("Polygon ", 0) == 0 && d.arrowWidth == 0) {
       int x = 0, y = 0, lo = 1 << 30, hi = -(1 << 30);
       in >> word;
@@ -459,7 +460,7 @@ DrawnWith Parse(const std::string& calls) {
 }
 
 // Presentation mode in every window: texts twice as large, the arrowheads and
-// pens too, no colour pale on the white ground;
+// pens too, no line pale on the white ground, no area dark under a curve;
 // the screen and the metafile differ from what the window draws without it.
 TEST(Pictures, PresentationModeReachesEveryWindowAndItsExport) {
   for (const char* name : {"main-4", "curve-discussion", "unit-circle", "integral", "tangent",
@@ -476,6 +477,9 @@ TEST(Pictures, PresentationModeReachesEveryWindowAndItsExport) {
     EXPECT_EQ(after.arrowWidth, 2 * before.arrowWidth);
     EXPECT_GE(*after.penWidths.rbegin(), std::max(2 * *before.penWidths.rbegin(), 2));
     for (Color c : after.colours) EXPECT_EQ(PresentationColor(c, kWhite), c) << c;
+    // A brush is a marker in a strong colour or an area light under black curves.
+    for (Color c : after.brushes)
+      EXPECT_TRUE(PresentationColor(c, kWhite) == c || PresentationAreaColor(c, kWhite) == c) << c;
     EXPECT_NE(shown.screen, plain.screen);
     EXPECT_NE(shown.metafile, plain.metafile);
   }

@@ -69,6 +69,7 @@ TForm3::TForm3(QWidget* parent)
   InstallFieldKeys(false);
 
   termField->setText(TermToDisplay(TermFx));
+  RestoreOwnLesson();
   ShowX0();
   CompileFieldTerm(termField);
   paintBox->setCursor(ProgramCursor(4));
@@ -76,6 +77,32 @@ TForm3::TForm3(QWidget* parent)
 }
 
 TForm3::~TForm3() = default;
+
+namespace {
+constexpr const char* kPointKey = "x";
+constexpr const char* kTraceKey = "Spur";  // anchor, left and right end
+}  // namespace
+
+void TForm3::RestoreOwnLesson() {
+  RememberBoxes({firstDerivativeBox, secondDerivativeBox, traceBox, triangleBox, legendBox});
+  ShowFirst = firstDerivativeBox->Checked();
+  ShowSecond = secondDerivativeBox->Checked();
+  ShowTriangle = triangleBox->Checked();
+  ShowTrace = traceBox->Checked();
+  PointX0 = KeptLesson().Number(kPointKey, PointX0);
+  const std::vector<double> trace = KeptLesson().Numbers(kTraceKey);
+  if (trace.size() == 3 && trace[1] <= trace[0] && trace[0] <= trace[2]) {
+    TraceAnchor = trace[0];
+    TraceLo = trace[1];
+    TraceHi = trace[2];
+  }
+}
+
+void TForm3::KeepOwnLesson(LessonValues& own) const {
+  TAnalysisWindow::KeepOwnLesson(own);
+  own.SetNumber(kPointKey, PointX0);
+  own.SetNumbers(kTraceKey, {TraceAnchor, TraceLo, TraceHi});
+}
 
 void TForm3::BuildLayout() {
   QWidget* panel = nullptr;
@@ -258,7 +285,7 @@ void TForm3::animieren() {
         x1, x2, x0 - d, x0 + d);
     if (ShowTriangle) {
       const Brush saved = c.brush;
-      c.brush = {Farben::Dreieck, BrushStyle::Solid};
+      c.brush = {Farben::Dreieck, BrushStyle::Solid, true};
       c.pen.color = Farben::Tangente;
       c.pen.width = CurvePenWidth(LineWidth);
       c.Polygon({{ScreenX(x0), ScreenY(y0)},

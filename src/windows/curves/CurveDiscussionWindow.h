@@ -72,8 +72,11 @@ class TForm3 : public TAnalysisWindow {
  protected:
   void FormPaint() override;
   void FormClose() override;
+  void KeepOwnLesson(LessonValues& own) const override;
 
  private:
+  // The boxes, the point and the grown trace the window was closed with.
+  void RestoreOwnLesson();
   void BuildLayout();
   void ConnectHandlers();
   void ShowX0();

@@ -41,6 +41,9 @@ namespace kurvio {
 namespace {
 
 constexpr int kBarSteps = 200;
+// The bounds x0 and x in the window's state file.
+constexpr const char* kLowerBoundKey = "xo";
+constexpr const char* kUpperBoundKey = "x";
 
 // f at t, with t (and x) the point and the settings' a, b, c.
 double F(double t) { return EvalTerm(MainTerm, t, t, ParamA, ParamB, ParamC, 0); }
@@ -155,7 +158,15 @@ TForm7::TForm7(QWidget* parent)
   TermIntegralMode = true;
   termField->setText(TermToDisplay(TermFt));
   CompileFieldTerm(termField);
-  IntegralX0 = 0;
+  // The bounds the window was closed with; x0 opens at 0, x where it stands.
+  RememberBoxes({legendBox});
+  IntegralX0 = KeptLesson().Number(kLowerBoundKey, 0);
+  PointX0 = KeptLesson().Number(kUpperBoundKey, PointX0);
+  {
+    const QSignalBlocker x0Blocker(x0Bar), xBlocker(xBar);
+    x0Bar->setValue(BarPosition(IntegralX0));
+    xBar->setValue(BarPosition(PointX0));
+  }
   ShowX0();
   ShowX();
   FlaechenStil = 0;  // solid
@@ -164,6 +175,12 @@ TForm7::TForm7(QWidget* parent)
 }
 
 TForm7::~TForm7() { TermIntegralMode = false; }
+
+void TForm7::KeepOwnLesson(LessonValues& own) const {
+  TAnalysisWindow::KeepOwnLesson(own);
+  own.SetNumber(kLowerBoundKey, IntegralX0);
+  own.SetNumber(kUpperBoundKey, PointX0);
+}
 
 void TForm7::BuildLayout() {
   QWidget* panel = nullptr;
@@ -457,7 +474,7 @@ void TForm7::animieren() {
       for (int col = first; col <= last; ++col) area.push_back({col, ScreenY(f[col - first])});
       for (int col = last; col >= first; --col) area.push_back({col, ScreenY(0)});
       const Brush saved = c.brush;
-      c.brush = {Farben::flaeche, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7))};
+      c.brush = {Farben::flaeche, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7)), true};
       c.pen.color = Farben::flaeche;
       c.pen.width = Scaled(1);
       c.Polygon(area);

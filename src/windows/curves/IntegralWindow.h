@@ -87,6 +87,7 @@ class TForm7 : public TAnalysisWindow {
  protected:
   void FormPaint() override;
   void FormClose() override;
+  void KeepOwnLesson(LessonValues& own) const override;
 
  private:
   // The integral from x0 to x of the frame being drawn, for its area, bar and readout.

@@ -67,6 +67,7 @@ TForm8::TForm8(QWidget* parent)
 
   FixedSecants.MakeEmpty();
   Examples.MakeEmpty();
+  RestoreOwnLesson();
   termField->setText(TermToDisplay(TermFx));
   pScroll_->ShowValue();
   qScroll_->ShowValue();
@@ -78,6 +79,40 @@ TForm8::TForm8(QWidget* parent)
 }
 
 TForm8::~TForm8() { FixedSecants.DeleteAll(); }
+
+namespace {
+constexpr const char* kSecantsKey = "Sekanten";
+constexpr const char* kSecantColoursKey = "Sekantenfarben";
+}  // namespace
+
+void TForm8::RestoreOwnLesson() {
+  RememberBoxes(
+      {tangentBox, labelsBox, secantTriangleBox, guidesBox, tangentTriangleBox, legendBox});
+  onDisplayBoxClicked();  // nothing is drawn before the window shows
+  // Oldest first, so that the newest ends up in front again.
+  const std::vector<double> xs = KeptLesson().Numbers(kSecantsKey);
+  const std::vector<double> colours = KeptLesson().Numbers(kSecantColoursKey);
+  for (std::size_t i = 0; i < xs.size(); ++i) {
+    const Color colour = i < colours.size()
+                             ? static_cast<Color>(std::clamp(colours[i], 0.0, 16777215.0))
+                             : Farben::Sekante;
+    FixedSecants.InsertFront({xs[i], colour});
+  }
+  UpdateDeleteButtons();
+}
+
+void TForm8::KeepOwnLesson(LessonValues& own) const {
+  TAnalysisWindow::KeepOwnLesson(own);
+  std::vector<double> xs, colours;
+  for (std::size_t i = FixedSecants.Count(); i >= 1; --i) {
+    FixedSecant s;
+    if (!FixedSecants.Read(i, s)) continue;
+    xs.push_back(s.xQ);
+    colours.push_back(static_cast<double>(s.color));
+  }
+  own.SetNumbers(kSecantsKey, xs);
+  own.SetNumbers(kSecantColoursKey, colours);
+}
 
 void TForm8::BuildLayout() {
   QWidget* panel = nullptr;
@@ -388,7 +423,7 @@ void TForm8::DrawSecant(double q, Color color, bool current) {
   }
   if (ShowSecantTriangle && current) {
     const Brush saved = c.brush;
-    c.brush = {Farben::Dreieck, BrushStyle::Solid};
+    c.brush = {Farben::Dreieck, BrushStyle::Solid, true};
     c.pen.color = kLightGrey;
     c.pen.width = Scaled(1);
     c.Polygon({{ScreenX(xL), ScreenY(yL)}, {ScreenX(xR), ScreenY(yL)}, {ScreenX(xR), ScreenY(yR)}});

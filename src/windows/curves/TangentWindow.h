@@ -92,8 +92,11 @@ class TForm8 : public TAnalysisWindow {
  protected:
   void FormPaint() override;
   void FormClose() override;
+  void KeepOwnLesson(LessonValues& own) const override;
 
  private:
+  // The boxes and fixed secants the window was closed with.
+  void RestoreOwnLesson();
   void BuildLayout();
   void BuildPointRows(QWidget* panel, QVBoxLayout* column);
   void BuildSecantRows(QWidget* panel, QVBoxLayout* column);

@@ -73,7 +73,8 @@ TForm13::TForm13(QWidget* parent)
   CompileFieldTerm(termField);
   decimalsField->setText(QStringLiteral("5"));
   errorBoundLabel->setText(QString::fromStdString(ErrorBoundText(eps, DecimalSeparator)));
-  paintBox->setCursor(ProgramCursor(4));
+  RememberBoxes({guideLinesBox, labelsBox, zoomModeBox, legendBox});
+  paintBox->setCursor(ProgramCursor(zoomModeBox->Checked() ? 1 : 4));
   examples_->LoadLines();
 }
 
@@ -320,7 +321,7 @@ void TForm13::DrawBand(double fa, double fb) {
   const Color colour = static_cast<Color>(fa * fb <= 0 ? changeColourButton->SelectionColor()
                                                        : noChangeColourButton->SelectionColor());
   c.pen.color = colour;
-  c.brush = {colour, BrushStyle::Solid};
+  c.brush = {colour, BrushStyle::Solid, true};
   c.Rectangle(ScreenX(a), 0, ScreenX(b), PlotHeight);
   // A band narrower than a pixel stays visible.
   if (a <= b) PixelLine(ScreenX(a), 0, ScreenX(a), PlotHeight);

@@ -69,6 +69,7 @@ TForm12::TForm12(QWidget* parent)
   CompileFieldTerm(termField);
   xa = ya = x1;
   xb = yb = x2;
+  RestoreOwnLesson();
   AnimationStep = (xb - xa) / std::max(Schrittzahl, 1);
   xScroll_->ShowValue();
   XTickStep = 1.0;
@@ -78,6 +79,42 @@ TForm12::TForm12(QWidget* parent)
 }
 
 TForm12::~TForm12() { FixedArrows.DeleteAll(); }
+
+namespace {
+constexpr const char* kFRailKey = "f(x)-Schiene";
+constexpr const char* kArrowsKey = "Pfeile";
+constexpr const char* kFamilyKey = "Funktionenfamilie";
+}  // namespace
+
+void TForm12::RestoreOwnLesson() {
+  RememberBoxes({graphBox, arrowBox, cartesianBox, guessBox, legendBox});
+  onDisplayBoxClicked();  // nothing is drawn before the window shows
+  const std::vector<double> rail = KeptLesson().Numbers(kFRailKey);
+  if (rail.size() == 2) {
+    ya = rail[0];
+    yb = rail[1];
+    WertePruefen();
+  }
+  // Oldest first, so that the newest ends up in front again.
+  for (double x : KeptLesson().Numbers(kArrowsKey)) FixedArrows.InsertFront({x});
+  if (guessBox->Checked()) {
+    onGuessBoxClicked();
+    const double family = KeptLesson().Number(kFamilyKey, -1);
+    if (family >= 0 && family < kFunctionFamilyCount) onFamilyClicked(static_cast<int>(family));
+  }
+}
+
+void TForm12::KeepOwnLesson(LessonValues& own) const {
+  TAnalysisWindow::KeepOwnLesson(own);
+  own.SetNumbers(kFRailKey, {ya, yb});
+  std::vector<double> arrows;
+  for (std::size_t i = FixedArrows.Count(); i >= 1; --i) {
+    FixedArrow a;
+    if (FixedArrows.Read(i, a)) arrows.push_back(a.x);
+  }
+  own.SetNumbers(kArrowsKey, arrows);
+  if (guessBox->Checked()) own.SetNumber(kFamilyKey, family_);
+}
 
 // `names`: the design names of the halve, double and reset buttons, the colour button and the
 // readout.
@@ -335,13 +372,17 @@ void TForm12::FormPaint() {
 }
 
 void TForm12::KeepLesson() {
-  // The window's view is its x rail; the settings hold it only while it is kept.
+  // The window's view is its x rail; the settings hold it only while it is
+  // kept. A hidden function is not written down: the term from before the game is.
   const double keepX1 = x1, keepX2 = x2;
+  const std::string keepTerm = TermKovariation;
   x1 = xa;
   x2 = xb;
+  if (guessBox->Checked()) TermKovariation = termBeforeGame_;
   TAnalysisWindow::KeepLesson();
   x1 = keepX1;
   x2 = keepX2;
+  TermKovariation = keepTerm;
 }
 
 void TForm12::FormClose() {
@@ -541,6 +582,10 @@ void TForm12::onGuessBoxClicked() {
   }
   Functions = ParseFunctionLists(content);
   const bool guessing = guessBox->Checked();
+  if (guessing) {
+    termBeforeGame_ = TermKovariation;
+    family_ = -1;
+  }
   examplePanel->setVisible(!guessing);
   familyPanel->setVisible(guessing);
   // The guess goes with the game; the legend shows the term again, or hides it.
@@ -581,6 +626,7 @@ void TForm12::onFamilyClicked(int family) {
   CheckTermEdit(termField);
   const bool valid = TermDefined;
   TermKovariation = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
+  family_ = family;
   familyField->setText(QString::fromUtf8(kFunctionFamilies[static_cast<std::size_t>(family)].name));
   ClearGuess();  // a new function to find
   familyField->show();

@@ -117,9 +117,13 @@ class TForm12 : public TAnalysisWindow {
   void FormPaint() override;
   void FormClose() override;
   void KeepLesson() override;
+  void KeepOwnLesson(LessonValues& own) const override;
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The boxes, the f(x) rail, the fixed arrows and the guessing game the window was
+  // closed with; a game goes on with a new hidden function of the same family.
+  void RestoreOwnLesson();
   void BuildLayout();
   QGroupBox* MakeRailPanel(QWidget* parent, const QString& title, QToolButton*& halve,
                            QToolButton*& twice, QToolButton*& reset, TColorButton*& colour,
@@ -140,6 +144,10 @@ class TForm12 : public TAnalysisWindow {
 
   QImage bitmap_;
   TermHandle guess_;  // the guess checked last, drawn beside the hidden graph
+  // The guessing game: the family picked last (-1 for none) and the term the
+  // field held before the game, which the state file keeps instead of the hidden one.
+  int family_ = -1;
+  std::string termBeforeGame_;
   QWidget* side_ = nullptr;
   TNumberScroll* xScroll_ = nullptr;
   TExampleList* examples_ = nullptr;

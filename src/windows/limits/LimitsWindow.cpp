@@ -42,6 +42,9 @@ constexpr int kRadiusBarMax = 200;
 
 // The full scale of the epsilon and delta bars; a radius of 0 would leave no strip
 // and no neighbourhood, so an unusable setting counts as its default.
+constexpr const char* kEpsilonKey = "epsilon";
+constexpr const char* kDeltaKey = "delta";
+
 double MaxRadius() { return edmax > 0.0 && std::isfinite(edmax) ? edmax : 2.0; }
 
 QLabel* RichLabel(QWidget* parent, const QString& text) {
@@ -64,18 +67,30 @@ TForm11::TForm11(QWidget* parent)
 
   f1Field->setText(TermToDisplay(TermStetigkeitF1));
   f2Field->setText(TermToDisplay(TermStetigkeitF2));
-  delta = MaxRadius() / 2;
-  eps = 1.0;
+  // ε and δ as the window was closed with, each within the largest radius.
+  const auto radius = [this](const char* key, double opening) {
+    const double r = KeptLesson().Number(key, opening);
+    return r > 0 && r <= MaxRadius() ? r : opening;
+  };
+  delta = radius(kDeltaKey, MaxRadius() / 2);
+  eps = radius(kEpsilonKey, 1.0);
   xoScroll_->ShowValue();
   epsScroll_->ShowValue();
   deltaScroll_->ShowValue();
-  ShowLabels = false;
+  RememberBoxes({labelsBox, legendBox});
+  ShowLabels = labelsBox->Checked();
   XTickStep = 1.0;
   paintBox->setCursor(ProgramCursor(1));
   Datei_laden();
 }
 
 TForm11::~TForm11() = default;
+
+void TForm11::KeepOwnLesson(LessonValues& own) const {
+  TAnalysisWindow::KeepOwnLesson(own);
+  own.SetNumber(kEpsilonKey, eps);
+  own.SetNumber(kDeltaKey, delta);
+}
 
 void TForm11::BuildLayout() {
   QWidget* panel = nullptr;
@@ -360,7 +375,7 @@ void TForm11::animieren() {
     CompileFieldTerm(f1Field);
     const double yStrip = EvalWindowTerm(xo);
     c.pen = {Farben::epsilon, Scaled(1), PenStyle::Solid, PenMode::Copy};
-    c.brush = {Farben::epsilon, BrushStyle::Solid};
+    c.brush = {Farben::epsilon, BrushStyle::Solid, true};
     c.Rectangle(ScreenX(x1), ScreenY(yStrip + eps), ScreenX(x2), ScreenY(yStrip - eps));
 
     CurveColor = Farben::Zeichenstift;

@@ -84,6 +84,7 @@ class TForm11 : public TAnalysisWindow {
  protected:
   void FormPaint() override;
   void FormClose() override;
+  void KeepOwnLesson(LessonValues& own) const override;
 
  private:
   void BuildLayout();

@@ -42,6 +42,8 @@ constexpr Color kRed = 255;
 constexpr Color kBlue = 16711680;
 constexpr int kEpsSteps = 1000;
 constexpr int kLastIndex = 1000;  // the points drawn
+constexpr const char* kEpsilonKey = "epsilon";
+constexpr const char* kMaxEpsilonKey = "epsilon max";
 
 // a(n): n is the only input; x, t, a, b and c are 0.
 double A(double n, bool& defined) {
@@ -67,8 +69,9 @@ void OpeningView() {
 }  // namespace
 
 TForm15::TForm15(QWidget* parent)
-    : TAnalysisWindow(
-          parent, AnalysisLesson("Folgen", {"Funktionsterme/Folgen a(n)", "Folgen Grenzwert/g"})) {
+    : TAnalysisWindow(parent,
+                      AnalysisLesson("Folgen", {"Funktionsterme/Folgen a(n)", "Folgen Grenzwert/g"},
+                                     OpeningView)) {
   setWindowTitle(QStringLiteral("Folgen - Grenzwert"));
   BuildLayout();
   ConnectHandlers();
@@ -78,15 +81,29 @@ TForm15::TForm15(QWidget* parent)
   CompileFieldTerm(termField);
   n0Panel->hide();
   XTickStep = 1.0;
+  // ε within its maximum, both positive, as the window was closed with.
+  epsmax = KeptLesson().Number(kMaxEpsilonKey, epsmax);
+  if (!(epsmax > 0)) epsmax = 1.0;
+  eps = KeptLesson().Number(kEpsilonKey, eps);
+  if (!(eps > 0 && eps <= epsmax)) eps = std::min(1.0, epsmax);
+  RememberBoxes(
+      {determineLimitBox, connectPointsBox, numberLineBox, findN0Box, markLimitBox, legendBox});
+  onDisplayBoxClicked();  // nothing is drawn before the window shows
+  if (determineLimitBox->Checked()) onDetermineLimitClicked();
   epsScroll_->ShowValue();
   maxEpsilonField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, epsmax)));
   ShowLimit();
-  if (!LessonRestored()) OpeningView();
   paintBox->setCursor(ProgramCursor(1));
   examples_->LoadLines();
 }
 
 TForm15::~TForm15() = default;
+
+void TForm15::KeepOwnLesson(LessonValues& own) const {
+  TAnalysisWindow::KeepOwnLesson(own);
+  own.SetNumber(kEpsilonKey, eps);
+  own.SetNumber(kMaxEpsilonKey, epsmax);
+}
 
 void TForm15::BuildLayout() {
   QWidget* panel = nullptr;
@@ -338,7 +355,7 @@ void TForm15::animieren() {
     Canvas& c = *DrawCanvas;
     const double g = FolgenGrenzwert;
     c.pen = {Farben::epsilon, Scaled(1)};
-    c.brush = {Farben::epsilon, BrushStyle::Solid};
+    c.brush = {Farben::epsilon, BrushStyle::Solid, true};
     c.Rectangle(ScreenX(x1), ScreenY(g + eps), ScreenX(x2), ScreenY(g - eps));
     if (LimitFound && MarkLimit && determine) {
       c.pen.color = kRed;

@@ -81,6 +81,7 @@ class TForm15 : public TAnalysisWindow {
  protected:
   void FormPaint() override;
   void FormClose() override;
+  void KeepOwnLesson(LessonValues& own) const override;
 
  private:
   void BuildLayout();

@@ -414,7 +414,7 @@ void TForm5::DrawCircle(double s, double c) {
     cv.Arc(left, top, right, bottom, from.x, from.y, to.x, to.y);
     if (!Radians) {
       cv.pen.width = Scaled(1);
-      cv.brush = {Farben::winkel, BrushStyle::Solid};
+      cv.brush = {Farben::winkel, BrushStyle::Solid, true};
       cv.Pie(ScreenX(kCentreX - 0.25), ScreenY(0.25), ScreenX(kCentreX + 0.25), ScreenY(-0.25),
              from.x, from.y, to.x, to.y);
       cv.pen.width = Scaled(2);
