@@ -1,5 +1,6 @@
 #include "module/AnalysisWindow.h"
 
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
@@ -43,7 +44,55 @@ TAnalysisWindow::TAnalysisWindow(QWidget* parent, WindowState lesson)
 }
 
 void TAnalysisWindow::RedrawPicture() {
+  ScalePanelTexts();
   if (shown_) FormPaint();
+}
+
+QStringList TAnalysisWindow::PictureValues() const {
+  QStringList lines;
+  for (const auto& line : pictureValues_)
+    if (const QString text = line(); !text.isEmpty()) lines << text;
+  return lines;
+}
+
+void TAnalysisWindow::ShowInPicture(std::function<QString()> line) {
+  pictureValues_.push_back(std::move(line));
+}
+
+void TAnalysisWindow::ShowInPicture(const QString& name, const QLabel* label) {
+  ShowInPicture([name, label] {
+    const QString text = label->text().trimmed();
+    if (!label->isVisibleTo(label->window()) || text.isEmpty() || text == QStringLiteral("?"))
+      return QString();
+    return name + text;
+  });
+}
+
+void TAnalysisWindow::ScalePanelTexts() {
+  if (!panel_ || panelScaled_ == PresentationMode) return;
+  panelScaled_ = PresentationMode;
+  const int normalPanelWidth = std::max(panelMinWidth_, panel_->minimumSizeHint().width());
+  const char* const kOwnFont = "kurvioOwnFont";
+  for (QWidget* w : panel_->findChildren<QWidget*>()) {
+    if (!qobject_cast<QLabel*>(w) && !qobject_cast<TBitCheckBox*>(w)) continue;
+    if (PresentationMode) {
+      w->setProperty(kOwnFont, w->font());
+      QFont large = w->font();
+      large.setPixelSize(2 * QFontInfo(w->font()).pixelSize());
+      w->setFont(large);
+    } else if (const QVariant own = w->property(kOwnFont); own.isValid()) {
+      w->setFont(own.value<QFont>());
+    }
+    w->updateGeometry();
+  }
+  if (panelScroll_) {
+    // Every row at its preferred width, so that nothing is cut off on the right, and half
+    // as wide again as without the mode, for readouts that are still empty.
+    panel_->adjustSize();
+    FitPanel(panelScroll_, PresentationMode ? std::max(3 * normalPanelWidth / 2,
+                                                       panel_->sizeHint().width())
+                                            : panelMinWidth_);
+  }
 }
 
 void TAnalysisWindow::KeepLesson() {
@@ -233,7 +282,9 @@ void TAnalysisWindow::FinishPanel(int minWidth) {
     column->addStretch();
   }
   panelScroll_->setWidget(panel_);
+  panelMinWidth_ = minWidth;
   FitPanel(panelScroll_, minWidth);
+  ScalePanelTexts();
 }
 
 QLineEdit* TAnalysisWindow::AddTermRow(QWidget* panel, QVBoxLayout* column, const QString& label,
@@ -310,8 +361,9 @@ void TAnalysisWindow::FitPictureToPaintBox(QImage& bitmap, PictureLayout layout)
 
 TBitCheckBox* TAnalysisWindow::AddLegendBox(QWidget* panel, QVBoxLayout* column,
                                             std::function<void()> redraw) {
-  TBitCheckBox* box = LegendBox(panel, std::move(redraw));
+  TBitCheckBox* box = LegendBox(panel, redraw);
   column->addWidget(box);
+  column->addWidget(ValuesInPictureBox(panel, std::move(redraw)));
   return box;
 }
 

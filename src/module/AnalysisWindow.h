@@ -6,6 +6,7 @@
 // wait and closing during an animation. A window adds its picture and controls.
 #pragma once
 
+#include <QStringList>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -42,6 +43,9 @@ class TAnalysisWindow : public TModuleDialog {
   explicit TAnalysisWindow(QWidget* parent = nullptr, WindowState lesson = {});
   ~TAnalysisWindow() override;
   void RedrawPicture() override;
+  // The lines "Werte im Bild" puts into the picture's legend: the window's readouts
+  // as they read now, those that show nothing left out.
+  QStringList PictureValues() const;
 
   // Waits between two frames of an animation: more than ms + 15 milliseconds,
   // handling the user's events (at least once).
@@ -160,13 +164,25 @@ class TAnalysisWindow : public TModuleDialog {
   void FitPictureToPaintBox(QImage& bitmap, PictureLayout layout = PictureLayout::OnePlot);
 
   // "Term im Bild" as a row of the panel (module/TermLegend.h); a click runs `redraw`.
+  // "Term im Bild" and under it "Werte im Bild" (valuesInPictureBox), both running `redraw`.
   TBitCheckBox* AddLegendBox(QWidget* panel, QVBoxLayout* column, std::function<void()> redraw);
+  // A readout for "Werte im Bild": `line` gives its line as the picture shows it, or an
+  // empty text while the readout shows nothing.
+  void ShowInPicture(std::function<QString()> line);
+  // A label shown as it reads, behind `name` ("m_s = "); not while hidden, empty or "?".
+  void ShowInPicture(const QString& name, const QLabel* label);
 
   bool Shown() const { return shown_; }
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
 
  private:
+  // In presentation mode the panel's readouts and check-box texts twice their size, and
+  // the panel as wide as they need; back to the window's own font without it.
+  void ScalePanelTexts();
+  std::vector<std::function<QString()>> pictureValues_;
+  bool panelScaled_ = false;
+  int panelMinWidth_ = 0;
   WindowState lesson_;
   bool lessonRestored_ = false;
   LessonValues keptLesson_;

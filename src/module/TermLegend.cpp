@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "module/AnalysisWindow.h"
 #include "module/Controls.h"
 #include "plot/Legend.h"
+#include "settings/Preferences.h"
 #include "widgets/TBitCheckBox.h"
 
 namespace kurvio {
@@ -17,11 +19,32 @@ TBitCheckBox* LegendBox(QWidget* parent, std::function<void()> redraw) {
   return box;
 }
 
+TBitCheckBox* ValuesInPictureBox(QWidget* parent, std::function<void()> redraw) {
+  const QString caption = QStringLiteral("Werte im Bild");
+  TBitCheckBox* box = Named(CheckBox(parent, caption), "valuesInPictureBox");
+  box->setAccessibleName(caption);
+  box->setToolTip(QStringLiteral("Die Werte dieses Fensters stehen im Bild unter dem Term: "
+                                 "gro\u00df im Beamer und in jeder gespeicherten Grafik."));
+  box->SetChecked(ValuesInPicture);
+  QObject::connect(box, &TBitCheckBox::OnClick, box, [box, redraw = std::move(redraw)] {
+    ValuesInPicture = box->Checked();
+    SavePreferences();
+    redraw();
+  });
+  return box;
+}
+
 void DrawTermLegend(const TBitCheckBox* box, const QStringList& lines,
                     const CurveBatchFunction& curve) {
-  if (!box || !box->Checked()) return;
+  if (!box) return;
+  QStringList shown;
+  if (box->Checked()) shown = lines;
+  if (ValuesInPicture)
+    if (const auto* window = qobject_cast<const TAnalysisWindow*>(box->window()))
+      shown += window->PictureValues();
+  if (shown.isEmpty()) return;
   std::vector<std::string> texts;
-  for (const QString& line : lines) texts.push_back(line.toStdString());
+  for (const QString& line : shown) texts.push_back(line.toStdString());
   DrawLegend(texts, curve);
 }
 

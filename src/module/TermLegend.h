@@ -17,8 +17,14 @@ class TBitCheckBox;
 // lesson that had it on; a click runs `redraw`.
 TBitCheckBox* LegendBox(QWidget* parent, std::function<void()> redraw);
 
+// The box "Werte im Bild" (valuesInPictureBox): the user's choice (ValuesInPicture), kept
+// for him; a click keeps the new choice and runs `redraw`.
+TBitCheckBox* ValuesInPictureBox(QWidget* parent, std::function<void()> redraw);
+
 // While `box` is ticked: `lines` as the picture's legend, in the corner that
-// `curve` crosses least (plot/Legend.h). Nothing at all while it is not.
+// `curve` crosses least (plot/Legend.h). With "Werte im Bild" the readouts of the box's
+// window follow (TAnalysisWindow::PictureValues), also without the terms. Nothing while
+// neither is on.
 void DrawTermLegend(const TBitCheckBox* box, const QStringList& lines,
                     const CurveBatchFunction& curve);
 

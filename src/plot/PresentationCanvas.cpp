@@ -200,6 +200,7 @@ void PresentationCanvas::ShiftOrigin(int dx, int dy) {
 
 PictureCanvas::PictureCanvas(Canvas& device) : device_(device) {
   ForgetPlacedLabels();  // a new drawing: its labels make room for each other afresh
+  ApplyEqualUnits();     // before anything is drawn, not only with the axes
   if (PresentationMode) shown_.emplace(device);
 }
 

@@ -12,6 +12,7 @@ bool PresentationMode = false;
 bool RememberLessons = false;
 bool ShowDerivativeTerms = false;
 bool EqualUnits = false;
+bool ValuesInPicture = false;
 int ChosenLineWidth = 0;
 
 namespace {
@@ -35,6 +36,7 @@ void LoadPreferences() {
   RememberLessons = ini.ReadBool(kSection, "Fenster merken", false);
   ShowDerivativeTerms = ini.ReadBool(kSection, "Ableitungsterme", false);
   EqualUnits = ini.ReadBool(kSection, "Gleiche Einheiten", false);
+  ValuesInPicture = ini.ReadBool(kSection, "Werte im Bild", false);
   ChosenLineWidth = ini.ReadInteger(kSection, "Linienbreite", 0);
   if (!UsableWidth(ChosenLineWidth)) ChosenLineWidth = 0;
 }
@@ -47,6 +49,7 @@ bool SavePreferences() {
   ini.WriteBool(kSection, "Fenster merken", RememberLessons);
   ini.WriteBool(kSection, "Ableitungsterme", ShowDerivativeTerms);
   ini.WriteBool(kSection, "Gleiche Einheiten", EqualUnits);
+  ini.WriteBool(kSection, "Werte im Bild", ValuesInPicture);
   ini.WriteInteger(kSection, "Linienbreite", ChosenLineWidth);
   return WriteFileAtomically(path, ini.Text());
 }

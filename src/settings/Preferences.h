@@ -13,6 +13,8 @@ extern bool PresentationMode;
 extern bool ShowDerivativeTerms;
 // The windows keep their terms, parameters and view in state files of their own.
 extern bool RememberLessons;
+// The readouts of a window in the picture's legend, under its terms ("Werte im Bild").
+extern bool ValuesInPicture;
 // One unit as long on the y-axis as on the x-axis in every plot (plot/PlotFrame.h).
 extern bool EqualUnits;
 // The width last chosen in the settings dialog or a window's line box; 0 while

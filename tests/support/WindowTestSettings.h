@@ -21,7 +21,7 @@ inline void UseDefaultSettingsIn(const TempDir& dir) {
   SetDefaultSettings();
   LoadSettings();
   ShowDerivativeTerms = false;  // a box an earlier test ticked does not linger
-  EqualUnits = false;
+  EqualUnits = ValuesInPicture = false;
 }
 
 // The window active, the field focused, the text in it, then Return.

@@ -108,10 +108,11 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
 }
 
 // Every check box of the window ticked, in the order the window holds them;
-// not the legend's, which the kept pictures are without.
+// not the legend's and its values', which the kept pictures are without.
 void TickEveryBox(QWidget& window) {
   for (TBitCheckBox* box : window.findChildren<TBitCheckBox*>())
-    if (box->isEnabled() && !box->Checked() && box->objectName() != "legendBox") {
+    if (box->isEnabled() && !box->Checked() && box->objectName() != "legendBox" &&
+        box->objectName() != "valuesInPictureBox") {
       QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
       QApplication::processEvents();
     }
@@ -520,6 +521,32 @@ TEST(Pictures, TheLegendShowsTheTermsOnlyWhileTicked) {
     }
     EXPECT_NE(on.screen, off.screen);
   }
+}
+
+// "Werte im Bild": the window's readouts in the legend, on screen and in the SVG, with
+// or without the terms; the choice is the user's and holds for the next window.
+TEST(Pictures, TheValuesOfTheLessonStandInThePicture) {
+  const struct {
+    const char* line;
+    std::function<Drawn()> picture;
+  } rows[] = {
+      {"f'(1,0000) = -0,2500",
+       [] { return Picture<TForm3>(Do({"BitCheckBox1", "Edit3=1", "valuesInPictureBox"}), Redraw3); }},
+      {"F(x) = 1,00 [FE]",
+       [] { return Picture<TForm7>(Do({"Edit3=0", "Edit4=pi/2", "Edit1=cos(t)", "valuesInPictureBox"}), Integral); }},
+      {"m_s = 0,75",
+       [] { return Picture<TForm8>(Do({"Edit2=1", "Edit5=2", "legendBox", "valuesInPictureBox"}), Tangent); }},
+      {"[a; b] = [1,00000; 1,50000]",
+       [] { return Picture<TForm13>(Do({"Edit2=1", "Edit3=2", "SpeedButton2", "valuesInPictureBox"}), Bisection); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.line);
+    const Drawn drawn = row.picture();
+    EXPECT_NE(drawn.calls.find(std::string(" ") + row.line + "\n"), std::string::npos);
+    EXPECT_TRUE(drawn.svg.contains(row.line));
+  }
+  EXPECT_TRUE(ValuesInPicture);
+  ValuesInPicture = false;
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The tangent window: deleting fixed secants, the animation of Q and the mouse.
+#include <QFontInfo>
+#include <QScrollArea>
 #include <QTimer>
 
+#include "module/Presentation.h"
 #include "plot/PaintBox.h"
 #include "support/WindowFixture.h"
 #include "widgets/TBitCheckBox.h"
@@ -55,6 +58,24 @@ TEST_F(TangentWindowTest, TypedPointsStayAndTheLegendShowsTheTermDrawn) {
   };
   EXPECT_TRUE(legendShows("f(x) = 0"));
   EXPECT_FALSE(legendShows("f(x) = |x|"));
+}
+
+// In presentation mode the panel's readouts and check-box texts are twice their size
+// and the panel is as wide as they need; off, they are as before.
+TEST_F(TangentWindowTest, PresentationModeDoublesTheReadoutsAndWidensThePanel) {
+  Open();
+  const auto pixels = [&](const char* name) { return QFontInfo(Find(name)->font()).pixelSize(); };
+  const int readout = pixels("Label7"), box = pixels("BitCheckBox1");
+  auto* area = form->findChild<QScrollArea*>();
+  const int width = area->width();
+  SetPresentation(true);
+  EXPECT_GE(pixels("Label7"), 2 * readout);
+  EXPECT_GE(pixels("BitCheckBox1"), 2 * box);
+  EXPECT_GT(area->width(), width);
+  EXPECT_GE(area->width(), area->widget()->minimumSizeHint().width());
+  SetPresentation(false);
+  EXPECT_EQ(pixels("Label7"), readout);
+  EXPECT_EQ(area->width(), width);
 }
 
 TEST_F(TangentWindowTest, DeletingTheFixedSecantsDisablesItsButton) {

@@ -66,6 +66,8 @@ TForm3::TForm3(QWidget* parent)
                    TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   ConnectHandlers();
+  ShowInPicture({}, firstDerivativeReadout);
+  ShowInPicture({}, secondDerivativeReadout);
   InstallFieldKeys(false);
 
   termField->setText(TermToDisplay(TermFx));

@@ -153,6 +153,7 @@ TForm7::TForm7(QWidget* parent)
                    TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   ConnectHandlers();
+  ShowInPicture(QStringLiteral("F(x) = "), integralReadout);
   InstallFieldKeys(false);
 
   TermIntegralMode = true;

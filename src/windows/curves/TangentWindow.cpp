@@ -63,6 +63,8 @@ TForm8::TForm8(QWidget* parent)
   setWindowTitle(QStringLiteral("Tangentenproblem"));
   BuildLayout();
   ConnectHandlers();
+  ShowInPicture(QStringLiteral("m_s = "), secantSlopeReadout);
+  ShowInPicture(QStringLiteral("m_t = "), tangentSlopeReadout);
   InstallFieldKeys(false);
 
   FixedSecants.MakeEmpty();

@@ -64,6 +64,12 @@ TForm13::TForm13(QWidget* parent)
   pointerLayout = PictureLayout::PlotAndLadder;
   BuildLayout();
   ConnectHandlers();
+  ShowInPicture([this] {
+    if (a == 0 && b == 0) return QString();
+    return QString::fromStdString("[a; b] = [" + Readout(a, d, DecimalSeparator) + "; " +
+                                  Readout(b, d, DecimalSeparator) + "]");
+  });
+  ShowInPicture({}, resultLabel);
   InstallFieldKeys(false);
 
   noChangeColourButton->SetSelectionColor(static_cast<int>(kNoChangeColour));

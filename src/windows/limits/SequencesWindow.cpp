@@ -75,6 +75,13 @@ TForm15::TForm15(QWidget* parent)
   setWindowTitle(QStringLiteral("Folgen - Grenzwert"));
   BuildLayout();
   ConnectHandlers();
+  ShowInPicture([this] {
+    const QString g = limitField->text().trimmed();
+    return determineLimitBox->Checked() && g != QStringLiteral("?") && !g.isEmpty()
+               ? QStringLiteral("g = ") + g
+               : QString();
+  });
+  ShowInPicture(QStringLiteral("n\u2080 = "), n0Label);
   InstallFieldKeys(false);
 
   termField->setText(TermToDisplay(TermFolgen));
