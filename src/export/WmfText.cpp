@@ -117,6 +117,9 @@ std::vector<TextRun> SplitTextRuns(const std::string& utf8, bool symbolFont) {
     }
     if (const unsigned char b = Cp1252Byte(ch)) {
       add(false, b);
+    } else if (ch >= U'\u2080' && ch <= U'\u2089') {
+      // An index digit (n₀) has no byte of its own: the digit itself says it.
+      add(false, static_cast<unsigned char>('0' + (ch - U'\u2080')));
     } else if (const unsigned char s = SymbolByte(ch)) {
       add(true, s);
     } else {
