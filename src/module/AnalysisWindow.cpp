@@ -363,11 +363,14 @@ TBitCheckBox* TAnalysisWindow::AddLegendBox(QWidget* panel, QVBoxLayout* column,
                                             std::function<void()> redraw) {
   TBitCheckBox* box = LegendBox(panel, redraw);
   column->addWidget(box);
-  column->addWidget(ValuesInPictureBox(panel, std::move(redraw)));
+  valuesBox_ = ValuesInPictureBox(panel, std::move(redraw));
+  column->addWidget(valuesBox_);
   return box;
 }
 
 void TAnalysisWindow::showEvent(QShowEvent* event) {
+  // A window without readouts has no values to put into its picture.
+  if (valuesBox_) valuesBox_->setVisible(!pictureValues_.empty());
   TModuleDialog::showEvent(event);
   shown_ = true;
   closing_ = false;

@@ -181,6 +181,7 @@ class TAnalysisWindow : public TModuleDialog {
   // the panel as wide as they need; back to the window's own font without it.
   void ScalePanelTexts();
   std::vector<std::function<QString()>> pictureValues_;
+  TBitCheckBox* valuesBox_ = nullptr;  // "Werte im Bild"
   bool panelScaled_ = false;
   int panelMinWidth_ = 0;
   WindowState lesson_;

@@ -39,7 +39,16 @@ QString TWindowHelp::TextFor(const QString& className) {
   RegisterHelpTexts();
   QFile file(QStringLiteral(":/help/%1.html").arg(className));
   if (!file.open(QIODevice::ReadOnly)) return {};
-  return QString::fromUtf8(file.readAll());
+  QString text = QString::fromUtf8(file.readAll());
+  // The controls every analysis window has, described once; the sequences window also
+  // saves JPEG.
+  QFile common(QStringLiteral(":/help/common.html"));
+  if (common.open(QIODevice::ReadOnly))
+    text.replace(QStringLiteral("<!-- gemeinsam -->"),
+                 QString::fromUtf8(common.readAll())
+                     .arg(className == QLatin1String("TForm15") ? QStringLiteral(", JPEG")
+                                                                 : QString()));
+  return text;
 }
 
 bool TWindowHelp::Execute(QWidget* owner) {
