@@ -99,6 +99,23 @@ TEST_F(PlotTest, ManualStepsGiveWayWhenUnusable) {
   }
 }
 
+// With the labelling "1" a zoomed view without its unit still has numbers on both axes,
+// inside the plot and apart from each other.
+TEST_F(PlotTest, AxesWithoutTheirUnitInViewAreNumbered) {
+  x1 = 2.3, x2 = 2.7, y1 = 3.1, y2 = 3.6;
+  DrawCoordinateSystem();
+  std::vector<LabelBox> numbers;
+  for (const auto& t : canvas.texts) {
+    if (t.text == XAxisName || t.text == YAxisName) continue;
+    const LabelBox box{t.x, t.y, t.x + canvas.TextWidth(t.text), t.y + canvas.TextHeight(t.text)};
+    EXPECT_TRUE(box.left >= 0 && box.right <= PlotWidth && box.top >= 0 && box.bottom <= PlotHeight)
+        << t.text;
+    for (const LabelBox& other : numbers) EXPECT_FALSE(box.Overlaps(other)) << t.text;
+    numbers.push_back(box);
+  }
+  EXPECT_GE(numbers.size(), 4u);  // two on each axis at least
+}
+
 // Each view with its settings, drawn on a 100 x 100 plot unless it says otherwise.
 TEST_F(PlotTest, CoordinateSystemsDrawTheirKeptPicture) {
   const struct {
