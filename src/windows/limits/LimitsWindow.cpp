@@ -354,9 +354,8 @@ void TForm11::DrawLabels(double y0) {
   const int halfWidth = c.TextWidth("d") / 2, height = c.TextHeight("d");
   for (const double x : {xP - delta / 2, xP + delta / 2}) {
     const int left = ScreenX(x) - halfWidth, top = ScreenY(0) + height / 2;
-    TextOutClear(
-        "d",
-        {{left, top}, {left, top + height}, {left, top + 2 * height}, {left, top - 2 * height}});
+    TextOutClear("d", {{left, top}, {left, top + height}, {left, top + 2 * height},
+                       {left, top - 2 * height}});
   }
   c.font.name = savedFont;
 }

@@ -199,7 +199,7 @@ void TForm15::BuildN0Panel(QWidget* panel, QVBoxLayout* column) {
       new QLabel(QStringLiteral("für alle n ≥ n<sub>0</sub> gilt  | a<sub>n</sub> − g | &lt; ε"),
                  n0Panel),
       1, 0, 1, 3);
-  findN0Box = Named(CheckBox(n0Panel, QStringLiteral("nₒ bestimmen")), "BitCheckBox3");
+  findN0Box = Named(CheckBox(n0Panel, QStringLiteral("n₀ bestimmen")), "BitCheckBox3");
   markLimitBox = Named(CheckBox(n0Panel, QStringLiteral("Grenzwert markieren")), "BitCheckBox4");
   n0->addWidget(findN0Box, 2, 0, 1, 3);
   n0->addWidget(markLimitBox, 3, 0, 1, 3);
