@@ -197,6 +197,8 @@ class TForm1 : public TModuleDialog {
   void UpdateDeleteButtons();
   void ShowVertexLabel();
   void DrawTangent(bool intoFixedLayer);
+  // The point of the tangent and its slope "m = …" beside it.
+  void MarkTangentPoint(double x0, double y0, double m);
   void DrawSlopeTriangle();
   void DrawVertexMark();
   // The family, its terms and its parameter values as the picture's legend.

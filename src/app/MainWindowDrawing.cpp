@@ -3,7 +3,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -12,15 +14,16 @@
 #include "module/DerivativeTerms.h"
 #include "module/DrawOn.h"
 #include "module/TermLegend.h"
+#include "plot/CurveLabel.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
-#include "term/TermEdit.h"
 #include "term/Term.h"
 #include "term/TermBatch.h"
+#include "term/TermEdit.h"
 #include "widgets/TBitCheckBox.h"
 
 namespace kurvio {
@@ -98,6 +101,7 @@ void TForm1::darstellen() {
       CurveKind = kind == 7 ? 8 : 5;
       CurveColor = Farben::fStrich;
       KurveZeichnen(x1, x2, x1, x2);
+      LabelCurve("f'", FamilyCurve(CurveKind));
       CurveKind = kind;
     }
     if (ShowTangent && (kind == 4 || kind == 7)) DrawTangent(false);
@@ -125,8 +129,7 @@ void TForm1::darstellen() {
 QStringList TForm1::LegendLines() const {
   const int tab = CurrentTab();
   QStringList lines;
-  lines << (tab == 4 ? QStringLiteral("y = ") + DrawnTermText(termField)
-                     : familyCaption->text());
+  lines << (tab == 4 ? QStringLiteral("y = ") + DrawnTermText(termField) : familyCaption->text());
   if (tab == 3) lines << QStringLiteral("f(x) = ") + DrawnTermText(shiftedTermField);
   QStringList values;
   const QLabel* const labels[] = {aLabel, bLabel, cLabel, tLabel};
@@ -202,6 +205,42 @@ void TForm1::DrawTangent(bool intoFixedLayer) {
   ParamC = c;
   ParamT = t;
   CurveKind = kind;
+  if (!intoFixedLayer) MarkTangentPoint(x0, y0, m);
+}
+
+void TForm1::MarkTangentPoint(double x0, double y0, double m) {
+  if (!(x1 < x0 && x0 < x2 && y1 < y0 && y0 < y2)) return;
+  Canvas& c = *DrawCanvas;
+  const int X = ScreenX(x0), Y = ScreenY(y0), r = Scaled(3);
+  c.pen.color = Farben::Tangente;
+  c.pen.width = Scaled(2);
+  c.Ellipse(X - r, Y - r, X + r + 1, Y + r + 1);
+  c.pen.width = Scaled(1);
+  // x0 is known to the ten digits of the term language's constants (pi/2 is 1,570796327),
+  // which moves the slope by f''(x0) times that; the evaluation rounds a few times more.
+  const bool shifted = CurveKind == 7;
+  const double curvature =
+      EvalDerivative(MainTerm, 2, shifted ? x0 - ParamB : x0, ParamT, ParamA, ParamB, ParamC, 0) *
+      (shifted ? ParamA : 1.0);
+  const double rounding =
+      (TermDefined ? std::fabs(curvature) * 1e-9 * std::max(std::fabs(x0), 1.0) : 0.0) +
+      8 * std::numeric_limits<double>::epsilon() * std::fabs(y0);
+  const double shown = ZeroWithin(m, rounding);
+  const std::string text = "m = " + FormatGeneral(shown, 5, DecimalSeparator);
+  // Beside the tangent, on the side it does not run to: below right of a rising one.
+  const int gap = Scaled(8), height = c.TextHeight(text), width = c.TextWidth(text);
+  const Point below{X + gap, Y + gap / 2}, above{X - gap - width, Y - gap / 2 - height};
+  const Point belowLeft{X - gap - width, Y + gap / 2}, aboveRight{X + gap, Y - gap / 2 - height};
+  const Color color = c.font.color;
+  const Brush brush = c.brush;
+  c.font.color = Farben::Tangente;
+  c.brush = {Farben::Hintergrund, BrushStyle::Solid};
+  if (shown >= 0)
+    TextOutClear(text, {below, above, aboveRight, belowLeft});
+  else
+    TextOutClear(text, {belowLeft, aboveRight, above, below});
+  c.font.color = color;
+  c.brush = brush;
 }
 
 void TForm1::DrawVertexMark() {

@@ -1,5 +1,6 @@
 #include "plot/Canvas.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace kurvio {
@@ -30,6 +31,53 @@ std::string SymbolFontText(const std::string& text) {
       out.push_back(c);
   }
   return out;
+}
+
+namespace {
+
+// "₀" … "₉" are E2 82 80 … E2 82 89.
+bool SubscriptDigitAt(const std::string& text, std::size_t i) {
+  return i + 2 < text.size() && text[i] == '\xE2' && text[i + 1] == '\x82' &&
+         static_cast<unsigned char>(text[i + 2]) >= 0x80 &&
+         static_cast<unsigned char>(text[i + 2]) <= 0x89;
+}
+
+// Walks the text in runs of plain text and single subscript digits (as plain
+// digits), with the index font set while one is measured or drawn. `piece`
+// gets the left edge, the run and whether it is an index, and returns its width.
+template <class Piece>
+int ForEachRun(Canvas& c, const std::string& text, Piece piece) {
+  const Font font = c.font;
+  int left = 0;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    const bool index = SubscriptDigitAt(text, i);
+    if (!index && i < text.size()) continue;
+    if (i > start) left += piece(left, text.substr(start, i - start), false);
+    if (!index) break;
+    c.font.size = std::max(1, (font.size * 7 + 5) / 10);
+    left += piece(left, std::string(1, static_cast<char>('0' + (text[i + 2] - '\x80'))), true);
+    c.font = font;
+    start = i + 3;
+    i += 2;
+  }
+  return left;
+}
+
+}  // namespace
+
+void WriteText(Canvas& c, int x, int y, const std::string& text) {
+  if (text.find("\xE2\x82") == std::string::npos) return c.TextOut(x, y, text);
+  const int lowered = c.TextHeight(text) / 3;
+  ForEachRun(c, text, [&](int left, const std::string& run, bool index) {
+    c.TextOut(x + left, index ? y + lowered : y, run);
+    return c.TextWidth(run);
+  });
+}
+
+int WrittenTextWidth(Canvas& c, const std::string& text) {
+  if (text.find("\xE2\x82") == std::string::npos) return c.TextWidth(text);
+  return ForEachRun(c, text, [&](int, const std::string& run, bool) { return c.TextWidth(run); });
 }
 
 }  // namespace kurvio

@@ -112,4 +112,10 @@ class Canvas {
   Point penPos_;
 };
 
+// Text whose subscript digits ("x₀") are written as a smaller digit lowered after
+// the letter before it, alike on every device: a metafile's 8-bit text has no such
+// character. Other text goes to TextOut unchanged.
+void WriteText(Canvas& c, int x, int y, const std::string& text);
+int WrittenTextWidth(Canvas& c, const std::string& text);
+
 }  // namespace kurvio

@@ -64,7 +64,7 @@ void DrawLegend(const std::vector<std::string>& lines, const CurveBatchFunction&
   const int margin = Scaled(8), padding = Scaled(4);
   int width = 0, height = 0;
   for (const std::string& line : lines) {
-    width = std::max(width, c.TextWidth(line));
+    width = std::max(width, WrittenTextWidth(c, line));
     height += c.TextHeight(line);
   }
   width += 2 * padding;
@@ -77,7 +77,7 @@ void DrawLegend(const std::vector<std::string>& lines, const CurveBatchFunction&
   c.Rectangle(b.left, b.top, b.right, b.bottom);
   int y = b.top + padding;
   for (const std::string& line : lines) {
-    c.TextOut(b.left + padding, y, line);
+    WriteText(c, b.left + padding, y, line);
     y += c.TextHeight(line);
   }
   c.pen = pen;

@@ -202,7 +202,7 @@ void ApplyEqualUnits() {
 
 namespace {
 
-std::vector<LabelBox> axisLabels;   // of the last coordinate system
+std::vector<LabelBox> axisLabels;    // of the last coordinate system
 std::vector<LabelBox> placedLabels;  // placed with TextOutClear in this drawing
 
 bool Clear(const LabelBox& box) {
@@ -217,9 +217,13 @@ bool Clear(const LabelBox& box) {
 void ForgetPlacedLabels() { placedLabels.clear(); }
 
 void TextOutClear(const std::string& text, std::initializer_list<Point> spots) {
-  if (!DrawCanvas || spots.size() == 0) return;
+  TextOutClear(text, std::vector<Point>(spots));
+}
+
+void TextOutClear(const std::string& text, const std::vector<Point>& spots) {
+  if (!DrawCanvas || spots.empty()) return;
   Canvas& c = *DrawCanvas;
-  const int width = c.TextWidth(text), height = c.TextHeight(text);
+  const int width = WrittenTextWidth(c, text), height = c.TextHeight(text);
   const auto boxAt = [&](Point p) { return LabelBox{p.x, p.y, p.x + width, p.y + height}; };
   Point chosen = *spots.begin();
   for (const Point& spot : spots) {
@@ -231,7 +235,7 @@ void TextOutClear(const std::string& text, std::initializer_list<Point> spots) {
     }
   }
   placedLabels.push_back(boxAt(chosen));
-  c.TextOut(chosen.x, chosen.y, text);
+  WriteText(c, chosen.x, chosen.y, text);
 }
 
 void DrawCoordinateSystem() {

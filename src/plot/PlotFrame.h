@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "plot/Canvas.h"
 #include "settings/Settings.h"
@@ -101,6 +102,7 @@ void ForgetPlacedLabels();
 // Writes `text` with its top-left corner at the first of `spots` where it lies inside the
 // plot and clear of every text placed so far, or at the first spot when none is clear.
 void TextOutClear(const std::string& text, std::initializer_list<Point> spots);
+void TextOutClear(const std::string& text, const std::vector<Point>& spots);
 
 void DrawCoordinateSystem();
 

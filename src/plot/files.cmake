@@ -5,6 +5,7 @@ list(APPEND KURVIO_CORE_SOURCES
   plot/PresentationCanvas.cpp
   plot/WideLines.cpp
   plot/CurveTracer.cpp
+  plot/CurveLabel.cpp
   plot/Legend.cpp
 )
 list(APPEND KURVIO_UI_SOURCES

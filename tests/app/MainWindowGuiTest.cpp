@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "app/Family.h"
@@ -229,6 +230,44 @@ TEST_F(MainWindowTest, PointAnimationTurnsBeyondTheEdge) {
   Schrittzahl = 7;
   PointX0 = 6;
   EXPECT_EQ(Run("Switch4", PointX0, 4), std::vector<double>({7, 8, 7, 6}));
+}
+
+// The tangent's point is marked and its slope written beside it, zero within the
+// rounding of x0 and of the term; the graph of f' carries its name.
+TEST_F(MainWindowTest, TheTangentPointShowsItsSlopeAndTheDerivativeItsName) {
+  form->familyTabs->setCurrentIndex(4);
+  Click("BitCheckBox4");
+  const struct {
+    const char* term;
+    const char* x0;
+    const char* slope;
+  } kRows[] = {
+      {"x^2", "1", "m = 2"},       {"x^3/3-x", "-2", "m = 3"}, {"sin(x)", "pi", "m = -1"},
+      {"sin(x)", "pi/2", "m = 0"},  // cos of a rounded pi/2 is no slope to show
+      {"x^2-x", "0,5", "m = 0"},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.term);
+    Type("Edit1", QString::fromUtf8(row.term));
+    Type("Edit11", QString::fromUtf8(row.x0));
+    const testing::RecordingCanvas drawn = Record([&] { form->darstellen(); });
+    const int X = ScreenX(PointX0), Y = ScreenY(FamilyValue(4, PointX0));
+    const std::string mark = "Ellipse " + std::to_string(X - 3) + " " + std::to_string(Y - 3) +
+                             " " + std::to_string(X + 4) + " " + std::to_string(Y + 4);
+    EXPECT_EQ(std::count(drawn.calls.begin(), drawn.calls.end(), mark), 1);
+    const auto slope = std::find_if(drawn.texts.begin(), drawn.texts.end(),
+                                    [&](const auto& t) { return t.text == row.slope; });
+    ASSERT_NE(slope, drawn.texts.end());
+    EXPECT_LT(std::abs(slope->x - X), 60);
+    EXPECT_LT(std::abs(slope->y - Y), 30);
+  }
+  const auto named = [](const testing::RecordingCanvas& drawn) {
+    return std::count_if(drawn.texts.begin(), drawn.texts.end(),
+                         [](const auto& t) { return t.text == "f'"; });
+  };
+  EXPECT_EQ(named(Record([&] { form->darstellen(); })), 0);
+  Click("BitCheckBox1");
+  EXPECT_EQ(named(Record([&] { form->darstellen(); })), 1);
 }
 
 TEST_F(MainWindowTest, DraggingMovesThePointAndTheVertex) {

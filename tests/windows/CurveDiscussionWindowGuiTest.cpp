@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QListWidget>
 #include <QToolButton>
+#include <set>
 
 #include "settings/Preferences.h"
 #include "support/WindowFixture.h"
@@ -21,7 +22,7 @@ class CurveDiscussionTest : public WindowTest<TForm3> {
 TEST_F(CurveDiscussionTest, EveryDesignNameNamesOneControl) {
   const QWidget* w = form.get();
   ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3"});
-  ExpectDesignNames(w, "QLabel", {"Label2", "Label3"});
+  ExpectDesignNames(w, "QLabel", {"Label2", "Label3", "functionValueReadout"});
   ExpectDesignNames(w, "kurvio::TBitCheckBox",
                     {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4"});
   ExpectDesignNames(w, {{"Switch4", "kurvio::TSwitch"}});
@@ -85,24 +86,38 @@ TEST_F(CurveDiscussionTest, ReadoutsAndDerivativeTermsAreExact) {
   const struct {
     const char* term;
     const char* x0;
+    const char* value;
     const char* first;
     const char* second;
   } kRows[] = {
-      {"x^3-3x", "1", "f'(1,0000) = 0,0000", "f''(1,0000) = 6,0000"},
-      {"x*e^(-x)", "1", "f'(1,0000) = 0,0000", "f''(1,0000) = -0,3679"},
-      {"x^3+3x^2+3x+1", "-1", "f'(-1,0000) = 0,0000", "f''(-1,0000) = 0,0000"},
-      {"x*abs(x)", "0", "f'(0,0000) = 0,0000", "f''(0,0000) = nicht definiert"},
+      {"x^3-3x", "1", "f(1,0000) = -2,0000", "f'(1,0000) = 0,0000", "f''(1,0000) = 6,0000"},
+      {"x*e^(-x)", "1", "f(1,0000) = 0,3679", "f'(1,0000) = 0,0000", "f''(1,0000) = -0,3679"},
+      {"x^3+3x^2+3x+1", "-1", "f(-1,0000) = 0,0000", "f'(-1,0000) = 0,0000",
+       "f''(-1,0000) = 0,0000"},
+      {"x*abs(x)", "0", "f(0,0000) = 0,0000", "f'(0,0000) = 0,0000",
+       "f''(0,0000) = nicht definiert"},
       // Numbers as pupils write them: fixed while it fits, the exponent form beyond.
-      {"exp(sgn(x))", "-0,001", "f'(-0,0010) = 0,0000", "f''(-0,0010) = 0,0000"},
-      {"1/x", "0,05", "f'(0,0500) = -400,0000", "f''(0,0500) = 16000,0000"},
-      {"1/x", "0,0045", "f'(0,0045) = -49382,7160", "f''(0,0045) = 2,1948 E+7"},
+      {"exp(sgn(x))", "-0,001", "f(-0,0010) = 0,3679", "f'(-0,0010) = 0,0000",
+       "f''(-0,0010) = 0,0000"},
+      {"1/x", "0,05", "f(0,0500) = 20,0000", "f'(0,0500) = -400,0000", "f''(0,0500) = 16000,0000"},
+      {"1/x", "0,0045", "f(0,0045) = 222,2222", "f'(0,0045) = -49382,7160",
+       "f''(0,0045) = 2,1948 E+7"},
+      {"sqrt(x)", "-1", "f(-1,0000) = nicht definiert", "f'(-1,0000) = nicht definiert",
+       "f''(-1,0000) = nicht definiert"},
   };
   for (const auto& row : kRows) {
     Type("Edit1", QString::fromUtf8(row.term));
     Type("Edit3", QString::fromUtf8(row.x0));
+    EXPECT_EQ(Text("functionValueReadout"), QString::fromUtf8(row.value)) << row.term;
     EXPECT_EQ(Text("Label2"), QString::fromUtf8(row.first)) << row.term;
     EXPECT_EQ(Text("Label3"), QString::fromUtf8(row.second)) << row.term;
   }
+  // Each curve drawn carries its name.
+  Type("Edit1", QStringLiteral("x^3-3x"));
+  std::multiset<std::string> names;
+  for (const testing::TextCall& t : Record([&] { form->darstellen(); }).texts)
+    if (t.text.rfind("f", 0) == 0) names.insert(t.text);
+  EXPECT_EQ(names, (std::multiset<std::string>{"f", "f'", "f''"}));
 
   EXPECT_FALSE(Find<QLabel>("derivativeTerm1")->isVisible());  // off at first
   Click("derivativeTermsBox");

@@ -348,7 +348,8 @@ const Row kPictures[] = {
     {"tangent-flat", Of<TForm8>(Do({"Edit2=1", "Edit1=x^3-3x", "ticked"}), Tangent)},
     {"tangent-corner", Of<TForm8>(Do({"Edit2=1", "Edit1=abs(x-1)", "ticked"}), Tangent)},
     // Q typed a thousandth beside P stays there, off the bar's grid of a hundredth.
-    {"tangent-q-near-p", Of<TForm8>(Do({"Edit2=1", "Edit1=x^2", "Edit5=1,001", "ticked"}), Tangent)},
+    {"tangent-q-near-p",
+     Of<TForm8>(Do({"Edit2=1", "Edit1=x^2", "Edit5=1,001", "ticked"}), Tangent)},
     {"tangent-undefined-p", Of<TForm8>(Do({"Edit2=1", "Edit1=sqrt(x-2)", "ticked"}), Tangent)},
     {"tangent-long", Of<TForm8>(LongTangent, Tangent)},
     // Each rail doubled, reset and halved; then a term undefined at the x typed in.
@@ -395,9 +396,10 @@ std::string OverlappingTexts(const std::string& calls) {
     std::getline(in, text);
     if (!text.empty()) text.erase(0, 1);
     if (text.find_first_not_of(' ') == std::string::npos) continue;
-    const LabelBox box{x + dx, y + dy,
-                       x + dx + static_cast<int>(text.size()) * testing::RecordingCanvas::kCharWidth,
-                       y + dy + testing::RecordingCanvas::kTextHeight};
+    const LabelBox box{
+        x + dx, y + dy,
+        x + dx + static_cast<int>(text.size()) * testing::RecordingCanvas::kCharWidth,
+        y + dy + testing::RecordingCanvas::kTextHeight};
     // The same text in the same place is the same label drawn again (a later frame).
     const auto again = [&](const Placed& other) {
       return other.text == text && other.box.left == box.left && other.box.top == box.top;
@@ -474,7 +476,9 @@ TEST(Pictures, PresentationModeReachesEveryWindowAndItsExport) {
     const Drawn shown = row.picture();
     PresentationMode = false;
     const DrawnWith before = Parse(plain.calls), after = Parse(shown.calls);
-    EXPECT_EQ(after.fontSizes, std::set<int>{20});
+    // Every text twice its size: 20 points, an index 14.
+    EXPECT_EQ(*after.fontSizes.rbegin(), 20);
+    for (int size : after.fontSizes) EXPECT_EQ(before.fontSizes.count(size / 2), 1u) << size;
     EXPECT_EQ(after.arrowWidth, 2 * before.arrowWidth);
     EXPECT_GE(*after.penWidths.rbegin(), std::max(2 * *before.penWidths.rbegin(), 2));
     for (Color c : after.colours) EXPECT_EQ(PresentationColor(c, kWhite), c) << c;
@@ -507,7 +511,7 @@ TEST(Pictures, TheLegendShowsTheTermsOnlyWhileTicked) {
       {"f(x) = x^3/4-x", Legend<TForm3>(Redraw3)},
       {"f(t) = sin(t)+1", Legend<TForm7>(Integral)},
       {"f(x) = x^3/4-x", Legend<TForm8>(Tangent)},
-      {"f(x) = x   für x ≤ xo", Legend<TForm11>(Limits)},
+      {"f(x) = x   für x ≤ x", Legend<TForm11>(Limits)},
       {"f(x) = x^2/2-2", Legend<TForm12>(Covariation)},
       {"f(x) = x^3-x-1", Legend<TForm13>(Bisection)},
       {"a(n) = 1/n", Legend<TForm15>(Sequences, true)},

@@ -1,5 +1,6 @@
 // The tangent window: deleting fixed secants, the animation of Q and the mouse.
 #include <QFontInfo>
+#include <QLabel>
 #include <QScrollArea>
 #include <QTimer>
 
@@ -33,6 +34,20 @@ TEST_F(TangentWindowTest, EveryDesignNameNamesOneControl) {
   // Each triangle box says whose slope its triangle shows.
   EXPECT_EQ(Find<TBitCheckBox>("BitCheckBox3")->Caption(), "Sekantensteigungsdreieck");
   EXPECT_EQ(Find<TBitCheckBox>("BitCheckBox5")->Caption(), "Tangentensteigungsdreieck");
+}
+
+// "m_s = 3" stands like "m_t = 2": the same gap between the caption and its number.
+TEST_F(TangentWindowTest, BothSlopeReadoutsKeepTheGapAfterTheirCaption) {
+  Open();
+  const auto gap = [this](const char* readout, const char* caption) {
+    const QWidget* number = Find(readout);
+    for (const QLabel* label : form->findChildren<QLabel*>())
+      if (label->text().startsWith(QString::fromUtf8(caption)))
+        return number->x() - (label->x() + label->width());
+    return -1;
+  };
+  EXPECT_GT(gap("Label13", "Tangentensteigung"), 0);
+  EXPECT_EQ(gap("Label7", "Sekantensteigung"), gap("Label13", "Tangentensteigung"));
 }
 
 // What is typed is what is drawn: P at the typed pi/2 (not the bar's 1,57) has the

@@ -20,6 +20,7 @@
 #include "module/FrameWait.h"
 #include "module/TermLegend.h"
 #include "module/ViewPad.h"
+#include "plot/CurveLabel.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
@@ -44,7 +45,7 @@ double F(int order, double x) {
   return EvalDerivative(MainTerm, order, x, 0, ParamA, ParamB, ParamC, 0);
 }
 
-// "f'(x0) = value", or "nicht definiert" where the derivative does not exist.
+// "f'(x0) = value", or "nicht definiert" where the function or derivative does not exist.
 // A value that rounds to zero at the four places shown reads "0,0000".
 QString Readout(const char* name, double x0, double v, bool defined) {
   return QString::fromUtf8(name) + QStringLiteral("(") +
@@ -136,6 +137,8 @@ void TForm3::BuildLayout() {
   column->addLayout(boxes);
   triangleBox = Named(CheckBox(panel, QStringLiteral("Steigungsdreieck")), "BitCheckBox4");
   column->addWidget(triangleBox);
+  functionValueReadout = Named(new QLabel(panel), "functionValueReadout");
+  column->addWidget(functionValueReadout);
   firstDerivativeReadout = Named(new QLabel(panel), "Label2");
   secondDerivativeReadout = Named(new QLabel(panel), "Label3");
   column->addWidget(firstDerivativeReadout);
@@ -240,6 +243,7 @@ void TForm3::darstellen() {
     CurveKind = 0;
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
+    LabelCurve("f", TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   picture_->DrawStatic(TwoPlotPicture::Lower, font, [this] {
     XAxisName = "x";
@@ -249,11 +253,13 @@ void TForm3::darstellen() {
       CurveKind = 1;
       CurveColor = Farben::fStrich;
       KurveZeichnen(x1, x2, x1, x2);
+      LabelCurve("f'", DerivativeCurve(MainTerm, 1, {0, 0, ParamA, ParamB, ParamC, 0}));
     }
     if (ShowSecond) {
       CurveKind = 2;
       CurveColor = Farben::f2Strich;
       KurveZeichnen(x1, x2, x1, x2);
+      LabelCurve("f''", DerivativeCurve(MainTerm, 2, {0, 0, ParamA, ParamB, ParamC, 0}));
     }
   });
 }
@@ -262,6 +268,7 @@ void TForm3::animieren() {
   const QFont font = paintBox->font();
   const double x0 = PointX0;
   const double y0 = F(0, x0);
+  const bool valueDefined = TermDefined;
   const double m = F(1, x0);
   const bool slopeDefined = TermDefined;
   const double m2 = ShowSecond ? F(2, x0) : 0.0;
@@ -328,6 +335,7 @@ void TForm3::animieren() {
       KurveZeichnen(x1, x2, TraceLo, TraceHi);
     }
   });
+  functionValueReadout->setText(Readout("f", x0, y0, valueDefined));
   firstDerivativeReadout->setText(ShowFirst ? Readout("f'", x0, m, slopeDefined) : QString());
   secondDerivativeReadout->setText(ShowSecond ? Readout("f''", x0, m2, curvatureDefined)
                                               : QString());

@@ -40,6 +40,7 @@ class TForm3 : public TAnalysisWindow {
   QToolButton* directionButton;
   TBitCheckBox *firstDerivativeBox, *secondDerivativeBox, *traceBox, *triangleBox;
   TBitCheckBox* legendBox = nullptr;  // "Term im Bild"
+  QLabel* functionValueReadout;       // f(x0), always shown
   QLabel *firstDerivativeReadout, *secondDerivativeReadout;
   DerivativeTerms* derivativeTerms = nullptr;  // "Ableitungsterme"
   QListWidget* exampleBox;

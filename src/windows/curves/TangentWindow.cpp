@@ -198,6 +198,8 @@ void TForm8::BuildSecantRows(QWidget* panel, QVBoxLayout* column) {
     fixRow->addWidget(b);
   secant->addLayout(fixRow, 2, 0, 1, 2);
   auto* secantSlope = new QHBoxLayout;
+  // The grid's spacing is not the row's: "m_s = 3" keeps its gap as "m_t = 2" does.
+  secantSlope->setSpacing(column->spacing());
   secantSlope->addWidget(new QLabel(QStringLiteral("Sekantensteigung  m<sub>s</sub> ="), panel));
   secantSlopeReadout = Named(new QLabel(panel), "Label7");
   secantSlope->addWidget(secantSlopeReadout, 1);

@@ -136,8 +136,8 @@ void TForm11::BuildTermRows(QWidget* panel, QVBoxLayout* column) {
   f2Field = Named(termField(), "Edit3");
   terms->addWidget(f1Field, 0, 2);
   terms->addWidget(f2Field, 1, 2);
-  terms->addWidget(RichLabel(panel, QStringLiteral("für x ≤ x<sub>o</sub>")), 0, 3);
-  terms->addWidget(RichLabel(panel, QStringLiteral("für x &gt; x<sub>o</sub>")), 1, 3);
+  terms->addWidget(RichLabel(panel, QStringLiteral("für x ≤ x<sub>0</sub>")), 0, 3);
+  terms->addWidget(RichLabel(panel, QStringLiteral("für x &gt; x<sub>0</sub>")), 1, 3);
   helpButton = Named(MakeHelpButton(panel), "SpeedButton28");
   terms->addWidget(helpButton, 0, 4);
   terms->setColumnStretch(2, 1);
@@ -165,7 +165,7 @@ void TForm11::BuildNumberRows(QWidget* panel, QVBoxLayout* column) {
   const char* const xoNames[] = {"Edit2", "ScrollBar1", "SpeedButton2"};
   const char* const epsilonNames[] = {"Edit4", "ScrollBar3", "SpeedButton13"};
   const char* const deltaNames[] = {"Edit5", "ScrollBar2", "SpeedButton12"};
-  numberRow(0, QStringLiteral("x<sub>o</sub> ="), xoField, xoBar, xoResetButton, xoNames);
+  numberRow(0, QStringLiteral("x<sub>0</sub> ="), xoField, xoBar, xoResetButton, xoNames);
   numberRow(2, QStringLiteral("ε ="), epsilonField, epsilonBar, epsilonResetButton, epsilonNames);
   numberRow(4, QStringLiteral("δ ="), deltaField, deltaBar, deltaResetButton, deltaNames);
   numbers->setColumnStretch(3, 1);
@@ -186,10 +186,10 @@ void TForm11::BuildColourRows(QWidget* panel, QVBoxLayout* column) {
   };
   stripColourButton =
       colourRow(0, QStringLiteral("ε-Streifen"), QStringLiteral("ε-Streifen"), "ColorButton1");
-  neighbourhoodColourButton = colourRow(1, QStringLiteral("U<sub>δ</sub>(x<sub>o</sub>)"),
-                                        QStringLiteral("Uδ(xo)"), "ColorButton2");
-  imageColourButton = colourRow(2, QStringLiteral("f(U<sub>δ</sub>(x<sub>o</sub>))"),
-                                QStringLiteral("f(Uδ(xo))"), "ColorButton3");
+  neighbourhoodColourButton = colourRow(1, QStringLiteral("U<sub>δ</sub>(x<sub>0</sub>)"),
+                                        QStringLiteral("Uδ(x₀)"), "ColorButton2");
+  imageColourButton = colourRow(2, QStringLiteral("f(U<sub>δ</sub>(x<sub>0</sub>))"),
+                                QStringLiteral("f(Uδ(x₀))"), "ColorButton3");
   labelsBox = Named(CheckBox(panel, QStringLiteral("Beschriftung")), "BitCheckBox2");
   colours->addWidget(labelsBox, 0, 2);
   colours->setColumnStretch(1, 1);
@@ -412,8 +412,8 @@ void TForm11::animieren() {
 
     if (ShowLabels) DrawLabels(y0);
     DrawTermLegend(legendBox,
-                   {QStringLiteral("f(x) = %1   für x ≤ xo").arg(DrawnTermText(f1Field)),
-                    QStringLiteral("f(x) = %1   für x > xo").arg(DrawnTermText(f2Field))},
+                   {QStringLiteral("f(x) = %1   für x ≤ x₀").arg(DrawnTermText(f1Field)),
+                    QStringLiteral("f(x) = %1   für x > x₀").arg(DrawnTermText(f2Field))},
                    [this, xo](const double* x, std::size_t count, double* y, bool* defined) {
                      // f1 up to xo, f2 beyond; MainTerm ends as f2, as the picture left it.
                      const TermInputs fixed{0, 0, ParamA, ParamB, ParamC, 0};

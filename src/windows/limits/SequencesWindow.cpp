@@ -199,14 +199,14 @@ void TForm15::BuildN0Panel(QWidget* panel, QVBoxLayout* column) {
   auto* n0 = new QGridLayout(n0Panel);
   n0->setContentsMargins(0, 0, 0, 0);
   n0->setVerticalSpacing(2);
-  n0->addWidget(new QLabel(QStringLiteral("n<sub>o</sub> ="), n0Panel), 0, 0);
+  n0->addWidget(new QLabel(QStringLiteral("n<sub>0</sub> ="), n0Panel), 0, 0);
   n0Label = Named(new QLabel(QStringLiteral("?"), n0Panel), "Label11");
   n0->addWidget(n0Label, 0, 1);
   n0->addWidget(
-      new QLabel(QStringLiteral("für alle n ≥ n<sub>o</sub> gilt  | a<sub>n</sub> − g | &lt; ε"),
+      new QLabel(QStringLiteral("für alle n ≥ n<sub>0</sub> gilt  | a<sub>n</sub> − g | &lt; ε"),
                  n0Panel),
       1, 0, 1, 3);
-  findN0Box = Named(CheckBox(n0Panel, QStringLiteral("nₒ bestimmen")), "BitCheckBox3");
+  findN0Box = Named(CheckBox(n0Panel, QStringLiteral("n₀ bestimmen")), "BitCheckBox3");
   markLimitBox = Named(CheckBox(n0Panel, QStringLiteral("Grenzwert markieren")), "BitCheckBox4");
   n0->addWidget(findN0Box, 2, 0, 1, 3);
   n0->addWidget(markLimitBox, 3, 0, 1, 3);
@@ -311,8 +311,7 @@ void TForm15::Berechne_n0() {
   c.brush = {Farben::Hintergrund, BrushStyle::Solid};
   const int x = ScreenX(n0), axis = ScreenY(0);
   const bool below = y > 0;
-  c.TextOut(x - Scaled(4), axis + (below ? Scaled(16) : -Scaled(22)), "n");
-  c.TextOut(x + Scaled(4), axis + (below ? Scaled(20) : -Scaled(18)), "o");
+  WriteText(c, x - Scaled(4), axis + (below ? Scaled(16) : -Scaled(22)), "n₀");
 }
 
 void TForm15::folgezeichnen() {
