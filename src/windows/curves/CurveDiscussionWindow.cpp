@@ -67,6 +67,7 @@ TForm3::TForm3(QWidget* parent)
                    TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   ConnectHandlers();
+  ShowInPicture({}, functionValueReadout);
   ShowInPicture({}, firstDerivativeReadout);
   ShowInPicture({}, secondDerivativeReadout);
   InstallFieldKeys(false);
