@@ -52,7 +52,7 @@ class TAnalysisWindow : public TModuleDialog {
   virtual void Delay(int ms);
   // "Einstellungen" and the right mouse button: the settings dialog, modally;
   // afterwards the window paints again with the changed settings.
-  void OpenSettings();
+  virtual void OpenSettings();
   // The check and reset of the coordinate window x1..y2 after a zoom or shift;
   // a window with a view of its own rules overrides them.
   virtual void WertePruefen();

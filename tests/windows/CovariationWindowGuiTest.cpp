@@ -1,10 +1,13 @@
 // The covariation window: points on the rails, the guessing game, animation,
 // mouse and readouts.
+#include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
 
+#include "module/SettingsDialog.h"
 #include "plot/PaintBox.h"
 #include "settings/FileMessages.h"
 #include "support/WindowFixture.h"
@@ -61,6 +64,27 @@ TEST_F(CovariationWindowTest, GuessingGameWithoutAListPicksTheFallback) {
   EXPECT_TRUE(reported[0].contains(QString::fromStdString(dir.File("FktListe.txt"))));
   Click("SpeedButton9");  // "mx+c"
   EXPECT_EQ(Text("Edit1"), QStringLiteral("x"));
+}
+
+// Saving the settings during a game writes the term from before it, not the hidden one,
+// and the game goes on with its hidden function.
+TEST_F(CovariationWindowTest, SavingTheSettingsDuringAGameKeepsTheHiddenTermOut) {
+  Type("Edit1", "x^3");
+  Click("BitCheckBox4");
+  Click("SpeedButton9");  // "mx+c": a hidden line
+  const std::string hidden = TermKovariation;
+  ASSERT_NE(hidden, "x^3");
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<TForm2*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->saveButton->click();
+    dialog->okButton->click();
+  });
+  Click("SpeedButton14");  // "Einstellungen"
+  const std::string saved = ReadBytes(dir.File("Kurvio.ini"));
+  EXPECT_NE(saved.find("=x^3"), std::string::npos);
+  EXPECT_EQ(saved.find("=" + hidden + "\r"), std::string::npos);
+  EXPECT_EQ(TermKovariation, hidden);
 }
 
 TEST_F(CovariationWindowTest, AnimationTurnsOneStepPastTheEndAndDraggingAnywhereMovesX) {

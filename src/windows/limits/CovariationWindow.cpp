@@ -385,6 +385,14 @@ void TForm12::KeepLesson() {
   TermKovariation = keepTerm;
 }
 
+void TForm12::OpenSettings() {
+  if (!guessBox->Checked()) return TAnalysisWindow::OpenSettings();
+  const std::string hidden = TermKovariation;
+  TermKovariation = termBeforeGame_;
+  TAnalysisWindow::OpenSettings();
+  TermKovariation = hidden;
+}
+
 void TForm12::FormClose() {
   AnimationRunning = false;
   animationSwitch->SetChecked(false);

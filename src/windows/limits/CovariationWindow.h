@@ -117,6 +117,9 @@ class TForm12 : public TAnalysisWindow {
   void FormPaint() override;
   void FormClose() override;
   void KeepLesson() override;
+  // The settings dialog can save the settings: during a game they hold the term from
+  // before it, never the hidden one.
+  void OpenSettings() override;
   void KeepOwnLesson(LessonValues& own) const override;
   void showEvent(QShowEvent* event) override;
 
