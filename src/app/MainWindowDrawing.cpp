@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <optional>
 #include <vector>
 
@@ -216,16 +215,12 @@ void TForm1::MarkTangentPoint(double x0, double y0, double m) {
   c.pen.width = Scaled(2);
   c.Ellipse(X - r, Y - r, X + r + 1, Y + r + 1);
   c.pen.width = Scaled(1);
-  // x0 is known to the ten digits of the term language's constants (pi/2 is 1,570796327),
-  // which moves the slope by f''(x0) times that; the evaluation rounds a few times more.
   const bool shifted = CurveKind == 7;
   const double curvature =
       EvalDerivative(MainTerm, 2, shifted ? x0 - ParamB : x0, ParamT, ParamA, ParamB, ParamC, 0) *
       (shifted ? ParamA : 1.0);
-  const double rounding =
-      (TermDefined ? std::fabs(curvature) * 1e-9 * std::max(std::fabs(x0), 1.0) : 0.0) +
-      8 * std::numeric_limits<double>::epsilon() * std::fabs(y0);
-  const double shown = ZeroWithin(m, rounding);
+  const double shown =
+      ZeroWithin(m, SlopeRounding(x0, y0, TermDefined ? curvature : std::nan("")));
   const std::string text = "m = " + FormatGeneral(shown, 5, DecimalSeparator);
   // Beside the tangent, on the side it does not run to: below right of a rising one.
   const int gap = Scaled(8), height = c.TextHeight(text), width = c.TextWidth(text);

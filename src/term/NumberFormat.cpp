@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string_view>
 
 namespace kurvio {
@@ -144,6 +145,13 @@ std::string FormatReadout(int decimals, double value) { return Readout(decimals,
 
 double ZeroWithin(double value, double tolerance) {
   return std::fabs(value) <= tolerance ? 0.0 : value;
+}
+
+double SlopeRounding(double x, double y, double curvature) {
+  const double fromX = std::isfinite(curvature)
+                           ? std::fabs(curvature) * 1e-9 * std::max(std::fabs(x), 1.0)
+                           : 0.0;
+  return fromX + 8 * std::numeric_limits<double>::epsilon() * std::fabs(y);
 }
 
 std::string FormatCertain(int decimals, double value, double error) {

@@ -24,6 +24,12 @@ std::string FormatReadout(int decimals, double value);
 // 0 where |value| is within `tolerance`, the rounding of its own computation; else the value.
 double ZeroWithin(double value, double tolerance);
 
+// What rounding alone may leave of a true zero in the slope of a tangent at x (value y,
+// second derivative `curvature`, NaN where it has none): x is known to the ten digits of the
+// term language's constants (pi/2 is 1,570796327), which moves the slope by f''(x) times
+// that, and the evaluation rounds a few times more.
+double SlopeRounding(double x, double y, double curvature);
+
 // FormatReadout with only the decimals that `error` (an estimate of |value - exact|) leaves
 // certain: each one fewer while the error is not below half a unit of the last digit shown.
 // A value within the error of zero reads as zero. Empty where not even 0 decimals are certain.

@@ -459,13 +459,9 @@ void TForm8::DrawTangent(double p, double yp) {
     tangentSlopeReadout->setText(QStringLiteral("nicht definiert!"));
     return;
   }
-  // P is known to the ten digits of the term language's constants (pi/2 is 1,570796327);
-  // that moves the slope by f''(P) times it. The evaluation itself rounds a few times more.
   const double curvature = EvalDerivative(MainTerm, 2, p, 0, ParamA, ParamB, ParamC, 0);
-  const double rounding =
-      (TermDefined ? std::fabs(curvature) * 1e-9 * std::max(std::fabs(p), 1.0) : 0) +
-      8 * kEpsilon * std::fabs(yp);
-  tangentSlopeReadout->setText(SlopeText(mt, rounding));
+  tangentSlopeReadout->setText(
+      SlopeText(mt, SlopeRounding(p, yp, TermDefined ? curvature : std::nan(""))));
   const double dt = Overhang(mt);
   curveKind_ = 1;
   lineSlope_ = mt;
