@@ -68,13 +68,23 @@ void TAnalysisWindow::ShowInPicture(const QString& name, const QLabel* label) {
   });
 }
 
+namespace {
+constexpr const char* kReadoutProperty = "kurvioReadout";
+}
+
+void TAnalysisWindow::ScaleLikeReadouts(QWidget* widget) {
+  widget->setProperty(kReadoutProperty, true);
+}
+
 void TAnalysisWindow::ScalePanelTexts() {
   if (!panel_ || panelScaled_ == PresentationMode) return;
   panelScaled_ = PresentationMode;
   const int normalPanelWidth = std::max(panelMinWidth_, panel_->minimumSizeHint().width());
   const char* const kOwnFont = "kurvioOwnFont";
   for (QWidget* w : panel_->findChildren<QWidget*>()) {
-    if (!qobject_cast<QLabel*>(w) && !qobject_cast<TBitCheckBox*>(w)) continue;
+    if (!qobject_cast<QLabel*>(w) && !qobject_cast<TBitCheckBox*>(w) &&
+        !w->property(kReadoutProperty).toBool())
+      continue;
     if (PresentationMode) {
       w->setProperty(kOwnFont, w->font());
       QFont large = w->font();

@@ -171,6 +171,9 @@ class TAnalysisWindow : public TModuleDialog {
   void ShowInPicture(std::function<QString()> line);
   // A label shown as it reads, behind `name` ("m_s = "); not while hidden, empty or "?".
   void ShowInPicture(const QString& name, const QLabel* label);
+  // A panel widget other than a label or check box whose text presentation mode doubles
+  // like the readouts' (a list of values).
+  static void ScaleLikeReadouts(QWidget* widget);
 
   bool Shown() const { return shown_; }
   void showEvent(QShowEvent* event) override;

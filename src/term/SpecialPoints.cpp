@@ -287,10 +287,22 @@ void Search::FindUndefined(const std::vector<Node>& nodes) {
       if (std::fabs(v) <= 1e-6 * std::fabs(inside.v[0]) && !(i == j && hi - lo < 1e-6 * w))
         features_.points.push_back({PointKind::Zero, edge, 0.0});
     }
-    if (i == j && i > 0 && j + 1 < nodes.size() && hi - lo < 1e-6 * w)
+    if (i == j && i > 0 && j + 1 < nodes.size() && hi - lo < 1e-6 * w) {
       AddBreak(GrowsAt(nodes[i].x) ? BreakKind::Pole : BreakKind::Gap, nodes[i].x);
-    else
-      features_.undefined.push_back({Trend::Constant, i > 0 ? lo : from_, hi, i > 0, j + 1 < nodes.size()});
+    } else {
+      // An end at a round number (ln x: the last defined place is just above 0)
+      // is that number, open where f is defined there.
+      Stretch s{Trend::Constant, i > 0 ? lo : from_, j + 1 < nodes.size() ? hi : to_, i > 0,
+                j + 1 < nodes.size()};
+      for (auto [end, open] : {std::pair{&s.from, &s.fromOpen}, std::pair{&s.to, &s.toOpen}}) {
+        if (!*open) continue;
+        const double round = std::round(*end * 1e8) / 1e8;
+        if (std::fabs(round - *end) > 1e-12 * std::max(1.0, std::fabs(*end))) continue;
+        *end = round;
+        *open = !std::isnan(curve_.Value(0, round));
+      }
+      features_.undefined.push_back(s);
+    }
     i = j + 1;
   }
 }

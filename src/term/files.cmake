@@ -11,6 +11,7 @@ list(APPEND KURVIO_CORE_SOURCES
   term/Derivative.cpp
   term/Quadrature.cpp
   term/SpecialPoints.cpp
+  term/FeatureText.cpp
   term/NumberFormat.cpp
 )
 list(APPEND KURVIO_UI_SOURCES

@@ -26,6 +26,7 @@
 #include "plot/PlotFrame.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
+#include "term/SpecialPoints.h"
 #include "term/Term.h"
 #include "term/TermEdit.h"
 #include "term/TermText.h"
@@ -88,7 +89,10 @@ constexpr const char* kTraceKey = "Spur";  // anchor, left and right end
 }  // namespace
 
 void TForm3::RestoreOwnLesson() {
-  RememberBoxes({firstDerivativeBox, secondDerivativeBox, traceBox, triangleBox, legendBox});
+  RememberBoxes(
+      {firstDerivativeBox, secondDerivativeBox, traceBox, triangleBox, legendBox, pointsBox});
+  ShowPoints = pointsBox->Checked();
+  pointsPanel->setVisible(ShowPoints);
   ShowFirst = firstDerivativeBox->Checked();
   ShowSecond = secondDerivativeBox->Checked();
   ShowTriangle = triangleBox->Checked();
@@ -145,6 +149,7 @@ void TForm3::BuildLayout() {
   column->addWidget(firstDerivativeReadout);
   column->addWidget(secondDerivativeReadout);
   derivativeTerms = new DerivativeTerms(panel, column, MainTerm);
+  BuildPointsPanel(panel, column);
 
   legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   const ExampleControls examples = AddExampleControls(panel, column);
@@ -173,6 +178,9 @@ void TForm3::ConnectHandlers() {
   for (TBitCheckBox* box : {firstDerivativeBox, secondDerivativeBox, triangleBox})
     connect(box, &TBitCheckBox::OnClick, this, &TForm3::onDisplayBoxClicked);
   connect(traceBox, &TBitCheckBox::OnClick, this, &TForm3::onTraceBoxClicked);
+  connect(pointsBox, &TBitCheckBox::OnClick, this, &TForm3::onPointsBoxClicked);
+  OnExit(searchFromField, [this] { onSearchFieldLeft(); });
+  OnExit(searchToField, [this] { onSearchFieldLeft(); });
   WatchPaintBox(paintBox);
   // A drag starts a new trace of the slope at the point pressed.
   WatchDragAlongX(
@@ -236,6 +244,7 @@ void TForm3::Redraw() {
 
 void TForm3::darstellen() {
   derivativeTerms->Update();
+  FindPoints();
   const QFont font = paintBox->font();
   picture_->DrawStatic(TwoPlotPicture::Upper, font, [this] {
     XAxisName = "x";
@@ -245,6 +254,7 @@ void TForm3::darstellen() {
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
     LabelCurve("f", TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
+    if (ShowPoints) DrawPointMarks();
   });
   picture_->DrawStatic(TwoPlotPicture::Lower, font, [this] {
     XAxisName = "x";
@@ -374,6 +384,104 @@ void TForm3::onAnimationSwitch() {
         if (!animationSwitch->Checked()) AnimationRunning = false;
       },
       [this] { Delay(FrameDelay); });
+}
+
+void TForm3::BuildPointsPanel(QWidget* panel, QVBoxLayout* column) {
+  pointsBox = Named(CheckBox(panel, QStringLiteral("Besondere Punkte")), "pointsBox");
+  column->addWidget(pointsBox);
+  pointsPanel = new QWidget(panel);
+  auto* inner = new QVBoxLayout(pointsPanel);
+  inner->setContentsMargins(0, 0, 0, 0);
+  auto* range = new QHBoxLayout;
+  range->addWidget(new QLabel(QStringLiteral("von"), pointsPanel));
+  searchFromField = Named(NumberField(pointsPanel, 80), "searchFromField");
+  range->addWidget(searchFromField);
+  range->addWidget(new QLabel(QStringLiteral("bis"), pointsPanel));
+  searchToField = Named(NumberField(pointsPanel, 80), "searchToField");
+  range->addWidget(searchToField);
+  range->addStretch();
+  inner->addLayout(range);
+  searchReadout = Named(new QLabel(pointsPanel), "searchReadout");
+  inner->addWidget(searchReadout);
+  pointsList = Named(new QListWidget(pointsPanel), "pointsList");
+  pointsList->setMinimumHeight(160);
+  ScaleLikeReadouts(pointsList);
+  inner->addWidget(pointsList);
+  column->addWidget(pointsPanel);
+  pointsPanel->setVisible(false);
+}
+
+void TForm3::FindPoints() {
+  if (!ShowPoints) return;
+  if (SearchFollowsView) {
+    SearchFrom = x1;
+    SearchTo = x2;
+  }
+  searchFromField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, SearchFrom)));
+  searchToField->setText(QString::fromStdString(FormatNumber(Nachkommastellen, SearchTo)));
+  searchReadout->setText(QString::fromStdString(SearchedText(SearchFrom, SearchTo)));
+  const CurveFeatures features =
+      FindCurveFeatures(MainTerm, {0, 0, ParamA, ParamB, ParamC, 0}, SearchFrom, SearchTo);
+  pointTexts_ = DescribeFeatures(features, Nachkommastellen, exactPoints);
+  pointsList->clear();
+  for (const std::string& row : pointTexts_.rows) pointsList->addItem(QString::fromStdString(row));
+  // Room for the rows without scrolling, up to a dozen.
+  const int rows = std::clamp(pointsList->count(), 4, 12);
+  pointsList->setMinimumHeight(rows * std::max(pointsList->sizeHintForRow(0), 1) +
+                               2 * pointsList->frameWidth());
+}
+
+void TForm3::DrawPointMarks() {
+  Canvas& c = *DrawCanvas;
+  const int r = Scaled(3);
+  c.pen.color = 0;
+  c.pen.width = Scaled(1);
+  c.pen.style = PenStyle::Solid;
+  const auto inView = [](const NamedPoint& p) {
+    return p.x >= x1 && p.x <= x2 && p.y >= y1 && p.y <= y2;
+  };
+  const Brush saved = c.brush;
+  c.brush = {0, BrushStyle::Solid, false};
+  for (const NamedPoint& p : pointTexts_.marks)
+    if (inView(p))
+      c.Ellipse(ScreenX(p.x) - r, ScreenY(p.y) - r, ScreenX(p.x) + r + 1, ScreenY(p.y) + r + 1);
+  c.brush = saved;
+  c.font.color = 0;
+  const int h = c.TextHeight("N");
+  for (const NamedPoint& p : pointTexts_.marks) {
+    if (!inView(p)) continue;
+    const int X = ScreenX(p.x), Y = ScreenY(p.y);
+    const int w = WrittenTextWidth(c, p.name);
+    TextOutClear(p.name, {{X + 2 * r, Y - h - r},
+                          {X + 2 * r, Y + r},
+                          {X - 2 * r - w, Y - h - r},
+                          {X - 2 * r - w, Y + r}});
+  }
+}
+
+void TForm3::onPointsBoxClicked() {
+  ShowPoints = pointsBox->Checked();
+  pointsPanel->setVisible(ShowPoints);
+  Redraw();
+}
+
+void TForm3::onSearchFieldLeft() {
+  double from = SearchFrom, to = SearchTo;
+  ReadNumberEdit(searchFromField, from, SearchFrom);
+  ReadNumberEdit(searchToField, to, SearchTo);
+  if (from > to) std::swap(from, to);
+  if (from == to) {
+    from = SearchFrom;
+    to = SearchTo;
+  }
+  if (from == SearchFrom && to == SearchTo) {
+    FindPoints();
+    return;
+  }
+  SearchFrom = from;
+  SearchTo = to;
+  SearchFollowsView = false;
+  Redraw();
 }
 
 void TForm3::onReverseDirection() { AnimationStep = -AnimationStep; }

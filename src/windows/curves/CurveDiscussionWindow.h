@@ -8,11 +8,13 @@
 
 #include "module/AnalysisWindow.h"
 #include "module/TwoPlotPicture.h"
+#include "term/FeatureText.h"
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QToolButton;
+class QVBoxLayout;
 
 namespace kurvio {
 
@@ -43,6 +45,12 @@ class TForm3 : public TAnalysisWindow {
   QLabel* functionValueReadout;       // f(x0), always shown
   QLabel *firstDerivativeReadout, *secondDerivativeReadout;
   DerivativeTerms* derivativeTerms = nullptr;  // "Ableitungsterme"
+  // "Besondere Punkte": the special points searched for in an interval, listed and marked.
+  TBitCheckBox* pointsBox = nullptr;
+  QWidget* pointsPanel = nullptr;  // what the box shows
+  QLineEdit *searchFromField = nullptr, *searchToField = nullptr;
+  QLabel* searchReadout = nullptr;  // "gesucht in [-7; 7]"
+  QListWidget* pointsList = nullptr;
   QListWidget* exampleBox;
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;
@@ -51,6 +59,12 @@ class TForm3 : public TAnalysisWindow {
   bool ShowFirst = false, ShowSecond = false, ShowTrace = false, ShowTriangle = false;
   double AnimationStep = 0.0;
   double TraceAnchor = 0, TraceLo = 0, TraceHi = 0;
+  bool ShowPoints = false;
+  // The interval searched; it follows the view until the user types an end.
+  double SearchFrom = 0, SearchTo = 0;
+  bool SearchFollowsView = true;
+  // How the exact coordinates of a point are looked up; none: decimals only.
+  ExactLookup exactPoints;
 
   void darstellen();
   // Both static pictures, then the frame.
@@ -69,6 +83,8 @@ class TForm3 : public TAnalysisWindow {
   void onReverseDirection();
   void onDisplayBoxClicked();
   void onTraceBoxClicked();
+  void onPointsBoxClicked();
+  void onSearchFieldLeft();
 
  protected:
   void FormPaint() override;
@@ -81,6 +97,11 @@ class TForm3 : public TAnalysisWindow {
   void BuildLayout();
   void ConnectHandlers();
   void ShowX0();
+  void BuildPointsPanel(QWidget* panel, QVBoxLayout* column);
+  // Searches the interval and fills the list (only while the box is on).
+  void FindPoints();
+  void DrawPointMarks();
+  FeatureTexts pointTexts_;
 
   std::unique_ptr<TwoPlotPicture> picture_;
   TExampleList* examples_ = nullptr;
