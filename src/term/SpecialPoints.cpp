@@ -364,15 +364,10 @@ void Search::Classify(const std::vector<Node>& nodes, std::vector<Root> roots[3]
     const bool flat = std::fabs(m) <= kNoise * std::max(SizeNear(nodes, 1, r.x), 1e-300) || m == 0;
     points.push_back({flat ? PointKind::Saddle : PointKind::Inflection, r.x, y});
   }
-  // A slope of zero at an end of the interval is no extremum: the curve is
-  // only known up to there.
-  for (const Node* end : {&nodes.front(), &nodes.back()}) {
-    const std::size_t i = end == &nodes.front() ? 0 : nodes.size() - 1;
-    const std::size_t inner = i == 0 ? 1 : nodes.size() - 2;
-    if (end->d[0] && SignAt(nodes, i, 1) == 0 && nodes.size() > 2 &&
-        std::abs(SignAt(nodes, inner, 1)) == 1)
-      points.push_back({PointKind::Edge, end->x, end->v[0]});
-  }
+  // The ends of the interval are where the curve is known up to: points at
+  // the edge, never extrema, however high or low they lie.
+  for (const Node* end : {&nodes.front(), &nodes.back()})
+    if (end->d[0]) points.push_back({PointKind::Edge, end->x, end->v[0]});
   // A zero that touches the axis at an extremum is found twice over (f within
   // rounding of 0 at the extremum, and f's own touching): keep one.
   for (const SpecialPoint& p : std::vector<SpecialPoint>(points)) {

@@ -17,6 +17,8 @@
 
 namespace kurvio {
 
+// Edge: an end of the interval, where f is defined (no extremum: the curve is
+// only known up to there).
 enum class PointKind { Zero, High, Low, Inflection, Saddle, Edge };
 
 struct SpecialPoint {

@@ -21,10 +21,11 @@ std::string Num(double v) {
   return s;
 }
 
-// "N(0) H(-1|2) T(1|-2) W(0|0) S(..) R(..) pole(2) gap(0)", then the stretches.
-std::string Points(const CurveFeatures& f) {
+// "N(0) H(-1|2) T(1|-2) W(0|0) S(..) pole(2) gap(0)", and R(..) for the ends when asked.
+std::string Points(const CurveFeatures& f, bool edges = false) {
   std::string s;
   for (const SpecialPoint& p : f.points) {
+    if (p.kind == PointKind::Edge && !edges) continue;
     static const char* const kLetter[] = {"N", "H", "T", "W", "S", "R"};
     s += std::string(kLetter[static_cast<int>(p.kind)]) + "(" + Num(p.x);
     if (p.kind != PointKind::Zero) s += "|" + Num(p.y);
@@ -78,8 +79,6 @@ TEST(SpecialPointsTest, FoundAndNamedBySignChanges) {
       {"x/x", -7, 7, "gap(0)"},
       {"sqrt(x)", -7, 7, "N(0) undef[-7;0["},
       {"sqrt(4-x^2)", -7, 7, "N(-2) N(2) H(0|2) undef[-7;-2[ undef]2;7]"},  // zeros where the domain ends
-      {"x^2", 2, 5, ""},       // monotone up to the ends: no extremum there
-      {"x^2", 0, 5, "N(0) R(0|0)"},
       {"x^3-3x", 10, 20, ""},
       // clang-format on
   };
@@ -101,6 +100,10 @@ TEST(SpecialPointsTest, ParametersWideningAndLimits) {
   const CurveFeatures wild = Find("sin(1/x)", -7, 7);
   EXPECT_EQ(wild.limit, "mehr als 50 Nullstellen – Intervall verkleinern");
   EXPECT_TRUE(wild.points.empty());
+  // The ends are points at the edge, never extrema.
+  EXPECT_EQ(Points(Find("x^2", 2, 5), true), "R(2|4) R(5|25)");
+  EXPECT_EQ(Points(Find("x^2", 0, 5), true), "N(0) R(0|0) R(5|25)");
+  EXPECT_EQ(Points(Find("ln(x)", -1, 5), true), "N(1) R(5|1.6094) undef[-1;0]");
   EXPECT_EQ(Find("0*x", -7, 7).limit, "f(x) = 0 auf einer Strecke – unendlich viele Nullstellen");
 }
 
