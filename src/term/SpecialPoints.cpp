@@ -219,6 +219,7 @@ class Search {
   void FindUndefined(const std::vector<Node>& nodes);
   double DomainEdge(double defined, double undefined) const;
   bool GrowsAt(double x) const;
+  double CentreOfUndefined(int k, double x) const;
   bool Mend(Root& r, int k);
   void Classify(const std::vector<Node>& nodes, std::vector<Root> roots[3]);
   void Stretches(const std::vector<Node>& nodes);
@@ -254,13 +255,34 @@ double Search::DomainEdge(double defined, double undefined) const {
   return defined;
 }
 
+// The middle of the stretch around x where f^(k) is not defined: where a pole
+// lies, whose values leave the term's range alike on both sides of it.
+double Search::CentreOfUndefined(int k, double x) const {
+  const auto definedAt = [&](double v) { return !std::isnan(curve_.Value(k, v)); };
+  double edges[2];
+  for (int side = 0; side < 2; ++side) {
+    const double direction = side == 0 ? -1.0 : 1.0;
+    double step = std::max(std::fabs(x), 1.0) * 1e-15, out = x;
+    for (int i = 0; i < 200 && !definedAt(out); ++i, step *= 2) out = x + direction * step;
+    if (!definedAt(out)) return x;
+    double in = x;  // undefined
+    for (int i = 0; i < 200; ++i) {
+      const double m = in + (out - in) / 2;
+      if (m == in || m == out) break;
+      (definedAt(m) ? out : in) = m;
+    }
+    edges[side] = out;
+  }
+  return edges[0] + (edges[1] - edges[0]) / 2;
+}
+
 // Whether |f| grows without bound towards x from either side.
 bool Search::GrowsAt(double x) const {
   const double w = to_ - from_;
   for (double side : {-1.0, 1.0}) {
-    const double near = std::fabs(curve_.Value(0, x + side * 1e-9 * w));
-    const double far = std::fabs(curve_.Value(0, x + side * 1e-4 * w));
-    if (near > 1e3 * std::max(far, 1e-300) && near > 1e3) return true;
+    const double near = std::fabs(curve_.Value(0, x + side * 1e-6 * w));
+    const double far = std::fabs(curve_.Value(0, x + side * 1e-3 * w));
+    if (near > 10 * far) return true;
   }
   return false;
 }
@@ -316,7 +338,8 @@ bool Search::Mend(Root& r, int k) {
   bool defined = false;
   const double y = curve_.Value(0, r.x, defined);
   if (!defined || Huge(y)) {
-    AddBreak(GrowsAt(r.x) || Huge(y) ? BreakKind::Pole : BreakKind::Gap, r.x);
+    const double x = CentreOfUndefined(k, r.x);
+    AddBreak(GrowsAt(x) || Huge(y) ? BreakKind::Pole : BreakKind::Gap, x);
     return false;
   }
   return k >= 1 && !std::isnan(curve_.Value(k, std::nextafter(r.x, -HUGE_VAL))) &&
@@ -393,7 +416,7 @@ void Search::Classify(const std::vector<Node>& nodes, std::vector<Root> roots[3]
   std::sort(points.begin(), points.end(), [&](const SpecialPoint& a, const SpecialPoint& b) {
     return group(a.kind) != group(b.kind) ? group(a.kind) < group(b.kind) : a.x < b.x;
   });
-  const double close = 1e-7 * (to_ - from_);
+  const double close = 1e-6 * (to_ - from_);
   points.erase(std::unique(points.begin(), points.end(),
                            [&](const SpecialPoint& a, const SpecialPoint& b) {
                              return a.kind == b.kind && b.x - a.x <= close;
