@@ -149,7 +149,7 @@ std::vector<Root> ZerosOf(const Curve& curve, const std::vector<Node>& nodes, in
     if (s == 2) {
       const bool kink = k >= 1 && nodes[i].d[0] && previous != 0 && last + 1 == i &&
                         i + 1 < nodes.size() && SignAt(nodes, i + 1, k) == -previous;
-      if (kink) roots.push_back({nodes[i].x, true, previous < 0, nodes[i].x, nodes[i].x});
+      if (kink) roots.push_back({nodes[i].x, true, previous < 0, nodes[i].x, nodes[i].x, true});
       previous = 0;
       run = -1;
       continue;
@@ -219,7 +219,7 @@ class Search {
   void FindUndefined(const std::vector<Node>& nodes);
   double DomainEdge(double defined, double undefined) const;
   bool GrowsAt(double x) const;
-  double CentreOfUndefined(int k, double x) const;
+  double CentreOfUndefined(int k, double x, double& width) const;
   bool Mend(Root& r, int k);
   void Classify(const std::vector<Node>& nodes, std::vector<Root> roots[3]);
   void Stretches(const std::vector<Node>& nodes);
@@ -255,10 +255,12 @@ double Search::DomainEdge(double defined, double undefined) const {
   return defined;
 }
 
-// The middle of the stretch around x where f^(k) is not defined: where a pole
-// lies, whose values leave the term's range alike on both sides of it.
-double Search::CentreOfUndefined(int k, double x) const {
+// The middle of the stretch around x where f^(k) is not defined, and its width:
+// where a pole lies, whose values leave the term's range alike on both sides of
+// it, or a kink, where the derivative is missing within the rounding of it.
+double Search::CentreOfUndefined(int k, double x, double& width) const {
   const auto definedAt = [&](double v) { return !std::isnan(curve_.Value(k, v)); };
+  width = HUGE_VAL;
   double edges[2];
   for (int side = 0; side < 2; ++side) {
     const double direction = side == 0 ? -1.0 : 1.0;
@@ -273,7 +275,8 @@ double Search::CentreOfUndefined(int k, double x) const {
     }
     edges[side] = out;
   }
-  return edges[0] + (edges[1] - edges[0]) / 2;
+  width = edges[1] - edges[0];
+  return edges[0] + width / 2;
 }
 
 // Whether |f| grows without bound towards x from either side.
@@ -335,15 +338,18 @@ void Search::FindUndefined(const std::vector<Node>& nodes) {
 // search finds on its own.
 bool Search::Mend(Root& r, int k) {
   if (!r.broken) return true;
+  double width = 0;
+  const double x = CentreOfUndefined(k, r.x, width);
   bool defined = false;
-  const double y = curve_.Value(0, r.x, defined);
+  const double y = curve_.Value(0, x, defined);
   if (!defined || Huge(y)) {
-    const double x = CentreOfUndefined(k, r.x);
     AddBreak(GrowsAt(x) || Huge(y) ? BreakKind::Pole : BreakKind::Gap, x);
     return false;
   }
-  return k >= 1 && !std::isnan(curve_.Value(k, std::nextafter(r.x, -HUGE_VAL))) &&
-         !std::isnan(curve_.Value(k, std::nextafter(r.x, HUGE_VAL)));
+  // A kink: f^(k) is missing on no more than the rounding around one place.
+  if (k == 0 || width > 1e-6 * (to_ - from_)) return false;
+  r.x = r.l = r.r = x;
+  return true;
 }
 
 void Search::Classify(const std::vector<Node>& nodes, std::vector<Root> roots[3]) {
@@ -549,7 +555,7 @@ CurveFeatures Search::Run() {
 
 CurveFeatures FindCurveFeatures(const TermHandle& term, const TermInputs& fixed, double from,
                                 double to) {
-  if (!term || !std::isfinite(from) || !std::isfinite(to) || !(from < to))
+  if (!term || !std::isfinite(to - from) || !(from < to))
     return CurveFeatures{from, to, {}, {}, {}, {}, {}, {}};
   return Search(term, fixed, from, to).Run();
 }

@@ -76,6 +76,7 @@ TEST(SpecialPointsTest, FoundAndNamedBySignChanges) {
       {"1/(x-2)", -7, 7, "pole(2)"},
       {"1/x^2", -6.9, 7, "pole(0)"},  // even order: f' changes sign, f does not
       {"abs(x)-1", -7, 7, "N(-1) N(1) T(0|-1)"},  // a kink is an extremum
+      {"abs(x^2-4)", -7, 7, "N(-2) N(2) T(-2|0) H(0|4) T(2|0)"},  // kinks between the samples
       {"x/x", -7, 7, "gap(0)"},
       {"sqrt(x)", -7, 7, "N(0) undef[-7;0["},
       {"sqrt(4-x^2)", -7, 7, "N(-2) N(2) H(0|2) undef[-7;-2[ undef]2;7]"},  // zeros where the domain ends
