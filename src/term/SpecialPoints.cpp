@@ -458,17 +458,11 @@ void Search::Stretches(const std::vector<Node>& nodes) {
       if (b.x == x) return true;
     return std::isnan(curve_.Value(0, x));
   };
-  const auto undefinedBetween = [&](double a, double b) {
-    for (const Stretch& s : features_.undefined)
-      if (s.from <= a && b <= s.to) return true;
-    return false;
-  };
   const auto fill = [&](std::initializer_list<PointKind> kinds, int k, Trend up, Trend down,
                         Trend none, std::vector<Stretch>& out) {
     const std::vector<double> cuts = Cuts(kinds);
     for (std::size_t c = 0; c + 1 < cuts.size(); ++c) {
       const double a = cuts[c], b = cuts[c + 1];
-      if (undefinedBetween(a, b)) continue;
       int plus = 0, minus = 0;
       for (std::size_t i = 0; i < nodes.size(); ++i) {
         if (nodes[i].x <= a || nodes[i].x >= b) continue;
@@ -477,7 +471,7 @@ void Search::Stretches(const std::vector<Node>& nodes) {
         minus += s == -1;
       }
       if (plus == 0 && minus == 0) {
-        // A piece narrower than a cell: its middle decides.
+        // A piece narrower than a cell: its middle decides; none where f is not defined.
         const double v = curve_.Value(k, a + (b - a) / 2);
         if (std::isnan(v)) continue;
         plus = v > 0;
@@ -534,19 +528,6 @@ CurveFeatures Search::Run() {
   }
   if (!flats_[0].empty()) features_.limit = "f(x) = 0 auf einer Strecke – unendlich viele Nullstellen";
   Classify(nodes, roots);
-  for (int k = 0; k < 3; ++k) {
-    const auto count = std::count_if(features_.points.begin(), features_.points.end(),
-                                     [k](const SpecialPoint& p) {
-                                       const int order = p.kind == PointKind::Zero ? 0
-                                                         : p.kind == PointKind::High || p.kind == PointKind::Low ? 1
-                                                                                                            : 2;
-                                       return order == k && p.kind != PointKind::Edge;
-                                     });
-    if (count > kMaxPointsOfAKind) {
-      features_ = CurveFeatures{from_, to_, {}, {}, {}, {}, {}, kTooMany[k]};
-      return features_;
-    }
-  }
   Stretches(nodes);
   return features_;
 }
