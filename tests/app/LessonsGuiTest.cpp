@@ -205,13 +205,16 @@ class RememberedLessons : public Lessons {
 };
 
 TEST_F(RememberedLessons, EveryWindowReopensWithItsFamilyBoxesPointsAndFixedObjects) {
-  ExpectLessonBack<TForm3>({{"Edit1", "x^3/4-x"},
-                            {"Edit3", "1,5"},
-                            {"BitCheckBox1"},
-                            {"BitCheckBox2"},
-                            {"BitCheckBox4"},
-                            {"legendBox"}},
-                           4);
+  const auto discussion = ExpectLessonBack<TForm3>({{"Edit1", "x^3/4-x"},
+                                                     {"Edit3", "1,5"},
+                                                     {"BitCheckBox1"},
+                                                     {"BitCheckBox2"},
+                                                     {"BitCheckBox4"},
+                                                     {"legendBox"},
+                                                     {"pointsBox"},
+                                                     {"searchToField", "12"}},
+                                                    5);
+  EXPECT_EQ(discussion->searchReadout->text(), QStringLiteral("gesucht in [-7; 12]"));
   ExpectLessonBack<TForm7>({{"Edit1", "t^2-1"}, {"Edit3", "-1,5"}, {"Edit4", "2,25"}}, 0);
   EXPECT_EQ(IntegralX0, -1.5);
   ExpectLessonBack<TForm11>(

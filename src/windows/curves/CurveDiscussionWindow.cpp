@@ -86,6 +86,7 @@ TForm3::~TForm3() = default;
 namespace {
 constexpr const char* kPointKey = "x";
 constexpr const char* kTraceKey = "Spur";  // anchor, left and right end
+constexpr const char* kSearchKey = "Suche";  // the typed interval of "Besondere Punkte"
 }  // namespace
 
 void TForm3::RestoreOwnLesson() {
@@ -104,12 +105,19 @@ void TForm3::RestoreOwnLesson() {
     TraceLo = trace[1];
     TraceHi = trace[2];
   }
+  const std::vector<double> search = KeptLesson().Numbers(kSearchKey);
+  if (search.size() == 2 && search[0] < search[1] && std::isfinite(search[1] - search[0])) {
+    SearchFrom = search[0];
+    SearchTo = search[1];
+    SearchFollowsView = false;
+  }
 }
 
 void TForm3::KeepOwnLesson(LessonValues& own) const {
   TAnalysisWindow::KeepOwnLesson(own);
   own.SetNumber(kPointKey, PointX0);
   own.SetNumbers(kTraceKey, {TraceAnchor, TraceLo, TraceHi});
+  if (!SearchFollowsView) own.SetNumbers(kSearchKey, {SearchFrom, SearchTo});
 }
 
 void TForm3::BuildLayout() {
