@@ -22,6 +22,7 @@ class TExampleList;
 class TPaintBox;
 class TSwitch;
 class TViewPad;
+class ValueTableButton;
 
 class TForm3 : public TAnalysisWindow {
   Q_OBJECT
@@ -46,6 +47,7 @@ class TForm3 : public TAnalysisWindow {
   QListWidget* exampleBox;
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;
+  ValueTableButton* valueTable = nullptr;  // "Wertetabelle"
 
   // State of the window.
   bool ShowFirst = false, ShowSecond = false, ShowTrace = false, ShowTriangle = false;
