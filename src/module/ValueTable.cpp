@@ -231,9 +231,10 @@ void TValueTable::WidenToColumns() {
   if (width() < widest) resize(widest, height());
 }
 
+// Only the text size: the values are the owner's to refresh, with its own term.
 void TValueTable::RedrawPicture() {
   ApplyTextSize();
-  Refresh();
+  FitColumns();
 }
 
 void TValueTable::Refresh() {
@@ -249,13 +250,10 @@ void TValueTable::Refresh() {
   grid->setUpdatesEnabled(false);
   grid->setColumnCount(columns);
   grid->setRowCount(rows);
-  const QFontMetrics metrics(grid->font());
-  std::vector<int> widths(static_cast<std::size_t>(columns));
   for (int c = 0; c < columns; ++c) {
     QTableWidgetItem* head = grid->horizontalHeaderItem(c);
     if (!head) grid->setHorizontalHeaderItem(c, head = new QTableWidgetItem);
     if (head->text() != headers[c]) head->setText(headers[c]);
-    widths[static_cast<std::size_t>(c)] = metrics.horizontalAdvance(headers[c]);
   }
   for (int r = 0; r < rows; ++r) {
     const double x = xs[static_cast<std::size_t>(r)];
@@ -271,13 +269,22 @@ void TValueTable::Refresh() {
       } else if (item->text() != text) {
         item->setText(text);
       }
-      int& width = widths[static_cast<std::size_t>(c)];
-      width = std::max(width, metrics.horizontalAdvance(text));
     }
   }
-  for (int c = 0; c < columns; ++c)
-    grid->setColumnWidth(c, widths[static_cast<std::size_t>(c)] + metrics.averageCharWidth() * 3);
   grid->setUpdatesEnabled(true);
+  FitColumns();
+}
+
+void TValueTable::FitColumns() {
+  const QFontMetrics metrics(grid->font());
+  for (int c = 0; c < grid->columnCount(); ++c) {
+    const QTableWidgetItem* head = grid->horizontalHeaderItem(c);
+    int width = head ? metrics.horizontalAdvance(head->text()) : 0;
+    for (int r = 0; r < grid->rowCount(); ++r)
+      if (const QTableWidgetItem* item = grid->item(r, c))
+        width = std::max(width, metrics.horizontalAdvance(item->text()));
+    grid->setColumnWidth(c, width + metrics.averageCharWidth() * 3);
+  }
   WidenToColumns();
 }
 

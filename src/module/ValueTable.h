@@ -82,6 +82,8 @@ class TValueTable : public TModuleDialog {
   void ReadCount();
   void ShowFields();
   void ApplyTextSize();
+  // Each column as wide as its widest text.
+  void FitColumns();
   // The window as wide as its columns, within the screen; never narrower than it is.
   void WidenToColumns();
   ValueTableSource source_;
