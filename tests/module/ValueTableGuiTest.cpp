@@ -85,6 +85,8 @@ TEST_F(CurveDiscussionTable, ShowsFAndItsDerivativesAndNdWhereTheyDoNotExist) {
   EXPECT_EQ(Row(table, 4), "0,10 | 10,00 | -100,00 | 2000,00");
   Type("Edit1", QStringLiteral("ln(x)"));
   EXPECT_EQ(Row(table, 0), "-0,30 | n. d. | n. d. | n. d.");
+  EXPECT_EQ(Row(table, 3), "0,00 | n. d. | n. d. | n. d.");
+  EXPECT_GT(TableXs(1, 1e-13, 2)[1], 1.0);                 // a fine step keeps its rows apart
   Find<QLineEdit>("Edit1")->setText(QStringLiteral("x"));  // no syntax error on closing
 }
 
@@ -163,6 +165,8 @@ TEST_F(CurveDiscussionTable, CopiesAndSavesTheCellsAsASpreadsheetReadsThem) {
   EXPECT_EQ(table->grid->rowCount(), kMaxTableRows);
   EXPECT_EQ(Row(table, 999), "99900,00 | 9,97 E+14 | 2,99 E+10 | 5,99 E+5");
   EXPECT_TRUE(table->countNote->isVisible());
+  // A main window's header with a semicolon stays one cell.
+  EXPECT_EQ(TableAsCsv({"x", "y (a = 1; b = 2)"}, {}), "\xEF\xBB\xBFx;\"y (a = 1; b = 2)\"\r\n");
 
   const int normal = QFontInfo(table->grid->font()).pixelSize();
   SetPresentation(true);
