@@ -27,6 +27,7 @@
 #include "module/ScrollGrid.h"
 #include "module/SettingsLaunch.h"
 #include "module/TermLegend.h"
+#include "module/ValueTable.h"
 #include "module/ViewPad.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
@@ -324,6 +325,10 @@ void TForm1::AddVertexAndPointRows(QVBoxLayout* panel) {
       ToolButton(pointPanel, QStringLiteral("0"), QStringLiteral("Anfangswerte setzen"));
   pointSwitch = AnimationSwitch(pointPanel);
   pointDirectionButton = DirectionButton(pointPanel);
+  valueTable =
+      new ValueTableButton(this, pointPanel,
+                           {[this] { return TableFunction(); }, [this] { return TableColumns(); },
+                            [this](const std::vector<double>& xs) { return TableCells(xs); }});
   point->addWidget(slopeTriangleBox, 0, 0, 1, 3);
   point->addWidget(tangentBox, 1, 0, 1, 3);
   point->addWidget(stepWidthSlider, 1, 0, 1, 3);
@@ -334,6 +339,7 @@ void TForm1::AddVertexAndPointRows(QVBoxLayout* panel) {
   xRow->addWidget(pointResetButton);
   xRow->addWidget(pointSwitch);
   xRow->addWidget(pointDirectionButton);
+  xRow->addWidget(valueTable->Button());
   xRow->addStretch();
   point->addLayout(xRow, 3, 0, 1, 3);
   panel->addWidget(pointPanel);
@@ -619,6 +625,8 @@ void TForm1::onFamilyTabChanged() {
     }
   }
   derivativeTerms->SetAvailable(tab >= 3);
+  valueTable->Button()->setVisible(tab >= 3);
+  if (tab < 3) valueTable->Close();
   darstellen2();
   darstellen();
 }

@@ -34,6 +34,7 @@ class TLineWidthComboBox;
 class TPaintBox;
 class TSwitch;
 class TViewPad;
+class ValueTableButton;
 class ZoomBox;
 
 // One fixed curve: the parameters and pen it was drawn with.
@@ -91,6 +92,7 @@ class TForm1 : public TModuleDialog {
   QLineEdit* pointXField;
   QToolButton *pointResetButton, *pointDirectionButton;
   TSwitch* pointSwitch;
+  ValueTableButton* valueTable = nullptr;  // "Wertetabelle", tabs with a term
   // "Koordinatensys."
   TViewPad* viewPad;
   TBitCheckBox* zoomBoxCheck;
@@ -203,6 +205,12 @@ class TForm1 : public TModuleDialog {
   void DrawVertexMark();
   // The family, its terms and its parameter values as the picture's legend.
   QStringList LegendLines() const;
+  // The value table: the function it names, a column of y for the member drawn and for
+  // each fixed one (the newest few), y' while the derivative is drawn.
+  QString TableFunction() const;
+  QStringList TableColumns() const;
+  std::vector<QString> TableCells(const std::vector<double>& xs);
+  std::vector<FixedCurve> TableCurves() const;
   int CurrentTab() const;
 
   void ConnectAnimation();

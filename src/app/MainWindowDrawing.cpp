@@ -13,6 +13,7 @@
 #include "module/DerivativeTerms.h"
 #include "module/DrawOn.h"
 #include "module/TermLegend.h"
+#include "module/ValueTable.h"
 #include "plot/CurveLabel.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
@@ -31,6 +32,8 @@ namespace {
 constexpr Color kSilver = RGB(192, 192, 192);
 constexpr Color kGreen = RGB(0, 128, 0);
 constexpr Color kRed = RGB(255, 0, 0);
+// The value table shows the member drawn and at most this many fixed ones, the newest.
+constexpr std::size_t kTableFixedCurves = 10;
 
 void Line(double xa, double ya, double xb, double yb) {
   DrawCanvas->MoveTo(ScreenX(xa), ScreenY(ya));
@@ -123,6 +126,76 @@ void TForm1::darstellen() {
       DrawTermLegend(legendBox, LegendLines(), curve);
     });
   if (!ExportDrawing) paintBox->Show();
+  valueTable->Refresh();
+}
+
+QString TForm1::TableFunction() const {
+  if (CurrentTab() == 3)
+    return familyCaption->text() + QStringLiteral(" mit f(x) = ") + DrawnTermText(shiftedTermField);
+  return QStringLiteral("y = ") + DrawnTermText(termField);
+}
+
+std::vector<FixedCurve> TForm1::TableCurves() const {
+  std::vector<FixedCurve> curves;
+  FixedCurve entry;
+  for (std::size_t i = 1; i <= kTableFixedCurves && FixedCurves.Read(i, entry); ++i)
+    curves.insert(curves.begin(), entry);
+  return curves;
+}
+
+QStringList TForm1::TableColumns() const {
+  const std::vector<FixedCurve> fixed = TableCurves();
+  const FixedCurve current{ParamA, ParamB, ParamC, ParamT};
+  // A fixed member's column names the parameters in which the members differ.
+  const bool shifted = CurrentTab() == 3;
+  const char* const names[] = {"a", shifted ? "u" : "b", shifted ? "v" : "c", "t"};
+  const auto values = [](const FixedCurve& f) { return std::array{f.a, f.b, f.c, f.t}; };
+  const auto suffix = [&](const FixedCurve& curve) {
+    QStringList parts;
+    for (std::size_t p = 0; p < (shifted ? 3u : 4u); ++p) {
+      const bool differs = std::any_of(fixed.begin(), fixed.end(), [&](const FixedCurve& f) {
+        return values(f)[p] != values(current)[p];
+      });
+      if (differs)
+        parts << QString::fromLatin1(names[p]) + QStringLiteral(" = ") +
+                     QString::fromStdString(FormatNumberBare(Nachkommastellen, values(curve)[p]))
+                         .trimmed();
+    }
+    return parts.isEmpty() ? QString()
+                           : QStringLiteral(" (") + parts.join(QStringLiteral("; ")) + ")";
+  };
+  QStringList columns{QStringLiteral("y") + suffix(current)};
+  if (ShowDerivative) columns << QStringLiteral("y'") + suffix(current);
+  for (const FixedCurve& f : fixed) columns << QStringLiteral("y") + suffix(f);
+  return columns;
+}
+
+std::vector<QString> TForm1::TableCells(const std::vector<double>& xs) {
+  const int kind = CurveKind;
+  const std::vector<FixedCurve> fixed = TableCurves();
+  const std::size_t perRow = (ShowDerivative ? 2 : 1) + fixed.size();
+  std::vector<QString> cells(xs.size() * perRow);
+  const auto column = [&](std::size_t c, int k) {
+    for (std::size_t r = 0; r < xs.size(); ++r) {
+      const double y = FamilyValue(k, xs[r]);
+      cells[r * perRow + c] = CellText(y, TermDefined);
+    }
+  };
+  column(0, kind);
+  if (ShowDerivative) column(1, kind == 7 ? 8 : 5);
+  const double a = ParamA, b = ParamB, c = ParamC, t = ParamT;
+  for (std::size_t i = 0; i < fixed.size(); ++i) {
+    ParamA = fixed[i].a;
+    ParamB = fixed[i].b;
+    ParamC = fixed[i].c;
+    ParamT = fixed[i].t;
+    column(perRow - fixed.size() + i, kind);
+  }
+  ParamA = a;
+  ParamB = b;
+  ParamC = c;
+  ParamT = t;
+  return cells;
 }
 
 QStringList TForm1::LegendLines() const {
@@ -219,8 +292,7 @@ void TForm1::MarkTangentPoint(double x0, double y0, double m) {
   const double curvature =
       EvalDerivative(MainTerm, 2, shifted ? x0 - ParamB : x0, ParamT, ParamA, ParamB, ParamC, 0) *
       (shifted ? ParamA : 1.0);
-  const double shown =
-      ZeroWithin(m, SlopeRounding(x0, y0, TermDefined ? curvature : std::nan("")));
+  const double shown = ZeroWithin(m, SlopeRounding(x0, y0, TermDefined ? curvature : std::nan("")));
   const std::string text = "m = " + FormatGeneral(shown, 5, DecimalSeparator);
   // Beside the tangent, on the side it does not run to: below right of a rising one.
   const int gap = Scaled(8), height = c.TextHeight(text), width = c.TextWidth(text);

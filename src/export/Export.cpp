@@ -644,4 +644,25 @@ bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target, QWi
   return SavePicture(variant, target, parent, true);
 }
 
+bool SaveTextFile(QWidget* parent, const QString& title, const QString& filter,
+                  const QString& extension, const std::string& bytes) {
+  QString chosen, path;
+  for (;;) {
+    QString selected = filter;
+    chosen = AskSaveFileName
+                 ? AskSaveFileName(parent, title, filter, chosen, selected)
+                 : QFileDialog::getSaveFileName(parent, title, chosen, filter, &selected);
+    if (chosen.isEmpty()) return false;
+    path = QFileInfo(chosen).suffix().isEmpty() ? chosen + extension : chosen;
+    const WriteAnswer answer = MayWrite(parent, chosen, path);
+    if (answer == WriteAnswer::Refused) return false;
+    if (answer == WriteAnswer::Write) break;
+  }
+  QString failure;
+  if (WriteExportFile(path, bytes, &failure)) return true;
+  ShowError(parent, QStringLiteral("Die Datei „%1“ konnte nicht gespeichert werden.\n%2")
+                        .arg(QDir::toNativeSeparators(path), failure));
+  return false;
+}
+
 }  // namespace kurvio

@@ -131,6 +131,13 @@ bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target
 // background colour first, with DrawCanvas on it and ExportDrawing raised.
 bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target, QWidget* parent);
 
+// The save button of a table: asks for a file name under `title` with the one Qt `filter`,
+// adds `extension` (".csv") to a name without one, asks before replacing a file the dialog
+// did not ask about, refuses a write-protected one, and writes the bytes whole. False when
+// cancelled or failed; a failure is reported as a picture file's is.
+bool SaveTextFile(QWidget* parent, const QString& title, const QString& filter,
+                  const QString& extension, const std::string& bytes);
+
 // The format of the last picture saved in this session (the metafile at
 // first); the save dialog opens with its filter when the button offers it.
 extern PictureFormat LastPictureFormat;

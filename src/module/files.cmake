@@ -39,4 +39,6 @@ list(APPEND KURVIO_UI_SOURCES
   module/PlotPointer.cpp
   module/SettingsDialog.h
   module/SettingsDialog.cpp
+  module/ValueTable.h
+  module/ValueTable.cpp
 )

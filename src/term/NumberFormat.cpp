@@ -48,6 +48,12 @@ std::string Exponent(int decimals, double v) {
     }
     sign = '-';
   }
+  // A mantissa that rounds up to 10 at its places is 1 of the next power: 999700 at two
+  // places is 1,00 E+6, not 10,00 E+5.
+  if (std::nearbyint(mantissa * std::pow(10.0, decimals)) >= 10.0 * std::pow(10.0, decimals)) {
+    mantissa /= 10.0;
+    exponent += sign == '+' ? 1 : -1;
+  }
   if (v < 0.0) mantissa = -mantissa;
   return " " + Fixed(mantissa, decimals, decimals + 3) + " E" + sign + Integer(exponent);
 }
@@ -148,9 +154,8 @@ double ZeroWithin(double value, double tolerance) {
 }
 
 double SlopeRounding(double x, double y, double curvature) {
-  const double fromX = std::isfinite(curvature)
-                           ? std::fabs(curvature) * 1e-9 * std::max(std::fabs(x), 1.0)
-                           : 0.0;
+  const double fromX =
+      std::isfinite(curvature) ? std::fabs(curvature) * 1e-9 * std::max(std::fabs(x), 1.0) : 0.0;
   return fromX + 8 * std::numeric_limits<double>::epsilon() * std::fabs(y);
 }
 

@@ -66,6 +66,9 @@ TEST(NumberFormat, OddArgumentsAreClampedAndTheSeparatorFollowed) {
   EXPECT_LT(FormatNumber(1000, 1.5).size(), 40u);
   EXPECT_EQ(FormatNumberBare(2, 1.5), "  1,50");  // only the trailing blanks dropped
   EXPECT_EQ(FormatNumberBare(2, 2.5e5), "  2,50 E+5");
+  // A mantissa rounded up to 10 moves the exponent.
+  EXPECT_EQ(FormatReadout(2, -999700), "-1,00 E+6");
+  EXPECT_EQ(FormatNumberBare(2, 9.997e-5), "  1,00 E-4");
   EXPECT_EQ(FormatGeneral(150, 2, '.'), "1.5 E+2");
   EXPECT_EQ(FormatFixed(2.5, 3, 1, '.'), "2.5");
   EXPECT_EQ(FormatGeneral(kInf, 4, ','), "---");

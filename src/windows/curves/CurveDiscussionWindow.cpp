@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -19,6 +20,7 @@
 #include "module/ExampleList.h"
 #include "module/FrameWait.h"
 #include "module/TermLegend.h"
+#include "module/ValueTable.h"
 #include "module/ViewPad.h"
 #include "plot/CurveLabel.h"
 #include "plot/CurveTracer.h"
@@ -160,6 +162,10 @@ void TForm3::BuildLayout() {
   BuildPointsPanel(panel, column);
 
   legendBox = AddLegendBox(panel, column, [this] { animieren(); });
+  valueTable = new ValueTableButton(this, panel, DerivativeTable([this] {
+                                      return QStringLiteral("f(x) = ") + DrawnTermText(termField);
+                                    }));
+  column->addWidget(valueTable->Button(), 0, Qt::AlignLeft);
   const ExampleControls examples = AddExampleControls(panel, column);
   exampleBox = Named(examples.list, "ListBox1");
   getExampleButton = Named(examples.get, "SpeedButton1");
@@ -253,6 +259,7 @@ void TForm3::Redraw() {
 void TForm3::darstellen() {
   derivativeTerms->Update();
   FindPoints();
+  valueTable->Refresh();
   const QFont font = paintBox->font();
   picture_->DrawStatic(TwoPlotPicture::Upper, font, [this] {
     XAxisName = "x";

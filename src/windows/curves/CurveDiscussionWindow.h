@@ -24,6 +24,7 @@ class TExampleList;
 class TPaintBox;
 class TSwitch;
 class TViewPad;
+class ValueTableButton;
 
 class TForm3 : public TAnalysisWindow {
   Q_OBJECT
@@ -54,6 +55,7 @@ class TForm3 : public TAnalysisWindow {
   QListWidget* exampleBox;
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;
+  ValueTableButton* valueTable = nullptr;  // "Wertetabelle"
 
   // State of the window.
   bool ShowFirst = false, ShowSecond = false, ShowTrace = false, ShowTriangle = false;

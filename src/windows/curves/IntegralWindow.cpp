@@ -24,6 +24,7 @@
 #include "module/ExampleList.h"
 #include "module/ScrollGrid.h"
 #include "module/TermLegend.h"
+#include "module/ValueTable.h"
 #include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
@@ -201,6 +202,14 @@ void TForm7::BuildLayout() {
   column->addLayout(readout);
 
   legendBox = AddLegendBox(panel, column, [this] { animieren(); });
+  valueTable =
+      new ValueTableButton(this, panel,
+                           {[this] { return QStringLiteral("f(t) = ") + DrawnTermText(termField); },
+                            [] {
+                              return QStringList{QStringLiteral("f(x)"), QStringLiteral("F(x)")};
+                            },
+                            [this](const std::vector<double>& xs) { return TableCells(xs); }});
+  column->addWidget(valueTable->Button(), 0, Qt::AlignLeft);
   const ExampleControls examples = AddExampleControls(panel, column);
   exampleBox = Named(examples.list, "ListBox1");
   getExampleButton = Named(examples.get, "SpeedButton1");
@@ -408,6 +417,32 @@ void TForm7::darstellen() {
 void TForm7::darstellen2() {
   poles_.term = nullptr;  // the term, its parameters, the view or x0 may have changed
   picture_->DrawStatic(TwoPlotPicture::Lower, paintBox->font(), [this] { PlotLower(); });
+  valueTable->Refresh();
+}
+
+std::vector<QString> TForm7::TableCells(const std::vector<double>& xs) {
+  const std::size_t n = xs.size();
+  std::vector<double> f(n);
+  const auto defined = std::make_unique<bool[]>(n);
+  EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, xs.data(), n, f.data(),
+                defined.get());
+  // One search for the poles of all rows, then each F(x) as the readout has it.
+  const double x0 = IntegralX0;
+  double from = x0, to = x0;
+  for (double x : xs) {
+    if (!std::isfinite(x)) continue;
+    from = std::min(from, x);
+    to = std::max(to, x);
+  }
+  if (std::isfinite(from) && std::isfinite(to)) Poles(from, to);
+  std::vector<QString> cells(2 * n);
+  for (std::size_t i = 0; i < n; ++i) {
+    cells[2 * i] = CellText(f[i], defined[i]);
+    const std::string integral =
+        std::isfinite(xs[i]) && std::isfinite(x0) ? IntegralText(IntegralOfView(x0, xs[i])) : "";
+    cells[2 * i + 1] = integral.empty() ? CellText(0, false) : QString::fromStdString(integral);
+  }
+  return cells;
 }
 
 std::string TForm7::IntegralText(const Quadrature& integral) {

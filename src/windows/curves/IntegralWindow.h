@@ -24,6 +24,7 @@ class TExampleList;
 class TPaintBox;
 class TSwitch;
 class TViewPad;
+class ValueTableButton;
 
 // F(x) = the integral of f from x0 to x with its error estimate (term/Quadrature),
 // split where f jumps or kinks. It does not exist where f has a pole or is undefined
@@ -57,6 +58,7 @@ class TForm7 : public TAnalysisWindow {
   TBitCheckBox* legendBox = nullptr;  // "Term im Bild"
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;
+  ValueTableButton* valueTable = nullptr;  // "Wertetabelle"
 
   double AnimationStep = 0.0;
 
@@ -104,6 +106,8 @@ class TForm7 : public TAnalysisWindow {
   void PlotLower();
   // F(x) with the poles of the window's search.
   Quadrature IntegralOfView(double x0, double x);
+  // The table's f(x) and F(x), F as its readout shows it.
+  std::vector<QString> TableCells(const std::vector<double>& xs);
   // The points of [from, to] where f has a pole or is undefined, kept while the term, its
   // parameters and the range stay.
   const std::vector<double>& Poles(double from, double to);

@@ -21,6 +21,7 @@
 #include "module/ExampleList.h"
 #include "module/NumberScroll.h"
 #include "module/TermLegend.h"
+#include "module/ValueTable.h"
 #include "module/ViewPad.h"
 #include "plot/CurveTracer.h"
 #include "plot/PaintBox.h"
@@ -128,6 +129,10 @@ void TForm8::BuildLayout() {
   BuildTangentRows(panel, column);
 
   legendBox = AddLegendBox(panel, column, [this] { animieren(); });
+  valueTable = new ValueTableButton(this, panel, DerivativeTable([this] {
+                                      return QStringLiteral("f(x) = ") + DrawnTermText(termField);
+                                    }));
+  column->addWidget(valueTable->Button(), 0, Qt::AlignLeft);
   const ExampleControls examples = AddExampleControls(panel, column);
   exampleBox = Named(examples.list, "ListBox1");
   getExampleButton = Named(examples.get, "SpeedButton1");
@@ -340,6 +345,7 @@ void TForm8::FormPaint() {
   secantColorButton->SetSelectionColor(static_cast<int>(Farben::Sekante));
   BarsFollowView();
   animieren();
+  valueTable->Refresh();
 }
 
 void TForm8::FormClose() {
@@ -351,6 +357,7 @@ void TForm8::onTermFieldLeft() {
   CheckTermEdit(termField);
   TermFx = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
   animieren();
+  valueTable->Refresh();
 }
 
 void TForm8::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {

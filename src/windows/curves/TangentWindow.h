@@ -29,6 +29,7 @@ class TNumberScroll;
 class TPaintBox;
 class TSwitch;
 class TViewPad;
+class ValueTableButton;
 
 // A fixed secant: its own Q and colour; P is always the current one.
 struct FixedSecant {
@@ -64,6 +65,7 @@ class TForm8 : public TAnalysisWindow {
   QListWidget* exampleBox;
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;
+  ValueTableButton* valueTable = nullptr;  // "Wertetabelle"
 
   // State of the window.
   RecordList<FixedSecant> FixedSecants;  // newest first
