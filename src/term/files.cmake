@@ -10,6 +10,7 @@ list(APPEND KURVIO_CORE_SOURCES
   term/SymbolicText.cpp
   term/Derivative.cpp
   term/Quadrature.cpp
+  term/ExactForm.cpp
   term/NumberFormat.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
