@@ -67,7 +67,8 @@ std::optional<numeric> ShownRational(double v) {
       fraction = true;
       continue;
     }
-    if (*p < '0' || *p > '9' || ++digits > 17) return std::nullopt;
+    if (*p < '0' || *p > '9') return std::nullopt;
+    if ((mantissa > 0 || *p != '0') && ++digits > 17) return std::nullopt;  // leading zeros aside
     mantissa = mantissa * 10 + (*p - '0');
     if (fraction) --exponent;
   }
@@ -306,11 +307,6 @@ std::optional<ClosedSum> ReadExpanded(const ex& expanded) {
   return sum;
 }
 
-std::optional<ClosedSum> ReadClosed(const ex& e) {
-  if (!OfClosedParts(e) || !CheapToExpand(e)) return std::nullopt;
-  return ReadExpanded(e.expand());
-}
-
 // Whether a constant expression is zero, proven by GiNaC's own simplification or by
 // reading it as a closed form (which merges √2·√3 into √6).
 bool ExactlyZero(const ex& e) {
@@ -386,7 +382,7 @@ std::string Superscript(std::int64_t k) {
   return s;
 }
 
-// "e", "e²", "√e", "e^(1/3)" for e^(p/q) with p/q > 0 (or any p/q when `inExponent`).
+// "e", "e²", "√e", "e^(1/3)", "e^(-1,5)" for e^(p/q); p > 0 where q is 1 or 2.
 std::string EPower(std::int64_t p, std::int64_t q) {
   if (q == 1) return p == 1 ? "e" : "e" + Superscript(p);
   if (p == 1 && q == 2) return "√e";
@@ -400,7 +396,10 @@ std::string PiPower(int k) { return k == 1 ? "π" : "π" + Superscript(k); }
 // |c| · monomial with c = p/q, p > 0: "2√3", "√3/2", "3π/4", "2/e²", "1/(2e)".
 std::string ProductText(std::int64_t p, std::int64_t q, const Monomial& m) {
   std::vector<std::string> above, below;
-  if (m.radicand != 1) above.push_back("√" + std::to_string(m.radicand));
+  if (m.radicand != 1) {
+    above.push_back("√");
+    AppendInteger(above.back(), m.radicand);
+  }
   if (m.eP > 0 || (m.eP < 0 && m.eQ != 1 && !(m.eP == -1 && m.eQ == 2)))
     above.push_back(EPower(m.eP, m.eQ));
   else if (m.eP < 0)
@@ -481,7 +480,9 @@ std::optional<std::string> Write(const ClosedSum& sum) {
 
 // A constant expression as an exact number, nullopt where its writing is beyond the rules.
 std::optional<ExactNumber> MakeNumber(const ex& e) {
-  const std::optional<ClosedSum> sum = ReadClosed(e);
+  if (!OfClosedParts(e) || !CheapToExpand(e)) return std::nullopt;
+  const ex expanded = e.expand();
+  const std::optional<ClosedSum> sum = ReadExpanded(expanded);
   if (!sum) return std::nullopt;
   std::optional<std::string> text = Write(*sum);
   const std::optional<double> value = ValueOf(e);
@@ -489,7 +490,7 @@ std::optional<ExactNumber> MakeNumber(const ex& e) {
   ExactNumber n;
   n.value = *value;
   n.text = std::move(*text);
-  n.form = std::make_shared<const ex>(e.expand());
+  n.form = std::make_shared<const ex>(expanded);
   return n;
 }
 
@@ -1010,7 +1011,7 @@ std::optional<ExactNumber> ExactFunction::Recognise(int order, double x) const {
   if (!std::isfinite(x) || std::fabs(x) > 1e9) return std::nullopt;
   try {
     const Impl::Derived* d = impl_->Get(order);
-    if (!d) return std::nullopt;
+    if (!d || d->d.is_zero()) return std::nullopt;  // zero everywhere: no place of its own
     const double tolerance = 1e-6 * std::max(1.0, std::fabs(x));
     std::vector<ex> guesses;
     const auto near = [&](double v) { return std::fabs(v - x) <= tolerance; };

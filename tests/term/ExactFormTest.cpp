@@ -128,7 +128,7 @@ TEST(ExactFormTest, RecognisesPlacesNearNumericOnes) {
     zeros.push_back(z->text);
   }
   EXPECT_EQ(zeros, (std::vector<std::string>{"-2π", "-π", "0", "π", "2π"}));
-  EXPECT_FALSE(sine->Recognise(0, 1.0));
+  EXPECT_FALSE(sine->Recognise(0, 2.5));  // π is a zero, but not near
   const struct {
     const char* term;
     int order;
@@ -143,6 +143,7 @@ TEST(ExactFormTest, RecognisesPlacesNearNumericOnes) {
       {"x*ln(x)", 1, std::exp(-1.0), "1/e", "-1/e"},
       {"ln(x)/x", 1, std::exp(1.0), "e", "1/e"},
       {"x^3-2", 0, std::cbrt(2.0), "", ""},
+      {"sin(x)-sin(3.1415926)", 0, M_PI, "", ""},  // near zero at π, but not zero
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.term);
@@ -160,10 +161,13 @@ TEST(ExactFormTest, RecognisesPlacesNearNumericOnes) {
 }
 
 TEST(ExactFormTest, RefusesWhatExactAlgebraCannotTakeQuickly) {
-  for (const char* term :
-       {"abs(x)", "sgn(x)", "int(x)", "maxint(x)", "fak(x)", "normal(x)", "phi(x)", "x+w",
-        "sqrt(-1)+x", "1/0+x", "x^200", "(x+1)^16*(x-1)^16", "2^(2^(2^(2^5)))+x"})
+  for (const char* term : {"abs(x)", "sgn(x)", "int(x)", "maxint(x)", "fak(x)", "normal(x)",
+                           "phi(x)", "x+w", "sqrt(-1)+x", "1/0+x", "x^200", "(x+1)^16*(x-1)^16",
+                           "2^(2^(2^(2^5)))+x", "x^12/(x^13+1)", "1/(x^13+1)+1/(x^12+1)"})
     EXPECT_FALSE(Exact(term)) << term;
+  TermHandle x;
+  CompileTerm(x, "x", true);
+  EXPECT_FALSE(ExactFunction::Of(x.get(), 0, std::nan(""), 0));
   const auto constant = Exact("abs(-2)*x+fak(3)");
   ASSERT_TRUE(constant);
   EXPECT_EQ(constant->Zeros(0, -10, 10).front().text, "-3");
@@ -181,13 +185,17 @@ TEST(ExactFormTest, RefusesWhatExactAlgebraCannotTakeQuickly) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
-TEST(ExactFormTest, DecimalsAsShown) {
+TEST(ExactFormTest, DecimalsAsShownAndNoValueBeyondTheWritings) {
   EXPECT_EQ(ExactDecimal(0.5)->text, "0,5");
   EXPECT_EQ(ExactDecimal(-1.25)->text, "-1,25");
   EXPECT_EQ(ExactDecimal(1.3)->text, "1,3");
   EXPECT_FALSE(ExactDecimal(std::nan("")));
   const auto f = Exact("x*e^(-x)");
   EXPECT_EQ(f->ValueAt(*ExactDecimal(2))->text, "2/e²");
+  const std::optional<ExactNumber> pi = Exact("sin(x)")->Recognise(0, M_PI);
+  for (const char* term : {"sqrt(x)", "ln(x-1)", "sin(1)*x"})
+    EXPECT_FALSE(Exact(term)->ValueAt(*pi)) << term;
+  EXPECT_FALSE(Exact("ln(x-1)*ln(x)")->ValueAt(*ExactDecimal(3)));
 }
 
 }  // namespace
