@@ -670,15 +670,17 @@ class TreeReader {
     }
     const std::optional<int> sign = SignOf(exponent.e);
     if (!sign) throw Refused{};
+    if (is_a<numeric>(base.e) && is_a<numeric>(exponent.e)) {
+      // GiNaC works out 2^(100001/7) as 2^14285 · 2^(6/7) at once.
+      const numeric& b = GiNaC::ex_to<numeric>(base.e);
+      const numeric& k = GiNaC::ex_to<numeric>(exponent.e);
+      const int bits = std::max(b.numer().int_length(), b.denom().int_length());
+      if (!k.is_rational() || GiNaC::abs(k) * bits > kMaxPowerDigits) throw Refused{};
+    }
     if (is_a<numeric>(exponent.e) && GiNaC::ex_to<numeric>(exponent.e).is_integer()) {
       const numeric& k = GiNaC::ex_to<numeric>(exponent.e);
       if (GiNaC::abs(k) > kMaxIntegerPower) throw Refused{};
       const int n = k.to_int();
-      if (is_a<numeric>(base.e)) {
-        const numeric& b = GiNaC::ex_to<numeric>(base.e);
-        const int bits = std::max(b.numer().int_length(), b.denom().int_length());
-        if (bits * std::abs(n) > kMaxPowerDigits) throw Refused{};
-      }
       if (n < 0) Demand(base.e, Need::NonZero);
       const int m = std::abs(n);
       return {GiNaC::pow(base.e, k), m * (n > 0 ? base.above : base.below),
@@ -817,6 +819,20 @@ class KernelsAsSymbols : public GiNaC::map_function {
   }
 };
 
+// Whether e holds e^(p/q) or b^(p/q) with a long p or q: normal() takes such a power
+// as (e^(1/q))^p, a polynomial of degree p.
+bool HasLongExponent(const ex& e) {
+  for (auto it = e.preorder_begin(); it != e.preorder_end(); ++it) {
+    const bool power = is_a<GiNaC::power>(*it) && is_a<numeric>(it->op(0));
+    if (!power && !Is<GiNaC::exp_SERIAL>(*it)) continue;
+    const ex& exponent = it->op(power ? 1 : 0);
+    if (!is_a<numeric>(exponent)) continue;
+    const numeric& r = GiNaC::ex_to<numeric>(exponent);
+    if (!r.is_integer() && (GiNaC::abs(r.numer()) > 1000 || r.denom() > 1000)) return true;
+  }
+  return false;
+}
+
 std::size_t NodesUpTo(const ex& e, std::size_t limit) {
   std::size_t n = 0;
   for (auto it = e.preorder_begin(); it != e.preorder_end() && n <= limit; ++it) ++n;
@@ -874,6 +890,7 @@ struct ExactFunction::Impl {
       // Every kernel (π, sin(2), e^(-x)) is one more variable of the polynomials that
       // normal() multiplies out: a dense one in k variables of degree n has
       // binomial(n + k, k) terms.
+      if (HasLongExponent(d.d)) return nullptr;
       const auto [above, below] = DegreeBound(d.d, x);
       KernelsAsSymbols replace;
       replace(d.d);
