@@ -887,10 +887,10 @@ struct ExactFunction::Impl {
     Derived& d = const_cast<Derived&>(dc);
     if (!d.numeratorTried) {
       d.numeratorTried = true;
+      if (HasLongExponent(d.d)) return nullptr;
       // Every kernel (π, sin(2), e^(-x)) is one more variable of the polynomials that
       // normal() multiplies out: a dense one in k variables of degree n has
       // binomial(n + k, k) terms.
-      if (HasLongExponent(d.d)) return nullptr;
       const auto [above, below] = DegreeBound(d.d, x);
       KernelsAsSymbols replace;
       replace(d.d);

@@ -23,7 +23,7 @@ struct ExactNumber {
 
 // A number a caller already knows as a decimal (an interval's end, a parameter)
 // taken as exactly that decimal, in the same writing; nullopt for a value that is
-// not finite or has an exponent beyond any field's.
+// not finite or whose writing gets too long (0.3333333333333333).
 std::optional<ExactNumber> ExactDecimal(double shown);
 
 // f (a compiled term with the parameters a, b and c taken as the decimals they
@@ -51,9 +51,8 @@ class ExactFunction {
   // undefined there or the value is no closed form of the writings above.
   std::optional<ExactNumber> ValueAt(const ExactNumber& x) const;
 
-  struct Impl;
-
  private:
+  struct Impl;
   explicit ExactFunction(std::unique_ptr<Impl> impl);
   std::unique_ptr<Impl> impl_;
 };
