@@ -12,6 +12,7 @@ list(APPEND KURVIO_CORE_SOURCES
   term/Quadrature.cpp
   term/SpecialPoints.cpp
   term/FeatureText.cpp
+  term/ExactForm.cpp
   term/NumberFormat.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
