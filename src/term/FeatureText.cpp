@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "term/ExactForm.h"
 #include "term/NumberFormat.h"
 
 namespace kurvio {
@@ -108,11 +109,10 @@ FeatureTexts DescribeFeatures(const CurveFeatures& f, int decimals, const ExactL
     const std::string dx = p.kind == PointKind::Edge ? Plain(p.x) : FormatReadout(decimals, p.x);
     const std::string dy = p.kind == PointKind::Zero ? "0" : FormatReadout(decimals, p.y);
     std::optional<ExactCoordinates> e;
-    const int order = OrderOf(p.kind);
-    if (exact && order >= 0) e = exact(order, p.x);
+    if (exact) e = exact(OrderOf(p.kind), p.x);
     std::string row = std::string(KindName(p.kind)) + " " + name;
     if (e) {
-      exactX[p.x] = e->x;
+      if (p.kind != PointKind::Edge) exactX[p.x] = e->x;
       row += "(" + e->x + " | " + e->y + ")";
       if (!IsDecimal(e->x) || !IsDecimal(e->y)) row += " ≈ (" + dx + " | " + dy + ")";
     } else if (p.kind == PointKind::Edge) {
@@ -150,6 +150,31 @@ FeatureTexts DescribeFeatures(const CurveFeatures& f, int decimals, const ExactL
   for (const auto* list : {&f.monotony, &f.curvature})
     for (const Stretch& s : *list) out.rows.push_back(std::string(TrendText(s.trend)) + " auf " + interval(s));
   return out;
+}
+
+ExactLookup ExactPointsOf(const TermNode* root, double a, double b, double c, double from,
+                          double to) {
+  std::shared_ptr<const ExactFunction> f = ExactFunction::Of(root, a, b, c);
+  if (!f) return nullptr;
+  // The proven zeros of f, f' and f'', each found once.
+  auto zeros = std::make_shared<std::map<int, std::vector<ExactNumber>>>();
+  return [f, zeros, from, to](int order, double x) -> std::optional<ExactCoordinates> {
+    std::optional<ExactNumber> place;
+    if (order < 0) {
+      place = ExactDecimal(x);
+    } else {
+      auto it = zeros->find(order);
+      if (it == zeros->end()) it = zeros->emplace(order, f->Zeros(order, from, to)).first;
+      for (const ExactNumber& z : it->second)
+        if (std::fabs(z.value - x) <= 1e-7 * std::max(1.0, std::fabs(x))) place = z;
+      if (!place) place = f->Recognise(order, x);
+    }
+    if (!place) return std::nullopt;
+    if (order == 0) return ExactCoordinates{place->text, "0"};
+    const std::optional<ExactNumber> y = f->ValueAt(*place);
+    if (!y) return std::nullopt;
+    return ExactCoordinates{order < 0 ? Plain(x) : place->text, y->text};
+  };
 }
 
 std::string SearchedText(double from, double to) {

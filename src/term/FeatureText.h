@@ -18,7 +18,8 @@ struct ExactCoordinates {
   std::string x, y;
 };
 // Looks up the exact coordinates of a zero of f^(order) (0 zeros, 1 extrema,
-// 2 inflection and saddle points) near x; nullopt where none is proven.
+// 2 inflection and saddle points) near x, or with order -1 of the point of f at
+// the end x of the interval; nullopt where none is proven.
 using ExactLookup = std::function<std::optional<ExactCoordinates>(int order, double x)>;
 
 // A point as the picture marks it: "N₁", "H", "W₂" at (x, y).
@@ -37,6 +38,11 @@ struct FeatureTexts {
 // "streng monoton fallend auf [-1; 1]", with `decimals` places (at least 4).
 FeatureTexts DescribeFeatures(const CurveFeatures& features, int decimals,
                               const ExactLookup& exact);
+
+// The exact coordinates term/ExactForm proves for the points of the term (with a,
+// b and c; t = n = 0) in [from, to]; null where the term has no exact form.
+ExactLookup ExactPointsOf(const TermNode* root, double a, double b, double c, double from,
+                          double to);
 
 // "gesucht in [-7; 7]".
 std::string SearchedText(double from, double to);

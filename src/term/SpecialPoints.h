@@ -34,7 +34,7 @@ struct DomainBreak {
   double x;
 };
 
-enum class Trend { Rising, Falling, Constant, LeftCurved, RightCurved, Straight, Undefined };
+enum class Trend { Rising, Falling, Constant, LeftCurved, RightCurved, Straight };
 
 // A stretch of the interval; an end is open where f is not defined at it.
 struct Stretch {

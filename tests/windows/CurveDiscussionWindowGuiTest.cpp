@@ -32,6 +32,11 @@ TEST_F(CurveDiscussionTest, EveryDesignNameNamesOneControl) {
        "SpeedButton7", "SpeedButton22", "SpeedButton14", "SpeedButton15", "SpeedButton17",
        "SpeedButton23", "SpeedButton6", "SpeedButton13", "SpeedButton2"});
   ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
+  ExpectDesignNames(w, {{"pointsBox", "kurvio::TBitCheckBox"},
+                        {"pointsList", "QListWidget"},
+                        {"searchFromField", "QLineEdit"},
+                        {"searchToField", "QLineEdit"},
+                        {"searchReadout", "QLabel"}});
 }
 
 // "gleiche Einheiten (1:1)": one unit as long on both axes of both plots, after a zoom
@@ -145,3 +150,136 @@ TEST_F(CurveDiscussionTest, ReadoutsAndDerivativeTermsAreExact) {
 
 }  // namespace
 }  // namespace kurvio
+
+namespace kurvio {
+namespace {
+
+class SpecialPointsTest : public CurveDiscussionTest {
+ protected:
+  using Rows = std::vector<std::string>;
+  Rows ListRows() const {
+    Rows rows;
+    const auto* list = Find<QListWidget>("pointsList");
+    for (int i = 0; i < list->count(); ++i) rows.push_back(list->item(i)->text().toStdString());
+    return rows;
+  }
+  bool Lists(const std::string& row) const {
+    const Rows rows = ListRows();
+    return std::find(rows.begin(), rows.end(), row) != rows.end();
+  }
+  // The rows that name points, without the ends of the interval.
+  Rows PointRows() const {
+    Rows rows;
+    for (const std::string& row : ListRows())
+      if (row.find('(') != std::string::npos && row.rfind("Randpunkt", 0) != 0) rows.push_back(row);
+    return rows;
+  }
+};
+
+// "Besondere Punkte" through the window's controls: the points of a term, named and written
+// exactly where that is proven; the stretches of monotony and curvature; the marks.
+TEST_F(SpecialPointsTest, ListedNamedExactAndMarked) {
+  EXPECT_FALSE(Find("pointsList")->isVisibleTo(form.get()));  // off at first
+  Click("pointsBox");
+  EXPECT_TRUE(Find("pointsList")->isVisibleTo(form.get()));
+  Type("Edit1", QStringLiteral("x^3-3x"));
+  EXPECT_EQ(ListRows(), (Rows{
+                            "Nullstelle N₁(-√3 | 0) ≈ (-1,7321 | 0)",
+                            "Nullstelle N₂(0 | 0)",
+                            "Nullstelle N₃(√3 | 0) ≈ (1,7321 | 0)",
+                            "Hochpunkt H(-1 | 2)",
+                            "Tiefpunkt T(1 | -2)",
+                            "Wendepunkt W(0 | 0)",
+                            "Randpunkt R₁(-7 | -322)",
+                            "Randpunkt R₂(7 | 322)",
+                            "streng monoton steigend auf [-7; -1]",
+                            "streng monoton fallend auf [-1; 1]",
+                            "streng monoton steigend auf [1; 7]",
+                            "rechtsgekrümmt auf [-7; 0]",
+                            "linksgekrümmt auf [0; 7]",
+                        }));
+  // Every point in sight carries its name in the picture (the index a small digit after it).
+  std::multiset<std::string> names;
+  for (const testing::TextCall& t : Record([&] { form->darstellen(); }).texts) names.insert(t.text);
+  for (const char* name : {"H", "T", "W"}) EXPECT_EQ(names.count(name), 1) << name;
+  EXPECT_EQ(names.count("N"), 3);
+
+  const struct {
+    const char* term;
+    Rows rows;
+  } cases[] = {
+      {"x^4", {"Nullstelle N(0 | 0)", "Tiefpunkt T(0 | 0)"}},  // no inflection point
+      {"x^3", {"Nullstelle N(0 | 0)", "Sattelpunkt S(0 | 0)"}},
+      {"x*e^(-x)",
+       {"Nullstelle N(0 | 0)", "Hochpunkt H(1 | 1/e) ≈ (1,0000 | 0,3679)",
+        "Wendepunkt W(2 | 2/e²) ≈ (2,0000 | 0,2707)"}},
+      {"(x^2-1)^2",
+       {"Nullstelle N₁(-1 | 0)", "Nullstelle N₂(1 | 0)", "Tiefpunkt T₁(-1 | 0)",
+        "Hochpunkt H(0 | 1)", "Tiefpunkt T₂(1 | 0)",
+        "Wendepunkt W₁(-√3/3 | 4/9) ≈ (-0,5774 | 0,4444)",
+        "Wendepunkt W₂(√3/3 | 4/9) ≈ (0,5774 | 0,4444)"}},
+      {"x^3-0,001x",  // two extrema 0,036 apart
+       {"Nullstelle N₁(-√10/100 | 0) ≈ (-0,0316 | 0)", "Nullstelle N₂(0 | 0)",
+        "Nullstelle N₃(√10/100 | 0) ≈ (0,0316 | 0)",
+        "Hochpunkt H(-√30/300 | √30/450000) ≈ (-0,0183 | 0,0000)",
+        "Tiefpunkt T(√30/300 | -√30/450000) ≈ (0,0183 | 0,0000)", "Wendepunkt W(0 | 0)"}},
+      {"sin(x)",
+       {"Nullstelle N₁(-2π | 0) ≈ (-6,2832 | 0)", "Nullstelle N₂(-π | 0) ≈ (-3,1416 | 0)",
+        "Nullstelle N₃(0 | 0)", "Nullstelle N₄(π | 0) ≈ (3,1416 | 0)",
+        "Nullstelle N₅(2π | 0) ≈ (6,2832 | 0)", "Hochpunkt H₁(-3π/2 | 1) ≈ (-4,7124 | 1,0000)",
+        "Tiefpunkt T₁(-π/2 | -1) ≈ (-1,5708 | -1,0000)",
+        "Hochpunkt H₂(π/2 | 1) ≈ (1,5708 | 1,0000)",
+        "Tiefpunkt T₂(3π/2 | -1) ≈ (4,7124 | -1,0000)",
+        "Wendepunkt W₁(-2π | 0) ≈ (-6,2832 | 0,0000)", "Wendepunkt W₂(-π | 0) ≈ (-3,1416 | 0,0000)",
+        "Wendepunkt W₃(0 | 0)", "Wendepunkt W₄(π | 0) ≈ (3,1416 | 0,0000)",
+        "Wendepunkt W₅(2π | 0) ≈ (6,2832 | 0,0000)"}},
+      {"1/(x-2)", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.term);
+    Type("Edit1", QString::fromUtf8(c.term));
+    EXPECT_EQ(PointRows(), c.rows);
+  }
+  Type("Edit1", QStringLiteral("1/(x-2)"));
+  EXPECT_TRUE(Lists("Polstelle x = 2"));
+  EXPECT_TRUE(Lists("streng monoton fallend auf ]2; 7]"));
+  Type("Edit1", QStringLiteral("x^5-x-1"));  // no exact form: the decimals with "≈"
+  EXPECT_TRUE(Lists("Nullstelle N ≈ (1,1673 | 0)"));
+  Type("Edit1", QStringLiteral("sin(x)/x"));
+  EXPECT_TRUE(Lists("Definitionslücke x = 0"));
+
+  // The parameters of the settings: -x^2+4x+1 has H(2 | 5) and the zeros 2 ± √5.
+  ParamA = -1, ParamB = 4, ParamC = 1;
+  Type("Edit1", QStringLiteral("a*x^2+b*x+c"));
+  EXPECT_EQ(PointRows(), (Rows{"Nullstelle N₁(2-√5 | 0) ≈ (-0,2361 | 0)",
+                               "Nullstelle N₂(2+√5 | 0) ≈ (4,2361 | 0)", "Hochpunkt H(2 | 5)"}));
+}
+
+// The interval searched is the view's until an end is typed, and the readout always says which.
+TEST_F(SpecialPointsTest, SearchedWhereItSays) {
+  Click("pointsBox");
+  Type("Edit1", QStringLiteral("(x-12)^2+1"));
+  EXPECT_EQ(Text("searchReadout"), QStringLiteral("gesucht in [-7; 7]"));
+  EXPECT_TRUE(PointRows().empty());
+  for (QToolButton* button : form->findChildren<QToolButton*>())
+    if (button->toolTip() == QStringLiteral("Zoom out")) button->click();
+  EXPECT_EQ(Text("searchReadout"), QStringLiteral("gesucht in [-14; 14]"));
+  EXPECT_EQ(PointRows(), Rows{"Tiefpunkt T(12 | 1)"});
+  Type("searchToField", QStringLiteral("20"));
+  Type("searchFromField", QStringLiteral("10"));
+  EXPECT_EQ(Text("searchReadout"), QStringLiteral("gesucht in [10; 20]"));
+  for (QToolButton* button : form->findChildren<QToolButton*>())
+    if (button->toolTip() == QStringLiteral("Zoom in")) button->click();
+  EXPECT_EQ(Text("searchReadout"), QStringLiteral("gesucht in [10; 20]"));  // kept
+  EXPECT_EQ(ListRows().front(), "Tiefpunkt T(12 | 1)");
+  // A term that swings without end gets a stated limit, not a list.
+  Type("searchFromField", QStringLiteral("-1"));
+  Type("searchToField", QStringLiteral("1"));
+  Type("Edit1", QStringLiteral("sin(1/x)"));
+  EXPECT_EQ(ListRows(), Rows{"mehr als 50 Nullstellen – Intervall verkleinern"});
+  EXPECT_TRUE(messages.empty());
+}
+
+}  // namespace
+}  // namespace kurvio
+

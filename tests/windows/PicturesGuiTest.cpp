@@ -108,11 +108,11 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
 }
 
 // Every check box of the window ticked, in the order the window holds them;
-// not the legend's and its values', which the kept pictures are without.
+// not the legend's, its values' and the special points', which the kept pictures are without.
 void TickEveryBox(QWidget& window) {
   for (TBitCheckBox* box : window.findChildren<TBitCheckBox*>())
     if (box->isEnabled() && !box->Checked() && box->objectName() != "legendBox" &&
-        box->objectName() != "valuesInPictureBox") {
+        box->objectName() != "valuesInPictureBox" && box->objectName() != "pointsBox") {
       QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
       QApplication::processEvents();
     }
@@ -322,6 +322,8 @@ const Row kPictures[] = {
     {"curve-discussion-corner", Of<TForm3>(Do({"Edit1=abs(x)", "ticked", "Edit3=0"}), Redraw3)},
     {"curve-discussion-outside", Of<TForm3>(Do({"Edit1=sqrt(x)", "ticked", "Edit3=-1"}), Redraw3)},
     {"curve-discussion-jump", Of<TForm3>(Do({"Edit1=int(x)", "ticked", "Edit3=1"}), Redraw3)},
+    // "Besondere Punkte": every point in sight marked with its name.
+    {"curve-discussion-points", Of<TForm3>(Do({"Edit1=x^4/4-2x^2", "pointsBox"}), Redraw3)},
     {"unit-circle-dragged", Of<TForm5>(DraggedToAThird, UnitCircle)},
     // No arc for an angle that is not there.
     {"unit-circle-tiny-angle", Of<TForm5>([](TForm5& w) { w.alpha = 1e-17; }, UnitCircle)},

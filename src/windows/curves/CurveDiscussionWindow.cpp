@@ -437,7 +437,12 @@ void TForm3::FindPoints() {
   searchReadout->setText(QString::fromStdString(SearchedText(SearchFrom, SearchTo)));
   const CurveFeatures features =
       FindCurveFeatures(MainTerm, {0, 0, ParamA, ParamB, ParamC, 0}, SearchFrom, SearchTo);
-  pointTexts_ = DescribeFeatures(features, Nachkommastellen, exactPoints);
+  const ExactKey key{termField->text().toStdString(), ParamA, ParamB, ParamC, SearchFrom, SearchTo};
+  if (!(key == exactFor_)) {
+    exactPoints_ = ExactPointsOf(MainTerm.get(), ParamA, ParamB, ParamC, SearchFrom, SearchTo);
+    exactFor_ = key;
+  }
+  pointTexts_ = DescribeFeatures(features, Nachkommastellen, exactPoints_);
   pointsList->clear();
   for (const std::string& row : pointTexts_.rows) pointsList->addItem(QString::fromStdString(row));
   // Room for the rows without scrolling, up to a dozen.

@@ -65,8 +65,6 @@ class TForm3 : public TAnalysisWindow {
   // The interval searched; it follows the view until the user types an end.
   double SearchFrom = 0, SearchTo = 0;
   bool SearchFollowsView = true;
-  // How the exact coordinates of a point are looked up; none: decimals only.
-  ExactLookup exactPoints;
 
   void darstellen();
   // Both static pictures, then the frame.
@@ -104,6 +102,14 @@ class TForm3 : public TAnalysisWindow {
   void FindPoints();
   void DrawPointMarks();
   FeatureTexts pointTexts_;
+  // The exact forms of the points, made anew when term, parameters or interval change.
+  ExactLookup exactPoints_;
+  struct ExactKey {
+    std::string term;
+    double a, b, c, from, to;
+    bool operator==(const ExactKey&) const = default;
+  };
+  ExactKey exactFor_{};  // what they were made for
 
   std::unique_ptr<TwoPlotPicture> picture_;
   TExampleList* examples_ = nullptr;
