@@ -93,6 +93,8 @@ void TAnalysisWindow::ScalePanelTexts() {
     } else if (const QVariant own = w->property(kOwnFont); own.isValid()) {
       w->setFont(own.value<QFont>());
     }
+    // A check box's least height is its text's, so the doubled text is not squeezed.
+    if (qobject_cast<TBitCheckBox*>(w)) w->setMinimumHeight(w->minimumSizeHint().height());
     w->updateGeometry();
   }
   if (panelScroll_) {

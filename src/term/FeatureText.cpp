@@ -114,7 +114,9 @@ FeatureTexts DescribeFeatures(const CurveFeatures& f, int decimals, const ExactL
     if (e) {
       if (p.kind != PointKind::Edge) exactX[p.x] = e->x;
       row += "(" + e->x + " | " + e->y + ")";
-      if (!IsDecimal(e->x) || !IsDecimal(e->y)) row += " ≈ (" + dx + " | " + dy + ")";
+      // The decimals after a form that is not one already; a decimal one stays as it is.
+      if (!IsDecimal(e->x) || !IsDecimal(e->y))
+        row += " ≈ (" + (IsDecimal(e->x) ? e->x : dx) + " | " + (IsDecimal(e->y) ? e->y : dy) + ")";
     } else if (p.kind == PointKind::Edge) {
       row += "(" + dx + " | " + (Settled(p.y, decimals) ? Place(p.y, decimals) : "≈ " + dy) + ")";
     } else {

@@ -420,6 +420,11 @@ void TForm3::BuildPointsPanel(QWidget* panel, QVBoxLayout* column) {
   inner->addWidget(searchReadout);
   pointsList = Named(new QListWidget(pointsPanel), "pointsList");
   pointsList->setMinimumHeight(160);
+  // Long rows wrap rather than hide behind a scroll bar (the texts are twice as large in
+  // presentation mode).
+  pointsList->setWordWrap(true);
+  pointsList->setResizeMode(QListView::Adjust);
+  pointsList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScaleLikeReadouts(pointsList);
   inner->addWidget(pointsList);
   column->addWidget(pointsPanel);
@@ -445,9 +450,13 @@ void TForm3::FindPoints() {
   pointTexts_ = DescribeFeatures(features, Nachkommastellen, exactPoints_);
   pointsList->clear();
   for (const std::string& row : pointTexts_.rows) pointsList->addItem(QString::fromStdString(row));
-  // Room for the rows without scrolling, up to a dozen.
-  const int rows = std::clamp(pointsList->count(), 4, 12);
-  pointsList->setMinimumHeight(rows * std::max(pointsList->sizeHintForRow(0), 1) +
+  // Room for the rows without scrolling, up to a dozen (a wrapped row is taller).
+  int height = 0;
+  for (int row = 0; row < std::min(pointsList->count(), 12); ++row)
+    height += pointsList->sizeHintForRow(row);
+  const int least = 4 * std::max(pointsList->sizeHintForRow(0), QFontMetrics(pointsList->font()).height());
+  // Never so tall that the panel's other rows are squeezed.
+  pointsList->setMinimumHeight(std::min(std::max(height, least), std::max(least, this->height() / 3)) +
                                2 * pointsList->frameWidth());
 }
 
@@ -457,8 +466,9 @@ void TForm3::DrawPointMarks() {
   c.pen.color = 0;
   c.pen.width = Scaled(1);
   c.pen.style = PenStyle::Solid;
+  // The ends of the interval are listed, not marked: they lie on the plot's border.
   const auto inView = [](const NamedPoint& p) {
-    return p.x >= x1 && p.x <= x2 && p.y >= y1 && p.y <= y2;
+    return p.name[0] != 'R' && p.x >= x1 && p.x <= x2 && p.y >= y1 && p.y <= y2;
   };
   const Brush saved = c.brush;
   c.brush = {0, BrushStyle::Solid, false};
