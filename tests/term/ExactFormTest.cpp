@@ -94,6 +94,9 @@ TEST(ExactFormTest, ZerosOfTheFactorsAndTheValuesThere) {
       {"4x+7", 0, {"-1,75"}, {"0"}},
       {"(x^2-3)*(x^3-2)", 0, {"-√3", "√3"}, {"0", "0"}},  // the cubic's zero is no exact one here
       {"sin(x)*(x-1)", 0, {"1"}, {"0"}},
+      {"(x-2)/(x^2+1)", 1, {"2-√5", "2+√5"}, {"-1-√5/2", "√5/2-1"}},  // no root below the bar
+      {"x^2*ln(x)", 1, {"1/√e"}, {"-1/(2e)"}},                        // from ln(x) = -1/2
+      {"e^(2x)-3", 0, {"ln(3)/2"}, {"0"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.term) + " order " + std::to_string(c.order));
