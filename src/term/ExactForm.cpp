@@ -314,10 +314,11 @@ bool ExactlyZero(const ex& e) {
     if (is_a<numeric>(*it) && !GiNaC::ex_to<numeric>(*it).is_crational())
       return false;  // a decimal approximation proves nothing
   if (e.is_zero()) return true;
-  if (!CheapToExpand(e)) return false;
+  // Only closed parts are multiplied out: GiNaC's expand() can recurse without end
+  // on powers of other functions (tanh, …).
+  if (!OfClosedParts(e) || !CheapToExpand(e)) return false;
   const ex expanded = e.expand();
   if (expanded.is_zero()) return true;
-  if (!OfClosedParts(expanded)) return false;
   const std::optional<ClosedSum> sum = ReadExpanded(expanded);
   return sum && sum->empty();
 }
@@ -479,10 +480,42 @@ std::optional<std::string> Write(const ClosedSum& sum) {
 }
 
 // A constant expression as an exact number, nullopt where its writing is beyond the rules.
+// The closed form as GiNaC's expression, with square-free radicands: GiNaC itself
+// keeps √20 as it is.
+ex Expression(const ClosedSum& sum) {
+  ex e = 0;
+  for (const auto& [m, c] : sum)
+    e += c * GiNaC::sqrt(ex(numeric(m.radicand))) * GiNaC::exp(ex(numeric(m.eP, m.eQ))) *
+         GiNaC::pow(GiNaC::Pi, m.piPower) *
+         (m.lnP == 1 ? ex(1) : GiNaC::log(ex(numeric(m.lnP, m.lnQ))));
+  return e;
+}
+
+// A quotient whose denominator is a + b·√m, with the root taken out of the denominator:
+// √5/(10+4√5) = (√5-2)/2.
+ex WithoutRootBelow(const ex& e) {
+  const ex nd = e.numer_denom();
+  const std::optional<ClosedSum> below = ReadExpanded(nd.op(1).expand());
+  if (!below || below->size() > 2) return e;
+  const ex denominator = Expression(*below);
+  ex conjugate = 0;
+  for (const auto& [m, c] : *below) {
+    if (m.eP != 0 || m.piPower != 0 || m.lnP != 1) return e;
+    conjugate += m.radicand == 1 ? ex(c) : -c * GiNaC::sqrt(ex(numeric(m.radicand)));
+  }
+  const ex rational = (denominator * conjugate).expand();
+  if (!is_a<numeric>(rational) || rational.is_zero()) return e;
+  return (nd.op(0) * conjugate / rational).expand();
+}
+
 std::optional<ExactNumber> MakeNumber(const ex& e) {
   if (!OfClosedParts(e) || !CheapToExpand(e)) return std::nullopt;
-  const ex expanded = e.expand();
-  const std::optional<ClosedSum> sum = ReadExpanded(expanded);
+  ex expanded = e.expand();
+  std::optional<ClosedSum> sum = ReadExpanded(expanded);
+  if (!sum) {
+    expanded = WithoutRootBelow(expanded);
+    if (CheapToExpand(expanded)) sum = ReadExpanded(expanded.expand());
+  }
   if (!sum) return std::nullopt;
   std::optional<std::string> text = Write(*sum);
   const std::optional<double> value = ValueOf(e);
@@ -490,7 +523,7 @@ std::optional<ExactNumber> MakeNumber(const ex& e) {
   ExactNumber n;
   n.value = *value;
   n.text = std::move(*text);
-  n.form = std::make_shared<const ex>(expanded);
+  n.form = std::make_shared<const ex>(Expression(*sum));
   return n;
 }
 
@@ -932,6 +965,7 @@ struct ExactFunction::Impl {
       if (is_a<GiNaC::power>(factor) && is_a<numeric>(factor.op(1)) &&
           GiNaC::ex_to<numeric>(factor.op(1)).is_pos_integer())
         factor = factor.op(0);
+      if (SolveForKernel(factor, kernels, roots, depth)) continue;
       factor = factor.subs(kernels);
       if (!factor.has(x)) continue;
       if (factor.is_polynomial(x) && factor.degree(x) <= 2) {
@@ -946,12 +980,39 @@ struct ExactFunction::Impl {
     }
   }
 
+  // A factor c1·k + c0 with one kernel k and rational c0, c1: k = -c0/c1 undone
+  // (ln(u) = v: u = e^v; e^u = v > 0: u = ln(v); u^r = v > 0: u = v^(1/r)).
+  bool SolveForKernel(const ex& factor, const GiNaC::exmap& kernels, std::vector<ex>& roots,
+                      int depth) const {
+    if (factor.has(x)) return false;
+    for (const auto& [symbol, kernel] : kernels) {
+      if (!factor.has(symbol) || factor.degree(symbol) != 1) continue;
+      const ex c1 = factor.coeff(symbol, 1), c0 = factor.coeff(symbol, 0);
+      if (!is_a<numeric>(c1) || !is_a<numeric>(c0)) return false;
+      const numeric v = -GiNaC::ex_to<numeric>(c0) / GiNaC::ex_to<numeric>(c1);
+      ex u;  // what the kernel's argument must be
+      if (Is<GiNaC::log_SERIAL>(kernel))
+        u = GiNaC::exp(ex(v));
+      else if (v.is_positive() && Is<GiNaC::exp_SERIAL>(kernel))
+        u = GiNaC::log(ex(v));
+      else if (v.is_positive() && is_a<GiNaC::power>(kernel) && is_a<numeric>(kernel.op(1)) &&
+               GiNaC::abs(GiNaC::ex_to<numeric>(kernel.op(1))) <= 4)
+        u = GiNaC::pow(ex(v), 1 / GiNaC::ex_to<numeric>(kernel.op(1)));
+      else
+        return false;
+      RootsOf(kernel.op(0) - u, roots, depth + 1);
+      return true;
+    }
+    return false;
+  }
+
   void Solve(const ex& g, std::vector<ex>& roots) const {
     const ex a = g.coeff(x, 2), b = g.coeff(x, 1), c = g.coeff(x, 0);
     if (a.is_zero()) {
       if (!b.is_zero()) roots.push_back(-c / b);
       return;
     }
+    if (!OfClosedParts(b * b - 4 * a * c)) return;  // a root of sin(1) is none to write
     const ex discriminant = (b * b - 4 * a * c).expand();
     const std::optional<int> sign = SignOf(discriminant);
     if (!sign || *sign < 0) return;
