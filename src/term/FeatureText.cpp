@@ -59,18 +59,6 @@ const char* Letter(PointKind k) {
   return "";
 }
 
-int OrderOf(PointKind k) {
-  switch (k) {
-    case PointKind::Zero: return 0;
-    case PointKind::High:
-    case PointKind::Low: return 1;
-    case PointKind::Inflection:
-    case PointKind::Saddle: return 2;
-    case PointKind::Edge: return -1;
-  }
-  return -1;
-}
-
 // Whether an exact text is just a decimal number, which needs no "≈" after it.
 bool IsDecimal(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) {
@@ -109,7 +97,7 @@ FeatureTexts DescribeFeatures(const CurveFeatures& f, int decimals, const ExactL
     const std::string dx = p.kind == PointKind::Edge ? Plain(p.x) : FormatReadout(decimals, p.x);
     const std::string dy = p.kind == PointKind::Zero ? "0" : FormatReadout(decimals, p.y);
     std::optional<ExactCoordinates> e;
-    if (exact) e = exact(OrderOf(p.kind), p.x);
+    if (exact) e = exact(DerivativeOrderOf(p.kind), p.x);
     std::string row = std::string(KindName(p.kind)) + " " + name;
     if (e) {
       if (p.kind != PointKind::Edge) exactX[p.x] = e->x;

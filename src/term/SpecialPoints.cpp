@@ -408,16 +408,10 @@ void Search::Classify(const std::vector<Node>& nodes, std::vector<Root> roots[3]
     });
     points.push_back({PointKind::Zero, p.x, 0.0});
   }
+  // Zeros, extrema, inflection points, then the edges.
   const auto group = [](PointKind k) {
-    switch (k) {
-      case PointKind::Zero: return 0;
-      case PointKind::High:
-      case PointKind::Low: return 1;
-      case PointKind::Inflection:
-      case PointKind::Saddle: return 2;
-      case PointKind::Edge: return 3;
-    }
-    return 4;
+    const int order = DerivativeOrderOf(k);
+    return order < 0 ? 3 : order;
   };
   std::sort(points.begin(), points.end(), [&](const SpecialPoint& a, const SpecialPoint& b) {
     return group(a.kind) != group(b.kind) ? group(a.kind) < group(b.kind) : a.x < b.x;
@@ -533,6 +527,18 @@ CurveFeatures Search::Run() {
 }
 
 }  // namespace
+
+int DerivativeOrderOf(PointKind kind) {
+  switch (kind) {
+    case PointKind::Zero: return 0;
+    case PointKind::High:
+    case PointKind::Low: return 1;
+    case PointKind::Inflection:
+    case PointKind::Saddle: return 2;
+    case PointKind::Edge: return -1;
+  }
+  return -1;
+}
 
 CurveFeatures FindCurveFeatures(const TermHandle& term, const TermInputs& fixed, double from,
                                 double to) {

@@ -21,6 +21,10 @@ namespace kurvio {
 // only known up to there).
 enum class PointKind { Zero, High, Low, Inflection, Saddle, Edge };
 
+// The derivative whose zero the point is: 0 a zero, 1 an extremum, 2 an
+// inflection or saddle point; -1 for a point at the edge.
+int DerivativeOrderOf(PointKind kind);
+
 struct SpecialPoint {
   PointKind kind;
   double x, y;
