@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+#include "term/Derivative.h"
+
 namespace kurvio {
 namespace {
 
@@ -200,7 +202,7 @@ std::vector<Node> WithPlaces(const Curve& curve, std::vector<Node> nodes,
 class Search {
  public:
   Search(const TermHandle& term, const TermInputs& in, double from, double to)
-      : curve_(term, in), from_(from), to_(to) {}
+      : term_(term), in_(in), curve_(term, in), from_(from), to_(to) {}
 
   CurveFeatures Run();
 
@@ -217,6 +219,7 @@ class Search {
   double SizeNear(const std::vector<Node>& nodes, int k, double x) const;
   void AddBreak(BreakKind kind, double x) { features_.breaks.push_back({kind, x}); }
   void FindUndefined(const std::vector<Node>& nodes);
+  void FindVanishingDenominators(const std::vector<Node>& nodes);
   double DomainEdge(double defined, double undefined) const;
   bool GrowsAt(double x) const;
   double CentreOfUndefined(int k, double x, double& width) const;
@@ -225,6 +228,8 @@ class Search {
   void Stretches(const std::vector<Node>& nodes);
   std::vector<double> Cuts(std::initializer_list<PointKind> kinds) const;
 
+  const TermHandle& term_;
+  TermInputs in_;
   Curve curve_;
   double from_, to_;
   double poleBound_ = HUGE_VAL;
@@ -352,6 +357,58 @@ bool Search::Mend(Root& r, int k) {
   return true;
 }
 
+// Where a denominator (or cos u of tan u, sin u of cot u) vanishes, f has a
+// pole or a gap, also where no sample lies on it: sin(x)/x has one at 0 on
+// [-7; 6] too. Each sign change of such a part is bisected to its zero.
+void Search::FindVanishingDenominators(const std::vector<Node>& nodes) {
+  constexpr std::size_t kMaxPlaces = 4 * kMaxPointsOfAKind;
+  const std::size_t n = nodes.size();
+  std::vector<double> xs(n), vs(n);
+  const auto defined = std::make_unique<bool[]>(n);
+  for (std::size_t i = 0; i < n; ++i) xs[i] = nodes[i].x;
+  const auto inUndefined = [&](double x) {
+    for (const Stretch& s : features_.undefined)
+      if (s.from <= x && x <= s.to) return true;
+    return false;
+  };
+  std::size_t found = 0;
+  for (const TermDerivatives::Rough& part : DerivativesOf(term_.get()).rough) {
+    if (!part.pole) continue;
+    EvalTermBatch(part.argument, BatchInput::X, in_, xs.data(), n, vs.data(), defined.get());
+    const auto valueAt = [&](double x) {
+      double v = 0;
+      bool d = false;
+      EvalTermBatch(part.argument, BatchInput::X, in_, &x, 1, &v, &d);
+      return d ? v : NAN;
+    };
+    for (std::size_t i = 0; i < n && found < kMaxPlaces; ++i) {
+      double place = NAN;
+      if (defined[i] && vs[i] == 0) {
+        place = xs[i];
+      } else if (i + 1 < n && defined[i] && defined[i + 1] && vs[i + 1] != 0 &&
+                 (vs[i] < 0) != (vs[i + 1] < 0)) {
+        double l = xs[i], r = xs[i + 1];
+        const bool negativeLeft = vs[i] < 0;
+        // Enough halvings to reach a zero at 0 itself, among the smallest doubles.
+        for (int step = 0; step < 1100; ++step) {
+          const double m = l + (r - l) / 2;
+          if (!(m > l && m < r)) break;
+          const double v = valueAt(m);
+          if (std::isnan(v) || v == 0) {
+            l = r = m;
+            break;
+          }
+          ((v < 0) == negativeLeft ? l : r) = m;
+        }
+        place = std::fabs(valueAt(l)) <= std::fabs(valueAt(r)) ? l : r;
+      }
+      if (std::isnan(place) || inUndefined(place)) continue;
+      AddBreak(GrowsAt(place) ? BreakKind::Pole : BreakKind::Gap, place);
+      ++found;
+    }
+  }
+}
+
 void Search::Classify(const std::vector<Node>& nodes, std::vector<Root> roots[3]) {
   std::vector<SpecialPoint>& points = features_.points;
   for (int k = 0; k < 3; ++k)
@@ -428,6 +485,11 @@ void Search::Classify(const std::vector<Node>& nodes, std::vector<Root> roots[3]
       std::unique(features_.breaks.begin(), features_.breaks.end(),
                   [&](const DomainBreak& a, const DomainBreak& b) { return b.x - a.x <= close; }),
       features_.breaks.end());
+  // Nothing lies where f is not defined: the top of sin(x)/x at its gap is no high point.
+  std::erase_if(points, [&](const SpecialPoint& p) {
+    return std::any_of(features_.breaks.begin(), features_.breaks.end(),
+                       [&](const DomainBreak& b) { return std::fabs(b.x - p.x) <= close; });
+  });
 }
 
 // The places that cut the interval into the stretches of one trend: the given
@@ -509,6 +571,7 @@ CurveFeatures Search::Run() {
   poleBound_ = 1e9 * std::max(1.0, sizes[sizes.size() / 2]);
 
   FindUndefined(nodes);
+  FindVanishingDenominators(nodes);
   // f''' cuts the interval for f'', the zeros of f'' for f', those of f' for f.
   std::vector<Root> roots[kOrders];
   roots[3] = ZerosOf(curve_, nodes, 3, nullptr);

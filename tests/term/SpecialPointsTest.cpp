@@ -78,6 +78,10 @@ TEST(SpecialPointsTest, FoundAndNamedBySignChanges) {
       {"abs(x)-1", -7, 7, "N(-1) N(1) T(0|-1)"},  // a kink is an extremum
       {"abs(x^2-4)", -7, 7, "N(-2) N(2) T(-2|0) H(0|4) T(2|0)"},  // kinks between the samples
       {"x/x", -7, 7, "gap(0)"},
+      {"sin(x)/x", -7, 6, "N(-6.2832) N(-3.1416) N(3.1416) T(-4.4934|-0.2172) T(4.4934|-0.2172) "
+                          "W(-5.9404|-0.0566) W(-2.0816|0.4191) W(2.0816|0.4191) W(5.9404|-0.0566) "
+                          "gap(0)"},  // no sample on the gap, and no high point there
+      {"(x^2-2)/(x^2-2)", -7, 7, "gap(-1.4142) gap(1.4142)"},  // nor a double
       {"sqrt(x)", -7, 7, "N(0) undef[-7;0["},
       {"sqrt(4-x^2)", -7, 7, "N(-2) N(2) H(0|2) undef[-7;-2[ undef]2;7]"},  // zeros where the domain ends
       {"x^3-3x", 10, 20, ""},
