@@ -167,6 +167,14 @@ ExactLookup ExactPointsOf(const TermNode* root, double a, double b, double c, do
   };
 }
 
+std::string PlaceText(double x, int decimals, const ExactLookup& exact, int order) {
+  if (exact)
+    if (const std::optional<ExactCoordinates> e = exact(order, x)) return e->x;
+  return Place(x, std::clamp(decimals, 4, 10));
+}
+
+std::string GivenNumberText(double v) { return Plain(v); }
+
 std::string SearchedText(double from, double to) {
   return "gesucht in [" + Plain(from) + "; " + Plain(to) + "]";
 }

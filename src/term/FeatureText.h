@@ -44,6 +44,12 @@ FeatureTexts DescribeFeatures(const CurveFeatures& features, int decimals,
 ExactLookup ExactPointsOf(const TermNode* root, double a, double b, double c, double from,
                           double to);
 
+// How a list writes a place a search found: the exact text `exact` proves for a zero of
+// f^(order) there, else its decimals ("2" for a place at 2 to far more digits than shown).
+std::string PlaceText(double x, int decimals, const ExactLookup& exact, int order);
+// A number the user gave (an end of an interval) as a list writes it: "-7", "1,5".
+std::string GivenNumberText(double v);
+
 // "gesucht in [-7; 7]".
 std::string SearchedText(double from, double to);
 

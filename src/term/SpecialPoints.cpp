@@ -591,6 +591,16 @@ CurveFeatures Search::Run() {
 
 }  // namespace
 
+TermHandle TermInX(const TermNode* root) {
+  if (!root) return nullptr;
+  auto copy = std::make_unique<TermNode>();
+  copy->kind = root->kind == kParamT ? static_cast<std::uint8_t>(kVarX) : root->kind;
+  copy->value = root->value;
+  copy->left = TermInX(root->left.get());
+  copy->right = TermInX(root->right.get());
+  return copy;
+}
+
 int DerivativeOrderOf(PointKind kind) {
   switch (kind) {
     case PointKind::Zero: return 0;

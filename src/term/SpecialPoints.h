@@ -62,6 +62,10 @@ struct CurveFeatures {
   std::string limit;
 };
 
+// The term with its t read as x, so that the integral window's f(t) is searched
+// like an f(x) (that window reads x and t alike).
+TermHandle TermInX(const TermNode* root);
+
 // The features of the term (x varying, the other inputs fixed) on [from, to].
 CurveFeatures FindCurveFeatures(const TermHandle& term, const TermInputs& fixed, double from,
                                 double to);

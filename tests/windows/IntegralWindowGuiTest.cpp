@@ -1,4 +1,5 @@
 // The integral window: F to the digits shown, the mouse and TermIntegralMode.
+#include <QListWidget>
 #include <QTimer>
 #include <cmath>
 
@@ -127,6 +128,10 @@ TEST_F(IntegralWindowTest, EveryDesignNameNamesOneControl) {
   ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3", "Edit4"});
   ExpectDesignNames(w, "QScrollBar", {"ScrollBar1", "ScrollBar2"});
   ExpectDesignNames(w, {{"Switch1", "kurvio::TSwitch"}, {"Label2", "QLabel"}});
+  ExpectDesignNames(w, {{"areaBox", "kurvio::TBitCheckBox"},
+                        {"integralReadout", "QLabel"},
+                        {"areaReadout", "QLabel"},
+                        {"piecesList", "QListWidget"}});
   ExpectDesignNames(
       w, "QAbstractButton",
       {"SpeedButton1", "SpeedButton4", "SpeedButton5", "SpeedButton28", "SpeedButton3",
@@ -169,6 +174,51 @@ TEST_F(IntegralWindowTest, ATermWithXIsRefusedUntilTheWindowCloses) {
   EXPECT_FALSE(TermIntegralMode);
   CompileTerm(MainTerm, "x^2", true);
   EXPECT_TRUE(TermDefined);
+}
+
+}  // namespace
+}  // namespace kurvio
+
+namespace kurvio {
+namespace {
+
+// "Fläche": the signed integral beside the area, and the pieces between the zeros of f,
+// bounded exactly where the zero is proven.
+TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
+  Open();
+  EXPECT_FALSE(Find("piecesList")->isVisibleTo(form.get()));  // off at first
+  Click("areaBox");
+  const auto pieces = [this] {
+    std::vector<std::string> rows;
+    const auto* list = Find<QListWidget>("piecesList");
+    for (int i = 0; i < list->count(); ++i) rows.push_back(list->item(i)->text().toStdString());
+    return rows;
+  };
+  const struct {
+    const char* term;
+    const char* x0;
+    const char* x;
+    const char* integral;
+    const char* area;
+    std::vector<std::string> rows;
+  } cases[] = {
+      {"t^3", "-1", "1", "Integral: 0,00", "Fläche: 0,50", {"[-1; 0]: -0,25", "[0; 1]: 0,25"}},
+      {"t^3", "1", "-1", "Integral: 0,00", "Fläche: 0,50", {"[-1; 0]: -0,25", "[0; 1]: 0,25"}},
+      {"sin(t)", "0", "2π", "Integral: 0,00", "Fläche: 4,00",
+       {"[0; π]: 2,00", "[π; 6,283185308]: -2,00"}},
+      {"t^2-2", "0", "3", "Integral: 3,00", "Fläche: 6,77",
+       {"[0; √2]: -1,89", "[√2; 3]: 4,89"}},
+      {"1/t", "-1", "1", "Integral: nicht definiert", "Fläche: nicht definiert", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.term);
+    Type("Edit1", QString::fromUtf8(c.term));
+    Type("Edit3", QString::fromUtf8(c.x0));
+    Type("Edit4", QString::fromUtf8(c.x));
+    EXPECT_EQ(Text("integralReadout").toStdString(), c.integral);
+    EXPECT_EQ(Text("areaReadout").toStdString(), c.area);
+    EXPECT_EQ(pieces(), c.rows);
+  }
 }
 
 }  // namespace

@@ -33,9 +33,11 @@
 #include "term/NumberFormat.h"
 #include "term/Poles.h"
 #include "term/Quadrature.h"
+#include "term/SpecialPoints.h"
 #include "term/Term.h"
 #include "term/TermEdit.h"
 #include "term/TermText.h"
+#include "widgets/TBitCheckBox.h"
 #include "widgets/TSwitch.h"
 
 namespace kurvio {
@@ -155,13 +157,17 @@ TForm7::TForm7(QWidget* parent)
   });
   ConnectHandlers();
   ShowInPicture(QStringLiteral("F(x) = "), integralReadout);
+  ShowInPicture({}, signedIntegralReadout);
+  ShowInPicture({}, areaReadout);
   InstallFieldKeys(false);
 
   TermIntegralMode = true;
   termField->setText(TermToDisplay(TermFt));
   CompileFieldTerm(termField);
   // The bounds the window was closed with; x0 opens at 0, x where it stands.
-  RememberBoxes({legendBox});
+  RememberBoxes({legendBox, areaBox});
+  ShowArea = areaBox->Checked();
+  areaPanel->setVisible(ShowArea);
   IntegralX0 = KeptLesson().Number(kLowerBoundKey, 0);
   PointX0 = KeptLesson().Number(kUpperBoundKey, PointX0);
   {
@@ -200,6 +206,7 @@ void TForm7::BuildLayout() {
   integralReadout = Named(new QLabel(panel), "Label2");
   readout->addWidget(integralReadout, 1);
   column->addLayout(readout);
+  BuildAreaPanel(panel, column);
 
   legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   valueTable =
@@ -273,6 +280,11 @@ void TForm7::ConnectHandlers() {
   connect(resetX0Button, &QToolButton::clicked, this, &TForm7::onResetX0);
   connect(animationSwitch, &TSwitch::OnClick, this, &TForm7::onAnimationSwitch);
   connect(directionButton, &QToolButton::clicked, this, &TForm7::onReverseDirection);
+  connect(areaBox, &TBitCheckBox::OnClick, this, [this] {
+    ShowArea = areaBox->Checked();
+    areaPanel->setVisible(ShowArea);
+    animieren();
+  });
   WatchPaintBox(paintBox);
   // x follows the mouse only over the picture; its bar takes it up on release.
   WatchDragAlongX({[this](int column) { PointX0 = ColumnX(column); },
@@ -472,6 +484,7 @@ void TForm7::IntegralKurve3Zeichnen() {
 void TForm7::animieren() {
   const double x = PointX0, x0 = IntegralX0;
   frameIntegral_ = IntegralOfView(x0, x);
+  if (ShowArea) FindAreaPieces(x0, x);
   picture_->DrawFrame(TwoPlotPicture::Upper, paintBox->font(), [&] {
     Canvas& c = *DrawCanvas;
     // The area: along the graph column by column, back along the axis. Only
@@ -497,7 +510,10 @@ void TForm7::animieren() {
     if (cut && x >= x0) --last;  // the column of the pole itself stays open
     if (cut && x < x0) ++first;
     // Where F(x) reads "nicht definiert" there is no area to show either.
-    if (first <= last && !IntegralText(frameIntegral_).empty()) {
+    if (ShowArea && !areaPieces_.empty()) {
+      for (const AreaPiece& piece : areaPieces_)
+        ShadePiece(piece.from, piece.to, piece.integral.value < 0);
+    } else if (first <= last && !IntegralText(frameIntegral_).empty()) {
       const std::size_t columns = static_cast<std::size_t>(last - first + 1);
       std::vector<double> t(columns), f(columns);
       const auto defined = std::make_unique<bool[]>(columns);
@@ -528,6 +544,107 @@ void TForm7::animieren() {
   });
   picture_->DrawFrame(TwoPlotPicture::Lower, paintBox->font(),
                       [this] { IntegralKurve3Zeichnen(); });
+}
+
+namespace {
+// The pieces below the axis: a light vermilion beside the usual area colour, apart
+// for every eye and on a projector.
+constexpr Color kAreaBelow = 0x0099BBFF;
+}  // namespace
+
+void TForm7::BuildAreaPanel(QWidget* panel, QVBoxLayout* column) {
+  areaBox = Named(CheckBox(panel, QStringLiteral("Fläche")), "areaBox");
+  column->addWidget(areaBox);
+  areaPanel = new QWidget(panel);
+  auto* inner = new QVBoxLayout(areaPanel);
+  inner->setContentsMargins(0, 0, 0, 0);
+  signedIntegralReadout = Named(new QLabel(areaPanel), "integralReadout");
+  areaReadout = Named(new QLabel(areaPanel), "areaReadout");
+  piecesList = Named(new QListWidget(areaPanel), "piecesList");
+  piecesList->setMinimumHeight(90);
+  ScaleLikeReadouts(piecesList);
+  for (QWidget* w : std::initializer_list<QWidget*>{signedIntegralReadout, areaReadout, piecesList})
+    inner->addWidget(w);
+  column->addWidget(areaPanel);
+  areaPanel->setVisible(false);
+}
+
+void TForm7::FindAreaPieces(double x0, double x) {
+  const double lo = std::min(x0, x), hi = std::max(x0, x);
+  // The zeros of f over the view and the bounds, searched again only when those change.
+  const double from = std::min({x1, lo}), to = std::max({x2, hi});
+  const std::string term = termField->text().toStdString();
+  if (zeros_.term != term || zeros_.a != ParamA || zeros_.b != ParamB || zeros_.c != ParamC ||
+      from < zeros_.from || to > zeros_.to) {
+    zeros_ = {term, ParamA, ParamB, ParamC, from, to, {}, nullptr};
+    const TermHandle inX = TermInX(MainTerm.get());
+    for (const SpecialPoint& p : FindCurveFeatures(inX, {0, 0, ParamA, ParamB, ParamC, 0}, from, to).points)
+      if (p.kind == PointKind::Zero) zeros_.zeros.push_back(p.x);
+    zeros_.exact = ExactPointsOf(inX.get(), ParamA, ParamB, ParamC, from, to);
+  }
+  // A zero within the ten digits of a typed bound is that bound (sin t up to 2π).
+  const double near = 1e-9 * std::max({hi - lo, std::fabs(lo), std::fabs(hi)});
+  std::vector<double> cuts{lo};
+  for (double z : zeros_.zeros)
+    if (z > lo + near && z < hi - near) cuts.push_back(z);
+  cuts.push_back(hi);
+
+  areaPieces_.clear();
+  piecesList->clear();
+  double area = 0, error = 0;
+  bool exists = frameIntegral_.exists && lo < hi;
+  for (std::size_t i = 0; exists && i + 1 < cuts.size(); ++i) {
+    const Quadrature q = IntegralOfView(cuts[i], cuts[i + 1]);
+    exists = q.exists && !IntegralText(q).empty();
+    areaPieces_.push_back({cuts[i], cuts[i + 1], q});
+    area += std::fabs(q.value);
+    error += q.error;
+  }
+  const auto end = [&](double v) {
+    return v == x0 || v == x ? GivenNumberText(v)
+                             : PlaceText(v, Nachkommastellen, zeros_.exact, 0);
+  };
+  if (!exists) {
+    areaPieces_.clear();
+    const QString none = QStringLiteral("nicht definiert");
+    signedIntegralReadout->setText(QStringLiteral("Integral: ") + none);
+    areaReadout->setText(QStringLiteral("Fläche: ") + none);
+    return;
+  }
+  for (const AreaPiece& p : areaPieces_)
+    piecesList->addItem(QString::fromStdString("[" + end(p.from) + "; " + end(p.to) +
+                                               "]: " + IntegralText(p.integral)));
+  signedIntegralReadout->setText(QStringLiteral("Integral: ") +
+                                 QString::fromStdString(IntegralText(frameIntegral_)));
+  const std::string areaText = FormatCertain(Nachkommastellen, area, error);
+  areaReadout->setText(QStringLiteral("Fläche: ") +
+                       (areaText.empty() ? QStringLiteral("nicht definiert")
+                                         : QString::fromStdString(areaText)));
+}
+
+void TForm7::ShadePiece(double from, double to, bool below) {
+  Canvas& c = *DrawCanvas;
+  const int first = std::max(ScreenX(from), -1), last = std::min(ScreenX(to), PlotWidth + 1);
+  if (first > last) return;
+  const std::size_t columns = static_cast<std::size_t>(last - first + 1);
+  std::vector<double> t(columns), f(columns);
+  const auto defined = std::make_unique<bool[]>(columns);
+  for (int col = first; col <= last; ++col)
+    t[col - first] = std::clamp(x1 + col * (x2 - x1) / std::max(PlotWidth, 1), from, to);
+  EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, t.data(), columns,
+                f.data(), defined.get());
+  std::vector<Point> area;
+  area.reserve(2 * columns);
+  for (int col = first; col <= last; ++col)
+    area.push_back({col, defined[col - first] ? ScreenY(f[col - first]) : ScreenY(0)});
+  for (int col = last; col >= first; --col) area.push_back({col, ScreenY(0)});
+  const Color colour = below ? kAreaBelow : Farben::flaeche;
+  const Brush saved = c.brush;
+  c.brush = {colour, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7)), true};
+  c.pen.color = colour;
+  c.pen.width = Scaled(1);
+  c.Polygon(area);
+  c.brush = saved;
 }
 
 void TForm7::onTermFieldLeft() {

@@ -8,6 +8,7 @@
 
 #include "module/AnalysisWindow.h"
 #include "module/TwoPlotPicture.h"
+#include "term/FeatureText.h"
 #include "term/Quadrature.h"
 
 class QLabel;
@@ -59,6 +60,14 @@ class TForm7 : public TAnalysisWindow {
   QToolButton *getExampleButton, *addExampleButton, *removeExampleButton;
   TViewPad* viewPad;
   ValueTableButton* valueTable = nullptr;  // "Wertetabelle"
+  // "Fläche": the integral from x0 to x beside the area, and the pieces between the
+  // zeros of f, shaded above and below the axis in colours of their own.
+  TBitCheckBox* areaBox = nullptr;
+  QWidget* areaPanel = nullptr;
+  QLabel* signedIntegralReadout = nullptr;  // "Integral: …"
+  QLabel* areaReadout = nullptr;            // "Fläche: …"
+  QListWidget* piecesList = nullptr;
+  bool ShowArea = false;
 
   double AnimationStep = 0.0;
 
@@ -94,6 +103,26 @@ class TForm7 : public TAnalysisWindow {
  private:
   // The integral from x0 to x of the frame being drawn, for its area, bar and readout.
   Quadrature frameIntegral_;
+  // The pieces of [x0; x] between the zeros of f, each with its integral; empty where
+  // one of them does not exist.
+  struct AreaPiece {
+    double from, to;
+    Quadrature integral;
+  };
+  std::vector<AreaPiece> areaPieces_;
+  void BuildAreaPanel(QWidget* panel, QVBoxLayout* column);
+  // The pieces of the frame, their readouts and list.
+  void FindAreaPieces(double x0, double x);
+  // The zeros of f in [from, to], kept while term, parameters and range stay, with
+  // their exact texts where proven.
+  struct ZeroSearch {
+    std::string term;
+    double a = 0, b = 0, c = 0, from = 0, to = -1;
+    std::vector<double> zeros;
+    ExactLookup exact;
+  };
+  ZeroSearch zeros_;
+  void ShadePiece(double from, double to, bool below);
   void BuildLayout();
   // x with its bar, reset and animation; x0 with its bar and reset.
   void BuildBoundRows(QWidget* panel, QVBoxLayout* column);
