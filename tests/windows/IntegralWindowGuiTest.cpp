@@ -210,7 +210,7 @@ TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
        {"[0; √2]: -1,89", "[√2; 3]: 4,89"}},
       {"1/t", "-1", "1", "Integral: nicht definiert", "Fläche: nicht definiert", {}},
   };
-  for (const auto& c : cases) {
+  const auto expect = [&](const auto& c) {
     SCOPED_TRACE(c.term);
     Type("Edit1", QString::fromUtf8(c.term));
     Type("Edit3", QString::fromUtf8(c.x0));
@@ -218,7 +218,22 @@ TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
     EXPECT_EQ(Text("integralReadout").toStdString(), c.integral);
     EXPECT_EQ(Text("areaReadout").toStdString(), c.area);
     EXPECT_EQ(pieces(), c.rows);
-  }
+  };
+  for (const auto& c : cases) expect(c);
+
+  // Between two graphs: the pieces cut where they meet, each with its integral of f - g.
+  Type("secondTermField", QStringLiteral("cos(t)"));
+  Click("betweenBox");
+  expect(decltype(cases[0]){"sin(t)", "π/4", "5π/4", "Integral: 2,83", "Fläche: 2,83",
+                            {"[0,7853981635; 3,926990818]: 2,83"}});
+  expect(decltype(cases[0]){"sin(t)", "0", "π", "Integral: 2,00", "Fläche: 2,83",
+                            {"[0; π/4]: -0,41", "[π/4; 3,141592654]: 2,41"}});
+  Type("secondTermField", QStringLiteral("t"));
+  expect(decltype(cases[0]){"t^2", "0", "1", "Integral: -0,17", "Fläche: 0,17", {"[0; 1]: -0,17"}});
+  expect(decltype(cases[0]){"t^2", "-1", "2", "Integral: 1,50", "Fläche: 1,83",
+                            {"[-1; 0]: 0,83", "[0; 1]: -0,17", "[1; 2]: 0,83"}});
+  Type("secondTermField", QStringLiteral("1/t"));  // a pole of g inside: no area
+  EXPECT_EQ(Text("areaReadout").toStdString(), "Fläche: nicht definiert");
 }
 
 }  // namespace

@@ -280,10 +280,16 @@ void TForm7::ConnectHandlers() {
   connect(resetX0Button, &QToolButton::clicked, this, &TForm7::onResetX0);
   connect(animationSwitch, &TSwitch::OnClick, this, &TForm7::onAnimationSwitch);
   connect(directionButton, &QToolButton::clicked, this, &TForm7::onReverseDirection);
+  OnExit(secondTermField, [this] { onSecondTermFieldLeft(); });
+  connect(betweenBox, &TBitCheckBox::OnClick, this, [this] {
+    ShowBetween = betweenBox->Checked();
+    zeros_.term.clear();
+    animieren();
+  });
   connect(areaBox, &TBitCheckBox::OnClick, this, [this] {
     ShowArea = areaBox->Checked();
     areaPanel->setVisible(ShowArea);
-    animieren();
+    Redraw();
   });
   WatchPaintBox(paintBox);
   // x follows the mouse only over the picture; its bar takes it up on release.
@@ -422,6 +428,11 @@ void TForm7::darstellen() {
     DrawCoordinateSystem();
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
+    if (ShowArea && secondTerm_) {
+      CurveColor = Farben::fStrich;
+      TraceCurve(TermCurve(secondTerm_, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), x1,
+                 x2, x1, x2);
+    }
   });
   darstellen2();
 }
@@ -560,6 +571,14 @@ void TForm7::BuildAreaPanel(QWidget* panel, QVBoxLayout* column) {
   inner->setContentsMargins(0, 0, 0, 0);
   signedIntegralReadout = Named(new QLabel(areaPanel), "integralReadout");
   areaReadout = Named(new QLabel(areaPanel), "areaReadout");
+  auto* gRow = new QHBoxLayout;
+  gRow->addWidget(new QLabel(QStringLiteral("g(t) ="), areaPanel));
+  secondTermField = Named(new QLineEdit(areaPanel), "secondTermField");
+  LimitTermField(secondTermField, kTermFieldLength);
+  gRow->addWidget(secondTermField, 1);
+  inner->addLayout(gRow);
+  betweenBox = Named(CheckBox(areaPanel, QStringLiteral("Fläche zwischen f und g")), "betweenBox");
+  inner->addWidget(betweenBox);
   piecesList = Named(new QListWidget(areaPanel), "piecesList");
   piecesList->setMinimumHeight(90);
   ScaleLikeReadouts(piecesList);
@@ -573,11 +592,12 @@ void TForm7::FindAreaPieces(double x0, double x) {
   const double lo = std::min(x0, x), hi = std::max(x0, x);
   // The zeros of f over the view and the bounds, searched again only when those change.
   const double from = std::min({x1, lo}), to = std::max({x2, hi});
-  const std::string term = termField->text().toStdString();
+  const std::string term = termField->text().toStdString() +
+                           (Between() ? "\n" + secondTermField->text().toStdString() : "");
   if (zeros_.term != term || zeros_.a != ParamA || zeros_.b != ParamB || zeros_.c != ParamC ||
       from < zeros_.from || to > zeros_.to) {
     zeros_ = {term, ParamA, ParamB, ParamC, from, to, {}, nullptr};
-    const TermHandle inX = TermInX(MainTerm.get());
+    const TermHandle inX = TermInX(Between() ? difference_.get() : MainTerm.get());
     for (const SpecialPoint& p : FindCurveFeatures(inX, {0, 0, ParamA, ParamB, ParamC, 0}, from, to).points)
       if (p.kind == PointKind::Zero) zeros_.zeros.push_back(p.x);
     zeros_.exact = ExactPointsOf(inX.get(), ParamA, ParamB, ParamC, from, to);
@@ -593,8 +613,10 @@ void TForm7::FindAreaPieces(double x0, double x) {
   piecesList->clear();
   double area = 0, error = 0;
   bool exists = frameIntegral_.exists && lo < hi;
+  if (Between()) frameIntegral_ = PieceIntegral(x0, x);
+  exists = frameIntegral_.exists && lo < hi;
   for (std::size_t i = 0; exists && i + 1 < cuts.size(); ++i) {
-    const Quadrature q = IntegralOfView(cuts[i], cuts[i + 1]);
+    const Quadrature q = PieceIntegral(cuts[i], cuts[i + 1]);
     exists = q.exists && !IntegralText(q).empty();
     areaPieces_.push_back({cuts[i], cuts[i + 1], q});
     area += std::fabs(q.value);
@@ -622,6 +644,41 @@ void TForm7::FindAreaPieces(double x0, double x) {
                                          : QString::fromStdString(areaText)));
 }
 
+Quadrature TForm7::PieceIntegral(double a, double b) {
+  if (!Between()) return IntegralOfView(a, b);
+  const TermInputs fixed{0, 0, ParamA, ParamB, ParamC, 0};
+  if (AnyPointInside(FindPoles(difference_, BatchInput::XT, fixed, std::min(a, b), std::max(a, b)),
+                     a, b))
+    return {};
+  const auto difference = [this](double t, bool& defined) {
+    const double v = EvalTerm(difference_, t, t, ParamA, ParamB, ParamC, 0);
+    defined = TermDefined;
+    return v;
+  };
+  return Integrate(difference, a, b,
+                   RoughBreaks(difference_.get(), std::min(a, b), std::max(a, b), ParamA, ParamB,
+                               ParamC));
+}
+
+void TForm7::onSecondTermFieldLeft() {
+  secondTerm_.reset();
+  if (!secondTermField->text().trimmed().isEmpty() && !CheckTermEdit(secondTermField, secondTerm_))
+    secondTerm_.reset();
+  MakeDifference();
+  Redraw();
+}
+
+void TForm7::MakeDifference() {
+  difference_.reset();
+  zeros_.term.clear();
+  if (!secondTerm_ || !MainTerm) return;
+  // f - g with t read as x, evaluated with x = t like f itself.
+  difference_ = std::make_unique<TermNode>();
+  difference_->kind = kSub;
+  difference_->left = TermInX(MainTerm.get());
+  difference_->right = TermInX(secondTerm_.get());
+}
+
 void TForm7::ShadePiece(double from, double to, bool below) {
   Canvas& c = *DrawCanvas;
   const int first = std::max(ScreenX(from), -1), last = std::min(ScreenX(to), PlotWidth + 1);
@@ -633,11 +690,18 @@ void TForm7::ShadePiece(double from, double to, bool below) {
     t[col - first] = std::clamp(x1 + col * (x2 - x1) / std::max(PlotWidth, 1), from, to);
   EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, t.data(), columns,
                 f.data(), defined.get());
+  // The lower edge: the axis, or g for the area between the graphs.
+  std::vector<double> g(columns, 0.0);
+  const auto gDefined = std::make_unique<bool[]>(columns);
+  if (Between())
+    EvalTermBatch(secondTerm_, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, t.data(),
+                  columns, g.data(), gDefined.get());
   std::vector<Point> area;
   area.reserve(2 * columns);
   for (int col = first; col <= last; ++col)
     area.push_back({col, defined[col - first] ? ScreenY(f[col - first]) : ScreenY(0)});
-  for (int col = last; col >= first; --col) area.push_back({col, ScreenY(0)});
+  for (int col = last; col >= first; --col)
+    area.push_back({col, ScreenY(Between() && gDefined[col - first] ? g[col - first] : 0.0)});
   const Color colour = below ? kAreaBelow : Farben::flaeche;
   const Brush saved = c.brush;
   c.brush = {colour, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7)), true};
@@ -650,6 +714,7 @@ void TForm7::ShadePiece(double from, double to, bool below) {
 void TForm7::onTermFieldLeft() {
   CheckTermEdit(termField);
   TermFt = DisplayToTerm(termField->text()).substr(0, kTermSettingLength);
+  MakeDifference();
   darstellen();
   animieren();
 }

@@ -68,6 +68,10 @@ class TForm7 : public TAnalysisWindow {
   QLabel* areaReadout = nullptr;            // "Fläche: …"
   QListWidget* piecesList = nullptr;
   bool ShowArea = false;
+  // "Fläche zwischen f und g": the pieces cut where the graphs meet, shaded between them.
+  QLineEdit* secondTermField = nullptr;  // g(t), empty at first
+  TBitCheckBox* betweenBox = nullptr;
+  bool ShowBetween = false;
 
   double AnimationStep = 0.0;
 
@@ -123,6 +127,14 @@ class TForm7 : public TAnalysisWindow {
   };
   ZeroSearch zeros_;
   void ShadePiece(double from, double to, bool below);
+  void onSecondTermFieldLeft();
+  void MakeDifference();
+  // g, and f - g with t read as t, for the area between the graphs; null without g.
+  TermHandle secondTerm_, difference_;
+  // Whether the pieces lie between f and g rather than between f and the axis.
+  bool Between() const { return ShowBetween && difference_ != nullptr; }
+  // The integral of f - g from a to b, or of f where there is no g.
+  Quadrature PieceIntegral(double a, double b);
   void BuildLayout();
   // x with its bar, reset and animation; x0 with its bar and reset.
   void BuildBoundRows(QWidget* panel, QVBoxLayout* column);
