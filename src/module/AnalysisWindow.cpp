@@ -371,6 +371,19 @@ void TAnalysisWindow::FitPictureToPaintBox(QImage& bitmap, PictureLayout layout)
   PlotTop = 0;
 }
 
+QVBoxLayout* TAnalysisWindow::AddSwitchedPanel(QWidget* panel, QVBoxLayout* column,
+                                               const QString& caption, const char* name,
+                                               TBitCheckBox*& box, QWidget*& switched) {
+  box = Named(CheckBox(panel, caption), name);
+  column->addWidget(box);
+  switched = new QWidget(panel);
+  auto* inner = new QVBoxLayout(switched);
+  inner->setContentsMargins(0, 0, 0, 0);
+  column->addWidget(switched);
+  switched->setVisible(false);
+  return inner;
+}
+
 TBitCheckBox* TAnalysisWindow::AddLegendBox(QWidget* panel, QVBoxLayout* column,
                                             std::function<void()> redraw) {
   TBitCheckBox* box = LegendBox(panel, redraw);

@@ -166,6 +166,10 @@ class TAnalysisWindow : public TModuleDialog {
   // "Term im Bild" as a row of the panel (module/TermLegend.h); a click runs `redraw`.
   // "Term im Bild" and under it "Werte im Bild" (valuesInPictureBox), both running `redraw`.
   TBitCheckBox* AddLegendBox(QWidget* panel, QVBoxLayout* column, std::function<void()> redraw);
+  // A check box (named `name`) with a panel of its own under it, hidden at first, that the
+  // window shows while the box is ticked; returns the layout to fill the panel with.
+  QVBoxLayout* AddSwitchedPanel(QWidget* panel, QVBoxLayout* column, const QString& caption,
+                                const char* name, TBitCheckBox*& box, QWidget*& switched);
   // A readout for "Werte im Bild": `line` gives its line as the picture shows it, or an
   // empty text while the readout shows nothing.
   void ShowInPicture(std::function<QString()> line);

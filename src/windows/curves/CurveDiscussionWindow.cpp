@@ -402,11 +402,8 @@ void TForm3::onAnimationSwitch() {
 }
 
 void TForm3::BuildPointsPanel(QWidget* panel, QVBoxLayout* column) {
-  pointsBox = Named(CheckBox(panel, QStringLiteral("Besondere Punkte")), "pointsBox");
-  column->addWidget(pointsBox);
-  pointsPanel = new QWidget(panel);
-  auto* inner = new QVBoxLayout(pointsPanel);
-  inner->setContentsMargins(0, 0, 0, 0);
+  QVBoxLayout* inner = AddSwitchedPanel(panel, column, QStringLiteral("Besondere Punkte"),
+                                        "pointsBox", pointsBox, pointsPanel);
   auto* range = new QHBoxLayout;
   range->addWidget(new QLabel(QStringLiteral("von"), pointsPanel));
   searchFromField = Named(NumberField(pointsPanel, 80), "searchFromField");
@@ -427,8 +424,6 @@ void TForm3::BuildPointsPanel(QWidget* panel, QVBoxLayout* column) {
   pointsList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ScaleLikeReadouts(pointsList);
   inner->addWidget(pointsList);
-  column->addWidget(pointsPanel);
-  pointsPanel->setVisible(false);
 }
 
 void TForm3::FindPoints() {

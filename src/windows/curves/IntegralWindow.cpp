@@ -564,11 +564,8 @@ constexpr Color kAreaBelow = 0x0099BBFF;
 }  // namespace
 
 void TForm7::BuildAreaPanel(QWidget* panel, QVBoxLayout* column) {
-  areaBox = Named(CheckBox(panel, QStringLiteral("Fläche")), "areaBox");
-  column->addWidget(areaBox);
-  areaPanel = new QWidget(panel);
-  auto* inner = new QVBoxLayout(areaPanel);
-  inner->setContentsMargins(0, 0, 0, 0);
+  QVBoxLayout* inner =
+      AddSwitchedPanel(panel, column, QStringLiteral("Fläche"), "areaBox", areaBox, areaPanel);
   signedIntegralReadout = Named(new QLabel(areaPanel), "integralReadout");
   areaReadout = Named(new QLabel(areaPanel), "areaReadout");
   auto* gRow = new QHBoxLayout;
@@ -584,8 +581,6 @@ void TForm7::BuildAreaPanel(QWidget* panel, QVBoxLayout* column) {
   ScaleLikeReadouts(piecesList);
   for (QWidget* w : std::initializer_list<QWidget*>{signedIntegralReadout, areaReadout, piecesList})
     inner->addWidget(w);
-  column->addWidget(areaPanel);
-  areaPanel->setVisible(false);
 }
 
 void TForm7::FindAreaPieces(double x0, double x) {
