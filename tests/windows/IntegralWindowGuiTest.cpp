@@ -230,6 +230,7 @@ TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
                             {"[0; π/4]: -0,41", "[π/4; 3,141592654]: 2,41"}});
   Type("secondTermField", QStringLiteral("t"));
   expect(decltype(cases[0]){"t^2", "0", "1", "Integral: -0,17", "Fläche: 0,17", {"[0; 1]: -0,17"}});
+  EXPECT_EQ(Text("Label2").toStdString(), "0,33 [FE]");  // F(x) stays the integral of f
   expect(decltype(cases[0]){"t^2", "-1", "2", "Integral: 1,50", "Fläche: 1,83",
                             {"[-1; 0]: 0,83", "[0; 1]: -0,17", "[1; 2]: 0,83"}});
   Type("secondTermField", QStringLiteral("1/t"));  // a pole of g inside: no area

@@ -607,9 +607,9 @@ void TForm7::FindAreaPieces(double x0, double x) {
   areaPieces_.clear();
   piecesList->clear();
   double area = 0, error = 0;
-  bool exists = frameIntegral_.exists && lo < hi;
-  if (Between()) frameIntegral_ = PieceIntegral(x0, x);
-  exists = frameIntegral_.exists && lo < hi;
+  // The signed total: of f, which F(x) shows too, or of f - g; F(x) stays the integral of f.
+  const Quadrature total = Between() ? PieceIntegral(x0, x) : frameIntegral_;
+  bool exists = total.exists && lo < hi;
   for (std::size_t i = 0; exists && i + 1 < cuts.size(); ++i) {
     const Quadrature q = PieceIntegral(cuts[i], cuts[i + 1]);
     exists = q.exists && !IntegralText(q).empty();
@@ -632,7 +632,7 @@ void TForm7::FindAreaPieces(double x0, double x) {
     piecesList->addItem(QString::fromStdString("[" + end(p.from) + "; " + end(p.to) +
                                                "]: " + IntegralText(p.integral)));
   signedIntegralReadout->setText(QStringLiteral("Integral: ") +
-                                 QString::fromStdString(IntegralText(frameIntegral_)));
+                                 QString::fromStdString(IntegralText(total)));
   const std::string areaText = FormatCertain(Nachkommastellen, area, error);
   areaReadout->setText(QStringLiteral("Fläche: ") +
                        (areaText.empty() ? QStringLiteral("nicht definiert")
