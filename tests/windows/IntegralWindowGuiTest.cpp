@@ -237,5 +237,18 @@ TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
   EXPECT_EQ(Text("areaReadout").toStdString(), "Fläche: nicht definiert");
 }
 
+// "Werte im Bild" shows the values of the frame it is drawn in, not of the one before.
+TEST_F(IntegralWindowTest, TheLegendShowsTheValuesOfItsOwnFrame) {
+  Open();
+  Click("valuesInPictureBox");
+  Click("areaBox");
+  Type("Edit1", QStringLiteral("t"));
+  PointX0 = 2.5;
+  form->animieren();
+  const QImage shown = form->Picture().Screen().copy();
+  form->animieren();
+  EXPECT_TRUE(form->Picture().Screen() == shown);
+}
+
 }  // namespace
 }  // namespace kurvio

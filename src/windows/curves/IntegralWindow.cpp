@@ -474,27 +474,29 @@ std::string TForm7::IntegralText(const Quadrature& integral) {
 }
 
 void TForm7::IntegralKurve3Zeichnen() {
-  Canvas& c = *DrawCanvas;
+  // The bar of F(x); none where the integral does not exist (or not one digit of it
+  // is certain), as its readout shows no number that looks like one.
   const Quadrature& integral = frameIntegral_;
-  const std::string shown = IntegralText(integral);
-  if (shown.empty()) {
-    // The integral does not exist (or not one digit of it is certain): no bar,
-    // and no number that looks like one.
-    integralReadout->setText(QStringLiteral("nicht definiert"));
-    return;
-  }
-  const double value = integral.value;
+  if (IntegralText(integral).empty()) return;
+  Canvas& c = *DrawCanvas;
   c.pen.color = Farben::flaeche;
   c.pen.width = Scaled(2.0 * LineWidth);
-  c.MoveTo(ScreenX(PointX0), ScreenY(value));
+  c.MoveTo(ScreenX(PointX0), ScreenY(integral.value));
   c.LineTo(ScreenX(PointX0), ScreenY(0));
-  integralReadout->setText(QString::fromStdString(shown) + QStringLiteral(" [FE]"));
   c.pen.width = CurvePenWidth(LineWidth);
+}
+
+void TForm7::ShowIntegral() {
+  const std::string shown = IntegralText(frameIntegral_);
+  integralReadout->setText(shown.empty() ? QStringLiteral("nicht definiert")
+                                         : QString::fromStdString(shown) + QStringLiteral(" [FE]"));
 }
 
 void TForm7::animieren() {
   const double x = PointX0, x0 = IntegralX0;
   frameIntegral_ = IntegralOfView(x0, x);
+  // The readouts before the frame, whose legend shows them.
+  ShowIntegral();
   if (ShowArea) FindAreaPieces(x0, x);
   picture_->DrawFrame(TwoPlotPicture::Upper, paintBox->font(), [&] {
     Canvas& c = *DrawCanvas;

@@ -83,6 +83,8 @@ class TForm7 : public TAnalysisWindow {
   void KurveZeichnen(double scaleFrom, double scaleTo, double from, double to);
   void IntegralKurveZeichnen();
   void IntegralKurve3Zeichnen();
+  // F(x) of the frame in its readout.
+  void ShowIntegral();
   // F(x) as its readout shows it: only certain digits; empty where it reads "nicht definiert".
   static std::string IntegralText(const Quadrature& integral);
   TwoPlotPicture& Picture() { return *picture_; }
