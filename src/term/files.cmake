@@ -10,6 +10,7 @@ list(APPEND KURVIO_CORE_SOURCES
   term/SymbolicText.cpp
   term/Derivative.cpp
   term/Quadrature.cpp
+  term/StripSums.cpp
   term/SpecialPoints.cpp
   term/FeatureText.cpp
   term/ExactForm.cpp
