@@ -10,7 +10,12 @@
 
 #include <QApplication>
 #include <QRadioButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTabBar>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
 
@@ -190,6 +195,38 @@ void BM_integral_animieren(benchmark::State& state) {
   state.counters["height"] = kurvio::PlotHeight;
 }
 BENCHMARK(BM_integral_animieren)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
+// A thousand strips of the upper sum under sin t + 1 from -2 while x sweeps the view:
+// each frame finds the sum anew (its turns are kept while the term and view stay).
+// "worst_ms" is the slowest single frame.
+void BM_integral_strips(benchmark::State& state) {
+  UseScreen(state);
+  auto form = MakeIntegralWindow();
+  form->sumsBox->SetChecked(true);
+  form->ShowSums = true;
+  form->sumsCountField->setText(QStringLiteral("1000"));
+  form->sumsKindBox->setCurrentIndex(1);
+  form->SumsCount = 1000;
+  double worst = 0;
+  int frame = 0;
+  for (auto _ : state) {
+    kurvio::PointX0 = -1 + 0.01 * (frame++ % 800);
+    const auto start = std::chrono::steady_clock::now();
+    form->animieren();
+    worst = std::max(worst, std::chrono::duration<double, std::milli>(
+                                std::chrono::steady_clock::now() - start)
+                                .count());
+  }
+  state.counters["worst_ms"] = worst;
+  if (!form->sumsReadout->text().startsWith(QStringLiteral("O(1000) = ")))
+    state.SkipWithError("no sum drawn");
+}
+BENCHMARK(BM_integral_strips)
     ->Arg(0)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)

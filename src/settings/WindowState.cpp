@@ -43,6 +43,14 @@ std::vector<double> LessonValues::Numbers(const std::string& key) const {
   return values;
 }
 
+std::string LessonValues::String(const std::string& key, const std::string& fallback) const {
+  return ini_.ReadString(kOwnSection, key, fallback);
+}
+
+void LessonValues::SetString(const std::string& key, const std::string& value) {
+  ini_.WriteString(kOwnSection, key, value);
+}
+
 void LessonValues::SetFlag(const std::string& key, bool value) {
   ini_.WriteBool(kOwnSection, key, value);
 }

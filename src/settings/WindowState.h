@@ -34,10 +34,13 @@ class LessonValues {
   double Number(const std::string& key, double fallback) const;
   // A list "v1;v2;…"; it ends before the first entry that is not a finite number.
   std::vector<double> Numbers(const std::string& key) const;
+  // A text as it was set (a term's bytes).
+  std::string String(const std::string& key, const std::string& fallback) const;
 
   void SetFlag(const std::string& key, bool value);
   void SetNumber(const std::string& key, double value);
   void SetNumbers(const std::string& key, const std::vector<double>& values);
+  void SetString(const std::string& key, const std::string& value);
 
   // The section as it is written into the state file.
   std::string Text() const { return ini_.Text(); }

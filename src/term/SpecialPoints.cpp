@@ -583,7 +583,10 @@ CurveFeatures Search::Run() {
       return features_;
     }
   }
-  if (!flats_[0].empty()) features_.limit = "f(x) = 0 auf einer Strecke – unendlich viele Nullstellen";
+  if (!flats_[0].empty()) {
+    features_.limit = "f(x) = 0 auf einer Strecke – unendlich viele Nullstellen";
+    features_.zeroStretch = true;
+  }
   Classify(nodes, roots);
   Stretches(nodes);
   return features_;

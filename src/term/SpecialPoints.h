@@ -60,6 +60,8 @@ struct CurveFeatures {
   // Empty when the search is complete; otherwise what stopped it
   // ("mehr als 50 Nullstellen – Intervall verkleinern").
   std::string limit;
+  // f = 0 on a stretch: the limit says so, yet every other point is found.
+  bool zeroStretch = false;
 };
 
 // The term with its t read as x, so that the integral window's f(t) is searched

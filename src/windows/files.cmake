@@ -11,6 +11,7 @@ list(APPEND KURVIO_UI_SOURCES
   windows/curves/CurveDiscussionWindow.cpp
   windows/curves/IntegralWindow.h
   windows/curves/IntegralWindow.cpp
+  windows/curves/IntegralWindowAreas.cpp
   windows/limits/LimitsWindow.h
   windows/limits/LimitsWindow.cpp
   windows/limits/BisectionWindow.h

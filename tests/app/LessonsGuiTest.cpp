@@ -1,6 +1,7 @@
 // What a user keeps for himself: presentation mode and the line width survive
 // a restart, F11 switches the mode in any window, and with "Fenster merken"
 // every window reopens with the term and view it was closed with.
+#include <QComboBox>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
@@ -165,6 +166,8 @@ void Do(QWidget* window, const Step& step) {
   QWidget* control = In(window, step.control);
   if (auto* tabs = qobject_cast<QTabBar*>(control))
     tabs->setCurrentIndex(QString::fromLatin1(step.text).toInt());
+  else if (auto* choice = qobject_cast<QComboBox*>(control))
+    choice->setCurrentIndex(QString::fromLatin1(step.text).toInt());
   else if (step.text)
     TypeInto(window, qobject_cast<QLineEdit*>(control), QString::fromUtf8(step.text));
   else if (auto* button = qobject_cast<QAbstractButton*>(control))
@@ -217,6 +220,17 @@ TEST_F(RememberedLessons, EveryWindowReopensWithItsFamilyBoxesPointsAndFixedObje
   EXPECT_EQ(discussion->searchReadout->text(), QStringLiteral("gesucht in [-7; 12]"));
   ExpectLessonBack<TForm7>({{"Edit1", "t^2-1"}, {"Edit3", "-1,5"}, {"Edit4", "2,25"}}, 0);
   EXPECT_EQ(IntegralX0, -1.5);
+  // The area between f and g, and the strips of a sum.
+  const auto integral = ExpectLessonBack<TForm7>({{"Edit1", "t^2-1"},
+                                                  {"areaBox"},
+                                                  {"secondTermField", "t+1"},
+                                                  {"betweenBox"},
+                                                  {"sumsBox"},
+                                                  {"sumsCountField", "7"},
+                                                  {"sumsKindBox", "2"}},
+                                                 3);
+  EXPECT_EQ(integral->sumsReadout->text().left(5), QStringLiteral("T(7) "));
+  EXPECT_EQ(integral->secondTermField->text(), QStringLiteral("t+1"));
   ExpectLessonBack<TForm11>(
       {{"Edit1", "x^2/4+1"}, {"Edit4", "0,5"}, {"Edit5", "1,5"}, {"BitCheckBox2"}, {"legendBox"}},
       2);
@@ -278,6 +292,30 @@ TEST_F(RememberedLessons, AGuessingGameGoesOnWithANewHiddenTermThatTheFileNeverH
   EXPECT_TRUE(window->familyPanel->isVisibleTo(window.get()));
   EXPECT_EQ(window->familyField->text(), QStringLiteral("ganzrational"));
   EXPECT_EQ(TermKovariation, hidden);  // drawn afresh from the same family
+}
+
+// A hand-edited lesson of the integral window: g that is no term, a count and a kind
+// out of range. The window opens with g as written (reported when its field is left),
+// n and the kind at their nearest values, and no message.
+TEST_F(RememberedLessons, AHandEditedIntegralLessonOpensWithinItsRanges) {
+  WriteBytes(WindowStatePath({"Integralfunktion", {}}),
+             "[Fenster]\nName=Integralfunktion\n[Lektion]\nareaBox=1\nbetweenBox=1\nsumsBox=1\n"
+             "g=sin(\nn=-5\nSumme=9\n");
+  UseDefaultSettingsIn(dir);
+  RememberLessons = true;
+  std::vector<std::string> reported;
+  SyntaxErrorReporter = [&](const std::string& m) { reported.push_back(m); };
+  auto window = std::make_unique<TForm7>();
+  window->resize(1100, 750);
+  window->show();
+  QApplication::processEvents();
+  EXPECT_EQ(window->secondTermField->text(), QStringLiteral("sin("));
+  EXPECT_EQ(window->sumsCountField->text(), QStringLiteral("1"));
+  EXPECT_EQ(window->sumsKindBox->currentIndex(), 3);
+  EXPECT_TRUE(window->betweenBox->Checked());
+  EXPECT_EQ(window->areaReadout->text(), QStringLiteral("Fläche: 0,00"));  // from x0 = 0 to x = 0
+  EXPECT_TRUE(reported.empty());
+  SyntaxErrorReporter = nullptr;
 }
 
 }  // namespace

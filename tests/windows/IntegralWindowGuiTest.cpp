@@ -1,5 +1,7 @@
 // The integral window: F to the digits shown, the mouse and TermIntegralMode.
+#include <QComboBox>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTimer>
 #include <cmath>
 
@@ -131,7 +133,16 @@ TEST_F(IntegralWindowTest, EveryDesignNameNamesOneControl) {
   ExpectDesignNames(w, {{"areaBox", "kurvio::TBitCheckBox"},
                         {"integralReadout", "QLabel"},
                         {"areaReadout", "QLabel"},
-                        {"piecesList", "QListWidget"}});
+                        {"piecesList", "QListWidget"},
+                        {"secondTermField", "QLineEdit"},
+                        {"betweenBox", "kurvio::TBitCheckBox"},
+                        {"sumsBox", "kurvio::TBitCheckBox"},
+                        {"sumsCountField", "QLineEdit"},
+                        {"sumsCountBar", "QScrollBar"},
+                        {"sumsKindBox", "QComboBox"},
+                        {"sumsSwitch", "kurvio::TSwitch"},
+                        {"sumsReadout", "QLabel"},
+                        {"sumsIntegralReadout", "QLabel"}});
   ExpectDesignNames(
       w, "QAbstractButton",
       {"SpeedButton1", "SpeedButton4", "SpeedButton5", "SpeedButton28", "SpeedButton3",
@@ -176,12 +187,6 @@ TEST_F(IntegralWindowTest, ATermWithXIsRefusedUntilTheWindowCloses) {
   EXPECT_TRUE(TermDefined);
 }
 
-}  // namespace
-}  // namespace kurvio
-
-namespace kurvio {
-namespace {
-
 // "Fläche": the signed integral beside the area, and the pieces between the zeros of f,
 // bounded exactly where the zero is proven.
 TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
@@ -209,6 +214,10 @@ TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
       {"t^2-2", "0", "3", "Integral: 3,00", "Fläche: 6,77",
        {"[0; √2]: -1,89", "[√2; 3]: 4,89"}},
       {"1/t", "-1", "1", "Integral: nicht definiert", "Fläche: nicht definiert", {}},
+      // f = 0 on a stretch adds nothing; too many zeros leave the area unknown.
+      {"(t+abs(t))/2", "-1", "1", "Integral: 0,50", "Fläche: 0,50", {"[-1; 1]: 0,50"}},
+      {"sin(50t)", "0", "10", "Integral: 0,04",
+       "Fläche: mehr als 50 Nullstellen – Intervall verkleinern", {}},
   };
   const auto expect = [&](const auto& c) {
     SCOPED_TRACE(c.term);
@@ -237,11 +246,86 @@ TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
   EXPECT_EQ(Text("areaReadout").toStdString(), "Fläche: nicht definiert");
 }
 
+TEST_F(IntegralWindowTest, TheSumsCloseInOnTheIntegral) {
+  Nachkommastellen = 4;
+  Open();
+  Click("sumsBox");
+  auto* kind = Find<QComboBox>("sumsKindBox");
+  const auto sum = [&](int k) {
+    kind->setCurrentIndex(k);
+    return Text("sumsReadout").toStdString();
+  };
+  Type("Edit1", QStringLiteral("t^2"));
+  Type("Edit3", QStringLiteral("0"));
+  Type("Edit4", QStringLiteral("1"));
+  EXPECT_EQ(Text("sumsCountField"), QStringLiteral("4"));  // four strips at first
+  EXPECT_EQ(sum(0), "U(4) = 0,2188");
+  EXPECT_EQ(sum(1), "O(4) = 0,4688");
+  EXPECT_EQ(sum(2), "T(4) = 0,3438");
+  EXPECT_EQ(sum(3), "M(4) = 0,3281");
+  EXPECT_EQ(Text("sumsIntegralReadout").toStdString(), "Integral: 0,3333");
+  // An export draws the four strips, then the axes and the graph again over them, as
+  // the screen lays its static picture over the frame.
+  const auto exported = Record([&] { form->Redraw(); });
+  const auto count = [&](const std::string& call) {
+    return std::count_if(exported.calls.begin(), exported.calls.end(),
+                         [&](const std::string& c) { return c.rfind(call, 0) == 0; });
+  };
+  EXPECT_EQ(count("Rectangle"), 4);
+  EXPECT_EQ(std::count_if(exported.texts.begin(), exported.texts.end(),
+                          [](const testing::TextCall& t) { return t.text == "f(t)"; }),
+            2);
+  // The top of sin inside the one strip, not its larger end: 3, not 3·sin 1 = 2,5244.
+  Type("Edit1", QStringLiteral("sin(t)"));
+  Type("Edit4", QStringLiteral("3"));
+  Type("sumsCountField", QStringLiteral("1"));
+  EXPECT_EQ(sum(1), "O(1) = 3,0000");
+  EXPECT_EQ(sum(0), "U(1) = 0,0000");
+  // The count stays within 1 … 1000; what is no number keeps it.
+  Type("sumsCountField", QStringLiteral("5000"));
+  EXPECT_EQ(Text("sumsCountField"), QStringLiteral("1000"));
+  EXPECT_EQ(Find<QScrollBar>("sumsCountBar")->value(), 1000);
+  Type("sumsCountField", QStringLiteral("viele"));
+  EXPECT_EQ(Text("sumsCountField"), QStringLiteral("1000"));
+  Find<QScrollBar>("sumsCountBar")->setValue(10);
+  EXPECT_EQ(sum(0).substr(0, 8), "U(10) = ");
+
+  // The switch doubles n from 1 up to 1024, then begins again; the lower sums
+  // grow towards the integral.
+  Click("sumsSwitch");
+  EXPECT_EQ(sum(0).substr(0, 7), "U(1) = ");
+  double last = -1;
+  for (int n = 2; n <= 1024; n *= 2) {
+    form->StepSumsAnimation();
+    const std::string shown = sum(0);
+    ASSERT_EQ(shown.substr(0, shown.find(')') + 1), "U(" + std::to_string(n) + ")");
+    const double value = QString::fromStdString(shown.substr(shown.find('=') + 2))
+                             .replace(QLatin1Char(','), QLatin1Char('.'))
+                             .toDouble();
+    EXPECT_GT(value, last) << n;
+    last = value;
+  }
+  EXPECT_GT(last, 1.98);  // below 1 - cos 3 = 1,98999…
+  EXPECT_LT(last, 1.99);
+  form->StepSumsAnimation();
+  EXPECT_EQ(Text("sumsCountField"), QStringLiteral("1"));
+  Click("sumsSwitch");
+
+  // A pole between the bounds: no sum and no integral.
+  Type("Edit1", QStringLiteral("1/t"));
+  Type("Edit3", QStringLiteral("-1"));
+  Type("Edit4", QStringLiteral("1"));
+  EXPECT_EQ(sum(1), "O(1) = nicht definiert");
+  EXPECT_EQ(Text("sumsIntegralReadout").toStdString(), "Integral: nicht definiert");
+  Click("areaBox");
+  EXPECT_EQ(Text("integralReadout").toStdString(), "Integral: nicht definiert");
+}
+
 // "Werte im Bild" shows the values of the frame it is drawn in, not of the one before.
 TEST_F(IntegralWindowTest, TheLegendShowsTheValuesOfItsOwnFrame) {
   Open();
   Click("valuesInPictureBox");
-  Click("areaBox");
+  Click("sumsBox");
   Type("Edit1", QStringLiteral("t"));
   PointX0 = 2.5;
   form->animieren();

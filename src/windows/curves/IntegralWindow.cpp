@@ -1,5 +1,6 @@
 #include "windows/curves/IntegralWindow.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -47,6 +49,10 @@ constexpr int kBarSteps = 200;
 // The bounds x0 and x in the window's state file.
 constexpr const char* kLowerBoundKey = "xo";
 constexpr const char* kUpperBoundKey = "x";
+// g, the strips' count and the kind of their sum.
+constexpr const char* kSecondTermKey = "g";
+constexpr const char* kStripCountKey = "n";
+constexpr const char* kSumKindKey = "Summe";
 
 // f at t, with t (and x) the point and the settings' a, b, c.
 double F(double t) { return EvalTerm(MainTerm, t, t, ParamA, ParamB, ParamC, 0); }
@@ -159,15 +165,31 @@ TForm7::TForm7(QWidget* parent)
   ShowInPicture(QStringLiteral("F(x) = "), integralReadout);
   ShowInPicture({}, signedIntegralReadout);
   ShowInPicture({}, areaReadout);
+  ShowInPicture({}, sumsReadout);
+  ShowInPicture({}, sumsIntegralReadout);
   InstallFieldKeys(false);
 
   TermIntegralMode = true;
   termField->setText(TermToDisplay(TermFt));
   CompileFieldTerm(termField);
   // The bounds the window was closed with; x0 opens at 0, x where it stands.
-  RememberBoxes({legendBox, areaBox});
+  RememberBoxes({legendBox, areaBox, betweenBox, sumsBox});
   ShowArea = areaBox->Checked();
   areaPanel->setVisible(ShowArea);
+  ShowBetween = betweenBox->Checked();
+  ShowSums = sumsBox->Checked();
+  sumsPanel->setVisible(ShowSums);
+  // g as it was left; a stored text that is no term is reported when its field is left.
+  secondTermField->setText(TermToDisplay(KeptLesson().String(kSecondTermKey, "")));
+  {
+    const QuietSyntaxErrors quiet;
+    CompileSecondTerm();
+  }
+  SumsCount = std::clamp(static_cast<int>(KeptLesson().Number(kStripCountKey, SumsCount)), 1,
+                         kMaxSwitchedCount);
+  ShowSumsCount();
+  sumsKindBox->setCurrentIndex(
+      std::clamp(static_cast<int>(KeptLesson().Number(kSumKindKey, 0)), 0, 3));
   IntegralX0 = KeptLesson().Number(kLowerBoundKey, 0);
   PointX0 = KeptLesson().Number(kUpperBoundKey, PointX0);
   {
@@ -188,6 +210,9 @@ void TForm7::KeepOwnLesson(LessonValues& own) const {
   TAnalysisWindow::KeepOwnLesson(own);
   own.SetNumber(kLowerBoundKey, IntegralX0);
   own.SetNumber(kUpperBoundKey, PointX0);
+  own.SetString(kSecondTermKey, DisplayToTerm(secondTermField->text()).substr(0, kTermSettingLength));
+  own.SetNumber(kStripCountKey, SumsCount);
+  own.SetNumber(kSumKindKey, sumsKindBox->currentIndex());
 }
 
 void TForm7::BuildLayout() {
@@ -207,6 +232,7 @@ void TForm7::BuildLayout() {
   readout->addWidget(integralReadout, 1);
   column->addLayout(readout);
   BuildAreaPanel(panel, column);
+  BuildSumsPanel(panel, column);
 
   legendBox = AddLegendBox(panel, column, [this] { animieren(); });
   valueTable =
@@ -283,7 +309,6 @@ void TForm7::ConnectHandlers() {
   OnExit(secondTermField, [this] { onSecondTermFieldLeft(); });
   connect(betweenBox, &TBitCheckBox::OnClick, this, [this] {
     ShowBetween = betweenBox->Checked();
-    zeros_.term.clear();
     animieren();
   });
   connect(areaBox, &TBitCheckBox::OnClick, this, [this] {
@@ -335,6 +360,8 @@ void TForm7::FormPaint() {
 void TForm7::FormClose() {
   AnimationRunning = false;
   animationSwitch->SetChecked(false);
+  sumsTimer_->stop();
+  sumsSwitch->SetChecked(false);
   examples_->SaveLines();
   TermIntegralMode = false;
 }
@@ -422,19 +449,21 @@ void TForm7::Redraw() {
 }
 
 void TForm7::darstellen() {
-  picture_->DrawStatic(TwoPlotPicture::Upper, paintBox->font(), [this] {
-    XAxisName = "t";
-    YAxisName = "f(t)";
-    DrawCoordinateSystem();
-    CurveColor = Farben::Zeichenstift;
-    KurveZeichnen(x1, x2, x1, x2);
-    if (ShowArea && secondTerm_) {
-      CurveColor = Farben::fStrich;
-      TraceCurve(TermCurve(secondTerm_, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), x1,
-                 x2, x1, x2);
-    }
-  });
+  picture_->DrawStatic(TwoPlotPicture::Upper, paintBox->font(), [this] { DrawUpperStatic(); });
   darstellen2();
+}
+
+void TForm7::DrawUpperStatic() {
+  XAxisName = "t";
+  YAxisName = "f(t)";
+  DrawCoordinateSystem();
+  CurveColor = Farben::Zeichenstift;
+  KurveZeichnen(x1, x2, x1, x2);
+  if (ShowArea && secondTerm_) {
+    CurveColor = Farben::fStrich;
+    TraceCurve(TermCurve(secondTerm_, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), x1, x2,
+               x1, x2);
+  }
 }
 
 void TForm7::darstellen2() {
@@ -498,6 +527,7 @@ void TForm7::animieren() {
   // The readouts before the frame, whose legend shows them.
   ShowIntegral();
   if (ShowArea) FindAreaPieces(x0, x);
+  if (ShowSums) FindSums(x0, x);
   picture_->DrawFrame(TwoPlotPicture::Upper, paintBox->font(), [&] {
     Canvas& c = *DrawCanvas;
     // The area: along the graph column by column, back along the axis. Only
@@ -545,6 +575,10 @@ void TForm7::animieren() {
       c.Polygon(area);
       c.brush = saved;
     }
+    if (ShowSums) DrawStrips();
+    // On screen the static picture lies over the shaded parts; an export draws it
+    // again over them, so that it shows the axes and graphs as the screen does.
+    if (ExportDrawing && (ShowArea || ShowSums)) DrawUpperStatic();
     c.pen.color = kBlack;
     c.pen.width = Scaled(1);
     c.MoveTo(ScreenX(x), ScreenY(F(x)));
@@ -557,155 +591,6 @@ void TForm7::animieren() {
   });
   picture_->DrawFrame(TwoPlotPicture::Lower, paintBox->font(),
                       [this] { IntegralKurve3Zeichnen(); });
-}
-
-namespace {
-// The pieces below the axis: a light vermilion beside the usual area colour, apart
-// for every eye and on a projector.
-constexpr Color kAreaBelow = 0x0099BBFF;
-}  // namespace
-
-void TForm7::BuildAreaPanel(QWidget* panel, QVBoxLayout* column) {
-  QVBoxLayout* inner =
-      AddSwitchedPanel(panel, column, QStringLiteral("Fläche"), "areaBox", areaBox, areaPanel);
-  signedIntegralReadout = Named(new QLabel(areaPanel), "integralReadout");
-  areaReadout = Named(new QLabel(areaPanel), "areaReadout");
-  auto* gRow = new QHBoxLayout;
-  gRow->addWidget(new QLabel(QStringLiteral("g(t) ="), areaPanel));
-  secondTermField = Named(new QLineEdit(areaPanel), "secondTermField");
-  LimitTermField(secondTermField, kTermFieldLength);
-  gRow->addWidget(secondTermField, 1);
-  inner->addLayout(gRow);
-  betweenBox = Named(CheckBox(areaPanel, QStringLiteral("Fläche zwischen f und g")), "betweenBox");
-  inner->addWidget(betweenBox);
-  piecesList = Named(new QListWidget(areaPanel), "piecesList");
-  piecesList->setMinimumHeight(90);
-  ScaleLikeReadouts(piecesList);
-  for (QWidget* w : std::initializer_list<QWidget*>{signedIntegralReadout, areaReadout, piecesList})
-    inner->addWidget(w);
-}
-
-void TForm7::FindAreaPieces(double x0, double x) {
-  const double lo = std::min(x0, x), hi = std::max(x0, x);
-  // The zeros of f over the view and the bounds, searched again only when those change.
-  const double from = std::min({x1, lo}), to = std::max({x2, hi});
-  const std::string term = termField->text().toStdString() +
-                           (Between() ? "\n" + secondTermField->text().toStdString() : "");
-  if (zeros_.term != term || zeros_.a != ParamA || zeros_.b != ParamB || zeros_.c != ParamC ||
-      from < zeros_.from || to > zeros_.to) {
-    zeros_ = {term, ParamA, ParamB, ParamC, from, to, {}, nullptr};
-    const TermHandle inX = TermInX(Between() ? difference_.get() : MainTerm.get());
-    for (const SpecialPoint& p : FindCurveFeatures(inX, {0, 0, ParamA, ParamB, ParamC, 0}, from, to).points)
-      if (p.kind == PointKind::Zero) zeros_.zeros.push_back(p.x);
-    zeros_.exact = ExactPointsOf(inX.get(), ParamA, ParamB, ParamC, from, to);
-  }
-  // A zero within the ten digits of a typed bound is that bound (sin t up to 2π).
-  const double near = 1e-9 * std::max({hi - lo, std::fabs(lo), std::fabs(hi)});
-  std::vector<double> cuts{lo};
-  for (double z : zeros_.zeros)
-    if (z > lo + near && z < hi - near) cuts.push_back(z);
-  cuts.push_back(hi);
-
-  areaPieces_.clear();
-  piecesList->clear();
-  double area = 0, error = 0;
-  // The signed total: of f, which F(x) shows too, or of f - g; F(x) stays the integral of f.
-  const Quadrature total = Between() ? PieceIntegral(x0, x) : frameIntegral_;
-  bool exists = total.exists && lo < hi;
-  for (std::size_t i = 0; exists && i + 1 < cuts.size(); ++i) {
-    const Quadrature q = PieceIntegral(cuts[i], cuts[i + 1]);
-    exists = q.exists && !IntegralText(q).empty();
-    areaPieces_.push_back({cuts[i], cuts[i + 1], q});
-    area += std::fabs(q.value);
-    error += q.error;
-  }
-  const auto end = [&](double v) {
-    return v == x0 || v == x ? GivenNumberText(v)
-                             : PlaceText(v, Nachkommastellen, zeros_.exact, 0);
-  };
-  if (!exists) {
-    areaPieces_.clear();
-    const QString none = QStringLiteral("nicht definiert");
-    signedIntegralReadout->setText(QStringLiteral("Integral: ") + none);
-    areaReadout->setText(QStringLiteral("Fläche: ") + none);
-    return;
-  }
-  for (const AreaPiece& p : areaPieces_)
-    piecesList->addItem(QString::fromStdString("[" + end(p.from) + "; " + end(p.to) +
-                                               "]: " + IntegralText(p.integral)));
-  signedIntegralReadout->setText(QStringLiteral("Integral: ") +
-                                 QString::fromStdString(IntegralText(total)));
-  const std::string areaText = FormatCertain(Nachkommastellen, area, error);
-  areaReadout->setText(QStringLiteral("Fläche: ") +
-                       (areaText.empty() ? QStringLiteral("nicht definiert")
-                                         : QString::fromStdString(areaText)));
-}
-
-Quadrature TForm7::PieceIntegral(double a, double b) {
-  if (!Between()) return IntegralOfView(a, b);
-  const TermInputs fixed{0, 0, ParamA, ParamB, ParamC, 0};
-  if (AnyPointInside(FindPoles(difference_, BatchInput::XT, fixed, std::min(a, b), std::max(a, b)),
-                     a, b))
-    return {};
-  const auto difference = [this](double t, bool& defined) {
-    const double v = EvalTerm(difference_, t, t, ParamA, ParamB, ParamC, 0);
-    defined = TermDefined;
-    return v;
-  };
-  return Integrate(difference, a, b,
-                   RoughBreaks(difference_.get(), std::min(a, b), std::max(a, b), ParamA, ParamB,
-                               ParamC));
-}
-
-void TForm7::onSecondTermFieldLeft() {
-  secondTerm_.reset();
-  if (!secondTermField->text().trimmed().isEmpty() && !CheckTermEdit(secondTermField, secondTerm_))
-    secondTerm_.reset();
-  MakeDifference();
-  Redraw();
-}
-
-void TForm7::MakeDifference() {
-  difference_.reset();
-  zeros_.term.clear();
-  if (!secondTerm_ || !MainTerm) return;
-  // f - g with t read as x, evaluated with x = t like f itself.
-  difference_ = std::make_unique<TermNode>();
-  difference_->kind = kSub;
-  difference_->left = TermInX(MainTerm.get());
-  difference_->right = TermInX(secondTerm_.get());
-}
-
-void TForm7::ShadePiece(double from, double to, bool below) {
-  Canvas& c = *DrawCanvas;
-  const int first = std::max(ScreenX(from), -1), last = std::min(ScreenX(to), PlotWidth + 1);
-  if (first > last) return;
-  const std::size_t columns = static_cast<std::size_t>(last - first + 1);
-  std::vector<double> t(columns), f(columns);
-  const auto defined = std::make_unique<bool[]>(columns);
-  for (int col = first; col <= last; ++col)
-    t[col - first] = std::clamp(x1 + col * (x2 - x1) / std::max(PlotWidth, 1), from, to);
-  EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, t.data(), columns,
-                f.data(), defined.get());
-  // The lower edge: the axis, or g for the area between the graphs.
-  std::vector<double> g(columns, 0.0);
-  const auto gDefined = std::make_unique<bool[]>(columns);
-  if (Between())
-    EvalTermBatch(secondTerm_, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, t.data(),
-                  columns, g.data(), gDefined.get());
-  std::vector<Point> area;
-  area.reserve(2 * columns);
-  for (int col = first; col <= last; ++col)
-    area.push_back({col, defined[col - first] ? ScreenY(f[col - first]) : ScreenY(0)});
-  for (int col = last; col >= first; --col)
-    area.push_back({col, ScreenY(Between() && gDefined[col - first] ? g[col - first] : 0.0)});
-  const Color colour = below ? kAreaBelow : Farben::flaeche;
-  const Brush saved = c.brush;
-  c.brush = {colour, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7)), true};
-  c.pen.color = colour;
-  c.pen.width = Scaled(1);
-  c.Polygon(area);
-  c.brush = saved;
 }
 
 void TForm7::onTermFieldLeft() {

@@ -10,11 +10,15 @@
 #include "module/TwoPlotPicture.h"
 #include "term/FeatureText.h"
 #include "term/Quadrature.h"
+#include "term/SpecialPoints.h"
+#include "term/StripSums.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QScrollBar;
+class QTimer;
 class QToolButton;
 class QVBoxLayout;
 
@@ -72,6 +76,22 @@ class TForm7 : public TAnalysisWindow {
   QLineEdit* secondTermField = nullptr;  // g(t), empty at first
   TBitCheckBox* betweenBox = nullptr;
   bool ShowBetween = false;
+  // "Ober- und Untersumme": n strips from x0 to x under the graph, their sum beside
+  // the integral; a switch doubles n from 1 to 1024.
+  TBitCheckBox* sumsBox = nullptr;
+  QWidget* sumsPanel = nullptr;
+  QLineEdit* sumsCountField = nullptr;  // n
+  QScrollBar* sumsCountBar = nullptr;
+  QComboBox* sumsKindBox = nullptr;  // "Untersumme", "Obersumme", "Trapezsumme", "Mittelsumme"
+  TSwitch* sumsSwitch = nullptr;
+  QLabel* sumsReadout = nullptr;          // "U(4) = 0,2188"
+  QLabel* sumsIntegralReadout = nullptr;  // "Integral: 0,3333"
+  bool ShowSums = false;
+  static constexpr int kMaxStripCount = 1000;     // on the field and its bar
+  static constexpr int kMaxSwitchedCount = 1024;  // the switch's n = 1, 2, 4, … 1024
+  int SumsCount = 4;
+  // One step of the switch: n doubled, from 1024 back to 1.
+  void StepSumsAnimation();
 
   double AnimationStep = 0.0;
 
@@ -119,17 +139,36 @@ class TForm7 : public TAnalysisWindow {
   void BuildAreaPanel(QWidget* panel, QVBoxLayout* column);
   // The pieces of the frame, their readouts and list.
   void FindAreaPieces(double x0, double x);
-  // The zeros of f in [from, to], kept while term, parameters and range stay, with
-  // their exact texts where proven.
-  struct ZeroSearch {
+  // The exact texts of the zeros of the area's pieces, for the features they were found for.
+  ExactLookup exactZeros_;
+  std::string exactKey_;
+  void ShadePiece(double from, double to, bool below);
+  // The features of a term (f, or f - g) over the view and [lo; hi], kept while the
+  // term, its parameters and that range stay. Where more turns lie in the view than
+  // the search reports, over [lo; hi] alone; `limit` says so when even that is too many.
+  struct FeatureSearch {
     std::string term;
     double a = 0, b = 0, c = 0, from = 0, to = -1;
-    std::vector<double> zeros;
-    ExactLookup exact;
+    bool narrow = false;  // the view had too many: searched over [from; to] alone
+    CurveFeatures features;
+    std::vector<double> turns;  // for the strips, see TurnsOf
   };
-  ZeroSearch zeros_;
-  void ShadePiece(double from, double to, bool below);
+  FeatureSearch curveSearch_, betweenSearch_;  // of f, of f - g
+  const FeatureSearch& SearchFeatures(FeatureSearch& search, const std::string& key,
+                                      const TermNode* root, double lo, double hi);
+  // The strips of the frame and the sum's readouts.
+  StripSum sums_;
+  void BuildSumsPanel(QWidget* panel, QVBoxLayout* column);
+  void FindSums(double x0, double x);
+  void DrawStrips();
+  void onSumsCountLeft();
+  void ShowSumsCount();
+  QTimer* sumsTimer_ = nullptr;
+  // The upper static picture: axes, f and, with the area, g.
+  void DrawUpperStatic();
   void onSecondTermFieldLeft();
+  // g from its field, quietly where it is empty, and f - g.
+  void CompileSecondTerm();
   void MakeDifference();
   // g, and f - g with t read as t, for the area between the graphs; null without g.
   TermHandle secondTerm_, difference_;
