@@ -6,12 +6,10 @@
 #   check_installed_copy PREFIX TMP
 
 pid=""
-# Under strace the program is the tracer's child.
+# Under its session bus and strace the program is a grandchild of $pid.
 stop_program() {
   [[ -n $pid ]] || return 0
-  local child
-  for child in $(pgrep -P "$pid" 2>/dev/null || true); do kill "$child" 2>/dev/null || true; done
-  kill "$pid" 2>/dev/null || true
+  kill_tree "$pid"
 }
 
 check_installed_copy() {
@@ -29,7 +27,8 @@ check_installed_copy() {
     echo "${XDO_TAG}: strace cannot trace here; the check of the files read is skipped"
   fi
   touch "$tmp/marker"
-  "${trace[@]}" "$prefix/bin/kurvio" &
+  # strace follows the program and what it starts, not its session bus.
+  "${session_bus[@]}" "${trace[@]}" "$prefix/bin/kurvio" &
   pid=$!
   start=$(window '^Kurvio$')
   sleep 0.5

@@ -12,7 +12,8 @@ pngs=${3:-${KURVIO_PNG_DIR:-}}
 
 # The program runs from a folder of its own, with the files shipped beside it.
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+pid=""
+trap '[[ -z $pid ]] || kill_tree "$pid"; rm -rf "$work"' EXIT
 cp "$kurvio" "$work/kurvio"
 cp "$(dirname "$kurvio")"/*.txt "$work/" 2>/dev/null || true
 # A teacher's settings file with a term in every window.
@@ -21,7 +22,7 @@ cp "$(dirname "$0")/tour.ini" "$work/Kurvio.ini"
 XDO_TAG=tour
 source "$(dirname "$0")/xdo.sh"
 
-"$work/kurvio" &
+"${session_bus[@]}" "$work/kurvio" &
 pid=$!
 start=$(window '^Kurvio$')
 sleep 0.5

@@ -2,6 +2,25 @@
 # Driving the real program in an X server with xdotool, as a user would; sourced
 # by the smoke scripts. XDO_TAG names the script in its failure messages.
 
+# The program gets a session bus of its own for its run (dbus-run-session, which ends
+# the bus with it), or where that is missing an address that leads nowhere. Never
+# no address at all: Qt would then have dbus-launch (dbus-x11) start a bus daemon
+# that outlives the program, and a tracer of the program waits for that daemon.
+# Start the program as  "${session_bus[@]}" PROGRAM &
+session_bus=()
+if command -v dbus-run-session > /dev/null 2>&1; then
+  session_bus=(dbus-run-session --)
+else
+  export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/kurvio-test-bus
+fi
+
+# Ends a started program and everything it started, deepest first.
+kill_tree() {
+  local child
+  for child in $(pgrep -P "$1" 2> /dev/null || true); do kill_tree "$child"; done
+  kill "$1" 2> /dev/null || true
+}
+
 fail() {
   echo "${XDO_TAG:-smoke}: $*" >&2
   exit 1
