@@ -487,7 +487,7 @@ void TForm1::ConnectHandlers() {
   connect(tResetButton, &QToolButton::clicked, this, [this] { ResetParameter(3); });
   connect(pointResetButton, &QToolButton::clicked, this, &TForm1::resetPoint);
   connect(termHelpButton, &QToolButton::clicked, this, [this] { TForm18::Execute(this); });
-  connect(addObjectButton, &QPushButton::clicked, this, &TForm1::addObject);
+  connect(addObjectButton, &QPushButton::clicked, this, [this] { ObjektEinfuegen(); });
   connect(deleteLastObjectButton, &QPushButton::clicked, this, &TForm1::deleteLastObject);
   connect(deleteAllObjectsButton, &QPushButton::clicked, this, &TForm1::deleteAllObjects);
   for (TBitCheckBox* box : {slopeTriangleBox, tangentBox, derivativeBox})
@@ -705,8 +705,6 @@ void TForm1::UpdateDeleteButtons() {
   deleteLastObjectButton->setEnabled(any);
   deleteAllObjectsButton->setEnabled(any);
 }
-
-void TForm1::addObject() { ObjektEinfuegen(); }
 
 void TForm1::ObjektEinfuegen() {
   FixedCurves.InsertFront(

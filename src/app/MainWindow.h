@@ -150,7 +150,6 @@ class TForm1 : public TModuleDialog {
   void onTermFieldLeft();
   void onShiftedTermFieldLeft();
   void onPointXFieldLeft();
-  void addObject();
   void deleteLastObject();
   void deleteAllObjects();
   void DisplayCheckBoxClick();
