@@ -1,14 +1,16 @@
 // Every window's readouts and picture, drawing call by drawing call with the
 // pen, brush and font it is drawn in, compared with the recording kept in
-// tests/pictures; the metafile it copies and its pixels on screen compared by
-// their SHA-1; and the same calls whether the terms are evaluated in batches or
-// point by point. A change shows as a diff of a recording. After an intended change
-// run the test with KURVIO_UPDATE_PICTURES=1, look at the diff and commit it.
+// tests/pictures; the metafile it copies compared byte by byte and its pixels on
+// screen with a kept PNG (a failure leaves the drawn picture and a difference
+// picture in the build's picture-diffs); and the same calls whether the terms are
+// evaluated in batches or point by point. A change shows as a diff of a recording.
+// After an intended change run the test with KURVIO_UPDATE_PICTURES=1, which writes
+// the new files and fails, look at the diff, run it again and commit it.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCryptographicHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -28,6 +30,7 @@
 #include "plot/PresentationCanvas.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
+#include "support/KeptImage.h"
 #include "support/KeptText.h"
 #include "support/RecordingCanvas.h"
 #include "support/TempDir.h"
@@ -66,7 +69,8 @@ void ClassroomTerms() {
 // the pixels of the picture on screen.
 struct Drawn {
   std::string calls;
-  QByteArray metafile, screen, svg;
+  QByteArray metafile, svg;
+  QImage screen;
 };
 
 template <class Window>
@@ -76,8 +80,11 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
   UseDefaultSettingsIn(dir);
   ClassroomTerms();
   auto window = std::make_unique<Window>();
-  window->resize(1100, 750);
+  window->resize(1200, 750);
   window->show();
+  QApplication::processEvents();
+  // The picture's size fixed, whatever the panel beside it measures.
+  window->template findChild<TPaintBox*>()->setFixedSize(760, 700);
   QApplication::processEvents();
   if (prepare) prepare(*window);
   QApplication::processEvents();
@@ -102,9 +109,7 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
   TermSequenceMode = false;
   const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
   return {log.picture, copied->data(QStringLiteral("image/x-wmf")),
-          QByteArray(reinterpret_cast<const char*>(screen.constBits()),
-                     static_cast<qsizetype>(screen.sizeInBytes())),
-          copied->data(QStringLiteral("image/svg+xml"))};
+          copied->data(QStringLiteral("image/svg+xml")), screen};
 }
 
 // Every check box of the window ticked, in the order the window holds them;
@@ -151,7 +156,7 @@ std::function<void(TForm1&)> MainTab(int tab) {
     w.bBar->setValue(w.bBar->value() + 13);
     w.cBar->setValue(w.cBar->value() - 29);
     TickEveryBox(w);
-    w.ObjektEinfuegen();
+    w.addObjectButton->click();  // "Objekt einfügen"
   };
 }
 void DrawMain(TForm1& w) {
@@ -160,22 +165,20 @@ void DrawMain(TForm1& w) {
 }
 
 // The tangent window with three secants fixed and Q on its way to P.
-void FixedSecants(TForm8& w) {
-  TickEveryBox(w);
-  for (double q : {-1.5, -0.5, 2.5}) {
-    xQ = q;
-    w.onFixSecant();
-  }
-  xQ = 1.8;
-}
+const auto FixedSecants = Do({"ticked", "Edit5=-1,5", "SpeedButton13", "Edit5=-0,5",
+                              "SpeedButton13", "Edit5=2,5", "SpeedButton13", "Edit5=1,8"});
 
-// The curve discussion with the trace of the slope from -1,5 to 1,2.
-void SlopeTrace(TForm3& w) {
-  TickEveryBox(w);
-  for (double x = -1.5; x <= 1.21; x += 0.05) {
-    PointX0 = x;
-    w.animieren();
+// The curve discussion with the trace of the slope from -1,5 to 1,2, x typed in steps of 0,05.
+std::function<void(QWidget&)> SlopeTrace() {
+  std::vector<std::string> steps{"ticked"};
+  for (int i = -30; i <= 24; ++i) {
+    const int hundredths = 5 * i;
+    steps.push_back(std::string("Edit3=") + (hundredths < 0 ? "-" : "") +
+                    std::to_string(std::abs(hundredths) / 100) + "," +
+                    (std::abs(hundredths) % 100 < 10 ? "0" : "") +
+                    std::to_string(std::abs(hundredths) % 100));
   }
+  return Do(steps);
 }
 
 // Three arrows fixed at x = -3, -1 and 1, x dragged on to 2,5.
@@ -201,16 +204,21 @@ void GuessAndSolution(TForm12& w) {
 }
 
 void TangentMode(TForm5& w) {
-  w.tangentModeButton->setChecked(true);
-  w.onModeClicked();
+  w.tangentModeButton->click();
   TickEveryBox(w);
 }
 
-// A rational term with poles, twelve curves fixed.
+// A rational term with poles, twelve curves fixed for a from -3 to 2,5 and b from 0 to 2,75.
 void PolesAndFixedCurves(TForm1& w) {
   Do({"Edit1=x^3/(x^2-1)+t"})(w);
   MainTab(4)(w);
-  for (int i = 0; i < 12; ++i) w.FixedCurves.InsertFront({-3 + 0.5 * i, 0.25 * i, -1, 1, 0, 2});
+  for (int i = 0; i < 12; ++i) {
+    const std::string quarters[] = {"00", "25", "50", "75"};
+    const int a = -6 + i;  // halves
+    Do({std::string("Edit2=") + (a < 0 ? "-" : "") + std::to_string(std::abs(a) / 2) + "," +
+            (std::abs(a) % 2 ? "5" : "0"),
+        "Edit5=" + std::to_string(i / 4) + "," + quarters[i % 4], "SpeedButton6"})(w);
+  }
 }
 
 // The angle shown in degrees on the bar, in the sine or tangent mode with
@@ -218,10 +226,10 @@ void PolesAndFixedCurves(TForm1& w) {
 std::function<void(TForm5&)> Angle(bool tangent, bool extra, bool radians, int degrees) {
   return [=](TForm5& w) {
     (tangent ? w.tangentModeButton : w.sineModeButton)->click();
-    w.cosineBox->SetChecked(extra && !tangent);
-    w.cotangentBox->SetChecked(extra && tangent);
-    w.radiansBox->SetChecked(radians);
-    w.onDisplayBoxClicked();
+    for (auto [box, ticked] : {std::pair{w.cosineBox, extra && !tangent},
+                               std::pair{w.cotangentBox, extra && tangent},
+                               std::pair{w.radiansBox, radians}})
+      if (box->Checked() != ticked) QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
     w.findChild<QScrollBar*>(QStringLiteral("ScrollBar1"))->setValue(degrees);
   };
 }
@@ -244,13 +252,12 @@ void DraggedToAThird(TForm5& w) {
   emit w.paintBox->MouseMove(w.paintBox->width(), 0);
 }
 
-// The parabola's vertex at (u|0), marked.
-std::function<void(TForm1&)> VertexAt(double u) {
+// The parabola's vertex at (u|0), marked: a = 1, b = u, c = 0 typed, b's range widened first.
+std::function<void(TForm1&)> VertexAt(const char* u) {
   return [u](TForm1& w) {
     w.familyTabs->setCurrentIndex(2);
-    ParamA = 1, ParamB = u, ParamC = 0;
-    w.markVertexBox->SetChecked(true);
-    w.onMarkVertexClicked();
+    QApplication::processEvents();
+    Do({"Edit7=10", "Edit2=1", std::string("Edit5=") + u, "Edit8=0", "BitCheckBox6"})(w);
   };
 }
 
@@ -286,7 +293,7 @@ const Row kPictures[] = {
     {"main-3", Of<TForm1>(MainTab(3), DrawMain)},
     {"main-4", Of<TForm1>(MainTab(4), DrawMain)},
     {"curve-discussion", Of<TForm3>({}, Redraw3)},
-    {"curve-discussion-trace", Of<TForm3>(SlopeTrace, Redraw3)},
+    {"curve-discussion-trace", Of<TForm3>(SlopeTrace(), Redraw3)},
     {"unit-circle", Of<TForm5>({}, UnitCircle)},
     {"unit-circle-ticked", Of<TForm5>(TickEveryBox, UnitCircle)},
     {"unit-circle-tangent", Of<TForm5>(TangentMode, UnitCircle)},
@@ -310,8 +317,8 @@ const Row kPictures[] = {
     {"sequences", Of<TForm15>(Do({"index n", "Edit1=1/n"}), Sequences)},
     {"sequences-ticked", Of<TForm15>(Do({"index n", "Edit1=1/n", "ticked"}), Sequences)},
     {"main-poles", Of<TForm1>(PolesAndFixedCurves, DrawMain)},
-    {"main-vertex", Of<TForm1>(VertexAt(2), DrawMain)},
-    {"main-vertex-on-the-border", Of<TForm1>(VertexAt(7), DrawMain)},  // not marked
+    {"main-vertex", Of<TForm1>(VertexAt("2"), DrawMain)},
+    {"main-vertex-on-the-border", Of<TForm1>(VertexAt("7"), DrawMain)},  // not marked
     {"main-root", Of<TForm1>(Do({"Edit1=sqrt(x)"}), DrawMain)},
     {"curve-discussion-swept", Of<TForm3>(SweptByTheMouse, Redraw3)},
     {"curve-discussion-logarithm",
@@ -326,7 +333,7 @@ const Row kPictures[] = {
     {"curve-discussion-points", Of<TForm3>(Do({"Edit1=x^4/4-2x^2", "pointsBox"}), Redraw3)},
     {"unit-circle-dragged", Of<TForm5>(DraggedToAThird, UnitCircle)},
     // No arc for an angle that is not there.
-    {"unit-circle-tiny-angle", Of<TForm5>([](TForm5& w) { w.alpha = 1e-17; }, UnitCircle)},
+    {"unit-circle-tiny-angle", Of<TForm5>(Angle(false, false, false, 0), UnitCircle)},
     {"unit-circle-30", Of<TForm5>(Angle(false, false, false, 30), UnitCircle)},
     {"unit-circle-radians", Of<TForm5>(Angle(false, true, true, 100), UnitCircle)},
     {"unit-circle-pole", Of<TForm5>(Angle(true, true, true, 90), UnitCircle)},
@@ -369,11 +376,6 @@ const Row kPictures[] = {
     {"sequences-divergent",
      Of<TForm15>(Do({"index n", "ticked", "Edit4=0,5", "Edit1=n"}), Sequences)},
 };
-
-// What was kept for a row in the file with the extension (support/KeptText.h).
-std::string Kept(const char* name, const char* extension, const std::string& drawn) {
-  return testing::KeptText(std::string(name) + "." + extension, drawn);
-}
 
 // The texts of a recording whose rectangles overlap, as the recording canvas measures
 // them, one pair a line; empty where every text has room of its own.
@@ -421,16 +423,41 @@ TEST(Pictures, EveryWindowDrawsWhatItsRecordingHolds) {
     TermBatchPointByPoint = true;
     EXPECT_EQ(drawn.calls, row.picture().calls) << "point by point differs from the batches";
     TermBatchPointByPoint = false;
-    EXPECT_EQ(drawn.calls, Kept(row.name, "txt", drawn.calls));
+    const std::string name = row.name;
+    EXPECT_TRUE(testing::MatchesKept(name + ".txt", drawn.calls));
     EXPECT_EQ(OverlappingTexts(drawn.calls), "");
-    for (const auto& [bytes, extension] :
-         {std::pair{drawn.metafile, "wmf.sha1"}, std::pair{drawn.screen, "screen.sha1"}}) {
-      EXPECT_FALSE(bytes.isEmpty());
-      const std::string sha1 =
-          QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex().toStdString();
-      EXPECT_EQ(sha1, Kept(row.name, extension, sha1)) << extension << " differs";
-    }
+    EXPECT_FALSE(drawn.metafile.isEmpty());
+    EXPECT_TRUE(testing::MatchesKeptBytes(name + ".wmf", drawn.metafile.toStdString()));
+    EXPECT_TRUE(testing::MatchesKeptImage(name + ".png", drawn.screen));
   }
+}
+
+// A pixel check that fails leaves the drawn picture and one with the differing pixels in
+// red; an update run writes the new file and fails all the same, so that a second run
+// compares.
+TEST(Pictures, AFailedCheckLeavesItsPicturesAndAnUpdateFailsAfterWriting) {
+  if (testing::UpdatingKept()) GTEST_SKIP() << "compares only";
+  QImage changed(QString::fromStdString(testing::KeptPath("integral.png")));
+  ASSERT_FALSE(changed.isNull());
+  changed = changed.convertToFormat(QImage::Format_RGB32);
+  changed.setPixel(10, 20, qRgb(1, 2, 3));
+  const ::testing::AssertionResult result = testing::MatchesKeptImage("integral.png", changed);
+  ASSERT_FALSE(result);
+  EXPECT_NE(std::string(result.message()).find("1 pixels differ between (10, 20) and (10, 20)"),
+            std::string::npos)
+      << result.message();
+  const std::string stem = testing::DifferencePath("integral");
+  EXPECT_TRUE(QImage(QString::fromStdString(stem + ".drawn.png")) == changed);
+  const QImage difference(QString::fromStdString(stem + ".difference.png"));
+  EXPECT_EQ(difference.pixel(10, 20), qRgb(255, 0, 0));
+  EXPECT_NE(difference.pixel(11, 20), qRgb(255, 0, 0));
+
+  const std::string probe = "update-probe/probe.txt";
+  qputenv("KURVIO_UPDATE_PICTURES", "1");
+  EXPECT_NONFATAL_FAILURE(testing::KeptText(probe, "new"), "wrote");
+  qunsetenv("KURVIO_UPDATE_PICTURES");
+  EXPECT_TRUE(testing::MatchesKept(probe, "new"));
+  std::filesystem::remove_all(std::filesystem::path(testing::KeptPath(probe)).parent_path());
 }
 
 // The pens, brushes and fonts a recording draws with, and the first polygon
