@@ -1,5 +1,6 @@
 // The sequences window: a typed limit and that of a faulty term, ε against
 // max ε, and the view rule.
+#include <algorithm>
 #include <QScrollBar>
 
 #include "plot/PaintBox.h"
@@ -62,6 +63,25 @@ TEST_F(SequencesWindowTest, TypedLimitAndTheLimitOfAFaultyTerm) {
   Type("Edit1", QStringLiteral("1+1/(n"));
   EXPECT_EQ(messages.size(), 1u);
   EXPECT_EQ(FolgenGrenzwert, 0.0);
+}
+
+// The ε-strip lies around g: around the limit found or the one typed, and nowhere while
+// the search finds none ("g = ?").
+TEST_F(SequencesWindowTest, TheStripNeedsALimit) {
+  const auto strips = [this] {
+    const testing::RecordingCanvas drawn = Record([this] { form->animieren(); });
+    return std::count_if(drawn.calls.begin(), drawn.calls.end(),
+                         [](const std::string& c) { return c.rfind("Rectangle", 0) == 0; });
+  };
+  Check("BitCheckBox1", true);
+  Type("Edit1", QStringLiteral("1/n"));
+  EXPECT_EQ(strips(), 1);
+  Type("Edit1", QStringLiteral("n"));
+  EXPECT_EQ(Text("Edit2"), QStringLiteral("?"));
+  EXPECT_EQ(strips(), 0);
+  Check("BitCheckBox1", false);
+  Type("Edit2", QStringLiteral("3"));
+  EXPECT_EQ(strips(), 1);
 }
 
 // The n0 part keeps its room while hidden: nothing below it moves as a limit is found.

@@ -360,9 +360,12 @@ void TForm15::animieren() {
   DrawOn(bitmap_, paintBox->font(), [&] {
     Canvas& c = *DrawCanvas;
     const double g = FolgenGrenzwert;
-    c.pen = {Farben::epsilon, Scaled(1)};
-    c.brush = {Farben::epsilon, BrushStyle::Solid, true};
-    c.Rectangle(ScreenX(x1), ScreenY(g + eps), ScreenX(x2), ScreenY(g - eps));
+    // The ε-strip lies around g: none while the search found no limit ("g = ?").
+    if (!determine || LimitFound) {
+      c.pen = {Farben::epsilon, Scaled(1)};
+      c.brush = {Farben::epsilon, BrushStyle::Solid, true};
+      c.Rectangle(ScreenX(x1), ScreenY(g + eps), ScreenX(x2), ScreenY(g - eps));
+    }
     if (LimitFound && MarkLimit && determine) {
       c.pen.color = kRed;
       WorldLine(x1, g, x2, g);
