@@ -161,6 +161,22 @@ TEST_F(MainWindowTest, ParameterFieldBoundsAndScrollGrid) {
   EXPECT_EQ(form->bBar->value(), 200);
 }
 
+// Where f is not defined the picture stays empty: sqrt(x) is drawn right of 0 only, with
+// no line from the edge to where it starts.
+TEST_F(MainWindowTest, UndefinedPartsStayEmpty) {
+  Farben::Zeichenstift = RGB(255, 0, 0);
+  Type("Edit1", "sqrt(x)");
+  const QImage& back = form->Layers().BackBuffer();
+  int red = 0;
+  for (int column = 0; column < back.width(); ++column)
+    for (int row = 0; row < back.height(); ++row)
+      if (FromQColor(back.pixelColor(column, row)) == RGB(255, 0, 0)) {
+        ++red;
+        ASSERT_GE(column, ScreenX(0)) << row;
+      }
+  EXPECT_GT(red, back.width() / 4);
+}
+
 TEST_F(MainWindowTest, SpectrumColoursFollowTheParameter) {
   Click("BitCheckBox9");
   form->aBar->setValue(200);  // at the upper bound: k = 254

@@ -319,7 +319,6 @@ const Row kPictures[] = {
     {"main-poles", Of<TForm1>(PolesAndFixedCurves, DrawMain)},
     {"main-vertex", Of<TForm1>(VertexAt("2"), DrawMain)},
     {"main-vertex-on-the-border", Of<TForm1>(VertexAt("7"), DrawMain)},  // not marked
-    {"main-root", Of<TForm1>(Do({"Edit1=sqrt(x)"}), DrawMain)},
     {"curve-discussion-swept", Of<TForm3>(SweptByTheMouse, Redraw3)},
     {"curve-discussion-logarithm",
      Of<TForm3>(Do({"Edit1=ln(x^2-1)+1/x", "ticked", "Edit3=1,5"}), Redraw3)},
