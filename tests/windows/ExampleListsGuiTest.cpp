@@ -23,19 +23,24 @@ TEST(ExampleListsTest, InEveryWindowAnExampleReplacesAFaultyTerm) {
   const struct {
     std::unique_ptr<QDialog> (*open)();
     const char *get, *add;
-  } windows[] = {{OpenOne<TForm3>, "SpeedButton1", "SpeedButton4"},
-                 {OpenOne<TForm7>, "SpeedButton1", "SpeedButton4"},
-                 {OpenOne<TForm8>, "SpeedButton1", "SpeedButton4"},
-                 {OpenOne<TForm11>, "SpeedButton1", "SpeedButton4"},
-                 {OpenOne<TForm12>, "SpeedButton3", "SpeedButton7"},
-                 {OpenOne<TForm13>, "SpeedButton3", "SpeedButton7"},
-                 {OpenOne<TForm15>, "SpeedButton1", "SpeedButton4"}};
+    // Two examples in the window's variable, which only the right mode accepts.
+    const char *first, *second;
+    // The modes the launcher raises for the window: x on a number line, n the index.
+    bool numberLine = false, sequence = false;
+  } windows[] = {{OpenOne<TForm3>, "SpeedButton1", "SpeedButton4", "x^2", "x/2"},
+                 {OpenOne<TForm7>, "SpeedButton1", "SpeedButton4", "t^2", "t/2"},
+                 {OpenOne<TForm8>, "SpeedButton1", "SpeedButton4", "x^2", "x/2"},
+                 {OpenOne<TForm11>, "SpeedButton1", "SpeedButton4", "x^2", "x/2"},
+                 {OpenOne<TForm12>, "SpeedButton3", "SpeedButton7", "x^2", "x/2", true},
+                 {OpenOne<TForm13>, "SpeedButton3", "SpeedButton7", "x^2", "x/2"},
+                 {OpenOne<TForm15>, "SpeedButton1", "SpeedButton4", "1/n", "n/2", false, true}};
   std::vector<std::string> errors;
   SyntaxErrorReporter = [&](const std::string& m) { errors.push_back(m); };
   for (const auto& w : windows) {
     TempDir dir;
     UseDefaultSettingsIn(dir);
-    NumberLineMode = TermSequenceMode = true;  // as the launcher opens the limit windows
+    NumberLineMode = w.numberLine;
+    TermSequenceMode = w.sequence;
     errors.clear();
     const std::unique_ptr<QDialog> form = w.open();
     SCOPED_TRACE(form->metaObject()->className());
@@ -45,7 +50,7 @@ TEST(ExampleListsTest, InEveryWindowAnExampleReplacesAFaultyTerm) {
     form->show();
     QApplication::setActiveWindow(form.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    for (const char* text : {"2", "3"}) {
+    for (const char* text : {w.first, w.second}) {
       TypeInto(form.get(), term, QString::fromLatin1(text));
       form->findChild<QAbstractButton*>(w.add)->click();
     }
@@ -58,7 +63,7 @@ TEST(ExampleListsTest, InEveryWindowAnExampleReplacesAFaultyTerm) {
     const QPoint row = list->visualItemRect(list->item(1)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
     form->findChild<QAbstractButton*>(w.get)->click();
-    EXPECT_EQ(term->text(), "3");
+    EXPECT_EQ(term->text(), w.second);
     EXPECT_EQ(errors.size(), 1u);
   }
   NumberLineMode = TermSequenceMode = false;
