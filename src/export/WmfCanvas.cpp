@@ -446,19 +446,19 @@ void WmfCanvas::DrawBoxShape(std::uint16_t function, const ClipBox& box, const D
 namespace {
 
 // A box in ascending order; false when it has no area.
-bool OrderBox(int& x1, int& y1, int& x2, int& y2) {
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
-  return x2 > x1 && y2 > y1;
+bool OrderBox(int& left, int& top, int& right, int& bottom) {
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  return right > left && bottom > top;
 }
 
 }  // namespace
 
-void WmfCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+void WmfCanvas::Rectangle(int left, int top, int right, int bottom) {
   Flush();
   if (finished_) return;
-  if (!OrderBox(x1, y1, x2, y2)) return;
-  const DPoint a = Device(x1, y1), b = Device(x2, y2);
+  if (!OrderBox(left, top, right, bottom)) return;
+  const DPoint a = Device(left, top), b = Device(right, bottom);
   ClipBox box{a.x, a.y, b.x, b.y};
   if (!Inside(box)) {
     // Cut to the picture; a rectangle stays a rectangle.
@@ -470,12 +470,12 @@ void WmfCanvas::Rectangle(int x1, int y1, int x2, int y2) {
   DrawBoxShape(kRectangle, box, outline, {});
 }
 
-void WmfCanvas::FillRect(int x1, int y1, int x2, int y2) {
+void WmfCanvas::FillRect(int left, int top, int right, int bottom) {
   Flush();
   if (finished_ || brush.style == BrushStyle::Clear) return;
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
-  const DPoint a = Device(x1, y1), b = Device(x2, y2);
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  const DPoint a = Device(left, top), b = Device(right, bottom);
   const ClipBox box = ClipBox{a.x, a.y, b.x, b.y}.Intersect(box_);
   if (box.Empty() || box.right - box.left < 1 || box.bottom - box.top < 1) return;
   SetRop2(PenMode::Copy);
@@ -497,11 +497,11 @@ void WmfCanvas::FillRect(int x1, int y1, int x2, int y2) {
                        .str());
 }
 
-void WmfCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+void WmfCanvas::Ellipse(int left, int top, int right, int bottom) {
   Flush();
   if (finished_) return;
-  if (!OrderBox(x1, y1, x2, y2)) return;
-  const DPoint a = Device(x1, y1), b = Device(x2, y2);
+  if (!OrderBox(left, top, right, bottom)) return;
+  const DPoint a = Device(left, top), b = Device(right, bottom);
   const ClipBox box{a.x, a.y, b.x, b.y};
   const ClipBox drawn{a.x, a.y, b.x - 1, b.y - 1};  // the right and bottom edge are left out
   DrawBoxShape(kEllipse, box, EllipseArcPoints(drawn, 0.0, 2.0 * std::numbers::pi), {});
@@ -524,11 +524,11 @@ Point RadialPoint(DPoint centre, DPoint p) {
 
 }  // namespace
 
-void WmfCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+void WmfCanvas::Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
   Flush();
   if (finished_ || pen.style == PenStyle::Clear) return;
-  if (!OrderBox(x1, y1, x2, y2)) return;
-  const DPoint a = Device(x1, y1), b = Device(x2, y2);
+  if (!OrderBox(left, top, right, bottom)) return;
+  const DPoint a = Device(left, top), b = Device(right, bottom);
   const ClipBox box{a.x, a.y, b.x, b.y};
   if (box.Intersect(box_).Empty()) return;
   const ClipBox drawn{a.x, a.y, b.x - 1, b.y - 1};
@@ -554,11 +554,11 @@ void WmfCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int 
                  .str());
 }
 
-void WmfCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+void WmfCanvas::Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
   Flush();
   if (finished_) return;
-  if (!OrderBox(x1, y1, x2, y2)) return;
-  const DPoint a = Device(x1, y1), b = Device(x2, y2);
+  if (!OrderBox(left, top, right, bottom)) return;
+  const DPoint a = Device(left, top), b = Device(right, bottom);
   const ClipBox box{a.x, a.y, b.x, b.y};
   const ClipBox drawn{a.x, a.y, b.x - 1, b.y - 1};
   const DPoint p3 = Device(x3, y3), p4 = Device(x4, y4);
@@ -617,16 +617,16 @@ int WmfCanvas::TextHeight(const std::string&) {
   return static_cast<int>(std::lround(FontEm() * kLineHeightEm));
 }
 
-void WmfCanvas::SetClipRect(int x1, int y1, int x2, int y2) {
+void WmfCanvas::SetClipRect(int left, int top, int right, int bottom) {
   Flush();
   if (finished_) return;
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
   ResetClip();
   // The clip region lives in a saved state, since no record takes it away again.
   Emit(kSaveDc, {});
   saved_ = device_;
-  const DPoint a = Device(x1, y1), b = Device(x2, y2);
+  const DPoint a = Device(left, top), b = Device(right, bottom);
   Emit(kIntersectClipRect,
        Params().Short(Round(b.y)).Short(Round(b.x)).Short(Round(a.y)).Short(Round(a.x)).str());
   box_ = picture_.Intersect({a.x, a.y, b.x, b.y});

@@ -81,21 +81,21 @@ class Canvas {
   virtual void LineTo(int x, int y) = 0;
   virtual void Polyline(const std::vector<Point>& points) = 0;
   virtual void Polygon(const std::vector<Point>& points) = 0;
-  // Shapes in the box x1 <= x < x2, y1 <= y < y2.
-  virtual void Rectangle(int x1, int y1, int x2, int y2) = 0;
-  virtual void Ellipse(int x1, int y1, int x2, int y2) = 0;
+  // Shapes in the box left <= x < right, top <= y < bottom.
+  virtual void Rectangle(int left, int top, int right, int bottom) = 0;
+  virtual void Ellipse(int left, int top, int right, int bottom) = 0;
   // Arc and pie of the ellipse in the box, counter-clockwise from the ray
   // towards (x3, y3) to the ray towards (x4, y4).
-  virtual void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) = 0;
-  virtual void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) = 0;
+  virtual void Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) = 0;
+  virtual void Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) = 0;
   // Fills with the brush, no outline.
-  virtual void FillRect(int x1, int y1, int x2, int y2) = 0;
+  virtual void FillRect(int left, int top, int right, int bottom) = 0;
   // UTF-8 text with its top-left corner at (x, y).
   virtual void TextOut(int x, int y, const std::string& text) = 0;
   virtual int TextWidth(const std::string& text) = 0;
   virtual int TextHeight(const std::string& text) = 0;
   // Drawing is limited to the rectangle until ResetClip.
-  virtual void SetClipRect(int x1, int y1, int x2, int y2) = 0;
+  virtual void SetClipRect(int left, int top, int right, int bottom) = 0;
   virtual void ResetClip() = 0;
   // Device point of the logical (0, 0).
   virtual void SetOrigin(int x, int y) = 0;

@@ -138,29 +138,31 @@ void PresentationCanvas::Polygon(const std::vector<Point>& points) {
   device_.Polygon(points);
 }
 
-void PresentationCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+void PresentationCanvas::Rectangle(int left, int top, int right, int bottom) {
   Pass();
-  device_.Rectangle(x1, y1, x2, y2);
+  device_.Rectangle(left, top, right, bottom);
 }
 
-void PresentationCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+void PresentationCanvas::Ellipse(int left, int top, int right, int bottom) {
   Pass();
-  device_.Ellipse(x1, y1, x2, y2);
+  device_.Ellipse(left, top, right, bottom);
 }
 
-void PresentationCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+void PresentationCanvas::Arc(int left, int top, int right, int bottom, int x3, int y3, int x4,
+                             int y4) {
   Pass();
-  device_.Arc(x1, y1, x2, y2, x3, y3, x4, y4);
+  device_.Arc(left, top, right, bottom, x3, y3, x4, y4);
 }
 
-void PresentationCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+void PresentationCanvas::Pie(int left, int top, int right, int bottom, int x3, int y3, int x4,
+                             int y4) {
   Pass();
-  device_.Pie(x1, y1, x2, y2, x3, y3, x4, y4);
+  device_.Pie(left, top, right, bottom, x3, y3, x4, y4);
 }
 
-void PresentationCanvas::FillRect(int x1, int y1, int x2, int y2) {
+void PresentationCanvas::FillRect(int left, int top, int right, int bottom) {
   Pass();
-  device_.FillRect(x1, y1, x2, y2);
+  device_.FillRect(left, top, right, bottom);
 }
 
 void PresentationCanvas::TextOut(int x, int y, const std::string& text) {
@@ -178,9 +180,9 @@ int PresentationCanvas::TextHeight(const std::string& text) {
   return device_.TextHeight(text);
 }
 
-void PresentationCanvas::SetClipRect(int x1, int y1, int x2, int y2) {
+void PresentationCanvas::SetClipRect(int left, int top, int right, int bottom) {
   Pass();
-  device_.SetClipRect(x1, y1, x2, y2);
+  device_.SetClipRect(left, top, right, bottom);
 }
 
 void PresentationCanvas::ResetClip() {

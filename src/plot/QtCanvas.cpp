@@ -20,14 +20,14 @@ bool QtCanvasClipsChains = true;
 namespace {
 
 // A box in ascending order, within the range in which QRect arithmetic cannot overflow.
-void Normalise(int& x1, int& y1, int& x2, int& y2) {
+void Normalise(int& left, int& top, int& right, int& bottom) {
   auto clamp = [](int& v) { v = std::clamp(v, -kPixelLimit, kPixelLimit); };
-  clamp(x1);
-  clamp(y1);
-  clamp(x2);
-  clamp(y2);
-  if (x2 < x1) std::swap(x1, x2);
-  if (y2 < y1) std::swap(y1, y2);
+  clamp(left);
+  clamp(top);
+  clamp(right);
+  clamp(bottom);
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
 }
 
 }  // namespace
@@ -222,28 +222,28 @@ void QtCanvas::Polygon(const std::vector<Point>& points) {
   painter_.drawPolygon(poly);
 }
 
-void QtCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
   Flush();
-  Normalise(x1, y1, x2, y2);
-  if (x2 <= x1 || y2 <= y1) return;
+  Normalise(left, top, right, bottom);
+  if (right <= left || bottom <= top) return;
   ApplyPen(true);
   ApplyBrush();
-  // The outline lies inside the box: a 1-pixel pen covers x1..x2-1.
-  painter_.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+  // The outline lies inside the box: a 1-pixel pen covers left..right-1.
+  painter_.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
-void QtCanvas::Ellipse(int x1, int y1, int x2, int y2) {
+void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
   Flush();
-  Normalise(x1, y1, x2, y2);
+  Normalise(left, top, right, bottom);
   ApplyPen(true);
   ApplyBrush();
-  painter_.drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+  painter_.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
 }
 
-void QtCanvas::ArcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int& start,
-                         int& span) const {
-  const double cx = (x1 + x2) / 2.0;
-  const double cy = (y1 + y2) / 2.0;
+void QtCanvas::ArcAngles(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4,
+                         int& start, int& span) const {
+  const double cx = (left + right) / 2.0;
+  const double cy = (top + bottom) / 2.0;
   // Screen y grows downwards; angles count counter-clockwise as seen on screen.
   const double a3 = std::atan2(cy - y3, x3 - cx);
   const double a4 = std::atan2(cy - y4, x4 - cx);
@@ -253,32 +253,32 @@ void QtCanvas::ArcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4,
   span = static_cast<int>(std::lround(sweep * 180.0 / std::numbers::pi * 16.0));
 }
 
-void QtCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+void QtCanvas::Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
   Flush();
-  Normalise(x1, y1, x2, y2);
+  Normalise(left, top, right, bottom);
   int start = 0, span = 0;
-  ArcAngles(x1, y1, x2, y2, x3, y3, x4, y4, start, span);
+  ArcAngles(left, top, right, bottom, x3, y3, x4, y4, start, span);
   ApplyPen(false);
-  painter_.drawArc(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), start, span);
+  painter_.drawArc(QRect(left, top, right - left - 1, bottom - top - 1), start, span);
 }
 
-void QtCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+void QtCanvas::Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
   Flush();
-  Normalise(x1, y1, x2, y2);
+  Normalise(left, top, right, bottom);
   int start = 0, span = 0;
-  ArcAngles(x1, y1, x2, y2, x3, y3, x4, y4, start, span);
+  ArcAngles(left, top, right, bottom, x3, y3, x4, y4, start, span);
   ApplyPen(true);
   ApplyBrush();
-  painter_.drawPie(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), start, span);
+  painter_.drawPie(QRect(left, top, right - left - 1, bottom - top - 1), start, span);
 }
 
-void QtCanvas::FillRect(int x1, int y1, int x2, int y2) {
+void QtCanvas::FillRect(int left, int top, int right, int bottom) {
   Flush();
-  Normalise(x1, y1, x2, y2);
+  Normalise(left, top, right, bottom);
   if (brush.style == BrushStyle::Clear) return;
   painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
   ApplyBrush();
-  painter_.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), painter_.brush());
+  painter_.fillRect(QRect(left, top, right - left, bottom - top), painter_.brush());
 }
 
 void QtCanvas::TextOut(int x, int y, const std::string& text) {
@@ -304,10 +304,10 @@ int QtCanvas::TextHeight(const std::string& text) {
   return QFontMetrics(painter_.font(), painter_.device()).height();
 }
 
-void QtCanvas::SetClipRect(int x1, int y1, int x2, int y2) {
+void QtCanvas::SetClipRect(int left, int top, int right, int bottom) {
   Flush();
-  Normalise(x1, y1, x2, y2);
-  painter_.setClipRect(QRect(x1, y1, x2 - x1, y2 - y1));
+  Normalise(left, top, right, bottom);
+  painter_.setClipRect(QRect(left, top, right - left, bottom - top));
 }
 
 void QtCanvas::ResetClip() {

@@ -37,15 +37,15 @@ class QtCanvas : public Canvas {
   void LineTo(int x, int y) override;
   void Polyline(const std::vector<Point>& points) override;
   void Polygon(const std::vector<Point>& points) override;
-  void Rectangle(int x1, int y1, int x2, int y2) override;
-  void Ellipse(int x1, int y1, int x2, int y2) override;
-  void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
-  void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) override;
-  void FillRect(int x1, int y1, int x2, int y2) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void Ellipse(int left, int top, int right, int bottom) override;
+  void Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) override;
+  void Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) override;
+  void FillRect(int left, int top, int right, int bottom) override;
   void TextOut(int x, int y, const std::string& text) override;
   int TextWidth(const std::string& text) override;
   int TextHeight(const std::string& text) override;
-  void SetClipRect(int x1, int y1, int x2, int y2) override;
+  void SetClipRect(int left, int top, int right, int bottom) override;
   void ResetClip() override;
   void SetOrigin(int x, int y) override;
   void ShiftOrigin(int dx, int dy) override;
@@ -69,8 +69,8 @@ class QtCanvas : public Canvas {
   void ApplyMode();
   QString DisplayText(const std::string& text) const;
   // Start and span angles (1/16 degree) of the arc of the box from ray 3 to ray 4.
-  void ArcAngles(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4, int& start,
-                 int& span) const;
+  void ArcAngles(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4,
+                 int& start, int& span) const;
 
   QPainter painter_;
   bool antialiased_;

@@ -13,19 +13,19 @@ struct Painter {
   int width, before;  // `before` pixels on the near side of the centre line
   std::uint32_t value;
 
-  void Row(int y, int x1, int x2) const {  // x1..x2 inclusive
+  void Row(int y, int left, int right) const {  // left..right inclusive
     if (y < clip.top || y >= clip.bottom) return;
-    x1 = std::max(x1, clip.left);
-    x2 = std::min(x2, clip.right - 1);
-    if (x1 > x2) return;
-    std::fill(pixels.bits + y * pixels.stride + x1, pixels.bits + y * pixels.stride + x2 + 1,
+    left = std::max(left, clip.left);
+    right = std::min(right, clip.right - 1);
+    if (left > right) return;
+    std::fill(pixels.bits + y * pixels.stride + left, pixels.bits + y * pixels.stride + right + 1,
               value);
   }
-  void Column(int x, int y1, int y2) const {
+  void Column(int x, int top, int bottom) const {
     if (x < clip.left || x >= clip.right) return;
-    y1 = std::max(y1, clip.top);
-    y2 = std::min(y2, clip.bottom - 1);
-    for (int y = y1; y <= y2; ++y) pixels.bits[y * pixels.stride + x] = value;
+    top = std::max(top, clip.top);
+    bottom = std::min(bottom, clip.bottom - 1);
+    for (int y = top; y <= bottom; ++y) pixels.bits[y * pixels.stride + x] = value;
   }
   void Square(int x, int y) const {
     for (int row = y - before; row < y - before + width; ++row)

@@ -58,16 +58,16 @@ void TFillStyleComboBox::DrawItem(QPainter& painter, const QRect& r, int index,
   ClearItem(painter, r, selected);
   // The corners are those of a rectangle whose right and bottom edges lie
   // outside it: (left + 4, top + 2) to (right - 4, bottom - 2).
-  const int x1 = r.left() + 4;
-  const int y1 = r.top() + 2;
-  const int x2 = r.left() + r.width() - 4;
-  const int y2 = r.top() + r.height() - 2;
-  if (x2 - x1 < 2 || y2 - y1 < 2) return;
+  const int left = r.left() + 4;
+  const int top = r.top() + 2;
+  const int right = r.left() + r.width() - 4;
+  const int bottom = r.top() + r.height() - 2;
+  if (right - left < 2 || bottom - top < 2) return;
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(Qt::black);
   painter.setBrush(QBrush(ColorFromBgr(brushColor_), BrushStyleOf(index)));
-  painter.setBrushOrigin(x1, y1);
-  painter.drawRect(QRect(x1, y1, x2 - 1 - x1, y2 - 1 - y1));
+  painter.setBrushOrigin(left, top);
+  painter.drawRect(QRect(left, top, right - 1 - left, bottom - 1 - top));
 }
 
 }  // namespace kurvio

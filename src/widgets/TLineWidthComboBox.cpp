@@ -45,10 +45,11 @@ void TLineWidthComboBox::DrawItem(QPainter& painter, const QRect& r, int index,
   // the middle row with the extra row above for even widths.
   const int width = index + 1;
   const int middle = r.top() + r.height() / 2;
-  const int x1 = r.left() + 6 + width;
-  const int x2 = right - 6 - width;
-  if (x2 <= x1) return;
-  painter.fillRect(QRect(x1, middle - width / 2, x2 - x1, width), ColorFromBgr(lineColor_));
+  const int lineLeft = r.left() + 6 + width;
+  const int lineRight = right - 6 - width;
+  if (lineRight <= lineLeft) return;
+  painter.fillRect(QRect(lineLeft, middle - width / 2, lineRight - lineLeft, width),
+                   ColorFromBgr(lineColor_));
 }
 
 }  // namespace kurvio

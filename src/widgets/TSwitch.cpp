@@ -86,22 +86,23 @@ TSwitch::Geometry TSwitch::ComputeGeometry() const {
     g.s = -g.s;
   }
   const int cx = g.cx, hw = g.hw, s = g.s;
-  const int y0 = 2;
-  const int y1 = y0 + g.fh;
-  const int y2 = y1 + sl;
+  const int faceTop = 2;
+  const int faceBottom = faceTop + g.fh;
+  const int sideBottom = faceBottom + sl;
   // The half on the state side lies pressed in, one side length lower; the
   // raised half shows its front face, its side face below it and, at the
   // pivot, a wall as wide as the slope.
-  g.stateHalf << QPoint(cx - hw, y0 + sl) << QPoint(cx, y0 + sl) << QPoint(cx, y2)
-              << QPoint(cx - hw, y2);
-  g.otherHalf << QPoint(cx + s, y0) << QPoint(cx + hw, y0) << QPoint(cx + hw, y1)
-              << QPoint(cx + s, y1);
-  g.side << QPoint(cx + s, y1) << QPoint(cx + hw, y1) << QPoint(cx + hw, y2) << QPoint(cx, y2);
-  g.top << QPoint(cx - hw, y0) << QPoint(cx + s, y0) << QPoint(cx + s, y1) << QPoint(cx, y2)
-        << QPoint(cx, y0 + sl) << QPoint(cx - hw, y0 + sl);
+  g.stateHalf << QPoint(cx - hw, faceTop + sl) << QPoint(cx, faceTop + sl) << QPoint(cx, sideBottom)
+              << QPoint(cx - hw, sideBottom);
+  g.otherHalf << QPoint(cx + s, faceTop) << QPoint(cx + hw, faceTop) << QPoint(cx + hw, faceBottom)
+              << QPoint(cx + s, faceBottom);
+  g.side << QPoint(cx + s, faceBottom) << QPoint(cx + hw, faceBottom) << QPoint(cx + hw, sideBottom)
+         << QPoint(cx, sideBottom);
+  g.top << QPoint(cx - hw, faceTop) << QPoint(cx + s, faceTop) << QPoint(cx + s, faceBottom)
+        << QPoint(cx, sideBottom) << QPoint(cx, faceTop + sl) << QPoint(cx - hw, faceTop + sl);
   const int left = std::min(cx + s, cx + hw);
   const int right = std::max(cx + s, cx + hw);
-  g.captionRect = QRect(QPoint(left, y0), QPoint(right, y1));
+  g.captionRect = QRect(QPoint(left, faceTop), QPoint(right, faceBottom));
   return g;
 }
 

@@ -122,15 +122,15 @@ TEST_F(StartWindowTest, EscapeIsIgnoredAndClosingAsks) {
 }
 
 TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
-  WithModule("RichButton1", [](QDialog& form) {
-    TypeInto(&form, form.findChild<QLineEdit*>("Edit1"), QStringLiteral("x^2+a"));
+  WithModule("RichButton1", [](QDialog& module) {
+    TypeInto(&module, module.findChild<QLineEdit*>("Edit1"), QStringLiteral("x^2+a"));
     ParamA = 3;  // changed, not saved
-    form.findChild<QPushButton*>("SpeedButton6")->click();
+    module.findChild<QPushButton*>("SpeedButton6")->click();
   });
-  WithModule("RichButton1", [](QDialog& form) {
-    EXPECT_EQ(form.findChild<QLineEdit*>("Edit1")->text(), QStringLiteral("x^2+a"));  // kept
+  WithModule("RichButton1", [](QDialog& module) {
+    EXPECT_EQ(module.findChild<QLineEdit*>("Edit1")->text(), QStringLiteral("x^2+a"));  // kept
     EXPECT_EQ(ParamA, 2.0);  // the file's value again
-    EXPECT_TRUE(static_cast<TForm1&>(form).FixedCurves.IsEmpty());
+    EXPECT_TRUE(static_cast<TForm1&>(module).FixedCurves.IsEmpty());
   });
 }
 

@@ -52,15 +52,21 @@ class RecordingCanvas : public Canvas {
     polygons.push_back(points);
     Log("Polygon", Text(points));
   }
-  void Rectangle(int x1, int y1, int x2, int y2) override { Log("Rectangle", x1, y1, x2, y2); }
-  void Ellipse(int x1, int y1, int x2, int y2) override { Log("Ellipse", x1, y1, x2, y2); }
-  void Arc(int x1, int y1, int x2, int y2, int, int, int, int) override {
-    Log("Arc", x1, y1, x2, y2);
+  void Rectangle(int left, int top, int right, int bottom) override {
+    Log("Rectangle", left, top, right, bottom);
   }
-  void Pie(int x1, int y1, int x2, int y2, int, int, int, int) override {
-    Log("Pie", x1, y1, x2, y2);
+  void Ellipse(int left, int top, int right, int bottom) override {
+    Log("Ellipse", left, top, right, bottom);
   }
-  void FillRect(int x1, int y1, int x2, int y2) override { Log("FillRect", x1, y1, x2, y2); }
+  void Arc(int left, int top, int right, int bottom, int, int, int, int) override {
+    Log("Arc", left, top, right, bottom);
+  }
+  void Pie(int left, int top, int right, int bottom, int, int, int, int) override {
+    Log("Pie", left, top, right, bottom);
+  }
+  void FillRect(int left, int top, int right, int bottom) override {
+    Log("FillRect", left, top, right, bottom);
+  }
   void TextOut(int x, int y, const std::string& text) override {
     texts.push_back({x, y, text});
     Log("TextOut", x, y, text);
@@ -69,7 +75,9 @@ class RecordingCanvas : public Canvas {
     return static_cast<int>(text.size()) * kCharWidth;
   }
   int TextHeight(const std::string&) override { return kTextHeight; }
-  void SetClipRect(int x1, int y1, int x2, int y2) override { Log("Clip", x1, y1, x2, y2); }
+  void SetClipRect(int left, int top, int right, int bottom) override {
+    Log("Clip", left, top, right, bottom);
+  }
   void ResetClip() override { Log("ResetClip"); }
   void SetOrigin(int x, int y) override { Log("Origin", x, y); }
   void ShiftOrigin(int dx, int dy) override { Log("ShiftOrigin", dx, dy); }

@@ -196,21 +196,21 @@ void TForm15::BuildN0Panel(QWidget* panel, QVBoxLayout* column) {
   QSizePolicy keepRoom = n0Panel->sizePolicy();
   keepRoom.setRetainSizeWhenHidden(true);
   n0Panel->setSizePolicy(keepRoom);
-  auto* n0 = new QGridLayout(n0Panel);
-  n0->setContentsMargins(0, 0, 0, 0);
-  n0->setVerticalSpacing(2);
-  n0->addWidget(new QLabel(QStringLiteral("n<sub>0</sub> ="), n0Panel), 0, 0);
+  auto* n0Grid = new QGridLayout(n0Panel);
+  n0Grid->setContentsMargins(0, 0, 0, 0);
+  n0Grid->setVerticalSpacing(2);
+  n0Grid->addWidget(new QLabel(QStringLiteral("n<sub>0</sub> ="), n0Panel), 0, 0);
   n0Label = Named(new QLabel(QStringLiteral("?"), n0Panel), "Label11");
-  n0->addWidget(n0Label, 0, 1);
-  n0->addWidget(
+  n0Grid->addWidget(n0Label, 0, 1);
+  n0Grid->addWidget(
       new QLabel(QStringLiteral("für alle n ≥ n<sub>0</sub> gilt  | a<sub>n</sub> − g | &lt; ε"),
                  n0Panel),
       1, 0, 1, 3);
   findN0Box = Named(CheckBox(n0Panel, QStringLiteral("n₀ bestimmen")), "BitCheckBox3");
   markLimitBox = Named(CheckBox(n0Panel, QStringLiteral("Grenzwert markieren")), "BitCheckBox4");
-  n0->addWidget(findN0Box, 2, 0, 1, 3);
-  n0->addWidget(markLimitBox, 3, 0, 1, 3);
-  n0->setColumnStretch(2, 1);
+  n0Grid->addWidget(findN0Box, 2, 0, 1, 3);
+  n0Grid->addWidget(markLimitBox, 3, 0, 1, 3);
+  n0Grid->setColumnStretch(2, 1);
   column->addWidget(n0Panel);
 }
 
