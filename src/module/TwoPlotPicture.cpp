@@ -5,6 +5,7 @@
 
 #include "export/Export.h"
 #include "module/DrawOn.h"
+#include "plot/BoundsCanvas.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotLayers.h"
@@ -32,52 +33,86 @@ void TwoPlotPicture::Resize() {
   PlotWidth = width;
   PlotHeight = height;
   PlotTop = 0;
-  if (working_.width() == width && working_.height() == height) return;
-  working_ = Blank(width, height);
-  static_[Upper] = Blank(width, height);
-  static_[Lower] = Blank(width, height);
+  if (static_[Upper].width() == width && static_[Upper].height() == height) return;
+  for (Plot plot : {Upper, Lower}) {
+    moving_[plot] = Blank(width, height);
+    static_[plot] = Blank(width, height);
+  }
   screen_ = Blank(width, 2 * height);
   paintBox_.SetPicture(&screen_);
+  ShowWholeNextFrame();
 }
+
+void TwoPlotPicture::ShowWholeNextFrame() { whole_[Upper] = whole_[Lower] = true; }
+
+QImage TwoPlotPicture::ScreenPart(Plot plot) {
+  const int height = static_[plot].height();
+  uchar* bits = screen_.bits() + static_cast<qsizetype>(plot == Lower ? height : 0) *
+                                     screen_.bytesPerLine();
+  return QImage(bits, screen_.width(), height, screen_.bytesPerLine(), screen_.format());
+}
+
+namespace {
+
+QRect ToRect(const PixelBox& box) {
+  return box.Empty() ? QRect() : QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
+}
+
+}  // namespace
 
 void TwoPlotPicture::DrawStatic(Plot plot, const QFont& font, const std::function<void()>& draw) {
-  Draw(plot, font, draw, false);
-}
-
-void TwoPlotPicture::DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw) {
-  Draw(plot, font, draw, true);
-}
-
-void TwoPlotPicture::Draw(Plot plot, const QFont& font, const std::function<void()>& draw,
-                          bool frame) {
   if (ExportDrawing) {
-    // The lower plot in its own coordinates, below the upper one.
     const bool lower = plot == Lower && DrawCanvas;
     if (lower) DrawCanvas->ShiftOrigin(0, PlotHeight);
     draw();
-    if (frame && over_[plot]) over_[plot]();
     if (lower) DrawCanvas->ShiftOrigin(0, -PlotHeight);
     return;
   }
-  if (working_.isNull()) return;
-  working_.fill(ToQColor(Farben::Hintergrund));
-  DrawOn(working_, font, draw);
-  if (frame) {
-    AndImages(working_, static_[plot]);
-    if (over_[plot]) DrawOn(working_, font, over_[plot]);
-  } else {
-    static_[plot] = working_.copy();
-  }
-  Show(plot);
-}
-
-void TwoPlotPicture::Show(Plot plot) {
-  const QRect area(QPoint(0, plot == Lower ? working_.height() : 0), working_.size());
+  if (static_[plot].isNull()) return;
+  QImage& picture = static_[plot];
+  picture.fill(ToQColor(Farben::Hintergrund));
+  DrawOn(picture, font, draw);
+  // Until the next frame the plot shows its static picture alone.
   {
     QPainter painter(&screen_);
-    painter.drawImage(area.topLeft(), working_);
+    painter.drawImage(QPoint(0, plot == Lower ? picture.height() : 0), picture);
   }
-  paintBox_.Show(area);
+  whole_[plot] = true;
+  paintBox_.Show(QRect(QPoint(0, plot == Lower ? picture.height() : 0), picture.size()));
+}
+
+void TwoPlotPicture::DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw) {
+  if (ExportDrawing) {
+    const bool lower = plot == Lower && DrawCanvas;
+    if (lower) DrawCanvas->ShiftOrigin(0, PlotHeight);
+    draw();
+    if (over_[plot]) over_[plot]();
+    if (lower) DrawCanvas->ShiftOrigin(0, -PlotHeight);
+    return;
+  }
+  QImage& moving = moving_[plot];
+  if (moving.isNull()) return;
+  const QRect all = moving.rect();
+  const QColor ground = ToQColor(Farben::Hintergrund);
+  // The last frame's moving parts go; elsewhere the bitmap holds the background only.
+  if (whole_[plot]) {
+    moving.fill(ground);
+  } else if (!covered_[plot].isEmpty()) {
+    QPainter(&moving).fillRect(covered_[plot] & all, ground);
+  }
+  PixelBox drawn;
+  DrawOn(moving, font, draw, &drawn);
+  QRect changed = whole_[plot] ? all : (covered_[plot] | ToRect(drawn)) & all;
+  QImage shown = ScreenPart(plot);
+  AndImagesInto(shown, moving, static_[plot], changed);
+  // The legend over the combined picture, so that nothing shows through it.
+  PixelBox legend;
+  if (over_[plot]) DrawOn(shown, font, over_[plot], &legend);
+  covered_[plot] = (ToRect(drawn) | ToRect(legend)) & all;
+  changed |= covered_[plot];
+  whole_[plot] = false;
+  if (!changed.isEmpty())
+    paintBox_.Show(changed.translated(0, plot == Lower ? moving.height() : 0));
 }
 
 }  // namespace kurvio

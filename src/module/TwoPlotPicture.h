@@ -1,12 +1,16 @@
 // The picture of the curve-discussion and integral windows: two plots of the
 // paint box's width, one above the other, each half the paint box high. Each
 // plot keeps a static picture (axes, whole graphs) apart from its moving
-// parts; a frame draws only the moving parts on the working bitmap and lays
-// the static picture over them by one bitwise AND. During an export both
-// plots go straight onto the export canvas, the lower one PlotHeight lower.
+// parts; a frame draws only the moving parts on a bitmap of their own and lays
+// the static picture over them by one bitwise AND. A frame clears, combines and
+// shows only the box its moving parts and legend cover now or covered in the
+// frame before; a new static picture or size shows the whole plot again.
+// During an export both plots go straight onto the export canvas, the lower one
+// PlotHeight lower.
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <functional>
 
@@ -31,9 +35,10 @@ class TwoPlotPicture {
   // background, `draw` draws on it, and the result is kept and shown. During
   // an export `draw` runs on the export canvas.
   void DrawStatic(Plot plot, const QFont& font, const std::function<void()>& draw);
-  // A frame of a plot: on screen the working bitmap is filled, `draw` draws
-  // the moving parts, the plot's static picture is combined by AND and the
-  // result is shown. During an export as DrawStatic.
+  // A frame of a plot: on screen the last frame's moving parts are cleared,
+  // `draw` draws the new ones, the plot's static picture is combined with them
+  // by AND where either covers, and that part is shown. During an export as
+  // DrawStatic.
   void DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw);
   // Drawn last in every frame of `plot` (a legend), over the combined picture,
   // so that nothing shows through it.
@@ -42,16 +47,19 @@ class TwoPlotPicture {
   // Both plots as the paint box shows them (PlotWidth × 2·PlotHeight).
   const QImage& Screen() const { return screen_; }
   const QImage& Static(Plot plot) const { return static_[plot]; }
-  QImage& Working() { return working_; }
+  // The next frame of each plot clears, combines and shows the whole plot.
+  void ShowWholeNextFrame();
 
  private:
-  void Draw(Plot plot, const QFont& font, const std::function<void()>& draw, bool frame);
-  void Show(Plot plot);
+  // The plot's part of the screen, drawn on in place.
+  QImage ScreenPart(Plot plot);
 
   TPaintBox& paintBox_;
-  QImage working_;
+  QImage moving_[2];  // each plot's moving parts on the background
   QImage static_[2];
   QImage screen_;
+  QRect covered_[2];  // what the last frame's moving parts and legend cover
+  bool whole_[2] = {true, true};
   std::function<void()> over_[2];
 };
 

@@ -34,4 +34,15 @@ void AndImages(QImage& target, const QImage& source) {
   }
 }
 
+void AndImagesInto(QImage& target, const QImage& first, const QImage& second, const QRect& area) {
+  const QRect box = area & target.rect() & first.rect() & second.rect();
+  if (box.isEmpty()) return;
+  for (int y = box.top(); y <= box.bottom(); ++y) {
+    auto* __restrict t = reinterpret_cast<quint32*>(target.scanLine(y)) + box.left();
+    const auto* __restrict a = reinterpret_cast<const quint32*>(first.constScanLine(y)) + box.left();
+    const auto* __restrict b = reinterpret_cast<const quint32*>(second.constScanLine(y)) + box.left();
+    for (int x = 0; x < box.width(); ++x) t[x] = a[x] & b[x];
+  }
+}
+
 }  // namespace kurvio

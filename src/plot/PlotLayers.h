@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 
 namespace kurvio {
 
@@ -25,5 +26,8 @@ class PlotLayers {
 
 // target := target AND source, over the area both cover.
 void AndImages(QImage& target, const QImage& source);
+// target := first AND second within `area` (clipped to the three images); elsewhere target stays.
+// All three are RGB32.
+void AndImagesInto(QImage& target, const QImage& first, const QImage& second, const QRect& area);
 
 }  // namespace kurvio
