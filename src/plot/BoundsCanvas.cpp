@@ -16,19 +16,6 @@ void PixelBox::Add(const PixelBox& other) {
   bottom = std::max(bottom, other.bottom);
 }
 
-BoundsCanvas::BoundsCanvas(Canvas& device) : device_(device) {
-  pen = device.pen;
-  brush = device.brush;
-  font = device.font;
-  Canvas::MoveTo(device.PenPos().x, device.PenPos().y);
-}
-
-void BoundsCanvas::Pass() {
-  device_.pen = pen;
-  device_.brush = brush;
-  device_.font = font;
-}
-
 int BoundsCanvas::PenSpread() const {
   // Half a wide pen with its round cap on either side, and a pixel for smoothing.
   return pen.style == PenStyle::Clear ? 1 : std::max(pen.width, 1) + 1;
@@ -56,102 +43,64 @@ void BoundsCanvas::CoverPoints(const std::vector<Point>& points) {
   Cover(left, top, right, bottom, PenSpread());
 }
 
-void BoundsCanvas::MoveTo(int x, int y) {
-  Canvas::MoveTo(x, y);
-  Pass();
-  device_.MoveTo(x, y);
-}
-
 void BoundsCanvas::LineTo(int x, int y) {
   const Point from = PenPos();
   Cover(from.x, from.y, x, y, PenSpread());
-  SetPenPos(x, y);
-  Pass();
-  device_.LineTo(x, y);
+  ForwardingCanvas::LineTo(x, y);
 }
 
 void BoundsCanvas::Polyline(const std::vector<Point>& points) {
   CoverPoints(points);
-  Pass();
-  device_.Polyline(points);
+  ForwardingCanvas::Polyline(points);
 }
 
 void BoundsCanvas::Polygon(const std::vector<Point>& points) {
   CoverPoints(points);
-  Pass();
-  device_.Polygon(points);
+  ForwardingCanvas::Polygon(points);
 }
 
 void BoundsCanvas::Rectangle(int left, int top, int right, int bottom) {
   Cover(left, top, right, bottom, PenSpread());
-  Pass();
-  device_.Rectangle(left, top, right, bottom);
+  ForwardingCanvas::Rectangle(left, top, right, bottom);
 }
 
 void BoundsCanvas::Ellipse(int left, int top, int right, int bottom) {
   Cover(left, top, right, bottom, PenSpread());
-  Pass();
-  device_.Ellipse(left, top, right, bottom);
+  ForwardingCanvas::Ellipse(left, top, right, bottom);
 }
 
 void BoundsCanvas::Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
   Cover(left, top, right, bottom, PenSpread());
-  Pass();
-  device_.Arc(left, top, right, bottom, x3, y3, x4, y4);
+  ForwardingCanvas::Arc(left, top, right, bottom, x3, y3, x4, y4);
 }
 
 void BoundsCanvas::Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) {
   Cover(left, top, right, bottom, PenSpread());
-  Pass();
-  device_.Pie(left, top, right, bottom, x3, y3, x4, y4);
+  ForwardingCanvas::Pie(left, top, right, bottom, x3, y3, x4, y4);
 }
 
 void BoundsCanvas::FillRect(int left, int top, int right, int bottom) {
   Cover(left, top, right, bottom, 1);
-  Pass();
-  device_.FillRect(left, top, right, bottom);
+  ForwardingCanvas::FillRect(left, top, right, bottom);
 }
 
 void BoundsCanvas::TextOut(int x, int y, const std::string& text) {
-  Pass();
   // Italic and smoothed glyphs may reach a little beyond their advance.
-  const int height = device_.TextHeight(text);
-  Cover(x, y, x + device_.TextWidth(text), y + height, 2 + height / 4);
-  device_.TextOut(x, y, text);
-}
-
-int BoundsCanvas::TextWidth(const std::string& text) {
-  Pass();
-  return device_.TextWidth(text);
-}
-
-int BoundsCanvas::TextHeight(const std::string& text) {
-  Pass();
-  return device_.TextHeight(text);
-}
-
-void BoundsCanvas::SetClipRect(int left, int top, int right, int bottom) {
-  Pass();
-  device_.SetClipRect(left, top, right, bottom);
-}
-
-void BoundsCanvas::ResetClip() {
-  Pass();
-  device_.ResetClip();
+  const int height = TextHeight(text);
+  Cover(x, y, x + TextWidth(text), y + height, 2 + height / 4);
+  ForwardingCanvas::TextOut(x, y, text);
 }
 
 void BoundsCanvas::SetOrigin(int x, int y) {
   originX_ = x;
   originY_ = y;
-  Pass();
-  device_.SetOrigin(x, y);
+  ForwardingCanvas::SetOrigin(x, y);
 }
 
 void BoundsCanvas::ShiftOrigin(int dx, int dy) {
   originX_ += dx;
   originY_ += dy;
-  Pass();
-  device_.ShiftOrigin(dx, dy);
+  ForwardingCanvas::ShiftOrigin(dx, dy);
 }
 
 }  // namespace kurvio

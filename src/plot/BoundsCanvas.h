@@ -4,6 +4,7 @@
 #pragma once
 
 #include "plot/Canvas.h"
+#include "plot/ForwardingCanvas.h"
 
 namespace kurvio {
 
@@ -14,14 +15,13 @@ struct PixelBox {
   void Add(const PixelBox& other);
 };
 
-class BoundsCanvas : public Canvas {
+class BoundsCanvas : public ForwardingCanvas {
  public:
-  explicit BoundsCanvas(Canvas& device);
+  explicit BoundsCanvas(Canvas& device) : ForwardingCanvas(device) {}
 
   // All drawn so far in the device's pixels, widened by the pen and a pixel of smoothing.
   const PixelBox& Drawn() const { return drawn_; }
 
-  void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void Polyline(const std::vector<Point>& points) override;
   void Polygon(const std::vector<Point>& points) override;
@@ -31,22 +31,15 @@ class BoundsCanvas : public Canvas {
   void Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) override;
   void FillRect(int left, int top, int right, int bottom) override;
   void TextOut(int x, int y, const std::string& text) override;
-  int TextWidth(const std::string& text) override;
-  int TextHeight(const std::string& text) override;
-  void SetClipRect(int left, int top, int right, int bottom) override;
-  void ResetClip() override;
   void SetOrigin(int x, int y) override;
   void ShiftOrigin(int dx, int dy) override;
 
  private:
-  // Gives the device this canvas's pen, brush and font.
-  void Pass();
   // The box from (left, top) to (right, bottom) in the canvas's coordinates, widened by `spread`.
   void Cover(int left, int top, int right, int bottom, int spread);
   void CoverPoints(const std::vector<Point>& points);
   int PenSpread() const;
 
-  Canvas& device_;
   int originX_ = 0, originY_ = 0;
   PixelBox drawn_;
 };

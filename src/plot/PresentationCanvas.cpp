@@ -82,13 +82,6 @@ Color PresentationAreaColor(Color colour, Color background) {
   }
 }
 
-PresentationCanvas::PresentationCanvas(Canvas& device) : device_(device) {
-  pen = device.pen;
-  brush = device.brush;
-  font = device.font;
-  Canvas::MoveTo(device.PenPos().x, device.PenPos().y);
-}
-
 Color PresentationCanvas::ColourCache::Shown(Color colour, Color (*shown)(Color, Color)) {
   // A curve is thousands of calls in one colour.
   if (!valid || colour != in || Farben::Hintergrund != ground) {
@@ -114,90 +107,6 @@ void PresentationCanvas::Pass() {
     device_.font.color = PresentationColor(font.color, Farben::Hintergrund);
     device_.font.size = 2 * font.size;
   }
-}
-
-void PresentationCanvas::MoveTo(int x, int y) {
-  Canvas::MoveTo(x, y);
-  Pass();
-  device_.MoveTo(x, y);
-}
-
-void PresentationCanvas::LineTo(int x, int y) {
-  SetPenPos(x, y);
-  Pass();
-  device_.LineTo(x, y);
-}
-
-void PresentationCanvas::Polyline(const std::vector<Point>& points) {
-  Pass();
-  device_.Polyline(points);
-}
-
-void PresentationCanvas::Polygon(const std::vector<Point>& points) {
-  Pass();
-  device_.Polygon(points);
-}
-
-void PresentationCanvas::Rectangle(int left, int top, int right, int bottom) {
-  Pass();
-  device_.Rectangle(left, top, right, bottom);
-}
-
-void PresentationCanvas::Ellipse(int left, int top, int right, int bottom) {
-  Pass();
-  device_.Ellipse(left, top, right, bottom);
-}
-
-void PresentationCanvas::Arc(int left, int top, int right, int bottom, int x3, int y3, int x4,
-                             int y4) {
-  Pass();
-  device_.Arc(left, top, right, bottom, x3, y3, x4, y4);
-}
-
-void PresentationCanvas::Pie(int left, int top, int right, int bottom, int x3, int y3, int x4,
-                             int y4) {
-  Pass();
-  device_.Pie(left, top, right, bottom, x3, y3, x4, y4);
-}
-
-void PresentationCanvas::FillRect(int left, int top, int right, int bottom) {
-  Pass();
-  device_.FillRect(left, top, right, bottom);
-}
-
-void PresentationCanvas::TextOut(int x, int y, const std::string& text) {
-  Pass();
-  device_.TextOut(x, y, text);
-}
-
-int PresentationCanvas::TextWidth(const std::string& text) {
-  Pass();
-  return device_.TextWidth(text);
-}
-
-int PresentationCanvas::TextHeight(const std::string& text) {
-  Pass();
-  return device_.TextHeight(text);
-}
-
-void PresentationCanvas::SetClipRect(int left, int top, int right, int bottom) {
-  Pass();
-  device_.SetClipRect(left, top, right, bottom);
-}
-
-void PresentationCanvas::ResetClip() {
-  Pass();
-  device_.ResetClip();
-}
-
-void PresentationCanvas::SetOrigin(int x, int y) {
-  Pass();
-  device_.SetOrigin(x, y);
-}
-
-void PresentationCanvas::ShiftOrigin(int dx, int dy) {
-  Pass();
-  device_.ShiftOrigin(dx, dy);
 }
 
 PictureCanvas::PictureCanvas(Canvas& device) : device_(device) {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "plot/Canvas.h"
+#include "plot/ForwardingCanvas.h"
 
 namespace kurvio {
 
@@ -23,36 +24,18 @@ Color PresentationAreaColor(Color colour, Color background);
 
 // A canvas that hands every call on to `device` with the pen, brush and font
 // as presentation mode draws them.
-class PresentationCanvas : public Canvas {
+class PresentationCanvas : public ForwardingCanvas {
  public:
-  explicit PresentationCanvas(Canvas& device);
-
-  void MoveTo(int x, int y) override;
-  void LineTo(int x, int y) override;
-  void Polyline(const std::vector<Point>& points) override;
-  void Polygon(const std::vector<Point>& points) override;
-  void Rectangle(int left, int top, int right, int bottom) override;
-  void Ellipse(int left, int top, int right, int bottom) override;
-  void Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) override;
-  void Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4) override;
-  void FillRect(int left, int top, int right, int bottom) override;
-  void TextOut(int x, int y, const std::string& text) override;
-  int TextWidth(const std::string& text) override;
-  int TextHeight(const std::string& text) override;
-  void SetClipRect(int left, int top, int right, int bottom) override;
-  void ResetClip() override;
-  void SetOrigin(int x, int y) override;
-  void ShiftOrigin(int dx, int dy) override;
+  explicit PresentationCanvas(Canvas& device) : ForwardingCanvas(device) {}
 
  private:
   // Gives the device this canvas's state as presentation mode draws it.
-  void Pass();
+  void Pass() override;
   struct ColourCache {
     bool valid = false;
     Color in = 0, ground = 0, out = 0;
     Color Shown(Color colour, Color (*shown)(Color, Color));
   };
-  Canvas& device_;
   ColourCache penColours_, brushColours_, areaColours_;
   std::optional<Font> shownFont_;  // the font last passed on
 };

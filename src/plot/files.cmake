@@ -3,6 +3,7 @@ list(APPEND KURVIO_CORE_SOURCES
   plot/PlotFrame.cpp
   plot/ColourVision.cpp
   plot/PresentationCanvas.cpp
+  plot/ForwardingCanvas.cpp
   plot/BoundsCanvas.cpp
   plot/WideLines.cpp
   plot/CurveTracer.cpp
