@@ -158,6 +158,11 @@ void QtCanvas::ApplyPen(bool closedShape) {
     // A flat cap leaves out the end pixel of a thin line, as LineTo must.
     p.setCapStyle(closedShape ? Qt::SquareCap : Qt::FlatCap);
     p.setJoinStyle(Qt::MiterJoin);
+  } else if (pen.style != PenStyle::Solid) {
+    // Each dash or dot of a wide pen with round caps is a path of curves of its own:
+    // square ones look the same at a few pixels and cost a fraction.
+    p.setCapStyle(Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
   } else {
     p.setCapStyle(Qt::RoundCap);
     p.setJoinStyle(Qt::RoundJoin);
