@@ -14,6 +14,7 @@
 #include "app/InfoWindow.h"
 #include "app/MainWindow.h"
 #include "app/ModuleLauncher.h"
+#include "app/WindowTable.h"
 #include "module/Controls.h"
 #include "module/HelpWindow.h"
 #include "module/Presentation.h"
@@ -23,46 +24,12 @@
 #include "settings/Preferences.h"
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
+#include "settings/WindowState.h"
 #include "term/Term.h"
 #include "widgets/TRichButton.h"
-#include "windows/curves/CurveDiscussionWindow.h"
-#include "windows/curves/IntegralWindow.h"
-#include "windows/curves/TangentWindow.h"
-#include "windows/limits/BisectionWindow.h"
-#include "windows/limits/CovariationWindow.h"
-#include "windows/limits/LimitsWindow.h"
-#include "windows/limits/SequencesWindow.h"
-#include "windows/trig/UnitCircleWindow.h"
 
 namespace kurvio {
 namespace {
-
-template <class Window>
-QDialog* Make(QWidget* owner) {
-  return new Window(owner);
-}
-
-// One row per module button: its design name, caption, how it is launched and
-// the window it opens; in the order of the grid, column by column.
-struct StartModule {
-  const char* designName;
-  const char* caption;
-  ModuleLaunch launch;
-  QDialog* (*create)(QWidget* owner);
-};
-const StartModule kModules[] = {
-    // x is a point of a number line while the covariation window is open.
-    {"SpeedButton3", "Zuordnung - Kovariation", {.numberLineMode = true}, Make<TForm12>},
-    {"SpeedButton2", "Grenzwert - Stetigkeit", {}, Make<TForm11>},
-    // n is the index of the sequence while the window is open.
-    {"SpeedButton5", "Folgen - Grenzwert", {.termSequenceMode = true}, Make<TForm15>},
-    // Bisection keeps the settings of the session, as they stand.
-    {"SpeedButton4", "Bisektion     f(x) = 0", {.loadSettings = false}, Make<TForm13>},
-    {"SpeedButton9", "Tangentenproblem", {}, Make<TForm8>},
-    {"SpeedButton6", "f  f'  f''   Kurvendiskussion", {}, Make<TForm3>},
-    {"SpeedButton7", "f   F     Integralfunktion", {}, Make<TForm7>},
-    {"SpeedButton8", "sin cos     tan cot", {}, Make<TForm5>},
-};
 
 QPushButton* Button(QWidget* parent, const char* designName, const QString& caption,
                     const QString& hint = {}) {
@@ -80,7 +47,8 @@ bool AskQuitProgram(QWidget* parent) {
                                QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent) {
+TForm4::TForm4(QWidget* parent, std::span<const ModuleWindow> modules)
+    : QDialog(parent), modules_(modules) {
   setWindowTitle(QStringLiteral("Kurvio"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   auto* layout = new QVBoxLayout(this);
@@ -128,8 +96,8 @@ void TForm4::AddModuleButtons(QVBoxLayout* layout) {
   auto* grid = new QGridLayout;
   QWidget* previous = mainWindowButton;
   int index = 0;
-  for (const StartModule& module : kModules) {
-    QPushButton* button = Button(this, module.designName, QString::fromUtf8(module.caption));
+  for (const ModuleWindow& module : modules_) {
+    QPushButton* button = Button(this, module.startButton, QString::fromUtf8(module.startCaption));
     button->setAutoDefault(true);  // Enter opens the module whose button has the focus
     button->setMinimumSize(200, 44);
     grid->addWidget(button, index % 4, index / 4);
@@ -179,7 +147,10 @@ void TForm4::FormCreate() {
   TermSequenceMode = false;
   ExportDrawing = false;
   FixFamily = false;
-  RemoveStaleProgramTemporaries();
+  std::vector<std::string> windowFiles = ExampleFilesOf(modules_);
+  for (const std::string& lesson : LessonFilesOf(modules_)) windowFiles.push_back(lesson);
+  windowFiles.push_back(WindowStateFileName(MainWindowLesson().name));
+  RemoveStaleProgramTemporaries(windowFiles);
   LoadSettingsOrReport(this);
   LineScale = 1.0;
   // The user's own choices: presentation mode and the line width chosen last.
@@ -208,7 +179,7 @@ void TForm4::Launch(const ModuleLaunch& launch,
 
 void TForm4::openMainWindow() {
   // The main window reads the settings itself, after taking the terms held in memory.
-  Launch({.loadSettings = false}, Make<TForm1>);
+  Launch({.loadSettings = false}, [](QWidget* owner) -> QDialog* { return new TForm1(owner); });
 }
 
 void TForm4::openSettings() { RunModule(new TForm2(this)); }

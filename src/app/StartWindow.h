@@ -4,7 +4,10 @@
 
 #include <QDialog>
 #include <functional>
+#include <span>
 #include <vector>
+
+#include "app/WindowTable.h"
 
 class QAbstractButton;
 class QLabel;
@@ -15,17 +18,18 @@ namespace kurvio {
 
 class TRichButton;
 class TForm1;
-struct ModuleLaunch;
 
 class TForm4 : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TForm4(QWidget* parent = nullptr);
+  // `modules`: the windows of the button grid (a test may add one of its own).
+  explicit TForm4(QWidget* parent = nullptr,
+                  std::span<const ModuleWindow> modules = ModuleWindows());
   ~TForm4() override;
 
   TRichButton* mainWindowButton;
-  std::vector<QPushButton*> moduleButtons;  // in the order of the table of modules
+  std::vector<QPushButton*> moduleButtons;  // in the order of the table of module windows
   QPushButton *settingsButton, *infoButton, *helpButton, *endButton;
   QAbstractButton* presentationBox;  // "Präsentation"
 
@@ -45,6 +49,7 @@ class TForm4 : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  std::span<const ModuleWindow> modules_;
   void FormCreate();
   void AddTitle(QVBoxLayout* layout);
   void AddModuleButtons(QVBoxLayout* layout);

@@ -11,6 +11,8 @@ list(APPEND KURVIO_UI_SOURCES
   app/StartWindow.cpp
   app/ModuleLauncher.h
   app/ModuleLauncher.cpp
+  app/WindowTable.h
+  app/WindowTable.cpp
   app/Translations.cpp
   app/InfoWindow.h
   app/InfoWindow.cpp

@@ -195,9 +195,9 @@ int RemoveStaleTemporaries(const std::string& path, int minutes) {
   return removed;
 }
 
-void RemoveStaleProgramTemporaries() {
+void RemoveStaleProgramTemporaries(const std::vector<std::string>& windowFiles) {
   std::vector<std::string> names = {"Kurvio.ini", "FktListe.txt"};
-  for (int n = 1; n <= 8; ++n) names.push_back("Bsp" + std::to_string(n) + ".txt");
+  names.insert(names.end(), windowFiles.begin(), windowFiles.end());
   for (const std::string& dir : {ProgramDirShared ? std::string() : ProgramDir, UserDir}) {
     if (dir.empty() || !DirectoryWritable(dir)) continue;
     for (const std::string& name : names) RemoveStaleTemporaries(dir + name);

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace kurvio {
 
@@ -77,8 +78,9 @@ bool WriteFileAtomically(const std::string& path, const std::string& content);
 inline constexpr int kStaleMinutes = 10;
 int RemoveStaleTemporaries(const std::string& path, int minutes = kStaleMinutes);
 
-// RemoveStaleTemporaries for every file the program writes itself, where it writes them.
-void RemoveStaleProgramTemporaries();
+// RemoveStaleTemporaries for every file the program writes itself, where it writes them:
+// the settings, the function list and `windowFiles` (the windows' example lists and lessons).
+void RemoveStaleProgramTemporaries(const std::vector<std::string>& windowFiles);
 
 // Why a write failed, for the user (German, UTF-8), from its errno value.
 std::string WriteFailureText(int error);

@@ -16,7 +16,7 @@ constexpr const char* kNameKey = "Name";
 constexpr const char* kOwnSection = "Lektion";
 constexpr std::size_t kMaxStateSize = 64 * 1024;
 
-std::string FileName(const WindowState& state) { return "Fenster-" + state.name + ".ini"; }
+std::string FileName(const WindowState& state) { return WindowStateFileName(state.name); }
 
 }  // namespace
 
@@ -67,6 +67,8 @@ void LessonValues::SetNumbers(const std::string& key, const std::vector<double>&
   }
   ini_.WriteString(kOwnSection, key, text);
 }
+
+std::string WindowStateFileName(const std::string& name) { return "Fenster-" + name + ".ini"; }
 
 std::vector<std::string> ViewKeys() {
   return {"Koordinatensystem/x1", "Koordinatensystem/x2", "Koordinatensystem/y1",

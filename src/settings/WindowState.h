@@ -56,6 +56,8 @@ std::vector<std::string> ViewKeys();
 WindowState AnalysisLesson(std::string name, std::vector<std::string> keys,
                            std::function<void()> opening = {});
 
+// The name of the state file of the window named `name`: "Fenster-<name>.ini".
+std::string WindowStateFileName(const std::string& name);
 // The path of the window's state file; empty without a user directory.
 std::string WindowStatePath(const WindowState& state);
 // Puts the values of the window's state file into the settings globals and,

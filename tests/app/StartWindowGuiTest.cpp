@@ -3,14 +3,28 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <chrono>
 #include <filesystem>
 
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
+#include "app/WindowTable.h"
+#include "settings/ProgramFiles.h"
 #include "settings/FileMessages.h"
 #include "support/WindowFixture.h"
 
 namespace kurvio {
+
+// A window of a test, added to the start window through the table of module windows alone.
+class TTestWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kExampleFile = "Bsp9.txt";
+  static constexpr const char* kLessonName = "Testfenster";
+  explicit TTestWindow(QWidget* owner) : QDialog(owner) { setWindowTitle(QStringLiteral("Test")); }
+};
+
 namespace {
 
 class StartWindowTest : public WindowTest<TForm4> {
@@ -134,5 +148,37 @@ TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
   });
 }
 
+// A window needs its own files, a row in the table and its tests: the start window then
+// has its button after the others, opens it with its modes raised, and at its start clears
+// the stale temporaries of its example file and lesson like those of every other window.
+TEST_F(StartWindowTest, AWindowAddedToTheTableAlone) {
+  std::vector<ModuleWindow> table(ModuleWindows().begin(), ModuleWindows().end());
+  table.push_back(ModuleRow<TTestWindow>("testButton", "Test", {.termSequenceMode = true}));
+  EXPECT_EQ(std::string(table.back().className), "kurvio::TTestWindow");
+  namespace fs = std::filesystem;
+  const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
+  const std::string examples = ProgramDir + "Bsp9.txt.abc123";
+  const std::string lesson = UserDir + "Fenster-Testfenster.ini.abc123";
+  for (const std::string& stale : {examples, lesson}) {
+    WriteBytes(stale, "halb geschrieben");
+    fs::last_write_time(stale, old);
+  }
+  form->ConfirmClose = [] { return true; };
+  form = std::make_unique<TForm4>(nullptr, table);
+  form->show();
+  EXPECT_FALSE(fs::exists(examples));
+  EXPECT_FALSE(fs::exists(lesson));
+  ASSERT_EQ(form->moduleButtons.size(), ModuleWindows().size() + 1);
+  EXPECT_EQ(form->moduleButtons.back()->objectName(), QStringLiteral("testButton"));
+  EXPECT_EQ(form->moduleButtons.back()->text(), QStringLiteral("Test"));
+  WithModule("testButton", [](QDialog& module) {
+    EXPECT_TRUE(module.inherits("kurvio::TTestWindow"));
+    EXPECT_TRUE(TermSequenceMode);
+  });
+  EXPECT_FALSE(TermSequenceMode);
+}
+
 }  // namespace
 }  // namespace kurvio
+
+#include "StartWindowGuiTest.moc"

@@ -1,48 +1,51 @@
 // The example list as each analysis window wires it: an example picked from
 // the list replaces a faulty term without the syntax error coming back.
+#include <QDialog>
+#include <QLineEdit>
 #include <QListWidget>
+#include <array>
+#include <map>
 
+#include "app/WindowTable.h"
 #include "support/WindowFixture.h"
-#include "windows/curves/CurveDiscussionWindow.h"
-#include "windows/curves/IntegralWindow.h"
-#include "windows/curves/TangentWindow.h"
-#include "windows/limits/BisectionWindow.h"
-#include "windows/limits/CovariationWindow.h"
-#include "windows/limits/LimitsWindow.h"
-#include "windows/limits/SequencesWindow.h"
 
 namespace kurvio {
 namespace {
 
-template <typename Form>
-std::unique_ptr<QDialog> OpenOne() {
-  return std::make_unique<Form>();
-}
-
+// Every window of the table that keeps an example list, opened with the modes the launcher
+// raises for it.
 TEST(ExampleListsTest, InEveryWindowAnExampleReplacesAFaultyTerm) {
-  const struct {
-    std::unique_ptr<QDialog> (*open)();
-    const char *get, *add;
-    // Two examples in the window's variable, which only the right mode accepts.
-    const char *first, *second;
-    // The modes the launcher raises for the window: x on a number line, n the index.
-    bool numberLine = false, sequence = false;
-  } windows[] = {{OpenOne<TForm3>, "SpeedButton1", "SpeedButton4", "x^2", "x/2"},
-                 {OpenOne<TForm7>, "SpeedButton1", "SpeedButton4", "t^2", "t/2"},
-                 {OpenOne<TForm8>, "SpeedButton1", "SpeedButton4", "x^2", "x/2"},
-                 {OpenOne<TForm11>, "SpeedButton1", "SpeedButton4", "x^2", "x/2"},
-                 {OpenOne<TForm12>, "SpeedButton3", "SpeedButton7", "x^2", "x/2", true},
-                 {OpenOne<TForm13>, "SpeedButton3", "SpeedButton7", "x^2", "x/2"},
-                 {OpenOne<TForm15>, "SpeedButton1", "SpeedButton4", "1/n", "n/2", false, true}};
+  const std::array<const char*, 4> usual = {"SpeedButton1", "SpeedButton4", "x^2", "x/2"};
+  // Where a window's buttons or variable differ from the rest's.
+  const std::map<std::string, std::array<const char*, 4>> own = {
+      {"kurvio::TForm7", {"SpeedButton1", "SpeedButton4", "t^2", "t/2"}},
+      {"kurvio::TForm12", {"SpeedButton3", "SpeedButton7", "x^2", "x/2"}},
+      {"kurvio::TForm13", {"SpeedButton3", "SpeedButton7", "x^2", "x/2"}},
+      {"kurvio::TForm15", {"SpeedButton1", "SpeedButton4", "1/n", "n/2"}},
+  };
+  struct Window {
+    const ModuleWindow* row;
+    // "Holen" and "Übernehmen", and two examples in the window's variable, which only
+    // the modes of its launch accept.
+    const char *get, *add, *first, *second;
+  };
+  std::vector<Window> windows;
+  for (const ModuleWindow& row : ModuleWindows()) {
+    if (!row.exampleFile) continue;
+    const auto found = own.find(row.className);
+    const std::array<const char*, 4> names = found != own.end() ? found->second : usual;
+    windows.push_back({&row, names[0], names[1], names[2], names[3]});
+  }
+  ASSERT_EQ(windows.size(), 7u);
   std::vector<std::string> errors;
   SyntaxErrorReporter = [&](const std::string& m) { errors.push_back(m); };
   for (const auto& w : windows) {
     TempDir dir;
     UseDefaultSettingsIn(dir);
-    NumberLineMode = w.numberLine;
-    TermSequenceMode = w.sequence;
+    NumberLineMode = w.row->launch.numberLineMode;
+    TermSequenceMode = w.row->launch.termSequenceMode;
     errors.clear();
-    const std::unique_ptr<QDialog> form = w.open();
+    const std::unique_ptr<QDialog> form(w.row->create(nullptr));
     SCOPED_TRACE(form->metaObject()->className());
     auto* list = form->findChild<QListWidget*>("ListBox1");
     auto* term = form->findChild<QLineEdit*>("Edit1");

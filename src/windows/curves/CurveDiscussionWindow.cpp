@@ -60,7 +60,7 @@ QString Readout(const char* name, double x0, double v, bool defined) {
 }  // namespace
 
 TForm3::TForm3(QWidget* parent)
-    : TAnalysisWindow(parent, AnalysisLesson("Kurvendiskussion", {"Funktionsterme/f(x)"})) {
+    : TAnalysisWindow(parent, AnalysisLesson(kLessonName, {"Funktionsterme/f(x)"})) {
   setWindowTitle(QStringLiteral("Monotonie, Krümmungsverhalten - Kurvendiskussion"));
   pointerLayout = PictureLayout::TwoPlots;
   BuildLayout();
@@ -208,7 +208,7 @@ void TForm3::ConnectHandlers() {
   // Examples: the term, ";  " and the comment.
   examples_ = new TExampleList(
       this, {exampleBox, getExampleButton, addExampleButton, removeExampleButton, termField},
-      "Bsp1.txt");
+      kExampleFile);
   examples_->BuildEntry = [this] {
     return JoinShownExample(termField->text(), commentField->text());
   };

@@ -30,6 +30,11 @@ class TForm3 : public TAnalysisWindow {
   Q_OBJECT
 
  public:
+  // Its example list in the program folder, and the name of the file its lesson is kept in
+  // ("Fenster-<name>.ini"); null where it has none.
+  static constexpr const char* kExampleFile = "Bsp1.txt";
+  static constexpr const char* kLessonName = "Kurvendiskussion";
+
   explicit TForm3(QWidget* parent = nullptr);
   ~TForm3() override;
 

@@ -152,7 +152,7 @@ double Integral(double x0, double x, bool& undefined) {
 }
 
 TForm7::TForm7(QWidget* parent)
-    : TAnalysisWindow(parent, AnalysisLesson("Integralfunktion", {"Funktionsterme/f(t)"})) {
+    : TAnalysisWindow(parent, AnalysisLesson(kLessonName, {"Funktionsterme/f(t)"})) {
   setWindowTitle(QStringLiteral("Integralfunktion"));
   pointerLayout = PictureLayout::TwoPlots;
   BuildLayout();
@@ -329,7 +329,7 @@ void TForm7::ConnectHandlers() {
 
   examples_ = new TExampleList(
       this, {exampleBox, getExampleButton, addExampleButton, removeExampleButton, termField},
-      "Bsp2.txt");
+      kExampleFile);
   examples_->BuildEntry = [this] {
     return JoinShownExample(termField->text(), commentField->text());
   };

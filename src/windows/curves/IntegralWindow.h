@@ -43,6 +43,11 @@ class TForm7 : public TAnalysisWindow {
   Q_OBJECT
 
  public:
+  // Its example list in the program folder, and the name of the file its lesson is kept in
+  // ("Fenster-<name>.ini"); null where it has none.
+  static constexpr const char* kExampleFile = "Bsp2.txt";
+  static constexpr const char* kLessonName = "Integralfunktion";
+
   explicit TForm7(QWidget* parent = nullptr);
   ~TForm7() override;
 

@@ -43,7 +43,6 @@ namespace {
 constexpr Color kLightGrey = 12632256;
 constexpr Color kDarkGreen = 32768;
 constexpr Color kRed = 255;
-const char* const kExampleFile = "Bsp3.txt";
 
 constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
 
@@ -59,7 +58,7 @@ double Overhang(double slope) { return std::cos(std::atan(slope)) * Tangentenlae
 
 TForm8::TForm8(QWidget* parent)
     : TAnalysisWindow(
-          parent, AnalysisLesson("Tangentenproblem", {"Funktionsterme/f(x)", "xP xQ Koordinaten/xP",
+          parent, AnalysisLesson(kLessonName, {"Funktionsterme/f(x)", "xP xQ Koordinaten/xP",
                                                       "xP xQ Koordinaten/xQ"})) {
   setWindowTitle(QStringLiteral("Tangentenproblem"));
   BuildLayout();

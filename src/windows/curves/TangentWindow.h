@@ -41,6 +41,11 @@ class TForm8 : public TAnalysisWindow {
   Q_OBJECT
 
  public:
+  // Its example list in the program folder, and the name of the file its lesson is kept in
+  // ("Fenster-<name>.ini"); null where it has none.
+  static constexpr const char* kExampleFile = "Bsp3.txt";
+  static constexpr const char* kLessonName = "Tangentenproblem";
+
   explicit TForm8(QWidget* parent = nullptr);
   ~TForm8() override;
 

@@ -42,7 +42,6 @@ constexpr Color kNoChangeColour = 255;    // red
 constexpr Color kChangeColour = 65280;    // green
 constexpr Color kPointColour = 16711680;  // blue
 constexpr Color kMidpointColour = 65535;  // yellow
-const char* const kExampleFile = "Bsp7.txt";
 
 FunctionValue F(double x) {
   const double y = EvalWindowTerm(x);
@@ -58,7 +57,7 @@ QLabel* PlainLabel(const QString& text, QWidget* parent) {
 }  // namespace
 
 TForm13::TForm13(QWidget* parent)
-    : TAnalysisWindow(parent, AnalysisLesson("Bisektion", {"Funktionsterme/Bisektion f(x)"})) {
+    : TAnalysisWindow(parent, AnalysisLesson(kLessonName, {"Funktionsterme/Bisektion f(x)"})) {
   setWindowTitle(QStringLiteral(
       "Bisektion  -  Berechnung einer Nullstelle mit Hilfe fortgesetzter Intervallhalbierung"));
   pointerLayout = PictureLayout::PlotAndLadder;

@@ -27,6 +27,11 @@ class TForm13 : public TAnalysisWindow {
   Q_OBJECT
 
  public:
+  // Its example list in the program folder, and the name of the file its lesson is kept in
+  // ("Fenster-<name>.ini"); null where it has none.
+  static constexpr const char* kExampleFile = "Bsp7.txt";
+  static constexpr const char* kLessonName = "Bisektion";
+
   explicit TForm13(QWidget* parent = nullptr);
   ~TForm13() override;
 

@@ -56,7 +56,7 @@ TermInputs WindowInputs() { return {0, 0, ParamA, ParamB, ParamC, 0}; }
 }  // namespace
 
 TForm12::TForm12(QWidget* parent)
-    : TAnalysisWindow(parent, AnalysisLesson("Kovariation", {"Funktionsterme/Kovariation f(x)",
+    : TAnalysisWindow(parent, AnalysisLesson(kLessonName, {"Funktionsterme/Kovariation f(x)",
                                                              "xP xQ Koordinaten/xP"})) {
   setWindowTitle(QStringLiteral("Zuordnung (Kovariation)"));
   BuildLayout();
@@ -320,7 +320,7 @@ void TForm12::ConnectHandlers() {
 
   examples_ = new TExampleList(
       this, {exampleListBox, getExampleButton, addExampleButton, removeExampleButton, termField},
-      "Bsp5.txt");
+      kExampleFile);
   examples_->Apply = [this](int, const std::string& entry) {
     termField->setText(TermToDisplay(entry));
     onTermFieldLeft();

@@ -41,6 +41,11 @@ class TForm12 : public TAnalysisWindow {
   Q_OBJECT
 
  public:
+  // Its example list in the program folder, and the name of the file its lesson is kept in
+  // ("Fenster-<name>.ini"); null where it has none.
+  static constexpr const char* kExampleFile = "Bsp5.txt";
+  static constexpr const char* kLessonName = "Kovariation";
+
   explicit TForm12(QWidget* parent = nullptr);
   ~TForm12() override;
 

@@ -37,7 +37,6 @@
 namespace kurvio {
 namespace {
 
-const char* const kExampleFile = "Bsp4.txt";
 constexpr int kRadiusBarMax = 200;
 
 // The full scale of the epsilon and delta bars; a radius of 0 would leave no strip
@@ -56,7 +55,7 @@ QLabel* RichLabel(QWidget* parent, const QString& text) {
 }  // namespace
 
 TForm11::TForm11(QWidget* parent)
-    : TAnalysisWindow(parent, AnalysisLesson("Grenzwert", {"Funktionsterme/Stetigkeit f1(x)",
+    : TAnalysisWindow(parent, AnalysisLesson(kLessonName, {"Funktionsterme/Stetigkeit f1(x)",
                                                            "Funktionsterme/Stetigkeit f2(x)",
                                                            "xP xQ Koordinaten/xP",
                                                            "eps-delta-Umgebung maxRadius/edmax"})) {

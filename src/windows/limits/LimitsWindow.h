@@ -33,6 +33,11 @@ class TForm11 : public TAnalysisWindow {
   Q_OBJECT
 
  public:
+  // Its example list in the program folder, and the name of the file its lesson is kept in
+  // ("Fenster-<name>.ini"); null where it has none.
+  static constexpr const char* kExampleFile = "Bsp4.txt";
+  static constexpr const char* kLessonName = "Grenzwert";
+
   explicit TForm11(QWidget* parent = nullptr);
   ~TForm11() override;
 

@@ -70,7 +70,7 @@ void OpeningView() {
 
 TForm15::TForm15(QWidget* parent)
     : TAnalysisWindow(parent,
-                      AnalysisLesson("Folgen", {"Funktionsterme/Folgen a(n)", "Folgen Grenzwert/g"},
+                      AnalysisLesson(kLessonName, {"Funktionsterme/Folgen a(n)", "Folgen Grenzwert/g"},
                                      OpeningView)) {
   setWindowTitle(QStringLiteral("Folgen - Grenzwert"));
   BuildLayout();
@@ -239,7 +239,7 @@ void TForm15::ConnectHandlers() {
 
   examples_ = new TExampleList(
       this, {exampleListBox, getExampleButton, addExampleButton, removeExampleButton, termField},
-      "Bsp8.txt");
+      kExampleFile);
   examples_->Apply = [this](int, const std::string& entry) {
     n0Panel->hide();
     termField->setText(TermToDisplay(entry));

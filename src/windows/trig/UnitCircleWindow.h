@@ -25,6 +25,11 @@ class TForm5 : public TAnalysisWindow {
   Q_OBJECT
 
  public:
+  // Its example list in the program folder, and the name of the file its lesson is kept in
+  // ("Fenster-<name>.ini"); null where it has none.
+  static constexpr const char* kExampleFile = nullptr;
+  static constexpr const char* kLessonName = nullptr;
+
   explicit TForm5(QWidget* parent = nullptr);
   ~TForm5() override;
 
