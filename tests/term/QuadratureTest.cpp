@@ -49,7 +49,8 @@ TEST(QuadratureTest, ClosedFormsToTenDigitsWithAnHonestError) {
       // A domain edge at an end: the half circle.
       {"sqrt(4-x^2)", -2, 2, 2 * pi},
       // Integrable singularities at an end or at a kink inside.
-      {"1/sqrt(x)", 0, 4, 4}, {"ln(x)", 0, 1, -1}, {"ln(abs(x))", -1, 1, -2},
+      {"1/sqrt(x)", 0, 4, 4}, {"1/sqrt(-x)", -4, 0, 4}, {"ln(x)", 0, 1, -1},
+      {"ln(abs(x))", -1, 1, -2},
       {"1/sqrt(abs(x))", -1, 4, 2 + 4}, {"x^(-0.9)", 0, 1, 10},
       // clang-format on
   };
