@@ -4,6 +4,11 @@
 # The metadata, the manual page and the package's documentation, in the form Debian expects.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/io.github.kurvio.Kurvio.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/packaging/io.github.kurvio.Kurvio.metainfo.xml @ONLY)
+# The manual page names the example lists that are shipped, one per window that keeps one.
+file(GLOB KURVIO_EXAMPLE_FILES CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/data
+     ${PROJECT_SOURCE_DIR}/data/Bsp*.txt)
+list(SORT KURVIO_EXAMPLE_FILES)
+list(JOIN KURVIO_EXAMPLE_FILES ", " KURVIO_EXAMPLE_FILE_LIST)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/kurvio.1.in ${PROJECT_BINARY_DIR}/packaging/kurvio.1 @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.Debian
                ${PROJECT_BINARY_DIR}/packaging/changelog.Debian @ONLY)

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -176,6 +177,20 @@ TEST_F(StartWindowTest, AWindowAddedToTheTableAlone) {
     EXPECT_TRUE(TermSequenceMode);
   });
   EXPECT_FALSE(TermSequenceMode);
+}
+
+// The example lists shipped in data/ (and so named by the manual page) are those of the
+// windows of the table.
+TEST(WindowTableTest, TheShippedExampleListsAreThoseOfTheWindows) {
+  std::vector<std::string> shipped;
+  for (const auto& entry : std::filesystem::directory_iterator(KURVIO_DATA_DIR)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("Bsp", 0) == 0) shipped.push_back(name);
+  }
+  std::vector<std::string> ofWindows = ExampleFilesOf(ModuleWindows());
+  std::sort(shipped.begin(), shipped.end());
+  std::sort(ofWindows.begin(), ofWindows.end());
+  EXPECT_EQ(shipped, ofWindows);
 }
 
 }  // namespace
