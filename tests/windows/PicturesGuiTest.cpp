@@ -570,6 +570,8 @@ TEST(Pictures, TheValuesOfTheLessonStandInThePicture) {
        [] { return Picture<TForm8>(Do({"Edit2=1", "Edit5=2", "legendBox", "valuesInPictureBox"}), Tangent); }},
       {"[a; b] = [1,00000; 1,50000]",
        [] { return Picture<TForm13>(Do({"Edit2=1", "Edit3=2", "SpeedButton2", "valuesInPictureBox"}), Bisection); }},
+      {"[a; b] = [0,00000; 2,00000]",
+       [] { return Picture<TForm13>(Do({"Edit2=0", "Edit3=2", "valuesInPictureBox"}), Bisection); }},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.line);
