@@ -28,6 +28,7 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/PresentationCanvas.h"
+#include "settings/IniFile.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "support/KeptImage.h"
@@ -171,13 +172,7 @@ const auto FixedSecants = Do({"ticked", "Edit5=-1,5", "SpeedButton13", "Edit5=-0
 // The curve discussion with the trace of the slope from -1,5 to 1,2, x typed in steps of 0,05.
 std::function<void(QWidget&)> SlopeTrace() {
   std::vector<std::string> steps{"ticked"};
-  for (int i = -30; i <= 24; ++i) {
-    const int hundredths = 5 * i;
-    steps.push_back(std::string("Edit3=") + (hundredths < 0 ? "-" : "") +
-                    std::to_string(std::abs(hundredths) / 100) + "," +
-                    (std::abs(hundredths) % 100 < 10 ? "0" : "") +
-                    std::to_string(std::abs(hundredths) % 100));
-  }
+  for (int i = -30; i <= 24; ++i) steps.push_back("Edit3=" + FormatReal(0.05 * i, ','));
   return Do(steps);
 }
 
@@ -212,13 +207,9 @@ void TangentMode(TForm5& w) {
 void PolesAndFixedCurves(TForm1& w) {
   Do({"Edit1=x^3/(x^2-1)+t"})(w);
   MainTab(4)(w);
-  for (int i = 0; i < 12; ++i) {
-    const std::string quarters[] = {"00", "25", "50", "75"};
-    const int a = -6 + i;  // halves
-    Do({std::string("Edit2=") + (a < 0 ? "-" : "") + std::to_string(std::abs(a) / 2) + "," +
-            (std::abs(a) % 2 ? "5" : "0"),
-        "Edit5=" + std::to_string(i / 4) + "," + quarters[i % 4], "SpeedButton6"})(w);
-  }
+  for (int i = 0; i < 12; ++i)
+    Do({"Edit2=" + FormatReal(-3 + 0.5 * i, ','), "Edit5=" + FormatReal(0.25 * i, ','),
+        "SpeedButton6"})(w);
 }
 
 // The angle shown in degrees on the bar, in the sine or tangent mode with
