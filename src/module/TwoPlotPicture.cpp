@@ -60,14 +60,18 @@ QRect ToRect(const PixelBox& box) {
 
 }  // namespace
 
+void TwoPlotPicture::DrawForExport(Plot plot, const std::function<void()>& draw,
+                                   const std::function<void()>* over) {
+  // The lower plot in its own coordinates, below the upper one.
+  const bool lower = plot == Lower && DrawCanvas;
+  if (lower) DrawCanvas->ShiftOrigin(0, PlotHeight);
+  draw();
+  if (over && *over) (*over)();
+  if (lower) DrawCanvas->ShiftOrigin(0, -PlotHeight);
+}
+
 void TwoPlotPicture::DrawStatic(Plot plot, const QFont& font, const std::function<void()>& draw) {
-  if (ExportDrawing) {
-    const bool lower = plot == Lower && DrawCanvas;
-    if (lower) DrawCanvas->ShiftOrigin(0, PlotHeight);
-    draw();
-    if (lower) DrawCanvas->ShiftOrigin(0, -PlotHeight);
-    return;
-  }
+  if (ExportDrawing) return DrawForExport(plot, draw, nullptr);
   if (static_[plot].isNull()) return;
   QImage& picture = static_[plot];
   picture.fill(ToQColor(Farben::Hintergrund));
@@ -82,14 +86,7 @@ void TwoPlotPicture::DrawStatic(Plot plot, const QFont& font, const std::functio
 }
 
 void TwoPlotPicture::DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw) {
-  if (ExportDrawing) {
-    const bool lower = plot == Lower && DrawCanvas;
-    if (lower) DrawCanvas->ShiftOrigin(0, PlotHeight);
-    draw();
-    if (over_[plot]) over_[plot]();
-    if (lower) DrawCanvas->ShiftOrigin(0, -PlotHeight);
-    return;
-  }
+  if (ExportDrawing) return DrawForExport(plot, draw, &over_[plot]);
   QImage& moving = moving_[plot];
   if (moving.isNull()) return;
   const QRect all = moving.rect();

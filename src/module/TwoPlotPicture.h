@@ -51,6 +51,9 @@ class TwoPlotPicture {
   void ShowWholeNextFrame();
 
  private:
+  // A plot straight onto the export canvas, with `over` (a legend) where given.
+  void DrawForExport(Plot plot, const std::function<void()>& draw,
+                     const std::function<void()>* over);
   // The plot's part of the screen, drawn on in place.
   QImage ScreenPart(Plot plot);
 

@@ -43,6 +43,15 @@
 #include "widgets/TSwitch.h"
 
 namespace kurvio {
+
+PartialFunction IntegrandOf(const TermHandle& term) {
+  return [&term](double t, bool& defined) {
+    const double v = EvalTerm(term, t, t, ParamA, ParamB, ParamC, 0);
+    defined = TermDefined;
+    return v;
+  };
+}
+
 namespace {
 
 constexpr int kBarSteps = 200;
@@ -58,11 +67,7 @@ constexpr const char* kSumKindKey = "Summe";
 double F(double t) { return EvalTerm(MainTerm, t, t, ParamA, ParamB, ParamC, 0); }
 
 // f at t for the quadrature.
-double PartialF(double t, bool& defined) {
-  const double v = F(t);
-  defined = TermDefined;
-  return v;
-}
+const PartialFunction PartialF = IntegrandOf(MainTerm);
 
 // Where f may jump or kink between from and to.
 std::vector<double> Breaks(double from, double to) {

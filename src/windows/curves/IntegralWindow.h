@@ -36,6 +36,9 @@ class ValueTableButton;
 // strictly between x0 and x, or where the quadrature finds it divergent; a singularity
 // at x0 or x itself is left to the quadrature (ln t from 0 exists, 1/t from 0 does not).
 Quadrature IntegralWithError(double x0, double x);
+// A term of the window (f, or f - g) at t, with x read as t and the settings' a, b, c;
+// `term` must outlive the function.
+PartialFunction IntegrandOf(const TermHandle& term);
 // The value of IntegralWithError; 0 with `undefined` set where it does not exist.
 double Integral(double x0, double x, bool& undefined);
 

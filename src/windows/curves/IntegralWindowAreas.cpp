@@ -40,15 +40,6 @@ constexpr Color kStripFill = 0x00FFD8A8;
 constexpr Color kStripEdge = 0x00B55A00;
 constexpr int kSwitchStepMs = 800;
 
-// A term of the window (f, or f - g) at t, with x read as t and the settings' a, b, c.
-PartialFunction CurveOf(const TermHandle& term) {
-  return [&term](double t, bool& defined) {
-    const double v = EvalTerm(term, t, t, ParamA, ParamB, ParamC, 0);
-    defined = TermDefined;
-    return v;
-  };
-}
-
 }  // namespace
 
 void TForm7::BuildAreaPanel(QWidget* panel, QVBoxLayout* column) {
@@ -241,7 +232,7 @@ Quadrature TForm7::PieceIntegral(double a, double b) {
   if (AnyPointInside(FindPoles(difference_, BatchInput::XT, fixed, std::min(a, b), std::max(a, b)),
                      a, b))
     return {};
-  return Integrate(CurveOf(difference_), a, b,
+  return Integrate(IntegrandOf(difference_), a, b,
                    RoughBreaks(difference_.get(), std::min(a, b), std::max(a, b), ParamA, ParamB,
                                ParamC));
 }
@@ -268,7 +259,7 @@ void TForm7::FindSums(double x0, double x) {
                                   QString::fromStdString(search.features.limit));
     turns = search.turns;
   }
-  sums_ = SumOfStrips(CurveOf(MainTerm), x0, x, SumsCount, sumKind, turns);
+  sums_ = SumOfStrips(IntegrandOf(MainTerm), x0, x, SumsCount, sumKind, turns);
   // What adding n heights may round away.
   double magnitude = 0;
   for (const SumStrip& s : sums_.strips)
