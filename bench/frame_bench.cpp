@@ -75,8 +75,8 @@ void BM_darstellen(benchmark::State& state) {
   UseScreen(state);
   auto form = MakeWindow();
   for (auto _ : state) form->darstellen();
-  state.counters["width"] = kurvio::PlotWidth;
-  state.counters["height"] = kurvio::PlotHeight;
+  state.counters["width"] = form->ShownFrame().width;
+  state.counters["height"] = form->ShownFrame().height;
 }
 BENCHMARK(BM_darstellen)
     ->Arg(0)
@@ -128,8 +128,8 @@ void BM_tangent_animieren_20_fixed(benchmark::State& state) {
   for (int i = 0; i < 20; ++i)
     form->FixedSecants.InsertFront({-3.0 + 0.3 * i, RGB(10 * i, 0, 128)});
   for (auto _ : state) form->animieren();
-  state.counters["width"] = PlotWidth;
-  state.counters["height"] = PlotHeight;
+  state.counters["width"] = form->ShownFrame().width;
+  state.counters["height"] = form->ShownFrame().height;
 }
 BENCHMARK(BM_tangent_animieren_20_fixed)
     ->Arg(0)
@@ -159,8 +159,8 @@ void BM_discussion_animieren(benchmark::State& state) {
   form->onTraceBoxClicked();
   PointX0 = 1.5;  // the trace covers -1,5 .. 1,5
   for (auto _ : state) form->animieren();
-  state.counters["width"] = PlotWidth;
-  state.counters["height"] = PlotHeight;
+  state.counters["width"] = form->ShownFrame().width;
+  state.counters["height"] = form->ShownFrame().height;
 }
 BENCHMARK(BM_discussion_animieren)
     ->Arg(0)
@@ -191,8 +191,8 @@ void BM_integral_animieren(benchmark::State& state) {
   UseScreen(state);
   auto form = MakeIntegralWindow();
   for (auto _ : state) form->animieren();
-  state.counters["width"] = kurvio::PlotWidth;
-  state.counters["height"] = kurvio::PlotHeight;
+  state.counters["width"] = form->ShownFrame().width;
+  state.counters["height"] = form->ShownFrame().height;
 }
 BENCHMARK(BM_integral_animieren)
     ->Arg(0)
@@ -266,8 +266,8 @@ void BM_limits_animieren(benchmark::State& state) {
   form->eps = 0.5;
   form->delta = 1;  // 200 columns a side: 400 samples each
   for (auto _ : state) form->animieren();
-  state.counters["width"] = PlotWidth;
-  state.counters["height"] = PlotHeight;
+  state.counters["width"] = form->ShownFrame().width;
+  state.counters["height"] = form->ShownFrame().height;
 }
 BENCHMARK(BM_limits_animieren)
     ->Arg(0)
@@ -424,8 +424,8 @@ void BM_covariation_animieren(benchmark::State& state) {
   for (int i = 0; i < 10; ++i) form->FixedArrows.InsertFront({-5.0 + i});
   xP = 2.5;
   for (auto _ : state) form->animieren();
-  state.counters["width"] = PlotWidth;
-  state.counters["height"] = PlotHeight;
+  state.counters["width"] = form->ShownFrame().width;
+  state.counters["height"] = form->ShownFrame().height;
   NumberLineMode = false;
 }
 BENCHMARK(BM_covariation_animieren)
@@ -458,8 +458,8 @@ void BM_unitcircle_darstellen(benchmark::State& state) {
   form->onDisplayBoxClicked();
   form->alpha = 40 * 3.141592653589793 / 180;
   for (auto _ : state) form->darstellen();
-  state.counters["width"] = PlotWidth;
-  state.counters["height"] = PlotHeight;
+  state.counters["width"] = form->ShownFrame().width;
+  state.counters["height"] = form->ShownFrame().height;
 }
 BENCHMARK(BM_unitcircle_darstellen)
     ->Arg(0)

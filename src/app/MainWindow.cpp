@@ -395,7 +395,10 @@ void TForm1::AddFixAndButtonGroups(QVBoxLayout* panel) {
       darstellen2();
       darstellen();
     };
-    return ExportTarget{redraw, redraw, paintBox};
+    ExportTarget target{frames_.ExportRedraw(frame_, redraw), redraw, paintBox};
+    target.view = SettingsView();
+    target.presentation = PresentationMode;
+    return target;
   };
   buttons = MakeButtonColumn(this, controlPanel, std::move(actions));
   groups->addWidget(buttons.panel);

@@ -11,6 +11,7 @@
 
 #include "module/ButtonColumn.h"
 #include "module/ModuleDialog.h"
+#include "module/PictureFrame.h"
 #include "plot/Canvas.h"
 #include "plot/PlotLayers.h"
 #include "settings/RecordList.h"
@@ -116,6 +117,12 @@ class TForm1 : public TModuleDialog {
   double StepWidth = 1.0;  // run of the slope triangle on tab 0
 
   PlotLayers& Layers() { return layers_; }
+  // The frame of the last drawing on screen (no canvas): how the picture maps the view.
+  const DrawFrame& ShownFrame() const { return frame_; }
+  // Runs `draw`, a drawing of the window, in `exportFrame` as an export does.
+  void DrawInFrame(const DrawFrame& exportFrame, std::function<void()> draw) {
+    frames_.ExportRedraw(frame_, std::move(draw))(exportFrame);
+  }
 
   // Drawing (MainWindowDrawing.cpp).
   void darstellen();
@@ -218,6 +225,11 @@ class TForm1 : public TModuleDialog {
   QWidget* rowC_ = nullptr;
   QWidget* rowT_ = nullptr;
   PlotLayers layers_;
+  // The frame of the drawing under way; a drawing begins it from frames_ (the
+  // export's while an export draws) at the size of the layers.
+  void BeginFrame();
+  DrawFrame frame_;
+  WindowFrames frames_;
   Color savedPenColor_ = 0;
   bool shown_ = false;
 };

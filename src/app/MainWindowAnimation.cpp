@@ -200,7 +200,8 @@ void TForm1::onPaintBoxMouseMove(int x, int y) {
 void TForm1::onPaintBoxMouseUp(Qt::MouseButton button, int x, int y) {
   Q_UNUSED(button);
   Dragging = false;
-  if (zoomBox_->End(x, y)) {
+  if (const std::optional<WorldWindow> view = zoomBox_->End(frame_, x, y)) {
+    SetSettingsView(*view);
     WertePruefen();
     ViewChanged();
   }

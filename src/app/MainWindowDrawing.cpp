@@ -35,11 +35,6 @@ constexpr Color kRed = RGB(255, 0, 0);
 // The value table shows the member drawn and at most this many fixed ones, the newest.
 constexpr std::size_t kTableFixedCurves = 10;
 
-void Line(double xa, double ya, double xb, double yb) {
-  DrawCanvas->MoveTo(ScreenX(xa), ScreenY(ya));
-  DrawCanvas->LineTo(ScreenX(xb), ScreenY(yb));
-}
-
 // The value and slope of the current family member at x (kinds 4 and 7).
 bool ValueAndSlope(int kind, double x, double& y, double& m) {
   y = FamilyValue(kind, x);
@@ -85,17 +80,17 @@ void TForm1::ShowVertexLabel() {
   }
 }
 
+void TForm1::BeginFrame() {
+  if (!frames_.Exporting()) layers_.Resize(paintBox->width(), paintBox->height());
+  frame_ = frames_.Begin(layers_.FixedLayer().width(), layers_.FixedLayer().height());
+}
+
 void TForm1::darstellen() {
   ShowVertexLabel();
   derivativeTerms->Update();
-  if (!ExportDrawing) {
-    layers_.Resize(paintBox->width(), paintBox->height());
-    PlotWidth = layers_.BackBuffer().width();
-    PlotHeight = layers_.BackBuffer().height();
-    PlotTop = 0;
-    layers_.BackBuffer().fill(ToQColor(Farben::Hintergrund));
-  }
-  DrawOn(layers_.BackBuffer(), paintBox->font(), [this] {
+  BeginFrame();
+  if (!frame_.forExport) layers_.BackBuffer().fill(ToQColor(Farben::Hintergrund));
+  DrawOn(layers_.BackBuffer(), paintBox->font(), frame_, [this] {
     const int kind = CurveKind;
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
@@ -103,29 +98,29 @@ void TForm1::darstellen() {
       CurveKind = kind == 7 ? 8 : 5;
       CurveColor = Farben::fStrich;
       KurveZeichnen(x1, x2, x1, x2);
-      LabelCurve("f'", FamilyCurve(CurveKind));
+      LabelCurve(frame_, "f'", FamilyCurve(CurveKind));
       CurveKind = kind;
     }
     if (ShowTangent && (kind == 4 || kind == 7)) DrawTangent(false);
   });
   if (FixDrawing) {
     // An insertion: the curve goes into the fixed layer at once, without a rebuild.
-    DrawOn(layers_.FixedLayer(), paintBox->font(), [this] {
+    DrawOn(layers_.FixedLayer(), paintBox->font(), frame_, [this] {
       CurveColor = Farben::Zeichenstift;
       KurveZeichnen(x1, x2, x1, x2);
       if (ShowTangent && (CurveKind == 4 || CurveKind == 7)) DrawTangent(true);
     });
   }
-  if (!ExportDrawing) layers_.CombineAnd();
+  if (!frame_.forExport) layers_.CombineAnd();
   // Over both layers, so that nothing shows through the legend.
   if (legendBox->Checked())
-    DrawOn(layers_.BackBuffer(), paintBox->font(), [this] {
+    DrawOn(layers_.BackBuffer(), paintBox->font(), frame_, [this] {
       const int kind = CurveKind;
       CurveBatchFunction curve = FamilyCurve(kind);
       if (!curve) curve = PointByPoint([kind](double x) { return FamilyValue(kind, x); });
-      DrawTermLegend(legendBox, LegendLines(), curve);
+      DrawTermLegend(frame_, legendBox, LegendLines(), curve);
     });
-  if (!ExportDrawing) paintBox->Show();
+  if (!frame_.forExport) paintBox->Show();
   valueTable->Refresh();
 }
 
@@ -215,17 +210,12 @@ QStringList TForm1::LegendLines() const {
 }
 
 void TForm1::darstellen2() {
-  if (!ExportDrawing) {
-    layers_.Resize(paintBox->width(), paintBox->height());
-    PlotWidth = layers_.FixedLayer().width();
-    PlotHeight = layers_.FixedLayer().height();
-    PlotTop = 0;
-    layers_.FixedLayer().fill(ToQColor(Farben::Hintergrund));
-  }
-  DrawOn(layers_.FixedLayer(), paintBox->font(), [this] {
+  BeginFrame();
+  if (!frame_.forExport) layers_.FixedLayer().fill(ToQColor(Farben::Hintergrund));
+  DrawOn(layers_.FixedLayer(), paintBox->font(), frame_, [this] {
     XAxisName = "x";
     YAxisName = "y";
-    DrawCoordinateSystem();
+    DrawCoordinateSystem(frame_);
     const double a = ParamA, b = ParamB, c = ParamC, t = ParamT;
     const int width = LineWidth;
     const Color color = CurveColor;
@@ -264,8 +254,8 @@ void TForm1::DrawTangent(bool intoFixedLayer) {
     KurveZeichnen(x1, x2, x0 - half, x0 + half);
   } else {
     CurveKind = 6;
-    DrawCanvas->pen.color = kSilver;
-    Line(x0, 0, x0, y0);
+    frame_.canvas->pen.color = kSilver;
+    WorldLine(frame_, x0, 0, x0, y0);
     ParamA = m;
     ParamB = y0 - x0 * m;
     CurveColor = Farben::Tangente;
@@ -282,12 +272,12 @@ void TForm1::DrawTangent(bool intoFixedLayer) {
 
 void TForm1::MarkTangentPoint(double x0, double y0, double m) {
   if (!(x1 < x0 && x0 < x2 && y1 < y0 && y0 < y2)) return;
-  Canvas& c = *DrawCanvas;
-  const int X = ScreenX(x0), Y = ScreenY(y0), r = Scaled(3);
+  Canvas& c = *frame_.canvas;
+  const int X = frame_.ScreenX(x0), Y = frame_.ScreenY(y0), r = frame_.Scaled(3);
   c.pen.color = Farben::Tangente;
-  c.pen.width = Scaled(2);
+  c.pen.width = frame_.Scaled(2);
   c.Ellipse(X - r, Y - r, X + r + 1, Y + r + 1);
-  c.pen.width = Scaled(1);
+  c.pen.width = frame_.Scaled(1);
   const bool shifted = CurveKind == 7;
   const double curvature =
       EvalDerivative(MainTerm, 2, shifted ? x0 - ParamB : x0, ParamT, ParamA, ParamB, ParamC, 0) *
@@ -295,7 +285,7 @@ void TForm1::MarkTangentPoint(double x0, double y0, double m) {
   const double shown = ZeroWithin(m, SlopeRounding(x0, y0, TermDefined ? curvature : std::nan("")));
   const std::string text = "m = " + FormatGeneral(shown, 5, DecimalSeparator);
   // Beside the tangent, on the side it does not run to: below right of a rising one.
-  const int gap = Scaled(8), height = c.TextHeight(text), width = c.TextWidth(text);
+  const int gap = frame_.Scaled(8), height = c.TextHeight(text), width = c.TextWidth(text);
   const Point below{X + gap, Y + gap / 2}, above{X - gap - width, Y - gap / 2 - height};
   const Point belowLeft{X - gap - width, Y + gap / 2}, aboveRight{X + gap, Y - gap / 2 - height};
   const Color color = c.font.color;
@@ -303,9 +293,9 @@ void TForm1::MarkTangentPoint(double x0, double y0, double m) {
   c.font.color = Farben::Tangente;
   c.brush = {Farben::Hintergrund, BrushStyle::Solid};
   if (shown >= 0)
-    TextOutClear(text, {below, above, aboveRight, belowLeft});
+    TextOutClear(frame_, text, {below, above, aboveRight, belowLeft});
   else
-    TextOutClear(text, {belowLeft, aboveRight, above, below});
+    TextOutClear(frame_, text, {belowLeft, aboveRight, above, below});
   c.font.color = color;
   c.brush = brush;
 }
@@ -316,9 +306,9 @@ void TForm1::DrawVertexMark() {
   double xS, yS;
   FamilyVertex(CurveKind, xS, yS);
   if (!(x1 < xS && xS < x2 && y1 < yS && yS < y2)) return;
-  const int px = ScreenX(xS), py = ScreenY(yS);
-  DrawCanvas->pen.width = Scaled(2);
-  DrawCanvas->Ellipse(px - 3, py - 3, px + 4, py + 4);
+  const int px = frame_.ScreenX(xS), py = frame_.ScreenY(yS);
+  frame_.canvas->pen.width = frame_.Scaled(2);
+  frame_.canvas->Ellipse(px - 3, py - 3, px + 4, py + 4);
 }
 
 void TForm1::DrawSlopeTriangle() {
@@ -334,32 +324,33 @@ void TForm1::DrawSlopeTriangle() {
     run = 1;
     if (!ValueAndSlope(kind, x0, y0, rise)) return;
   }
-  Canvas& c = *DrawCanvas;
-  const Point p0{ScreenX(x0), ScreenY(y0)};
-  const Point p1{ScreenX(x0 + run), ScreenY(y0)};
-  const Point p2{ScreenX(x0 + run), ScreenY(y0 + rise)};
+  Canvas& c = *frame_.canvas;
+  const Point p0{frame_.ScreenX(x0), frame_.ScreenY(y0)};
+  const Point p1{frame_.ScreenX(x0 + run), frame_.ScreenY(y0)};
+  const Point p2{frame_.ScreenX(x0 + run), frame_.ScreenY(y0 + rise)};
   c.brush = {Farben::Dreieck, BrushStyle::Solid, true};
   c.Polygon({p0, p1, p2});
   c.brush.area = false;
-  c.pen.width = Scaled(2);
+  c.pen.width = frame_.Scaled(2);
   c.pen.color = kGreen;
   c.MoveTo(p0.x, p0.y);
   c.LineTo(p1.x, p1.y);
   c.pen.color = kRed;
   c.LineTo(p2.x, p2.y);
-  if (kind != 1 && ShowDerivative) Line(x0, 0, x0, rise);
-  c.pen.width = Scaled(1);
+  if (kind != 1 && ShowDerivative) WorldLine(frame_, x0, 0, x0, rise);
+  c.pen.width = frame_.Scaled(1);
 }
 
 void TForm1::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  if (!DrawCanvas) return;
+  if (!frame_.canvas) return;
   DrawVertexMark();
   if (ShowTriangle) DrawSlopeTriangle();
   const int kind = CurveKind;
   if (const CurveBatchFunction curve = FamilyCurve(kind))
-    TraceCurve(curve, scaleFrom, scaleTo, from, to, 2);
+    TraceCurve(frame_, curve, scaleFrom, scaleTo, from, to, 2);
   else
-    TraceCurve([kind](double x) { return FamilyValue(kind, x); }, scaleFrom, scaleTo, from, to, 2);
+    TraceValueCurve(frame_, [kind](double x) { return FamilyValue(kind, x); }, scaleFrom, scaleTo,
+                    from, to, 2);
 }
 
 void TForm1::Farbverlauf(int n) {

@@ -145,14 +145,12 @@ void TForm4::FormCreate() {
   LineWidth = 1;
   Skalierung = true;
   TermSequenceMode = false;
-  ExportDrawing = false;
   FixFamily = false;
   std::vector<std::string> windowFiles = ExampleFilesOf(modules_);
   for (const std::string& lesson : LessonFilesOf(modules_)) windowFiles.push_back(lesson);
   windowFiles.push_back(WindowStateFileName(MainWindowLesson().name));
   RemoveStaleProgramTemporaries(windowFiles);
   LoadSettingsOrReport(this);
-  LineScale = 1.0;
   // The user's own choices: presentation mode and the line width chosen last.
   LoadPreferences();
   LineWidth = StartLineWidth();

@@ -65,44 +65,6 @@ constexpr FormatName kFormats[] = {{PictureFormat::Wmf, "(*.wmf)", ".wmf", ""},
                                    {PictureFormat::Svg, "(*.svg)", ".svg", ""},
                                    {PictureFormat::Pdf, "(*.pdf)", ".pdf", ""}};
 
-// The shared drawing state an export changes; put back when the export ends,
-// however it ends.
-class SavedDrawingState {
- public:
-  SavedDrawingState()
-      : canvas_(DrawCanvas),
-        width_(PlotWidth),
-        height_(PlotHeight),
-        top_(PlotTop),
-        lineScale_(LineScale),
-        exportDrawing_(ExportDrawing),
-        xTick_(XTickStep),
-        yTick_(YTickStep),
-        autoXTick_(AutoXTickStep),
-        autoYTick_(AutoYTickStep) {}
-  ~SavedDrawingState() {
-    DrawCanvas = canvas_;
-    PlotWidth = width_;
-    PlotHeight = height_;
-    PlotTop = top_;
-    LineScale = lineScale_;
-    ExportDrawing = exportDrawing_;
-    XTickStep = xTick_;
-    YTickStep = yTick_;
-    AutoXTickStep = autoXTick_;
-    AutoYTickStep = autoYTick_;
-  }
-  SavedDrawingState(const SavedDrawingState&) = delete;
-  SavedDrawingState& operator=(const SavedDrawingState&) = delete;
-
- private:
-  Canvas* canvas_;
-  int width_, height_, top_;
-  double lineScale_;
-  bool exportDrawing_;
-  double xTick_, yTick_, autoXTick_, autoYTick_;
-};
-
 void ShowError(QWidget* parent, const QString& message) {
   if (ReportExportError) {
     ReportExportError(parent, message);
@@ -145,7 +107,7 @@ int ClampToInt(long long v) {
 QSize ScreenPlotSize(const ExportTarget& target) {
   if (target.paintBox)
     return {target.paintBox->width(), LayoutPlotHeight(target.layout, target.paintBox->height())};
-  return {PlotWidth, PlotHeight};
+  return {target.plotWidth, target.plotHeight};
 }
 
 QString FontFamily(const ExportTarget& target) {
@@ -186,17 +148,21 @@ ScaledPicture ScalePicture(const ExportTarget& target, double scale, int limit) 
   return p;
 }
 
-// Sets the plot size of a scaled picture and raises ExportDrawing.
-void BeginScaledExport(const ScaledPicture& picture, double scale) {
-  LineScale = scale;
-  ExportDrawing = true;
-  PlotWidth = picture.width;
-  PlotHeight = picture.plotHeight;
-  PlotTop = 0;
-}
-
-void Redraw(const ExportTarget& target) {
-  if (target.redraw) target.redraw();
+// The target's picture drawn on `device` in a frame for export width × plotHeight
+// large, with pens and offsets `lineScale` times the screen's.
+void Redraw(const ExportTarget& target, Canvas& device, int width, int plotHeight,
+            double lineScale) {
+  if (!target.redraw) return;
+  PictureCanvas shown(device, target.presentation);
+  DrawFrame frame;
+  frame.canvas = shown.get();
+  frame.world = target.view;
+  frame.width = width;
+  frame.height = plotHeight;
+  frame.lineScale = lineScale;
+  frame.forExport = true;
+  frame.presentation = target.presentation;
+  target.redraw(frame);
 }
 
 void RedrawOnScreen(const ExportTarget& target) {
@@ -210,18 +176,15 @@ void RedrawOnScreen(const ExportTarget& target) {
 void DrawOnDevice(QPaintDevice* device, const ExportVariant& variant, const ExportTarget& target,
                   const ScaledPicture& picture, bool antialiased,
                   const QTransform* placement = nullptr) {
-  SavedDrawingState saved;
-  BeginScaledExport(picture, variant.wmfLineScale);
   QtCanvas canvas(device, antialiased);
+  canvas.SpanWideLines(target.presentation);
   if (placement) {
     canvas.painter().setTransform(*placement);
     canvas.SetClipRect(0, 0, picture.width, picture.height);
   }
   canvas.font.name = FontFamily(target).toStdString();
   canvas.font.size = FontSize(FontPoints(target) * variant.wmfFontFactor / variant.wmfLineScale);
-  PictureCanvas shown(canvas);
-  DrawCanvas = shown.get();
-  Redraw(target);
+  Redraw(target, canvas, picture.width, picture.plotHeight, variant.wmfLineScale);
 }
 
 QByteArray RenderSvg(const ExportVariant& variant, const ExportTarget& target) {
@@ -294,21 +257,14 @@ QByteArray RenderPdf(const ExportVariant& variant, const ExportTarget& target) {
 // The window's redraw on its off-screen bitmap, as the JPEG file shows it: at
 // screen size, on the background colour. False when nothing can paint on it.
 bool DrawJpegPicture(QImage& image, const ExportTarget& target) {
-  SavedDrawingState saved;
   const QSize screen = ScreenPlotSize(target);
-  PlotWidth = screen.width();
-  PlotHeight = screen.height();
-  PlotTop = 0;
-  LineScale = 1.0;
   image.fill(ToQColor(Farben::Hintergrund));
   QtCanvas canvas(&image);
   if (!canvas.painter().isActive()) return false;
+  canvas.SpanWideLines(target.presentation);
   canvas.font.name = FontFamily(target).toStdString();
   canvas.font.size = FontSize(FontPoints(target));
-  PictureCanvas shown(canvas);
-  DrawCanvas = shown.get();
-  ExportDrawing = true;
-  Redraw(target);
+  Redraw(target, canvas, screen.width(), screen.height(), 1.0);
   return true;
 }
 
@@ -392,7 +348,6 @@ bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPri
   Printing = true;
   QString failure;
   {
-    SavedDrawingState saved;
     try {
       QtCanvas canvas(&printer);
       if (!canvas.painter().isActive()) {
@@ -407,38 +362,36 @@ bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPri
         const double cy = page.height() * 10.0 / pageMm.height();
         const double percent = DruckenProzent / 100.0;
         const QSize screen = ScreenPlotSize(target);
-        PlotWidth = std::max(screen.width(), 1);
-        PlotHeight = std::max(screen.height(), 1);
-        const double autoX = AutoXTickStep > 0 ? AutoXTickStep : 1.0;
-        const double autoY = AutoYTickStep > 0 ? AutoYTickStep : 1.0;
+        const int screenWidth = std::max(screen.width(), 1);
+        const int screenHeight = std::max(screen.height(), 1);
+        const WorldWindow& view = target.view;
+        const TickSteps steps = TickStepsFor(view, screenWidth, screenHeight);
+        const double autoX = steps.autoX > 0 ? steps.autoX : 1.0;
+        const double autoY = steps.autoY > 0 ? steps.autoY : 1.0;
         const double fx = variant.unitCircleWidth
-                              ? percent * 0.5263 * 13 / autoX / PlotWidth * cx
-                              : std::fabs(x2 - x1) * percent / autoX / PlotWidth * cx;
-        const double fy = std::fabs(y2 - y1) * percent / autoY / PlotHeight * cy;
+                              ? percent * 0.5263 * 13 / autoX / screenWidth * cx
+                              : std::fabs(view.x2 - view.x1) * percent / autoX / screenWidth * cx;
+        const double fy = std::fabs(view.y2 - view.y1) * percent / autoY / screenHeight * cy;
         if (!(fx > 0 && fy > 0 && std::isfinite(fx) && std::isfinite(fy))) {
           failure = QStringLiteral("Für dieses Koordinatensystem gibt es keinen Druckmaßstab.");
         } else {
           // Far beyond any paper; a bound keeps a broken window from stalling the printer.
-          PlotWidth = std::clamp(RoundPixel(PlotWidth * fx), 1, 1000000);
-          PlotHeight = std::clamp(RoundPixel(PlotHeight * fy), 1, 1000000);
-          PlotTop = 0;
-          LineScale = variant.penFromHeightFactor ? fy : percent * 0.020532 * cx;
+          const int width = std::clamp(RoundPixel(screenWidth * fx), 1, 1000000);
+          const int height = std::clamp(RoundPixel(screenHeight * fy), 1, 1000000);
+          const double lineScale = variant.penFromHeightFactor ? fy : percent * 0.020532 * cx;
           // The plot's (0, 0) lies the unprintable margin inside the printable area.
           const int left = page.left();
           const int top = page.top();
           canvas.SetOrigin(left, top);
-          const int reach = static_cast<int>(std::lround(LineScale));
+          const int reach = static_cast<int>(std::lround(lineScale));
           // The clip takes in what the window draws below its plot; moving the
           // origin down to a lower plot leaves it where it is.
-          canvas.SetClipRect(0, 0, PlotWidth + reach,
-                             LayoutPrintHeight(target.layout, PlotHeight) + reach);
+          canvas.SetClipRect(0, 0, width + reach,
+                             LayoutPrintHeight(target.layout, height) + reach);
           canvas.font.name = FontFamily(target).toStdString();
-          canvas.font.size = FontSize(FontPoints(target) * LineScale / printer.logicalDpiX() *
+          canvas.font.size = FontSize(FontPoints(target) * lineScale / printer.logicalDpiX() *
                                       variant.printFontFactor);
-          PictureCanvas shown(canvas);
-          DrawCanvas = shown.get();
-          ExportDrawing = true;
-          Redraw(target);
+          Redraw(target, canvas, width, height, lineScale);
           canvas.ResetClip();
           if (!canvas.painter().end())
             failure = QStringLiteral("Der Druckauftrag wurde abgebrochen.");
@@ -458,17 +411,11 @@ bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPri
 }
 
 std::string RenderWmf(const ExportVariant& variant, const ExportTarget& target) {
-  SavedDrawingState saved;
   const ScaledPicture picture = ScalePicture(target, variant.wmfLineScale, WmfCanvas::kMaxSize);
-  BeginScaledExport(picture, variant.wmfLineScale);
   WmfCanvas canvas(picture.width, picture.height, variant.wmfLineScale);
   canvas.font.name = FontFamily(target).toStdString();
   canvas.font.size = FontSize(FontPoints(target) * variant.wmfFontFactor);
-  {
-    PictureCanvas shown(canvas);
-    DrawCanvas = shown.get();
-    Redraw(target);
-  }
+  Redraw(target, canvas, picture.width, picture.plotHeight, variant.wmfLineScale);
   return canvas.Finish();
 }
 

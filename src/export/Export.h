@@ -1,13 +1,15 @@
 // Printing, metafile files, the metafile clipboard and JPEG files for every
-// graph window. Each export runs the window's own redraw once more on the
-// target's canvas, with the plot size and LineScale scaled for the target and
-// ExportDrawing raised; the shared drawing state is restored afterwards, also
-// when the export fails, and the window is redrawn on screen.
+// graph window. Each export runs the window's own redraw once more in a frame
+// of its own: the target's canvas, the plot size and line scale scaled for the
+// target, forExport raised. Afterwards, also when the export fails, the window
+// is redrawn on screen.
 #pragma once
 
 #include <QString>
 #include <functional>
 #include <string>
+
+#include "plot/DrawFrame.h"
 
 class QImage;
 class QPrinter;
@@ -59,8 +61,8 @@ int LayoutPictureHeight(PictureLayout layout, int plotHeight);
 int LayoutPrintHeight(PictureLayout layout, int plotHeight);
 
 struct ExportTarget {
-  // Draws the window's picture on DrawCanvas (runs with ExportDrawing raised).
-  std::function<void()> redraw;
+  // Draws the window's picture in the export's frame.
+  std::function<void(const DrawFrame& frame)> redraw;
   // Redraws the window on screen once the export is over.
   std::function<void()> redrawOnScreen;
   // The drawing area: its width and LayoutPlotHeight of its height are the plot
@@ -69,6 +71,11 @@ struct ExportTarget {
   PictureLayout layout = PictureLayout::OnePlot;
   // The window's off-screen bitmap, on which the JPEG picture is drawn.
   QImage* bitmap = nullptr;
+  // The view the picture shows, and whether it is drawn for a projector.
+  WorldWindow view;
+  bool presentation = false;
+  // The plot size on screen where there is no paint box.
+  int plotWidth = 1, plotHeight = 1;
 };
 
 // Dialogs, replaceable so that tests run without them; empty means Qt's own.
@@ -128,7 +135,7 @@ bool CopyWmfToClipboard(const ExportVariant& variant, const ExportTarget& target
 // The sequences window's file button: as SaveWmfFile, with JPEG offered too.
 // The JPEG picture is the window's redraw on its off-screen bitmap
 // (target.bitmap; one of the picture's size when it has none), filled with the
-// background colour first, with DrawCanvas on it and ExportDrawing raised.
+// background colour first, in a frame for export on it.
 bool SaveWmfOrJpeg(const ExportVariant& variant, const ExportTarget& target, QWidget* parent);
 
 // The save button of a table: asks for a file name under `title` with the one Qt `filter`,

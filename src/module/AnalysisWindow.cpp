@@ -16,6 +16,7 @@
 #include "module/Controls.h"
 #include "module/FrameWait.h"
 #include "module/HelpWindow.h"
+#include "module/PictureFrame.h"
 #include "module/SettingsLaunch.h"
 #include "module/TermLegend.h"
 #include "module/ViewCheck.h"
@@ -38,9 +39,6 @@ TAnalysisWindow::TAnalysisWindow(QWidget* parent, WindowState lesson)
   QPalette pal = palette();
   pal.setColor(QPalette::Window, Qt::white);
   setPalette(pal);
-  // A window opens on the screen: pens at their own width, no export running.
-  LineScale = 1.0;
-  ExportDrawing = false;
 }
 
 void TAnalysisWindow::RedrawPicture() {
@@ -191,7 +189,10 @@ void TAnalysisWindow::WatchZoomBox(QImage& picture, std::function<void()> zoomed
   connect(paintBox_, &TPaintBox::MouseMove, this, [this](int x, int y) { zoomBox_->Move(x, y); });
   connect(paintBox_, &TPaintBox::MouseUp, this,
           [this, zoomed = std::move(zoomed)](Qt::MouseButton button, int x, int y) {
-            if (button != Qt::LeftButton || !zoomBox_->End(x, y)) return;
+            if (button != Qt::LeftButton) return;
+            const std::optional<WorldWindow> view = zoomBox_->End(frame_, x, y);
+            if (!view) return;
+            SetSettingsView(*view);
             WertePruefen();
             zoomed();
           });
@@ -251,12 +252,12 @@ ButtonColumn TAnalysisWindow::MakeButtons(QWidget* parent, std::function<ExportT
 }
 
 QVBoxLayout* TAnalysisWindow::MakeFrameLayout(TPaintBox*& paintBox, QWidget*& panel) {
-  frame_ = new QVBoxLayout(this);
-  frame_->setContentsMargins(9, 9, 0, 9);
-  frame_->setSpacing(4);
+  frameLayout_ = new QVBoxLayout(this);
+  frameLayout_->setContentsMargins(9, 9, 0, 9);
+  frameLayout_->setSpacing(4);
   auto* outer = new QHBoxLayout;
   outer->setSpacing(4);
-  frame_->addLayout(outer, 1);
+  frameLayout_->addLayout(outer, 1);
   row_ = outer;
   paintBox = new TPaintBox(this);
   paintBox->setMinimumSize(200, 150);
@@ -283,8 +284,8 @@ QLabel* TAnalysisWindow::AddStatusLine() {
   line->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   line->setMinimumWidth(1);  // a long text must not widen the window
   line->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  frame_->setContentsMargins(9, 9, 0, 2);
-  frame_->addWidget(line);
+  frameLayout_->setContentsMargins(9, 9, 0, 2);
+  frameLayout_->addWidget(line);
   return line;
 }
 
@@ -356,8 +357,10 @@ TAnalysisWindow::BottomControls TAnalysisWindow::AddViewPadAndButtons(
 }
 
 ExportTarget TAnalysisWindow::ExportPicture(std::function<void()> redraw, PictureLayout layout,
-                                            QImage* bitmap) const {
-  ExportTarget target{redraw, redraw, paintBox_};
+                                            QImage* bitmap) {
+  ExportTarget target{frames_.ExportRedraw(frame_, redraw), redraw, paintBox_};
+  target.view = SettingsView();
+  target.presentation = PresentationMode;
   target.layout = layout;
   target.bitmap = bitmap;
   return target;
@@ -366,9 +369,11 @@ ExportTarget TAnalysisWindow::ExportPicture(std::function<void()> redraw, Pictur
 void TAnalysisWindow::FitPictureToPaintBox(QImage& bitmap, PictureLayout layout) {
   const QSize size = (paintBox_ ? paintBox_->size() : QSize()).expandedTo(QSize(1, 1));
   if (bitmap.size() != size) bitmap = QImage(size, QImage::Format_RGB32);
-  PlotWidth = size.width();
-  PlotHeight = std::max(LayoutPlotHeight(layout, size.height()), 1);
-  PlotTop = 0;
+  SetPlotSize(size.width(), std::max(LayoutPlotHeight(layout, size.height()), 1));
+}
+
+void TAnalysisWindow::BeginFrame() {
+  frame_ = frames_.Begin(plotWidth_, plotHeight_);
 }
 
 QVBoxLayout* TAnalysisWindow::AddSwitchedPanel(QWidget* panel, QVBoxLayout* column,
@@ -411,7 +416,6 @@ void TAnalysisWindow::done(int result) {
     FormClose();
     if (RememberLessons && !lesson_.name.empty()) KeepLesson();
   }
-  LineScale = 1.0;
   TModuleDialog::done(result);
 }
 

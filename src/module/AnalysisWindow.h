@@ -17,6 +17,8 @@
 #include "module/ModuleDialog.h"
 #include "module/PlotPointer.h"
 #include "module/ViewPad.h"
+#include "module/PictureFrame.h"
+#include "plot/DrawFrame.h"
 #include "settings/WindowState.h"
 
 class QHBoxLayout;
@@ -63,6 +65,12 @@ class TAnalysisWindow : public TModuleDialog {
   // the wheel's zoom about it and Ctrl+0, by default as the view pad's zoom and
   // reset buttons. A window without a view pad does neither.
   virtual std::optional<PlotSpot> SpotAt(int column, int row) const;
+  // The frame of the last drawing on screen (no canvas): how the picture maps the view.
+  const DrawFrame& ShownFrame() const { return frame_; }
+  // Runs `draw`, a drawing of the window, in `exportFrame` as an export does.
+  void DrawInFrame(const DrawFrame& exportFrame, std::function<void()> draw) {
+    frames_.ExportRedraw(frame_, std::move(draw))(exportFrame);
+  }
   virtual void ZoomAt(const PlotSpot& spot, double factor);
   virtual void ResetView();
 
@@ -155,13 +163,23 @@ class TAnalysisWindow : public TModuleDialog {
                                       const ViewPadNames& names = {});
   // The export's picture: `redraw` draws it on the paint box of MakeFrameLayout
   // in `layout`; the JPEG path draws on `bitmap`.
+  // While it draws, BeginFrame gives the export's frame.
   ExportTarget ExportPicture(std::function<void()> redraw,
                              PictureLayout layout = PictureLayout::OnePlot,
-                             QImage* bitmap = nullptr) const;
+                             QImage* bitmap = nullptr);
 
   // On painting: fits `bitmap` to the paint box of MakeFrameLayout (at least
   // 1 × 1) and sets the plot size for `layout` from it, PlotTop 0.
   void FitPictureToPaintBox(QImage& bitmap, PictureLayout layout = PictureLayout::OnePlot);
+  // The plot size on screen, as FitPictureToPaintBox set it last (or a window
+  // of two plots sets it by SetPlotSize).
+  void SetPlotSize(int width, int height) { plotWidth_ = width, plotHeight_ = height; }
+  // Begins a drawing: frame_ becomes the export's frame while an export draws,
+  // otherwise the screen's plot in the view of the settings (PictureFrame), with
+  // no canvas until DrawOn gives it one.
+  void BeginFrame();
+  // The frame of the drawing under way (see BeginFrame).
+  DrawFrame frame_;
 
   // "Term im Bild" as a row of the panel (module/TermLegend.h); a click runs `redraw`.
   // "Term im Bild" and under it "Werte im Bild" (valuesInPictureBox), both running `redraw`.
@@ -197,7 +215,7 @@ class TAnalysisWindow : public TModuleDialog {
   std::vector<TBitCheckBox*> rememberedBoxes_;
   bool shown_ = false;
   bool closing_ = false;
-  QVBoxLayout* frame_ = nullptr;
+  QVBoxLayout* frameLayout_ = nullptr;
   QHBoxLayout* row_ = nullptr;
   QScrollArea* panelScroll_ = nullptr;
   QWidget* panel_ = nullptr;
@@ -206,6 +224,8 @@ class TAnalysisWindow : public TModuleDialog {
   TViewPad* viewPad_ = nullptr;
   TPaintBox* pointerBox_ = nullptr;
   bool dragging_ = false;
+  int plotWidth_ = 1, plotHeight_ = 1;
+  WindowFrames frames_;
 };
 
 }  // namespace kurvio

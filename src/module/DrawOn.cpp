@@ -5,30 +5,31 @@
 #include <algorithm>
 
 #include "plot/BoundsCanvas.h"
-#include "plot/PlotFrame.h"
+#include "plot/DrawFrame.h"
 #include "plot/PresentationCanvas.h"
 #include "plot/QtCanvas.h"
 
 namespace kurvio {
 
-void DrawOn(QImage& image, const QFont& font, const std::function<void()>& draw,
-            PixelBox* drawn) {
-  if (ExportDrawing) {
+void DrawOn(QImage& image, const QFont& font, DrawFrame& frame,
+            const std::function<void()>& draw, PixelBox* drawn) {
+  if (frame.forExport) {
     draw();
     return;
   }
-  Canvas* const saved = DrawCanvas;
+  Canvas* const saved = frame.canvas;
   {
     QtCanvas canvas(&image);
+    canvas.SpanWideLines(frame.presentation);
     canvas.font.name = font.family().toStdString();
     canvas.font.size = std::max(font.pointSize(), 1);
     BoundsCanvas bounds(canvas);
-    PictureCanvas shown(drawn ? static_cast<Canvas&>(bounds) : canvas);
-    DrawCanvas = shown.get();
+    PictureCanvas shown(drawn ? static_cast<Canvas&>(bounds) : canvas, frame.presentation);
+    frame.canvas = shown.get();
     draw();
     if (drawn) *drawn = bounds.Drawn();
   }
-  DrawCanvas = saved;
+  frame.canvas = saved;
 }
 
 }  // namespace kurvio

@@ -21,6 +21,7 @@
 #include "module/Controls.h"
 #include "module/IntegerField.h"
 #include "module/Presentation.h"
+#include "module/PictureFrame.h"
 #include "plot/PlotFrame.h"
 #include "settings/FileMessages.h"
 #include "settings/Preferences.h"
@@ -513,7 +514,7 @@ void TForm2::onAutoTicksClicked() {
     AutoTickSteps = true;
     xTickField->setEnabled(false);
     yTickField->setEnabled(false);
-    ComputeTickSteps();
+    ComputeTickSteps(SettingsView(), 1, 1);  // automatic steps do not depend on the size
     ShowTickSteps(XTickStep, YTickStep);
   }
 }
@@ -543,7 +544,7 @@ void TForm2::TickStepExit(QLineEdit* edit, double& manualStep, bool xAxis) {
   const double n = std::round(xAxis ? (x2 - x1) / step : (y2 - y1) / step);
   if (n >= 3 && n <= 21) return;  // also false for a step of 0
   AutoTickSteps = true;
-  ComputeTickSteps();
+  ComputeTickSteps(SettingsView(), 1, 1);  // automatic steps do not depend on the size
   AutoTickSteps = false;
   manualStep = xAxis ? AutoXTickStep : AutoYTickStep;
   edit->setText(Formatted(manualStep));

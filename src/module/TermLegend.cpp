@@ -34,7 +34,7 @@ TBitCheckBox* ValuesInPictureBox(QWidget* parent, std::function<void()> redraw) 
   return box;
 }
 
-void DrawTermLegend(const TBitCheckBox* box, const QStringList& lines,
+void DrawTermLegend(const DrawFrame& frame, const TBitCheckBox* box, const QStringList& lines,
                     const CurveBatchFunction& curve) {
   if (!box) return;
   QStringList shown;
@@ -45,7 +45,7 @@ void DrawTermLegend(const TBitCheckBox* box, const QStringList& lines,
   if (shown.isEmpty()) return;
   std::vector<std::string> texts;
   for (const QString& line : shown) texts.push_back(line.toStdString());
-  DrawLegend(texts, curve);
+  DrawLegend(frame, texts, curve);
 }
 
 }  // namespace kurvio

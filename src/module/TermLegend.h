@@ -25,7 +25,7 @@ TBitCheckBox* ValuesInPictureBox(QWidget* parent, std::function<void()> redraw);
 // `curve` crosses least (plot/Legend.h). With "Werte im Bild" the readouts of the box's
 // window follow (TAnalysisWindow::PictureValues), also without the terms. Nothing while
 // neither is on.
-void DrawTermLegend(const TBitCheckBox* box, const QStringList& lines,
+void DrawTermLegend(const DrawFrame& frame, const TBitCheckBox* box, const QStringList& lines,
                     const CurveBatchFunction& curve);
 
 }  // namespace kurvio

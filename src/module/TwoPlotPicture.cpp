@@ -30,9 +30,6 @@ TwoPlotPicture::TwoPlotPicture(TPaintBox& paintBox) : paintBox_(paintBox) {
 void TwoPlotPicture::Resize() {
   const int width = std::max(paintBox_.width(), 1);
   const int height = std::max(LayoutPlotHeight(PictureLayout::TwoPlots, paintBox_.height()), 1);
-  PlotWidth = width;
-  PlotHeight = height;
-  PlotTop = 0;
   if (static_[Upper].width() == width && static_[Upper].height() == height) return;
   for (Plot plot : {Upper, Lower}) {
     moving_[plot] = Blank(width, height);
@@ -60,22 +57,24 @@ QRect ToRect(const PixelBox& box) {
 
 }  // namespace
 
-void TwoPlotPicture::DrawForExport(Plot plot, const std::function<void()>& draw,
+void TwoPlotPicture::DrawForExport(Plot plot, const DrawFrame& frame,
+                                   const std::function<void()>& draw,
                                    const std::function<void()>* over) {
   // The lower plot in its own coordinates, below the upper one.
-  const bool lower = plot == Lower && DrawCanvas;
-  if (lower) DrawCanvas->ShiftOrigin(0, PlotHeight);
+  const bool lower = plot == Lower && frame.canvas;
+  if (lower) frame.canvas->ShiftOrigin(0, frame.height);
   draw();
   if (over && *over) (*over)();
-  if (lower) DrawCanvas->ShiftOrigin(0, -PlotHeight);
+  if (lower) frame.canvas->ShiftOrigin(0, -frame.height);
 }
 
-void TwoPlotPicture::DrawStatic(Plot plot, const QFont& font, const std::function<void()>& draw) {
-  if (ExportDrawing) return DrawForExport(plot, draw, nullptr);
+void TwoPlotPicture::DrawStatic(Plot plot, const QFont& font, DrawFrame& frame,
+                                const std::function<void()>& draw) {
+  if (frame.forExport) return DrawForExport(plot, frame, draw, nullptr);
   if (static_[plot].isNull()) return;
   QImage& picture = static_[plot];
   picture.fill(ToQColor(Farben::Hintergrund));
-  DrawOn(picture, font, draw);
+  DrawOn(picture, font, frame, draw);
   // Until the next frame the plot shows its static picture alone.
   {
     QPainter painter(&screen_);
@@ -85,8 +84,9 @@ void TwoPlotPicture::DrawStatic(Plot plot, const QFont& font, const std::functio
   paintBox_.Show(QRect(QPoint(0, plot == Lower ? picture.height() : 0), picture.size()));
 }
 
-void TwoPlotPicture::DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw) {
-  if (ExportDrawing) return DrawForExport(plot, draw, &over_[plot]);
+void TwoPlotPicture::DrawMoving(Plot plot, const QFont& font, DrawFrame& frame,
+                                const std::function<void()>& draw) {
+  if (frame.forExport) return DrawForExport(plot, frame, draw, &over_[plot]);
   QImage& moving = moving_[plot];
   if (moving.isNull()) return;
   const QRect all = moving.rect();
@@ -98,13 +98,13 @@ void TwoPlotPicture::DrawFrame(Plot plot, const QFont& font, const std::function
     QPainter(&moving).fillRect(covered_[plot] & all, ground);
   }
   PixelBox drawn;
-  DrawOn(moving, font, draw, &drawn);
+  DrawOn(moving, font, frame, draw, &drawn);
   QRect changed = whole_[plot] ? all : (covered_[plot] | ToRect(drawn)) & all;
   QImage shown = ScreenPart(plot);
   AndImagesInto(shown, moving, static_[plot], changed);
   // The legend over the combined picture, so that nothing shows through it.
   PixelBox legend;
-  if (over_[plot]) DrawOn(shown, font, over_[plot], &legend);
+  if (over_[plot]) DrawOn(shown, font, frame, over_[plot], &legend);
   covered_[plot] = (ToRect(drawn) | ToRect(legend)) & all;
   changed |= covered_[plot];
   whole_[plot] = false;

@@ -6,13 +6,15 @@
 // shows only the box its moving parts and legend cover now or covered in the
 // frame before; a new static picture or size shows the whole plot again.
 // During an export both plots go straight onto the export canvas, the lower one
-// PlotHeight lower.
+// a plot's height lower.
 #pragma once
 
 #include <QImage>
 #include <QRect>
 #include <QSize>
 #include <functional>
+
+#include "plot/DrawFrame.h"
 
 class QFont;
 
@@ -27,24 +29,28 @@ class TwoPlotPicture {
   // `paintBox` shows Screen(); it outlives the picture.
   explicit TwoPlotPicture(TPaintBox& paintBox);
 
-  // PlotWidth := the paint box's width, PlotHeight := (its height + 1) div 2,
-  // PlotTop := 0; every bitmap takes its size.
+  // Each plot as wide as the paint box and (its height + 1) div 2 high; every
+  // bitmap takes that size.
   void Resize();
+  int PlotWidth() const { return static_[Upper].width(); }
+  int PlotHeight() const { return static_[Upper].height(); }
 
   // A plot's static picture: on screen the working bitmap is filled with the
-  // background, `draw` draws on it, and the result is kept and shown. During
-  // an export `draw` runs on the export canvas.
-  void DrawStatic(Plot plot, const QFont& font, const std::function<void()>& draw);
-  // A frame of a plot: on screen the last frame's moving parts are cleared,
-  // `draw` draws the new ones, the plot's static picture is combined with them
-  // by AND where either covers, and that part is shown. During an export as
-  // DrawStatic.
-  void DrawFrame(Plot plot, const QFont& font, const std::function<void()>& draw);
+  // background, `draw` draws on it in `frame` (DrawOn), and the result is kept
+  // and shown. During an export `draw` runs on the export canvas.
+  void DrawStatic(Plot plot, const QFont& font, DrawFrame& frame,
+                  const std::function<void()>& draw);
+  // A frame of a plot's animation: on screen the last frame's moving parts are
+  // cleared, `draw` draws the new ones, the plot's static picture is combined
+  // with them by AND where either covers, and that part is shown. During an
+  // export as DrawStatic.
+  void DrawMoving(Plot plot, const QFont& font, DrawFrame& frame,
+                  const std::function<void()>& draw);
   // Drawn last in every frame of `plot` (a legend), over the combined picture,
   // so that nothing shows through it.
   void SetFrameOverlay(Plot plot, std::function<void()> over) { over_[plot] = std::move(over); }
 
-  // Both plots as the paint box shows them (PlotWidth × 2·PlotHeight).
+  // Both plots as the paint box shows them (one plot wide, two high).
   const QImage& Screen() const { return screen_; }
   const QImage& Static(Plot plot) const { return static_[plot]; }
   // The next frame of each plot clears, combines and shows the whole plot.
@@ -52,7 +58,7 @@ class TwoPlotPicture {
 
  private:
   // A plot straight onto the export canvas, with `over` (a legend) where given.
-  void DrawForExport(Plot plot, const std::function<void()>& draw,
+  void DrawForExport(Plot plot, const DrawFrame& frame, const std::function<void()>& draw,
                      const std::function<void()>* over);
   // The plot's part of the screen, drawn on in place.
   QImage ScreenPart(Plot plot);

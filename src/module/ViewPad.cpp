@@ -4,9 +4,21 @@
 #include <QToolButton>
 
 #include "module/Controls.h"
+#include "module/PictureFrame.h"
 #include "plot/PlotFrame.h"
 
 namespace kurvio {
+namespace {
+
+// Changes the view of the settings by `change` with `args`.
+template <typename... Args>
+void ChangeView(void (*change)(WorldWindow&, Args...), Args... args) {
+  WorldWindow view = SettingsView();
+  change(view, args...);
+  SetSettingsView(view);
+}
+
+}  // namespace
 namespace {
 
 QToolButton* PadButton(QWidget* parent, Qt::ArrowType arrow, const QString& text,
@@ -60,17 +72,17 @@ TViewPad::TViewPad(QWidget* parent, const ViewPadNames& names)
             [this, change, zoom] { Apply(change, true, zoom); });
   };
   on(
-      zoomOutButton, [] { ZoomWorldWindow(0.5); }, true);
+      zoomOutButton, [] { ChangeView(ZoomWorldWindow, 0.5); }, true);
   on(
-      zoomInButton, [] { ZoomWorldWindow(-0.25); }, true);
-  on(upLeftButton, [] { ShiftWorldWindow(-1, 1); });
-  on(upButton, [] { ShiftWorldWindow(0, 1); });
-  on(upRightButton, [] { ShiftWorldWindow(1, 1); });
-  on(leftButton, [] { ShiftWorldWindow(-1, 0); });
-  on(rightButton, [] { ShiftWorldWindow(1, 0); });
-  on(downLeftButton, [] { ShiftWorldWindow(-1, -1); });
-  on(downButton, [] { ShiftWorldWindow(0, -1); });
-  on(downRightButton, [] { ShiftWorldWindow(1, -1); });
+      zoomInButton, [] { ChangeView(ZoomWorldWindow, -0.25); }, true);
+  on(upLeftButton, [] { ChangeView(ShiftWorldWindow, -1, 1); });
+  on(upButton, [] { ChangeView(ShiftWorldWindow, 0, 1); });
+  on(upRightButton, [] { ChangeView(ShiftWorldWindow, 1, 1); });
+  on(leftButton, [] { ChangeView(ShiftWorldWindow, -1, 0); });
+  on(rightButton, [] { ChangeView(ShiftWorldWindow, 1, 0); });
+  on(downLeftButton, [] { ChangeView(ShiftWorldWindow, -1, -1); });
+  on(downButton, [] { ChangeView(ShiftWorldWindow, 0, -1); });
+  on(downRightButton, [] { ChangeView(ShiftWorldWindow, 1, -1); });
   connect(resetButton, &QToolButton::clicked, this, [this] {
     Apply(
         [this] {
@@ -82,7 +94,7 @@ TViewPad::TViewPad(QWidget* parent, const ViewPadNames& names)
 
 void TViewPad::ZoomAbout(double x, double y, double factor) {
   if (!(factor < 1 ? zoomInButton : zoomOutButton)->isEnabled()) return;
-  Apply([x, y, factor] { ZoomWorldWindowAbout(x, y, factor); }, true, true);
+  Apply([x, y, factor] { ChangeView(ZoomWorldWindowAbout, x, y, factor); }, true, true);
 }
 
 void TViewPad::Apply(const std::function<void()>& change, bool check, bool zoom) {

@@ -3,6 +3,7 @@ list(APPEND KURVIO_CORE_SOURCES
   module/ViewCheck.cpp
   module/ExampleFiles.cpp
   module/ExampleStore.cpp
+  module/PictureFrame.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
   module/ModuleDialog.h

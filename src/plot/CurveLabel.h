@@ -12,6 +12,6 @@ namespace kurvio {
 // not run to, and taking the first spot that TextOutClear finds inside the plot and
 // clear of the texts placed so far.
 // Nothing where the curve shows nowhere in the plot.
-void LabelCurve(const std::string& name, const CurveBatchFunction& curve);
+void LabelCurve(const DrawFrame& frame, const std::string& name, const CurveBatchFunction& curve);
 
 }  // namespace kurvio

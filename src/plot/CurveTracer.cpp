@@ -138,17 +138,24 @@ class Samples {
 
 class Tracer {
  public:
-  Tracer(Samples& samples, double dx, double scaleTo, double to, long refineBudget)
-      : source_(samples), dx_(dx), scaleTo_(scaleTo), to_(to), refineBudget_(refineBudget) {}
+  Tracer(const DrawFrame& frame, Samples& samples, double dx, double scaleTo, double to,
+         long refineBudget)
+      : frame_(frame),
+        canvas_(*frame.canvas),
+        source_(samples),
+        dx_(dx),
+        scaleTo_(scaleTo),
+        to_(to),
+        refineBudget_(refineBudget) {}
 
   // Draws from the sample after `start` until past `to` or past `right`.
   void Run(double start, double right) {
     x_ = start;
     source_.Start(x_);
     NextPoint();
-    if (Y_ > PlotHeight) Y_ = PlotHeight + 10;
-    if (Y_ < PlotTop) Y_ = PlotTop - 10;
-    DrawCanvas->MoveTo(X_, Y_);
+    if (Y_ > frame_.height) Y_ = frame_.height + 10;
+    if (Y_ < frame_.top) Y_ = frame_.top - 10;
+    canvas_.MoveTo(X_, Y_);
     lastY_ = Y_;
     while (x_ <= to_ + dx_ && samples_ < kMaxSamples) {
       LineToPoint();
@@ -179,10 +186,10 @@ class Tracer {
     }
     if (y > kCurveValueMax) y = kCurveValueMax;
     if (y < kCurveValueMin) y = kCurveValueMin;
-    X_ = ScreenX(x_);
-    Y_ = ScreenY(y);
+    X_ = frame_.ScreenX(x_);
+    Y_ = frame_.ScreenY(y);
     if (passedUndefined) {
-      DrawCanvas->MoveTo(X_, Y_);
+      canvas_.MoveTo(X_, Y_);
       gapAt_ = samples_;
     }
   }
@@ -190,33 +197,33 @@ class Tracer {
   void LineToPoint() {
     const long long step = static_cast<long long>(Y_) - lastY_;
     const long long jump = std::llabs(step);
-    if (Y_ >= PlotTop && Y_ <= PlotHeight && jump < kCurveJump) {
+    if (Y_ >= frame_.top && Y_ <= frame_.height && jump < kCurveJump) {
       if (GapCloses(step)) {
-        DrawCanvas->LineTo(X_, Y_);
+        canvas_.LineTo(X_, Y_);
         lastStep_ = gapAt_ != samples_ ? step : kNoStep;
         lastY_ = Y_;
         return;
       }
-    } else if (lastY_ > PlotTop && lastY_ <= PlotHeight && jump < kCurveJump && GapCloses(step)) {
+    } else if (lastY_ > frame_.top && lastY_ <= frame_.height && jump < kCurveJump && GapCloses(step)) {
       // Leaving the area: draw to its edge.
-      if (Y_ > PlotHeight) DrawCanvas->LineTo(X_, PlotHeight);
-      if (Y_ < PlotTop) DrawCanvas->LineTo(X_, PlotTop);
+      if (Y_ > frame_.height) canvas_.LineTo(X_, frame_.height);
+      if (Y_ < frame_.top) canvas_.LineTo(X_, frame_.top);
     }
-    DrawCanvas->MoveTo(X_, Y_);
+    canvas_.MoveTo(X_, Y_);
     lastY_ = Y_;
     lastStep_ = kNoStep;
   }
 
   // The unrounded row of a curve value, clamped as every value is.
-  static double Row(double y) {
+  double Row(double y) const {
     if (y > kCurveValueMax) y = kCurveValueMax;
     if (y < kCurveValueMin) y = kCurveValueMin;
-    return PlotHeight - (y - y1) / (y2 - y1) * PlotHeight;
+    return frame_.height - (y - frame_.world.y1) / (frame_.world.y2 - frame_.world.y1) * frame_.height;
   }
   // A row held to just outside the area: what happens further out is not
   // drawn, so a jump there cannot show.
-  static double Visible(double row) {
-    const double top = PlotTop - 1.0, bottom = PlotHeight + 1.0;
+  double Visible(double row) const {
+    const double top = frame_.top - 1.0, bottom = frame_.height + 1.0;
     if (!(row > top)) return top;  // also NaN
     return row < bottom ? row : bottom;
   }
@@ -274,6 +281,8 @@ class Tracer {
     return false;
   }
 
+  const DrawFrame& frame_;
+  Canvas& canvas_;
   Samples& source_;
   const double dx_;
   const double scaleTo_;
@@ -305,18 +314,19 @@ double StartBefore(double left, double from, double dx) {
 // only from `margin` steps left of the view to `margin` steps right of it: a
 // secant from far outside a tiny view would otherwise take billions of steps.
 // A batch of `block` 0 takes all the samples up to the right margin at once.
-void Trace(const CurveBatchFunction& values, double scaleFrom, double scaleTo, double from,
-           double to, int stepPixels, std::size_t block) {
-  if (!DrawCanvas || PlotWidth <= 0) return;
-  const double dx = stepPixels * (scaleTo - scaleFrom) / PlotWidth;
+void Trace(const DrawFrame& frame, const CurveBatchFunction& values, double scaleFrom,
+           double scaleTo, double from, double to, int stepPixels, std::size_t block) {
+  if (!frame.canvas || frame.width <= 0) return;
+  Canvas& canvas = *frame.canvas;
+  const double dx = stepPixels * (scaleTo - scaleFrom) / frame.width;
   if (!(dx > 0.0) || !std::isfinite(dx) || !std::isfinite(from) || !std::isfinite(to)) return;
-  DrawCanvas->pen.color = CurveColor;
-  DrawCanvas->pen.width = CurvePenWidth(LineWidth);
+  canvas.pen.color = CurveColor;
+  canvas.pen.width = frame.CurvePenWidth(LineWidth);
   // Outside the view only the segments that reach into it matter: the one from
   // the column before it, whose start must be a true point and not the clamped
   // first sample, so sampling starts two columns out; and those a wide pen
   // carries in from further out.
-  const int marginColumns = 2 + std::max(DrawCanvas->pen.width, 1);
+  const int marginColumns = 2 + std::max(canvas.pen.width, 1);
   const int margin = (marginColumns + stepPixels - 1) / stepPixels;
   const double start = StartBefore(scaleFrom - margin * dx, from, dx);
   const double right = scaleTo + margin * dx;
@@ -328,32 +338,18 @@ void Trace(const CurveBatchFunction& values, double scaleFrom, double scaleTo, d
     block = columns > 0 ? static_cast<std::size_t>(std::min(columns, kMaxBlock)) + 4 : 4;
   }
   Samples samples(values, dx, to, right, block);
-  const long columns = PlotWidth / stepPixels + 2 * margin;
-  Tracer(samples, dx, scaleTo, to, kRefineBudgetPerColumn * columns).Run(start, right);
+  const long columns = frame.width / stepPixels + 2 * margin;
+  Tracer(frame, samples, dx, scaleTo, to, kRefineBudgetPerColumn * columns).Run(start, right);
 }
 
 }  // namespace
 
-void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo, double from,
-                double to, int stepPixels) {
-  // One point at a time: a value function may rely on being asked only for
+void TraceCurve(const DrawFrame& frame, const CurveBatchFunction& curveValues, double scaleFrom,
+                double scaleTo, double from, double to, int stepPixels, CurveSampling sampling) {
+  // One point at a time where a value function relies on being asked only for
   // the samples the picture needs.
-  Trace(PointByPoint(curveValue), scaleFrom, scaleTo, from, to, stepPixels, 1);
-}
-
-void TraceCurve(const CurveBatchFunction& curveValues, double scaleFrom, double scaleTo,
-                double from, double to, int stepPixels) {
-  Trace(curveValues, scaleFrom, scaleTo, from, to, stepPixels, 0);
-}
-
-CurveBatchFunction PointByPoint(CurveValueFunction curveValue) {
-  return [curveValue = std::move(curveValue)](const double* x, std::size_t count, double* y,
-                                              bool* defined) {
-    for (std::size_t i = 0; i < count; ++i) {
-      y[i] = curveValue(x[i]);
-      defined[i] = TermDefined;
-    }
-  };
+  Trace(frame, curveValues, scaleFrom, scaleTo, from, to, stepPixels,
+        sampling == CurveSampling::OnePointAtATime ? 1 : 0);
 }
 
 CurveBatchFunction TermCurve(const TermHandle& term, BatchInput vary, const TermInputs& fixed) {

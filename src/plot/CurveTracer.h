@@ -6,32 +6,30 @@
 #include <cstddef>
 #include <functional>
 
+#include "plot/DrawFrame.h"
 #include "term/TermBatch.h"
 
 namespace kurvio {
 
-// The value of the window's current curve at x; TermDefined tells whether it is defined.
-using CurveValueFunction = std::function<double(double x)>;
 // The values of the curve at x[0..count) into values and defined: one term
 // evaluated over a whole column of points at once.
 using CurveBatchFunction =
     std::function<void(const double* x, std::size_t count, double* values, bool* defined)>;
 
-// Traces the curve from `from` to `to` on DrawCanvas in CurveColor with the
-// LineWidth pen. The step is `stepPixels` pixel columns of the window
+// How the tracer asks for values: in a few large batches (a batch may run a
+// little past the last sample the picture needs), or one point at a time for a
+// value function that relies on being asked only for the samples the picture needs.
+enum class CurveSampling { Batches, OnePointAtATime };
+
+// Traces the curve from `from` to `to` on the frame's canvas in CurveColor with
+// the LineWidth pen. The step is `stepPixels` pixel columns of the window
 // scaleFrom..scaleTo; undefined points are skipped up to scaleTo; a sample
 // beyond `to` is taken at `to`. Whatever lies more than a few columns (and the
 // pen's width) outside the window is not sampled, so a range of any length is
 // traced in about as many steps as the window has columns.
-// A value function asked one x at a time, as a batch (definedness from TermDefined).
-CurveBatchFunction PointByPoint(CurveValueFunction curveValue);
-
-void TraceCurve(const CurveValueFunction& curveValue, double scaleFrom, double scaleTo, double from,
-                double to, int stepPixels = 1);
-// The same picture, with the samples evaluated in a few large batches; a batch
-// may run a little past the last sample the picture needs.
-void TraceCurve(const CurveBatchFunction& curveValues, double scaleFrom, double scaleTo,
-                double from, double to, int stepPixels = 1);
+void TraceCurve(const DrawFrame& frame, const CurveBatchFunction& curveValues, double scaleFrom,
+                double scaleTo, double from, double to, int stepPixels = 1,
+                CurveSampling sampling = CurveSampling::Batches);
 
 // The curve of a term whose input `vary` (x, or x and t alike) runs along the
 // x axis, the other inputs fixed; and that of its derivative of order 0 to 3 in x.

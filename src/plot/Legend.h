@@ -14,13 +14,15 @@ namespace kurvio {
 enum class Corner { TopLeft, TopRight, BottomLeft, BottomRight };
 
 // The corner whose box of width × height, `margin` pixels in from the edges of
-// the plot (columns 0..PlotWidth, rows PlotTop..PlotHeight), holds the fewest
-// of `samples`; of equal ones the first.
-Corner FreeCorner(const std::vector<Point>& samples, int width, int height, int margin);
+// the frame's plot (columns 0..width, rows top..height), holds the fewest of
+// `samples`; of equal ones the first.
+Corner FreeCorner(const DrawFrame& frame, const std::vector<Point>& samples, int width,
+                  int height, int margin);
 
 // `lines` (UTF-8) in the canvas font, one under the other, in a box with a thin
 // black frame in the FreeCorner of `curve` sampled at every column. Pen, brush
 // and font are left as they were.
-void DrawLegend(const std::vector<std::string>& lines, const CurveBatchFunction& curve);
+void DrawLegend(const DrawFrame& frame, const std::vector<std::string>& lines,
+                const CurveBatchFunction& curve);
 
 }  // namespace kurvio

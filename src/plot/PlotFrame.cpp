@@ -4,18 +4,11 @@
 #include <cmath>
 #include <vector>
 
-#include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 
 namespace kurvio {
 
-Canvas* DrawCanvas = nullptr;
-int PlotWidth = 0;
-int PlotHeight = 0;
-int PlotTop = 0;
-double LineScale = 1.0;
-bool ExportDrawing = false;
 bool AnimationRunning = false;
 double XTickStep = 1.0;
 double YTickStep = 1.0;
@@ -32,22 +25,13 @@ int CurveKind = 0;
 Color CurveColor = kBlack;
 int LineWidth = 1;
 
-void ResetLineDefaults() {
-  LineWidth = 1;
-  LineScale = 1.0;
+void ResetLineDefaults() { LineWidth = 1; }
+
+int DrawFrame::CurvePenWidth(int lineWidth) const {
+  const int pen = Scaled(lineWidth);
+  if (!presentation) return pen;
+  return std::max(pen, RoundPixel(3.0 * lineScale));
 }
-
-int Scaled(double n) { return RoundPixel(n * LineScale * (PresentationMode ? 2.0 : 1.0)); }
-
-int CurvePenWidth(int lineWidth) {
-  const int width = Scaled(lineWidth);
-  if (!PresentationMode) return width;
-  return std::max(width, RoundPixel(3.0 * LineScale));
-}
-
-double WorldX(int column) { return static_cast<double>(column) / PlotWidth * (x2 - x1) + x1; }
-
-double WorldY(int row) { return (1.0 - static_cast<double>(row) / PlotHeight) * (y2 - y1) + y1; }
 
 namespace {
 
@@ -94,31 +78,32 @@ double UsableStep(double manual, double automatic, double d, int pixels) {
   return manual;
 }
 
-void SetPen(Color color, PenStyle style) {
-  DrawCanvas->pen.color = color;
-  DrawCanvas->pen.style = style;
+void SetPen(Canvas& c, Color color, PenStyle style) {
+  c.pen.color = color;
+  c.pen.style = style;
 }
 
-void Line(int ax, int ay, int bx, int by) {
-  DrawCanvas->MoveTo(ax, ay);
-  DrawCanvas->LineTo(bx, by);
+void Line(Canvas& c, int ax, int ay, int bx, int by) {
+  c.MoveTo(ax, ay);
+  c.LineTo(bx, by);
 }
 
-void Arrowhead(const std::vector<Point>& triangle) {
-  DrawCanvas->brush = {kBlack, BrushStyle::Solid};
-  DrawCanvas->Polygon(triangle);
-  DrawCanvas->brush.color = Farben::Hintergrund;
+void Arrowhead(Canvas& c, const std::vector<Point>& triangle) {
+  c.brush = {kBlack, BrushStyle::Solid};
+  c.Polygon(triangle);
+  c.brush.color = Farben::Hintergrund;
 }
 
 // The grid keeps the device's thin pen in presentation mode too: it is the
 // ground the lines are read on, not a line to read.
-void GridLine(int ax, int ay, int bx, int by) {
-  const int width = DrawCanvas->pen.width;
-  DrawCanvas->pen.width = RoundPixel(LineScale);
-  SetPen(Farben::Gitter, Gitter == 2 ? PenStyle::Dot : PenStyle::Solid);
-  Line(ax, ay, bx, by);
-  SetPen(kBlack, PenStyle::Solid);
-  DrawCanvas->pen.width = width;
+void GridLine(const DrawFrame& frame, int ax, int ay, int bx, int by) {
+  Canvas& c = *frame.canvas;
+  const int width = c.pen.width;
+  c.pen.width = RoundPixel(frame.lineScale);
+  SetPen(c, Farben::Gitter, Gitter == 2 ? PenStyle::Dot : PenStyle::Solid);
+  Line(c, ax, ay, bx, by);
+  SetPen(c, kBlack, PenStyle::Solid);
+  c.pen.width = width;
 }
 
 // Tick indices i with v = i * step, from trunc(lo / step) to trunc(hi / step).
@@ -132,72 +117,45 @@ void ForEachTick(double lo, double hi, double step, Visit visit) {
 
 }  // namespace
 
-void ComputeTickSteps() {
-  if (TrigAxisMode) {
-    XTickStep = AutoXTickStep = kTrigXStep;
-    YTickStep = AutoYTickStep = 1.0;
-    return;
-  }
-  const double dx = std::fabs(x2 - x1);
-  const double dy = std::fabs(y2 - y1);
-  AutoXTickStep = TickSpacing(dx);
-  AutoYTickStep = TickSpacing(dy);
-  XTickStep =
-      AutoTickSteps ? AutoXTickStep : UsableStep(ManualXTickStep, AutoXTickStep, dx, PlotWidth);
-  YTickStep =
-      AutoTickSteps ? AutoYTickStep : UsableStep(ManualYTickStep, AutoYTickStep, dy, PlotHeight);
+TickSteps TickStepsFor(const WorldWindow& view, int width, int height) {
+  if (TrigAxisMode) return {kTrigXStep, 1.0, kTrigXStep, 1.0};
+  const double dx = std::fabs(view.x2 - view.x1);
+  const double dy = std::fabs(view.y2 - view.y1);
+  TickSteps steps;
+  steps.autoX = TickSpacing(dx);
+  steps.autoY = TickSpacing(dy);
+  steps.x = AutoTickSteps ? steps.autoX : UsableStep(ManualXTickStep, steps.autoX, dx, width);
+  steps.y = AutoTickSteps ? steps.autoY : UsableStep(ManualYTickStep, steps.autoY, dy, height);
+  return steps;
+}
+
+void ComputeTickSteps(const WorldWindow& view, int width, int height) {
+  const TickSteps steps = TickStepsFor(view, width, height);
+  XTickStep = steps.x;
+  YTickStep = steps.y;
+  AutoXTickStep = steps.autoX;
+  AutoYTickStep = steps.autoY;
 }
 
 std::string TickLabel(double v) { return FormatGeneral(v, 4, DecimalSeparator); }
 
-namespace {
-
-struct View {
-  double left, right, bottom, top;
-  bool operator==(const View&) const = default;
-};
-
-View CurrentView() { return {x1, x2, y1, y2}; }
-
-// The view the user set, and what ApplyEqualUnits made of it (`widened`).
-struct EqualUnitsState {
-  View set{}, widened{};
-  bool active = false;
-};
-EqualUnitsState equalUnits;
-
-}  // namespace
-
-void ApplyEqualUnits() {
-  EqualUnitsState& s = equalUnits;
-  const View now = CurrentView();
-  if (!EqualUnits) {
-    if (s.active && now == s.widened) {
-      x1 = s.set.left, x2 = s.set.right, y1 = s.set.bottom, y2 = s.set.top;
-    }
-    s.active = false;
-    return;
-  }
-  if (PlotWidth <= 0 || PlotHeight <= 0) return;
-  if (!s.active || !(now == s.widened)) s.set = now;
-  View v = s.set;
-  const double xPerPixel = (v.right - v.left) / PlotWidth;
-  const double yPerPixel = (v.top - v.bottom) / PlotHeight;
+std::optional<WorldWindow> WithEqualUnits(const WorldWindow& view, int width, int height) {
+  if (width <= 0 || height <= 0) return std::nullopt;
+  WorldWindow v = view;
+  const double xPerPixel = (v.x2 - v.x1) / width;
+  const double yPerPixel = (v.y2 - v.y1) / height;
   if (!(xPerPixel > 0 && yPerPixel > 0 && std::isfinite(xPerPixel) && std::isfinite(yPerPixel)))
-    return;
-  // Only ever wider: the axis with the shorter unit keeps its range.
+    return std::nullopt;
   if (xPerPixel < yPerPixel) {
-    const double middle = (v.left + v.right) / 2, half = yPerPixel * PlotWidth / 2;
-    v.left = middle - half;
-    v.right = middle + half;
+    const double middle = (v.x1 + v.x2) / 2, half = yPerPixel * width / 2;
+    v.x1 = middle - half;
+    v.x2 = middle + half;
   } else if (yPerPixel < xPerPixel) {
-    const double middle = (v.bottom + v.top) / 2, half = xPerPixel * PlotHeight / 2;
-    v.bottom = middle - half;
-    v.top = middle + half;
+    const double middle = (v.y1 + v.y2) / 2, half = xPerPixel * height / 2;
+    v.y1 = middle - half;
+    v.y2 = middle + half;
   }
-  x1 = v.left, x2 = v.right, y1 = v.bottom, y2 = v.top;
-  s.widened = CurrentView();
-  s.active = true;
+  return v;
 }
 
 namespace {
@@ -216,19 +174,21 @@ bool Clear(const LabelBox& box) {
 
 void ForgetPlacedLabels() { placedLabels.clear(); }
 
-void TextOutClear(const std::string& text, std::initializer_list<Point> spots) {
-  TextOutClear(text, std::vector<Point>(spots));
+void TextOutClear(const DrawFrame& frame, const std::string& text,
+                  std::initializer_list<Point> spots) {
+  TextOutClear(frame, text, std::vector<Point>(spots));
 }
 
-void TextOutClear(const std::string& text, const std::vector<Point>& spots) {
-  if (!DrawCanvas || spots.empty()) return;
-  Canvas& c = *DrawCanvas;
+void TextOutClear(const DrawFrame& frame, const std::string& text,
+                  const std::vector<Point>& spots) {
+  if (!frame.canvas || spots.empty()) return;
+  Canvas& c = *frame.canvas;
   const int width = WrittenTextWidth(c, text), height = c.TextHeight(text);
   const auto boxAt = [&](Point p) { return LabelBox{p.x, p.y, p.x + width, p.y + height}; };
   Point chosen = *spots.begin();
   for (const Point& spot : spots) {
     const LabelBox box = boxAt(spot);
-    if (box.left >= 0 && box.top >= 0 && box.right <= PlotWidth && box.bottom <= PlotHeight &&
+    if (box.left >= 0 && box.top >= 0 && box.right <= frame.width && box.bottom <= frame.height &&
         Clear(box)) {
       chosen = spot;
       break;
@@ -238,55 +198,56 @@ void TextOutClear(const std::string& text, const std::vector<Point>& spots) {
   WriteText(c, chosen.x, chosen.y, text);
 }
 
-void DrawCoordinateSystem() {
-  if (!DrawCanvas) return;
-  Canvas& c = *DrawCanvas;
-  ApplyEqualUnits();
-  ComputeTickSteps();
+void DrawCoordinateSystem(const DrawFrame& frame) {
+  if (!frame.canvas) return;
+  Canvas& c = *frame.canvas;
+  const WorldWindow& view = frame.world;
+  const int width = frame.width, height = frame.height;
+  const TickSteps steps = TickStepsFor(view, width, height);
 
-  const double axisY = (y1 <= 0.0 && 0.0 <= y2) ? 0.0 : (y1 > 0.0 ? y1 : y2);
-  const double axisX = (x1 <= 0.0 && 0.0 <= x2) ? 0.0 : (x1 > 0.0 ? x1 : x2);
-  const int Y0 = ScreenY(axisY);
-  const int X0 = ScreenX(axisX);
-  const int a = Scaled(6);
-  const int h = Scaled(4);
+  const double axisY = (view.y1 <= 0.0 && 0.0 <= view.y2) ? 0.0 : (view.y1 > 0.0 ? view.y1 : view.y2);
+  const double axisX = (view.x1 <= 0.0 && 0.0 <= view.x2) ? 0.0 : (view.x1 > 0.0 ? view.x1 : view.x2);
+  const int Y0 = frame.ScreenY(axisY);
+  const int X0 = frame.ScreenX(axisX);
+  const int a = frame.Scaled(6);
+  const int h = frame.Scaled(4);
 
-  c.pen.width = Scaled(1);
-  SetPen(kBlack, PenStyle::Solid);
-  Line(0, Y0, PlotWidth, Y0);
-  Arrowhead({{PlotWidth - a, Y0 - h}, {PlotWidth, Y0}, {PlotWidth - a, Y0 + h}});
+  c.pen.width = frame.Scaled(1);
+  SetPen(c, kBlack, PenStyle::Solid);
+  Line(c, 0, Y0, width, Y0);
+  Arrowhead(c, {{width - a, Y0 - h}, {width, Y0}, {width - a, Y0 + h}});
 
   auto label = [&](const std::string& text, int left, int top) { c.TextOut(left, top, text); };
   // With the labelling "1" only the unit is numbered; where the unit is out of sight, every
   // tick is, so that no axis is left without numbers.
-  const bool numberEveryX = !Skalierung || !(x1 < XTickStep && XTickStep < x2);
-  const bool numberEveryY = !Skalierung || !(y1 < YTickStep && YTickStep < y2);
+  const bool numberEveryX = !Skalierung || !(view.x1 < steps.x && steps.x < view.x2);
+  const bool numberEveryY = !Skalierung || !(view.y1 < steps.y && steps.y < view.y2);
   // Numbers below the x-axis, or above it where it runs along the bottom edge.
   const int textHeight = c.TextHeight("X");
-  const int xLabelTop = Y0 + a + textHeight > PlotHeight ? Y0 - a - textHeight : Y0 + a;
+  const int xLabelTop = Y0 + a + textHeight > height ? Y0 - a - textHeight : Y0 + a;
   // A number stays inside the plot and off the axes' names and the numbers before it;
   // one that finds no room is left out.
-  const int xNameLeft = PlotWidth - c.TextWidth(XAxisName) - a, xNameTop = Y0 - 5 * h;
+  const int xNameLeft = width - c.TextWidth(XAxisName) - a, xNameTop = Y0 - 5 * h;
   const int yNameLeft = X0 + a;
   std::vector<LabelBox>& taken = axisLabels;
   taken = {{xNameLeft, xNameTop, xNameLeft + c.TextWidth(XAxisName), xNameTop + textHeight}};
   if (!NumberLineMode)
     taken.push_back({yNameLeft, 0, yNameLeft + c.TextWidth(YAxisName), textHeight});
   auto number = [&](const std::string& text, int left, int top) {
-    const int width = c.TextWidth(text);
-    left = std::clamp(left, 0, std::max(PlotWidth - width, 0));
-    top = std::clamp(top, 0, std::max(PlotHeight - textHeight, 0));
-    const LabelBox box{left, top, left + width, top + textHeight};
+    const int textWidth = c.TextWidth(text);
+    left = std::clamp(left, 0, std::max(width - textWidth, 0));
+    top = std::clamp(top, 0, std::max(height - textHeight, 0));
+    const LabelBox box{left, top, left + textWidth, top + textHeight};
     if (!Clear(box)) return;
     taken.push_back(box);
     label(text, left, top);
   };
 
-  ForEachTick(x1, x2, XTickStep, [&](long long i, double v) {
-    if (!(x1 < v && v < x2) || (v == 0.0 && !NumberLineMode)) return;
-    const int X = ScreenX(v);
-    if (Gitter >= 2 && !NumberLineMode) GridLine(X, 0, X, PlotHeight);
-    Line(X, Y0 - h, X, Y0 + h);
+  ForEachTick(view.x1, view.x2, steps.x, [&](long long i, double v) {
+    if (!(view.x1 < v && v < view.x2) || (v == 0.0 && !NumberLineMode)) return;
+    const int X = frame.ScreenX(v);
+    if (Gitter >= 2 && !NumberLineMode) GridLine(frame, X, 0, X, height);
+    Line(c, X, Y0 - h, X, Y0 + h);
     bool labelled = NumberLineMode && i == 0;
     if (!TrigAxisMode) labelled = labelled || numberEveryX || i == 1;
     if (labelled) {
@@ -299,32 +260,32 @@ void DrawCoordinateSystem() {
 
   if (NumberLineMode) return;
 
-  Line(X0, 0, X0, PlotHeight);
-  Arrowhead({{X0 - h, a}, {X0, 0}, {X0 + h, a}});
+  Line(c, X0, 0, X0, height);
+  Arrowhead(c, {{X0 - h, a}, {X0, 0}, {X0 + h, a}});
 
-  ForEachTick(y1, y2, YTickStep, [&](long long i, double v) {
-    if (v == 0.0 || !(y1 < v && v < y2)) return;
-    const int Y = ScreenY(v);
-    if (Gitter >= 2) GridLine(0, Y, PlotWidth, Y);
-    Line(X0 - h, Y, X0 + h, Y);
+  ForEachTick(view.y1, view.y2, steps.y, [&](long long i, double v) {
+    if (v == 0.0 || !(view.y1 < v && v < view.y2)) return;
+    const int Y = frame.ScreenY(v);
+    if (Gitter >= 2) GridLine(frame, 0, Y, width, Y);
+    Line(c, X0 - h, Y, X0 + h, Y);
     if (numberEveryY || i == 1) {
       // Left of the y-axis, or right of it where it runs along the left edge.
       const std::string text = TickLabel(v);
-      const int width = c.TextWidth(text);
-      number(text, X0 - width - a < 0 ? X0 + a : X0 - width - a, Y - textHeight / 2);
+      const int textWidth = c.TextWidth(text);
+      number(text, X0 - textWidth - a < 0 ? X0 + a : X0 - textWidth - a, Y - textHeight / 2);
     }
   });
 
   label(YAxisName, yNameLeft, 0);
 }
 
-void ZoomWorldWindow(double fraction) {
-  const double dx = x2 - x1;
-  const double dy = y2 - y1;
-  x1 -= dx * fraction;
-  x2 += dx * fraction;
-  y1 -= dy * fraction;
-  y2 += dy * fraction;
+void ZoomWorldWindow(WorldWindow& view, double fraction) {
+  const double dx = view.x2 - view.x1;
+  const double dy = view.y2 - view.y1;
+  view.x1 -= dx * fraction;
+  view.x2 += dx * fraction;
+  view.y1 -= dy * fraction;
+  view.y2 += dy * fraction;
 }
 
 void ZoomRangeAbout(double& lo, double& hi, double at, double factor) {
@@ -332,27 +293,27 @@ void ZoomRangeAbout(double& lo, double& hi, double at, double factor) {
   hi = at + (hi - at) * factor;
 }
 
-void ZoomWorldWindowAbout(double x, double y, double factor) {
-  ZoomRangeAbout(x1, x2, x, factor);
-  ZoomRangeAbout(y1, y2, y, factor);
+void ZoomWorldWindowAbout(WorldWindow& view, double x, double y, double factor) {
+  ZoomRangeAbout(view.x1, view.x2, x, factor);
+  ZoomRangeAbout(view.y1, view.y2, y, factor);
 }
 
-void WorldLine(double xa, double ya, double xb, double yb) {
-  PixelLine(ScreenX(xa), ScreenY(ya), ScreenX(xb), ScreenY(yb));
+void WorldLine(const DrawFrame& frame, double xa, double ya, double xb, double yb) {
+  PixelLine(frame, frame.ScreenX(xa), frame.ScreenY(ya), frame.ScreenX(xb), frame.ScreenY(yb));
 }
 
-void PixelLine(int xa, int ya, int xb, int yb) {
-  DrawCanvas->MoveTo(xa, ya);
-  DrawCanvas->LineTo(xb, yb);
+void PixelLine(const DrawFrame& frame, int xa, int ya, int xb, int yb) {
+  frame.canvas->MoveTo(xa, ya);
+  frame.canvas->LineTo(xb, yb);
 }
 
-void ShiftWorldWindow(int sx, int sy) {
-  const double dx = (x2 - x1) / 10;
-  const double dy = (y2 - y1) / 10;
-  x1 += sx * dx;
-  x2 += sx * dx;
-  y1 += sy * dy;
-  y2 += sy * dy;
+void ShiftWorldWindow(WorldWindow& view, int sx, int sy) {
+  const double dx = (view.x2 - view.x1) / 10;
+  const double dy = (view.y2 - view.y1) / 10;
+  view.x1 += sx * dx;
+  view.x2 += sx * dx;
+  view.y1 += sy * dy;
+  view.y2 += sy * dy;
 }
 
 }  // namespace kurvio

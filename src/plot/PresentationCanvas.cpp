@@ -4,7 +4,6 @@
 
 #include "plot/ColourVision.h"
 #include "plot/PlotFrame.h"
-#include "settings/Preferences.h"
 #include "settings/Settings.h"
 
 namespace kurvio {
@@ -109,10 +108,9 @@ void PresentationCanvas::Pass() {
   }
 }
 
-PictureCanvas::PictureCanvas(Canvas& device) : device_(device) {
+PictureCanvas::PictureCanvas(Canvas& device, bool presentation) : device_(device) {
   ForgetPlacedLabels();  // a new drawing: its labels make room for each other afresh
-  ApplyEqualUnits();     // before anything is drawn, not only with the axes
-  if (PresentationMode) shown_.emplace(device);
+  if (presentation) shown_.emplace(device);
 }
 
 }  // namespace kurvio

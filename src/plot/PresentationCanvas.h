@@ -44,7 +44,7 @@ class PresentationCanvas : public ForwardingCanvas {
 // mode the device seen through a PresentationCanvas.
 class PictureCanvas {
  public:
-  explicit PictureCanvas(Canvas& device);
+  PictureCanvas(Canvas& device, bool presentation);
   Canvas* get() { return shown_ ? &*shown_ : &device_; }
 
  private:

@@ -2,7 +2,6 @@
 
 #include "plot/PlotFrame.h"
 #include "plot/WideLines.h"
-#include "settings/Preferences.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -61,7 +60,7 @@ void QtCanvas::Flush() {
 }
 
 bool QtCanvas::SpansWideLines() const {
-  if (!PresentationMode || antialiased_ || pen.width < 2 || pen.style != PenStyle::Solid ||
+  if (!spanWideLines_ || antialiased_ || pen.width < 2 || pen.style != PenStyle::Solid ||
       pen.mode != PenMode::Copy || !OnRaster() ||
       painter_.transform().type() > QTransform::TxTranslate)
     return false;

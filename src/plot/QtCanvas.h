@@ -50,15 +50,18 @@ class QtCanvas : public Canvas {
   void SetOrigin(int x, int y) override;
   void ShiftOrigin(int dx, int dy) override;
 
+  // Presentation mode's thick lines: solid lines two pixels wide or more on an
+  // aliased 32-bit image are drawn as spans into its pixels (plot/WideLines.h),
+  // as Qt's stroker is too slow for thick graphs at projector sizes.
+  void SpanWideLines(bool on) { spanWideLines_ = on; }
+
  private:
   // Consecutive LineTo calls are collected into one polyline and drawn when
   // anything else happens: far fewer painter calls, and joints drawn once, as
   // a not-xor chain needs.
   void Flush();
   void DrawPolyline(const QPolygon& points);
-  // In presentation mode, solid lines two pixels wide or more on an aliased
-  // 32-bit image are drawn as spans into its pixels (plot/WideLines.h): Qt's
-  // stroker is too slow for thick graphs at projector sizes.
+  // Whether the pen's lines are drawn as spans (SpanWideLines).
   bool SpansWideLines() const;
   void SpanPolyline(const QPolygon& points);
   // Whether the painter draws into an image (not on a printer, PDF or SVG).
@@ -74,6 +77,7 @@ class QtCanvas : public Canvas {
 
   QPainter painter_;
   bool antialiased_;
+  bool spanWideLines_ = false;
   QPolygon pending_;
   Pen pendingPen_;
 };

@@ -5,7 +5,6 @@
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
-#include "settings/Settings.h"
 
 namespace kurvio {
 
@@ -35,22 +34,17 @@ void ZoomBox::Move(int x, int y) {
   Draw();
 }
 
-bool ZoomBox::End(int x, int y) {
-  if (!active_) return false;
+std::optional<WorldWindow> ZoomBox::End(const DrawFrame& shown, int x, int y) {
+  if (!active_) return std::nullopt;
   active_ = false;
   const int left = std::min(start_.x(), x), right = std::max(start_.x(), x);
   const int top = std::min(start_.y(), y), bottom = std::max(start_.y(), y);
   if (right - left > 10 && bottom - top > 10) {
-    const double nx1 = WorldX(left), nx2 = WorldX(right);
-    const double ny1 = WorldY(bottom), ny2 = WorldY(top);
-    x1 = nx1;
-    x2 = nx2;
-    y1 = ny1;
-    y2 = ny2;
-    return true;
+    return WorldWindow{shown.WorldX(left), shown.WorldX(right), shown.WorldY(bottom),
+                       shown.WorldY(top)};
   }
   Draw();  // the box as last drawn, which erases it
-  return false;
+  return std::nullopt;
 }
 
 }  // namespace kurvio

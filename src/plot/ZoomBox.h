@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QPoint>
+#include <optional>
+
+#include "plot/DrawFrame.h"
 
 class QImage;
 
@@ -19,9 +22,9 @@ class ZoomBox {
   bool Active() const { return active_; }
   void Begin(int x, int y);
   void Move(int x, int y);
-  // Erases the box, or takes it as the new view x1..y2 (by WorldX/WorldY of
-  // the current view); true when the view changed.
-  bool End(int x, int y);
+  // Erases the box, or gives it as the new view (by WorldX/WorldY of `shown`,
+  // the frame the picture was drawn in).
+  std::optional<WorldWindow> End(const DrawFrame& shown, int x, int y);
 
  private:
   void Draw();

@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, UndefinedPartsStayEmpty) {
     for (int row = 0; row < back.height(); ++row)
       if (FromQColor(back.pixelColor(column, row)) == RGB(255, 0, 0)) {
         ++red;
-        ASSERT_GE(column, ScreenX(0)) << row;
+        ASSERT_GE(column, form->ShownFrame().ScreenX(0)) << row;
       }
   EXPECT_GT(red, back.width() / 4);
 }
@@ -267,7 +267,7 @@ TEST_F(MainWindowTest, TheTangentPointShowsItsSlopeAndTheDerivativeItsName) {
     Type("Edit1", QString::fromUtf8(row.term));
     Type("Edit11", QString::fromUtf8(row.x0));
     const testing::RecordingCanvas drawn = Record([&] { form->darstellen(); });
-    const int X = ScreenX(PointX0), Y = ScreenY(FamilyValue(4, PointX0));
+    const int X = form->ShownFrame().ScreenX(PointX0), Y = form->ShownFrame().ScreenY(FamilyValue(4, PointX0));
     const std::string mark = "Ellipse " + std::to_string(X - 3) + " " + std::to_string(Y - 3) +
                              " " + std::to_string(X + 4) + " " + std::to_string(Y + 4);
     EXPECT_EQ(std::count(drawn.calls.begin(), drawn.calls.end(), mark), 1);

@@ -33,18 +33,6 @@ using testing::RasterisePdf;
 using testing::ReadWmf;
 using testing::WmfFile;
 
-// The drawing state every export must leave as it found it.
-struct DrawingState {
-  Canvas* canvas;
-  int width, height;
-  double lineScale;
-  bool exportDrawing;
-  static DrawingState Now() {
-    return {DrawCanvas, PlotWidth, PlotHeight, LineScale, ExportDrawing};
-  }
-  bool operator==(const DrawingState&) const = default;
-};
-
 // Whether a pixel within `reach` rows of (x, y) is dark.
 bool DarkNear(const QImage& image, int x, int y, int reach) {
   for (int dy = -reach; dy <= reach; ++dy)
@@ -80,17 +68,18 @@ class ExportTest : public ::testing::Test {
     ReportExportError = nullptr;
     RenameFile = &std::rename;
     AccessFile = &::access;
-    DrawCanvas = nullptr;
   }
   // A window with a coordinate system and a line, that records the state it drew in.
   ExportTarget SimpleTarget() {
-    return {[this] {
-              seen = DrawingState::Now();
-              DrawCoordinateSystem();
-              DrawCanvas->MoveTo(0, 0);
-              DrawCanvas->LineTo(PlotWidth, PlotHeight);
-            },
-            [this] { ++screenRedraws; }, &box};
+    ExportTarget target{[this](const DrawFrame& frame) {
+                          seen = frame;
+                          DrawCoordinateSystem(frame);
+                          frame.canvas->MoveTo(0, 0);
+                          frame.canvas->LineTo(frame.width, frame.height);
+                        },
+                        [this] { ++screenRedraws; }, &box};
+    target.view = {x1, x2, y1, y2};
+    return target;
   }
   QString Path(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
 
@@ -101,7 +90,7 @@ class ExportTest : public ::testing::Test {
   QString answerFilter;  // the filter the user picks; the first one when empty
   bool replace = false;
   std::vector<QString> titles, opensWith, opensWithName, questions, errors;
-  DrawingState seen{};
+  DrawFrame seen;  // the frame the export drew in
   int screenRedraws = 0;
 };
 
@@ -168,6 +157,11 @@ TEST_F(ExportTest, ExistingFilesAreReplacedOnlyWhenAllowed) {
   AccessFile = &::access;
   EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
   EXPECT_EQ(ReadWmf(ReadBytes(protectedFile)).error, "");
+  // The metafile is drawn in a frame of its own: four times the screen's plot, pens with it.
+  EXPECT_TRUE(seen.forExport);
+  EXPECT_EQ(seen.lineScale, 4.0);
+  EXPECT_EQ((std::vector{seen.width, seen.height}), (std::vector{401 * 4, 301 * 4}));
+  EXPECT_EQ(seen.world, (WorldWindow{x1, x2, y1, y2}));
 }
 
 // "Nein" to replacing a file asks again, with the name and format; the title names every format.
@@ -204,14 +198,11 @@ TEST_F(ExportTest, FailedSavesSayWhy) {
       {"fehlt/kurve.wmf", "Der Ordner existiert nicht."}, {"kurve.wmf", "schreibgeschützt"}};
   for (const auto& [path, reason] : cases) {
     errors.clear();
-    DrawCanvas = reinterpret_cast<Canvas*>(0x99);
-    const DrawingState before = DrawingState::Now();
     const int redraws = screenRedraws;
     EXPECT_FALSE(WriteWmfFile(kMainWindowExport, SimpleTarget(), Path(path), nullptr));
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_TRUE(errors[0].contains(reason)) << errors[0].toStdString();
     EXPECT_TRUE(errors[0].contains("konnte nicht gespeichert werden"));
-    EXPECT_TRUE(DrawingState::Now() == before);
     EXPECT_EQ(screenRedraws, redraws + 1);
   }
   EXPECT_FALSE(QFile::exists(Path("kurve.wmf")));
@@ -242,16 +233,20 @@ class MainWindowExportTest : public ExportTest {
     ExportTest::TearDown();
   }
   ExportTarget Target() {
-    return {[this] {
-              form->darstellen2();
-              form->darstellen();
-            },
-            [this] {
-              ++screenRedraws;
-              form->darstellen2();
-              form->darstellen();
-            },
-            form->paintBox};
+    ExportTarget target{[this](const DrawFrame& frame) {
+                          form->DrawInFrame(frame, [this] {
+                            form->darstellen2();
+                            form->darstellen();
+                          });
+                        },
+                        [this] {
+                          ++screenRedraws;
+                          form->darstellen2();
+                          form->darstellen();
+                        },
+                        form->paintBox};
+    target.view = {x1, x2, y1, y2};
+    return target;
   }
   std::unique_ptr<TForm1> form;
 };
@@ -267,7 +262,6 @@ TEST_F(MainWindowExportTest, EveryFormatHoldsTheAxisAndTheCurvesMinimum) {
                {"bild", "PNG-Bild (*.png)"},
                {"bild.SVG", "SVG-Grafik (*.svg)"},
                {"bild.v2", "PDF-Dokument (*.pdf)"}};
-  const DrawingState before = DrawingState::Now();
   for (const auto& c : cases) {
     answer = Path(c.typed);
     answerFilter = c.filter;
@@ -276,9 +270,10 @@ TEST_F(MainWindowExportTest, EveryFormatHoldsTheAxisAndTheCurvesMinimum) {
   ASSERT_TRUE(CopyWmfToClipboard(kMainWindowExport, Target()));
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(screenRedraws, 5);
-  EXPECT_TRUE(DrawingState::Now() == before);
-  PlotWidth = W, PlotHeight = H;  // the coordinates the export drew with
-  const int axisRow = ScreenY(0), minimumX = ScreenX(1), minimumY = ScreenY(-2);
+  DrawFrame drawn;  // the coordinates the export drew with
+  drawn.world = {x1, x2, y1, y2};
+  drawn.width = W, drawn.height = H;
+  const int axisRow = drawn.ScreenY(0), minimumX = drawn.ScreenX(1), minimumY = drawn.ScreenY(-2);
 
   // The metafile's picture itself is kept with the window's pictures.
   const WmfFile f = ReadWmf(ReadBytes(dir.File("kurve.wmf")));
@@ -340,9 +335,9 @@ TEST_F(MainWindowExportTest, FailedOrBusyPrintingDrawsNothing) {
   const auto inner = pdfPrinter("innen.pdf");
   bool innerResult = true;
   ExportTarget target = Target();
-  target.redraw = [&, redraw = target.redraw] {
+  target.redraw = [&, redraw = target.redraw](const DrawFrame& frame) {
     innerResult = PrintGraphic(kMainWindowExport, Target(), *inner);
-    redraw();
+    redraw(frame);
   };
   EXPECT_TRUE(PrintGraphic(kMainWindowExport, target, *pdfPrinter("aussen.pdf")));
   EXPECT_FALSE(innerResult);

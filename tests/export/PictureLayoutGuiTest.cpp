@@ -40,42 +40,40 @@ class PictureLayoutExportTest : public ::testing::Test {
     x1 = -7, x2 = 7, y1 = -2, y2 = 8;  // the x-axis at four fifths of the plot's height
     ReportExportError = [this](QWidget*, const QString& m) { errors.push_back(m); };
   }
-  void TearDown() override {
-    ReportExportError = nullptr;
-    DrawCanvas = nullptr;
-  }
+  void TearDown() override { ReportExportError = nullptr; }
 
   ExportTarget Target(PictureLayout layout) {
     ExportTarget target;
-    target.redraw = [this, layout] { Draw(layout); };
+    target.redraw = [this, layout](const DrawFrame& frame) { Draw(frame, layout); };
+    target.view = {x1, x2, y1, y2};
     target.redrawOnScreen = [] {};
     target.paintBox = &box;
     target.layout = layout;
     return target;
   }
 
-  void Draw(PictureLayout layout) {
-    ASSERT_NE(DrawCanvas, nullptr);
-    Canvas& c = *DrawCanvas;
-    plotWidth = PlotWidth, plotHeight = PlotHeight, axisRow = ScreenY(0);
-    DrawCoordinateSystem();
+  void Draw(const DrawFrame& frame, PictureLayout layout) {
+    ASSERT_NE(frame.canvas, nullptr);
+    Canvas& c = *frame.canvas;
+    plotWidth = frame.width, plotHeight = frame.height, axisRow = frame.ScreenY(0);
+    DrawCoordinateSystem(frame);
     auto line = [&](int left, int right, int row) {
-      c.pen = {kBlack, Scaled(1), PenStyle::Solid, PenMode::Copy};
+      c.pen = {kBlack, frame.Scaled(1), PenStyle::Solid, PenMode::Copy};
       c.MoveTo(left, row);
       c.LineTo(right, row);
     };
     if (layout == PictureLayout::TwoPlots) {
-      c.ShiftOrigin(0, PlotHeight);
-      DrawCoordinateSystem();
-      c.ShiftOrigin(0, -PlotHeight);
+      c.ShiftOrigin(0, frame.height);
+      DrawCoordinateSystem(frame);
+      c.ShiftOrigin(0, -frame.height);
     } else if (layout == PictureLayout::PlotAndLadder) {
-      const int h = PlotHeight;
+      const int h = frame.height;
       ladderRow = h + 14 * (h / 60);  // the twelfth step's rung
       betweenRow = (5 * h / 4 + 4 * h / 3) / 2;
       farRow = 3 * h / 2;
-      line(PlotWidth / 4, 3 * PlotWidth / 4, ladderRow);
-      line(PlotWidth / 8, 3 * PlotWidth / 8, betweenRow);
-      line(PlotWidth / 8, 7 * PlotWidth / 8, farRow);
+      line(frame.width / 4, 3 * frame.width / 4, ladderRow);
+      line(frame.width / 8, 3 * frame.width / 8, betweenRow);
+      line(frame.width / 8, 7 * frame.width / 8, farRow);
     }
   }
 

@@ -38,7 +38,11 @@ TEST(ButtonColumnTest, Wiring) {
   int settings = 0, redraws = 0, saved = 0;
   ButtonColumnActions actions;
   actions.openSettings = [&] { ++settings; };
-  actions.target = [&] { return ExportTarget{[&] { ++redraws; }, {}, nullptr}; };
+  actions.target = [&] {
+    ExportTarget target;
+    target.redraw = [&](const DrawFrame&) { ++redraws; };
+    return target;
+  };
   const ButtonColumn c = MakeButtonColumn(&window, &window, std::move(actions));
   c.settingsButton->click();
   EXPECT_EQ(settings, 1);
@@ -236,29 +240,30 @@ TEST(ZoomBoxTest, ABoxLargerThanTenPixelsBecomesTheViewAsKept) {
   const QPoint boxes[][2] = {{{80, 120}, {20, 30}}, {{20, 30}, {31, 41}},  {{20, 30}, {30, 41}},
                              {{20, 30}, {31, 40}},  {{20, 30}, {30, 120}}, {{20, 30}, {90, 40}}};
   TPaintBox box;
-  const int width = PlotWidth, height = PlotHeight;
+  DrawFrame shown;
+  shown.world = {-7, 7, -7, 7};
+  shown.width = shown.height = 140;
   std::string produced;
   for (const auto& [from, to] : boxes) {
-    x1 = y1 = -7, x2 = y2 = 7;
-    PlotWidth = PlotHeight = 140;
     QImage picture(140, 140, QImage::Format_RGB32);
     picture.fill(Qt::white);
     const QImage blank = picture;
     ZoomBox zoom(picture, box);
-    EXPECT_FALSE(zoom.End(to.x(), to.y()));  // not begun
+    EXPECT_FALSE(zoom.End(shown, to.x(), to.y()));  // not begun
     zoom.Begin(from.x(), from.y());
     zoom.Move(to.x() + 5, to.y() + 5);
     zoom.Move(to.x(), to.y());
     EXPECT_NE(picture, blank);
-    const bool taken = zoom.End(to.x(), to.y());
+    const std::optional<WorldWindow> view = zoom.End(shown, to.x(), to.y());
+    const bool taken = view.has_value();
     EXPECT_FALSE(zoom.Active());
     produced += std::to_string(to.x()) + " " + std::to_string(to.y()) + ": taken " +
                 std::to_string(taken) + ", blank " + std::to_string(picture == blank) + ",";
-    for (const double v : {x1, x2, y1, y2}) produced += " " + testing::KeptNumber(v);
+    const WorldWindow now = view.value_or(shown.world);
+    for (const double v : {now.x1, now.x2, now.y1, now.y2}) produced += " " + testing::KeptNumber(v);
     produced += "\n";
   }
   EXPECT_TRUE(testing::MatchesKept("module/zoom-box.txt", produced));
-  PlotWidth = width, PlotHeight = height;
 }
 
 TEST(AnalysisWindowTest, PaintsRightButtonOpensTheSettingsAndClosingSavesOnce) {

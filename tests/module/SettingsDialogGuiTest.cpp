@@ -28,7 +28,7 @@ class SettingsDialogTest : public WindowTest<TForm2> {
     AutoTickSteps = true;
     ManualXTickStep = ManualYTickStep = 1.0;
     TrigAxisMode = false;
-    ComputeTickSteps();
+    ComputeTickSteps({x1, x2, y1, y2}, 700, 700);
   }
   void TearDown() override {
     WindowTest::TearDown();
@@ -38,7 +38,7 @@ class SettingsDialogTest : public WindowTest<TForm2> {
     FrameDelay = 0;
     Tangentenlaenge = 1.0;
     FlaechenStil = 0;
-    ComputeTickSteps();
+    ComputeTickSteps({x1, x2, y1, y2}, 700, 700);
   }
   // Opens the dialog on the globals as they stand, with an owner that counts.
   void OpenDialog() {

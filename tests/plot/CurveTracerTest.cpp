@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <type_traits>
 
+#include "module/PictureFrame.h"
 #include "plot/CurveTracer.h"
 #include "plot/PlotTestSupport.h"
 #include "support/KeptText.h"
@@ -26,7 +28,7 @@ class TracerTest : public PlotTest {
     CompileTerm(MainTerm, term, true);
     EXPECT_TRUE(TermDefined) << term;
     canvas = RecordingCanvas();
-    TraceCurve(Value(), x1, x2, x1, x2);
+    TraceValueCurve(frame, Value(), frame.world.x1, frame.world.x2, frame.world.x1, frame.world.x2);
     return canvas.DrawnSegments();
   }
   CurveValueFunction Value() {
@@ -39,8 +41,8 @@ class TracerTest : public PlotTest {
 };
 
 // The drawn segments that pass over x (in world units).
-int SegmentsAcross(const std::vector<Segment>& segments, double x) {
-  const double column = (x - x1) / (x2 - x1) * PlotWidth;
+int SegmentsAcross(const DrawFrame& frame, const std::vector<Segment>& segments, double x) {
+  const double column = (x - frame.world.x1) / (frame.world.x2 - frame.world.x1) * frame.width;
   return static_cast<int>(std::count_if(segments.begin(), segments.end(), [&](const Segment& s) {
     return std::min(s.from.x, s.to.x) < column && column < std::max(s.from.x, s.to.x);
   }));
@@ -73,10 +75,10 @@ TEST_F(TracerTest, JumpsAndPolesAreLeftOpenSteepStretchesJoined) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.term);
-    x1 = c.x1, x2 = c.x2, y1 = c.y1, y2 = c.y2;
+    frame.world = {c.x1, c.x2, c.y1, c.y2};
     const auto segments = Trace(c.term);
     EXPECT_GT(segments.size(), 40u);
-    for (double at : c.at) EXPECT_EQ(SegmentsAcross(segments, at), c.across) << "at " << at;
+    for (double at : c.at) EXPECT_EQ(SegmentsAcross(frame, segments, at), c.across) << "at " << at;
     for (const Segment& s : segments)
       EXPECT_FALSE(std::min(s.from.y, s.to.y) <= 0 && std::max(s.from.y, s.to.y) >= 700);
   }
@@ -85,14 +87,14 @@ TEST_F(TracerTest, JumpsAndPolesAreLeftOpenSteepStretchesJoined) {
 // The first sample is `from`, the last `to`, none further apart than a column;
 // the last point keeps its own column although its value is taken at `to`.
 TEST_F(TracerTest, RangeInsideTheViewIsSampledWhole) {
-  const double dx = (x2 - x1) / PlotWidth;
-  const double ranges[][2] = {{-1.0, 1.2345}, {x1 + 0.3, x2 - 0.3}, {x1 - 2 * dx, x2 + 2 * dx}};
+  const double dx = (frame.world.x2 - frame.world.x1) / frame.width;
+  const double ranges[][2] = {{-1.0, 1.2345}, {frame.world.x1 + 0.3, frame.world.x2 - 0.3}, {frame.world.x1 - 2 * dx, frame.world.x2 + 2 * dx}};
   CompileTerm(MainTerm, "x", true);
   for (const auto& range : ranges) {
     SCOPED_TRACE(range[0]);
     samples.clear();
     canvas = RecordingCanvas();
-    TraceCurve(Value(), x1, x2, range[0], range[1]);
+    TraceValueCurve(frame, Value(), frame.world.x1, frame.world.x2, range[0], range[1]);
     ASSERT_GE(samples.size(), 2u);
     EXPECT_EQ(samples.front(), range[0]);
     EXPECT_EQ(samples.back(), range[1]);
@@ -100,20 +102,20 @@ TEST_F(TracerTest, RangeInsideTheViewIsSampledWhole) {
       EXPECT_GT(samples[i] - samples[i - 1], -1e-12) << i;
       EXPECT_LT(samples[i] - samples[i - 1], dx + 1e-12) << i;
     }
-    if (range[1] < x2) {
-      EXPECT_EQ(canvas.segments.back().to.y, ScreenY(range[1]));
+    if (range[1] < frame.world.x2) {
+      EXPECT_EQ(canvas.segments.back().to.y, frame.ScreenY(range[1]));
     }
   }
 }
 
 TEST_F(TracerTest, DegenerateCallsReturnAtOnce) {
   CompileTerm(MainTerm, "x", true);
-  PlotWidth = 0;
-  TraceCurve(Value(), -7, 7, -7, 7);
+  frame.width = 0;
+  TraceValueCurve(frame, Value(), -7, 7, -7, 7);
   EXPECT_TRUE(canvas.calls.empty());
-  DrawCanvas = nullptr;
-  PlotWidth = 700;
-  TraceCurve(Value(), -7, 7, -7, 7);
+  frame.canvas = nullptr;
+  frame.width = 700;
+  TraceValueCurve(frame, Value(), -7, 7, -7, 7);
   EXPECT_TRUE(samples.empty());
 }
 
@@ -160,18 +162,21 @@ TEST_F(TracerTest, CurvesDrawTheirKeptPictureAlsoInBatches) {
       {"-0.5(x-10)^2+10.5(x-10)+3+0*sqrt(abs(x-10.5)-0.1)", 0, 100, 0, 100, -1000, 1000},
       // clang-format on
   };
-  PlotWidth = PlotHeight = 100;
+  frame.width = frame.height = 100;
   CurveColor = 0x0000FF;
   std::ostringstream kept;
   const TermInputs in{0, 0.5, 2, -1, 3, 0};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.term);
-    x1 = c.x1, x2 = c.x2, y1 = c.y1, y2 = c.y2;
+    frame.world = {c.x1, c.x2, c.y1, c.y2};
     LineWidth = c.width;
     CompileTerm(MainTerm, c.term, true);
     const auto draw = [&](const auto& curve) {
       canvas = RecordingCanvas();
-      TraceCurve(curve, x1, x2, c.from, c.to, c.step);
+      if constexpr (std::is_invocable_v<decltype(curve), double>)
+        TraceValueCurve(frame, curve, frame.world.x1, frame.world.x2, c.from, c.to, c.step);
+      else
+        TraceCurve(frame, curve, frame.world.x1, frame.world.x2, c.from, c.to, c.step);
       return canvas.picture;
     };
     int count = 0;
@@ -179,7 +184,7 @@ TEST_F(TracerTest, CurvesDrawTheirKeptPictureAlsoInBatches) {
       ++count;
       return EvalTerm(MainTerm, x, in.t, in.a, in.b, in.c, in.n);
     });
-    kept << "== " << c.term << "  view " << x1 << " " << x2 << " " << y1 << " " << y2 << "  from "
+    kept << "== " << c.term << "  view " << frame.world.x1 << " " << frame.world.x2 << " " << frame.world.y1 << " " << frame.world.y2 << "  from "
          << c.from << " to " << c.to << "  step " << c.step << "  " << count << " samples\n"
          << picture;
     for (bool pointByPoint : {true, false}) {

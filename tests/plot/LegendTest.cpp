@@ -9,7 +9,7 @@ namespace {
 using LegendTest = PlotTest;
 
 TEST_F(LegendTest, GoesBelowACurveAlongTheTopToTheLeft) {
-  DrawLegend({"f(x) = 1", "a = 2"}, [](const double*, std::size_t count, double* y, bool* defined) {
+  DrawLegend(frame, {"f(x) = 1", "a = 2"}, [](const double*, std::size_t count, double* y, bool* defined) {
     for (std::size_t i = 0; i < count; ++i) y[i] = 6.8, defined[i] = true;  // row 10
   });
   // 8 characters of 7 pixels, two lines of 16, 4 pixels inside, 8 from the edges.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "plot/DrawFrame.h"
 #include "plot/PlotFrame.h"
 #include "settings/Settings.h"
 #include "support/RecordingCanvas.h"
@@ -13,10 +14,9 @@ namespace kurvio::testing {
 class PlotTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DrawCanvas = &canvas;
-    PlotWidth = PlotHeight = 700;
-    PlotTop = 0;
-    LineScale = 1.0;
+    frame.canvas = &canvas;
+    frame.world = {-7, 7, -7, 7};
+    frame.width = frame.height = 700;
     LineWidth = Gitter = 1;
     x1 = y1 = -7;
     x2 = y2 = 7;
@@ -28,11 +28,9 @@ class PlotTest : public ::testing::Test {
     XAxisName = "x";
     YAxisName = "y";
   }
-  void TearDown() override {
-    DrawCanvas = nullptr;
-    TrigAxisMode = NumberLineMode = false;
-  }
+  void TearDown() override { TrigAxisMode = NumberLineMode = false; }
   RecordingCanvas canvas;
+  DrawFrame frame;
 };
 
 }  // namespace kurvio::testing

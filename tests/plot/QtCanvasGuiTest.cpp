@@ -21,35 +21,29 @@ class QtCanvasTest : public ::testing::Test {
   void SetUp() override {
     image = QImage(700, 700, QImage::Format_RGB32);
     image.fill(Qt::white);
-    PlotWidth = PlotHeight = 700;
-    PlotTop = 0;
-    LineScale = LineWidth = 1;
-    x1 = y1 = -7;
-    x2 = y2 = 7;
+    frame.width = frame.height = 700;
+    frame.world = {-7, 7, -7, 7};
+    LineWidth = 1;
     AutoTickSteps = Skalierung = true;
     Gitter = 2;
     Farben::Hintergrund = 0xFFFFFF;
     Farben::Gitter = 0xC0C0C0;
   }
-  void TearDown() override {
-    DrawCanvas = nullptr;
-    MainTerm.reset();
-  }
+  void TearDown() override { MainTerm.reset(); }
   Color Pixel(int x, int y) const { return FromQColor(image.pixelColor(x, y)); }
   void Trace(QtCanvas& canvas, const char* term, Color color) {
-    DrawCanvas = &canvas;
     CompileTerm(MainTerm, term, true);
     CurveColor = color;
-    TraceCurve([](double x) { return EvalTerm(MainTerm, x, 0, 0, 0, 0, 0); }, x1, x2, x1, x2);
+    TraceCurve(frame.On(&canvas), TermCurve(MainTerm, BatchInput::X, {}), -7, 7, -7, 7);
   }
   QImage image;
+  DrawFrame frame;
 };
 
 TEST_F(QtCanvasTest, CoordinateSystemAndCurvesOnPixels) {
   {
     QtCanvas canvas(&image);
-    DrawCanvas = &canvas;
-    DrawCoordinateSystem();
+    DrawCoordinateSystem(frame.On(&canvas));
     Trace(canvas, "x^2", 0x0000FF);
     Trace(canvas, "1/x", 0xFF0000);
     Trace(canvas, "tan(x)", 0x008000);

@@ -111,19 +111,7 @@ TEST_F(Preferences, AWindowStateKeepsItsKeysOnly) {
   EXPECT_FALSE(own.Flag("BitCheckBox1", false));
 }
 
-TEST(Presentation, PensGrowAndPaleColoursTurnStrong) {
-  const double scale = LineScale;
-  for (bool on : {false, true}) {
-    PresentationMode = on;
-    EXPECT_EQ(Scaled(6), on ? 12 : 6);
-    EXPECT_EQ(CurvePenWidth(1), on ? 3 : 1);
-    EXPECT_EQ(CurvePenWidth(2), on ? 4 : 2);
-    LineScale = 4;  // a printer
-    EXPECT_EQ(CurvePenWidth(1), on ? 12 : 4);
-    LineScale = scale;
-  }
-  PresentationMode = false;
-
+TEST(Presentation, PaleColoursTurnStrong) {
   const struct {
     Color colour, background, shown;
   } colours[] = {

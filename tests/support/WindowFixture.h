@@ -116,15 +116,18 @@ class WindowTest : public ::testing::Test {
     return Text(name).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
   }
 
-  // The colour of a world point on a bitmap drawn with the current view.
-  static Color Pixel(const QImage& image, double x, double y) {
-    return FromQColor(image.pixelColor(ScreenX(x), ScreenY(y)));
+  // The colour of a world point on a bitmap of the window, as it was last drawn.
+  Color Pixel(const QImage& image, double x, double y) const {
+    const DrawFrame& shown = form->ShownFrame();
+    return FromQColor(image.pixelColor(shown.ScreenX(x), shown.ScreenY(y)));
   }
   // Whether the colour lies at a world point or a pixel beside it (lines drawn at a slant).
-  static bool Near(const QImage& image, double x, double y, Color colour) {
+  bool Near(const QImage& image, double x, double y, Color colour) const {
+    const DrawFrame& shown = form->ShownFrame();
     for (int dx = -1; dx <= 1; ++dx)
       for (int dy = -1; dy <= 1; ++dy)
-        if (FromQColor(image.pixelColor(ScreenX(x) + dx, ScreenY(y) + dy)) == colour) return true;
+        if (FromQColor(image.pixelColor(shown.ScreenX(x) + dx, shown.ScreenY(y) + dy)) == colour)
+          return true;
     return false;
   }
   static bool AnyPixel(const QImage& image, Color colour) {
@@ -138,15 +141,14 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<Window> form;
   std::vector<std::string> messages;
 
-  // One frame drawn by `draw` as an export draws it, on a canvas that records every call.
-  template <class Draw>
-  static testing::RecordingCanvas Record(Draw draw) {
+  // One frame drawn by `draw` as an export draws it, at the size and in the view of
+  // the screen, on a canvas that records every call.
+  testing::RecordingCanvas Record(std::function<void()> draw) {
     testing::RecordingCanvas canvas;
-    DrawCanvas = &canvas;
-    ExportDrawing = true;
-    draw();
-    ExportDrawing = false;
-    DrawCanvas = nullptr;
+    DrawFrame frame = form->ShownFrame();
+    frame.canvas = &canvas;
+    frame.forExport = true;
+    form->DrawInFrame(frame, std::move(draw));
     return canvas;
   }
   // How many calls of one kind ("Arc", "Ellipse", ...) a recording holds.

@@ -56,21 +56,21 @@ TEST_F(BisectionWindowTest, SquareRootOfTwoInEighteenStepsThenTheResult) {
 TEST_F(BisectionWindowTest, TheMouseChoosesTheInterval) {
   QWidget* box = Find("PaintBox1");
   // A click without dragging gives the result at once.
-  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(ScreenX(4), 50));
+  QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(form->ShownFrame().ScreenX(4), 50));
   EXPECT_EQ(form->a, form->b);
   Click("SpeedButton2");
   EXPECT_EQ(Text("Label12"), " Keine Lösung!");
   // Dragged leftwards, the ends swap.
-  QTest::mousePress(box, Qt::LeftButton, {}, QPoint(ScreenX(3), 40));
-  QTest::mouseMove(box, QPoint(ScreenX(1), 40));
-  QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(ScreenX(-1), 40));
+  QTest::mousePress(box, Qt::LeftButton, {}, QPoint(form->ShownFrame().ScreenX(3), 40));
+  QTest::mouseMove(box, QPoint(form->ShownFrame().ScreenX(1), 40));
+  QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(form->ShownFrame().ScreenX(-1), 40));
   EXPECT_NEAR(form->a, -1, 0.02);
   EXPECT_NEAR(form->b, 3, 0.02);
   // With "Zoom" ticked the same drag draws a zoom box: the view changes, the interval stays.
   Click("BitCheckBox5");
-  QTest::mousePress(box, Qt::LeftButton, {}, QPoint(ScreenX(-2), 40));
-  QTest::mouseMove(box, QPoint(ScreenX(2), 240));
-  QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(ScreenX(2), 240));
+  QTest::mousePress(box, Qt::LeftButton, {}, QPoint(form->ShownFrame().ScreenX(-2), 40));
+  QTest::mouseMove(box, QPoint(form->ShownFrame().ScreenX(2), 240));
+  QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(form->ShownFrame().ScreenX(2), 240));
   EXPECT_NEAR(x1, -2, 0.05);
   EXPECT_NEAR(x2, 2, 0.05);
   EXPECT_NEAR(form->b, 3, 0.02);

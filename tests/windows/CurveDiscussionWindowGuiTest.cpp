@@ -42,8 +42,9 @@ TEST_F(CurveDiscussionTest, EveryDesignNameNamesOneControl) {
 // "gleiche Einheiten (1:1)": one unit as long on both axes of both plots, after a zoom
 // and after a resize, until it is turned off.
 TEST_F(CurveDiscussionTest, EqualUnitsHoldAfterZoomAndResize) {
-  const auto unitsEqual = [] {
-    return std::fabs((x2 - x1) / PlotWidth / ((y2 - y1) / PlotHeight) - 1) < 1e-9;
+  const auto unitsEqual = [this] {
+    const DrawFrame& shown = form->ShownFrame();
+    return std::fabs((x2 - x1) / shown.width / ((y2 - y1) / shown.height) - 1) < 1e-9;
   };
   EXPECT_FALSE(unitsEqual());  // the window's own view is not drawn 1:1
   EqualUnits = true;

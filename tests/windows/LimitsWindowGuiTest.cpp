@@ -89,7 +89,7 @@ TEST_F(LimitsWindowTest, EpsilonAndDeltaFollowTheirFieldsBarsAndResets) {
 
 TEST_F(LimitsWindowTest, ZoomBoxDraggedBackwardsZoomsToItsCorners) {
   QWidget* box = Find("PaintBox1");
-  const double left = WorldX(100), right = WorldX(300), top = WorldY(100), bottom = WorldY(250);
+  const double left = form->ShownFrame().WorldX(100), right = form->ShownFrame().WorldX(300), top = form->ShownFrame().WorldY(100), bottom = form->ShownFrame().WorldY(250);
   QTest::mousePress(box, Qt::LeftButton, {}, QPoint(300, 250));
   emit form->paintBox->MouseMove(200, 200);
   QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(100, 100));

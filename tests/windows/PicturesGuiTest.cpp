@@ -99,12 +99,13 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
       log.picture +=
           (w->objectName() + ": " + (label ? label->text() : field->text()) + "\n").toStdString();
   }
-  PictureCanvas shown(log);
-  DrawCanvas = shown.get();
-  ExportDrawing = true;
-  draw(*window);
-  ExportDrawing = false;
-  DrawCanvas = nullptr;
+  {
+    PictureCanvas shown(log, PresentationMode);
+    DrawFrame frame = window->ShownFrame();
+    frame.canvas = shown.get();
+    frame.forExport = true;
+    window->DrawInFrame(frame, [&] { draw(*window); });
+  }
   window->template findChild<QPushButton*>(QStringLiteral("SpeedButton23"))->click();
   const QImage screen = window->template findChild<TPaintBox*>()->grab().toImage();
   TermSequenceMode = false;
@@ -229,10 +230,10 @@ std::function<void(TForm5&)> Angle(bool tangent, bool extra, bool radians, int d
 // moves after the release do nothing.
 void SweptByTheMouse(TForm3& w) {
   Do({"BitCheckBox3"})(w);
-  emit w.paintBox->MouseDown(Qt::LeftButton, ScreenX(0), 10);
-  for (double x : {1.0, 2.0, 0.5, -1.0, 0.0, 1.0}) emit w.paintBox->MouseMove(ScreenX(x), 10);
-  emit w.paintBox->MouseUp(Qt::LeftButton, ScreenX(1), 10);
-  emit w.paintBox->MouseMove(ScreenX(-3), 10);
+  emit w.paintBox->MouseDown(Qt::LeftButton, w.ShownFrame().ScreenX(0), 10);
+  for (double x : {1.0, 2.0, 0.5, -1.0, 0.0, 1.0}) emit w.paintBox->MouseMove(w.ShownFrame().ScreenX(x), 10);
+  emit w.paintBox->MouseUp(Qt::LeftButton, w.ShownFrame().ScreenX(1), 10);
+  emit w.paintBox->MouseMove(w.ShownFrame().ScreenX(-3), 10);
 }
 
 // The angle dragged to a third of the picture's width; moves after the release do nothing.

@@ -84,9 +84,11 @@ TEST_F(PlotPointerTest, HelpReadoutWheelAndCtrl0InEveryWindow) {
     const int top = row.layout == TwoPlots ? plot : 0;
     const QPoint at(box->width() * 3 / 10, top > 0 ? top : plot / 3);
     const auto pointer = [&] {
-      PlotWidth = box->width();  // the size of the plot under the pointer
-      PlotHeight = plot;
-      return std::pair{WorldX(at.x()), WorldY(at.y() - top)};
+      DrawFrame under;  // the plot under the pointer, in the view of the settings
+      under.world = {x1, x2, y1, y2};
+      under.width = box->width();
+      under.height = plot;
+      return std::pair{under.WorldX(at.x()), under.WorldY(at.y() - top)};
     };
     const auto turn = [&](int delta) {
       QWheelEvent wheel(at, box->mapToGlobal(at), {}, {0, delta}, {}, {}, Qt::NoScrollPhase, 0);

@@ -117,12 +117,12 @@ TEST_F(TangentWindowTest, AnimationTurnsAtTheEdgeAndDraggingMovesQ) {
   Click("Switch1");                      // on: runs until it is switched off
   EXPECT_LT(highest, 7.0 + 0.7 + 1e-9);  // turned at the right edge
   EXPECT_LT(xQ, 7.0 + 0.7);
-  emit form->paintBox->MouseDown(Qt::LeftButton, ScreenX(-2), 10);
-  EXPECT_NEAR(xQ, -2, 14.0 / PlotWidth);
-  emit form->paintBox->MouseMove(ScreenX(5), 10);
-  emit form->paintBox->MouseUp(Qt::LeftButton, ScreenX(5), 10);
-  emit form->paintBox->MouseMove(ScreenX(1), 10);  // no longer dragging
-  EXPECT_NEAR(xQ, 5, 14.0 / PlotWidth);
+  emit form->paintBox->MouseDown(Qt::LeftButton, form->ShownFrame().ScreenX(-2), 10);
+  EXPECT_NEAR(xQ, -2, 14.0 / form->ShownFrame().width);
+  emit form->paintBox->MouseMove(form->ShownFrame().ScreenX(5), 10);
+  emit form->paintBox->MouseUp(Qt::LeftButton, form->ShownFrame().ScreenX(5), 10);
+  emit form->paintBox->MouseMove(form->ShownFrame().ScreenX(1), 10);  // no longer dragging
+  EXPECT_NEAR(xQ, 5, 14.0 / form->ShownFrame().width);
 }
 
 }  // namespace

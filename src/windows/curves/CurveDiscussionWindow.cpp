@@ -66,7 +66,7 @@ TForm3::TForm3(QWidget* parent)
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
   picture_->SetFrameOverlay(TwoPlotPicture::Upper, [this] {
-    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
+    DrawTermLegend(frame_, legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
                    TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   ConnectHandlers();
@@ -175,7 +175,7 @@ void TForm3::BuildLayout() {
   viewPad = AddViewPadAndButtons(
                 panel, column,
                 [this](bool zoomed) {
-                  if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
+                  if (zoomed) AnimationStep = (x2 - x1) / std::max(frame_.width, 1);
                   Redraw();
                 },
                 [this] { return ExportPicture([this] { Redraw(); }, PictureLayout::TwoPlots); })
@@ -225,7 +225,7 @@ void TForm3::ShowX0() {
 
 void TForm3::FormPaint() {
   picture_->Resize();
-  ExportDrawing = false;
+  SetPlotSize(picture_->PlotWidth(), picture_->PlotHeight());
   darstellen();
   animieren();
 }
@@ -246,9 +246,9 @@ void TForm3::Delay(int ms) {
 void TForm3::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
   const TermInputs fixed{0, 0, ParamA, ParamB, ParamC, 0};
   if (CurveKind == 0)
-    TraceCurve(TermCurve(MainTerm, BatchInput::X, fixed), scaleFrom, scaleTo, from, to);
+    TraceCurve(frame_, TermCurve(MainTerm, BatchInput::X, fixed), scaleFrom, scaleTo, from, to);
   else
-    TraceCurve(DerivativeCurve(MainTerm, CurveKind, fixed), scaleFrom, scaleTo, from, to);
+    TraceCurve(frame_, DerivativeCurve(MainTerm, CurveKind, fixed), scaleFrom, scaleTo, from, to);
 }
 
 void TForm3::Redraw() {
@@ -257,40 +257,42 @@ void TForm3::Redraw() {
 }
 
 void TForm3::darstellen() {
+  BeginFrame();
   derivativeTerms->Update();
   FindPoints();
   valueTable->Refresh();
   const QFont font = paintBox->font();
-  picture_->DrawStatic(TwoPlotPicture::Upper, font, [this] {
+  picture_->DrawStatic(TwoPlotPicture::Upper, font, frame_, [this] {
     XAxisName = "x";
     YAxisName = "y";
-    DrawCoordinateSystem();
+    DrawCoordinateSystem(frame_);
     CurveKind = 0;
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
-    LabelCurve("f", TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
+    LabelCurve(frame_, "f", TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
     if (ShowPoints) DrawPointMarks();
   });
-  picture_->DrawStatic(TwoPlotPicture::Lower, font, [this] {
+  picture_->DrawStatic(TwoPlotPicture::Lower, font, frame_, [this] {
     XAxisName = "x";
     YAxisName = "y'";
-    DrawCoordinateSystem();
+    DrawCoordinateSystem(frame_);
     if (ShowFirst) {
       CurveKind = 1;
       CurveColor = Farben::fStrich;
       KurveZeichnen(x1, x2, x1, x2);
-      LabelCurve("f'", DerivativeCurve(MainTerm, 1, {0, 0, ParamA, ParamB, ParamC, 0}));
+      LabelCurve(frame_, "f'", DerivativeCurve(MainTerm, 1, {0, 0, ParamA, ParamB, ParamC, 0}));
     }
     if (ShowSecond) {
       CurveKind = 2;
       CurveColor = Farben::f2Strich;
       KurveZeichnen(x1, x2, x1, x2);
-      LabelCurve("f''", DerivativeCurve(MainTerm, 2, {0, 0, ParamA, ParamB, ParamC, 0}));
+      LabelCurve(frame_, "f''", DerivativeCurve(MainTerm, 2, {0, 0, ParamA, ParamB, ParamC, 0}));
     }
   });
 }
 
 void TForm3::animieren() {
+  BeginFrame();
   const QFont font = paintBox->font();
   const double x0 = PointX0;
   const double y0 = F(0, x0);
@@ -299,20 +301,20 @@ void TForm3::animieren() {
   const bool slopeDefined = TermDefined;
   const double m2 = ShowSecond ? F(2, x0) : 0.0;
   const bool curvatureDefined = ShowSecond && TermDefined;
-  picture_->DrawFrame(TwoPlotPicture::Upper, font, [&] {
-    Canvas& c = *DrawCanvas;
+  picture_->DrawMoving(TwoPlotPicture::Upper, font, frame_, [&] {
+    Canvas& c = *frame_.canvas;
     c.pen.color = kLightGrey;
-    c.pen.width = Scaled(1);
+    c.pen.width = frame_.Scaled(1);
     c.pen.style = PenStyle::Solid;
     // From the point to the x-axis, and on to the bottom when the lower plot has something.
-    PixelLine(ScreenX(x0), ScreenY(y0), ScreenX(x0), ScreenY(0));
-    if (ShowFirst || ShowSecond) c.LineTo(ScreenX(x0), PlotHeight);
+    PixelLine(frame_, frame_.ScreenX(x0), frame_.ScreenY(y0), frame_.ScreenX(x0), frame_.ScreenY(0));
+    if (ShowFirst || ShowSecond) c.LineTo(frame_.ScreenX(x0), frame_.height);
     // The tangent, with its overhang, wherever f has a slope.
     if (!slopeDefined) return;
     const double d = std::cos(std::atan(m)) * Tangentenlaenge * XTickStep;
     const double intercept = y0 - m * x0;
     CurveColor = Farben::Tangente;
-    TraceCurve(
+    TraceValueCurve(frame_,
         [&](double x) {
           TermDefined = true;
           return m * x + intercept;
@@ -322,36 +324,36 @@ void TForm3::animieren() {
       const Brush saved = c.brush;
       c.brush = {Farben::Dreieck, BrushStyle::Solid, true};
       c.pen.color = Farben::Tangente;
-      c.pen.width = CurvePenWidth(LineWidth);
-      c.Polygon({{ScreenX(x0), ScreenY(y0)},
-                 {ScreenX(x0 + 1), ScreenY(y0)},
-                 {ScreenX(x0 + 1), ScreenY(y0 + m)}});
+      c.pen.width = frame_.CurvePenWidth(LineWidth);
+      c.Polygon({{frame_.ScreenX(x0), frame_.ScreenY(y0)},
+                 {frame_.ScreenX(x0 + 1), frame_.ScreenY(y0)},
+                 {frame_.ScreenX(x0 + 1), frame_.ScreenY(y0 + m)}});
       c.brush = saved;
-      c.pen.width = Scaled(2);
+      c.pen.width = frame_.Scaled(2);
       c.pen.color = kDarkGreen;
-      PixelLine(ScreenX(x0), ScreenY(y0), ScreenX(x0 + 1), ScreenY(y0));
+      PixelLine(frame_, frame_.ScreenX(x0), frame_.ScreenY(y0), frame_.ScreenX(x0 + 1), frame_.ScreenY(y0));
       c.pen.color = kRed;
-      PixelLine(ScreenX(x0 + 1), ScreenY(y0), ScreenX(x0 + 1), ScreenY(y0 + m));
+      PixelLine(frame_, frame_.ScreenX(x0 + 1), frame_.ScreenY(y0), frame_.ScreenX(x0 + 1), frame_.ScreenY(y0 + m));
     }
   });
-  picture_->DrawFrame(TwoPlotPicture::Lower, font, [&] {
-    Canvas& c = *DrawCanvas;
-    const int X = ScreenX(x0);
+  picture_->DrawMoving(TwoPlotPicture::Lower, font, frame_, [&] {
+    Canvas& c = *frame_.canvas;
+    const int X = frame_.ScreenX(x0);
     if (ShowFirst && slopeDefined) {
       c.pen.color = kLightGrey;
-      c.pen.width = Scaled(1);
-      PixelLine(X, 0, X, ScreenY(m));
+      c.pen.width = frame_.Scaled(1);
+      PixelLine(frame_, X, 0, X, frame_.ScreenY(m));
       c.pen.color = kRed;
-      c.pen.width = Scaled(2);
-      PixelLine(X, ScreenY(0), X, ScreenY(m));
+      c.pen.width = frame_.Scaled(2);
+      PixelLine(frame_, X, frame_.ScreenY(0), X, frame_.ScreenY(m));
     }
     if (curvatureDefined) {
       c.pen.color = kLightGrey;
-      c.pen.width = Scaled(1);
-      PixelLine(X, 0, X, ScreenY(0));
+      c.pen.width = frame_.Scaled(1);
+      PixelLine(frame_, X, 0, X, frame_.ScreenY(0));
       c.pen.color = Farben::f2Strich;
-      c.pen.width = Scaled(2);
-      PixelLine(X + 1, ScreenY(0), X + 1, ScreenY(m2));
+      c.pen.width = frame_.Scaled(2);
+      PixelLine(frame_, X + 1, frame_.ScreenY(0), X + 1, frame_.ScreenY(m2));
     }
     if (ShowTrace) {
       if (x0 <= TraceAnchor && x0 < TraceLo) TraceLo = x0;
@@ -387,7 +389,7 @@ void TForm3::onResetX0() {
 
 void TForm3::onAnimationSwitch() {
   AnimationRunning = true;
-  AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
+  AnimationStep = (x2 - x1) / std::max(frame_.width, 1);
   RunAnimation(
       this,
       [this] {
@@ -456,10 +458,10 @@ void TForm3::FindPoints() {
 }
 
 void TForm3::DrawPointMarks() {
-  Canvas& c = *DrawCanvas;
-  const int r = Scaled(3);
+  Canvas& c = *frame_.canvas;
+  const int r = frame_.Scaled(3);
   c.pen.color = 0;
-  c.pen.width = Scaled(1);
+  c.pen.width = frame_.Scaled(1);
   c.pen.style = PenStyle::Solid;
   // The ends of the interval are listed, not marked: they lie on the plot's border.
   const auto inView = [](const NamedPoint& p) {
@@ -469,15 +471,15 @@ void TForm3::DrawPointMarks() {
   c.brush = {0, BrushStyle::Solid, false};
   for (const NamedPoint& p : pointTexts_.marks)
     if (inView(p))
-      c.Ellipse(ScreenX(p.x) - r, ScreenY(p.y) - r, ScreenX(p.x) + r + 1, ScreenY(p.y) + r + 1);
+      c.Ellipse(frame_.ScreenX(p.x) - r, frame_.ScreenY(p.y) - r, frame_.ScreenX(p.x) + r + 1, frame_.ScreenY(p.y) + r + 1);
   c.brush = saved;
   c.font.color = 0;
   const int h = c.TextHeight("N");
   for (const NamedPoint& p : pointTexts_.marks) {
     if (!inView(p)) continue;
-    const int X = ScreenX(p.x), Y = ScreenY(p.y);
+    const int X = frame_.ScreenX(p.x), Y = frame_.ScreenY(p.y);
     const int w = WrittenTextWidth(c, p.name);
-    TextOutClear(p.name, {{X + 2 * r, Y - h - r},
+    TextOutClear(frame_, p.name, {{X + 2 * r, Y - h - r},
                           {X + 2 * r, Y + r},
                           {X - 2 * r - w, Y - h - r},
                           {X - 2 * r - w, Y + r}});

@@ -163,7 +163,7 @@ TForm7::TForm7(QWidget* parent)
   BuildLayout();
   picture_ = std::make_unique<TwoPlotPicture>(*paintBox);
   picture_->SetFrameOverlay(TwoPlotPicture::Upper, [this] {
-    DrawTermLegend(legendBox, {QStringLiteral("f(t) = ") + DrawnTermText(termField)},
+    DrawTermLegend(frame_, legendBox, {QStringLiteral("f(t) = ") + DrawnTermText(termField)},
                    TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
   ConnectHandlers();
@@ -257,7 +257,7 @@ void TForm7::BuildLayout() {
   const BottomControls bottom = AddViewPadAndButtons(
       panel, column,
       [this](bool zoomed) {
-        if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
+        if (zoomed) AnimationStep = (x2 - x1) / std::max(frame_.width, 1);
         Redraw();
       },
       [this] { return ExportPicture([this] { Redraw(); }, PictureLayout::TwoPlots); });
@@ -357,7 +357,7 @@ int TForm7::BarPosition(double v) { return PositionFromValue(v, x1, x2, kBarStep
 
 void TForm7::FormPaint() {
   picture_->Resize();
-  ExportDrawing = false;
+  SetPlotSize(picture_->PlotWidth(), picture_->PlotHeight());
   darstellen();
   animieren();
 }
@@ -372,18 +372,18 @@ void TForm7::FormClose() {
 }
 
 void TForm7::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve(TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+  TraceCurve(frame_, TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
              scaleTo, from, to);
 }
 
 void TForm7::IntegralKurveZeichnen() {
   const double x0 = IntegralX0;
-  const double dx = (x2 - x1) / std::max(PlotWidth, 1);
+  const double dx = (x2 - x1) / std::max(frame_.width, 1);
   if (!(dx > 0)) return;
   const double from = std::min(x0, x1), to = std::max(x0, x2);
   const std::vector<double>& poles = Poles(from, to);
   // A thousandth of a pixel per step keeps the sum of all columns within the pixel.
-  const double pixel = (y2 - y1) / std::max(PlotHeight, 1);
+  const double pixel = (y2 - y1) / std::max(frame_.height, 1);
   IntegralColumns columns(x0, poles, from - 4 * dx, to + 4 * dx, 1e-3 * std::fabs(pixel));
   // Once f is undefined for one value of F, the graph ends there: F counts as
   // undefined from that u on. A bound and not a flag, because the tracer also
@@ -406,7 +406,7 @@ void TForm7::IntegralKurveZeichnen() {
   CurveColor = Farben::flaeche;
   // To the right. The tracer samples only the columns near the view, so a
   // bound far outside costs no more than one inside.
-  if (x0 <= x2) TraceCurve(value, x1, x2, x0, x2);
+  if (x0 <= x2) TraceCurve(frame_, value, x1, x2, x0, x2);
   if (stop != kNoStop || x0 < x1) return;
   // To the left: as far as F stays defined, walking out from x0 column by
   // column (from just right of the view when x0 lies beyond it).
@@ -420,7 +420,7 @@ void TForm7::IntegralKurveZeichnen() {
   }
   if (end == x0 && x0 > near) return;
   stop = kNoStop;
-  TraceCurve(value, x1, x2, end, std::min(x0, near));
+  TraceCurve(frame_, value, x1, x2, end, std::min(x0, near));
 }
 
 const std::vector<double>& TForm7::Poles(double from, double to) {
@@ -444,7 +444,7 @@ Quadrature TForm7::IntegralOfView(double x0, double x) {
 void TForm7::PlotLower() {
   XAxisName = "x";
   YAxisName = "F(x)";
-  DrawCoordinateSystem();
+  DrawCoordinateSystem(frame_);
   IntegralKurveZeichnen();
 }
 
@@ -454,26 +454,28 @@ void TForm7::Redraw() {
 }
 
 void TForm7::darstellen() {
-  picture_->DrawStatic(TwoPlotPicture::Upper, paintBox->font(), [this] { DrawUpperStatic(); });
+  BeginFrame();
+  picture_->DrawStatic(TwoPlotPicture::Upper, paintBox->font(), frame_, [this] { DrawUpperStatic(); });
   darstellen2();
 }
 
 void TForm7::DrawUpperStatic() {
   XAxisName = "t";
   YAxisName = "f(t)";
-  DrawCoordinateSystem();
+  DrawCoordinateSystem(frame_);
   CurveColor = Farben::Zeichenstift;
   KurveZeichnen(x1, x2, x1, x2);
   if (ShowArea && secondTerm_) {
     CurveColor = Farben::fStrich;
-    TraceCurve(TermCurve(secondTerm_, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), x1, x2,
+    TraceCurve(frame_, TermCurve(secondTerm_, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), x1, x2,
                x1, x2);
   }
 }
 
 void TForm7::darstellen2() {
+  BeginFrame();
   poles_.term = nullptr;  // the term, its parameters, the view or x0 may have changed
-  picture_->DrawStatic(TwoPlotPicture::Lower, paintBox->font(), [this] { PlotLower(); });
+  picture_->DrawStatic(TwoPlotPicture::Lower, paintBox->font(), frame_, [this] { PlotLower(); });
   valueTable->Refresh();
 }
 
@@ -512,12 +514,12 @@ void TForm7::IntegralKurve3Zeichnen() {
   // is certain), as its readout shows no number that looks like one.
   const Quadrature& integral = frameIntegral_;
   if (IntegralText(integral).empty()) return;
-  Canvas& c = *DrawCanvas;
+  Canvas& c = *frame_.canvas;
   c.pen.color = Farben::flaeche;
-  c.pen.width = Scaled(2.0 * LineWidth);
-  c.MoveTo(ScreenX(PointX0), ScreenY(integral.value));
-  c.LineTo(ScreenX(PointX0), ScreenY(0));
-  c.pen.width = CurvePenWidth(LineWidth);
+  c.pen.width = frame_.Scaled(2.0 * LineWidth);
+  c.MoveTo(frame_.ScreenX(PointX0), frame_.ScreenY(integral.value));
+  c.LineTo(frame_.ScreenX(PointX0), frame_.ScreenY(0));
+  c.pen.width = frame_.CurvePenWidth(LineWidth);
 }
 
 void TForm7::ShowIntegral() {
@@ -527,14 +529,15 @@ void TForm7::ShowIntegral() {
 }
 
 void TForm7::animieren() {
+  BeginFrame();
   const double x = PointX0, x0 = IntegralX0;
   frameIntegral_ = IntegralOfView(x0, x);
   // The readouts before the frame, whose legend shows them.
   ShowIntegral();
   if (ShowArea) FindAreaPieces(x0, x);
   if (ShowSums) FindSums(x0, x);
-  picture_->DrawFrame(TwoPlotPicture::Upper, paintBox->font(), [&] {
-    Canvas& c = *DrawCanvas;
+  picture_->DrawMoving(TwoPlotPicture::Upper, paintBox->font(), frame_, [&] {
+    Canvas& c = *frame_.canvas;
     // The area: along the graph column by column, back along the axis. Only
     // the columns of the view (and one beyond each edge) can be seen.
     // The area ends before the first point from x0 on where the integral stops existing.
@@ -553,8 +556,8 @@ void TForm7::animieren() {
       if (pole != poles.begin() && *(pole - 1) >= x) reach = *(pole - 1);
     }
     const bool cut = reach != x;
-    int first = std::max(ScreenX(std::min(x0, reach)), -1);
-    int last = std::min(ScreenX(std::max(x0, reach)), PlotWidth + 1);
+    int first = std::max(frame_.ScreenX(std::min(x0, reach)), -1);
+    int last = std::min(frame_.ScreenX(std::max(x0, reach)), frame_.width + 1);
     if (cut && x >= x0) --last;  // the column of the pole itself stays open
     if (cut && x < x0) ++first;
     // Where F(x) reads "nicht definiert" there is no area to show either.
@@ -566,35 +569,35 @@ void TForm7::animieren() {
       std::vector<double> t(columns), f(columns);
       const auto defined = std::make_unique<bool[]>(columns);
       for (int col = first; col <= last; ++col)
-        t[col - first] = x1 + col * (x2 - x1) / std::max(PlotWidth, 1);
+        t[col - first] = x1 + col * (x2 - x1) / std::max(frame_.width, 1);
       EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, t.data(), columns,
                     f.data(), defined.get());
       std::vector<Point> area;
       area.reserve(2 * columns);
-      for (int col = first; col <= last; ++col) area.push_back({col, ScreenY(f[col - first])});
-      for (int col = last; col >= first; --col) area.push_back({col, ScreenY(0)});
+      for (int col = first; col <= last; ++col) area.push_back({col, frame_.ScreenY(f[col - first])});
+      for (int col = last; col >= first; --col) area.push_back({col, frame_.ScreenY(0)});
       const Brush saved = c.brush;
       c.brush = {Farben::flaeche, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7)), true};
       c.pen.color = Farben::flaeche;
-      c.pen.width = Scaled(1);
+      c.pen.width = frame_.Scaled(1);
       c.Polygon(area);
       c.brush = saved;
     }
     if (ShowSums) DrawStrips();
     // On screen the static picture lies over the shaded parts; an export draws it
     // again over them, so that it shows the axes and graphs as the screen does.
-    if (ExportDrawing && (ShowArea || ShowSums)) DrawUpperStatic();
+    if (frame_.forExport && (ShowArea || ShowSums)) DrawUpperStatic();
     c.pen.color = kBlack;
-    c.pen.width = Scaled(1);
-    c.MoveTo(ScreenX(x), ScreenY(F(x)));
-    c.LineTo(ScreenX(x), ScreenY(0));
+    c.pen.width = frame_.Scaled(1);
+    c.MoveTo(frame_.ScreenX(x), frame_.ScreenY(F(x)));
+    c.LineTo(frame_.ScreenX(x), frame_.ScreenY(0));
     const Brush saved = c.brush;
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
     const int w = c.TextWidth("x");
-    c.TextOut(x > x0 ? ScreenX(x) + w : ScreenX(x) - 2 * w, ScreenY(0) + 5, "x");
+    c.TextOut(x > x0 ? frame_.ScreenX(x) + w : frame_.ScreenX(x) - 2 * w, frame_.ScreenY(0) + 5, "x");
     c.brush = saved;
   });
-  picture_->DrawFrame(TwoPlotPicture::Lower, paintBox->font(),
+  picture_->DrawMoving(TwoPlotPicture::Lower, paintBox->font(), frame_,
                       [this] { IntegralKurve3Zeichnen(); });
 }
 
@@ -655,7 +658,7 @@ void TForm7::onResetX0() {
 
 void TForm7::onAnimationSwitch() {
   AnimationRunning = true;
-  AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
+  AnimationStep = (x2 - x1) / std::max(frame_.width, 1);
   const bool alive = RunAnimation(
       this,
       [this] {

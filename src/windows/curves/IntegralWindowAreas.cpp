@@ -274,25 +274,25 @@ void TForm7::FindSums(double x0, double x) {
 
 void TForm7::DrawStrips() {
   if (sums_.strips.empty()) return;
-  Canvas& c = *DrawCanvas;
+  Canvas& c = *frame_.canvas;
   const Brush saved = c.brush;
   c.brush = {kStripFill, BrushStyle::Solid, true};
   // An edge of its own only where a strip is a few pixels wide; narrower ones make a surface.
   const double pixels =
-      (sums_.strips.front().to - sums_.strips.front().from) / (x2 - x1) * PlotWidth;
+      (sums_.strips.front().to - sums_.strips.front().from) / (x2 - x1) * frame_.width;
   const Pen savedPen = c.pen;
   c.pen.color = kStripEdge;
   c.pen.style = pixels >= 4 ? PenStyle::Solid : PenStyle::Clear;
-  c.pen.width = Scaled(1);
-  const int axis = ScreenY(0);
+  c.pen.width = frame_.Scaled(1);
+  const int axis = frame_.ScreenY(0);
   for (const SumStrip& s : sums_.strips) {
-    const int left = ScreenX(s.from), right = ScreenX(s.to);
-    if (right < -1 || left > PlotWidth + 1) continue;
+    const int left = frame_.ScreenX(s.from), right = frame_.ScreenX(s.to);
+    if (right < -1 || left > frame_.width + 1) continue;
     if (s.left == s.right) {
-      const int top = ScreenY(s.left);
+      const int top = frame_.ScreenY(s.left);
       c.Rectangle(left, std::min(top, axis), right + 1, std::max(top, axis) + 1);
     } else {
-      c.Polygon({{left, axis}, {left, ScreenY(s.left)}, {right, ScreenY(s.right)}, {right, axis}});
+      c.Polygon({{left, axis}, {left, frame_.ScreenY(s.left)}, {right, frame_.ScreenY(s.right)}, {right, axis}});
     }
   }
   c.brush = saved;
@@ -322,14 +322,14 @@ void TForm7::MakeDifference() {
 }
 
 void TForm7::ShadePiece(double from, double to, bool below) {
-  Canvas& c = *DrawCanvas;
-  const int first = std::max(ScreenX(from), -1), last = std::min(ScreenX(to), PlotWidth + 1);
+  Canvas& c = *frame_.canvas;
+  const int first = std::max(frame_.ScreenX(from), -1), last = std::min(frame_.ScreenX(to), frame_.width + 1);
   if (first > last) return;
   const std::size_t columns = static_cast<std::size_t>(last - first + 1);
   std::vector<double> t(columns), f(columns);
   const auto defined = std::make_unique<bool[]>(columns);
   for (int col = first; col <= last; ++col)
-    t[col - first] = std::clamp(x1 + col * (x2 - x1) / std::max(PlotWidth, 1), from, to);
+    t[col - first] = std::clamp(x1 + col * (x2 - x1) / std::max(frame_.width, 1), from, to);
   EvalTermBatch(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}, t.data(), columns,
                 f.data(), defined.get());
   // The lower edge: the axis, or g for the area between the graphs.
@@ -341,14 +341,14 @@ void TForm7::ShadePiece(double from, double to, bool below) {
   std::vector<Point> area;
   area.reserve(2 * columns);
   for (int col = first; col <= last; ++col)
-    area.push_back({col, defined[col - first] ? ScreenY(f[col - first]) : ScreenY(0)});
+    area.push_back({col, defined[col - first] ? frame_.ScreenY(f[col - first]) : frame_.ScreenY(0)});
   for (int col = last; col >= first; --col)
-    area.push_back({col, ScreenY(Between() && gDefined[col - first] ? g[col - first] : 0.0)});
+    area.push_back({col, frame_.ScreenY(Between() && gDefined[col - first] ? g[col - first] : 0.0)});
   const Color colour = below ? kAreaBelow : Farben::flaeche;
   const Brush saved = c.brush;
   c.brush = {colour, static_cast<BrushStyle>(std::clamp(FlaechenStil, 0, 7)), true};
   c.pen.color = colour;
-  c.pen.width = Scaled(1);
+  c.pen.width = frame_.Scaled(1);
   c.Polygon(area);
   c.brush = saved;
 }

@@ -251,9 +251,9 @@ void TForm8::ConnectHandlers() {
     connect(box, &TBitCheckBox::OnClick, this, &TForm8::onDisplayBoxClicked);
   connect(secantColorButton, &TColorButton::OnChange, this, [this] { animieren(); });
   WatchPaintBox(paintBox);
-  WatchDragAlongX({[this](int column) { xQ = WorldX(column); },
+  WatchDragAlongX({[this](int column) { xQ = frame_.WorldX(column); },
                    [this](int column) {
-                     xQ = WorldX(column);
+                     xQ = frame_.WorldX(column);
                      qScroll_->ShowValue();
                      animieren();
                    }});
@@ -280,7 +280,7 @@ void TForm8::ApplyExample(int row) {
   y1 = e.y1;
   y2 = e.y2;
   // The bars take the new view first; a bar clipped to its new end must not move P or Q.
-  ComputeTickSteps();
+  BeginFrame();
   BarsFollowView();
   pScroll_->SetValue(e.xP);
   qScroll_->SetValue(e.xQ);
@@ -361,7 +361,7 @@ void TForm8::onTermFieldLeft() {
 
 void TForm8::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
   if (curveKind_ == 1) {
-    TraceCurve(
+    TraceValueCurve(frame_,
         [this](double x) {
           TermDefined = true;
           return lineSlope_ * x + lineIntercept_;
@@ -369,40 +369,40 @@ void TForm8::KurveZeichnen(double scaleFrom, double scaleTo, double from, double
         scaleFrom, scaleTo, from, to);
     return;
   }
-  TraceCurve(TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+  TraceCurve(frame_, TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
              scaleTo, from, to);
 }
 
 void TForm8::DrawPointMarks(double p, double yp, double q, double yq, bool current) {
-  Canvas& c = *DrawCanvas;
-  const int r = Scaled(3);
+  Canvas& c = *frame_.canvas;
+  const int r = frame_.Scaled(3);
   c.pen.color = kBlack;
-  c.pen.width = Scaled(1);
+  c.pen.width = frame_.Scaled(1);
   c.pen.style = PenStyle::Solid;
   for (const auto& [x, y] : {std::pair{p, yp}, std::pair{q, yq}})
-    c.Ellipse(ScreenX(x) - r, ScreenY(y) - r, ScreenX(x) + r, ScreenY(y) + r);
+    c.Ellipse(frame_.ScreenX(x) - r, frame_.ScreenY(y) - r, frame_.ScreenX(x) + r, frame_.ScreenY(y) + r);
 
   c.pen.color = kLightGrey;
   if (ShowGuides) {
-    WorldLine(q, yq, q, 0);
-    WorldLine(p, yp, p, 0);
-    WorldLine(p, yp, 0, yp);
-    WorldLine(q, yq, 0, yq);
+    WorldLine(frame_, q, yq, q, 0);
+    WorldLine(frame_, p, yp, p, 0);
+    WorldLine(frame_, p, yp, 0, yp);
+    WorldLine(frame_, q, yq, 0, yq);
   }
   if (ShowLabels && current) {
     // Above left of its point where there is room, else above right, below left or right.
     for (const auto& [x, y, name] : {std::tuple{q, yq, "Q"}, std::tuple{p, yp, "P"}}) {
-      const int X = ScreenX(x), Y = ScreenY(y);
-      TextOutClear(name, {{X - Scaled(8), Y - Scaled(20)},
-                          {X + Scaled(4), Y - Scaled(20)},
-                          {X - Scaled(8), Y + Scaled(4)},
-                          {X + Scaled(4), Y + Scaled(4)}});
+      const int X = frame_.ScreenX(x), Y = frame_.ScreenY(y);
+      TextOutClear(frame_, name, {{X - frame_.Scaled(8), Y - frame_.Scaled(20)},
+                          {X + frame_.Scaled(4), Y - frame_.Scaled(20)},
+                          {X - frame_.Scaled(8), Y + frame_.Scaled(4)},
+                          {X + frame_.Scaled(4), Y + frame_.Scaled(4)}});
     }
   }
 }
 
 void TForm8::DrawSecant(double q, Color color, bool current) {
-  Canvas& c = *DrawCanvas;
+  Canvas& c = *frame_.canvas;
   Farben::Sekante = color;
   const double p = xP;
   const double yq = EvalWindowTerm(q);
@@ -426,24 +426,24 @@ void TForm8::DrawSecant(double q, Color color, bool current) {
   const double xR = qLeft ? p : q, yR = qLeft ? yp : yq;
   if (ShowGuides) {
     c.pen.color = kLightGrey;
-    c.pen.width = Scaled(1);
-    c.MoveTo(ScreenX(xL), ScreenY(yL));
-    c.LineTo(ScreenX(xR), ScreenY(yL));
-    c.LineTo(ScreenX(xR), ScreenY(yR));
+    c.pen.width = frame_.Scaled(1);
+    c.MoveTo(frame_.ScreenX(xL), frame_.ScreenY(yL));
+    c.LineTo(frame_.ScreenX(xR), frame_.ScreenY(yL));
+    c.LineTo(frame_.ScreenX(xR), frame_.ScreenY(yR));
   }
   if (ShowSecantTriangle && current) {
     const Brush saved = c.brush;
     c.brush = {Farben::Dreieck, BrushStyle::Solid, true};
     c.pen.color = kLightGrey;
-    c.pen.width = Scaled(1);
-    c.Polygon({{ScreenX(xL), ScreenY(yL)}, {ScreenX(xR), ScreenY(yL)}, {ScreenX(xR), ScreenY(yR)}});
+    c.pen.width = frame_.Scaled(1);
+    c.Polygon({{frame_.ScreenX(xL), frame_.ScreenY(yL)}, {frame_.ScreenX(xR), frame_.ScreenY(yL)}, {frame_.ScreenX(xR), frame_.ScreenY(yR)}});
     c.brush = saved;
-    c.pen.width = Scaled(2);
+    c.pen.width = frame_.Scaled(2);
     c.pen.color = kDarkGreen;
-    WorldLine(xL, yL, xR, yL);
+    WorldLine(frame_, xL, yL, xR, yL);
     c.pen.color = kRed;
-    WorldLine(xR, yL, xR, yR);
-    c.pen.width = Scaled(1);
+    WorldLine(frame_, xR, yL, xR, yR);
+    c.pen.width = frame_.Scaled(1);
   }
   if (q != p) {
     curveKind_ = 1;
@@ -475,23 +475,24 @@ void TForm8::DrawTangent(double p, double yp) {
   CurveColor = Farben::Tangente;
   KurveZeichnen(x1, x2, p - dt, p + dt);
   if (ShowTangentTriangle) {
-    Canvas& c = *DrawCanvas;
-    c.pen.width = Scaled(2);
+    Canvas& c = *frame_.canvas;
+    c.pen.width = frame_.Scaled(2);
     c.pen.color = kDarkGreen;
-    WorldLine(p, yp, p + 1, yp);
+    WorldLine(frame_, p, yp, p + 1, yp);
     c.pen.color = kRed;
-    WorldLine(p + 1, yp, p + 1, yp + mt);
-    c.pen.width = Scaled(1);
+    WorldLine(frame_, p + 1, yp, p + 1, yp + mt);
+    c.pen.width = frame_.Scaled(1);
   }
 }
 
 void TForm8::animieren() {
-  if (!ExportDrawing) {
+  BeginFrame();
+  if (!frame_.forExport) {
     if (bitmap_.isNull()) return;
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
-  DrawOn(bitmap_, paintBox->font(), [this] {
-    Canvas& c = *DrawCanvas;
+  DrawOn(bitmap_, paintBox->font(), frame_, [this] {
+    Canvas& c = *frame_.canvas;
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
     // Oldest fixed secant first: the list holds the newest at position 1.
     for (std::size_t i = FixedSecants.Count(); i >= 1; --i) {
@@ -501,19 +502,19 @@ void TForm8::animieren() {
     DrawSecant(xQ, static_cast<Color>(secantColorButton->SelectionColor()), true);
     XAxisName = "x";
     YAxisName = "y";
-    DrawCoordinateSystem();
+    DrawCoordinateSystem(frame_);
     curveKind_ = 0;
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
-    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
+    DrawTermLegend(frame_, legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
                    TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
-  if (!ExportDrawing) paintBox->Show();
+  if (!frame_.forExport) paintBox->Show();
 }
 
 void TForm8::ViewChanged(bool zoomed) {
-  if (zoomed) AnimationStep = (x2 - x1) / std::max(PlotWidth, 1);
-  ComputeTickSteps();  // the bars count a hundred positions per tick step of the new view
+  if (zoomed) AnimationStep = (x2 - x1) / std::max(frame_.width, 1);
+  BeginFrame();  // the bars count a hundred positions per tick step of the new view
   BarsFollowView();
   animieren();
 }

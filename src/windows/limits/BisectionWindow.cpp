@@ -228,7 +228,6 @@ void TForm13::ConnectHandlers() {
 
 void TForm13::FormPaint() {
   FitPictureToPaintBox(bitmap_, PictureLayout::PlotAndLadder);
-  ExportDrawing = false;
   animieren();
 }
 
@@ -317,41 +316,42 @@ void TForm13::onZoomModeClicked() {
 }
 
 void TForm13::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve(TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+  TraceCurve(frame_, TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
              scaleTo, from, to);
 }
 
 void TForm13::DrawBand(double fa, double fb) {
-  Canvas& c = *DrawCanvas;
+  Canvas& c = *frame_.canvas;
   const Color colour = static_cast<Color>(fa * fb <= 0 ? changeColourButton->SelectionColor()
                                                        : noChangeColourButton->SelectionColor());
   c.pen.color = colour;
   c.brush = {colour, BrushStyle::Solid, true};
-  c.Rectangle(ScreenX(a), 0, ScreenX(b), PlotHeight);
+  c.Rectangle(frame_.ScreenX(a), 0, frame_.ScreenX(b), frame_.height);
   // A band narrower than a pixel stays visible.
-  if (a <= b) PixelLine(ScreenX(a), 0, ScreenX(a), PlotHeight);
+  if (a <= b) PixelLine(frame_, frame_.ScreenX(a), 0, frame_.ScreenX(a), frame_.height);
 }
 
 void TForm13::DrawGuides(double fa, double fb, double fm) {
-  Canvas& c = *DrawCanvas;
+  Canvas& c = *frame_.canvas;
   const double mid = (a + b) / 2;
   c.pen.color = kBlack;
   c.pen.style = PenStyle::Dot;
-  for (double x : {a, b, mid}) PixelLine(ScreenX(x), 0, ScreenX(x), PlotHeight);
+  for (double x : {a, b, mid}) PixelLine(frame_, frame_.ScreenX(x), 0, frame_.ScreenX(x), frame_.height);
   for (const auto& [x, y] : {std::pair{mid, fm}, std::pair{a, fa}, std::pair{b, fb}})
-    PixelLine(ScreenX(x), ScreenY(y), ScreenX(0), ScreenY(y));
+    PixelLine(frame_, frame_.ScreenX(x), frame_.ScreenY(y), frame_.ScreenX(0), frame_.ScreenY(y));
   c.pen.style = PenStyle::Solid;
-  const int r = Scaled(3);
+  const int r = frame_.Scaled(3);
   for (const auto& [x, y, colour] :
        {std::tuple{a, fa, kPointColour}, std::tuple{b, fb, kPointColour},
         std::tuple{mid, fm, kMidpointColour}}) {
     c.brush = {colour, BrushStyle::Solid};
-    c.Ellipse(ScreenX(x) - r, ScreenY(y) - r, ScreenX(x) + r, ScreenY(y) + r);
+    c.Ellipse(frame_.ScreenX(x) - r, frame_.ScreenY(y) - r, frame_.ScreenX(x) + r, frame_.ScreenY(y) + r);
   }
 }
 
 void TForm13::animieren() {
-  if (!ExportDrawing) {
+  BeginFrame();
+  if (!frame_.forExport) {
     if (bitmap_.isNull()) return;
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
@@ -360,9 +360,9 @@ void TForm13::animieren() {
   startAField->setText(QString::fromStdString(FormatNumber(d, a0)));
   startBField->setText(QString::fromStdString(FormatNumber(d, b0)));
   statusLine->setText(QString::fromStdString(StatusText({a, b}, fa, fm, d, DecimalSeparator)));
-  DrawOn(bitmap_, paintBox->font(), [&] {
-    Canvas& c = *DrawCanvas;
-    c.pen = {kBlack, Scaled(1), PenStyle::Solid, PenMode::Copy};
+  DrawOn(bitmap_, paintBox->font(), frame_, [&] {
+    Canvas& c = *frame_.canvas;
+    c.pen = {kBlack, frame_.Scaled(1), PenStyle::Solid, PenMode::Copy};
     CurveColor = Farben::Zeichenstift;
     NumberLineMode = false;
     XAxisName = "x";
@@ -377,46 +377,46 @@ void TForm13::animieren() {
            {std::tuple{a, fa, "f(a)"}, std::tuple{b, fb, "f(b)"}, std::tuple{mid, fm, "f(m)"}}) {
         // Beside the y-axis at the height of the value; moved up or down where another
         // label is in the way, and the axis numbers make room for it.
-        const int left = x < 0 ? ScreenX(0) + Scaled(8) : ScreenX(0) - Scaled(25);
-        const int top = ScreenY(y) - Scaled(6), step = c.TextHeight(text);
-        TextOutClear(text, {{left, top}, {left, top - step}, {left, top + step},
+        const int left = x < 0 ? frame_.ScreenX(0) + frame_.Scaled(8) : frame_.ScreenX(0) - frame_.Scaled(25);
+        const int top = frame_.ScreenY(y) - frame_.Scaled(6), step = c.TextHeight(text);
+        TextOutClear(frame_, text, {{left, top}, {left, top - step}, {left, top + step},
                             {left, top - 2 * step}, {left, top + 2 * step}});
       }
     }
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
-    c.pen = {kBlack, Scaled(1), PenStyle::Solid, PenMode::Copy};
-    DrawCoordinateSystem();
+    c.pen = {kBlack, frame_.Scaled(1), PenStyle::Solid, PenMode::Copy};
+    DrawCoordinateSystem(frame_);
     KurveZeichnen(x1, x2, x1, x2);
     intervalle(a0, b0);
-    DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
+    DrawTermLegend(frame_, legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
                    TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
   });
-  if (!ExportDrawing) paintBox->Show();
+  if (!frame_.forExport) paintBox->Show();
 }
 
 void TForm13::intervalle(double from, double to) {
-  Canvas& c = *DrawCanvas;
-  const int h = PlotHeight;
+  Canvas& c = *frame_.canvas;
+  const int h = frame_.height;
   const int e = h / 60;
   c.brush = {Farben::Hintergrund, BrushStyle::Solid};
-  c.FillRect(0, h, PlotWidth, (5 * h) / 4);
-  c.pen = {kBlack, Scaled(1), PenStyle::Solid, PenMode::Copy};
-  const int tick = Scaled(3);
+  c.FillRect(0, h, frame_.width, (5 * h) / 4);
+  c.pen = {kBlack, frame_.Scaled(1), PenStyle::Solid, PenMode::Copy};
+  const int tick = frame_.Scaled(3);
   const std::vector<Interval> ladder = LadderIntervals({from, to}, steps, F);
   for (std::size_t i = 0; i < ladder.size(); ++i) {
     const int row = h + (static_cast<int>(i) + 2) * e;
-    const int xa = ScreenX(ladder[i].a), xb = ScreenX(ladder[i].b);
-    PixelLine(xa, row, xb, row);
-    PixelLine(xa, row - tick, xa, row + tick);
-    PixelLine(xb, row - tick, xb, row + tick);
+    const int xa = frame_.ScreenX(ladder[i].a), xb = frame_.ScreenX(ladder[i].b);
+    PixelLine(frame_, xa, row, xb, row);
+    PixelLine(frame_, xa, row - tick, xa, row + tick);
+    PixelLine(frame_, xb, row - tick, xb, row + tick);
   }
   // The frame between plot and ladder.
-  PixelLine(0, h, PlotWidth, h);
+  PixelLine(frame_, 0, h, frame_.width, h);
 }
 
 void TForm13::onPaintBoxMouseDown(Qt::MouseButton button, int x, int) {
   if (button != Qt::LeftButton || zoomModeBox->Checked()) return;
-  a = b = WorldX(x);
+  a = b = frame_.WorldX(x);
   steps = 0;
   resultLabel->clear();
   repeatButton->setEnabled(true);
@@ -425,7 +425,7 @@ void TForm13::onPaintBoxMouseDown(Qt::MouseButton button, int x, int) {
 
 void TForm13::onPaintBoxMouseMove(int x, int) {
   if (!Dragging) return;
-  b = WorldX(x);
+  b = frame_.WorldX(x);
   a0 = a;
   b0 = b;
   animieren();
@@ -433,7 +433,7 @@ void TForm13::onPaintBoxMouseMove(int x, int) {
 
 void TForm13::onPaintBoxMouseUp(Qt::MouseButton button, int x, int) {
   if (button != Qt::LeftButton || !Dragging) return;
-  b = WorldX(x);
+  b = frame_.WorldX(x);
   if (a > b) std::swap(a, b);
   a0 = a;
   b0 = b;

@@ -43,9 +43,9 @@ namespace {
 
 constexpr double kPi = 3.141592654;
 
-void Dot(Color colour, int x, int y, int r) {
-  DrawCanvas->brush = {colour, BrushStyle::Solid};
-  DrawCanvas->Ellipse(x - r, y - r, x + r, y + r);
+void Dot(const DrawFrame& frame, Color colour, int x, int y, int r) {
+  frame.canvas->brush = {colour, BrushStyle::Solid};
+  frame.canvas->Ellipse(x - r, y - r, x + r, y + r);
 }
 
 QString Number(double v) { return QString::fromStdString(FormatNumber(Nachkommastellen, v)); }
@@ -340,13 +340,8 @@ void TForm12::InitWerte() { kurvio::InitWerte({xa, xb, ya, yb}); }
 
 void TForm12::BarFollowsRail() {
   // A hundred bar positions per tick step of the x rail.
-  const double keepX1 = x1, keepX2 = x2;
-  x1 = xa;
-  x2 = xb;
-  ComputeTickSteps();
-  x1 = keepX1;
-  x2 = keepX2;
-  xScroll_->FollowView(BarMaxForTicks(xb - xa, XTickStep));
+  const TickSteps steps = TickStepsFor({xa, xb, ya, yb}, bitmap_.width(), bitmap_.height());
+  xScroll_->FollowView(BarMaxForTicks(xb - xa, steps.x));
 }
 
 void TForm12::PlaceRailPanels() {
@@ -367,7 +362,6 @@ void TForm12::FormPaint() {
   xRailColourButton->SetSelectionColor(static_cast<int>(xRailColor_));
   fRailColourButton->SetSelectionColor(static_cast<int>(fRailColor_));
   BarFollowsRail();
-  ExportDrawing = false;
   animieren();
 }
 
@@ -400,7 +394,7 @@ void TForm12::FormClose() {
 }
 
 void TForm12::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve(TermCurve(MainTerm, BatchInput::X, WindowInputs()), scaleFrom, scaleTo, from, to);
+  TraceCurve(frame_, TermCurve(MainTerm, BatchInput::X, WindowInputs()), scaleFrom, scaleTo, from, to);
 }
 
 void TForm12::ShowReadouts() {
@@ -413,16 +407,16 @@ void TForm12::ShowReadouts() {
 void TForm12::DrawCartesianArrow(double x) {
   const double y = EvalWindowTerm(x);
   if (!TermDefined || !ShowCartesian) return;
-  Canvas& c = *DrawCanvas;
-  const int r4 = Scaled(4), r12 = Scaled(12);
-  const int X = ScreenX(x), Y = ScreenY(y), X0 = ScreenX(0), Y0 = ScreenY(0);
-  Dot(xRailColor_, X, Y0, r4);
-  Dot(fRailColor_, X0, Y, r4);
+  Canvas& c = *frame_.canvas;
+  const int r4 = frame_.Scaled(4), r12 = frame_.Scaled(12);
+  const int X = frame_.ScreenX(x), Y = frame_.ScreenY(y), X0 = frame_.ScreenX(0), Y0 = frame_.ScreenY(0);
+  Dot(frame_, xRailColor_, X, Y0, r4);
+  Dot(frame_, fRailColor_, X0, Y, r4);
   c.brush = {kBlack, BrushStyle::Solid};
   c.MoveTo(X0, Y);
   c.LineTo(X, Y);
   c.LineTo(X, Y0);
-  Dot(kBlack, X, Y, r4);
+  Dot(frame_, kBlack, X, Y, r4);
   if (ShowArrow) {
     // The tip on the y-axis, the base towards the point.
     const int base = x <= 0 ? X0 - r12 : X0 + r12;
@@ -431,8 +425,8 @@ void TForm12::DrawCartesianArrow(double x) {
 }
 
 void TForm12::DrawRailArrow(double x) {
-  Canvas& c = *DrawCanvas;
-  const int r4 = Scaled(4), r12 = Scaled(12);
+  Canvas& c = *frame_.canvas;
+  const int r4 = frame_.Scaled(4), r12 = frame_.Scaled(12);
   const double y = EvalWindowTerm(x);
   const bool defined = TermDefined;
 
@@ -440,22 +434,24 @@ void TForm12::DrawRailArrow(double x) {
   x2 = xb;
   y1 = -1;
   y2 = 20;
+  frame_.world = {x1, x2, y1, y2};
   XAxisName = "x";
-  DrawCoordinateSystem();
-  c.pen = {kBlack, Scaled(1)};
-  const int px = ScreenX(x), py = ScreenY(0);
-  Dot(xRailColor_, px, py, r4);
+  DrawCoordinateSystem(frame_);
+  c.pen = {kBlack, frame_.Scaled(1)};
+  const int px = frame_.ScreenX(x), py = frame_.ScreenY(0);
+  Dot(frame_, xRailColor_, px, py, r4);
 
   x1 = ya;
   x2 = yb;
   y1 = -1;
   y2 = 5;
+  frame_.world = {x1, x2, y1, y2};
   XAxisName = "f(x)";
-  DrawCoordinateSystem();
+  DrawCoordinateSystem(frame_);
   if (!defined) return;
-  c.pen = {kBlack, Scaled(1)};
-  const int qx = ScreenX(y), qy = ScreenY(0);
-  Dot(fRailColor_, qx, qy, r4);
+  c.pen = {kBlack, frame_.Scaled(1)};
+  const int qx = frame_.ScreenX(y), qy = frame_.ScreenY(0);
+  Dot(frame_, fRailColor_, qx, qy, r4);
   if (!ShowArrow) return;
   c.MoveTo(px, py);
   c.LineTo(qx, qy);
@@ -474,13 +470,14 @@ void TForm12::DrawRailArrow(double x) {
 }
 
 void TForm12::animieren() {
-  if (!ExportDrawing) {
+  BeginFrame();
+  if (!frame_.forExport) {
     if (bitmap_.isNull()) return;
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
   // During an export the picture is taller than the plot by the rails' fifth.
-  const int givenPlotHeight = PlotHeight;
-  const int h = ExportDrawing ? LayoutPictureHeight(PictureLayout::PlotAndRails, PlotHeight)
+  const int givenPlotHeight = frame_.height;
+  const int h = frame_.forExport ? LayoutPictureHeight(PictureLayout::PlotAndRails, frame_.height)
                               : paintBox->height();
   std::vector<double> arrows;
   for (std::size_t i = FixedArrows.Count(); i >= 1; --i) {
@@ -489,13 +486,13 @@ void TForm12::animieren() {
   }
   arrows.push_back(xP);
 
-  DrawOn(bitmap_, paintBox->font(), [&] {
-    Canvas& c = *DrawCanvas;
-    c.pen = {kBlack, Scaled(1)};
+  DrawOn(bitmap_, paintBox->font(), frame_, [&] {
+    Canvas& c = *frame_.canvas;
+    c.pen = {kBlack, frame_.Scaled(1)};
     CurveColor = Farben::Zeichenstift;
 
     // The Cartesian part in the upper four fifths.
-    PlotHeight = h / 5 * 4;
+    frame_.height = h / 5 * 4;
     NumberLineMode = false;
     XAxisName = "x";
     YAxisName = "y=f(x)";
@@ -503,26 +500,27 @@ void TForm12::animieren() {
     x2 = xb;
     y1 = ya;
     y2 = yb;
+    frame_.world = {x1, x2, y1, y2};
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
-    DrawCoordinateSystem();
+    DrawCoordinateSystem(frame_);
     if (ShowGraph) KurveZeichnen(x1, x2, x1, x2);
     if (guess_) {
       CurveColor = Farben::Tangente;
-      TraceCurve(TermCurve(guess_, BatchInput::X, WindowInputs()), x1, x2, x1, x2);
+      TraceCurve(frame_, TermCurve(guess_, BatchInput::X, WindowInputs()), x1, x2, x1, x2);
       CurveColor = Farben::Zeichenstift;
     }
-    c.pen = {kBlack, Scaled(1)};
+    c.pen = {kBlack, frame_.Scaled(1)};
     for (double x : arrows) DrawCartesianArrow(x);
     // The legend would give the guessing game away.
     if (!guessBox->Checked())
-      DrawTermLegend(legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
+      DrawTermLegend(frame_, legendBox, {QStringLiteral("f(x) = ") + DrawnTermText(termField)},
                      TermCurve(MainTerm, BatchInput::X, WindowInputs()));
 
     // The rails in the lower fifth.
-    PlotHeight = h;
+    frame_.height = h;
     NumberLineMode = true;
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
-    c.FillRect(0, h / 5 * 4, PlotWidth, h);
+    c.FillRect(0, h / 5 * 4, frame_.width, h);
     for (double x : arrows) {
       c.brush = {Farben::Hintergrund, BrushStyle::Solid};
       DrawRailArrow(x);
@@ -532,13 +530,14 @@ void TForm12::animieren() {
     x2 = xb;
     y1 = ya;
     y2 = yb;
+    frame_.world = {x1, x2, y1, y2};
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
   });
   // On an export canvas the plot size stays as it was given, so that the same
   // picture can be drawn again (the rails' height is taken from it).
-  if (ExportDrawing) PlotHeight = givenPlotHeight;
+  if (frame_.forExport) frame_.height = givenPlotHeight;
   ShowReadouts();
-  if (!ExportDrawing) paintBox->Show();
+  if (!frame_.forExport) paintBox->Show();
 }
 
 void TForm12::onTermFieldLeft() {

@@ -276,9 +276,8 @@ void TForm11::FormPaint() {
   stripColourButton->SetSelectionColor(static_cast<int>(Farben::epsilon));
   neighbourhoodColourButton->SetSelectionColor(static_cast<int>(Farben::delta));
   imageColourButton->SetSelectionColor(static_cast<int>(Farben::fvondelta));
-  ComputeTickSteps();
+  BeginFrame();
   BarsFollowView();
-  ExportDrawing = false;
   animieren();
 }
 
@@ -306,12 +305,12 @@ void TForm11::onLabelsBoxClicked() {
 }
 
 void TForm11::KurveZeichnen(double scaleFrom, double scaleTo, double from, double bound) {
-  TraceCurve(TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+  TraceCurve(frame_, TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
              scaleTo, from, bound);
 }
 
 double TForm11::DrawHalf(HalfSide side, double step) {
-  Canvas& c = *DrawCanvas;
+  Canvas& c = *frame_.canvas;
   const bool left = side == HalfSide::Left;
   const double xo = xP;
   const double outer = left ? xo - delta : xo + delta;
@@ -325,57 +324,58 @@ double TForm11::DrawHalf(HalfSide side, double step) {
   const double y0 = EvalWindowTerm(xo);
   const double yOuter = EvalWindowTerm(outer);
 
-  c.pen = {kBlack, Scaled(1), PenStyle::Solid, PenMode::Copy};
-  WorldLine(xo, 0, xo, y0);
-  WorldLine(outer, 0, outer, yOuter);
-  WorldLine(0, image.yMax, image.xMax, image.yMax);
-  WorldLine(0, image.yMin, image.xMin, image.yMin);
-  c.pen.width = Scaled(3);
+  c.pen = {kBlack, frame_.Scaled(1), PenStyle::Solid, PenMode::Copy};
+  WorldLine(frame_, xo, 0, xo, y0);
+  WorldLine(frame_, outer, 0, outer, yOuter);
+  WorldLine(frame_, 0, image.yMax, image.xMax, image.yMax);
+  WorldLine(frame_, 0, image.yMin, image.xMin, image.yMin);
+  c.pen.width = frame_.Scaled(3);
   c.pen.color = Farben::delta;
-  WorldLine(xo, 0, outer, 0);
+  WorldLine(frame_, xo, 0, outer, 0);
   c.pen.color = Farben::fvondelta;
-  WorldLine(0, image.yMin, 0, image.yMax);
-  c.pen.width = Scaled(1);
+  WorldLine(frame_, 0, image.yMin, 0, image.yMax);
+  c.pen.width = frame_.Scaled(1);
   return y0;
 }
 
 void TForm11::DrawLabels(double y0) {
-  Canvas& c = *DrawCanvas;
+  Canvas& c = *frame_.canvas;
   const std::string savedFont = c.font.name;
   c.font.name = "Symbol";  // "e" shows as epsilon, "d" as delta
-  const int w = PlotWidth;
+  const int w = frame_.width;
   const int h = c.TextHeight("e");
-  for (const int x : {ScreenX(x1) + w / 10, ScreenX(x2) - w / 10})
+  for (const int x : {frame_.ScreenX(x1) + w / 10, frame_.ScreenX(x2) - w / 10})
     for (const double y : {(2 * y0 + eps) / 2, (2 * y0 - eps) / 2})
-      c.TextOut(x, ScreenY(y) - h / 2, "e");
+      c.TextOut(x, frame_.ScreenY(y) - h / 2, "e");
   // Under the x-axis in the middle of each half of the strip, lower down where the numbers
   // of the axis or the other delta are in the way.
   const int halfWidth = c.TextWidth("d") / 2, height = c.TextHeight("d");
   for (const double x : {xP - delta / 2, xP + delta / 2}) {
-    const int left = ScreenX(x) - halfWidth, top = ScreenY(0) + height / 2;
-    TextOutClear("d", {{left, top}, {left, top + height}, {left, top + 2 * height},
+    const int left = frame_.ScreenX(x) - halfWidth, top = frame_.ScreenY(0) + height / 2;
+    TextOutClear(frame_, "d", {{left, top}, {left, top + height}, {left, top + 2 * height},
                        {left, top - 2 * height}});
   }
   c.font.name = savedFont;
 }
 
 void TForm11::animieren() {
-  if (!ExportDrawing) {
+  BeginFrame();
+  if (!frame_.forExport) {
     if (bitmap_.isNull()) return;
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
-  DrawOn(bitmap_, paintBox->font(), [this] {
-    Canvas& c = *DrawCanvas;
+  DrawOn(bitmap_, paintBox->font(), frame_, [this] {
+    Canvas& c = *frame_.canvas;
     const double xo = xP;
-    const int r = Scaled(3);
-    const double step = (x2 - x1) / (2.0 * std::max(PlotWidth, 1));
+    const int r = frame_.Scaled(3);
+    const double step = (x2 - x1) / (2.0 * std::max(frame_.width, 1));
 
     // The strip around f1(xo) across the whole width.
     CompileFieldTerm(f1Field);
     const double yStrip = EvalWindowTerm(xo);
-    c.pen = {Farben::epsilon, Scaled(1), PenStyle::Solid, PenMode::Copy};
+    c.pen = {Farben::epsilon, frame_.Scaled(1), PenStyle::Solid, PenMode::Copy};
     c.brush = {Farben::epsilon, BrushStyle::Solid, true};
-    c.Rectangle(ScreenX(x1), ScreenY(yStrip + eps), ScreenX(x2), ScreenY(yStrip - eps));
+    c.Rectangle(frame_.ScreenX(x1), frame_.ScreenY(yStrip + eps), frame_.ScreenX(x2), frame_.ScreenY(yStrip - eps));
 
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, xo);
@@ -384,7 +384,7 @@ void TForm11::animieren() {
 
     XAxisName = "x";
     YAxisName = "y";
-    DrawCoordinateSystem();
+    DrawCoordinateSystem(frame_);
 
     CompileFieldTerm(f1Field);
     const double y0 = DrawHalf(HalfSide::Left, step);
@@ -393,24 +393,24 @@ void TForm11::animieren() {
 
     // f(xo) dashed, the edges of the strip dotted.
     c.pen.color = kBlack;
-    c.pen.width = Scaled(1);
+    c.pen.width = frame_.Scaled(1);
     c.pen.style = PenStyle::Dash;
-    WorldLine(x1, y0, x2, y0);
+    WorldLine(frame_, x1, y0, x2, y0);
     c.pen.style = PenStyle::Dot;
-    WorldLine(x1, y0 + eps, x2, y0 + eps);
-    WorldLine(x1, y0 - eps, x2, y0 - eps);
+    WorldLine(frame_, x1, y0 + eps, x2, y0 + eps);
+    WorldLine(frame_, x1, y0 - eps, x2, y0 - eps);
     c.pen.style = PenStyle::Solid;
 
     // An open square at the limit from the right, a filled dot at the value f(xo).
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
-    const int X = ScreenX(xo);
-    c.Rectangle(X - r, ScreenY(yRight) - r, X + r, ScreenY(yRight) + r);
+    const int X = frame_.ScreenX(xo);
+    c.Rectangle(X - r, frame_.ScreenY(yRight) - r, X + r, frame_.ScreenY(yRight) + r);
     c.brush.color = Farben::Zeichenstift;
-    c.Ellipse(X - r, ScreenY(y0) - r, X + r, ScreenY(y0) + r);
+    c.Ellipse(X - r, frame_.ScreenY(y0) - r, X + r, frame_.ScreenY(y0) + r);
     c.brush.color = Farben::Hintergrund;
 
     if (ShowLabels) DrawLabels(y0);
-    DrawTermLegend(legendBox,
+    DrawTermLegend(frame_, legendBox,
                    {QStringLiteral("f(x) = %1   für x ≤ x₀").arg(DrawnTermText(f1Field)),
                     QStringLiteral("f(x) = %1   für x > x₀").arg(DrawnTermText(f2Field))},
                    [this, xo](const double* x, std::size_t count, double* y, bool* defined) {
@@ -427,7 +427,7 @@ void TForm11::animieren() {
                        if (x[i] > xo) y[i] = right[i], defined[i] = rightDefined[i];
                    });
   });
-  if (!ExportDrawing) paintBox->Show();
+  if (!frame_.forExport) paintBox->Show();
 }
 
 }  // namespace kurvio

@@ -255,7 +255,6 @@ void TForm15::FormPaint() {
   FitPictureToPaintBox(bitmap_);
   stripColourButton->SetSelectionColor(static_cast<int>(Farben::epsilon));
   pointColourButton->SetSelectionColor(static_cast<int>(pointColor_));
-  ExportDrawing = false;
   epsScroll_->PositionFromValue();
   animieren();
 }
@@ -301,27 +300,27 @@ void TForm15::Berechne_n0() {
   }
   n0Label->setText(QString::number(n0));
   if (!(n0 < x2)) return;
-  Canvas& c = *DrawCanvas;
+  Canvas& c = *frame_.canvas;
   bool defined = false;
   const double y = A(n0, defined);
   c.pen.color = kBlue;
-  c.pen.width = Scaled(1);
-  WorldLine(n0, 0, n0, y);
+  c.pen.width = frame_.Scaled(1);
+  WorldLine(frame_, n0, 0, n0, y);
   c.font.color = kBlack;
   c.brush = {Farben::Hintergrund, BrushStyle::Solid};
-  const int x = ScreenX(n0), axis = ScreenY(0);
+  const int x = frame_.ScreenX(n0), axis = frame_.ScreenY(0);
   const bool below = y > 0;
-  WriteText(c, x - Scaled(4), axis + (below ? Scaled(16) : -Scaled(22)), "n₀");
+  WriteText(c, x - frame_.Scaled(4), axis + (below ? frame_.Scaled(16) : -frame_.Scaled(22)), "n₀");
 }
 
 void TForm15::folgezeichnen() {
-  Canvas& c = *DrawCanvas;
+  Canvas& c = *frame_.canvas;
   c.pen.color = pointColor_;
-  c.pen.width = Scaled(1);
+  c.pen.width = frame_.Scaled(1);
   c.pen.style = PenStyle::Solid;
   c.brush = {pointColor_, BrushStyle::Solid};
-  const int lo = Scaled(2), hi = Scaled(3);
-  const int strokeFrom = Scaled(4), strokeTo = Scaled(16);
+  const int lo = frame_.Scaled(2), hi = frame_.Scaled(3);
+  const int strokeFrom = frame_.Scaled(4), strokeTo = frame_.Scaled(16);
   const double joinTo = std::nearbyint(x2);
   bool havePrevious = false;
   double previous = 0;
@@ -335,15 +334,15 @@ void TForm15::folgezeichnen() {
     const double y = values[n - 1];
     const bool visible = y1 < y && y < y2;
     if (ConnectPoints && n <= joinTo) {
-      if (havePrevious && n > x1 && visible) WorldLine(previousN, previous, n, y);
+      if (havePrevious && n > x1 && visible) WorldLine(frame_, previousN, previous, n, y);
       havePrevious = true;
       previous = y;
       previousN = n;
     }
     if (!visible) continue;
-    const int px = ScreenX(n), py = ScreenY(y);
-    const bool rowInside = py >= PlotTop && py <= PlotHeight;
-    if (px >= 0 && px <= PlotWidth && rowInside) c.Ellipse(px - lo, py - lo, px + hi, py + hi);
+    const int px = frame_.ScreenX(n), py = frame_.ScreenY(y);
+    const bool rowInside = py >= frame_.top && py <= frame_.height;
+    if (px >= 0 && px <= frame_.width && rowInside) c.Ellipse(px - lo, py - lo, px + hi, py + hi);
     if (NumberLine && rowInside) {
       c.MoveTo(strokeFrom, py);
       c.LineTo(strokeTo, py);
@@ -352,23 +351,24 @@ void TForm15::folgezeichnen() {
 }
 
 void TForm15::animieren() {
-  if (!ExportDrawing) {
+  BeginFrame();
+  if (!frame_.forExport) {
     if (bitmap_.isNull()) return;
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
   const bool determine = determineLimitBox->Checked();
-  DrawOn(bitmap_, paintBox->font(), [&] {
-    Canvas& c = *DrawCanvas;
+  DrawOn(bitmap_, paintBox->font(), frame_, [&] {
+    Canvas& c = *frame_.canvas;
     const double g = FolgenGrenzwert;
     // The ε-strip lies around g: none while the search found no limit ("g = ?").
     if (!determine || LimitFound) {
-      c.pen = {Farben::epsilon, Scaled(1)};
+      c.pen = {Farben::epsilon, frame_.Scaled(1)};
       c.brush = {Farben::epsilon, BrushStyle::Solid, true};
-      c.Rectangle(ScreenX(x1), ScreenY(g + eps), ScreenX(x2), ScreenY(g - eps));
+      c.Rectangle(frame_.ScreenX(x1), frame_.ScreenY(g + eps), frame_.ScreenX(x2), frame_.ScreenY(g - eps));
     }
     if (LimitFound && MarkLimit && determine) {
       c.pen.color = kRed;
-      WorldLine(x1, g, x2, g);
+      WorldLine(frame_, x1, g, x2, g);
     }
     folgezeichnen();
     if (FindN0 && determine && LimitFound) {
@@ -380,11 +380,11 @@ void TForm15::animieren() {
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
     XAxisName = "n";
     YAxisName = "a(n)";
-    DrawCoordinateSystem();
-    DrawTermLegend(legendBox, {QStringLiteral("a(n) = ") + DrawnTermText(termField)}, ABatch);
+    DrawCoordinateSystem(frame_);
+    DrawTermLegend(frame_, legendBox, {QStringLiteral("a(n) = ") + DrawnTermText(termField)}, ABatch);
   });
   ShowLimit();
-  if (!ExportDrawing) paintBox->Show();
+  if (!frame_.forExport) paintBox->Show();
 }
 
 void TForm15::onTermFieldLeft() {

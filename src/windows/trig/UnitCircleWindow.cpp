@@ -72,26 +72,26 @@ std::string ValueText(const char* name, double angle, double value, bool radians
   return text + FormatGeneral(value, 4, DecimalSeparator);
 }
 
-void SetPen(Color colour, int width, PenStyle style = PenStyle::Solid) {
-  DrawCanvas->pen.color = colour;
-  DrawCanvas->pen.width = width;
-  DrawCanvas->pen.style = style;
+void SetPen(const DrawFrame& frame, Color colour, int width, PenStyle style = PenStyle::Solid) {
+  frame.canvas->pen.color = colour;
+  frame.canvas->pen.width = width;
+  frame.canvas->pen.style = style;
 }
 
-void Text(double x, double y, const std::string& text) {
-  DrawCanvas->TextOut(ScreenX(x), ScreenY(y), text);
+void Text(const DrawFrame& frame, double x, double y, const std::string& text) {
+  frame.canvas->TextOut(frame.ScreenX(x), frame.ScreenY(y), text);
 }
 
 // A label at x moved left by half the width of its sample of capital H's.
-void Label(double x, double y, const std::string& text, const char* sample) {
-  DrawCanvas->TextOut(ScreenX(x) - DrawCanvas->TextWidth(sample) / 2, ScreenY(y), text);
+void Label(const DrawFrame& frame, double x, double y, const std::string& text, const char* sample) {
+  frame.canvas->TextOut(frame.ScreenX(x) - frame.canvas->TextWidth(sample) / 2, frame.ScreenY(y), text);
 }
 
 // f from `from` to `to` (either way round) as one joined line, a point every
 // two pixel columns and the last one at `to`. Only the part over the view is
 // sampled, however far the ends lie outside it.
-void JoinedCurve(double (*f)(double), double from, double to) {
-  const double step = 2 * (x2 - x1) / std::max(PlotWidth, 1);
+void JoinedCurve(const DrawFrame& frame, double (*f)(double), double from, double to) {
+  const double step = 2 * (x2 - x1) / std::max(frame.width, 1);
   const double lo = x1 - step, hi = x2 + step;
   from = std::clamp(from, lo, hi);
   to = std::clamp(to, lo, hi);
@@ -102,21 +102,20 @@ void JoinedCurve(double (*f)(double), double from, double to) {
   double x = from;
   for (long k = 0; k <= steps; ++k) {
     x = from + direction * static_cast<double>(k) * step;
-    points.push_back({ScreenX(x), ScreenY(f(x))});
+    points.push_back({frame.ScreenX(x), frame.ScreenY(f(x))});
   }
-  if (x != to) points.push_back({ScreenX(to), ScreenY(f(to))});
-  DrawCanvas->Polyline(points);
+  if (x != to) points.push_back({frame.ScreenX(to), frame.ScreenY(f(to))});
+  frame.canvas->Polyline(points);
 }
 
 // Traces f between `from` and `to` in CurveColor with a pen `width` pixels
-// wide on every device: these curves do not grow with LineScale.
-void TraceUnscaled(const CurveValueFunction& f, double from, double to, int width) {
+// wide on every device: these curves do not grow with the line scale.
+void TraceUnscaled(const DrawFrame& frame, const CurveValueFunction& f, double from, double to, int width) {
   if (from == to) return;
-  const double scale = LineScale;
-  LineScale = 1.0;
+  DrawFrame unscaled = frame;
+  unscaled.lineScale = 1.0;
   LineWidth = width;
-  TraceCurve(f, x1, x2, std::min(from, to), std::max(from, to));
-  LineScale = scale;
+  TraceValueCurve(unscaled, f, x1, x2, std::min(from, to), std::max(from, to));
 }
 
 }  // namespace
@@ -268,7 +267,6 @@ void TForm5::PlaceControls() {
 void TForm5::FormPaint() {
   const QSize size = paintBox->size().expandedTo(QSize(1, 1));
   if (bitmap_.size() != size) bitmap_ = QImage(size, QImage::Format_RGB32);
-  ExportDrawing = false;
   darstellen();
 }
 
@@ -305,44 +303,39 @@ void TForm5::PutBackUserWindow() {
 ExportTarget TForm5::PictureTarget() {
   // The export scales the print by the view and its tick step, which must be this window's.
   SetFixedWindow();
-  ComputeTickSteps();
-  ExportTarget target;
-  target.redraw = [this] { darstellen(); };
-  target.redrawOnScreen = [this] { darstellen(); };
-  target.paintBox = paintBox;
-  target.bitmap = &bitmap_;
+  ExportTarget target = ExportPicture([this] { darstellen(); }, PictureLayout::OnePlot, &bitmap_);
+  target.paintBox = paintBox;  // the window's own, beside its side column
   return target;
 }
 
 void TForm5::darstellen() {
   SetFixedWindow();
-  if (!ExportDrawing) {
+  if (!bitmap_.isNull()) SetPlotSize(bitmap_.width(), bitmap_.height());
+  BeginFrame();
+  if (!frame_.forExport) {
     if (bitmap_.isNull()) return;
-    PlotWidth = bitmap_.width();
-    PlotHeight = bitmap_.height();
-    PlotTop = 0;
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
   // The user's line width stays theirs; the thin and thick curves here have their own.
   const int lineWidth = LineWidth;
-  DrawOn(bitmap_, paintBox->font(), [this] {
-    Canvas& c = *DrawCanvas;
-    SetPen(kBlack, Scaled(1));
+  DrawOn(bitmap_, paintBox->font(), frame_, [this] {
+    Canvas& c = *frame_.canvas;
+    SetPen(frame_, kBlack, frame_.Scaled(1));
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
     c.font.color = kBlack;
     XAxisName.clear();
     YAxisName = "y";
-    DrawCoordinateSystem();
+    DrawCoordinateSystem(frame_);
     DrawAxisLabels();
 
-    SetPen(kBlack, Scaled(1));
+    SetPen(frame_, kBlack, frame_.Scaled(1));
     CurveColor = kBlack;
     if (TangentMode) {
-      TraceUnscaled(Tan, -kPi, 2 * kPi, 1);
-      if (ShowCot) TraceUnscaled(Cot, -kPi, 2 * kPi, 1);
+      TraceUnscaled(frame_, Tan, -kPi, 2 * kPi, 1);
+      if (ShowCot) TraceUnscaled(frame_, Cot, -kPi, 2 * kPi, 1);
     } else {
-      JoinedCurve(Sin, -kPi, 2 * kPi);
-      if (ShowCos) JoinedCurve(Cos, -kPi, 2 * kPi);
+      JoinedCurve(frame_, Sin, -kPi, 2 * kPi);
+      if (ShowCos) JoinedCurve(frame_, Cos, -kPi, 2 * kPi);
     }
 
     double s = std::sin(alpha), co = std::cos(alpha);
@@ -353,136 +346,136 @@ void TForm5::darstellen() {
       DrawTangentMode(s, co);
     else
       DrawSineMode(s, co);
-    SetPen(kBlack, Scaled(1));
+    SetPen(frame_, kBlack, frame_.Scaled(1));
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
   });
   LineWidth = lineWidth;
-  if (!ExportDrawing) paintBox->Show();
+  if (!frame_.forExport) paintBox->Show();
 }
 
 void TForm5::DrawAxisLabels() {
-  Canvas& c = *DrawCanvas;
+  Canvas& c = *frame_.canvas;
   // In the symbol font "p" shows as pi and "a" as alpha.
   if (Radians) {
-    Label(2 * kPi, -0.1, "x", "H");
+    Label(frame_, 2 * kPi, -0.1, "x", "H");
     c.font.name = "Symbol";
-    Label(-kPi, 0.37, "-p", "HH");
-    Label(kPi, 0.37, "p", "H");
-    Label(2 * kPi, 0.37, "2p", "HHH");
-    Label(kPi / 6, -0.1, "p/6", "HHH");
+    Label(frame_, -kPi, 0.37, "-p", "HH");
+    Label(frame_, kPi, 0.37, "p", "H");
+    Label(frame_, 2 * kPi, 0.37, "2p", "HHH");
+    Label(frame_, kPi / 6, -0.1, "p/6", "HHH");
   } else {
-    Label(-kPi, 0.38, "-180°", "HHH");
-    Label(kPi, 0.38, "180°", "HH");
-    Label(2 * kPi, 0.38, "360°", "HHHH");
-    Label(kPi / 6, -0.1, "30°", "HH");
+    Label(frame_, -kPi, 0.38, "-180°", "HHH");
+    Label(frame_, kPi, 0.38, "180°", "HH");
+    Label(frame_, 2 * kPi, 0.38, "360°", "HHHH");
+    Label(frame_, kPi / 6, -0.1, "30°", "HH");
     c.font.name = "Symbol";
-    Label(2 * kPi, -0.1, "a", "H");
+    Label(frame_, 2 * kPi, -0.1, "a", "H");
   }
 }
 
 void TForm5::DrawCircle(double s, double c) {
-  Canvas& cv = *DrawCanvas;
+  Canvas& cv = *frame_.canvas;
   cv.font.name = "Arial";
   cv.font.color = kBlack;
   // The circle's side of the picture, without the graphs' grid and axis.
-  SetPen(Farben::Hintergrund, Scaled(1));
+  SetPen(frame_, Farben::Hintergrund, frame_.Scaled(1));
   cv.brush = {Farben::Hintergrund, BrushStyle::Solid};
-  cv.Rectangle(ScreenX(kViewLeft), ScreenY(kViewTop), ScreenX(-3.5), ScreenY(kViewBottom));
-  SetPen(kBlack, Scaled(1));
-  Text(-6.35, 1.5, "Einheitskreis r = 1");
-  const int left = ScreenX(kCentreX - 1), top = ScreenY(1);
-  const int right = ScreenX(kCentreX + 1), bottom = ScreenY(-1);
+  cv.Rectangle(frame_.ScreenX(kViewLeft), frame_.ScreenY(kViewTop), frame_.ScreenX(-3.5), frame_.ScreenY(kViewBottom));
+  SetPen(frame_, kBlack, frame_.Scaled(1));
+  Text(frame_, -6.35, 1.5, "Einheitskreis r = 1");
+  const int left = frame_.ScreenX(kCentreX - 1), top = frame_.ScreenY(1);
+  const int right = frame_.ScreenX(kCentreX + 1), bottom = frame_.ScreenY(-1);
   cv.Ellipse(left, top, right, bottom);
-  WorldLine(kCentreX - 1.1, 0, kCentreX + 1.1, 0);
-  WorldLine(kCentreX, 1.1, kCentreX, -1.1);
+  WorldLine(frame_, kCentreX - 1.1, 0, kCentreX + 1.1, 0);
+  WorldLine(frame_, kCentreX, 1.1, kCentreX, -1.1);
   if (TangentMode) {
-    Text(-5.5, 3.5, "Tangente");
-    WorldLine(kTangentX, kViewBottom, kTangentX, kViewTop);
+    Text(frame_, -5.5, 3.5, "Tangente");
+    WorldLine(frame_, kTangentX, kViewBottom, kTangentX, kViewTop);
   }
 
   // The arc from 0 to alpha, counter-clockwise for a positive angle. Its rays
   // pass through points far out: the same directions, but a small angle keeps
   // a direction of its own in whole pixels. Where even they meet, only a full
   // turn is drawn as the whole circle.
-  SetPen(Farben::bogen, Scaled(2));
+  SetPen(frame_, Farben::bogen, frame_.Scaled(2));
   constexpr double kRay = 10.0;
-  const Point zero{ScreenX(kCentreX + kRay), ScreenY(0)};
-  const Point end{ScreenX(kCentreX + kRay * c), ScreenY(kRay * s)};
+  const Point zero{frame_.ScreenX(kCentreX + kRay), frame_.ScreenY(0)};
+  const Point end{frame_.ScreenX(kCentreX + kRay * c), frame_.ScreenY(kRay * s)};
   if (alpha != 0.0 && (!(zero == end) || std::fabs(alpha) >= kPi)) {
     const Point from = alpha > 0 ? zero : end;
     const Point to = alpha > 0 ? end : zero;
     cv.Arc(left, top, right, bottom, from.x, from.y, to.x, to.y);
     if (!Radians) {
-      cv.pen.width = Scaled(1);
+      cv.pen.width = frame_.Scaled(1);
       cv.brush = {Farben::winkel, BrushStyle::Solid, true};
-      cv.Pie(ScreenX(kCentreX - 0.25), ScreenY(0.25), ScreenX(kCentreX + 0.25), ScreenY(-0.25),
+      cv.Pie(frame_.ScreenX(kCentreX - 0.25), frame_.ScreenY(0.25), frame_.ScreenX(kCentreX + 0.25), frame_.ScreenY(-0.25),
              from.x, from.y, to.x, to.y);
-      cv.pen.width = Scaled(2);
+      cv.pen.width = frame_.Scaled(2);
       cv.brush = {Farben::Hintergrund, BrushStyle::Solid};
     }
   }
   // The angle along the x-axis.
   cv.pen.color = Radians ? Farben::bogen : Farben::winkel;
-  WorldLine(0, 0, alpha, 0);
+  WorldLine(frame_, 0, 0, alpha, 0);
 }
 
 namespace {
 
 // The radius to P = (cos, sin) and the legs under it, sine and cosine.
-void DrawRightTriangle(double s, double c) {
-  SetPen(kBlack, Scaled(2));
-  WorldLine(kCentreX, 0, kCentreX + c, s);
-  SetPen(Farben::sinus, Scaled(2));
-  WorldLine(kCentreX + c, s, kCentreX + c, 0);
-  SetPen(Farben::cosinus, Scaled(2));
-  WorldLine(kCentreX + c, 0, kCentreX, 0);
+void DrawRightTriangle(const DrawFrame& frame, double s, double c) {
+  SetPen(frame, kBlack, frame.Scaled(2));
+  WorldLine(frame, kCentreX, 0, kCentreX + c, s);
+  SetPen(frame, Farben::sinus, frame.Scaled(2));
+  WorldLine(frame, kCentreX + c, s, kCentreX + c, 0);
+  SetPen(frame, Farben::cosinus, frame.Scaled(2));
+  WorldLine(frame, kCentreX + c, 0, kCentreX, 0);
 }
 
 }  // namespace
 
 void TForm5::DrawSineMode(double s, double c) {
-  Text(-6.35, -1.5, ValueText("sin", alpha, s, Radians, 4));
-  if (ShowCos) Text(-6.35, -2.0, ValueText("cos", alpha, c, Radians, 5));
-  DrawRightTriangle(s, c);
+  Text(frame_, -6.35, -1.5, ValueText("sin", alpha, s, Radians, 4));
+  if (ShowCos) Text(frame_, -6.35, -2.0, ValueText("cos", alpha, c, Radians, 5));
+  DrawRightTriangle(frame_, s, c);
   if (ShowCos) {
-    SetPen(Farben::cosinus, Scaled(2));
-    WorldLine(alpha, 0, alpha, c);
+    SetPen(frame_, Farben::cosinus, frame_.Scaled(2));
+    WorldLine(frame_, alpha, 0, alpha, c);
   }
-  SetPen(Farben::sinus, Scaled(2));
-  WorldLine(alpha, 0, alpha, s);
-  SetPen(kGrey, 1, PenStyle::Dash);
-  WorldLine(alpha, s, kCentreX + c, s);
+  SetPen(frame_, Farben::sinus, frame_.Scaled(2));
+  WorldLine(frame_, alpha, 0, alpha, s);
+  SetPen(frame_, kGrey, 1, PenStyle::Dash);
+  WorldLine(frame_, alpha, s, kCentreX + c, s);
 
-  SetPen(Farben::sinus, Scaled(2));
-  JoinedCurve(Sin, 0, alpha);
+  SetPen(frame_, Farben::sinus, frame_.Scaled(2));
+  JoinedCurve(frame_, Sin, 0, alpha);
   if (ShowCos) {
-    SetPen(Farben::cosinus, Scaled(2));
-    JoinedCurve(Cos, 0, alpha);
+    SetPen(frame_, Farben::cosinus, frame_.Scaled(2));
+    JoinedCurve(frame_, Cos, 0, alpha);
   }
 }
 
 void TForm5::DrawTangentMode(double s, double c) {
-  DrawRightTriangle(s, c);
+  DrawRightTriangle(frame_, s, c);
   // Near a pole the tangent segment leaves the picture: no value, no segment.
   if (std::fabs(c) > 0.1) {
     const double t = s / c;
-    Text(-6.35, -1.5, ValueText("tan", alpha, t, Radians, 4));
+    Text(frame_, -6.35, -1.5, ValueText("tan", alpha, t, Radians, 4));
     if (ShowCot && std::fabs(s) > 0.1)
-      Text(-6.35, -2.0, ValueText("cot", alpha, c / s, Radians, 5));
-    SetPen(kBlack, Scaled(1));
-    WorldLine(kCentreX, 0, kTangentX, t);
-    SetPen(Farben::tangens, Scaled(2));
-    WorldLine(kTangentX, t, kTangentX, 0);
-    WorldLine(alpha, 0, alpha, t);
-    SetPen(kGrey, 1, PenStyle::Dash);
-    WorldLine(alpha, t, kTangentX, t);
-    SetPen(kBlack, Scaled(1));
+      Text(frame_, -6.35, -2.0, ValueText("cot", alpha, c / s, Radians, 5));
+    SetPen(frame_, kBlack, frame_.Scaled(1));
+    WorldLine(frame_, kCentreX, 0, kTangentX, t);
+    SetPen(frame_, Farben::tangens, frame_.Scaled(2));
+    WorldLine(frame_, kTangentX, t, kTangentX, 0);
+    WorldLine(frame_, alpha, 0, alpha, t);
+    SetPen(frame_, kGrey, 1, PenStyle::Dash);
+    WorldLine(frame_, alpha, t, kTangentX, t);
+    SetPen(frame_, kBlack, frame_.Scaled(1));
   }
   CurveColor = Farben::tangens;
-  TraceUnscaled(Tan, 0, alpha, 3);
+  TraceUnscaled(frame_, Tan, 0, alpha, 3);
   if (ShowCot) {
     CurveColor = Farben::cotangens;
-    TraceUnscaled(Cot, 0, alpha, 3);
+    TraceUnscaled(frame_, Cot, 0, alpha, 3);
   }
   CurveColor = kBlack;
 }
