@@ -22,11 +22,11 @@ struct ExportVariant {
   // Print: one automatic x tick interval across the page (false), or the
   // unit-circle window's 13 ticks of 0.5263.
   bool unitCircleWidth = false;
-  // Print: LineScale is the height factor (true) or drucken%/100 × 0.020532 × cx.
+  // Print: the line scale is the height factor (true) or drucken%/100 × 0.020532 × cx.
   bool penFromHeightFactor = false;
-  // Print: font size := round(size × LineScale / dpi × printFontFactor).
+  // Print: font size := round(size × line scale / dpi × printFontFactor).
   double printFontFactor = 330 * 0.39;
-  // Metafile and clipboard: LineScale, and the font size factor.
+  // Metafile and clipboard: the line scale, and the font size factor.
   double wmfLineScale = 4.0;
   double wmfFontFactor = 4.0 * 1.2;
 };
@@ -41,7 +41,7 @@ enum class PictureLayout {
   // The plot fills the paint box.
   OnePlot,
   // Two plots of equal height, one above the other (curve discussion, integral
-  // function); the window moves the origin down by PlotHeight for the lower one.
+  // function); the window moves the origin down by a plot's height for the lower one.
   TwoPlots,
   // The plot in the upper four fifths, the interval ladder below it (bisection).
   PlotAndLadder,

@@ -169,7 +169,7 @@ class TAnalysisWindow : public TModuleDialog {
                              QImage* bitmap = nullptr);
 
   // On painting: fits `bitmap` to the paint box of MakeFrameLayout (at least
-  // 1 × 1) and sets the plot size for `layout` from it, PlotTop 0.
+  // 1 × 1) and sets the plot size for `layout` from it.
   void FitPictureToPaintBox(QImage& bitmap, PictureLayout layout = PictureLayout::OnePlot);
   // The plot size on screen, as FitPictureToPaintBox set it last (or a window
   // of two plots sets it by SetPlotSize).
