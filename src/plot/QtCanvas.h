@@ -50,7 +50,7 @@ class QtCanvas : public Canvas {
   void SetOrigin(int x, int y) override;
   void ShiftOrigin(int dx, int dy) override;
 
-  // Presentation mode's thick lines: solid lines two pixels wide or more on an
+  // Presentation mode's thick lines: solid and dashed lines two pixels wide or more on an
   // aliased 32-bit image are drawn as spans into its pixels (plot/WideLines.h),
   // as Qt's stroker is too slow for thick graphs at projector sizes.
   void SpanWideLines(bool on) { spanWideLines_ = on; }
@@ -61,7 +61,7 @@ class QtCanvas : public Canvas {
   // a not-xor chain needs.
   void Flush();
   void DrawPolyline(const QPolygon& points);
-  // Whether the pen's lines are drawn as spans (SpanWideLines).
+  // Whether the pen's lines are drawn as spans (SpanWideLines), solid or dashed.
   bool SpansWideLines() const;
   void SpanPolyline(const QPolygon& points);
   // Whether the painter draws into an image (not on a printer, PDF or SVG).

@@ -115,4 +115,56 @@ void DrawWideChain(PixelRows pixels, PixelBox clip, const Point* points, std::si
     if (p.x > left && p.x < right && p.y > top && p.y < bottom) painter.Square(p.x, p.y);
 }
 
+void DrawWideDashes(PixelRows pixels, PixelBox clip, const Point* points, std::size_t count,
+                    int width, std::uint32_t value, std::span<const int> pattern) {
+  if (count == 0 || width < 1 || clip.left >= clip.right || clip.top >= clip.bottom) return;
+  long long period = 0;
+  for (const int length : pattern) {
+    if (length < 1) return;
+    period += length;
+  }
+  if (period == 0) return;
+  const Painter painter{pixels, clip, width, (width - 1) / 2, value};
+  const double reach = width + 1.0;
+  const double left = clip.left - reach, top = clip.top - reach;
+  const double right = clip.right + reach, bottom = clip.bottom + reach;
+  long long travelled = 0;  // pixels along the chain so far, for the pattern's phase
+  for (std::size_t i = 0; i + 1 < count; ++i) {
+    const Point a = points[i], b = points[i + 1];
+    const long long dx = static_cast<long long>(b.x) - a.x, dy = static_cast<long long>(b.y) - a.y;
+    const long long length = std::max(std::llabs(dx), std::llabs(dy));
+    const long long start = travelled;
+    travelled += length;
+    if (length == 0) continue;
+    // Only the part within reach of the clip is walked.
+    double ax = a.x, ay = a.y, bx = b.x, by = b.y;
+    if (!ClipSegment(ax, ay, bx, by, left, top, right, bottom)) continue;
+    const auto along = [&](double x, double y) {
+      return static_cast<long long>(std::llround(std::llabs(dx) >= std::llabs(dy) ? (x - a.x) * (dx > 0 ? 1 : -1)
+                                                                        : (y - a.y) * (dy > 0 ? 1 : -1)));
+    };
+    const long long from = along(ax, ay), to = along(bx, by);
+    const auto at = [&](long long p, int& x, int& y) {
+      x = static_cast<int>(a.x + std::llround(static_cast<double>(dx) * p / length));
+      y = static_cast<int>(a.y + std::llround(static_cast<double>(dy) * p / length));
+    };
+    // The dash or gap the walk is in at `from`, and how far into it.
+    long long phase = (start + from) % period;
+    std::size_t k = 0;
+    while (phase >= pattern[k]) phase -= pattern[k], k = (k + 1) % pattern.size();
+    for (long long p = from; p < to;) {
+      const long long end = std::min(to, p + pattern[k] - phase);
+      if (k % 2 == 0) {  // a dash: pixels p .. end - 1
+        int fromX, fromY, toX, toY;
+        at(p, fromX, fromY);
+        at(end - 1, toX, toY);
+        painter.Segment(fromX, fromY, toX, toY);
+      }
+      p = end;
+      phase = 0;
+      k = (k + 1) % pattern.size();
+    }
+  }
+}
+
 }  // namespace kurvio

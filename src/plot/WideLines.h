@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "plot/Canvas.h"
 
@@ -26,5 +27,11 @@ struct PixelBox {
 // `value`, limited to `clip`. Segments far outside the clip cost nothing.
 void DrawWideChain(PixelRows pixels, PixelBox clip, const Point* points, std::size_t count,
                    int width, std::uint32_t value);
+
+// The chain dashed: `pattern` holds the lengths of the dashes and the gaps between them in
+// turn (pixels along each segment's longer axis), carried on from one segment to the next.
+// Each dash ends flat, as a flat cap ends it.
+void DrawWideDashes(PixelRows pixels, PixelBox clip, const Point* points, std::size_t count,
+                    int width, std::uint32_t value, std::span<const int> pattern);
 
 }  // namespace kurvio

@@ -11,9 +11,14 @@ namespace kurvio {
 namespace {
 
 // The 12 × 8 picture after the chain, one text row per pixel row ('#' drawn).
-std::string Drawn(std::vector<Point> chain, int width, PixelBox clip = {0, 0, 12, 8}) {
+// With a dash pattern, the chain dashed.
+std::string Drawn(std::vector<Point> chain, int width, PixelBox clip = {0, 0, 12, 8},
+                  std::vector<int> pattern = {}) {
   std::vector<std::uint32_t> bits(12 * 8, 0);
-  DrawWideChain({bits.data(), 12}, clip, chain.data(), chain.size(), width, 1);
+  if (pattern.empty())
+    DrawWideChain({bits.data(), 12}, clip, chain.data(), chain.size(), width, 1);
+  else
+    DrawWideDashes({bits.data(), 12}, clip, chain.data(), chain.size(), width, 1, pattern);
   std::string rows;
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 12; ++x) rows += bits[y * 12 + x] ? '#' : '.';
@@ -59,6 +64,24 @@ TEST(WideLines, ChainsCoverTheirWidthAndStayInTheClip) {
     SCOPED_TRACE(r.name);
     EXPECT_EQ(Drawn(r.chain, r.width, r.clip), r.picture);
   }
+}
+
+// Dashes end flat, the pattern runs on round a corner and from far outside, and a pattern
+// that would never end draws nothing.
+TEST(WideLines, DashesKeepTheirPatternAcrossCornersAndClips) {
+  EXPECT_EQ(Drawn({{0, 1}, {12, 1}}, 2, {0, 0, 12, 8}, {3, 2}),
+            "............\n###..###..##\n###..###..##\n............\n"
+            "............\n............\n............\n............\n");
+  EXPECT_EQ(Drawn({{1, 0}, {5, 0}, {5, 7}}, 1, {0, 0, 12, 8}, {2, 1}),
+            ".##.##......\n............\n.....#......\n.....#......\n"
+            "............\n.....#......\n.....#......\n............\n");
+  // From x = -1000000000: the phase at the clip is that of the whole walk (10^9 = 1 mod 3).
+  EXPECT_EQ(Drawn({{-1000000000, 3}, {1000000000, 3}}, 1, {0, 0, 12, 8}, {1, 2}),
+            "............\n............\n............\n..#..#..#..#\n"
+            "............\n............\n............\n............\n");
+  EXPECT_EQ(Drawn({{0, 3}, {11, 3}}, 1, {0, 0, 12, 8}, {2, 0}),
+            "............\n............\n............\n............\n"
+            "............\n............\n............\n............\n");
 }
 
 }  // namespace
