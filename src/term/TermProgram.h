@@ -159,11 +159,11 @@ inline double InRange(double r) {
 }
 
 // A value from inside the evaluator as the outside sees it: an undefined one
-// is 0, or the capped value of the range rule.
+// is 0, or the capped value of the range rule (which InRange has made it).
 inline TermValue Outcome(double r) {
   if (std::fabs(r) < kRangeLimit) [[likely]]
     return {r, true};
-  return {std::isnan(r) ? 0.0 : std::copysign(kRangeLimit, r), false};
+  return {std::isnan(r) ? 0.0 : r, false};
 }
 
 // The evaluation apart from EvaluateInline's usual case: a term that reads
