@@ -207,22 +207,15 @@ TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
   } cases[] = {
       {"t^3", "-1", "1", "Integral: 0,00", "Fläche: 0,50", {"[-1; 0]: -0,25", "[0; 1]: 0,25"}},
       {"t^3", "1", "-1", "Integral: 0,00", "Fläche: 0,50", {"[-1; 0]: -0,25", "[0; 1]: 0,25"}},
-      {"sin(t)",
-       "0",
-       "2π",
-       "Integral: 0,00",
-       "Fläche: 4,00",
+      {"sin(t)", "0", "2π", "Integral: 0,00", "Fläche: 4,00",
        {"[0; π]: 2,00", "[π; 6,283185308]: -2,00"}},
-      {"t^2-2", "0", "3", "Integral: 3,00", "Fläche: 6,77", {"[0; √2]: -1,89", "[√2; 3]: 4,89"}},
+      {"t^2-2", "0", "3", "Integral: 3,00", "Fläche: 6,77",
+       {"[0; √2]: -1,89", "[√2; 3]: 4,89"}},
       {"1/t", "-1", "1", "Integral: nicht definiert", "Fläche: nicht definiert", {}},
       // f = 0 on a stretch adds nothing; too many zeros leave the area unknown.
       {"(t+abs(t))/2", "-1", "1", "Integral: 0,50", "Fläche: 0,50", {"[-1; 1]: 0,50"}},
-      {"sin(50t)",
-       "0",
-       "10",
-       "Integral: 0,04",
-       "Fläche: mehr als 50 Nullstellen – Intervall verkleinern",
-       {}},
+      {"sin(50t)", "0", "10", "Integral: 0,04",
+       "Fläche: mehr als 50 Nullstellen – Intervall verkleinern", {}},
   };
   const auto expect = [&](const auto& c) {
     SCOPED_TRACE(c.term);
@@ -238,26 +231,14 @@ TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
   // Between two graphs: the pieces cut where they meet, each with its integral of f - g.
   Type("secondTermField", QStringLiteral("cos(t)"));
   Click("betweenBox");
-  expect(decltype(cases[0]){"sin(t)",
-                            "π/4",
-                            "5π/4",
-                            "Integral: 2,83",
-                            "Fläche: 2,83",
+  expect(decltype(cases[0]){"sin(t)", "π/4", "5π/4", "Integral: 2,83", "Fläche: 2,83",
                             {"[0,7853981635; 3,926990818]: 2,83"}});
-  expect(decltype(cases[0]){"sin(t)",
-                            "0",
-                            "π",
-                            "Integral: 2,00",
-                            "Fläche: 2,83",
+  expect(decltype(cases[0]){"sin(t)", "0", "π", "Integral: 2,00", "Fläche: 2,83",
                             {"[0; π/4]: -0,41", "[π/4; 3,141592654]: 2,41"}});
   Type("secondTermField", QStringLiteral("t"));
   expect(decltype(cases[0]){"t^2", "0", "1", "Integral: -0,17", "Fläche: 0,17", {"[0; 1]: -0,17"}});
   EXPECT_EQ(Text("Label2").toStdString(), "0,33 [FE]");  // F(x) stays the integral of f
-  expect(decltype(cases[0]){"t^2",
-                            "-1",
-                            "2",
-                            "Integral: 1,50",
-                            "Fläche: 1,83",
+  expect(decltype(cases[0]){"t^2", "-1", "2", "Integral: 1,50", "Fläche: 1,83",
                             {"[-1; 0]: 0,83", "[0; 1]: -0,17", "[1; 2]: 0,83"}});
   Type("secondTermField", QStringLiteral("1/t"));  // a pole of g inside: no area
   EXPECT_EQ(Text("areaReadout").toStdString(), "Fläche: nicht definiert");
