@@ -81,7 +81,8 @@ TermHandle SmallerTree(const sym::Ex& e) {
 void CollectPoles(const TermNode* node, std::vector<TermHandle>& out) {
   if (!node) return;
   const TermNode* u = node->left.get();
-  if (node->kind == kDiv && DependsOn(node->right.get(), kVarX)) out.push_back(Clone(node->right.get()));
+  if (node->kind == kDiv && DependsOn(node->right.get(), kVarX))
+    out.push_back(Clone(node->right.get()));
   if ((node->kind == kTan || node->kind == kCot) && DependsOn(u, kVarX)) {
     auto f = std::make_unique<TermNode>();
     f->kind = node->kind == kTan ? kCos : kSin;
@@ -149,8 +150,9 @@ Limit LimitAt(const TermHandle& tree, double x, double side, const Inputs& in) {
   double g[kSteps];
   double h = 1e-4 * scale;
   for (int i = 0; i < kSteps; ++i, h *= 0.1) {
-    g[i] = EvalTerm(tree, x + side * h, in.t, in.a, in.b, in.c, in.n);
-    if (!TermDefined) return {};
+    const TermValue v = Evaluate(tree, x + side * h, in.t, in.a, in.b, in.c, in.n);
+    if (!v.defined) return {};
+    g[i] = v.value;
   }
   const double d1 = g[0] - g[1], d2 = g[1] - g[2], d3 = g[2] - g[3];
   const double noise = Noise(g[3]);
@@ -166,7 +168,7 @@ Limit LimitAt(const TermHandle& tree, double x, double side, const Inputs& in) {
 // Whether x lies at (or within the rounding of) a place where the term may
 // fail to be smooth.
 // A denominator's value (just evaluated) no pole can hide behind.
-bool FarFromPole(double value) { return TermDefined && !(std::fabs(value) <= 1e-6); }
+bool FarFromPole(TermValue v) { return v.defined && !(std::fabs(v.value) <= 1e-6); }
 
 bool AtRoughPlace(const TermDerivatives& d, double x, const Inputs& in) {
   const double delta = 1e-9 * std::max(1.0, std::fabs(x));
@@ -176,51 +178,45 @@ bool AtRoughPlace(const TermDerivatives& d, double x, const Inputs& in) {
       continue;
     }
     const detail::Program& p = *r.program;
-    if (r.pole && FarFromPole(detail::EvalWithProgram(p, x, in.t, in.a, in.b, in.c, in.n)))
-      continue;
-    const double below = detail::EvalWithProgram(p, x - delta, in.t, in.a, in.b, in.c, in.n);
-    const bool belowDefined = TermDefined;
-    const double at = detail::EvalWithProgram(p, x, in.t, in.a, in.b, in.c, in.n);
-    const bool atDefined = TermDefined;
-    const double above = detail::EvalWithProgram(p, x + delta, in.t, in.a, in.b, in.c, in.n);
-    if (!belowDefined || !atDefined || !TermDefined) return true;
-    if (StraddlesRoughPlace(r.kind, below, at, above)) return true;
+    const auto value = [&](double at) {
+      return detail::EvaluateWithProgram(p, at, in.t, in.a, in.b, in.c, in.n);
+    };
+    if (r.pole && FarFromPole(value(x))) continue;
+    const TermValue below = value(x - delta), at = value(x), above = value(x + delta);
+    if (!below.defined || !at.defined || !above.defined) return true;
+    if (StraddlesRoughPlace(r.kind, below.value, at.value, above.value)) return true;
   }
   return false;
 }
 
-double Undefined() {
-  TermDefined = false;
-  return 0.0;
-}
+constexpr TermValue kUndefined{0.0, false};
 
 // The derivative of `order` at a rough place (or where a derivative's tree is
 // undefined although the term is defined): the term continuous there, and
 // each order's one-sided limits equal.
-double AtRoughPoint(const TermHandle& term, const TermDerivatives& d, int order, double x,
-                    double fx, const Inputs& in) {
+TermValue AtRoughPoint(const TermHandle& term, const TermDerivatives& d, int order, double x,
+                       double fx, const Inputs& in) {
   const Limit left = LimitAt(term, x, -1.0, in), right = LimitAt(term, x, 1.0, in);
-  if (!left.exists || !right.exists) return Undefined();
+  if (!left.exists || !right.exists) return kUndefined;
   if (std::fabs(left.value - fx) > left.error + Noise(fx) ||
       std::fabs(right.value - fx) > right.error + Noise(fx))
-    return Undefined();
+    return kUndefined;
   double value = 0.0;
   for (int k = 1; k <= order; ++k) {
     const TermHandle& tree = d.trees[k];
-    if (!tree) return Undefined();
+    if (!tree) return kUndefined;
     const Limit l = LimitAt(tree, x, -1.0, in), r = LimitAt(tree, x, 1.0, in);
-    if (!l.exists || !r.exists) return Undefined();
+    if (!l.exists || !r.exists) return kUndefined;
     const double mean = 0.5 * (l.value + r.value);
-    if (std::fabs(l.value - r.value) > l.error + r.error + Noise(mean)) return Undefined();
-    const double direct = EvalTerm(tree, x, in.t, in.a, in.b, in.c, in.n);
-    if (TermDefined && std::fabs(direct - l.value) <= l.error + Noise(direct) &&
-        std::fabs(direct - r.value) <= r.error + Noise(direct))
-      value = direct;
+    if (std::fabs(l.value - r.value) > l.error + r.error + Noise(mean)) return kUndefined;
+    const TermValue direct = Evaluate(tree, x, in.t, in.a, in.b, in.c, in.n);
+    if (direct.defined && std::fabs(direct.value - l.value) <= l.error + Noise(direct.value) &&
+        std::fabs(direct.value - r.value) <= r.error + Noise(direct.value))
+      value = direct.value;
     else
       value = std::fabs(mean) <= std::max(l.error, r.error) ? 0.0 : mean;
   }
-  TermDefined = true;
-  return value + 0.0;
+  return {value + 0.0, true};
 }
 
 int OrderOf(int order) { return order == 1 || order == 2 ? order : 3; }
@@ -245,34 +241,32 @@ const std::string& DerivativeText(const TermHandle& term, int order) {
   return DerivativesOf(term.get()).texts[order];
 }
 
-double EvalDerivative(const TermHandle& term, int order, double x, double t, double a, double b,
-                      double c, double n) {
-  if (order == 0) return EvalTerm(term, x, t, a, b, c, n);
-  if (!term) return Undefined();
+TermValue EvaluateDerivative(const TermHandle& term, int order, double x, double t, double a,
+                             double b, double c, double n) {
+  if (order == 0) return Evaluate(term, x, t, a, b, c, n);
+  if (!term) return kUndefined;
   order = OrderOf(order);
   const TermDerivatives& d = DerivativesOf(term.get());
-  if (!d.programs[order]) return Undefined();
-  const double value = detail::EvalWithProgram(*d.programs[order], x, t, a, b, c, n);
+  if (!d.programs[order]) return kUndefined;
+  const TermValue value = detail::EvaluateWithProgram(*d.programs[order], x, t, a, b, c, n);
   const Inputs in{t, a, b, c, n};
-  if (TermDefined && (d.rough.empty() || !AtRoughPlace(d, x, in))) {
-    TermDefined = true;
-    return value + 0.0;  // no -0
-  }
+  if (value.defined && (d.rough.empty() || !AtRoughPlace(d, x, in)))
+    return {value.value + 0.0, true};  // no -0
   // f undefined, its derivative's term undefined, or a rough place: a closer look.
-  const double fx = EvalTerm(term, x, t, a, b, c, n);
-  if (!TermDefined) return Undefined();
-  return AtRoughPoint(term, d, order, x, fx, in);
+  const TermValue fx = Evaluate(term, x, t, a, b, c, n);
+  if (!fx.defined) return kUndefined;
+  return AtRoughPoint(term, d, order, x, fx.value, in);
 }
 
 void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fixed,
                          const double* points, std::size_t count, double* values, bool* defined) {
   if (order == 0) return EvalTermBatch(term, BatchInput::X, fixed, points, count, values, defined);
   const auto pointByPoint = [&] {
-    TermDefined = term != nullptr;
     for (std::size_t i = 0; i < count; ++i) {
-      values[i] =
-          EvalDerivative(term, order, points[i], fixed.t, fixed.a, fixed.b, fixed.c, fixed.n);
-      defined[i] = TermDefined;
+      const TermValue v =
+          EvaluateDerivative(term, order, points[i], fixed.t, fixed.a, fixed.b, fixed.c, fixed.n);
+      values[i] = v.value;
+      defined[i] = v.defined;
     }
   };
   if (TermBatchPointByPoint || !term) return pointByPoint();
@@ -281,7 +275,6 @@ void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fi
   if (!d.guarded[order]) {
     std::fill(values, values + count, 0.0);
     std::fill(defined, defined + count, false);
-    TermDefined = count == 0;
     return;
   }
   // The derivative (guarded by the term) and the rough places each as one
@@ -308,10 +301,7 @@ void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fi
       if (r.pole) {
         // Near a pole's zero the single evaluation looks closer.
         EvalTermBatch(r.argument, BatchInput::X, fixed, x, m, at, atOk);
-        for (std::size_t i = 0; i < m; ++i) {
-          TermDefined = atOk[i];
-          look[i] = look[i] || !FarFromPole(at[i]);
-        }
+        for (std::size_t i = 0; i < m; ++i) look[i] = look[i] || !FarFromPole({at[i], atOk[i]});
         continue;
       }
       for (std::size_t i = 0; i < m; ++i) shifted[i] = x[i] - 1e-9 * std::max(1.0, std::fabs(x[i]));
@@ -325,14 +315,15 @@ void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fi
     }
     for (std::size_t i = 0; i < m; ++i) {
       if (look[i]) {
-        v[i] = EvalDerivative(term, order, x[i], fixed.t, fixed.a, fixed.b, fixed.c, fixed.n);
-        ok[i] = TermDefined;
+        const TermValue closer =
+            EvaluateDerivative(term, order, x[i], fixed.t, fixed.a, fixed.b, fixed.c, fixed.n);
+        v[i] = closer.value;
+        ok[i] = closer.defined;
       } else {
         v[i] += 0.0;
       }
     }
   }
-  TermDefined = count == 0 || defined[count - 1];
 }
 
 }  // namespace kurvio

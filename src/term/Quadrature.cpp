@@ -216,19 +216,20 @@ std::vector<double> RoughBreaks(const TermNode* root, double from, double to, do
   std::vector<double> breaks;
   if (!root || !std::isfinite(from) || !std::isfinite(to) || from == to) return breaks;
   if (from > to) std::swap(from, to);
-  const bool saved = TermDefined;
   for (const RoughNode& node : RoughNodes(root, kVarX, /*alsoT=*/true)) {
     const auto side = [&](double t) {
-      const double v = EvalTermByTree(node.argument, t, t, a, b, c, 0);
-      return TermDefined ? Side(node.kind, v) : kNoSide;
+      const TermValue v = EvaluateByTree(node.argument, t, t, a, b, c, 0);
+      return v.defined ? Side(node.kind, v.value) : kNoSide;
     };
     // Of two neighbouring doubles, the one at (or nearer) the rough place: a
     // place on a bound is no break.
     const auto nearer = [&](double lo, double hi) {
-      const double vlo = EvalTermByTree(node.argument, lo, lo, a, b, c, 0);
-      const double dlo = Distance(node.kind, vlo, TermDefined);
-      const double vhi = EvalTermByTree(node.argument, hi, hi, a, b, c, 0);
-      return dlo < Distance(node.kind, vhi, TermDefined) ? lo : hi;
+      const TermValue vlo = EvaluateByTree(node.argument, lo, lo, a, b, c, 0);
+      const TermValue vhi = EvaluateByTree(node.argument, hi, hi, a, b, c, 0);
+      return Distance(node.kind, vlo.value, vlo.defined) <
+                     Distance(node.kind, vhi.value, vhi.defined)
+                 ? lo
+                 : hi;
     };
     struct Span {
       double lo, loSide, hi, hiSide;
@@ -256,7 +257,6 @@ std::vector<double> RoughBreaks(const TermNode* root, double from, double to, do
       if (!SameSide(s, span.loSide)) spans.push_back({span.lo, span.loSide, mid, s});
     }
   }
-  TermDefined = saved;
   std::sort(breaks.begin(), breaks.end());
   // Neighbouring doubles from both sides of one place are one break.
   std::vector<double> kept;

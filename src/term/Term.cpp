@@ -15,35 +15,6 @@
 
 namespace kurvio {
 
-TermHandle MainTerm;
-TermHandle NumberTerm;
-bool TermDefined = false;
-int TermErrorPos = 0;
-bool TermIntegralMode = false;
-bool TermSequenceMode = false;
-std::function<void(const std::string& message)> SyntaxErrorReporter;
-
-namespace {
-int quietDepth = 0;
-}  // namespace
-
-QuietSyntaxErrors::QuietSyntaxErrors() : saved_(std::move(SyntaxErrorReporter)) {
-  SyntaxErrorReporter = [this](const std::string&) { heldBack_ = true; };
-  ++quietDepth;
-}
-
-QuietSyntaxErrors::~QuietSyntaxErrors() {
-  SyntaxErrorReporter = std::move(saved_);
-  --quietDepth;
-}
-
-bool QuietSyntaxErrors::Active() { return quietDepth > 0; }
-
-void CompileTermQuietly(TermHandle& handle, const std::string& text, bool variablesAllowed) {
-  const QuietSyntaxErrors quiet;
-  CompileTerm(handle, text, variablesAllowed);
-}
-
 TermNode::~TermNode() {
   ForgetTermPrograms();
   // Unlink the children into an explicit stack so that a long chain such as
@@ -131,8 +102,11 @@ TermHandle MakeNode(std::uint8_t kind) {
 
 class Compiler {
  public:
-  Compiler(const std::string& text, bool variablesAllowed)
-      : s_(text), len_(static_cast<int>(text.size())), variablesAllowed_(variablesAllowed) {}
+  Compiler(const std::string& text, bool variablesAllowed, TermMode mode)
+      : s_(text),
+        len_(static_cast<int>(text.size())),
+        variablesAllowed_(variablesAllowed),
+        mode_(mode) {}
 
   // One pass over the text. Returns the tree, or null with error() set.
   TermHandle Parse() {
@@ -275,13 +249,13 @@ class Compiler {
     std::uint8_t symbol = 255;
     switch (ch_) {
       case 'x':
-        if (variablesAllowed_ && !TermIntegralMode && !TermSequenceMode) symbol = kVarX;
+        if (variablesAllowed_ && mode_ == TermMode::Ordinary) symbol = kVarX;
         break;
       case 't':
         if (variablesAllowed_) symbol = kParamT;
         break;
       case 'w':
-        if (variablesAllowed_ && TermIntegralMode) symbol = kVarW;
+        if (variablesAllowed_ && mode_ == TermMode::Integral) symbol = kVarW;
         break;
       case 0xE3:
         symbol = kConstPi;
@@ -299,7 +273,7 @@ class Compiler {
         symbol = kParamC;
         break;
       case 'n':
-        if (TermSequenceMode && !TermIntegralMode) symbol = kIndexN;
+        if (mode_ == TermMode::Sequence) symbol = kIndexN;
         break;
       default:
         break;
@@ -352,6 +326,7 @@ class Compiler {
   const std::string& s_;
   const int len_;
   const bool variablesAllowed_;
+  const TermMode mode_;
   int pos_ = 0;
   unsigned char ch_ = ' ';
   unsigned char prev_ = ' ';
@@ -365,14 +340,15 @@ bool IsLetter(unsigned char c) { return c >= 'a' && c <= 'z'; }
 
 // What the term language writes for the name starting at `at` (a letter it
 // does not know there), for the names pupils reach for first.
-std::string NameHint(const std::string& s, std::size_t at, bool variablesAllowed) {
+std::string NameHint(const std::string& s, std::size_t at, bool variablesAllowed, TermMode mode) {
   std::size_t end = at;
   while (end < s.size() && IsLetter(static_cast<unsigned char>(s[end]))) ++end;
   const std::string word = s.substr(at, end - at);
   const char c = s[at];
   if ((c == 'x' || c == 't') && !variablesAllowed) return "in Zahlenfeldern stehen weder x noch t";
-  if (c == 'x' && TermIntegralMode) return "hier heißt die Variable t";
-  if ((c == 'x' || c == 'y') && TermSequenceMode) return "bei Folgen heißt die Variable n";
+  if (c == 'x' && mode == TermMode::Integral) return "hier heißt die Variable t";
+  if ((c == 'x' || c == 'y') && mode == TermMode::Sequence)
+    return "bei Folgen heißt die Variable n";
   if (c == 'y') return "die Variable heißt x; einzugeben ist nur der Term";
   if (c == 'n') return "n gibt es nur bei Folgen";
   if (word.rfind("log", 0) == 0) return "Logarithmus: lg(x), ln(x) oder ld(x)";
@@ -382,10 +358,10 @@ std::string NameHint(const std::string& s, std::size_t at, bool variablesAllowed
 
 // What the term language writes instead of the symbol at `at`, for the slips
 // pupils make most; empty when there is nothing to say.
-std::string SymbolHint(const std::string& s, std::size_t at, bool variablesAllowed) {
+std::string SymbolHint(const std::string& s, std::size_t at, bool variablesAllowed, TermMode mode) {
   const unsigned char c = static_cast<unsigned char>(s[at]);
   const unsigned char before = at > 0 ? static_cast<unsigned char>(s[at - 1]) : 0;
-  if (IsLetter(c)) return NameHint(s, at, variablesAllowed);
+  if (IsLetter(c)) return NameHint(s, at, variablesAllowed, mode);
   switch (c) {
     case '|':
       return "Betrag: abs(x)";
@@ -434,7 +410,7 @@ std::string NumberHint(const std::string& literal) {
 // The message for a failed compilation of `s` (with any inserted "*"), the
 // error's place counted as `shownPosition` in the text as typed.
 std::string SyntaxErrorMessage(const Compiler& compiler, const std::string& s, int shownPosition,
-                               bool variablesAllowed) {
+                               bool variablesAllowed, TermMode mode) {
   const int code = compiler.code();
   const int position = compiler.position();
   std::string message = std::string("Syntaxfehler: ") + ErrorText(code);
@@ -446,7 +422,7 @@ std::string SyntaxErrorMessage(const Compiler& compiler, const std::string& s, i
     // A control character shows as nothing; its place says where it is.
     if (c >= 0x20 && c != 0x7F) message += "„" + DecodeText(s.substr(at, 1), form) + "“ ";
     message += "an Stelle " + std::to_string(shownPosition);
-    hint = SymbolHint(s, at, variablesAllowed);
+    hint = SymbolHint(s, at, variablesAllowed, mode);
   } else if (code == kErrNumber) {
     hint = NumberHint(compiler.failedLiteral());
   }
@@ -455,10 +431,6 @@ std::string SyntaxErrorMessage(const Compiler& compiler, const std::string& s, i
     message += " — " + hint;
   }
   return message;
-}
-
-void ReportSyntaxError(const std::string& message) {
-  if (SyntaxErrorReporter) SyntaxErrorReporter(message);
 }
 
 }  // namespace
@@ -497,7 +469,8 @@ std::string NormalizeTerm(const std::string& text) {
   return body + comment;
 }
 
-void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllowed) {
+TermCompilation Compile(TermHandle& handle, const std::string& text, bool variablesAllowed,
+                        TermMode mode) {
   handle.reset();
   ForgetTermPrograms();
   std::string s = NormalizeTerm(text);
@@ -505,16 +478,13 @@ void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllo
   const std::size_t brace = s.find('{');
   if (brace != std::string::npos && brace > 0) s.resize(brace);
 
-  if (s.size() > kMaxTermLength) {
-    TermErrorPos = static_cast<int>(kMaxTermLength);
-    TermDefined = false;
-    ReportSyntaxError(std::string("Syntaxfehler: ") + ErrorText(kErrTooLong));
-    return;
-  }
+  if (s.size() > kMaxTermLength)
+    return {false, static_cast<int>(kMaxTermLength),
+            std::string("Syntaxfehler: ") + ErrorText(kErrTooLong)};
 
   int inserted = 0;
   for (;;) {
-    Compiler compiler(s, variablesAllowed);
+    Compiler compiler(s, variablesAllowed, mode);
     handle = compiler.Parse();
     const int code = compiler.code();
     if (compiler.error() && (code == kErrLeftOver || code == kErrCloseExpected)) {
@@ -525,13 +495,9 @@ void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllo
       ++inserted;
       continue;
     }
-    if (compiler.error()) {
-      TermErrorPos = compiler.position() - inserted;
-      if (SyntaxErrorReporter)
-        ReportSyntaxError(SyntaxErrorMessage(compiler, s, TermErrorPos, variablesAllowed));
-    }
-    TermDefined = !compiler.error();
-    return;
+    if (!compiler.error()) return {true, 0, {}};
+    const int errorPos = compiler.position() - inserted;
+    return {false, errorPos, SyntaxErrorMessage(compiler, s, errorPos, variablesAllowed, mode)};
   }
 }
 

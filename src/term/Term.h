@@ -6,7 +6,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -77,45 +76,41 @@ struct TermNode {
 };
 using TermHandle = std::unique_ptr<TermNode>;
 
-extern TermHandle MainTerm;
-extern TermHandle NumberTerm;
-extern bool TermDefined;
-extern int TermErrorPos;
-extern bool TermIntegralMode;
-extern bool TermSequenceMode;
-// Receives "Syntaxfehler: " + the error text (UTF-8) once per failed compilation; empty = silent.
-extern std::function<void(const std::string& message)> SyntaxErrorReporter;
+// Which variables a term knows besides the parameters a, b, c (numbers know none).
+enum class TermMode : std::uint8_t {
+  Ordinary,  // x and t
+  Integral,  // t and w: x is the bound of the integral
+  Sequence,  // n and t
+};
+
+// The outcome of a compilation.
+struct TermCompilation {
+  bool ok = false;
+  int errorPos = 0;     // where the text failed, counted in the text as typed
+  std::string message;  // "Syntaxfehler: " + the error text (UTF-8); empty when ok
+};
+
+// A term's value at one point. An undefined value is 0, or +-1e50 where some
+// value on the way broke the range rule.
+struct TermValue {
+  double value = 0.0;
+  bool defined = false;
+};
 
 std::string NormalizeTerm(const std::string& text);
-void CompileTerm(TermHandle& handle, const std::string& text, bool variablesAllowed);
-// CompileTerm without a syntax-error message: redraws compile the fields' texts
-// again and again, and an error is reported once, when its field is left.
-void CompileTermQuietly(TermHandle& handle, const std::string& text, bool variablesAllowed);
+// The tree of `text` into `handle` (null on an error). Numbers (`variablesAllowed`
+// false) know no variable.
+TermCompilation Compile(TermHandle& handle, const std::string& text, bool variablesAllowed,
+                        TermMode mode);
 
-// Holds back SyntaxErrorReporter's messages while it lives.
-class QuietSyntaxErrors {
- public:
-  QuietSyntaxErrors();
-  ~QuietSyntaxErrors();
-  QuietSyntaxErrors(const QuietSyntaxErrors&) = delete;
-  QuietSyntaxErrors& operator=(const QuietSyntaxErrors&) = delete;
-  // Whether a message was held back.
-  bool HeldBack() const { return heldBack_; }
-  // Whether one lives: a field whose error nobody is told of does not hold the focus.
-  static bool Active();
-
- private:
-  std::function<void(const std::string& message)> saved_;
-  bool heldBack_ = false;
-};
-double EvalTerm(const TermHandle& term, double x, double t, double a, double b, double c, double n);
-// f(x) of an analysis window: MainTerm at x with the parameters a, b and c, t = 0.
-double EvalWindowTerm(double x);
+// The term at the inputs; no term is undefined.
+TermValue Evaluate(const TermHandle& term, double x, double t, double a, double b, double c,
+                   double n);
 // The derivative of order 1, 2 or 3 (any other order than 0) in x, the other
 // inputs held fixed: from the term's own derivative, defined exactly where it
-// exists (term/Derivative.h).
-double EvalDerivative(const TermHandle& term, int order, double x, double t, double a, double b,
-                      double c, double n);
+// exists (term/Derivative.h); an undefined one is 0. Order 0 is Evaluate.
+TermValue EvaluateDerivative(const TermHandle& term, int order, double x, double t, double a,
+                             double b, double c, double n);
 
 // Deepest nesting of brackets, functions and signs a term may have.
 inline constexpr int kMaxTermNesting = 200;
@@ -124,3 +119,6 @@ inline constexpr int kMaxTermNesting = 200;
 inline constexpr std::size_t kMaxTermLength = 1000;
 
 }  // namespace kurvio
+
+// The windows' view of the engine, which most of its users want with it.
+#include "term/TermGlobals.h"

@@ -98,8 +98,8 @@ class Block {
   void KillAll(double value) {
     for (std::size_t i = 0; i < n_; ++i) Kill(i, value);
   }
-  // out[i] := value(i) at every living point, where `value` clears
-  // TermDefined for an undefined result, which ends its point with 0.
+  // out[i] := value(i) at every living point, where `value` gives NaN for
+  // an undefined result, which ends its point with 0.
   template <class Value>
   void PointByPoint(double* out, Value value) {
     for (std::size_t i = 0; i < n_; ++i) {
@@ -107,16 +107,14 @@ class Block {
         out[i] = 1.0;
         continue;
       }
-      TermDefined = true;
       const double r = value(i);
-      if (!TermDefined) {
+      if (std::isnan(r)) {
         Kill(i, 0.0);
         out[i] = 1.0;
       } else {
         out[i] = r;
       }
     }
-    TermDefined = true;
   }
 
   // A leaf operand as a column; a variable is range-checked as the single
@@ -341,8 +339,7 @@ bool Block::Binary(Op op, const Column& u, const Column& v, double* out) {
     PointByPoint(out, [&](std::size_t i) {
       bool ok = true;
       const double r = detail::PowerOfPositive(u.s, logU, v[i], ok);
-      if (!ok) TermDefined = false;
-      return r;
+      return ok ? r : std::numeric_limits<double>::quiet_NaN();
     });
     return true;
   }
@@ -444,11 +441,11 @@ void Block::Run(double* values, bool* defined) {
 
 void PointByPoint(const TermHandle& term, BatchInput vary, const TermInputs& fixed,
                   const double* points, std::size_t count, double* values, bool* defined) {
-  TermDefined = term != nullptr;
   for (std::size_t i = 0; i < count; ++i) {
     const TermInputs in = At(fixed, vary, points[i]);
-    values[i] = EvalTerm(term, in.x, in.t, in.a, in.b, in.c, in.n);
-    defined[i] = TermDefined;
+    const TermValue v = Evaluate(term, in.x, in.t, in.a, in.b, in.c, in.n);
+    values[i] = v.value;
+    defined[i] = v.defined;
   }
 }
 
@@ -485,7 +482,6 @@ void EvalTermBatch(const TermHandle& term, BatchInput vary, const TermInputs& fi
     Block b(program, slots, varying, points + start, n, stack);
     b.Run(values + start, defined + start);
   }
-  TermDefined = count == 0 || defined[count - 1];
 }
 
 }  // namespace kurvio

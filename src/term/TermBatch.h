@@ -1,7 +1,7 @@
 // One compiled term evaluated over a whole column of points: the input that
 // varies (x, t, both, or the sequence index n) takes each point in turn, the
 // other inputs stay fixed. Every value and every defined flag is bit for bit
-// what EvalTerm (or EvalDerivative) gives at that point, so a picture drawn
+// what Evaluate (or EvaluateDerivative) gives at that point, so a picture drawn
 // from a batch is the picture drawn point by point.
 #pragma once
 
@@ -25,17 +25,16 @@ struct TermInputs {
   double x = 0, t = 0, a = 0, b = 0, c = 0, n = 0;
 };
 
-// values[i] := EvalTerm(term, inputs with the varying ones := points[i]) and
-// defined[i] := TermDefined after it, for i < count. Afterwards TermDefined is
-// the last point's (true when count is 0 and the term exists).
+// values[i], defined[i] := Evaluate(term, inputs with the varying ones :=
+// points[i]), for i < count.
 void EvalTermBatch(const TermHandle& term, BatchInput vary, const TermInputs& fixed,
                    const double* points, std::size_t count, double* values, bool* defined);
 
-// The same for EvalDerivative of order 0 to 3 in x, at x := points[i].
+// The same for EvaluateDerivative of order 0 to 3 in x, at x := points[i].
 void EvalDerivativeBatch(const TermHandle& term, int order, const TermInputs& fixed,
                          const double* points, std::size_t count, double* values, bool* defined);
 
-// When set, the batches run point by point through EvalTerm and EvalDerivative:
+// When set, the batches run point by point through Evaluate and EvaluateDerivative:
 // the reference the tests compare the batch with.
 extern bool TermBatchPointByPoint;
 

@@ -10,9 +10,9 @@ namespace kurvio {
 
 void ForgetTermPrograms();
 
-// EvalTerm by walking the tree node by node, without the cached program: the
+// Evaluate by walking the tree node by node, without the cached program: the
 // reference the program must agree with to the bit.
-double EvalTermByTree(const TermNode* root, double x, double t, double a, double b, double c,
-                      double n);
+TermValue EvaluateByTree(const TermNode* root, double x, double t, double a, double b, double c,
+                         double n);
 
 }  // namespace kurvio

@@ -21,14 +21,9 @@ void CompileFieldTerm(const QLineEdit* edit) {
 }
 
 QString DrawnTermText(const QLineEdit* edit) {
-  const bool defined = TermDefined;
-  const int errorPos = TermErrorPos;
   TermHandle probe;
-  CompileTermQuietly(probe, DisplayToTerm(edit->text()), true);
-  const QString text = TermDefined ? edit->text().trimmed() : QStringLiteral("0");
-  TermDefined = defined;
-  TermErrorPos = errorPos;
-  return text;
+  const bool isTerm = Compile(probe, DisplayToTerm(edit->text()), true, LaunchedTermMode()).ok;
+  return isTerm ? edit->text().trimmed() : QStringLiteral("0");
 }
 
 namespace {

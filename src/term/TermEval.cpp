@@ -1,13 +1,20 @@
-// Term evaluator: walks a compiled tree; every domain violation and every
-// intermediate value of magnitude 1e50 or more clears TermDefined instead of
-// raising anything.
+// Term evaluator: walks a compiled tree or runs its program; every domain
+// violation and every intermediate value of magnitude 1e50 or more makes the
+// result undefined instead of raising anything.
+//
+// In the tree walk and the checked program an undefined result travels as its
+// own value: NaN where a rule failed (the value 0 outside), +-1e50 where a
+// value broke the range rule. A defined value is neither, so no flag travels
+// beside it, and the first failure is what the evaluation returns. The fast
+// program returns the value with its definedness from the instruction that
+// ends it.
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
-#include "settings/Settings.h"
 #include "term/Term.h"
 #include "term/TermCache.h"
 #include "term/TermProgram.h"
@@ -19,6 +26,7 @@ using detail::FastHandler;
 using detail::FastInstr;
 using detail::FastOp;
 using detail::Function;
+using detail::InRange;
 using detail::Instr;
 using detail::kFromConst;
 using detail::kFromStack;
@@ -26,6 +34,7 @@ using detail::kProgramStack;
 using detail::kRangeLimit;
 using detail::Op;
 using detail::Operand;
+using detail::Outcome;
 using detail::Power;
 using detail::Program;
 
@@ -43,13 +52,16 @@ struct Args {
   double x, t, a, b, c, n;
 };
 
-// The value returned for an undefined result: 0, or the capped value of the range rule.
-double undefinedValue = 0.0;
+constexpr double kFailed = std::numeric_limits<double>::quiet_NaN();
 
-inline double Undefined() {
-  TermDefined = false;
-  undefinedValue = 0.0;
-  return 0.0;
+inline double Undefined() { return kFailed; }
+
+// Whether a value inside the evaluator is a defined one.
+inline bool Defined(double r) { return std::fabs(r) < kRangeLimit; }
+
+// The range rule on an input or a literal: NaN breaks it too.
+inline double LeafInRange(double r) {
+  return std::fabs(r) < kRangeLimit ? r : std::copysign(kRangeLimit, r);
 }
 
 // e^v with the program's cut-offs at +-90.
@@ -77,7 +89,7 @@ double detail::Power(double u, double v) {
     if (v != std::trunc(v)) return Undefined();
     if (std::fabs(v) >= 2147483647.0) return kRangeLimit;
     const double magnitude = Power(-u, v);
-    if (!TermDefined) return magnitude;
+    if (std::isnan(magnitude)) return magnitude;
     return std::fmod(std::trunc(v), 2.0) != 0.0 ? -magnitude : magnitude;
   }
   if (u > 0.0) return ExpCapped(std::log(u) * v);
@@ -164,14 +176,14 @@ double detail::Function(std::uint8_t kind, double v) {
     case kCot: {
       if (kHalfPi * std::trunc(v / kHalfPi) == v) return Undefined();
       const double tan = Tan(v);
-      if (!TermDefined || tan == 0.0) return Undefined();
+      if (std::isnan(tan) || tan == 0.0) return Undefined();
       return 1.0 / tan;
     }
     case kArcsin:
       return Arcsin(v);
     case kArccos: {
       const double as = Arcsin(v);
-      return TermDefined ? kHalfPi - as : as;
+      return std::isnan(as) ? as : kHalfPi - as;
     }
     case kArctan:
       return std::atan(v);
@@ -223,39 +235,28 @@ double detail::Function(std::uint8_t kind, double v) {
 namespace {
 
 double Eval(const TermNode* node, const Args& args) {
-  if (!TermDefined) return 0.0;
   double r;
   switch (node->kind) {
     case kNumber:
-      r = node->value;
-      break;
+      return LeafInRange(node->value);
     case kVarX:
-      r = args.x;
-      break;
+      return LeafInRange(args.x);
     case kParamT:
-      r = args.t;
-      break;
+      return LeafInRange(args.t);
     case kVarW:
-      r = 0.0;
-      break;
+      return 0.0;
     case kConstPi:
-      r = kPi;
-      break;
+      return kPi;
     case kConstE:
-      r = kE;
-      break;
+      return kE;
     case kParamA:
-      r = args.a;
-      break;
+      return LeafInRange(args.a);
     case kParamB:
-      r = args.b;
-      break;
+      return LeafInRange(args.b);
     case kParamC:
-      r = args.c;
-      break;
+      return LeafInRange(args.c);
     case kIndexN:
-      r = args.n;
-      break;
+      return LeafInRange(args.n);
     case kAdd:
     case kSub:
     case kMul:
@@ -263,9 +264,9 @@ double Eval(const TermNode* node, const Args& args) {
     case kPow: {
       if (!node->left || !node->right) return Undefined();
       const double u = Eval(node->left.get(), args);
-      if (!TermDefined) return 0.0;
+      if (!Defined(u)) return u;
       const double v = Eval(node->right.get(), args);
-      if (!TermDefined) return 0.0;
+      if (!Defined(v)) return v;
       switch (node->kind) {
         case kAdd:
           r = u + v;
@@ -289,23 +290,19 @@ double Eval(const TermNode* node, const Args& args) {
     }
     case kNeg:
       if (!node->left) return Undefined();
-      r = -Eval(node->left.get(), args);
+      r = Eval(node->left.get(), args);
+      if (!Defined(r)) return r;
+      r = -r;
       break;
     default:
       if (node->kind < kLn || node->kind > kFak || !node->left) return Undefined();
       r = Eval(node->left.get(), args);
-      if (!TermDefined) return 0.0;
+      if (!Defined(r)) return r;
       r = Function(node->kind, r);
       break;
   }
-  if (!TermDefined) return 0.0;
-  // Range rule: nothing of magnitude 1e50 or more (nor NaN) stays defined.
-  if (!(std::fabs(r) < kRangeLimit)) {
-    TermDefined = false;
-    undefinedValue = std::signbit(r) ? -kRangeLimit : kRangeLimit;
-    return undefinedValue;
-  }
-  return r;
+  // Range rule: nothing of magnitude 1e50 or more stays defined.
+  return InRange(r);
 }
 
 }  // namespace
@@ -322,25 +319,12 @@ inline bool MultiplicationBase(double u) {
   return bits - kAbove < kBelow - kAbove;
 }
 
-// The range rule on a value produced by an instruction.
-inline bool InRange(double r) {
-  if (std::fabs(r) < kRangeLimit) return true;
-  TermDefined = false;
-  undefinedValue = std::signbit(r) ? -kRangeLimit : kRangeLimit;
-  return false;
-}
-
 double Run(const std::vector<Instr>& code, const double* args) {
   double stack[kProgramStack];
   int sp = -1;
   // Reads an operand; a variable is range-checked as the tree walk does at its leaf.
-  auto read = [&](const Operand& o, double& v) {
-    if (o.source == kFromConst) {
-      v = o.value;
-      return true;
-    }
-    v = args[o.slot];
-    return InRange(v);
+  auto read = [&](const Operand& o) {
+    return o.source == kFromConst ? o.value : LeafInRange(args[o.slot]);
   };
   for (const Instr& in : code) {
     double r;
@@ -349,12 +333,12 @@ double Run(const std::vector<Instr>& code, const double* args) {
     const bool leftOnStack = in.left.source == kFromStack;
     switch (in.op) {
       case Op::Push:
-        if (!read(in.left, u)) return 0.0;
+        u = read(in.left);
+        if (!Defined(u)) return u;
         stack[++sp] = u;
         continue;
       case Op::ConstRange:
-        InRange(in.left.value);
-        return 0.0;
+        return LeafInRange(in.left.value);
       case Op::Undefined:
         return Undefined();
       case Op::Neg:
@@ -363,22 +347,18 @@ double Run(const std::vector<Instr>& code, const double* args) {
         if (leftOnStack) {
           u = stack[sp];
         } else {
-          if (!read(in.left, u)) return 0.0;
+          u = read(in.left);
+          if (!Defined(u)) return u;
           ++sp;
         }
         if (in.op == Op::Neg) {
           r = -u;
         } else if (in.op == Op::Function) {
           r = Function(in.kind, u);
-          if (!TermDefined) return 0.0;
         } else {
           const double au = std::fabs(u);
-          if (au > 1e-30 && au < 15.0) {
-            r = detail::SmallIntegerPower(u, in.count);
-          } else {
-            r = Power(u, in.right.value);
-            if (!TermDefined) return 0.0;
-          }
+          r = au > 1e-30 && au < 15.0 ? detail::SmallIntegerPower(u, in.count)
+                                      : Power(u, in.right.value);
         }
         break;
       default: {
@@ -395,10 +375,12 @@ double Run(const std::vector<Instr>& code, const double* args) {
           if (leftOnStack) {
             u = stack[sp];
           } else {
-            if (!read(in.left, u)) return 0.0;
+            u = read(in.left);
+            if (!Defined(u)) return u;
             ++sp;
           }
-          if (!read(in.right, v)) return 0.0;
+          v = read(in.right);
+          if (!Defined(v)) return v;
         }
         switch (in.op) {
           case Op::Add:
@@ -417,13 +399,13 @@ double Run(const std::vector<Instr>& code, const double* args) {
             break;
           default:
             r = Power(u, v);
-            if (!TermDefined) return 0.0;
             break;
         }
         break;
       }
     }
-    if (!InRange(r)) return 0.0;
+    r = InRange(r);
+    if (!Defined(r)) return r;
     stack[sp] = r;
   }
   return stack[0];
@@ -432,21 +414,21 @@ double Run(const std::vector<Instr>& code, const double* args) {
 // The code of the operations of the fast program, which runs for inputs that
 // all keep the range rule: the values of Run, instruction by instruction,
 // without the checks of the reads. The code of each instruction ends in a
-// jump to the next one's, and that of the last returns what EvalTerm
-// returns: the value, or the value for an undefined result.
+// jump to the next one's; that of the last, or of one that fails, returns
+// what Evaluate returns.
 
-[[gnu::noinline, gnu::cold]] double OutOfRange(double r) {
-  TermDefined = false;
-  undefinedValue = std::copysign(kRangeLimit, r);
-  return undefinedValue;
-}
+constexpr TermValue kUndefinedValue{0.0, false};
+
+// A value beyond the range rule ends the program: +-1e50, or NaN where the
+// operation failed already.
+[[gnu::noinline, gnu::cold]] TermValue OutOfRange(double r) { return Outcome(InRange(r)); }
 
 // Hands the value of `in` on: the last instruction returns it, any other
 // stores it for the instructions after it and runs the next.
 template <bool kLast>
-[[gnu::always_inline]] inline double HandOn(const FastInstr* in, double* f, double r) {
+[[gnu::always_inline]] inline TermValue HandOn(const FastInstr* in, double* f, double r) {
   if constexpr (kLast) {
-    return r;
+    return {r, true};
   } else {
     f[in->dst] = r;
     const FastInstr* next = in + 1;
@@ -456,68 +438,66 @@ template <bool kLast>
 
 // The same after the range rule, for operations whose value may break it.
 template <bool kLast>
-[[gnu::always_inline]] inline double HandOnInRange(const FastInstr* in, double* f, double r) {
+[[gnu::always_inline]] inline TermValue HandOnInRange(const FastInstr* in, double* f, double r) {
   if (!(std::fabs(r) < kRangeLimit)) [[unlikely]]
     return OutOfRange(r);
   return HandOn<kLast>(in, f, r);
 }
 
 template <bool kLast>
-double FastAdd(const FastInstr* in, double* f, double u) {
+TermValue FastAdd(const FastInstr* in, double* f, double u) {
   return HandOnInRange<kLast>(in, f, u + f[in->b]);
 }
 
 template <bool kLast>
-double FastSub(const FastInstr* in, double* f, double u) {
+TermValue FastSub(const FastInstr* in, double* f, double u) {
   return HandOnInRange<kLast>(in, f, u - f[in->b]);
 }
 
 template <bool kLast>
-double FastMul(const FastInstr* in, double* f, double u) {
+TermValue FastMul(const FastInstr* in, double* f, double u) {
   const double v = f[in->b];
   const double r = u * v;
   // A product below 1e49 keeps the guard's quotient far below 1 and the
   // range rule; the guard is needed only beyond.
   if (std::fabs(r) < 1e49) [[likely]]
     return HandOn<kLast>(in, f, r);
-  if (std::fabs(u) / kRangeLimit * std::fabs(v) >= 1.0) return Undefined();
+  if (std::fabs(u) / kRangeLimit * std::fabs(v) >= 1.0) return kUndefinedValue;
   return HandOnInRange<kLast>(in, f, r);
 }
 
 template <bool kLast>
-double FastDiv(const FastInstr* in, double* f, double u) {
+TermValue FastDiv(const FastInstr* in, double* f, double u) {
   const double v = f[in->b];
-  if (std::fabs(v) * 1e15 <= std::fabs(u)) return Undefined();
+  if (std::fabs(v) * 1e15 <= std::fabs(u)) return kUndefinedValue;
   return HandOnInRange<kLast>(in, f, u / v);
 }
 
 // u ^ value of `in` by the general power, for the bases outside the
 // multiplication path.
 template <bool kLast>
-double FastPowerOf(const FastInstr* in, double* f, double u) {
-  const double r = Power(u, in->value);
-  if (!TermDefined) return undefinedValue;
-  return HandOnInRange<kLast>(in, f, r);
+TermValue FastPowerOf(const FastInstr* in, double* f, double u) {
+  return HandOnInRange<kLast>(in, f, Power(u, in->value));
 }
 
 // Below 15^6 in magnitude a product of a positive power never reaches the
 // 1e22 cut-off, so the powers are plain products there.
 template <bool kLast>
-double FastSquare(const FastInstr* in, double* f, double u) {
+TermValue FastSquare(const FastInstr* in, double* f, double u) {
   if (MultiplicationBase(u)) [[likely]]
     return HandOn<kLast>(in, f, u * u);
   return FastPowerOf<kLast>(in, f, u);
 }
 
 template <bool kLast>
-double FastCube(const FastInstr* in, double* f, double u) {
+TermValue FastCube(const FastInstr* in, double* f, double u) {
   if (MultiplicationBase(u)) [[likely]]
     return HandOn<kLast>(in, f, u * u * u);
   return FastPowerOf<kLast>(in, f, u);
 }
 
 template <bool kLast>
-double FastPowInt(const FastInstr* in, double* f, double u) {
+TermValue FastPowInt(const FastInstr* in, double* f, double u) {
   if (!MultiplicationBase(u)) return FastPowerOf<kLast>(in, f, u);
   double r;
   if (in->count > 0) {
@@ -530,73 +510,68 @@ double FastPowInt(const FastInstr* in, double* f, double u) {
 }
 
 template <bool kLast>
-double FastPowPositive(const FastInstr* in, double* f, double u) {
+TermValue FastPowPositive(const FastInstr* in, double* f, double u) {
   bool defined = true;
   const double r = detail::PowerOfPositive(u, in->value, f[in->b], defined);
-  if (!defined) return Undefined();
+  if (!defined) return kUndefinedValue;
   return HandOnInRange<kLast>(in, f, r);
 }
 
 template <bool kLast>
-double FastPow(const FastInstr* in, double* f, double u) {
-  const double r = Power(u, f[in->b]);
-  if (!TermDefined) return undefinedValue;
-  return HandOnInRange<kLast>(in, f, r);
+TermValue FastPow(const FastInstr* in, double* f, double u) {
+  return HandOnInRange<kLast>(in, f, Power(u, f[in->b]));
 }
 
 // The values of these keep the range rule when u does.
 template <bool kLast>
-double FastNeg(const FastInstr* in, double* f, double u) {
+TermValue FastNeg(const FastInstr* in, double* f, double u) {
   return HandOn<kLast>(in, f, -u);
 }
 
 template <bool kLast>
-double FastSin(const FastInstr* in, double* f, double u) {
+TermValue FastSin(const FastInstr* in, double* f, double u) {
   return HandOn<kLast>(in, f, std::sin(u));
 }
 
 template <bool kLast>
-double FastCos(const FastInstr* in, double* f, double u) {
+TermValue FastCos(const FastInstr* in, double* f, double u) {
   return HandOn<kLast>(in, f, std::cos(u));
 }
 
 template <bool kLast>
-double FastSqrt(const FastInstr* in, double* f, double u) {
-  if (!(u >= 0.0)) return Undefined();
+TermValue FastSqrt(const FastInstr* in, double* f, double u) {
+  if (!(u >= 0.0)) return kUndefinedValue;
   return HandOn<kLast>(in, f, std::sqrt(u));
 }
 
 template <bool kLast>
-double FastAbs(const FastInstr* in, double* f, double u) {
+TermValue FastAbs(const FastInstr* in, double* f, double u) {
   return HandOn<kLast>(in, f, std::fabs(u));
 }
 
 template <bool kLast>
-double FastLn(const FastInstr* in, double* f, double u) {
-  if (!(u > 0.0)) return Undefined();
+TermValue FastLn(const FastInstr* in, double* f, double u) {
+  if (!(u > 0.0)) return kUndefinedValue;
   return HandOn<kLast>(in, f, std::log(u));
 }
 
 template <bool kLast>
-double FastPhi(const FastInstr* in, double* f, double u) {
+TermValue FastPhi(const FastInstr* in, double* f, double u) {
   return HandOnInRange<kLast>(in, f, Phi(u));
 }
 
 template <bool kLast>
-double FastFunction(const FastInstr* in, double* f, double u) {
-  const double r = Function(in->kind, u);
-  if (!TermDefined) return undefinedValue;
-  return HandOnInRange<kLast>(in, f, r);
+TermValue FastFunction(const FastInstr* in, double* f, double u) {
+  return HandOnInRange<kLast>(in, f, Function(in->kind, u));
 }
 
-double FastConstRange(const FastInstr* in, double*, double) {
-  InRange(in->value);
-  return undefinedValue;
+TermValue FastConstRange(const FastInstr* in, double*, double) {
+  return {LeafInRange(in->value), false};
 }
 
-double FastUndefined(const FastInstr*, double*, double) { return Undefined(); }
+TermValue FastUndefined(const FastInstr*, double*, double) { return kUndefinedValue; }
 
-double FastReturnLeaf(const FastInstr*, double*, double u) { return u; }
+TermValue FastReturnLeaf(const FastInstr*, double*, double u) { return {u, true}; }
 
 template <bool kLast>
 FastHandler HandlerFor(FastOp op) {
@@ -645,16 +620,7 @@ FastHandler HandlerFor(FastOp op) {
   return FastUndefined;
 }
 
-// Runs the fast program of `program`, whose inputs are in its frame; `u` is
-// the value of the first operand of its first instruction.
-[[gnu::always_inline]] inline double RunFast(const Program& program, double u) {
-  const FastInstr* first = program.fast.data();
-  return first->run(first, program.frame.data(), u);
-}
-
-[[gnu::always_inline]] inline double RunFast(const Program& program) {
-  return RunFast(program, program.frame[program.fast.front().a]);
-}
+using detail::RunFast;
 
 }  // namespace
 
@@ -676,23 +642,17 @@ inline void SetInputs(double* f, double x, double t, double a, double b, double 
 
 }  // namespace
 
-double detail::EvalWithProgram(const Program& program, double x, double t, double a, double b,
-                               double c, double n) {
-  TermDefined = true;
-  double r;
-  if (!program.usable) {
-    r = Eval(program.root, Args{x, t, a, b, c, n});
-  } else {
-    double* f = program.frame.data();
-    SetInputs(f, x, t, a, b, c, n);
-    // Inputs the program never reads are never checked; a read input out of
-    // range takes the checked path, which fails where the tree walk fails.
-    bool inRange = true;
-    for (int i = 0; i < program.readCount; ++i)
-      inRange &= std::fabs(f[program.reads[i]]) < kRangeLimit;
-    r = inRange ? RunFast(program) : Run(program.code, f);
-  }
-  return TermDefined ? r : undefinedValue;
+TermValue detail::EvaluateWithProgram(const Program& program, double x, double t, double a,
+                                      double b, double c, double n) {
+  if (!program.usable) return Outcome(Eval(program.root, Args{x, t, a, b, c, n}));
+  double* f = program.frame.data();
+  SetInputs(f, x, t, a, b, c, n);
+  // Inputs the program never reads are never checked; a read input out of
+  // range takes the checked path, which fails where the tree walk fails.
+  bool inRange = true;
+  for (int i = 0; i < program.readCount; ++i)
+    inRange &= std::fabs(f[program.reads[i]]) < kRangeLimit;
+  return inRange ? RunFast(program) : Outcome(Run(program.code, f));
 }
 
 namespace {
@@ -700,28 +660,22 @@ namespace {
 // The evaluation of the six inputs apart from the usual case: no term, a tree
 // other than the one evaluated last, a tree the program cannot hold, or an
 // input beyond the range rule.
-[[gnu::noinline]] double EvalChecked(const TermNode* root, double x, double t, double a, double b,
-                                     double c, double n) {
-  if (!root) {
-    TermDefined = false;
-    return 0.0;
-  }
-  return detail::EvalWithProgram(detail::ProgramFor(root), x, t, a, b, c, n);
+[[gnu::noinline]] TermValue EvalChecked(const TermNode* root, double x, double t, double a,
+                                        double b, double c, double n) {
+  if (!root) return {};
+  return detail::EvaluateWithProgram(detail::ProgramFor(root), x, t, a, b, c, n);
 }
 
-// The evaluation apart from EvalAt's usual case: a term that reads more than
-// x, an x beyond the range rule, a tree other than the one evaluated last, or
-// no term. A null root matches only an entry without a program, which is not
-// usable and goes on to EvalChecked.
-[[gnu::noinline]] double EvalSix(const TermNode* root, double x, double t, double a, double b,
-                                 double c, double n) {
-  const Program& program = *detail::lastProgram;
+}  // namespace
+
+TermValue detail::EvalSix(const TermNode* root, double x, double t, double a, double b, double c,
+                          double n) {
+  const Program& program = *lastProgram;
   if (program.root == root) {
     const bool inRange = (std::fabs(x) < kRangeLimit) & (std::fabs(t) < kRangeLimit) &
                          (std::fabs(a) < kRangeLimit) & (std::fabs(b) < kRangeLimit) &
                          (std::fabs(c) < kRangeLimit) & (std::fabs(n) < kRangeLimit);
     if (program.usable & inRange) [[likely]] {
-      TermDefined = true;
       SetInputs(program.frame.data(), x, t, a, b, c, n);
       return RunFast(program);
     }
@@ -729,44 +683,15 @@ namespace {
   return EvalChecked(root, x, t, a, b, c, n);
 }
 
-// The value EvalTerm returns. Inlined into it: a call would cost as much as a
-// short program. Most terms read x alone: the other inputs then need neither
-// a check nor a place in the frame, as inputs the program never reads are
-// never checked. A program of one sum of x and a constant is not run at all.
-[[gnu::always_inline]] inline double EvalAt(const TermNode* root, double x, double t, double a,
-                                            double b, double c, double n) {
-  const Program& program = *detail::lastProgram;
-  if (program.onlyXRoot != root || !(std::fabs(x) < kRangeLimit)) [[unlikely]]
-    return EvalSix(root, x, t, a, b, c, n);
-  TermDefined = true;
-  if (program.shiftsX) {
-    const double r = x + program.shift;
-    return std::fabs(r) < kRangeLimit ? r : OutOfRange(r);  // the range rule of FastAdd
-  }
-  program.frame[0] = x;
-  // The first operand is x itself in most programs; it need not wait for its store.
-  const std::uint16_t first = program.fast.front().a;
-  return RunFast(program, first == 0 ? x : program.frame[first]);
+TermValue Evaluate(const TermHandle& term, double x, double t, double a, double b, double c,
+                   double n) {
+  return detail::EvaluateInline(term.get(), x, t, a, b, c, n);
 }
 
-}  // namespace
-
-double EvalTerm(const TermHandle& term, double x, double t, double a, double b, double c,
-                double n) {
-  return EvalAt(term.get(), x, t, a, b, c, n);
+TermValue EvaluateByTree(const TermNode* root, double x, double t, double a, double b, double c,
+                         double n) {
+  if (!root) return {};
+  return Outcome(Eval(root, Args{x, t, a, b, c, n}));
 }
-
-double EvalTermByTree(const TermNode* root, double x, double t, double a, double b, double c,
-                      double n) {
-  if (!root) {
-    TermDefined = false;
-    return 0.0;
-  }
-  TermDefined = true;
-  const double r = Eval(root, Args{x, t, a, b, c, n});
-  return TermDefined ? r : undefinedValue;
-}
-
-double EvalWindowTerm(double x) { return EvalTerm(MainTerm, x, 0, ParamA, ParamB, ParamC, 0); }
 
 }  // namespace kurvio

@@ -112,13 +112,9 @@ class Emitter {
  private:
   bool FoldConstant(const TermNode* node, Operand& leaf) {
     if (!IsConstantTree(node)) return false;
-    const bool saved = TermDefined;
-    TermDefined = true;
-    const double v = EvalTermByTree(node, 0, 0, 0, 0, 0, 0);
-    const bool defined = TermDefined;
-    TermDefined = saved;
-    if (!defined) return false;  // evaluated at run time, so that it fails there
-    leaf = {kFromConst, 0, v};
+    const TermValue v = EvaluateByTree(node, 0, 0, 0, 0, 0, 0);
+    if (!v.defined) return false;  // evaluated at run time, so that it fails there
+    leaf = {kFromConst, 0, v.value};
     return true;
   }
 

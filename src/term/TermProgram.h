@@ -81,10 +81,10 @@ inline constexpr int kProgramStack = 64;
 struct FastInstr;
 
 // The code of one operation: runs the instruction `in` over the frame `f` and
-// hands on to the next one, so that the program's value comes back from the
-// call of its first instruction. `u` is the value of its first operand,
+// hands on to the next one, so that the program's value and whether it is
+// defined come back from the call of its first instruction. `u` is the value of its first operand,
 // f[in->a], read by the caller before the jump.
-using FastHandler = double (*)(const FastInstr* in, double* f, double u);
+using FastHandler = TermValue (*)(const FastInstr* in, double* f, double u);
 
 // The program once more as three-address code over a frame that holds the six
 // inputs, then the stack entries, then the constants; pushes become operand
@@ -133,16 +133,64 @@ const Program& ProgramFor(const TermNode* root);
 // cache (which must then stay where it is: it may point to itself).
 void BuildProgram(Program& p, const TermNode* root);
 
-// EvalTerm of the program's tree by that program, without the cache.
-double EvalWithProgram(const Program& program, double x, double t, double a, double b, double c,
-                       double n);
+// Evaluate of the program's tree by that program, without the cache.
+TermValue EvaluateWithProgram(const Program& program, double x, double t, double a, double b,
+                              double c, double n);
 
 // The program ProgramFor gave last, for the single evaluation's own lookup of
 // the same tree again.
 extern Program* lastProgram;
 
-// The value of a function node, and of u ^ v; both clear TermDefined (and
-// leave it untouched otherwise) when the result is undefined.
+// Runs the fast program of `program`, whose inputs are in its frame; `u` is
+// the value of the first operand of its first instruction.
+[[gnu::always_inline]] inline TermValue RunFast(const Program& program, double u) {
+  const FastInstr* first = program.fast.data();
+  return first->run(first, program.frame.data(), u);
+}
+
+[[gnu::always_inline]] inline TermValue RunFast(const Program& program) {
+  return RunFast(program, program.frame[program.fast.front().a]);
+}
+
+// The range rule on a computed value, which is NaN only where it failed already.
+inline double InRange(double r) {
+  if (std::fabs(r) < kRangeLimit || std::isnan(r)) return r;
+  return std::copysign(kRangeLimit, r);
+}
+
+// A value from inside the evaluator as the outside sees it: an undefined one
+// is 0, or the capped value of the range rule (which InRange has made it).
+inline TermValue Outcome(double r) {
+  if (std::fabs(r) < kRangeLimit) [[likely]]
+    return {r, true};
+  return {std::isnan(r) ? 0.0 : r, false};
+}
+
+// The evaluation apart from EvaluateInline's usual case: a term that reads
+// more than x, an x beyond the range rule, a tree other than the one
+// evaluated last, or no term. A null root matches only an entry without a
+// program, which is not usable and goes on to the cache.
+[[gnu::noinline]] TermValue EvalSix(const TermNode* root, double x, double t, double a, double b,
+                                    double c, double n);
+
+// Evaluate, inlined where it is called once per point: a call would cost as
+// much as a short program. Most terms read x alone: the other inputs then need
+// neither a check nor a place in the frame, as inputs the program never reads
+// are never checked. A program of one sum of x and a constant is not run at all.
+[[gnu::always_inline]] inline TermValue EvaluateInline(const TermNode* root, double x, double t,
+                                                       double a, double b, double c, double n) {
+  const Program& program = *lastProgram;
+  if (program.onlyXRoot != root || !(std::fabs(x) < kRangeLimit)) [[unlikely]]
+    return EvalSix(root, x, t, a, b, c, n);
+  if (program.shiftsX) return Outcome(InRange(x + program.shift));  // the range rule of FastAdd
+  program.frame[0] = x;
+  // The first operand is x itself in most programs; it need not wait for its store.
+  const std::uint16_t first = program.fast.front().a;
+  return RunFast(program, first == 0 ? x : program.frame[first]);
+}
+
+// The value of a function node, and of u ^ v; NaN where it is undefined.
+// A value beyond the range rule is left to the caller's check.
 double Function(std::uint8_t kind, double v);
 double Power(double u, double v);
 

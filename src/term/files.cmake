@@ -1,5 +1,6 @@
 list(APPEND KURVIO_CORE_SOURCES
   term/Term.cpp
+  term/TermGlobals.cpp
   term/TermEval.cpp
   term/TermProgram.cpp
   term/TermBatch.cpp
@@ -22,5 +23,5 @@ list(APPEND KURVIO_UI_SOURCES
 )
 # The evaluator runs once per pixel column for every curve and frame; errno
 # from the maths library is never read, so sqrt and friends may be inlined.
-set_source_files_properties(term/TermEval.cpp term/TermProgram.cpp term/TermBatch.cpp PROPERTIES COMPILE_OPTIONS
+set_source_files_properties(term/TermEval.cpp term/TermGlobals.cpp term/TermProgram.cpp term/TermBatch.cpp PROPERTIES COMPILE_OPTIONS
                             "-O3;-fno-math-errno")

@@ -192,28 +192,25 @@ TEST(TangentExamplesTest, MergingKeepsTheOtherCopysEntriesWithinTheTenSections) 
 TEST(ShippedExamplesTest, LineFormExamplesCompile) {
   const struct {
     const char* file;
-    bool* mode;
+    TermMode mode;
     bool comment;
-  } lists[] = {{"Bsp1.txt", nullptr, true},
-               {"Bsp2.txt", &TermIntegralMode, true},
-               {"Bsp4.txt", nullptr, true},
-               {"Bsp5.txt", nullptr, false},
-               {"Bsp8.txt", &TermSequenceMode, false}};
+  } lists[] = {{"Bsp1.txt", TermMode::Ordinary, true},
+               {"Bsp2.txt", TermMode::Integral, true},
+               {"Bsp4.txt", TermMode::Ordinary, true},
+               {"Bsp5.txt", TermMode::Ordinary, false},
+               {"Bsp8.txt", TermMode::Sequence, false}};
   for (const auto& l : lists) {
     const Lines entries = ParseExampleLines(Shipped(l.file));
     ASSERT_GE(entries.size(), 8u) << l.file;
-    if (l.mode) *l.mode = true;
     for (const std::string& entry : entries) {
       SCOPED_TRACE(entry);
       TermHandle term;
-      CompileTerm(term, l.comment ? ExampleTerm(entry) : entry, true);
-      EXPECT_TRUE(TermDefined);
+      EXPECT_TRUE(Compile(term, l.comment ? ExampleTerm(entry) : entry, true, l.mode).ok);
       EXPECT_EQ(entry.find(';') != std::string::npos, l.comment);
       if (!l.comment) continue;
       EXPECT_FALSE(ExampleRest(entry).empty());
       EXPECT_EQ(JoinExample(ExampleTerm(entry), ExampleRest(entry)), entry);
     }
-    if (l.mode) *l.mode = false;
   }
 }
 

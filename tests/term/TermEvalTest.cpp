@@ -121,55 +121,52 @@ const Row kRows[] = {
     // clang-format on
 };
 
+TermMode ModeOf(char mode) {
+  if (mode == 'i') return TermMode::Integral;
+  return mode == 's' || mode == 'S' ? TermMode::Sequence : TermMode::Ordinary;
+}
+
 TEST(Terms, CompileAndEvaluateAsKept) {
-  std::string message;
-  SyntaxErrorReporter = [&message](const std::string& m) { message += m; };
   std::string kept;
   for (const Row& row : kRows) {
-    message.clear();
-    TermIntegralMode = row.mode == 'i';
-    TermSequenceMode = row.mode == 's' || row.mode == 'S';
-    CompileTerm(MainTerm, row.text, row.mode != 'v' && row.mode != 'S');
-    TermIntegralMode = TermSequenceMode = false;
+    TermHandle term;
+    const TermCompilation compiled =
+        Compile(term, row.text, row.mode != 'v' && row.mode != 'S', ModeOf(row.mode));
     kept += "== " + Escaped(row.text) + (row.mode == ' ' ? "" : std::string("  mode ") + row.mode) +
             "  normalised: " + Escaped(NormalizeTerm(row.text)) + "\n";
-    if (!TermDefined) {
-      EXPECT_EQ(MainTerm, nullptr) << row.text;
-      kept += Escaped(message) + "at " + std::to_string(TermErrorPos) + "\n";
+    if (!compiled.ok) {
+      EXPECT_EQ(term, nullptr) << row.text;
+      kept += Escaped(compiled.message) + "at " + std::to_string(compiled.errorPos) + "\n";
       continue;
     }
-    EXPECT_EQ(message, "") << row.text;
+    EXPECT_EQ(compiled.message, "") << row.text;
     for (double x : row.xs) {
       kept += "x " + KeptNumber(x);
       for (int order = 0; order <= 3; ++order) {
-        const double v = order == 0 ? EvalTerm(MainTerm, x, kT, kA, kB, kC, kN)
-                                    : EvalDerivative(MainTerm, order, x, kT, kA, kB, kC, kN);
+        const TermValue v = EvaluateDerivative(term, order, x, kT, kA, kB, kC, kN);
         kept += (order == 0 ? "  f " : "  f" + std::string(order, '\'') + " ") +
-                (TermDefined ? "" : "undefined ") + KeptNumber(v);
+                (v.defined ? "" : "undefined ") + KeptNumber(v.value);
       }
       kept += "\n";
     }
     for (const std::vector<double>* xs : {&row.xs, &kEdges})
       for (double x : *xs) {
-        const double v = EvalTerm(MainTerm, x, kT, kA, kB, kC, kN);
-        const bool defined = TermDefined;
-        const double tree = EvalTermByTree(MainTerm.get(), x, kT, kA, kB, kC, kN);
-        EXPECT_EQ(defined, TermDefined) << row.text << " at " << x;
-        EXPECT_EQ(std::memcmp(&v, &tree, sizeof v), 0) << row.text << " at " << x;
+        const TermValue v = Evaluate(term, x, kT, kA, kB, kC, kN);
+        const TermValue tree = EvaluateByTree(term.get(), x, kT, kA, kB, kC, kN);
+        EXPECT_EQ(v.defined, tree.defined) << row.text << " at " << x;
+        EXPECT_EQ(std::memcmp(&v.value, &tree.value, sizeof v.value), 0) << row.text << " at " << x;
       }
   }
-  SyntaxErrorReporter = nullptr;
-  MainTerm.reset();
   EXPECT_TRUE(MatchesKept("core/term-values.txt", kept));
 }
 
 // Beyond the order of the third derivative the stencil stays the third's.
 TEST(Terms, AnyOtherOrderIsTheThirdDerivative) {
-  CompileTerm(MainTerm, "x^3", true);
+  TermHandle term;
+  Compile(term, "x^3", true, TermMode::Ordinary);
   for (int order : {7, -1})
-    EXPECT_EQ(EvalDerivative(MainTerm, order, 1, 0, 0, 0, 0, 0),
-              EvalDerivative(MainTerm, 3, 1, 0, 0, 0, 0, 0));
-  MainTerm.reset();
+    EXPECT_EQ(EvaluateDerivative(term, order, 1, 0, 0, 0, 0, 0).value,
+              EvaluateDerivative(term, 3, 1, 0, 0, 0, 0, 0).value);
 }
 
 // A rejected symbol is named with its place, a common slip with the way to write it.
@@ -192,24 +189,80 @@ TEST(Terms, TheMessageNamesTheSymbolItsPlaceAndTheWayToWriteIt) {
        "schreibt man 2*e"},
       {"1e999", "Zahldarstellung — die Zahl ist zu groß"},
   };
-  std::vector<std::string> messages;
-  SyntaxErrorReporter = [&](const std::string& m) { messages.push_back(m); };
   for (const auto& row : rows) {
-    messages.clear();
-    CompileTerm(MainTerm, row.text, true);
-    EXPECT_EQ(messages, std::vector<std::string>{std::string("Syntaxfehler: ") + row.message})
-        << row.text;
+    TermHandle term;
+    EXPECT_EQ(Compile(term, row.text, true, TermMode::Ordinary).message,
+              std::string("Syntaxfehler: ") + row.message);
   }
-  SyntaxErrorReporter = nullptr;
-  MainTerm.reset();
 }
 
-TEST(Terms, WithoutAReporterAFailureIsSilent) {
+// An undefined part makes the whole term undefined, whatever stands around it,
+// with the value of the first failure: 0 for a rule, the capped value for the
+// range rule (not negated by the sign around it). Program and tree walk alike.
+TEST(Terms, TheFirstFailureIsTheValueOfTheWholeTerm) {
+  const struct {
+    const char* text;
+    double x, value;
+  } rows[] = {{"2+sin(sqrt(x))", -1, 0},    {"sqrt(x)*0+5", -1, 0},    {"-exp(200)+x", 0, 1e50},
+              {"-(x*1e49*1e49)", 10, 0},    {"ln(x)^0+a*b", 0, 0},     {"1/(1-exp(x^2))", 20, 1e50},
+              {"-(-x)+exp(-ln(x))", -2, 0}, {"-(x^3)+1", -1e20, -1e50}};
+  for (const auto& row : rows) {
+    TermHandle term;
+    ASSERT_TRUE(Compile(term, row.text, true, TermMode::Ordinary).ok) << row.text;
+    for (const TermValue v :
+         {Evaluate(term, row.x, 0, 1, 1, 0, 0), EvaluateByTree(term.get(), row.x, 0, 1, 1, 0, 0)}) {
+      EXPECT_FALSE(v.defined) << row.text;
+      EXPECT_EQ(v.value, row.value) << row.text;
+    }
+  }
+}
+
+// The windows' flags are the wrappers' business alone: the engine leaves them
+// as they are, and the launcher's mode flags pick the variables a term knows.
+TEST(Terms, OnlyTheWrappersSetTheWindowsFlags) {
+  std::vector<std::string> messages;
+  SyntaxErrorReporter = [&](const std::string& m) { messages.push_back(m); };
+  TermHandle term;
+  TermDefined = true;
+  TermErrorPos = 7;
+  const TermCompilation failed = Compile(term, "x+", true, TermMode::Ordinary);
+  EXPECT_FALSE(Evaluate(term, 1, 0, 0, 0, 0, 0).defined);
+  EXPECT_FALSE(EvaluateDerivative(term, 1, 1, 0, 0, 0, 0, 0).defined);
+  EXPECT_TRUE(TermDefined);
+  EXPECT_EQ(TermErrorPos, 7);
+  EXPECT_TRUE(messages.empty());
+
+  CompileTerm(term, "x+", true);
+  EXPECT_FALSE(TermDefined);
+  EXPECT_EQ(TermErrorPos, failed.errorPos);
+  EXPECT_EQ(messages, std::vector<std::string>{failed.message});
   SyntaxErrorReporter = nullptr;
-  CompileTerm(MainTerm, "x+", true);
-  EXPECT_FALSE(TermDefined);
-  EXPECT_EQ(EvalTerm(MainTerm, 1, 0, 0, 0, 0, 0), 0.0);  // no term at all
-  EXPECT_FALSE(TermDefined);
+  // Each wrapper sets the flag both ways.
+  CompileTerm(term, "sqrt(x)", true);
+  EXPECT_TRUE(TermDefined);
+  for (const auto& eval :
+       {+[](const TermHandle&f, double x) { return EvalTerm(f, x, 0, 0, 0, 0, 0); },
+        +[](const TermHandle&f, double x) { return EvalDerivative(f, 1, x, 0, 0, 0, 0, 0); }}) {
+    EXPECT_EQ(eval(term, -4), 0.0);
+    EXPECT_FALSE(TermDefined);
+    EXPECT_GT(eval(term, 4), 0.0);
+    EXPECT_TRUE(TermDefined);
+  }
+
+  const struct {
+    bool integral, sequence;
+    const char* text;
+    bool known;
+  } modes[] = {{false, false, "x+t", true}, {false, false, "n", false}, {true, false, "t+w", true},
+               {true, false, "x", false},   {false, true, "n+t", true}, {false, true, "x", false},
+               {true, true, "w", true},     {true, true, "n", false}};
+  for (const auto& m : modes) {
+    TermIntegralMode = m.integral;
+    TermSequenceMode = m.sequence;
+    CompileTerm(term, m.text, true);
+    EXPECT_EQ(TermDefined, m.known) << m.text << " " << m.integral << m.sequence;
+  }
+  TermIntegralMode = TermSequenceMode = false;
 }
 
 }  // namespace

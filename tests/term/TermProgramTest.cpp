@@ -15,21 +15,20 @@ namespace kurvio {
 namespace {
 
 void ExpectSameAsTree(const TermHandle& term, const TermInputs& in) {
-  const double fast = EvalTerm(term, in.x, in.t, in.a, in.b, in.c, in.n);
-  const bool fastDefined = TermDefined;
-  const double slow = EvalTermByTree(term.get(), in.x, in.t, in.a, in.b, in.c, in.n);
-  EXPECT_EQ(fastDefined, TermDefined) << in.x << " " << in.a;
-  EXPECT_EQ(std::memcmp(&fast, &slow, sizeof fast), 0) << fast << " vs " << slow;
+  const TermValue fast = Evaluate(term, in.x, in.t, in.a, in.b, in.c, in.n);
+  const TermValue slow = EvaluateByTree(term.get(), in.x, in.t, in.a, in.b, in.c, in.n);
+  EXPECT_EQ(fast.defined, slow.defined) << in.x << " " << in.a;
+  EXPECT_EQ(std::memcmp(&fast.value, &slow.value, sizeof fast.value), 0)
+      << fast.value << " vs " << slow.value;
 }
 
 TEST(TermProgram, OnlyTheInputsReadCountAndNothingLingers) {
-  TermSequenceMode = false;
   const double nan = std::numeric_limits<double>::quiet_NaN();
   TermHandle onlyX, shifted, withAT, withBC;
-  CompileTerm(onlyX, "x^2-1", true);
-  CompileTerm(shifted, "x-1.5", true);
-  CompileTerm(withAT, "a*x+t", true);
-  CompileTerm(withBC, "b*c+x", true);
+  Compile(onlyX, "x^2-1", true, TermMode::Ordinary);
+  Compile(shifted, "x-1.5", true, TermMode::Ordinary);
+  Compile(withAT, "a*x+t", true, TermMode::Ordinary);
+  Compile(withBC, "b*c+x", true, TermMode::Ordinary);
   const TermInputs cases[] = {{2, 1e60, nan, 1e60, -1e60, nan},
                               {2, 1, 3, 0.5, 4, 4},
                               {1e60, 0, 0, 0, 0, 0},
@@ -41,10 +40,9 @@ TEST(TermProgram, OnlyTheInputsReadCountAndNothingLingers) {
       for (const TermHandle* term : {&onlyX, &shifted, &withAT, &withBC})
         ExpectSameAsTree(*term, in);
   // Inputs a term of x alone never reads change nothing, even beyond the range rule.
-  EXPECT_EQ(EvalTerm(onlyX, 2, nan, 1e60, -1e60, nan, 1e99), 3.0);
-  EXPECT_TRUE(TermDefined);
-  EvalTerm(withAT, 2, 0, 1e60, 0, 0, 0);
-  EXPECT_FALSE(TermDefined);
+  EXPECT_EQ(Evaluate(onlyX, 2, nan, 1e60, -1e60, nan, 1e99).value, 3.0);
+  EXPECT_TRUE(Evaluate(onlyX, 2, nan, 1e60, -1e60, nan, 1e99).defined);
+  EXPECT_FALSE(Evaluate(withAT, 2, 0, 1e60, 0, 0, 0).defined);
 }
 
 TermHandle Node(std::uint8_t kind, TermHandle left = nullptr, TermHandle right = nullptr) {
@@ -58,12 +56,12 @@ TermHandle Node(std::uint8_t kind, TermHandle left = nullptr, TermHandle right =
 
 TEST(TermProgram, NeverOutlivesItsTree) {
   TermHandle term;
-  CompileTerm(term, "x+1", true);
-  EXPECT_EQ(EvalTerm(term, 1, 0, 0, 0, 0, 0), 2.0);
+  Compile(term, "x+1", true, TermMode::Ordinary);
+  EXPECT_EQ(Evaluate(term, 1, 0, 0, 0, 0, 0).value, 2.0);
   // A new tree, possibly at the same address, gets its own program.
   for (int i = 0; i < 50; ++i) {
-    CompileTerm(term, "x+" + std::to_string(i), true);
-    ASSERT_EQ(EvalTerm(term, 1, 0, 0, 0, 0, 0), 1.0 + i);
+    Compile(term, "x+" + std::to_string(i), true, TermMode::Ordinary);
+    ASSERT_EQ(Evaluate(term, 1, 0, 0, 0, 0, 0).value, 1.0 + i);
   }
   // Hand-built trees, also odd ones the compiler never makes, run as the tree walk runs them.
   TermHandle trees[] = {Node(kMul, Node(kVarX), Node(kNumber)),
@@ -76,14 +74,14 @@ TEST(TermProgram, NeverOutlivesItsTree) {
                         Node(3),
                         Node(kNeg)};
   for (const TermHandle& tree : trees) ExpectSameAsTree(tree, {2.5, 0.5, 1.5, -2, 3, 7});
-  EXPECT_EQ(EvalTerm(trees[0], 2.5, 0, 0, 0, 0, 0), 10.0);
+  EXPECT_EQ(Evaluate(trees[0], 2.5, 0, 0, 0, 0, 0).value, 10.0);
   for (TermHandle& tree : trees) tree.reset();
   // No term at all, also once the freed trees have taken their programs with them.
   const TermHandle none;
-  EXPECT_EQ(EvalTerm(none, 1, 0, 0, 0, 0, 0), 0.0);
-  EXPECT_FALSE(TermDefined);
-  EXPECT_EQ(EvalTerm(term, 1, 0, 0, 0, 0, 0), 50.0);
-  EXPECT_TRUE(TermDefined);
+  EXPECT_EQ(Evaluate(none, 1, 0, 0, 0, 0, 0).value, 0.0);
+  EXPECT_FALSE(Evaluate(none, 1, 0, 0, 0, 0, 0).defined);
+  EXPECT_EQ(Evaluate(term, 1, 0, 0, 0, 0, 0).value, 50.0);
+  EXPECT_TRUE(Evaluate(term, 1, 0, 0, 0, 0, 0).defined);
 }
 
 }  // namespace

@@ -15,8 +15,7 @@ namespace {
 using IntegralWindowTest = WindowTest<TForm7>;
 
 TEST(IntegralTest, FromX0ToXWithThePoleSearch) {
-  TermIntegralMode = true;
-  CompileTerm(MainTerm, "t^3", true);
+  Compile(MainTerm, "t^3", true, TermMode::Integral);
   bool undefined = true;
   EXPECT_NEAR(Integral(0, 2, undefined), 4.0, 1e-12);
   EXPECT_FALSE(undefined);
@@ -25,11 +24,10 @@ TEST(IntegralTest, FromX0ToXWithThePoleSearch) {
   EXPECT_LE(q.error, 1e-12);
   // Undefined inside, and a pole that a symmetric rule would never see.
   for (const char* term : {"sqrt(t)", "1/t", "1/t^3"}) {
-    CompileTerm(MainTerm, term, true);
+    Compile(MainTerm, term, true, TermMode::Integral);
     Integral(-1, 1, undefined);
     EXPECT_TRUE(undefined) << term;
   }
-  TermIntegralMode = false;
   MainTerm.reset();
 }
 

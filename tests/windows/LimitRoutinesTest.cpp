@@ -158,15 +158,14 @@ void Sequences(std::ostream& out) {
       {"n^2", 0, 1},           {"sqrt(-n)", 0, 1},  // undefined everywhere
       {"(n-9990)^2", 0, 200},  {"1/(n-10020)", 0, 0.5},
   };
-  TermSequenceMode = true;
   TermHandle term;
   const SequenceTerm a = [&term](double n, bool& defined) {
-    const double v = EvalTerm(term, 0, 0, 0, 0, 0, n);
-    defined = TermDefined;
-    return v;
+    const TermValue v = Evaluate(term, 0, 0, 0, 0, 0, n);
+    defined = v.defined;
+    return v.value;
   };
   for (const auto& c : cases) {
-    CompileTerm(term, c.term, true);
+    Compile(term, c.term, true, TermMode::Sequence);
     double next = 1;
     const SequenceBatch batch = [&](const double* n, std::size_t count, double* v, bool* defined) {
       for (std::size_t i = 0; i < count; ++i) {
@@ -181,7 +180,6 @@ void Sequences(std::ostream& out) {
     out << c.term << ": limit " << N(e.g) << (e.found ? "" : " not found") << ", n0 " << n0
         << " for " << N(c.g) << " and " << N(c.eps) << '\n';
   }
-  TermSequenceMode = false;
 }
 
 // Every family of a missing file and of a hand-edited one: keys are numbered
