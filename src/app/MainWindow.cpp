@@ -395,7 +395,10 @@ void TForm1::AddFixAndButtonGroups(QVBoxLayout* panel) {
       darstellen2();
       darstellen();
     };
-    ExportTarget target{frames_.ExportRedraw(frame_, redraw), redraw, paintBox};
+    ExportTarget target;
+    target.redraw = frames_.ExportRedraw(frame_, redraw);
+    target.redrawOnScreen = redraw;
+    target.paintBox = paintBox;
     target.view = SettingsView();
     target.presentation = PresentationMode;
     return target;

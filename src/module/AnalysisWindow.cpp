@@ -358,7 +358,10 @@ TAnalysisWindow::BottomControls TAnalysisWindow::AddViewPadAndButtons(
 
 ExportTarget TAnalysisWindow::ExportPicture(std::function<void()> redraw, PictureLayout layout,
                                             QImage* bitmap) {
-  ExportTarget target{frames_.ExportRedraw(frame_, redraw), redraw, paintBox_};
+  ExportTarget target;
+  target.redraw = frames_.ExportRedraw(frame_, redraw);
+  target.redrawOnScreen = redraw;
+  target.paintBox = paintBox_;
   target.view = SettingsView();
   target.presentation = PresentationMode;
   target.layout = layout;

@@ -71,13 +71,15 @@ class ExportTest : public ::testing::Test {
   }
   // A window with a coordinate system and a line, that records the state it drew in.
   ExportTarget SimpleTarget() {
-    ExportTarget target{[this](const DrawFrame& frame) {
-                          seen = frame;
-                          DrawCoordinateSystem(frame);
-                          frame.canvas->MoveTo(0, 0);
-                          frame.canvas->LineTo(frame.width, frame.height);
-                        },
-                        [this] { ++screenRedraws; }, &box};
+    ExportTarget target;
+    target.redraw = [this](const DrawFrame& frame) {
+      seen = frame;
+      DrawCoordinateSystem(frame);
+      frame.canvas->MoveTo(0, 0);
+      frame.canvas->LineTo(frame.width, frame.height);
+    };
+    target.redrawOnScreen = [this] { ++screenRedraws; };
+    target.paintBox = &box;
     target.view = {x1, x2, y1, y2};
     return target;
   }
@@ -233,18 +235,19 @@ class MainWindowExportTest : public ExportTest {
     ExportTest::TearDown();
   }
   ExportTarget Target() {
-    ExportTarget target{[this](const DrawFrame& frame) {
-                          form->DrawInFrame(frame, [this] {
-                            form->darstellen2();
-                            form->darstellen();
-                          });
-                        },
-                        [this] {
-                          ++screenRedraws;
-                          form->darstellen2();
-                          form->darstellen();
-                        },
-                        form->paintBox};
+    ExportTarget target;
+    target.redraw = [this](const DrawFrame& frame) {
+      form->DrawInFrame(frame, [this] {
+        form->darstellen2();
+        form->darstellen();
+      });
+    };
+    target.redrawOnScreen = [this] {
+      ++screenRedraws;
+      form->darstellen2();
+      form->darstellen();
+    };
+    target.paintBox = form->paintBox;
     target.view = {x1, x2, y1, y2};
     return target;
   }
