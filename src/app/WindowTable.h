@@ -24,11 +24,19 @@ struct ModuleWindow {
   const char* lessonName;   // its state file is "Fenster-<name>.ini"; null without one
 };
 
+// "TForm12" of "kurvio::TForm12".
+inline const char* UnqualifiedName(const char* className) {
+  const char* name = className;
+  for (const char* c = className; *c; ++c)
+    if (*c == ':') name = c + 1;
+  return name;
+}
+
 // A row for the window class `Window` (which names its kExampleFile and kLessonName).
 template <class Window>
 ModuleWindow ModuleRow(const char* startButton, const char* startCaption,
                        ModuleLaunch launch = {}) {
-  return {Window::staticMetaObject.className(),
+  return {UnqualifiedName(Window::staticMetaObject.className()),
           startButton,
           startCaption,
           launch,

@@ -5,9 +5,12 @@
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
+#include <map>
 
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
+#include "app/WindowTable.h"
 #include "module/ViewPad.h"
 #include "settings/IniFile.h"
 #include "settings/Preferences.h"
@@ -79,20 +82,35 @@ std::unique_ptr<QDialog> Make() {
 }
 
 TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaults) {
-  const struct {
+  // The main window, and every window of the start window's table that keeps a lesson,
+  // launched as the start window launches it, with a term in its variable.
+  const std::map<std::string, const char*> terms = {
+      {"TForm1", "x^2+a"},  {"TForm3", "x^3-x"},  {"TForm7", "sin(t)"}, {"TForm8", "x^2/2"},
+      {"TForm11", "x+1"},   {"TForm12", "x^2-1"}, {"TForm13", "x^3-2"}, {"TForm15", "1/n"}};
+  struct Row {
     const char* name;
-    std::unique_ptr<QDialog> (*make)();
+    std::function<std::unique_ptr<QDialog>()> make;
     const char* term;
-  } windows[] = {
-      {"Funktionsgraphen", Make<TForm1>, "x^2+a"},  {"Kurvendiskussion", Make<TForm3>, "x^3-x"},
-      {"Integralfunktion", Make<TForm7>, "sin(t)"}, {"Tangentenproblem", Make<TForm8>, "x^2/2"},
-      {"Grenzwert", Make<TForm11>, "x+1"},          {"Kovariation", Make<TForm12>, "x^2-1"},
-      {"Bisektion", Make<TForm13>, "x^3-2"},        {"Folgen", Make<TForm15>, "1/n"},
+    bool sequence;
   };
+  std::vector<Row> windows{{"Funktionsgraphen", Make<TForm1>, terms.at("TForm1"), false}};
+  for (const ModuleWindow& module : ModuleWindows()) {
+    if (!module.lessonName) continue;
+    ASSERT_TRUE(terms.count(module.className)) << module.className << " needs a term here";
+    windows.push_back({module.lessonName,
+                       [&module] {
+                         std::unique_ptr<QDialog> window(module.create(nullptr));
+                         window->resize(1100, 750);
+                         window->show();
+                         QApplication::processEvents();
+                         return window;
+                       },
+                       terms.at(module.className), module.launch.termSequenceMode});
+  }
   RememberLessons = true;
   for (const auto& w : windows) {
     SCOPED_TRACE(w.name);
-    TermSequenceMode = std::string(w.name) == "Folgen";
+    TermSequenceMode = w.sequence;
     UseDefaultSettingsIn(dir);
     double view[4] = {}, opening = 0;
     {

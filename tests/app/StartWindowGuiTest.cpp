@@ -155,7 +155,7 @@ TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
 TEST_F(StartWindowTest, AWindowAddedToTheTableAlone) {
   std::vector<ModuleWindow> table(ModuleWindows().begin(), ModuleWindows().end());
   table.push_back(ModuleRow<TTestWindow>("testButton", "Test", {.termSequenceMode = true}));
-  EXPECT_EQ(std::string(table.back().className), "kurvio::TTestWindow");
+  EXPECT_EQ(std::string(table.back().className), "TTestWindow");
   namespace fs = std::filesystem;
   const auto old = fs::file_time_type::clock::now() - std::chrono::hours(1);
   const std::string examples = ProgramDir + "Bsp9.txt.abc123";

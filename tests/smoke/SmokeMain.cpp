@@ -14,6 +14,7 @@
 #include <set>
 
 #include "app/StartWindow.h"
+#include "app/WindowTable.h"
 #include "settings/Settings.h"
 #include "settings/SettingsStartup.h"
 
@@ -79,16 +80,12 @@ int main(int argc, char** argv) {
         });
       };
     };
-    shootWhenShown("main");
+    shootWhenShown("TForm1");
     start.openMainWindow();
-    const char* const modules[][2] = {
-        {"SpeedButton9", "tangent"},     {"SpeedButton6", "discussion"},
-        {"SpeedButton7", "integral"},    {"SpeedButton2", "limits"},
-        {"SpeedButton4", "bisection"},   {"SpeedButton5", "sequences"},
-        {"SpeedButton3", "covariation"}, {"SpeedButton8", "unitcircle"}};
-    for (const auto& [button, name] : modules) {
-      shootWhenShown(name);
-      start.findChild<QPushButton*>(button)->click();
+    // Every window of the start window's table, by its button.
+    for (const kurvio::ModuleWindow& module : kurvio::ModuleWindows()) {
+      shootWhenShown(module.className);
+      start.findChild<QPushButton*>(module.startButton)->click();
     }
     start.close();
   });

@@ -18,10 +18,10 @@ TEST(ExampleListsTest, InEveryWindowAnExampleReplacesAFaultyTerm) {
   const std::array<const char*, 4> usual = {"SpeedButton1", "SpeedButton4", "x^2", "x/2"};
   // Where a window's buttons or variable differ from the rest's.
   const std::map<std::string, std::array<const char*, 4>> own = {
-      {"kurvio::TForm7", {"SpeedButton1", "SpeedButton4", "t^2", "t/2"}},
-      {"kurvio::TForm12", {"SpeedButton3", "SpeedButton7", "x^2", "x/2"}},
-      {"kurvio::TForm13", {"SpeedButton3", "SpeedButton7", "x^2", "x/2"}},
-      {"kurvio::TForm15", {"SpeedButton1", "SpeedButton4", "1/n", "n/2"}},
+      {"TForm7", {"SpeedButton1", "SpeedButton4", "t^2", "t/2"}},
+      {"TForm12", {"SpeedButton3", "SpeedButton7", "x^2", "x/2"}},
+      {"TForm13", {"SpeedButton3", "SpeedButton7", "x^2", "x/2"}},
+      {"TForm15", {"SpeedButton1", "SpeedButton4", "1/n", "n/2"}},
   };
   struct Window {
     const ModuleWindow* row;
