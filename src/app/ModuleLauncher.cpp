@@ -13,27 +13,15 @@
 #include "term/Term.h"
 
 namespace kurvio {
-namespace {
+LaunchModes::LaunchModes(const ModuleLaunch& launch) : launch_(launch) {
+  if (launch_.numberLineMode) NumberLineMode = true;
+  if (launch_.termSequenceMode) TermSequenceMode = true;
+}
 
-// Raises the window's mode flags and clears them when it goes.
-class ModeFlags {
- public:
-  explicit ModeFlags(const ModuleLaunch& launch) : launch_(launch) {
-    if (launch_.numberLineMode) NumberLineMode = true;
-    if (launch_.termSequenceMode) TermSequenceMode = true;
-  }
-  ~ModeFlags() {
-    if (launch_.numberLineMode) NumberLineMode = false;
-    if (launch_.termSequenceMode) TermSequenceMode = false;
-  }
-  ModeFlags(const ModeFlags&) = delete;
-  ModeFlags& operator=(const ModeFlags&) = delete;
-
- private:
-  ModuleLaunch launch_;
-};
-
-}  // namespace
+LaunchModes::~LaunchModes() {
+  if (launch_.numberLineMode) NumberLineMode = false;
+  if (launch_.termSequenceMode) TermSequenceMode = false;
+}
 
 void ReleaseClosedWindowMemory() {
   QPixmapCache::clear();
@@ -44,7 +32,7 @@ void LaunchModule(QWidget* owner, const ModuleLaunch& launch,
                   const std::function<QDialog*(QWidget* owner)>& create,
                   const std::function<void(QDialog*)>& shown) {
   if (launch.loadSettings) LoadSettingsOrReport(owner);
-  const ModeFlags flags(launch);
+  const LaunchModes modes(launch);
   // Declared first, so that it acts after the window has been deleted.
   const struct Release {
     ~Release() { ReleaseClosedWindowMemory(); }

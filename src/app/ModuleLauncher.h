@@ -21,6 +21,18 @@ struct ModuleLaunch {
 // not make the program grow.
 void ReleaseClosedWindowMemory();
 
+// The mode flags of a launch (NumberLineMode, TermSequenceMode), raised while it lives.
+class LaunchModes {
+ public:
+  explicit LaunchModes(const ModuleLaunch& launch);
+  ~LaunchModes();
+  LaunchModes(const LaunchModes&) = delete;
+  LaunchModes& operator=(const LaunchModes&) = delete;
+
+ private:
+  ModuleLaunch launch_;
+};
+
 // Makes the window with `create(owner)`, runs it and deletes it. The mode
 // flags are cleared afterwards however the window ended, also when it was
 // closed during an animation. `shown` sees the window just before it runs.

@@ -91,9 +91,9 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
     const char* name;
     std::function<std::unique_ptr<QDialog>()> make;
     const char* term;
-    bool sequence;
+    ModuleLaunch launch;
   };
-  std::vector<Row> windows{{"Funktionsgraphen", Make<TForm1>, terms.at("TForm1"), false}};
+  std::vector<Row> windows{{"Funktionsgraphen", Make<TForm1>, terms.at("TForm1"), {}}};
   for (const ModuleWindow& module : ModuleWindows()) {
     if (!module.lessonName) continue;
     ASSERT_TRUE(terms.count(module.className)) << module.className << " needs a term here";
@@ -105,12 +105,12 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
                          QApplication::processEvents();
                          return window;
                        },
-                       terms.at(module.className), module.launch.termSequenceMode});
+                       terms.at(module.className), module.launch});
   }
   RememberLessons = true;
   for (const auto& w : windows) {
     SCOPED_TRACE(w.name);
-    TermSequenceMode = w.sequence;
+    const LaunchModes modes(w.launch);
     UseDefaultSettingsIn(dir);
     double view[4] = {}, opening = 0;
     {
@@ -146,7 +146,6 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
       window->close();
       EXPECT_EQ(IniFile(ReadBytes(path)).ReadReal("Koordinatensystem", "x2", 0), opening);
     }
-    TermSequenceMode = false;
   }
 }
 
@@ -253,15 +252,16 @@ TEST_F(RememberedLessons, EveryWindowReopensWithItsFamilyBoxesPointsAndFixedObje
       {{"Edit1", "x^2/4+1"}, {"Edit4", "0,5"}, {"Edit5", "1,5"}, {"BitCheckBox2"}, {"legendBox"}},
       2);
   ExpectLessonBack<TForm13>({{"Edit1", "x^3-2"}, {"BitCheckBox1"}, {"BitCheckBox2"}}, 2);
-  TermSequenceMode = true;
-  ExpectLessonBack<TForm15>({{"Edit1", "1/n"},
-                             {"Edit3", "2"},
-                             {"Edit4", "0,25"},
-                             {"BitCheckBox1"},
-                             {"BitCheckBox2"},
-                             {"BitCheckBox5"}},
-                            3);
-  TermSequenceMode = false;
+  {
+    const LaunchModes sequence({.termSequenceMode = true});
+    ExpectLessonBack<TForm15>({{"Edit1", "1/n"},
+                               {"Edit3", "2"},
+                               {"Edit4", "0,25"},
+                               {"BitCheckBox1"},
+                               {"BitCheckBox2"},
+                               {"BitCheckBox5"}},
+                              3);
+  }
   // The fixed secants with their delete button, the fixed arrows and the f(x) rail.
   const auto tangent = ExpectLessonBack<TForm8>({{"Edit1", "x^2/2"},
                                                  {"BitCheckBox1"},

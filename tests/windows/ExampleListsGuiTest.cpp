@@ -6,6 +6,7 @@
 #include <array>
 #include <map>
 
+#include "app/ModuleLauncher.h"
 #include "app/WindowTable.h"
 #include "support/WindowFixture.h"
 
@@ -42,8 +43,7 @@ TEST(ExampleListsTest, InEveryWindowAnExampleReplacesAFaultyTerm) {
   for (const auto& w : windows) {
     TempDir dir;
     UseDefaultSettingsIn(dir);
-    NumberLineMode = w.row->launch.numberLineMode;
-    TermSequenceMode = w.row->launch.termSequenceMode;
+    const LaunchModes modes(w.row->launch);
     errors.clear();
     const std::unique_ptr<QDialog> form(w.row->create(nullptr));
     SCOPED_TRACE(form->metaObject()->className());
@@ -69,7 +69,6 @@ TEST(ExampleListsTest, InEveryWindowAnExampleReplacesAFaultyTerm) {
     EXPECT_EQ(term->text(), w.second);
     EXPECT_EQ(errors.size(), 1u);
   }
-  NumberLineMode = TermSequenceMode = false;
   SyntaxErrorReporter = nullptr;
   MainTerm.reset();
 }

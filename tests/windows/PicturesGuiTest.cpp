@@ -24,6 +24,8 @@
 #include <set>
 #include <sstream>
 
+#include "app/WindowTable.h"
+#include "app/ModuleLauncher.h"
 #include "app/MainWindow.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
@@ -80,6 +82,12 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
   TempDir dir;
   UseDefaultSettingsIn(dir);
   ClassroomTerms();
+  // The modes the start window opens it with.
+  ModuleLaunch launch;
+  for (const ModuleWindow& row : ModuleWindows())
+    if (std::string(row.className) == UnqualifiedName(Window::staticMetaObject.className()))
+      launch = row.launch;
+  const LaunchModes modes(launch);
   auto window = std::make_unique<Window>();
   window->resize(1200, 750);
   window->show();
@@ -108,7 +116,6 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
   }
   window->template findChild<QPushButton*>(QStringLiteral("SpeedButton23"))->click();
   const QImage screen = window->template findChild<TPaintBox*>()->grab().toImage();
-  TermSequenceMode = false;
   const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
   return {log.picture, copied->data(QStringLiteral("image/x-wmf")),
           copied->data(QStringLiteral("image/svg+xml")), screen};
@@ -126,8 +133,7 @@ void TickEveryBox(QWidget& window) {
 }
 
 // Steps as a user takes them: "Edit1=x^2" types into a field, "ticked" ticks
-// every box, "index n" makes n the index of a sequence as the start window
-// does for the sequences window, any other name clicks that control.
+// every box, any other name clicks that control.
 std::function<void(QWidget&)> Do(std::vector<std::string> steps) {
   return [steps](QWidget& w) {
     for (const std::string& step : steps) {
@@ -135,8 +141,6 @@ std::function<void(QWidget&)> Do(std::vector<std::string> steps) {
       QWidget* control = w.findChild<QWidget*>(QString::fromStdString(step.substr(0, is)));
       if (step == "ticked")
         TickEveryBox(w);
-      else if (step == "index n")
-        TermSequenceMode = true;
       else if (is != std::string::npos)
         TypeInto(&w, qobject_cast<QLineEdit*>(control),
                  QString::fromStdString(step.substr(is + 1)));
@@ -306,8 +310,8 @@ const Row kPictures[] = {
     {"bisection-steps", Of<TForm13>(Do({"ticked", "SpeedButton2", "SpeedButton2", "SpeedButton2",
                                         "SpeedButton2", "SpeedButton2"}),
                                     Bisection)},
-    {"sequences", Of<TForm15>(Do({"index n", "Edit1=1/n"}), Sequences)},
-    {"sequences-ticked", Of<TForm15>(Do({"index n", "Edit1=1/n", "ticked"}), Sequences)},
+    {"sequences", Of<TForm15>(Do({"Edit1=1/n"}), Sequences)},
+    {"sequences-ticked", Of<TForm15>(Do({"Edit1=1/n", "ticked"}), Sequences)},
     {"main-poles", Of<TForm1>(PolesAndFixedCurves, DrawMain)},
     {"main-vertex", Of<TForm1>(VertexAt("2"), DrawMain)},
     {"main-vertex-on-the-border", Of<TForm1>(VertexAt("7"), DrawMain)},  // not marked
@@ -361,11 +365,11 @@ const Row kPictures[] = {
     {"bisection-no-sign-change", Of<TForm13>(Do({"Edit1=x^2+1", "Edit2=0", "Edit3=2"}), Bisection)},
     {"bisection-zero-at-m", Of<TForm13>(Do({"Edit1=x-1", "Edit2=0", "Edit3=2"}), Bisection)},
     {"sequences-alternating",
-     Of<TForm15>(Do({"index n", "Edit1=(-1)^n/n+2", "ticked"}), Sequences)},
+     Of<TForm15>(Do({"Edit1=(-1)^n/n+2", "ticked"}), Sequences)},
     // n0 of 1/n for 0,1: 11, as a(10) = 0,1 is not below 0,1; none for n.
-    {"sequences-n0", Of<TForm15>(Do({"index n", "ticked", "Edit4=0,1", "Edit1=1/n"}), Sequences)},
+    {"sequences-n0", Of<TForm15>(Do({"ticked", "Edit4=0,1", "Edit1=1/n"}), Sequences)},
     {"sequences-divergent",
-     Of<TForm15>(Do({"index n", "ticked", "Edit4=0,5", "Edit1=n"}), Sequences)},
+     Of<TForm15>(Do({"ticked", "Edit4=0,5", "Edit1=n"}), Sequences)},
 };
 
 // The texts of a recording whose rectangles overlap, as the recording canvas measures
@@ -513,10 +517,9 @@ TEST(Pictures, PresentationModeReachesEveryWindowAndItsExport) {
 // "Term im Bild": a line of the window's legend in its drawing, on screen and
 // in the SVG it copies only while the box is ticked.
 template <class Window>
-std::function<Drawn(bool)> Legend(std::function<void(Window&)> draw, bool sequence = false) {
-  return [draw, sequence](bool ticked) {
+std::function<Drawn(bool)> Legend(std::function<void(Window&)> draw) {
+  return [draw](bool ticked) {
     std::vector<std::string> steps;
-    if (sequence) steps.push_back("index n");  // as the launcher opens the window
     if (ticked) steps.push_back("legendBox");
     return Picture<Window>(Do(steps), draw);
   };
@@ -534,7 +537,7 @@ TEST(Pictures, TheLegendShowsTheTermsOnlyWhileTicked) {
       {"f(x) = x   für x ≤ x", Legend<TForm11>(Limits)},
       {"f(x) = x^2/2-2", Legend<TForm12>(Covariation)},
       {"f(x) = x^3-x-1", Legend<TForm13>(Bisection)},
-      {"a(n) = 1/n", Legend<TForm15>(Sequences, true)},
+      {"a(n) = 1/n", Legend<TForm15>(Sequences)},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.line);

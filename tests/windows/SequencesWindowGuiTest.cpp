@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <QScrollBar>
 
+#include "app/ModuleLauncher.h"
 #include "plot/PaintBox.h"
 #include "support/WindowFixture.h"
 #include "windows/limits/SequencesWindow.h"
@@ -16,15 +17,14 @@ class SequencesWindowTest : public WindowTest<TForm15> {
     WindowTest::SetUp();
     StartValues.y1 = -0.2;  // terms near 0 well apart from the axis
     StartValues.y2 = 1.2;
-    TermSequenceMode = true;
     TermFolgen = "1/n";
     Open(1100, 800);
   }
   void TearDown() override {
     WindowTest::TearDown();
-    TermSequenceMode = false;
     AskSaveFileName = nullptr;
   }
+  const LaunchModes modes_{{.termSequenceMode = true}};  // as the start window opens it
   void Check(const char* box, bool on) {
     Find<TBitCheckBox>(box)->SetChecked(on);
     if (std::string(box) == "BitCheckBox1")
