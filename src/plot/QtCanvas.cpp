@@ -60,7 +60,7 @@ void QtCanvas::Flush() {
 }
 
 bool QtCanvas::SpansWideLines() const {
-  if (!spanWideLines_ || antialiased_ || pen.width < 2 || pen.style != PenStyle::Solid ||
+  if (!spanWideLines_ || antialiased_ || pen.width < 2 || pen.style == PenStyle::Clear ||
       pen.mode != PenMode::Copy || !OnRaster() ||
       painter_.transform().type() > QTransform::TxTranslate)
     return false;
@@ -84,9 +84,29 @@ void QtCanvas::SpanPolyline(const QPolygon& points) {
   for (const QPoint& p : points) device.push_back({p.x() + ox, p.y() + oy});
   // As the painter does: into the pixels it paints on, without detaching them.
   uchar* bits = const_cast<uchar*>(image->constBits());
-  DrawWideChain({reinterpret_cast<std::uint32_t*>(bits), image->bytesPerLine() / 4},
-                {clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1}, device.data(),
-                device.size(), pen.width, ToQColor(pen.color).rgb());
+  const PixelRows rows{reinterpret_cast<std::uint32_t*>(bits), image->bytesPerLine() / 4};
+  const PixelBox box{clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1};
+  const std::uint32_t value = ToQColor(pen.color).rgb();
+  // The dashes of the pen's style in pen widths, as ApplyPen gives them to Qt.
+  const int w = pen.width;
+  std::vector<int> pattern;
+  switch (pen.style) {
+    case PenStyle::Dash:
+      pattern = {4 * w, 2 * w};
+      break;
+    case PenStyle::Dot:
+      pattern = {w, w};
+      break;
+    case PenStyle::DashDot:
+      pattern = {4 * w, 2 * w, w, 2 * w};
+      break;
+    case PenStyle::DashDotDot:
+      pattern = {4 * w, 2 * w, w, 2 * w, w, 2 * w};
+      break;
+    default:
+      return DrawWideChain(rows, box, device.data(), device.size(), w, value);
+  }
+  DrawWideDashes(rows, box, device.data(), device.size(), w, value, pattern);
 }
 
 void QtCanvas::DrawPolyline(const QPolygon& points) {
