@@ -272,14 +272,20 @@ void LongTangent(QWidget& w) {
   Do({"Edit2=1", "ticked"})(w);
 }
 
+// A window's picture, and the class of the window.
+struct Shown {
+  std::function<Drawn()> draw;
+  const char* window;
+};
 struct Row {
   const char* name;
-  std::function<Drawn()> picture;
+  Shown picture;
 };
 
 template <class Window>
-std::function<Drawn()> Of(std::function<void(Window&)> prepare, std::function<void(Window&)> draw) {
-  return [prepare, draw] { return Picture<Window>(prepare, draw); };
+Shown Of(std::function<void(Window&)> prepare, std::function<void(Window&)> draw) {
+  return {[prepare, draw] { return Picture<Window>(prepare, draw); },
+          UnqualifiedName(Window::staticMetaObject.className())};
 }
 
 const Row kPictures[] = {
@@ -412,11 +418,16 @@ std::string OverlappingTexts(const std::string& calls) {
 }
 
 TEST(Pictures, EveryWindowDrawsWhatItsRecordingHolds) {
+  // Every window of the start window's table has rows here.
+  for (const ModuleWindow& module : ModuleWindows())
+    EXPECT_TRUE(std::any_of(std::begin(kPictures), std::end(kPictures), [&](const Row& row) {
+      return std::string(row.picture.window) == module.className;
+    })) << module.className << " has no picture";
   for (const Row& row : kPictures) {
     SCOPED_TRACE(row.name);
-    const Drawn drawn = row.picture();
+    const Drawn drawn = row.picture.draw();
     TermBatchPointByPoint = true;
-    EXPECT_EQ(drawn.calls, row.picture().calls) << "point by point differs from the batches";
+    EXPECT_EQ(drawn.calls, row.picture.draw().calls) << "point by point differs from the batches";
     TermBatchPointByPoint = false;
     const std::string name = row.name;
     EXPECT_TRUE(testing::MatchesKept(name + ".txt", drawn.calls));
@@ -495,9 +506,9 @@ TEST(Pictures, PresentationModeReachesEveryWindowAndItsExport) {
     SCOPED_TRACE(name);
     const Row& row = *std::find_if(std::begin(kPictures), std::end(kPictures),
                                    [name](const Row& r) { return std::string(r.name) == name; });
-    const Drawn plain = row.picture();
+    const Drawn plain = row.picture.draw();
     PresentationMode = true;
-    const Drawn shown = row.picture();
+    const Drawn shown = row.picture.draw();
     PresentationMode = false;
     const DrawnWith before = Parse(plain.calls), after = Parse(shown.calls);
     // Every text twice its size: 20 points, an index 14.
