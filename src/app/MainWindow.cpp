@@ -22,6 +22,7 @@
 #include "module/ButtonColumn.h"
 #include "module/Controls.h"
 #include "module/DerivativeTerms.h"
+#include "module/DrawOn.h"
 #include "module/HelpWindow.h"
 #include "module/PlotPointer.h"
 #include "module/ScrollGrid.h"
@@ -395,13 +396,7 @@ void TForm1::AddFixAndButtonGroups(QVBoxLayout* panel) {
       darstellen2();
       darstellen();
     };
-    ExportTarget target;
-    target.redraw = frames_.ExportRedraw(frame_, redraw);
-    target.redrawOnScreen = redraw;
-    target.paintBox = paintBox;
-    target.view = SettingsView();
-    target.presentation = PresentationMode;
-    return target;
+    return WindowPicture(frames_, frame_, redraw, paintBox);
   };
   buttons = MakeButtonColumn(this, controlPanel, std::move(actions));
   groups->addWidget(buttons.panel);

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "module/Controls.h"
+#include "module/DrawOn.h"
 #include "module/FrameWait.h"
 #include "module/HelpWindow.h"
 #include "module/PictureFrame.h"
@@ -358,12 +359,7 @@ TAnalysisWindow::BottomControls TAnalysisWindow::AddViewPadAndButtons(
 
 ExportTarget TAnalysisWindow::ExportPicture(std::function<void()> redraw, PictureLayout layout,
                                             QImage* bitmap) {
-  ExportTarget target;
-  target.redraw = frames_.ExportRedraw(frame_, redraw);
-  target.redrawOnScreen = redraw;
-  target.paintBox = paintBox_;
-  target.view = SettingsView();
-  target.presentation = PresentationMode;
+  ExportTarget target = WindowPicture(frames_, frame_, std::move(redraw), paintBox_);
   target.layout = layout;
   target.bitmap = bitmap;
   return target;

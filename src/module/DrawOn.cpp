@@ -3,11 +3,15 @@
 #include <QFont>
 #include <QImage>
 #include <algorithm>
+#include <utility>
 
+#include "export/Export.h"
+#include "module/PictureFrame.h"
 #include "plot/BoundsCanvas.h"
 #include "plot/DrawFrame.h"
 #include "plot/PresentationCanvas.h"
 #include "plot/QtCanvas.h"
+#include "settings/Preferences.h"
 
 namespace kurvio {
 
@@ -30,6 +34,17 @@ void DrawOn(QImage& image, const QFont& font, DrawFrame& frame,
     if (drawn) *drawn = bounds.Drawn();
   }
   frame.canvas = saved;
+}
+
+ExportTarget WindowPicture(WindowFrames& frames, DrawFrame& frame, std::function<void()> redraw,
+                           QWidget* paintBox) {
+  ExportTarget target;
+  target.redraw = frames.ExportRedraw(frame, redraw);
+  target.redrawOnScreen = std::move(redraw);
+  target.paintBox = paintBox;
+  target.view = SettingsView();
+  target.presentation = PresentationMode;
+  return target;
 }
 
 }  // namespace kurvio
