@@ -7,8 +7,8 @@
 #include <ctime>
 
 #include "app/StartWindow.h"
+#include "module/TermEdit.h"
 #include "settings/SettingsStartup.h"
-#include "term/TermEdit.h"
 
 namespace {
 

@@ -12,6 +12,7 @@
 #include "app/MainWindow.h"
 #include "module/DerivativeTerms.h"
 #include "module/DrawOn.h"
+#include "module/TermEdit.h"
 #include "module/TermLegend.h"
 #include "module/ValueTable.h"
 #include "plot/CurveLabel.h"
@@ -23,7 +24,6 @@
 #include "term/NumberFormat.h"
 #include "term/Term.h"
 #include "term/TermBatch.h"
-#include "term/TermEdit.h"
 #include "widgets/TBitCheckBox.h"
 
 namespace kurvio {

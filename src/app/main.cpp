@@ -6,8 +6,8 @@
 #include "app/CommandLine.h"
 #include "app/StartWindow.h"
 #include "app/Translations.h"
+#include "module/TermEdit.h"
 #include "settings/SettingsStartup.h"
-#include "term/TermEdit.h"
 
 int main(int argc, char** argv) {
   const kurvio::CommandLine line = kurvio::ReadCommandLine(argc, argv);

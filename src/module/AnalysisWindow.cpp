@@ -19,13 +19,13 @@
 #include "module/HelpWindow.h"
 #include "module/PictureFrame.h"
 #include "module/SettingsLaunch.h"
+#include "module/TermEdit.h"
 #include "module/TermLegend.h"
 #include "module/ViewCheck.h"
 #include "plot/PaintBox.h"
 #include "plot/PlotFrame.h"
 #include "plot/ZoomBox.h"
 #include "settings/Preferences.h"
-#include "term/TermEdit.h"
 #include "widgets/TBitCheckBox.h"
 
 namespace kurvio {

@@ -8,9 +8,9 @@
 
 #include "module/ModuleDialog.h"
 #include "module/ScrollGrid.h"
+#include "module/TermEdit.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
-#include "term/TermEdit.h"
 
 namespace kurvio {
 

@@ -20,12 +20,12 @@
 
 #include "export/Export.h"
 #include "module/Controls.h"
+#include "module/TermEdit.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
 #include "term/TermBatch.h"
-#include "term/TermEdit.h"
 
 namespace kurvio {
 namespace {

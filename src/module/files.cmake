@@ -17,6 +17,8 @@ list(APPEND KURVIO_UI_SOURCES
   module/help/help.qrc
   module/SettingsLaunch.cpp
   module/IntegerField.cpp
+  module/TermEdit.h
+  module/TermEdit.cpp
   module/DrawOn.cpp
   module/Presentation.cpp
   module/AnimationLoop.cpp

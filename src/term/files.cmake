@@ -19,7 +19,6 @@ list(APPEND KURVIO_CORE_SOURCES
 )
 list(APPEND KURVIO_UI_SOURCES
   term/TermText.cpp
-  term/TermEdit.cpp
 )
 # The evaluator runs once per pixel column for every curve and frame; errno
 # from the maths library is never read, so sqrt and friends may be inlined.

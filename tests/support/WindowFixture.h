@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "module/ExampleList.h"
+#include "module/TermEdit.h"
 #include "plot/PlotFrame.h"
 #include "plot/QtCanvas.h"
 #include "settings/Color.h"
@@ -26,7 +27,6 @@
 #include "support/TempDir.h"
 #include "support/WindowTestSettings.h"
 #include "term/Term.h"
-#include "term/TermEdit.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TSwitch.h"
 

@@ -17,6 +17,7 @@
 
 #include "module/Controls.h"
 #include "module/IntegerField.h"
+#include "module/TermEdit.h"
 #include "plot/Canvas.h"
 #include "plot/PlotFrame.h"
 #include "settings/IniFile.h"
@@ -24,7 +25,6 @@
 #include "term/NumberFormat.h"
 #include "term/Poles.h"
 #include "term/Term.h"
-#include "term/TermEdit.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TSwitch.h"
 #include "windows/curves/IntegralWindow.h"

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "module/TermEdit.h"
 #include "settings/Settings.h"
 #include "term/Term.h"
-#include "term/TermEdit.h"
 #include "term/TermText.h"
 
 namespace kurvio {

@@ -1,4 +1,4 @@
-#include "term/TermEdit.h"
+#include "module/TermEdit.h"
 
 #include <QApplication>
 #include <QLineEdit>
