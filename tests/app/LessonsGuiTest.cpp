@@ -72,52 +72,36 @@ TEST_F(Lessons, PresentationAndLineWidthSurviveARestart) {
             3);
 }
 
-template <class Window>
-std::unique_ptr<QDialog> Make() {
-  auto window = std::make_unique<Window>();
-  window->resize(1100, 750);
-  window->show();
-  QApplication::processEvents();
-  return window;
-}
-
 TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaults) {
   // The main window, and every window of the start window's table that keeps a lesson,
   // launched as the start window launches it, with a term in its variable.
   const std::map<std::string, const char*> terms = {
       {"TForm1", "x^2+a"},  {"TForm3", "x^3-x"},  {"TForm7", "sin(t)"}, {"TForm8", "x^2/2"},
       {"TForm11", "x+1"},   {"TForm12", "x^2-1"}, {"TForm13", "x^3-2"}, {"TForm15", "1/n"}};
-  struct Row {
-    const char* name;
-    std::function<std::unique_ptr<QDialog>()> make;
-    const char* term;
-    ModuleLaunch launch;
-  };
-  std::vector<Row> windows{{"Funktionsgraphen", Make<TForm1>, terms.at("TForm1"), {}}};
-  for (const ModuleWindow& module : ModuleWindows()) {
-    if (!module.lessonName) continue;
-    ASSERT_TRUE(terms.count(module.className)) << module.className << " needs a term here";
-    windows.push_back({module.lessonName,
-                       [&module] {
-                         std::unique_ptr<QDialog> window(module.create(nullptr));
-                         window->resize(1100, 750);
-                         window->show();
-                         QApplication::processEvents();
-                         return window;
-                       },
-                       terms.at(module.className), module.launch});
-  }
+  const auto main = [](QWidget*) -> QDialog* { return new TForm1; };
+  std::vector<ModuleWindow> windows{{"TForm1", "", "", {}, main, nullptr, "Funktionsgraphen"}};
+  for (const ModuleWindow& module : ModuleWindows())
+    if (module.lessonName) windows.push_back(module);
   RememberLessons = true;
-  for (const auto& w : windows) {
-    SCOPED_TRACE(w.name);
+  for (const ModuleWindow& w : windows) {
+    SCOPED_TRACE(w.className);
+    ASSERT_TRUE(terms.count(w.className)) << "a term in the window's variable is needed here";
+    const QString term = QString::fromLatin1(terms.at(w.className));
+    const std::string name = w.lessonName;
+    const auto open = [&w] {
+      std::unique_ptr<QDialog> window(w.create(nullptr));
+      window->resize(1100, 750);
+      window->show();
+      QApplication::processEvents();
+      return window;
+    };
     const LaunchModes modes(w.launch);
     UseDefaultSettingsIn(dir);
     double view[4] = {}, opening = 0;
     {
-      const std::unique_ptr<QDialog> window = w.make();
+      const std::unique_ptr<QDialog> window = open();
       opening = x2;
-      TypeInto(window.get(), window->findChild<QLineEdit*>(QStringLiteral("Edit1")),
-               QString::fromLatin1(w.term));
+      TypeInto(window.get(), window->findChild<QLineEdit*>(QStringLiteral("Edit1")), term);
       if (auto* pad = window->findChild<TViewPad*>()) pad->zoomInButton->click();
       std::copy_n(std::begin({x1, x2, y1, y2}), 4, view);
       window->close();
@@ -125,8 +109,8 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
     // A restart: the settings file's values first.
     UseDefaultSettingsIn(dir);
     {
-      const std::unique_ptr<QDialog> window = w.make();
-      EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), w.term);
+      const std::unique_ptr<QDialog> window = open();
+      EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), term);
       if (window->findChild<TViewPad*>()) {
         const double shown[] = {x1, x2, y1, y2};
         EXPECT_TRUE(std::equal(shown, shown + 4, view)) << x1 << " " << x2;
@@ -135,12 +119,12 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
     }
     // A broken file, and one cut short after the window's name: the window's
     // own opening values, which closing writes back.
-    const std::string path = WindowStatePath({w.name, {}});
+    const std::string path = WindowStatePath({name, {}});
     for (const std::string& damaged :
-         {std::string("\0\xFF[Fenster", 10), "[Fenster]\nName=" + std::string(w.name) + "\n"}) {
+         {std::string("\0\xFF[Fenster", 10), "[Fenster]\nName=" + name + "\n"}) {
       WriteBytes(path, damaged);
       UseDefaultSettingsIn(dir);
-      const std::unique_ptr<QDialog> window = w.make();
+      const std::unique_ptr<QDialog> window = open();
       EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), "");
       EXPECT_EQ(x2, opening);
       window->close();

@@ -71,17 +71,15 @@ class ExportTest : public ::testing::Test {
   }
   // A window with a coordinate system and a line, that records the state it drew in.
   ExportTarget SimpleTarget() {
-    ExportTarget target;
-    target.redraw = [this](const DrawFrame& frame) {
-      seen = frame;
-      DrawCoordinateSystem(frame);
-      frame.canvas->MoveTo(0, 0);
-      frame.canvas->LineTo(frame.width, frame.height);
-    };
-    target.redrawOnScreen = [this] { ++screenRedraws; };
-    target.paintBox = &box;
-    target.view = {x1, x2, y1, y2};
-    return target;
+    return {.redraw = [this](const DrawFrame& frame) {
+              seen = frame;
+              DrawCoordinateSystem(frame);
+              frame.canvas->MoveTo(0, 0);
+              frame.canvas->LineTo(frame.width, frame.height);
+            },
+            .redrawOnScreen = [this] { ++screenRedraws; },
+            .paintBox = &box,
+            .view = {x1, x2, y1, y2}};
   }
   QString Path(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
 
@@ -160,10 +158,8 @@ TEST_F(ExportTest, ExistingFilesAreReplacedOnlyWhenAllowed) {
   EXPECT_TRUE(SaveWmfFile(kMainWindowExport, SimpleTarget(), nullptr));
   EXPECT_EQ(ReadWmf(ReadBytes(protectedFile)).error, "");
   // The metafile is drawn in a frame of its own: four times the screen's plot, pens with it.
-  EXPECT_TRUE(seen.forExport);
-  EXPECT_EQ(seen.lineScale, 4.0);
+  EXPECT_TRUE(seen.forExport && seen.lineScale == 4.0 && (seen.world == WorldWindow{x1, x2, y1, y2}));
   EXPECT_EQ((std::vector{seen.width, seen.height}), (std::vector{401 * 4, 301 * 4}));
-  EXPECT_EQ(seen.world, (WorldWindow{x1, x2, y1, y2}));
 }
 
 // "Nein" to replacing a file asks again, with the name and format; the title names every format.
@@ -235,21 +231,14 @@ class MainWindowExportTest : public ExportTest {
     ExportTest::TearDown();
   }
   ExportTarget Target() {
-    ExportTarget target;
-    target.redraw = [this](const DrawFrame& frame) {
-      form->DrawInFrame(frame, [this] {
-        form->darstellen2();
-        form->darstellen();
-      });
-    };
-    target.redrawOnScreen = [this] {
-      ++screenRedraws;
+    const auto redraw = [this] {
       form->darstellen2();
       form->darstellen();
     };
-    target.paintBox = form->paintBox;
-    target.view = {x1, x2, y1, y2};
-    return target;
+    return {.redraw = [this, redraw](const DrawFrame& frame) { form->DrawInFrame(frame, redraw); },
+            .redrawOnScreen = [this, redraw] { ++screenRedraws, redraw(); },
+            .paintBox = form->paintBox,
+            .view = {x1, x2, y1, y2}};
   }
   std::unique_ptr<TForm1> form;
 };

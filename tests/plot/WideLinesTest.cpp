@@ -15,10 +15,9 @@ namespace {
 std::string Drawn(std::vector<Point> chain, int width, PixelBox clip = {0, 0, 12, 8},
                   std::vector<int> pattern = {}) {
   std::vector<std::uint32_t> bits(12 * 8, 0);
-  if (pattern.empty())
-    DrawWideChain({bits.data(), 12}, clip, chain.data(), chain.size(), width, 1);
-  else
-    DrawWideDashes({bits.data(), 12}, clip, chain.data(), chain.size(), width, 1, pattern);
+  pattern.empty() ? DrawWideChain({bits.data(), 12}, clip, chain.data(), chain.size(), width, 1)
+                  : DrawWideDashes({bits.data(), 12}, clip, chain.data(), chain.size(), width, 1,
+                                   pattern);
   std::string rows;
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 12; ++x) rows += bits[y * 12 + x] ? '#' : '.';
