@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "app/ModuleLauncher.h"
 #include "module/SettingsDialog.h"
 #include "plot/PaintBox.h"
 #include "settings/FileMessages.h"
@@ -20,13 +21,9 @@ class CovariationWindowTest : public WindowTest<TForm12> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    NumberLineMode = true;  // as the start window opens it
     Open(1200, 800);
   }
-  void TearDown() override {
-    WindowTest::TearDown();
-    NumberLineMode = false;
-  }
+  const LaunchModes modes_{{.numberLineMode = true}};  // as the start window opens it
 };
 
 TEST_F(CovariationWindowTest, EveryDesignNameNamesOneControl) {
