@@ -239,10 +239,19 @@ void QtCanvas::Polyline(const std::vector<Point>& points) {
 void QtCanvas::Polygon(const std::vector<Point>& points) {
   Flush();
   if (points.empty()) return;
-  ApplyPen(true);
   ApplyBrush();
   QPolygon poly;
   for (const Point& p : points) poly << QPoint(p.x, p.y);
+  if (SpansWideLines()) {
+    // The inside as Qt fills it, the wide outline as spans over its edge: through
+    // Qt's stroker the outline of a small marker costs many times its inside.
+    painter_.setPen(Qt::NoPen);
+    painter_.drawPolygon(poly);
+    poly << poly.first();
+    SpanPolyline(poly);
+    return;
+  }
+  ApplyPen(true);
   painter_.drawPolygon(poly);
 }
 

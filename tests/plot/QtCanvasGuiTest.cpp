@@ -159,6 +159,25 @@ TEST_F(QtCanvasTest, ExtremeBoxesDrawWithoutOverflow) {
   EXPECT_EQ(Pixel(350, 350), 0x00FF00u);  // the whole area is inside the boxes
 }
 
+// Presentation mode's wide outlines as spans: a shape is filled inside its outline, and a
+// dashed line leaves gaps.
+TEST_F(QtCanvasTest, WideOutlinesAndDashesAsSpans) {
+  {
+    QtCanvas canvas(&image);
+    canvas.SpanWideLines(true);
+    canvas.pen = {kBlack, 4, PenStyle::Solid, PenMode::Copy};
+    canvas.brush = {0x0000FF, BrushStyle::Solid};
+    canvas.Polygon({{100, 100}, {300, 100}, {100, 300}});
+    canvas.pen.style = PenStyle::Dash;
+    canvas.MoveTo(0, 500);
+    canvas.LineTo(700, 500);
+  }
+  EXPECT_EQ(Pixel(200, 100), kBlack);
+  EXPECT_EQ(Pixel(150, 150), 0x0000FFu);
+  EXPECT_EQ(Pixel(250, 250), 0xFFFFFFu);
+  EXPECT_EQ(std::vector({Pixel(8, 500), Pixel(20, 500)}), std::vector({kBlack, 0xFFFFFFu}));
+}
+
 TEST_F(QtCanvasTest, SymbolFontShowsGreekLetters) {
   EXPECT_EQ(SymbolFontText("e d p a"), "ε δ π α");
   EXPECT_TRUE(IsSymbolFont("Symbol"));
