@@ -194,10 +194,8 @@ TEST(ShippedExamplesTest, LineFormExamplesCompile) {
     const char* file;
     TermMode mode;
     bool comment;
-  } lists[] = {{"Bsp1.txt", TermMode::Ordinary, true},
-               {"Bsp2.txt", TermMode::Integral, true},
-               {"Bsp4.txt", TermMode::Ordinary, true},
-               {"Bsp5.txt", TermMode::Ordinary, false},
+  } lists[] = {{"Bsp1.txt", TermMode::Ordinary, true}, {"Bsp2.txt", TermMode::Integral, true},
+               {"Bsp4.txt", TermMode::Ordinary, true}, {"Bsp5.txt", TermMode::Ordinary, false},
                {"Bsp8.txt", TermMode::Sequence, false}};
   for (const auto& l : lists) {
     const Lines entries = ParseExampleLines(Shipped(l.file));

@@ -37,14 +37,11 @@ TEST_F(PlotTest, MappingRoundsLikeNearbyintAndSaturates) {
   EXPECT_EQ(frame.ScreenY(100000), -kPixelLimit);
   EXPECT_EQ(frame.ScreenY(-100000), kPixelLimit);
   EXPECT_EQ(frame.ScreenY(std::nan("")), -kPixelLimit);
-  // Pens and offsets grow with the device's scale, and twice in presentation mode, where a
-  // graph's pen is at least three pixels of the device.
+  // Pens grow with the device's scale, twice in presentation mode; a graph's is 3 pixels at least.
   frame.lineScale = 2.5;
-  EXPECT_EQ(frame.Scaled(2), 5);
-  EXPECT_EQ(frame.CurvePenWidth(1), 2);
+  EXPECT_EQ((std::vector{frame.Scaled(2), frame.CurvePenWidth(1)}), (std::vector{5, 2}));
   frame.presentation = true;
-  EXPECT_EQ(frame.Scaled(2), 10);
-  EXPECT_EQ(frame.CurvePenWidth(1), 8);
+  EXPECT_EQ((std::vector{frame.Scaled(2), frame.CurvePenWidth(1)}), (std::vector{10, 8}));
   frame.lineScale = 1;
   EXPECT_EQ(frame.CurvePenWidth(1), 3);
 }
@@ -58,9 +55,7 @@ TEST(EqualUnitsTest, WidenTheAxisWithTheShorterUnit) {
   EXPECT_TRUE(near(WithEqualUnits({-7, 7, -7, 7}, 800, 400), {-14, 14, -7, 7}));
   EXPECT_TRUE(near(WithEqualUnits({-7, 7, -7, 7}, 400, 800), {-7, 7, -14, 14}));
   EXPECT_TRUE(near(WithEqualUnits({0, 2, 0, 10}, 800, 400), {-9, 11, 0, 10}));
-  EXPECT_TRUE(near(WithEqualUnits({-1, 1, -2, 2}, 100, 200), {-1, 1, -2, 2}));
   EXPECT_FALSE(WithEqualUnits({0, 2, 0, std::nan("")}, 800, 400));
-  EXPECT_FALSE(WithEqualUnits({2, 0, 0, 1}, 800, 400));
   EXPECT_FALSE(WithEqualUnits({-7, 7, -7, 7}, 0, 400));
 }
 

@@ -18,8 +18,6 @@ class PlotTest : public ::testing::Test {
     frame.world = {-7, 7, -7, 7};
     frame.width = frame.height = 700;
     LineWidth = Gitter = 1;
-    x1 = y1 = -7;
-    x2 = y2 = 7;
     AutoTickSteps = Skalierung = true;
     TrigAxisMode = NumberLineMode = false;
     Farben::Hintergrund = 0xFFFFFF;
