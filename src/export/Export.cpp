@@ -103,11 +103,11 @@ int ClampToInt(long long v) {
   return static_cast<int>(std::clamp<long long>(v, 0, std::numeric_limits<int>::max()));
 }
 
-// The plot size on screen: from the paint box, or the current plot when there is none.
+// The plot size on screen: from the paint box; a pixel without one.
 QSize ScreenPlotSize(const ExportTarget& target) {
   if (target.paintBox)
     return {target.paintBox->width(), LayoutPlotHeight(target.layout, target.paintBox->height())};
-  return {target.plotWidth, target.plotHeight};
+  return {1, 1};
 }
 
 QString FontFamily(const ExportTarget& target) {

@@ -74,8 +74,6 @@ struct ExportTarget {
   // The view the picture shows, and whether it is drawn for a projector.
   WorldWindow view;
   bool presentation = false;
-  // The plot size on screen where there is no paint box.
-  int plotWidth = 1, plotHeight = 1;
 };
 
 // Dialogs, replaceable so that tests run without them; empty means Qt's own.

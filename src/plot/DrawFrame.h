@@ -59,12 +59,6 @@ struct DrawFrame {
   // The pen of a function's graph `lineWidth` wide: Scaled, and in presentation
   // mode at least 3 pixels of the screen.
   int CurvePenWidth(int lineWidth) const;
-  // The same frame on another canvas.
-  DrawFrame On(Canvas* other) const {
-    DrawFrame frame = *this;
-    frame.canvas = other;
-    return frame;
-  }
 };
 
 }  // namespace kurvio

@@ -18,6 +18,23 @@ bool QtCanvasClipsChains = true;
 
 namespace {
 
+// The dashes and gaps of a pen style in pen widths, in turn; none for a solid pen. The
+// dotted pen is one on, one off, as the classic one.
+QList<qreal> DashPattern(PenStyle style) {
+  switch (style) {
+    case PenStyle::Dash:
+      return {4, 2};
+    case PenStyle::Dot:
+      return {1, 1};
+    case PenStyle::DashDot:
+      return {4, 2, 1, 2};
+    case PenStyle::DashDotDot:
+      return {4, 2, 1, 2, 1, 2};
+    default:
+      return {};
+  }
+}
+
 // A box in ascending order, within the range in which QRect arithmetic cannot overflow.
 void Normalise(int& left, int& top, int& right, int& bottom) {
   auto clamp = [](int& v) { v = std::clamp(v, -kPixelLimit, kPixelLimit); };
@@ -87,25 +104,11 @@ void QtCanvas::SpanPolyline(const QPolygon& points) {
   const PixelRows rows{reinterpret_cast<std::uint32_t*>(bits), image->bytesPerLine() / 4};
   const PixelBox box{clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1};
   const std::uint32_t value = ToQColor(pen.color).rgb();
-  // The dashes of the pen's style in pen widths, as ApplyPen gives them to Qt.
   const int w = pen.width;
+  const QList<qreal> dashes = DashPattern(pen.style);
+  if (dashes.isEmpty()) return DrawWideChain(rows, box, device.data(), device.size(), w, value);
   std::vector<int> pattern;
-  switch (pen.style) {
-    case PenStyle::Dash:
-      pattern = {4 * w, 2 * w};
-      break;
-    case PenStyle::Dot:
-      pattern = {w, w};
-      break;
-    case PenStyle::DashDot:
-      pattern = {4 * w, 2 * w, w, 2 * w};
-      break;
-    case PenStyle::DashDotDot:
-      pattern = {4 * w, 2 * w, w, 2 * w, w, 2 * w};
-      break;
-    default:
-      return DrawWideChain(rows, box, device.data(), device.size(), w, value);
-  }
+  for (const qreal d : dashes) pattern.push_back(static_cast<int>(d) * w);
   DrawWideDashes(rows, box, device.data(), device.size(), w, value, pattern);
 }
 
@@ -155,24 +158,11 @@ void QtCanvas::ApplyPen(bool closedShape) {
   QPen p(ToQColor(pen.color));
   const int width = std::max(pen.width, 1);
   p.setWidth(width);
-  switch (pen.style) {
-    case PenStyle::Dash:
-      p.setStyle(Qt::DashLine);
-      break;
-    case PenStyle::Dot:
-      // One pixel on, one off, as the classic dotted pen.
-      p.setDashPattern({1.0, 1.0});
-      break;
-    case PenStyle::DashDot:
-      p.setStyle(Qt::DashDotLine);
-      break;
-    case PenStyle::DashDotDot:
-      p.setStyle(Qt::DashDotDotLine);
-      break;
-    default:
-      p.setStyle(Qt::SolidLine);
-      break;
-  }
+  const QList<qreal> dashes = DashPattern(pen.style);
+  if (dashes.isEmpty())
+    p.setStyle(Qt::SolidLine);
+  else
+    p.setDashPattern(dashes);
   if (width <= 1) {
     // A flat cap leaves out the end pixel of a thin line, as LineTo must.
     p.setCapStyle(closedShape ? Qt::SquareCap : Qt::FlatCap);

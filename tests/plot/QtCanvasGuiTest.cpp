@@ -34,7 +34,8 @@ class QtCanvasTest : public ::testing::Test {
   void Trace(QtCanvas& canvas, const char* term, Color color) {
     CompileTerm(MainTerm, term, true);
     CurveColor = color;
-    TraceCurve(frame.On(&canvas), TermCurve(MainTerm, BatchInput::X, {}), -7, 7, -7, 7);
+    frame.canvas = &canvas;
+    TraceCurve(frame, TermCurve(MainTerm, BatchInput::X, {}), -7, 7, -7, 7);
   }
   QImage image;
   DrawFrame frame;
@@ -43,7 +44,8 @@ class QtCanvasTest : public ::testing::Test {
 TEST_F(QtCanvasTest, CoordinateSystemAndCurvesOnPixels) {
   {
     QtCanvas canvas(&image);
-    DrawCoordinateSystem(frame.On(&canvas));
+    frame.canvas = &canvas;
+    DrawCoordinateSystem(frame);
     Trace(canvas, "x^2", 0x0000FF);
     Trace(canvas, "1/x", 0xFF0000);
     Trace(canvas, "tan(x)", 0x008000);

@@ -476,7 +476,6 @@ void TForm12::animieren() {
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
   // During an export the picture is taller than the plot by the rails' fifth.
-  const int givenPlotHeight = frame_.height;
   const int h = frame_.forExport ? LayoutPictureHeight(PictureLayout::PlotAndRails, frame_.height)
                               : paintBox->height();
   std::vector<double> arrows;
@@ -533,9 +532,6 @@ void TForm12::animieren() {
     frame_.world = {x1, x2, y1, y2};
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
   });
-  // On an export canvas the plot size stays as it was given, so that the same
-  // picture can be drawn again (the rails' height is taken from it).
-  if (frame_.forExport) frame_.height = givenPlotHeight;
   ShowReadouts();
   if (!frame_.forExport) paintBox->Show();
 }
