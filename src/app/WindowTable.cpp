@@ -29,6 +29,12 @@ std::span<const ModuleWindow> ModuleWindows() {
   return kWindows;
 }
 
+ModuleLaunch LaunchOf(std::string_view className) {
+  for (const ModuleWindow& window : ModuleWindows())
+    if (className == window.className) return window.launch;
+  return {};
+}
+
 std::vector<std::string> ExampleFilesOf(std::span<const ModuleWindow> windows) {
   std::vector<std::string> files;
   for (const ModuleWindow& w : windows)

@@ -5,6 +5,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/ModuleLauncher.h"
@@ -47,6 +48,10 @@ ModuleWindow ModuleRow(const char* startButton, const char* startCaption,
 
 // The module windows in the order of the start window's grid, column by column.
 std::span<const ModuleWindow> ModuleWindows();
+
+// The launch of the window class `className` ("TForm15") as the start window's table
+// gives it; the plain launch for a window the table does not hold (the main window).
+ModuleLaunch LaunchOf(std::string_view className);
 
 // The files the program keeps for `windows` beside the settings: their example lists
 // (in the program folder) and their state files (in the user's folder).

@@ -87,7 +87,6 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
     SCOPED_TRACE(w.className);
     ASSERT_TRUE(terms.count(w.className)) << "a term in the window's variable is needed here";
     const QString term = QString::fromLatin1(terms.at(w.className));
-    const std::string name = w.lessonName;
     const auto open = [&w] {
       std::unique_ptr<QDialog> window(w.create(nullptr));
       window->resize(1100, 750);
@@ -119,9 +118,9 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
     }
     // A broken file, and one cut short after the window's name: the window's
     // own opening values, which closing writes back.
-    const std::string path = WindowStatePath({name, {}});
+    const std::string path = WindowStatePath({w.lessonName, {}});
     for (const std::string& damaged :
-         {std::string("\0\xFF[Fenster", 10), "[Fenster]\nName=" + name + "\n"}) {
+         {std::string("\0\xFF[Fenster", 10), "[Fenster]\nName=" + std::string(w.lessonName) + "\n"}) {
       WriteBytes(path, damaged);
       UseDefaultSettingsIn(dir);
       const std::unique_ptr<QDialog> window = open();

@@ -28,8 +28,7 @@ class TwoPlotPictureTest : public ::testing::Test {
     SetDefaultSettings();
     box.resize(300, 501);  // two plots of 251 rows, the lower from row 251
     picture.Resize();
-    frame.width = picture.PlotWidth();
-    frame.height = picture.PlotHeight();
+    frame.width = picture.PlotWidth(), frame.height = picture.PlotHeight();
   }
   Color At(int x, int y) const { return FromQColor(picture.Screen().pixelColor(x, y)); }
 

@@ -49,8 +49,7 @@ TEST_F(PlotTest, MappingRoundsLikeNearbyintAndSaturates) {
 // One range widened about its middle, only ever wider; a view or plot without a unit has none.
 TEST(EqualUnitsTest, WidenTheAxisWithTheShorterUnit) {
   const auto near = [](const std::optional<WorldWindow>& v, std::vector<double> want) {
-    return v && Value(std::vector<double>{v->x1, v->x2, v->y1, v->y2},
-                      Pointwise(DoubleNear(1e-12), want));
+    return v && Value(std::vector{v->x1, v->x2, v->y1, v->y2}, Pointwise(DoubleNear(1e-12), want));
   };
   EXPECT_TRUE(near(WithEqualUnits({-7, 7, -7, 7}, 800, 400), {-14, 14, -7, 7}));
   EXPECT_TRUE(near(WithEqualUnits({-7, 7, -7, 7}, 400, 800), {-7, 7, -14, 14}));
@@ -63,16 +62,15 @@ TEST_F(PlotTest, ManualStepsGiveWayWhenUnusable) {
   AutoTickSteps = false;
   ManualXTickStep = 2;
   ManualYTickStep = 0.5;
-  TickSteps steps = TickStepsFor(frame.world, 700, 700);
-  EXPECT_EQ(steps.x, 2);
-  EXPECT_EQ(steps.y, 0.5);
-  EXPECT_EQ(steps.autoX, 1);
+  const auto steps = [this] {
+    const TickSteps s = TickStepsFor(frame.world, 700, 700);
+    return std::vector{s.x, s.y, s.autoX, s.autoY};
+  };
+  EXPECT_EQ(steps(), (std::vector{2.0, 0.5, 1.0, 1.0}));
   // A step that would put millions of ticks on the axis, or none at all, gives way.
   ManualXTickStep = 1e-9;
   ManualYTickStep = 0;
-  steps = TickStepsFor(frame.world, 700, 700);
-  EXPECT_EQ(steps.x, 1);
-  EXPECT_EQ(steps.y, 1);
+  EXPECT_EQ(steps(), (std::vector{1.0, 1.0, 1.0, 1.0}));
   // At most two ticks a pixel and two more: 1024 ticks on 16 units and 511 pixels.
   for (double step : {1.0 / 64, 1.0 / 65}) {
     ManualXTickStep = step;

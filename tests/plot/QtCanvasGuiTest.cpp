@@ -31,10 +31,9 @@ class QtCanvasTest : public ::testing::Test {
   }
   void TearDown() override { MainTerm.reset(); }
   Color Pixel(int x, int y) const { return FromQColor(image.pixelColor(x, y)); }
-  void Trace(QtCanvas& canvas, const char* term, Color color) {
+  void Trace(const char* term, Color color) {  // on the frame's canvas
     CompileTerm(MainTerm, term, true);
     CurveColor = color;
-    frame.canvas = &canvas;
     TraceCurve(frame, TermCurve(MainTerm, BatchInput::X, {}), -7, 7, -7, 7);
   }
   QImage image;
@@ -46,10 +45,10 @@ TEST_F(QtCanvasTest, CoordinateSystemAndCurvesOnPixels) {
     QtCanvas canvas(&image);
     frame.canvas = &canvas;
     DrawCoordinateSystem(frame);
-    Trace(canvas, "x^2", 0x0000FF);
-    Trace(canvas, "1/x", 0xFF0000);
-    Trace(canvas, "tan(x)", 0x008000);
-    Trace(canvas, "sqrt(x)", 0x800080);
+    Trace("x^2", 0x0000FF);
+    Trace("1/x", 0xFF0000);
+    Trace("tan(x)", 0x008000);
+    Trace("sqrt(x)", 0x800080);
     // Lines leave out their end pixel, boxes their right and bottom edge.
     canvas.pen.color = kBlack;
     canvas.pen.width = 1;

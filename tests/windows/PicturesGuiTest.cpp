@@ -83,11 +83,7 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
   UseDefaultSettingsIn(dir);
   ClassroomTerms();
   // The modes the start window opens it with.
-  ModuleLaunch launch;
-  for (const ModuleWindow& row : ModuleWindows())
-    if (std::string(row.className) == UnqualifiedName(Window::staticMetaObject.className()))
-      launch = row.launch;
-  const LaunchModes modes(launch);
+  const LaunchModes modes(LaunchOf(UnqualifiedName(Window::staticMetaObject.className())));
   auto window = std::make_unique<Window>();
   window->resize(1200, 750);
   window->show();
