@@ -114,21 +114,6 @@ int PenStyleCode(PenStyle s) {
   }
 }
 
-// On/off lengths in pen widths, as the screen draws them.
-std::vector<double> DashPattern(PenStyle s) {
-  switch (s) {
-    case PenStyle::Dash:
-      return {4, 2};
-    case PenStyle::Dot:
-      return {1, 1};
-    case PenStyle::DashDot:
-      return {4, 2, 1, 2};
-    case PenStyle::DashDotDot:
-      return {4, 2, 1, 2, 1, 2};
-    default:
-      return {};
-  }
-}
 
 long Round(double v) { return std::lround(std::clamp(v, -32768.0, 32767.0)); }
 

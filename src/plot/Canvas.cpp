@@ -5,6 +5,21 @@
 
 namespace kurvio {
 
+std::vector<double> DashPattern(PenStyle style) {
+  switch (style) {
+    case PenStyle::Dash:
+      return {4, 2};
+    case PenStyle::Dot:
+      return {1, 1};
+    case PenStyle::DashDot:
+      return {4, 2, 1, 2};
+    case PenStyle::DashDotDot:
+      return {4, 2, 1, 2, 1, 2};
+    default:
+      return {};
+  }
+}
+
 bool IsSymbolFont(const std::string& name) {
   static const char kSymbol[] = "symbol";
   if (name.size() != sizeof kSymbol - 1) return false;

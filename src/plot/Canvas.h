@@ -16,6 +16,9 @@
 namespace kurvio {
 
 enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, Clear };
+// The dashes and gaps of a pen style in pen widths, in turn, as every device draws them;
+// none for a solid pen. The dotted pen is one on, one off, as the classic one.
+std::vector<double> DashPattern(PenStyle style);
 enum class PenMode { Copy, NotXor };
 // Solid, Clear and the six hatch patterns.
 enum class BrushStyle {

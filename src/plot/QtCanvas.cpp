@@ -18,23 +18,6 @@ bool QtCanvasClipsChains = true;
 
 namespace {
 
-// The dashes and gaps of a pen style in pen widths, in turn; none for a solid pen. The
-// dotted pen is one on, one off, as the classic one.
-QList<qreal> DashPattern(PenStyle style) {
-  switch (style) {
-    case PenStyle::Dash:
-      return {4, 2};
-    case PenStyle::Dot:
-      return {1, 1};
-    case PenStyle::DashDot:
-      return {4, 2, 1, 2};
-    case PenStyle::DashDotDot:
-      return {4, 2, 1, 2, 1, 2};
-    default:
-      return {};
-  }
-}
-
 // A box in ascending order, within the range in which QRect arithmetic cannot overflow.
 void Normalise(int& left, int& top, int& right, int& bottom) {
   auto clamp = [](int& v) { v = std::clamp(v, -kPixelLimit, kPixelLimit); };
@@ -105,10 +88,10 @@ void QtCanvas::SpanPolyline(const QPolygon& points) {
   const PixelBox box{clip.left(), clip.top(), clip.right() + 1, clip.bottom() + 1};
   const std::uint32_t value = ToQColor(pen.color).rgb();
   const int w = pen.width;
-  const QList<qreal> dashes = DashPattern(pen.style);
-  if (dashes.isEmpty()) return DrawWideChain(rows, box, device.data(), device.size(), w, value);
+  const std::vector<double> dashes = DashPattern(pen.style);
+  if (dashes.empty()) return DrawWideChain(rows, box, device.data(), device.size(), w, value);
   std::vector<int> pattern;
-  for (const qreal d : dashes) pattern.push_back(static_cast<int>(d) * w);
+  for (const double d : dashes) pattern.push_back(static_cast<int>(d) * w);
   DrawWideDashes(rows, box, device.data(), device.size(), w, value, pattern);
 }
 
@@ -158,11 +141,11 @@ void QtCanvas::ApplyPen(bool closedShape) {
   QPen p(ToQColor(pen.color));
   const int width = std::max(pen.width, 1);
   p.setWidth(width);
-  const QList<qreal> dashes = DashPattern(pen.style);
-  if (dashes.isEmpty())
+  const std::vector<double> dashes = DashPattern(pen.style);
+  if (dashes.empty())
     p.setStyle(Qt::SolidLine);
   else
-    p.setDashPattern(dashes);
+    p.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
   if (width <= 1) {
     // A flat cap leaves out the end pixel of a thin line, as LineTo must.
     p.setCapStyle(closedShape ? Qt::SquareCap : Qt::FlatCap);
