@@ -169,8 +169,7 @@ TEST_F(QtCanvasTest, WideOutlinesAndDashesAsSpans) {
     canvas.brush = {0x0000FF, BrushStyle::Solid};
     canvas.Polygon({{100, 100}, {300, 100}, {100, 300}});
     canvas.pen.style = PenStyle::Dash;
-    canvas.MoveTo(0, 500);
-    canvas.LineTo(700, 500);
+    canvas.Polyline({{0, 500}, {700, 500}});
   }
   EXPECT_EQ(std::vector({Pixel(200, 100), Pixel(150, 150), Pixel(250, 250), Pixel(8, 500),
                          Pixel(20, 500)}),
