@@ -49,6 +49,16 @@ void BoundsCanvas::LineTo(int x, int y) {
   ForwardingCanvas::LineTo(x, y);
 }
 
+void BoundsCanvas::PolylineTo(std::span<const Point> points) {
+  Point from = PenPos();
+  const int spread = PenSpread();
+  for (const Point& p : points) {
+    Cover(from.x, from.y, p.x, p.y, spread);
+    from = p;
+  }
+  ForwardingCanvas::PolylineTo(points);
+}
+
 void BoundsCanvas::Polyline(const std::vector<Point>& points) {
   CoverPoints(points);
   ForwardingCanvas::Polyline(points);

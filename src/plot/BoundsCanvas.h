@@ -23,6 +23,7 @@ class BoundsCanvas : public ForwardingCanvas {
   const PixelBox& Drawn() const { return drawn_; }
 
   void LineTo(int x, int y) override;
+  void PolylineTo(std::span<const Point> points) override;
   void Polyline(const std::vector<Point>& points) override;
   void Polygon(const std::vector<Point>& points) override;
   void Rectangle(int left, int top, int right, int bottom) override;

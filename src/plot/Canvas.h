@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,11 @@ class Canvas {
   virtual void MoveTo(int x, int y) { penPos_ = {x, y}; }
   // Line from the current position to (x, y), without the end pixel.
   virtual void LineTo(int x, int y) = 0;
+  // Lines from the current position through the points in turn, as that many
+  // LineTo calls draw them: a curve hands over its points a run at a time.
+  virtual void PolylineTo(std::span<const Point> points) {
+    for (const Point& p : points) LineTo(p.x, p.y);
+  }
   virtual void Polyline(const std::vector<Point>& points) = 0;
   virtual void Polygon(const std::vector<Point>& points) = 0;
   // Shapes in the box left <= x < right, top <= y < bottom.

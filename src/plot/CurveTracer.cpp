@@ -155,13 +155,14 @@ class Tracer {
     NextPoint();
     if (Y_ > frame_.height) Y_ = frame_.height + 10;
     if (Y_ < frame_.top) Y_ = frame_.top - 10;
-    canvas_.MoveTo(X_, Y_);
+    MoveTo(X_, Y_);
     lastY_ = Y_;
     while (x_ <= to_ + dx_ && samples_ < kMaxSamples) {
       LineToPoint();
       if (x_ > right) break;
       NextPoint();
     }
+    HandOver();
   }
 
  private:
@@ -189,9 +190,21 @@ class Tracer {
     X_ = frame_.ScreenX(x_);
     Y_ = frame_.ScreenY(y);
     if (passedUndefined) {
-      canvas_.MoveTo(X_, Y_);
+      MoveTo(X_, Y_);
       gapAt_ = samples_;
     }
+  }
+
+  // Lines go to the canvas a run at a time: a curve is thousands of them.
+  void MoveTo(int x, int y) {
+    HandOver();
+    canvas_.MoveTo(x, y);
+  }
+  void LineTo(int x, int y) { run_.push_back({x, y}); }
+  void HandOver() {
+    if (run_.empty()) return;
+    canvas_.PolylineTo(run_);
+    run_.clear();
   }
 
   void LineToPoint() {
@@ -199,17 +212,17 @@ class Tracer {
     const long long jump = std::llabs(step);
     if (Y_ >= frame_.top && Y_ <= frame_.height && jump < kCurveJump) {
       if (GapCloses(step)) {
-        canvas_.LineTo(X_, Y_);
+        LineTo(X_, Y_);
         lastStep_ = gapAt_ != samples_ ? step : kNoStep;
         lastY_ = Y_;
         return;
       }
     } else if (lastY_ > frame_.top && lastY_ <= frame_.height && jump < kCurveJump && GapCloses(step)) {
       // Leaving the area: draw to its edge.
-      if (Y_ > frame_.height) canvas_.LineTo(X_, frame_.height);
-      if (Y_ < frame_.top) canvas_.LineTo(X_, frame_.top);
+      if (Y_ > frame_.height) LineTo(X_, frame_.height);
+      if (Y_ < frame_.top) LineTo(X_, frame_.top);
     }
-    canvas_.MoveTo(X_, Y_);
+    MoveTo(X_, Y_);
     lastY_ = Y_;
     lastStep_ = kNoStep;
   }
@@ -297,6 +310,7 @@ class Tracer {
   static constexpr long long kNoStep = 1LL << 40;
   long long lastStep_ = kNoStep;
   long gapAt_ = -1;  // the last sample after an undefined stretch
+  std::vector<Point> run_;  // lines not yet handed to the canvas
 };
 
 // The x before the first sample: from - dx, or when `from` lies left of
@@ -346,6 +360,10 @@ void Trace(const DrawFrame& frame, const CurveBatchFunction& values, double scal
 
 void TraceCurve(const DrawFrame& frame, const CurveBatchFunction& curveValues, double scaleFrom,
                 double scaleTo, double from, double to, int stepPixels, CurveSampling sampling) {
+  // Presentation mode draws the picture twice as large: its pens, its offsets
+  // and the steps between the samples of a curve, which stay short against
+  // its pen of at least three pixels.
+  if (frame.presentation) stepPixels *= 2;
   // One point at a time where a value function relies on being asked only for
   // the samples the picture needs.
   Trace(frame, curveValues, scaleFrom, scaleTo, from, to, stepPixels,

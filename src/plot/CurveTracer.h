@@ -23,7 +23,7 @@ enum class CurveSampling { Batches, OnePointAtATime };
 
 // Traces the curve from `from` to `to` on the frame's canvas in CurveColor with
 // the LineWidth pen. The step is `stepPixels` pixel columns of the window
-// scaleFrom..scaleTo; undefined points are skipped up to scaleTo; a sample
+// scaleFrom..scaleTo, twice that in presentation mode; undefined points are skipped up to scaleTo; a sample
 // beyond `to` is taken at `to`. Whatever lies more than a few columns (and the
 // pen's width) outside the window is not sampled, so a range of any length is
 // traced in about as many steps as the window has columns.

@@ -27,6 +27,13 @@ void ForwardingCanvas::LineTo(int x, int y) {
   device_.LineTo(x, y);
 }
 
+void ForwardingCanvas::PolylineTo(std::span<const Point> points) {
+  if (points.empty()) return;
+  SetPenPos(points.back().x, points.back().y);
+  Pass();
+  device_.PolylineTo(points);
+}
+
 void ForwardingCanvas::Polyline(const std::vector<Point>& points) {
   Pass();
   device_.Polyline(points);

@@ -14,6 +14,7 @@ class ForwardingCanvas : public Canvas {
 
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
+  void PolylineTo(std::span<const Point> points) override;
   void Polyline(const std::vector<Point>& points) override;
   void Polygon(const std::vector<Point>& points) override;
   void Rectangle(int left, int top, int right, int bottom) override;

@@ -200,6 +200,10 @@ void QtCanvas::LineTo(int x, int y) {
   pending_ << QPoint(x, y);
 }
 
+void QtCanvas::PolylineTo(std::span<const Point> points) {
+  for (const Point& p : points) QtCanvas::LineTo(p.x, p.y);
+}
+
 void QtCanvas::Polyline(const std::vector<Point>& points) {
   Flush();
   if (points.size() < 2) return;

@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <tuple>
 #include <type_traits>
 
 #include "module/PictureFrame.h"
+#include "plot/BoundsCanvas.h"
 #include "plot/CurveTracer.h"
+#include "plot/PresentationCanvas.h"
 #include "plot/PlotTestSupport.h"
 #include "support/KeptText.h"
 #include "term/Term.h"
@@ -198,6 +201,43 @@ TEST_F(TracerTest, CurvesDrawTheirKeptPictureAlsoInBatches) {
     }
   }
   EXPECT_TRUE(MatchesKept("core/curves.txt", kept.str()));
+}
+
+// Presentation mode samples every second step of the plain picture, and the
+// runs of lines the tracer hands over reach the device, and the box of what was
+// drawn, as the same lines one by one would.
+TEST_F(TracerTest, PresentationHalvesTheSamplesAndRunsArriveAsTheirLines) {
+  CompileTerm(MainTerm, "x^2/7", true);
+  std::size_t plain = 0;
+  for (const bool presentation : {false, true}) {
+    frame.presentation = presentation;
+    samples.clear();
+    TraceValueCurve(frame, Value(), -7, 7, -7, 7, 2);
+    if (!presentation) plain = samples.size();
+  }
+  EXPECT_NEAR(static_cast<double>(samples.size()), plain / 2.0, 3.0);
+
+  const std::vector<Point> run = {{20, 10}, {20, 10}, {20, 30}, {5, 40}};
+  const auto draw = [&](bool atOnce, PixelBox& drawn) {
+    RecordingCanvas device;
+    BoundsCanvas bounds(device);
+    PresentationCanvas shown(bounds);
+    shown.pen = {0xFFFF00, 2, PenStyle::Solid, PenMode::Copy};
+    shown.MoveTo(10, 10);
+    if (atOnce)
+      shown.PolylineTo(run);
+    else
+      for (const Point& p : run) shown.LineTo(p.x, p.y);
+    EXPECT_EQ(shown.PenPos(), (Point{5, 40}));
+    drawn = bounds.Drawn();
+    return device.picture;
+  };
+  PixelBox one, all;
+  EXPECT_EQ(draw(true, all), draw(false, one));
+  EXPECT_EQ(std::tie(all.left, all.top, all.right, all.bottom),
+            std::tie(one.left, one.top, one.right, one.bottom));
+  EXPECT_EQ(all.left, 5 - 3);
+  EXPECT_EQ(all.bottom, 40 + 3 + 1);
 }
 
 }  // namespace
