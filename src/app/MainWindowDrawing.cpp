@@ -98,7 +98,7 @@ void TForm1::darstellen() {
       CurveKind = kind == 7 ? 8 : 5;
       CurveColor = Farben::fStrich;
       KurveZeichnen(x1, x2, x1, x2);
-      LabelCurve(frame_, "f'", FamilyCurve(CurveKind));
+      LabelCurve(CurveFrame(frame_), "f'", FamilyCurve(CurveKind));
       CurveKind = kind;
     }
     if (ShowTangent && (kind == 4 || kind == 7)) DrawTangent(false);
@@ -213,8 +213,8 @@ void TForm1::darstellen2() {
   BeginFrame();
   if (!frame_.forExport) layers_.FixedLayer().fill(ToQColor(Farben::Hintergrund));
   DrawOn(layers_.FixedLayer(), paintBox->font(), frame_, [this] {
-    XAxisName = "x";
-    YAxisName = "y";
+    frame_.axes.xName = "x";
+    frame_.axes.yName = "y";
     DrawCoordinateSystem(frame_);
     const double a = ParamA, b = ParamB, c = ParamC, t = ParamT;
     const int width = LineWidth;
@@ -347,9 +347,9 @@ void TForm1::KurveZeichnen(double scaleFrom, double scaleTo, double from, double
   if (ShowTriangle) DrawSlopeTriangle();
   const int kind = CurveKind;
   if (const CurveBatchFunction curve = FamilyCurve(kind))
-    TraceCurve(frame_, curve, scaleFrom, scaleTo, from, to, 2);
+    TraceCurve(CurveFrame(frame_), curve, scaleFrom, scaleTo, from, to, 2);
   else
-    TraceValueCurve(frame_, [kind](double x) { return FamilyValue(kind, x); }, scaleFrom, scaleTo,
+    TraceValueCurve(CurveFrame(frame_), [kind](double x) { return FamilyValue(kind, x); }, scaleFrom, scaleTo,
                     from, to, 2);
 }
 

@@ -153,7 +153,7 @@ ScaledPicture ScalePicture(const ExportTarget& target, double scale, int limit) 
 void Redraw(const ExportTarget& target, Canvas& device, int width, int plotHeight,
             double lineScale) {
   if (!target.redraw) return;
-  PictureCanvas shown(device, target.presentation);
+  PictureCanvas shown(device, target.presentation, target.axes.background);
   DrawFrame frame;
   frame.canvas = shown.get();
   frame.world = target.view;
@@ -162,6 +162,7 @@ void Redraw(const ExportTarget& target, Canvas& device, int width, int plotHeigh
   frame.lineScale = lineScale;
   frame.forExport = true;
   frame.presentation = target.presentation;
+  frame.axes = target.axes;
   target.redraw(frame);
 }
 
@@ -365,7 +366,7 @@ bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPri
         const int screenWidth = std::max(screen.width(), 1);
         const int screenHeight = std::max(screen.height(), 1);
         const WorldWindow& view = target.view;
-        const TickSteps steps = TickStepsFor(view, screenWidth, screenHeight);
+        const TickSteps steps = TickStepsFor(view, target.axes, screenWidth, screenHeight);
         const double autoX = steps.autoX > 0 ? steps.autoX : 1.0;
         const double autoY = steps.autoY > 0 ? steps.autoY : 1.0;
         const double fx = variant.unitCircleWidth

@@ -71,8 +71,9 @@ struct ExportTarget {
   PictureLayout layout = PictureLayout::OnePlot;
   // The window's off-screen bitmap, on which the JPEG picture is drawn.
   QImage* bitmap = nullptr;
-  // The view the picture shows, and whether it is drawn for a projector.
+  // The view the picture shows, its axes, and whether it is drawn for a projector.
   WorldWindow view;
+  AxisStyle axes;
   bool presentation = false;
 };
 

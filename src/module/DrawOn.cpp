@@ -28,7 +28,8 @@ void DrawOn(QImage& image, const QFont& font, DrawFrame& frame,
     canvas.font.name = font.family().toStdString();
     canvas.font.size = std::max(font.pointSize(), 1);
     BoundsCanvas bounds(canvas);
-    PictureCanvas shown(drawn ? static_cast<Canvas&>(bounds) : canvas, frame.presentation);
+    PictureCanvas shown(drawn ? static_cast<Canvas&>(bounds) : canvas, frame.presentation,
+                        frame.axes.background);
     frame.canvas = shown.get();
     draw();
     if (drawn) *drawn = bounds.Drawn();
@@ -43,6 +44,7 @@ ExportTarget WindowPicture(WindowFrames& frames, DrawFrame& frame, std::function
   target.redrawOnScreen = std::move(redraw);
   target.paintBox = paintBox;
   target.view = SettingsView();
+  target.axes = SettingsAxes();
   target.presentation = PresentationMode;
   return target;
 }

@@ -47,6 +47,35 @@ void ApplyEqualUnits(int width, int height) {
   s.active = true;
 }
 
+AxisStyle SettingsAxes() {
+  AxisStyle axes;
+  axes.trig = TrigAxisMode;
+  axes.numberLine = NumberLineMode;
+  axes.grid = Gitter;
+  axes.unitOnly = Skalierung;
+  axes.autoTicks = AutoTickSteps;
+  axes.manualX = ManualXTickStep;
+  axes.manualY = ManualYTickStep;
+  axes.decimalSeparator = DecimalSeparator;
+  axes.gridColour = Farben::Gitter;
+  axes.background = Farben::Hintergrund;
+  return axes;
+}
+
+void ComputeTickSteps(const WorldWindow& view, const AxisStyle& axes, int width, int height) {
+  const TickSteps steps = TickStepsFor(view, axes, width, height);
+  XTickStep = steps.x;
+  YTickStep = steps.y;
+  AutoXTickStep = steps.autoX;
+  AutoYTickStep = steps.autoY;
+}
+
+DrawFrame CurveFrame(const DrawFrame& frame) {
+  DrawFrame withPen = frame;
+  withPen.curve = {CurveColor, LineWidth};
+  return withPen;
+}
+
 DrawFrame PictureFrame(Canvas* canvas, int width, int height, int top, double lineScale,
                        bool forExport) {
   ApplyEqualUnits(width, height);
@@ -59,7 +88,9 @@ DrawFrame PictureFrame(Canvas* canvas, int width, int height, int top, double li
   frame.lineScale = lineScale;
   frame.forExport = forExport;
   frame.presentation = PresentationMode;
-  ComputeTickSteps(frame.world, width, height);
+  frame.axes = SettingsAxes();
+  frame.curve = {CurveColor, LineWidth};
+  ComputeTickSteps(frame.world, frame.axes, width, height);
   return frame;
 }
 

@@ -21,9 +21,17 @@ void SetSettingsView(const WorldWindow& view);
 // off it puts back the view the user set, if nothing has changed it since.
 void ApplyEqualUnits(int width, int height);
 
+// The axes as the settings draw them (grid, numbering, tick steps, colours,
+// decimal separator) and as the open windows ask (TrigAxisMode, NumberLineMode), named
+// "x" and "y".
+AxisStyle SettingsAxes();
+// Sets XTickStep and YTickStep (and the automatic values) for such a view.
+void ComputeTickSteps(const WorldWindow& view, const AxisStyle& axes, int width, int height);
+
 // The frame of a plot width × height (curves from row `top`) on `canvas`: the
 // view of the settings after ApplyEqualUnits, presentation mode as the user set
-// it. The tick steps (XTickStep, YTickStep) are set for it.
+// it, the settings' axes and the window's curve pen (CurveColor, LineWidth).
+// The tick steps (XTickStep, YTickStep) are set for it.
 DrawFrame PictureFrame(Canvas* canvas, int width, int height, int top = 0,
                        double lineScale = 1.0, bool forExport = false);
 
@@ -43,6 +51,9 @@ class WindowFrames {
  private:
   const DrawFrame* export_ = nullptr;
 };
+
+// `frame` with the window's curve pen as it is now: CurveColor and LineWidth.
+DrawFrame CurveFrame(const DrawFrame& frame);
 
 // The value of a window's curve at x, its definedness in TermDefined; and such a
 // function asked one x at a time, as a batch.

@@ -514,7 +514,7 @@ void TForm2::onAutoTicksClicked() {
     AutoTickSteps = true;
     xTickField->setEnabled(false);
     yTickField->setEnabled(false);
-    ComputeTickSteps(SettingsView(), 1, 1);  // automatic steps do not depend on the size
+    ComputeTickSteps(SettingsView(), SettingsAxes(), 1, 1);  // automatic steps do not depend on the size
     ShowTickSteps(XTickStep, YTickStep);
   }
 }
@@ -544,7 +544,7 @@ void TForm2::TickStepExit(QLineEdit* edit, double& manualStep, bool xAxis) {
   const double n = std::round(xAxis ? (x2 - x1) / step : (y2 - y1) / step);
   if (n >= 3 && n <= 21) return;  // also false for a step of 0
   AutoTickSteps = true;
-  ComputeTickSteps(SettingsView(), 1, 1);  // automatic steps do not depend on the size
+  ComputeTickSteps(SettingsView(), SettingsAxes(), 1, 1);  // automatic steps do not depend on the size
   AutoTickSteps = false;
   manualStep = xAxis ? AutoXTickStep : AutoYTickStep;
   edit->setText(Formatted(manualStep));

@@ -39,8 +39,8 @@ void LabelCurve(const DrawFrame& frame, const std::string& name, const CurveBatc
   if (spots.empty()) return;
   const Color color = c.font.color;
   const Brush brush = c.brush;
-  c.font.color = CurveColor;
-  c.brush = {Farben::Hintergrund, BrushStyle::Solid};
+  c.font.color = frame.curve.color;
+  c.brush = {frame.axes.background, BrushStyle::Solid};
   TextOutClear(frame, name, spots);
   c.font.color = color;
   c.brush = brush;

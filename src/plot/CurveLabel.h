@@ -7,7 +7,7 @@
 
 namespace kurvio {
 
-// Writes `name` in CurveColor next to a visible point of `curve`, trying points from
+// Writes `name` in the frame's curve colour next to a visible point of `curve`, trying points from
 // the right of the plot to the left, above and below each on the side the curve does
 // not run to, and taking the first spot that TextOutClear finds inside the plot and
 // clear of the texts placed so far.

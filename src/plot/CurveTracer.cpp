@@ -334,8 +334,8 @@ void Trace(const DrawFrame& frame, const CurveBatchFunction& values, double scal
   Canvas& canvas = *frame.canvas;
   const double dx = stepPixels * (scaleTo - scaleFrom) / frame.width;
   if (!(dx > 0.0) || !std::isfinite(dx) || !std::isfinite(from) || !std::isfinite(to)) return;
-  canvas.pen.color = CurveColor;
-  canvas.pen.width = frame.CurvePenWidth(LineWidth);
+  canvas.pen.color = frame.curve.color;
+  canvas.pen.width = frame.CurvePenWidth(frame.curve.width);
   // Outside the view only the segments that reach into it matter: the one from
   // the column before it, whose start must be a true point and not the clamped
   // first sample, so sampling starts two columns out; and those a wide pen

@@ -21,8 +21,8 @@ using CurveBatchFunction =
 // value function that relies on being asked only for the samples the picture needs.
 enum class CurveSampling { Batches, OnePointAtATime };
 
-// Traces the curve from `from` to `to` on the frame's canvas in CurveColor with
-// the LineWidth pen. The step is `stepPixels` pixel columns of the window
+// Traces the curve from `from` to `to` on the frame's canvas with the frame's
+// curve pen. The step is `stepPixels` pixel columns of the window
 // scaleFrom..scaleTo, twice that in presentation mode; undefined points are skipped up to scaleTo; a sample
 // beyond `to` is taken at `to`. Whatever lies more than a few columns (and the
 // pen's width) outside the window is not sampled, so a range of any length is

@@ -4,6 +4,8 @@
 // begins to draw and hands it down; an export builds one for its device.
 #pragma once
 
+#include <string>
+
 #include "plot/Canvas.h"
 
 namespace kurvio {
@@ -28,6 +30,28 @@ inline int RoundPixel(double v) {
   return static_cast<int>((v + kShift) - kShift);
 }
 
+// How a frame draws its axes: the settings' grid, numbering, tick steps and
+// colours, and the window's names and kind of axes.
+struct AxisStyle {
+  std::string xName = "x", yName = "y";  // UTF-8
+  bool trig = false;        // x ticks at multiples of π/2, left unnumbered
+  bool numberLine = false;  // the x axis alone
+  int grid = 1;             // 1 none, 2 dotted, 3 solid
+  bool unitOnly = true;     // number only the unit tick where it is in sight
+  bool autoTicks = true;    // else the user's steps, where they leave room
+  double manualX = 1.0, manualY = 1.0;
+  char decimalSeparator = ',';
+  Color gridColour = 0x808080;
+  Color background = kWhite;
+};
+
+// The pen of the function graphs a frame draws next: its colour and its width
+// before scaling (DrawFrame::CurvePenWidth).
+struct CurvePen {
+  Color color = kBlack;
+  int width = 1;
+};
+
 struct DrawFrame {
   Canvas* canvas = nullptr;
   WorldWindow world;
@@ -37,6 +61,8 @@ struct DrawFrame {
   double lineScale = 1.0;  // multiplies pen widths and drawn offsets
   bool forExport = false;  // drawn straight onto an export's canvas
   bool presentation = false;
+  AxisStyle axes;
+  CurvePen curve;
 
   // The pixel of a point of the world window. Inline: the curve tracer maps
   // every sample, and a call would cost as much as the mapping.

@@ -76,7 +76,7 @@ void DrawLegend(const DrawFrame& frame, const std::vector<std::string>& lines,
       CornerBox(frame, FreeCorner(frame, CurveSamples(frame, curve), width, height, margin), width,
                 height, margin);
   c.pen = {kBlack, frame.Scaled(1), PenStyle::Solid, PenMode::Copy};
-  c.brush = {Farben::Hintergrund, BrushStyle::Solid};
+  c.brush = {frame.axes.background, BrushStyle::Solid};
   c.font.color = kBlack;
   c.Rectangle(b.left, b.top, b.right, b.bottom);
   int y = b.top + padding;

@@ -17,8 +17,6 @@ double ManualXTickStep = 1.0;
 double ManualYTickStep = 1.0;
 double AutoXTickStep = 1.0;
 double AutoYTickStep = 1.0;
-std::string XAxisName = "x";
-std::string YAxisName = "y";
 bool TrigAxisMode = false;
 bool NumberLineMode = false;
 int CurveKind = 0;
@@ -88,10 +86,11 @@ void Line(Canvas& c, int ax, int ay, int bx, int by) {
   c.LineTo(bx, by);
 }
 
-void Arrowhead(Canvas& c, const std::vector<Point>& triangle) {
+void Arrowhead(const DrawFrame& frame, const std::vector<Point>& triangle) {
+  Canvas& c = *frame.canvas;
   c.brush = {kBlack, BrushStyle::Solid};
   c.Polygon(triangle);
-  c.brush.color = Farben::Hintergrund;
+  c.brush.color = frame.axes.background;
 }
 
 // The grid keeps the device's thin pen in presentation mode too: it is the
@@ -100,7 +99,7 @@ void GridLine(const DrawFrame& frame, int ax, int ay, int bx, int by) {
   Canvas& c = *frame.canvas;
   const int width = c.pen.width;
   c.pen.width = RoundPixel(frame.lineScale);
-  SetPen(c, Farben::Gitter, Gitter == 2 ? PenStyle::Dot : PenStyle::Solid);
+  SetPen(c, frame.axes.gridColour, frame.axes.grid == 2 ? PenStyle::Dot : PenStyle::Solid);
   Line(c, ax, ay, bx, by);
   SetPen(c, kBlack, PenStyle::Solid);
   c.pen.width = width;
@@ -117,27 +116,21 @@ void ForEachTick(double lo, double hi, double step, Visit visit) {
 
 }  // namespace
 
-TickSteps TickStepsFor(const WorldWindow& view, int width, int height) {
-  if (TrigAxisMode) return {kTrigXStep, 1.0, kTrigXStep, 1.0};
+TickSteps TickStepsFor(const WorldWindow& view, const AxisStyle& axes, int width, int height) {
+  if (axes.trig) return {kTrigXStep, 1.0, kTrigXStep, 1.0};
   const double dx = std::fabs(view.x2 - view.x1);
   const double dy = std::fabs(view.y2 - view.y1);
   TickSteps steps;
   steps.autoX = TickSpacing(dx);
   steps.autoY = TickSpacing(dy);
-  steps.x = AutoTickSteps ? steps.autoX : UsableStep(ManualXTickStep, steps.autoX, dx, width);
-  steps.y = AutoTickSteps ? steps.autoY : UsableStep(ManualYTickStep, steps.autoY, dy, height);
+  steps.x = axes.autoTicks ? steps.autoX : UsableStep(axes.manualX, steps.autoX, dx, width);
+  steps.y = axes.autoTicks ? steps.autoY : UsableStep(axes.manualY, steps.autoY, dy, height);
   return steps;
 }
 
-void ComputeTickSteps(const WorldWindow& view, int width, int height) {
-  const TickSteps steps = TickStepsFor(view, width, height);
-  XTickStep = steps.x;
-  YTickStep = steps.y;
-  AutoXTickStep = steps.autoX;
-  AutoYTickStep = steps.autoY;
+std::string TickLabel(double v, char decimalSeparator) {
+  return FormatGeneral(v, 4, decimalSeparator);
 }
-
-std::string TickLabel(double v) { return FormatGeneral(v, 4, DecimalSeparator); }
 
 std::optional<WorldWindow> WithEqualUnits(const WorldWindow& view, int width, int height) {
   if (width <= 0 || height <= 0) return std::nullopt;
@@ -203,7 +196,8 @@ void DrawCoordinateSystem(const DrawFrame& frame) {
   Canvas& c = *frame.canvas;
   const WorldWindow& view = frame.world;
   const int width = frame.width, height = frame.height;
-  const TickSteps steps = TickStepsFor(view, width, height);
+  const AxisStyle& axes = frame.axes;
+  const TickSteps steps = TickStepsFor(view, axes, width, height);
 
   const double axisY = (view.y1 <= 0.0 && 0.0 <= view.y2) ? 0.0 : (view.y1 > 0.0 ? view.y1 : view.y2);
   const double axisX = (view.x1 <= 0.0 && 0.0 <= view.x2) ? 0.0 : (view.x1 > 0.0 ? view.x1 : view.x2);
@@ -215,24 +209,24 @@ void DrawCoordinateSystem(const DrawFrame& frame) {
   c.pen.width = frame.Scaled(1);
   SetPen(c, kBlack, PenStyle::Solid);
   Line(c, 0, Y0, width, Y0);
-  Arrowhead(c, {{width - a, Y0 - h}, {width, Y0}, {width - a, Y0 + h}});
+  Arrowhead(frame, {{width - a, Y0 - h}, {width, Y0}, {width - a, Y0 + h}});
 
   auto label = [&](const std::string& text, int left, int top) { c.TextOut(left, top, text); };
   // With the labelling "1" only the unit is numbered; where the unit is out of sight, every
   // tick is, so that no axis is left without numbers.
-  const bool numberEveryX = !Skalierung || !(view.x1 < steps.x && steps.x < view.x2);
-  const bool numberEveryY = !Skalierung || !(view.y1 < steps.y && steps.y < view.y2);
+  const bool numberEveryX = !axes.unitOnly || !(view.x1 < steps.x && steps.x < view.x2);
+  const bool numberEveryY = !axes.unitOnly || !(view.y1 < steps.y && steps.y < view.y2);
   // Numbers below the x-axis, or above it where it runs along the bottom edge.
   const int textHeight = c.TextHeight("X");
   const int xLabelTop = Y0 + a + textHeight > height ? Y0 - a - textHeight : Y0 + a;
   // A number stays inside the plot and off the axes' names and the numbers before it;
   // one that finds no room is left out.
-  const int xNameLeft = width - c.TextWidth(XAxisName) - a, xNameTop = Y0 - 5 * h;
+  const int xNameLeft = width - c.TextWidth(axes.xName) - a, xNameTop = Y0 - 5 * h;
   const int yNameLeft = X0 + a;
   std::vector<LabelBox>& taken = axisLabels;
-  taken = {{xNameLeft, xNameTop, xNameLeft + c.TextWidth(XAxisName), xNameTop + textHeight}};
-  if (!NumberLineMode)
-    taken.push_back({yNameLeft, 0, yNameLeft + c.TextWidth(YAxisName), textHeight});
+  taken = {{xNameLeft, xNameTop, xNameLeft + c.TextWidth(axes.xName), xNameTop + textHeight}};
+  if (!axes.numberLine)
+    taken.push_back({yNameLeft, 0, yNameLeft + c.TextWidth(axes.yName), textHeight});
   auto number = [&](const std::string& text, int left, int top) {
     const int textWidth = c.TextWidth(text);
     left = std::clamp(left, 0, std::max(width - textWidth, 0));
@@ -244,39 +238,39 @@ void DrawCoordinateSystem(const DrawFrame& frame) {
   };
 
   ForEachTick(view.x1, view.x2, steps.x, [&](long long i, double v) {
-    if (!(view.x1 < v && v < view.x2) || (v == 0.0 && !NumberLineMode)) return;
+    if (!(view.x1 < v && v < view.x2) || (v == 0.0 && !axes.numberLine)) return;
     const int X = frame.ScreenX(v);
-    if (Gitter >= 2 && !NumberLineMode) GridLine(frame, X, 0, X, height);
+    if (axes.grid >= 2 && !axes.numberLine) GridLine(frame, X, 0, X, height);
     Line(c, X, Y0 - h, X, Y0 + h);
-    bool labelled = NumberLineMode && i == 0;
-    if (!TrigAxisMode) labelled = labelled || numberEveryX || i == 1;
+    bool labelled = axes.numberLine && i == 0;
+    if (!axes.trig) labelled = labelled || numberEveryX || i == 1;
     if (labelled) {
-      const std::string text = TickLabel(v);
+      const std::string text = TickLabel(v, axes.decimalSeparator);
       number(text, X - c.TextWidth(text) / 2, xLabelTop);
     }
   });
 
-  label(XAxisName, xNameLeft, xNameTop);
+  label(axes.xName, xNameLeft, xNameTop);
 
-  if (NumberLineMode) return;
+  if (axes.numberLine) return;
 
   Line(c, X0, 0, X0, height);
-  Arrowhead(c, {{X0 - h, a}, {X0, 0}, {X0 + h, a}});
+  Arrowhead(frame, {{X0 - h, a}, {X0, 0}, {X0 + h, a}});
 
   ForEachTick(view.y1, view.y2, steps.y, [&](long long i, double v) {
     if (v == 0.0 || !(view.y1 < v && v < view.y2)) return;
     const int Y = frame.ScreenY(v);
-    if (Gitter >= 2) GridLine(frame, 0, Y, width, Y);
+    if (axes.grid >= 2) GridLine(frame, 0, Y, width, Y);
     Line(c, X0 - h, Y, X0 + h, Y);
     if (numberEveryY || i == 1) {
       // Left of the y-axis, or right of it where it runs along the left edge.
-      const std::string text = TickLabel(v);
+      const std::string text = TickLabel(v, axes.decimalSeparator);
       const int textWidth = c.TextWidth(text);
       number(text, X0 - textWidth - a < 0 ? X0 + a : X0 - textWidth - a, Y - textHeight / 2);
     }
   });
 
-  label(YAxisName, yNameLeft, 0);
+  label(axes.yName, yNameLeft, 0);
 }
 
 void ZoomWorldWindow(WorldWindow& view, double fraction) {

@@ -23,10 +23,8 @@ extern double ManualXTickStep;
 extern double ManualYTickStep;
 extern double AutoXTickStep;
 extern double AutoYTickStep;
-extern std::string XAxisName;  // UTF-8
-extern std::string YAxisName;
-extern bool TrigAxisMode;
-extern bool NumberLineMode;
+extern bool TrigAxisMode;    // the unit circle window is open: x ticks at multiples of π/6
+extern bool NumberLineMode;  // the launch of a number-line window raises it
 
 // Curve tracing.
 extern int CurveKind;
@@ -43,12 +41,10 @@ struct TickSteps {
   double x = 1.0, y = 1.0;
   double autoX = 1.0, autoY = 1.0;
 };
-TickSteps TickStepsFor(const WorldWindow& view, int width, int height);
-// Sets XTickStep and YTickStep (and the automatic values) for such a view.
-void ComputeTickSteps(const WorldWindow& view, int width, int height);
+TickSteps TickStepsFor(const WorldWindow& view, const AxisStyle& axes, int width, int height);
 // A tick value as a label: the general form with 4 significant digits, at least
-// 2 exponent digits and the locale's decimal separator (DecimalSeparator).
-std::string TickLabel(double v);
+// 2 exponent digits and the given decimal separator.
+std::string TickLabel(double v, char decimalSeparator);
 
 // `view` widened about its middle so that one unit is as many pixels long on both
 // axes of a plot `width` × `height` large; only ever wider, the axis with the

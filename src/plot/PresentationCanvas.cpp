@@ -81,12 +81,13 @@ Color PresentationAreaColor(Color colour, Color background) {
   }
 }
 
-Color PresentationCanvas::ColourCache::Shown(Color colour, Color (*shown)(Color, Color)) {
+Color PresentationCanvas::ColourCache::Shown(Color colour, Color background,
+                                            Color (*shown)(Color, Color)) {
   // A curve is thousands of calls in one colour.
-  if (!valid || colour != in || Farben::Hintergrund != ground) {
+  if (!valid || colour != in || background != ground) {
     valid = true;
     in = colour;
-    ground = Farben::Hintergrund;
+    ground = background;
     out = shown(colour, ground);
   }
   return out;
@@ -94,23 +95,25 @@ Color PresentationCanvas::ColourCache::Shown(Color colour, Color (*shown)(Color,
 
 void PresentationCanvas::Pass() {
   device_.pen = pen;
-  device_.pen.color = penColours_.Shown(pen.color, PresentationColor);
+  device_.pen.color = penColours_.Shown(pen.color, background_, PresentationColor);
   device_.brush = brush;
-  device_.brush.color = brush.area ? areaColours_.Shown(brush.color, PresentationAreaColor)
-                                   : brushColours_.Shown(brush.color, PresentationColor);
+  device_.brush.color = brush.area
+                            ? areaColours_.Shown(brush.color, background_, PresentationAreaColor)
+                            : brushColours_.Shown(brush.color, background_, PresentationColor);
   // The font only when it changed: the name is a string, and a curve is
   // thousands of calls.
   if (shownFont_ != font) {
     shownFont_ = font;
     device_.font = font;
-    device_.font.color = PresentationColor(font.color, Farben::Hintergrund);
+    device_.font.color = PresentationColor(font.color, background_);
     device_.font.size = 2 * font.size;
   }
 }
 
-PictureCanvas::PictureCanvas(Canvas& device, bool presentation) : device_(device) {
+PictureCanvas::PictureCanvas(Canvas& device, bool presentation, Color background)
+    : device_(device) {
   ForgetPlacedLabels();  // a new drawing: its labels make room for each other afresh
-  if (presentation) shown_.emplace(device);
+  if (presentation) shown_.emplace(device, background);
 }
 
 }  // namespace kurvio

@@ -23,10 +23,11 @@ Color PresentationColor(Color colour, Color background);
 Color PresentationAreaColor(Color colour, Color background);
 
 // A canvas that hands every call on to `device` with the pen, brush and font
-// as presentation mode draws them.
+// as presentation mode draws them on `background`.
 class PresentationCanvas : public ForwardingCanvas {
  public:
-  explicit PresentationCanvas(Canvas& device) : ForwardingCanvas(device) {}
+  PresentationCanvas(Canvas& device, Color background)
+      : ForwardingCanvas(device), background_(background) {}
 
  private:
   // Gives the device this canvas's state as presentation mode draws it.
@@ -34,17 +35,18 @@ class PresentationCanvas : public ForwardingCanvas {
   struct ColourCache {
     bool valid = false;
     Color in = 0, ground = 0, out = 0;
-    Color Shown(Color colour, Color (*shown)(Color, Color));
+    Color Shown(Color colour, Color background, Color (*shown)(Color, Color));
   };
+  const Color background_;
   ColourCache penColours_, brushColours_, areaColours_;
   std::optional<Font> shownFont_;  // the font last passed on
 };
 
 // The canvas a picture is drawn on: the device itself, or in presentation
-// mode the device seen through a PresentationCanvas.
+// mode the device seen through a PresentationCanvas on the picture's background.
 class PictureCanvas {
  public:
-  PictureCanvas(Canvas& device, bool presentation);
+  PictureCanvas(Canvas& device, bool presentation, Color background);
   Canvas* get() { return shown_ ? &*shown_ : &device_; }
 
  private:

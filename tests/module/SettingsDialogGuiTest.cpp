@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "module/PictureFrame.h"
 #include "module/SettingsDialog.h"
 #include "settings/FileMessages.h"
 #include "settings/ProgramFiles.h"
@@ -28,7 +29,7 @@ class SettingsDialogTest : public WindowTest<TForm2> {
     AutoTickSteps = true;
     ManualXTickStep = ManualYTickStep = 1.0;
     TrigAxisMode = false;
-    ComputeTickSteps({x1, x2, y1, y2}, 700, 700);
+    ComputeTickSteps({x1, x2, y1, y2}, SettingsAxes(), 700, 700);
   }
   void TearDown() override {
     WindowTest::TearDown();
@@ -38,7 +39,7 @@ class SettingsDialogTest : public WindowTest<TForm2> {
     FrameDelay = 0;
     Tangentenlaenge = 1.0;
     FlaechenStil = 0;
-    ComputeTickSteps({x1, x2, y1, y2}, 700, 700);
+    ComputeTickSteps({x1, x2, y1, y2}, SettingsAxes(), 700, 700);
   }
   // Opens the dialog on the globals as they stand, with an owner that counts.
   void OpenDialog() {

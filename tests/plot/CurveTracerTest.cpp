@@ -166,13 +166,13 @@ TEST_F(TracerTest, CurvesDrawTheirKeptPictureAlsoInBatches) {
       // clang-format on
   };
   frame.width = frame.height = 100;
-  CurveColor = 0x0000FF;
+  frame.curve.color = 0x0000FF;
   std::ostringstream kept;
   const TermInputs in{0, 0.5, 2, -1, 3, 0};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.term);
     frame.world = {c.x1, c.x2, c.y1, c.y2};
-    LineWidth = c.width;
+    frame.curve.width = c.width;
     CompileTerm(MainTerm, c.term, true);
     const auto draw = [&](const auto& curve) {
       canvas = RecordingCanvas();
@@ -221,7 +221,7 @@ TEST_F(TracerTest, PresentationHalvesTheSamplesAndRunsArriveAsTheirLines) {
   const auto draw = [&](bool atOnce, PixelBox& drawn) {
     RecordingCanvas device;
     BoundsCanvas bounds(device);
-    PresentationCanvas shown(bounds);
+    PresentationCanvas shown(bounds, kWhite);
     shown.pen = {0xFFFF00, 2, PenStyle::Solid, PenMode::Copy};
     shown.MoveTo(10, 10);
     if (atOnce)

@@ -58,25 +58,25 @@ TEST(EqualUnitsTest, WidenTheAxisWithTheShorterUnit) {
 }
 
 TEST_F(PlotTest, ManualStepsGiveWayWhenUnusable) {
-  AutoTickSteps = false;
-  ManualXTickStep = 2;
-  ManualYTickStep = 0.5;
+  AxisStyle& axes = frame.axes;
+  axes.autoTicks = false;
+  axes.manualX = 2;
+  axes.manualY = 0.5;
   const auto steps = [this] {
-    const TickSteps s = TickStepsFor(frame.world, 700, 700);
+    const TickSteps s = TickStepsFor(frame.world, frame.axes, 700, 700);
     return std::vector{s.x, s.y, s.autoX, s.autoY};
   };
   EXPECT_EQ(steps(), (std::vector{2.0, 0.5, 1.0, 1.0}));
   // A step that would put millions of ticks on the axis, or none at all, gives way.
-  ManualXTickStep = 1e-9;
-  ManualYTickStep = 0;
+  axes.manualX = 1e-9;
+  axes.manualY = 0;
   EXPECT_EQ(steps(), (std::vector{1.0, 1.0, 1.0, 1.0}));
   // At most two ticks a pixel and two more: 1024 ticks on 16 units and 511 pixels.
   for (double step : {1.0 / 64, 1.0 / 65}) {
-    ManualXTickStep = step;
-    ComputeTickSteps({-8, 8, -7, 7}, 511, 700);
-    EXPECT_EQ(XTickStep, step == 1.0 / 64 ? step : AutoXTickStep) << step;
+    axes.manualX = step;
+    const TickSteps s = TickStepsFor({-8, 8, -7, 7}, axes, 511, 700);
+    EXPECT_EQ(s.x, step == 1.0 / 64 ? step : s.autoX) << step;
   }
-  AutoTickSteps = true;
 }
 
 // With the labelling "1" a zoomed view without its unit still has numbers on both axes,
@@ -86,7 +86,7 @@ TEST_F(PlotTest, AxesWithoutTheirUnitInViewAreNumbered) {
   DrawCoordinateSystem(frame);
   std::vector<LabelBox> numbers;
   for (const auto& t : canvas.texts) {
-    if (t.text == XAxisName || t.text == YAxisName) continue;
+    if (t.text == frame.axes.xName || t.text == frame.axes.yName) continue;
     const LabelBox box{t.x, t.y, t.x + canvas.TextWidth(t.text), t.y + canvas.TextHeight(t.text)};
     EXPECT_TRUE(box.left >= 0 && box.right <= frame.width && box.top >= 0 && box.bottom <= frame.height)
         << t.text;
@@ -132,21 +132,19 @@ TEST_F(PlotTest, CoordinateSystemsDrawTheirKeptPicture) {
   for (const auto& c : cases) {
     canvas = RecordingCanvas();
     frame.world = {c.x1, c.x2, c.y1, c.y2};
-    Gitter = c.gitter;
-    Skalierung = c.skalierung;
-    NumberLineMode = c.numberLine;
-    TrigAxisMode = c.trig;
-    AutoTickSteps = !c.trig;
-    ManualXTickStep = 3;
+    frame.axes.grid = c.gitter;
+    frame.axes.unitOnly = c.skalierung;
+    frame.axes.numberLine = c.numberLine;
+    frame.axes.trig = c.trig;
+    frame.axes.autoTicks = !c.trig;
+    frame.axes.manualX = 3;
     frame.width = frame.height = c.size;
     frame.lineScale = c.lineScale;
     DrawCoordinateSystem(frame);
-    const TickSteps steps = TickStepsFor(frame.world, c.size, c.size);
+    const TickSteps steps = TickStepsFor(frame.world, frame.axes, c.size, c.size);
     kept << "== " << c.name << ": steps " << steps.x << " " << steps.y << "\n" << canvas.picture;
   }
   EXPECT_TRUE(MatchesKept("core/coordinate-systems.txt", kept.str()));
-  AutoTickSteps = true;
-  ManualXTickStep = 1;
 }
 
 }  // namespace

@@ -17,16 +17,7 @@ class PlotTest : public ::testing::Test {
     frame.canvas = &canvas;
     frame.world = {-7, 7, -7, 7};
     frame.width = frame.height = 700;
-    LineWidth = Gitter = 1;
-    AutoTickSteps = Skalierung = true;
-    TrigAxisMode = NumberLineMode = false;
-    Farben::Hintergrund = 0xFFFFFF;
-    Farben::Gitter = 0x808080;
-    DecimalSeparator = ',';
-    XAxisName = "x";
-    YAxisName = "y";
   }
-  void TearDown() override { TrigAxisMode = NumberLineMode = false; }
   RecordingCanvas canvas;
   DrawFrame frame;
 };

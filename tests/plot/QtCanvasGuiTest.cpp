@@ -23,17 +23,14 @@ class QtCanvasTest : public ::testing::Test {
     image.fill(Qt::white);
     frame.width = frame.height = 700;
     frame.world = {-7, 7, -7, 7};
-    LineWidth = 1;
-    AutoTickSteps = Skalierung = true;
-    Gitter = 2;
-    Farben::Hintergrund = 0xFFFFFF;
-    Farben::Gitter = 0xC0C0C0;
+    frame.axes.grid = 2;
+    frame.axes.gridColour = 0xC0C0C0;
   }
   void TearDown() override { MainTerm.reset(); }
   Color Pixel(int x, int y) const { return FromQColor(image.pixelColor(x, y)); }
   void Trace(const char* term, Color color) {  // on the frame's canvas
     CompileTerm(MainTerm, term, true);
-    CurveColor = color;
+    frame.curve.color = color;
     TraceCurve(frame, TermCurve(MainTerm, BatchInput::X, {}), -7, 7, -7, 7);
   }
   QImage image;

@@ -134,7 +134,7 @@ TEST(Presentation, PaleColoursTurnStrong) {
 TEST(Presentation, TheDeviceGetsLargerTextsAndStrongColours) {
   testing::RecordingCanvas device;
   device.font.size = 9;
-  PresentationCanvas shown(device);
+  PresentationCanvas shown(device, kWhite);
   shown.pen.color = RGB(255, 255, 0);
   shown.pen.width = 2;
   shown.MoveTo(1, 2);

@@ -52,7 +52,7 @@ std::string AllForms() {
     for (int decimals = -1; decimals <= 4; ++decimals)
       kept += " [" + FormatReadout(decimals, v) + "]";
     kept += "\n  bare, with a point, label: [" + FormatNumberBare(4, v) + "] [" +
-            FormatGeneral(v, 5, '.') + "] [" + TickLabel(v) + "]\n";
+            FormatGeneral(v, 5, '.') + "] [" + TickLabel(v, ',') + "]\n";
   }
   return kept;
 }

@@ -104,7 +104,7 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
           (w->objectName() + ": " + (label ? label->text() : field->text()) + "\n").toStdString();
   }
   {
-    PictureCanvas shown(log, PresentationMode);
+    PictureCanvas shown(log, PresentationMode, Farben::Hintergrund);
     DrawFrame frame = window->ShownFrame();
     frame.canvas = shown.get();
     frame.forExport = true;

@@ -246,9 +246,9 @@ void TForm3::Delay(int ms) {
 void TForm3::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
   const TermInputs fixed{0, 0, ParamA, ParamB, ParamC, 0};
   if (CurveKind == 0)
-    TraceCurve(frame_, TermCurve(MainTerm, BatchInput::X, fixed), scaleFrom, scaleTo, from, to);
+    TraceCurve(CurveFrame(frame_), TermCurve(MainTerm, BatchInput::X, fixed), scaleFrom, scaleTo, from, to);
   else
-    TraceCurve(frame_, DerivativeCurve(MainTerm, CurveKind, fixed), scaleFrom, scaleTo, from, to);
+    TraceCurve(CurveFrame(frame_), DerivativeCurve(MainTerm, CurveKind, fixed), scaleFrom, scaleTo, from, to);
 }
 
 void TForm3::Redraw() {
@@ -263,30 +263,30 @@ void TForm3::darstellen() {
   valueTable->Refresh();
   const QFont font = paintBox->font();
   picture_->DrawStatic(TwoPlotPicture::Upper, font, frame_, [this] {
-    XAxisName = "x";
-    YAxisName = "y";
+    frame_.axes.xName = "x";
+    frame_.axes.yName = "y";
     DrawCoordinateSystem(frame_);
     CurveKind = 0;
     CurveColor = Farben::Zeichenstift;
     KurveZeichnen(x1, x2, x1, x2);
-    LabelCurve(frame_, "f", TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
+    LabelCurve(CurveFrame(frame_), "f", TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}));
     if (ShowPoints) DrawPointMarks();
   });
   picture_->DrawStatic(TwoPlotPicture::Lower, font, frame_, [this] {
-    XAxisName = "x";
-    YAxisName = "y'";
+    frame_.axes.xName = "x";
+    frame_.axes.yName = "y'";
     DrawCoordinateSystem(frame_);
     if (ShowFirst) {
       CurveKind = 1;
       CurveColor = Farben::fStrich;
       KurveZeichnen(x1, x2, x1, x2);
-      LabelCurve(frame_, "f'", DerivativeCurve(MainTerm, 1, {0, 0, ParamA, ParamB, ParamC, 0}));
+      LabelCurve(CurveFrame(frame_), "f'", DerivativeCurve(MainTerm, 1, {0, 0, ParamA, ParamB, ParamC, 0}));
     }
     if (ShowSecond) {
       CurveKind = 2;
       CurveColor = Farben::f2Strich;
       KurveZeichnen(x1, x2, x1, x2);
-      LabelCurve(frame_, "f''", DerivativeCurve(MainTerm, 2, {0, 0, ParamA, ParamB, ParamC, 0}));
+      LabelCurve(CurveFrame(frame_), "f''", DerivativeCurve(MainTerm, 2, {0, 0, ParamA, ParamB, ParamC, 0}));
     }
   });
 }
@@ -314,7 +314,7 @@ void TForm3::animieren() {
     const double d = std::cos(std::atan(m)) * Tangentenlaenge * XTickStep;
     const double intercept = y0 - m * x0;
     CurveColor = Farben::Tangente;
-    TraceValueCurve(frame_,
+    TraceValueCurve(CurveFrame(frame_),
         [&](double x) {
           TermDefined = true;
           return m * x + intercept;

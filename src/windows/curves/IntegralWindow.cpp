@@ -372,7 +372,7 @@ void TForm7::FormClose() {
 }
 
 void TForm7::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve(frame_, TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+  TraceCurve(CurveFrame(frame_), TermCurve(MainTerm, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
              scaleTo, from, to);
 }
 
@@ -406,7 +406,7 @@ void TForm7::IntegralKurveZeichnen() {
   CurveColor = Farben::flaeche;
   // To the right. The tracer samples only the columns near the view, so a
   // bound far outside costs no more than one inside.
-  if (x0 <= x2) TraceCurve(frame_, value, x1, x2, x0, x2);
+  if (x0 <= x2) TraceCurve(CurveFrame(frame_), value, x1, x2, x0, x2);
   if (stop != kNoStop || x0 < x1) return;
   // To the left: as far as F stays defined, walking out from x0 column by
   // column (from just right of the view when x0 lies beyond it).
@@ -420,7 +420,7 @@ void TForm7::IntegralKurveZeichnen() {
   }
   if (end == x0 && x0 > near) return;
   stop = kNoStop;
-  TraceCurve(frame_, value, x1, x2, end, std::min(x0, near));
+  TraceCurve(CurveFrame(frame_), value, x1, x2, end, std::min(x0, near));
 }
 
 const std::vector<double>& TForm7::Poles(double from, double to) {
@@ -442,8 +442,8 @@ Quadrature TForm7::IntegralOfView(double x0, double x) {
 }
 
 void TForm7::PlotLower() {
-  XAxisName = "x";
-  YAxisName = "F(x)";
+  frame_.axes.xName = "x";
+  frame_.axes.yName = "F(x)";
   DrawCoordinateSystem(frame_);
   IntegralKurveZeichnen();
 }
@@ -460,14 +460,14 @@ void TForm7::darstellen() {
 }
 
 void TForm7::DrawUpperStatic() {
-  XAxisName = "t";
-  YAxisName = "f(t)";
+  frame_.axes.xName = "t";
+  frame_.axes.yName = "f(t)";
   DrawCoordinateSystem(frame_);
   CurveColor = Farben::Zeichenstift;
   KurveZeichnen(x1, x2, x1, x2);
   if (ShowArea && secondTerm_) {
     CurveColor = Farben::fStrich;
-    TraceCurve(frame_, TermCurve(secondTerm_, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), x1, x2,
+    TraceCurve(CurveFrame(frame_), TermCurve(secondTerm_, BatchInput::XT, {0, 0, ParamA, ParamB, ParamC, 0}), x1, x2,
                x1, x2);
   }
 }

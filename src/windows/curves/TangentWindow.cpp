@@ -361,7 +361,7 @@ void TForm8::onTermFieldLeft() {
 
 void TForm8::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
   if (curveKind_ == 1) {
-    TraceValueCurve(frame_,
+    TraceValueCurve(CurveFrame(frame_),
         [this](double x) {
           TermDefined = true;
           return lineSlope_ * x + lineIntercept_;
@@ -369,7 +369,7 @@ void TForm8::KurveZeichnen(double scaleFrom, double scaleTo, double from, double
         scaleFrom, scaleTo, from, to);
     return;
   }
-  TraceCurve(frame_, TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+  TraceCurve(CurveFrame(frame_), TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
              scaleTo, from, to);
 }
 
@@ -500,8 +500,8 @@ void TForm8::animieren() {
       if (FixedSecants.Read(i, s)) DrawSecant(s.xQ, s.color, false);
     }
     DrawSecant(xQ, static_cast<Color>(secantColorButton->SelectionColor()), true);
-    XAxisName = "x";
-    YAxisName = "y";
+    frame_.axes.xName = "x";
+    frame_.axes.yName = "y";
     DrawCoordinateSystem(frame_);
     curveKind_ = 0;
     CurveColor = Farben::Zeichenstift;

@@ -316,7 +316,7 @@ void TForm13::onZoomModeClicked() {
 }
 
 void TForm13::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve(frame_, TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+  TraceCurve(CurveFrame(frame_), TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
              scaleTo, from, to);
 }
 
@@ -365,8 +365,8 @@ void TForm13::animieren() {
     c.pen = {kBlack, frame_.Scaled(1), PenStyle::Solid, PenMode::Copy};
     CurveColor = Farben::Zeichenstift;
     NumberLineMode = false;
-    XAxisName = "x";
-    YAxisName = "y=f(x)";
+    frame_.axes.xName = "x";
+    frame_.axes.yName = "y=f(x)";
     DrawBand(fa, fb);
     c.pen.color = kBlack;
     if (guideLinesBox->Checked()) DrawGuides(fa, fb, fm);

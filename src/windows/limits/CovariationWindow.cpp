@@ -340,7 +340,7 @@ void TForm12::InitWerte() { kurvio::InitWerte({xa, xb, ya, yb}); }
 
 void TForm12::BarFollowsRail() {
   // A hundred bar positions per tick step of the x rail.
-  const TickSteps steps = TickStepsFor({xa, xb, ya, yb}, bitmap_.width(), bitmap_.height());
+  const TickSteps steps = TickStepsFor({xa, xb, ya, yb}, SettingsAxes(), bitmap_.width(), bitmap_.height());
   xScroll_->FollowView(BarMaxForTicks(xb - xa, steps.x));
 }
 
@@ -394,7 +394,7 @@ void TForm12::FormClose() {
 }
 
 void TForm12::KurveZeichnen(double scaleFrom, double scaleTo, double from, double to) {
-  TraceCurve(frame_, TermCurve(MainTerm, BatchInput::X, WindowInputs()), scaleFrom, scaleTo, from, to);
+  TraceCurve(CurveFrame(frame_), TermCurve(MainTerm, BatchInput::X, WindowInputs()), scaleFrom, scaleTo, from, to);
 }
 
 void TForm12::ShowReadouts() {
@@ -435,7 +435,7 @@ void TForm12::DrawRailArrow(double x) {
   y1 = -1;
   y2 = 20;
   frame_.world = {x1, x2, y1, y2};
-  XAxisName = "x";
+  frame_.axes.xName = "x";
   DrawCoordinateSystem(frame_);
   c.pen = {kBlack, frame_.Scaled(1)};
   const int px = frame_.ScreenX(x), py = frame_.ScreenY(0);
@@ -446,7 +446,7 @@ void TForm12::DrawRailArrow(double x) {
   y1 = -1;
   y2 = 5;
   frame_.world = {x1, x2, y1, y2};
-  XAxisName = "f(x)";
+  frame_.axes.xName = "f(x)";
   DrawCoordinateSystem(frame_);
   if (!defined) return;
   c.pen = {kBlack, frame_.Scaled(1)};
@@ -492,9 +492,9 @@ void TForm12::animieren() {
 
     // The Cartesian part in the upper four fifths.
     frame_.height = h / 5 * 4;
-    NumberLineMode = false;
-    XAxisName = "x";
-    YAxisName = "y=f(x)";
+    frame_.axes.numberLine = false;
+    frame_.axes.xName = "x";
+    frame_.axes.yName = "y=f(x)";
     x1 = xa;
     x2 = xb;
     y1 = ya;
@@ -505,7 +505,7 @@ void TForm12::animieren() {
     if (ShowGraph) KurveZeichnen(x1, x2, x1, x2);
     if (guess_) {
       CurveColor = Farben::Tangente;
-      TraceCurve(frame_, TermCurve(guess_, BatchInput::X, WindowInputs()), x1, x2, x1, x2);
+      TraceCurve(CurveFrame(frame_), TermCurve(guess_, BatchInput::X, WindowInputs()), x1, x2, x1, x2);
       CurveColor = Farben::Zeichenstift;
     }
     c.pen = {kBlack, frame_.Scaled(1)};
@@ -517,7 +517,7 @@ void TForm12::animieren() {
 
     // The rails in the lower fifth.
     frame_.height = h;
-    NumberLineMode = true;
+    frame_.axes.numberLine = true;
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
     c.FillRect(0, h / 5 * 4, frame_.width, h);
     for (double x : arrows) {

@@ -305,7 +305,7 @@ void TForm11::onLabelsBoxClicked() {
 }
 
 void TForm11::KurveZeichnen(double scaleFrom, double scaleTo, double from, double bound) {
-  TraceCurve(frame_, TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
+  TraceCurve(CurveFrame(frame_), TermCurve(MainTerm, BatchInput::X, {0, 0, ParamA, ParamB, ParamC, 0}), scaleFrom,
              scaleTo, from, bound);
 }
 
@@ -382,8 +382,8 @@ void TForm11::animieren() {
     CompileFieldTerm(f2Field);
     KurveZeichnen(x1, x2, xo, x2);
 
-    XAxisName = "x";
-    YAxisName = "y";
+    frame_.axes.xName = "x";
+    frame_.axes.yName = "y";
     DrawCoordinateSystem(frame_);
 
     CompileFieldTerm(f1Field);

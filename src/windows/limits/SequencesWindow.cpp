@@ -378,8 +378,8 @@ void TForm15::animieren() {
       n0Label->setText(QStringLiteral("?"));
     }
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
-    XAxisName = "n";
-    YAxisName = "a(n)";
+    frame_.axes.xName = "n";
+    frame_.axes.yName = "a(n)";
     DrawCoordinateSystem(frame_);
     DrawTermLegend(frame_, legendBox, {QStringLiteral("a(n) = ") + DrawnTermText(termField)}, ABatch);
   });

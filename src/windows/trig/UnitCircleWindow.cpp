@@ -112,9 +112,9 @@ void JoinedCurve(const DrawFrame& frame, double (*f)(double), double from, doubl
 // wide on every device: these curves do not grow with the line scale.
 void TraceUnscaled(const DrawFrame& frame, const CurveValueFunction& f, double from, double to, int width) {
   if (from == to) return;
-  DrawFrame unscaled = frame;
+  DrawFrame unscaled = CurveFrame(frame);
   unscaled.lineScale = 1.0;
-  LineWidth = width;
+  unscaled.curve.width = width;
   TraceValueCurve(unscaled, f, x1, x2, std::min(from, to), std::max(from, to));
 }
 
@@ -316,15 +316,13 @@ void TForm5::darstellen() {
     if (bitmap_.isNull()) return;
     bitmap_.fill(ToQColor(Farben::Hintergrund));
   }
-  // The user's line width stays theirs; the thin and thick curves here have their own.
-  const int lineWidth = LineWidth;
   DrawOn(bitmap_, paintBox->font(), frame_, [this] {
     Canvas& c = *frame_.canvas;
     SetPen(frame_, kBlack, frame_.Scaled(1));
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
     c.font.color = kBlack;
-    XAxisName.clear();
-    YAxisName = "y";
+    frame_.axes.xName.clear();
+    frame_.axes.yName = "y";
     DrawCoordinateSystem(frame_);
     DrawAxisLabels();
 
@@ -349,7 +347,6 @@ void TForm5::darstellen() {
     SetPen(frame_, kBlack, frame_.Scaled(1));
     c.brush = {Farben::Hintergrund, BrushStyle::Solid};
   });
-  LineWidth = lineWidth;
   if (!frame_.forExport) paintBox->Show();
 }
 
