@@ -19,8 +19,7 @@ class MainWindowTest : public WindowTest<TForm1> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    TermFxtab = "x^3-3x";
-    TermAfxuv = "sin(x)";
+    UseSettingsIn(dir, "[Funktionsterme]\nf(x,t,a,b)=x^3-3x\naf(x-u)+v=sin(x)\n");
     Open(1200, 800);
   }
   void TearDown() override {

@@ -1,12 +1,14 @@
 // The start of every analysis-window test: the program's files in a fresh
 // folder, a German decimal separator and the default settings, which a
-// LoadSettings without a file also makes the start values; and typing into a
-// window's field as a user does.
+// LoadSettings without a file also makes the start values; settings as a
+// teacher's Kurvio.ini holds them; and typing into a window's field as a user
+// does.
 #pragma once
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <string>
 
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
@@ -22,6 +24,16 @@ inline void UseDefaultSettingsIn(const TempDir& dir) {
   LoadSettings();
   ShowDerivativeTerms = false;  // a box an earlier test ticked does not linger
   EqualUnits = ValuesInPicture = false;
+}
+
+// The settings of a Kurvio.ini in the user's folder of `dir` holding `lines`
+// ("[Section]" and "key=value" lines as the program writes them, Latin-1),
+// read as the program reads them at its start; every key it leaves out has
+// its default.
+inline void UseSettingsIn(const TempDir& dir, const std::string& lines) {
+  WriteBytes(dir.File(kSettingsFileName), lines);
+  SetDefaultSettings();
+  LoadSettings();
 }
 
 // The window active, the field focused, the text in it, then Return.

@@ -13,7 +13,7 @@ class BisectionWindowTest : public WindowTest<TForm13> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    TermBisektion = "x^2-2";
+    UseSettingsIn(dir, "[Funktionsterme]\nBisektion f(x)=x^2-2\n");
     Open();
   }
   void Interval(const char* a0, const char* b0) {

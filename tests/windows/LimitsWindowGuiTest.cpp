@@ -17,8 +17,9 @@ class LimitsWindowTest : public WindowTest<TForm11> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    TermStetigkeitF1 = TermStetigkeitF2 = "x^2";
-    xP = 1;
+    UseSettingsIn(dir,
+                  "[Funktionsterme]\nStetigkeit f1(x)=x^2\nStetigkeit f2(x)=x^2\n"
+                  "[xP xQ Koordinaten]\nxP=1\n");
     WriteBytes(dir.File("Bsp4.txt"), "x^3;  x-1\r\nsin(x)\r\n");  // hand-edited
     Open();
   }

@@ -53,18 +53,11 @@ namespace kurvio {
 namespace {
 
 // A term in every window, as a teacher's settings file has them.
-void ClassroomTerms() {
-  TermFxtab = "a*x^2+b*x+t";
-  TermAfxuv = "sin(x)";
-  ParamB = 1, ParamC = -2, ParamT = 1;
-  TermFx = "x^3/4-x";
-  TermFt = "sin(t)+1";
-  TermStetigkeitF1 = "x";
-  TermStetigkeitF2 = "x+2";
-  TermKovariation = "x^2/2-2";
-  TermBisektion = "x^3-x-1";
-  TermFolgen = "1/n";
-}
+constexpr const char* kClassroomSettings =
+    "[Funktionsterme]\n"
+    "f(x,t,a,b)=a*x^2+b*x+t\naf(x-u)+v=sin(x)\nf(x)=x^3/4-x\nf(t)=sin(t)+1\n"
+    "Stetigkeit f1(x)=x\nStetigkeit f2(x)=x+2\nKovariation f(x)=x^2/2-2\n"
+    "Bisektion f(x)=x^3-x-1\nFolgen a(n)=1/n\n";
 
 // The window opened at a fixed size with the classroom terms, `prepare` run on
 // it, then its picture drawn as an export draws it.
@@ -81,7 +74,7 @@ Drawn Picture(const std::function<void(Window&)>& prepare,
               const std::function<void(Window&)>& draw) {
   TempDir dir;
   UseDefaultSettingsIn(dir);
-  ClassroomTerms();
+  UseSettingsIn(dir, kClassroomSettings);
   // The modes the start window opens it with.
   const LaunchModes modes(LaunchOf(UnqualifiedName(Window::staticMetaObject.className())));
   auto window = std::make_unique<Window>();

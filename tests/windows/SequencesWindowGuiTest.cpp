@@ -15,9 +15,9 @@ class SequencesWindowTest : public WindowTest<TForm15> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
+    UseSettingsIn(dir, "[Funktionsterme]\nFolgen a(n)=1/n\n");
     StartValues.y1 = -0.2;  // terms near 0 well apart from the axis
     StartValues.y2 = 1.2;
-    TermFolgen = "1/n";
     Open(1100, 800);
   }
   void TearDown() override {

@@ -102,8 +102,7 @@ TEST_F(TangentWindowTest, DeletingTheFixedSecantsDisablesItsButton) {
 }
 
 TEST_F(TangentWindowTest, AnimationTurnsAtTheEdgeAndDraggingMovesQ) {
-  Schrittzahl = 20;  // 0,7 a frame across -7..7
-  FrameDelay = 0;
+  UseSettingsIn(dir, "[Animation]\nSchrittzahl=20\n");  // 0,7 a frame across -7..7
   Open();
   Type("Edit5", QStringLiteral("6,5"));
   double highest = xQ;

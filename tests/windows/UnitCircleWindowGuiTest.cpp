@@ -34,8 +34,7 @@ TEST_F(UnitCircleWindowTest, EveryDesignNameNamesOneControl) {
 }
 
 TEST_F(UnitCircleWindowTest, AnimationTurnsAtTheEnd) {
-  FrameDelay = 0;
-  Schrittzahl2 = 2;  // 2° a frame
+  UseSettingsIn(dir, "[Animation]\nSchrittzahl2=2\ntime=0\n");  // 2° a frame, no pause
   Open();
   auto* bar = Find<QScrollBar>("ScrollBar1");
   // Started at 2 pi going up: back at once, and one more frame after switching off.
@@ -49,8 +48,7 @@ TEST_F(UnitCircleWindowTest, AnimationTurnsAtTheEnd) {
 }
 
 TEST_F(UnitCircleWindowTest, UsersCoordinateWindowComesBackHoweverTheWindowGoes) {
-  x1 = -10, x2 = 10, y1 = -5, y2 = 5;
-  FrameDelay = 0;
+  UseSettingsIn(dir, "[Koordinatensystem]\nx1=-10\nx2=10\ny1=-5\ny2=5\n");
   Open();
   EXPECT_EQ(x1, -6.5);
   // Closed by Escape during an animation: no frame after closing puts the fixed view back.
