@@ -73,7 +73,7 @@ struct ExportTarget {
   QImage* bitmap = nullptr;
   // The view the picture shows, its axes, and whether it is drawn for a projector.
   WorldWindow view;
-  AxisStyle axes;
+  AxisStyle axes{};
   bool presentation = false;
 };
 

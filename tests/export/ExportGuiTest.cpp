@@ -24,6 +24,7 @@
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 #include "term/Term.h"
 
 namespace kurvio {
@@ -43,9 +44,7 @@ bool DarkNear(const QImage& image, int x, int y, int reach) {
 class ExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    SetDefaultSettings();
+    UseDefaultSettingsIn(dir);
     box.resize(400, 300);
     LastPictureFormat = PictureFormat::Wmf;
     AskSaveFileName = [this](QWidget*, const QString& title, const QString&, const QString& name,
@@ -211,13 +210,11 @@ class MainWindowExportTest : public ExportTest {
  protected:
   void SetUp() override {
     ExportTest::SetUp();
-    DecimalSeparator = ',';
-    TermFxtab = "x^3-3x";
+    UseSettingsIn(dir, "[Funktionsterme]\nf(x,t,a,b)=x^3-3x\n");
     form = std::make_unique<TForm1>();
     form->resize(1000, 700);
     form->show();
     QApplication::processEvents();
-    x1 = -7, x2 = 7, y1 = -7, y2 = 7;
     ShowDerivative = true;
     form->ShowTangent = true;
     PointX0 = 2;

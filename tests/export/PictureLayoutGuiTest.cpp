@@ -16,6 +16,7 @@
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 
 namespace kurvio {
 namespace {
@@ -33,11 +34,10 @@ constexpr std::uint16_t kLineTo = 0x0213;
 class PictureLayoutExportTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ProgramDir = dir.Dir();
-    UserDir = dir.Dir();
-    SetDefaultSettings();
+    UseDefaultSettingsIn(dir);
+    // The x-axis at four fifths of the plot's height.
+    UseSettingsIn(dir, "[Koordinatensystem]\nx1=-7\nx2=7\ny1=-2\ny2=8\n");
     box.resize(400, 300);
-    x1 = -7, x2 = 7, y1 = -2, y2 = 8;  // the x-axis at four fifths of the plot's height
     ReportExportError = [this](QWidget*, const QString& m) { errors.push_back(m); };
   }
   void TearDown() override { ReportExportError = nullptr; }

@@ -102,7 +102,7 @@ TEST_F(IntegralWindowTest, TheAreaStartsAtASingularityWhereTheIntegralExists) {
 }
 
 TEST_F(IntegralWindowTest, ShowsFewerDecimalsWhereTheErrorAsks) {
-  Nachkommastellen = 4;
+  UseSettingsIn(dir, "[Eingabe]\nNachkommastellen=4\n");
   Open();
   Type("Edit1", QStringLiteral("1/(t*ln(t)^2)"));
   Type("Edit3", QStringLiteral("0"));
@@ -245,7 +245,7 @@ TEST_F(IntegralWindowTest, TheAreaCountsEveryPiecePositive) {
 }
 
 TEST_F(IntegralWindowTest, TheSumsCloseInOnTheIntegral) {
-  Nachkommastellen = 4;
+  UseSettingsIn(dir, "[Eingabe]\nNachkommastellen=4\n");
   Open();
   Click("sumsBox");
   auto* kind = Find<QComboBox>("sumsKindBox");
