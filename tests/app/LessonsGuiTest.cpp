@@ -34,9 +34,7 @@ class Lessons : public WindowTest<TForm4> {
   void TearDown() override {
     if (form) form->ConfirmClose = [] { return true; };
     WindowTest::TearDown();
-    PresentationMode = RememberLessons = NumberLineMode = false;  // the covariation window's mode
-    ChosenLineWidth = 0;
-    LineWidth = 1;
+    FreshStartIn(dir);  // no presentation mode or pen width left for the next test
   }
 };
 
@@ -60,9 +58,7 @@ TEST_F(Lessons, PresentationAndLineWidthSurviveARestart) {
   // A second start of the program.
   form->ConfirmClose = [] { return true; };
   form.reset();
-  PresentationMode = false;
-  ChosenLineWidth = 0;
-  LineWidth = 1;
+  FreshStartIn(dir);
   Open();
   EXPECT_TRUE(PresentationMode);
   EXPECT_TRUE(form->presentationBox->isChecked());
@@ -82,7 +78,7 @@ TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaul
   std::vector<ModuleWindow> windows{{"TForm1", "", "", {}, main, nullptr, "Funktionsgraphen"}};
   for (const ModuleWindow& module : ModuleWindows())
     if (module.lessonName) windows.push_back(module);
-  RememberLessons = true;
+  UsePreferencesIn(dir, "[Ansicht]\nFenster merken=1\n");
   for (const ModuleWindow& w : windows) {
     SCOPED_TRACE(w.className);
     ASSERT_TRUE(terms.count(w.className)) << "a term in the window's variable is needed here";
@@ -189,7 +185,7 @@ class RememberedLessons : public Lessons {
  protected:
   void SetUp() override {
     Lessons::SetUp();
-    RememberLessons = true;
+    UsePreferencesIn(dir, "[Ansicht]\nFenster merken=1\n");
   }
   // After `steps`, the window reopens with the same boxes ticked and the same picture.
   template <class Window>
@@ -303,7 +299,7 @@ TEST_F(RememberedLessons, AHandEditedIntegralLessonOpensWithinItsRanges) {
              "[Fenster]\nName=Integralfunktion\n[Lektion]\nareaBox=1\nbetweenBox=1\nsumsBox=1\n"
              "g=sin(\nn=-5\nSumme=9\n");
   UseDefaultSettingsIn(dir);
-  RememberLessons = true;
+  UsePreferencesIn(dir, "[Ansicht]\nFenster merken=1\n");
   std::vector<std::string> reported;
   SyntaxErrorReporter = [&](const std::string& m) { reported.push_back(m); };
   auto window = std::make_unique<TForm7>();

@@ -19,12 +19,13 @@ class MainWindowTest : public WindowTest<TForm1> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    UseSettingsIn(dir, "[Funktionsterme]\nf(x,t,a,b)=x^3-3x\naf(x-u)+v=sin(x)\n");
-    Open(1200, 800);
+    OpenWith("");
   }
-  void TearDown() override {
-    WindowTest::TearDown();
-    AnimationRunning = false;
+  // The window opened afresh on a settings file with the test's terms and `settings`.
+  void OpenWith(const std::string& settings) {
+    form.reset();
+    UseSettingsIn(dir, "[Funktionsterme]\nf(x,t,a,b)=x^3-3x\naf(x-u)+v=sin(x)\n" + settings);
+    Open(1200, 800);
   }
   // Records `value` between frames of the animation of this switch until
   // `frames` values were seen, then switches it off.
@@ -163,7 +164,8 @@ TEST_F(MainWindowTest, ParameterFieldBoundsAndScrollGrid) {
 // Where f is not defined the picture stays empty: sqrt(x) is drawn right of 0 only, with
 // no line from the edge to where it starts.
 TEST_F(MainWindowTest, UndefinedPartsStayEmpty) {
-  Farben::Zeichenstift = RGB(255, 0, 0);
+  OpenWith("[Farben]\nZeichenstift=255\n");  // red
+  ASSERT_EQ(Farben::Zeichenstift, RGB(255, 0, 0));
   Type("Edit1", "sqrt(x)");
   const QImage& back = form->Layers().BackBuffer();
   int red = 0;
@@ -228,7 +230,7 @@ TEST_F(MainWindowTest, ClosesWhileTheTermFieldHoldsAnError) {
 }
 
 TEST_F(MainWindowTest, SweepStepsTurnsAndEndsOnTheGrid) {
-  ParamA = 3.9;
+  Type("Edit2", "3,9");
   const std::vector<double> seen = Run("Switch1", ParamA, 8);
   ASSERT_GE(seen.size(), 8u);
   // 0.04 a frame; the first value above 4 turns the sweep round.
@@ -240,11 +242,15 @@ TEST_F(MainWindowTest, SweepStepsTurnsAndEndsOnTheGrid) {
   EXPECT_EQ(form->aBar->value(), static_cast<int>(std::round(n)));
 }
 
-// The point moves a seventh of the half width a frame and turns once beyond the edge.
+// The point moves a twentieth of the half width a frame (the fewest steps a settings
+// file allows) and turns once beyond the edge.
 TEST_F(MainWindowTest, PointAnimationTurnsBeyondTheEdge) {
-  Schrittzahl = 7;
-  PointX0 = 6;
-  EXPECT_EQ(Run("Switch4", PointX0, 4), std::vector<double>({7, 8, 7, 6}));
+  OpenWith("[Animation]\nSchrittzahl=20\n");
+  Type("Edit11", "6,5");
+  const std::vector<double> seen = Run("Switch4", PointX0, 4);
+  ASSERT_EQ(seen.size(), 4u);
+  const double expected[] = {6.85, 7.2, 6.85, 6.5};
+  for (int i = 0; i < 4; ++i) EXPECT_NEAR(seen[i], expected[i], 1e-9) << i;
 }
 
 // The tangent's point is marked and its slope written beside it, zero within the

@@ -10,20 +10,25 @@
 #include <QTest>
 #include <string>
 
+#include "plot/PlotFrame.h"
 #include "settings/Preferences.h"
 #include "settings/Settings.h"
 #include "support/TempDir.h"
 
 namespace kurvio {
 
-inline void UseDefaultSettingsIn(const TempDir& dir) {
+// The program's files in `dir`, and the decimal separator of a German desktop.
+inline void UseFolder(const TempDir& dir) {
   ProgramDir = dir.Dir();
   UserDir = dir.Dir();
   DecimalSeparator = ',';
+}
+
+inline void UseDefaultSettingsIn(const TempDir& dir) {
+  UseFolder(dir);
   SetDefaultSettings();
   LoadSettings();
-  ShowDerivativeTerms = false;  // a box an earlier test ticked does not linger
-  EqualUnits = ValuesInPicture = false;
+  LoadPreferences();  // a box an earlier test ticked does not linger
 }
 
 // The settings of a Kurvio.ini in the user's folder of `dir` holding `lines`
@@ -34,6 +39,24 @@ inline void UseSettingsIn(const TempDir& dir, const std::string& lines) {
   WriteBytes(dir.File(kSettingsFileName), lines);
   SetDefaultSettings();
   LoadSettings();
+}
+
+// The preferences of an Ansicht.ini in the user's folder of `dir` holding
+// `lines` ("[Ansicht]" and "key=value"), read as the program reads them.
+inline void UsePreferencesIn(const TempDir& dir, const std::string& lines) {
+  WriteBytes(dir.File(kPreferencesFileName), lines);
+  LoadPreferences();
+}
+
+// A fresh start of the program with its files in `dir`, before it has read
+// them: what a start without files finds, and the pen width it starts with.
+inline void FreshStartIn(const TempDir& dir) {
+  {
+    const TempDir empty;
+    UseDefaultSettingsIn(empty);
+  }
+  ResetLineDefaults();
+  UseFolder(dir);
 }
 
 // The window active, the field focused, the text in it, then Return.

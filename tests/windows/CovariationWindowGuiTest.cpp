@@ -85,9 +85,10 @@ TEST_F(CovariationWindowTest, SavingTheSettingsDuringAGameKeepsTheHiddenTermOut)
 }
 
 TEST_F(CovariationWindowTest, AnimationTurnsOneStepPastTheEndAndDraggingAnywhereMovesX) {
-  Schrittzahl = 14;  // 1 a frame across -7..7
-  FrameDelay = 0;
-  xP = 6.5;
+  form.reset();
+  // The fewest steps a settings file allows: 0,7 a frame across -7..7, from x = 6,5.
+  UseSettingsIn(dir, "[Animation]\nSchrittzahl=20\n[xP xQ Koordinaten]\nxP=6,5\n");
+  Open(1200, 800);
   double highest = xP;
   int frames = 0;
   auto* animation = Find<TSwitch>("Switch1");
@@ -99,7 +100,7 @@ TEST_F(CovariationWindowTest, AnimationTurnsOneStepPastTheEndAndDraggingAnywhere
   QTimer::singleShot(16, form.get(), watch);
   animation->SetChecked(true);
   form->onAnimationSwitchClicked();  // runs until it is switched off
-  EXPECT_DOUBLE_EQ(highest, 7.5);
+  EXPECT_DOUBLE_EQ(highest, 6.5 + 0.7);
   EXPECT_LT(xP, 7.0);
   const int w = form->paintBox->width(), h = form->paintBox->height();  // on the rails as well
   emit form->paintBox->MouseDown(Qt::LeftButton, w / 4, 10);

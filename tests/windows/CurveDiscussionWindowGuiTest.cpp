@@ -47,7 +47,7 @@ TEST_F(CurveDiscussionTest, EqualUnitsHoldAfterZoomAndResize) {
     return std::fabs((x2 - x1) / shown.width / ((y2 - y1) / shown.height) - 1) < 1e-9;
   };
   EXPECT_FALSE(unitsEqual());  // the window's own view is not drawn 1:1
-  EqualUnits = true;
+  UsePreferencesIn(dir, "[Ansicht]\nGleiche Einheiten=1\n");
   form->RedrawPicture();
   EXPECT_TRUE(unitsEqual());
   for (QToolButton* button : form->findChildren<QToolButton*>())
@@ -57,7 +57,7 @@ TEST_F(CurveDiscussionTest, EqualUnitsHoldAfterZoomAndResize) {
   QCoreApplication::processEvents();
   form->RedrawPicture();
   EXPECT_TRUE(unitsEqual());
-  EqualUnits = false;
+  UsePreferencesIn(dir, "[Ansicht]\nGleiche Einheiten=0\n");
   form->RedrawPicture();
   EXPECT_FALSE(unitsEqual());
 }
@@ -141,9 +141,7 @@ TEST_F(CurveDiscussionTest, ReadoutsAndDerivativeTermsAreExact) {
   form->close();
   Open();
   EXPECT_TRUE(Find<QLabel>("derivativeTerm2")->isVisible());
-  ShowDerivativeTerms = false;
-  LoadPreferences();
-  EXPECT_TRUE(ShowDerivativeTerms);
+  EXPECT_NE(ReadBytes(dir.File(kPreferencesFileName)).find("Ableitungsterme=1"), std::string::npos);
   Click("derivativeTermsBox");
   LoadPreferences();
   EXPECT_FALSE(ShowDerivativeTerms);

@@ -58,10 +58,11 @@ TEST_F(LimitsWindowTest, TheRightImageOfAJumpLeavesTheStripForEveryDelta) {
 }
 
 TEST_F(LimitsWindowTest, OnAProjectorTheStripStaysLightUnderTheCurves) {
-  PresentationMode = true;
+  QTest::keyClick(form.get(), Qt::Key_F11);  // presentation mode on
+  ASSERT_TRUE(PresentationMode);
   form->RedrawPicture();
   const Color strip = Pixel(form->Bitmap(), -6.5, 1.5);  // f(xo) = 1, ε = 1
-  PresentationMode = false;
+  QTest::keyClick(form.get(), Qt::Key_F11);
   EXPECT_NE(strip, Farben::Hintergrund);
   EXPECT_GE(ContrastRatio(strip, kBlack), 7);
 }

@@ -69,12 +69,17 @@ struct Drawn {
   QImage screen;
 };
 
+// Whether the pictures are drawn in presentation mode, as the user's
+// preferences ask.
+bool presentationPictures = false;
+
 template <class Window>
 Drawn Picture(const std::function<void(Window&)>& prepare,
               const std::function<void(Window&)>& draw) {
   TempDir dir;
   UseDefaultSettingsIn(dir);
   UseSettingsIn(dir, kClassroomSettings);
+  if (presentationPictures) UsePreferencesIn(dir, "[Ansicht]\nPraesentation=1\n");
   // The modes the start window opens it with.
   const LaunchModes modes(LaunchOf(UnqualifiedName(Window::staticMetaObject.className())));
   auto window = std::make_unique<Window>();
@@ -496,9 +501,9 @@ TEST(Pictures, PresentationModeReachesEveryWindowAndItsExport) {
     const Row& row = *std::find_if(std::begin(kPictures), std::end(kPictures),
                                    [name](const Row& r) { return std::string(r.name) == name; });
     const Drawn plain = row.picture.draw();
-    PresentationMode = true;
+    presentationPictures = true;
     const Drawn shown = row.picture.draw();
-    PresentationMode = false;
+    presentationPictures = false;
     const DrawnWith before = Parse(plain.calls), after = Parse(shown.calls);
     // Every text twice its size: 20 points, an index 14.
     EXPECT_EQ(*after.fontSizes.rbegin(), 20);
@@ -575,7 +580,6 @@ TEST(Pictures, TheValuesOfTheLessonStandInThePicture) {
     EXPECT_TRUE(drawn.svg.contains(row.line));
   }
   EXPECT_TRUE(ValuesInPicture);
-  ValuesInPicture = false;
 }
 
 }  // namespace
