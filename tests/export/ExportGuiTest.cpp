@@ -215,16 +215,17 @@ class MainWindowExportTest : public ExportTest {
     form->resize(1000, 700);
     form->show();
     QApplication::processEvents();
-    ShowDerivative = true;
-    form->ShowTangent = true;
-    PointX0 = 2;
-    form->darstellen2();
-    form->darstellen();
+    // f' and the tangent ticked, the point at x = 2.
+    for (const char* name : {"BitCheckBox1", "BitCheckBox4"})
+      QTest::mouseClick(form->findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton, {},
+                        QPoint(5, 5));
+    TypeInto(form.get(), form->findChild<QLineEdit*>(QStringLiteral("Edit11")), "2");
+    ASSERT_TRUE(ShowDerivative && form->ShowTangent);
+    ASSERT_EQ(PointX0, 2);
   }
   void TearDown() override {
     form.reset();
     MainTerm.reset();
-    ShowDerivative = false;
     ExportTest::TearDown();
   }
   ExportTarget Target() {

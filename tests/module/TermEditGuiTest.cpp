@@ -19,6 +19,8 @@
 
 #include "module/TermEdit.h"
 #include "settings/Settings.h"
+#include "support/TempDir.h"
+#include "support/WindowTestSettings.h"
 #include "term/Term.h"
 #include "term/TermText.h"
 
@@ -39,13 +41,10 @@ class TermEditTest : public ::testing::Test {
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    Nachkommastellen = 2;
+    UseDefaultSettingsIn(dir);  // two decimals
     SyntaxErrorReporter = [this](const std::string& m) { messages.push_back(m); };
   }
-  void TearDown() override {
-    SyntaxErrorReporter = nullptr;
-    Nachkommastellen = 2;
-  }
+  void TearDown() override { SyntaxErrorReporter = nullptr; }
   // Types into the field and leaves it for the other one, as the windows see it.
   void Type(const QString& text) {
     edit->setFocus();
@@ -54,6 +53,7 @@ class TermEditTest : public ::testing::Test {
     messages.clear();
   }
   QWidget window;
+  TempDir dir;
   QLineEdit* edit = nullptr;
   QLineEdit* other = nullptr;
   std::vector<std::string> messages;
@@ -105,7 +105,7 @@ TEST_F(TermEditTest, FieldsShowAndStoreWhatWasTyped) {
   ReadNumberEdit(edit, value, value);
   ReadNumberEdit(edit, value, value);
   EXPECT_EQ(value, 1000.0);
-  Nachkommastellen = 4;
+  UseSettingsIn(dir, "[Eingabe]\nNachkommastellen=4\n");
   Type("pi");
   ReadNumberEdit(edit, value, value);
   EXPECT_EQ(edit->text(), "  3,1416     ");
