@@ -216,7 +216,7 @@ QByteArray RenderPng(const ExportVariant& variant, const ExportTarget& target, d
   const int dotsPerMeter = static_cast<int>(std::lround(scale * 96 / 0.0254));
   image.setDotsPerMeterX(dotsPerMeter);
   image.setDotsPerMeterY(dotsPerMeter);
-  image.fill(ToQColor(Farben::Hintergrund));
+  image.fill(ToQColor(target.axes.background));
   DrawOnDevice(&image, png, target, picture, true);
   QByteArray bytes;
   QBuffer buffer(&bytes);
@@ -259,7 +259,7 @@ QByteArray RenderPdf(const ExportVariant& variant, const ExportTarget& target) {
 // screen size, on the background colour. False when nothing can paint on it.
 bool DrawJpegPicture(QImage& image, const ExportTarget& target) {
   const QSize screen = ScreenPlotSize(target);
-  image.fill(ToQColor(Farben::Hintergrund));
+  image.fill(ToQColor(target.axes.background));
   QtCanvas canvas(&image);
   if (!canvas.painter().isActive()) return false;
   canvas.SpanWideLines(target.presentation);
