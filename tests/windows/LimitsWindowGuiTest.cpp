@@ -17,10 +17,15 @@ class LimitsWindowTest : public WindowTest<TForm11> {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
+    WriteBytes(dir.File("Bsp4.txt"), "x^3;  x-1\r\nsin(x)\r\n");  // hand-edited
+    OpenWith("");
+  }
+  // The window opened afresh on a settings file with x² on both sides of 1 and `settings`.
+  void OpenWith(const std::string& settings) {
+    form.reset();
     UseSettingsIn(dir,
                   "[Funktionsterme]\nStetigkeit f1(x)=x^2\nStetigkeit f2(x)=x^2\n"
-                  "[xP xQ Koordinaten]\nxP=1\n");
-    WriteBytes(dir.File("Bsp4.txt"), "x^3;  x-1\r\nsin(x)\r\n");  // hand-edited
+                  "[xP xQ Koordinaten]\nxP=1\n" + settings);
     Open();
   }
   void Pieces(const char* f1, const char* f2, const char* xo) {
@@ -68,7 +73,7 @@ TEST_F(LimitsWindowTest, OnAProjectorTheStripStaysLightUnderTheCurves) {
 }
 
 TEST_F(LimitsWindowTest, EpsilonAndDeltaFollowTheirFieldsBarsAndResets) {
-  edmax = 4;
+  OpenWith("[eps-delta-Umgebung maxRadius]\nedmax=4\n");
   for (const auto& [edit, bar, reset, value] :
        {std::tuple{"Edit4", "ScrollBar3", "SpeedButton13", &form->eps},
         {"Edit5", "ScrollBar2", "SpeedButton12", &form->delta}}) {
@@ -83,7 +88,7 @@ TEST_F(LimitsWindowTest, EpsilonAndDeltaFollowTheirFieldsBarsAndResets) {
     Click(reset);
     EXPECT_EQ(*value, 1.0);
   }
-  edmax = 0.5;  // the reset's 1 lies beyond a smaller full scale
+  OpenWith("[eps-delta-Umgebung maxRadius]\nedmax=0,5\n");  // the reset's 1 lies beyond it
   Click("SpeedButton12");
   EXPECT_EQ(form->delta, 0.5);
   EXPECT_EQ(Find<QScrollBar>("ScrollBar2")->value(), 200);
@@ -123,8 +128,7 @@ TEST_F(LimitsWindowTest, HandEditedExamplesComeBackAsFarAsTheyGo) {
 }
 
 TEST_F(LimitsWindowTest, TinyViewsAndUndefinedValuesDrawWithoutHanging) {
-  x1 = 1 - 0.00005;  // delta 1 over a view 0,0001 wide
-  x2 = 1 + 0.00005;
+  OpenWith("[Koordinatensystem]\nx1=0,99995\nx2=1,00005\n");  // delta 1 over a view 0,0001 wide
   Pieces("1/(x-1)", "x/0", "1");
   EXPECT_TRUE(messages.empty());
   EXPECT_FALSE(std::isnan(form->LeftImage.yMax) || std::isnan(form->RightImage.yMin));
