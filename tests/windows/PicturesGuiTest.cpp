@@ -75,10 +75,10 @@ bool presentationPictures = false;
 
 template <class Window>
 Drawn Picture(const std::function<void(Window&)>& prepare,
-              const std::function<void(Window&)>& draw) {
+              const std::function<void(Window&)>& draw, const std::string& settings = {}) {
   TempDir dir;
   UseDefaultSettingsIn(dir);
-  UseSettingsIn(dir, kClassroomSettings);
+  UseSettingsIn(dir, kClassroomSettings + settings);
   if (presentationPictures) UsePreferencesIn(dir, "[Ansicht]\nPraesentation=1\n");
   // The modes the start window opens it with.
   const LaunchModes modes(LaunchOf(UnqualifiedName(Window::staticMetaObject.className())));
@@ -260,12 +260,6 @@ constexpr auto Tangent = [](TForm8& w) { w.animieren(); };
 constexpr auto Covariation = [](TForm12& w) { w.animieren(); };
 constexpr auto UnitCircle = [](TForm5& w) { w.darstellen(); };
 
-// The tangent and the secants drawn two and a half tick steps long.
-void LongTangent(QWidget& w) {
-  Tangentenlaenge = 2.5;
-  Do({"Edit2=1", "ticked"})(w);
-}
-
 // A window's picture, and the class of the window.
 struct Shown {
   std::function<Drawn()> draw;
@@ -276,9 +270,11 @@ struct Row {
   Shown picture;
 };
 
+// `settings`: lines of the settings file beyond the classroom terms.
 template <class Window>
-Shown Of(std::function<void(Window&)> prepare, std::function<void(Window&)> draw) {
-  return {[prepare, draw] { return Picture<Window>(prepare, draw); },
+Shown Of(std::function<void(Window&)> prepare, std::function<void(Window&)> draw,
+         const std::string& settings = {}) {
+  return {[prepare, draw, settings] { return Picture<Window>(prepare, draw, settings); },
           UnqualifiedName(Window::staticMetaObject.className())};
 }
 
@@ -355,7 +351,8 @@ const Row kPictures[] = {
     {"tangent-q-near-p",
      Of<TForm8>(Do({"Edit2=1", "Edit1=x^2", "Edit5=1,001", "ticked"}), Tangent)},
     {"tangent-undefined-p", Of<TForm8>(Do({"Edit2=1", "Edit1=sqrt(x-2)", "ticked"}), Tangent)},
-    {"tangent-long", Of<TForm8>(LongTangent, Tangent)},
+    // The tangent and the secants drawn two and a half tick steps long.
+    {"tangent-long", Of<TForm8>(Do({"Edit2=1", "ticked"}), Tangent, "[Faktor]\nTangentenl\xE4nge=2,5\n")},
     // Each rail doubled, reset and halved; then a term undefined at the x typed in.
     {"covariation-rails",
      Of<TForm12>(Do({"SpeedButton5", "SpeedButton4", "SpeedButton1", "SpeedButton24",
