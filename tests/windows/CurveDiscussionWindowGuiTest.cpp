@@ -248,7 +248,11 @@ TEST_F(SpecialPointsTest, ListedNamedExactAndMarked) {
   EXPECT_TRUE(Lists("Definitionslücke x = 0"));
 
   // The parameters of the settings: -x^2+4x+1 has H(2 | 5) and the zeros 2 ± √5.
-  ParamA = -1, ParamB = 4, ParamC = 1;
+  form.reset();
+  UseSettingsIn(dir, "[Parameter]\na=-1\nb=4\nc=1\n");
+  Open();
+  Click("pointsBox");
+  ASSERT_TRUE(Find("pointsList")->isVisibleTo(form.get()));
   Type("Edit1", QStringLiteral("a*x^2+b*x+c"));
   EXPECT_EQ(PointRows(), (Rows{"Nullstelle N₁(2-√5 | 0) ≈ (-0,2361 | 0)",
                                "Nullstelle N₂(2+√5 | 0) ≈ (4,2361 | 0)", "Hochpunkt H(2 | 5)"}));
