@@ -9,7 +9,6 @@
 #include <string>
 
 #include "plot/PlotFrame.h"
-#include "settings/Settings.h"
 #include "support/KeptText.h"
 #include "term/NumberFormat.h"
 #include "term/Term.h"
@@ -58,7 +57,6 @@ std::string AllForms() {
 }
 
 TEST(NumberFormat, EveryFormOfTheValuesAsKept) {
-  DecimalSeparator = ',';
   EXPECT_TRUE(MatchesKept("core/number-texts.txt", AllForms()));
 }
 
@@ -93,14 +91,11 @@ TEST(NumberFormat, ReadsBackThroughTheCompiler) {
 // change a single character of any number text.
 TEST(NumberFormat, TextsDoNotDependOnTheCLocale) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
-  const char savedSeparator = DecimalSeparator;
-  DecimalSeparator = ',';
   std::setlocale(LC_ALL, "C");
   const std::string underC = AllForms();
   const bool german = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
   const std::string underGerman = AllForms();
   std::setlocale(LC_ALL, saved.c_str());
-  DecimalSeparator = savedSeparator;
   if (!german) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
   EXPECT_EQ(underGerman, underC);
 }
