@@ -10,6 +10,7 @@
 
 #include "app/Family.h"
 #include "plot/PlotFrame.h"
+#include "settings/IniFile.h"
 #include "settings/Settings.h"
 #include "support/KeptText.h"
 #include "term/Term.h"
@@ -23,11 +24,18 @@ std::string N(double v) {
   return text;
 }
 
+// a, b, c and t as the lines of a settings or lesson file give them, read as
+// the program reads a window's lesson.
+void UseParameters(const std::string& lines) {
+  ReadSettingKeys(IniFile("[Parameter]\n" + lines),
+                  {"Parameter/a", "Parameter/b", "Parameter/c", "Parameter/t"});
+}
+
 TEST(FamilyTest, ValuesVertexBoundsAndSpectraAreAsKept) {
   SetDefaultSettings();
   DecimalSeparator = ',';
   std::ostringstream out;
-  ParamA = 2, ParamB = 3, ParamC = -1, ParamT = 0.5;
+  UseParameters("a=2\nb=3\nc=-1\nt=0,5\n");
   for (const char* term : {"a*x^2+t", "sqrt(x)", "b*x-c"}) {
     CompileTerm(MainTerm, term, true);
     for (int kind = 0; kind <= 9; ++kind)
@@ -38,9 +46,9 @@ TEST(FamilyTest, ValuesVertexBoundsAndSpectraAreAsKept) {
       }
   }
   MainTerm.reset();
-  for (const auto& [a, b, c] : {std::tuple{2.0, -4.0, 1.0}, {-0.5, 3.0, 0.0}})
+  for (const auto& [a, b, c] : {std::tuple{"2", "-4", "1"}, {"-0.5", "3", "0"}})
     for (int kind : {2, 3}) {
-      ParamA = a, ParamB = b, ParamC = c;
+      UseParameters(std::string("a=") + a + "\nb=" + b + "\nc=" + c + "\n");
       double xS, yS;
       FamilyVertex(kind, xS, yS);
       out << "vertex of kind " << kind << " for " << a << ", " << b << ", " << c << ": " << N(xS)
