@@ -139,7 +139,8 @@ TEST_F(StartWindowTest, EscapeIsIgnoredAndClosingAsks) {
 TEST_F(StartWindowTest, SecondOpeningOfTheMainWindow) {
   WithModule("RichButton1", [](QDialog& module) {
     TypeInto(&module, module.findChild<QLineEdit*>("Edit1"), QStringLiteral("x^2+a"));
-    ParamA = 3;  // changed, not saved
+    TypeInto(&module, module.findChild<QLineEdit*>("Edit2"), QStringLiteral("3"));  // not saved
+    EXPECT_EQ(ParamA, 3.0);
     module.findChild<QPushButton*>("SpeedButton6")->click();
   });
   WithModule("RichButton1", [](QDialog& module) {
