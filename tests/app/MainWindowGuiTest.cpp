@@ -258,6 +258,7 @@ TEST_F(MainWindowTest, PointAnimationTurnsBeyondTheEdge) {
 TEST_F(MainWindowTest, TheTangentPointShowsItsSlopeAndTheDerivativeItsName) {
   form->familyTabs->setCurrentIndex(4);
   Click("BitCheckBox4");
+  Type("Edit5", "2");  // b, the shift u of af(x-u)+v alone
   const struct {
     const char* term;
     const char* x0;
@@ -266,6 +267,8 @@ TEST_F(MainWindowTest, TheTangentPointShowsItsSlopeAndTheDerivativeItsName) {
       {"x^2", "1", "m = 2"},       {"x^3/3-x", "-2", "m = 3"}, {"sin(x)", "pi", "m = -1"},
       {"sin(x)", "pi/2", "m = 0"},  // cos of a rounded pi/2 is no slope to show
       {"x^2-x", "0,5", "m = 0"},
+      // A small slope is no rounding where f'' is small at x0 itself.
+      {"x^3", "0,00001", "m = 3 E-10"},
   };
   for (const auto& row : kRows) {
     SCOPED_TRACE(row.term);
