@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "module/PictureFrame.h"
 #include "module/AnalysisWindow.h"
 #include "module/AnimationLoop.h"
 #include "module/ButtonColumn.h"
@@ -221,7 +222,7 @@ TEST(ViewPadTest, EveryButtonMovesTheViewAsKept) {
   FrameWindow w;
   std::string produced;
   for (QToolButton* button : w.pad->findChildren<QToolButton*>()) {
-    x1 = y1 = -7, x2 = y2 = 7;
+    SetSettingsView({-7, 7, -7, 7});
     button->click();
     produced += button->objectName().toStdString() + ":";
     for (const double v : {x1, x2, y1, y2}) produced += " " + testing::KeptNumber(v);
