@@ -142,6 +142,20 @@ TEST_F(QtCanvasTest, ChainsUnderTheImageClipKeepQtsPixels) {
   }
 }
 
+// A pie runs counter-clockwise from the first ray to the second, also where
+// the second lies clockwise of the first: from east to south is three quarters.
+TEST_F(QtCanvasTest, APieRunsCounterClockwiseFromTheFirstRay) {
+  {
+    QtCanvas canvas(&image);
+    canvas.brush.color = 0x00FF00;
+    canvas.Pie(100, 100, 301, 301, 400, 200, 200, 400);
+  }
+  EXPECT_EQ(Pixel(150, 150), 0x00FF00u);  // north-west
+  EXPECT_EQ(Pixel(250, 150), 0x00FF00u);  // north-east
+  EXPECT_EQ(Pixel(150, 250), 0x00FF00u);  // south-west
+  EXPECT_EQ(Pixel(250, 250), 0xFFFFFFu);  // south-east stays
+}
+
 TEST_F(QtCanvasTest, ExtremeBoxesDrawWithoutOverflow) {
   QtCanvas canvas(&image);
   canvas.brush.color = 0x00FF00;
