@@ -214,6 +214,17 @@ class Search {
     const double vl = curve_.Value(k, l, dl), vr = curve_.Value(k, r, dr);
     return dl && dr && std::fabs(vl - vr) <= 1e-6 * std::max({size, std::fabs(vl), 1e-300});
   }
+  // Whether f jumps at a root of f': across its bracket, or for a root without
+  // one (f' exactly 0 there) a millionth to either side, where a continuous f
+  // differs only by the cube of that step. A side outside the domain tells nothing.
+  bool JumpsAt(const Root& r, double size) const {
+    if (r.l != r.r) return !ContinuousAt(0, r.l, r.r, size);
+    const double h = 1e-6 * std::max(1.0, std::fabs(r.x));
+    bool dl = false, dr = false;
+    curve_.Value(0, r.x - h, dl);
+    curve_.Value(0, r.x + h, dr);
+    return dl && dr && !ContinuousAt(0, r.x - h, r.x + h, size);
+  }
   bool Huge(double v) const { return !std::isfinite(v) || std::fabs(v) > poleBound_; }
   // The size of f^(k) around x among the nodes.
   double SizeNear(const std::vector<Node>& nodes, int k, double x) const;
@@ -431,7 +442,7 @@ void Search::Classify(const std::vector<Node>& nodes, std::vector<Root> roots[3]
     if (!r.crossing) continue;
     bool defined = false;
     const double y = curve_.Value(0, r.x, defined);
-    if (!defined || Huge(y) || (r.l != r.r && !ContinuousAt(0, r.l, r.r, SizeNear(nodes, 0, r.x)))) {
+    if (!defined || Huge(y) || JumpsAt(r, SizeNear(nodes, 0, r.x))) {
       if (!defined || Huge(y)) AddBreak(BreakKind::Pole, r.x);
       continue;
     }

@@ -246,6 +246,14 @@ TEST_F(SpecialPointsTest, ListedNamedExactAndMarked) {
   EXPECT_TRUE(Lists("Nullstelle N ≈ (1,1673 | 0)"));
   Type("Edit1", QStringLiteral("sin(x)/x"));
   EXPECT_TRUE(Lists("Definitionslücke x = 0"));
+  // f' changes its sign where f jumps: no extremum there, with f' 0 at the jump or not.
+  for (const char* jump : {"x^2+sgn(x)", "abs(x)+2*sgn(x)"}) {
+    SCOPED_TRACE(jump);
+    Type("Edit1", QString::fromLatin1(jump));
+    EXPECT_TRUE(Lists("Nullstelle N₂ ≈ (0,0000 | 0)"));  // f(0) = 0
+    for (const std::string& row : PointRows())
+      EXPECT_TRUE(row.rfind("Nullstelle", 0) == 0) << row;
+  }
 
   // The parameters of the settings: -x^2+4x+1 has H(2 | 5) and the zeros 2 ± √5.
   form.reset();
