@@ -195,12 +195,19 @@ class Tracer {
     }
   }
 
-  // Lines go to the canvas a run at a time: a curve is thousands of them.
+  // In presentation mode lines go to the canvas a run at a time: there every
+  // call passes the pen on through the presentation canvas, and a curve is
+  // thousands of lines. Straight to a device, one at a time costs less.
   void MoveTo(int x, int y) {
     HandOver();
     canvas_.MoveTo(x, y);
   }
-  void LineTo(int x, int y) { run_.push_back({x, y}); }
+  void LineTo(int x, int y) {
+    if (frame_.presentation)
+      run_.push_back({x, y});
+    else
+      canvas_.LineTo(x, y);
+  }
   void HandOver() {
     if (run_.empty()) return;
     canvas_.PolylineTo(run_);
