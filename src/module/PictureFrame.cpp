@@ -70,9 +70,15 @@ void ComputeTickSteps(const WorldWindow& view, const AxisStyle& axes, int width,
   AutoYTickStep = steps.autoY;
 }
 
+namespace {
+
+CurvePen WindowCurvePen() { return {CurveColor, LineWidth}; }
+
+}  // namespace
+
 DrawFrame CurveFrame(const DrawFrame& frame) {
   DrawFrame withPen = frame;
-  withPen.curve = {CurveColor, LineWidth};
+  withPen.curve = WindowCurvePen();
   return withPen;
 }
 
@@ -89,7 +95,7 @@ DrawFrame PictureFrame(Canvas* canvas, int width, int height, int top, double li
   frame.forExport = forExport;
   frame.presentation = PresentationMode;
   frame.axes = SettingsAxes();
-  frame.curve = {CurveColor, LineWidth};
+  frame.curve = WindowCurvePen();
   ComputeTickSteps(frame.world, frame.axes, width, height);
   return frame;
 }

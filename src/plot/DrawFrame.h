@@ -34,7 +34,7 @@ inline int RoundPixel(double v) {
 // colours, and the window's names and kind of axes.
 struct AxisStyle {
   std::string xName = "x", yName = "y";  // UTF-8
-  bool trig = false;        // x ticks at multiples of π/2, left unnumbered
+  bool trig = false;        // x ticks at multiples of π/6, left unnumbered
   bool numberLine = false;  // the x axis alone
   int grid = 1;             // 1 none, 2 dotted, 3 solid
   bool unitOnly = true;     // number only the unit tick where it is in sight
