@@ -33,7 +33,6 @@ void UseParameters(const std::string& lines) {
 
 TEST(FamilyTest, ValuesVertexBoundsAndSpectraAreAsKept) {
   SetDefaultSettings();
-  DecimalSeparator = ',';
   std::ostringstream out;
   UseParameters("a=2\nb=3\nc=-1\nt=0,5\n");
   for (const char* term : {"a*x^2+t", "sqrt(x)", "b*x-c"}) {

@@ -10,8 +10,9 @@
 #include "app/MainWindow.h"
 #include "app/StartWindow.h"
 #include "app/WindowTable.h"
-#include "settings/ProgramFiles.h"
 #include "settings/FileMessages.h"
+#include "settings/IniFile.h"
+#include "settings/ProgramFiles.h"
 #include "support/WindowFixture.h"
 
 namespace kurvio {
@@ -95,7 +96,7 @@ TEST_F(StartWindowTest, EveryButtonOpensItsWindowByItsRule) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.button);
-    ParamA = 5;
+    ReadSettingKeys(IniFile("[Parameter]\na=5\n"), {"Parameter/a"});
     WithModule(row.button, [&](QDialog& module) {
       EXPECT_TRUE(module.inherits(row.window)) << module.metaObject()->className();
       EXPECT_TRUE(module.isModal());
@@ -114,7 +115,7 @@ TEST_F(StartWindowTest, AnUnreadableSettingsFileIsReportedOnceAndTheDefaultsStan
   std::filesystem::create_directory(dir.File("Kurvio.ini"));
   std::vector<QString> reported;
   ReportFileError = [&reported](QWidget*, const QString& m) { reported.push_back(m); };
-  ParamA = 5;
+  ReadSettingKeys(IniFile("[Parameter]\na=5\n"), {"Parameter/a"});
   form = std::make_unique<TForm4>();
   EXPECT_EQ(ParamA, 1.0);
   WithModule("RichButton1", [](QDialog&) {});  // reads the file again: no second message

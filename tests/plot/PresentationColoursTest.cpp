@@ -5,6 +5,7 @@
 
 #include "plot/ColourVision.h"
 #include "plot/PresentationCanvas.h"
+#include "settings/IniFile.h"
 #include "settings/Settings.h"
 
 namespace kurvio {
@@ -35,7 +36,9 @@ TEST(PresentationColours, CurvesDrawnTogetherStayApartForEveryColourVision) {
     SetDefaultSettings();
     if (!reset) LoadSettings();  // no file: the file's defaults
     SetDefaultCircleColours();
-    if (!reset) Farben::tangens = 128, Farben::cotangens = 8388736;
+    if (!reset)
+      ReadSettingKeys(IniFile("[Farben]\ntangens=128\ncotangens=8388736\n"),
+                      {"Farben/tangens", "Farben/cotangens"});
     const struct {
       const char* pair;
       Color a, b;
