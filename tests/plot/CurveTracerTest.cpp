@@ -111,6 +111,20 @@ TEST_F(TracerTest, RangeInsideTheViewIsSampledWhole) {
   }
 }
 
+// So far out that its grid is lost in the rounding of x, a start samples the
+// curve as a start at the view's left edge does: from next to the view.
+TEST_F(TracerTest, AStartFarOutSamplesAsOneFromTheViewsEdge) {
+  const double dx = (frame.world.x2 - frame.world.x1) / frame.width;
+  CompileTerm(MainTerm, "x^2/3", true);
+  for (double from : {-1e17, -5.891e15, -4.11e14}) {
+    SCOPED_TRACE(from);
+    samples.clear();
+    TraceValueCurve(frame, Value(), frame.world.x1, frame.world.x2, from, frame.world.x2);
+    ASSERT_FALSE(samples.empty());
+    EXPECT_GT(samples.front(), frame.world.x1 - 8 * dx);
+  }
+}
+
 TEST_F(TracerTest, DegenerateCallsReturnAtOnce) {
   CompileTerm(MainTerm, "x", true);
   frame.width = 0;

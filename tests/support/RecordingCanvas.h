@@ -16,6 +16,7 @@ struct Segment {
   Color color;
   int width;
   PenStyle style;
+  bool operator==(const Segment&) const = default;
 };
 
 struct TextCall {
