@@ -88,13 +88,10 @@ void Label(const DrawFrame& frame, double x, double y, const std::string& text, 
 }
 
 // f from `from` to `to` (either way round) as one joined line, a point every
-// two pixel columns and the last one at `to`. Only the part over the view is
-// sampled, however far the ends lie outside it.
+// two pixel columns and the last one at `to`. The window's fixed view holds
+// both ends of every curve it draws (-pi to 2pi).
 void JoinedCurve(const DrawFrame& frame, double (*f)(double), double from, double to) {
-  const double step = 2 * (x2 - x1) / std::max(frame.width, 1);
-  const double lo = x1 - step, hi = x2 + step;
-  from = std::clamp(from, lo, hi);
-  to = std::clamp(to, lo, hi);
+  const double step = 2 * (frame.world.x2 - frame.world.x1) / std::max(frame.width, 1);
   const double direction = to < from ? -1.0 : 1.0;
   const long steps = static_cast<long>(std::floor(std::fabs(to - from) / step));
   std::vector<Point> points;
