@@ -63,7 +63,7 @@ ExampleStore::Saved ExampleStore::Save(
   if (saved.path != home && unreadable) saved.unreadable = home;
   if (saved.path.empty()) {
     saved.outcome = Saved::kFailed;
-    saved.error = ENOENT;
+    saved.error = home.empty() ? kNoWritableFolder : ENOENT;
     return saved;
   }
 

@@ -224,7 +224,8 @@ class Tracer {
         lastY_ = Y_;
         return;
       }
-    } else if (lastY_ > frame_.top && lastY_ <= frame_.height && jump < kCurveJump && GapCloses(step)) {
+    } else if (lastY_ > frame_.top && lastY_ <= frame_.height && jump < kCurveJump &&
+               GapCloses(step)) {
       // Leaving the area: draw to its edge.
       if (Y_ > frame_.height) LineTo(X_, frame_.height);
       if (Y_ < frame_.top) LineTo(X_, frame_.top);
@@ -238,7 +239,8 @@ class Tracer {
   double Row(double y) const {
     if (y > kCurveValueMax) y = kCurveValueMax;
     if (y < kCurveValueMin) y = kCurveValueMin;
-    return frame_.height - (y - frame_.world.y1) / (frame_.world.y2 - frame_.world.y1) * frame_.height;
+    return frame_.height -
+           (y - frame_.world.y1) / (frame_.world.y2 - frame_.world.y1) * frame_.height;
   }
   // A row held to just outside the area: what happens further out is not
   // drawn, so a jump there cannot show.
@@ -316,7 +318,7 @@ class Tracer {
   // The rounded step of the last line, when it joined two neighbouring samples.
   static constexpr long long kNoStep = 1LL << 40;
   long long lastStep_ = kNoStep;
-  long gapAt_ = -1;  // the last sample after an undefined stretch
+  long gapAt_ = -1;         // the last sample after an undefined stretch
   std::vector<Point> run_;  // lines not yet handed to the canvas
 };
 
@@ -337,8 +339,9 @@ double StartBefore(double left, double from, double dx) {
 // A batch of `block` 0 takes all the samples up to the right margin at once.
 void Trace(const DrawFrame& frame, const CurveBatchFunction& values, double scaleFrom,
            double scaleTo, double from, double to, int stepPixels, std::size_t block) {
-  if (!frame.canvas || frame.width <= 0) return;
+  if (!frame.canvas) return;
   Canvas& canvas = *frame.canvas;
+  // No step for a picture without width.
   const double dx = stepPixels * (scaleTo - scaleFrom) / frame.width;
   if (!(dx > 0.0) || !std::isfinite(dx) || !std::isfinite(from) || !std::isfinite(to)) return;
   canvas.pen.color = frame.curve.color;

@@ -24,6 +24,16 @@ constexpr std::size_t kMaxPreferencesSize = 64 * 1024;
 
 bool UsableWidth(int width) { return width >= 1 && width <= kLargestLineWidth; }
 
+// Presentation mode as the school's settings files set it, for a user who has not chosen.
+bool SchoolPresentationMode() {
+  bool on = false;
+  std::string content;
+  for (const std::string& file : SchoolSettingsFiles())
+    if (ReadWholeFile(file, content) == ReadResult::kOk)
+      on = IniFile(content).ReadBool(kSection, "Praesentation", on);
+  return on;
+}
+
 }  // namespace
 
 void LoadPreferences() {
@@ -32,7 +42,7 @@ void LoadPreferences() {
                                        kMaxPreferencesSize) != ReadResult::kOk)
     content.clear();
   const IniFile ini(content);
-  PresentationMode = ini.ReadBool(kSection, "Praesentation", false);
+  PresentationMode = ini.ReadBool(kSection, "Praesentation", SchoolPresentationMode());
   RememberLessons = ini.ReadBool(kSection, "Fenster merken", false);
   ShowDerivativeTerms = ini.ReadBool(kSection, "Ableitungsterme", false);
   EqualUnits = ini.ReadBool(kSection, "Gleiche Einheiten", false);

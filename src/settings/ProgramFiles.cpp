@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -59,11 +60,33 @@ std::string PathForReading(const std::string& fileName) {
   return ProgramDir + fileName;
 }
 
+std::string ShippedPath(const std::string& fileName) {
+  return WritesToProgramDir() ? std::string() : ProgramDir + fileName;
+}
+
 std::string PathInUserDir(const std::string& fileName) {
   if (UserDir.empty()) return {};
-  std::error_code ec;
-  std::filesystem::create_directories(UserDir, ec);
-  return DirectoryWritable(UserDir) ? UserDir + fileName : std::string();
+  // A folder that is missing can be made when the nearest one that exists can be written.
+  std::filesystem::path dir = std::filesystem::path(UserDir).lexically_normal();
+  while (!FileExists(dir.string()) && dir.has_relative_path() && dir.has_parent_path())
+    dir = dir.parent_path();
+  return DirectoryWritable(dir.string()) ? UserDir + fileName : std::string();
+}
+
+std::vector<std::string> SchoolSettingsFiles() {
+  const char* list = std::getenv("XDG_CONFIG_DIRS");
+  const std::string dirs = list && *list ? list : "/etc/xdg";
+  std::vector<std::string> files;
+  std::size_t from = 0;
+  while (from <= dirs.size()) {
+    const std::size_t to = std::min(dirs.find(':', from), dirs.size());
+    const std::string dir = dirs.substr(from, to - from);
+    // Relative entries do not count; the first entry matters most, so it comes last.
+    const std::string file = dir + (dir.ends_with('/') ? "" : "/") + "Kurvio/Kurvio.ini";
+    if (dir.starts_with('/') && FileExists(file)) files.insert(files.begin(), file);
+    from = to + 1;
+  }
+  return files;
 }
 
 std::string PathForWriting(const std::string& fileName) {
@@ -144,8 +167,23 @@ DirectoryLock::~DirectoryLock() {
   if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
+namespace {
+
+std::string WriteProtectedFolders() {
+  std::vector<std::string> folders;
+  if (!ProgramDirShared && !ProgramDir.empty()) folders.push_back(ProgramDir);
+  if (!UserDir.empty()) folders.push_back(UserDir);
+  if (folders.empty()) return "Es gibt keinen Ordner, in den geschrieben werden kann.";
+  if (folders.size() == 1) return "Der Ordner „" + folders[0] + "“ ist schreibgeschützt.";
+  return "Die Ordner „" + folders[0] + "“ und „" + folders[1] + "“ sind schreibgeschützt.";
+}
+
+}  // namespace
+
 std::string WriteFailureText(int error) {
   switch (error) {
+    case kNoWritableFolder:
+      return WriteProtectedFolders();
     case EACCES:
     case EPERM:
       return "Keine Schreibberechtigung.";
@@ -204,11 +242,52 @@ void RemoveStaleProgramTemporaries(const std::vector<std::string>& windowFiles) 
   }
 }
 
+namespace {
+
+bool WriteIntoExistingFolder(const std::string& path, const std::string& content);
+
+// The missing folders above `path`, outermost first, where it is a file of the
+// user's folder of the program; a folder the user chose must exist.
+std::vector<std::filesystem::path> MissingFolders(const std::string& path) {
+  std::vector<std::filesystem::path> missing;
+  if (UserDir.empty() || std::filesystem::path(path).parent_path().string() + '/' != UserDir)
+    return missing;
+  std::filesystem::path dir = std::filesystem::path(path).parent_path();
+  while (!dir.empty() && !FileExists(dir.string()) && dir.has_relative_path()) {
+    missing.insert(missing.begin(), dir);
+    dir = dir.parent_path();
+  }
+  return missing;
+}
+
+}  // namespace
+
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
   if (path.empty()) {
     errno = ENOENT;
     return false;
   }
+  const std::vector<std::filesystem::path> missing = MissingFolders(path);
+  std::size_t made = 0;
+  int error = 0;
+  for (; made < missing.size(); ++made)
+    if (::mkdir(missing[made].c_str(), 0755) != 0) {
+      error = errno;
+      break;
+    }
+  const bool ok = error == 0 && WriteIntoExistingFolder(path, content);
+  if (!ok) {
+    if (error == 0) error = errno;
+    // A failed write leaves no empty folder behind.
+    while (made > 0) ::rmdir(missing[--made].c_str());
+    errno = error;
+  }
+  return ok;
+}
+
+namespace {
+
+bool WriteIntoExistingFolder(const std::string& path, const std::string& content) {
   // Replace the file a link points to, not the link.
   std::string target = path;
   std::error_code ec;
@@ -252,5 +331,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& content) {
   }
   return ok;
 }
+
+}  // namespace
 
 }  // namespace kurvio

@@ -34,11 +34,21 @@ ProgramLocation LocateProgramDir(const std::string& exeDir, const std::string& d
 bool DirectoryWritable(const std::string& dir);
 // The path a file of the program is read from.
 std::string PathForReading(const std::string& fileName);
+// The shipped copy of a file where the user's own copy lives elsewhere (an
+// installed or write-protected program folder); empty where the program's
+// folder holds the user's own files (a copy run from its own folder).
+std::string ShippedPath(const std::string& fileName);
 // The path a file of the program is written to; empty when there is nowhere to write.
 std::string PathForWriting(const std::string& fileName);
-// The file's path in UserDir, which is created when missing; empty when there
-// is no user directory or it cannot be written.
+// The file's path in UserDir; empty when there is no user directory or it
+// cannot be written, nor created where it is missing. Nothing is created here:
+// WriteFileAtomically makes the folder when it writes the file.
 std::string PathInUserDir(const std::string& fileName);
+
+// The school's own defaults for every machine: "Kurvio/Kurvio.ini" in each of
+// the system configuration folders ($XDG_CONFIG_DIRS, by default /etc/xdg),
+// those that exist, the least important first.
+std::vector<std::string> SchoolSettingsFiles();
 
 enum class ReadResult { kOk, kMissing, kFailed };
 // Reads a whole file; kMissing when there is no such file, kFailed when it
@@ -70,7 +80,8 @@ class DirectoryLock {
 // Writes the content to a new file beside `path` and renames it over `path`,
 // so the old file stays whole until the new one is complete. False on failure,
 // which leaves the old file as it was, with errno telling why. Temporary files
-// that earlier interrupted saves of the same file left behind are removed.
+// that earlier interrupted saves of the same file left behind are removed. A
+// missing UserDir is made for a file in it, and removed again when the write fails.
 bool WriteFileAtomically(const std::string& path, const std::string& content);
 
 // The temporary files of `path` ("path.XXXXXX", as WriteFileAtomically names
@@ -82,7 +93,12 @@ int RemoveStaleTemporaries(const std::string& path, int minutes = kStaleMinutes)
 // the settings, the function list and `windowFiles` (the windows' example lists and lessons).
 void RemoveStaleProgramTemporaries(const std::vector<std::string>& windowFiles);
 
-// Why a write failed, for the user (German, UTF-8), from its errno value.
+// The error of a write that found no folder to take the file: the program's
+// folder and the user's are both write-protected (or the user's cannot be made).
+inline constexpr int kNoWritableFolder = -1;
+
+// Why a write failed, for the user (German, UTF-8), from its errno value or
+// kNoWritableFolder, which names the folders.
 std::string WriteFailureText(int error);
 
 }  // namespace kurvio

@@ -131,35 +131,42 @@ void ForEachKey(Visitor&& v) {
   v("Koordinatensystem", "Gitter", Gitter, s.Gitter, 2, 1, 3);
 }
 
-// Reads into the globals, or into StartValues with the longer term limit.
+// Reads into the globals, or into StartValues with the longer term limit. A
+// key the file lacks, or holds out of range, takes its default; laid `over`
+// an earlier file, it keeps the value that file gave.
 struct Reader {
   const IniFile& ini;
   bool intoStartValues;
+  bool over = false;
 
-  void operator()(const char* section, const char* key, int& global, int& start, int fallback,
-                  int lo, int hi) const {
-    int v = ini.ReadInteger(section, key, fallback);
-    if (v < lo || v > hi) v = fallback;
-    (intoStartValues ? start : global) = v;
+  template <class T>
+  T& Target(T& global, T& start) const {
+    return intoStartValues ? start : global;
   }
-  void operator()(const char* section, const char* key, Color& global, Color& start, int fallback,
-                  int lo, int hi) const {
+  template <class T>  // int and Color
+  void operator()(const char* section, const char* key, T& global, T& start, int fallback, int lo,
+                  int hi) const {
+    T& to = Target(global, start);
+    if (over) fallback = static_cast<int>(to);
     int v = ini.ReadInteger(section, key, fallback);
     if (v < lo || v > hi) v = fallback;
-    (intoStartValues ? start : global) = static_cast<Color>(v);
+    to = static_cast<T>(v);
   }
   void operator()(const char* section, const char* key, double& global, double& start,
                   double fallback) const {
-    (intoStartValues ? start : global) = ini.ReadReal(section, key, fallback);
+    double& to = Target(global, start);
+    to = ini.ReadReal(section, key, over ? to : fallback);
   }
   void operator()(const char* section, const char* key, bool& global, bool& start,
                   bool fallback) const {
-    (intoStartValues ? start : global) = ini.ReadBool(section, key, fallback);
+    bool& to = Target(global, start);
+    to = ini.ReadBool(section, key, over ? to : fallback);
   }
   void operator()(const char* section, const char* key, std::string& global, std::string& start,
                   const char* fallback) const {
     const std::size_t limit = intoStartValues ? kStartTermLength : kTermSettingLength;
-    (intoStartValues ? start : global) = ini.ReadString(section, key, fallback).substr(0, limit);
+    std::string& to = Target(global, start);
+    to = ini.ReadString(section, key, over ? to : std::string(fallback)).substr(0, limit);
   }
 };
 
@@ -294,11 +301,33 @@ void WriteSettingKeys(IniFile& ini, const std::vector<std::string>& keys) {
 bool LoadSettings() {
   std::string content;
   // A file that is missing or cannot be read gives the defaults.
-  const bool readable =
-      ReadWholeFile(PathForReading(kSettingsFileName), content) != ReadResult::kFailed;
-  const IniFile ini(content);
-  ForEachKey(Reader{ini, false});
-  ForEachKey(Reader{ini, true});
+  const std::string path = PathForReading(kSettingsFileName);
+  const bool readable = ReadWholeFile(path, content) != ReadResult::kFailed;
+  const std::vector<std::string> school = SchoolSettingsFiles();
+  if (school.empty()) {
+    const IniFile ini(content);
+    ForEachKey(Reader{ini, false});
+    ForEachKey(Reader{ini, true});
+  } else {
+    // The shipped defaults, then the school's, then the user's own file over them.
+    // A school file that cannot be read is passed over.
+    const std::string shipped = ShippedPath(kSettingsFileName);
+    const bool own = path != shipped;
+    std::vector<std::string> layers;
+    std::string layer;
+    if (!own)
+      layers.push_back(content);
+    else if (!shipped.empty() && ReadWholeFile(shipped, layer) == ReadResult::kOk)
+      layers.push_back(layer);
+    for (const std::string& file : school)
+      if (ReadWholeFile(file, layer) == ReadResult::kOk) layers.push_back(layer);
+    if (own) layers.push_back(content);
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+      const IniFile ini(layers[i]);
+      ForEachKey(Reader{ini, false, i > 0});
+      ForEachKey(Reader{ini, true, i > 0});
+    }
+  }
   KeepGlobalsUsable();
   KeepUsable(StartValues);
   return readable;
@@ -318,11 +347,11 @@ SettingsSave SaveSettings() {
   IniFile ini(content);
   ForEachKey(Writer{ini});
   const std::string path = PathForWriting(kSettingsFileName);
-  result.path = path.empty() ? ProgramDir + kSettingsFileName : path;
+  result.path = path.empty() ? kSettingsFileName : path;
   if (path.empty()) {
     // Neither the program's folder nor a folder of the user's own can take it.
     result.outcome = SettingsSave::kFailed;
-    result.error = EACCES;
+    result.error = kNoWritableFolder;
   } else if (!WriteFileAtomically(path, ini.Text())) {
     result.outcome = SettingsSave::kFailed;
     result.error = errno;

@@ -2,10 +2,12 @@
 // button's enabling, the focus, and its file.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <cstdio>
+
 #include <filesystem>
 #include <functional>
 #include <iterator>
@@ -156,6 +158,21 @@ TEST_F(ExampleListTest, SavesWhereTheProgramsFilesAreAndNeverLosesTheOldFile) {
   EXPECT_TRUE(errors[0].contains(QStringLiteral("Bsp1.txt"))) << errors[0].toStdString();
   EXPECT_EQ(ReadBytes(program.File("Bsp1.txt")), shipped);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(program.Dir()), {}), 1);
+
+  // A school machine with a write-protected home: the message names the folder.
+  static std::string home;
+  home = user.Dir();
+  AccessFile = [](const char* path, int mode) {
+    return (mode & W_OK) && path == home ? -1 : ::access(path, mode);
+  };
+  ProgramDirShared = true;
+  EXPECT_FALSE(examples->SaveLines());
+  ProgramDirShared = false;
+  AccessFile = &::access;
+  ASSERT_EQ(errors.size(), 2u);
+  EXPECT_EQ(errors[1], QStringLiteral("Die Beispieldatei „Bsp1.txt“ konnte nicht gespeichert "
+                                      "werden. Der Ordner „%1“ ist schreibgeschützt.")
+                           .arg(QString::fromStdString(home)));
 }
 
 // With an entry added a file keeps its encoding and its line ends.

@@ -42,8 +42,7 @@ TEST_F(ProgramFilesTest, UnwritableProgramDirMovesWritesToTheUserDir) {
     EXPECT_FALSE(DirectoryWritable(ProgramDir)) << dir;
     EXPECT_EQ(PathForReading("Bsp1.txt"), dir + "Bsp1.txt") << "nothing in UserDir yet";
     EXPECT_EQ(PathForWriting("Bsp1.txt"), UserDir + "Bsp1.txt");
-    ASSERT_TRUE(std::filesystem::is_directory(UserDir));
-    WriteBytes(UserDir + "Bsp1.txt", "mine");
+    ASSERT_TRUE(WriteFileAtomically(PathForWriting("Bsp1.txt"), "mine"));  // makes UserDir
     EXPECT_EQ(PathForReading("Bsp1.txt"), UserDir + "Bsp1.txt");
     std::filesystem::remove(UserDir + "Bsp1.txt");
   }

@@ -119,6 +119,73 @@ TEST_F(SettingsTest, ReadOnlyInstallSavesAUserCopyWithTheTemplateLines) {
   EXPECT_EQ(ParamA, 3.0);
 }
 
+// The school's Kurvio.ini in the system configuration folders: over the shipped
+// file, under the user's own; the first folder of the list counts most.
+TEST_F(SettingsTest, SchoolDefaultsStandUntilTheUserHasAFileOfTheirOwn) {
+  const TempDir etc, more;
+  std::filesystem::create_directories(etc.File("Kurvio"));
+  std::filesystem::create_directories(more.File("Kurvio"));
+  WriteBytes(etc.File("Kurvio/Kurvio.ini"), "[Parameter]\na=2\n[Farben]\nGitter=255\n");
+  WriteBytes(more.File("Kurvio/Kurvio.ini"), "[Parameter]\na=9\nb=3\n");
+  const std::string dirs = "relative:" + etc.Dir() + ":" + more.Dir();
+  setenv("XDG_CONFIG_DIRS", dirs.c_str(), 1);
+  const std::string install = program.File("install/");
+  std::filesystem::create_directory(install);
+  WriteBytes(install + "Kurvio.ini", "[Parameter]\nb=1\nc=-1\n");
+  static std::string readOnly;
+  readOnly = install;
+  AccessFile = [](const char* path, int mode) {
+    if ((mode & W_OK) && std::string(path) == readOnly) return -1;
+    return ::access(path, mode);
+  };
+  ProgramDir = install;
+
+  LoadSettings();  // no file of the user's own
+  EXPECT_EQ(std::vector<double>({ParamA, ParamB, ParamC}), std::vector<double>({2, 3, -1}));
+  EXPECT_EQ(StartValues.ParamA, 2.0);
+  EXPECT_EQ(Farben::Gitter, 255);
+  WriteBytes(UserDir + "Kurvio.ini", "[Parameter]\na=5\n");
+  LoadSettings();
+  EXPECT_EQ(std::vector<double>({ParamA, ParamB, ParamC}), std::vector<double>({5, 3, -1}));
+  unsetenv("XDG_CONFIG_DIRS");
+  LoadSettings();  // without a school file only the user's own counts
+  EXPECT_EQ(std::vector<double>({ParamA, ParamB, ParamC}), std::vector<double>({5, 0, 0}));
+}
+
+// A school machine: the program's folder write-protected, the home too. The
+// message names the folders, and no empty folder of the user's is left.
+TEST_F(SettingsTest, ALockedDownMachineNamesItsWriteProtectedFolders) {
+  static std::string home, folder;
+  home = user.Dir();
+  folder = program.Dir();
+  AccessFile = [](const char* path, int mode) {
+    const std::string p = path;
+    if ((mode & W_OK) && (p + "/" == home || p == folder)) return -1;
+    return ::access(path, mode);
+  };
+  UserDir = user.File("config/Kurvio/");
+  const SettingsSave save = SaveSettings();
+  EXPECT_EQ(save.outcome, SettingsSave::kFailed);
+  EXPECT_EQ(WriteFailureText(save.error),
+            "Die Ordner „" + program.Dir() + "“ und „" + UserDir + "“ sind schreibgeschützt.");
+  ProgramDirShared = true;
+  EXPECT_EQ(WriteFailureText(save.error), "Der Ordner „" + UserDir + "“ ist schreibgeschützt.");
+  ProgramDirShared = false;
+  EXPECT_FALSE(std::filesystem::exists(user.File("config")));
+
+  // A write that fails in a folder it made takes the folder away again.
+  AccessFile = &::access;
+  RenameFile = [](const char*, const char*) {
+    errno = EXDEV;
+    return -1;
+  };
+  EXPECT_FALSE(WriteFileAtomically(UserDir + "Kurvio.ini", "x"));
+  EXPECT_EQ(errno, EXDEV);
+  EXPECT_FALSE(std::filesystem::exists(user.File("config")));
+  RenameFile = &std::rename;
+  EXPECT_TRUE(WriteFileAtomically(UserDir + "Kurvio.ini", "x"));
+}
+
 TEST_F(SettingsTest, EveryFailedSaveSaysWhyAndLeavesTheOldFile) {
   const std::string old = "; alt\r\n[Parameter]\r\na=2\r\n";
   WriteBytes(IniPath(), old);

@@ -345,9 +345,12 @@ TEST(ColorButtonGui, GroupedButtonsKeepOneDown) {
   EXPECT_FALSE(a->Down());  // no group, no down state
   a->SetGroupIndex(1);
   b->SetGroupIndex(1);
+  const QRect up = a->IndicatorRect();
   a->SetDown(true);
+  EXPECT_EQ(a->IndicatorRect(), up.translated(1, 1));  // the colour sinks with the button
   b->SetDown(true);
   EXPECT_FALSE(a->Down());
+  EXPECT_EQ(a->IndicatorRect(), up);
   b->SetDown(false);
   EXPECT_TRUE(b->Down());
   b->SetAllowAllUp(true);
