@@ -30,6 +30,12 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DA
 install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.Debian.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kurvio RENAME changelog.gz)
 
+# Only the optimised builds without sanitizers are hardened (CMakeLists.txt); the
+# package test lints the hardening of those.
+if(NOT KURVIO_HARDENED)
+  message(STATUS "This build is not hardened: make the package from a Release or RelWithDebInfo build")
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kurvio)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

@@ -31,6 +31,15 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     layout->addWidget(label);
   }
   layout->addSpacing(8);
+  licenceLabel =
+      new QLabel(QStringLiteral("Kurvio ist freie Software: Sie können es unter den Bedingungen\n"
+                                "der GNU General Public License, Version 3 oder (nach Ihrer Wahl)\n"
+                                "jeder späteren Version, weitergeben und verändern.\n"
+                                "Kurvio wird ohne jede Gewährleistung bereitgestellt."),
+                 this);
+  licenceLabel->setAlignment(Qt::AlignCenter);
+  layout->addWidget(licenceLabel);
+  layout->addSpacing(8);
   okButton = new QPushButton(QStringLiteral("OK"), this);
   okButton->setDefault(true);
   okButton->setMinimumWidth(90);

@@ -1,4 +1,4 @@
-// The info window of the start window: program name and version.
+// The info window of the start window: program name, version and licence.
 #pragma once
 
 #include <QDialog>
@@ -21,6 +21,7 @@ class TForm9 : public QDialog {
   QLabel* nameLabel;
   QLabel* versionLabel;
   QLabel* purposeLabel;
+  QLabel* licenceLabel;
   QPushButton* okButton;
 
  protected:

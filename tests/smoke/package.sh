@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # The Debian package of `make package`: its name, control fields, dependencies
-# and files; no maintainer scripts; lintian without errors; the AppStream
-# metadata and the desktop entry valid; and the packaged program, unpacked into
-# a fresh root, started in an X server (installed_copy.sh).
-#   package.sh CPACK BUILD_DIR DATA_DIR
+# and files; no maintainer scripts; lintian without errors and, from a hardened
+# build, without a hardening tag; the AppStream metadata with its licence and the
+# desktop entry valid; and the packaged program, unpacked into a fresh root,
+# started in an X server (installed_copy.sh).
+#   package.sh CPACK BUILD_DIR DATA_DIR hardened|unhardened
 set -euo pipefail
 
 cpack=$1
 build=$2
 data=$3
+hardened=${4:-unhardened}
 
 XDO_TAG=package
 source "$(dirname "$0")/xdo.sh"
@@ -63,6 +65,17 @@ if command -v lintian > /dev/null; then
   lintian --fail-on error --suppress-tags-from-file /dev/null "$deb" > "$tmp/lintian.log" 2>&1 ||
     fail "lintian reports errors:$(sed 's/^/ /' "$tmp/lintian.log")"
   sed 's/^/package: lintian: /' "$tmp/lintian.log"
+  # Lintian counts a missing hardening only as a warning or a note, so these are
+  # asked for alone, notes shown, and any one of them fails.
+  if [[ $hardened == hardened ]]; then
+    hardening=hardening-no-relro,hardening-no-bindnow,hardening-no-fortify-functions,hardening-no-pie
+    lintian --tags "$hardening" --display-info --fail-on error,warning,info "$deb" \
+      > "$tmp/hardening.log" 2>&1 && ! grep -q 'hardening-no-' "$tmp/hardening.log" ||
+      fail "lintian reports a missing hardening:$(sed 's/^/ /' "$tmp/hardening.log")"
+    echo "package: lintian: no ${hardening//,/, }"
+  else
+    echo "package: the build is not hardened (not optimised, or with sanitizers), so its hardening is not linted"
+  fi
 else
   echo "package: lintian is missing, so the package is not linted here"
 fi
