@@ -303,30 +303,25 @@ bool LoadSettings() {
   // A file that is missing or cannot be read gives the defaults.
   const std::string path = PathForReading(kSettingsFileName);
   const bool readable = ReadWholeFile(path, content) != ReadResult::kFailed;
+  // Where a school has its own defaults: the shipped file, then the school's,
+  // then the user's own file over them. A school file that cannot be read is
+  // passed over.
   const std::vector<std::string> school = SchoolSettingsFiles();
-  if (school.empty()) {
-    const IniFile ini(content);
-    ForEachKey(Reader{ini, false});
-    ForEachKey(Reader{ini, true});
-  } else {
-    // The shipped defaults, then the school's, then the user's own file over them.
-    // A school file that cannot be read is passed over.
-    const std::string shipped = ShippedPath(kSettingsFileName);
-    const bool own = path != shipped;
-    std::vector<std::string> layers;
-    std::string layer;
-    if (!own)
-      layers.push_back(content);
-    else if (!shipped.empty() && ReadWholeFile(shipped, layer) == ReadResult::kOk)
-      layers.push_back(layer);
-    for (const std::string& file : school)
-      if (ReadWholeFile(file, layer) == ReadResult::kOk) layers.push_back(layer);
-    if (own) layers.push_back(content);
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-      const IniFile ini(layers[i]);
-      ForEachKey(Reader{ini, false, i > 0});
-      ForEachKey(Reader{ini, true, i > 0});
-    }
+  std::vector<std::string> layers;
+  const std::string shipped = ShippedPath(kSettingsFileName);
+  const bool own = path != shipped;
+  std::string layer;
+  if (school.empty() || !own)
+    layers.push_back(content);
+  else if (!shipped.empty() && ReadWholeFile(shipped, layer) == ReadResult::kOk)
+    layers.push_back(layer);
+  for (const std::string& file : school)
+    if (ReadWholeFile(file, layer) == ReadResult::kOk) layers.push_back(layer);
+  if (!school.empty() && own) layers.push_back(content);
+  for (std::size_t i = 0; i < layers.size(); ++i) {
+    const IniFile ini(layers[i]);
+    ForEachKey(Reader{ini, false, i > 0});
+    ForEachKey(Reader{ini, true, i > 0});
   }
   KeepGlobalsUsable();
   KeepUsable(StartValues);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "plot/PlotFrame.h"
+#include "settings/Preferences.h"
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
 #include "support/KeptText.h"
@@ -34,6 +35,20 @@ class SettingsTest : public ::testing::Test {
     DecimalSeparator = ',';
   }
   std::string IniPath() const { return program.File("Kurvio.ini"); }
+  // An installed copy with this Kurvio.ini: the folder exists, but access(2)
+  // refuses writing (simulated, since permission bits do not stop root).
+  std::string InstallWith(const std::string& shipped) {
+    static std::string readOnly;
+    readOnly = program.File("install/");
+    std::filesystem::create_directory(readOnly);
+    WriteBytes(readOnly + "Kurvio.ini", shipped);
+    AccessFile = [](const char* path, int mode) {
+      if ((mode & W_OK) && std::string(path) == readOnly) return -1;
+      return ::access(path, mode);
+    };
+    ProgramDir = readOnly;
+    return readOnly;
+  }
   TempDir program, user;
 };
 
@@ -92,20 +107,10 @@ TEST_F(SettingsTest, HandEditedFileLoadsAndKeepsItsLines) {
   EXPECT_EQ(Tangentenlaenge, 2.5);
 }
 
-// An installed copy: the directory exists and holds the school's file, but
-// access(2) refuses writing (simulated, since permission bits do not stop root).
+// An installed copy that holds the school's file.
 TEST_F(SettingsTest, ReadOnlyInstallSavesAUserCopyWithTheTemplateLines) {
-  const std::string install = program.File("install/");
-  std::filesystem::create_directory(install);
   const std::string shipped = "; Vorlage der Schule\n[Parameter]\na=2\n";
-  WriteBytes(install + "Kurvio.ini", shipped);
-  static std::string readOnly;
-  readOnly = install;
-  AccessFile = [](const char* path, int mode) {
-    if ((mode & W_OK) && std::string(path) == readOnly) return -1;
-    return ::access(path, mode);
-  };
-  ProgramDir = install;
+  const std::string install = InstallWith(shipped);
   UserDir = user.File("config/kurvio/");  // not there yet
 
   LoadSettings();
@@ -125,29 +130,25 @@ TEST_F(SettingsTest, SchoolDefaultsStandUntilTheUserHasAFileOfTheirOwn) {
   const TempDir etc, more;
   std::filesystem::create_directories(etc.File("Kurvio"));
   std::filesystem::create_directories(more.File("Kurvio"));
-  WriteBytes(etc.File("Kurvio/Kurvio.ini"), "[Parameter]\na=2\n[Farben]\nGitter=255\n");
+  WriteBytes(etc.File("Kurvio/Kurvio.ini"),
+             "[Parameter]\na=2\n[Farben]\nGitter=255\n[Ansicht]\nPraesentation=1\n");
   WriteBytes(more.File("Kurvio/Kurvio.ini"), "[Parameter]\na=9\nb=3\n");
   const std::string dirs = "relative:" + etc.Dir() + ":" + more.Dir();
   setenv("XDG_CONFIG_DIRS", dirs.c_str(), 1);
-  const std::string install = program.File("install/");
-  std::filesystem::create_directory(install);
-  WriteBytes(install + "Kurvio.ini", "[Parameter]\nb=1\nc=-1\n");
-  static std::string readOnly;
-  readOnly = install;
-  AccessFile = [](const char* path, int mode) {
-    if ((mode & W_OK) && std::string(path) == readOnly) return -1;
-    return ::access(path, mode);
-  };
-  ProgramDir = install;
+  InstallWith("[Parameter]\nb=1\nc=-1\n");
 
   LoadSettings();  // no file of the user's own
   EXPECT_EQ(std::vector<double>({ParamA, ParamB, ParamC}), std::vector<double>({2, 3, -1}));
   EXPECT_EQ(StartValues.ParamA, 2.0);
   EXPECT_EQ(Farben::Gitter, 255);
+  LoadPreferences();  // and presentation mode, for a user who has not chosen
+  EXPECT_TRUE(PresentationMode);
   WriteBytes(UserDir + "Kurvio.ini", "[Parameter]\na=5\n");
   LoadSettings();
   EXPECT_EQ(std::vector<double>({ParamA, ParamB, ParamC}), std::vector<double>({5, 3, -1}));
   unsetenv("XDG_CONFIG_DIRS");
+  LoadPreferences();
+  EXPECT_FALSE(PresentationMode);
   LoadSettings();  // without a school file only the user's own counts
   EXPECT_EQ(std::vector<double>({ParamA, ParamB, ParamC}), std::vector<double>({5, 0, 0}));
 }
