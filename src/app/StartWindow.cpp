@@ -186,6 +186,8 @@ void TForm4::openInfo() { RunModule(new TForm9(this)); }
 
 void TForm4::openHelp() { TForm18::Execute(this); }
 
+void TForm4::OpenLessonFile(const QString& path) { (void)path; }
+
 void TForm4::closeEvent(QCloseEvent* event) {
   if (ConfirmClose && !ConfirmClose()) {
     event->ignore();

@@ -43,6 +43,9 @@ class TForm4 : public QDialog {
   void openSettings();
   void openInfo();
   void openHelp();
+  // Opens the lesson file at `path`: its windows as they were saved, or a message
+  // saying what is wrong with the file.
+  void OpenLessonFile(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
