@@ -87,7 +87,7 @@ TForm1::TForm1(QWidget* parent) : TModuleDialog(parent) {
   shiftedTermField->setText(TermToDisplay(TermAfxuv));
   LoadSettingsOrReport(this);
   LessonValues own;
-  if (RememberLessons && RestoreWindowState(MainWindowLesson(), &own)) {
+  if (WindowsKeepLessons() && RestoreWindowState(MainWindowLesson(), &own)) {
     termField->setText(TermToDisplay(TermFxtab));
     shiftedTermField->setText(TermToDisplay(TermAfxuv));
   }

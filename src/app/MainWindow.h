@@ -173,6 +173,7 @@ class TForm1 : public TModuleDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void done(int result) override;
+  void KeepLesson() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

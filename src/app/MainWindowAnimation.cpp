@@ -120,12 +120,14 @@ void TForm1::done(int result) {
   // window is destroyed only once the loop has returned.
   for (TSwitch* s : {aSwitch, bSwitch, cSwitch, pointSwitch, tSwitch}) s->SetChecked(false);
   AnimationRunning = false;
-  if (RememberLessons) {
-    LessonValues own;
-    KeepOwnLesson(own);
-    KeepWindowState(MainWindowLesson(), own);
-  }
+  if (WindowsKeepLessons()) KeepLesson();
   TModuleDialog::done(result);
+}
+
+void TForm1::KeepLesson() {
+  LessonValues own;
+  KeepOwnLesson(own);
+  KeepWindowState(MainWindowLesson(), own);
 }
 
 void TForm1::UpdateCursor() {

@@ -9,7 +9,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "app/InfoWindow.h"
 #include "app/MainWindow.h"
@@ -113,6 +115,23 @@ void TForm4::AddModuleButtons(QVBoxLayout* layout) {
 }
 
 void TForm4::AddBottomRow(QVBoxLayout* layout) {
+  auto* lessonRow = new QHBoxLayout;
+  saveLessonButton =
+      Button(this, "saveLessonButton", QStringLiteral("Stunde speichern\u2026"),
+             QStringLiteral("Die Stunde mit allen Fenstern als Datei speichern (Strg+S)"));
+  openLessonButton =
+      Button(this, "openLessonButton", QStringLiteral("Stunde \u00f6ffnen\u2026"),
+             QStringLiteral("Eine gespeicherte Stunde \u00f6ffnen (Strg+O)"));
+  lessonRow->addWidget(saveLessonButton);
+  lessonRow->addWidget(openLessonButton);
+  layout->addLayout(lessonRow);
+  connect(saveLessonButton, &QPushButton::clicked, this, &TForm4::saveLesson);
+  connect(openLessonButton, &QPushButton::clicked, this, &TForm4::openLesson);
+  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+          &TForm4::saveLesson);
+  connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+          &TForm4::openLesson);
+
   auto* row = new QHBoxLayout;
   settingsButton = Button(this, "SpeedButton14", QStringLiteral("Einstellungen"));
   infoButton = Button(this, "SpeedButton1", QStringLiteral("Info"));
@@ -172,7 +191,21 @@ void TForm4::RunModule(QDialog* module) {
 
 void TForm4::Launch(const ModuleLaunch& launch,
                     const std::function<QDialog*(QWidget* owner)>& create) {
-  LaunchModule(this, launch, create, OnModuleShown);
+  ModuleLaunch next = launch;
+  std::function<QDialog*(QWidget*)> make = create;
+  for (;;) {
+    LaunchModule(this, next, make, [this](QDialog* window) {
+      running_ = window;
+      runningClass_ = UnqualifiedName(window->metaObject()->className());
+      if (OnModuleShown) OnModuleShown(window);
+    });
+    running_ = nullptr;
+    const std::string used = std::exchange(runningClass_, {});
+    if (SessionLesson() && !used.empty()) SessionLesson()->Use(used);
+    if (!pendingLesson_) return;
+    PendingLesson pending = std::move(*std::exchange(pendingLesson_, std::nullopt));
+    if (!TakeLesson(std::move(pending.lesson), pending.path, next, make)) return;
+  }
 }
 
 void TForm4::openMainWindow() {
@@ -185,8 +218,6 @@ void TForm4::openSettings() { RunModule(new TForm2(this)); }
 void TForm4::openInfo() { RunModule(new TForm9(this)); }
 
 void TForm4::openHelp() { TForm18::Execute(this); }
-
-void TForm4::OpenLessonFile(const QString& path) { (void)path; }
 
 void TForm4::closeEvent(QCloseEvent* event) {
   if (ConfirmClose && !ConfirmClose()) {

@@ -9,6 +9,7 @@ list(APPEND KURVIO_UI_SOURCES
   app/MainWindowAnimation.cpp
   app/StartWindow.h
   app/StartWindow.cpp
+  app/StartWindowLessons.cpp
   app/ModuleLauncher.h
   app/ModuleLauncher.cpp
   app/WindowTable.h

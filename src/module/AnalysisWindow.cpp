@@ -34,7 +34,7 @@ TAnalysisWindow::TAnalysisWindow(QWidget* parent, WindowState lesson)
     : TModuleDialog(parent), lesson_(std::move(lesson)) {
   if (lesson_.opening) lesson_.opening();
   lessonRestored_ =
-      RememberLessons && !lesson_.name.empty() && RestoreWindowState(lesson_, &keptLesson_);
+      WindowsKeepLessons() && !lesson_.name.empty() && RestoreWindowState(lesson_, &keptLesson_);
   if (ChosenLineWidth != 0) LineWidth = ChosenLineWidth;
   setAutoFillBackground(true);
   QPalette pal = palette();
@@ -107,6 +107,7 @@ void TAnalysisWindow::ScalePanelTexts() {
 }
 
 void TAnalysisWindow::KeepLesson() {
+  if (lesson_.name.empty()) return;
   LessonValues own;
   KeepOwnLesson(own);
   KeepWindowState(lesson_, own);
@@ -413,7 +414,7 @@ void TAnalysisWindow::done(int result) {
   if (!closing_) {
     closing_ = true;
     FormClose();
-    if (RememberLessons && !lesson_.name.empty()) KeepLesson();
+    if (WindowsKeepLessons()) KeepLesson();
   }
   TModuleDialog::done(result);
 }

@@ -82,7 +82,7 @@ class TAnalysisWindow : public TModuleDialog {
   // After FormClose: writes the window's state file from the settings and
   // KeepOwnLesson. A window that holds part of its lesson elsewhere puts it
   // there for the moment.
-  virtual void KeepLesson();
+  void KeepLesson() override;
   // The window's own values, its remembered boxes first; a window with points
   // or fixed objects adds them.
   virtual void KeepOwnLesson(LessonValues& own) const;

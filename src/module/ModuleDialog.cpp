@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <optional>
 #include <utility>
 
@@ -18,7 +19,32 @@
 
 namespace kurvio {
 
-TModuleDialog::TModuleDialog(QWidget* parent) : QDialog(parent) { AddPresentationKey(this); }
+namespace {
+
+// Runs `slot` of the nearest owner of `window` that has it.
+void AskOwner(QWidget* window, const char* slot) {
+  for (QWidget* owner = window->parentWidget(); owner; owner = owner->parentWidget())
+    if (owner->metaObject()->indexOfSlot(slot) >= 0) {
+      QByteArray name(slot);
+      QMetaObject::invokeMethod(owner, name.left(name.indexOf('(')).constData());
+      return;
+    }
+}
+
+}  // namespace
+
+TModuleDialog::TModuleDialog(QWidget* parent) : QDialog(parent) {
+  AddPresentationKey(this);
+  auto* save = new QShortcut(QKeySequence::Save, this);
+  connect(save, &QShortcut::activated, this, [this] { AskOwner(this, "saveLesson()"); });
+  auto* open = new QShortcut(QKeySequence::Open, this);
+  connect(open, &QShortcut::activated, this, [this] { AskOwner(this, "openLesson()"); });
+}
+
+void TModuleDialog::KeepLessonNow() {
+  if (QWidget* field = focusWidget()) RunExitHandler(field, true);
+  KeepLesson();
+}
 
 void TModuleDialog::InstallFieldKeys(bool arrowsMoveFocus) {
   arrowsMoveFocus_ = arrowsMoveFocus;

@@ -1,7 +1,9 @@
 // Base of the program's module windows: Enter in an edit field moves the
 // focus on (so that the field's leave handler takes the value), optionally the
 // Up and Down arrows move between controls, Escape closes the window and F1
-// opens the help.
+// opens the help. Ctrl+S and Ctrl+O save and open a lesson file through the
+// window that owns the module windows (the start window's "saveLesson" and
+// "openLesson"); a window without such an owner has neither.
 // A window closes whatever its fields hold: leaving a field for the window's
 // close button takes the value without any error message.
 #pragma once
@@ -39,6 +41,12 @@ class TModuleDialog : public QDialog {
   // Draws the window's picture again with the settings as they are now (after
   // presentation mode was switched); a window without a picture does nothing.
   virtual void RedrawPicture() {}
+  // The lesson as the window shows it now, kept as closing keeps it (the field
+  // with the focus takes its value first, without messages): for saving the
+  // lesson while the window is open. A window that keeps no lesson does nothing.
+  void KeepLessonNow();
+  // What closing keeps of the window's lesson (WindowState.h).
+  virtual void KeepLesson() {}
 
  protected:
   // Call once the controls exist. `arrowsMoveFocus`: Up/Down move between controls.

@@ -1,5 +1,6 @@
 #include "settings/IniFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -227,6 +228,26 @@ void IniFile::WriteBool(const std::string& section, const std::string& key, bool
 void IniFile::WriteReal(const std::string& section, const std::string& key, double value,
                         char decimalSeparator) {
   WriteString(section, key, FormatReal(value, decimalSeparator));
+}
+
+std::vector<IniFile::Entry> IniFile::Entries() const {
+  // The index knows which lines are read; the file's order is the lines'.
+  std::vector<std::pair<std::size_t, std::string>> keyLines;  // line, folded section
+  for (const auto& [name, entry] : sections_)
+    for (const auto& [folded, line] : entry.keys) keyLines.emplace_back(line, name);
+  std::sort(keyLines.begin(), keyLines.end());
+  std::vector<Entry> entries;
+  std::string section;
+  std::size_t scanned = 0;
+  for (const auto& [line, folded] : keyLines) {
+    // The section's name as written: the nearest section line above the key.
+    for (; scanned < line; ++scanned)
+      if (const auto name = SectionName(lines_[scanned].text)) section = Trim(*name);
+    const std::string t = Trim(lines_[line].text);
+    const std::size_t eq = t.find('=');
+    entries.push_back({section, Trim(t.substr(0, eq)), Trim(t.substr(eq + 1))});
+  }
+  return entries;
 }
 
 std::string IniFile::Text() const {

@@ -45,6 +45,13 @@ class IniFile {
   // The whole file as it would be written.
   std::string Text() const;
 
+  // Every key that is read, in the order of the file: its section and key as
+  // written, and its raw value (as RawValue gives it).
+  struct Entry {
+    std::string section, key, value;
+  };
+  std::vector<Entry> Entries() const;
+
  private:
   struct Line {
     std::string text;

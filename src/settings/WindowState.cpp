@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "settings/IniFile.h"
+#include "settings/Preferences.h"
 #include "settings/ProgramFiles.h"
 #include "settings/Settings.h"
 
@@ -88,10 +89,30 @@ std::string WindowStatePath(const WindowState& state) {
   return UserDir + FileName(state);
 }
 
-bool RestoreWindowState(const WindowState& state, LessonValues* own) {
+std::optional<Lesson>& SessionLesson() {
+  static std::optional<Lesson> lesson;
+  return lesson;
+}
+
+bool WindowsKeepLessons() { return RememberLessons || SessionLesson().has_value(); }
+
+std::string KeptWindowStateText(const WindowState& state) {
   const std::string path = WindowStatePath(state);
   std::string content;
-  if (path.empty() || ReadWholeFile(path, content, kMaxStateSize) != ReadResult::kOk) return false;
+  if (path.empty() || ReadWholeFile(path, content, kMaxStateSize) != ReadResult::kOk) return {};
+  if (IniFile(content).ReadString(kSection, kNameKey, "") != state.name) return {};
+  return content;
+}
+
+bool RestoreWindowState(const WindowState& state, LessonValues* own) {
+  std::string content;
+  const std::optional<Lesson>& lesson = SessionLesson();
+  if (lesson && lesson->states.count(state.name)) {
+    content = lesson->states.at(state.name);
+  } else if (RememberLessons || !lesson) {
+    // A window the open lesson has not met opens as it would without the lesson.
+    content = KeptWindowStateText(state);
+  }
   const IniFile ini(content);
   if (ini.ReadString(kSection, kNameKey, "") != state.name) return false;
   ReadSettingKeys(ini, state.keys);
@@ -100,13 +121,17 @@ bool RestoreWindowState(const WindowState& state, LessonValues* own) {
 }
 
 bool KeepWindowState(const WindowState& state, const LessonValues& own) {
-  const std::string path = PathInUserDir(FileName(state));
-  if (path.empty()) return false;
   IniFile ini;
   ini.WriteString(kSection, kNameKey, state.name);
   WriteSettingKeys(ini, state.keys);
   std::string text = ini.Text();
   if (!text.empty() && text.back() != '\n') text += '\n';
+  if (std::optional<Lesson>& lesson = SessionLesson()) {
+    lesson->states[state.name] = text + own.Text();
+    return true;
+  }
+  const std::string path = PathInUserDir(FileName(state));
+  if (path.empty()) return false;
   return WriteFileAtomically(path, text + own.Text());
 }
 

@@ -6,10 +6,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "settings/IniFile.h"
+#include "settings/LessonFile.h"
 
 namespace kurvio {
 
@@ -60,13 +62,25 @@ WindowState AnalysisLesson(std::string name, std::vector<std::string> keys,
 std::string WindowStateFileName(const std::string& name);
 // The path of the window's state file; empty without a user directory.
 std::string WindowStatePath(const WindowState& state);
-// Puts the values of the window's state file into the settings globals and,
-// when asked, the window's own values into `own`. A missing file, one that
+// The lesson file open in this session, if any. While one is open, the windows
+// take their state from it and keep it there (in memory, until the lesson is
+// saved) instead of in their state files.
+std::optional<Lesson>& SessionLesson();
+// Whether the windows restore and keep their state: "Fenster merken" is on, or
+// a lesson file is open.
+bool WindowsKeepLessons();
+
+// The text of the window's state file, empty when there is none for it (a
+// missing or unreadable file, or one written for another window).
+std::string KeptWindowStateText(const WindowState& state);
+// Puts the values of the window's state into the settings globals and, when
+// asked, the window's own values into `own`: the open lesson's state of the
+// window, else (with "Fenster merken") its state file. A missing file, one that
 // cannot be read, or one written for another window changes nothing (false);
 // a value that does not convert keeps its global.
 bool RestoreWindowState(const WindowState& state, LessonValues* own = nullptr);
-// Writes the window's keys from the globals and its own values; false when it
-// cannot be written.
+// Writes the window's keys from the globals and its own values into the open
+// lesson, or without one into its state file; false when it cannot be written.
 bool KeepWindowState(const WindowState& state, const LessonValues& own = {});
 
 }  // namespace kurvio

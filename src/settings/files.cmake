@@ -1,5 +1,6 @@
 list(APPEND KURVIO_CORE_SOURCES
   settings/IniFile.cpp
+  settings/LessonFile.cpp
   settings/Preferences.cpp
   settings/ProgramFiles.cpp
   settings/Settings.cpp
