@@ -60,6 +60,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The lesson files' type in share/mime/packages and the desktop entry that opens them
+# are taken up by the triggers of shared-mime-info and desktop-file-utils, so the
+# package has no maintainer scripts.
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/kurvio/kurvio")
 # Qt finds its platform plugin and German translations in packages the library does not pull in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")

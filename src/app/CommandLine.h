@@ -1,6 +1,7 @@
 // What the program is asked on its command line before any window opens:
-// --help and --version answer and end, an unknown option is an error (status
-// 2), and Qt's own options (-platform, -style …) are left to Qt.
+// --help and --version answer and end, an unknown option or a second file is an
+// error (status 2), Qt's own options (-platform, -style …) are left to Qt, and
+// a word that is no option names the lesson file to open.
 #pragma once
 
 #include <string>
@@ -8,8 +9,9 @@
 namespace kurvio {
 
 struct CommandLine {
-  enum Action { kRun, kHelp, kVersion, kUnknown } action = kRun;
-  std::string unknown;  // the option not understood
+  enum Action { kRun, kHelp, kVersion, kUnknown, kSecondFile } action = kRun;
+  std::string unknown;     // the option not understood, or the second file
+  std::string lessonFile;  // as given; empty without one
 };
 
 CommandLine ReadCommandLine(int argc, const char* const* argv);
@@ -18,5 +20,6 @@ CommandLine ReadCommandLine(int argc, const char* const* argv);
 std::string HelpText();
 std::string VersionText();
 std::string UnknownOptionText(const std::string& option);
+std::string SecondFileText(const std::string& file);
 
 }  // namespace kurvio

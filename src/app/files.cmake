@@ -17,6 +17,8 @@ list(APPEND KURVIO_UI_SOURCES
   app/Translations.cpp
   app/InfoWindow.h
   app/InfoWindow.cpp
+  app/SingleInstance.h
+  app/SingleInstance.cpp
 )
 list(APPEND KURVIO_APP_SOURCES
   app/main.cpp

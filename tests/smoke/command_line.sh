@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program's answers on the command line, without a display: --help and
-# --version print German text and end with 0, an unknown option says so and
-# ends with 2, and none of them opens a window.
+# --version print German text and end with 0, an unknown option or a second
+# file says so and ends with 2, and none of them opens a window.
 #   command_line.sh KURVIO VERSION
 set -uo pipefail
 kurvio=$1
@@ -20,4 +20,7 @@ out=$("$kurvio" -style fusion --help 2>&1) && [[ $out == Aufruf* ]] || fail "Qt'
 out=$("$kurvio" --zoom 2>&1)
 status=$?
 [[ $status -eq 2 && $out == *"unbekannte Option „--zoom“"* ]] || fail "--zoom ($status): $out"
-echo "command line: --help, --version and an unknown option answered without a window"
+out=$("$kurvio" a.kurvio b.kurvio 2>&1)
+status=$?
+[[ $status -eq 2 && $out == *"nicht auch „b.kurvio“"* ]] || fail "two files ($status): $out"
+echo "command line: --help, --version, an unknown option and two files answered without a window"

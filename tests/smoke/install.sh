@@ -25,6 +25,7 @@ env -u DESTDIR "$cmake" --install "$build" --prefix "$prefix" > "$tmp/install.lo
 
 # Every file where it belongs, and nothing else.
 expected=(bin/kurvio share/applications/kurvio.desktop share/icons/hicolor/scalable/apps/kurvio.svg
+  share/mime/packages/kurvio.xml share/icons/hicolor/scalable/mimetypes/application-x-kurvio-stunde.svg
   share/metainfo/io.github.kurvio.Kurvio.metainfo.xml share/man/man1/kurvio.1.gz
   share/doc/kurvio/copyright share/doc/kurvio/changelog.gz)
 for f in "$data"/*.txt; do expected+=("share/kurvio/${f##*/}"); done
@@ -40,11 +41,17 @@ entry=$prefix/share/applications/kurvio.desktop
 report=$(desktop-file-validate "$entry" 2>&1) || fail "desktop-file-validate failed: $report"
 [[ -z $report ]] || fail "desktop-file-validate: $report"
 
-rsvg-convert -w 256 "$prefix/share/icons/hicolor/scalable/apps/kurvio.svg" -o "$tmp/icon.png" ||
-  fail "rsvg-convert cannot render the icon"
-[[ -s $tmp/icon.png && $(head -c 4 "$tmp/icon.png" | tail -c 3) == PNG ]] ||
-  fail "the icon rendered to no PNG"
-[[ -n $pngs ]] && cp "$tmp/icon.png" "$pngs/install-icon.png"
-echo "install: files in place, the desktop entry valid, the icon rendered"
+# The program's icon and that of its lesson files.
+for icon in apps/kurvio mimetypes/application-x-kurvio-stunde; do
+  png=$tmp/${icon##*/}.png
+  rsvg-convert -w 256 "$prefix/share/icons/hicolor/scalable/$icon.svg" -o "$png" ||
+    fail "rsvg-convert cannot render the icon $icon"
+  [[ -s $png && $(head -c 4 "$png" | tail -c 3) == PNG ]] || fail "the icon $icon rendered to no PNG"
+done
+if [[ -n $pngs ]]; then
+  cp "$tmp/kurvio.png" "$pngs/install-icon.png"
+  cp "$tmp/application-x-kurvio-stunde.png" "$pngs/install-lesson-icon.png"
+fi
+echo "install: files in place, the desktop entry valid, the icons rendered"
 
 check_installed_copy "$prefix" "$tmp"

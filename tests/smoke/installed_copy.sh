@@ -2,8 +2,10 @@
 # An installed copy of the program in an X server, sourced by the install and
 # package checks after xdo.sh: it reads its shipped files from its prefix, saves
 # what the teacher saves to the per-user directory only, copies nothing there at
-# start and changes nothing under the prefix.
+# start and changes nothing under the prefix; and a second start hands over to
+# the running program instead of opening a second copy.
 #   check_installed_copy PREFIX TMP
+#   check_second_instance PREFIX TMP
 
 pid=""
 # Under its session bus and strace the program is a grandchild of $pid.
@@ -17,7 +19,10 @@ check_installed_copy() {
   # The program sees a home of its own, so nothing of the real user is touched.
   export HOME=$tmp/home
   export XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache XDG_DATA_HOME=$HOME/.local/share
+  # The running program's socket lies here, apart from any Kurvio of the real user.
+  export XDG_RUNTIME_DIR=$tmp/run
   mkdir -p "$XDG_CONFIG_HOME"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
   local userdir=$XDG_CONFIG_HOME/Kurvio start covariation settings early others changed
 
   local trace=()
@@ -80,4 +85,33 @@ check_installed_copy() {
   changed=$(find "$prefix" -newer "$tmp/marker")
   [[ -z $changed ]] || fail "the program changed the installed files: $changed"
   echo "${XDO_TAG}: the installed copy read its files from the prefix and saved to $userdir only"
+}
+
+# A second start of the installed program, without a file, while the first runs
+# (after check_installed_copy, in its home): it brings the running program to
+# the front, ends at once with status 0 and opens no window of its own; the
+# running one ends as ever and leaves no socket behind.
+check_second_instance() {
+  local prefix=$1 tmp=$2 start status windows left
+  "${session_bus[@]}" "$prefix/bin/kurvio" &
+  pid=$!
+  start=$(window '^Kurvio$')
+  for _ in $(seq 50); do
+    [[ -n $(find "$XDG_RUNTIME_DIR" -name 'kurvio-*' -type s) ]] && break
+    sleep 0.1
+  done
+  [[ -n $(find "$XDG_RUNTIME_DIR" -name 'kurvio-*' -type s) ]] ||
+    fail "the running program has no socket in $XDG_RUNTIME_DIR: $(ls -A "$XDG_RUNTIME_DIR")"
+  status=0
+  timeout 20 "$prefix/bin/kurvio" > "$tmp/second.log" 2>&1 || status=$?
+  [[ $status -eq 0 ]] || fail "the second start ended with $status: $(cat "$tmp/second.log")"
+  sleep 0.5
+  windows=$(xdotool search --onlyvisible --name '^Kurvio$' 2> /dev/null | wc -l)
+  [[ $windows -eq 1 ]] || fail "$windows start windows after the second start"
+  kill -0 "$pid" 2> /dev/null || fail "the running program ended with the second start"
+  end_program "$start" "$pid"
+  pid=""
+  left=$(find "$XDG_RUNTIME_DIR" -name 'kurvio-*')
+  [[ -z $left ]] || fail "left behind in $XDG_RUNTIME_DIR: $left"
+  echo "${XDO_TAG}: a second start handed over to the running program and ended"
 }
