@@ -2,6 +2,7 @@ list(APPEND KURVIO_CORE_SOURCES
   export/WmfGeometry.cpp
   export/WmfText.cpp
   export/WmfCanvas.cpp
+  export/WorksheetPage.cpp
 )
 list(APPEND KURVIO_UI_SOURCES
   export/ExportFile.cpp
