@@ -8,4 +8,6 @@ list(APPEND KURVIO_UI_SOURCES
   export/ExportFile.cpp
   export/JpegWriter.cpp
   export/Export.cpp
+  export/PictureDialog.cpp
+  export/Worksheet.cpp
 )
