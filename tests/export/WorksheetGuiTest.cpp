@@ -5,8 +5,7 @@
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QPrinter>
-#include <QTransform>
-#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 
@@ -28,13 +27,8 @@ constexpr int kDpi = 254;  // ten pixels to the millimetre
 constexpr double kPx = kDpi / 25.4;
 
 std::string PdfText(const std::string& pdf) {
-  std::string text;
-  if (FILE* out = popen(("pdftotext -q " + pdf + " - 2>/dev/null").c_str(), "r")) {
-    char buffer[4096];
-    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, out)) text.append(buffer, n);
-    pclose(out);
-  }
-  return text;
+  const bool read = std::system(("pdftotext -q " + pdf + " " + pdf + ".txt").c_str()) == 0;
+  return read ? ReadBytes(pdf + ".txt") : "";
 }
 
 // The rows of the short dark lines centred on column `x`: the ticks of a vertical axis there.
@@ -68,20 +62,16 @@ class WorksheetTest : public WindowTest<Window> {
     printerFormat = ProgramPrinter().outputFormat();
     ReportExportError = [this](QWidget*, const QString& m) { errors.push_back(m); };
     ShowPictureDialog = [this](QFileDialog& dialog) {
-      EXPECT_FALSE(answers.empty());
-      if (answers.empty()) return false;
-      const auto* worksheetBox = dialog.findChild<QCheckBox*>(QStringLiteral("worksheetBox"));
-      const auto* hideSolutionBox = dialog.findChild<QCheckBox*>(QStringLiteral("hideSolutionBox"));
-      EXPECT_TRUE(worksheetBox && hideSolutionBox);
-      if (!worksheetBox || !hideSolutionBox) return false;
-      EXPECT_EQ(worksheetBox->text(), QStringLiteral("Arbeitsblatt (1 Einheit = 1 cm)"));
-      EXPECT_EQ(hideSolutionBox->text(), QStringLiteral("Lösung ausblenden"));
-      openedTicked = worksheetBox->isChecked();
-      openedHideEnabled = hideSolutionBox->isEnabled();
-      const auto answer = answers.front();
+      const auto* sheet = dialog.findChild<QCheckBox*>(QStringLiteral("worksheetBox"));
+      const auto* hide = dialog.findChild<QCheckBox*>(QStringLiteral("hideSolutionBox"));
+      EXPECT_TRUE(sheet && hide && !answers.empty());
+      if (!sheet || !hide || answers.empty()) return false;
+      EXPECT_EQ(sheet->text() + hide->text(), "Arbeitsblatt (1 Einheit = 1 cm)Lösung ausblenden");
+      openedTicked = sheet->isChecked();
+      openedHideEnabled = hide->isEnabled();
+      answers.front()(dialog);
       answers.pop_front();
-      answer(dialog);
-      hideEnabled = hideSolutionBox->isEnabled();
+      hideEnabled = hide->isEnabled();
       return true;
     };
     this->Open();
@@ -107,31 +97,22 @@ class WorksheetTest : public WindowTest<Window> {
   }
   QImage Page(const std::string& pdf) { return testing::RasterisePdf(pdf, kDpi, Path("seite")); }
 
-  // The ticks of the y-axis (at 2, 1, -1, -2 in each plot) and of the upper
-  // x-axis (-3 … 3 but 0) on a page where the coordinate system's top-left
-  // corner is at (left, top) mm: each where one unit of 10 mm puts it.
-  void ExpectTicksAtScale(const QImage& page, double left, double top, int plots = 1) {
+  // The ticks of the y-axis (at 2, 1, -1, -2 in each plot) on a page where the
+  // coordinate system's top-left corner is at (left, top) mm, where one unit of
+  // 10 mm puts them; the line nearest to each (a curve may cross the axis elsewhere).
+  static void ExpectTicksAtScale(const QImage& page, double left, double top, int plots = 1) {
     ASSERT_FALSE(page.isNull());
-    // The line nearest to `mm` (a curve may cross an axis elsewhere), in mm.
-    const auto nearest = [](const std::vector<int>& rows, double mm) {
+    const std::vector<int> rows = TickRows(page, std::lround((left + 40) * kPx));
+    const auto nearest = [&](double mm) {
       double best = -1000;
       for (int row : rows)
         if (std::abs(row / kPx - mm) < std::abs(best - mm)) best = row / kPx;
       return best;
     };
-    const std::vector<int> yRows = TickRows(page, std::lround((left + 40) * kPx));
-    for (int plot = 0; plot < plots; ++plot) {
-      const double plotTop = top + 60 * plot;
-      for (double mm : {10, 20, 40, 50})
-        EXPECT_NEAR(nearest(yRows, plotTop + mm), plotTop + mm, 0.3);
-      EXPECT_NEAR((nearest(yRows, plotTop + 50) - nearest(yRows, plotTop + 10)) / 4, 10.0, 0.1);
+    for (double plotTop = top; plotTop < top + 60 * plots; plotTop += 60) {
+      for (double mm : {10, 20, 40, 50}) EXPECT_NEAR(nearest(plotTop + mm), plotTop + mm, 0.3);
+      EXPECT_NEAR((nearest(plotTop + 50) - nearest(plotTop + 10)) / 4, 10.0, 0.1);
     }
-    const QImage turned = page.transformed(QTransform().rotate(90)).convertToFormat(page.format());
-    const std::vector<int> xRows =
-        TickRows(turned, turned.width() - 1 - std::lround((top + 30) * kPx));
-    for (double mm : {10, 20, 30, 50, 60, 70})
-      EXPECT_NEAR(nearest(xRows, left + mm), left + mm, 0.3);
-    EXPECT_NEAR((nearest(xRows, left + 70) - nearest(xRows, left + 10)) / 6, 10.0, 0.1);
   }
   static void ExpectA4(const QImage& page, bool landscape) {
     EXPECT_NEAR(page.width() / kPx, landscape ? 297 : 210, 0.2);
@@ -151,8 +132,9 @@ using CurveDiscussionWorksheetTest = WorksheetTest<TForm3>;
 
 // Unticked the dialog saves what it saved before. Ticked it picks PDF and writes a
 // turned A4 page (the view is wider than high) with the view centred, one unit
-// 10 mm long and the curve's minimum (1|-2) on its grid point. The dialog opens
-// again with the choice, which a PNG cannot take.
+// 10 mm long and the curve's minimum (1|-2) on its grid point; with the solution
+// hidden the same coordinate system under the title without a point of the curve.
+// The dialog opens again with the choice, which a PNG cannot take.
 TEST_F(MainWindowWorksheetTest, TheSaveDialogWritesAPageWithOneUnitAsOneCentimetre) {
   Answer({}, "bild.png");
   Click("SpeedButton17");
@@ -169,28 +151,26 @@ TEST_F(MainWindowWorksheetTest, TheSaveDialogWritesAPageWithOneUnitAsOneCentimet
   ExpectA4(page, true);
   ExpectTicksAtScale(page, layout.left, layout.top);
   EXPECT_TRUE(DarkAt(page, layout.left + 50, layout.top + 50));
+  EXPECT_TRUE(DarkAt(page, layout.left + 30, layout.top + 10));  // the maximum (-1|2)
 
+  Answer({"hideSolutionBox"}, "leer.pdf");
   Answer({}, "blatt.png");
+  Click("SpeedButton17");
+  const QImage empty = Page(Path("leer.pdf"));
+  ExpectTicksAtScale(empty, layout.left, layout.top);
+  for (double x : {-2.0, -1.0, 0.5, 1.0, 2.0})
+    EXPECT_FALSE(
+        DarkAt(empty, layout.left + (x + 4) * 10, layout.top + (3 - x * x * x + 3 * x) * 10))
+        << x;
+  // The title, and a number at every tick (not only at the unit).
+  const std::string text = PdfText(Path("leer.pdf"));
+  for (const char* shown : {"Funktionsgraphen", "-3", "-2", "3"})
+    EXPECT_NE(text.find(shown), std::string::npos) << shown;
   Click("SpeedButton17");
   EXPECT_TRUE(openedTicked);
   EXPECT_EQ(errors, std::vector<QString>{"Ein Arbeitsblatt (1 Einheit = 1 cm) wird als PDF oder "
                                          "SVG gespeichert, nicht als „blatt.png“."});
   EXPECT_FALSE(QFile::exists(QString::fromStdString(Path("blatt.png"))));
-}
-
-// The empty coordinate system at the same scale under the window's title: no
-// point of the curve is drawn.
-TEST_F(MainWindowWorksheetTest, HidingTheSolutionLeavesNoCurve) {
-  Answer({"worksheetBox", "hideSolutionBox"}, "leer.pdf");
-  Click("SpeedButton17");
-  const WorksheetPage layout = LayOutWorksheet({-4, 4, -3, 3}, 1);
-  const QImage page = Page(Path("leer.pdf"));
-  ExpectTicksAtScale(page, layout.left, layout.top);
-  for (double x : {-2.0, -1.0, 0.5, 1.0, 2.0})
-    EXPECT_FALSE(
-        DarkAt(page, layout.left + (x + 4) * 10, layout.top + (3 - (x * x * x - 3 * x)) * 10))
-        << x;
-  EXPECT_NE(PdfText(Path("leer.pdf")).find("Funktionsgraphen"), std::string::npos);
 }
 
 // An SVG worksheet is the picture alone at its true size: the title line and
