@@ -25,7 +25,9 @@
 
 #include "export/ExportFile.h"
 #include "export/JpegWriter.h"
+#include "export/PictureDialog.h"
 #include "export/WmfCanvas.h"
+#include "export/Worksheet.h"
 #include "plot/PlotFrame.h"
 #include "plot/PresentationCanvas.h"
 #include "plot/QtCanvas.h"
@@ -40,6 +42,7 @@ std::function<QString(QWidget*, const QString&, const QString&, const QString&, 
 std::function<bool(QWidget*, const QString&)> AskReplaceFile;
 std::function<void(QWidget*, const QString&)> ReportExportError;
 PictureFormat LastPictureFormat = PictureFormat::Wmf;
+WorksheetChoice LastWorksheetChoice;
 
 namespace {
 
@@ -83,18 +86,28 @@ bool AskReplace(QWidget* parent, const QString& path) {
                                QMessageBox::No) == QMessageBox::Yes;
 }
 
-// The name the user chose, and in `format` the format of the filter chosen.
-// The dialog opens with `name` and the filter of the last format saved, if it offers it.
-QString AskFileName(QWidget* parent, bool withJpeg, const QString& name, PictureFormat& format) {
+// The name the user chose, and in `format` the format of the filter chosen and
+// in `worksheet` the worksheet choice. The dialog opens with `name`, the filter
+// of the last format saved, if it offers it, and the last worksheet choice.
+QString AskFileName(QWidget* parent, bool withJpeg, const QString& name, PictureFormat& format,
+                    WorksheetChoice& worksheet) {
   const QString qtFilter = QtFileFilter(withJpeg ? kSequenceFilter : kWmfFilter);
   const QStringList filters = qtFilter.split(QStringLiteral(";;"));
   QString selected = filters.first();
   for (const QString& f : filters)
     if (FormatOfFilter(f) == LastPictureFormat) selected = f;
   const QString title = QStringLiteral("Grafik speichern als %1").arg(PictureFormatNames(withJpeg));
-  const QString chosen =
-      AskSaveFileName ? AskSaveFileName(parent, title, qtFilter, name, selected)
-                      : QFileDialog::getSaveFileName(parent, title, name, qtFilter, &selected);
+  worksheet = LastWorksheetChoice;
+  QString chosen;
+  if (AskSaveFileName) {
+    chosen = AskSaveFileName(parent, title, qtFilter, name, selected);
+  } else {
+    const PictureDialogAnswer answer =
+        AskPictureFile(parent, title, qtFilter, name, selected, LastWorksheetChoice);
+    chosen = answer.chosen;
+    selected = answer.filter;
+    worksheet = answer.worksheet;
+  }
   format = FormatOfFilter(selected);
   return chosen;
 }
@@ -344,64 +357,83 @@ bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target) {
   return PrintGraphic(variant, target, ProgramPrinter());
 }
 
+namespace {
+
+// The picture at the print scale; the reason when nothing was printed, else empty.
+QString PrintScaled(const ExportVariant& variant, const ExportTarget& target, QPrinter& printer) {
+  QString failure;
+  {
+    QtCanvas canvas(&printer);
+    if (!canvas.painter().isActive()) {
+      failure = QStringLiteral("Der Drucker ist nicht bereit.");
+    } else {
+      const int resolution = printer.resolution();
+      const QPageLayout layout = printer.pageLayout();
+      const QRect page = layout.paintRectPixels(resolution);
+      const QRectF pageMm = layout.paintRect(QPageLayout::Millimeter);
+      // Printer pixels per centimetre.
+      const double cx = page.width() * 10.0 / pageMm.width();
+      const double cy = page.height() * 10.0 / pageMm.height();
+      const double percent = DruckenProzent / 100.0;
+      const QSize screen = ScreenPlotSize(target);
+      const int screenWidth = std::max(screen.width(), 1);
+      const int screenHeight = std::max(screen.height(), 1);
+      const WorldWindow& view = target.view;
+      const TickSteps steps = TickStepsFor(view, target.axes, screenWidth, screenHeight);
+      const double autoX = steps.autoX > 0 ? steps.autoX : 1.0;
+      const double autoY = steps.autoY > 0 ? steps.autoY : 1.0;
+      const double fx = variant.unitCircleWidth
+                            ? percent * 0.5263 * 13 / autoX / screenWidth * cx
+                            : std::fabs(view.x2 - view.x1) * percent / autoX / screenWidth * cx;
+      const double fy = std::fabs(view.y2 - view.y1) * percent / autoY / screenHeight * cy;
+      if (!(fx > 0 && fy > 0 && std::isfinite(fx) && std::isfinite(fy))) {
+        failure = QStringLiteral("Für dieses Koordinatensystem gibt es keinen Druckmaßstab.");
+      } else {
+        // Far beyond any paper; a bound keeps a broken window from stalling the printer.
+        const int width = std::clamp(RoundPixel(screenWidth * fx), 1, 1000000);
+        const int height = std::clamp(RoundPixel(screenHeight * fy), 1, 1000000);
+        const double lineScale = variant.penFromHeightFactor ? fy : percent * 0.020532 * cx;
+        // The plot's (0, 0) lies the unprintable margin inside the printable area.
+        const int left = page.left();
+        const int top = page.top();
+        canvas.SetOrigin(left, top);
+        const int reach = static_cast<int>(std::lround(lineScale));
+        // The clip takes in what the window draws below its plot; moving the
+        // origin down to a lower plot leaves it where it is.
+        canvas.SetClipRect(0, 0, width + reach, LayoutPrintHeight(target.layout, height) + reach);
+        canvas.font.name = FontFamily(target).toStdString();
+        canvas.font.size = FontSize(FontPoints(target) * lineScale / printer.logicalDpiX() *
+                                    variant.printFontFactor);
+        Redraw(target, canvas, width, height, lineScale);
+        canvas.ResetClip();
+        if (!canvas.painter().end())
+          failure = QStringLiteral("Der Druckauftrag wurde abgebrochen.");
+      }
+      if (!failure.isEmpty() && canvas.painter().isActive()) printer.abort();
+    }
+  }
+  return failure;
+}
+
+WorksheetFont WorksheetFontFor(const ExportVariant& variant, const ExportTarget& target) {
+  return {FontFamily(target).toStdString(),
+          FontSize(FontPoints(target) * variant.wmfFontFactor / variant.wmfLineScale)};
+}
+
+}  // namespace
+
 bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPrinter& printer) {
   if (Printing || printer.printerState() == QPrinter::Active) return false;
   Printing = true;
   QString failure;
-  {
-    try {
-      QtCanvas canvas(&printer);
-      if (!canvas.painter().isActive()) {
-        failure = QStringLiteral("Der Drucker ist nicht bereit.");
-      } else {
-        const int resolution = printer.resolution();
-        const QPageLayout layout = printer.pageLayout();
-        const QRect page = layout.paintRectPixels(resolution);
-        const QRectF pageMm = layout.paintRect(QPageLayout::Millimeter);
-        // Printer pixels per centimetre.
-        const double cx = page.width() * 10.0 / pageMm.width();
-        const double cy = page.height() * 10.0 / pageMm.height();
-        const double percent = DruckenProzent / 100.0;
-        const QSize screen = ScreenPlotSize(target);
-        const int screenWidth = std::max(screen.width(), 1);
-        const int screenHeight = std::max(screen.height(), 1);
-        const WorldWindow& view = target.view;
-        const TickSteps steps = TickStepsFor(view, target.axes, screenWidth, screenHeight);
-        const double autoX = steps.autoX > 0 ? steps.autoX : 1.0;
-        const double autoY = steps.autoY > 0 ? steps.autoY : 1.0;
-        const double fx = variant.unitCircleWidth
-                              ? percent * 0.5263 * 13 / autoX / screenWidth * cx
-                              : std::fabs(view.x2 - view.x1) * percent / autoX / screenWidth * cx;
-        const double fy = std::fabs(view.y2 - view.y1) * percent / autoY / screenHeight * cy;
-        if (!(fx > 0 && fy > 0 && std::isfinite(fx) && std::isfinite(fy))) {
-          failure = QStringLiteral("Für dieses Koordinatensystem gibt es keinen Druckmaßstab.");
-        } else {
-          // Far beyond any paper; a bound keeps a broken window from stalling the printer.
-          const int width = std::clamp(RoundPixel(screenWidth * fx), 1, 1000000);
-          const int height = std::clamp(RoundPixel(screenHeight * fy), 1, 1000000);
-          const double lineScale = variant.penFromHeightFactor ? fy : percent * 0.020532 * cx;
-          // The plot's (0, 0) lies the unprintable margin inside the printable area.
-          const int left = page.left();
-          const int top = page.top();
-          canvas.SetOrigin(left, top);
-          const int reach = static_cast<int>(std::lround(lineScale));
-          // The clip takes in what the window draws below its plot; moving the
-          // origin down to a lower plot leaves it where it is.
-          canvas.SetClipRect(0, 0, width + reach,
-                             LayoutPrintHeight(target.layout, height) + reach);
-          canvas.font.name = FontFamily(target).toStdString();
-          canvas.font.size = FontSize(FontPoints(target) * lineScale / printer.logicalDpiX() *
-                                      variant.printFontFactor);
-          Redraw(target, canvas, width, height, lineScale);
-          canvas.ResetClip();
-          if (!canvas.painter().end())
-            failure = QStringLiteral("Der Druckauftrag wurde abgebrochen.");
-        }
-        if (!failure.isEmpty() && canvas.painter().isActive()) printer.abort();
-      }
-    } catch (const std::exception& e) {
-      failure = QString::fromLocal8Bit(e.what());
-    }
+  try {
+    const WorksheetChoice worksheet = LastWorksheetChoice;
+    failure = worksheet.worksheet
+                  ? PrintWorksheet(target, printer, WorksheetFontFor(variant, target),
+                                   worksheet.HidesSolution())
+                  : PrintScaled(variant, target, printer);
+  } catch (const std::exception& e) {
+    failure = QString::fromLocal8Bit(e.what());
   }
   Printing = false;
   if (!failure.isEmpty())
@@ -467,6 +499,23 @@ std::string RenderPicture(const ExportVariant& variant, const ExportTarget& targ
   return bytes.toStdString();
 }
 
+std::string RenderWorksheet(const ExportVariant& variant, const ExportTarget& target,
+                            PictureFormat format, bool hideSolution, QString* failure) {
+  QString reason;
+  QByteArray bytes;
+  const WorksheetFont font = WorksheetFontFor(variant, target);
+  if (format == PictureFormat::Pdf)
+    bytes = RenderWorksheetPdf(target, font, hideSolution, &reason);
+  else if (format == PictureFormat::Svg)
+    bytes = RenderWorksheetSvg(target, font, hideSolution, &reason);
+  else
+    reason = QStringLiteral("Ein Arbeitsblatt wird als PDF oder SVG gespeichert.");
+  if (bytes.isEmpty() && reason.isEmpty())
+    reason = QStringLiteral("Das Bild konnte nicht gezeichnet werden.");
+  if (failure) *failure = bytes.isEmpty() ? reason : QString();
+  return bytes.toStdString();
+}
+
 bool WritePictureFile(const ExportVariant& variant, const ExportTarget& target,
                       PictureFormat format, const QString& path, QWidget* parent) {
   QString failure;
@@ -523,20 +572,46 @@ bool WriteJpegFile(const ExportTarget& target, const QString& path, QWidget* par
   return FinishSave(target, path, failure, parent);
 }
 
+// The worksheet of the target as a PDF or SVG file under `path`; nothing is
+// written when the view does not fit on the page.
+bool WriteWorksheetFile(const ExportVariant& variant, const ExportTarget& target,
+                        PictureFormat format, bool hideSolution, const QString& path,
+                        QWidget* parent) {
+  QString failure;
+  try {
+    const std::string bytes = RenderWorksheet(variant, target, format, hideSolution, &failure);
+    if (failure.isEmpty()) WriteExportFile(path, bytes, &failure);
+  } catch (const std::exception& e) {
+    failure = QString::fromLocal8Bit(e.what());
+  }
+  return FinishSave(target, path, failure, parent);
+}
+
 // A file button: the dialog, the name, the format, and the file.
 bool SavePicture(const ExportVariant& variant, const ExportTarget& target, QWidget* parent,
                  bool withJpeg) {
   PictureFile file{QString(), PictureFormat::Wmf};
   QString chosen;
+  WorksheetChoice worksheet;
   for (;;) {
     PictureFormat filtered = PictureFormat::Wmf;
-    chosen = AskFileName(parent, withJpeg, chosen, filtered);
+    chosen = AskFileName(parent, withJpeg, chosen, filtered, worksheet);
     if (chosen.isEmpty()) return false;
+    LastWorksheetChoice = worksheet;
     file = ChoosePictureFile(chosen, filtered, withJpeg);
     LastPictureFormat = file.format;
     const WriteAnswer answer = MayWrite(parent, chosen, file.path);
     if (answer == WriteAnswer::Refused) return false;
     if (answer == WriteAnswer::Write) break;
+  }
+  if (worksheet.worksheet) {
+    if (file.format == PictureFormat::Pdf || file.format == PictureFormat::Svg)
+      return WriteWorksheetFile(variant, target, file.format, worksheet.HidesSolution(), file.path,
+                                parent);
+    ShowError(parent, QStringLiteral("Ein Arbeitsblatt (1 Einheit = 1 cm) wird als PDF oder SVG "
+                                     "gespeichert, nicht als „%1“.")
+                          .arg(QFileInfo(file.path).fileName()));
+    return false;
   }
   switch (file.format) {
     case PictureFormat::Wmf:

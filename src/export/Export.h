@@ -91,7 +91,8 @@ extern std::function<bool(QWidget* parent, const QString& question)> AskReplaceF
 extern std::function<void(QWidget* parent, const QString& message)> ReportExportError;
 
 // Prints the picture so that one automatic tick interval is drucken%/100 cm,
-// on the program's printer (ProgramPrinter) unless another one is given.
+// on the program's printer (ProgramPrinter) unless another one is given; a
+// worksheet instead while LastWorksheetChoice holds one.
 // False when nothing was printed (a job still running, or a failure, which is reported).
 bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target);
 bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPrinter& printer);
@@ -99,6 +100,17 @@ bool PrintGraphic(const ExportVariant& variant, const ExportTarget& target, QPri
 // The formats of the file buttons. The metafile is the window's own; the
 // others are today's formats for worksheets and web pages.
 enum class PictureFormat { Wmf, Jpeg, Png, Svg, Pdf };
+
+// The worksheet choice of the save dialog: a PDF or SVG with one unit as 1 cm
+// on paper (export/Worksheet.h), with the window's picture or without it.
+struct WorksheetChoice {
+  bool worksheet = false;
+  bool hideSolution = false;  // counts only for a worksheet
+  bool HidesSolution() const { return worksheet && hideSolution; }
+};
+// The choice last made in the save dialog in this session: the dialog opens
+// with it, and "Drucken" prints a worksheet while it holds one.
+extern WorksheetChoice LastWorksheetChoice;
 
 // The picture as a metafile, without redrawing the screen.
 std::string RenderWmf(const ExportVariant& variant, const ExportTarget& target);
@@ -112,15 +124,23 @@ std::string RenderPicture(const ExportVariant& variant, const ExportTarget& targ
 inline constexpr double kPngFileScale = 4.0;
 inline constexpr double kPngClipboardScale = 2.0;
 
+// The worksheet as a PDF or SVG file's bytes; empty with the reason in
+// `failure` when the view is too large for the page or cannot be drawn.
+std::string RenderWorksheet(const ExportVariant& variant, const ExportTarget& target,
+                            PictureFormat format, bool hideSolution, QString* failure);
+
 // The formats a file button saves in, as its hint and the save dialog's title name them.
 QString PictureFormatNames(bool withJpeg);
 // The hint of a file button.
 QString SavePictureHint(bool withJpeg);
 
-// "WMF - Datei": asks for the name and the format (metafile, PNG, SVG or PDF)
-// and writes the file under the name ChoosePictureFile makes. The dialog opens
-// with LastPictureFormat; "Nein" to replacing a file opens it again with the
-// name. False when cancelled or failed (a failure is reported).
+// "WMF - Datei": asks for the name, the format (metafile, PNG, SVG or PDF) and
+// the worksheet choice (export/PictureDialog.h; AskSaveFileName leaves the
+// choice as it stands), and writes the file under the name ChoosePictureFile
+// makes: a worksheet when chosen, which only a PDF or SVG can be. The dialog
+// opens with LastPictureFormat and LastWorksheetChoice; "Nein" to replacing a
+// file opens it again with the name. False when cancelled or failed (a failure
+// is reported).
 bool SaveWmfFile(const ExportVariant& variant, const ExportTarget& target, QWidget* parent);
 // Writes the metafile under `path` as it stands.
 bool WriteWmfFile(const ExportVariant& variant, const ExportTarget& target, const QString& path,

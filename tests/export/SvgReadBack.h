@@ -15,7 +15,7 @@ namespace kurvio::testing {
 struct SvgPicture {
   QString error;  // empty when the document parsed
   QString viewBox;
-  double widthMm = 0;  // the width the picture prints at
+  double widthMm = 0, heightMm = 0;  // the size the picture prints at
   std::vector<std::vector<QPointF>> polylines;
 };
 
@@ -40,6 +40,9 @@ inline SvgPicture ReadSvg(const std::string& svg) {
         const std::vector<double> width =
             SvgNumbers(attributes.value(QStringLiteral("width")).toString().toStdString());
         if (!width.empty()) picture.widthMm = width[0];
+        const std::vector<double> height =
+            SvgNumbers(attributes.value(QStringLiteral("height")).toString().toStdString());
+        if (!height.empty()) picture.heightMm = height[0];
       }
       if (xml.name() == QStringLiteral("g"))
         groups.push_back(SvgTransform(attributes.value(QStringLiteral("transform")).toString()) *
