@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the wall-clock time (ns) at which the start window has finished its
 // first paint, then quits; bench/startup.sh subtracts the time of the launch.
 #include <QApplication>

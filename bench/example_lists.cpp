@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and closing a window on example files of every size: a window opens
 // with its list shown and closes with its list saved, or refuses a file that is
 // too large at once. The curve-discussion window stands for all line-form lists.

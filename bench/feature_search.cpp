@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time the curve discussion's list of special points takes over the
 // default view [-7; 7]: the search alone, and the search with the exact forms
 // and the rows, as the window makes them when the term changes; for every term

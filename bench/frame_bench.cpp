@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing time off screen: the main window's live picture with derivative,
 // tangent and slope triangle, its fixed layer with 200 curves, and a frame of
 // the tangent window with 20 fixed secants and every display switch on, and a

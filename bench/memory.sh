@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Idle memory of the program with the main window open, under Xvfb: the
 # resident set (VmRSS) a few seconds after the window has painted.
 # Usage: bench/memory.sh [build dir]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Time from launching the program to its start window painted, under Xvfb:
 # the median of 10 runs in milliseconds. Usage: bench/startup.sh [build dir]
 set -euo pipefail

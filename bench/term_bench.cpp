@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Evaluation speed of the term engine beside muparser on the same
 // expressions, written in each parser's own syntax: one point per call, and
 // a column of points per call (the term batch against muparser's bulk mode).

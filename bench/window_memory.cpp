@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Memory over many openings: every window is opened from the start window and
 // closed again, round after round, and the resident set (VmRSS) is printed
 // after each round. A window that leaks shows as a set that keeps growing;

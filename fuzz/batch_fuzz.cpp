@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Differential target: the batch over a column of points against the single
 // evaluation point by point, values to the bit and defined flags alike, for
 // every input that can vary and for the derivatives.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compiles arbitrary bytes in every mode, with and without variables, and
 // evaluates what compiles at a few points and derivative orders. The
 // derivatives' programs must agree with their tree walks as the term's does,

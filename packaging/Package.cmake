@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `make package`: the files of `make install` under /usr as a Debian package,
 # its dependencies found from the binary by dpkg-shlibdeps.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Includes run one way: each folder of src/ may include its own headers and
 # those of the folders listed for it, nothing else. The base folders come
 # first (settings, then term, plot and export above it; widgets beside them),

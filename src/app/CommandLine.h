@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program is asked on its command line before any window opens:
 // --help and --version answer and end, an unknown option or a second file is an
 // error (status 2), Qt's own options (-platform, -style …) are left to Qt, and

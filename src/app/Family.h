@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The function families of the main window, without any user interface: the
 // value of a family member, the vertex, the scroll grid of the parameters,
 // the checks of bounds and coordinate window, and the colour spectrum.

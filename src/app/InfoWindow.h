@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The info window of the start window: program name, version and licence.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window "Funktionsgraphen": five function families with the
 // parameters a, b, c and t, their scroll bars, the drawing of the family in
 // two layers, fixed curves and the colour spectrum.

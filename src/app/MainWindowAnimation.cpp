@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Animation, the view pad and the mouse of the main window.
 #include <QLineEdit>
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing of the main window: the live picture over the fixed layer, the
 // family member with its extras, and the fixed curves.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the start window opens a module window: settings reloaded first or
 // not, the mode flags a window needs raised around it, shown maximised and
 // modally with the start window as its owner, and deleted once it returns.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/StartWindow.h"
 
 #include <QCloseEvent>
@@ -115,23 +116,6 @@ void TForm4::AddModuleButtons(QVBoxLayout* layout) {
 }
 
 void TForm4::AddBottomRow(QVBoxLayout* layout) {
-  auto* lessonRow = new QHBoxLayout;
-  saveLessonButton =
-      Button(this, "saveLessonButton", QStringLiteral("Stunde speichern\u2026"),
-             QStringLiteral("Die Stunde mit allen Fenstern als Datei speichern (Strg+S)"));
-  openLessonButton =
-      Button(this, "openLessonButton", QStringLiteral("Stunde \u00f6ffnen\u2026"),
-             QStringLiteral("Eine gespeicherte Stunde \u00f6ffnen (Strg+O)"));
-  lessonRow->addWidget(saveLessonButton);
-  lessonRow->addWidget(openLessonButton);
-  layout->addLayout(lessonRow);
-  connect(saveLessonButton, &QPushButton::clicked, this, &TForm4::saveLesson);
-  connect(openLessonButton, &QPushButton::clicked, this, &TForm4::openLesson);
-  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
-          &TForm4::saveLesson);
-  connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
-          &TForm4::openLesson);
-
   auto* row = new QHBoxLayout;
   settingsButton = Button(this, "SpeedButton14", QStringLiteral("Einstellungen"));
   infoButton = Button(this, "SpeedButton1", QStringLiteral("Info"));
@@ -142,12 +126,31 @@ void TForm4::AddBottomRow(QVBoxLayout* layout) {
   presentationBox = MakePresentationBox(this);
   row->addWidget(presentationBox);
   for (QPushButton* b : {settingsButton, infoButton, helpButton, endButton}) row->addWidget(b);
-  layout->addLayout(row);
   AddPresentationKey(this);
   connect(settingsButton, &QPushButton::clicked, this, &TForm4::openSettings);
   connect(infoButton, &QPushButton::clicked, this, &TForm4::openInfo);
   connect(helpButton, &QPushButton::clicked, this, &TForm4::openHelp);
   connect(endButton, &QPushButton::clicked, this, &QWidget::close);
+
+  // The lesson's buttons above that row; made after it, so that Tab reaches them last
+  // and the module buttons still lead straight to "Einstellungen".
+  auto* lessonRow = new QHBoxLayout;
+  saveLessonButton =
+      Button(this, "saveLessonButton", QStringLiteral("Stunde speichern\u2026"),
+             QStringLiteral("Die Stunde mit allen Fenstern als Datei speichern (Strg+S)"));
+  openLessonButton =
+      Button(this, "openLessonButton", QStringLiteral("Stunde \u00f6ffnen\u2026"),
+             QStringLiteral("Eine gespeicherte Stunde \u00f6ffnen (Strg+O)"));
+  lessonRow->addWidget(saveLessonButton);
+  lessonRow->addWidget(openLessonButton);
+  layout->addLayout(lessonRow);
+  layout->addLayout(row);
+  connect(saveLessonButton, &QPushButton::clicked, this, &TForm4::saveLesson);
+  connect(openLessonButton, &QPushButton::clicked, this, &TForm4::openLesson);
+  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+          &TForm4::saveLesson);
+  connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this,
+          &TForm4::openLesson);
 }
 
 TForm4::~TForm4() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start window: the program's name and the buttons that open every
 // module window.
 #pragma once

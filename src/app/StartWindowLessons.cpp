@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start window's lesson files: "Stunde speichern…" and "Stunde öffnen…",
 // and a lesson file given on the command line or by a second copy.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own texts (message-box buttons, the file dialog) in German, as the
 // program's are, whatever the system's language.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of module windows: every window the start window opens by a button
 // of its grid, with how it is launched and the files the program keeps for it.
 // A new window needs its own files, a row here and its tests (docs/architecture.md).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 list(APPEND KURVIO_CORE_SOURCES
   app/CommandLine.cpp
   app/Family.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kurvio: the start window runs until it is closed. --help and --version
 // answer on the terminal without opening a window. A lesson file named on the
 // command line opens once the start window shows; while Kurvio already runs, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing, metafile files, the metafile clipboard and JPEG files for every
 // graph window. Each export runs the window's own redraw once more in a frame
 // of its own: the target's canvas, the plot size and line scale scaled for the

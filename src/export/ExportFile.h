@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing an exported file whole, with a reason a user understands when it fails.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG files from off-screen bitmaps, through libjpeg.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas on a 16-bit Windows metafile with a placeable header: what the
 // "WMF" buttons save and put on the clipboard.
 //

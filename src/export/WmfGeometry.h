@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plane geometry for the metafile writer: its coordinates are 16-bit, so
 // everything is clipped in double precision before it is rounded, and hatch
 // patterns and dashes are drawn as plain lines that every reader shows alike.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text for the metafile writer: one byte per character in the code page of
 // the font, and widths without a font engine. Greek letters and a few math
 // signs have no Windows-1252 byte; they go out in the symbol font, which

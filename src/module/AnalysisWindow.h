@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame every analysis window shares: opened maximised by the start
 // window, painted on showing and whenever its drawing area changes size, the
 // view pad with the window's own check and reset, "Einstellungen" and the

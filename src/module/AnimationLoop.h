@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loop of an animation: no timer and no thread, but frames drawn inside
 // the handler that starts it, with the window's frame wait in between, during
 // which every other handler of the window may run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The column of buttons every graph window has: "Einstellungen", the three
 // export buttons and "&Beenden", wired to the settings dialog, the export
 // routine with the window's constants and redraw, and closing the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Controls made the same way in every window: number fields, small buttons,
 // check boxes with the program's glyphs, the animation switch, and the
 // control panel that scrolls when the window is lower than the panel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Ableitungsterme": f'(x) and f''(x) of the window's term written out as
 // terms below a check box, in the term fields' syntax so that a teacher can
 // paste them into a term field. The box is off at first and kept per user.

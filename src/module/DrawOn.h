@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing on a window's off-screen image in a frame.
 #pragma once
 

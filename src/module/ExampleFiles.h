@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The example files ("Beispiele") of the analysis windows, as text: the line
 // form every window but the tangent window uses, and the tangent window's
 // section form. The text is a file's as DecodeText gives it (UTF-8, "\n" line

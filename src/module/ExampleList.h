@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The example list ("Beispiele") of an analysis window: its list box, the
 // buttons "Aus Liste holen", "In Liste übernehmen" and "Eintrag löschen", and
 // its file. The window supplies its own rules: how an entry is built from its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An example file between a window's opening and its closing. It remembers
 // what the file held when it was read, so that saving writes nothing when the
 // list did not change, writes the file back in the form it was in (8-bit or

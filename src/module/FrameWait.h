@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wait between two animation frames: the user interface keeps working
 // while it waits, so other handlers (switches, buttons, fields) run between
 // frames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window "Hilfe" on the term language: functions, operators,
 // constants, variables, syntax rules and what each function means.
 #pragma once

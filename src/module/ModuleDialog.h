@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Base of the program's module windows: Enter in an edit field moves the
 // focus on (so that the field's leave handler takes the value), optionally the
 // Up and Down arrows move between controls, Escape closes the window and F1

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A number field coupled with a scroll bar: the bar's position n of Max
 // stands for lower + (upper - lower)·n / Max. Typing a value moves the bar;
 // moving the bar (also when code sets its position) puts the bar's value into

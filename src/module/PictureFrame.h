@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frames the windows draw in: the view of the settings (x1..y2), widened
 // to equal units where the user wants them, at the size of a plot.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mouse over a window's picture: the wheel zooms about the point under the
 // pointer, Ctrl+0 puts back the start view, and a label in the control panel
 // reads the world coordinates under the pointer. The label stays hidden while

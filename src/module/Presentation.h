@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presentation mode for a projector, switched in the start window, in the
 // settings dialog and with F11 in every window; it applies at once to every
 // open window and is remembered for the user.

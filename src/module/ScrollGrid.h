@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid of a scroll bar that sets a value between two bounds: position n
 // of S stands for p1 + (p2 - p1)·n / S.
 #pragma once

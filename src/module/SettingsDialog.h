@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialog "Einstellungen": colours, line width, fill pattern,
 // coordinate window, grid and tick spacing, animation, decimals and printing.
 // Every change goes straight into the settings globals; only the two save

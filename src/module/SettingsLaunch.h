@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the settings dialog from the start window or a module window.
 #pragma once
 

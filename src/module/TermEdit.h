@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The term and number fields every window uses, and the syntax-error dialog.
 #pragma once
 

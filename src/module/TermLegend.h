@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Term im Bild": the check box of every graph window and the legend of the
 // window's terms that it shows in the picture.
 #pragma once

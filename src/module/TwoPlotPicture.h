@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture of the curve-discussion and integral windows: two plots of the
 // paint box's width, one above the other, each half the paint box high. Each
 // plot keeps a static picture (axes, whole graphs) apart from its moving

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The value table of a window's function ("Wertetabelle"): x from a start in equal
 // steps and the window's columns beside it, following the window's term, parameters and
 // decimals; copied for a spreadsheet or saved as a CSV file. One table per window, not

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check of a graph window's coordinate window after a zoom, a shift or
 // the rubber band, and its reset to the start values. Every window checks
 // four values of its own (the main window x1..y2, the covariation window its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view pad every graph window offers under "Koordinatensys.": zoom out,
 // zoom in, eight shifts by a tenth of the view and the reset to the start
 // values in the centre. The window supplies its own check of the view, its

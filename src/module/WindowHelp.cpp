@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "module/WindowHelp.h"
 
 #include <QFile>
@@ -48,6 +49,10 @@ QString TWindowHelp::TextFor(const QString& className) {
                  QString::fromUtf8(common.readAll())
                      .arg(className == QLatin1String("TForm15") ? QStringLiteral(", JPEG")
                                                                  : QString()));
+  // Lessons and worksheets, which every graph window offers alike.
+  QFile files(QStringLiteral(":/help/files.html"));
+  if (files.open(QIODevice::ReadOnly))
+    text.replace(QStringLiteral("<!-- dateien -->"), QString::fromUtf8(files.readAll()));
   return text;
 }
 

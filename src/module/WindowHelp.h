@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help for one window: what it shows, what each control does and an idea
 // for a lesson, with the help on the term language a link away.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A canvas that hands every call on to its device as it is and keeps the box
 // around all it drew: what a frame covers, so that only that part of a picture
 // needs to be cleared, combined and shown again in the next frame.

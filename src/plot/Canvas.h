@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's 2-D drawing surface. Every drawing routine draws on a Canvas;
 // the screen (QImage), the printer and the metafile writer implement it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a colour is seen by eyes with one of the three common colour-vision
 // deficiencies, how far apart two colours are seen, and how well a line
 // stands out from its ground: what the presentation colours are chosen by.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name of a curve written beside it in the picture.
 #pragma once
 

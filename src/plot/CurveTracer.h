@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The column-by-column curve tracer shared by every graph window: gaps where
 // the curve is undefined, no line across a pole, clipping at the top and
 // bottom rows without overflowing pixel coordinates.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a drawing is drawn in: the canvas, the world window, the plot's size in
 // pixels and its top row, the scale of pens and offsets, and whether it goes to
 // an export or is shown in presentation mode. A window builds one when it

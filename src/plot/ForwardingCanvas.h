@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A canvas that hands every call on to another canvas, its device, after Pass
 // has given the device its pen, brush and font. A canvas that changes what is
 // drawn (presentation mode) or looks at it (the bounds of a frame) overrides

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The terms of a picture as a small legend: a framed box in the background
 // colour, in the corner of the plot that the picture's curve crosses least.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing area of a graph window: shows the window's picture and reports
 // the mouse in its own pixel coordinates.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot frame: the world window, its mapping to pixels, the tick spacing
 // and the coordinate system every graph window draws first.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The off-screen pictures of a graph window: the live back buffer and a
 // layer that keeps what changes seldom (coordinate system, fixed curves).
 // They are combined by a bitwise AND of the pixels, so on a white background

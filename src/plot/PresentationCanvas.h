@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presentation mode on a device: what a projector needs beyond the larger
 // pens and offsets that Scaled gives. Texts twice as large; lines and markers
 // too pale to be seen on a white ground drawn in a strong colour of the same

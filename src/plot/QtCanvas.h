@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas on a QPainter: an off-screen QImage, a printer or any other
 // paint device.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wide solid lines drawn as spans straight into 32-bit pixels: each step
 // along a segment's longer axis fills `width` pixels across it, and a square
 // of the pen's width closes the chain's ends and any corner where the longer

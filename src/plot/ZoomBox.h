@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zoom box drawn with the mouse: a dotted not-xor rectangle on the
 // window's picture (drawing it twice erases it), which becomes the new view
 // when it is more than 10 pixels wide and high.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours as the settings file stores them: 0x00BBGGRR, red in the low byte.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's messages about its own files (settings, example lists, the
 // function list): one place that shows them, which tests can replace.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An INI file with the semantics of a Windows profile file: section and key
 // names compare without regard to case, the first occurrence wins, and writing
 // a key changes only its own line, so comments, unknown sections and keys that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A lesson as a file of its own ("*.kurvio"), to prepare at home, give in
 // school and pass on to colleagues: the state of every window that took part
 // (as its state file holds it), the window open when it was saved, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every user keeps for himself, in "Ansicht.ini" in his own directory
 // rather than in Kurvio.ini, which may serve a whole school: the presentation
 // mode for a projector, the line width chosen last and whether the windows

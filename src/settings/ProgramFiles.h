@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program's own files live, and how they are read and written.
 //
 // Files are looked up in ProgramDir. When that directory is shared (the data

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An ordered list of records addressed by position 1..Count(). Positions are
 // full-width, so a long trace of fixed curves never wraps around.
 #pragma once

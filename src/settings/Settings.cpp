@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings globals with their load defaults, and the two reset routines.
 #include "settings/Settings.h"
 

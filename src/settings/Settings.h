@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings globals shared by every window, the snapshot StartValues and the
 // routines that read and write them from Kurvio.ini (pure C++, no Qt).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tells the settings core what only Qt knows: where the program and the user's
 // configuration live, and the locale's decimal separator.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's files are 8-bit text (Windows-1252, with byte 0xE3 for pi and
 // 0xE8 for phi in terms). Files edited in a modern editor may be UTF-8 instead;
 // this brings such text back to the 8-bit form.

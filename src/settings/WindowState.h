@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lesson a window was closed with — its terms, parameters and view, and
 // what it shows of its own: check boxes, points, fixed objects — kept in a
 // file of its own in the user's directory, so that the window reopens as it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Derivatives of a compiled term from the term itself: the tree is
 // differentiated and simplified (term/Symbolic.h), and the derivative's tree
 // is compiled and evaluated by the same engine and batches as the term.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exact forms of special points: where the places and values of zeros,
 // extrema and inflection points of a term can be proven exact (rationals,
 // square roots of rationals, powers of e, rational multiples of pi, ln of a

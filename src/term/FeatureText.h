@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of the list of a curve discussion: each special point with its
 // kind, name and coordinates — exact where that is proven, the decimals after
 // it — then the poles and gaps, the stretches of monotony and curvature, and

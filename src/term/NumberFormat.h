@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's number texts: the fixed or scientific form with a decimal comma
 // shown in number fields, and the general form of labels and readouts.
 // None of them depends on the C library's locale.

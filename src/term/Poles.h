@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the integral of a term over an interval cannot exist: the points of a
 // range at which the term has a pole or is undefined between defined values.
 #pragma once

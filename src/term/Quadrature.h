@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Definite integrals of a term to many digits, with an estimate of their error:
 // GSL's adaptive Gauss–Kronrod rules, the interval split where the term jumps
 // or kinks, so that every piece is smooth inside and at most singular at its ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a term can fail to be smooth: the nodes whose argument reaching a
 // certain value makes a jump (sgn, int, maxint), a kink (abs) or an edge of
 // the domain (sqrt, a fractional power, arcsin and arccos at +-1). Between

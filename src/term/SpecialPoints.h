@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The special points of a curve discussion over an interval: zeros, high and
 // low points, inflection and saddle points, poles and gaps of the domain, and
 // the stretches where f rises, falls and curves left or right.

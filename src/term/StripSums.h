@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lower, upper, trapezoid and midpoint sums: the integral approached by n strips
 // of equal width, as it is introduced in class. A strip of the lower (upper) sum
 // is as high as the least (greatest) value f takes on it, found among its ends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Terms as algebra: a compiled tree turned into sums, products and powers that
 // simplify as they are built (numbers folded, like terms and equal bases
 // collected), differentiated with respect to x, and turned back into a tree

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pupil's form of an expression and its text in the term language.
 #include <algorithm>
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Term scanner and compiler: recursive descent over the normalised text, with
 // implicit multiplication by re-parsing after inserting "*" where the parse
 // stopped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The term engine: a function term as text is normalised, compiled into an
 // expression tree and evaluated with numeric derivatives.
 //

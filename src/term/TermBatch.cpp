@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch runs the term's evaluation program once per block of points: each
 // instruction loops over the whole block. Every point keeps its own defined
 // flag and the value EvalTerm would return for it once undefined; a point that

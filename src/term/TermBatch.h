@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One compiled term evaluated over a whole column of points: the input that
 // varies (x, t, both, or the sequence index n) takes each point in turn, the
 // other inputs stay fixed. Every value and every defined flag is bit for bit

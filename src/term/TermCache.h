@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Evaluation programs are cached per compiled tree. Freeing or compiling any
 // tree forgets them all, so a cached program never outlives the tree it was
 // made from (a new tree may be allocated at the old address). A compiled tree

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a term typed as a guess is the function it is meant to find.
 #pragma once
 

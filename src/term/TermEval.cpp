@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Term evaluator: walks a compiled tree or runs its program; every domain
 // violation and every intermediate value of magnitude 1e50 or more makes the
 // result undefined instead of raising anything.

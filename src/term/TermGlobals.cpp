@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The term engine as the windows see it: the window's term and the number
 // fields' term, whether the last evaluation or compilation gave a value and
 // where a compilation failed, the variables the open window's terms know, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The term engine as the windows see it (term/TermGlobals.cpp): the globals
 // they share and the functions that pass them to the engine and keep its
 // answers in them. The engine itself (term/Term.h) reads none of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building the evaluation program of a compiled tree. The program gives
 // exactly the results of the tree walk (TermEval.cpp), which remains the
 // reference for folding and for trees the program cannot hold.

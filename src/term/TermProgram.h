@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluation program of a compiled term, shared by the single evaluation
 // (TermEval.cpp) and the batch over many points (TermBatch.cpp). Internal to
 // the term engine.

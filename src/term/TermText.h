@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Term texts are 8-bit strings (Windows-1252, with byte 0xE3 for pi and 0xE8
 // for phi); fields show them as QStrings. These two functions are the only
 // place where the two meet.

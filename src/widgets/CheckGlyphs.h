@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own check-box pictures for TBitCheckBox: each bitmap holds
 // the normal and the disabled image side by side.
 #pragma once

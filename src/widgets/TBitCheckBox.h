@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A check box whose box is drawn from bitmaps supplied by the form.
 #pragma once
 

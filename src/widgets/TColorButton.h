@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small button showing a colour; pressing it drops down a palette of 80
 // colours (TColorPopup) from which the user picks a new one.
 #pragma once

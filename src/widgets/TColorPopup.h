@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drop-down palette of TColorButton: 80 colour cells in 8 columns and 10
 // rows, with an optional text button above them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drop-down list of the fill patterns of areas, each item drawn as a patterned
 // rectangle.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drop-down list of curve line widths, each item drawn as a line of its width.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drop-down list whose items are drawn as pictures instead of texts; base of
 // the fill-style and line-width pickers.
 #pragma once

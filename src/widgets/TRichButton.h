@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A large button showing several lines of formatted text, with bevels, an
 // optional frame that lights up under the mouse, and an optional sticky down
 // state.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A push button whose caption wraps over several lines when it does not fit.
 #pragma once
 

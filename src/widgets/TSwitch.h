@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A three-dimensional rocker switch labelled "EIN"/"AUS" that starts and stops
 // the animations of the windows.
 #pragma once

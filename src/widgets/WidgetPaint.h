@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small drawing helpers and value types shared by the custom controls.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line before any window: the questions it answers, Qt's own
 // options left to Qt, the lesson file, and an unknown option or a second file named.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The families of the main window without the window: every kind's values, the
 // vertex and its label, equal bounds and every spectrum, one fact a line,
 // compared with tests/pictures/families.txt. After an intended change run the

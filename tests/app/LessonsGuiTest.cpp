@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user keeps for himself: presentation mode and the line width survive
 // a restart, F11 switches the mode in any window, and with "Fenster merken"
 // every window reopens with the term and view it was closed with.

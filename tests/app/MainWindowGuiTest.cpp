@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window driven through its real controls: families, parameters,
 // fixed curves, extras, spectrum, animation and mouse.
 #include <QPushButton>

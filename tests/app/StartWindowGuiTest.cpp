@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start window: each button opens its window by its own rule, maximised and
 // modal, closing asks first, and the main window opens afresh each time.
 #include <QMessageBox>

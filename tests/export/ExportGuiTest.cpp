@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export routine on the main window: metafile files and their names, the
 // clipboard, printing to Qt's PDF output, PNG, SVG and PDF files, and the
 // shared state around every export.

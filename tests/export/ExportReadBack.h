@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading exported pictures back: JPEG files through libjpeg, printed PDF
 // pages through pdftoppm.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exports of pictures that reach below the window's plot: two plots one above
 // the other, and a plot with the bisection ladder or the covariation rails
 // below it. The metafile frame and the print clip must hold all of it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading an exported SVG back: the polylines in picture coordinates, with
 // the transforms of the groups around them applied.
 #pragma once

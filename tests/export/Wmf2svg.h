@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wmf2svg (libwmf) as an independent reader of the metafiles the tests write.
 #pragma once
 

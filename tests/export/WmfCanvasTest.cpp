@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The metafile canvas, read back with the tests' own strict reader and, where
 // installed, converted by wmf2svg as an independent reader.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A reader for the metafiles the tests write: it checks the headers, the
 // record sizes and the object table as a strict player would, and replays the
 // drawing records into a list of operations with the state they were drawn in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The example files as text: the line form, the limits window's entries, the
 // tangent window's sections, and the files shipped beside the program.
 #include <gtest/gtest.h>

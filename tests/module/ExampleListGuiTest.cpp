@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The example list every analysis window shares: its buttons, the delete
 // button's enabling, the focus, and its file.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two copies of the program saving one example list at the same moment.
 #include <gtest/gtest.h>
 #include <sys/wait.h>

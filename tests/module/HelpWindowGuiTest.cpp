@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help window on the term language: every function listed and defined, and
 // Escape closes it.
 #include <gtest/gtest.h>

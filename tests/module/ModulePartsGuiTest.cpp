@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts every module window is built from: the button column, the
 // animation loop, the integer field, the number field with its scroll bar and
 // the frame of the analysis windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialog driven through its fields and buttons: what it stores
 // in the globals, what it shows and what it writes.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Term and number fields on real QLineEdits: what the user sees, what is
 // stored, and where the caret goes after a syntax error.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-plot picture: plot sizes from the paint box, static pictures and
 // frames combined by AND.
 #include <gtest/gtest.h>

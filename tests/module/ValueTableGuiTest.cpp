@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The value table of the four windows with a function: opened by its button, filled with
 // the window's columns, following the term, and copied or saved for a spreadsheet.
 #include <QClipboard>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scroll grid and the check of a coordinate window that every graph window shares.
 #include <gtest/gtest.h>
 

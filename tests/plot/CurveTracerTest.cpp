@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The curve tracer on a recording canvas: a table of curves kept call by call in
 // tests/pictures/core/curves.txt (see support/KeptText.h), and the rules a picture
 // alone does not show: gaps, the last sample, the cost and the odd calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The legend goes to the first corner that its curve crosses least.
 #include "plot/Legend.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mapping, and the tick spacing and coordinate system of a table of views kept
 // call by call in tests/pictures/core/coordinate-systems.txt (see support/KeptText.h).
 #include <cmath>

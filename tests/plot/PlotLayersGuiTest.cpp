@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The AND of two layers, pixel for pixel against a plain loop, and the paint
 // box that shows the result.
 #include <gtest/gtest.h>

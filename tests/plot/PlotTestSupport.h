@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 700 x 700 plot on a recording canvas over the default window -7..7, so
 // that one world unit is 50 pixels and (0, 0) is pixel (350, 350).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presentation mode's colours: the curves a window draws side by side stay
 // apart for eyes with deuteranopia, protanopia or tritanopia, and strips and
 // areas stay light under black curves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // QtCanvas on a QImage: exact pixels for axes, arrowheads, curves and the
 // not-xor pen; writes a picture of the default system when KURVIO_PNG_DIR is set.
 #include <gtest/gtest.h>

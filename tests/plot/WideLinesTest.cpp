@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wide lines as spans: the pixels a chain covers, cut to the clip, and a line
 // from far outside that costs only what it has inside.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile-file semantics: lookup rules, conversions, and that writing
 // touches nothing but the key's own line.
 #include <gtest/gtest.h>

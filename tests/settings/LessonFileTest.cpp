@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lesson file: what it holds comes back, what this version does not know
 // survives a save, and every file it cannot open is told apart.
 #include <gtest/gtest.h>

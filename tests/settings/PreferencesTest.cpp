@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's own choices and the windows' state files: what is written comes
 // back, and a broken, foreign or hand-edited file changes nothing it should not.
 #include <gtest/gtest.h>

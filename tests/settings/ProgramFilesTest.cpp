@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where files are read and written, and that no failed write costs the old file.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The position rules of the record list, including positions past 16 bits.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt side hands paths and the locale's decimal separator to the settings core.
 #include <gtest/gtest.h>
 

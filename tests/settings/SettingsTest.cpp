@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading, saving and resetting the settings globals against real files.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grabs the X server's screen for the tour of the real program: saves it as a
 // PNG when a file is named, and fails when the picture is one flat colour or
 // nearly so (the window under test painted nothing).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts the program's start window, its main window and every analysis window
 // in a real X server and checks that they paint: the picture of the screen is
 // not one flat colour. With KURVIO_PNG_DIR set it also saves the pictures.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's answers on the command line, without a display: --help and
 # --version print German text and end with 0, an unknown option or a second
 # file says so and ends with 2, and none of them opens a window.

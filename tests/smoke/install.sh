@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program in an X server: `cmake --install` into a fresh prefix
 # puts every file where a desktop looks for it, and the installed copy behaves
 # (installed_copy.sh).

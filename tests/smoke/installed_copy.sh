@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # An installed copy of the program in an X server, sourced by the install and
 # package checks after xdo.sh: it reads its shipped files from its prefix, saves

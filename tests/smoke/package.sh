@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package of `make package`: its name, control fields, dependencies
 # and files; no maintainer scripts; lintian without errors and, from a hardened
 # build, without a hardening tag; the AppStream metadata with its licence and the

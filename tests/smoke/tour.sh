@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A tour of the real program in an X server, as a teacher would take it: the
 # start window opens each module window by its button (Tab to the button,
 # Space), the window is pictured and closed with Escape, and the program ends

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # Driving the real program in an X server with xdotool, as a user would; sourced
 # by the smoke scripts. XDO_TAG names the script in its failure messages.

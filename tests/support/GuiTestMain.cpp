@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry of the GUI tests: a QApplication on the offscreen platform with a
 // German default locale and Qt's German texts, as the program runs in class.
 #include <gtest/gtest.h>

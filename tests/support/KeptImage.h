@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture a test keeps in tests/pictures as PNG and compares pixel by pixel with what
 // it drew now. Where they differ, the drawn picture and a difference picture are written
 // beside the build and named in the failure; KURVIO_UPDATE_PICTURES=1 keeps the new one.

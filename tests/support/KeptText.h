@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text a test keeps in tests/pictures and compares with what it produced now.
 // After an intended change run the tests with KURVIO_UPDATE_PICTURES=1 (which
 // writes the new files and fails), read the diff of the kept files, run the tests

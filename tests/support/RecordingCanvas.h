@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A canvas that records every call, for checking drawing routines call by call
 // and for keeping whole pictures as text.
 #pragma once

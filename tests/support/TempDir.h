@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh directory under the system's temporary directory, removed with its
 // contents when the object goes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One fixture for every window test: the program's files in a fresh folder
 // with the default settings, messages collected instead of shown, the window
 // opened at a fixed size, and its controls found by their design names, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start of every analysis-window test: the program's files in a fresh
 // folder, a German decimal separator and the default settings, which a
 // LoadSettings without a file also makes the start values; settings as a

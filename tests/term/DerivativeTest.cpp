@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Derivatives from the term: values against closed forms worked out by hand,
 // kind by kind; every function of the language against a difference quotient
 // of the derivative one order lower at random points; and the texts pupils

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exact forms of special points: zeros of f, f' and f'' proven from the
 // factors, places recognised near a numeric one, values at them, and that every
 // text reads as the value it comes with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number texts: every form of a table of values kept in
 // tests/pictures/core/number-texts.txt (see support/KeptText.h), and the rules around
 // them: odd arguments, the round trip through the compiler, the C locale.

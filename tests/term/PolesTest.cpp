@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Poles and undefined points that make an integral over a range impossible.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Integrals against their closed forms, the honesty of the error estimate, and
 // the places where a term jumps or kinks.
 #include "term/Quadrature.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The special points, domain breaks and stretches of a curve discussion.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lower, upper, trapezoid and midpoint sums against hand-worked values, and
 // the lower and upper sums enclosing the integral for every n on curves that
 // turn, kink and jump inside their strips.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch gives, point for point, the value and the defined flag of the
 // single evaluation, bit for bit, over awkward terms, points and lengths.
 #include <gtest/gtest.h>

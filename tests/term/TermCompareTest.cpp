@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A guessed term is right when it is the hidden function on the range.
 #include "term/TermCompare.h"
 

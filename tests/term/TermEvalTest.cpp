@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compiler and the evaluator over a table of terms, kept in
 // tests/pictures/core/term-values.txt (see support/KeptText.h): each term's message and
 // caret, or its value and first three derivatives at chosen x. Every value is

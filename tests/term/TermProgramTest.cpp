@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The evaluation program (its agreement with the tree walk over a table of terms
 // is checked with the kept values): the inputs it reads, and its life with its tree.
 #include <gtest/gtest.h>

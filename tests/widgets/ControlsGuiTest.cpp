@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own controls driven by mouse and keys: which clicks and keys
 // change their state, which signals they send, the values they accept, and
 // where the colour button's palette opens.

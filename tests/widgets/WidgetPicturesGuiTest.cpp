@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own controls in their states, pixel for pixel, compared with
 // the pictures kept in tests/pictures/widgets; then each sized to nothing.
 // After an intended change run the test with KURVIO_UPDATE_PICTURES=1, look at

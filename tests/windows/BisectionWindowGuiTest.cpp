@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bisection window: the number of steps and the result, the mouse, the
 // decimals and the table.
 #include <QTableWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The covariation window: points on the rails, the guessing game, animation,
 // mouse and readouts.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The curve-discussion window: points far out, and examples with their comment.
 #include <QCoreApplication>
 #include <QListWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The example list as each analysis window wires it: an example picked from
 // the list replaces a faulty term without the syntax error coming back.
 #include <QDialog>

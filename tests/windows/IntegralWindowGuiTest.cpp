@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The integral window: F to the digits shown, the mouse and TermIntegralMode.
 #include <QComboBox>
 #include <QListWidget>

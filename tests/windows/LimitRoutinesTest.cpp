@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bisection, the half neighbourhoods, the sequences' limit and the
 // guessing game's function lists without their windows: every halving, every
 // table row, every sample, each limit estimate and n0, the lists read from a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The limits window: a jump's image for every delta, the bars, the zoom box,
 // syntax errors, hand-edited examples and awkward views.
 #include <QListWidget>

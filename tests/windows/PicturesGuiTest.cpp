@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window's readouts and picture, drawing call by drawing call with the
 // pen, brush and font it is drawn in, compared with the recording kept in
 // tests/pictures; the metafile it copies compared byte by byte and its pixels on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // F1 in every window; the readout, the wheel and Ctrl+0 over every picture.
 #include <QMouseEvent>
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sequences window: a typed limit and that of a faulty term, ε against
 // max ε, and the view rule.
 #include <algorithm>

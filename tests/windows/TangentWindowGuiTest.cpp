@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tangent window: deleting fixed secants, the animation of Q and the mouse.
 #include <QFontInfo>
 #include <QLabel>

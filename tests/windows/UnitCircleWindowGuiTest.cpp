@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The unit-circle window: the animation's ends, the user's view around the
 // window, and the settings' fallbacks.
 #include <QScrollBar>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // F1 opens the help of its window, with a link to the term help, else the term help.
 #include <QPlainTextEdit>
 #include <QTextBrowser>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window "Monotonie, Krümmungsverhalten - Kurvendiskussion": f above,
 // f' and f'' below, a point moving along the graph with its tangent and slope
 // triangle, bars for f'(x0) and f''(x0), and a trace of f' that grows as the

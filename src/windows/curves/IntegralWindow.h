@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window "Integralfunktion": the area under the boundary function f(t)
 // from the lower bound x0 to the upper bound x above, the integral function
 // F(x) with a bar at x below.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The integral window's areas: the integral beside the area, cut where f (or f - g)
 // changes sign, and the lower and upper sums with their strips.
 #include <QComboBox>

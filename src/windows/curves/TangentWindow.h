@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window "Tangentenproblem": the secant through P and Q on the graph of
 // f turns into the tangent at P as Q moves towards P. Q is dragged, scrolled,
 // typed or animated across the view; secants can be fixed on the screen.

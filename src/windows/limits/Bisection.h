@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bisection: the halving of an interval that keeps a sign change of f, the
 // intervals of the ladder, the rows of the table, the final test and the texts
 // the bisection window shows. No Qt.

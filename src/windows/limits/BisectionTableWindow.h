@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of the bisection: every halving from the start interval, one row
 // each, until the interval is narrower than the error bound.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window "Bisektion": a zero of f found by halving an interval, one step
 // per click, shown as a coloured band over the graph, a ladder of the
 // successive intervals below it and the numbers in the status line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window "Zuordnung (Kovariation)": x and f(x) as points on two number
 // lines (rails) joined by an arrow, and above them the same pair in a
 // Cartesian coordinate system. x moves by dragging, its bar, typing or an

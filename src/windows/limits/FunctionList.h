@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The function list of the covariation window's guessing game: ten families
 // of terms in a settings-style file, and the random pick of one entry.
 #pragma once

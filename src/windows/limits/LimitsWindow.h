@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window "Grenzwert - Stetigkeit": a function made of two pieces, f1 up
 // to xo and f2 beyond it, with the epsilon strip around f(xo), the delta
 // neighbourhood of xo on the x-axis and its image under f on the y-axis, for

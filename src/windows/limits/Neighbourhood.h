@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One half of the delta neighbourhood of xo, sampled for the image f(U) that
 // the limits window draws on the y-axis: the largest and the smallest value
 // with the x where each was first taken.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic of the sequences window: the estimate of a sequence's limit
 // from far-out terms, and the index n0 from which on the terms stay within ε
 // of it (pure C++).

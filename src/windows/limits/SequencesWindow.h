@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window "Folgen - Grenzwert": the terms a(n) of a sequence as points
 // over n, the ε strip around the limit g, the estimate of g and the index n0
 // from which on the terms stay inside the strip.

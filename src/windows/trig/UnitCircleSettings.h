@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings of the unit-circle window, "Einstellungen": its eight colours,
 // the animation's step count, the print size and the printer set-up, and the
 // two buttons that write the settings file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window "Sinus, Tangens": sine and cosine, or tangent and cotangent, of
 // an angle on the unit circle at the left and as graphs over -pi..2pi at the
 // right, the part from 0 to the angle drawn thick. The angle follows a scroll
