@@ -211,10 +211,12 @@ void TForm4::Launch(const ModuleLaunch& launch,
   }
 }
 
-void TForm4::openMainWindow() {
-  // The main window reads the settings itself, after taking the terms held in memory.
-  Launch({.loadSettings = false}, [](QWidget* owner) -> QDialog* { return new TForm1(owner); });
-}
+// The main window reads the settings itself, after taking the terms held in memory.
+const ModuleLaunch TForm4::kMainWindowLaunch{.loadSettings = false};
+
+QDialog* TForm4::CreateMainWindow(QWidget* owner) { return new TForm1(owner); }
+
+void TForm4::openMainWindow() { Launch(kMainWindowLaunch, CreateMainWindow); }
 
 void TForm4::openSettings() { RunModule(new TForm2(this)); }
 

@@ -87,6 +87,9 @@ class TForm4 : public QDialog {
   // opened while it was open, if any.
   void Launch(const ModuleLaunch& launch, const std::function<QDialog*(QWidget* owner)>& create);
 
+  // How the main window is launched, from its button or a lesson.
+  static const ModuleLaunch kMainWindowLaunch;
+  static QDialog* CreateMainWindow(QWidget* owner);
   // The windows a lesson may hold: the main window and the modules.
   std::vector<LessonWindow> LessonWindows() const;
   // A new lesson of this session: the open window, and with "Fenster merken" every

@@ -195,8 +195,8 @@ bool TForm4::TakeLesson(Lesson lesson, const QString& path, ModuleLaunch& launch
   SessionLesson() = std::move(lesson);
   lessonPath_ = path;
   if (open == kMainWindowClass) {
-    launch = {.loadSettings = false};
-    create = [](QWidget* owner) -> QDialog* { return new TForm1(owner); };
+    launch = kMainWindowLaunch;
+    create = CreateMainWindow;
     return true;
   }
   for (const ModuleWindow& w : modules_)

@@ -93,7 +93,7 @@ check_installed_copy() {
 # the front, ends at once with status 0 and opens no window of its own; the
 # running one ends as ever and leaves no socket behind.
 check_second_instance() {
-  local prefix=$1 tmp=$2 start status windows left
+  local prefix=$1 tmp=$2 start status windows left unit
   "${session_bus[@]}" "$prefix/bin/kurvio" &
   pid=$!
   start=$(window '^Kurvio$')
@@ -110,9 +110,17 @@ check_second_instance() {
   windows=$(xdotool search --onlyvisible --name '^Kurvio$' 2> /dev/null | wc -l)
   [[ $windows -eq 1 ]] || fail "$windows start windows after the second start"
   kill -0 "$pid" 2> /dev/null || fail "the running program ended with the second start"
+  # A lesson file handed over opens in the running program.
+  printf '[Kurvio-Stunde]\nVersion=1\nFenster=TForm5\nOffen=TForm5\n' > "$tmp/Stunde 1.kurvio"
+  (cd "$tmp" && timeout 20 "$prefix/bin/kurvio" "Stunde 1.kurvio") > "$tmp/second.log" 2>&1 ||
+    fail "the start with a lesson file ended with $?: $(cat "$tmp/second.log")"
+  unit=$(window '^Sinus, Tangens')
+  sleep 0.5
+  keys_to "$unit" Escape
+  gone '^Sinus, Tangens'
   end_program "$start" "$pid"
   pid=""
   left=$(find "$XDG_RUNTIME_DIR" -name 'kurvio-*')
   [[ -z $left ]] || fail "left behind in $XDG_RUNTIME_DIR: $left"
-  echo "${XDO_TAG}: a second start handed over to the running program and ended"
+  echo "${XDO_TAG}: a second start handed over to the running program and ended, and a lesson file opened in it"
 }
