@@ -48,24 +48,6 @@ std::vector<std::string> SplitList(const std::string& text) {
   return items;
 }
 
-// A value of a state file (the program's 8-bit form) as UTF-8.
-std::string Utf8Text(const std::string& eightBit) {
-  std::string out;
-  for (unsigned char byte : eightBit) {
-    const char32_t cp = CodePointOfByte(byte);
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-  return out;
-}
 
 }  // namespace
 
@@ -144,7 +126,7 @@ std::string LessonFileText(const Lesson& lesson, std::span<const LessonWindow> k
     if (state == lesson.states.end()) continue;
     for (const IniFile::Entry& e : IniFile(state->second).Entries())
       if (!SameName(e.section, kStateNameSection))
-        ini.WriteString(w->className + "." + e.section, e.key, Utf8Text(EightBitText(e.value)));
+        ini.WriteString(w->className + "." + e.section, e.key, Utf8OfEightBit(EightBitText(e.value)));
   }
   std::string text = ini.Text();
   if (!text.empty() && text.back() != '\n') text += '\n';

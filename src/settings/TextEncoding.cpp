@@ -150,8 +150,7 @@ std::string DecodeText(const std::string& bytes, TextForm& form) {
     if (wholeUtf8 || IsUtf8(bytes, pos, end)) {
       text.append(bytes, pos, end - pos);
     } else {
-      for (std::size_t i = pos; i < end; ++i)
-        AppendUtf8(text, CodePointOfByte(static_cast<unsigned char>(bytes[i])));
+      text += Utf8OfEightBit(bytes.substr(pos, end - pos));
     }
     if (next > end) {
       text.push_back('\n');
@@ -192,6 +191,12 @@ std::string EncodeText(const std::string& text, const TextForm& form) {
     if (next > end) out += form.lineEnd;
   }
   return out;
+}
+
+std::string Utf8OfEightBit(const std::string& eightBit) {
+  std::string text;
+  for (unsigned char byte : eightBit) AppendUtf8(text, CodePointOfByte(byte));
+  return text;
 }
 
 }  // namespace kurvio

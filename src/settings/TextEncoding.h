@@ -31,6 +31,9 @@ std::string EncodeText(const std::string& text, const TextForm& form);
 // any other text is returned as it is.
 std::string EightBitText(const std::string& text);
 
+// Text of the 8-bit form as UTF-8, byte by byte (0xE3 -> π, 0xE8 -> Φ).
+std::string Utf8OfEightBit(const std::string& eightBit);
+
 // The character a byte of the 8-bit form stands for: 0xE3 -> π, 0xE8 -> Φ,
 // every other byte as Windows-1252 (unassigned ones as their C1 code point).
 char32_t CodePointOfByte(unsigned char byte);
