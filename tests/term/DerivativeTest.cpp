@@ -70,6 +70,7 @@ const Reading kReadings[] = {
     // Kinks of f'.
     {"x*abs(x)", 0, 1, 0},
     {"x*abs(x)", 0, 2, kNone},
+    {"x*abs(x)+2", 0, 1, 0},  // continuous where f is not 0
     {"x^2*sgn(x)", 0, 1, 0},
     {"x^2*sgn(x)", 0, 2, kNone},
     {"abs(x)*sin(x)", 0, 1, 0},

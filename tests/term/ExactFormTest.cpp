@@ -167,11 +167,12 @@ TEST(ExactFormTest, RecognisesPlacesNearNumericOnes) {
 TEST(ExactFormTest, RefusesWhatExactAlgebraCannotTakeQuickly) {
   for (const char* term : {"abs(x)", "sgn(x)", "int(x)", "maxint(x)", "fak(x)", "normal(x)",
                            "phi(x)", "x+w", "sqrt(-1)+x", "1/0+x", "x^200", "(x+1)^16*(x-1)^16",
-                           "2^(2^(2^(2^5)))+x", "x^12/(x^13+1)", "1/(x^13+1)+1/(x^12+1)"})
+                           "2^(2^(2^(2^5)))+x", "x+2^65", "x^12/(x^13+1)", "1/(x^13+1)+1/(x^12+1)"})
     EXPECT_FALSE(Exact(term)) << term;
   TermHandle x;
   CompileTerm(x, "x", true);
   EXPECT_FALSE(ExactFunction::Of(x.get(), 0, std::nan(""), 0));
+  EXPECT_TRUE(Exact("x+2^64"));  // the largest power taken
   const auto constant = Exact("abs(-2)*x+fak(3)+maxint(-1.5)-int(-1.5)");
   ASSERT_TRUE(constant);
   EXPECT_EQ(constant->Zeros(0, -10, 10).front().text, "-2,5");
@@ -193,6 +194,8 @@ TEST(ExactFormTest, DecimalsAsShownAndNoValueBeyondTheWritings) {
   EXPECT_EQ(ExactDecimal(0.5)->text, "0,5");
   EXPECT_EQ(ExactDecimal(-1.25)->text, "-1,25");
   EXPECT_EQ(ExactDecimal(1.3)->text, "1,3");
+  EXPECT_EQ(ExactDecimal(0.00001)->text, "1/100000");  // written 1e-05 and 2e+06 in digits
+  EXPECT_EQ(ExactDecimal(2e6)->text, "2000000");
   EXPECT_FALSE(ExactDecimal(std::nan("")));
   const auto f = Exact("x*e^(-x)");
   EXPECT_EQ(f->ValueAt(*ExactDecimal(2))->text, "2/e²");
