@@ -77,66 +77,6 @@ TEST_F(Lessons, PresentationAndLineWidthSurviveARestart) {
             3);
 }
 
-TEST_F(Lessons, EveryWindowReopensWithItsTermAndViewAndABrokenFileGivesTheDefaults) {
-  // The main window, and every window of the start window's table that keeps a lesson,
-  // launched as the start window launches it, with a term in its variable.
-  const std::map<std::string, const char*> terms = {
-      {"TForm1", "x^2+a"},  {"TForm3", "x^3-x"},  {"TForm7", "sin(t)"}, {"TForm8", "x^2/2"},
-      {"TForm11", "x+1"},   {"TForm12", "x^2-1"}, {"TForm13", "x^3-2"}, {"TForm15", "1/n"}};
-  const auto main = [](QWidget*) -> QDialog* { return new TForm1; };
-  std::vector<ModuleWindow> windows{{"TForm1", "", "", {}, main, nullptr, "Funktionsgraphen"}};
-  for (const ModuleWindow& module : ModuleWindows())
-    if (module.lessonName) windows.push_back(module);
-  UsePreferencesIn(dir, "[Ansicht]\nFenster merken=1\n");
-  for (const ModuleWindow& w : windows) {
-    SCOPED_TRACE(w.className);
-    ASSERT_TRUE(terms.count(w.className)) << "a term in the window's variable is needed here";
-    const QString term = QString::fromLatin1(terms.at(w.className));
-    const auto open = [&w] {
-      std::unique_ptr<QDialog> window(w.create(nullptr));
-      window->resize(1100, 750);
-      window->show();
-      QApplication::processEvents();
-      return window;
-    };
-    const LaunchModes modes(w.launch);
-    UseDefaultSettingsIn(dir);
-    double view[4] = {}, opening = 0;
-    {
-      const std::unique_ptr<QDialog> window = open();
-      opening = x2;
-      TypeInto(window.get(), window->findChild<QLineEdit*>(QStringLiteral("Edit1")), term);
-      if (auto* pad = window->findChild<TViewPad*>()) pad->zoomInButton->click();
-      std::copy_n(std::begin({x1, x2, y1, y2}), 4, view);
-      window->close();
-    }
-    // A restart: the settings file's values first.
-    UseDefaultSettingsIn(dir);
-    {
-      const std::unique_ptr<QDialog> window = open();
-      EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), term);
-      if (window->findChild<TViewPad*>()) {
-        const double shown[] = {x1, x2, y1, y2};
-        EXPECT_TRUE(std::equal(shown, shown + 4, view)) << x1 << " " << x2;
-      }
-      window->close();
-    }
-    // A broken file, and one cut short after the window's name: the window's
-    // own opening values, which closing writes back.
-    const std::string path = WindowStatePath({w.lessonName, {}});
-    for (const std::string& damaged :
-         {std::string("\0\xFF[Fenster", 10), "[Fenster]\nName=" + std::string(w.lessonName) + "\n"}) {
-      WriteBytes(path, damaged);
-      UseDefaultSettingsIn(dir);
-      const std::unique_ptr<QDialog> window = open();
-      EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), "");
-      EXPECT_EQ(x2, opening);
-      window->close();
-      EXPECT_EQ(IniFile(ReadBytes(path)).ReadReal("Koordinatensystem", "x2", 0), opening);
-    }
-  }
-}
-
 // A window opened as the start window opens it, and again after a restart (the
 // settings file's values first) once it was closed with "Fenster merken" on.
 template <class Window>
@@ -182,6 +122,12 @@ void Do(QWidget* window, const Step& step) {
 }
 
 QImage Picture(QWidget* window) { return In(window, "PaintBox1")->grab().toImage(); }
+
+// The steps taken, then the view zoomed in where the window has a view pad.
+void TakeSteps(QWidget* window, const std::vector<Step>& steps) {
+  for (const Step& step : steps) Do(window, step);
+  if (auto* pad = window->findChild<TViewPad*>()) pad->zoomInButton->click();
+}
 
 std::vector<std::string> TickedBoxes(QWidget* window) {
   std::vector<std::string> ticked;
@@ -234,7 +180,7 @@ class RememberedLessons : public Lessons {
   std::unique_ptr<Window> ExpectLessonBack(const std::vector<Step>& steps, std::size_t boxes) {
     UseDefaultSettingsIn(dir);
     std::unique_ptr<Window> window = OpenWindow<Window>();
-    for (const Step& step : steps) Do(window.get(), step);
+    TakeSteps(window.get(), steps);
     const std::vector<std::string> ticked = TickedBoxes(window.get());
     const QImage picture = Picture(window.get());
     EXPECT_EQ(ticked.size(), boxes);
@@ -298,10 +244,7 @@ TEST_F(RememberedLessons, AHandEditedIntegralLessonOpensWithinItsRanges) {
   UsePreferencesIn(dir, "[Ansicht]\nFenster merken=1\n");
   std::vector<std::string> reported;
   SyntaxErrorReporter = [&](const std::string& m) { reported.push_back(m); };
-  auto window = std::make_unique<TForm7>();
-  window->resize(1100, 750);
-  window->show();
-  QApplication::processEvents();
+  const auto window = OpenWindow<TForm7>();
   EXPECT_EQ(window->secondTermField->text(), QStringLiteral("sin("));
   EXPECT_EQ(window->sumsCountField->text(), QStringLiteral("1"));
   EXPECT_EQ(window->sumsKindBox->currentIndex(), 3);
@@ -344,8 +287,7 @@ std::string ShowEveryWindow(const TempDir& dir, bool takeSteps) {
     window->resize(1100, 750);
     window->show();
     QApplication::processEvents();
-    if (takeSteps)
-      for (const Step& step : LessonSteps().at(w.className)) Do(window.get(), step);
+    if (takeSteps) TakeSteps(window.get(), LessonSteps().at(w.className));
     shown += std::string(w.className) + "\n" + Shown(window.get());
     window->close();
   }
@@ -375,6 +317,30 @@ TEST_F(RememberedLessons, EveryWindowComesBackFromTheLessonFileInAFreshProcess) 
   ASSERT_TRUE(fresh.waitForFinished(120000));
   EXPECT_EQ(fresh.exitCode(), 0) << fresh.readAll().toStdString();
   EXPECT_EQ(ReadBytes(dir.File("shown")), before);
+}
+
+// A broken state file, and one cut short after the window's name: the window
+// opens with its own opening values, which closing writes back.
+TEST_F(RememberedLessons, ABrokenStateFileGivesTheWindowsOpeningValues) {
+  for (const ModuleWindow& w : WindowsWithLessons()) {
+    SCOPED_TRACE(w.className);
+    const LaunchModes modes(w.launch);
+    const std::string path = WindowStatePath({w.lessonName, {}});
+    double opening = 0;
+    for (const std::string& damaged : {std::string(), std::string("\0\xFF[Fenster", 10),
+                                       "[Fenster]\nName=" + std::string(w.lessonName) + "\n"}) {
+      WriteBytes(path, damaged);
+      UseDefaultSettingsIn(dir);
+      const std::unique_ptr<QDialog> window(w.create(nullptr));
+      window->show();
+      QApplication::processEvents();
+      if (damaged.empty()) opening = x2;  // the window's own view, without a file
+      EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), "");
+      EXPECT_EQ(x2, opening);
+      window->close();
+      EXPECT_EQ(IniFile(ReadBytes(path)).ReadReal("Koordinatensystem", "x2", 0), opening);
+    }
+  }
 }
 
 // The second half of the test above, in a process of its own, with a user folder

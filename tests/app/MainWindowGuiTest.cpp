@@ -51,38 +51,6 @@ class MainWindowTest : public WindowTest<TForm1> {
   }
 };
 
-TEST_F(MainWindowTest, DesignNames) {
-  const QWidget* w = form.get();
-  ExpectDesignNames(w, {{"TabControl1", "QTabBar"},
-                        {"ColorButton1", "kurvio::TColorButton"},
-                        {"LineWidthComboBox1", "kurvio::TLineWidthComboBox"},
-                        {"PaintBox1", "kurvio::TPaintBox"}});
-  ExpectDesignNames(
-      w, "QLabel",
-      {"Label1", "Label2", "Label3", "Label4", "Label5", "Label8", "Label11", "Image1"});
-  ExpectDesignNames(w, "QWidget", {"Panel1", "Panel4"});
-  ExpectDesignNames(w, "QLineEdit",
-                    {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Edit8",
-                     "Edit9", "Edit10", "Edit11", "Edit12", "Edit13", "Edit14", "Edit15"});
-  ExpectDesignNames(w, "QScrollBar", {"ScrollBar1", "ScrollBar2", "ScrollBar3", "ScrollBar4"});
-  ExpectDesignNames(w, "kurvio::TSwitch", {"Switch1", "Switch2", "Switch3", "Switch4", "Switch5"});
-  ExpectDesignNames(w, "kurvio::TBitCheckBox",
-                    {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5",
-                     "BitCheckBox6", "BitCheckBox9", "BitCheckBox10"});
-  ExpectDesignNames(w, "QSlider", {"TrackBar1", "TrackBar2"});
-  ExpectDesignNames(
-      w, "QToolButton",
-      {"SpeedButton1",  "SpeedButton2",  "SpeedButton3",  "SpeedButton4",  "SpeedButton7",
-       "SpeedButton8",  "SpeedButton9",  "SpeedButton10", "SpeedButton11", "SpeedButton13",
-       "SpeedButton16", "SpeedButton18", "SpeedButton19", "SpeedButton20", "SpeedButton21",
-       "SpeedButton22", "SpeedButton24", "SpeedButton25", "SpeedButton26", "SpeedButton27",
-       "SpeedButton28", "SpeedButton29"});
-  ExpectDesignNames(w, "kurvio::TSMButton", {"SpeedButton5", "SpeedButton6", "SpeedButton12"});
-  ExpectDesignNames(
-      w, "QPushButton",
-      {"SpeedButton14", "SpeedButton15", "SpeedButton17", "SpeedButton23", "SpeedButton35"});
-}
-
 // "Ableitungsterme" where the family has a term of its own: f of y = af(x-u)+v and the
 // family term with its parameters as letters.
 TEST_F(MainWindowTest, DerivativeTermsInTheTabsWithATerm) {

@@ -57,21 +57,6 @@ class StartWindowTest : public WindowTest<TForm4> {
   }
 };
 
-TEST_F(StartWindowTest, DesignNames) {
-  ExpectDesignNames(form.get(), {{"RichButton1", "kurvio::TRichButton"},
-                                 {"SpeedButton3", "QPushButton"},
-                                 {"SpeedButton2", "QPushButton"},
-                                 {"SpeedButton5", "QPushButton"},
-                                 {"SpeedButton9", "QPushButton"},
-                                 {"SpeedButton6", "QPushButton"},
-                                 {"SpeedButton7", "QPushButton"},
-                                 {"SpeedButton8", "QPushButton"},
-                                 {"SpeedButton4", "QPushButton"},
-                                 {"SpeedButton14", "QPushButton"},
-                                 {"SpeedButton1", "QPushButton"},
-                                 {"SpeedButton35", "QPushButton"}});
-}
-
 // Every module button opens its window: from the file's settings (a = 2) or the
 // session's as they stand (a = 5), with its mode flags raised exactly while it is open.
 TEST_F(StartWindowTest, EveryButtonOpensItsWindowByItsRule) {

@@ -53,23 +53,6 @@ class SettingsDialogTest : public WindowTest<TForm2> {
   int redraws = 0, stepChanges = 0;
 };
 
-TEST_F(SettingsDialogTest, DesignNames) {
-  Open();
-  ExpectDesignNames(form.get(), "kurvio::TColorButton",
-                    {"ColorButton1", "ColorButton2", "ColorButton3", "ColorButton4", "ColorButton5",
-                     "ColorButton6", "ColorButton7", "ColorButton8", "ColorButton9"});
-  ExpectDesignNames(form.get(), "QLineEdit",
-                    {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6", "Edit7", "Edit8",
-                     "Edit9", "Edit10", "Edit11"});
-  ExpectDesignNames(form.get(), "QAbstractButton",
-                    {"SpeedButton50", "SpeedButton52", "SpeedButton53", "SpeedButton60",
-                     "SpeedButton61", "SpeedButton1", "Button1", "Button2", "Button3"});
-  ExpectDesignNames(form.get(), {{"FillStyleComboBox1", "kurvio::TFillStyleComboBox"},
-                                 {"TrackBar1", "QSlider"},
-                                 {"LineWidthComboBox1", "kurvio::TLineWidthComboBox"},
-                                 {"BitCheckBox1", "kurvio::TBitCheckBox"}});
-}
-
 // Typed one after the other: the field's text, the globals, the owner's counts and the focus
 // after each, kept in tests/pictures/module/settings-dialog.txt (KURVIO_UPDATE_PICTURES=1
 // rewrites it; read the diff). The manual spacing gives way below 2 or above 20 ticks; the

@@ -33,28 +33,6 @@
 
 namespace kurvio {
 
-// A design name and the class its control must be (or derive from).
-struct DesignName {
-  const char* name;
-  const char* kind;
-};
-
-// Every name resolves to exactly one control of its kind within `window`.
-inline void ExpectDesignNames(const QWidget* window, std::initializer_list<DesignName> names) {
-  for (const DesignName& n : names) {
-    const QList<QWidget*> found = window->findChildren<QWidget*>(QString::fromLatin1(n.name));
-    ASSERT_EQ(found.size(), 1) << n.name;
-    EXPECT_TRUE(found[0]->inherits(n.kind))
-        << n.name << " is a " << found[0]->metaObject()->className();
-  }
-}
-
-// Every one of `names` resolves to exactly one control of `kind`.
-inline void ExpectDesignNames(const QWidget* window, const char* kind,
-                              std::initializer_list<const char*> names) {
-  for (const char* name : names) ExpectDesignNames(window, {{name, kind}});
-}
-
 template <class Window>
 class WindowTest : public ::testing::Test {
  protected:

@@ -26,23 +26,6 @@ class BisectionWindowTest : public WindowTest<TForm13> {
   }
 };
 
-TEST_F(BisectionWindowTest, EveryDesignNameNamesOneControl) {
-  const QWidget* w = form.get();
-  ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3", "Edit4"});
-  ExpectDesignNames(w, "QLabel", {"Label12", "Panel2"});
-  ExpectDesignNames(w, "kurvio::TColorButton", {"ColorButton1", "ColorButton2"});
-  ExpectDesignNames(w, "kurvio::TBitCheckBox", {"BitCheckBox1", "BitCheckBox2", "BitCheckBox5"});
-  ExpectDesignNames(w, "QListWidget", {"ListBox1"});
-  ExpectDesignNames(
-      w, "QAbstractButton",
-      {"SpeedButton1",  "SpeedButton2",  "SpeedButton3",  "SpeedButton4",  "SpeedButton5",
-       "SpeedButton6",  "SpeedButton7",  "SpeedButton8",  "SpeedButton9",  "SpeedButton10",
-       "SpeedButton11", "SpeedButton12", "SpeedButton14", "SpeedButton15", "SpeedButton17",
-       "SpeedButton18", "SpeedButton19", "SpeedButton20", "SpeedButton21", "SpeedButton22",
-       "SpeedButton23", "SpeedButton28"});
-  ExpectDesignNames(Table().get(), {{"StringGrid1", "QTableWidget"}, {"BitBtn2", "QPushButton"}});
-}
-
 TEST_F(BisectionWindowTest, SquareRootOfTwoInEighteenStepsThenTheResult) {
   Interval("0", "2");
   for (int i = 0; i < 18; ++i) Click("SpeedButton2");

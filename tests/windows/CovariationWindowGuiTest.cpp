@@ -27,28 +27,6 @@ class CovariationWindowTest : public WindowTest<TForm12> {
   const LaunchModes modes_{{.numberLineMode = true}};  // as the start window opens it
 };
 
-TEST_F(CovariationWindowTest, EveryDesignNameNamesOneControl) {
-  const QWidget* w = form.get();
-  ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3"});
-  ExpectDesignNames(w, {{"ScrollBar1", "QScrollBar"},
-                        {"Switch1", "kurvio::TSwitch"},
-                        {"TrackBar2", "QSlider"},
-                        {"ListBox1", "QListWidget"}});
-  ExpectDesignNames(w, "QLabel", {"Label9", "Label6"});
-  ExpectDesignNames(w, "kurvio::TColorButton", {"ColorButton1", "ColorButton2"});
-  ExpectDesignNames(w, "kurvio::TBitCheckBox",
-                    {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4"});
-  ExpectDesignNames(
-      w, "QAbstractButton",
-      {"SpeedButton1",  "SpeedButton2",  "SpeedButton3",  "SpeedButton4",  "SpeedButton5",
-       "SpeedButton6",  "SpeedButton7",  "SpeedButton8",  "SpeedButton9",  "SpeedButton10",
-       "SpeedButton11", "SpeedButton12", "SpeedButton13", "SpeedButton14", "SpeedButton15",
-       "SpeedButton16", "SpeedButton17", "SpeedButton18", "SpeedButton19", "SpeedButton20",
-       "SpeedButton21", "SpeedButton22", "SpeedButton23", "SpeedButton24", "SpeedButton25",
-       "SpeedButton26", "SpeedButton27", "SpeedButton28", "SpeedButton29", "SpeedButton30",
-       "SpeedButton32"});
-}
-
 TEST_F(CovariationWindowTest, GuessingGameWithoutAListPicksTheFallback) {
   // A list that cannot be read is reported once, and the game goes on.
   std::filesystem::create_directory(dir.File("FktListe.txt"));

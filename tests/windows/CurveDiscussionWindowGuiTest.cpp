@@ -21,26 +21,6 @@ class CurveDiscussionTest : public WindowTest<TForm3> {
   }
 };
 
-TEST_F(CurveDiscussionTest, EveryDesignNameNamesOneControl) {
-  const QWidget* w = form.get();
-  ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3"});
-  ExpectDesignNames(w, "QLabel", {"Label2", "Label3", "functionValueReadout"});
-  ExpectDesignNames(w, "kurvio::TBitCheckBox",
-                    {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4"});
-  ExpectDesignNames(w, {{"Switch4", "kurvio::TSwitch"}});
-  ExpectDesignNames(
-      w, "QAbstractButton",
-      {"SpeedButton1", "SpeedButton4", "SpeedButton5", "SpeedButton28", "SpeedButton3",
-       "SpeedButton7", "SpeedButton22", "SpeedButton14", "SpeedButton15", "SpeedButton17",
-       "SpeedButton23", "SpeedButton6", "SpeedButton13", "SpeedButton2"});
-  ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
-  ExpectDesignNames(w, {{"pointsBox", "kurvio::TBitCheckBox"},
-                        {"pointsList", "QListWidget"},
-                        {"searchFromField", "QLineEdit"},
-                        {"searchToField", "QLineEdit"},
-                        {"searchReadout", "QLabel"}});
-}
-
 // "gleiche Einheiten (1:1)": one unit as long on both axes of both plots, after a zoom
 // and after a resize, until it is turned off.
 TEST_F(CurveDiscussionTest, EqualUnitsHoldAfterZoomAndResize) {

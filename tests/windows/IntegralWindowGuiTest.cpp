@@ -124,32 +124,6 @@ TEST_F(IntegralWindowTest, ShowsFewerDecimalsWhereTheErrorAsks) {
   EXPECT_EQ(Text("Label2").simplified(), QStringLiteral("0,3333 [FE]"));
 }
 
-TEST_F(IntegralWindowTest, EveryDesignNameNamesOneControl) {
-  const QWidget* w = &Open();
-  ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3", "Edit4"});
-  ExpectDesignNames(w, "QScrollBar", {"ScrollBar1", "ScrollBar2"});
-  ExpectDesignNames(w, {{"Switch1", "kurvio::TSwitch"}, {"Label2", "QLabel"}});
-  ExpectDesignNames(w, {{"areaBox", "kurvio::TBitCheckBox"},
-                        {"integralReadout", "QLabel"},
-                        {"areaReadout", "QLabel"},
-                        {"piecesList", "QListWidget"},
-                        {"secondTermField", "QLineEdit"},
-                        {"betweenBox", "kurvio::TBitCheckBox"},
-                        {"sumsBox", "kurvio::TBitCheckBox"},
-                        {"sumsCountField", "QLineEdit"},
-                        {"sumsCountBar", "QScrollBar"},
-                        {"sumsKindBox", "QComboBox"},
-                        {"sumsSwitch", "kurvio::TSwitch"},
-                        {"sumsReadout", "QLabel"},
-                        {"sumsIntegralReadout", "QLabel"}});
-  ExpectDesignNames(
-      w, "QAbstractButton",
-      {"SpeedButton1", "SpeedButton4", "SpeedButton5", "SpeedButton28", "SpeedButton3",
-       "SpeedButton7", "SpeedButton22", "SpeedButton14", "SpeedButton15", "SpeedButton17",
-       "SpeedButton23", "SpeedButton35", "SpeedButton13", "SpeedButton6", "SpeedButton2"});
-  ExpectDesignNames(w, {{"ListBox1", "QListWidget"}, {"PaintBox1", "kurvio::TPaintBox"}});
-}
-
 TEST_F(IntegralWindowTest, DragMovesXOnlyOverThePicture) {
   Open();
   const int width = form->paintBox->width();

@@ -36,21 +36,6 @@ class LimitsWindowTest : public WindowTest<TForm11> {
   }
 };
 
-TEST_F(LimitsWindowTest, EveryDesignNameNamesOneControl) {
-  const QWidget* w = form.get();
-  ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5"});
-  ExpectDesignNames(w, "QScrollBar", {"ScrollBar1", "ScrollBar2", "ScrollBar3"});
-  ExpectDesignNames(w, "kurvio::TColorButton", {"ColorButton1", "ColorButton2", "ColorButton3"});
-  ExpectDesignNames(w, {{"BitCheckBox2", "kurvio::TBitCheckBox"}, {"ListBox1", "QListWidget"}});
-  ExpectDesignNames(
-      w, "QAbstractButton",
-      {"SpeedButton1",  "SpeedButton2",  "SpeedButton3",  "SpeedButton4",  "SpeedButton5",
-       "SpeedButton6",  "SpeedButton7",  "SpeedButton8",  "SpeedButton9",  "SpeedButton10",
-       "SpeedButton11", "SpeedButton12", "SpeedButton13", "SpeedButton14", "SpeedButton15",
-       "SpeedButton17", "SpeedButton18", "SpeedButton19", "SpeedButton20", "SpeedButton21",
-       "SpeedButton22", "SpeedButton23", "SpeedButton28"});
-}
-
 // f1 = x up to 1, f2 = x + 2 beyond: the right image leaves the strip for every delta.
 TEST_F(LimitsWindowTest, TheRightImageOfAJumpLeavesTheStripForEveryDelta) {
   Pieces("x", "x+2", "1");

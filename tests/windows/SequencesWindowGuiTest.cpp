@@ -35,23 +35,6 @@ class SequencesWindowTest : public WindowTest<TForm15> {
   }
 };
 
-TEST_F(SequencesWindowTest, EveryDesignNameNamesOneControl) {
-  const QWidget* w = form.get();
-  ExpectDesignNames(w, "QLineEdit", {"Edit1", "Edit2", "Edit3", "Edit4"});
-  ExpectDesignNames(w, {{"ScrollBar3", "QScrollBar"},
-                        {"Panel4", "QWidget"},
-                        {"Label11", "QLabel"},
-                        {"ListBox1", "QListWidget"}});
-  ExpectDesignNames(w, "kurvio::TColorButton", {"ColorButton1", "ColorButton2"});
-  ExpectDesignNames(
-      w, "kurvio::TBitCheckBox",
-      {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3", "BitCheckBox4", "BitCheckBox5"});
-  ExpectDesignNames(w, "QAbstractButton",
-                    {"SpeedButton1", "SpeedButton3", "SpeedButton4", "SpeedButton5", "SpeedButton6",
-                     "SpeedButton7", "SpeedButton13", "SpeedButton14", "SpeedButton15",
-                     "SpeedButton17", "SpeedButton22", "SpeedButton23", "SpeedButton28"});
-}
-
 // Without "Grenzwert bestimmen" g may be typed; with it, a term with a syntax
 // error counts as 0, and so does its limit.
 TEST_F(SequencesWindowTest, TypedLimitAndTheLimitOfAFaultyTerm) {

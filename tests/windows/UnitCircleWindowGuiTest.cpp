@@ -18,22 +18,6 @@ using UnitCircleSettingsTest = WindowTest<TForm6>;
 
 using UnitCircleWindowTest = WindowTest<TForm5>;
 
-TEST_F(UnitCircleWindowTest, EveryDesignNameNamesOneControl) {
-  const QWidget* w = &Open();
-  ExpectDesignNames(
-      w, {{"ScrollBar1", "QScrollBar"}, {"TrackBar1", "QSlider"}, {"Switch1", "kurvio::TSwitch"}});
-  ExpectDesignNames(w, "kurvio::TBitCheckBox", {"BitCheckBox1", "BitCheckBox2", "BitCheckBox3"});
-  ExpectDesignNames(w, "QAbstractButton",
-                    {"SpeedButton24", "SpeedButton2", "SpeedButton14", "SpeedButton15",
-                     "SpeedButton17", "SpeedButton23", "SpeedButton6"});
-  TForm6 dialog;
-  ExpectDesignNames(&dialog, "kurvio::TColorButton",
-                    {"ColorButton1", "ColorButton2", "ColorButton3", "ColorButton4", "ColorButton5",
-                     "ColorButton6", "ColorButton7", "ColorButton8"});
-  ExpectDesignNames(&dialog, "QLineEdit", {"Edit7", "Edit1"});
-  ExpectDesignNames(&dialog, "QAbstractButton", {"SpeedButton1", "Button1", "Button2", "Button3"});
-}
-
 TEST_F(UnitCircleWindowTest, AnimationTurnsAtTheEnd) {
   UseSettingsIn(dir, "[Animation]\nSchrittzahl2=2\ntime=0\n");  // 2° a frame, no pause
   Open();
