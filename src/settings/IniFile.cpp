@@ -44,8 +44,7 @@ std::optional<std::string> SectionName(const std::string& line) {
 
 std::optional<int> ParseInteger(const std::string& text) {
   std::string t = Trim(text);
-  if (!t.empty() && t[0] == '+') t.erase(0, 1);
-  if (t.empty() || t[0] == '+') return std::nullopt;
+  if (!t.empty() && t[0] == '+') t.erase(0, 1);  // one sign; from_chars takes no other
   long long v = 0;
   const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
   if (ec != std::errc() || end != t.data() + t.size() || v < INT_MIN || v > INT_MAX)
@@ -63,8 +62,7 @@ std::optional<double> ParseReal(const std::string& text) {
     }
   }
   if (separators > 1) return std::nullopt;
-  if (!t.empty() && t[0] == '+') t.erase(0, 1);
-  if (t.empty() || t[0] == '+') return std::nullopt;
+  if (!t.empty() && t[0] == '+') t.erase(0, 1);  // one sign; from_chars takes no other
   double v = 0.0;
   const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
   if (ec != std::errc() || end != t.data() + t.size() || !std::isfinite(v)) return std::nullopt;

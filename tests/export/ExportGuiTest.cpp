@@ -180,6 +180,18 @@ TEST_F(ExportTest, NoToReplacingAFileAsksForTheNameAgain) {
   EXPECT_TRUE(titles.back().contains("JPEG") && !titles[0].contains("JPEG"));
 }
 
+// A JPEG file is the window's picture as libjpeg reads it back: the line across it dark,
+// the ground away from the axes white.
+TEST_F(ExportTest, AJpegReadsBackAsThePicture) {
+  answer = Path("kurve.jpg");
+  EXPECT_TRUE(SaveWmfOrJpeg(kMainWindowExport, SimpleTarget(), nullptr));
+  const QImage jpeg = testing::DecodeJpeg(ReadBytes(dir.File("kurve.jpg")));
+  ASSERT_EQ(jpeg.size(), QSize(400, 300));  // the plot on the screen
+  EXPECT_TRUE(DarkNear(jpeg, 100, 75, 1));
+  EXPECT_GT(qGray(jpeg.pixel(300, 40)), 240);
+  EXPECT_TRUE(errors.empty());
+}
+
 // A picture wider than high turns the A4 page.
 TEST_F(ExportTest, AWidePictureTurnsThePdfPage) {
   const std::string pdf = RenderPicture(kMainWindowExport, SimpleTarget(), PictureFormat::Pdf);

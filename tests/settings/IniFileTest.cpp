@@ -32,7 +32,7 @@ TEST(IniFileTest, LookupAndTypedReadsAsKept) {
       "; Gitter=1\r\n[farben]\r\nZeichenstift=99\r\n[ Koordinatensystem ]   ; comment\n"
       "x1=-3\n[Faktor]\nTANGENTENL\xC4NGE=2\n[Funktionsterme\nf(x)=\xE3x {kommentar = 1}\n"
       "[S]\nint=-42\nhex=0x10\nfloat=1.5\nbig=99999999999\nempty=\ncomma=2,5\nexp=1e-3\n"
-      "both=1.000,5\nnan=nan\ninf=1e999\ntext=abc\nb0=0\nb5=5\nbx=ja\n");
+      "both=1.000,5\nnan=nan\ninf=1e999\ntext=abc\nb0=0\nb5=5\nbx=ja\nplus=+7\nplus2=++7\n");
   const std::pair<const char*, const char*> keys[] = {{"Farben", "Hintergrund"},
                                                       {"FARBEN", "hintergrund"},
                                                       {"Farben", "Gitter"},
@@ -55,6 +55,8 @@ TEST(IniFileTest, LookupAndTypedReadsAsKept) {
                                                       {"S", "b0"},
                                                       {"S", "b5"},
                                                       {"S", "bx"},
+                                                      {"S", "plus"},
+                                                      {"S", "plus2"},
                                                       {"S", "missing"}};
   const auto shown = [](const std::string& text) {
     std::string out;

@@ -359,9 +359,10 @@ const Row kPictures[] = {
      Of<TForm12>(Do({"SpeedButton5", "SpeedButton4", "SpeedButton1", "SpeedButton24",
                      "SpeedButton16", "SpeedButton12", "Edit1=sqrt(x)", "Edit2=-1"}),
                  Covariation)},
-    // The band in the colour of its rule: no sign change, and a zero at m.
+    // The band in the colour of its rule: no sign change, a zero at m, and one at b.
     {"bisection-no-sign-change", Of<TForm13>(Do({"Edit1=x^2+1", "Edit2=0", "Edit3=2"}), Bisection)},
     {"bisection-zero-at-m", Of<TForm13>(Do({"Edit1=x-1", "Edit2=0", "Edit3=2"}), Bisection)},
+    {"bisection-zero-at-b", Of<TForm13>(Do({"Edit1=1-x", "Edit2=0", "Edit3=1"}), Bisection)},
     {"sequences-alternating",
      Of<TForm15>(Do({"Edit1=(-1)^n/n+2", "ticked"}), Sequences)},
     // n0 of 1/n for 0,1: 11, as a(10) = 0,1 is not below 0,1; none for n.
