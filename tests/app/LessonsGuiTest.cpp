@@ -240,8 +240,6 @@ TEST_F(RememberedLessons, AHandEditedIntegralLessonOpensWithinItsRanges) {
   WriteBytes(WindowStatePath({"Integralfunktion", {}}),
              "[Fenster]\nName=Integralfunktion\n[Lektion]\nareaBox=1\nbetweenBox=1\nsumsBox=1\n"
              "g=sin(\nn=-5\nSumme=9\n");
-  UseDefaultSettingsIn(dir);
-  UsePreferencesIn(dir, "[Ansicht]\nFenster merken=1\n");
   std::vector<std::string> reported;
   SyntaxErrorReporter = [&](const std::string& m) { reported.push_back(m); };
   const auto window = OpenWindow<TForm7>();
@@ -367,12 +365,10 @@ TEST_F(Lessons, FilesThatCannotBeOpenedAreSaidAndOpenNothing) {
   for (const auto& [name, bytes] : files) WriteBytes(dir.File(name), bytes);
   for (const char* name : {"kaputt.kurvio", "leer.kurvio", "neu.kurvio", "fremd.kurvio", "fehlt.kurvio"})
     form->OpenLessonFile(QString::fromStdString(dir.File(name)));
-  ASSERT_EQ(reported.size(), 5u);
-  EXPECT_TRUE(reported[0].contains("keine Kurvio-Stunde"));
-  EXPECT_TRUE(reported[1].contains("keine Kurvio-Stunde"));
-  EXPECT_TRUE(reported[2].contains("neueren Kurvio-Version"));
-  EXPECT_TRUE(reported[3].contains("kein Fenster"));
-  EXPECT_TRUE(reported[4].contains("existiert nicht"));
+  const char* const said[] = {"keine Kurvio-Stunde", "keine Kurvio-Stunde",
+                              "neueren Kurvio-Version", "kein Fenster", "existiert nicht"};
+  ASSERT_EQ(reported.size(), std::size(said));
+  for (std::size_t i = 0; i < std::size(said); ++i) EXPECT_TRUE(reported[i].contains(said[i])) << i;
   EXPECT_TRUE(reported[4].contains(QString::fromStdString(dir.File("fehlt.kurvio"))));
   EXPECT_FALSE(SessionLesson());
   EXPECT_EQ(form->LessonPath(), "");
@@ -485,7 +481,6 @@ TEST_F(Lessons, TheLessonOfVersionOneOpensAsItWasSaved) {
 
 TEST_F(Lessons, TheSaveDialogOffersTheLessonForPupilsWriteProtected) {
   Open();
-  EXPECT_EQ(form->saveLessonButton->objectName(), "saveLessonButton");
   EXPECT_EQ(form->openLessonButton->text(), QStringLiteral("Stunde öffnen…"));
   const std::unique_ptr<QFileDialog> dialog(MakeLessonSaveDialog(form.get(), "Stunde.kurvio"));
   auto* box = dialog->findChild<QCheckBox*>(QStringLiteral("lessonReadOnlyBox"));

@@ -214,8 +214,8 @@ TEST_F(MainWindowWorksheetTest, PrintingFollowsTheChoiceAndATooLargeViewIsSaid) 
   EXPECT_TRUE(printer.pageLayout().isEquivalentTo(before));
   EXPECT_TRUE(errors.empty());
 
-  x1 = y1 = -10;
-  x2 = y2 = 10;
+  UseSettingsIn(dir, "[Koordinatensystem]\nx1=-10\nx2=10\ny1=-10\ny2=10\n");
+  Open();
   printer.setOutputFileName(QString::fromStdString(Path("gross.pdf")));
   Answer({}, "gross");
   Click("SpeedButton17");

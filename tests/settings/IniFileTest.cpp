@@ -33,31 +33,15 @@ TEST(IniFileTest, LookupAndTypedReadsAsKept) {
       "x1=-3\n[Faktor]\nTANGENTENL\xC4NGE=2\n[Funktionsterme\nf(x)=\xE3x {kommentar = 1}\n"
       "[S]\nint=-42\nhex=0x10\nfloat=1.5\nbig=99999999999\nempty=\ncomma=2,5\nexp=1e-3\n"
       "both=1.000,5\nnan=nan\ninf=1e999\ntext=abc\nb0=0\nb5=5\nbx=ja\nplus=+7\nplus2=++7\n");
-  const std::pair<const char*, const char*> keys[] = {{"Farben", "Hintergrund"},
-                                                      {"FARBEN", "hintergrund"},
-                                                      {"Farben", "Gitter"},
-                                                      {"Farben", "Zeichenstift"},
-                                                      {"", "a"},
-                                                      {"Koordinatensystem", "x1"},
-                                                      {"Faktor", "Tangentenl\xE4nge"},
-                                                      {"Funktionsterme", "f(x)"},
-                                                      {"S", "int"},
-                                                      {"S", "hex"},
-                                                      {"S", "float"},
-                                                      {"S", "big"},
-                                                      {"S", "empty"},
-                                                      {"S", "comma"},
-                                                      {"S", "exp"},
-                                                      {"S", "both"},
-                                                      {"S", "nan"},
-                                                      {"S", "inf"},
-                                                      {"S", "text"},
-                                                      {"S", "b0"},
-                                                      {"S", "b5"},
-                                                      {"S", "bx"},
-                                                      {"S", "plus"},
-                                                      {"S", "plus2"},
-                                                      {"S", "missing"}};
+  // clang-format off
+  const std::pair<const char*, const char*> keys[] = {
+      {"Farben", "Hintergrund"}, {"FARBEN", "hintergrund"}, {"Farben", "Gitter"},
+      {"Farben", "Zeichenstift"}, {"", "a"}, {"Koordinatensystem", "x1"},
+      {"Faktor", "Tangentenl\xE4nge"}, {"Funktionsterme", "f(x)"}, {"S", "int"}, {"S", "hex"},
+      {"S", "float"}, {"S", "big"}, {"S", "empty"}, {"S", "comma"}, {"S", "exp"}, {"S", "both"},
+      {"S", "nan"}, {"S", "inf"}, {"S", "text"}, {"S", "b0"}, {"S", "b5"}, {"S", "bx"},
+      {"S", "plus"}, {"S", "plus2"}, {"S", "missing"}};
+  // clang-format on
   const auto shown = [](const std::string& text) {
     std::string out;
     for (const unsigned char c : text)

@@ -36,13 +36,8 @@ TEST(DesignNames, EveryWindowsNamedControlsAsKept) {
   TempDir dir;
   UseDefaultSettingsIn(dir);
   std::vector<std::function<QDialog*()>> windows = {
-      [] {
-        auto* start = new TForm4;
-        start->ConfirmClose = [] { return true; };
-        return start;
-      },
-      [] { return new TForm1; }, [] { return new TForm2; }, [] { return new TForm6; },
-      [] { return new TForm14(nullptr, 1, 2, 0.01, 4); }};
+      [] { return new TForm4; }, [] { return new TForm1; }, [] { return new TForm2; },
+      [] { return new TForm6; }, [] { return new TForm14(nullptr, 1, 2, 0.01, 4); }};
   for (const ModuleWindow& w : ModuleWindows())
     windows.push_back([&w] { return w.create(nullptr); });
   std::string kept;
