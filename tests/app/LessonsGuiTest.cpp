@@ -80,13 +80,14 @@ TEST_F(Lessons, PresentationAndLineWidthSurviveARestart) {
 // A window opened as the start window opens it, and again after a restart (the
 // settings file's values first) once it was closed with "Fenster merken" on.
 template <class Window>
-std::unique_ptr<Window> OpenWindow() {
-  auto window = std::make_unique<Window>();
+std::unique_ptr<Window> Opened(std::unique_ptr<Window> window) {
   window->resize(1100, 750);
   window->show();
   QApplication::processEvents();
   return window;
 }
+template <class Window>
+std::unique_ptr<Window> OpenWindow() { return Opened(std::make_unique<Window>()); }
 
 template <class Window>
 void Reopen(std::unique_ptr<Window>& window, const TempDir& dir) {
@@ -281,10 +282,7 @@ std::string ShowEveryWindow(const TempDir& dir, bool takeSteps) {
   for (const ModuleWindow& w : WindowsWithLessons()) {
     const LaunchModes modes(w.launch);
     UseDefaultSettingsIn(dir);
-    const std::unique_ptr<QDialog> window(w.create(nullptr));
-    window->resize(1100, 750);
-    window->show();
-    QApplication::processEvents();
+    const auto window = Opened(std::unique_ptr<QDialog>(w.create(nullptr)));
     if (takeSteps) TakeSteps(window.get(), LessonSteps().at(w.className));
     shown += std::string(w.className) + "\n" + Shown(window.get());
     window->close();
@@ -329,9 +327,7 @@ TEST_F(RememberedLessons, ABrokenStateFileGivesTheWindowsOpeningValues) {
                                        "[Fenster]\nName=" + std::string(w.lessonName) + "\n"}) {
       WriteBytes(path, damaged);
       UseDefaultSettingsIn(dir);
-      const std::unique_ptr<QDialog> window(w.create(nullptr));
-      window->show();
-      QApplication::processEvents();
+      const auto window = Opened(std::unique_ptr<QDialog>(w.create(nullptr)));
       if (damaged.empty()) opening = x2;  // the window's own view, without a file
       EXPECT_EQ(window->findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(), "");
       EXPECT_EQ(x2, opening);

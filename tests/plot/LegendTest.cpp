@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The legend goes to the first corner that its curve crosses least.
+// The legend goes to the first corner its curve crosses least; subscript digits go lower.
 #include "plot/Legend.h"
 
 #include "plot/PlotTestSupport.h"
@@ -17,6 +17,14 @@ TEST_F(LegendTest, GoesBelowACurveAlongTheTopToTheLeft) {
   EXPECT_EQ(canvas.calls,
             (std::vector<std::string>{"Rectangle 8 652 72 692", "TextOut 12 656 f(x) = 1",
                                       "TextOut 12 672 a = 2"}));
+}
+
+TEST(WrittenText, ASubscriptDigitIsLoweredBetweenTheRunsAroundIt) {
+  RecordingCanvas c;
+  WriteText(c, 10, 20, "x\u2081 = 2\u20AC");  // "x₁ = 2€": the euro sign is no digit
+  EXPECT_EQ(c.calls, (std::vector<std::string>{"TextOut 10 20 x", "TextOut 17 25 1",
+                                               "TextOut 24 20  = 2\u20AC"}));
+  EXPECT_EQ(WrittenTextWidth(c, "x\u2081 = 2\u20AC"), 7 + 7 + 7 * 7);
 }
 
 }  // namespace

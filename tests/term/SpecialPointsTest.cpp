@@ -110,8 +110,9 @@ TEST(SpecialPointsTest, ParametersWideningAndLimits) {
   EXPECT_EQ(Points(Find("x^2", 2, 5), true), "R(2|4) R(5|25)");
   EXPECT_EQ(Points(Find("x^2", 0, 5), true), "N(0) R(0|0) R(5|25)");
   EXPECT_EQ(Points(Find("ln(x-1)", -1, 5), true), "N(2) R(5|1.3863) undef[-1;1]");
-  // An interval of no width holds nothing, not even its edge.
-  EXPECT_EQ(Points(Find("x^2", 1, 1), true), "");
+  // An interval of no width, reversed or without an end holds nothing, not even its edge.
+  for (const auto& [from, to] : {std::pair{1.0, 1.0}, {5.0, 2.0}, {0.0, std::nan("")}})
+    EXPECT_EQ(Points(Find("x^2", from, to), true), "") << from << " " << to;
   for (const char* flat : {"0*x", "(x-abs(x))/2", "(x+abs(x))/2"})
     EXPECT_EQ(Find(flat, -7, 7).limit, "f(x) = 0 auf einer Strecke – unendlich viele Nullstellen");
 }

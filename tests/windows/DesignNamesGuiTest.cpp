@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The design names outside checks find the controls by: every named control of every
-// window with its class, kept in tests/pictures/design-names.txt (see
-// support/KeptText.h), so that a renamed, lost or retyped control shows as a diff.
-// A name stands once in its window.
+// The design names outside checks find controls by: every named control of every window with
+// its class, kept in tests/pictures/design-names.txt (support/KeptText.h); each name once a window.
 #include <functional>
 #include <map>
 
