@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The families of the main window without the window: every kind's values, the
 // vertex and its label, equal bounds and every spectrum, one fact a line,
-// compared with tests/pictures/families.txt. After an intended change run the
-// test with KURVIO_UPDATE_PICTURES=1, read the diff of the kept file and commit it.
+// compared with tests/pictures/families.txt (see support/KeptText.h).
 #include <gtest/gtest.h>
 
 #include <cstdio>

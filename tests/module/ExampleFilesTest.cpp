@@ -34,8 +34,7 @@ std::string Shown(const std::string& text) {
 
 // Files as the store reads them (DecodeText, then the lines) and writes them back,
 // and entries split by the line form's and the limits window's rules: kept in
-// tests/pictures/module/example-lines.txt. After an intended change run with
-// KURVIO_UPDATE_PICTURES=1 and read the diff before committing it.
+// tests/pictures/module/example-lines.txt (see support/KeptText.h).
 TEST(ExampleLinesTest, FilesAndEntriesAsKept) {
   std::string produced;
   for (const std::string& file :

@@ -65,7 +65,7 @@ TEST(ExampleStoreTest, CopiesSavingAtOnceLoseNoEntry) {
 }
 
 // A line as long as a list may hold reads; one byte more refuses the file,
-// however short its other lines.
+// however short its other lines, and keeps it.
 TEST(ExampleStoreTest, ALineTooLongRefusesTheFile) {
   TempDir dir;
   ProgramDir = dir.Dir();
@@ -78,7 +78,18 @@ TEST(ExampleStoreTest, ALineTooLongRefusesTheFile) {
     EXPECT_EQ(store.Open() == ReadResult::kOk, readable);
     EXPECT_EQ(store.ReadError(), readable ? 0 : E2BIG);
   }
+  // A save then goes to the user's folder and names the file it stands in for; so does a copy
+  // that opened the list before another copy's save made the user's file.
+  TempDir user;
+  UserDir = user.Dir();
+  ExampleStore first("Bsp1.txt"), second("Bsp1.txt");
+  first.Open();
+  second.Open();
+  const auto list = [](const std::string*) { return std::optional<std::string>("x^2\r\n"); };
+  EXPECT_EQ(first.Save(list).unreadable, dir.File("Bsp1.txt"));
+  EXPECT_EQ(second.Save(list).unreadable, dir.File("Bsp1.txt"));
   ProgramDir.clear();
+  UserDir.clear();
 }
 
 }  // namespace

@@ -95,8 +95,7 @@ TEST(ModuleDialogTest, ArrowsAndEnterMoveTheFocusAndReachNoControl) {
 
 // The zoom and drag cursors drawn pixel by pixel ('.' transparent, ',' half
 // covered, '#' dark, 'o' light), with the hot spot and the shapes of the others:
-// kept in tests/pictures/module/cursors.txt (KURVIO_UPDATE_PICTURES=1 rewrites
-// it after an intended change; read the diff).
+// kept in tests/pictures/module/cursors.txt (see support/KeptText.h).
 TEST(CursorTest, ProgramCursorsAsKept) {
   std::string produced;
   for (const int number : {0, 1, 2, 3, 4}) {

@@ -220,6 +220,7 @@ TEST(ColorButtonGui, PaletteColoursAndTheirCells) {
   EXPECT_EQ(popup->CellAt(QPoint(9, 4)), TColorPopup::NoCell);
   EXPECT_EQ(popup->CellAt(QPoint(10 + 8 * 18, 4)), TColorPopup::NoCell);
   EXPECT_EQ(popup->CellAt(popup->CellRect(79).center()), 79);
+  EXPECT_EQ(popup->height(), popup->CellRect(79).bottom() + 1 + popup->CellRect(0).top());  // edges
   button.SetDefaultText(QString(60, QLatin1Char('W')));  // a wide caption widens the window
   popup->UpdateLayout();
   EXPECT_GT(popup->width(), 8 * 18 + 4);

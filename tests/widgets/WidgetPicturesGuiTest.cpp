@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own controls in their states, pixel for pixel, compared with
-// the pictures kept in tests/pictures/widgets; then each sized to nothing.
-// After an intended change run the test with KURVIO_UPDATE_PICTURES=1, look at
-// the new pictures and commit them.
+// the pictures kept in tests/pictures/widgets (support/KeptImage.h); then each sized to nothing.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
 #include <QEnterEvent>
 #include <QImage>
 #include <QPainter>
@@ -15,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "support/KeptImage.h"
 #include "widgets/CheckGlyphs.h"
 #include "widgets/TBitCheckBox.h"
 #include "widgets/TColorButton.h"
@@ -228,19 +226,10 @@ QImage Grab(QWidget& widget) {
 }
 
 TEST(WidgetPictures, EveryControlLooksAsItsKeptPicture) {
-  const bool update = qEnvironmentVariableIsSet("KURVIO_UPDATE_PICTURES");
-  const QDir dir(QStringLiteral(KURVIO_PICTURES_DIR "/widgets"));
-  if (update) QDir().mkpath(dir.path());
   for (const auto& row : kWidgets) {
     SCOPED_TRACE(row.name);
     const std::unique_ptr<QWidget> widget = row.make();
-    const QImage drawn = Grab(*widget);
-    const QString file = dir.filePath(QString::fromLatin1(row.name) + QStringLiteral(".png"));
-    EXPECT_TRUE(!update || drawn.save(file));
-    const QImage kept(file);
-    ASSERT_FALSE(kept.isNull()) << "no picture; run with KURVIO_UPDATE_PICTURES=1";
-    EXPECT_TRUE(drawn == kept.convertToFormat(QImage::Format_RGB32))
-        << "differs from " << file.toStdString();
+    EXPECT_TRUE(testing::MatchesKeptImage("widgets/" + std::string(row.name) + ".png", Grab(*widget)));
     // Sized to nothing or nearly so by a form, it still paints and takes clicks and keys.
     for (const QSize size : {QSize(0, 0), QSize(1, 1), QSize(3, 2), QSize(300, 5)}) {
       widget->resize(size);

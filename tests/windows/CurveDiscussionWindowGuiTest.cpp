@@ -135,12 +135,6 @@ TEST_F(CurveDiscussionTest, ReadoutsAndDerivativeTermsAreExact) {
   EXPECT_FALSE(ShowDerivativeTerms);
 }
 
-}  // namespace
-}  // namespace kurvio
-
-namespace kurvio {
-namespace {
-
 class SpecialPointsTest : public CurveDiscussionTest {
  protected:
   using Rows = std::vector<std::string>;

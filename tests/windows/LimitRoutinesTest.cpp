@@ -3,8 +3,7 @@
 // guessing game's function lists without their windows: every halving, every
 // table row, every sample, each limit estimate and n0, the lists read from a
 // hand-edited file, compared with
-// tests/pictures/limit-routines.txt. After an intended change run the test
-// with KURVIO_UPDATE_PICTURES=1, read the diff of the kept file and commit it.
+// tests/pictures/limit-routines.txt (see support/KeptText.h).
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -4,9 +4,8 @@
 // tests/pictures; the metafile it copies compared byte by byte and its pixels on
 // screen with a kept PNG (a failure leaves the drawn picture and a difference
 // picture in the build's picture-diffs); and the same calls whether the terms are
-// evaluated in batches or point by point. A change shows as a diff of a recording.
-// After an intended change run the test with KURVIO_UPDATE_PICTURES=1, which writes
-// the new files and fails, look at the diff, run it again and commit it.
+// evaluated in batches or point by point. A change shows as a diff of a recording
+// (updating them: support/KeptText.h).
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
