@@ -78,12 +78,14 @@ TEST(ExampleStoreTest, ALineTooLongRefusesTheFile) {
     EXPECT_EQ(store.Open() == ReadResult::kOk, readable);
     EXPECT_EQ(store.ReadError(), readable ? 0 : E2BIG);
   }
-  // A save then goes to the user's folder and names the file it stands in for; so does a copy
-  // that opened the list before another copy's save made the user's file.
+  // A save then goes to the user's folder and names the list it stands in for, whether the list
+  // turned unreadable after it was opened or was so when opened, before another copy's save.
   TempDir user;
   UserDir = user.Dir();
   ExampleStore first("Bsp1.txt"), second("Bsp1.txt");
+  WriteBytes(dir.File("Bsp1.txt"), "a\n");
   first.Open();
+  WriteBytes(dir.File("Bsp1.txt"), "a\n" + longest + "x\n");
   second.Open();
   const auto list = [](const std::string*) { return std::optional<std::string>("x^2\r\n"); };
   EXPECT_EQ(first.Save(list).unreadable, dir.File("Bsp1.txt"));

@@ -113,6 +113,7 @@ TEST(SpecialPointsTest, ParametersWideningAndLimits) {
   // An interval of no width, reversed or without an end holds nothing, not even its edge.
   for (const auto& [from, to] : {std::pair{1.0, 1.0}, {5.0, 2.0}, {0.0, std::nan("")}})
     EXPECT_EQ(Points(Find("x^2", from, to), true), "") << from << " " << to;
+  EXPECT_EQ(Points(FindCurveFeatures(TermHandle(), {}, -7, 7), true), "");  // nor one of no term
   for (const char* flat : {"0*x", "(x-abs(x))/2", "(x+abs(x))/2"})
     EXPECT_EQ(Find(flat, -7, 7).limit, "f(x) = 0 auf einer Strecke – unendlich viele Nullstellen");
 }
